@@ -1,0 +1,40 @@
+# orvel_library(<name> [QT] [DEPS <targets>...])
+# Builds every source of the calling folder into one static library named <name>.
+# Sources are globbed so that parts landing side by side in one folder never
+# have to edit the same list.
+function(orvel_library name)
+  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  if(ARG_QT)
+    target_link_libraries(${name} PUBLIC Qt6::Widgets Qt6::PrintSupport)
+  endif()
+endfunction()
+
+# orvel_test(<name> LABEL <label> [QT] DEPS <targets>...)
+# One test program per folder of tests/, its cases discovered into CTest
+# under the folder's label so that one library's tests can run alone
+# (ctest -L model).
+function(orvel_test name)
+  cmake_parse_arguments(ARG "QT" "LABEL" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} orvel_testsupport GTest::gtest GTest::gmock)
+  set(props LABELS ${ARG_LABEL})
+  if(ARG_QT)
+    target_link_libraries(${name} PRIVATE orvel_qttestmain)
+    list(APPEND props ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+  else()
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ${props}
+    DISCOVERY_TIMEOUT 60
+    DISCOVERY_MODE PRE_TEST)
+endfunction()

@@ -1,0 +1,18 @@
+#include "CWorkbenchWindow.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstring>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    CWorkbenchWindow window;
+    window.show();
+    // --quit-after-start: open the window, let the event loop run once, exit.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--quit-after-start") == 0)
+            QTimer::singleShot(0, &window, &QWidget::close);
+    return app.exec();
+}

@@ -1,0 +1,333 @@
+#include "ByteString.h"
+
+#include "Gbk.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace ByteString {
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string TrimLeft(const std::string& s)
+{
+    size_t i = 0;
+    while (i < s.size() && IsBlank(s[i]))
+        ++i;
+    return s.substr(i);
+}
+
+std::string TrimRight(const std::string& s)
+{
+    size_t n = s.size();
+    while (n > 0 && IsBlank(s[n - 1]))
+        --n;
+    return s.substr(0, n);
+}
+
+std::string Trim(const std::string& s)
+{
+    return TrimLeft(TrimRight(s));
+}
+
+namespace {
+
+template <typename Map>
+std::string MapAscii(const std::string& s, Map map)
+{
+    std::string out = s;
+    size_t i = 0;
+    while (i < out.size()) {
+        int len = GbkCharLength(out, i);
+        if (len == 1)
+            out[i] = map(out[i]);
+        i += static_cast<size_t>(len);
+    }
+    return out;
+}
+
+} // namespace
+
+std::string Upper(const std::string& s)
+{
+    return MapAscii(s, [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
+}
+
+std::string Lower(const std::string& s)
+{
+    return MapAscii(s, [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+}
+
+bool EqualsNoCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && Upper(a) == Upper(b);
+}
+
+std::string Mid(const std::string& s, int first)
+{
+    return Mid(s, first, static_cast<int>(s.size()));
+}
+
+std::string Mid(const std::string& s, int first, int count)
+{
+    const int size = static_cast<int>(s.size());
+    if (first < 0)
+        first = 0;
+    if (count < 0)
+        count = 0;
+    if (first >= size)
+        return std::string();
+    if (count > size - first)
+        count = size - first;
+    return s.substr(static_cast<size_t>(first), static_cast<size_t>(count));
+}
+
+std::string Left(const std::string& s, int count)
+{
+    return Mid(s, 0, count);
+}
+
+std::string Right(const std::string& s, int count)
+{
+    const int size = static_cast<int>(s.size());
+    if (count >= size)
+        return s;
+    if (count <= 0)
+        return std::string();
+    return s.substr(static_cast<size_t>(size - count));
+}
+
+int Find(const std::string& s, const std::string& sub, int start)
+{
+    if (start < 0)
+        start = 0;
+    if (static_cast<size_t>(start) > s.size())
+        return -1;
+    size_t pos = s.find(sub, static_cast<size_t>(start));
+    return pos == std::string::npos ? -1 : static_cast<int>(pos);
+}
+
+int Find(const std::string& s, char c, int start)
+{
+    return Find(s, std::string(1, c), start);
+}
+
+int ReverseFind(const std::string& s, char c)
+{
+    size_t pos = s.rfind(c);
+    return pos == std::string::npos ? -1 : static_cast<int>(pos);
+}
+
+int FindOneOf(const std::string& s, const std::string& chars)
+{
+    size_t pos = s.find_first_of(chars);
+    return pos == std::string::npos ? -1 : static_cast<int>(pos);
+}
+
+int Replace(std::string& s, const std::string& from, const std::string& to)
+{
+    if (from.empty())
+        return 0;
+    int count = 0;
+    size_t pos = 0;
+    while ((pos = s.find(from, pos)) != std::string::npos) {
+        s.replace(pos, from.size(), to);
+        pos += to.size();
+        ++count;
+    }
+    return count;
+}
+
+int Remove(std::string& s, char c)
+{
+    size_t before = s.size();
+    std::erase(s, c);
+    return static_cast<int>(before - s.size());
+}
+
+bool StartsWith(const std::string& s, const std::string& prefix)
+{
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+namespace {
+
+// Widens a two-digit exponent ("e+10", "E-05") to the three digits of the old runtime.
+void WidenExponent(std::string& number)
+{
+    size_t e = number.find_last_of("eE");
+    if (e == std::string::npos || e + 1 >= number.size())
+        return;
+    size_t digits = e + 1;
+    if (number[digits] == '+' || number[digits] == '-')
+        ++digits;
+    size_t count = number.size() - digits;
+    if (count < 3)
+        number.insert(digits, 3 - count, '0');
+}
+
+struct FieldSpec {
+    std::string flags;
+    int width = -1;
+    int precision = -1;
+    std::string length;
+    char conversion = 0;
+};
+
+std::string BuildConversion(const FieldSpec& f, bool withWidth)
+{
+    std::string spec = "%";
+    for (char c : f.flags)
+        if (withWidth || (c != '-' && c != '0'))
+            spec += c;
+    if (withWidth && f.width >= 0)
+        spec += std::to_string(f.width);
+    if (f.precision >= 0)
+        spec += "." + std::to_string(f.precision);
+    spec += f.length;
+    spec += f.conversion;
+    return spec;
+}
+
+template <typename T>
+std::string Snprintf(const std::string& spec, T value)
+{
+    int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+    if (n <= 0)
+        return std::string();
+    std::string out(static_cast<size_t>(n) + 1, '\0');
+    std::snprintf(out.data(), out.size(), spec.c_str(), value);
+    out.resize(static_cast<size_t>(n));
+    return out;
+}
+
+// A floating field: formatted without its width, exponent widened, then padded.
+std::string FormatFloatField(const FieldSpec& f, double value)
+{
+    std::string body = Snprintf(BuildConversion(f, false), value);
+    WidenExponent(body);
+    if (f.width < 0 || static_cast<int>(body.size()) >= f.width)
+        return body;
+    size_t pad = static_cast<size_t>(f.width) - body.size();
+    if (f.flags.find('-') != std::string::npos)
+        return body + std::string(pad, ' ');
+    bool finite = body.find_first_of("nN") == std::string::npos;
+    if (f.flags.find('0') != std::string::npos && finite) {
+        size_t at = (!body.empty() && (body[0] == '+' || body[0] == '-' || body[0] == ' ')) ? 1 : 0;
+        return body.insert(at, pad, '0');
+    }
+    return std::string(pad, ' ') + body;
+}
+
+bool IsIn(char c, const char* set)
+{
+    return c != 0 && std::strchr(set, c) != nullptr;
+}
+
+std::string FormatIntegerField(const FieldSpec& f, va_list& args)
+{
+    const std::string spec = BuildConversion(f, true);
+    const bool isSigned = f.conversion == 'd' || f.conversion == 'i';
+    if (f.length == "ll" || f.length == "j")
+        return isSigned ? Snprintf(spec, va_arg(args, long long)) : Snprintf(spec, va_arg(args, unsigned long long));
+    if (f.length == "l" || f.length == "z" || f.length == "t")
+        return isSigned ? Snprintf(spec, va_arg(args, long)) : Snprintf(spec, va_arg(args, unsigned long));
+    return isSigned ? Snprintf(spec, va_arg(args, int)) : Snprintf(spec, va_arg(args, unsigned int));
+}
+
+std::string VFormat(const char* fmt, va_list incoming)
+{
+    va_list args;
+    va_copy(args, incoming);
+    std::string out;
+    const char* p = fmt;
+    while (*p) {
+        if (*p != '%') {
+            out += *p++;
+            continue;
+        }
+        ++p;
+        if (*p == '%') {
+            out += '%';
+            ++p;
+            continue;
+        }
+        FieldSpec f;
+        while (IsIn(*p, "-+ #0"))
+            f.flags += *p++;
+        if (*p == '*') {
+            f.width = va_arg(args, int);
+            if (f.width < 0) {
+                f.flags += '-';
+                f.width = -f.width;
+            }
+            ++p;
+        } else {
+            while (*p >= '0' && *p <= '9')
+                f.width = (f.width < 0 ? 0 : f.width * 10) + (*p++ - '0');
+        }
+        if (*p == '.') {
+            ++p;
+            f.precision = 0;
+            if (*p == '*') {
+                f.precision = va_arg(args, int);
+                ++p;
+            } else {
+                while (*p >= '0' && *p <= '9')
+                    f.precision = f.precision * 10 + (*p++ - '0');
+            }
+        }
+        if (std::strncmp(p, "I64", 3) == 0) {
+            f.length = "ll";
+            p += 3;
+        }
+        while (IsIn(*p, "hlLqjzt"))
+            f.length += *p++;
+        if (f.length == "q")
+            f.length = "ll";
+        f.conversion = *p;
+        if (!*p)
+            break;
+        ++p;
+        if (IsIn(f.conversion, "diouxX")) {
+            out += FormatIntegerField(f, args);
+        } else if (IsIn(f.conversion, "eEfFgGaA")) {
+            double value = f.length == "L" ? static_cast<double>(va_arg(args, long double)) : va_arg(args, double);
+            f.length.clear();
+            out += FormatFloatField(f, value);
+        } else if (f.conversion == 'c') {
+            f.length.clear();
+            out += Snprintf(BuildConversion(f, true), va_arg(args, int));
+        } else if (f.conversion == 's') {
+            const char* text = va_arg(args, const char*);
+            f.length.clear();
+            out += Snprintf(BuildConversion(f, true), text ? text : "(null)");
+        } else if (f.conversion == 'p') {
+            out += Snprintf(BuildConversion(f, true), va_arg(args, void*));
+        }
+    }
+    va_end(args);
+    return out;
+}
+
+} // namespace
+
+std::string Format(const char* fmt, ...)
+{
+    va_list args;
+    va_start(args, fmt);
+    std::string out = VFormat(fmt, args);
+    va_end(args);
+    return out;
+}
+
+std::string FormatDouble(const char* conversion, double value)
+{
+    return Format(conversion, value);
+}
+
+} // namespace ByteString
