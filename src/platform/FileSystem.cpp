@@ -1,0 +1,360 @@
+#include "FileSystem.h"
+
+#include "ByteString.h"
+#include "Gbk.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace FileSystem {
+
+std::string ToNative(const std::string& path)
+{
+    return GbkToUtf8(path);
+}
+
+std::string FromNative(const std::string& native)
+{
+    return Utf8ToGbk(native);
+}
+
+namespace {
+
+bool NativeExists(const std::string& native)
+{
+    struct stat st;
+    return ::stat(native.c_str(), &st) == 0;
+}
+
+// The entry of a folder whose name equals name ignoring case; "" when none.
+std::string MatchNoCase(const std::string& nativeFolder, const std::string& nativeName)
+{
+    DIR* dir = ::opendir(nativeFolder.empty() ? "." : nativeFolder.c_str());
+    if (!dir)
+        return "";
+    std::string found;
+    const std::string wanted = ByteString::Upper(nativeName);
+    while (dirent* e = ::readdir(dir)) {
+        if (ByteString::Upper(e->d_name) == wanted) {
+            found = e->d_name;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+// Exact native path first, then the components matched without case.
+std::string ResolveNative(const std::string& path)
+{
+    const std::string native = ToNative(path);
+    if (native.empty())
+        return "";
+    if (NativeExists(native))
+        return native;
+    std::string resolved = native[0] == '/' ? "/" : "";
+    size_t start = native[0] == '/' ? 1 : 0;
+    while (start <= native.size()) {
+        size_t end = native.find('/', start);
+        if (end == std::string::npos)
+            end = native.size();
+        const std::string part = native.substr(start, end - start);
+        start = end + 1;
+        if (part.empty())
+            continue;
+        std::string candidate = resolved + part;
+        if (!NativeExists(candidate)) {
+            const std::string match = MatchNoCase(resolved.empty() ? "." : resolved, part);
+            if (match.empty())
+                return "";
+            candidate = resolved + match;
+        }
+        resolved = candidate + (end < native.size() ? "/" : "");
+    }
+    if (!resolved.empty() && resolved.back() == '/' && resolved.size() > 1)
+        resolved.pop_back();
+    return NativeExists(resolved) ? resolved : "";
+}
+
+// The native path to use for a file that may exist under another case.
+std::string NativeFor(const std::string& path)
+{
+    const std::string existing = ResolveNative(path);
+    return existing.empty() ? ToNative(path) : existing;
+}
+
+DWORD AttributesOf(const std::string& native, const std::string& name)
+{
+    struct stat st;
+    if (::stat(native.c_str(), &st) != 0)
+        return 0xFFFFFFFF;
+    DWORD attributes = 0;
+    if (S_ISDIR(st.st_mode))
+        attributes |= FILE_ATTRIBUTE_DIRECTORY;
+    if (!(st.st_mode & S_IWUSR))
+        attributes |= FILE_ATTRIBUTE_READONLY;
+    if (!name.empty() && name[0] == '.')
+        attributes |= FILE_ATTRIBUTE_HIDDEN;
+    if (attributes == 0)
+        attributes = FILE_ATTRIBUTE_NORMAL;
+    return attributes;
+}
+
+bool WriteAll(int fd, const BYTE* data, size_t size)
+{
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+std::string FindExisting(const std::string& path)
+{
+    const std::string native = ResolveNative(path);
+    return native.empty() ? "" : FromNative(native);
+}
+
+BOOL FileExists(const std::string& path)
+{
+    const std::string native = ResolveNative(path);
+    struct stat st;
+    return !native.empty() && ::stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+BOOL FolderExists(const std::string& path)
+{
+    const std::string native = ResolveNative(path);
+    struct stat st;
+    return !native.empty() && ::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+BOOL CreateFolder(const std::string& path)
+{
+    if (FolderExists(path))
+        return TRUE;
+    std::error_code ec;
+    fs::create_directories(ToNative(path), ec);
+    return FolderExists(path);
+}
+
+BOOL DeleteFile(const std::string& path)
+{
+    const std::string native = ResolveNative(path);
+    return !native.empty() && ::unlink(native.c_str()) == 0;
+}
+
+BOOL DeleteTree(const std::string& path)
+{
+    const std::string native = ResolveNative(path);
+    if (native.empty())
+        return TRUE;
+    std::error_code ec;
+    fs::remove_all(native, ec);
+    return !ec && !NativeExists(native);
+}
+
+BOOL CopyFile(const std::string& from, const std::string& to, BOOL failIfExists)
+{
+    const std::string source = ResolveNative(from);
+    if (source.empty())
+        return FALSE;
+    const std::string target = NativeFor(to);
+    if (failIfExists && NativeExists(target))
+        return FALSE;
+    std::error_code ec;
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+    return !ec;
+}
+
+BOOL CopyTree(const std::string& from, const std::string& to)
+{
+    const std::string source = ResolveNative(from);
+    if (source.empty())
+        return FALSE;
+    std::error_code ec;
+    fs::create_directories(ToNative(to), ec);
+    fs::copy(source, NativeFor(to), fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+    return !ec;
+}
+
+BOOL MoveFile(const std::string& from, const std::string& to)
+{
+    const std::string source = ResolveNative(from);
+    return !source.empty() && ::rename(source.c_str(), ToNative(to).c_str()) == 0;
+}
+
+std::vector<CFileEntry> ListFolder(const std::string& path)
+{
+    std::vector<CFileEntry> entries;
+    const std::string native = ResolveNative(path);
+    DIR* dir = native.empty() ? nullptr : ::opendir(native.c_str());
+    if (!dir)
+        return entries;
+    while (dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        const std::string full = native + "/" + name;
+        CFileEntry entry;
+        entry.name = FromNative(name);
+        entry.attributes = AttributesOf(full, name);
+        struct stat st;
+        if (::stat(full.c_str(), &st) == 0)
+            entry.size = static_cast<unsigned long long>(st.st_size);
+        entries.push_back(entry);
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(), [](const CFileEntry& a, const CFileEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+DWORD GetAttributes(const std::string& path)
+{
+    const std::string native = ResolveNative(path);
+    if (native.empty())
+        return 0xFFFFFFFF;
+    return AttributesOf(native, ToNative(FileNameOf(path)));
+}
+
+BOOL SetAttributes(const std::string& path, DWORD attributes)
+{
+    const std::string native = ResolveNative(path);
+    struct stat st;
+    if (native.empty() || ::stat(native.c_str(), &st) != 0)
+        return FALSE;
+    mode_t mode = st.st_mode & 07777;
+    mode = (attributes & FILE_ATTRIBUTE_READONLY) ? (mode & ~S_IWUSR) : (mode | S_IWUSR);
+    return ::chmod(native.c_str(), mode) == 0;
+}
+
+BOOL ReadFileBytes(const std::string& path, std::vector<BYTE>& bytes)
+{
+    bytes.clear();
+    const std::string native = ResolveNative(path);
+    if (native.empty())
+        return FALSE;
+    FILE* f = std::fopen(native.c_str(), "rb");
+    if (!f)
+        return FALSE;
+    BYTE buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+BOOL ReadFileText(const std::string& path, std::string& text)
+{
+    std::vector<BYTE> bytes;
+    const BOOL ok = ReadFileBytes(path, bytes);
+    text.assign(bytes.begin(), bytes.end());
+    return ok;
+}
+
+BOOL SafeSave(const std::string& path, const std::vector<BYTE>& bytes)
+{
+    const std::string target = NativeFor(path);
+    std::string temp = target + ".XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return FALSE;
+    struct stat st;
+    const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+    bool ok = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+    ok = ::fchmod(fd, mode) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    if (ok && ::rename(temp.c_str(), target.c_str()) == 0)
+        return TRUE;
+    ::unlink(temp.c_str());
+    return FALSE;
+}
+
+BOOL SafeSave(const std::string& path, const std::string& text)
+{
+    return SafeSave(path, std::vector<BYTE>(text.begin(), text.end()));
+}
+
+std::string GetCurrentFolder()
+{
+    std::error_code ec;
+    return FromNative(fs::current_path(ec).string());
+}
+
+BOOL SetCurrentFolder(const std::string& path)
+{
+    const std::string native = ResolveNative(path);
+    return !native.empty() && ::chdir(native.c_str()) == 0;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name)
+{
+    if (folder.empty())
+        return name;
+    if (folder.back() == '/')
+        return folder + name;
+    return folder + "/" + name;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return "";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FileTitleOf(const std::string& path)
+{
+    const std::string name = FileNameOf(path);
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string ExtensionOf(const std::string& path)
+{
+    const std::string name = FileNameOf(path);
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos ? "" : name.substr(dot);
+}
+
+std::string FromStoredPath(const std::string& path)
+{
+    std::string out;
+    out.reserve(path.size());
+    for (size_t i = 0; i < path.size(); ++i) {
+        // The trail byte of a double-byte character may be '\' (0x5C).
+        if (GbkCharLength(path, i) == 2) {
+            out += path[i];
+            out += path[++i];
+            continue;
+        }
+        out += path[i] == '\\' ? '/' : path[i];
+    }
+    return out;
+}
+
+} // namespace FileSystem
