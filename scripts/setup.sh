@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian 12 machine lacks to build, run and test the workbench.
-# Quiet when everything is already there.
+# Installs what a fresh Debian 12 machine lacks to build, run and test the
+# workbench. Quiet when everything is already there; apt's output is shown
+# only when it fails.
 set -euo pipefail
 
 packages=(
@@ -19,6 +20,12 @@ done
 
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq >/dev/null
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+echo "Installing: ${missing[*]}"
+if ! { "${sudo_cmd[@]}" apt-get update -qq && \
+       "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+  cat "$log" >&2
+  exit 1
+fi
