@@ -180,27 +180,27 @@ struct FieldSpec {
 
 std::string BuildConversion(const FieldSpec& f, bool withWidth)
 {
-    std::string spec = "%";
+    std::string pattern = "%";
     for (char c : f.flags)
         if (withWidth || (c != '-' && c != '0'))
-            spec += c;
+            pattern += c;
     if (withWidth && f.width >= 0)
-        spec += std::to_string(f.width);
+        pattern += std::to_string(f.width);
     if (f.precision >= 0)
-        spec += "." + std::to_string(f.precision);
-    spec += f.length;
-    spec += f.conversion;
-    return spec;
+        pattern += "." + std::to_string(f.precision);
+    pattern += f.length;
+    pattern += f.conversion;
+    return pattern;
 }
 
 template <typename T>
-std::string Snprintf(const std::string& spec, T value)
+std::string Snprintf(const std::string& pattern, T value)
 {
-    int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+    int n = std::snprintf(nullptr, 0, pattern.c_str(), value);
     if (n <= 0)
         return std::string();
     std::string out(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(out.data(), out.size(), spec.c_str(), value);
+    std::snprintf(out.data(), out.size(), pattern.c_str(), value);
     out.resize(static_cast<size_t>(n));
     return out;
 }
@@ -230,13 +230,13 @@ bool IsIn(char c, const char* set)
 
 std::string FormatIntegerField(const FieldSpec& f, va_list& args)
 {
-    const std::string spec = BuildConversion(f, true);
+    const std::string pattern = BuildConversion(f, true);
     const bool isSigned = f.conversion == 'd' || f.conversion == 'i';
     if (f.length == "ll" || f.length == "j")
-        return isSigned ? Snprintf(spec, va_arg(args, long long)) : Snprintf(spec, va_arg(args, unsigned long long));
+        return isSigned ? Snprintf(pattern, va_arg(args, long long)) : Snprintf(pattern, va_arg(args, unsigned long long));
     if (f.length == "l" || f.length == "z" || f.length == "t")
-        return isSigned ? Snprintf(spec, va_arg(args, long)) : Snprintf(spec, va_arg(args, unsigned long));
-    return isSigned ? Snprintf(spec, va_arg(args, int)) : Snprintf(spec, va_arg(args, unsigned int));
+        return isSigned ? Snprintf(pattern, va_arg(args, long)) : Snprintf(pattern, va_arg(args, unsigned long));
+    return isSigned ? Snprintf(pattern, va_arg(args, int)) : Snprintf(pattern, va_arg(args, unsigned int));
 }
 
 std::string VFormat(const char* fmt, va_list incoming)

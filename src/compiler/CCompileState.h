@@ -1,0 +1,44 @@
+#pragma once
+// The state that one compilation shares between its parts: the compile unit
+// sets what file is being compiled and which row, the token classifier, the
+// statement checker, the comment filter and the message output read it.
+// Reset before every compilation.
+
+#include <string>
+
+// Kinds of the file being compiled (CurrentFileKind).
+constexpr int FILE_KIND_NONE = 0;
+constexpr int FILE_KIND_GLOBAL_VARS = 2;
+constexpr int FILE_KIND_MAIN_VARS = 9;
+constexpr int FILE_KIND_MAIN_PROGRAM = 10;
+constexpr int FILE_KIND_INT_PROGRAM = 11;
+constexpr int FILE_KIND_INT_VARS = 12;
+constexpr int FILE_KIND_SBR_PROGRAM = 13;
+constexpr int FILE_KIND_SBR_VARS = 14;
+constexpr int FILE_KIND_UNKNOWN = 15;
+
+// LadderSourceFlag values.
+constexpr int LADDER_SOURCE = 1;
+constexpr int IL_SOURCE = 2;
+
+struct CCompileState {
+    int ObjectOffset = 0;        // bytes written to the object file
+    int FileErrorCount = 0;      // errors written for the current file
+    int FileWarningCount = 0;    // warnings written for the current file
+    int CurrentFileKind = 0;
+    std::string CurrentPOULabel; // "MAIN", "SBR01", "INT00" or ""
+    int CurrentRow = 0;
+    int CurrentNetwork = 0;
+    int InstructionCounter = -1; // the number of instructions is the counter + 1
+    int LadderSourceFlag = IL_SOURCE;
+    bool InDeclarationBlock = false; // between a VAR section keyword and END_VAR
+    bool RowStartFlag = false;       // the line begins a new row of the user's file
+    bool WrappedLineFlag = false;    // the line that PTR_R lines wrap
+
+    // Back to the state before a compilation.
+    void Reset();
+    // The file being compiled is one of the POU programs.
+    bool IsProgramFile() const;
+};
+
+extern CCompileState g_CompileState;

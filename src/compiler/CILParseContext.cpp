@@ -1,0 +1,263 @@
+#include "CILParseContext.h"
+
+#include "CCompileMessage.h"
+#include "CCompileState.h"
+#include "platform/ByteString.h"
+
+namespace {
+
+// Separators beyond this position are not looked for.
+constexpr int kSeparatorSearchLimit = 1024;
+
+const char* const kMotionNames[MOTION_INSTRUCTIONS] = {"PHOME", "PREL", "PJOG", "PSTOP", "PABS"};
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
+} // namespace
+
+CILParseContext::CILParseContext()
+{
+    for (int i = 0; i < MOTION_INSTRUCTIONS; ++i)
+        m_motionNames[i] = kMotionNames[i];
+}
+
+CILParseContext::~CILParseContext()
+{
+    DeleteTokens();
+}
+
+void CILParseContext::SetPOULabel(const std::string& label)
+{
+    m_POULabel = label;
+    g_CompileState.CurrentPOULabel = label;
+}
+
+BOOL CILParseContext::CheckLine(const std::string& line)
+{
+    if (!line.empty())
+        m_line = line;
+    m_pass = 0;
+    ClearLine();
+    Tokenize();
+    return DispatchLine();
+}
+
+BOOL CILParseContext::CheckAndEmitLine(BYTE emit)
+{
+    m_emitFlag = emit;
+    m_pass = 1;
+    ClearLine();
+    Tokenize();
+    return DispatchLine();
+}
+
+BOOL CILParseContext::GetNextMessage(int& code, int& kind, std::string& text)
+{
+    if (m_messageRead >= m_messages.size())
+        return FALSE;
+    const CILTokenMsg& message = m_messages[m_messageRead++];
+    code = message.code;
+    kind = message.kind;
+    text = message.text;
+    return TRUE;
+}
+
+void CILParseContext::DeleteTokens()
+{
+    delete m_head;
+    m_head = nullptr;
+    m_tail = nullptr;
+    m_scan = nullptr;
+    m_cursor = nullptr;
+    m_statementToken = nullptr;
+    m_statementEnd = nullptr;
+}
+
+void CILParseContext::ClearLine()
+{
+    DeleteTokens();
+    m_messages.clear();
+    m_messageRead = 0;
+    m_messageCount = 0;
+}
+
+void CILParseContext::MakeToken(const std::string& text)
+{
+    CILToken* token = new CILToken(text);
+    token->Classify();
+    int code = 0;
+    int kind = 0;
+    std::string detail;
+    while (token->NextMessage(code, kind, detail)) {
+        if (code != 0)
+            AddMessage(code, kind, detail);
+    }
+    if (!m_head) {
+        m_head = token;
+        m_cursor = token;
+    } else {
+        m_tail->SetNext(token);
+    }
+    m_tail = token;
+}
+
+void CILParseContext::Tokenize()
+{
+    m_line = ByteString::Trim(m_line);
+    std::string rest = m_line;
+    for (;;) {
+        rest = ByteString::Trim(rest);
+        if (rest.empty())
+            return;
+        int position = kSeparatorSearchLimit;
+        std::string separator;
+        for (int row = 0; row < SEPARATOR_COUNT; ++row) {
+            const std::string text = GetSeparatorText(row);
+            if (text.empty())
+                continue;
+            const int found = ByteString::Find(rest, text);
+            if (found == 0) {
+                position = 0;
+                separator = text;
+                break;
+            }
+            if (found > 0 && found < position) {
+                position = found;
+                separator = text;
+            }
+        }
+        if (separator.empty()) {
+            MakeToken(rest);
+            return;
+        }
+        const std::string before = ByteString::Trim(rest.substr(0, size_t(position)));
+        if (!before.empty())
+            MakeToken(before);
+        const std::string mark = ByteString::Trim(separator);
+        if (!mark.empty())
+            MakeToken(mark);
+        rest = rest.substr(size_t(position) + separator.size());
+    }
+}
+
+void CILParseContext::AddMessage(int code, int kind, const std::string& text)
+{
+    m_messages.push_back({code, kind, text});
+    ++m_messageCount;
+}
+
+void CILParseContext::MarkStatement(const std::string& text)
+{
+    m_statementEnd = nullptr;
+    for (CILToken* token = m_cursor; token; token = token->GetNext()) {
+        token->SetConsumed(true);
+        if (token->GetText(false) == text) {
+            m_statementEnd = token;
+            return;
+        }
+    }
+}
+
+BOOL CILParseContext::AdvanceCursor()
+{
+    while (m_cursor && m_cursor->IsConsumed())
+        m_cursor = m_cursor->GetNext();
+    return m_cursor == nullptr;
+}
+
+CILToken* CILParseContext::FindText(const std::string& text) const
+{
+    for (CILToken* token = m_cursor; token; token = token->GetNext()) {
+        if (token->GetText(false) == text || token == m_statementEnd)
+            return token;
+    }
+    return nullptr;
+}
+
+CILToken* CILParseContext::FindSubClass(int subClass) const
+{
+    for (CILToken* token = m_cursor; token; token = token->GetNext()) {
+        if (token->GetSubClass() == subClass || token == m_statementEnd)
+            return token;
+    }
+    return nullptr;
+}
+
+int CILParseContext::ClassifyStatement()
+{
+    m_statementKind = STATEMENT_OTHER;
+    m_statementToken = nullptr;
+    for (CILToken* token = m_cursor; token; token = token->GetNext()) {
+        if (token->GetClass() == TOKEN_KEYWORD) {
+            const int subClass = token->GetSubClass();
+            m_statementKind = subClass;
+            if (subClass == SUBCLASS_NONE)
+                continue;
+            if (subClass == SUBCLASS_LABEL_COLON && g_CompileState.InDeclarationBlock)
+                continue;
+            m_statementToken = token;
+            return m_statementKind;
+        }
+        if (token->GetClass() == TOKEN_FUNCTION && token == m_cursor) {
+            m_statementKind = token->GetSubClass();
+            return m_statementKind;
+        }
+    }
+    return m_statementKind;
+}
+
+BOOL CILParseContext::DispatchLine()
+{
+    for (;;) {
+        const CILToken* before = m_cursor;
+        BOOL done = FALSE;
+        switch (ClassifyStatement()) {
+        case STATEMENT_SECTION_START:
+            done = CheckSectionStart();
+            break;
+        case STATEMENT_SECTION_END:
+            done = CheckSectionEnd();
+            break;
+        case STATEMENT_DECLARATION:
+            done = CheckDeclaration();
+            break;
+        case STATEMENT_INSTANCE_DECLARATION:
+            done = CheckInstanceDeclaration();
+            break;
+        case STATEMENT_INSTRUCTION:
+            done = CheckInstruction();
+            break;
+        case STATEMENT_LABEL:
+            done = CheckLabel();
+            break;
+        default:
+            done = CheckOtherStatement();
+            break;
+        }
+        if (done)
+            break;
+        if (m_cursor == before) {
+            // A handler that consumed nothing would hold the line forever.
+            MarkStatement(std::string());
+            AdvanceCursor();
+            break;
+        }
+    }
+    return m_messageCount == 0;
+}
+
+BOOL CILParseContext::CheckOtherStatement()
+{
+    MarkStatement(";");
+    if (m_cursor != m_statementEnd) {
+        if (g_CompileState.InDeclarationBlock)
+            AddMessage(MSG_VARIABLE_DEFINITION, MESSAGE_KIND_ERROR,
+                       Quoted(m_cursor->GetText(true)) + " - Invalid variable definition");
+        else
+            AddMessage(MSG_INVALID_STRING, MESSAGE_KIND_ERROR, Quoted(m_cursor->GetText(true)));
+    }
+    return AdvanceCursor();
+}

@@ -1,0 +1,7 @@
+#include "CFindResult.h"
+
+void CFindResult::Reset(int action)
+{
+    *this = CFindResult();
+    Action = action;
+}

@@ -1,0 +1,7 @@
+#include "CFindState.h"
+
+void CFindState::ResetResultTable(int action)
+{
+    for (int i = 1; i < FIND_TABLE_SIZE; ++i)
+        Results[i].Reset(action);
+}

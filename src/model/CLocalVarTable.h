@@ -1,0 +1,44 @@
+#pragma once
+// The local variables of one POU as its variable file declares them, and the
+// preparation of a POU program's work copy: every line whose operands
+// include an indirect operand ("*VD100") is wrapped in PTR_R lines that load
+// the pointed-to value into a slot and PTR_W lines that store it back, and
+// the operand itself is rewritten to the slot's width.
+
+#include "OperandTypeFlags.h"
+#include "platform/WinTypes.h"
+
+#include <string>
+#include <vector>
+
+struct InstrSignature;
+
+struct CLocalVarTableEntry {
+    std::string name;
+    std::string address; // the text after "%", such as LB4
+    std::string dataType;
+    std::string section; // "" before the first section line
+};
+
+class CLocalVarTable {
+public:
+    virtual ~CLocalVarTable() = default;
+
+    BOOL LoadVarFile(const std::string& path);
+    BOOL FindLocalVar(const std::string& name, OperandTypeFlags& flags) const;
+    BOOL ResolveOperandFlags(const std::string& operand, OperandTypeFlags& flags) const;
+    void ExpandIndirectOperands(std::vector<std::string>* lines) const;
+    // The PTR_R lines, the rewritten instruction and the PTR_W lines of one
+    // instruction; the number of PTR lines added.
+    int ExpandIndirectLine(std::vector<std::string> tokens, const std::vector<bool>& indirect,
+                           const InstrSignature& signature, std::vector<std::string>& output, int slotBase) const;
+    // Every line of a text file without its line end; FALSE when it cannot be read.
+    static BOOL ReadLines(const std::string& path, std::vector<std::string>* lines);
+    // Writes every line with CR LF, replacing the file; FALSE when there is no line.
+    static BOOL WriteLines(const std::string& path, const std::vector<std::string>* lines);
+
+    const std::vector<CLocalVarTableEntry>& Entries() const { return m_entries; }
+
+private:
+    std::vector<CLocalVarTableEntry> m_entries;
+};

@@ -1,0 +1,333 @@
+#include "CXrefStore.h"
+
+#include "CZULAppData.h"
+#include "DirectAddress.h"
+#include "ILVocabulary.h"
+#include "LanguageLibrary.h"
+#include "platform/ByteString.h"
+
+#include <cstdlib>
+#include <new>
+
+CXrefStore g_XrefStore;
+
+namespace {
+
+std::function<XrefPosition()> g_positionSource;
+
+struct XrefAreaDef {
+    XrefArea area;
+    int slots;
+    DWORD filterBit;
+};
+
+// In collection order.
+const XrefAreaDef XREF_AREAS[XREF_AREA_COUNT] = {
+    {XREF_AI, 64, OT_AREA_AI},     {XREF_AQ, 64, OT_AREA_AQ},     {XREF_I, 64, OT_AREA_I},
+    {XREF_M, 32, OT_AREA_M},       {XREF_Q, 64, OT_AREA_Q},       {XREF_SM, 300, OT_AREA_SM},
+    {XREF_V, 12288, OT_AREA_V},    {XREF_HC, 6, OT_AREA_HC},      {XREF_T, 256, OT_AREA_T},
+    {XREF_C, 256, OT_AREA_C},      {XREF_RS, 32, OT_AREA_RS},     {XREF_SR, 32, OT_AREA_SR},
+};
+
+// Instance prefixes of timers, counters and flip-flops.
+struct XrefInstanceDef {
+    const char* prefix;
+    XrefArea area;
+    int type;
+};
+
+const XrefInstanceDef XREF_INSTANCES[] = {
+    {"T", XREF_T, XREF_TYPE_WORD},
+    {"C", XREF_C, XREF_TYPE_WORD},
+    {"RS", XREF_RS, XREF_TYPE_BOOL},
+    {"SR", XREF_SR, XREF_TYPE_BOOL},
+};
+
+int DecimalNumber(const std::string& digits)
+{
+    if (!IsDigitString(digits) || digits.size() > 6)
+        return -1;
+    return std::atoi(digits.c_str());
+}
+
+bool IsPointerText(const std::string& text)
+{
+    return !text.empty() && text[0] == '*';
+}
+
+bool IsAddressOfText(const std::string& text)
+{
+    return !text.empty() && text[0] == '&';
+}
+
+bool AreaOfFlags(OperandTypeFlags flags, XrefArea& area)
+{
+    const struct {
+        OperandTypeFlags flag;
+        XrefArea area;
+    } areas[] = {
+        {OT_AREA_I, XREF_I}, {OT_AREA_Q, XREF_Q}, {OT_AREA_M, XREF_M},   {OT_AREA_SM, XREF_SM},
+        {OT_AREA_V, XREF_V}, {OT_AREA_AI, XREF_AI}, {OT_AREA_AQ, XREF_AQ}, {OT_AREA_HC, XREF_HC},
+    };
+    for (const auto& row : areas) {
+        if (flags & row.flag) {
+            area = row.area;
+            return true;
+        }
+    }
+    return false;
+}
+
+void FreeList(CXrefEntry*& head)
+{
+    while (head) {
+        CXrefEntry* next = head->next;
+        delete head;
+        head = next;
+    }
+}
+
+enum class Verdict { Skip, Copy, Full };
+
+// Whether a reference of the byte list is copied; the capacity counts as soon
+// as the filter's own test of a step is passed.
+Verdict SelectByteReference(const CXrefEntry& ref, DWORD filter, DWORD setting, bool full)
+{
+    const int t = ref.type;
+    const bool pointer = IsPointerText(ref.address);
+    const bool addressOf = IsAddressOfText(ref.address);
+    if ((t == XREF_TYPE_BYTE && (filter & OT_BYTE)) || (t == XREF_TYPE_WORD && (filter & OT_WORD))) {
+        if (full)
+            return Verdict::Full;
+        return addressOf && !(setting & OT_ADDRESS_OF) ? Verdict::Skip : Verdict::Copy;
+    }
+    if (t == XREF_TYPE_DWORD && (filter & OT_DWORD)) {
+        if (full)
+            return Verdict::Full;
+        if ((pointer && !(setting & OT_POINTER)) || (addressOf && !(setting & OT_ADDRESS_OF)))
+            return Verdict::Skip;
+        return Verdict::Copy;
+    }
+    if (t == XREF_TYPE_DWORD && (filter & OT_POINTER)) {
+        if (full)
+            return Verdict::Full;
+        return (setting & OT_POINTER) && !(setting & OT_DWORD) && pointer ? Verdict::Copy : Verdict::Skip;
+    }
+    if ((t == XREF_TYPE_BYTE || t == XREF_TYPE_WORD || t == XREF_TYPE_DWORD) && (filter & OT_ADDRESS_OF)) {
+        if (full)
+            return Verdict::Full;
+        return (setting & OT_ADDRESS_OF) && addressOf ? Verdict::Copy : Verdict::Skip;
+    }
+    return Verdict::Skip;
+}
+
+void CopyReference(const CXrefEntry& ref, CXrefEntry& row)
+{
+    row.address = ref.address;
+    row.type = ref.type;
+    row.positionKind = ref.positionKind;
+    row.access = ref.access;
+    row.number = ref.number;
+    row.pou = ref.pou;
+    row.next = nullptr;
+}
+
+// Copies a whole list; FALSE when the array is full first.
+bool CopyList(const CXrefEntry* ref, int capacity, int& count, CXrefEntry* array)
+{
+    for (; ref; ref = ref->next) {
+        if (count >= capacity)
+            return false;
+        CopyReference(*ref, array[count++]);
+    }
+    return true;
+}
+
+} // namespace
+
+CXrefStore::CXrefStore()
+{
+    for (const XrefAreaDef& def : XREF_AREAS)
+        m_tables[def.area].resize(size_t(def.slots));
+}
+
+CXrefStore::~CXrefStore()
+{
+    Clear();
+}
+
+void CXrefStore::Clear()
+{
+    for (std::vector<XrefSlot>& table : m_tables)
+        FreeXrefTable(table);
+}
+
+int CXrefStore::SlotCount(XrefArea area)
+{
+    return XREF_AREAS[area].slots;
+}
+
+DWORD CXrefStore::AreaFilterBit(XrefArea area)
+{
+    return XREF_AREAS[area].filterBit;
+}
+
+XrefSlot* CXrefStore::Slot(XrefArea area, int number)
+{
+    if (number < 0 || number >= SlotCount(area))
+        return nullptr;
+    return &m_tables[area][size_t(number)];
+}
+
+BOOL CXrefStore::AddAddressXref(int access, const std::string& address)
+{
+    std::string lookup = ByteString::Upper(address);
+    if (IsIndirectOperand(address) || IsAddressOfOperand(address))
+        lookup = "%" + lookup.substr(1);
+    WORD row = 0;
+    CMemAreaDef def {};
+    if (!FindMemoryArea(lookup, row) || !GetMemoryAreaDef(row, def))
+        return TRUE;
+    XrefArea area = XREF_V;
+    if (!AreaOfFlags(def.areaFlags, area))
+        return TRUE;
+    const std::string number = lookup.substr(def.prefixLength);
+    const size_t point = number.find('.');
+    if (point == 0)
+        return FALSE;
+    const int byte = DecimalNumber(point == std::string::npos ? number : number.substr(0, point));
+    const int bit = point == std::string::npos ? 0 : DecimalNumber(number.substr(point + 1));
+    XrefSlot* slot = Slot(area, byte);
+    if (!slot || bit < 0 || bit > 7)
+        return FALSE;
+
+    if (area == XREF_AI || area == XREF_AQ)
+        return AddXref(address, &slot->byteList, access, XREF_TYPE_WORD);
+    if (area == XREF_HC)
+        return AddXref(address, &slot->byteList, access, XREF_TYPE_DWORD);
+    const int type = int(def.typeBits & 0xF);
+    if (type == XREF_TYPE_BOOL)
+        return AddBitXref(address, &slot->bitLists[size_t(bit)], access);
+    if (type == XREF_TYPE_BYTE || type == XREF_TYPE_WORD || type == XREF_TYPE_DWORD)
+        return AddXref(address, &slot->byteList, access, type);
+    return TRUE;
+}
+
+BOOL CXrefStore::AddInstanceXref(int access, const std::string& operand)
+{
+    for (const XrefInstanceDef& def : XREF_INSTANCES) {
+        const std::string prefix = def.prefix;
+        if (operand.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const int number = DecimalNumber(operand.substr(prefix.size()));
+        if (number < 0)
+            return TRUE;
+        XrefSlot* slot = Slot(def.area, number);
+        if (!slot)
+            return FALSE;
+        return AddXref(operand, &slot->byteList, access, def.type);
+    }
+    return TRUE;
+}
+
+BOOL CXrefStore::CollectArea(XrefArea area, DWORD filter, DWORD typesOfArea, int capacity, int& count,
+                             CXrefEntry* array) const
+{
+    const bool flipFlops = (filter & OT_BOOL) && (filter & (OT_AREA_SR | OT_AREA_RS));
+    for (const XrefSlot& slot : m_tables[area]) {
+        if (flipFlops && slot.byteList && slot.byteList->type == XREF_TYPE_BOOL) {
+            if (!CopyList(slot.byteList, capacity, count, array))
+                return FALSE;
+        } else {
+            for (const CXrefEntry* ref = slot.byteList; ref; ref = ref->next) {
+                const Verdict verdict = SelectByteReference(*ref, filter, typesOfArea, count >= capacity);
+                if (verdict == Verdict::Full)
+                    return FALSE;
+                if (verdict == Verdict::Copy)
+                    CopyReference(*ref, array[count++]);
+            }
+        }
+        if (!(filter & OT_BOOL))
+            continue;
+        for (const CXrefEntry* list : slot.bitLists) {
+            if (!CopyList(list, capacity, count, array))
+                return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CXrefStore::Collect(DWORD filter, DWORD typesOfArea, int& count, CXrefEntry* array) const
+{
+    const int capacity = count;
+    int copied = 0;
+    for (const XrefAreaDef& def : XREF_AREAS) {
+        if (!(filter & def.filterBit))
+            continue;
+        if (!CollectArea(def.area, filter, typesOfArea, capacity, copied, array))
+            return FALSE;
+    }
+    count = copied;
+    return TRUE;
+}
+
+BOOL AddXref(const std::string& address, CXrefEntry** listHead, int access, int type)
+{
+    if (address.empty() || !listHead)
+        return FALSE;
+    CXrefEntry* entry = new (std::nothrow) CXrefEntry;
+    if (!entry)
+        return FALSE;
+    entry->address = address;
+    entry->type = type;
+    const XrefPosition position = g_positionSource ? g_positionSource() : XrefPosition();
+    entry->positionKind = WORD(position.kind);
+    entry->access = access;
+    entry->number = position.number;
+    entry->pou = position.pou;
+    CXrefEntry** tail = listHead;
+    while (*tail)
+        tail = &(*tail)->next;
+    *tail = entry;
+    return TRUE;
+}
+
+BOOL AddBitXref(const std::string& address, CXrefEntry** listHead, int access)
+{
+    return AddXref(address, listHead, access, XREF_TYPE_BOOL);
+}
+
+BOOL AddAddressXref(int access, const std::string& address)
+{
+    return g_XrefStore.AddAddressXref(access, address);
+}
+
+BOOL AddInstanceXref(int access, const std::string& operand)
+{
+    return g_XrefStore.AddInstanceXref(access, operand);
+}
+
+void SetXrefPositionSource(std::function<XrefPosition()> source)
+{
+    g_positionSource = std::move(source);
+}
+
+void FreeXrefTable(std::vector<XrefSlot>& table)
+{
+    for (XrefSlot& slot : table) {
+        FreeList(slot.byteList);
+        for (CXrefEntry*& list : slot.bitLists)
+            FreeList(list);
+    }
+}
+
+void ClearXrefTables()
+{
+    g_XrefStore.Clear();
+}
+
+BOOL CollectXrefEntries(DWORD filter, int& count, CXrefEntry* array)
+{
+    const DWORD setting = g_pAppData ? DWORD(g_pAppData->TypesOfArea) : 0;
+    return g_XrefStore.Collect(filter, setting, count, array);
+}

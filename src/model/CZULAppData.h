@@ -1,0 +1,181 @@
+#pragma once
+// The single application-wide data object: the current project, the option
+// values, the profile values that are not globals, the instruction catalogue,
+// the project blobs, the state of the find service and the PID wizard, the
+// CANopen slave-type library, and the locks and events of the PLC link.
+// It is created once on the heap at start-up and reached through g_pAppData.
+
+#include "CFindState.h"
+#include "CPIDLoopConfig.h"
+#include "CPIDMonitorBlock.h"
+#include "CZULProject.h"
+#include "OperandTypeFlags.h"
+#include "platform/CEvent.h"
+#include "platform/CMutex.h"
+#include "platform/GdiTypes.h"
+#include "platform/WinTypes.h"
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class CCanOpenSlaveType;
+class CInstructionDef;
+class CLDElement;
+class CZULFB;
+class CZULFunc;
+struct CLocalVarEntry;
+
+constexpr int PID_LOOP_RECORDS = 24;
+constexpr int PID_LOOPS_USED = 8;
+constexpr int PROJECT_BLOB_COUNT = 200;
+constexpr int PROJECT_HEADER_BYTES = 15;
+constexpr int XREF_AREA_SELECTIONS = 15;
+constexpr int XREF_TYPE_SELECTIONS = 7;
+
+// Kind of a byte of double-byte text.
+constexpr BYTE DBCS_SINGLE = 0;
+constexpr BYTE DBCS_LEAD = 1;
+constexpr BYTE DBCS_TRAIL = 2;
+
+class CZULAppData {
+public:
+    CZULAppData();
+    virtual ~CZULAppData();
+    CZULAppData(const CZULAppData&) = delete;
+    CZULAppData& operator=(const CZULAppData&) = delete;
+
+    // Application data
+    void ClearProjectBlobs();
+    // 0 single-byte character, 1 lead byte, 2 trail byte, classified by the
+    // top bit alone over the first 255 bytes; 0 outside them.
+    static BYTE GetDbcsByteKind(const std::string& text, int index);
+
+    // CPU-family profiles
+    DWORD GetCPUFamilyMask() const;
+    void ApplyVA10Profile();
+    void ApplyVB12Profile();
+    void ApplyVB14Profile();
+    void ApplyVB16Profile();
+    void ApplyVC14Profile();
+    void ApplyVC16Profile();
+    // The profile of the project's family: VB14 for bit 8 and for no family.
+    void ApplyFamilyProfile();
+    void ResetFindResults();
+    void InitPIDLoopDefaults();
+    static int CanBaudToCode(int kbitPerSecond);
+    static int CanCodeToBaud(int code);
+
+    // Memory areas of the current family
+    void LoadAreaTable();
+    int GetAreaMaxIndex(const std::string& prefix) const;
+    int GetAreaMinIndex(const std::string& prefix) const;
+    int GetBitMaxIndex(const std::string& prefix) const;
+    WORD GetAreaUnitCount(const std::string& address) const;
+    short GetAreaBase(const std::string& prefix, BOOL statusBits) const;
+
+    // Data types
+    static BOOL TypeNameToMask(const std::string& typeName, int& mask);
+
+    // CANopen slave-type library
+    void LoadSlaveLibrary();
+    CCanOpenSlaveType* FindSlaveType(WORD typeId) const;
+    CCanOpenSlaveType* FindSlaveType(const std::string& typeName) const;
+
+    CPIDMonitorBlock PIDMonitor;
+    int PIDGenerateMode = 0;           // 0 no wizard; 1, 2 the wizard's modes
+    CPIDLoopConfig PIDLoops[PID_LOOP_RECORDS];
+    int CurrentPIDLoop = 0;
+    int PIDSubroutineBase = 90;        // loop n's subroutine is SBR(90 + n)
+    std::string PIDVarFilePath;
+    int PIDTrendOpen = 0;
+
+    BYTE FullRedraw = 0;               // LD painting lays out all networks while set
+    BYTE SearchFlag = 1;               // a Find next or Replace can be continued
+
+    // Upper-cased symbol -> local variable of the POU being scanned; owns the entries.
+    std::unordered_map<std::string, CLocalVarEntry*> LocalVarMap;
+
+    CFindState Find;
+
+    std::string HardwareManualName = "Hardware manual for Orvel-Q7_V5_2011.pdf";
+    int ProjectFolderLength = 0;
+    int LongestPOUPathLength = 0;
+
+    // Cross-reference filter settings.
+    int AreaTypes = 0;
+    int TypesOfArea = 0;
+    int SelArea[XREF_AREA_SELECTIONS] = {};
+    int SelType[XREF_TYPE_SELECTIONS] = {};
+
+    int NewStyleDialogs = 1;
+
+    // The instruction catalogue.
+    std::unordered_map<std::string, CZULFunc*> FunctionCatalog; // owns the records
+    std::unordered_map<std::string, CZULFB*> FBCatalog;         // owns the records
+    std::unordered_map<std::string, CInstructionDef*> InstructionCatalog;
+    std::unordered_map<std::string, CInstructionDef*> CoilCatalog;    // rows shared with InstructionCatalog
+    std::unordered_map<std::string, CInstructionDef*> ContactCatalog; // rows shared with InstructionCatalog
+
+    // Bytes 0, 1, 2 (firmware major, minor, patch), 3 (edition flags) and 5
+    // (CPU type code) of the last identification reply.
+    BYTE PlcIdent[5] = {};
+    std::string DownloadNoteText;
+    BYTE ConnectedCpuModel = 0;
+    int ConnectedCpuModelValid = 0;
+    int DataBackupUsed = 0;
+    BYTE ProfileSubType = 0;           // download image variant, PROFILE_SUBTYPE_*
+    int CompilingForDownload = 0;
+
+    std::vector<CCanOpenSlaveType*> SlaveLibrary; // owns the types
+
+    std::string PrevProj;
+    std::string ZipPath;
+    BYTE LoadError = 0;
+
+    DWORD BlobLengths[PROJECT_BLOB_COUNT] = {};
+    std::vector<BYTE> Blobs[PROJECT_BLOB_COUNT]; // blob 0: the CANopen configuration text
+
+    BYTE ViewState[4] = {};
+    int UploadFormat = 0;
+    BYTE ProjectFileHeader[PROJECT_HEADER_BYTES] = {};
+    BYTE CheckLocalVarAllocation = 1;
+    std::string HelpFileName = "OrvelBuilder_V1.1.3.1_En.chm";
+    BYTE LocalVarMapOption = 0;
+
+    CZULProject Project;
+
+    int ProjectOpen = 0;
+    int OnlineFormat = 0;
+    int SymbolicAddressing = 1;
+    // Written by one thread and polled by another.
+    std::atomic<int> MonitorPause{0};
+    CMutex PortLock;
+    std::atomic<int> Monitoring{0};
+    CMutex MonitorValueLock;
+    std::unique_ptr<CEvent> MonitorRoundEvent;
+    std::unique_ptr<CEvent> MonitorEndEvent;
+    int PlcRunState = 0;
+
+    std::vector<CLDElement*> LDClipboard;
+
+    // Section "Configuration" of the settings.
+    int IfCompileBeforeDown = 0;
+    int IfCompileBeforeOnline = 0;
+    int Interface = 2;
+    int DefaultCPU = 6;
+    int DefaultPOULang = 2;
+
+    // IL text, LD text and LD comment fonts of the settings, and the editors' print font.
+    LOGFONT Fonts[4] = {};
+
+private:
+    void DeleteSlaveLibrary();
+    void DeleteLocalVarMap();
+    void DeleteCatalogRecords();
+};
+
+// The one application data object; set at start-up, null after exit.
+extern CZULAppData* g_pAppData;

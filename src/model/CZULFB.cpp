@@ -1,0 +1,62 @@
+#include "CZULFB.h"
+
+#include "platform/ByteString.h"
+#include "platform/CArchive.h"
+
+IMPLEMENT_SERIAL(CZULFB, CObject, 1)
+
+CZULFB& CZULFB::operator=(const CZULFB& other)
+{
+    if (this == &other)
+        return *this;
+    typeName = other.typeName;
+    instanceName = other.instanceName;
+    ownerPou = other.ownerPou;
+    fourthText = other.fourthText;
+    inputs.CopyFrom(other.inputs);
+    outputs.CopyFrom(other.outputs);
+    return *this;
+}
+
+void CZULFB::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+        ar << typeName << instanceName << fourthText << ownerPou;
+    else
+        ar >> typeName >> instanceName >> fourthText >> ownerPou;
+    inputs.Serialize(ar);
+    outputs.Serialize(ar);
+}
+
+int CZULFB::GetInput(int index, CZULFBPara*& para) const
+{
+    para = inputs.GetAt(index);
+    return para ? 1 : 0;
+}
+
+int CZULFB::GetOutput(int index, CZULFBPara*& para) const
+{
+    para = outputs.GetAt(index);
+    return para ? 1 : 0;
+}
+
+BOOL CZULFB::FindPin(const std::string& pinName, CZULFBPara*& para) const
+{
+    const std::string trimmed = ByteString::Trim(pinName);
+    if (trimmed.empty())
+        return FALSE;
+    para = inputs.Find(trimmed);
+    if (!para)
+        para = outputs.Find(trimmed);
+    return para ? TRUE : FALSE;
+}
+
+void CZULFB::Reset()
+{
+    typeName.clear();
+    instanceName.clear();
+    ownerPou.clear();
+    fourthText.clear();
+    inputs.RemoveAll();
+    outputs.RemoveAll();
+}

@@ -1,0 +1,637 @@
+#include "CZULProject.h"
+
+#include "CMemAreaInfo.h"
+#include "CStatusInput.h"
+#include "CZULAppData.h"
+#include "CZULFB.h"
+#include "CZULFunc.h"
+#include "CZULInitData.h"
+#include "CZULStatus.h"
+#include "CZULSymbol.h"
+#include "CZUL_Q7_PLC.h"
+#include "CpuProfile.h"
+#include "ProjectFileHeader.h"
+#include "platform/ByteString.h"
+#include "platform/CArchive.h"
+#include "platform/CUserInterface.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+IMPLEMENT_SERIAL(CZULProject, CObject, 1)
+
+namespace {
+
+// Least bytes each stored element takes; a count that cannot fit the rest
+// of the file is refused before anything is allocated for it.
+constexpr size_t kMinFuncBytes = 7;
+constexpr size_t kMinNodeBytes = 13;
+constexpr size_t kMinModuleBytes = 100;
+constexpr size_t kMinStatusRowBytes = 29;
+constexpr size_t kMinSymbolBytes = 8;
+constexpr size_t kMinFBBytes = 8;
+constexpr size_t kMinInitDataBytes = 14;
+
+// Register pairs of a Modbus slave record after its reset.
+constexpr int kModbusRegisterPairs[10][2] = {
+    {0, 15}, {0, 15}, {0, 63}, {0, 63}, {64, 319}, {16, 2063}, {0, 2047}, {0, 2047}, {0, 255}, {0, 255},
+};
+
+DWORD ReadBodyCount(CArchive& ar, size_t minElementBytes)
+{
+    DWORD count = 0;
+    ar >> count;
+    if (!ar.IsOK())
+        return 0;
+    if (count > ar.GetRemaining() / minElementBytes) {
+        ar.SetError(CArchive::badCount);
+        return 0;
+    }
+    return count;
+}
+
+template <typename Record>
+void StoreRecords(CArchive& ar, const std::vector<Record*>& records)
+{
+    ar << static_cast<DWORD>(records.size());
+    for (Record* record : records)
+        record->Serialize(ar);
+}
+
+template <typename Record>
+void LoadRecords(CArchive& ar, std::vector<Record*>& records, size_t minElementBytes)
+{
+    const DWORD count = ReadBodyCount(ar, minElementBytes);
+    for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
+        Record* record = new Record;
+        record->Serialize(ar);
+        records.push_back(record);
+    }
+}
+
+template <typename Record>
+void DeleteAll(std::vector<Record*>& records)
+{
+    for (Record* record : records)
+        delete record;
+    records.clear();
+}
+
+// Objects shared by several maps, each once.
+template <typename Object, typename... Maps>
+std::set<Object*> DistinctObjects(const Maps&... maps)
+{
+    std::set<Object*> objects;
+    (..., [&objects](const auto& map) {
+        for (const auto& entry : map)
+            objects.insert(entry.second);
+    }(maps));
+    return objects;
+}
+
+// Hardware codes that no module of this program carries.
+bool IsUnknownModuleCode(BYTE code)
+{
+    return code == 7 || code == 19 || code == 24 || (code >= 25 && code <= 30) || code >= 52;
+}
+
+void StoreByteArray(CArchive& ar, const std::vector<BYTE>& bytes)
+{
+    ar << static_cast<DWORD>(bytes.size());
+    ar.Write(bytes.data(), bytes.size());
+}
+
+void LoadByteArray(CArchive& ar, std::vector<BYTE>& bytes, size_t size)
+{
+    bytes.clear();
+    const DWORD count = ReadBodyCount(ar, 1);
+    bytes.resize(count);
+    ar.Read(bytes.data(), count);
+    bytes.resize(size, 0);
+}
+
+} // namespace
+
+CZULProject::CZULProject()
+{
+    for (int i = 0; i < IMAGE_BLOCKS_3_TO_8; ++i)
+        ImageBlocks[i].assign(IMAGE_BLOCK_HEADER_BYTES, 0);
+    ImageBlock9.assign(IMAGE_BLOCK_HEADER_BYTES, 0);
+    ResetCanOpenConfig();
+    ResetModbusMasterConfig();
+    ResetPOUVariableLists();
+}
+
+CZULProject::~CZULProject()
+{
+    DeleteSubroutines();
+    DeleteInterrupts();
+    DeleteAll(InitialData);
+    DeleteSymbols();
+    DeleteAll(FBInstances);
+    DeleteAll(FBScanBuffer);
+    DeleteMonitorTable();
+    DeleteAll(StatusRows);
+    DeleteModules();
+}
+
+void CZULProject::DeleteSubroutines()
+{
+    for (CProjTreeNode* node : DistinctObjects<CProjTreeNode>(SubroutineNodes))
+        delete node;
+    for (CZULFunc* func :
+         DistinctObjects<CZULFunc>(SubroutineInterfaces, SubroutineInterfacesUpper, SubroutineInterfacesByNumber))
+        delete func;
+    SubroutineNodes.clear();
+    SubroutineInterfaces.clear();
+    SubroutineInterfacesUpper.clear();
+    SubroutineInterfacesByNumber.clear();
+}
+
+void CZULProject::DeleteInterrupts()
+{
+    for (CProjTreeNode* node : DistinctObjects<CProjTreeNode>(InterruptNodes, InterruptNodesUpper, InterruptNodesByNumber))
+        delete node;
+    InterruptNodes.clear();
+    InterruptNodesUpper.clear();
+    InterruptNodesByNumber.clear();
+}
+
+void CZULProject::DeleteSymbols()
+{
+    for (CZULSymbol* symbol : DistinctObjects<CZULSymbol>(SymbolLookup, SymbolsUpper))
+        OrderedSymbols.push_back(symbol);
+    std::sort(OrderedSymbols.begin(), OrderedSymbols.end());
+    OrderedSymbols.erase(std::unique(OrderedSymbols.begin(), OrderedSymbols.end()), OrderedSymbols.end());
+    DeleteAll(OrderedSymbols);
+    SymbolLookup.clear();
+    SymbolsUpper.clear();
+}
+
+void CZULProject::DeleteModules()
+{
+    DeleteAll(Modules);
+}
+
+void CZULProject::DeleteMonitorTable()
+{
+    for (auto& entry : MonitorTable)
+        delete entry.second;
+    MonitorTable.clear();
+    MonitorCodeMap.clear();
+}
+
+void CZULProject::ClearProject()
+{
+    ProjectName.clear();
+    ProjectPath.clear();
+    ProjectFolder.clear();
+    MainPresent = 0;
+    CompileResult = 0;
+    ImageResult = 0;
+    ProjectSignature = 0;
+    if (g_pAppData) {
+        g_pAppData->SymbolicAddressing = 0;
+        g_pAppData->MonitorPause = 0;
+        g_pAppData->Monitoring = 0;
+        g_pAppData->MonitorRoundEvent->ResetEvent();
+        g_pAppData->MonitorEndEvent->ResetEvent();
+    }
+    MainNode.Reset();
+    DeleteSubroutines();
+    DeleteInterrupts();
+    DeleteAll(InitialData);
+    DeleteSymbols();
+    SymbolTextMaps[0].clear();
+    SymbolTextMaps[1].clear();
+    DeleteMonitorTable();
+    DeleteAll(StatusRows);
+    for (std::vector<WORD>& list : MonitorAddressLists)
+        list.clear();
+    DeleteAll(FBInstances);
+    DeleteModules();
+    if (g_pAppData) {
+        g_pAppData->PortLock.Unlock();
+        g_pAppData->MonitorValueLock.Unlock();
+    }
+    ForceImageSize = 0;
+    FreeForceBuffers();
+    LocalBitUsage.clear();
+    LocalByteUsage.clear();
+}
+
+void CZULProject::ResetPOUVariableLists()
+{
+    for (int i = 0; i < POU_VAR_LISTS; ++i) {
+        CPOUVarList& list = POUVarLists[i];
+        if (i == 0) {
+            list.kind = POU_VAR_LIST_GLOBALS;
+            list.number = 0;
+        } else if (i == 1) {
+            list.kind = NODE_MAIN;
+            list.number = 0;
+        } else if (i <= 100) {
+            list.kind = NODE_SUBROUTINE;
+            list.number = i - 2;
+        } else {
+            list.kind = NODE_INTERRUPT;
+            list.number = i - 101;
+        }
+        list.varCount = 0;
+        list.vars.clear();
+    }
+}
+
+void CZULProject::ResetCanOpenConfig()
+{
+    CanOpenReserved1 = 500;
+    CanOpenReserved2 = 1000;
+    OverTime = 500;
+    NetStates = 1000;
+    CanOpenMasterAddr = 127;
+    MasterStates = 1010;
+    AllSalveStates = 1030;
+    NotHandleBoot = 1;
+    CanOpenBPS = 5;
+    CanOpenAllTime = 1000;
+    for (int i = 0; i < CANOPEN_SLAVES; ++i) {
+        CCanOpenSlave& slave = CanOpenSlaves[i];
+        slave.Node = i + 1;
+        slave.Name.clear();
+        slave.Type = 0;
+        slave.Watch = 1;
+        slave.ErrHandel = 1;
+        slave.NodeTime = 1000;
+        slave.HeartTime = 500;
+        slave.LifeGene = 3;
+        slave.HeartOverTime = 600;
+        slave.BootProg = 0xFFFF;
+        slave.Valid = 1;
+        for (int k = 0; k < CANOPEN_PDOS; ++k) {
+            ResetPdo(slave.RPDO[k], k < 4 ? 0x200 + 0x100 * k + slave.Node : 0, -1);
+            ResetPdo(slave.TPDO[k], k < 4 ? 0x180 + 0x100 * k + slave.Node : 0, 0);
+        }
+    }
+}
+
+void CZULProject::ResetPdo(CCanOpenPdo& pdo, int cobId, int sub)
+{
+    pdo.CommType = 255;
+    pdo.EventTime = 10;
+    pdo.ForbiddenTime = 1000;
+    pdo.COB_ID = cobId;
+    for (CCanOpenMappedObject& row : pdo.Rows) {
+        row.ODName.clear();
+        row.Index = 0;
+        row.Sub = sub;
+        row.Size = 0;
+        row.Mem.clear();
+    }
+}
+
+void CZULProject::ResetModbusBlock(BYTE* block)
+{
+    auto put = [block](int offset, int value) { std::memcpy(block + offset, &value, sizeof value); };
+    put(MODBUS_TIMEOUT_OFFSET, 1000);
+    block[MODBUS_ENABLE_OFFSET] = 0;
+    put(MODBUS_SWITCH_OFFSET, -1);
+    for (int i = 0; i < MODBUS_SLAVE_RECORDS; ++i) {
+        const int record = i * MODBUS_SLAVE_RECORD_BYTES;
+        put(record, 0);
+        put(record + 4, 0);
+        for (int p = 0; p < 10; ++p) {
+            put(record + 8 + 8 * p, kModbusRegisterPairs[p][0]);
+            put(record + 12 + 8 * p, kModbusRegisterPairs[p][1]);
+        }
+        put(record + 88, 1000);
+        put(record + 92, i + 1);
+    }
+}
+
+void CZULProject::ResetModbusMasterConfig()
+{
+    for (BYTE* block : ModbusMaster)
+        ResetModbusBlock(block);
+}
+
+int CZULProject::GetModbusInt(int port, int offset) const
+{
+    int value = 0;
+    std::memcpy(&value, ModbusMaster[port] + offset, sizeof value);
+    return value;
+}
+
+void CZULProject::SetModbusInt(int port, int offset, int value)
+{
+    std::memcpy(ModbusMaster[port] + offset, &value, sizeof value);
+}
+
+void CZULProject::WriteCanOpenConfig()
+{
+    // Blob 0 keeps the configuration text it was loaded with.
+}
+
+void CZULProject::ReadCanOpenConfig()
+{
+    // The configuration text stays in blob 0, untouched.
+}
+
+void CZULProject::AllocateForceBuffers()
+{
+    ForceValues.assign(static_cast<size_t>(std::max(ForceImageSize, 0)), 0);
+    ForceMarks.assign(static_cast<size_t>(std::max(ForceImageSize, 0)), 0);
+}
+
+void CZULProject::FreeForceBuffers()
+{
+    ForceValues.clear();
+    ForceValues.shrink_to_fit();
+    ForceMarks.clear();
+    ForceMarks.shrink_to_fit();
+}
+
+void CZULProject::AddSymbol(CZULSymbol* symbol)
+{
+    SymbolLookup[symbol->name] = symbol;
+    SymbolLookup[symbol->address] = symbol;
+    SymbolsUpper[ByteString::Upper(symbol->name)] = symbol;
+    symbol->orderIndex = static_cast<int>(OrderedSymbols.size());
+    OrderedSymbols.push_back(symbol);
+}
+
+void CZULProject::AddSubroutineInterface(CZULFunc* func)
+{
+    auto replaced = SubroutineInterfaces.find(func->name);
+    if (replaced != SubroutineInterfaces.end() && replaced->second != func) {
+        // The interface it replaces is dropped from every map and freed.
+        CZULFunc* old = replaced->second;
+        std::erase_if(SubroutineInterfacesUpper, [old](const auto& e) { return e.second == old; });
+        std::erase_if(SubroutineInterfacesByNumber, [old](const auto& e) { return e.second == old; });
+        delete old;
+    }
+    SubroutineInterfaces[func->name] = func;
+    SubroutineInterfacesUpper[ByteString::Upper(func->name)] = func;
+    SubroutineInterfacesByNumber[static_cast<WORD>(func->number)] = func;
+}
+
+void CZULProject::AddSubroutineNode(CProjTreeNode* node)
+{
+    auto replaced = SubroutineNodes.find(node->name);
+    if (replaced != SubroutineNodes.end() && replaced->second != node)
+        delete replaced->second;
+    SubroutineNodes[node->name] = node;
+}
+
+void CZULProject::AddInterruptNode(CProjTreeNode* node)
+{
+    auto replaced = InterruptNodes.find(node->name);
+    if (replaced != InterruptNodes.end() && replaced->second != node) {
+        CProjTreeNode* old = replaced->second;
+        std::erase_if(InterruptNodesUpper, [old](const auto& e) { return e.second == old; });
+        std::erase_if(InterruptNodesByNumber, [old](const auto& e) { return e.second == old; });
+        delete old;
+    }
+    InterruptNodes[node->name] = node;
+    InterruptNodesUpper[ByteString::Upper(node->name)] = node;
+    InterruptNodesByNumber[static_cast<WORD>(node->number)] = node;
+}
+
+int CZULProject::AllocArea(CZUL_Q7_PLC* module, int bytesNeeded, DWORD kinds, int areaSize, bool cpuAtStart,
+                           BYTE CZUL_Q7_PLC::*startField, BYTE CZUL_Q7_PLC::*endField)
+{
+    if (cpuAtStart && (module->kindMask & MODULE_KIND_CPU)) {
+        module->*startField = 0;
+        module->*endField = static_cast<BYTE>(bytesNeeded - 1);
+        return 1;
+    }
+    if (!(module->kindMask & kinds))
+        return 0;
+    std::vector<bool> used(static_cast<size_t>(std::max(areaSize, 0)), false);
+    for (const CZUL_Q7_PLC* other : Modules) {
+        if (other == module || !(other->kindMask & kinds))
+            continue;
+        for (int b = other->*startField; b <= other->*endField && b < areaSize; ++b)
+            used[static_cast<size_t>(b)] = true;
+    }
+    for (int i = 0; i + bytesNeeded <= areaSize; ++i) {
+        const auto first = used.begin() + i;
+        if (std::find(first, first + bytesNeeded, true) != first + bytesNeeded)
+            continue;
+        module->*startField = static_cast<BYTE>(i);
+        module->*endField = static_cast<BYTE>(i + bytesNeeded - 1);
+        return 1;
+    }
+    return 0;
+}
+
+int CZULProject::AllocInputBytes(CZUL_Q7_PLC* module)
+{
+    return AllocArea(module, (module->diCount + 7) / 8, MODULE_KINDS_WITH_I, g_LiveAreaTable[MEM_ROW_I].unitCount, true,
+                     &CZUL_Q7_PLC::iStart, &CZUL_Q7_PLC::iEnd);
+}
+
+int CZULProject::AllocOutputBytes(CZUL_Q7_PLC* module)
+{
+    return AllocArea(module, (module->doCount + 7) / 8, MODULE_KINDS_WITH_Q, g_LiveAreaTable[MEM_ROW_Q].unitCount, true,
+                     &CZUL_Q7_PLC::qStart, &CZUL_Q7_PLC::qEnd);
+}
+
+int CZULProject::AllocAnalogInputWords(CZUL_Q7_PLC* module)
+{
+    return AllocArea(module, 2 * module->aiCount, MODULE_KINDS_WITH_AI, g_LiveAreaTable[MEM_ROW_AI].unitCount, false,
+                     &CZUL_Q7_PLC::aiStart, &CZUL_Q7_PLC::aiEnd);
+}
+
+int CZULProject::AllocAnalogOutputWords(CZUL_Q7_PLC* module)
+{
+    return AllocArea(module, 2 * module->aoCount, MODULE_KINDS_WITH_AQ, g_LiveAreaTable[MEM_ROW_AQ].unitCount, false,
+                     &CZUL_Q7_PLC::aoStart, &CZUL_Q7_PLC::aoEnd);
+}
+
+void CZULProject::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+        StoreBody(ar);
+    else
+        LoadBody(ar);
+}
+
+void CZULProject::StoreBody(CArchive& ar)
+{
+    ar << static_cast<DWORD>(MainPresent);
+    MainNode.Serialize(ar);
+    ar << static_cast<DWORD>(SubroutineInterfaces.size());
+    for (auto& entry : SubroutineInterfaces)
+        entry.second->Serialize(ar);
+    ar << static_cast<DWORD>(SubroutineNodes.size());
+    for (auto& entry : SubroutineNodes)
+        entry.second->Serialize(ar);
+    ar << static_cast<DWORD>(InterruptNodes.size());
+    for (auto& entry : InterruptNodes)
+        entry.second->Serialize(ar);
+    StoreRecords(ar, Modules);
+    for (const BYTE* block : ModbusMaster) {
+        // The spare bytes are written as zeros.
+        BYTE copy[MODBUS_MASTER_BLOCK_BYTES];
+        std::memcpy(copy, block, sizeof copy);
+        std::memset(copy + MODBUS_SPARE_OFFSET, 0, MODBUS_ENABLE_OFFSET - MODBUS_SPARE_OFFSET);
+        std::memset(copy + MODBUS_ENABLE_OFFSET + 1, 0, 3);
+        ar.Write(copy, sizeof copy);
+    }
+    ar << static_cast<DWORD>(ModbusRetries);
+    StoreRecords(ar, StatusRows);
+    ar << static_cast<DWORD>(SymbolLookup.size());
+    for (auto& entry : SymbolLookup)
+        entry.second->Serialize(ar);
+    StoreRecords(ar, FBInstances);
+    std::vector<CZULInitData*> rows;
+    std::copy_if(InitialData.begin(), InitialData.end(), std::back_inserter(rows),
+                 [](const CZULInitData* row) { return row->HasText(); });
+    StoreRecords(ar, rows);
+    StoreByteArray(ar, LocalBitUsage);
+    StoreByteArray(ar, LocalByteUsage);
+    WriteCanOpenConfig();
+}
+
+void CZULProject::LoadSubroutineInterfaces(CArchive& ar)
+{
+    DeleteSubroutines();
+    const DWORD count = ReadBodyCount(ar, kMinFuncBytes);
+    for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
+        CZULFunc* func = new CZULFunc;
+        func->Serialize(ar);
+        AddSubroutineInterface(func);
+    }
+}
+
+void CZULProject::LoadSubroutineNodes(CArchive& ar)
+{
+    const DWORD count = ReadBodyCount(ar, kMinNodeBytes);
+    for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
+        CProjTreeNode* node = new CProjTreeNode;
+        node->Serialize(ar);
+        AddSubroutineNode(node);
+    }
+}
+
+void CZULProject::LoadInterruptNodes(CArchive& ar)
+{
+    DeleteInterrupts();
+    const DWORD count = ReadBodyCount(ar, kMinNodeBytes);
+    for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
+        CProjTreeNode* node = new CProjTreeNode;
+        node->Serialize(ar);
+        AddInterruptNode(node);
+    }
+}
+
+void CZULProject::LoadModules(CArchive& ar)
+{
+    DeleteModules();
+    const DWORD count = ReadBodyCount(ar, kMinModuleBytes);
+    for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
+        CZUL_Q7_PLC* module = new CZUL_Q7_PLC;
+        module->Serialize(ar);
+        Modules.push_back(module);
+        if (!ar.IsOK() || !g_pAppData || g_pAppData->LoadError || !IsUnknownModuleCode(module->hardwareCode))
+            continue;
+        const std::string question = ByteString::Format(
+            "There is a unknown module whose index is \"%d\" in the current project's Hardware configuration.\n"
+            "The project maybe fail to be opened. Are you sure you want to continue?",
+            module->hardwareCode);
+        if (ShowMessage("Note", question, MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
+            g_pAppData->LoadError = 1;
+    }
+}
+
+void CZULProject::LoadHardwareSettings(CArchive& ar)
+{
+    const BYTE* header = g_pAppData ? g_pAppData->ProjectFileHeader : CURRENT_PROJECT_HEADER;
+    if (!HeaderIsCurrentVersion(header) && !Modules.empty())
+        std::fill(std::begin(Modules[0]->inputFilters), std::end(Modules[0]->inputFilters), 0);
+    if (HeaderHasFullHardwareData(header)) {
+        for (BYTE* block : ModbusMaster) {
+            ar.Read(block, MODBUS_MASTER_BLOCK_BYTES);
+            std::memset(block + MODBUS_SPARE_OFFSET, 0, MODBUS_ENABLE_OFFSET - MODBUS_SPARE_OFFSET);
+            std::memset(block + MODBUS_ENABLE_OFFSET + 1, 0, 3);
+        }
+    }
+    ModbusRetries = 3;
+    if (HeaderIsCurrentVersion(header)) {
+        DWORD retries = 0;
+        ar >> retries;
+        ModbusRetries = static_cast<int>(retries);
+    }
+    CPUFamilyIndex = Modules.empty() ? 1 : CpuFamilyIndexFromHardwareCode(Modules[0]->hardwareCode);
+}
+
+void CZULProject::LoadSymbols(CArchive& ar)
+{
+    DeleteSymbols();
+    std::vector<CZULSymbol*> read;
+    const DWORD count = ReadBodyCount(ar, kMinSymbolBytes);
+    for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
+        CZULSymbol* symbol = new CZULSymbol;
+        symbol->Serialize(ar);
+        read.push_back(symbol);
+        SymbolLookup[symbol->name] = symbol;
+        SymbolLookup[symbol->address] = symbol;
+    }
+    // Every symbol is stored twice; the copies no key refers to any more go.
+    const std::set<CZULSymbol*> kept = DistinctObjects<CZULSymbol>(SymbolLookup);
+    for (CZULSymbol* symbol : read) {
+        if (!kept.count(symbol))
+            delete symbol;
+    }
+    RebuildSymbolOrder();
+}
+
+void CZULProject::RebuildSymbolOrder()
+{
+    SymbolsUpper.clear();
+    for (CZULSymbol* symbol : DistinctObjects<CZULSymbol>(SymbolLookup))
+        SymbolsUpper[ByteString::Upper(symbol->name)] = symbol;
+    OrderedSymbols.clear();
+    std::set<CZULSymbol*> ordered;
+    for (auto& entry : SymbolsUpper) {
+        OrderedSymbols.push_back(entry.second);
+        ordered.insert(entry.second);
+    }
+    // Symbols whose names differ only in case stay owned, after the others.
+    for (auto& entry : SymbolLookup) {
+        if (ordered.insert(entry.second).second)
+            OrderedSymbols.push_back(entry.second);
+    }
+    for (size_t i = 0; i < OrderedSymbols.size(); ++i)
+        OrderedSymbols[i]->orderIndex = static_cast<int>(i);
+}
+
+void CZULProject::LoadBody(CArchive& ar)
+{
+    DWORD mainPresent = 0;
+    ar >> mainPresent;
+    MainPresent = static_cast<int>(mainPresent);
+    MainNode.Serialize(ar);
+    LoadSubroutineInterfaces(ar);
+    LoadSubroutineNodes(ar);
+    LoadInterruptNodes(ar);
+    LoadModules(ar);
+    LoadHardwareSettings(ar);
+    DeleteAll(StatusRows);
+    LoadRecords(ar, StatusRows, kMinStatusRowBytes);
+    LoadSymbols(ar);
+    DeleteAll(FBInstances);
+    LoadRecords(ar, FBInstances, kMinFBBytes);
+    DeleteAll(InitialData);
+    LoadRecords(ar, InitialData, kMinInitDataBytes);
+    LoadByteArray(ar, LocalBitUsage, LOCAL_BIT_ENTRIES);
+    LoadByteArray(ar, LocalByteUsage, LOCAL_BYTE_ENTRIES);
+    switch (CPUFamilyIndex) {
+    case 0: case 1: case 3: case 5:
+        ResetModbusMasterConfig();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,197 @@
+#pragma once
+// The open project: everything of it that is not kept in the POU files.
+// Exactly one instance exists, embedded in the application data object; a
+// new or closed project is represented by clearing it, never by replacing it.
+
+#include "CCanOpenSlave.h"
+#include "CPOUVarInfo.h"
+#include "CProjTreeNode.h"
+#include "platform/CObject.h"
+#include "platform/WinTypes.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+class CStatusInput;
+class CZULFB;
+class CZULFunc;
+class CZULInitData;
+class CZULStatus;
+class CZULSymbol;
+class CZUL_Q7_PLC;
+
+// Cells of each force buffer once a profile is applied.
+constexpr int FORCE_IMAGE_CELLS = 6402;
+
+// One Modbus master block per CPU port, stored raw in the project file:
+// 31 slave records of 24 little-endian ints (flag, a second int, ten pairs of
+// first and last register, time-out, slave address), 96 spare bytes, the
+// enable byte and three spare bytes, the master switch value and the time-out.
+constexpr int MODBUS_MASTER_PORTS = 2;
+constexpr int MODBUS_MASTER_BLOCK_BYTES = 3084;
+constexpr int MODBUS_SLAVE_RECORDS = 31;
+constexpr int MODBUS_SLAVE_RECORD_BYTES = 96;
+constexpr int MODBUS_SPARE_OFFSET = MODBUS_SLAVE_RECORDS * MODBUS_SLAVE_RECORD_BYTES; // 2976
+constexpr int MODBUS_ENABLE_OFFSET = MODBUS_SPARE_OFFSET + 96;                         // 3072
+constexpr int MODBUS_SWITCH_OFFSET = MODBUS_ENABLE_OFFSET + 4;                         // 3076
+constexpr int MODBUS_TIMEOUT_OFFSET = MODBUS_SWITCH_OFFSET + 4;                        // 3080
+
+constexpr int MONITOR_ADDRESS_LISTS = 4;
+constexpr int IMAGE_BLOCKS_3_TO_8 = 6;
+constexpr int IMAGE_BLOCK_HEADER_BYTES = 6;
+constexpr int LOCAL_BIT_ENTRIES = 128;
+constexpr int LOCAL_BYTE_ENTRIES = 256;
+
+// Variable lists: 0 the global variables, 1 MAIN, 2..100 subroutines 0..98,
+// 101..164 interrupt routines 0..63.
+constexpr int POU_VAR_LISTS = 165;
+
+constexpr int POU_VAR_LIST_GLOBALS = 1; // kind of list 0; the POU lists carry the POU's node kind
+
+struct CPOUVarList {
+    int kind = 0;
+    int number = 0;
+    int varCount = 0;
+    std::vector<CPOUVarInfo> vars;
+};
+
+class CZULProject : public CObject {
+    DECLARE_SERIAL(CZULProject)
+public:
+    CZULProject();
+    ~CZULProject() override;
+    CZULProject(const CZULProject&) = delete;
+    CZULProject& operator=(const CZULProject&) = delete;
+
+    // The project body of the project file. Loading reads by the version of
+    // the header copy in the application data; a read fault stops it with
+    // the archive's error set.
+    void Serialize(CArchive& ar) override;
+
+    // Empties the project for New and Close; CANopen, Modbus and the image
+    // blocks stay as they are.
+    void ClearProject();
+    void ResetPOUVariableLists();
+    void ResetCanOpenConfig();
+    void ResetModbusMasterConfig();
+
+    // Blob 0 carries the CANopen configuration text; it travels unchanged
+    // until the CANopen configuration reads and writes it.
+    void WriteCanOpenConfig();
+    void ReadCanOpenConfig();
+
+    // First-fit placement of a module in the I, Q, AI or AQ area: 1 and the
+    // module's start and end set, or 0 with the module unchanged.
+    int AllocInputBytes(CZUL_Q7_PLC* module);
+    int AllocOutputBytes(CZUL_Q7_PLC* module);
+    int AllocAnalogInputWords(CZUL_Q7_PLC* module);
+    int AllocAnalogOutputWords(CZUL_Q7_PLC* module);
+
+    // Registers a symbol under its name, its address and its upper-case name
+    // and appends it to the ordered array, which owns it.
+    void AddSymbol(CZULSymbol* symbol);
+    // Registers a subroutine interface by name, upper-case name and number.
+    void AddSubroutineInterface(CZULFunc* func);
+    void AddSubroutineNode(CProjTreeNode* node);
+    // Registers an interrupt routine node by name, upper-case name and number.
+    void AddInterruptNode(CProjTreeNode* node);
+
+    // Both force buffers with ForceImageSize zero cells each, or freed.
+    void AllocateForceBuffers();
+    void FreeForceBuffers();
+
+    // Modbus master block values (little-endian ints inside the raw blocks).
+    int GetModbusInt(int port, int offset) const;
+    void SetModbusInt(int port, int offset, int value);
+
+    // CANopen master settings, named by their configuration keys.
+    int CanOpenReserved1 = 500;
+    int CanOpenReserved2 = 1000;
+    int OverTime = 500;
+    int NetStates = 1000;
+    int CanOpenMasterAddr = 127;
+    int MasterStates = 1010;
+    int AllSalveStates = 1030;
+    int NotHandleBoot = 1;
+    int CanOpenBPS = 5;
+    int CanOpenAllTime = 1000;
+    CCanOpenSlave CanOpenSlaves[CANOPEN_SLAVES];
+
+    BYTE ModbusMaster[MODBUS_MASTER_PORTS][MODBUS_MASTER_BLOCK_BYTES] = {};
+    int ModbusRetries = 3;
+
+    std::string ProjectName;
+    std::string ProjectPath;
+    std::string ProjectFolder;
+    int MainPresent = 0;
+    int CompileResult = 0;
+    int ImageResult = 0;
+    WORD ProjectSignature = 0;
+    std::vector<BYTE> TransferBuffer;
+
+    CProjTreeNode MainNode;
+    // The subroutine maps share their objects; together they own them.
+    std::map<std::string, CProjTreeNode*> SubroutineNodes;
+    std::map<std::string, CZULFunc*> SubroutineInterfaces;
+    std::map<std::string, CZULFunc*> SubroutineInterfacesUpper;
+    std::map<WORD, CZULFunc*> SubroutineInterfacesByNumber;
+    // The interrupt maps share their objects; together they own them.
+    std::map<std::string, CProjTreeNode*> InterruptNodes;
+    std::map<std::string, CProjTreeNode*> InterruptNodesUpper;
+    std::map<WORD, CProjTreeNode*> InterruptNodesByNumber;
+
+    std::vector<CZULInitData*> InitialData;
+
+    // Every symbol under its name and under its address.
+    std::map<std::string, CZULSymbol*> SymbolLookup;
+    std::map<std::string, CZULSymbol*> SymbolsUpper;
+    std::vector<CZULSymbol*> OrderedSymbols; // owns the symbols
+    std::map<std::string, std::string> SymbolTextMaps[2];
+
+    std::vector<CZULFB*> FBInstances;
+    std::vector<CZULFB*> FBScanBuffer;
+
+    std::map<std::string, CZULStatus*> MonitorTable;  // owns the operands
+    std::map<WORD, CZULStatus*> MonitorCodeMap;       // same operands by monitor code
+    std::vector<CStatusInput*> StatusRows;
+    std::vector<WORD> MonitorAddressLists[MONITOR_ADDRESS_LISTS];
+
+    int ForceImageSize = 0;          // cells of the two force buffers
+    std::vector<DWORD> ForceValues;  // empty while freed
+    std::vector<DWORD> ForceMarks;
+
+    int CPUFamilyIndex = -1;         // 0..7 once a project is created, opened or uploaded
+    std::vector<CZUL_Q7_PLC*> Modules; // owns the records; element 0 is the CPU
+
+    std::vector<BYTE> LocalBitUsage;
+    std::vector<BYTE> LocalByteUsage;
+
+    std::vector<BYTE> ImageBlocks[IMAGE_BLOCKS_3_TO_8]; // blocks 3..8
+    std::vector<BYTE> ForceTableBlock;
+    std::vector<BYTE> ImageBlock9;
+
+    CPOUVarList POUVarLists[POU_VAR_LISTS];
+
+private:
+    void DeleteSubroutines();
+    void DeleteInterrupts();
+    void DeleteSymbols();
+    void DeleteModules();
+    void DeleteMonitorTable();
+
+    void StoreBody(CArchive& ar);
+    void LoadBody(CArchive& ar);
+    void LoadSubroutineInterfaces(CArchive& ar);
+    void LoadSubroutineNodes(CArchive& ar);
+    void LoadInterruptNodes(CArchive& ar);
+    void LoadModules(CArchive& ar);
+    void LoadHardwareSettings(CArchive& ar);
+    void LoadSymbols(CArchive& ar);
+    void RebuildSymbolOrder();
+    void ResetModbusBlock(BYTE* block);
+    static void ResetPdo(CCanOpenPdo& pdo, int cobId, int sub);
+
+    int AllocArea(CZUL_Q7_PLC* module, int bytesNeeded, DWORD kinds, int areaSize, bool cpuAtStart,
+                  BYTE CZUL_Q7_PLC::*startField, BYTE CZUL_Q7_PLC::*endField);
+};

@@ -1,0 +1,375 @@
+#include "MonitorItems.h"
+
+#include "CStatusInput.h"
+#include "CZULAppData.h"
+#include "CZULStatus.h"
+#include "DirectAddress.h"
+#include "platform/ByteString.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Key prefixes in the order they are compared.
+struct MonitorPrefix {
+    const char* prefix;
+    int monitorClass;
+};
+
+const MonitorPrefix MONITOR_PREFIXES[] = {
+    {"%IB", MONITOR_CLASS_BYTE},  {"%QB", MONITOR_CLASS_BYTE},  {"%SMB", MONITOR_CLASS_BYTE},
+    {"%MB", MONITOR_CLASS_BYTE},  {"%VB", MONITOR_CLASS_BYTE},  {"%LB", MONITOR_CLASS_BYTE},
+    {"%SR", MONITOR_CLASS_BYTE},  {"%RS", MONITOR_CLASS_BYTE},  {"%HC", MONITOR_CLASS_DWORD},
+    {"%AIW", MONITOR_CLASS_WORD}, {"%AQW", MONITOR_CLASS_WORD}, {"%T", MONITOR_CLASS_TIMER_COUNTER},
+    {"%C", MONITOR_CLASS_TIMER_COUNTER},
+};
+
+constexpr OperandTypeFlags SINGLE_ITEM_AREAS = OT_AREA_T | OT_AREA_C | OT_AREA_RS | OT_AREA_SR | OT_AREA_HC
+                                               | OT_AREA_AI | OT_AREA_AQ;
+
+// Trimmed, upper-cased, with a "%" in front.
+std::string NormalisedOperand(const std::string& text)
+{
+    std::string operand = ByteString::Upper(ByteString::Trim(text));
+    if (!operand.empty() && operand[0] != '%')
+        operand.insert(0, "%");
+    return operand;
+}
+
+int FirstDigit(const std::string& text, int from)
+{
+    for (size_t i = size_t(std::max(from, 0)); i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9')
+            return int(i);
+    }
+    return -1;
+}
+
+int LeadingNumber(const std::string& text, int from)
+{
+    return std::atoi(text.c_str() + from);
+}
+
+// "%V100.3" -> "%VB100"; "" when the text has no digit.
+std::string BitByteKey(const std::string& operand)
+{
+    const int digit = FirstDigit(operand, 1);
+    if (digit < 0)
+        return "";
+    const int point = ByteString::Find(operand, '.');
+    const std::string byteText = point < 0 ? operand : operand.substr(0, size_t(point));
+    return byteText.substr(0, size_t(digit)) + "B" + byteText.substr(size_t(digit));
+}
+
+// The area prefix of a word or double-word operand without its width letter
+// ("%VW" -> "%V") and its number; false when there is none.
+bool WidePrefix(const std::string& operand, int searchFrom, std::string& prefix, int& number)
+{
+    const int digit = FirstDigit(operand, searchFrom);
+    if (digit < 1)
+        return false;
+    prefix = operand.substr(0, size_t(digit - 1));
+    number = LeadingNumber(operand, digit);
+    return true;
+}
+
+CZULStatus* NewItem(const std::string& key)
+{
+    auto* item = new CZULStatus;
+    item->operand = key;
+    return item;
+}
+
+void InsertBytes(const std::string& prefix, int number, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const std::string key = ByteString::Format("%s%s%d", prefix.c_str(), "B", number + i);
+        InsertMonitorEntry(*g_pAppData, key, NewItem(key));
+    }
+}
+
+CZULStatus* FindItem(const std::string& key)
+{
+    const auto& table = g_pAppData->Project.MonitorTable;
+    const auto found = table.find(key);
+    return found == table.end() ? nullptr : found->second;
+}
+
+// The bytes n, n + 1, ... of a wide operand, low byte first.
+bool ReadBytes(const std::string& operand, int count, DWORD& value)
+{
+    std::string prefix;
+    int number = 0;
+    if (!WidePrefix(operand, 2, prefix, number))
+        return false;
+    value = 0;
+    for (int i = 0; i < count; ++i) {
+        const CZULStatus* item = FindItem(ByteString::Format("%s%s%d", prefix.c_str(), "B", number + i));
+        if (!item)
+            return false;
+        value |= DWORD(item->value & 0xFF) << (8 * i);
+    }
+    return true;
+}
+
+std::string Hex(DWORD value)
+{
+    return ByteString::Format("%x", value);
+}
+
+std::string Decimal(int value)
+{
+    return ByteString::Format("%d", value);
+}
+
+// Value text of an integer row: Mixed, DEC and HEX forms; other formats leave the text.
+void SetIntegerText(std::string& text, const std::string& mixed, const std::string& dec, const std::string& hex)
+{
+    switch (g_pAppData->OnlineFormat) {
+    case ONLINE_FORMAT_MIXED: text = mixed; break;
+    case ONLINE_FORMAT_DEC: text = dec; break;
+    case ONLINE_FORMAT_HEX: text = hex; break;
+    default: break;
+    }
+}
+
+std::string RealText(DWORD pattern)
+{
+    const double x = DwordToFloat(pattern);
+    if (std::fabs(x) <= 0.00001)
+        return ByteString::FormatDouble("%0.3e", x);
+    if (x < 999999)
+        return ByteString::FormatDouble("%0.7f", x);
+    return ByteString::FormatDouble("%0.5e", x);
+}
+
+// Timers, counters, analog words, high-speed counters and flip-flops: the item of the key itself.
+BOOL FormatSingleItem(const std::string& operand, std::string& valueText, int& value, std::string& bitText,
+                      OperandTypeFlags flags)
+{
+    const CZULStatus* item = FindItem(operand);
+    if (!item)
+        return FALSE;
+    if (flags & (OT_AREA_RS | OT_AREA_SR)) {
+        const int n = LeadingNumber(operand, 3);
+        value = (item->value >> (n % 8)) & 1;
+        valueText = value ? "1" : "0";
+        return TRUE;
+    }
+    value = item->value;
+    if (flags & OT_AREA_HC) {
+        SetIntegerText(valueText, Decimal(value), Decimal(value), Hex(DWORD(value)));
+        return TRUE;
+    }
+    const std::string signed16 = Decimal(short(value));
+    SetIntegerText(valueText, signed16, signed16, Hex(DWORD(value)));
+    if (flags & (OT_AREA_T | OT_AREA_C))
+        bitText = item->statusBit ? "1" : "0";
+    return TRUE;
+}
+
+} // namespace
+
+void InsertMonitorEntry(CZULAppData& app, const std::string& key, CZULStatus* item)
+{
+    if (!item)
+        return;
+    std::string name = key;
+    if (name.empty() || name[0] != '%')
+        name.insert(0, "%");
+    if (!app.Project.MonitorTable.emplace(name, item).second)
+        delete item;
+}
+
+void ClearMonitorTable(CZULAppData& app)
+{
+    for (auto& entry : app.Project.MonitorTable)
+        delete entry.second;
+    app.Project.MonitorTable.clear();
+    app.Project.MonitorCodeMap.clear();
+}
+
+int ResolveAddressOffset(const CZULAppData& app, const std::string& key, WORD& code, WORD& number)
+{
+    const std::string operand = NormalisedOperand(key);
+    code = 0;
+    const int digit = FirstDigit(operand, 0);
+    if (digit < 0)
+        return MONITOR_CLASS_NONE;
+    const int n = LeadingNumber(operand, digit);
+    number = WORD(n);
+    const std::string prefix = operand.substr(0, size_t(digit));
+    for (const MonitorPrefix& row : MONITOR_PREFIXES) {
+        if (prefix != row.prefix)
+            continue;
+        const int base = app.GetAreaBase(prefix, FALSE);
+        int offset = n;
+        if (prefix == "%SR" || prefix == "%RS")
+            offset = n / 8;
+        else if (row.monitorClass == MONITOR_CLASS_TIMER_COUNTER)
+            offset = 2 * n;
+        code = WORD(base + offset);
+        return row.monitorClass;
+    }
+    return MONITOR_CLASS_NONE;
+}
+
+BOOL AddMonitorAddress(const std::string& text)
+{
+    const std::string operand = NormalisedOperand(text);
+    OperandTypeFlags flags = 0;
+    if (operand.empty() || !g_pAppData || !ParseDirectAddress(operand, flags))
+        return FALSE;
+    if ((flags & SINGLE_ITEM_AREAS) || (flags & OT_BYTE)) {
+        InsertMonitorEntry(*g_pAppData, operand, NewItem(operand));
+        return TRUE;
+    }
+    if (flags & OT_BOOL) {
+        const std::string key = BitByteKey(operand);
+        if (key.empty())
+            return FALSE;
+        InsertMonitorEntry(*g_pAppData, key, NewItem(key));
+        return TRUE;
+    }
+    std::string prefix;
+    int number = 0;
+    if (!WidePrefix(operand, 1, prefix, number))
+        return FALSE;
+    if (flags & (OT_WORD | OT_INT)) {
+        InsertBytes(prefix, number, 2);
+        return TRUE;
+    }
+    if (flags & (OT_DWORD | OT_DINT | OT_REAL)) {
+        InsertBytes(prefix, number, 4);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL FormatMonitoredValue(const std::string& text, std::string& valueText, int& value, std::string& bitText,
+                          OperandTypeFlags flags)
+{
+    const std::string operand = NormalisedOperand(text);
+    if (operand.empty() || !g_pAppData)
+        return FALSE;
+    if (flags & SINGLE_ITEM_AREAS)
+        return FormatSingleItem(operand, valueText, value, bitText, flags);
+    if (flags & OT_BYTE) {
+        const CZULStatus* item = FindItem(operand);
+        if (!item)
+            return FALSE;
+        value = item->value;
+        SetIntegerText(valueText, Hex(DWORD(value)), Decimal(value), Hex(DWORD(value)));
+        return TRUE;
+    }
+    if (flags & OT_BOOL) {
+        const CZULStatus* item = FindItem(BitByteKey(operand));
+        const int point = ByteString::Find(operand, '.');
+        if (!item || point < 0)
+            return FALSE;
+        value = (item->value >> (LeadingNumber(operand, point + 1) & 7)) & 1;
+        valueText = value ? "1" : "0";
+        return TRUE;
+    }
+    DWORD bytes = 0;
+    if (flags & (OT_INT | OT_WORD)) {
+        if (!ReadBytes(operand, 2, bytes))
+            return FALSE;
+        value = int(bytes);
+        const std::string hex = Hex(bytes);
+        if (flags & OT_INT)
+            SetIntegerText(valueText, Decimal(short(bytes)), Decimal(short(bytes)), hex);
+        else
+            SetIntegerText(valueText, hex, Decimal(int(bytes)), hex);
+        return TRUE;
+    }
+    if (!(flags & (OT_DINT | OT_DWORD | OT_REAL)) || !ReadBytes(operand, 4, bytes))
+        return FALSE;
+    value = int(bytes);
+    if (flags & OT_DINT)
+        SetIntegerText(valueText, Decimal(value), Decimal(value), Hex(bytes));
+    else if (flags & OT_DWORD)
+        SetIntegerText(valueText, Hex(bytes), Decimal(value), Hex(bytes));
+    else
+        valueText = RealText(bytes);
+    return TRUE;
+}
+
+namespace {
+
+// Cells of the force image that both buffers have.
+size_t ForceCells(const CZULProject& project)
+{
+    return std::min({project.ForceValues.size(), project.ForceMarks.size(),
+                     size_t(std::max(project.ForceImageSize, 0))});
+}
+
+// Cells a forced operand of these flags covers: 0 for a bit, -1 for no forced type.
+int ForcedWidth(OperandTypeFlags flags)
+{
+    if (flags & OT_BOOL)
+        return 0;
+    if (flags & OT_BYTE)
+        return 1;
+    if (flags & (OT_WORD | OT_INT))
+        return 2;
+    if (flags & (OT_DWORD | OT_DINT | OT_REAL))
+        return 4;
+    return -1;
+}
+
+} // namespace
+
+BOOL StoreForcedValue(CZULProject& project, const CStatusInput* row)
+{
+    const size_t cells = ForceCells(project);
+    if (!row || cells == 0 || !(row->flags & OT_FORCEABLE))
+        return FALSE;
+    const int width = ForcedWidth(row->flags);
+    if (width == 0) {
+        const size_t index = row->encodedAddress & 0x1FFF;
+        const DWORD bit = DWORD(1) << (row->encodedAddress >> 13);
+        if (index >= cells)
+            return FALSE;
+        DWORD& cell = project.ForceValues[index];
+        cell = (row->newValue & 1) ? (cell | bit) : (cell & ~bit);
+        return TRUE;
+    }
+    if (width < 0)
+        return TRUE;
+    const size_t index = row->encodedAddress;
+    if (index + size_t(width) > cells)
+        return FALSE;
+    for (int i = 0; i < width; ++i) {
+        DWORD& cell = project.ForceValues[index + size_t(i)];
+        cell = (cell & ~DWORD(0xFF)) | ((row->newValue >> (8 * i)) & 0xFF);
+    }
+    return TRUE;
+}
+
+BOOL GetForcedValue(const CZULProject& project, WORD address, OperandTypeFlags flags, int& value)
+{
+    const size_t cells = ForceCells(project);
+    if (cells == 0 || !(flags & OT_FORCEABLE))
+        return FALSE;
+    const int width = ForcedWidth(flags);
+    if (width == 0) {
+        const size_t index = address & 0x1FFF;
+        if (index >= cells)
+            return FALSE;
+        value = int((project.ForceValues[index] >> (address >> 13)) & 1);
+        return TRUE;
+    }
+    if (width < 0)
+        return TRUE;
+    if (size_t(address) + size_t(width) > cells)
+        return FALSE;
+    DWORD result = 0;
+    for (int i = 0; i < width; ++i)
+        result |= (project.ForceValues[address + size_t(i)] & 0xFF) << (8 * i);
+    value = int(result);
+    return TRUE;
+}

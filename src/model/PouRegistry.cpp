@@ -1,0 +1,488 @@
+#include "PouRegistry.h"
+
+#include "CLocalVarEntry.h"
+#include "CZULAppData.h"
+#include "CZULFB.h"
+#include "CZULFunc.h"
+#include "CZULSymbol.h"
+#include "DirectAddress.h"
+#include "VarFileReader.h"
+#include "platform/ByteString.h"
+#include "platform/FileSystem.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+std::function<void(const std::string&)> g_subroutineRemoved;
+
+std::string UpperTrimmed(const std::string& text)
+{
+    return ByteString::Upper(ByteString::Trim(text));
+}
+
+// Areas an actual parameter of the type may come from, by direction.
+struct ParamAreas {
+    OperandTypeFlags type;
+    OperandTypeFlags input;
+    OperandTypeFlags output;
+};
+
+const ParamAreas PARAM_AREAS[] = {
+    {OT_BOOL, 0x61FE1000, 0x18C0000},  {OT_BYTE, 0x19E1000, 0x18C0000}, {OT_WORD, 0x19E1000, 0x18C0000},
+    {OT_DWORD, 0x19E1000, 0x18C0000},  {OT_INT, 0x19FE1000, 0x118C0000}, {OT_DINT, 0x59E1000, 0x18C0000},
+    {OT_REAL, 0x1800000, 0x1800000},
+};
+
+OperandTypeFlags AllowedAreas(OperandTypeFlags type, OperandTypeFlags direction)
+{
+    const bool input = (direction & OT_INPUT) && !(direction & OT_OUTPUT);
+    for (const ParamAreas& row : PARAM_AREAS) {
+        if (row.type == type)
+            return input ? row.input : row.output;
+    }
+    return 0;
+}
+
+CZULFBPara* NewParam(const std::string& name, OperandTypeFlags flags)
+{
+    auto* para = new CZULFBPara;
+    para->name = name;
+    para->flags = flags;
+    return para;
+}
+
+template <class Map, class Object>
+void EraseObject(Map& map, const Object* object)
+{
+    std::erase_if(map, [object](const auto& entry) { return entry.second == object; });
+}
+
+template <class Map>
+typename Map::mapped_type Find(const Map& map, const typename Map::key_type& key)
+{
+    const auto found = map.find(key);
+    return found == map.end() ? nullptr : found->second;
+}
+
+CProjTreeNode* FindInterruptByAlias(const CZULProject& project, const std::string& text)
+{
+    int number = 0;
+    if (!ParsePOUAlias(text, "INT", number))
+        return nullptr;
+    return Find(project.InterruptNodesByNumber, WORD(number));
+}
+
+CZULFunc* FindSubroutineByAlias(const CZULProject& project, const std::string& text)
+{
+    int number = 0;
+    if (!ParsePOUAlias(text, "SBR", number))
+        return nullptr;
+    return Find(project.SubroutineInterfacesByNumber, WORD(number));
+}
+
+// Drops the table entries that satisfy drop, scanning from the end; empty slots go too.
+template <class Predicate>
+void RemoveFBEntries(std::vector<CZULFB*>& table, Predicate drop)
+{
+    for (size_t i = table.size(); i-- > 0;) {
+        if (!table[i] || drop(*table[i])) {
+            delete table[i];
+            table.erase(table.begin() + std::ptrdiff_t(i));
+        }
+    }
+}
+
+// The files of a POU: "SBRnn_name." or "INTnn_name." and any extension.
+std::vector<std::string> POUFiles(const std::string& folder, const std::string& stem)
+{
+    std::vector<std::string> files;
+    const std::string prefix = stem + ".";
+    for (const CFileEntry& entry : FileSystem::ListFolder(folder)) {
+        if (!entry.IsFolder() && entry.name.size() >= prefix.size()
+            && ByteString::EqualsNoCase(entry.name.substr(0, prefix.size()), prefix))
+            files.push_back(FileSystem::JoinPath(folder, entry.name));
+    }
+    return files;
+}
+
+} // namespace
+
+std::string FormatPOUAlias(const char* prefix, int number)
+{
+    return ByteString::Format("%s%02d", prefix, number);
+}
+
+BOOL ParsePOUAlias(const std::string& text, const char* prefix, int& number)
+{
+    const std::string alias = UpperTrimmed(text);
+    if (alias.size() < 3 || alias.compare(0, 3, prefix) != 0)
+        return FALSE;
+    const std::string digits = ByteString::Right(alias, 2);
+    if (digits == "00") {
+        number = 0;
+        return TRUE;
+    }
+    const int value = std::atoi(digits.c_str());
+    if ((value & 0xFFFF) == 0)
+        return FALSE;
+    number = value;
+    return TRUE;
+}
+
+int LoadSubroutineInterface(CZULProject& project, const CProjTreeNode* node)
+{
+    if (!node)
+        return 0;
+    auto* function = new CZULFunc;
+    function->SetName(node->name);
+    function->SetNumber(node->number);
+    function->AddInput(NewParam("EN", OT_EN_PARAM));
+    function->AddOutput(NewParam("ENO", OT_ENO_PARAM));
+
+    std::string path = FileSystem::JoinPath(project.ProjectFolder,
+                                            ByteString::Format("SBR%02d_%s", node->number, node->name.c_str()));
+    if (node->language == 1 || node->language == 2)
+        path += ".ilv";
+    std::vector<std::string> lines;
+    ReadVarFileLines(path, lines);
+    OperandTypeFlags direction = 0;
+    for (const std::string& line : lines) {
+        OperandTypeFlags sectionFlags = 0;
+        VarDeclaration declaration;
+        switch (ParseVarFileLine(line, sectionFlags, declaration)) {
+        case VarLineKind::Section:
+            direction = sectionFlags == OT_VAR ? 0 : sectionFlags;
+            continue;
+        case VarLineKind::EndVar:
+            direction = 0;
+            continue;
+        case VarLineKind::Other:
+            continue;
+        case VarLineKind::Declaration:
+            break;
+        }
+        int type = 0;
+        if (direction == 0 || !CZULAppData::TypeNameToMask(declaration.dataType, type))
+            continue;
+        const OperandTypeFlags flags = direction | OperandTypeFlags(type) | AllowedAreas(OperandTypeFlags(type), direction);
+        if (!(flags & OT_TYPE_BITS) || declaration.symbol.empty())
+            continue;
+        CZULFBPara* para = NewParam(declaration.symbol, flags);
+        para->typeText = declaration.dataType;
+        para->comment = declaration.comment;
+        if (direction & OT_INPUT)
+            function->AddInput(para);
+        else
+            function->AddOutput(para);
+    }
+    RegisterSubroutineInterface(project, function);
+    return 1;
+}
+
+void RegisterSubroutineInterface(CZULProject& project, CZULFunc* function)
+{
+    if (!function)
+        return;
+    CZULFunc* old = Find(project.SubroutineInterfacesUpper, ByteString::Upper(function->name));
+    if (old && old != function) {
+        EraseObject(project.SubroutineInterfaces, old);
+        EraseObject(project.SubroutineInterfacesUpper, old);
+        EraseObject(project.SubroutineInterfacesByNumber, old);
+        delete old;
+    }
+    project.AddSubroutineInterface(function);
+}
+
+BOOL FindSubroutineInterface(const CZULProject& project, const std::string& name, CZULFunc*& function)
+{
+    CZULFunc* found = Find(project.SubroutineInterfacesUpper, UpperTrimmed(name));
+    if (!found)
+        return FALSE;
+    function = found;
+    return TRUE;
+}
+
+int CopySubroutineInterface(const CZULProject& project, const std::string& nameOrAlias, CZULFunc* destination)
+{
+    if (!destination)
+        return 0;
+    const CZULFunc* found = Find(project.SubroutineInterfacesUpper, UpperTrimmed(nameOrAlias));
+    if (!found)
+        found = FindSubroutineByAlias(project, nameOrAlias);
+    if (!found)
+        return 0;
+    *destination = *found;
+    return 1;
+}
+
+int ConvertSubroutineName(const CZULProject& project, const std::string& text, std::string& result, BOOL toAlias)
+{
+    if (toAlias) {
+        const CZULFunc* function = Find(project.SubroutineInterfacesUpper, UpperTrimmed(text));
+        if (!function)
+            return 0;
+        result = FormatPOUAlias("SBR", function->number);
+        return 1;
+    }
+    const CZULFunc* function = FindSubroutineByAlias(project, text);
+    if (!function)
+        return 0;
+    result = function->name;
+    return 1;
+}
+
+int ConvertInterruptName(const CZULProject& project, const std::string& text, std::string& result, BOOL toAlias)
+{
+    const std::string upper = UpperTrimmed(text);
+    const CProjTreeNode* byName = Find(project.InterruptNodesUpper, upper);
+    const CProjTreeNode* byAlias = FindInterruptByAlias(project, text);
+    if (toAlias) {
+        if (byName) {
+            result = FormatPOUAlias("INT", byName->number);
+            return 1;
+        }
+        if (byAlias) {
+            result = upper;
+            return 1;
+        }
+        return 0;
+    }
+    if (byAlias) {
+        result = byAlias->name;
+        return 1;
+    }
+    if (byName) {
+        result = upper;
+        return 1;
+    }
+    return 0;
+}
+
+int SwapInterruptName(const CZULProject& project, const std::string& text, std::string& result)
+{
+    if (const CProjTreeNode* node = Find(project.InterruptNodesUpper, UpperTrimmed(text))) {
+        result = FormatPOUAlias("INT", node->number);
+        return 1;
+    }
+    if (const CProjTreeNode* node = FindInterruptByAlias(project, text)) {
+        result = node->name;
+        return 1;
+    }
+    return 0;
+}
+
+BOOL ConvertPOUName(const CZULProject& project, const std::string& text, std::string& result, int& isSubroutine)
+{
+    if (ConvertSubroutineName(project, text, result, TRUE) || ConvertSubroutineName(project, text, result, FALSE)) {
+        isSubroutine = 1;
+        return TRUE;
+    }
+    if (SwapInterruptName(project, text, result)) {
+        isSubroutine = 0;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int IsPOUName(const CZULProject& project, const std::string& text)
+{
+    const std::string name = UpperTrimmed(text);
+    if (name.empty())
+        return 0;
+    if (name == ByteString::Upper(project.MainNode.name))
+        return 1;
+    return project.SubroutineInterfacesUpper.count(name) || project.InterruptNodesUpper.count(name) ? 1 : 0;
+}
+
+BOOL AddFBInstance(CZULProject& project, const std::string& instanceName, const std::string& fbType,
+                   const std::string& ownerPou, int list)
+{
+    const std::string type = UpperTrimmed(fbType);
+    const std::string instance = UpperTrimmed(instanceName);
+    const std::string owner = UpperTrimmed(ownerPou);
+    if (type.empty() || instance.empty() || owner.empty() || !IsValidFBInstanceName(instance, type))
+        return FALSE;
+    std::vector<CZULFB*>& table = list == FB_LIST_SCAN ? project.FBScanBuffer : project.FBInstances;
+    for (const CZULFB* entry : table) {
+        if (entry && entry->instanceName == instance)
+            return FALSE;
+    }
+    auto* entry = new CZULFB;
+    entry->typeName = type;
+    entry->instanceName = instance;
+    entry->ownerPou = owner;
+    table.push_back(entry);
+    return TRUE;
+}
+
+BOOL GetFBInstancesOfPOU(const CZULProject& project, const std::string& pouName, std::vector<std::string>& names,
+                         std::vector<std::string>& types)
+{
+    names.clear();
+    types.clear();
+    const std::string owner = UpperTrimmed(pouName);
+    for (const CZULFB* entry : project.FBInstances) {
+        if (entry && entry->ownerPou == owner) {
+            names.push_back(entry->instanceName);
+            types.push_back(entry->typeName);
+        }
+    }
+    return names.empty() ? FALSE : TRUE;
+}
+
+void RemoveFBInstance(CZULProject& project, const std::string& instanceName)
+{
+    const std::string instance = UpperTrimmed(instanceName);
+    auto& table = project.FBInstances;
+    const auto found = std::find_if(table.begin(), table.end(),
+                                    [&instance](const CZULFB* entry) { return entry && entry->instanceName == instance; });
+    if (found == table.end())
+        return;
+    delete *found;
+    table.erase(found);
+}
+
+void RemoveFBInstancesOfPOU(CZULProject& project, const std::string& pouName)
+{
+    const std::string owner = UpperTrimmed(pouName);
+    RemoveFBEntries(project.FBInstances, [&owner](const CZULFB& entry) { return entry.ownerPou == owner; });
+}
+
+BOOL RenameFBInstance(CZULProject& project, const std::string& oldName, const std::string& newName)
+{
+    const std::string from = UpperTrimmed(oldName);
+    const std::string to = UpperTrimmed(newName);
+    if (from.empty() || to.empty())
+        return FALSE;
+    if (from == to)
+        return TRUE;
+    if (!IsFBInstanceName(to))
+        return FALSE;
+    CZULFB* last = nullptr;
+    for (CZULFB* entry : project.FBInstances) {
+        if (!entry)
+            continue;
+        if (entry->instanceName == to)
+            return FALSE;
+        if (entry->instanceName == from)
+            last = entry;
+    }
+    if (!last)
+        return FALSE;
+    last->instanceName = to;
+    return TRUE;
+}
+
+void SetSubroutineRemovedHandler(std::function<void(const std::string&)> handler)
+{
+    g_subroutineRemoved = std::move(handler);
+}
+
+void DeletePOU(CZULProject& project, const std::string& name, int kind)
+{
+    std::string stem;
+    if (kind == 3) {
+        if (g_subroutineRemoved)
+            g_subroutineRemoved(name);
+        if (CProjTreeNode* node = Find(project.SubroutineNodes, name)) {
+            stem = ByteString::Format("SBR%02d_%s", node->number, name.c_str());
+            project.SubroutineNodes.erase(name);
+            project.SubroutineInterfacesByNumber.erase(WORD(node->number));
+            delete node;
+        }
+        if (CZULFunc* function = Find(project.SubroutineInterfaces, name)) {
+            EraseObject(project.SubroutineInterfaces, function);
+            EraseObject(project.SubroutineInterfacesUpper, function);
+            EraseObject(project.SubroutineInterfacesByNumber, function);
+            delete function;
+        }
+        project.SubroutineInterfacesUpper.erase(ByteString::Upper(name));
+    } else if (kind == 4) {
+        if (CProjTreeNode* node = Find(project.InterruptNodes, name)) {
+            stem = ByteString::Format("INT%02d_%s", node->number, name.c_str());
+            EraseObject(project.InterruptNodes, node);
+            EraseObject(project.InterruptNodesUpper, node);
+            EraseObject(project.InterruptNodesByNumber, node);
+            delete node;
+        }
+        project.InterruptNodesUpper.erase(ByteString::Upper(name));
+    } else {
+        return;
+    }
+    RemoveFBInstancesOfPOU(project, name);
+    if (stem.empty())
+        return;
+    for (const std::string& file : POUFiles(project.ProjectFolder, stem)) {
+        if (ByteString::Upper(ByteString::Right(file, 4)) == ".ILV")
+            FreeVarFileAddresses(file, project.LocalBitUsage, project.LocalByteUsage);
+        FileSystem::DeleteFile(file);
+    }
+}
+
+void RenamePOU(CZULProject& project, const std::string& oldName, int kind)
+{
+    CProjTreeNode* node = nullptr;
+    if (kind == 2) {
+        node = &project.MainNode;
+    } else if (kind == 3) {
+        node = Find(project.SubroutineNodes, oldName);
+        if (node) {
+            project.SubroutineNodes.erase(oldName);
+            project.SubroutineNodes[node->name] = node;
+        }
+        if (CZULFunc* function = Find(project.SubroutineInterfaces, oldName)) {
+            const std::string newName = node ? node->name : function->name;
+            EraseObject(project.SubroutineInterfaces, function);
+            EraseObject(project.SubroutineInterfacesUpper, function);
+            function->name = newName;
+            project.SubroutineInterfaces[newName] = function;
+            project.SubroutineInterfacesUpper[ByteString::Upper(newName)] = function;
+        }
+    } else if (kind == 4) {
+        node = Find(project.InterruptNodes, oldName);
+        if (node) {
+            EraseObject(project.InterruptNodes, node);
+            EraseObject(project.InterruptNodesUpper, node);
+            project.InterruptNodes[node->name] = node;
+            project.InterruptNodesUpper[ByteString::Upper(node->name)] = node;
+        }
+    }
+    if (!node)
+        return;
+    const std::string from = UpperTrimmed(oldName);
+    const std::string to = UpperTrimmed(node->name);
+    auto& table = project.FBInstances;
+    std::erase(table, nullptr);
+    for (CZULFB* entry : table) {
+        if (entry->ownerPou == from)
+            entry->ownerPou = to;
+    }
+}
+
+int IsForceableOperand(const CZULProject& project, const std::string& operand, OperandTypeFlags& flags)
+{
+    const std::string text = ByteString::Trim(operand);
+    OperandTypeFlags parsed = 0;
+    if (!text.empty() && ParseDirectAddress(text, parsed)) {
+        flags = parsed;
+        return (parsed & OT_FORCEABLE) ? 1 : 0;
+    }
+    const CZULSymbol* symbol = Find(project.SymbolLookup, text);
+    if (!symbol)
+        symbol = Find(project.SymbolsUpper, ByteString::Upper(text));
+    if (!symbol || !ParseDirectAddress(symbol->address, parsed))
+        return 0;
+    flags = parsed;
+    return (parsed & OT_FORCEABLE) ? 1 : 0;
+}
+
+int ReloadLocalVarMap(CZULAppData& app, const std::string& path)
+{
+    for (auto& entry : app.LocalVarMap)
+        delete entry.second;
+    app.LocalVarMap.clear();
+    LoadVarFileSymbols(path, app.LocalVarMap);
+    return 1;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Readers of a POU variable file (".ilv"): section lines "VAR_INPUT",
+// "VAR_IN_OUT", "VAR_OUTPUT" and "VAR", each closed by "END_VAR", and one
+// declaration per line, "name AT address : TYPE ; (* comment *)", with any
+// white space around the parts.
+
+#include "CLocalVarEntry.h"
+#include "OperandTypeFlags.h"
+#include "platform/WinTypes.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// The four parts of a declaration line, each trimmed.
+struct VarDeclaration {
+    std::string symbol;
+    std::string address;
+    std::string dataType;
+    std::string comment;
+};
+
+// One line of a variable file as the readers see it.
+enum class VarLineKind { Other, Section, EndVar, Declaration };
+
+// Classifies a line (trimmed here). A section line gives its class flags
+// (VAR 0x18000, whose variables are not parameters); a declaration line its
+// parts: the symbol ends at the word "AT" that stands between blanks, so
+// names such as DATA or START keep their letters.
+VarLineKind ParseVarFileLine(const std::string& line, OperandTypeFlags& sectionFlags, VarDeclaration& declaration);
+
+// The lines of a variable file; FALSE when it cannot be read.
+BOOL ReadVarFileLines(const std::string& path, std::vector<std::string>& lines);
+
+// Adds a new entry under the upper-cased symbol for every declaration with a
+// known data type; a later duplicate replaces (and frees) the earlier entry.
+// The map owns its entries. A missing file adds nothing.
+void LoadVarFileSymbols(const std::string& path, std::unordered_map<std::string, CLocalVarEntry*>& map);
+
+// Releases the local address of every declaration with a known data type
+// from the two occupancy maps.
+void FreeVarFileAddresses(const std::string& path, std::vector<BYTE>& bitCells, std::vector<BYTE>& byteCells);

@@ -1,0 +1,34 @@
+#pragma once
+// The data behind one or more views: title, path name, modified flag and
+// the views that show it. On the command route it comes after its view.
+
+#include "platform/ui/CCmdTarget.h"
+
+#include <string>
+#include <vector>
+
+class CView;
+
+class CDocument : public CCmdTarget {
+    DECLARE_DYNAMIC(CDocument)
+public:
+    CDocument() = default;
+    ~CDocument() override;
+
+    const std::string& GetTitle() const { return m_title; }
+    virtual void SetTitle(const std::string& title) { m_title = title; }
+    const std::string& GetPathName() const { return m_pathName; }
+    virtual void SetPathName(const std::string& path) { m_pathName = path; }
+    BOOL IsModified() const { return m_modified; }
+    virtual void SetModifiedFlag(BOOL modified = TRUE) { m_modified = modified; }
+
+    void AddView(CView* view);
+    void RemoveView(CView* view);
+    const std::vector<CView*>& GetViews() const { return m_views; }
+
+private:
+    std::string m_title;
+    std::string m_pathName;
+    std::vector<CView*> m_views;
+    BOOL m_modified = FALSE;
+};

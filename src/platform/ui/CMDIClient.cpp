@@ -1,0 +1,274 @@
+#include "CMDIClient.h"
+
+#include "CMDIChildWnd.h"
+
+#include <algorithm>
+
+namespace {
+
+using ChildList = std::vector<QPointer<CMDIChildWnd>>;
+
+ChildList::iterator FindChild(ChildList& list, const CMDIChildWnd* child)
+{
+    return std::find_if(list.begin(), list.end(), [child](const QPointer<CMDIChildWnd>& p) { return p == child; });
+}
+
+BOOL IsShown(const CMDIChildWnd* child)
+{
+    return child && !child->isHidden();
+}
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CMDIClient, CWnd)
+
+CMDIClient::CMDIClient()
+{
+    using Msg = CMsgEntry<CMDIClient>;
+    static const Msg kMessages[] = {
+        {WM_MDICREATE, &CMDIClient::OnMDICreate},     {WM_MDIDESTROY, &CMDIClient::OnMDIDestroy},
+        {WM_MDIACTIVATE, &CMDIClient::OnMDIActivate}, {WM_MDINEXT, &CMDIClient::OnMDINext},
+        {WM_MDIMAXIMIZE, &CMDIClient::OnMDIMaximize}, {WM_MDIRESTORE, &CMDIClient::OnMDIRestore},
+        {WM_MDIGETACTIVE, &CMDIClient::OnMDIGetActive},
+    };
+    AddMessageTable(kMessages);
+}
+
+CMDIClient::~CMDIClient()
+{
+    // The children still need a whole client while they go.
+    ChildList children = m_creationOrder;
+    for (const QPointer<CMDIChildWnd>& child : children)
+        delete child.data();
+}
+
+CMDIChildWnd* CMDIClient::GetActive(BOOL* maximized) const
+{
+    CMDIChildWnd* active = nullptr;
+    for (const QPointer<CMDIChildWnd>& child : m_zOrder) {
+        if (child) {
+            active = child;
+            break;
+        }
+    }
+    if (maximized)
+        *maximized = active && active->IsMaximized();
+    return active;
+}
+
+std::vector<CMDIChildWnd*> CMDIClient::GetChildrenInZOrder() const
+{
+    std::vector<CMDIChildWnd*> out;
+    for (const QPointer<CMDIChildWnd>& child : m_zOrder)
+        if (child)
+            out.push_back(child);
+    return out;
+}
+
+std::vector<CMDIChildWnd*> CMDIClient::GetChildrenInCreationOrder() const
+{
+    std::vector<CMDIChildWnd*> out;
+    for (const QPointer<CMDIChildWnd>& child : m_creationOrder)
+        if (child)
+            out.push_back(child);
+    return out;
+}
+
+void CMDIClient::CalcWindowRect(CRect* rect, UINT adjust)
+{
+    if (m_tabClient)
+        m_tabClient->CalcWindowRect(rect, adjust);
+}
+
+BOOL CMDIClient::Contains(const CMDIChildWnd* child) const
+{
+    auto& list = const_cast<ChildList&>(m_creationOrder);
+    return child && FindChild(list, child) != list.end();
+}
+
+LRESULT CMDIClient::OnMDICreate(WPARAM, LPARAM lParam)
+{
+    auto* child = reinterpret_cast<CMDIChildWnd*>(lParam);
+    if (!child || Contains(child))
+        return 0;
+    Prune();
+    UINT id = AFX_IDM_FIRST_MDICHILD + static_cast<UINT>(m_creationOrder.size());
+    // The child joins the Z order when it is first activated, or at the
+    // bottom when it is created without being shown.
+    m_creationOrder.emplace_back(child);
+    if (!child->CreateInClient(this, id)) {
+        Prune();
+        m_creationOrder.erase(FindChild(m_creationOrder, child));
+        auto z = FindChild(m_zOrder, child);
+        if (z != m_zOrder.end())
+            m_zOrder.erase(z);
+        return 0;
+    }
+    if (FindChild(m_zOrder, child) == m_zOrder.end())
+        m_zOrder.emplace_back(child);
+    return lParam;
+}
+
+LRESULT CMDIClient::OnMDIDestroy(WPARAM wParam, LPARAM)
+{
+    auto* child = reinterpret_cast<CMDIChildWnd*>(wParam);
+    if (!Contains(child))
+        return 0;
+    child->DestroyInClient();
+    return 0;
+}
+
+LRESULT CMDIClient::OnMDIActivate(WPARAM wParam, LPARAM)
+{
+    auto* child = reinterpret_cast<CMDIChildWnd*>(wParam);
+    if (Contains(child))
+        Activate(child);
+    return 0;
+}
+
+LRESULT CMDIClient::OnMDINext(WPARAM wParam, LPARAM lParam)
+{
+    Prune();
+    CMDIChildWnd* from = wParam ? reinterpret_cast<CMDIChildWnd*>(wParam) : GetActive();
+    auto at = FindChild(m_zOrder, from);
+    if (!from || at == m_zOrder.end())
+        return 0;
+    size_t count = m_zOrder.size();
+    size_t start = static_cast<size_t>(at - m_zOrder.begin());
+    if (lParam == 0) {
+        // The next child below this one becomes active; this one goes to the bottom.
+        for (size_t step = 1; step < count; ++step) {
+            CMDIChildWnd* candidate = m_zOrder[(start + step) % count];
+            if (!IsShown(candidate))
+                continue;
+            Activate(candidate);
+            auto it = FindChild(m_zOrder, from);
+            QPointer<CMDIChildWnd> moved = *it;
+            m_zOrder.erase(it);
+            m_zOrder.push_back(moved);
+            return 0;
+        }
+        return 0;
+    }
+    // The bottom-most child comes to the top.
+    for (size_t step = 1; step < count; ++step) {
+        CMDIChildWnd* candidate = m_zOrder[(start + count - step) % count];
+        if (!IsShown(candidate))
+            continue;
+        Activate(candidate);
+        return 0;
+    }
+    return 0;
+}
+
+LRESULT CMDIClient::OnMDIMaximize(WPARAM wParam, LPARAM)
+{
+    auto* child = reinterpret_cast<CMDIChildWnd*>(wParam);
+    if (Contains(child))
+        Maximize(child);
+    return 0;
+}
+
+LRESULT CMDIClient::OnMDIRestore(WPARAM wParam, LPARAM)
+{
+    auto* child = reinterpret_cast<CMDIChildWnd*>(wParam);
+    if (Contains(child))
+        Restore(child);
+    return 0;
+}
+
+LRESULT CMDIClient::OnMDIGetActive(WPARAM, LPARAM lParam)
+{
+    return reinterpret_cast<LRESULT>(GetActive(reinterpret_cast<BOOL*>(lParam)));
+}
+
+void CMDIClient::Activate(CMDIChildWnd* child)
+{
+    Prune();
+    CMDIChildWnd* old = GetActive();
+    if (child == old && IsShown(child))
+        return;
+    BOOL maximized = old && old != child && old->IsMaximized();
+    auto it = FindChild(m_zOrder, child);
+    if (it != m_zOrder.end())
+        m_zOrder.erase(it);
+    m_zOrder.insert(m_zOrder.begin(), QPointer<CMDIChildWnd>(child));
+    if (maximized) {
+        Maximize(child);
+        Restore(old);
+    }
+    if (child->isHidden())
+        child->CWnd::ShowWindow(SW_SHOW);
+    child->raise();
+    if (old && old != child)
+        old->SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old), reinterpret_cast<LPARAM>(child));
+    if (child)
+        child->SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old == child ? nullptr : old),
+                           reinterpret_cast<LPARAM>(child));
+}
+
+void CMDIClient::Maximize(CMDIChildWnd* child)
+{
+    for (CMDIChildWnd* other : GetChildrenInZOrder())
+        if (other != child && other->IsMaximized())
+            Restore(other);
+    CRect area;
+    GetClientRect(&area);
+    child->SetMaximized(TRUE, area);
+}
+
+void CMDIClient::Restore(CMDIChildWnd* child)
+{
+    CRect area;
+    GetClientRect(&area);
+    child->SetMaximized(FALSE, area);
+}
+
+void CMDIClient::ChildDestroyed(CMDIChildWnd* child)
+{
+    BOOL wasActive = GetActive() == child;
+    auto z = FindChild(m_zOrder, child);
+    if (z != m_zOrder.end())
+        m_zOrder.erase(z);
+    auto c = FindChild(m_creationOrder, child);
+    if (c != m_creationOrder.end())
+        m_creationOrder.erase(c);
+    Renumber();
+    if (!wasActive)
+        return;
+    for (CMDIChildWnd* next : GetChildrenInZOrder()) {
+        if (!IsShown(next))
+            continue;
+        // The old active child is gone: the new one hears of no predecessor.
+        auto it = FindChild(m_zOrder, next);
+        QPointer<CMDIChildWnd> moved = *it;
+        m_zOrder.erase(it);
+        m_zOrder.insert(m_zOrder.begin(), moved);
+        next->raise();
+        next->SendMessage(WM_MDIACTIVATE, 0, reinterpret_cast<LPARAM>(next));
+        return;
+    }
+}
+
+void CMDIClient::Renumber()
+{
+    Prune();
+    UINT id = AFX_IDM_FIRST_MDICHILD;
+    for (const QPointer<CMDIChildWnd>& child : m_creationOrder)
+        child->SetDlgCtrlID(id++);
+}
+
+void CMDIClient::Prune()
+{
+    auto gone = [](const QPointer<CMDIChildWnd>& p) { return p.isNull(); };
+    m_zOrder.erase(std::remove_if(m_zOrder.begin(), m_zOrder.end(), gone), m_zOrder.end());
+    m_creationOrder.erase(std::remove_if(m_creationOrder.begin(), m_creationOrder.end(), gone), m_creationOrder.end());
+}
+
+void CMDIClient::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    for (CMDIChildWnd* child : GetChildrenInZOrder())
+        if (child->IsMaximized())
+            child->SetMaximized(TRUE, CRect(0, 0, cx, cy));
+}

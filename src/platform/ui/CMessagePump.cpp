@@ -1,0 +1,95 @@
+#include "CMessagePump.h"
+
+#include "CIdlePump.h"
+#include "CWinApp.h"
+#include "CWnd.h"
+#include "CWndMessageEvent.h"
+
+#include <QApplication>
+#include <QPointer>
+
+namespace {
+
+QPointer<CMessagePump> s_pump;
+
+BOOL IsIdleMessage(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MetaCall:
+    case QEvent::WindowActivate:
+        return TRUE;
+    case QEvent::Timer:
+        return !CIdlePump::Instance().IsIdleTimer(watched);
+    default:
+        break;
+    }
+    if (event->type() == CWndMessageEvent::EventType())
+        return static_cast<CWndMessageEvent*>(event)->posted;
+    return FALSE;
+}
+
+} // namespace
+
+CMessagePump::CMessagePump(QObject* parent) : QObject(parent)
+{
+}
+
+void CMessagePump::Install()
+{
+    if (s_pump || !qApp)
+        return;
+    s_pump = new CMessagePump(qApp);
+    qApp->installEventFilter(s_pump);
+}
+
+void CMessagePump::PostQuitMessage(int exitCode)
+{
+    QCoreApplication::exit(exitCode);
+}
+
+bool CMessagePump::eventFilter(QObject* watched, QEvent* event)
+{
+    if (IsIdleMessage(watched, event))
+        CIdlePump::Instance().Arm();
+    switch (event->type()) {
+    case QEvent::Show: {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->isWindow() && widget->isModal() && CWnd::GetCapture())
+            CWnd::ReleaseCapture();
+        return false;
+    }
+    case QEvent::ApplicationDeactivate:
+        if (CWnd::GetCapture())
+            CWnd::ReleaseCapture();
+        return false;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return PreTranslatePlainWidget(watched, event);
+    default:
+        return false;
+    }
+}
+
+bool CMessagePump::PreTranslatePlainWidget(QObject* watched, QEvent* event)
+{
+    // Our windows pre-translate their own messages when they dispatch them.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || dynamic_cast<CWnd*>(widget))
+        return false;
+    // Only a window of ours in the same top-level window filters: a dialog's
+    // keys never reach the accelerators of the frame behind it.
+    CWnd* owner = CWnd::FromWidget(widget);
+    if (!owner || owner->window() != widget->window())
+        return false;
+    std::vector<MSG> messages = CWnd::MessagesFromEvent(widget, event);
+    if (messages.empty())
+        return false;
+    return CWinApp::PreTranslate(&messages.front()) != FALSE;
+}

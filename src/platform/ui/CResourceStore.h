@@ -1,0 +1,75 @@
+#pragma once
+// The program's resources: menus, accelerator tables, string tables,
+// toolbar command lists and cursor shapes, read from resource files (UTF-8
+// text in the resource-script form below, built into the program with the
+// Qt resource system) and looked up by number. Texts are handed out as GBK.
+//
+//   123 MENU
+//   BEGIN
+//       POPUP "&File"
+//       BEGIN
+//           MENUITEM "&New Project...\tCtrl+N", 32695
+//           MENUITEM SEPARATOR
+//           MENUITEM "Symbolic &Addressing", 32927, CHECKED
+//       END
+//   END
+//   122 ACCELERATORS
+//   BEGIN
+//       "N", 32695, VIRTKEY, CONTROL
+//       VK_F7, 32935, VIRTKEY
+//   END
+//   STRINGTABLE
+//   BEGIN
+//       122 "OrvelBuilder V1.1.8.0"
+//   END
+//   123 TOOLBAR 16, 15
+//   BEGIN
+//       BUTTON 32695
+//       SEPARATOR
+//   END
+//   9970 CURSOR "SplitV"
+//
+// Numbers are decimal or 0x hexadecimal; "//" and "#" start comments.
+
+#include "platform/ui/CAcceleratorTable.h"
+#include "platform/ui/CMenu.h"
+
+#include <QCursor>
+
+#include <map>
+#include <string>
+#include <vector>
+
+struct CToolBarResource {
+    int buttonWidth = 16;
+    int buttonHeight = 15;
+    std::vector<UINT> commands;   // 0 is a separator
+};
+
+class CResourceStore {
+public:
+    static CResourceStore& Instance();
+
+    // Reads a resource file (a file path or a ":/" resource path). On an
+    // error nothing of the file is kept and error says where and what.
+    BOOL LoadFile(const std::string& path, std::string* error);
+    BOOL LoadText(const std::string& utf8Text, const std::string& sourceName, std::string* error);
+    void Clear();
+
+    const CMenu* FindMenu(UINT id) const;
+    const CAcceleratorTable* FindAccelerators(UINT id) const;
+    BOOL FindString(UINT id, std::string* text) const;
+    // The string, or "" when there is none.
+    std::string LoadString(UINT id) const;
+    const CToolBarResource* FindToolBar(UINT id) const;
+    // The cursor of a resource id, else of a standard or registered cursor
+    // id (CQtCursors). Resource cursors are registered there as they load.
+    BOOL LoadCursor(UINT id, QCursor* cursor) const;
+
+private:
+    std::map<UINT, CMenu> m_menus;
+    std::map<UINT, CAcceleratorTable> m_accelerators;
+    std::map<UINT, std::string> m_strings;
+    std::map<UINT, CToolBarResource> m_toolBars;
+    std::map<UINT, Qt::CursorShape> m_cursors;
+};

@@ -1,0 +1,53 @@
+#pragma once
+// The program's settings: one INI file in place of the registry profile,
+// with the profile's section and value names. Sections may have subsections
+// ("DockingPaneLayouts\ZULNormalLayout"); values are strings (GBK in the
+// program, UTF-8 in the file), integers (decimal text) and byte arrays.
+// Reading never creates the file or a section. Every call opens the file
+// afresh, so several stores on one file always agree.
+
+#include "platform/WinTypes.h"
+
+#include <string>
+#include <vector>
+
+class CSettingsStore {
+public:
+    // filePath: the INI file; profileName: the top section every section lies under ("" none).
+    CSettingsStore(const std::string& filePath, const std::string& profileName);
+
+    // The settings file of a registry key: $XDG_CONFIG_HOME/OrvelBuilder/<key>.ini.
+    static std::string ProfileFilePath(const std::string& registryKey);
+    const std::string& GetFilePath() const { return m_filePath; }
+
+    BOOL WriteString(const std::string& section, const std::string& entry, const std::string& value) const;
+    BOOL WriteInt(const std::string& section, const std::string& entry, int value) const;
+    BOOL WriteBinary(const std::string& section, const std::string& entry, const std::vector<BYTE>& data) const;
+
+    // FALSE when the value is missing or is a byte array.
+    BOOL ReadString(const std::string& section, const std::string& entry, std::string* value) const;
+    std::string GetString(const std::string& section, const std::string& entry,
+                          const std::string& defaultValue = {}) const;
+    // The default when the value is missing or is not a whole decimal number.
+    int GetInt(const std::string& section, const std::string& entry, int defaultValue) const;
+    // FALSE (data emptied) when the value is missing or is not a byte array.
+    BOOL ReadBinary(const std::string& section, const std::string& entry, std::vector<BYTE>* data) const;
+
+    BOOL HasSection(const std::string& section) const;
+    BOOL HasEntry(const std::string& section, const std::string& entry) const;
+    // Value names of a section, and names of its subsections, sorted.
+    std::vector<std::string> GetEntries(const std::string& section) const;
+    std::vector<std::string> GetSubSections(const std::string& section) const;
+
+    // FALSE when there was nothing to delete or the file could not be written.
+    BOOL DeleteEntry(const std::string& section, const std::string& entry) const;
+    // Deletes the section with its values and subsections.
+    BOOL DeleteSection(const std::string& section) const;
+
+private:
+    std::string Group(const std::string& section) const;
+    std::string Key(const std::string& section, const std::string& entry) const;
+
+    std::string m_filePath;
+    std::string m_profileName;
+};

@@ -1,0 +1,56 @@
+#pragma once
+// The application object: the last stop of the command routing, the first
+// filter of every queued key and mouse message, the main window, and the
+// profile (registry key and profile name) that the settings store keeps.
+
+#include "platform/ui/CCmdTarget.h"
+
+#include <QPointer>
+
+#include <string>
+#include <vector>
+
+class CWnd;
+
+class CWinApp : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    // The first application object constructed becomes the one AfxGetApp returns.
+    explicit CWinApp(const std::string& appName = {});
+    ~CWinApp() override;
+
+    // Pre-translation of a queued message: the base walks from the
+    // message's window up to its top-level window.
+    virtual BOOL PreTranslateMessage(MSG* msg);
+    // What the message loop calls: the application's filter when there is
+    // an application object, else the walk.
+    static BOOL PreTranslate(MSG* msg);
+
+    CWnd* GetMainWnd() const;
+    void SetMainWnd(CWnd* wnd);
+    const std::string& GetAppName() const { return m_appName; }
+
+    // The profile lives in the settings store <registry key>.ini, under the
+    // profile name (the application's name unless set otherwise).
+    void SetRegistryKey(const std::string& key) { m_registryKey = key; }
+    const std::string& GetRegistryKey() const { return m_registryKey; }
+    void SetProfileName(const std::string& name) { m_profileName = name; }
+    const std::string& GetProfileName() const { return m_profileName; }
+
+    // Profile values; without a registry key reads give the default and writes fail.
+    int GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) const;
+    BOOL WriteProfileInt(const std::string& section, const std::string& entry, int value) const;
+    std::string GetProfileString(const std::string& section, const std::string& entry,
+                                 const std::string& defaultValue = {}) const;
+    BOOL WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) const;
+    BOOL GetProfileBinary(const std::string& section, const std::string& entry, std::vector<BYTE>* data) const;
+    BOOL WriteProfileBinary(const std::string& section, const std::string& entry, const std::vector<BYTE>& data) const;
+
+private:
+    std::string m_appName;
+    std::string m_registryKey;
+    std::string m_profileName;
+    QPointer<CWnd> m_mainWnd;
+};
+
+CWinApp* AfxGetApp();

@@ -1,0 +1,235 @@
+#pragma once
+// The window base: a QWidget that speaks in window messages. Qt's input,
+// paint, size, timer, focus, show and close events become the messages
+// WM_LBUTTONDOWN, WM_PAINT, WM_SIZE, ... and reach the handlers OnLButtonDown,
+// OnPaint, OnSize, ...; private messages keep their numbers and are sent
+// directly (SendMessage) or posted through the event queue (PostMessage).
+// Every message passes the window's hooks (event filters, see CWindowHook)
+// first, then the message tables the classes register, then the built-in
+// handlers, then DefWindowProc.
+//
+// Painting: OnPaint runs inside Qt's paint event. GetPaintEvent() returns
+// that event (null when WM_PAINT was sent outside one), so that a device
+// context can open a QPainter on the widget for the update region.
+
+#include "platform/ui/CCmdTarget.h"
+#include "platform/ui/WinMessages.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+class CFrameWnd;
+class QPaintEvent;
+
+// One line of a window's message table: a private (or any) message number
+// and its handler.
+template <class T>
+struct CMsgEntry {
+    UINT message;
+    LRESULT (T::*handler)(WPARAM wParam, LPARAM lParam);
+};
+
+class CWnd : public QWidget, public CCmdTarget {
+    DECLARE_DYNAMIC(CWnd)
+public:
+    explicit CWnd(QWidget* parent = nullptr);
+    ~CWnd() override;
+
+    // --- Creation and destruction ---
+    // Gives the widget its parent, rectangle (parent client coordinates),
+    // id, style and text, then sends WM_CREATE; OnCreate returning -1 makes
+    // the creation fail (the window is destroyed again). WS_VISIBLE shows it.
+    virtual BOOL Create(CWnd* parent, const CRect& rect, UINT id, DWORD style, const std::string& text = {});
+    // WM_DESTROY to the window and its descendants, hides it, then WM_NCDESTROY.
+    virtual BOOL DestroyWindow();
+    BOOL IsWindow() const { return m_created; }
+
+    // --- Messages ---
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Queues the message; safe from any thread (worker threads notify windows this way).
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL deep = TRUE);
+    // The window's own handling without its hooks; a hook calls it for the
+    // default processing of a message it wraps.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The message being handled, for handlers and hooks that need all of it.
+    const MSG* GetCurrentMessage() const { return m_current; }
+
+    // Filters a queued key or mouse message before it is dispatched; TRUE eats it.
+    virtual BOOL PreTranslateMessage(MSG* msg);
+    // Offers the message to its window and the window's parents up to the top level.
+    static BOOL WalkPreTranslateTree(MSG* msg);
+
+    // --- Relations ---
+    CWnd* GetParent() const;
+    CFrameWnd* GetParentFrame() const;
+    CFrameWnd* GetTopLevelFrame() const;
+    CWnd* GetOwner() const;
+    void SetOwner(CWnd* owner) { m_owner = owner; }
+    UINT GetDlgCtrlID() const { return m_id; }
+    void SetDlgCtrlID(UINT id) { m_id = id; }
+    CWnd* GetDlgItem(UINT id) const;
+    // CWnd children in creation order.
+    std::vector<CWnd*> GetChildWindows() const;
+    // The window itself when it is a CWnd, else its nearest CWnd ancestor.
+    static CWnd* FromWidget(QWidget* widget);
+
+    // --- Style, text, state ---
+    DWORD GetStyle() const;
+    DWORD GetExStyle() const { return m_exStyle; }
+    BOOL ModifyStyle(DWORD remove, DWORD add);
+    BOOL ModifyStyleEx(DWORD remove, DWORD add);
+    void SetWindowText(const std::string& text);   // GBK
+    std::string GetWindowText();
+    virtual BOOL ShowWindow(int cmdShow);
+    BOOL IsWindowVisible() const { return isVisible(); }
+    BOOL EnableWindow(BOOL enable = TRUE);
+    BOOL IsWindowEnabled() const { return isEnabled(); }
+
+    // --- Geometry (client coordinates; right and bottom exclusive) ---
+    void GetClientRect(CRect* rect) const;
+    void GetWindowRect(CRect* rect) const;   // screen coordinates
+    void ClientToScreen(CPoint* point) const;
+    void ClientToScreen(CRect* rect) const;
+    void ScreenToClient(CPoint* point) const;
+    void ScreenToClient(CRect* rect) const;
+    // Moves the window (parent client coordinates); WM_SIZE and WM_MOVE follow at once.
+    void MoveWindow(const CRect& rect, BOOL repaint = TRUE);
+    // The layout's last word on the rectangle of a window it places.
+    virtual void CalcWindowRect(CRect* rect, UINT adjust = 0);
+    void Invalidate(BOOL erase = TRUE);
+    void InvalidateRect(const CRect* rect, BOOL erase = TRUE);
+    void UpdateWindow();
+
+    // --- Focus and mouse capture ---
+    CWnd* SetFocus();
+    static CWnd* GetFocus();
+    // Takes the mouse: the window that had it gets WM_CAPTURECHANGED.
+    CWnd* SetCapture();
+    static BOOL ReleaseCapture();
+    static CWnd* GetCapture();
+
+    // --- Timers ---
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse);
+    BOOL KillTimer(UINT_PTR id);
+
+    // --- Tool tips: asked through OnToolHitTest when Qt wants a tip ---
+    void EnableToolTips(BOOL enable = TRUE) { m_toolTips = enable; }
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const;
+
+    const QPaintEvent* GetPaintEvent() const { return m_paintEvent; }
+
+    // Messages a Qt event stands for (empty when none). Keys give the key
+    // message followed by its characters (GBK bytes), as the message loop's
+    // translation would.
+    static std::vector<MSG> MessagesFromEvent(QWidget* target, QEvent* event);
+
+protected:
+    bool event(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+    template <class T, std::size_t N>
+    void AddMessageTable(const CMsgEntry<T> (&table)[N])
+    {
+        m_msgTables.push_back({table, N, &DispatchMessageTable<T>});
+    }
+
+    // Default processing of the current message.
+    LRESULT Default();
+
+    // --- Handlers; the base versions do the default processing ---
+    virtual int OnCreate();
+    virtual void OnDestroy();
+    virtual void OnNcDestroy();
+    // After the window is gone: frames and views delete themselves here.
+    virtual void PostNcDestroy();
+    virtual void OnClose();
+    virtual void OnPaint();
+    virtual void OnSize(UINT type, int cx, int cy);
+    virtual void OnMove(int x, int y);
+    virtual void OnShowWindow(BOOL show, UINT status);
+    virtual void OnActivate(UINT state, CWnd* other, BOOL minimized);
+    virtual void OnTimer(UINT_PTR id);
+    virtual void OnSetFocus(CWnd* oldWnd);
+    virtual void OnKillFocus(CWnd* newWnd);
+    virtual void OnCaptureChanged(CWnd* wnd);
+    virtual void OnLButtonDown(UINT flags, CPoint point);
+    virtual void OnLButtonUp(UINT flags, CPoint point);
+    virtual void OnLButtonDblClk(UINT flags, CPoint point);
+    virtual void OnRButtonDown(UINT flags, CPoint point);
+    virtual void OnRButtonUp(UINT flags, CPoint point);
+    virtual void OnRButtonDblClk(UINT flags, CPoint point);
+    virtual void OnMButtonDown(UINT flags, CPoint point);
+    virtual void OnMButtonUp(UINT flags, CPoint point);
+    virtual void OnMouseMove(UINT flags, CPoint point);
+    virtual BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    virtual void OnMouseLeave();
+    virtual void OnContextMenu(CWnd* wnd, CPoint point);
+    virtual void OnKeyDown(UINT ch, UINT repeat, UINT flags);
+    virtual void OnKeyUp(UINT ch, UINT repeat, UINT flags);
+    virtual void OnChar(UINT ch, UINT repeat, UINT flags);
+    virtual void OnSysKeyDown(UINT ch, UINT repeat, UINT flags);
+    virtual void OnSysKeyUp(UINT ch, UINT repeat, UINT flags);
+    virtual void OnSysChar(UINT ch, UINT repeat, UINT flags);
+    // WM_COMMAND: a menu or accelerator command runs only while its update
+    // handlers leave it enabled; control notifications route with their code.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // WM_SIZEPARENT from the parent frame's layout: take a share of the area.
+    virtual LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    virtual void OnIdleUpdateCmdUI(BOOL disableIfNoHandler);
+
+    // The WM_SIZE kind this window reports.
+    virtual UINT GetSizeType() const;
+
+private:
+    using MsgDispatcher = BOOL (*)(CWnd*, const void*, std::size_t, UINT, WPARAM, LPARAM, LRESULT*);
+    struct MsgTableRef {
+        const void* entries;
+        std::size_t count;
+        MsgDispatcher dispatch;
+    };
+    template <class T>
+    static BOOL DispatchMessageTable(CWnd* wnd, const void* entries, std::size_t count, UINT message,
+                                     WPARAM wParam, LPARAM lParam, LRESULT* result)
+    {
+        const auto* table = static_cast<const CMsgEntry<T>*>(entries);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (table[i].message != message)
+                continue;
+            *result = (static_cast<T*>(wnd)->*table[i].handler)(wParam, lParam);
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+    BOOL DispatchBuiltIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL HandleQtEvent(QEvent* event);
+    void SendSizeIfChanged();
+    void ShowToolTip(QEvent* event);
+
+    std::vector<MsgTableRef> m_msgTables;
+    const MSG* m_current = nullptr;
+    const QPaintEvent* m_paintEvent = nullptr;
+    QPointer<CWnd> m_owner;
+    std::map<UINT_PTR, int> m_timers;
+    std::string m_text;
+    QSize m_lastSize{-1, -1};
+    UINT m_id = 0;
+    DWORD m_style = 0;
+    DWORD m_exStyle = 0;
+    BOOL m_created = FALSE;
+    BOOL m_destroyed = FALSE;   // after DestroyWindow: Qt events no longer become messages
+    BOOL m_toolTips = FALSE;
+};
+
+// State of a key as the message handlers ask it: the high bit is set while
+// it is down. Known for Shift, Ctrl, Alt and the mouse buttons.
+SHORT GetKeyState(int virtualKey);

@@ -1,0 +1,72 @@
+#include "AddressText.h"
+
+#include "platform/ByteString.h"
+
+#include <cstring>
+
+std::string FindAreaOfOffset(int imageOffset, int& index)
+{
+    for (const CMemAreaInfo& row : g_LiveAreaTable) {
+        const int first = row.imageOffset;
+        if (imageOffset >= first && imageOffset < first + static_cast<int>(row.imageBytes)) {
+            index = static_cast<int>(row.minIndex) + (imageOffset - first);
+            return std::string(row.prefix, strnlen(row.prefix, sizeof(row.prefix)));
+        }
+    }
+    index = -1;
+    return std::string();
+}
+
+namespace {
+
+// Timers, counters and flip-flops are written without "%" and count bits
+// or two-byte values; the high-speed counters count bytes.
+bool FormatCountedArea(const std::string& area, int index, int bit, std::string& text)
+{
+    if (area == "%TB") {
+        text = ByteString::Format("%s%d", "T", 8 * index + bit);
+    } else if (area == "%T") {
+        text = ByteString::Format("%s%d", "T", index / 2);
+    } else if (area == "%CB") {
+        text = ByteString::Format("%s%d", "C", 8 * index + bit);
+    } else if (area == "%C") {
+        text = ByteString::Format("%s%d", "C", index / 2);
+    } else if (area == "%RS") {
+        text = ByteString::Format("%s%d", "RS", 8 * index + bit);
+    } else if (area == "%SR") {
+        text = ByteString::Format("%s%d", "SR", 8 * index + bit);
+    } else if (area == "%HC") {
+        text = ByteString::Format("%s%d", "%HC", index);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string FormatOperandAddress(EncodedPlcAddress address, OperandTypeFlags typeFlags)
+{
+    int index = -1;
+    const std::string area = FindAreaOfOffset(address & 0x1FFF, index);
+    if (index < 0 || area.empty())
+        return std::string();
+    const int bit = (address >> 13) & 7;
+    std::string text;
+    if (FormatCountedArea(area, index, bit, text))
+        return text;
+    const char* prefix = area.c_str();
+    if (typeFlags & OT_BOOL)
+        return ByteString::Format("%s%d.%d", prefix, index, bit);
+    if (typeFlags & OT_BYTE)
+        return ByteString::Format("%sB%d", prefix, index);
+    if (typeFlags & (OT_INT | OT_WORD))
+        return ByteString::Format("%sW%d", prefix, index);
+    if (typeFlags & (OT_DINT | OT_DWORD))
+        return ByteString::Format("%sD%d", prefix, index);
+    if ((typeFlags & OT_REAL) && area == "%L")
+        return ByteString::Format("%sD%d", prefix, index);
+    if ((typeFlags & OT_REAL) && area == "%V")
+        return ByteString::Format("%sR%d", prefix, index);
+    return std::string();
+}

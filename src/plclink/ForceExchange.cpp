@@ -1,0 +1,118 @@
+#include "ForceExchange.h"
+
+#include "CMonitorThread.h"
+#include "CPlcCommPort.h"
+#include "CPlcCommandLock.h"
+#include "PlcProtocol.h"
+#include "model/CZULAppData.h"
+#include "model/CpuProfile.h"
+#include "model/SharedServices.h"
+#include "platform/CUserInterface.h"
+
+#include <mutex>
+
+namespace {
+
+IForceMapBuilder* g_ForceMapBuilder = nullptr;
+
+struct ForceCommand {
+    int (*exchange)();
+    char letter;
+    bool noTableIsSuccess;  // 'P': a PLC without a force table refuses with a wrong reply
+};
+
+// Waits for the end of a monitor cycle, pauses the thread and exchanges on
+// its open port. FALSE when no cycle ended in time: the monitor is stalled,
+// and the user hears of that from the monitor itself.
+bool BorrowMonitorPort(const ForceCommand& command, int& result)
+{
+    CZULAppData& app = *g_pAppData;
+    if (!app.MonitorRoundEvent->Lock(FORCE_ROUND_WAIT_MS))
+        return false;
+    app.MonitorPause = 1;
+    {
+        std::lock_guard<std::mutex> line(g_MonitorPortUse);
+        result = command.exchange();
+    }
+    app.MonitorPause = 0;
+    return true;
+}
+
+// Runs one force-table command with the port arbitration; TRUE on success.
+BOOL Exchange(const ForceCommand& command)
+{
+    int result = PLC_OK;
+    if (g_pAppData->Monitoring.load() != 0) {
+        if (!BorrowMonitorPort(command, result))
+            return FALSE;
+    } else {
+        CPlcCommandLock lock;
+        if (!lock.Take(FORCE_PORT_LOCK_WAIT_MS))
+            return FALSE;
+        if (OpenPlcPort() != PLC_OK) {
+            g_PlcCommPort.Close();
+            return FALSE;
+        }
+        result = command.exchange();
+        g_PlcCommPort.Close();
+    }
+    if (result == PLC_OK || (command.noTableIsSuccess && result == PLC_WRONG_REPLY))
+        return TRUE;
+    ShowCommError(nullptr, 1, command.letter, result);
+    return FALSE;
+}
+
+} // namespace
+
+std::vector<BYTE> MakeEmptyForceTable(BYTE blockType)
+{
+    std::vector<BYTE> block(FORCE_TABLE_EMPTY_BYTES, 0);
+    block[0] = LOBYTE(FORCE_TABLE_EMPTY_BYTES);
+    block[1] = HIBYTE(FORCE_TABLE_EMPTY_BYTES);
+    block[2] = blockType;
+    block[3] = FORCE_TABLE_HEADER_BYTES;
+    block[4] = blockType;
+    return block;
+}
+
+int ForceTableLengthField(const std::vector<BYTE>& block)
+{
+    if (block.size() < 2)
+        return -1;
+    return block[0] | (block[1] << 8);
+}
+
+BOOL RequestForcedTable()
+{
+    return Exchange({PlcReadForceTable, 'P', true});
+}
+
+BOOL SendForceTable()
+{
+    return Exchange({PlcWriteForceTable, 'J', false});
+}
+
+BOOL SendUnforceAll()
+{
+    return Exchange({PlcUnforceAll, 'K', false});
+}
+
+BOOL ReadForcedTable()
+{
+    std::vector<BYTE>& block = g_pAppData->Project.ForceTableBlock;
+    block = MakeEmptyForceTable(static_cast<BYTE>(ForceTableBlockType));
+    if (!RequestForcedTable())
+        return FALSE;
+    if (ForceTableLengthField(block) != static_cast<int>(block.size())) {
+        ShowMessage("Error", "Received Data error.", MB_OK | MB_ICONERROR);
+        return FALSE;
+    }
+    if (g_ForceMapBuilder != nullptr)
+        g_ForceMapBuilder->RebuildForceMap(block);
+    return TRUE;
+}
+
+void SetForceMapBuilder(IForceMapBuilder* builder)
+{
+    g_ForceMapBuilder = builder;
+}

@@ -1,0 +1,297 @@
+#include "ImageProjectFixture.h"
+
+#include "plclink/CCompileAll.h"
+#include "plclink/CDownloadImageBuilder.h"
+#include "plclink/CProjectCompiler.h"
+#include "plclink/ICompileAllHost.h"
+
+#include "model/CProjTreeNode.h"
+#include "model/CZULSymbol.h"
+#include "model/CpuProfile.h"
+#include "model/Crc16Modbus.h"
+#include "model/LanguageLibrary.h"
+#include "model/MonitorItems.h"
+#include "platform/ByteString.h"
+#include "platform/FileSystem.h"
+
+#include <functional>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+constexpr int VA10 = 5;
+constexpr int VB14EX = 4;
+
+// The window side and the compiler of a run, recorded. The compiler writes
+// the object file and the message list as the real one does.
+class CRecordingHost : public ICompileAllHost {
+public:
+    void EndPendingEdit() override { calls.push_back("end edit"); }
+    void ShowOutputPane() override { calls.push_back("output"); }
+    void BeginWaitCursor() override { calls.push_back("wait"); }
+    void EndWaitCursor() override { calls.push_back("end wait"); }
+    BOOL SaveAllProjectFiles() override
+    {
+        calls.push_back("save");
+        return saveResult;
+    }
+    void RebuildFBInstanceTable() override { calls.push_back("fb table"); }
+    int RunCompiler(const std::vector<std::string>& files) override
+    {
+        calls.push_back("compile");
+        compiledFiles = files;
+        if (compiler)
+            return compiler(files);
+        return 0;
+    }
+    void ScrollCompileListToEnd() override { calls.push_back("scroll"); }
+    void RefreshCrossReference(int, int) override { calls.push_back("xref"); }
+
+    BOOL saveResult = TRUE;
+    std::function<int(const std::vector<std::string>&)> compiler;
+    std::vector<std::string> calls;
+    std::vector<std::string> compiledFiles;
+};
+
+// Profile limits for one test.
+class CScopedLimits {
+public:
+    CScopedLimits(int subroutines, int interrupts)
+        : m_saved{MaxSubroutineCount, MaxInterruptCount, MaxSubroutineNumber, MaxInterruptNumber}
+    {
+        MaxSubroutineCount = subroutines;
+        MaxInterruptCount = interrupts;
+        MaxSubroutineNumber = 99;
+        MaxInterruptNumber = 64;
+    }
+    ~CScopedLimits()
+    {
+        MaxSubroutineCount = m_saved[0];
+        MaxInterruptCount = m_saved[1];
+        MaxSubroutineNumber = m_saved[2];
+        MaxInterruptNumber = m_saved[3];
+    }
+
+private:
+    int m_saved[4];
+};
+
+class CompileAllTest : public ImageProjectFixture {
+protected:
+    void SetUp() override
+    {
+        ImageProjectFixture::SetUp();
+        UseFamily(VA10, 0);
+        CZUL_Q7_PLC& cpu = AddModule(50);
+        cpu.iStart = 0;
+        cpu.iEnd = 1;
+        WriteFileText(m_folder / "demo.qpj", "project");
+        Project().MainPresent = 1;
+        Project().MainNode.name = "MAIN";
+        Project().MainNode.language = POU_LANGUAGE_IL;
+        WritePou("MAIN_MAIN");
+        m_host.compiler = [this](const std::vector<std::string>&) {
+            AddMonitorAddress("%VB3");
+            WriteFileBytes(m_folder / "demo.EPL", {0x01, 0x02, 0x03});
+            WriteFileText(m_folder / "demo.COI", "0 error(s), 0 warning(s)\r\n");
+            return 1;
+        };
+    }
+
+    void WritePou(const std::string& stem)
+    {
+        WriteFileText(m_folder / (stem + ".ilp"), "1\r\nLD %I0.0\r\n");
+        WriteFileText(m_folder / (stem + ".ilv"), "VAR\r\nEND_VAR\r\n");
+    }
+
+    void AddSubroutine(const std::string& name, int number)
+    {
+        auto* node = new CProjTreeNode;
+        node->kind = NODE_SUBROUTINE;
+        node->name = name;
+        node->number = number;
+        node->language = POU_LANGUAGE_IL;
+        Project().AddSubroutineNode(node);
+        WritePou(ByteString::Format("SBR%02d_%s", number, name.c_str()));
+    }
+
+    int Run()
+    {
+        CCompileAll command(*m_app, m_host);
+        return command.CompileAll();
+    }
+
+    bool WorkCopiesLeft() const
+    {
+        for (const CFileEntry& entry : FileSystem::ListFolder(m_folder.Path())) {
+            if (entry.name[0] == '~')
+                return true;
+        }
+        return false;
+    }
+
+    CRecordingHost m_host;
+};
+
+TEST_F(CompileAllTest, SuccessfulRunWritesEveryFileAndStoresTheImageCrcAsSignature)
+{
+    CScopedLimits limits(16, 16);
+    AddSubroutine("Fill", 1);
+    auto* symbol = new CZULSymbol;
+    symbol->name = "Start";
+    symbol->address = "%I0.0";
+    symbol->dataType = "BOOL";
+    Project().AddSymbol(symbol);
+
+    CProjectCompiler compiler(*m_app, m_host);
+    ASSERT_TRUE(compiler.CompileAll());
+
+    const std::string folder = m_folder.Path();
+    EXPECT_EQ((std::vector<std::string>{folder + "/demo.qpj", folder + "/demo.qgv", folder + "/MAIN_MAIN.ilv",
+                                        folder + "/MAIN_MAIN.ilp", folder + "/SBR01_Fill.ilv",
+                                        folder + "/SBR01_Fill.ilp"}),
+              m_host.compiledFiles);
+    for (const char* name : {"demo.EPL", "demo.COI", "demo.qgv", "demo.obj"})
+        EXPECT_TRUE(FileSystem::FileExists(m_folder / name)) << name;
+    EXPECT_FALSE(WorkCopiesLeft());
+
+    const Bytes image = ReadFileBytes(m_folder / "demo.obj");
+    const size_t block3 = image[0] | (image[1] << 8);
+    size_t covered = 0;
+    for (int i = 0; i < 4; ++i)
+        covered += image[6 + 2 * i] | (image[7 + 2 * i] << 8);
+    const WORD crc = CRC16Modbus(image.data() + block3, static_cast<DWORD>(covered));
+    EXPECT_EQ(crc, Project().ProjectSignature);
+    EXPECT_EQ(LOBYTE(crc), image[block3 - 2]);
+    EXPECT_EQ(HIBYTE(crc), image[block3 - 1]);
+    EXPECT_EQ(1u, Project().MonitorAddressLists[0].size());
+    EXPECT_EQ(1, Project().CompileResult);
+    EXPECT_EQ(1, Project().ImageResult);
+    EXPECT_EQ((std::vector<std::string>{"end edit", "output", "wait", "save", "fb table", "compile", "scroll", "xref",
+                                        "end wait"}),
+              m_host.calls);
+}
+
+TEST_F(CompileAllTest, FailedCompilationLeavesNoImageAndNoWorkCopies)
+{
+    CScopedLimits limits(16, 16);
+    AddSubroutine("Fill", 1);
+    m_host.compiler = [](const std::vector<std::string>&) { return 0; };
+
+    CProjectCompiler compiler(*m_app, m_host);
+    EXPECT_FALSE(compiler.CompileAll());
+
+    EXPECT_EQ(0, Project().CompileResult);
+    EXPECT_FALSE(FileSystem::FileExists(m_folder / "demo.obj"));
+    EXPECT_FALSE(WorkCopiesLeft());
+    EXPECT_TRUE(m_ui.box.Messages().empty());
+}
+
+TEST_F(CompileAllTest, RunsThatStopEarlyNeitherCompileNorKeepAnEarlierResult)
+{
+    CScopedLimits limits(16, 16);
+    CProjectCompiler compiler(*m_app, m_host);
+    ASSERT_TRUE(compiler.CompileAll());
+
+    m_host.saveResult = FALSE;
+    m_host.calls.clear();
+    EXPECT_FALSE(compiler.CompileAll());
+    EXPECT_EQ(0, Project().CompileResult);
+    EXPECT_EQ((std::vector<std::string>{"end edit", "output", "wait", "save", "end wait"}), m_host.calls);
+
+    m_host.saveResult = TRUE;
+    Project().MainPresent = 0;
+    EXPECT_EQ(COMPILE_ALL_STOPPED, Run());
+    EXPECT_EQ(std::vector<std::string>{"$$$ compilation aborted due to missing 'MAIN' program."},
+              m_ui.output.Lines(1));
+}
+
+TEST_F(CompileAllTest, IncompleteFileListIsReportedAndStillCompiled)
+{
+    CScopedLimits limits(16, 16);
+    Project().MainNode.language = POU_LANGUAGE_UNKNOWN;
+
+    EXPECT_EQ(COMPILE_ALL_RAN, Run());
+    EXPECT_EQ(std::vector<std::string>{"Failed to creat the list of the files to be compiled."}, m_ui.box.Texts());
+    EXPECT_EQ(std::vector<std::string>{m_folder / "demo.qpj"}, m_host.compiledFiles);
+}
+
+TEST_F(CompileAllTest, MissingHardwareIsReportedInTheCompileList)
+{
+    for (CZUL_Q7_PLC* module : Project().Modules)
+        delete module;
+    Project().Modules.clear();
+
+    EXPECT_EQ(COMPILE_ALL_STOPPED, Run());
+    EXPECT_EQ(std::vector<std::string>{"$$$ compilation aborted due to missing hardware configuration."},
+              m_ui.output.Lines(1));
+    EXPECT_TRUE(m_host.compiledFiles.empty());
+}
+
+TEST_F(CompileAllTest, SubroutineNumberOutOfRangeStopsWithAReasonInTheCompileList)
+{
+    CScopedLimits limits(16, 16);
+    AddSubroutine("Last", 99);
+
+    EXPECT_EQ(COMPILE_ALL_NUMBER_OUT_OF_RANGE, Run());
+    EXPECT_EQ(std::vector<std::string>{"$$$ compilation aborted due to a POU number out of range: " +
+                                       ByteString::Upper(m_folder / "SBR99_Last.ilp")},
+              m_ui.output.Lines(1));
+    EXPECT_TRUE(m_host.compiledFiles.empty());
+    EXPECT_TRUE(m_ui.box.Messages().empty());
+}
+
+TEST_F(CompileAllTest, TooManySubroutinesShowTheLimitAndCompileNothing)
+{
+    CScopedLimits limits(1, 16);
+    AddSubroutine("One", 1);
+    AddSubroutine("Two", 2);
+
+    EXPECT_EQ(COMPILE_ALL_STOPPED, Run());
+    EXPECT_EQ(std::vector<std::string>{"Compilation aborted because the number of subroutines reaches the upper "
+                                       "limit.\r\nThe current CPU supports 1 subroutines at most."},
+              m_ui.box.Texts());
+    EXPECT_TRUE(m_host.compiledFiles.empty());
+}
+
+TEST_F(CompileAllTest, SubTypeFollowsTheFamilyUnlessDownloadSetIt)
+{
+    CScopedLimits limits(16, 16);
+    CCompileAll command(*m_app, m_host);
+    UseFamily(VB14EX, 3);
+    command.OnCompileAll();
+    EXPECT_EQ(PROFILE_SUBTYPE_VB16, m_app->ProfileSubType);
+    EXPECT_EQ(1, Project().ImageResult);
+
+    UseFamily(VB14EX, 3);
+    m_app->CompilingForDownload = 1;
+    command.OnCompileAll();
+    EXPECT_EQ(PROFILE_SUBTYPE_VB, m_app->ProfileSubType);
+    EXPECT_EQ(0, Project().ImageResult);
+    EXPECT_EQ(std::vector<std::string>{"An unpredictable error occured while creating the object file, \r\nMaybe "
+                                       "because the version of OrvelBuilder does not match that of the connected "
+                                       "CPU's firmware."},
+              m_ui.box.Texts());
+}
+
+TEST_F(CompileAllTest, SubTypesOfTheFamilies)
+{
+    struct Row {
+        DWORD family;
+        BOOL known;
+        BYTE subType;
+    };
+    const Row rows[] = {
+        {CPU_FAMILY_VA10, TRUE, 0},   {CPU_FAMILY_VB12, TRUE, 3},  {CPU_FAMILY_VB14, TRUE, 3},
+        {CPU_FAMILY_NONE8, TRUE, 3},  {CPU_FAMILY_VB16, TRUE, 1},  {CPU_FAMILY_VB14EX, TRUE, 1},
+        {CPU_FAMILY_VC14, TRUE, 2},   {CPU_FAMILY_VC16, TRUE, 2},  {0, FALSE, 7},
+    };
+    for (const Row& row : rows) {
+        BYTE subType = 7;
+        EXPECT_EQ(row.known, CCompileAll::SubTypeOfFamily(row.family, subType)) << row.family;
+        EXPECT_EQ(row.subType, subType) << row.family;
+    }
+}
+
+} // namespace

@@ -1,0 +1,51 @@
+#pragma once
+// Helpers of the link tests: a bare pseudo-terminal whose master side the
+// test drives byte by byte, the global port pointed at a device, and short
+// reply time-outs for the length of one test.
+
+#include "platform/WinTypes.h"
+
+#include <string>
+#include <vector>
+
+class CRawPty {
+public:
+    CRawPty();
+    ~CRawPty();
+    CRawPty(const CRawPty&) = delete;
+    CRawPty& operator=(const CRawPty&) = delete;
+
+    bool IsValid() const { return m_master >= 0; }
+    int MasterFd() const { return m_master; }
+    const std::string& SlavePath() const { return m_slavePath; }
+    void Write(const std::vector<BYTE>& bytes);
+    // Reads until nothing more comes for idleMs (or nothing at all within waitMs).
+    std::vector<BYTE> Read(int waitMs = 1000, int idleMs = 20);
+
+private:
+    int m_master = -1;
+    int m_slave = -1;
+    std::string m_slavePath;
+};
+
+// Points the global port at a device with a rate whose settle times are the
+// shortest, and closes it again at the end of the test.
+class CScopedGlobalPort {
+public:
+    explicit CScopedGlobalPort(const std::string& device, int baudRate = 115200);
+    ~CScopedGlobalPort();
+};
+
+// Short first-byte waits, so that time-outs cost little.
+class CScopedTimeouts {
+public:
+    explicit CScopedTimeouts(int replyMs = 300, int probeMs = 300);
+    ~CScopedTimeouts();
+
+private:
+    int m_reply;
+    int m_probe;
+};
+
+// A frame with its checksum appended in line order.
+std::vector<BYTE> WithCrc(std::vector<BYTE> frame);
