@@ -58,7 +58,7 @@ const char* const kMessageTexts[COMPILE_MESSAGE_COUNT] = {
     "Pay attention",
 };
 
-const char* const kUnknownMessageText = "未知错误!";
+const char* const kUnknownMessageText = "\xCE\xB4\xD6\xAA\xB4\xED\xCE\xF3!"; // 未知错误! in GBK
 
 std::string POUNameOfPath(const std::string& sourcePath)
 {

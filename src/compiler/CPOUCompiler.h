@@ -6,7 +6,7 @@
 // and warning counts, and turns each finding of the statement checker into a
 // compile message. It owns the statement checker of its compile phase.
 
-#include "CILParseContext.h"
+#include "CILStatementChecker.h"
 #include "platform/CObject.h"
 
 #include <array>
@@ -75,7 +75,7 @@ protected:
     std::string m_messageListPath;
     int m_currentRow = 0;
     std::string m_currentLine;
-    CILParseContext m_context;
+    CILStatementChecker m_context;
     BYTE m_skipCodePass = 0;
     BYTE m_skipPrecompile = 0;
 };

@@ -1,6 +1,5 @@
-// The passes of the compile unit until the precompile pass and the code pass
-// take them over: a file is classified, announced and recorded, and neither
-// pass reads it yet.
+// A bare compile unit classifies, announces and records its file without
+// running a pass over it; the pass compiler overrides both passes.
 #include "CPOUCompiler.h"
 
 void CPOUCompiler::Precompile()

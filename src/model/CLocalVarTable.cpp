@@ -7,6 +7,7 @@
 #include "GlobalSymbolLookup.h"
 #include "InstrSignature.h"
 #include "TypedConstants.h"
+#include "VarFileReader.h"
 #include "platform/ByteString.h"
 #include "platform/FileSystem.h"
 
@@ -19,18 +20,6 @@ const char* const kLowSlotMnemonics[] = {"SHL", "SHR", "MOVE", "AND", "ANDN", "O
 constexpr int kLowSlotBase = 0;
 constexpr int kHighSlotBase = 32;
 constexpr OperandTypeFlags kUnrecordedMask = 0xFFFFFFFF;
-
-struct SectionFlags {
-    const char* section;
-    OperandTypeFlags flags;
-};
-
-const SectionFlags kSectionFlags[] = {
-    {"VAR_INPUT", OT_VAR_INPUT},
-    {"VAR_IN_OUT", OT_VAR_IN_OUT},
-    {"VAR_OUTPUT", OT_VAR_OUTPUT},
-    {"VAR", OT_VAR},
-};
 
 int SlotBaseOf(const std::string& mnemonic)
 {
@@ -57,17 +46,7 @@ BOOL CLocalVarTable::ReadLines(const std::string& path, std::vector<std::string>
     std::string text;
     if (!lines || !FileSystem::ReadFileText(path, text))
         return FALSE;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines->push_back(line);
-        start = end + 1;
-    }
+    AppendTextLines(text, true, *lines);
     return TRUE;
 }
 
@@ -92,7 +71,8 @@ BOOL CLocalVarTable::LoadVarFile(const std::string& path)
         const std::string line = ByteString::Trim(raw);
         if (line == "VAR_TEMP" || line == "END_VAR")
             continue;
-        if (line == "VAR" || line == "VAR_INPUT" || line == "VAR_OUTPUT" || line == "VAR_IN_OUT") {
+        OperandTypeFlags sectionFlags = 0;
+        if (GetVarSectionFlags(line, sectionFlags)) {
             section = line;
             continue;
         }
@@ -120,10 +100,9 @@ BOOL CLocalVarTable::FindLocalVar(const std::string& name, OperandTypeFlags& fla
             continue;
         const OperandTypeFlags type = TypeBitOf(entry.dataType);
         flags = type ? (OT_AREA_L | type) : 0;
-        for (const SectionFlags& row : kSectionFlags) {
-            if (entry.section == row.section)
-                flags |= row.flags;
-        }
+        OperandTypeFlags sectionFlags = 0;
+        if (GetVarSectionFlags(entry.section, sectionFlags))
+            flags |= sectionFlags;
         return TRUE;
     }
     return FALSE;

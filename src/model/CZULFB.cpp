@@ -1,6 +1,6 @@
 #include "CZULFB.h"
 
-#include "platform/ByteString.h"
+#include "ParaListLookup.h"
 #include "platform/CArchive.h"
 
 IMPLEMENT_SERIAL(CZULFB, CObject, 1)
@@ -30,25 +30,17 @@ void CZULFB::Serialize(CArchive& ar)
 
 int CZULFB::GetInput(int index, CZULFBPara*& para) const
 {
-    para = inputs.GetAt(index);
-    return para ? 1 : 0;
+    return GetParaAt(inputs, index, para);
 }
 
 int CZULFB::GetOutput(int index, CZULFBPara*& para) const
 {
-    para = outputs.GetAt(index);
-    return para ? 1 : 0;
+    return GetParaAt(outputs, index, para);
 }
 
 BOOL CZULFB::FindPin(const std::string& pinName, CZULFBPara*& para) const
 {
-    const std::string trimmed = ByteString::Trim(pinName);
-    if (trimmed.empty())
-        return FALSE;
-    para = inputs.Find(trimmed);
-    if (!para)
-        para = outputs.Find(trimmed);
-    return para ? TRUE : FALSE;
+    return FindParaByPin(inputs, outputs, pinName, para);
 }
 
 void CZULFB::Reset()

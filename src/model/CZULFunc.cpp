@@ -1,6 +1,7 @@
 #include "CZULFunc.h"
 
 #include "OperandTypeFlags.h"
+#include "ParaListLookup.h"
 #include "platform/ByteString.h"
 #include "platform/CArchive.h"
 
@@ -58,25 +59,17 @@ void CZULFunc::AddParam(CZULFBPara* para, DWORD flags)
 
 int CZULFunc::GetInput(int index, CZULFBPara*& para) const
 {
-    para = inputs.GetAt(index);
-    return para ? 1 : 0;
+    return GetParaAt(inputs, index, para);
 }
 
 int CZULFunc::GetOutput(int index, CZULFBPara*& para) const
 {
-    para = outputs.GetAt(index);
-    return para ? 1 : 0;
+    return GetParaAt(outputs, index, para);
 }
 
 BOOL CZULFunc::FindPin(const std::string& pinName, CZULFBPara*& para) const
 {
-    const std::string trimmed = ByteString::Trim(pinName);
-    if (trimmed.empty())
-        return FALSE;
-    para = inputs.Find(trimmed);
-    if (!para)
-        para = outputs.Find(trimmed);
-    return para ? TRUE : FALSE;
+    return FindParaByPin(inputs, outputs, pinName, para);
 }
 
 int CZULFunc::ClearParams()

@@ -51,15 +51,24 @@ bool IsRealFolder(const fs::path& native)
     return fs::is_directory(fs::symlink_status(native, ec)) && !ec;
 }
 
-bool DeleteFilesBelow(const fs::path& folder)
+// The entries of a folder, listed before any of them is changed.
+bool ListEntries(const fs::path& folder, std::vector<fs::path>& entries)
 {
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     if (ec)
         return false;
-    std::vector<fs::path> entries;
     for (; it != fs::directory_iterator(); it.increment(ec))
         entries.push_back(it->path());
+    return true;
+}
+
+bool DeleteFilesBelow(const fs::path& folder)
+{
+    std::vector<fs::path> entries;
+    if (!ListEntries(folder, entries))
+        return false;
+    std::error_code ec;
     for (const fs::path& entry : entries) {
         if (IsRealFolder(entry)) {
             if (!DeleteFilesBelow(entry))
@@ -75,13 +84,10 @@ bool DeleteFilesBelow(const fs::path& folder)
 // Removes the sub-folders of folder, deepest first; a file anywhere stops it.
 bool RemoveFoldersBelow(const fs::path& folder)
 {
-    std::error_code ec;
-    fs::directory_iterator it(folder, ec);
-    if (ec)
-        return false;
     std::vector<fs::path> entries;
-    for (; it != fs::directory_iterator(); it.increment(ec))
-        entries.push_back(it->path());
+    if (!ListEntries(folder, entries))
+        return false;
+    std::error_code ec;
     for (const fs::path& entry : entries) {
         if (!IsRealFolder(entry))
             return false;
@@ -111,13 +117,28 @@ bool CreateEmpty(const std::string& path)
     return std::fclose(f) == 0;
 }
 
-// The first line of a text file without its line end; false when it cannot be read.
-bool ReadFirstLine(const std::string& path, std::string& line)
+// Creates (or empties) a file; when that fails, the message, formatted with the path, says so.
+BOOL CreateEmptyOrReport(const std::string& path, const char* message)
+{
+    if (CreateEmpty(path))
+        return TRUE;
+    ShowMessage("Error", ByteString::Format(message, path.c_str()), MB_OK | MB_ICONSTOP);
+    return FALSE;
+}
+
+// An existing file (not a folder) opened for reading, or null.
+FILE* OpenExistingFile(const std::string& path)
 {
     const std::string native = NativeOf(path);
     if (native.empty() || IsRealFolder(native))
-        return false;
-    FILE* f = std::fopen(native.c_str(), "rb");
+        return nullptr;
+    return std::fopen(native.c_str(), "rb");
+}
+
+// The first line of a text file without its line end; false when it cannot be read.
+bool ReadFirstLine(const std::string& path, std::string& line)
+{
+    FILE* f = OpenExistingFile(path);
     if (!f)
         return false;
     line.clear();
@@ -271,10 +292,7 @@ BOOL DeleteMatchingFiles(const std::string& folder, const std::string& pattern, 
 
 BOOL FileExists(const std::string& path)
 {
-    const std::string native = NativeOf(path);
-    if (native.empty() || IsRealFolder(native))
-        return FALSE;
-    FILE* f = std::fopen(native.c_str(), "rb");
+    FILE* f = OpenExistingFile(path);
     if (!f)
         return FALSE;
     std::fclose(f);
@@ -291,18 +309,12 @@ BOOL ClearReadOnlyAttribute(const std::string& path)
 
 BOOL CreateCompilerFile(const std::string& path)
 {
-    if (CreateEmpty(path))
-        return TRUE;
-    ShowMessage("Error", ByteString::Format(CREATE_COMPILER_FILE_MESSAGE, path.c_str()), MB_OK | MB_ICONSTOP);
-    return FALSE;
+    return CreateEmptyOrReport(path, CREATE_COMPILER_FILE_MESSAGE);
 }
 
 BOOL CreateEmptyFile(const std::string& path)
 {
-    if (CreateEmpty(path))
-        return TRUE;
-    ShowMessage("Error", ByteString::Format(CREATE_EMPTY_FILE_MESSAGE, path.c_str()), MB_OK | MB_ICONSTOP);
-    return FALSE;
+    return CreateEmptyOrReport(path, CREATE_EMPTY_FILE_MESSAGE);
 }
 
 std::string GetFileExtension(const std::string& path)

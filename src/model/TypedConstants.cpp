@@ -142,17 +142,77 @@ bool IsDateOrTimeRadix(int radix)
     return radix >= CONST_RADIX_TIME && radix <= CONST_RADIX_DATE_AND_TIME;
 }
 
+// The digit conversions of one width, by radix.
+template <typename T>
+struct RadixConversions {
+    bool (*bin)(const std::string&, T&);
+    bool (*oct)(const std::string&, T&);
+    bool (*hex)(const std::string&, T&);
+};
+
+const RadixConversions<BYTE> kByteConversions{BinToByte, OctToByte, HexToByte};
+const RadixConversions<WORD> kWordConversions{BinToWord, OctToWord, HexToWord};
+const RadixConversions<DWORD> kDwordConversions{BinToDword, OctToDword, HexToDword};
+
 // Converts prefixed digits of radix 2, 8 or 16 with the conversion of one width.
 template <typename T>
-bool ConvertRadixDigits(int radix, const std::string& digits, T& value,
-                        bool (*bin)(const std::string&, T&), bool (*oct)(const std::string&, T&),
-                        bool (*hex)(const std::string&, T&))
+bool ConvertRadixDigits(int radix, const std::string& digits, T& value, const RadixConversions<T>& conversions)
 {
     if (radix == CONST_RADIX_BIN)
-        return bin(digits, value);
+        return conversions.bin(digits, value);
     if (radix == CONST_RADIX_OCT)
-        return oct(digits, value);
-    return hex(digits, value);
+        return conversions.oct(digits, value);
+    return conversions.hex(digits, value);
+}
+
+// How an integer parser read its text.
+enum class IntegerText { Invalid, Prefixed, Decimal };
+
+// The reading common to the integer parsers: digits after a radix prefix are
+// converted at the width of the conversions into `converted`; a plain decimal
+// integer is read as 64 bits into `decimal`. Dates and times are invalid.
+template <typename T>
+IntegerText ReadIntegerText(const std::string& text, const RadixConversions<T>& conversions, T& converted,
+                            long long& decimal)
+{
+    std::string digits;
+    const int radix = SplitConstantPrefix(text, digits);
+    if (IsDateOrTimeRadix(radix))
+        return IntegerText::Invalid;
+    if (radix != CONST_RADIX_DEC)
+        return ConvertRadixDigits(radix, digits, converted, conversions) ? IntegerText::Prefixed : IntegerText::Invalid;
+    if (!IsPlainDecimalInteger(digits))
+        return IntegerText::Invalid;
+    decimal = DecimalToInt64(digits);
+    return IntegerText::Decimal;
+}
+
+// An integer constant of a type whose slot takes the nearest limit when a
+// decimal value lies outside [minimum, maximum]. Prefixed digits are taken
+// at the width of the conversions and stored as the slot's type.
+template <typename T, typename Slot>
+int ParseClampedInteger(const std::string& text, const RadixConversions<T>& conversions, long long minimum,
+                        long long maximum, Slot& slot)
+{
+    T converted = 0;
+    long long n = 0;
+    const IntegerText read = ReadIntegerText(text, conversions, converted, n);
+    if (read == IntegerText::Invalid)
+        return CONST_PARSE_INVALID_TEXT;
+    if (read == IntegerText::Prefixed) {
+        slot = static_cast<Slot>(converted);
+        return CONST_PARSE_OK;
+    }
+    if (n < minimum) {
+        slot = static_cast<Slot>(minimum);
+        return CONST_PARSE_OUT_OF_RANGE;
+    }
+    if (n > maximum) {
+        slot = static_cast<Slot>(maximum);
+        return CONST_PARSE_OUT_OF_RANGE;
+    }
+    slot = static_cast<Slot>(n);
+    return CONST_PARSE_OK;
 }
 
 // The type of a recognised constant, or 0. The text is upper-case.
@@ -300,95 +360,36 @@ int ParseBoolConstant(const std::string& text, CConstantValue& value)
         value.boolValue = text == "TRUE" ? 1 : 0;
         return CONST_PARSE_OK;
     }
-    std::string digits;
-    const int radix = SplitConstantPrefix(text, digits);
-    if (IsDateOrTimeRadix(radix))
+    DWORD converted = 0;
+    long long n = 0;
+    const IntegerText read = ReadIntegerText(text, kDwordConversions, converted, n);
+    if (read == IntegerText::Invalid)
         return CONST_PARSE_INVALID_TEXT;
-    if (radix != CONST_RADIX_DEC) {
-        DWORD converted = 0;
-        if (!ConvertRadixDigits<DWORD>(radix, digits, converted, BinToDword, OctToDword, HexToDword))
-            return CONST_PARSE_INVALID_TEXT;
-        value.boolValue = converted != 0 ? 1 : 0;
-        return CONST_PARSE_OK;
-    }
-    if (!IsPlainDecimalInteger(digits))
-        return CONST_PARSE_INVALID_TEXT;
-    value.boolValue = DecimalToInt64(digits) != 0 ? 1 : 0;
+    value.boolValue = (read == IntegerText::Prefixed ? converted != 0 : n != 0) ? 1 : 0;
     return CONST_PARSE_OK;
 }
 
 int ParseByteConstant(const std::string& text, CConstantValue& value)
 {
-    std::string digits;
-    const int radix = SplitConstantPrefix(text, digits);
-    if (IsDateOrTimeRadix(radix))
-        return CONST_PARSE_INVALID_TEXT;
-    if (radix != CONST_RADIX_DEC) {
-        BYTE converted = 0;
-        if (!ConvertRadixDigits<BYTE>(radix, digits, converted, BinToByte, OctToByte, HexToByte))
-            return CONST_PARSE_INVALID_TEXT;
-        value.byteValue = converted;
-        return CONST_PARSE_OK;
-    }
-    if (!IsPlainDecimalInteger(digits))
-        return CONST_PARSE_INVALID_TEXT;
-    const long long n = DecimalToInt64(digits);
-    if (n < 0) {
-        value.byteValue = 0;
-        return CONST_PARSE_OUT_OF_RANGE;
-    }
-    if (n > 255) {
-        value.byteValue = 255;
-        return CONST_PARSE_OUT_OF_RANGE;
-    }
-    value.byteValue = static_cast<BYTE>(n);
-    return CONST_PARSE_OK;
+    return ParseClampedInteger(text, kByteConversions, 0, 255, value.byteValue);
 }
 
 int ParseWordConstant(const std::string& text, CConstantValue& value)
 {
-    std::string digits;
-    const int radix = SplitConstantPrefix(text, digits);
-    if (IsDateOrTimeRadix(radix))
-        return CONST_PARSE_INVALID_TEXT;
-    if (radix != CONST_RADIX_DEC) {
-        WORD converted = 0;
-        if (!ConvertRadixDigits<WORD>(radix, digits, converted, BinToWord, OctToWord, HexToWord))
-            return CONST_PARSE_INVALID_TEXT;
-        value.wordValue = converted;
-        return CONST_PARSE_OK;
-    }
-    if (!IsPlainDecimalInteger(digits))
-        return CONST_PARSE_INVALID_TEXT;
-    const long long n = DecimalToInt64(digits);
-    if (n < 0) {
-        value.wordValue = 0;
-        return CONST_PARSE_OUT_OF_RANGE;
-    }
-    if (n > 65535) {
-        value.wordValue = 65535;
-        return CONST_PARSE_OUT_OF_RANGE;
-    }
-    value.wordValue = static_cast<WORD>(n);
-    return CONST_PARSE_OK;
+    return ParseClampedInteger(text, kWordConversions, 0, 65535, value.wordValue);
 }
 
 int ParseDwordConstant(const std::string& text, CConstantValue& value)
 {
-    std::string digits;
-    const int radix = SplitConstantPrefix(text, digits);
-    if (IsDateOrTimeRadix(radix))
+    DWORD converted = 0;
+    long long n = 0;
+    const IntegerText read = ReadIntegerText(text, kDwordConversions, converted, n);
+    if (read == IntegerText::Invalid)
         return CONST_PARSE_INVALID_TEXT;
-    if (radix != CONST_RADIX_DEC) {
-        DWORD converted = 0;
-        if (!ConvertRadixDigits<DWORD>(radix, digits, converted, BinToDword, OctToDword, HexToDword))
-            return CONST_PARSE_INVALID_TEXT;
+    if (read == IntegerText::Prefixed) {
         value.dwordValue = converted;
         return CONST_PARSE_OK;
     }
-    if (!IsPlainDecimalInteger(digits))
-        return CONST_PARSE_INVALID_TEXT;
-    const long long n = DecimalToInt64(digits);
     if (n < 0 || n > 0xFFFFFFFFLL)
         return CONST_PARSE_OUT_OF_RANGE;
     value.dwordValue = static_cast<DWORD>(n);
@@ -397,58 +398,13 @@ int ParseDwordConstant(const std::string& text, CConstantValue& value)
 
 int ParseIntConstant(const std::string& text, CConstantValue& value)
 {
-    std::string digits;
-    const int radix = SplitConstantPrefix(text, digits);
-    if (IsDateOrTimeRadix(radix))
-        return CONST_PARSE_INVALID_TEXT;
-    if (radix != CONST_RADIX_DEC) {
-        WORD converted = 0;
-        if (!ConvertRadixDigits<WORD>(radix, digits, converted, BinToWord, OctToWord, HexToWord))
-            return CONST_PARSE_INVALID_TEXT;
-        value.intValue = static_cast<short>(converted);
-        return CONST_PARSE_OK;
-    }
-    if (!IsPlainDecimalInteger(digits))
-        return CONST_PARSE_INVALID_TEXT;
-    const long long n = DecimalToInt64(digits);
-    if (n < -32768) {
-        value.intValue = -32768;
-        return CONST_PARSE_OUT_OF_RANGE;
-    }
-    if (n > 32767) {
-        value.intValue = 32767;
-        return CONST_PARSE_OUT_OF_RANGE;
-    }
-    value.intValue = static_cast<short>(n);
-    return CONST_PARSE_OK;
+    return ParseClampedInteger(text, kWordConversions, -32768, 32767, value.intValue);
 }
 
 int ParseDintConstant(const std::string& text, CConstantValue& value)
 {
-    std::string digits;
-    const int radix = SplitConstantPrefix(text, digits);
-    if (IsDateOrTimeRadix(radix))
-        return CONST_PARSE_INVALID_TEXT;
-    if (radix != CONST_RADIX_DEC) {
-        DWORD converted = 0;
-        if (!ConvertRadixDigits<DWORD>(radix, digits, converted, BinToDword, OctToDword, HexToDword))
-            return CONST_PARSE_INVALID_TEXT;
-        value.dintValue = static_cast<int>(converted);
-        return CONST_PARSE_OK;
-    }
-    if (!IsPlainDecimalInteger(digits))
-        return CONST_PARSE_INVALID_TEXT;
-    const long long n = DecimalToInt64(digits);
-    if (n < std::numeric_limits<int>::min()) {
-        value.dintValue = std::numeric_limits<int>::min();
-        return CONST_PARSE_OUT_OF_RANGE;
-    }
-    if (n > std::numeric_limits<int>::max()) {
-        value.dintValue = std::numeric_limits<int>::max();
-        return CONST_PARSE_OUT_OF_RANGE;
-    }
-    value.dintValue = static_cast<int>(n);
-    return CONST_PARSE_OK;
+    return ParseClampedInteger(text, kDwordConversions, std::numeric_limits<int>::min(),
+                               std::numeric_limits<int>::max(), value.dintValue);
 }
 
 int ParseRealConstant(const std::string& text, CConstantValue& value)

@@ -37,15 +37,37 @@ std::string Between(const std::string& text, int from, int to)
 
 } // namespace
 
+BOOL GetVarSectionFlags(const std::string& keyword, OperandTypeFlags& flags)
+{
+    for (const VarSection& section : VAR_SECTIONS) {
+        if (keyword == section.keyword) {
+            flags = section.flags;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+void AppendTextLines(const std::string& text, bool dropCarriageReturn, std::vector<std::string>& lines)
+{
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (dropCarriageReturn && !line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+}
+
 VarLineKind ParseVarFileLine(const std::string& line, OperandTypeFlags& sectionFlags, VarDeclaration& declaration)
 {
     const std::string text = ByteString::Trim(line);
-    for (const VarSection& section : VAR_SECTIONS) {
-        if (text == section.keyword) {
-            sectionFlags = section.flags;
-            return VarLineKind::Section;
-        }
-    }
+    if (GetVarSectionFlags(text, sectionFlags))
+        return VarLineKind::Section;
     if (text == "END_VAR")
         return VarLineKind::EndVar;
     const int at = FindAtKeyword(text);
@@ -72,14 +94,7 @@ BOOL ReadVarFileLines(const std::string& path, std::vector<std::string>& lines)
     std::string text;
     if (path.empty() || !FileSystem::ReadFileText(path, text))
         return FALSE;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    AppendTextLines(text, false, lines);
     return TRUE;
 }
 

@@ -29,6 +29,14 @@ enum class VarLineKind { Other, Section, EndVar, Declaration };
 // names such as DATA or START keep their letters.
 VarLineKind ParseVarFileLine(const std::string& line, OperandTypeFlags& sectionFlags, VarDeclaration& declaration);
 
+// The class flags of a section keyword ("VAR_INPUT", "VAR_IN_OUT",
+// "VAR_OUTPUT", "VAR"); FALSE, the flags untouched, for any other text.
+BOOL GetVarSectionFlags(const std::string& keyword, OperandTypeFlags& flags);
+
+// Appends the lines of a text, split at each line feed; dropCarriageReturn
+// also removes a CR that ends a line.
+void AppendTextLines(const std::string& text, bool dropCarriageReturn, std::vector<std::string>& lines);
+
 // The lines of a variable file; FALSE when it cannot be read.
 BOOL ReadVarFileLines(const std::string& path, std::vector<std::string>& lines);
 

@@ -1,5 +1,7 @@
 #include "CCanOpenImageSection.h"
 
+#include "ImageBytes.h"
+
 #include "model/CMemAreaInfo.h"
 #include "model/CZULAppData.h"
 #include "model/StringCRC16.h"
@@ -29,22 +31,9 @@ constexpr int MAPPED_OBJECT_BYTES = 7;
 constexpr int DIRECTORY_START = 14;
 constexpr int CLOSING_ZERO_BYTES = 256;
 
-void AppendByte(std::vector<BYTE>& bytes, int value)
-{
-    bytes.push_back(static_cast<BYTE>(value));
-}
-
-void AppendWord(std::vector<BYTE>& bytes, int value)
-{
-    bytes.push_back(static_cast<BYTE>(value));
-    bytes.push_back(static_cast<BYTE>(value >> 8));
-}
-
-void PutWord(std::vector<BYTE>& bytes, size_t offset, int value)
-{
-    bytes[offset] = static_cast<BYTE>(value);
-    bytes[offset + 1] = static_cast<BYTE>(value >> 8);
-}
+using ImageBytes::AppendByte;
+using ImageBytes::AppendWord;
+using ImageBytes::PutWord;
 
 } // namespace
 

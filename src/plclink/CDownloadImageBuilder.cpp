@@ -1,6 +1,7 @@
 #include "CDownloadImageBuilder.h"
 
 #include "CCanOpenImageSection.h"
+#include "ImageBytes.h"
 #include "MonitorLists.h"
 
 #include "model/CMemAreaInfo.h"
@@ -63,22 +64,9 @@ constexpr int LARGE_PORT_BASE = 192;
 constexpr int LARGE_FIXED_BYTES = 202;
 constexpr int AO_RECORD_BYTES = 3;
 
-void AppendByte(std::vector<BYTE>& bytes, int value)
-{
-    bytes.push_back(static_cast<BYTE>(value));
-}
-
-void AppendWord(std::vector<BYTE>& bytes, int value)
-{
-    bytes.push_back(static_cast<BYTE>(value));
-    bytes.push_back(static_cast<BYTE>(value >> 8));
-}
-
-void PutWord(std::vector<BYTE>& bytes, size_t offset, int value)
-{
-    bytes[offset] = static_cast<BYTE>(value);
-    bytes[offset + 1] = static_cast<BYTE>(value >> 8);
-}
+using ImageBytes::AppendByte;
+using ImageBytes::AppendWord;
+using ImageBytes::PutWord;
 
 int GetWord(const std::vector<BYTE>& bytes, size_t offset)
 {

@@ -17,11 +17,10 @@ public:
     // The same without a message.
     BOOL TakeQuietly(DWORD ms);
     void Release();
-    BOOL IsHeld() const { return m_held; }
 
+private:
     // "Unable to communicate because the communication port is busy now."
     static void ShowBusy();
 
-private:
     BOOL m_held = FALSE;
 };

@@ -6,6 +6,7 @@
 // thread. A successful search leaves the settings found in the global port;
 // a failed or stopped one puts the settings back that the port had before.
 
+#include "IStationSearchObserver.h"
 #include "platform/WinTypes.h"
 
 #include <atomic>
@@ -13,16 +14,6 @@
 #include <thread>
 
 class CPlcCommPort;
-
-// Told from the worker thread.
-class IStationSearchObserver {
-public:
-    virtual ~IStationSearchObserver() = default;
-    virtual void OnSearchStatus(const std::string& text) = 0;
-    virtual void OnSearchControlsEnabled(BOOL enable) = 0;
-    // The port is closed and its settings final: 1 found, -1 not.
-    virtual void OnSearchFinished(int result) = 0;
-};
 
 class CStationSearch {
 public:

@@ -66,8 +66,8 @@ TEST_F(CompileMessageTest, LinesByKindRowAndFile)
         {1, 2, -1, "", "/P/PROJ.CGV", 2, "$$$ compiling   : global variable ..."},
         {1, 2, -1, "", "/P/SBR03_PUMP.ILV", 2, "$$$ compiling   : The variable of POU \"Pump\" ..."},
         {1, 2, -1, "", "/P/MAIN_MAIN.ILP", 2, "$$$ compiling   : POU \"MAIN\" ..."},
-        {45, 0, -2, "d", "", 2, "$$$ [Error 045]未知错误!:d."},
-        {-1, 2, -1, "", "/P/MAIN_MAIN.ILP", 2, "$$$ 未知错误!: POU \"MAIN\" ..."},
+        {45, 0, -2, "d", "", 2, "$$$ [Error 045]\xCE\xB4\xD6\xAA\xB4\xED\xCE\xF3!:d."},
+        {-1, 2, -1, "", "/P/MAIN_MAIN.ILP", 2, "$$$ \xCE\xB4\xD6\xAA\xB4\xED\xCE\xF3!: POU \"MAIN\" ..."},
     };
     for (const FormatCase& c : cases)
         EXPECT_EQ(Format(c), c.line) << c.line;
@@ -81,7 +81,7 @@ TEST_F(CompileMessageTest, EveryCodeHasItsFixedText)
     EXPECT_EQ(CCompileMessage::TextOfCode(44), "Pay attention");
     EXPECT_EQ(CCompileMessage::TextOfCode(20), CCompileMessage::TextOfCode(26));
     for (int code = 0; code < COMPILE_MESSAGE_COUNT; ++code)
-        EXPECT_NE(CCompileMessage::TextOfCode(code), "未知错误!") << code;
+        EXPECT_NE(CCompileMessage::TextOfCode(code), "\xCE\xB4\xD6\xAA\xB4\xED\xCE\xF3!") << code;
 }
 
 TEST_F(CompileMessageTest, WriteCountsAndReachesTheListAndTheOutput)

@@ -1,13 +1,16 @@
 #pragma once
 // A fresh application data object on a CPU family with pointer support,
 // recording user-interface doubles, and empty compiler lists and compile
-// state before and after each test.
+// state before and after each test; on request, a project "Demo" in a
+// temporary folder and its subroutines and interrupt routines.
 
 #include "compiler/CCompileMessageList.h"
 #include "compiler/CCompileState.h"
 #include "compiler/CompilerSymbols.h"
+#include "model/CProjTreeNode.h"
 #include "model/CZULAppData.h"
 #include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +45,28 @@ protected:
         m_app->Project.CPUFamilyIndex = familyIndex;
         m_app->LoadAreaTable();
         m_app->ApplyFamilyProfile();
+    }
+
+    // The project "Demo" with its files in the folder and its MAIN program in language 1.
+    void UseProjectFolder(const TempFolder& folder)
+    {
+        CZULProject& project = m_app->Project;
+        project.ProjectFolder = folder.Path();
+        project.ProjectName = "Demo";
+        project.ProjectPath = folder / "Demo.qpj";
+        project.MainNode.name = "MAIN";
+        project.MainNode.language = 1;
+    }
+
+    // A subroutine (or an interrupt routine) of the project.
+    void AddPou(bool subroutine, const std::string& name, int number, int language)
+    {
+        auto* node = new CProjTreeNode;
+        node->kind = subroutine ? NODE_SUBROUTINE : NODE_INTERRUPT;
+        node->name = name;
+        node->number = number;
+        node->language = language;
+        (subroutine ? m_app->Project.SubroutineNodes : m_app->Project.InterruptNodes)[name] = node;
     }
 
     static void ResetCompiler()

@@ -1,7 +1,6 @@
 #include "CompilerFixture.h"
 
 #include "model/CLocalVarTable.h"
-#include "model/CProjTreeNode.h"
 #include "model/CZULFB.h"
 #include "model/CZULSymbol.h"
 #include "model/FBInstanceScan.h"
@@ -17,18 +16,8 @@ protected:
     void SetUp() override
     {
         CompilerFixture::SetUp();
-        CZULProject& project = m_app->Project;
-        project.ProjectFolder = m_folder.Path();
-        project.ProjectName = "Demo";
-        project.ProjectPath = m_folder / "Demo.qpj";
-        project.MainNode.name = "MAIN";
-        project.MainNode.language = 1;
-        auto* pump = new CProjTreeNode;
-        pump->kind = NODE_SUBROUTINE;
-        pump->name = "Pump";
-        pump->number = 1;
-        pump->language = 2;
-        project.SubroutineNodes["Pump"] = pump;
+        UseProjectFolder(m_folder);
+        AddPou(true, "Pump", 1, 2);
     }
 
     void Program(const std::string& name, const std::string& body)

@@ -1,7 +1,6 @@
 #include "CompilerFixture.h"
 
 #include "model/CLocalVarTable.h"
-#include "model/CProjTreeNode.h"
 #include "model/CZULFB.h"
 #include "model/SourceCollection.h"
 #include "support/FileBytes.h"
@@ -18,22 +17,7 @@ protected:
     void SetUp() override
     {
         CompilerFixture::SetUp();
-        CZULProject& project = m_app->Project;
-        project.ProjectFolder = m_folder.Path();
-        project.ProjectName = "Demo";
-        project.ProjectPath = m_folder / "Demo.qpj";
-        project.MainNode.name = "MAIN";
-        project.MainNode.language = 1;
-    }
-
-    void AddPou(bool subroutine, const std::string& name, int number, int language)
-    {
-        auto* node = new CProjTreeNode;
-        node->kind = subroutine ? NODE_SUBROUTINE : NODE_INTERRUPT;
-        node->name = name;
-        node->number = number;
-        node->language = language;
-        (subroutine ? m_app->Project.SubroutineNodes : m_app->Project.InterruptNodes)[name] = node;
+        UseProjectFolder(m_folder);
     }
 
     void Write(const std::string& name, const std::string& text) { std::ofstream(m_folder / name) << text; }

@@ -1,3 +1,4 @@
+#include "AppDataFixture.h"
 #include "ByteBuilder.h"
 #include "model/CModuleCatalogEntry.h"
 #include "model/CZULAppData.h"
@@ -8,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <set>
 
 namespace {
@@ -19,17 +19,12 @@ std::vector<unsigned char> U(const std::vector<BYTE>& bytes)
 }
 
 // The application data whose header copy tells the module which version it reads.
-class ModuleRecordTest : public ::testing::Test {
+class ModuleRecordTest : public AppDataFixture {
 protected:
     void SetUp() override
     {
-        m_app = std::make_unique<CZULAppData>();
-        g_pAppData = m_app.get();
+        AppDataFixture::SetUp();
         SetVersion(2, 0, 1, 0);
-    }
-    void TearDown() override
-    {
-        g_pAppData = nullptr;
     }
     void SetVersion(BYTE a, BYTE b, BYTE c, BYTE d)
     {
@@ -39,8 +34,6 @@ protected:
         h[13] = c;
         h[14] = d;
     }
-
-    std::unique_ptr<CZULAppData> m_app;
 };
 
 // A module as the file holds it; filters either packed into four bytes or as two plain bytes.

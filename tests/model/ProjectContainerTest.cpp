@@ -1,3 +1,4 @@
+#include "AppDataFixture.h"
 #include "model/CMemAreaInfo.h"
 #include "model/CModuleCatalogEntry.h"
 #include "model/CZULAppData.h"
@@ -8,19 +9,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 
 namespace {
 
-class ProjectContainerTest : public ::testing::Test {
+class ProjectContainerTest : public AppDataFixture {
 protected:
     void SetUp() override
     {
-        m_app = std::make_unique<CZULAppData>();
-        g_pAppData = m_app.get();
+        AppDataFixture::SetUp();
         std::memcpy(g_LiveAreaTable, g_MemAreasDefault, sizeof g_LiveAreaTable); // I and Q 8 bytes, AI and AQ 32
     }
-    void TearDown() override { g_pAppData = nullptr; }
 
     CZUL_Q7_PLC* AddModule(BYTE hardwareCode)
     {
@@ -30,8 +28,6 @@ protected:
         return module;
     }
     CZULProject& Project() { return m_app->Project; }
-
-    std::unique_ptr<CZULAppData> m_app;
 };
 
 constexpr BYTE kCpuVB14 = 2;     // 14 DI, 10 DO

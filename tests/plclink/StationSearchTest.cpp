@@ -69,7 +69,7 @@ protected:
 
     CPlcSimulator sim;
     std::unique_ptr<CScopedGlobalPort> port;
-    CScopedTimeouts timeouts {300, 30};
+    CScopedTimeouts timeouts {300, 100};
     CRecordingSearchObserver observer;
 };
 

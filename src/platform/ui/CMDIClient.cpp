@@ -13,6 +13,36 @@ ChildList::iterator FindChild(ChildList& list, const CMDIChildWnd* child)
     return std::find_if(list.begin(), list.end(), [child](const QPointer<CMDIChildWnd>& p) { return p == child; });
 }
 
+// Takes the child out of the list when it is there.
+void EraseChild(ChildList& list, const CMDIChildWnd* child)
+{
+    auto it = FindChild(list, child);
+    if (it != list.end())
+        list.erase(it);
+}
+
+// Moves the child's entry to the front or the back of the list; false when it is not there.
+bool MoveChild(ChildList& list, const CMDIChildWnd* child, bool toFront)
+{
+    auto it = FindChild(list, child);
+    if (it == list.end())
+        return false;
+    QPointer<CMDIChildWnd> moved = *it;
+    list.erase(it);
+    list.insert(toFront ? list.begin() : list.end(), moved);
+    return true;
+}
+
+// The children of the list that still exist, in its order.
+std::vector<CMDIChildWnd*> LiveChildren(const ChildList& list)
+{
+    std::vector<CMDIChildWnd*> out;
+    for (const QPointer<CMDIChildWnd>& child : list)
+        if (child)
+            out.push_back(child);
+    return out;
+}
+
 BOOL IsShown(const CMDIChildWnd* child)
 {
     return child && !child->isHidden();
@@ -58,20 +88,12 @@ CMDIChildWnd* CMDIClient::GetActive(BOOL* maximized) const
 
 std::vector<CMDIChildWnd*> CMDIClient::GetChildrenInZOrder() const
 {
-    std::vector<CMDIChildWnd*> out;
-    for (const QPointer<CMDIChildWnd>& child : m_zOrder)
-        if (child)
-            out.push_back(child);
-    return out;
+    return LiveChildren(m_zOrder);
 }
 
 std::vector<CMDIChildWnd*> CMDIClient::GetChildrenInCreationOrder() const
 {
-    std::vector<CMDIChildWnd*> out;
-    for (const QPointer<CMDIChildWnd>& child : m_creationOrder)
-        if (child)
-            out.push_back(child);
-    return out;
+    return LiveChildren(m_creationOrder);
 }
 
 void CMDIClient::CalcWindowRect(CRect* rect, UINT adjust)
@@ -98,10 +120,8 @@ LRESULT CMDIClient::OnMDICreate(WPARAM, LPARAM lParam)
     m_creationOrder.emplace_back(child);
     if (!child->CreateInClient(this, id)) {
         Prune();
-        m_creationOrder.erase(FindChild(m_creationOrder, child));
-        auto z = FindChild(m_zOrder, child);
-        if (z != m_zOrder.end())
-            m_zOrder.erase(z);
+        EraseChild(m_creationOrder, child);
+        EraseChild(m_zOrder, child);
         return 0;
     }
     if (FindChild(m_zOrder, child) == m_zOrder.end())
@@ -142,10 +162,7 @@ LRESULT CMDIClient::OnMDINext(WPARAM wParam, LPARAM lParam)
             if (!IsShown(candidate))
                 continue;
             Activate(candidate);
-            auto it = FindChild(m_zOrder, from);
-            QPointer<CMDIChildWnd> moved = *it;
-            m_zOrder.erase(it);
-            m_zOrder.push_back(moved);
+            MoveChild(m_zOrder, from, false);
             return 0;
         }
         return 0;
@@ -189,10 +206,8 @@ void CMDIClient::Activate(CMDIChildWnd* child)
     if (child == old && IsShown(child))
         return;
     BOOL maximized = old && old != child && old->IsMaximized();
-    auto it = FindChild(m_zOrder, child);
-    if (it != m_zOrder.end())
-        m_zOrder.erase(it);
-    m_zOrder.insert(m_zOrder.begin(), QPointer<CMDIChildWnd>(child));
+    if (!MoveChild(m_zOrder, child, true))
+        m_zOrder.insert(m_zOrder.begin(), QPointer<CMDIChildWnd>(child));
     if (maximized) {
         Maximize(child);
         Restore(old);
@@ -227,12 +242,8 @@ void CMDIClient::Restore(CMDIChildWnd* child)
 void CMDIClient::ChildDestroyed(CMDIChildWnd* child)
 {
     BOOL wasActive = GetActive() == child;
-    auto z = FindChild(m_zOrder, child);
-    if (z != m_zOrder.end())
-        m_zOrder.erase(z);
-    auto c = FindChild(m_creationOrder, child);
-    if (c != m_creationOrder.end())
-        m_creationOrder.erase(c);
+    EraseChild(m_zOrder, child);
+    EraseChild(m_creationOrder, child);
     Renumber();
     if (!wasActive)
         return;
@@ -240,10 +251,7 @@ void CMDIClient::ChildDestroyed(CMDIChildWnd* child)
         if (!IsShown(next))
             continue;
         // The old active child is gone: the new one hears of no predecessor.
-        auto it = FindChild(m_zOrder, next);
-        QPointer<CMDIChildWnd> moved = *it;
-        m_zOrder.erase(it);
-        m_zOrder.insert(m_zOrder.begin(), moved);
+        MoveChild(m_zOrder, next, true);
         next->raise();
         next->SendMessage(WM_MDIACTIVATE, 0, reinterpret_cast<LPARAM>(next));
         return;

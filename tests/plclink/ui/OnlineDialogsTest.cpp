@@ -105,7 +105,7 @@ protected:
     CScopedUi ui;
     CPlcSimulator sim;
     std::unique_ptr<CScopedGlobalPort> port;
-    CScopedTimeouts timeouts {300, 30};
+    CScopedTimeouts timeouts {300, 100};
     TempFolder folder;
     CZULAppData* previous = nullptr;
 };
