@@ -4,7 +4,6 @@
 #include "CZULAppData.h"
 #include "CZULSymbol.h"
 #include "DirectAddress.h"
-#include "GlobalSymbolLookup.h"
 #include "InstrSignature.h"
 #include "TypedConstants.h"
 #include "VarFileReader.h"
@@ -113,7 +112,7 @@ BOOL CLocalVarTable::ResolveOperandFlags(const std::string& operand, OperandType
     if (FindLocalVar(operand, flags))
         return TRUE;
     CZULSymbol* symbol = nullptr;
-    if (FindGlobalSymbol(g_pAppData->Project, operand, symbol)) {
+    if (g_pAppData->FindGlobalSymbol(operand, symbol)) {
         OperandTypeFlags parsed = 0;
         if (!ParseDirectAddress(symbol->address, parsed))
             return FALSE;

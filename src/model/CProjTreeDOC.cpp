@@ -199,6 +199,7 @@ BOOL CProjTreeDOC::OpenProject(const std::string& path)
     project.ProjectName = FileSystem::FileTitleOf(path);
     app.ApplyFamilyProfile();
     app.LoadAreaTable();
+    app.RebuildFBInstanceTable();
     project.FreeForceBuffers();
     project.AllocateForceBuffers();
     return TRUE;

@@ -431,6 +431,25 @@ CCanOpenSlaveType* CZULAppData::FindSlaveType(const std::string& typeName) const
     return nullptr;
 }
 
+BOOL CZULAppData::CopyToSharedMemory(const std::string& text, int kind, int count, const int* values, int extra)
+{
+    return SharedCopyBlock.Copy(text, kind, count, values, extra, ProfileSubType, GetCPUFamilyMask());
+}
+
+BOOL CZULAppData::PasteFromSharedMemory(int& kind, int& count, int* values, int capacity, int& extra,
+                                        BOOL valuesOnly)
+{
+    SharedCopyContent content;
+    if (!SharedCopyBlock.Paste(content, values, capacity, valuesOnly))
+        return FALSE;
+    kind = content.kind;
+    count = content.count;
+    extra = content.extra;
+    if (!valuesOnly)
+        PasteText = content.text;
+    return TRUE;
+}
+
 void CZULAppData::DeleteSlaveLibrary()
 {
     for (CCanOpenSlaveType* type : SlaveLibrary)

@@ -8,6 +8,7 @@
 #include "CFindState.h"
 #include "CPIDLoopConfig.h"
 #include "CPIDMonitorBlock.h"
+#include "CSharedCopyBlock.h"
 #include "CZULProject.h"
 #include "OperandTypeFlags.h"
 #include "platform/CEvent.h"
@@ -26,6 +27,8 @@ class CInstructionDef;
 class CLDElement;
 class CZULFB;
 class CZULFunc;
+class CZULStatus;
+class CZULSymbol;
 struct CLocalVarEntry;
 
 constexpr int PID_LOOP_RECORDS = 24;
@@ -78,6 +81,48 @@ public:
 
     // Data types
     static BOOL TypeNameToMask(const std::string& typeName, int& mask);
+
+    // The instruction catalogue (InstructionCatalog.cpp).
+    // Fills the catalogue maps from the visible rows of the instruction table.
+    void BuildInstructionCatalog();
+    // Deep copy of a catalogue interface (name trimmed and upper-cased); 1, or 0 when unknown.
+    int LookupFunction(const std::string& name, CZULFunc& function) const;
+    int LookupFunctionBlock(const std::string& name, CZULFB& block) const;
+    // The flags of a pin of an FB type; 0 when the type or the pin is unknown.
+    DWORD GetFBPinFlags(const std::string& pinName, const std::string& fbName) const;
+    // The flags of a parameter of a catalogue function or, failing that, of a
+    // subroutine interface of the open project; 0 when not found.
+    DWORD GetFunctionPinFlags(const std::string& pinName, const std::string& functionName) const;
+    // The context of the first help-topic row whose name equals the trimmed,
+    // upper-cased topic; FALSE with context 1 when no row does (HelpTopics.cpp).
+    static BOOL FindHelpContext(const std::string& topic, int& context);
+
+    // Global symbols (GlobalSymbolLookup.cpp): a text that parses as a direct
+    // address ("%VB10", "vb10") is looked up by its upper-case address with
+    // "%", anything else by its upper-case name; the text is trimmed and an
+    // empty text finds nothing.
+    BOOL FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol) const;
+
+    // Derives the project's FB-instance table again from the POU programs;
+    // the table is replaced only when the scanned set differs (FBInstanceScan.cpp).
+    void RebuildFBInstanceTable();
+
+    // Copy and paste of ladder content between running instances, through
+    // the shared copy block. The copy carries the profile sub-type and the
+    // CPU family bit of this instance; a paste takes the block whatever they
+    // are, with at most capacity values, and unless valuesOnly puts the text
+    // into PasteText. FALSE when the block cannot be used (see CSharedCopyBlock).
+    BOOL CopyToSharedMemory(const std::string& text, int kind, int count, const int* values, int extra);
+    BOOL PasteFromSharedMemory(int& kind, int& count, int* values, int capacity, int& extra, BOOL valuesOnly);
+
+    // Monitor table of the project
+    // Adds the item under the key ("%" put in front when missing) unless the
+    // key is taken; the table owns what it takes and deletes a refused item at once.
+    void InsertMonitorEntry(const std::string& key, CZULStatus* item);
+    // Deletes every item; the table and the map by monitor code are emptied.
+    void ClearMonitorTable();
+    // The monitor class of a key (-1 when none) with its monitor code and number.
+    int ResolveAddressOffset(const std::string& key, WORD& code, WORD& number) const;
 
     // CANopen slave-type library
     void LoadSlaveLibrary();
@@ -160,6 +205,8 @@ public:
     int PlcRunState = 0;
 
     std::vector<CLDElement*> LDClipboard;
+    CSharedCopyBlock SharedCopyBlock;
+    std::string PasteText;             // the text of the last paste from the shared copy block
 
     // Section "Configuration" of the settings.
     int IfCompileBeforeDown = 0;

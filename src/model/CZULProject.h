@@ -4,8 +4,10 @@
 // new or closed project is represented by clearing it, never by replacing it.
 
 #include "CCanOpenSlave.h"
+#include "CMemAreaInfo.h"
 #include "CPOUVarInfo.h"
 #include "CProjTreeNode.h"
+#include "OperandTypeFlags.h"
 #include "platform/CObject.h"
 #include "platform/WinTypes.h"
 
@@ -97,9 +99,59 @@ public:
     // Registers an interrupt routine node by name, upper-case name and number.
     void AddInterruptNode(CProjTreeNode* node);
 
+    // POU registry: MAIN, the subroutines with their call interfaces and the
+    // interrupt routines, named by name or by alias ("SBRnn", "INTnn").
+    // Builds the subroutine's call interface from its variable file and registers it; 1.
+    int LoadSubroutineInterface(const CProjTreeNode* node);
+    // Enters the interface under its name, upper-case name and number; one
+    // registered under the same upper-case name before is deleted.
+    void RegisterSubroutineInterface(CZULFunc* function);
+    BOOL FindSubroutineInterface(const std::string& name, CZULFunc*& function) const;
+    // Deep copy of the interface of a name or an "SBRnn" alias into destination; 1 or 0.
+    int CopySubroutineInterface(const std::string& nameOrAlias, CZULFunc* destination) const;
+    // Name and alias conversions; 1 (TRUE) when the text named a routine.
+    int ConvertSubroutineName(const std::string& text, std::string& result, BOOL toAlias) const;
+    int ConvertInterruptName(const std::string& text, std::string& result, BOOL toAlias) const;
+    int SwapInterruptName(const std::string& text, std::string& result) const;
+    BOOL ConvertPOUName(const std::string& text, std::string& result, int& isSubroutine) const;
+    int IsPOUName(const std::string& text) const;
+
+    // The FB instances (type, instance name and owning POU, upper case);
+    // list is FB_LIST_TABLE or FB_LIST_SCAN.
+    BOOL AddFBInstance(const std::string& instanceName, const std::string& fbType, const std::string& ownerPou,
+                       int list);
+    BOOL GetFBInstancesOfPOU(const std::string& pouName, std::vector<std::string>& names,
+                             std::vector<std::string>& types) const;
+    void RemoveFBInstance(const std::string& instanceName);
+    void RemoveFBInstancesOfPOU(const std::string& pouName);
+    BOOL RenameFBInstance(const std::string& oldName, const std::string& newName);
+
+    // Deletes a subroutine (kind 3) or interrupt routine (kind 4) with its
+    // interface, its FB instances and its files; the local addresses of its
+    // variable file are released first.
+    void DeletePOU(const std::string& name, int kind);
+    // Re-keys MAIN (kind 2), a subroutine or an interrupt routine whose tree
+    // node already carries its new name, with its interface and FB instances.
+    void RenamePOU(const std::string& oldName, int kind);
+
     // Both force buffers with ForceImageSize zero cells each, or freed.
     void AllocateForceBuffers();
     void FreeForceBuffers();
+
+    // The force value buffer: a forced value of a status-chart row stored
+    // into, or read back from, the cells of its encoded address.
+    BOOL StoreForcedValue(const CStatusInput* row);
+    BOOL GetForcedValue(WORD address, OperandTypeFlags flags, int& value) const;
+
+    // Address texts over the live memory-area table of the current family
+    // (CZULProjectAddressText.cpp).
+    // The prefix of the area that holds this image offset and the offset's
+    // index within that area; "" and -1 when no area holds it.
+    static std::string FindAreaOfOffset(int imageOffset, int& index);
+    // The operand text of an encoded address read as the given type ("%I5.3",
+    // "%VW100", "T5", "%HC2"); "" when the address lies in no area or the type
+    // has no text form there.
+    static std::string FormatAddress(EncodedPlcAddress address, OperandTypeFlags typeFlags);
 
     // Modbus master block values (little-endian ints inside the raw blocks).
     int GetModbusInt(int port, int offset) const;

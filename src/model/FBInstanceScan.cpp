@@ -7,7 +7,6 @@
 #include "CZULFB.h"
 #include "CZULSymbol.h"
 #include "DirectAddress.h"
-#include "GlobalSymbolLookup.h"
 #include "InstrSignature.h"
 #include "LanguageLibrary.h"
 #include "PouRegistry.h"
@@ -81,18 +80,18 @@ bool SameInstances(const std::vector<CZULFB*>& table, const std::vector<CZULFB*>
 
 } // namespace
 
-void RebuildFBInstances(CZULAppData& app)
+void CZULAppData::RebuildFBInstanceTable()
 {
-    DeleteEntries(app.Project.FBScanBuffer);
+    DeleteEntries(Project.FBScanBuffer);
     if (ScanPOUSources())
         return;
-    DeleteEntries(app.Project.FBInstances);
-    for (const CZULFB* scanned : app.Project.FBScanBuffer) {
+    DeleteEntries(Project.FBInstances);
+    for (const CZULFB* scanned : Project.FBScanBuffer) {
         auto* entry = new CZULFB;
         entry->typeName = scanned->typeName;
         entry->instanceName = scanned->instanceName;
         entry->ownerPou = scanned->ownerPou;
-        app.Project.FBInstances.push_back(entry);
+        Project.FBInstances.push_back(entry);
     }
 }
 
@@ -167,7 +166,7 @@ BOOL GetScanOperandFlags(const std::string& operand, OperandTypeFlags& flags)
     }
     CZULSymbol* symbol = nullptr;
     OperandTypeFlags address = 0;
-    if (FindGlobalSymbol(g_pAppData->Project, operand, symbol) && ParseDirectAddress(symbol->address, address)) {
+    if (g_pAppData->FindGlobalSymbol(operand, symbol) && ParseDirectAddress(symbol->address, address)) {
         const OperandTypeFlags kept = symbol->typeFlags | OT_DIRECT | 0xFFFF8000;
         flags = AccessToParamFlags(address) | OT_DIRECT | (address & kept);
         return TRUE;
@@ -227,7 +226,7 @@ void RecordScannedInstance(const std::vector<std::string>& words, const std::str
             continue;
         if (!IsDigitString(instance.substr(std::strlen(row.prefix))) || !TakesPrefix(row, words[0]))
             continue;
-        AddFBInstance(g_pAppData->Project, instance, words[0], POUName, FB_LIST_SCAN);
+        g_pAppData->Project.AddFBInstance(instance, words[0], POUName, FB_LIST_SCAN);
         return;
     }
 }

@@ -12,10 +12,8 @@
 #include <string>
 #include <vector>
 
-class CZULAppData;
+// The steps of CZULAppData::RebuildFBInstanceTable, which FBInstanceScan.cpp defines.
 
-// The work of CZULAppData::RebuildFBInstanceTable.
-void RebuildFBInstances(CZULAppData& app);
 // Fills the scan buffer; TRUE when it holds the same instances as the table.
 BOOL ScanPOUSources();
 void ScanILLine(const std::string& line, const std::string& POUName);

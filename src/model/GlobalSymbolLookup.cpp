@@ -1,11 +1,11 @@
-#include "GlobalSymbolLookup.h"
+// Global symbol lookup of the application data.
 
-#include "CZULProject.h"
+#include "CZULAppData.h"
 #include "CZULSymbol.h"
 #include "DirectAddress.h"
 #include "platform/ByteString.h"
 
-BOOL FindGlobalSymbol(const CZULProject& project, const std::string& text, CZULSymbol*& symbol)
+BOOL CZULAppData::FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol) const
 {
     const std::string key = ByteString::Upper(ByteString::Trim(text));
     if (key.empty())
@@ -13,7 +13,7 @@ BOOL FindGlobalSymbol(const CZULProject& project, const std::string& text, CZULS
     OperandTypeFlags flags = 0;
     if (ParseDirectAddress(key, flags)) {
         const std::string address = key[0] == '%' ? key : "%" + key;
-        for (CZULSymbol* candidate : project.OrderedSymbols) {
+        for (CZULSymbol* candidate : Project.OrderedSymbols) {
             if (!candidate)
                 continue;
             const std::string stored = ByteString::Upper(ByteString::Trim(candidate->address));
@@ -24,8 +24,8 @@ BOOL FindGlobalSymbol(const CZULProject& project, const std::string& text, CZULS
         }
         return FALSE;
     }
-    const auto found = project.SymbolsUpper.find(key);
-    if (found == project.SymbolsUpper.end() || !found->second)
+    const auto found = Project.SymbolsUpper.find(key);
+    if (found == Project.SymbolsUpper.end() || !found->second)
         return FALSE;
     symbol = found->second;
     return TRUE;

@@ -1,5 +1,6 @@
 #include "HelpTopics.h"
 
+#include "CZULAppData.h"
 #include "platform/ByteString.h"
 
 const CHelpTopic g_HelpTopicTable[HELP_TOPIC_COUNT] = {
@@ -269,7 +270,7 @@ const CHelpTopic g_HelpTopicTable[HELP_TOPIC_COUNT] = {
     {263, "ANALOG MODULES", 311},
 };
 
-BOOL FindHelpContext(const std::string& topic, int& context)
+BOOL CZULAppData::FindHelpContext(const std::string& topic, int& context)
 {
     const std::string wanted = ByteString::Upper(ByteString::Trim(topic));
     context = HELP_DEFAULT_CONTEXT;

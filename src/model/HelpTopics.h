@@ -18,7 +18,3 @@ constexpr int HELP_TOPIC_COUNT = 264;
 constexpr int HELP_DEFAULT_CONTEXT = 1;
 
 extern const CHelpTopic g_HelpTopicTable[HELP_TOPIC_COUNT];
-
-// The context of the first row whose name equals the trimmed, upper-cased
-// topic; FALSE with context 1 when no row does.
-BOOL FindHelpContext(const std::string& topic, int& context);

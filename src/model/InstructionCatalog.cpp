@@ -279,69 +279,69 @@ int GetBoxInstructionGroup(const std::string& name)
     return -1;
 }
 
-void BuildInstructionCatalog(CZULAppData& app)
+void CZULAppData::BuildInstructionCatalog()
 {
     for (CInstructionDef& row : CatalogRows()) {
         if (!row.visible)
             continue;
         const std::string name = row.name;
-        app.InstructionCatalog[name] = &row;
+        InstructionCatalog[name] = &row;
         if (row.kind == INSTRUCTION_KIND_CONTACT)
-            app.ContactCatalog[name] = &row;
+            ContactCatalog[name] = &row;
         if (row.kind == INSTRUCTION_KIND_COIL)
-            app.CoilCatalog[name] = &row;
+            CoilCatalog[name] = &row;
         if (row.kind == INSTRUCTION_KIND_FUNCTION) {
             auto* function = new CZULFunc;
             function->Reset();
             function->SetName(name);
             AddPins(*function, row);
-            Replace(app.FunctionCatalog, name, function);
+            Replace(FunctionCatalog, name, function);
         }
         if (row.kind == INSTRUCTION_KIND_FB) {
             auto* block = new CZULFB;
             block->Reset();
             block->typeName = name;
             AddPins(*block, row);
-            Replace(app.FBCatalog, name, block);
+            Replace(FBCatalog, name, block);
         }
     }
 }
 
-int LookupFunction(const CZULAppData& app, const std::string& name, CZULFunc& function)
+int CZULAppData::LookupFunction(const std::string& name, CZULFunc& function) const
 {
-    const auto found = app.FunctionCatalog.find(LookupName(name));
-    if (found == app.FunctionCatalog.end())
+    const auto found = FunctionCatalog.find(LookupName(name));
+    if (found == FunctionCatalog.end())
         return 0;
     function = *found->second;
     return 1;
 }
 
-int LookupFunctionBlock(const CZULAppData& app, const std::string& name, CZULFB& block)
+int CZULAppData::LookupFunctionBlock(const std::string& name, CZULFB& block) const
 {
-    const auto found = app.FBCatalog.find(LookupName(name));
-    if (found == app.FBCatalog.end())
+    const auto found = FBCatalog.find(LookupName(name));
+    if (found == FBCatalog.end())
         return 0;
     block = *found->second;
     return 1;
 }
 
-DWORD GetFBPinFlags(const CZULAppData& app, const std::string& pinName, const std::string& fbName)
+DWORD CZULAppData::GetFBPinFlags(const std::string& pinName, const std::string& fbName) const
 {
-    const auto found = app.FBCatalog.find(LookupName(fbName));
+    const auto found = FBCatalog.find(LookupName(fbName));
     CZULFBPara* para = nullptr;
-    if (found == app.FBCatalog.end() || !found->second->FindPin(pinName, para) || !para)
+    if (found == FBCatalog.end() || !found->second->FindPin(pinName, para) || !para)
         return 0;
     return para->flags;
 }
 
-DWORD GetFunctionPinFlags(const CZULAppData& app, const std::string& pinName, const std::string& functionName)
+DWORD CZULAppData::GetFunctionPinFlags(const std::string& pinName, const std::string& functionName) const
 {
     const CZULFunc* function = nullptr;
-    const auto catalogued = app.FunctionCatalog.find(LookupName(functionName));
-    if (catalogued != app.FunctionCatalog.end()) {
+    const auto catalogued = FunctionCatalog.find(LookupName(functionName));
+    if (catalogued != FunctionCatalog.end()) {
         function = catalogued->second;
     } else {
-        const auto& interfaces = app.Project.SubroutineInterfaces;
+        const auto& interfaces = Project.SubroutineInterfaces;
         const auto found = interfaces.find(ByteString::Trim(functionName));
         function = found == interfaces.end() ? nullptr : found->second;
     }

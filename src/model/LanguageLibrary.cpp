@@ -1,7 +1,6 @@
 #include "LanguageLibrary.h"
 
 #include "CZULAppData.h"
-#include "PouRegistry.h"
 #include "platform/ByteString.h"
 #include "platform/CUserInterface.h"
 #include "platform/FileSystem.h"
@@ -424,7 +423,7 @@ BOOL ParseMessagePosition(const std::string& line, std::string& pouName, int& nu
         return FALSE;
     const CZULProject& project = g_pAppData->Project;
     return ParseMessagePosition(line, pouName, number,
-                                [&project](const std::string& name) { return IsPOUName(project, name) != 0; });
+                                [&project](const std::string& name) { return project.IsPOUName(name) != 0; });
 }
 
 BOOL ParseFindReportLine(const std::string& line, int& programKind, std::string& pouName, int& network, int& row,

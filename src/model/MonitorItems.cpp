@@ -87,7 +87,7 @@ void InsertBytes(const std::string& prefix, int number, int count)
 {
     for (int i = 0; i < count; ++i) {
         const std::string key = ByteString::Format("%s%s%d", prefix.c_str(), "B", number + i);
-        InsertMonitorEntry(*g_pAppData, key, NewItem(key));
+        g_pAppData->InsertMonitorEntry(key, NewItem(key));
     }
 }
 
@@ -173,26 +173,26 @@ BOOL FormatSingleItem(const std::string& operand, std::string& valueText, int& v
 
 } // namespace
 
-void InsertMonitorEntry(CZULAppData& app, const std::string& key, CZULStatus* item)
+void CZULAppData::InsertMonitorEntry(const std::string& key, CZULStatus* item)
 {
     if (!item)
         return;
     std::string name = key;
     if (name.empty() || name[0] != '%')
         name.insert(0, "%");
-    if (!app.Project.MonitorTable.emplace(name, item).second)
+    if (!Project.MonitorTable.emplace(name, item).second)
         delete item;
 }
 
-void ClearMonitorTable(CZULAppData& app)
+void CZULAppData::ClearMonitorTable()
 {
-    for (auto& entry : app.Project.MonitorTable)
+    for (auto& entry : Project.MonitorTable)
         delete entry.second;
-    app.Project.MonitorTable.clear();
-    app.Project.MonitorCodeMap.clear();
+    Project.MonitorTable.clear();
+    Project.MonitorCodeMap.clear();
 }
 
-int ResolveAddressOffset(const CZULAppData& app, const std::string& key, WORD& code, WORD& number)
+int CZULAppData::ResolveAddressOffset(const std::string& key, WORD& code, WORD& number) const
 {
     const std::string operand = NormalisedOperand(key);
     code = 0;
@@ -205,7 +205,7 @@ int ResolveAddressOffset(const CZULAppData& app, const std::string& key, WORD& c
     for (const MonitorPrefix& row : MONITOR_PREFIXES) {
         if (prefix != row.prefix)
             continue;
-        const int base = app.GetAreaBase(prefix, FALSE);
+        const int base = GetAreaBase(prefix, FALSE);
         int offset = n;
         if (prefix == "%SR" || prefix == "%RS")
             offset = n / 8;
@@ -224,14 +224,14 @@ BOOL AddMonitorAddress(const std::string& text)
     if (operand.empty() || !g_pAppData || !ParseDirectAddress(operand, flags))
         return FALSE;
     if ((flags & SINGLE_ITEM_AREAS) || (flags & OT_BYTE)) {
-        InsertMonitorEntry(*g_pAppData, operand, NewItem(operand));
+        g_pAppData->InsertMonitorEntry(operand, NewItem(operand));
         return TRUE;
     }
     if (flags & OT_BOOL) {
         const std::string key = BitByteKey(operand);
         if (key.empty())
             return FALSE;
-        InsertMonitorEntry(*g_pAppData, key, NewItem(key));
+        g_pAppData->InsertMonitorEntry(key, NewItem(key));
         return TRUE;
     }
     std::string prefix;
@@ -323,9 +323,9 @@ int ForcedWidth(OperandTypeFlags flags)
 
 } // namespace
 
-BOOL StoreForcedValue(CZULProject& project, const CStatusInput* row)
+BOOL CZULProject::StoreForcedValue(const CStatusInput* row)
 {
-    const size_t cells = ForceCells(project);
+    const size_t cells = ForceCells(*this);
     if (!row || cells == 0 || !(row->flags & OT_FORCEABLE))
         return FALSE;
     const int width = ForcedWidth(row->flags);
@@ -334,7 +334,7 @@ BOOL StoreForcedValue(CZULProject& project, const CStatusInput* row)
         const DWORD bit = DWORD(1) << (row->encodedAddress >> 13);
         if (index >= cells)
             return FALSE;
-        DWORD& cell = project.ForceValues[index];
+        DWORD& cell = ForceValues[index];
         cell = (row->newValue & 1) ? (cell | bit) : (cell & ~bit);
         return TRUE;
     }
@@ -344,15 +344,15 @@ BOOL StoreForcedValue(CZULProject& project, const CStatusInput* row)
     if (index + size_t(width) > cells)
         return FALSE;
     for (int i = 0; i < width; ++i) {
-        DWORD& cell = project.ForceValues[index + size_t(i)];
+        DWORD& cell = ForceValues[index + size_t(i)];
         cell = (cell & ~DWORD(0xFF)) | ((row->newValue >> (8 * i)) & 0xFF);
     }
     return TRUE;
 }
 
-BOOL GetForcedValue(const CZULProject& project, WORD address, OperandTypeFlags flags, int& value)
+BOOL CZULProject::GetForcedValue(WORD address, OperandTypeFlags flags, int& value) const
 {
-    const size_t cells = ForceCells(project);
+    const size_t cells = ForceCells(*this);
     if (cells == 0 || !(flags & OT_FORCEABLE))
         return FALSE;
     const int width = ForcedWidth(flags);
@@ -360,7 +360,7 @@ BOOL GetForcedValue(const CZULProject& project, WORD address, OperandTypeFlags f
         const size_t index = address & 0x1FFF;
         if (index >= cells)
             return FALSE;
-        value = int((project.ForceValues[index] >> (address >> 13)) & 1);
+        value = int((ForceValues[index] >> (address >> 13)) & 1);
         return TRUE;
     }
     if (width < 0)
@@ -369,7 +369,7 @@ BOOL GetForcedValue(const CZULProject& project, WORD address, OperandTypeFlags f
         return FALSE;
     DWORD result = 0;
     for (int i = 0; i < width; ++i)
-        result |= (project.ForceValues[address + size_t(i)] & 0xFF) << (8 * i);
+        result |= (ForceValues[address + size_t(i)] & 0xFF) << (8 * i);
     value = int(result);
     return TRUE;
 }

@@ -5,17 +5,13 @@
 // counter or analog word. The monitor thread fills their values; the
 // editors and the status chart show them through FormatMonitoredValue.
 // Beside them, the force value buffer keeps one cell per byte of the PLC
-// memory image.
+// memory image. The table's own operations are members of CZULAppData, the
+// force buffer's of CZULProject; both are defined in MonitorItems.cpp.
 
 #include "OperandTypeFlags.h"
 #include "platform/WinTypes.h"
 
 #include <string>
-
-class CStatusInput;
-class CZULAppData;
-class CZULProject;
-class CZULStatus;
 
 // Monitor classes of a key.
 constexpr int MONITOR_CLASS_NONE = -1;
@@ -33,21 +29,8 @@ constexpr int ONLINE_FORMAT_HEX = 2;
 // the text is no valid direct address or its type has no monitor form.
 BOOL AddMonitorAddress(const std::string& operand);
 
-// Adds the item under the key ("%" put in front when missing) unless the key
-// is taken; the table owns what it takes and deletes a refused item at once.
-void InsertMonitorEntry(CZULAppData& app, const std::string& key, CZULStatus* item);
-// Deletes every item; the table and the map by monitor code are emptied.
-void ClearMonitorTable(CZULAppData& app);
-// The monitor class of a key (-1 when none) with its monitor code and number.
-int ResolveAddressOffset(const CZULAppData& app, const std::string& key, WORD& code, WORD& number);
-
 // The value of an operand from its items, as text in the online number
 // format, as a number and, for timers and counters, as the bit text. FALSE
 // when an item is missing or the flags name no monitored type.
 BOOL FormatMonitoredValue(const std::string& operand, std::string& valueText, int& value, std::string& bitText,
                           OperandTypeFlags flags);
-
-// The force value buffer of the project: a forced value of a status-chart
-// row stored into, or read back from, the cells of its encoded address.
-BOOL StoreForcedValue(CZULProject& project, const CStatusInput* row);
-BOOL GetForcedValue(const CZULProject& project, WORD address, OperandTypeFlags flags, int& value);

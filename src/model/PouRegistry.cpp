@@ -131,7 +131,7 @@ BOOL ParsePOUAlias(const std::string& text, const char* prefix, int& number)
     return TRUE;
 }
 
-int LoadSubroutineInterface(CZULProject& project, const CProjTreeNode* node)
+int CZULProject::LoadSubroutineInterface(const CProjTreeNode* node)
 {
     if (!node)
         return 0;
@@ -141,7 +141,7 @@ int LoadSubroutineInterface(CZULProject& project, const CProjTreeNode* node)
     function->AddInput(NewParam("EN", OT_EN_PARAM));
     function->AddOutput(NewParam("ENO", OT_ENO_PARAM));
 
-    std::string path = FileSystem::JoinPath(project.ProjectFolder,
+    std::string path = FileSystem::JoinPath(ProjectFolder,
                                             ByteString::Format("SBR%02d_%s", node->number, node->name.c_str()));
     if (node->language == 1 || node->language == 2)
         path += ".ilv";
@@ -177,67 +177,67 @@ int LoadSubroutineInterface(CZULProject& project, const CProjTreeNode* node)
         else
             function->AddOutput(para);
     }
-    RegisterSubroutineInterface(project, function);
+    RegisterSubroutineInterface(function);
     return 1;
 }
 
-void RegisterSubroutineInterface(CZULProject& project, CZULFunc* function)
+void CZULProject::RegisterSubroutineInterface(CZULFunc* function)
 {
     if (!function)
         return;
-    CZULFunc* old = Find(project.SubroutineInterfacesUpper, ByteString::Upper(function->name));
+    CZULFunc* old = Find(SubroutineInterfacesUpper, ByteString::Upper(function->name));
     if (old && old != function) {
-        EraseObject(project.SubroutineInterfaces, old);
-        EraseObject(project.SubroutineInterfacesUpper, old);
-        EraseObject(project.SubroutineInterfacesByNumber, old);
+        EraseObject(SubroutineInterfaces, old);
+        EraseObject(SubroutineInterfacesUpper, old);
+        EraseObject(SubroutineInterfacesByNumber, old);
         delete old;
     }
-    project.AddSubroutineInterface(function);
+    AddSubroutineInterface(function);
 }
 
-BOOL FindSubroutineInterface(const CZULProject& project, const std::string& name, CZULFunc*& function)
+BOOL CZULProject::FindSubroutineInterface(const std::string& name, CZULFunc*& function) const
 {
-    CZULFunc* found = Find(project.SubroutineInterfacesUpper, UpperTrimmed(name));
+    CZULFunc* found = Find(SubroutineInterfacesUpper, UpperTrimmed(name));
     if (!found)
         return FALSE;
     function = found;
     return TRUE;
 }
 
-int CopySubroutineInterface(const CZULProject& project, const std::string& nameOrAlias, CZULFunc* destination)
+int CZULProject::CopySubroutineInterface(const std::string& nameOrAlias, CZULFunc* destination) const
 {
     if (!destination)
         return 0;
-    const CZULFunc* found = Find(project.SubroutineInterfacesUpper, UpperTrimmed(nameOrAlias));
+    const CZULFunc* found = Find(SubroutineInterfacesUpper, UpperTrimmed(nameOrAlias));
     if (!found)
-        found = FindSubroutineByAlias(project, nameOrAlias);
+        found = FindSubroutineByAlias(*this, nameOrAlias);
     if (!found)
         return 0;
     *destination = *found;
     return 1;
 }
 
-int ConvertSubroutineName(const CZULProject& project, const std::string& text, std::string& result, BOOL toAlias)
+int CZULProject::ConvertSubroutineName(const std::string& text, std::string& result, BOOL toAlias) const
 {
     if (toAlias) {
-        const CZULFunc* function = Find(project.SubroutineInterfacesUpper, UpperTrimmed(text));
+        const CZULFunc* function = Find(SubroutineInterfacesUpper, UpperTrimmed(text));
         if (!function)
             return 0;
         result = FormatPOUAlias("SBR", function->number);
         return 1;
     }
-    const CZULFunc* function = FindSubroutineByAlias(project, text);
+    const CZULFunc* function = FindSubroutineByAlias(*this, text);
     if (!function)
         return 0;
     result = function->name;
     return 1;
 }
 
-int ConvertInterruptName(const CZULProject& project, const std::string& text, std::string& result, BOOL toAlias)
+int CZULProject::ConvertInterruptName(const std::string& text, std::string& result, BOOL toAlias) const
 {
     const std::string upper = UpperTrimmed(text);
-    const CProjTreeNode* byName = Find(project.InterruptNodesUpper, upper);
-    const CProjTreeNode* byAlias = FindInterruptByAlias(project, text);
+    const CProjTreeNode* byName = Find(InterruptNodesUpper, upper);
+    const CProjTreeNode* byAlias = FindInterruptByAlias(*this, text);
     if (toAlias) {
         if (byName) {
             result = FormatPOUAlias("INT", byName->number);
@@ -260,51 +260,51 @@ int ConvertInterruptName(const CZULProject& project, const std::string& text, st
     return 0;
 }
 
-int SwapInterruptName(const CZULProject& project, const std::string& text, std::string& result)
+int CZULProject::SwapInterruptName(const std::string& text, std::string& result) const
 {
-    if (const CProjTreeNode* node = Find(project.InterruptNodesUpper, UpperTrimmed(text))) {
+    if (const CProjTreeNode* node = Find(InterruptNodesUpper, UpperTrimmed(text))) {
         result = FormatPOUAlias("INT", node->number);
         return 1;
     }
-    if (const CProjTreeNode* node = FindInterruptByAlias(project, text)) {
+    if (const CProjTreeNode* node = FindInterruptByAlias(*this, text)) {
         result = node->name;
         return 1;
     }
     return 0;
 }
 
-BOOL ConvertPOUName(const CZULProject& project, const std::string& text, std::string& result, int& isSubroutine)
+BOOL CZULProject::ConvertPOUName(const std::string& text, std::string& result, int& isSubroutine) const
 {
-    if (ConvertSubroutineName(project, text, result, TRUE) || ConvertSubroutineName(project, text, result, FALSE)) {
+    if (ConvertSubroutineName(text, result, TRUE) || ConvertSubroutineName(text, result, FALSE)) {
         isSubroutine = 1;
         return TRUE;
     }
-    if (SwapInterruptName(project, text, result)) {
+    if (SwapInterruptName(text, result)) {
         isSubroutine = 0;
         return TRUE;
     }
     return FALSE;
 }
 
-int IsPOUName(const CZULProject& project, const std::string& text)
+int CZULProject::IsPOUName(const std::string& text) const
 {
     const std::string name = UpperTrimmed(text);
     if (name.empty())
         return 0;
-    if (name == ByteString::Upper(project.MainNode.name))
+    if (name == ByteString::Upper(MainNode.name))
         return 1;
-    return project.SubroutineInterfacesUpper.count(name) || project.InterruptNodesUpper.count(name) ? 1 : 0;
+    return SubroutineInterfacesUpper.count(name) || InterruptNodesUpper.count(name) ? 1 : 0;
 }
 
-BOOL AddFBInstance(CZULProject& project, const std::string& instanceName, const std::string& fbType,
-                   const std::string& ownerPou, int list)
+BOOL CZULProject::AddFBInstance(const std::string& instanceName, const std::string& fbType,
+                                const std::string& ownerPou, int list)
 {
     const std::string type = UpperTrimmed(fbType);
     const std::string instance = UpperTrimmed(instanceName);
     const std::string owner = UpperTrimmed(ownerPou);
     if (type.empty() || instance.empty() || owner.empty() || !IsValidFBInstanceName(instance, type))
         return FALSE;
-    std::vector<CZULFB*>& table = list == FB_LIST_SCAN ? project.FBScanBuffer : project.FBInstances;
+    std::vector<CZULFB*>& table = list == FB_LIST_SCAN ? FBScanBuffer : FBInstances;
     for (const CZULFB* entry : table) {
         if (entry && entry->instanceName == instance)
             return FALSE;
@@ -317,13 +317,13 @@ BOOL AddFBInstance(CZULProject& project, const std::string& instanceName, const 
     return TRUE;
 }
 
-BOOL GetFBInstancesOfPOU(const CZULProject& project, const std::string& pouName, std::vector<std::string>& names,
-                         std::vector<std::string>& types)
+BOOL CZULProject::GetFBInstancesOfPOU(const std::string& pouName, std::vector<std::string>& names,
+                                      std::vector<std::string>& types) const
 {
     names.clear();
     types.clear();
     const std::string owner = UpperTrimmed(pouName);
-    for (const CZULFB* entry : project.FBInstances) {
+    for (const CZULFB* entry : FBInstances) {
         if (entry && entry->ownerPou == owner) {
             names.push_back(entry->instanceName);
             types.push_back(entry->typeName);
@@ -332,10 +332,10 @@ BOOL GetFBInstancesOfPOU(const CZULProject& project, const std::string& pouName,
     return names.empty() ? FALSE : TRUE;
 }
 
-void RemoveFBInstance(CZULProject& project, const std::string& instanceName)
+void CZULProject::RemoveFBInstance(const std::string& instanceName)
 {
     const std::string instance = UpperTrimmed(instanceName);
-    auto& table = project.FBInstances;
+    auto& table = FBInstances;
     const auto found = std::find_if(table.begin(), table.end(),
                                     [&instance](const CZULFB* entry) { return entry && entry->instanceName == instance; });
     if (found == table.end())
@@ -344,13 +344,13 @@ void RemoveFBInstance(CZULProject& project, const std::string& instanceName)
     table.erase(found);
 }
 
-void RemoveFBInstancesOfPOU(CZULProject& project, const std::string& pouName)
+void CZULProject::RemoveFBInstancesOfPOU(const std::string& pouName)
 {
     const std::string owner = UpperTrimmed(pouName);
-    RemoveFBEntries(project.FBInstances, [&owner](const CZULFB& entry) { return entry.ownerPou == owner; });
+    RemoveFBEntries(FBInstances, [&owner](const CZULFB& entry) { return entry.ownerPou == owner; });
 }
 
-BOOL RenameFBInstance(CZULProject& project, const std::string& oldName, const std::string& newName)
+BOOL CZULProject::RenameFBInstance(const std::string& oldName, const std::string& newName)
 {
     const std::string from = UpperTrimmed(oldName);
     const std::string to = UpperTrimmed(newName);
@@ -361,7 +361,7 @@ BOOL RenameFBInstance(CZULProject& project, const std::string& oldName, const st
     if (!IsFBInstanceName(to))
         return FALSE;
     CZULFB* last = nullptr;
-    for (CZULFB* entry : project.FBInstances) {
+    for (CZULFB* entry : FBInstances) {
         if (!entry)
             continue;
         if (entry->instanceName == to)
@@ -380,80 +380,80 @@ void SetSubroutineRemovedHandler(std::function<void(const std::string&)> handler
     g_subroutineRemoved = std::move(handler);
 }
 
-void DeletePOU(CZULProject& project, const std::string& name, int kind)
+void CZULProject::DeletePOU(const std::string& name, int kind)
 {
     std::string stem;
     if (kind == 3) {
         if (g_subroutineRemoved)
             g_subroutineRemoved(name);
-        if (CProjTreeNode* node = Find(project.SubroutineNodes, name)) {
+        if (CProjTreeNode* node = Find(SubroutineNodes, name)) {
             stem = ByteString::Format("SBR%02d_%s", node->number, name.c_str());
-            project.SubroutineNodes.erase(name);
-            project.SubroutineInterfacesByNumber.erase(WORD(node->number));
+            SubroutineNodes.erase(name);
+            SubroutineInterfacesByNumber.erase(WORD(node->number));
             delete node;
         }
-        if (CZULFunc* function = Find(project.SubroutineInterfaces, name)) {
-            EraseObject(project.SubroutineInterfaces, function);
-            EraseObject(project.SubroutineInterfacesUpper, function);
-            EraseObject(project.SubroutineInterfacesByNumber, function);
+        if (CZULFunc* function = Find(SubroutineInterfaces, name)) {
+            EraseObject(SubroutineInterfaces, function);
+            EraseObject(SubroutineInterfacesUpper, function);
+            EraseObject(SubroutineInterfacesByNumber, function);
             delete function;
         }
-        project.SubroutineInterfacesUpper.erase(ByteString::Upper(name));
+        SubroutineInterfacesUpper.erase(ByteString::Upper(name));
     } else if (kind == 4) {
-        if (CProjTreeNode* node = Find(project.InterruptNodes, name)) {
+        if (CProjTreeNode* node = Find(InterruptNodes, name)) {
             stem = ByteString::Format("INT%02d_%s", node->number, name.c_str());
-            EraseObject(project.InterruptNodes, node);
-            EraseObject(project.InterruptNodesUpper, node);
-            EraseObject(project.InterruptNodesByNumber, node);
+            EraseObject(InterruptNodes, node);
+            EraseObject(InterruptNodesUpper, node);
+            EraseObject(InterruptNodesByNumber, node);
             delete node;
         }
-        project.InterruptNodesUpper.erase(ByteString::Upper(name));
+        InterruptNodesUpper.erase(ByteString::Upper(name));
     } else {
         return;
     }
-    RemoveFBInstancesOfPOU(project, name);
+    RemoveFBInstancesOfPOU(name);
     if (stem.empty())
         return;
-    for (const std::string& file : POUFiles(project.ProjectFolder, stem)) {
+    for (const std::string& file : POUFiles(ProjectFolder, stem)) {
         if (ByteString::Upper(ByteString::Right(file, 4)) == ".ILV")
-            FreeVarFileAddresses(file, project.LocalBitUsage, project.LocalByteUsage);
+            FreeVarFileAddresses(file, LocalBitUsage, LocalByteUsage);
         FileSystem::DeleteFile(file);
     }
 }
 
-void RenamePOU(CZULProject& project, const std::string& oldName, int kind)
+void CZULProject::RenamePOU(const std::string& oldName, int kind)
 {
     CProjTreeNode* node = nullptr;
     if (kind == 2) {
-        node = &project.MainNode;
+        node = &MainNode;
     } else if (kind == 3) {
-        node = Find(project.SubroutineNodes, oldName);
+        node = Find(SubroutineNodes, oldName);
         if (node) {
-            project.SubroutineNodes.erase(oldName);
-            project.SubroutineNodes[node->name] = node;
+            SubroutineNodes.erase(oldName);
+            SubroutineNodes[node->name] = node;
         }
-        if (CZULFunc* function = Find(project.SubroutineInterfaces, oldName)) {
+        if (CZULFunc* function = Find(SubroutineInterfaces, oldName)) {
             const std::string newName = node ? node->name : function->name;
-            EraseObject(project.SubroutineInterfaces, function);
-            EraseObject(project.SubroutineInterfacesUpper, function);
+            EraseObject(SubroutineInterfaces, function);
+            EraseObject(SubroutineInterfacesUpper, function);
             function->name = newName;
-            project.SubroutineInterfaces[newName] = function;
-            project.SubroutineInterfacesUpper[ByteString::Upper(newName)] = function;
+            SubroutineInterfaces[newName] = function;
+            SubroutineInterfacesUpper[ByteString::Upper(newName)] = function;
         }
     } else if (kind == 4) {
-        node = Find(project.InterruptNodes, oldName);
+        node = Find(InterruptNodes, oldName);
         if (node) {
-            EraseObject(project.InterruptNodes, node);
-            EraseObject(project.InterruptNodesUpper, node);
-            project.InterruptNodes[node->name] = node;
-            project.InterruptNodesUpper[ByteString::Upper(node->name)] = node;
+            EraseObject(InterruptNodes, node);
+            EraseObject(InterruptNodesUpper, node);
+            InterruptNodes[node->name] = node;
+            InterruptNodesUpper[ByteString::Upper(node->name)] = node;
         }
     }
     if (!node)
         return;
     const std::string from = UpperTrimmed(oldName);
     const std::string to = UpperTrimmed(node->name);
-    auto& table = project.FBInstances;
+    auto& table = FBInstances;
     std::erase(table, nullptr);
     for (CZULFB* entry : table) {
         if (entry->ownerPou == from)

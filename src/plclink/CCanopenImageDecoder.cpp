@@ -1,7 +1,5 @@
 #include "CCanopenImageDecoder.h"
 
-#include "AddressText.h"
-
 #include "model/CCanOpenSlaveType.h"
 #include "model/CZULAppData.h"
 #include "model/CZULProject.h"
@@ -178,7 +176,7 @@ BOOL CCanopenImageDecoder::DecodePdos(const std::vector<BYTE>& section, int& off
                     ++UnmatchedMappings;
             }
             const DWORD type = object ? OperandTypeOf(object->dataType) : 0;
-            row.Mem = FormatOperandAddress(static_cast<EncodedPlcAddress>(in.Word(o + 5)), type);
+            row.Mem = CZULProject::FormatAddress(static_cast<EncodedPlcAddress>(in.Word(o + 5)), type);
         }
         offset = p + PDO_HEADER_BYTES + MAPPED_OBJECT_BYTES * mapped;
     }

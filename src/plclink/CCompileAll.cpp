@@ -7,7 +7,6 @@
 #include "model/CpuProfile.h"
 #include "model/GlobalVarFileWriter.h"
 #include "model/LanguageLibrary.h"
-#include "model/MonitorItems.h"
 #include "model/POULanguageTable.h"
 #include "model/SourceCollection.h"
 #include "platform/ByteString.h"
@@ -124,7 +123,7 @@ int CCompileAll::CompileAll()
     m_host.EndPendingEdit();
     m_host.ShowOutputPane();
     project.MonitorCodeMap.clear();
-    ClearMonitorTable(m_app);
+    m_app.ClearMonitorTable();
     // A run that stops early must not leave the result of an earlier run behind.
     project.CompileResult = 0;
     project.ImageResult = 0;

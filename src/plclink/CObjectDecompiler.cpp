@@ -1,8 +1,7 @@
 #include "CObjectDecompiler.h"
 
-#include "AddressText.h"
-
 #include "model/CZULAppData.h"
+#include "model/CZULProject.h"
 #include "model/POULanguageTable.h"
 #include "platform/ByteString.h"
 #include "platform/CUserInterface.h"
@@ -356,7 +355,7 @@ BOOL CObjectDecompiler::FormatOperand(const COpcodeDef& row, int operand, int li
             return FALSE;
         break;
     case OPERAND_KIND_DIRECT:
-        text = FormatOperandAddress(static_cast<EncodedPlcAddress>(value), typeBits);
+        text = CZULProject::FormatAddress(static_cast<EncodedPlcAddress>(value), typeBits);
         break;
     case OPERAND_KIND_CONSTANT:
         if (typeBits == OT_INT)
@@ -429,7 +428,7 @@ std::string CObjectDecompiler::FormatConstant(DWORD value, OperandTypeFlags type
 std::string CObjectDecompiler::FormatPointerOperand(int imageOffset, OperandTypeFlags typeBits) const
 {
     int index = -1;
-    const std::string area = FindAreaOfOffset(imageOffset, index);
+    const std::string area = CZULProject::FindAreaOfOffset(imageOffset, index);
     if (!(typeBits & OT_POINTER) || area != "%V")
         return std::string();
     return ByteString::Format("*%sD%d", area.c_str() + 1, index);
@@ -438,7 +437,7 @@ std::string CObjectDecompiler::FormatPointerOperand(int imageOffset, OperandType
 std::string CObjectDecompiler::FormatAddressOfOperand(DWORD operand, OperandTypeFlags typeBits) const
 {
     int index = -1;
-    const std::string area = FindAreaOfOffset(static_cast<int>(operand & 0xFFFF), index);
+    const std::string area = CZULProject::FindAreaOfOffset(static_cast<int>(operand & 0xFFFF), index);
     if (!(typeBits & OT_ADDRESS_OF) || area != "%V")
         return std::string();
     const char* unit = nullptr;

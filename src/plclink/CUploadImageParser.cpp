@@ -1,12 +1,12 @@
 #include "CUploadImageParser.h"
 
-#include "AddressText.h"
 #include "CCanopenImageDecoder.h"
 #include "UploadedPOUs.h"
 
 #include "model/CModuleCatalogEntry.h"
 #include "model/CZULAppData.h"
 #include "model/CZULInitData.h"
+#include "model/CZULProject.h"
 #include "model/CZUL_Q7_PLC.h"
 #include "model/Crc16Modbus.h"
 #include "model/POULanguageTable.h"
@@ -496,7 +496,7 @@ void CUploadImageParser::RestoreInitialData()
             const EncodedPlcAddress address = static_cast<EncodedPlcAddress>(Word(offset));
             row->rowState1 = typeFlags;
             row->values.push_back(address);
-            row->texts.push_back(FormatOperandAddress(address, typeFlags));
+            row->texts.push_back(CZULProject::FormatAddress(address, typeFlags));
             for (int v = 0; v < count / width; ++v) {
                 DWORD value = 0;
                 for (int b = width - 1; b >= 0; --b)

@@ -12,7 +12,7 @@ void BuildMonitorLists(CZULAppData& app)
     for (const auto& [key, item] : project.MonitorTable) {
         WORD code = 0;
         WORD number = 0;
-        const int monitorClass = ResolveAddressOffset(app, key, code, number);
+        const int monitorClass = app.ResolveAddressOffset(key, code, number);
         if (monitorClass < MONITOR_CLASS_BYTE || monitorClass > MONITOR_CLASS_DWORD)
             continue;
         project.MonitorAddressLists[monitorClass - 1].push_back(code);

@@ -1,6 +1,5 @@
 #include "UploadedPOUs.h"
 
-#include "AddressText.h"
 #include "CObjectDecompiler.h"
 #include "UploadedVarRecords.h"
 
@@ -9,7 +8,6 @@
 #include "model/CZULSymbol.h"
 #include "model/DirectAddress.h"
 #include "model/LanguageLibrary.h"
-#include "model/PouRegistry.h"
 #include "platform/ByteString.h"
 #include "platform/CUserInterface.h"
 #include "platform/FileSystem.h"
@@ -28,7 +26,7 @@ std::string EntryLine(const CUploadedVarEntry& entry, int index)
 {
     std::string name;
     const std::string typeName = MakeParamName(entry.type, index, FALSE, name);
-    return name + " AT " + FormatOperandAddress(entry.address, entry.type) + " : " + typeName + " ;\n";
+    return name + " AT " + CZULProject::FormatAddress(entry.address, entry.type) + " : " + typeName + " ;\n";
 }
 
 std::string SectionText(const char* keyword, const CUploadedVarRecord& record, int varClass)
@@ -65,7 +63,7 @@ void AddGlobalSymbols(const CUploadedVarRecord& record, CZULProject& project)
     for (size_t k = 0; k < record.entries.size(); ++k) {
         const CUploadedVarEntry& entry = record.entries[k];
         auto* symbol = new CZULSymbol;
-        symbol->address = FormatOperandAddress(entry.address, entry.type);
+        symbol->address = CZULProject::FormatAddress(entry.address, entry.type);
         symbol->dataType = MakeParamName(entry.type, static_cast<int>(k), TRUE, symbol->name);
         OperandTypeFlags flags = 0;
         ParseDirectAddress(symbol->address, flags);
@@ -120,7 +118,7 @@ void RegisterPOU(const std::string& pouName, CZULProject& project)
     node->number = number;
     if (kind == "SBR") {
         project.AddSubroutineNode(node);
-        LoadSubroutineInterface(project, node);
+        project.LoadSubroutineInterface(node);
     } else {
         project.AddInterruptNode(node);
     }

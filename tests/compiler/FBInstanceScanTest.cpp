@@ -1,10 +1,10 @@
 #include "CompilerFixture.h"
 
 #include "model/CLocalVarTable.h"
+#include "model/CZULAppData.h"
 #include "model/CZULFB.h"
 #include "model/CZULSymbol.h"
 #include "model/FBInstanceScan.h"
-#include "model/GlobalSymbolLookup.h"
 #include "support/TempFolder.h"
 
 #include <fstream>
@@ -54,7 +54,7 @@ TEST_F(FBInstanceScanTest, SubroutinesAreScannedBeforeMain)
     Program("SBR01_Pump.ilp", "TON T37, 100\r\nCTU C1, %I0.1, 10 (* count *)\r\n");
     Program("MAIN_MAIN.ilp", "TON T37, 200\r\nTON %T38, 100\r\nton t39, 100\r\nTON T40, %I0.0\r\nTON C5, 100\r\n"
                              "CTU T41, %I0.1, 5\r\nSR SR2, %I0.0\r\nRS RS3, %I0.1\r\nRS SR4, %I0.1\r\nCAL\r\nTON");
-    RebuildFBInstances(*m_app);
+    m_app->RebuildFBInstanceTable();
     const std::vector<std::string> expected = {
         "TON T37 PUMP", "CTU C1 PUMP", "TON T38 MAIN", "SR SR2 MAIN", "RS RS3 MAIN",
     };
@@ -67,7 +67,7 @@ TEST_F(FBInstanceScanTest, AnUnchangedSetKeepsTheTableAndItsOrder)
     Program("MAIN_MAIN.ilp", "TON T37, 100\r\nTOF T38, 100\r\n");
     TableHolds({"TOF T38 MAIN", "TON T37 MAIN"});
     const CZULFB* first = m_app->Project.FBInstances[0];
-    RebuildFBInstances(*m_app);
+    m_app->RebuildFBInstanceTable();
     EXPECT_EQ(m_app->Project.FBInstances[0], first);
     EXPECT_EQ(Texts(m_app->Project.FBInstances), (std::vector<std::string>{"TOF T38 MAIN", "TON T37 MAIN"}));
     EXPECT_EQ(m_app->Project.FBScanBuffer.size(), 2u);
@@ -89,17 +89,17 @@ TEST_F(FBInstanceScanTest, AChangedSetReplacesTheTableInScanOrder)
             delete entry;
         m_app->Project.FBInstances.clear();
         TableHolds(c.before);
-        RebuildFBInstances(*m_app);
+        m_app->RebuildFBInstanceTable();
         EXPECT_EQ(Texts(m_app->Project.FBInstances), (std::vector<std::string>{"TON T37 MAIN", "TOF T38 MAIN"}));
     }
 }
 
 TEST_F(FBInstanceScanTest, AProjectWithoutProgramsEndsWithAnEmptyTable)
 {
-    RebuildFBInstances(*m_app);
+    m_app->RebuildFBInstanceTable();
     EXPECT_TRUE(m_app->Project.FBInstances.empty());
     TableHolds({"TON T37 MAIN"});
-    RebuildFBInstances(*m_app);
+    m_app->RebuildFBInstanceTable();
     EXPECT_TRUE(m_app->Project.FBInstances.empty());
 }
 
@@ -131,7 +131,7 @@ TEST_F(FBInstanceScanTest, OperandsOfGlobalAndLocalVariables)
     m_app->Project.AddSymbol(symbol);
     std::ofstream(m_folder / "MAIN_MAIN.ilv") << "VAR\r\n    LIMIT AT %LW0 : INT ;\r\nEND_VAR\r\n";
     Program("MAIN_MAIN.ilp", "TON T37, preset\r\nTON T38, LIMIT\r\nTON T39, %VW10\r\nTON T40, UNKNOWN\r\n");
-    RebuildFBInstances(*m_app);
+    m_app->RebuildFBInstanceTable();
     EXPECT_EQ(Texts(m_app->Project.FBInstances),
               (std::vector<std::string>{"TON T37 MAIN", "TON T38 MAIN", "TON T39 MAIN"}));
 
@@ -145,11 +145,11 @@ TEST_F(FBInstanceScanTest, OperandsOfGlobalAndLocalVariables)
     CZULSymbol* found = nullptr;
     for (const char* text : {" vw10 ", "%VW10", "PRESET"}) {
         found = nullptr;
-        EXPECT_TRUE(FindGlobalSymbol(m_app->Project, text, found)) << text;
+        EXPECT_TRUE(m_app->FindGlobalSymbol(text, found)) << text;
         EXPECT_EQ(found, symbol) << text;
     }
-    EXPECT_FALSE(FindGlobalSymbol(m_app->Project, "%VW12", found));
-    EXPECT_FALSE(FindGlobalSymbol(m_app->Project, "  ", found));
+    EXPECT_FALSE(m_app->FindGlobalSymbol("%VW12", found));
+    EXPECT_FALSE(m_app->FindGlobalSymbol("  ", found));
 
     CLocalVarTable table;
     ASSERT_TRUE(table.ResolveOperandFlags("Preset", flags));

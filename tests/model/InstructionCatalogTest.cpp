@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         AppDataFixture::SetUp();
-        BuildInstructionCatalog(*m_app);
+        m_app->BuildInstructionCatalog();
     }
 };
 
@@ -75,7 +75,7 @@ TEST_F(InstructionCatalogTest, MapsHoldTheVisibleRows)
     EXPECT_EQ(m_app->ContactCatalog.at("-| |-"), m_app->InstructionCatalog.at("-| |-"));
 
     // A second build replaces the interfaces instead of adding to them.
-    BuildInstructionCatalog(*m_app);
+    m_app->BuildInstructionCatalog();
     EXPECT_EQ(m_app->FunctionCatalog.size(), 83u);
     EXPECT_EQ(m_app->FunctionCatalog.at("MOVE")->GetInputCount(), 2);
 }
@@ -83,25 +83,25 @@ TEST_F(InstructionCatalogTest, MapsHoldTheVisibleRows)
 TEST_F(InstructionCatalogTest, LookupCopiesTheInterface)
 {
     CZULFunc move;
-    EXPECT_EQ(LookupFunction(*m_app, "  move ", move), 1);
+    EXPECT_EQ(m_app->LookupFunction("  move ", move), 1);
     EXPECT_EQ(move.name, "MOVE");
     EXPECT_EQ(PinNames(move.inputs), (std::vector<std::string>{"EN", "IN"}));
     EXPECT_EQ(PinNames(move.outputs), (std::vector<std::string>{"ENO", "OUT"}));
     EXPECT_NE(move.inputs.GetAt(0), m_app->FunctionCatalog.at("MOVE")->inputs.GetAt(0));
     EXPECT_EQ(move.inputs.GetAt(0)->flags, 0x61FEA001u);
-    EXPECT_EQ(LookupFunction(*m_app, "TON", move), 0);
+    EXPECT_EQ(m_app->LookupFunction("TON", move), 0);
 
     CZULFB ton;
-    EXPECT_EQ(LookupFunctionBlock(*m_app, "ton", ton), 1);
+    EXPECT_EQ(m_app->LookupFunctionBlock("ton", ton), 1);
     EXPECT_EQ(ton.typeName, "TON");
     EXPECT_EQ(PinNames(ton.inputs), (std::vector<std::string>{"IN", "PT"}));
     EXPECT_EQ(PinNames(ton.outputs), (std::vector<std::string>{"Q", "ET"}));
-    EXPECT_EQ(LookupFunctionBlock(*m_app, "MOVE", ton), 0);
+    EXPECT_EQ(m_app->LookupFunctionBlock("MOVE", ton), 0);
 
-    EXPECT_EQ(GetFBPinFlags(*m_app, "PT", "TON"), 0x19FEB010u);
-    EXPECT_EQ(GetFBPinFlags(*m_app, "Q", "TON"), 0x019D4001u);
-    EXPECT_EQ(GetFBPinFlags(*m_app, "CV", "TON"), 0u);
-    EXPECT_EQ(GetFBPinFlags(*m_app, "PT", "NOFB"), 0u);
+    EXPECT_EQ(m_app->GetFBPinFlags("PT", "TON"), 0x19FEB010u);
+    EXPECT_EQ(m_app->GetFBPinFlags("Q", "TON"), 0x019D4001u);
+    EXPECT_EQ(m_app->GetFBPinFlags("CV", "TON"), 0u);
+    EXPECT_EQ(m_app->GetFBPinFlags("PT", "NOFB"), 0u);
 
     // Functions of the catalogue first, then the subroutines of the project.
     auto* motor = new CZULFunc;
@@ -112,10 +112,10 @@ TEST_F(InstructionCatalogTest, LookupCopiesTheInterface)
     speed->flags = 0xA010;
     motor->AddInput(speed);
     m_app->Project.AddSubroutineInterface(motor);
-    EXPECT_EQ(GetFunctionPinFlags(*m_app, "IN1", "add"), m_app->FunctionCatalog.at("ADD")->inputs.GetAt(1)->flags);
-    EXPECT_EQ(GetFunctionPinFlags(*m_app, "SPEED", "Motor"), 0xA010u);
-    EXPECT_EQ(GetFunctionPinFlags(*m_app, "SPEED", "Pump"), 0u);
-    EXPECT_EQ(GetFunctionPinFlags(*m_app, "X", "ADD"), 0u);
+    EXPECT_EQ(m_app->GetFunctionPinFlags("IN1", "add"), m_app->FunctionCatalog.at("ADD")->inputs.GetAt(1)->flags);
+    EXPECT_EQ(m_app->GetFunctionPinFlags("SPEED", "Motor"), 0xA010u);
+    EXPECT_EQ(m_app->GetFunctionPinFlags("SPEED", "Pump"), 0u);
+    EXPECT_EQ(m_app->GetFunctionPinFlags("X", "ADD"), 0u);
 }
 
 TEST(InstructionTableTest, BoxGroups)
@@ -153,7 +153,7 @@ TEST(HelpTopicsTest, ContextsByTopic)
     };
     for (const auto& c : cases) {
         int context = -5;
-        EXPECT_EQ(FindHelpContext(c.topic, context), c.found) << c.topic;
+        EXPECT_EQ(CZULAppData::FindHelpContext(c.topic, context), c.found) << c.topic;
         EXPECT_EQ(context, c.context) << c.topic;
     }
     for (int i = 0; i < HELP_TOPIC_COUNT; ++i)

@@ -62,7 +62,7 @@ TEST_F(MonitorItemsTest, OperandsRegisterTheirKeys)
     EXPECT_EQ(Keys(), (std::vector<std::string>{"%QB4", "%QB5", "%QB6", "%QB7"}));
     EXPECT_EQ(m_app->Project.MonitorTable.at("%QB6")->operand, "%QB6");
 
-    ClearMonitorTable(*m_app);
+    m_app->ClearMonitorTable();
     EXPECT_TRUE(Keys().empty());
     for (const char* operand : {"T3", "%C7", "%RS9", "%HC0", "%AIW4", "%V100.3", "%SM1.0", "%VR8", "%VB2"})
         EXPECT_TRUE(AddMonitorAddress(operand)) << operand;
@@ -80,9 +80,9 @@ TEST_F(MonitorItemsTest, InsertKeepsTheFirstItemUnderAKey)
 {
     auto* first = new CZULStatus;
     first->value = 1;
-    InsertMonitorEntry(*m_app, "VB0", first);
-    InsertMonitorEntry(*m_app, "%VB0", new CZULStatus);
-    InsertMonitorEntry(*m_app, "%VB1", nullptr);
+    m_app->InsertMonitorEntry("VB0", first);
+    m_app->InsertMonitorEntry("%VB0", new CZULStatus);
+    m_app->InsertMonitorEntry("%VB1", nullptr);
     ASSERT_EQ(Keys(), (std::vector<std::string>{"%VB0"}));
     EXPECT_EQ(m_app->Project.MonitorTable.at("%VB0"), first);
 }
@@ -107,7 +107,7 @@ TEST_F(MonitorItemsTest, MonitorClassAndCode)
     for (const auto& c : cases) {
         WORD code = 0xFFFF;
         WORD number = 0xFFFF;
-        EXPECT_EQ(ResolveAddressOffset(*m_app, c.key, code, number), c.monitorClass) << c.key;
+        EXPECT_EQ(m_app->ResolveAddressOffset(c.key, code, number), c.monitorClass) << c.key;
         EXPECT_EQ(code, c.code) << c.key;
         if (c.number >= 0) {
             EXPECT_EQ(number, c.number) << c.key;
@@ -210,32 +210,32 @@ TEST_F(MonitorItemsTest, ForcedValuesPerByte)
     row.flags = OT_FORCEABLE | OT_WORD;
     row.newValue = 0x1234;
     int value = 0;
-    EXPECT_FALSE(StoreForcedValue(project, &row)); // no buffers yet
-    EXPECT_FALSE(GetForcedValue(project, 0, row.flags, value));
+    EXPECT_FALSE(project.StoreForcedValue(&row)); // no buffers yet
+    EXPECT_FALSE(project.GetForcedValue(0, row.flags, value));
     project.ForceImageSize = FORCE_IMAGE_CELLS;
     project.AllocateForceBuffers();
 
-    EXPECT_FALSE(StoreForcedValue(project, nullptr));
+    EXPECT_FALSE(project.StoreForcedValue(nullptr));
     row.encodedAddress = FORCE_IMAGE_CELLS - 1;
-    EXPECT_FALSE(StoreForcedValue(project, &row));
+    EXPECT_FALSE(project.StoreForcedValue(&row));
     row.encodedAddress = FORCE_IMAGE_CELLS - 2;
-    EXPECT_TRUE(StoreForcedValue(project, &row));
+    EXPECT_TRUE(project.StoreForcedValue(&row));
     EXPECT_EQ(project.ForceValues[FORCE_IMAGE_CELLS - 2], 0x34u);
     EXPECT_EQ(project.ForceValues[FORCE_IMAGE_CELLS - 1], 0x12u);
-    EXPECT_TRUE(GetForcedValue(project, row.encodedAddress, OT_FORCEABLE | OT_INT, value));
+    EXPECT_TRUE(project.GetForcedValue(row.encodedAddress, OT_FORCEABLE | OT_INT, value));
     EXPECT_EQ(value, 0x1234);
 
     row.flags = OT_FORCEABLE | OT_REAL;
     row.newValue = 0xA1B2C3D4;
     for (int back = 1; back <= 3; ++back) {
         row.encodedAddress = WORD(FORCE_IMAGE_CELLS - back);
-        EXPECT_FALSE(StoreForcedValue(project, &row)) << back;
+        EXPECT_FALSE(project.StoreForcedValue(&row)) << back;
     }
     row.encodedAddress = 100;
-    EXPECT_TRUE(StoreForcedValue(project, &row));
-    EXPECT_TRUE(GetForcedValue(project, 100, OT_FORCEABLE | OT_DWORD, value));
+    EXPECT_TRUE(project.StoreForcedValue(&row));
+    EXPECT_TRUE(project.GetForcedValue(100, OT_FORCEABLE | OT_DWORD, value));
     EXPECT_EQ(DWORD(value), 0xA1B2C3D4u);
-    EXPECT_TRUE(GetForcedValue(project, 100, OT_FORCEABLE | OT_BYTE, value));
+    EXPECT_TRUE(project.GetForcedValue(100, OT_FORCEABLE | OT_BYTE, value));
     EXPECT_EQ(value, 0xD4);
 
     // A BOOL at cell 5, bit 3; the other bits of the cell stay.
@@ -243,24 +243,24 @@ TEST_F(MonitorItemsTest, ForcedValuesPerByte)
     row.flags = OT_FORCEABLE | OT_BOOL;
     row.encodedAddress = WORD(5 | (3 << 13));
     row.newValue = 1;
-    EXPECT_TRUE(StoreForcedValue(project, &row));
+    EXPECT_TRUE(project.StoreForcedValue(&row));
     EXPECT_EQ(project.ForceValues[5], 0x89u);
-    EXPECT_TRUE(GetForcedValue(project, row.encodedAddress, row.flags, value));
+    EXPECT_TRUE(project.GetForcedValue(row.encodedAddress, row.flags, value));
     EXPECT_EQ(value, 1);
     row.newValue = 2;
-    EXPECT_TRUE(StoreForcedValue(project, &row));
+    EXPECT_TRUE(project.StoreForcedValue(&row));
     EXPECT_EQ(project.ForceValues[5], 0x81u);
     row.encodedAddress = WORD(0x1FFF);
-    EXPECT_FALSE(StoreForcedValue(project, &row));
+    EXPECT_FALSE(project.StoreForcedValue(&row));
 
     // Not forceable: refused; no forced type: nothing written, TRUE.
     row.flags = OT_BYTE;
     row.encodedAddress = 7;
-    EXPECT_FALSE(StoreForcedValue(project, &row));
+    EXPECT_FALSE(project.StoreForcedValue(&row));
     row.flags = OT_FORCEABLE | OT_POINTER;
-    EXPECT_TRUE(StoreForcedValue(project, &row));
+    EXPECT_TRUE(project.StoreForcedValue(&row));
     value = -3;
-    EXPECT_TRUE(GetForcedValue(project, 7, row.flags, value));
+    EXPECT_TRUE(project.GetForcedValue(7, row.flags, value));
     EXPECT_EQ(value, -3);
     EXPECT_EQ(project.ForceValues[7], 0u);
 }

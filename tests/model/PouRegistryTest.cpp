@@ -62,7 +62,7 @@ protected:
         Write("INT03_Timer.ilv", "");
         Write("SBR07_Motorized.ilp", "(*1*)\r\n");
         for (CProjTreeNode* node : {project().SubroutineNodes.at("Motor"), project().SubroutineNodes.at("Pump")})
-            LoadSubroutineInterface(project(), node);
+            project().LoadSubroutineInterface(node);
     }
     void TearDown() override
     {
@@ -139,7 +139,7 @@ TEST(POUAliasTest, OnlyFirstThreeAndLastTwoCharactersCount)
 TEST_F(PouRegistryTest, InterfaceFromTheVariableFile)
 {
     CZULFunc* motor = nullptr;
-    ASSERT_TRUE(FindSubroutineInterface(project(), " motor ", motor));
+    ASSERT_TRUE(project().FindSubroutineInterface(" motor ", motor));
     EXPECT_EQ(motor->number, 7);
     EXPECT_EQ(Names(motor->inputs), (std::vector<std::string>{"EN", "IN1", "DATA", "RATE"}));
     EXPECT_EQ(Names(motor->outputs), (std::vector<std::string>{"ENO", "DONE"}));
@@ -154,16 +154,16 @@ TEST_F(PouRegistryTest, InterfaceFromTheVariableFile)
 
     // A file that is missing leaves EN and ENO only.
     CZULFunc* pump = nullptr;
-    ASSERT_TRUE(FindSubroutineInterface(project(), "PUMP", pump));
+    ASSERT_TRUE(project().FindSubroutineInterface("PUMP", pump));
     EXPECT_EQ(pump->inputs.GetSize(), 1);
     EXPECT_EQ(pump->outputs.GetSize(), 1);
 
     // Loading again replaces the registered interface.
-    LoadSubroutineInterface(project(), project().SubroutineNodes.at("Motor"));
+    project().LoadSubroutineInterface(project().SubroutineNodes.at("Motor"));
     EXPECT_EQ(project().SubroutineInterfaces.size(), 2u);
     EXPECT_EQ(project().SubroutineInterfacesByNumber.size(), 2u);
     CZULFunc* again = nullptr;
-    ASSERT_TRUE(FindSubroutineInterface(project(), "MOTOR", again));
+    ASSERT_TRUE(project().FindSubroutineInterface("MOTOR", again));
     EXPECT_EQ(project().SubroutineInterfacesByNumber.at(7), again);
 }
 
@@ -172,8 +172,8 @@ TEST_F(PouRegistryTest, RegisteringUnderAnotherCaseReplaces)
     auto* replacement = new CZULFunc;
     replacement->SetName("MOTOR");
     replacement->SetNumber(9);
-    RegisterSubroutineInterface(project(), replacement);
-    RegisterSubroutineInterface(project(), nullptr);
+    project().RegisterSubroutineInterface(replacement);
+    project().RegisterSubroutineInterface(nullptr);
     EXPECT_EQ(project().SubroutineInterfaces.count("Motor"), 0u);
     EXPECT_EQ(project().SubroutineInterfaces.at("MOTOR"), replacement);
     EXPECT_EQ(project().SubroutineInterfacesByNumber.count(7), 0u);
@@ -183,43 +183,43 @@ TEST_F(PouRegistryTest, RegisteringUnderAnotherCaseReplaces)
 TEST_F(PouRegistryTest, NamesAndAliases)
 {
     std::string result;
-    EXPECT_EQ(ConvertSubroutineName(project(), "motor", result, TRUE), 1);
+    EXPECT_EQ(project().ConvertSubroutineName("motor", result, TRUE), 1);
     EXPECT_EQ(result, "SBR07");
-    EXPECT_EQ(ConvertSubroutineName(project(), "SBR00", result, FALSE), 1);
+    EXPECT_EQ(project().ConvertSubroutineName("SBR00", result, FALSE), 1);
     EXPECT_EQ(result, "Pump");
-    EXPECT_EQ(ConvertSubroutineName(project(), "SBR0", result, FALSE), 0);
-    EXPECT_EQ(ConvertSubroutineName(project(), "Nothing", result, TRUE), 0);
+    EXPECT_EQ(project().ConvertSubroutineName("SBR0", result, FALSE), 0);
+    EXPECT_EQ(project().ConvertSubroutineName("Nothing", result, TRUE), 0);
 
-    EXPECT_EQ(ConvertInterruptName(project(), "timer", result, TRUE), 1);
+    EXPECT_EQ(project().ConvertInterruptName("timer", result, TRUE), 1);
     EXPECT_EQ(result, "INT03");
-    EXPECT_EQ(ConvertInterruptName(project(), "int03", result, TRUE), 1);
+    EXPECT_EQ(project().ConvertInterruptName("int03", result, TRUE), 1);
     EXPECT_EQ(result, "INT03");
-    EXPECT_EQ(ConvertInterruptName(project(), "INT03", result, FALSE), 1);
+    EXPECT_EQ(project().ConvertInterruptName("INT03", result, FALSE), 1);
     EXPECT_EQ(result, "Timer");
-    EXPECT_EQ(ConvertInterruptName(project(), "timer", result, FALSE), 1);
+    EXPECT_EQ(project().ConvertInterruptName("timer", result, FALSE), 1);
     EXPECT_EQ(result, "TIMER");
-    EXPECT_EQ(ConvertInterruptName(project(), "INT04", result, TRUE), 0);
+    EXPECT_EQ(project().ConvertInterruptName("INT04", result, TRUE), 0);
 
     int isSubroutine = -1;
-    EXPECT_TRUE(ConvertPOUName(project(), "SBR07", result, isSubroutine));
+    EXPECT_TRUE(project().ConvertPOUName("SBR07", result, isSubroutine));
     EXPECT_EQ(result, "Motor");
     EXPECT_EQ(isSubroutine, 1);
-    EXPECT_TRUE(ConvertPOUName(project(), "Timer", result, isSubroutine));
+    EXPECT_TRUE(project().ConvertPOUName("Timer", result, isSubroutine));
     EXPECT_EQ(result, "INT03");
     EXPECT_EQ(isSubroutine, 0);
-    EXPECT_FALSE(ConvertPOUName(project(), "MAIN", result, isSubroutine));
+    EXPECT_FALSE(project().ConvertPOUName("MAIN", result, isSubroutine));
 
     for (const char* name : {"main", " Motor", "PUMP", "timer"})
-        EXPECT_EQ(IsPOUName(project(), name), 1) << name;
+        EXPECT_EQ(project().IsPOUName(name), 1) << name;
     for (const char* name : {"", "SBR07", "Motorized"})
-        EXPECT_EQ(IsPOUName(project(), name), 0) << name;
+        EXPECT_EQ(project().IsPOUName(name), 0) << name;
 
     CZULFunc copy;
-    EXPECT_EQ(CopySubroutineInterface(project(), "SBR07", &copy), 1);
+    EXPECT_EQ(project().CopySubroutineInterface("SBR07", &copy), 1);
     EXPECT_EQ(copy.name, "Motor");
     EXPECT_EQ(copy.inputs.GetSize(), 4);
-    EXPECT_EQ(CopySubroutineInterface(project(), "motor", nullptr), 0);
-    EXPECT_EQ(CopySubroutineInterface(project(), "SBR08", &copy), 0);
+    EXPECT_EQ(project().CopySubroutineInterface("motor", nullptr), 0);
+    EXPECT_EQ(project().CopySubroutineInterface("SBR08", &copy), 0);
 
     std::string pou;
     int row = 0;
@@ -230,37 +230,37 @@ TEST_F(PouRegistryTest, NamesAndAliases)
 
 TEST_F(PouRegistryTest, FBInstances)
 {
-    EXPECT_TRUE(AddFBInstance(project(), "t37", "ton", "main", FB_LIST_TABLE));
+    EXPECT_TRUE(project().AddFBInstance("t37", "ton", "main", FB_LIST_TABLE));
     ASSERT_EQ(project().FBInstances.size(), 1u);
     EXPECT_EQ(project().FBInstances[0]->instanceName, "T37");
     EXPECT_EQ(project().FBInstances[0]->typeName, "TON");
     EXPECT_EQ(project().FBInstances[0]->ownerPou, "MAIN");
-    EXPECT_FALSE(AddFBInstance(project(), "T37", "TON", "MAIN", FB_LIST_TABLE));
-    EXPECT_TRUE(AddFBInstance(project(), "T37", "TON", "MAIN", FB_LIST_SCAN));
-    EXPECT_FALSE(AddFBInstance(project(), "C1", "TON", "MAIN", FB_LIST_TABLE));
-    EXPECT_FALSE(AddFBInstance(project(), "T38", "TON", " ", FB_LIST_TABLE));
-    EXPECT_TRUE(AddFBInstance(project(), "C1", "CTU", "Motor", FB_LIST_TABLE));
-    EXPECT_TRUE(AddFBInstance(project(), "T40", "TOF", "Motor", FB_LIST_TABLE));
+    EXPECT_FALSE(project().AddFBInstance("T37", "TON", "MAIN", FB_LIST_TABLE));
+    EXPECT_TRUE(project().AddFBInstance("T37", "TON", "MAIN", FB_LIST_SCAN));
+    EXPECT_FALSE(project().AddFBInstance("C1", "TON", "MAIN", FB_LIST_TABLE));
+    EXPECT_FALSE(project().AddFBInstance("T38", "TON", " ", FB_LIST_TABLE));
+    EXPECT_TRUE(project().AddFBInstance("C1", "CTU", "Motor", FB_LIST_TABLE));
+    EXPECT_TRUE(project().AddFBInstance("T40", "TOF", "Motor", FB_LIST_TABLE));
 
     std::vector<std::string> names{"stale"}, types;
-    EXPECT_TRUE(GetFBInstancesOfPOU(project(), "motor", names, types));
+    EXPECT_TRUE(project().GetFBInstancesOfPOU("motor", names, types));
     EXPECT_EQ(names, (std::vector<std::string>{"C1", "T40"}));
     EXPECT_EQ(types, (std::vector<std::string>{"CTU", "TOF"}));
-    EXPECT_FALSE(GetFBInstancesOfPOU(project(), "Pump", names, types));
+    EXPECT_FALSE(project().GetFBInstancesOfPOU("Pump", names, types));
     EXPECT_TRUE(names.empty());
 
-    EXPECT_FALSE(RenameFBInstance(project(), "T37", "C1"));
+    EXPECT_FALSE(project().RenameFBInstance("T37", "C1"));
     EXPECT_EQ(project().FBInstances[0]->instanceName, "T37");
-    EXPECT_FALSE(RenameFBInstance(project(), "T37", "XYZ"));
-    EXPECT_FALSE(RenameFBInstance(project(), "T99", "T98"));
-    EXPECT_TRUE(RenameFBInstance(project(), "t37", "T37"));
-    EXPECT_TRUE(RenameFBInstance(project(), "T37", "t41"));
+    EXPECT_FALSE(project().RenameFBInstance("T37", "XYZ"));
+    EXPECT_FALSE(project().RenameFBInstance("T99", "T98"));
+    EXPECT_TRUE(project().RenameFBInstance("t37", "T37"));
+    EXPECT_TRUE(project().RenameFBInstance("T37", "t41"));
     EXPECT_EQ(project().FBInstances[0]->instanceName, "T41");
 
-    RemoveFBInstance(project(), "c1");
+    project().RemoveFBInstance("c1");
     ASSERT_EQ(project().FBInstances.size(), 2u);
     project().FBInstances.push_back(nullptr);
-    RemoveFBInstancesOfPOU(project(), "MOTOR");
+    project().RemoveFBInstancesOfPOU("MOTOR");
     ASSERT_EQ(project().FBInstances.size(), 1u);
     EXPECT_EQ(project().FBInstances[0]->instanceName, "T41");
 }
@@ -271,10 +271,10 @@ TEST_F(PouRegistryTest, DeleteSubroutineWithItsFiles)
     SetSubroutineRemovedHandler([&removedFromTree](const std::string& name) { removedFromTree.push_back(name); });
     project().LocalBitUsage.assign(128, 1);
     project().LocalByteUsage.assign(256, 1);
-    AddFBInstance(project(), "T1", "TON", "Motor", FB_LIST_TABLE);
-    AddFBInstance(project(), "T2", "TON", "MAIN", FB_LIST_TABLE);
+    project().AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);
+    project().AddFBInstance("T2", "TON", "MAIN", FB_LIST_TABLE);
 
-    DeletePOU(project(), "Motor", 3);
+    project().DeletePOU("Motor", 3);
     EXPECT_EQ(removedFromTree, (std::vector<std::string>{"Motor"}));
     EXPECT_EQ(Files(), (std::vector<std::string>{"INT03_Timer.ilp", "INT03_Timer.ilv", "SBR00_Pump.ilp",
                                                  "SBR00_Pump.ilv", "SBR07_Motorized.ilp"}));
@@ -292,27 +292,27 @@ TEST_F(PouRegistryTest, DeleteSubroutineWithItsFiles)
     EXPECT_EQ(bytes, (std::vector<BYTE>{0, 0, 1, 1, 0, 0, 0, 0, 0, 1, 1, 1, 1}));
     EXPECT_TRUE(m_ui.box.Messages().empty());
 
-    DeletePOU(project(), "Timer", 4);
+    project().DeletePOU("Timer", 4);
     EXPECT_EQ(Files(), (std::vector<std::string>{"SBR00_Pump.ilp", "SBR00_Pump.ilv", "SBR07_Motorized.ilp"}));
     EXPECT_TRUE(project().InterruptNodes.empty());
     EXPECT_TRUE(project().InterruptNodesUpper.empty());
     EXPECT_TRUE(project().InterruptNodesByNumber.empty());
 
-    DeletePOU(project(), "Pump", 5);
-    DeletePOU(project(), "Nothing", 3);
+    project().DeletePOU("Pump", 5);
+    project().DeletePOU("Nothing", 3);
     EXPECT_EQ(Files().size(), 3u);
     EXPECT_EQ(project().SubroutineNodes.size(), 1u);
 }
 
 TEST_F(PouRegistryTest, RenameKeepsInterfaceAndInstances)
 {
-    AddFBInstance(project(), "T1", "TON", "Motor", FB_LIST_TABLE);
-    AddFBInstance(project(), "T2", "TON", "Timer", FB_LIST_TABLE);
-    AddFBInstance(project(), "T3", "TON", "MAIN", FB_LIST_TABLE);
+    project().AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);
+    project().AddFBInstance("T2", "TON", "Timer", FB_LIST_TABLE);
+    project().AddFBInstance("T3", "TON", "MAIN", FB_LIST_TABLE);
     CZULFunc* motor = project().SubroutineInterfaces.at("Motor");
 
     project().SubroutineNodes.at("Motor")->name = "Drive";
-    RenamePOU(project(), "Motor", 3);
+    project().RenamePOU("Motor", 3);
     EXPECT_EQ(project().SubroutineNodes.count("Motor"), 0u);
     EXPECT_EQ(project().SubroutineNodes.at("Drive")->number, 7);
     EXPECT_EQ(project().SubroutineInterfaces.at("Drive"), motor);
@@ -322,18 +322,18 @@ TEST_F(PouRegistryTest, RenameKeepsInterfaceAndInstances)
     EXPECT_EQ(motor->name, "Drive");
 
     project().InterruptNodes.at("Timer")->name = "Tick";
-    RenamePOU(project(), "Timer", 4);
+    project().RenamePOU("Timer", 4);
     EXPECT_EQ(project().InterruptNodesUpper.count("TICK"), 1u);
     EXPECT_EQ(project().InterruptNodes.count("Timer"), 0u);
 
     project().MainNode.name = "Start";
-    RenamePOU(project(), "MAIN", 2);
+    project().RenamePOU("MAIN", 2);
     std::vector<std::string> owners;
     for (const CZULFB* entry : project().FBInstances)
         owners.push_back(entry->ownerPou);
     EXPECT_EQ(owners, (std::vector<std::string>{"DRIVE", "TICK", "START"}));
 
-    RenamePOU(project(), "Nothing", 3);
+    project().RenamePOU("Nothing", 3);
     EXPECT_EQ(project().FBInstances.size(), 3u);
 }
 

@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -154,6 +156,13 @@ protected:
         return path;
     }
     CZULProject& Project() { return m_app->Project; }
+    // Opening derives the FB-instance table again from the POU programs, so
+    // a project whose table must stay as stored needs the programs that call them.
+    void WriteMainProgram(const std::string& projectName, const std::string& program)
+    {
+        FileSystem::CreateFolder(m_folder / projectName);
+        WriteFileText(m_folder / (projectName + "/MAIN_MAIN.ilp"), program);
+    }
     void ExpectEmptyProject()
     {
         EXPECT_TRUE(Project().Modules.empty());
@@ -182,6 +191,7 @@ TEST_F(ProjectFileTest, HandMadeFileOpensFieldByFieldAndSavesByteForByte)
 {
     const auto bytes = ProjectFile(kCurrent);
     const std::string path = Write("plant.qpj", bytes);
+    WriteMainProgram("plant", "TON T1, 100\r\n");
     ASSERT_TRUE(m_doc.OpenProject(path));
     EXPECT_TRUE(m_ui.box.Messages().empty());
     EXPECT_FALSE(m_doc.IsModified());
@@ -525,7 +535,7 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     auto* fb = new CZULFB;
     fb->typeName = "CTU";
     fb->instanceName = "C1";
-    fb->ownerPou = "SBR0";
+    fb->ownerPou = "MAIN";
     auto* pin = new CZULFBPara;
     pin->name = "CU";
     fb->AddInput(pin);
@@ -552,6 +562,7 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
 
     p.ClearProject();
     m_app->ClearProjectBlobs();
+    WriteMainProgram("line one", "CTU C1, %I0.1, 10\r\n");
     ASSERT_TRUE(m_doc.OpenProject(path));
     ASSERT_EQ(p.Modules.size(), 2u);
     EXPECT_EQ(p.Modules[0]->model, "VC14-24AR");
@@ -579,9 +590,22 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     ASSERT_TRUE(m_doc.OnSaveDocument(again));
     const std::string third = m_folder / "third.qpj";
     p.ClearProject();
+    WriteMainProgram("again", "CTU C1, %I0.1, 10\r\n");
     ASSERT_TRUE(m_doc.OpenProject(again));
     ASSERT_TRUE(m_doc.OnSaveDocument(third));
     EXPECT_TRUE(FilesEqual(again, third));
+}
+
+TEST_F(ProjectFileTest, OpeningDerivesTheFBInstanceTableFromThePrograms)
+{
+    const std::string path = Write("plant.qpj", ProjectFile(kCurrent));
+    WriteMainProgram("plant", "TOF T2, 50\r\nCTU C3, %I0.1, 10\r\n");
+    ASSERT_TRUE(m_doc.OpenProject(path));
+    std::vector<std::string> names;
+    std::vector<std::string> types;
+    ASSERT_TRUE(Project().GetFBInstancesOfPOU("MAIN", names, types));
+    EXPECT_EQ(names, (std::vector<std::string>{"T2", "C3"}));
+    EXPECT_EQ(types, (std::vector<std::string>{"TOF", "CTU"}));
 }
 
 TEST_F(ProjectFileTest, OpeningKeepsTheFileAttributes)

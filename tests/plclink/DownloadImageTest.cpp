@@ -5,11 +5,11 @@
 
 #include "model/CMemAreaInfo.h"
 #include "model/CProjTreeNode.h"
+#include "model/CZULAppData.h"
 #include "model/CZULInitData.h"
 #include "model/CZULStatus.h"
 #include "model/CpuProfile.h"
 #include "model/Crc16Modbus.h"
-#include "model/MonitorItems.h"
 #include "model/POULanguageTable.h"
 #include "model/StringCRC16.h"
 #include "platform/FileSystem.h"
@@ -345,7 +345,7 @@ TEST_F(DownloadImageTest, ImageCrcCoversBlocksFourToSevenOnly)
     ASSERT_EQ(1, builder.BuildDownloadImage());
     const WORD first = builder.ComputeImageCRC();
 
-    InsertMonitorEntry(*m_app, "%VB3", new CZULStatus);
+    m_app->InsertMonitorEntry("%VB3", new CZULStatus);
     ASSERT_EQ(1, builder.BuildDownloadImage());
     EXPECT_EQ(first, builder.ComputeImageCRC());
 
@@ -365,7 +365,7 @@ TEST_F(DownloadImageTest, MonitorListsFillBlockEightInClassOrder)
     SetModbusMaster(-1);
     WriteObjectCode({0x01});
     for (const char* key : {"%VB3", "%VB4", "%T2", "%AIW0"})
-        InsertMonitorEntry(*m_app, key, new CZULStatus);
+        m_app->InsertMonitorEntry(key, new CZULStatus);
 
     ASSERT_EQ(1, Build());
 

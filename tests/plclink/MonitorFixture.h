@@ -168,7 +168,7 @@ public:
     void AddItems(const std::vector<std::string>& keys)
     {
         for (const std::string& key : keys)
-            InsertMonitorEntry(*app, key, new CZULStatus);
+            app->InsertMonitorEntry(key, new CZULStatus);
         BuildMonitorLists(*app);
     }
 
@@ -178,7 +178,7 @@ public:
     {
         WORD code = 0;
         WORD number = 0;
-        ResolveAddressOffset(*app, key, code, number);
+        app->ResolveAddressOffset(key, code, number);
         return code;
     }
 

@@ -1,10 +1,16 @@
-#include "AddressText.h"
+// Operand texts of 16-bit encoded addresses, as the user writes them: the
+// upload shows the addresses of rebuilt programs, variable files, initial
+// data and CANopen mappings this way. The texts follow the live memory-area
+// table of the current CPU family.
 
+#include "CZULProject.h"
+
+#include "CMemAreaInfo.h"
 #include "platform/ByteString.h"
 
 #include <cstring>
 
-std::string FindAreaOfOffset(int imageOffset, int& index)
+std::string CZULProject::FindAreaOfOffset(int imageOffset, int& index)
 {
     for (const CMemAreaInfo& row : g_LiveAreaTable) {
         const int first = row.imageOffset;
@@ -45,7 +51,7 @@ bool FormatCountedArea(const std::string& area, int index, int bit, std::string&
 
 } // namespace
 
-std::string FormatOperandAddress(EncodedPlcAddress address, OperandTypeFlags typeFlags)
+std::string CZULProject::FormatAddress(EncodedPlcAddress address, OperandTypeFlags typeFlags)
 {
     int index = -1;
     const std::string area = FindAreaOfOffset(address & 0x1FFF, index);
