@@ -29,15 +29,6 @@ std::vector<BYTE> ByteEntriesTable(int n, BYTE blockType = 9)
     return table;
 }
 
-std::string CommErrorText(int result)
-{
-    std::string caption;
-    std::string text;
-    UINT icon = 0;
-    GetCommErrorText(result, caption, text, icon);
-    return text;
-}
-
 class ForceExchangeTest : public MonitorFixture {
 public:
     void SetUp() override

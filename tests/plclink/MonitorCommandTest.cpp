@@ -22,15 +22,6 @@ std::vector<BYTE> Le(DWORD value, int bytes)
     return out;
 }
 
-std::string CommErrorText(int result)
-{
-    std::string caption;
-    std::string text;
-    UINT icon = 0;
-    GetCommErrorText(result, caption, text, icon);
-    return text;
-}
-
 class MonitorCommandTest : public MonitorFixture {
 public:
     std::string Shown(const std::string& operand, OperandTypeFlags flags)

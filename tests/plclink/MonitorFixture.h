@@ -11,6 +11,7 @@
 #include "model/CZULAppData.h"
 #include "model/CZULStatus.h"
 #include "model/MonitorItems.h"
+#include "model/SharedServices.h"
 #include "plclink/CMonitorCommand.h"
 #include "plclink/CPlcCommPort.h"
 #include "plclink/MonitorLists.h"
@@ -19,8 +20,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <deque>
 #include <functional>
 #include <future>
 #include <map>
@@ -30,44 +29,15 @@
 #include <thread>
 #include <vector>
 
-// Keeps posted calls until the test runs them and lets it wait for them.
-class CWaitablePoster : public IUiPoster {
-public:
-    void Post(std::function<void()> call) override
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_calls.push_back(std::move(call));
-        m_posted.notify_all();
-    }
-    // TRUE once at least n calls wait; FALSE after ms without them.
-    bool WaitForPending(size_t n, int ms)
-    {
-        std::unique_lock<std::mutex> hold(m_lock);
-        return m_posted.wait_for(hold, std::chrono::milliseconds(ms), [this, n] { return m_calls.size() >= n; });
-    }
-    // Runs the waiting calls (and those they post) on the calling thread.
-    int RunPosted()
-    {
-        int ran = 0;
-        for (;;) {
-            std::function<void()> call;
-            {
-                std::lock_guard<std::mutex> hold(m_lock);
-                if (m_calls.empty())
-                    return ran;
-                call = std::move(m_calls.front());
-                m_calls.pop_front();
-            }
-            call();
-            ++ran;
-        }
-    }
-
-private:
-    std::mutex m_lock;
-    std::condition_variable m_posted;
-    std::deque<std::function<void()>> m_calls;
-};
+// The text ShowCommError shows for a link result.
+inline std::string CommErrorText(int result)
+{
+    std::string caption;
+    std::string text;
+    UINT icon = 0;
+    GetCommErrorText(result, caption, text, icon);
+    return text;
+}
 
 class CRecordingFrame : public IMonitorFrame {
 public:
@@ -257,7 +227,7 @@ public:
     }
 
     CScopedUi ui;
-    CWaitablePoster poster;
+    CQueuedPoster poster;
     CScopedTimeouts timeouts {kReplyMs, kReplyMs};
     CPlcSimulator sim;
     std::unique_ptr<CScopedGlobalPort> port;

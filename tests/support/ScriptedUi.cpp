@@ -1,5 +1,7 @@
 #include "ScriptedUi.h"
 
+#include <chrono>
+
 namespace {
 
 int FirstButton(UINT type)
@@ -122,6 +124,13 @@ void CQueuedPoster::Post(std::function<void()> call)
 {
     std::lock_guard<std::mutex> guard(m_lock);
     m_calls.push_back(std::move(call));
+    m_posted.notify_all();
+}
+
+bool CQueuedPoster::WaitForPending(size_t n, int ms)
+{
+    std::unique_lock<std::mutex> guard(m_lock);
+    return m_posted.wait_for(guard, std::chrono::milliseconds(ms), [this, n] { return m_calls.size() >= n; });
 }
 
 int CQueuedPoster::RunPosted()

@@ -7,6 +7,7 @@
 
 #include "platform/CUserInterface.h"
 
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -69,16 +70,20 @@ private:
 };
 
 // Keeps posted calls until RunPosted(), as the user-interface thread would
-// run them once the poster has returned.
+// run them once the poster has returned; a test can wait for calls that
+// worker threads post.
 class CQueuedPoster : public IUiPoster {
 public:
     void Post(std::function<void()> call) override;
     // Runs every queued call (and those they post) on the calling thread; returns how many ran.
     int RunPosted();
     int Pending() const;
+    // TRUE once at least n calls wait; FALSE after ms without them.
+    bool WaitForPending(size_t n, int ms);
 
 private:
     mutable std::mutex m_lock;
+    std::condition_variable m_posted;
     std::deque<std::function<void()>> m_calls;
 };
 
