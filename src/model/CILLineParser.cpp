@@ -1,5 +1,6 @@
 #include "CILLineParser.h"
 
+#include "LanguageLibrary.h"
 #include "platform/ByteString.h"
 
 namespace {
@@ -64,13 +65,7 @@ BOOL CILLineParser::IsNetworkHeader(const std::string& line, std::string& number
 
 BOOL CILLineParser::IsDecimalDigits(const std::string& text) const
 {
-    if (text.empty())
-        return FALSE;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return FALSE;
-    }
-    return TRUE;
+    return IsDigitString(text);
 }
 
 BOOL CILLineParser::SplitAtBlanks(const std::string& line, std::vector<std::string>& tokens) const

@@ -3,21 +3,7 @@
 #include "CpuProfile.h"
 #include "LanguageLibrary.h"
 
-#include <cstdlib>
-
 CLocalAddressTable g_LocalAddresses;
-
-namespace {
-
-// A decimal number short enough not to overflow; -1 for anything else.
-int SmallNumber(const std::string& digits)
-{
-    if (!IsDigitString(digits) || digits.size() > 6)
-        return -1;
-    return std::atoi(digits.c_str());
-}
-
-} // namespace
 
 void CLocalAddressTable::Reset()
 {
@@ -59,12 +45,12 @@ BOOL CLocalAddressTable::Reserve(const std::string& name, const std::string& add
     const size_t point = address.find('.');
     const char form = address.size() > 2 ? address[2] : '\0';
     if (point != std::string::npos) {
-        const int byte = SmallNumber(address.substr(2, point - 2));
-        const int bit = SmallNumber(address.substr(point + 1));
+        const int byte = SmallDecimalNumber(address.substr(2, point - 2));
+        const int bit = SmallDecimalNumber(address.substr(point + 1));
         const int position = 8 * byte + bit;
         reserved = byte >= 0 && bit >= 0 && position < 8 * LocalBitBytes && MarkBits(position, 1);
     } else if (form == 'B' || form == 'W' || form == 'D') {
-        const int byte = SmallNumber(address.substr(3));
+        const int byte = SmallDecimalNumber(address.substr(3));
         const int bits = form == 'B' ? 8 : form == 'W' ? 16 : 32;
         reserved = byte >= LocalBitBytes && byte < LocalBitBytes + LocalDataBytes && MarkBits(8 * byte, bits);
     }

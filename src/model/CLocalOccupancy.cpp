@@ -7,7 +7,6 @@
 #include "platform/CUserInterface.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -19,13 +18,6 @@ void WarnAllocation()
     if (g_pAppData && !g_pAppData->CheckLocalVarAllocation)
         return;
     ShowMessage("", ALLOCATION_MESSAGE, MB_OK);
-}
-
-int SmallNumber(const std::string& digits)
-{
-    if (!IsDigitString(digits) || digits.size() > 6)
-        return -1;
-    return std::atoi(digits.c_str());
 }
 
 int BitCellCount()
@@ -138,7 +130,7 @@ void CLocalOccupancy::SetAddressCells(const std::string& address, BYTE value)
 {
     const int point = ByteString::Find(address, '.');
     if (point < 0) {
-        const int byte = SmallNumber(ByteString::Mid(address, 3));
+        const int byte = SmallDecimalNumber(ByteString::Mid(address, 3));
         int size = 0;
         if (ByteString::Find(address, 'B') >= 0)
             size = 1;
@@ -152,7 +144,7 @@ void CLocalOccupancy::SetAddressCells(const std::string& address, BYTE value)
             WarnAllocation();
         return;
     }
-    const int byte = SmallNumber(ByteString::Mid(address, 2, point - 2));
-    const int bit = SmallNumber(ByteString::Right(address, 1));
+    const int byte = SmallDecimalNumber(ByteString::Mid(address, 2, point - 2));
+    const int bit = SmallDecimalNumber(ByteString::Right(address, 1));
     SetBitCell(byte < 0 || bit < 0 || bit > 7 ? -1 : 8 * byte + bit, value);
 }

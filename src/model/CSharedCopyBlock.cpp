@@ -4,6 +4,7 @@
 #include "platform/Tick.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -40,6 +41,16 @@ void BreakStaleLock(BYTE* block)
 {
     Counter(block, SCB_READERS).store(0);
     Counter(block, SCB_BUSY).store(0);
+}
+
+// A writer may have reset the count of a reader it took for dead; the
+// count never goes below zero.
+void ReleaseReader(BYTE* block)
+{
+    std::atomic_ref<std::uint32_t> readers = Counter(block, SCB_READERS);
+    std::uint32_t current = readers.load();
+    while (current > 0 && !readers.compare_exchange_weak(current, current - 1)) {
+    }
 }
 
 void ShowBusyMessage()
@@ -139,15 +150,20 @@ BOOL CSharedCopyBlock::Paste(SharedCopyContent& content, int* values, int capaci
     if (!shared)
         return FALSE;
     BYTE* block = shared->Data();
+    // The reader registers before it looks at the busy flag, and a writer
+    // takes the flag before it looks at the readers: whichever comes second
+    // sees the other and backs off, so no paste reads a half-written block.
+    Counter(block, SCB_READERS).fetch_add(1);
     if (Counter(block, SCB_BUSY).load() != 0) {
         if (!IsStale(block)) {
+            ReleaseReader(block);
             ShowBusyMessage();
             return FALSE;
         }
         BreakStaleLock(block);
+        Counter(block, SCB_READERS).fetch_add(1);
     }
 
-    Counter(block, SCB_READERS).fetch_add(1);
     const DWORD total = ReadField(block, SCB_TOTAL_SIZE);
     const DWORD count = ReadField(block, SCB_COUNT);
     const bool sane = total >= SHARED_COPY_HEADER_BYTES && total <= shared->Size() - SHARED_COPY_TERMINATOR_BYTES
@@ -163,6 +179,6 @@ BOOL CSharedCopyBlock::Paste(SharedCopyContent& content, int* values, int capaci
         if (!valuesOnly)
             content.text.assign(reinterpret_cast<const char*>(block + textAt), total - textAt);
     }
-    Counter(block, SCB_READERS).fetch_sub(1);
+    ReleaseReader(block);
     return fits ? TRUE : FALSE;
 }

@@ -6,7 +6,6 @@
 #include "LanguageLibrary.h"
 #include "platform/ByteString.h"
 
-#include <cstdlib>
 #include <new>
 
 CXrefStore g_XrefStore;
@@ -42,13 +41,6 @@ const XrefInstanceDef XREF_INSTANCES[] = {
     {"RS", XREF_RS, XREF_TYPE_BOOL},
     {"SR", XREF_SR, XREF_TYPE_BOOL},
 };
-
-int DecimalNumber(const std::string& digits)
-{
-    if (!IsDigitString(digits) || digits.size() > 6)
-        return -1;
-    return std::atoi(digits.c_str());
-}
 
 bool IsPointerText(const std::string& text)
 {
@@ -195,8 +187,8 @@ BOOL CXrefStore::AddAddressXref(int access, const std::string& address)
     const size_t point = number.find('.');
     if (point == 0)
         return FALSE;
-    const int byte = DecimalNumber(point == std::string::npos ? number : number.substr(0, point));
-    const int bit = point == std::string::npos ? 0 : DecimalNumber(number.substr(point + 1));
+    const int byte = SmallDecimalNumber(point == std::string::npos ? number : number.substr(0, point));
+    const int bit = point == std::string::npos ? 0 : SmallDecimalNumber(number.substr(point + 1));
     XrefSlot* slot = Slot(area, byte);
     if (!slot || bit < 0 || bit > 7)
         return FALSE;
@@ -219,7 +211,7 @@ BOOL CXrefStore::AddInstanceXref(int access, const std::string& operand)
         const std::string prefix = def.prefix;
         if (operand.compare(0, prefix.size(), prefix) != 0)
             continue;
-        const int number = DecimalNumber(operand.substr(prefix.size()));
+        const int number = SmallDecimalNumber(operand.substr(prefix.size()));
         if (number < 0)
             return TRUE;
         XrefSlot* slot = Slot(def.area, number);

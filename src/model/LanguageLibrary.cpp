@@ -380,6 +380,13 @@ BOOL IsDigitString(const std::string& text)
     return TRUE;
 }
 
+int SmallDecimalNumber(const std::string& digits)
+{
+    if (!IsDigitString(digits) || digits.size() > 6)
+        return -1;
+    return std::atoi(digits.c_str());
+}
+
 BYTE ReadPOULanguageLine(const std::string& path)
 {
     std::string line;

@@ -35,6 +35,8 @@ std::string GetFolderFromPath(const std::string& path);
 std::string GetPOUNameFromFileName(const std::string& fileName);
 BOOL RedirectToPreparedSource(std::string& path);
 BOOL IsDigitString(const std::string& text);
+// A number of at most six decimal digits (never overflows); -1 for anything else.
+int SmallDecimalNumber(const std::string& digits);
 
 // The first line of a POU program file: 1 IL, 2 LD, 255 anything else.
 BYTE ReadPOULanguageLine(const std::string& path);

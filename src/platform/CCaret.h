@@ -4,15 +4,8 @@
 // Show before it appears again. The window layer installs a view that
 // draws it; Qt-free editors drive it through this class.
 
+#include "ICaretView.h"
 #include "WinTypes.h"
-
-class ICaretView {
-public:
-    virtual ~ICaretView() = default;
-    // The caret of owner now covers rect (client units) and is shown or not;
-    // a null owner means there is no caret any more.
-    virtual void CaretChanged(const void* owner, const CRect& rect, BOOL visible) = 0;
-};
 
 class CCaret {
 public:

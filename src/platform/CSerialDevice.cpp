@@ -270,7 +270,7 @@ int CSerialDevice::QueuedBytes()
 
 int CSerialDevice::Read(BYTE* data, int n)
 {
-    if (m_fd < 0)
+    if (m_fd < 0 || n < 0)
         return -1;
     ssize_t got = ::read(m_fd, data, static_cast<size_t>(n));
     if (got >= 0)

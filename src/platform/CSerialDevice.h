@@ -50,7 +50,7 @@ public:
     BOOL WaitReadable(DWORD timeoutMs);
     // Bytes waiting in the receive queue; -1 when the driver cannot tell.
     int QueuedBytes();
-    // Reads what is there, up to n bytes, without waiting; -1 on failure.
+    // Reads what is there, up to n bytes, without waiting; -1 on failure or a negative n.
     int Read(BYTE* data, int n);
     // TRUE when the driver counted parity or framing errors since the last call.
     BOOL TakeLineErrors();

@@ -5,6 +5,25 @@
 
 namespace {
 
+// Bytes of the UTF-8 sequence at src that does not convert: its lead byte
+// and the continuation bytes that really follow it, so that a stray or cut
+// sequence never swallows the character after it.
+size_t Utf8SkipLength(const char* src, size_t left)
+{
+    const unsigned char lead = static_cast<unsigned char>(src[0]);
+    size_t length = 1;
+    if (lead >= 0xC2 && lead < 0xE0)
+        length = 2;
+    else if (lead >= 0xE0 && lead < 0xF0)
+        length = 3;
+    else if (lead >= 0xF0 && lead < 0xF5)
+        length = 4;
+    size_t n = 1;
+    while (n < length && n < left && (static_cast<unsigned char>(src[n]) & 0xC0) == 0x80)
+        ++n;
+    return n;
+}
+
 // One conversion with iconv; an unconvertible input sequence is skipped and
 // replaced. Returns false when any replacement was needed.
 bool Convert(const char* to, const char* from, bool sourceIsUtf8, const std::string& in,
@@ -32,9 +51,7 @@ bool Convert(const char* to, const char* from, bool sourceIsUtf8, const std::str
         out += replacement;
         size_t skip = 1;
         if (sourceIsUtf8) {
-            // Skip one whole UTF-8 sequence.
-            unsigned char c = static_cast<unsigned char>(*src);
-            skip = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+            skip = Utf8SkipLength(src, srcLeft);
         } else if (srcLeft >= 2 && IsGbkLeadByte(static_cast<BYTE>(src[0])) && IsGbkTrailByte(static_cast<BYTE>(src[1]))) {
             skip = 2;
         }

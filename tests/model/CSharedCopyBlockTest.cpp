@@ -136,6 +136,8 @@ TEST(CSharedCopyBlockTest, BusyBlockShowsTheMessageUntilItsLockIsStale)
     SharedCopyContent content;
     int read[4] = {};
     EXPECT_FALSE(reader.Paste(content, read, 4, FALSE));
+    // The refused paste leaves no reader registered that would hold off the writer.
+    EXPECT_EQ(Field(raw, SCB_READERS), 0u);
     EXPECT_FALSE(writer.Copy("second", 2, 1, values, 0, 0, 1));
     const std::string busy = "\xD3\xD0\xC6\xE4\xCB\xFB\xBD\xF8\xB3\xCC\xD5\xFD\xD4\xDA\xCA\xB9\xD3\xC3\xB8\xB4\xD6\xC6"
                              "\xD5\xB3\xCC\xF9\xB5\xC4\xB4\xE6\xB4\xA2\xC7\xF8\xA3\xAC\xC7\xEB\xC9\xD4\xB5\xC8\xC6\xAC"

@@ -23,6 +23,10 @@ TEST(GbkTest, UnconvertibleInputIsReplacedNotDropped)
 {
     EXPECT_EQ(GbkToUtf8("A\xFF" "B"), "A\xEF\xBF\xBD" "B");
     EXPECT_EQ(Utf8ToGbk("A\xF0\x9F\x98\x80" "B"), "A?B") << "an emoji has no GBK form";
+    // A stray continuation byte or a cut sequence takes no following character with it.
+    EXPECT_EQ(Utf8ToGbk("A\x80" "BC"), "A?BC");
+    EXPECT_EQ(Utf8ToGbk("A\xE4\xB8" "BC"), "A?BC");
+    EXPECT_EQ(Utf8ToGbk("\xC3" "A"), "?A");
     EXPECT_FALSE(Utf8FitsGbk("\xF0\x9F\x98\x80"));
     EXPECT_TRUE(Utf8FitsGbk(kChineseUtf8));
 }

@@ -1,5 +1,7 @@
 #include "CQtImageDC.h"
 
+#include "QtText.h"
+
 #include <QString>
 
 CQtImageDC::CQtImageDC(int cx, int cy, int dpi)
@@ -30,5 +32,5 @@ CIconImage CQtImageDC::ToIconImage() const
 
 BOOL CQtImageDC::Save(const std::string& path) const
 {
-    return m_image.save(QString::fromStdString(path)) ? TRUE : FALSE;
+    return m_image.save(ToQString(path)) ? TRUE : FALSE;
 }

@@ -1,6 +1,6 @@
 #include "CQtMessageBox.h"
 
-#include "platform/Gbk.h"
+#include "QtText.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -90,7 +90,7 @@ int CQtMessageBox::Show(const std::string& caption, const std::string& text, UIN
 int CQtMessageBox::ShowHere(const std::string& caption, const std::string& text, UINT type)
 {
     const ButtonSet& set = ButtonSetOf(type);
-    QMessageBox box(IconOf(type), QString::fromStdString(GbkToUtf8(caption)), QString::fromStdString(GbkToUtf8(text)),
+    QMessageBox box(IconOf(type), ToQString(caption), ToQString(text),
                     QMessageBox::NoButton, QApplication::activeWindow());
     for (int answer : set.answers)
         box.addButton(ButtonOf(answer));

@@ -1,8 +1,8 @@
 #pragma once
-// Stand-in for the output service until the main frame provides its
-// Output pane: lines and status codes are handed to the frame's sink on
-// the user-interface thread (posted when they come from another thread);
-// without a sink the lines go to the standard error stream.
+// The output service as Qt-free code reaches it: lines and status codes
+// are handed to the Output pane's sink on the user-interface thread (posted
+// when they come from another thread); without a sink the lines go to the
+// standard error stream.
 
 #include "platform/IOutputSink.h"
 

@@ -1,7 +1,8 @@
 #include "CQtPrintDevice.h"
 
+#include "QtText.h"
+
 #include "platform/CPrintInfo.h"
-#include "platform/Gbk.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
@@ -21,7 +22,7 @@ std::unique_ptr<QPrinter> CQtPrintDevice::MakePdfPrinter(const std::string& path
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(QString::fromStdString(path));
+    printer->setOutputFileName(ToQString(path));
     return printer;
 }
 
@@ -51,7 +52,7 @@ CDC* CQtPrintDevice::GetAttributeDC()
 
 BOOL CQtPrintDevice::StartDoc(const std::string& title)
 {
-    m_printer->setDocName(QString::fromUtf8(GbkToUtf8(title)));
+    m_printer->setDocName(ToQString(title));
     return TRUE;
 }
 

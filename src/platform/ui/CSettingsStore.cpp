@@ -1,7 +1,8 @@
 #include "CSettingsStore.h"
 
+#include "QtText.h"
+
 #include "platform/CPathProvider.h"
-#include "platform/Gbk.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,21 +15,11 @@
 
 namespace {
 
-QString ToQt(const std::string& gbk)
-{
-    return QString::fromStdString(GbkToUtf8(gbk));
-}
-
-std::string FromQt(const QString& text)
-{
-    return Utf8ToGbk(text.toStdString());
-}
-
 std::vector<std::string> Sorted(const QStringList& names)
 {
     std::vector<std::string> out;
     for (const QString& name : names)
-        out.push_back(FromQt(name));
+        out.push_back(FromQString(name));
     std::sort(out.begin(), out.end());
     return out;
 }
@@ -67,10 +58,10 @@ std::string CSettingsStore::Key(const std::string& section, const std::string& e
 
 BOOL CSettingsStore::WriteString(const std::string& section, const std::string& entry, const std::string& value) const
 {
-    if (entry.empty() || !QDir().mkpath(QFileInfo(QString::fromStdString(m_filePath)).absolutePath()))
+    if (entry.empty() || !QDir().mkpath(QFileInfo(ToQString(m_filePath)).absolutePath()))
         return FALSE;
-    QSettings settings(QString::fromStdString(m_filePath), QSettings::IniFormat);
-    settings.setValue(ToQt(Key(section, entry)), ToQt(value));
+    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
+    settings.setValue(ToQString(Key(section, entry)), ToQString(value));
     return Commit(settings);
 }
 
@@ -82,25 +73,25 @@ BOOL CSettingsStore::WriteInt(const std::string& section, const std::string& ent
 BOOL CSettingsStore::WriteBinary(const std::string& section, const std::string& entry,
                                  const std::vector<BYTE>& data) const
 {
-    if (entry.empty() || !QDir().mkpath(QFileInfo(QString::fromStdString(m_filePath)).absolutePath()))
+    if (entry.empty() || !QDir().mkpath(QFileInfo(ToQString(m_filePath)).absolutePath()))
         return FALSE;
-    QSettings settings(QString::fromStdString(m_filePath), QSettings::IniFormat);
+    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
     QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
-    settings.setValue(ToQt(Key(section, entry)), bytes);
+    settings.setValue(ToQString(Key(section, entry)), bytes);
     return Commit(settings);
 }
 
 BOOL CSettingsStore::ReadString(const std::string& section, const std::string& entry, std::string* value) const
 {
-    QSettings settings(QString::fromStdString(m_filePath), QSettings::IniFormat);
-    QVariant stored = settings.value(ToQt(Key(section, entry)));
+    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
+    QVariant stored = settings.value(ToQString(Key(section, entry)));
     if (!stored.isValid() || stored.typeId() == QMetaType::QByteArray)
         return FALSE;
     // A value with a comma comes back as a list; its text is the original line.
     if (stored.typeId() == QMetaType::QStringList)
-        *value = FromQt(stored.toStringList().join(QStringLiteral(", ")));
+        *value = FromQString(stored.toStringList().join(QStringLiteral(", ")));
     else
-        *value = FromQt(stored.toString());
+        *value = FromQString(stored.toString());
     return TRUE;
 }
 
@@ -127,8 +118,8 @@ int CSettingsStore::GetInt(const std::string& section, const std::string& entry,
 BOOL CSettingsStore::ReadBinary(const std::string& section, const std::string& entry, std::vector<BYTE>* data) const
 {
     data->clear();
-    QSettings settings(QString::fromStdString(m_filePath), QSettings::IniFormat);
-    QVariant stored = settings.value(ToQt(Key(section, entry)));
+    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
+    QVariant stored = settings.value(ToQString(Key(section, entry)));
     if (stored.typeId() != QMetaType::QByteArray)
         return FALSE;
     QByteArray bytes = stored.toByteArray();
@@ -138,28 +129,28 @@ BOOL CSettingsStore::ReadBinary(const std::string& section, const std::string& e
 
 BOOL CSettingsStore::HasSection(const std::string& section) const
 {
-    QSettings settings(QString::fromStdString(m_filePath), QSettings::IniFormat);
-    settings.beginGroup(ToQt(Group(section)));
+    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
+    settings.beginGroup(ToQString(Group(section)));
     return settings.allKeys().isEmpty() ? FALSE : TRUE;
 }
 
 BOOL CSettingsStore::HasEntry(const std::string& section, const std::string& entry) const
 {
-    QSettings settings(QString::fromStdString(m_filePath), QSettings::IniFormat);
-    return settings.contains(ToQt(Key(section, entry)));
+    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
+    return settings.contains(ToQString(Key(section, entry)));
 }
 
 std::vector<std::string> CSettingsStore::GetEntries(const std::string& section) const
 {
-    QSettings settings(QString::fromStdString(m_filePath), QSettings::IniFormat);
-    settings.beginGroup(ToQt(Group(section)));
+    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
+    settings.beginGroup(ToQString(Group(section)));
     return Sorted(settings.childKeys());
 }
 
 std::vector<std::string> CSettingsStore::GetSubSections(const std::string& section) const
 {
-    QSettings settings(QString::fromStdString(m_filePath), QSettings::IniFormat);
-    settings.beginGroup(ToQt(Group(section)));
+    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
+    settings.beginGroup(ToQString(Group(section)));
     return Sorted(settings.childGroups());
 }
 
@@ -167,8 +158,8 @@ BOOL CSettingsStore::DeleteEntry(const std::string& section, const std::string& 
 {
     if (!HasEntry(section, entry))
         return FALSE;
-    QSettings settings(QString::fromStdString(m_filePath), QSettings::IniFormat);
-    settings.remove(ToQt(Key(section, entry)));
+    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
+    settings.remove(ToQString(Key(section, entry)));
     return Commit(settings);
 }
 
@@ -176,7 +167,7 @@ BOOL CSettingsStore::DeleteSection(const std::string& section) const
 {
     if (!HasSection(section))
         return FALSE;
-    QSettings settings(QString::fromStdString(m_filePath), QSettings::IniFormat);
-    settings.remove(ToQt(Group(section)));
+    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
+    settings.remove(ToQString(Group(section)));
     return Commit(settings);
 }

@@ -13,7 +13,8 @@
 
 class CSettingsStore {
 public:
-    // filePath: the INI file; profileName: the top section every section lies under ("" none).
+    // filePath: the INI file (GBK, as every path of the program); profileName: the top section
+    // every section lies under ("" none).
     CSettingsStore(const std::string& filePath, const std::string& profileName);
 
     // The settings file of a registry key: $XDG_CONFIG_HOME/OrvelBuilder/<key>.ini.

@@ -5,7 +5,7 @@
 #include "CMessagePump.h"
 #include "CWinApp.h"
 #include "CWndMessageEvent.h"
-#include "platform/Gbk.h"
+#include "QtText.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -140,7 +140,7 @@ void AppendKeyMessages(QKeyEvent* key, CWnd* wnd, std::vector<MSG>* out)
         out->push_back({wnd, charMessage, vk - 0x40, static_cast<LPARAM>(bits), {}});
         return;
     }
-    std::string text = Utf8ToGbk(key->text().toStdString());
+    std::string text = FromQString(key->text());
     for (unsigned char c : text) {
         if (c == 0x7F)
             continue;
@@ -176,7 +176,7 @@ BOOL CWnd::Create(CWnd* parent, const CRect& rect, UINT id, DWORD style, const s
     m_style = style & ~WS_VISIBLE;
     m_text = text;
     if (isWindow())
-        setWindowTitle(QString::fromStdString(GbkToUtf8(text)));
+        setWindowTitle(ToQString(text));
     setEnabled(!(style & WS_DISABLED));
     m_created = TRUE;
     m_destroyed = FALSE;
@@ -315,7 +315,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETTEXT:
         m_text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         if (isWindow())
-            setWindowTitle(QString::fromStdString(GbkToUtf8(m_text)));
+            setWindowTitle(ToQString(m_text));
         return TRUE;
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(m_text.size());
@@ -791,7 +791,7 @@ void CWnd::ShowToolTip(QEvent* event)
         return;
     }
     QRect area(info.rect.left, info.rect.top, info.rect.Width(), info.rect.Height());
-    QToolTip::showText(help->globalPos(), QString::fromStdString(GbkToUtf8(info.text)), this, area);
+    QToolTip::showText(help->globalPos(), ToQString(info.text), this, area);
 }
 
 void CWnd::timerEvent(QTimerEvent* event)

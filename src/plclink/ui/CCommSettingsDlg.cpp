@@ -1,7 +1,7 @@
 #include "CCommSettingsDlg.h"
 
 #include "CAnimGifCtrl.h"
-#include "QtText.h"
+#include "platform/ui/QtText.h"
 #include "plclink/CPlcCommPort.h"
 #include "platform/CUserInterface.h"
 #include "platform/ui/CSettingsStore.h"

@@ -1,7 +1,7 @@
 #include "CDownloadDlg.h"
 
 #include "CColorStatic.h"
-#include "QtText.h"
+#include "platform/ui/QtText.h"
 #include "model/CZULAppData.h"
 #include "plclink/PlcDownloadTransfer.h"
 #include "plclink/PlcProtocol.h"

@@ -1,7 +1,7 @@
 #include "CPlcInfoDlg.h"
 
 #include "CColorIndicator.h"
-#include "QtText.h"
+#include "platform/ui/QtText.h"
 #include "plclink/PlcInfo.h"
 #include "plclink/PlcProtocol.h"
 

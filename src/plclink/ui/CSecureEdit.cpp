@@ -1,6 +1,6 @@
 #include "CSecureEdit.h"
 
-#include "QtText.h"
+#include "platform/ui/QtText.h"
 
 CSecureEdit::CSecureEdit(QWidget* parent) : QLineEdit(parent)
 {

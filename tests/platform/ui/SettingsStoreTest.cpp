@@ -45,6 +45,17 @@ protected:
     bool m_hadOld = false;
 };
 
+TEST_F(SettingsStoreTest, ProfileUnderANonAsciiFolderIsWrittenInThatFolder)
+{
+    // The folder name is UTF-8 on disk and GBK in the program's paths.
+    const std::string home = m_home / "\xE9\x85\x8D\xE7\xBD\xAE";
+    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    CSettingsStore store(CSettingsStore::ProfileFilePath("OrvelBuild1.0.0.1"), "ZUL_Q7");
+    ASSERT_TRUE(store.WriteInt("COM", "Port", 3));
+    EXPECT_TRUE(Exists(home + "/OrvelBuilder/OrvelBuild1.0.0.1.ini"));
+    EXPECT_EQ(CSettingsStore(CSettingsStore::ProfileFilePath("OrvelBuild1.0.0.1"), "ZUL_Q7").GetInt("COM", "Port", 0), 3);
+}
+
 TEST_F(SettingsStoreTest, EveryValueTypeRoundTripsUnderTheRegistryKey)
 {
     const std::string path = CSettingsStore::ProfileFilePath("OrvelBuild1.0.0.1");

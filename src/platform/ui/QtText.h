@@ -1,6 +1,6 @@
 #pragma once
-// Text of the link's dialogs at the Qt boundary: GBK bytes in the program,
-// Unicode in the widgets.
+// Text at the Qt boundary: GBK bytes in the program, Unicode in widgets,
+// Qt file names and settings.
 
 #include "platform/Gbk.h"
 
