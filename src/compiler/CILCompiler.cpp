@@ -9,6 +9,7 @@
 #include "CanOpenConfigCheck.h"
 #include "CompilerSymbols.h"
 #include "InitialDataReport.h"
+#include "model/CLocalAddressTable.h"
 #include "model/CXrefStore.h"
 #include "model/CZULAppData.h"
 #include "model/CpuProfile.h"
@@ -347,8 +348,8 @@ void CILCompiler::CopySources(const std::string& copyExtension, const std::strin
 void CILCompiler::DeleteWorkFiles()
 {
     for (int i = 0; i < m_workFileCount; ++i) {
-        const std::string& file = m_workFileNames[size_t(i)];
-        if (IsDeletableWorkFile(file) && FileExists(file))
+        const std::string& file = m_workFilesAsGiven[size_t(i)];
+        if (IsDeletableWorkFile(m_workFileNames[size_t(i)]) && FileExists(file))
             FileSystem::DeleteFile(file);
     }
     std::fill(m_workFileNames.begin(), m_workFileNames.end(), std::string());
@@ -365,12 +366,12 @@ void CILCompiler::AddWorkFile(const std::string& file, const std::string& fileAs
 
 void CILCompiler::CompileWorkFile(CPOUCompiler& unit, int index, bool programPhase)
 {
-    const std::string& file = m_workFileNames[size_t(index)];
+    const std::string& file = m_workFilesAsGiven[size_t(index)];
     if (programPhase) {
-        const BYTE language = ReadPOULanguageLine(m_workFilesAsGiven[size_t(index)]);
+        const BYTE language = ReadPOULanguageLine(file);
         g_CompileState.LadderSourceFlag = language == POU_LANGUAGE_LD ? LADDER_SOURCE : IL_SOURCE;
     }
-    unit.SetFile(file, m_projectPath);
+    unit.SetFile(m_workFileNames[size_t(index)], m_projectPath, file);
     int errors = 0;
     int warnings = 0;
     unit.CompileFile(&errors, &warnings);
@@ -381,6 +382,9 @@ void CILCompiler::CompileWorkFile(CPOUCompiler& unit, int index, bool programPha
 
 void CILCompiler::CompilePhase(const std::string& extension1, const std::string& extension2)
 {
+    // Every phase starts with free local memory; what an earlier phase or
+    // compilation reserved must not clash with the declarations read now.
+    g_LocalAddresses.Reset();
     CPOUPassCompiler unit("", "");
     std::vector<int> taken;
     for (int i = 0; i < m_workFileCount; ++i) {

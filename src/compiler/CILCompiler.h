@@ -78,7 +78,8 @@ private:
     std::vector<std::string> m_fileNames;
     int m_workFileCount = 0;
     std::vector<std::string> m_workFileNames;
-    // The work files as named on disk, for reading without a search by case.
+    // The work files as named on disk: every file is opened by this name, the
+    // upper-case names above are for comparisons only.
     std::vector<std::string> m_workFilesAsGiven;
     std::string m_projectPath;
     std::string m_messageListPath;

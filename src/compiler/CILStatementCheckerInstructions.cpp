@@ -56,28 +56,6 @@ bool IsOneOf(const std::string& text, std::initializer_list<const char*> names)
     return false;
 }
 
-// Bytes of an operand in the object code.
-int OperandSize(const COperandDesc& operand)
-{
-    if (operand.isAddressOf)
-        return 4;
-    if (!operand.isConstant)
-        return 2;
-    switch (operand.flags & OT_TYPE_BITS) {
-    case OT_BOOL:
-    case OT_BYTE:
-    case OT_WORD:
-    case OT_INT:
-        return 2;
-    case OT_DWORD:
-    case OT_DINT:
-    case OT_REAL:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 void PutLittleEndian(BYTE* destination, DWORD value, int size)
 {
     for (int i = 0; i < size; ++i)
@@ -189,12 +167,11 @@ BOOL CILStatementChecker::BuildOperands(const std::string& mnemonic)
         if (k >= 1 && (counterBits || modbusBits))
             m_bitOperand = 1;
         const OperandTypeFlags rowMask = k < OPCODE_MAX_OPERANDS ? m_instructionRow.operandMasks[k] : OT_DIRECTION_BITS;
-        int tokenSize = 0;
-        if (!token->BuildInstructionOperand(k, m_instructionRow, m_operand, tokenSize, m_bitOperand != 0)) {
+        int size = 0;
+        if (!token->BuildInstructionOperand(k, m_instructionRow, m_operand, size, m_bitOperand != 0)) {
             CopyTokenMessages(token);
             return FALSE;
         }
-        const int size = OperandSize(m_operand);
         if (m_writePosition + size > INSTRUCTION_BUFFER_BYTES) {
             AddMessage(MSG_INVALID_INSTRUCTION_FORMAT, MESSAGE_KIND_ERROR, Quoted(token->GetText(true)));
             return FALSE;

@@ -628,12 +628,7 @@ bool CILToken::BuildInstructionOperand(int index, COpcodeDef& row, COperandDesc&
     const OperandTypeFlags required = inTable ? (row.operandMasks[index] & OT_DIRECTION_BITS) : OT_DIRECTION_BITS;
     if (!BuildOperand(required, desc, bitAccess))
         return false;
-    if (desc.isAddressOf)
-        size = 4;
-    else if (desc.isConstant)
-        size = (m_constantType & (OT_DWORD | OT_DINT | OT_REAL)) ? 4 : 0;
-    else
-        size = 2;
+    size = OperandSize(desc);
     if (inTable)
         row.operandMasks[index] = desc.flags;
     return true;
@@ -643,6 +638,27 @@ void CILToken::GetAddress(CMemAreaDef& areaRow, EncodedPlcAddress& encodedAddres
 {
     areaRow = m_areaRow;
     encodedAddress = m_encodedAddress;
+}
+
+int OperandSize(const COperandDesc& operand)
+{
+    if (operand.isAddressOf)
+        return 4;
+    if (!operand.isConstant)
+        return 2;
+    switch (operand.flags & OT_TYPE_BITS) {
+    case OT_BOOL:
+    case OT_BYTE:
+    case OT_WORD:
+    case OT_INT:
+        return 2;
+    case OT_DWORD:
+    case OT_DINT:
+    case OT_REAL:
+        return 4;
+    default:
+        return 0;
+    }
 }
 
 bool IsValidLabelName(const std::string& text, int mode)

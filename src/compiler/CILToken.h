@@ -107,6 +107,10 @@ private:
     WORD m_bitNumber = 0; // bit of a bit address, or the data-type bit of an address-of operand
 };
 
+// Bytes of a built operand in the object code: four for an address-of
+// operand, two for an address, and for a constant two or four by its data
+// type as the constant encoding writes it (0 for a constant without one).
+int OperandSize(const COperandDesc& operand);
 // The text as a label name: runs the identifier check on a temporary token.
 bool IsValidLabelName(const std::string& text, int mode);
 // A byte address of the V, M or L area with room for eight bytes, written

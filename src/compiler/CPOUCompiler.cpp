@@ -28,9 +28,10 @@ CPOUCompiler::CPOUCompiler(const std::string& sourcePath, const std::string& pro
     SetFile(sourcePath, projectPath);
 }
 
-void CPOUCompiler::SetFile(const std::string& sourcePath, const std::string& projectPath)
+void CPOUCompiler::SetFile(const std::string& sourcePath, const std::string& projectPath, const std::string& filePath)
 {
     m_sourcePath = ByteString::Trim(sourcePath);
+    m_filePath = filePath.empty() ? m_sourcePath : ByteString::Trim(filePath);
     m_projectPath = ByteString::Trim(projectPath);
     g_CompileState.CurrentFileKind = FILE_KIND_UNKNOWN;
     m_status = UNIT_STATUS_USABLE;
@@ -77,7 +78,7 @@ int CPOUCompiler::CompileFile(int* errorCount, int* warningCount)
         g_CompileState.InDeclarationBlock = false;
         if (extension != "CGV" && extension != "CIV" && !m_skipPrecompile)
             Report(MSG_COMPILING, MESSAGE_KIND_INFO, m_sourcePath, "", MESSAGE_ROW_FILE);
-        if (!FileExists(m_sourcePath)) {
+        if (!FileExists(m_filePath)) {
             Report(MSG_FILE_MISSING, MESSAGE_KIND_ERROR, m_sourcePath, "", MESSAGE_ROW_FILE);
         } else {
             if (!m_skipPrecompile) {
@@ -91,7 +92,7 @@ int CPOUCompiler::CompileFile(int* errorCount, int* warningCount)
             }
             if (GetFileErrors(m_sourcePath) == 0 && !m_skipCodePass) {
                 m_context.SetOutputPaths(m_objectPath);
-                GenerateCode(m_sourcePath);
+                GenerateCode(m_filePath);
             }
         }
     }

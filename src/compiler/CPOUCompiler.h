@@ -36,7 +36,10 @@ public:
     CPOUCompiler(const CPOUCompiler&) = delete;
     CPOUCompiler& operator=(const CPOUCompiler&) = delete;
 
-    void SetFile(const std::string& sourcePath, const std::string& projectPath);
+    // The source path is classified and named in messages as given (the
+    // driver gives it in upper case); the file is opened by filePath, its
+    // name on disk, when one is given.
+    void SetFile(const std::string& sourcePath, const std::string& projectPath, const std::string& filePath = "");
     int CompileFile(int* errorCount, int* warningCount);
     int GetFileErrors(const std::string& path) const;
     void Report(int code, int kind, const std::string& filePath, const std::string& detail, int row);
@@ -61,7 +64,10 @@ protected:
     virtual void GenerateCode(const std::string& sourcePath);
 
     std::string m_projectPath;
+    // The source for classifying it and for its messages.
     std::string m_sourcePath;
+    // The source as named on disk, for opening it.
+    std::string m_filePath;
     int m_precompiledCount = 0;
     std::array<CPrecompiledFile, PRECOMPILED_FILE_SLOTS> m_precompiled;
     int m_mainObjectSize = 0;

@@ -9,6 +9,7 @@
 #include "model/CZULAppData.h"
 #include "model/LanguageLibrary.h"
 #include "model/POULanguageTable.h"
+#include "model/VarFileReader.h"
 #include "platform/ByteString.h"
 #include "platform/FileSystem.h"
 
@@ -49,17 +50,7 @@ BOOL CPOUPassCompiler::ReadSourceLines(const std::string& path, std::vector<std:
     std::string text;
     if (!FileSystem::ReadFileText(path, text))
         return FALSE;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
+    AppendTextLines(text, true, lines);
     return TRUE;
 }
 
@@ -114,7 +105,7 @@ std::string CPOUPassCompiler::PreparedSource(const std::string& sourcePath)
 
 void CPOUPassCompiler::Precompile()
 {
-    const std::string path = PreparedSource(m_sourcePath);
+    const std::string path = PreparedSource(m_filePath);
     if (path.empty()) {
         Report(MSG_FILE_ERROR, MESSAGE_KIND_ERROR, m_sourcePath, "File open failed.", MESSAGE_ROW_FILE);
         return;

@@ -3,6 +3,7 @@
 #include "CDownloadImageBuilder.h"
 #include "ICompileAllHost.h"
 
+#include "compiler/CILCompiler.h"
 #include "model/CZULAppData.h"
 #include "model/CpuProfile.h"
 #include "model/GlobalVarFileWriter.h"
@@ -131,7 +132,7 @@ int CCompileAll::CompileAll()
 
     if (!m_host.SaveAllProjectFiles())
         return COMPILE_ALL_STOPPED;
-    m_host.RebuildFBInstanceTable();
+    m_app.RebuildFBInstanceTable();
     WriteGlobalVarFile(project);
     IOutputSink& output = CUserInterface::Output();
     output.ClearOutputList(COMPILE_LIST);
@@ -157,7 +158,7 @@ int CCompileAll::CompileAll()
     const std::vector<std::string> ordered = OrderFiles(files);
 
     project.ResetPOUVariableLists();
-    project.CompileResult = m_host.RunCompiler(ordered);
+    project.CompileResult = CompileProjectFiles(ordered);
     m_host.ScrollCompileListToEnd();
     if (project.CompileResult && !BuildImage())
         return COMPILE_ALL_STOPPED;

@@ -172,6 +172,20 @@ TEST_F(CILCompilerTest, DeclarationErrorsSkipTheProgramPassesAndLeaveNoObjectFil
                                   }));
 }
 
+TEST_F(CILCompilerTest, LocalMemoryIsFreeAgainForTheNextCompilation)
+{
+    // The subroutine's input is renamed between two compilations; its L
+    // address was reserved under the old name by the first one.
+    WritePOU("MAIN_Main", kProgram);
+    const char program[] = "(* Network 0 *)\r\nLD %L0.0\r\nST %Q0.0\r\n";
+    for (const char* name : {"IN1", "Start"}) {
+        WritePOU("SBR00_Pump", program, 1,
+                 std::string("VAR_INPUT\r\n") + name + " AT %L0.0 : BOOL;\r\nEND_VAR\r\n");
+        EXPECT_TRUE(Compile(FileList({"MAIN_Main", "SBR00_Pump"}), true)) << name;
+        EXPECT_EQ(m_errors, 0) << name;
+    }
+}
+
 TEST_F(CILCompilerTest, AProjectWithoutInstructionFails)
 {
     WritePOU("MAIN_Main", "");

@@ -418,7 +418,7 @@ TEST_F(CILTokenTest, InstructionOperandSizesAndWriteBack)
         int index;
         int size;
     } const cases[] = {
-        {"%VW0", 0, 2}, {"100", 0, 0}, {"DI#100", 0, 4}, {"1.5", 0, 4}, {"&VB0", 0, 4}, {"%VD4", 1, 2},
+        {"%VW0", 0, 2}, {"100", 0, 2}, {"DI#100", 0, 4}, {"1.5", 0, 4}, {"&VB0", 0, 4}, {"%VD4", 1, 2},
     };
     for (const SizeCase& c : cases) {
         CILToken token(c.text);

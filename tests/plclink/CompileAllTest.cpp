@@ -14,7 +14,6 @@
 #include "platform/ByteString.h"
 #include "platform/FileSystem.h"
 
-#include <functional>
 
 namespace {
 
@@ -23,8 +22,9 @@ using Bytes = std::vector<unsigned char>;
 constexpr int VA10 = 5;
 constexpr int VB14EX = 4;
 
-// The window side and the compiler of a run, recorded. The compiler writes
-// the object file and the message list as the real one does.
+const char kProgram[] = "(* Network 0 *)\r\nLD %I0.0\r\nST %Q0.0\r\n";
+
+// The window side of a run, recorded.
 class CRecordingHost : public ICompileAllHost {
 public:
     void EndPendingEdit() override { calls.push_back("end edit"); }
@@ -36,22 +36,11 @@ public:
         calls.push_back("save");
         return saveResult;
     }
-    void RebuildFBInstanceTable() override { calls.push_back("fb table"); }
-    int RunCompiler(const std::vector<std::string>& files) override
-    {
-        calls.push_back("compile");
-        compiledFiles = files;
-        if (compiler)
-            return compiler(files);
-        return 0;
-    }
     void ScrollCompileListToEnd() override { calls.push_back("scroll"); }
     void RefreshCrossReference(int, int) override { calls.push_back("xref"); }
 
     BOOL saveResult = TRUE;
-    std::function<int(const std::vector<std::string>&)> compiler;
     std::vector<std::string> calls;
-    std::vector<std::string> compiledFiles;
 };
 
 // Profile limits for one test.
@@ -79,9 +68,13 @@ private:
 
 class CompileAllTest : public ImageProjectFixture {
 protected:
+    // The project "demo": its file beside the project folder, which holds
+    // the POU files and everything the compilation writes.
     void SetUp() override
     {
         ImageProjectFixture::SetUp();
+        Project().ProjectFolder = m_folder / "demo";
+        FileSystem::CreateFolder(Project().ProjectFolder);
         UseFamily(VA10, 0);
         CZUL_Q7_PLC& cpu = AddModule(50);
         cpu.iStart = 0;
@@ -90,19 +83,32 @@ protected:
         Project().MainPresent = 1;
         Project().MainNode.name = "MAIN";
         Project().MainNode.language = POU_LANGUAGE_IL;
-        WritePou("MAIN_MAIN");
-        m_host.compiler = [this](const std::vector<std::string>&) {
-            AddMonitorAddress("%VB3");
-            WriteFileBytes(m_folder / "demo.EPL", {0x01, 0x02, 0x03});
-            WriteFileText(m_folder / "demo.COI", "0 error(s), 0 warning(s)\r\n");
-            return 1;
-        };
+        WritePou("MAIN_MAIN", kProgram);
     }
 
-    void WritePou(const std::string& stem)
+    std::string InProject(const std::string& name) { return Project().ProjectFolder + "/" + name; }
+
+    void WritePou(const std::string& stem, const std::string& program)
     {
-        WriteFileText(m_folder / (stem + ".ilp"), "1\r\nLD %I0.0\r\n");
-        WriteFileText(m_folder / (stem + ".ilv"), "VAR\r\nEND_VAR\r\n");
+        WriteFileText(InProject(stem + ".ilp"), "(*1*)\r\n" + program);
+        WriteFileText(InProject(stem + ".ilv"), "VAR\r\nEND_VAR\r\n");
+    }
+
+    // The lines of the Compile list that announce a POU program.
+    std::vector<std::string> CompiledPrograms() const
+    {
+        std::vector<std::string> programs;
+        for (const std::string& line : m_ui.output.Lines(1)) {
+            if (ByteString::StartsWith(line, "$$$ compiling   : POU "))
+                programs.push_back(line);
+        }
+        return programs;
+    }
+
+    std::string LastCompileLine() const
+    {
+        const std::vector<std::string> lines = m_ui.output.Lines(1);
+        return lines.empty() ? std::string() : lines.back();
     }
 
     void AddSubroutine(const std::string& name, int number)
@@ -113,7 +119,7 @@ protected:
         node->number = number;
         node->language = POU_LANGUAGE_IL;
         Project().AddSubroutineNode(node);
-        WritePou(ByteString::Format("SBR%02d_%s", number, name.c_str()));
+        WritePou(ByteString::Format("SBR%02d_%s", number, name.c_str()), kProgram);
     }
 
     int Run()
@@ -122,9 +128,9 @@ protected:
         return command.CompileAll();
     }
 
-    bool WorkCopiesLeft() const
+    bool WorkCopiesLeft()
     {
-        for (const CFileEntry& entry : FileSystem::ListFolder(m_folder.Path())) {
+        for (const CFileEntry& entry : FileSystem::ListFolder(Project().ProjectFolder)) {
             if (entry.name[0] == '~')
                 return true;
         }
@@ -147,16 +153,15 @@ TEST_F(CompileAllTest, SuccessfulRunWritesEveryFileAndStoresTheImageCrcAsSignatu
     CProjectCompiler compiler(*m_app, m_host);
     ASSERT_TRUE(compiler.CompileAll());
 
-    const std::string folder = m_folder.Path();
-    EXPECT_EQ((std::vector<std::string>{folder + "/demo.qpj", folder + "/demo.qgv", folder + "/MAIN_MAIN.ilv",
-                                        folder + "/MAIN_MAIN.ilp", folder + "/SBR01_Fill.ilv",
-                                        folder + "/SBR01_Fill.ilp"}),
-              m_host.compiledFiles);
+    // MAIN's program first, then the subroutine's, both through their work copies.
+    EXPECT_EQ((std::vector<std::string>{"$$$ compiling   : POU \"MAIN\" ...", "$$$ compiling   : POU \"Fill\" ..."}),
+              CompiledPrograms());
+    EXPECT_EQ("$$$ Compilation successful   :  0 errors, 0 warnings. Total instructions 6 .", LastCompileLine());
     for (const char* name : {"demo.EPL", "demo.COI", "demo.qgv", "demo.obj"})
-        EXPECT_TRUE(FileSystem::FileExists(m_folder / name)) << name;
+        EXPECT_TRUE(FileSystem::FileExists(InProject(name))) << name;
     EXPECT_FALSE(WorkCopiesLeft());
 
-    const Bytes image = ReadFileBytes(m_folder / "demo.obj");
+    const Bytes image = ReadFileBytes(InProject("demo.obj"));
     const size_t block3 = image[0] | (image[1] << 8);
     size_t covered = 0;
     for (int i = 0; i < 4; ++i)
@@ -165,11 +170,10 @@ TEST_F(CompileAllTest, SuccessfulRunWritesEveryFileAndStoresTheImageCrcAsSignatu
     EXPECT_EQ(crc, Project().ProjectSignature);
     EXPECT_EQ(LOBYTE(crc), image[block3 - 2]);
     EXPECT_EQ(HIBYTE(crc), image[block3 - 1]);
-    EXPECT_EQ(1u, Project().MonitorAddressLists[0].size());
+    EXPECT_EQ(2u, Project().MonitorAddressLists[0].size()); // %I0.0 and %Q0.0
     EXPECT_EQ(1, Project().CompileResult);
     EXPECT_EQ(1, Project().ImageResult);
-    EXPECT_EQ((std::vector<std::string>{"end edit", "output", "wait", "save", "fb table", "compile", "scroll", "xref",
-                                        "end wait"}),
+    EXPECT_EQ((std::vector<std::string>{"end edit", "output", "wait", "save", "scroll", "xref", "end wait"}),
               m_host.calls);
 }
 
@@ -177,13 +181,15 @@ TEST_F(CompileAllTest, FailedCompilationLeavesNoImageAndNoWorkCopies)
 {
     CScopedLimits limits(16, 16);
     AddSubroutine("Fill", 1);
-    m_host.compiler = [](const std::vector<std::string>&) { return 0; };
+    WritePou("SBR01_Fill", "LD %I0.0\r\nNOSUCH %Q0.0\r\n");
 
     CProjectCompiler compiler(*m_app, m_host);
     EXPECT_FALSE(compiler.CompileAll());
 
     EXPECT_EQ(0, Project().CompileResult);
-    EXPECT_FALSE(FileSystem::FileExists(m_folder / "demo.obj"));
+    EXPECT_FALSE(FileSystem::FileExists(InProject("demo.obj")));
+    EXPECT_FALSE(FileSystem::FileExists(InProject("demo.EPL")));
+    EXPECT_TRUE(ByteString::StartsWith(LastCompileLine(), "$$$ Compilation failed   : ")) << LastCompileLine();
     EXPECT_FALSE(WorkCopiesLeft());
     EXPECT_TRUE(m_ui.box.Messages().empty());
 }
@@ -214,7 +220,9 @@ TEST_F(CompileAllTest, IncompleteFileListIsReportedAndStillCompiled)
 
     EXPECT_EQ(COMPILE_ALL_RAN, Run());
     EXPECT_EQ(std::vector<std::string>{"Failed to creat the list of the files to be compiled."}, m_ui.box.Texts());
-    EXPECT_EQ(std::vector<std::string>{m_folder / "demo.qpj"}, m_host.compiledFiles);
+    // Only the project file reached the list: nothing to compile, yet the compiler ran.
+    EXPECT_TRUE(CompiledPrograms().empty());
+    EXPECT_TRUE(ByteString::StartsWith(LastCompileLine(), "$$$ Compilation failed   : "));
 }
 
 TEST_F(CompileAllTest, MissingHardwareIsReportedInTheCompileList)
@@ -226,7 +234,7 @@ TEST_F(CompileAllTest, MissingHardwareIsReportedInTheCompileList)
     EXPECT_EQ(COMPILE_ALL_STOPPED, Run());
     EXPECT_EQ(std::vector<std::string>{"$$$ compilation aborted due to missing hardware configuration."},
               m_ui.output.Lines(1));
-    EXPECT_TRUE(m_host.compiledFiles.empty());
+    EXPECT_FALSE(FileSystem::FileExists(InProject("demo.COI")));
 }
 
 TEST_F(CompileAllTest, SubroutineNumberOutOfRangeStopsWithAReasonInTheCompileList)
@@ -236,9 +244,9 @@ TEST_F(CompileAllTest, SubroutineNumberOutOfRangeStopsWithAReasonInTheCompileLis
 
     EXPECT_EQ(COMPILE_ALL_NUMBER_OUT_OF_RANGE, Run());
     EXPECT_EQ(std::vector<std::string>{"$$$ compilation aborted due to a POU number out of range: " +
-                                       ByteString::Upper(m_folder / "SBR99_Last.ilp")},
+                                       ByteString::Upper(InProject("SBR99_Last.ilp"))},
               m_ui.output.Lines(1));
-    EXPECT_TRUE(m_host.compiledFiles.empty());
+    EXPECT_FALSE(FileSystem::FileExists(InProject("demo.COI")));
     EXPECT_TRUE(m_ui.box.Messages().empty());
 }
 
@@ -252,7 +260,7 @@ TEST_F(CompileAllTest, TooManySubroutinesShowTheLimitAndCompileNothing)
     EXPECT_EQ(std::vector<std::string>{"Compilation aborted because the number of subroutines reaches the upper "
                                        "limit.\r\nThe current CPU supports 1 subroutines at most."},
               m_ui.box.Texts());
-    EXPECT_TRUE(m_host.compiledFiles.empty());
+    EXPECT_FALSE(FileSystem::FileExists(InProject("demo.COI")));
 }
 
 TEST_F(CompileAllTest, SubTypeFollowsTheFamilyUnlessDownloadSetIt)

@@ -47,6 +47,19 @@ std::vector<BYTE> ReRefuse(const std::vector<BYTE>& reply, BYTE status)
     return refused;
 }
 
+// The project signature that a downloaded image carries in the last two
+// bytes of its directory block, whose length is the image's first word; 0
+// for an image too short to hold it.
+WORD StoredSignature(const std::vector<BYTE>& image)
+{
+    if (image.size() < 2)
+        return 0;
+    const size_t directoryBytes = image[0] | (image[1] << 8);
+    if (directoryBytes < 2 || directoryBytes > image.size())
+        return 0;
+    return static_cast<WORD>(image[directoryBytes - 2] | (image[directoryBytes - 1] << 8));
+}
+
 } // namespace
 
 CPlcSimulator::CPlcSimulator()
@@ -292,6 +305,7 @@ std::vector<BYTE> CPlcSimulator::Answer(BYTE letter, BYTE parameter, const std::
         if (complete) {
             m_image = m_writeData;
             m_uploadDisabled = m_image.size() >= 3 && (m_image.back() & 1) != 0;
+            m_signature = StoredSignature(m_image);
         }
         return reply;
     case 'G':
