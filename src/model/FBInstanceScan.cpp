@@ -104,13 +104,13 @@ BOOL ScanPOUSources()
         const std::string upper = ByteString::Upper(file);
         if (GetFileExtension(upper) != "ILP")
             continue;
-        const std::string name = GetFileNameFromPath(upper);
-        const std::string program = folder + "/" + name;
+        // Files are opened by their names as collected; upper case is only for comparing.
+        const std::string program = folder + "/" + GetFileNameFromPath(file);
         ReloadLocalVarMap(*g_pAppData, ByteString::Left(program, static_cast<int>(program.size()) - 3) + "ilv");
         std::vector<std::string> lines;
         if (!CLocalVarTable::ReadLines(program, &lines))
             continue;
-        const std::string POUName = GetPOUNameFromFileName(name);
+        const std::string POUName = GetPOUNameFromFileName(GetFileNameFromPath(upper));
         for (const std::string& line : lines)
             ScanILLine(line, POUName);
     }
