@@ -239,6 +239,9 @@ BOOL CILCompiler::Compile()
     DeleteWorkFiles();
     Report(MSG_BLANK, MESSAGE_KIND_INFO, "");
     CObjectFile::Close();
+    // A short object file (disk full, lost device) must not pass for a good one.
+    if (CObjectFile::WriteFailed())
+        ReportError(MSG_FILE_ERROR, kFileError);
 
     CheckLimits(declarationErrors);
     return Finish(m_errorCount > 0);

@@ -100,6 +100,5 @@ void CILStatementChecker::AppendObjectCode(const BYTE* bytes, int count)
 {
     g_CompileState.ObjectOffset += count;
     m_emitted.insert(m_emitted.end(), bytes, bytes + count);
-    if (CObjectFile::IsOpen() && !CObjectFile::Append(bytes, count))
-        m_objectWriteFailed = TRUE;
+    CObjectFile::Append(bytes, count);
 }

@@ -61,8 +61,6 @@ public:
     int GetCodeInstructionIndex() const { return m_codeInstructionIndex; }
     // The bytes emitted since the last call; the buffer is emptied.
     std::vector<BYTE> TakeEmittedCode();
-    // TRUE once appending to the object file has failed.
-    BOOL HasObjectWriteFailed() const { return m_objectWriteFailed; }
 
     // Network and loop structure.
     void ResetNetworkState();
@@ -153,5 +151,4 @@ private:
     BYTE m_buffer[INSTRUCTION_BUFFER_BYTES] = {};
     int m_writePosition = 0;
     std::vector<BYTE> m_emitted;
-    BOOL m_objectWriteFailed = FALSE;
 };

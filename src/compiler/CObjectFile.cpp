@@ -3,10 +3,12 @@
 #include "platform/FileSystem.h"
 
 std::FILE* CObjectFile::s_file = nullptr;
+BOOL CObjectFile::s_writeFailed = FALSE;
 
 BOOL CObjectFile::Open(const std::string& path)
 {
     Close();
+    s_writeFailed = FALSE;
     const std::string existing = FileSystem::FindExisting(path);
     if (existing.empty())
         return FALSE;
@@ -18,7 +20,8 @@ void CObjectFile::Close()
 {
     if (!s_file)
         return;
-    std::fclose(s_file);
+    if (std::fclose(s_file) != 0)
+        s_writeFailed = TRUE;
     s_file = nullptr;
 }
 
@@ -31,9 +34,14 @@ BOOL CObjectFile::Append(const BYTE* bytes, int count)
 {
     if (!s_file || !bytes || count < 0)
         return FALSE;
-    if (std::fseek(s_file, 0, SEEK_END) != 0)
-        return FALSE;
-    if (std::fwrite(bytes, 1, size_t(count), s_file) != size_t(count))
-        return FALSE;
-    return std::fflush(s_file) == 0;
+    const bool written = std::fseek(s_file, 0, SEEK_END) == 0 &&
+                         std::fwrite(bytes, 1, size_t(count), s_file) == size_t(count) && std::fflush(s_file) == 0;
+    if (!written)
+        s_writeFailed = TRUE;
+    return written ? TRUE : FALSE;
+}
+
+BOOL CObjectFile::WriteFailed()
+{
+    return s_writeFailed;
 }

@@ -4,7 +4,8 @@
 // opens it at the start of a compilation and closes it before it checks the
 // total size; the code pass appends each block header and the statement
 // checker appends the object code of every instruction. Bytes appended while
-// it is closed are dropped.
+// it is closed are dropped. A write that fails is remembered until the next
+// Open, so that the driver does not take a short file for a good one.
 
 #include "platform/WinTypes.h"
 
@@ -20,7 +21,10 @@ public:
     static BOOL IsOpen();
     // Appends the bytes at the end of the file.
     static BOOL Append(const BYTE* bytes, int count);
+    // TRUE when an append or the closing of the file opened last failed.
+    static BOOL WriteFailed();
 
 private:
     static std::FILE* s_file;
+    static BOOL s_writeFailed;
 };

@@ -65,11 +65,6 @@ int PouNumber(const std::string& name)
     return std::atoi(name.substr(3, underscore >= 3 ? underscore - 3 : 0).c_str());
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix)
-{
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
 } // namespace
 
 CCompileAll::CCompileAll(CZULAppData& app, ICompileAllHost& host) : m_app(app), m_host(host)
@@ -169,8 +164,8 @@ BOOL CCompileAll::CheckPouFiles(const std::vector<std::string>& files, FileCheck
 {
     for (const std::string& entry : files) {
         const PouFileName file = SplitEntry(entry);
-        const bool subroutine = StartsWith(file.name, "SBR");
-        if (file.extension != "ILP" || (!subroutine && !StartsWith(file.name, "INT")))
+        const bool subroutine = ByteString::StartsWith(file.name, "SBR");
+        if (file.extension != "ILP" || (!subroutine && !ByteString::StartsWith(file.name, "INT")))
             continue;
         const int number = PouNumber(file.name);
         if (number < 0) {
@@ -213,7 +208,7 @@ std::vector<std::string> CCompileAll::OrderFiles(const std::vector<std::string>&
     const auto takeSingle = [&](const char* extension, const char* namePrefix) {
         bool found = false;
         for (size_t i = 0; i < files.size(); ++i) {
-            if (names[i].extension != extension || !StartsWith(names[i].name, namePrefix))
+            if (names[i].extension != extension || !ByteString::StartsWith(names[i].name, namePrefix))
                 continue;
             if (found) {
                 faulty = true;
@@ -228,7 +223,7 @@ std::vector<std::string> CCompileAll::OrderFiles(const std::vector<std::string>&
         for (int n = 0; n < count; ++n) {
             const std::string prefix = ByteString::Format(format, n);
             for (size_t i = 0; i < files.size(); ++i) {
-                if (names[i].extension == extension && StartsWith(names[i].name, prefix))
+                if (names[i].extension == extension && ByteString::StartsWith(names[i].name, prefix))
                     ordered.push_back(files[i]);
             }
         }
@@ -262,6 +257,9 @@ int CCompileAll::BuildImage()
     directory[directory.size() - 2] = LOBYTE(project.ProjectSignature);
     directory[directory.size() - 1] = HIBYTE(project.ProjectSignature);
     project.CompileResult = builder.WriteObjFile();
+    // An object file that could not be written is no download image.
+    if (!project.CompileResult)
+        ShowMessage(NOTE, IMAGE_FAILED, MB_OK | MB_ICONINFORMATION);
     m_host.RefreshCrossReference(m_app.AreaTypes, m_app.TypesOfArea);
     return 1;
 }

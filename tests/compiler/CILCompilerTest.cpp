@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 namespace {
 
 const char kProgram[] = "(* Network 0 *)\r\nLD %I0.0\r\nST %Q0.0\r\n";
@@ -170,6 +172,26 @@ TEST_F(CILCompilerTest, DeclarationErrorsSkipTheProgramPassesAndLeaveNoObjectFil
                                       " ",
                                       "$$$ Compilation failed   :  1 errors, 0 warnings. Total instructions 0 .",
                                   }));
+}
+
+TEST_F(CILCompilerTest, AnObjectFileThatCannotBeWrittenFailsTheCompilation)
+{
+    // The object file lies on a device that refuses every write (a full disk).
+    if (::access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no writable /dev/full";
+    WritePOU("MAIN_Main", kProgram);
+    WriteFile(InFolder("Demo.qgv"), "VAR_GLOBAL\r\nEND_VAR\r\n");
+    ASSERT_EQ(::symlink("/dev/full", ObjectPath().c_str()), 0);
+    EXPECT_FALSE(Compile(FileList({"MAIN_Main"}, true), true));
+    EXPECT_EQ(m_errors, 1);
+    const std::vector<std::string> messages = MessageListLines();
+    EXPECT_NE(std::find(messages.begin(), messages.end(), "$$$ [Error 008]File error:File error."), messages.end());
+    EXPECT_FALSE(FileSystem::FileExists(ObjectPath()));
+
+    // The next compilation to a good file starts clean.
+    WritePOU("MAIN_Main", kProgram);
+    EXPECT_TRUE(Compile(FileList({"MAIN_Main"}, true), true));
+    EXPECT_EQ(m_errors, 0);
 }
 
 TEST_F(CILCompilerTest, LocalMemoryIsFreeAgainForTheNextCompilation)

@@ -194,6 +194,23 @@ TEST_F(CompileAllTest, FailedCompilationLeavesNoImageAndNoWorkCopies)
     EXPECT_TRUE(m_ui.box.Messages().empty());
 }
 
+TEST_F(CompileAllTest, AnObjectFileThatCannotBeSavedIsReportedAndFailsTheRun)
+{
+    CScopedLimits limits(16, 16);
+    // A folder where the object file goes: the save cannot replace it.
+    ASSERT_TRUE(FileSystem::CreateFolder(InProject("demo.obj")));
+
+    CProjectCompiler compiler(*m_app, m_host);
+    EXPECT_FALSE(compiler.CompileAll());
+
+    EXPECT_EQ(0, Project().CompileResult);
+    EXPECT_EQ(std::vector<std::string>{"An unpredictable error occured while creating the object file, \r\nMaybe "
+                                       "because the version of OrvelBuilder does not match that of the connected "
+                                       "CPU's firmware."},
+              m_ui.box.Texts());
+    EXPECT_TRUE(FileSystem::FolderExists(InProject("demo.obj")));
+}
+
 TEST_F(CompileAllTest, RunsThatStopEarlyNeitherCompileNorKeepAnEarlierResult)
 {
     CScopedLimits limits(16, 16);
