@@ -37,6 +37,15 @@ bool IsBoolFormal(const CVariableEntry& formal)
     return (formal.typeFlags & OT_TYPE_BITS) == OT_BOOL;
 }
 
+// The lines that copy one operand into another around a call: a BOOL goes
+// through the accumulator, any other type is moved.
+std::vector<std::string> CopyLines(const std::string& from, const std::string& to, bool isBool)
+{
+    if (isBool)
+        return {"LD " + from, "ST " + to, "__ZUL_CR"};
+    return {"MOVE " + from + " " + to};
+}
+
 } // namespace
 
 CPOUPassCompiler::CPOUPassCompiler(const std::string& sourcePath, const std::string& projectPath)
@@ -341,13 +350,8 @@ bool CPOUPassCompiler::ExpandActual(CallState& call, const LineToken& actual)
         call.lastInput = formal;
         ++call.inputsUsed;
         CheckFormal(*formal, actual, " - The type of input parameter No. ", call.inputsUsed);
-        if (IsBoolFormal(*formal)) {
-            Generate("LD " + a);
-            Generate("ST " + formal->name);
-            Generate("__ZUL_CR");
-        } else {
-            Generate("MOVE " + a + " " + formal->name);
-        }
+        for (const std::string& line : CopyLines(a, formal->name, IsBoolFormal(*formal)))
+            Generate(line);
         return true;
     }
     if (call.inOutsUsed < call.inOuts) {
@@ -358,17 +362,11 @@ bool CPOUPassCompiler::ExpandActual(CallState& call, const LineToken& actual)
         call.lastInOut = formal;
         ++call.inOutsUsed;
         CheckFormal(*formal, actual, " - The type of in_out parameter No. ", call.inOutsUsed);
-        if (IsBoolFormal(*formal)) {
-            Generate("LD " + a);
-            Generate("ST " + formal->name);
-            Generate("__ZUL_CR");
-            call.copyBack.push_back("LD " + formal->name);
-            call.copyBack.push_back("ST " + a);
-            call.copyBack.push_back("__ZUL_CR");
-        } else {
-            Generate("MOVE " + a + " " + formal->name);
-            call.copyBack.push_back("MOVE " + formal->name + " " + a);
-        }
+        const bool isBool = IsBoolFormal(*formal);
+        for (const std::string& line : CopyLines(a, formal->name, isBool))
+            Generate(line);
+        for (const std::string& line : CopyLines(formal->name, a, isBool))
+            call.copyBack.push_back(line);
         return true;
     }
     if (!call.calGenerated)
@@ -380,13 +378,8 @@ bool CPOUPassCompiler::ExpandActual(CallState& call, const LineToken& actual)
     call.lastOutput = formal;
     ++call.outputsUsed;
     CheckFormal(*formal, actual, " - The type of output parameter No. ", call.outputsUsed);
-    if (IsBoolFormal(*formal)) {
-        Generate("LD " + formal->name);
-        Generate("ST " + a);
-        Generate("__ZUL_CR");
-    } else {
-        Generate("MOVE " + formal->name + " " + a);
-    }
+    for (const std::string& line : CopyLines(formal->name, a, IsBoolFormal(*formal)))
+        Generate(line);
     return true;
 }
 
