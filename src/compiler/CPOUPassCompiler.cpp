@@ -339,29 +339,35 @@ void CPOUPassCompiler::ExpandCallWithParameters(const std::vector<LineToken>& to
     ++m_expandedCalls;
 }
 
+CVariableEntry* CPOUPassCompiler::TakeFormal(const CallState& call, const LineToken& actual, FormalWalk walk,
+                                             CVariableEntry*& last, int& used, const char* what)
+{
+    CVariableEntry* formal = last ? walk.next(call.name, last->next) : walk.first(call.name);
+    if (!formal)
+        return nullptr;
+    last = formal;
+    ++used;
+    CheckFormal(*formal, actual, what, used);
+    return formal;
+}
+
 bool CPOUPassCompiler::ExpandActual(CallState& call, const LineToken& actual)
 {
     const std::string& a = actual.upper;
     if (call.inputsUsed < call.inputs) {
-        CVariableEntry* formal = call.lastInput ? NextInputParam(call.name, call.lastInput->next)
-                                                : FirstInputParam(call.name);
+        CVariableEntry* formal = TakeFormal(call, actual, {FirstInputParam, NextInputParam}, call.lastInput,
+                                            call.inputsUsed, " - The type of input parameter No. ");
         if (!formal)
             return false;
-        call.lastInput = formal;
-        ++call.inputsUsed;
-        CheckFormal(*formal, actual, " - The type of input parameter No. ", call.inputsUsed);
         for (const std::string& line : CopyLines(a, formal->name, IsBoolFormal(*formal)))
             Generate(line);
         return true;
     }
     if (call.inOutsUsed < call.inOuts) {
-        CVariableEntry* formal = call.lastInOut ? NextInOutParam(call.name, call.lastInOut->next)
-                                                : FirstInOutParam(call.name);
+        CVariableEntry* formal = TakeFormal(call, actual, {FirstInOutParam, NextInOutParam}, call.lastInOut,
+                                            call.inOutsUsed, " - The type of in_out parameter No. ");
         if (!formal)
             return false;
-        call.lastInOut = formal;
-        ++call.inOutsUsed;
-        CheckFormal(*formal, actual, " - The type of in_out parameter No. ", call.inOutsUsed);
         const bool isBool = IsBoolFormal(*formal);
         for (const std::string& line : CopyLines(a, formal->name, isBool))
             Generate(line);
@@ -371,13 +377,10 @@ bool CPOUPassCompiler::ExpandActual(CallState& call, const LineToken& actual)
     }
     if (!call.calGenerated)
         GenerateCall(call);
-    CVariableEntry* formal = call.lastOutput ? NextOutputParam(call.name, call.lastOutput->next)
-                                             : FirstOutputParam(call.name);
+    CVariableEntry* formal = TakeFormal(call, actual, {FirstOutputParam, NextOutputParam}, call.lastOutput,
+                                        call.outputsUsed, " - The type of output parameter No. ");
     if (!formal)
         return false;
-    call.lastOutput = formal;
-    ++call.outputsUsed;
-    CheckFormal(*formal, actual, " - The type of output parameter No. ", call.outputsUsed);
     for (const std::string& line : CopyLines(formal->name, a, IsBoolFormal(*formal)))
         Generate(line);
     return true;

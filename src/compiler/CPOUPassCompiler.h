@@ -63,6 +63,16 @@ private:
         }
     };
 
+    // How the formal parameters of one class are walked.
+    struct FormalWalk {
+        CVariableEntry* (*first)(const std::string& label);
+        CVariableEntry* (*next)(const std::string& label, CVariableEntry* from);
+    };
+    // The next formal of a class for an actual, counted and type-checked
+    // against it; null when the interface has no formal of the class left.
+    CVariableEntry* TakeFormal(const CallState& call, const LineToken& actual, FormalWalk walk,
+                               CVariableEntry*& last, int& used, const char* what);
+
     // The work copy of a program, the file itself otherwise; "" when missing.
     static std::string PreparedSource(const std::string& sourcePath);
     static BOOL ReadSourceLines(const std::string& path, std::vector<std::string>& lines);
