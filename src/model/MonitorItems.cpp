@@ -330,8 +330,8 @@ BOOL CZULProject::StoreForcedValue(const CStatusInput* row)
         return FALSE;
     const int width = ForcedWidth(row->flags);
     if (width == 0) {
-        const size_t index = row->encodedAddress & 0x1FFF;
-        const DWORD bit = DWORD(1) << (row->encodedAddress >> 13);
+        const size_t index = row->encodedAddress & ADDRESS_BYTE_MASK;
+        const DWORD bit = DWORD(1) << (row->encodedAddress >> ADDRESS_BIT_SHIFT);
         if (index >= cells)
             return FALSE;
         DWORD& cell = ForceValues[index];
@@ -357,10 +357,10 @@ BOOL CZULProject::GetForcedValue(WORD address, OperandTypeFlags flags, int& valu
         return FALSE;
     const int width = ForcedWidth(flags);
     if (width == 0) {
-        const size_t index = address & 0x1FFF;
+        const size_t index = address & ADDRESS_BYTE_MASK;
         if (index >= cells)
             return FALSE;
-        value = int((ForceValues[index] >> (address >> 13)) & 1);
+        value = int((ForceValues[index] >> (address >> ADDRESS_BIT_SHIFT)) & 1);
         return TRUE;
     }
     if (width < 0)

@@ -4,6 +4,7 @@
 #include "ImageBytes.h"
 #include "MonitorLists.h"
 
+#include "compiler/CCompileMessage.h"
 #include "model/CMemAreaInfo.h"
 #include "model/CModuleCatalogEntry.h"
 #include "model/CZULAppData.h"
@@ -41,7 +42,6 @@ const char* const IMAGE_TOO_LARGE = "The download image is too large (%d bytes i
 const char* const IMAGE_TOO_LARGE_CAPTION = "Error";
 // An initial-data row, reported in the Compile list like the initial-data check.
 const char* const INIT_ROW_SKIPPED = "        Initial Data, Row%3d, Col%3d:  The data type of initial value is not appropriate.";
-constexpr unsigned COMPILE_LIST = 1;
 
 constexpr int HEADER_BYTES = 6;
 constexpr int MAX_BLOCK_BYTES = 0xFFFF;
@@ -488,7 +488,7 @@ BOOL CDownloadImageBuilder::BuildInitialDataBlock()
         int width = 0;
         int code = 0;
         if (!InitialValueType(data->rowState1, width, code)) {
-            CUserInterface::Output().AppendOutputLine(COMPILE_LIST,
+            CUserInterface::Output().AppendOutputLine(OUTPUT_LIST_COMPILE,
                                                       ByteString::Format(INIT_ROW_SKIPPED, int(row) + 1, 1));
             continue;
         }
