@@ -138,35 +138,28 @@ CZULProject::~CZULProject()
 
 void CZULProject::DeleteSubroutines()
 {
-    for (CProjTreeNode* node : DistinctObjects<CProjTreeNode>(SubroutineNodes))
-        delete node;
-    for (CZULFunc* func :
-         DistinctObjects<CZULFunc>(SubroutineInterfaces, SubroutineInterfacesUpper, SubroutineInterfacesByNumber))
-        delete func;
     SubroutineNodes.clear();
     SubroutineInterfaces.clear();
     SubroutineInterfacesUpper.clear();
     SubroutineInterfacesByNumber.clear();
+    m_subroutineNodeStore.Clear();
+    m_subroutineInterfaceStore.Clear();
 }
 
 void CZULProject::DeleteInterrupts()
 {
-    for (CProjTreeNode* node : DistinctObjects<CProjTreeNode>(InterruptNodes, InterruptNodesUpper, InterruptNodesByNumber))
-        delete node;
     InterruptNodes.clear();
     InterruptNodesUpper.clear();
     InterruptNodesByNumber.clear();
+    m_interruptNodeStore.Clear();
 }
 
 void CZULProject::DeleteSymbols()
 {
-    for (CZULSymbol* symbol : DistinctObjects<CZULSymbol>(SymbolLookup, SymbolsUpper))
-        OrderedSymbols.push_back(symbol);
-    std::sort(OrderedSymbols.begin(), OrderedSymbols.end());
-    OrderedSymbols.erase(std::unique(OrderedSymbols.begin(), OrderedSymbols.end()), OrderedSymbols.end());
-    DeleteAll(OrderedSymbols);
     SymbolLookup.clear();
     SymbolsUpper.clear();
+    OrderedSymbols.clear();
+    m_symbolStore.Clear();
 }
 
 void CZULProject::DeleteModules()
@@ -353,6 +346,7 @@ void CZULProject::FreeForceBuffers()
 
 void CZULProject::AddSymbol(CZULSymbol* symbol)
 {
+    m_symbolStore.Adopt(symbol);
     SymbolLookup[symbol->name] = symbol;
     SymbolLookup[symbol->address] = symbol;
     SymbolsUpper[ByteString::Upper(symbol->name)] = symbol;
@@ -360,16 +354,30 @@ void CZULProject::AddSymbol(CZULSymbol* symbol)
     OrderedSymbols.push_back(symbol);
 }
 
+void CZULProject::DropSubroutineInterface(CZULFunc* function)
+{
+    const auto isDropped = [function](const auto& e) { return e.second == function; };
+    std::erase_if(SubroutineInterfaces, isDropped);
+    std::erase_if(SubroutineInterfacesUpper, isDropped);
+    std::erase_if(SubroutineInterfacesByNumber, isDropped);
+    m_subroutineInterfaceStore.Destroy(function);
+}
+
+void CZULProject::DropInterruptNode(CProjTreeNode* node)
+{
+    const auto isDropped = [node](const auto& e) { return e.second == node; };
+    std::erase_if(InterruptNodes, isDropped);
+    std::erase_if(InterruptNodesUpper, isDropped);
+    std::erase_if(InterruptNodesByNumber, isDropped);
+    m_interruptNodeStore.Destroy(node);
+}
+
 void CZULProject::AddSubroutineInterface(CZULFunc* func)
 {
+    m_subroutineInterfaceStore.Adopt(func);
     auto replaced = SubroutineInterfaces.find(func->name);
-    if (replaced != SubroutineInterfaces.end() && replaced->second != func) {
-        // The interface it replaces is dropped from every map and freed.
-        CZULFunc* old = replaced->second;
-        std::erase_if(SubroutineInterfacesUpper, [old](const auto& e) { return e.second == old; });
-        std::erase_if(SubroutineInterfacesByNumber, [old](const auto& e) { return e.second == old; });
-        delete old;
-    }
+    if (replaced != SubroutineInterfaces.end() && replaced->second != func)
+        DropSubroutineInterface(replaced->second);
     SubroutineInterfaces[func->name] = func;
     SubroutineInterfacesUpper[ByteString::Upper(func->name)] = func;
     SubroutineInterfacesByNumber[static_cast<WORD>(func->number)] = func;
@@ -377,21 +385,19 @@ void CZULProject::AddSubroutineInterface(CZULFunc* func)
 
 void CZULProject::AddSubroutineNode(CProjTreeNode* node)
 {
+    m_subroutineNodeStore.Adopt(node);
     auto replaced = SubroutineNodes.find(node->name);
     if (replaced != SubroutineNodes.end() && replaced->second != node)
-        delete replaced->second;
+        m_subroutineNodeStore.Destroy(replaced->second);
     SubroutineNodes[node->name] = node;
 }
 
 void CZULProject::AddInterruptNode(CProjTreeNode* node)
 {
+    m_interruptNodeStore.Adopt(node);
     auto replaced = InterruptNodes.find(node->name);
-    if (replaced != InterruptNodes.end() && replaced->second != node) {
-        CProjTreeNode* old = replaced->second;
-        std::erase_if(InterruptNodesUpper, [old](const auto& e) { return e.second == old; });
-        std::erase_if(InterruptNodesByNumber, [old](const auto& e) { return e.second == old; });
-        delete old;
-    }
+    if (replaced != InterruptNodes.end() && replaced->second != node)
+        DropInterruptNode(replaced->second);
     InterruptNodes[node->name] = node;
     InterruptNodesUpper[ByteString::Upper(node->name)] = node;
     InterruptNodesByNumber[static_cast<WORD>(node->number)] = node;
@@ -572,7 +578,7 @@ void CZULProject::LoadSymbols(CArchive& ar)
     std::vector<CZULSymbol*> read;
     const DWORD count = ReadBodyCount(ar, kMinSymbolBytes);
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
-        CZULSymbol* symbol = new CZULSymbol;
+        CZULSymbol* symbol = m_symbolStore.Adopt(new CZULSymbol);
         symbol->Serialize(ar);
         read.push_back(symbol);
         SymbolLookup[symbol->name] = symbol;
@@ -582,7 +588,7 @@ void CZULProject::LoadSymbols(CArchive& ar)
     const std::set<CZULSymbol*> kept = DistinctObjects<CZULSymbol>(SymbolLookup);
     for (CZULSymbol* symbol : read) {
         if (!kept.count(symbol))
-            delete symbol;
+            m_symbolStore.Destroy(symbol);
     }
     RebuildSymbolOrder();
 }
@@ -598,7 +604,7 @@ void CZULProject::RebuildSymbolOrder()
         OrderedSymbols.push_back(entry.second);
         ordered.insert(entry.second);
     }
-    // Symbols whose names differ only in case stay owned, after the others.
+    // Symbols whose names differ only in case stay listed, after the others.
     for (auto& entry : SymbolLookup) {
         if (ordered.insert(entry.second).second)
             OrderedSymbols.push_back(entry.second);

@@ -7,6 +7,9 @@
 #include "CMemAreaInfo.h"
 #include "CPOUVarInfo.h"
 #include "CProjTreeNode.h"
+#include "CRecordStore.h"
+#include "CZULFunc.h"
+#include "CZULSymbol.h"
 #include "OperandTypeFlags.h"
 #include "platform/CObject.h"
 #include "platform/WinTypes.h"
@@ -17,10 +20,8 @@
 
 class CStatusInput;
 class CZULFB;
-class CZULFunc;
 class CZULInitData;
 class CZULStatus;
-class CZULSymbol;
 class CZUL_Q7_PLC;
 
 // Cells of each force buffer once a profile is applied.
@@ -90,10 +91,12 @@ public:
     int AllocAnalogInputWords(CZUL_Q7_PLC* module);
     int AllocAnalogOutputWords(CZUL_Q7_PLC* module);
 
-    // Registers a symbol under its name, its address and its upper-case name
-    // and appends it to the ordered array, which owns it.
+    // Takes ownership of a symbol and registers it under its name, its
+    // address and its upper-case name at the end of the ordered array.
     void AddSymbol(CZULSymbol* symbol);
-    // Registers a subroutine interface by name, upper-case name and number.
+    // Take ownership of a record and register it; one registered under the
+    // same name before is destroyed.
+    // A subroutine interface by name, upper-case name and number.
     void AddSubroutineInterface(CZULFunc* func);
     void AddSubroutineNode(CProjTreeNode* node);
     // Registers an interrupt routine node by name, upper-case name and number.
@@ -103,8 +106,9 @@ public:
     // interrupt routines, named by name or by alias ("SBRnn", "INTnn").
     // Builds the subroutine's call interface from its variable file and registers it; 1.
     int LoadSubroutineInterface(const CProjTreeNode* node);
-    // Enters the interface under its name, upper-case name and number; one
-    // registered under the same upper-case name before is deleted.
+    // Takes ownership of the interface and enters it under its name,
+    // upper-case name and number; one registered under the same upper-case
+    // name before is destroyed.
     void RegisterSubroutineInterface(CZULFunc* function);
     BOOL FindSubroutineInterface(const std::string& name, CZULFunc*& function) const;
     // Deep copy of the interface of a name or an "SBRnn" alias into destination; 1 or 0.
@@ -183,12 +187,12 @@ public:
     std::vector<BYTE> TransferBuffer;
 
     CProjTreeNode MainNode;
-    // The subroutine maps share their objects; together they own them.
+    // Lookups of the subroutine records that the stores below own.
     std::map<std::string, CProjTreeNode*> SubroutineNodes;
     std::map<std::string, CZULFunc*> SubroutineInterfaces;
     std::map<std::string, CZULFunc*> SubroutineInterfacesUpper;
     std::map<WORD, CZULFunc*> SubroutineInterfacesByNumber;
-    // The interrupt maps share their objects; together they own them.
+    // Lookups of the interrupt routine nodes that their store owns.
     std::map<std::string, CProjTreeNode*> InterruptNodes;
     std::map<std::string, CProjTreeNode*> InterruptNodesUpper;
     std::map<WORD, CProjTreeNode*> InterruptNodesByNumber;
@@ -198,7 +202,7 @@ public:
     // Every symbol under its name and under its address.
     std::map<std::string, CZULSymbol*> SymbolLookup;
     std::map<std::string, CZULSymbol*> SymbolsUpper;
-    std::vector<CZULSymbol*> OrderedSymbols; // owns the symbols
+    std::vector<CZULSymbol*> OrderedSymbols;
     std::map<std::string, std::string> SymbolTextMaps[2];
 
     std::vector<CZULFB*> FBInstances;
@@ -226,6 +230,13 @@ public:
     CPOUVarList POUVarLists[POU_VAR_LISTS];
 
 private:
+    CRecordStore<CProjTreeNode> m_subroutineNodeStore;
+    CRecordStore<CZULFunc> m_subroutineInterfaceStore;
+    CRecordStore<CProjTreeNode> m_interruptNodeStore;
+    CRecordStore<CZULSymbol> m_symbolStore;
+
+    void DropSubroutineInterface(CZULFunc* function);
+    void DropInterruptNode(CProjTreeNode* node);
     void DeleteSubroutines();
     void DeleteInterrupts();
     void DeleteSymbols();

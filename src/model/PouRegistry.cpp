@@ -186,12 +186,8 @@ void CZULProject::RegisterSubroutineInterface(CZULFunc* function)
     if (!function)
         return;
     CZULFunc* old = Find(SubroutineInterfacesUpper, ByteString::Upper(function->name));
-    if (old && old != function) {
-        EraseObject(SubroutineInterfaces, old);
-        EraseObject(SubroutineInterfacesUpper, old);
-        EraseObject(SubroutineInterfacesByNumber, old);
-        delete old;
-    }
+    if (old && old != function)
+        DropSubroutineInterface(old);
     AddSubroutineInterface(function);
 }
 
@@ -390,22 +386,15 @@ void CZULProject::DeletePOU(const std::string& name, int kind)
             stem = ByteString::Format("SBR%02d_%s", node->number, name.c_str());
             SubroutineNodes.erase(name);
             SubroutineInterfacesByNumber.erase(WORD(node->number));
-            delete node;
+            m_subroutineNodeStore.Destroy(node);
         }
-        if (CZULFunc* function = Find(SubroutineInterfaces, name)) {
-            EraseObject(SubroutineInterfaces, function);
-            EraseObject(SubroutineInterfacesUpper, function);
-            EraseObject(SubroutineInterfacesByNumber, function);
-            delete function;
-        }
+        if (CZULFunc* function = Find(SubroutineInterfaces, name))
+            DropSubroutineInterface(function);
         SubroutineInterfacesUpper.erase(ByteString::Upper(name));
     } else if (kind == 4) {
         if (CProjTreeNode* node = Find(InterruptNodes, name)) {
             stem = ByteString::Format("INT%02d_%s", node->number, name.c_str());
-            EraseObject(InterruptNodes, node);
-            EraseObject(InterruptNodesUpper, node);
-            EraseObject(InterruptNodesByNumber, node);
-            delete node;
+            DropInterruptNode(node);
         }
         InterruptNodesUpper.erase(ByteString::Upper(name));
     } else {
