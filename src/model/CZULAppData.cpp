@@ -247,10 +247,7 @@ BYTE CZULAppData::GetDbcsByteKind(const std::string& text, int index)
 
 DWORD CZULAppData::GetCPUFamilyMask() const
 {
-    const int index = Project.CPUFamilyIndex;
-    if (index < 0 || index > 7)
-        return 0;
-    return 1u << index;
+    return CpuFamilyMaskOfIndex(Project.CPUFamilyIndex);
 }
 
 void CZULAppData::ApplyVA10Profile()

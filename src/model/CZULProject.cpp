@@ -34,7 +34,7 @@ constexpr size_t kMinFBBytes = 8;
 constexpr size_t kMinInitDataBytes = 14;
 
 // Register pairs of a Modbus slave record after its reset.
-constexpr int kModbusRegisterPairs[10][2] = {
+constexpr int kModbusRegisterPairs[MODBUS_RECORD_PAIRS][2] = {
     {0, 15}, {0, 15}, {0, 63}, {0, 63}, {64, 319}, {16, 2063}, {0, 2047}, {0, 2047}, {0, 255}, {0, 255},
 };
 
@@ -218,18 +218,18 @@ void CZULProject::ResetPOUVariableLists()
 {
     for (int i = 0; i < POU_VAR_LISTS; ++i) {
         CPOUVarList& list = POUVarLists[i];
-        if (i == 0) {
+        if (i < POU_VAR_LIST_MAIN) {
             list.kind = POU_VAR_LIST_GLOBALS;
             list.number = 0;
-        } else if (i == 1) {
+        } else if (i == POU_VAR_LIST_MAIN) {
             list.kind = NODE_MAIN;
             list.number = 0;
-        } else if (i <= 100) {
+        } else if (i < POU_VAR_LIST_FIRST_INTERRUPT) {
             list.kind = NODE_SUBROUTINE;
-            list.number = i - 2;
+            list.number = i - POU_VAR_LIST_FIRST_SUBROUTINE;
         } else {
             list.kind = NODE_INTERRUPT;
-            list.number = i - 101;
+            list.number = i - POU_VAR_LIST_FIRST_INTERRUPT;
         }
         list.varCount = 0;
         list.vars.clear();
@@ -292,13 +292,14 @@ void CZULProject::ResetModbusBlock(BYTE* block)
     for (int i = 0; i < MODBUS_SLAVE_RECORDS; ++i) {
         const int record = i * MODBUS_SLAVE_RECORD_BYTES;
         put(record, 0);
-        put(record + 4, 0);
-        for (int p = 0; p < 10; ++p) {
-            put(record + 8 + 8 * p, kModbusRegisterPairs[p][0]);
-            put(record + 12 + 8 * p, kModbusRegisterPairs[p][1]);
+        put(record + MODBUS_RECORD_SECOND_OFFSET, 0);
+        for (int p = 0; p < MODBUS_RECORD_PAIRS; ++p) {
+            const int pair = record + MODBUS_RECORD_PAIRS_OFFSET + MODBUS_RECORD_PAIR_BYTES * p;
+            put(pair, kModbusRegisterPairs[p][0]);
+            put(pair + 4, kModbusRegisterPairs[p][1]);
         }
-        put(record + 88, 1000);
-        put(record + 92, i + 1);
+        put(record + MODBUS_RECORD_TIMEOUT_OFFSET, 1000);
+        put(record + MODBUS_RECORD_ADDRESS_OFFSET, i + 1);
     }
 }
 
@@ -560,7 +561,7 @@ void CZULProject::LoadHardwareSettings(CArchive& ar)
         for (BYTE* block : ModbusMaster) {
             ar.Read(block, MODBUS_MASTER_BLOCK_BYTES);
             std::memset(block + MODBUS_SPARE_OFFSET, 0, MODBUS_ENABLE_OFFSET - MODBUS_SPARE_OFFSET);
-            std::memset(block + MODBUS_ENABLE_OFFSET + 1, 0, 3);
+            std::memset(block + MODBUS_ENABLE_OFFSET + 1, 0, MODBUS_ENABLE_SPARE_BYTES);
         }
     }
     ModbusRetries = 3;
@@ -633,11 +634,8 @@ void CZULProject::LoadBody(CArchive& ar)
     LoadRecords(ar, InitialData, kMinInitDataBytes);
     LoadByteArray(ar, LocalBitUsage, LOCAL_BIT_ENTRIES);
     LoadByteArray(ar, LocalByteUsage, LOCAL_BYTE_ENTRIES);
-    switch (CPUFamilyIndex) {
-    case 0: case 1: case 3: case 5:
+    // These families have no Modbus master: their blocks go back to the defaults.
+    constexpr DWORD kFamiliesWithoutModbusMaster = CPU_FAMILY_VB12 | CPU_FAMILY_VB14 | CPU_FAMILY_NONE8 | CPU_FAMILY_VA10;
+    if (CpuFamilyMaskOfIndex(CPUFamilyIndex) & kFamiliesWithoutModbusMaster)
         ResetModbusMasterConfig();
-        break;
-    default:
-        break;
-    }
 }

@@ -36,9 +36,18 @@ constexpr int MODBUS_MASTER_BLOCK_BYTES = 3084;
 constexpr int MODBUS_SLAVE_RECORDS = 31;
 constexpr int MODBUS_SLAVE_RECORD_BYTES = 96;
 constexpr int MODBUS_SPARE_OFFSET = MODBUS_SLAVE_RECORDS * MODBUS_SLAVE_RECORD_BYTES; // 2976
-constexpr int MODBUS_ENABLE_OFFSET = MODBUS_SPARE_OFFSET + 96;                         // 3072
+constexpr int MODBUS_SPARE_BYTES = 96;
+constexpr int MODBUS_ENABLE_OFFSET = MODBUS_SPARE_OFFSET + MODBUS_SPARE_BYTES;         // 3072
+constexpr int MODBUS_ENABLE_SPARE_BYTES = 3;
 constexpr int MODBUS_SWITCH_OFFSET = MODBUS_ENABLE_OFFSET + 4;                         // 3076
 constexpr int MODBUS_TIMEOUT_OFFSET = MODBUS_SWITCH_OFFSET + 4;                        // 3080
+// Offsets within a slave record.
+constexpr int MODBUS_RECORD_SECOND_OFFSET = 4;
+constexpr int MODBUS_RECORD_PAIRS_OFFSET = 8;
+constexpr int MODBUS_RECORD_PAIRS = 10;
+constexpr int MODBUS_RECORD_PAIR_BYTES = 8;
+constexpr int MODBUS_RECORD_TIMEOUT_OFFSET = MODBUS_RECORD_PAIRS_OFFSET + MODBUS_RECORD_PAIRS * MODBUS_RECORD_PAIR_BYTES; // 88
+constexpr int MODBUS_RECORD_ADDRESS_OFFSET = MODBUS_RECORD_TIMEOUT_OFFSET + 4;                                           // 92
 
 constexpr int MONITOR_ADDRESS_LISTS = 4;
 constexpr int IMAGE_BLOCKS_3_TO_8 = 6;
@@ -49,6 +58,9 @@ constexpr int LOCAL_BYTE_ENTRIES = 256;
 // Variable lists: 0 the global variables, 1 MAIN, 2..100 subroutines 0..98,
 // 101..164 interrupt routines 0..63.
 constexpr int POU_VAR_LISTS = 165;
+constexpr int POU_VAR_LIST_MAIN = 1;
+constexpr int POU_VAR_LIST_FIRST_SUBROUTINE = 2;
+constexpr int POU_VAR_LIST_FIRST_INTERRUPT = 101;
 
 constexpr int POU_VAR_LIST_GLOBALS = 1; // kind of list 0; the POU lists carry the POU's node kind
 
