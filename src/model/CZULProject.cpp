@@ -90,6 +90,14 @@ std::set<Object*> DistinctObjects(const Maps&... maps)
     return objects;
 }
 
+// Takes a record out of every lookup map, then destroys it.
+template <typename Record, typename... Maps>
+void DropRecord(CRecordStore<Record>& store, const Record* record, Maps&... maps)
+{
+    (..., std::erase_if(maps, [record](const auto& entry) { return entry.second == record; }));
+    store.Destroy(record);
+}
+
 // Hardware codes that no module of this program carries.
 bool IsUnknownModuleCode(BYTE code)
 {
@@ -357,20 +365,13 @@ void CZULProject::AddSymbol(CZULSymbol* symbol)
 
 void CZULProject::DropSubroutineInterface(CZULFunc* function)
 {
-    const auto isDropped = [function](const auto& e) { return e.second == function; };
-    std::erase_if(SubroutineInterfaces, isDropped);
-    std::erase_if(SubroutineInterfacesUpper, isDropped);
-    std::erase_if(SubroutineInterfacesByNumber, isDropped);
-    m_subroutineInterfaceStore.Destroy(function);
+    DropRecord(m_subroutineInterfaceStore, function, SubroutineInterfaces, SubroutineInterfacesUpper,
+               SubroutineInterfacesByNumber);
 }
 
 void CZULProject::DropInterruptNode(CProjTreeNode* node)
 {
-    const auto isDropped = [node](const auto& e) { return e.second == node; };
-    std::erase_if(InterruptNodes, isDropped);
-    std::erase_if(InterruptNodesUpper, isDropped);
-    std::erase_if(InterruptNodesByNumber, isDropped);
-    m_interruptNodeStore.Destroy(node);
+    DropRecord(m_interruptNodeStore, node, InterruptNodes, InterruptNodesUpper, InterruptNodesByNumber);
 }
 
 void CZULProject::AddSubroutineInterface(CZULFunc* func)
