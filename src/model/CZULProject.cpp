@@ -51,12 +51,23 @@ DWORD ReadBodyCount(CArchive& ar, size_t minElementBytes)
     return count;
 }
 
-template <typename Record>
-void StoreRecords(CArchive& ar, const std::vector<Record*>& records)
+template <typename Records>
+void StoreRecords(CArchive& ar, const Records& records)
 {
     ar << static_cast<DWORD>(records.size());
-    for (Record* record : records)
+    for (const auto& record : records)
         record->Serialize(ar);
+}
+
+template <typename Record>
+void LoadRecords(CArchive& ar, std::vector<std::unique_ptr<Record>>& records, size_t minElementBytes)
+{
+    records.clear();
+    const DWORD count = ReadBodyCount(ar, minElementBytes);
+    for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
+        records.push_back(std::make_unique<Record>());
+        records.back()->Serialize(ar);
+    }
 }
 
 template <typename Record>
@@ -135,12 +146,12 @@ CZULProject::~CZULProject()
 {
     DeleteSubroutines();
     DeleteInterrupts();
-    DeleteAll(InitialData);
+    InitialData.clear();
     DeleteSymbols();
     DeleteAll(FBInstances);
     DeleteAll(FBScanBuffer);
     DeleteMonitorTable();
-    DeleteAll(StatusRows);
+    StatusRows.clear();
     DeleteModules();
 }
 
@@ -172,7 +183,7 @@ void CZULProject::DeleteSymbols()
 
 void CZULProject::DeleteModules()
 {
-    DeleteAll(Modules);
+    Modules.clear();
 }
 
 void CZULProject::DeleteMonitorTable()
@@ -202,12 +213,12 @@ void CZULProject::ClearProject()
     MainNode.Reset();
     DeleteSubroutines();
     DeleteInterrupts();
-    DeleteAll(InitialData);
+    InitialData.clear();
     DeleteSymbols();
     SymbolTextMaps[0].clear();
     SymbolTextMaps[1].clear();
     DeleteMonitorTable();
-    DeleteAll(StatusRows);
+    StatusRows.clear();
     for (std::vector<WORD>& list : MonitorAddressLists)
         list.clear();
     DeleteAll(FBInstances);
@@ -416,7 +427,8 @@ int CZULProject::AllocArea(CZUL_Q7_PLC* module, int bytesNeeded, DWORD kinds, in
     if (!(module->kindMask & kinds))
         return 0;
     std::vector<bool> used(static_cast<size_t>(std::max(areaSize, 0)), false);
-    for (const CZUL_Q7_PLC* other : Modules) {
+    for (const auto& owned : Modules) {
+        const CZUL_Q7_PLC* other = owned.get();
         if (other == module || !(other->kindMask & kinds))
             continue;
         for (int b = other->*startField; b <= other->*endField && b < areaSize; ++b)
@@ -494,8 +506,10 @@ void CZULProject::StoreBody(CArchive& ar)
         entry.second->Serialize(ar);
     StoreRecords(ar, FBInstances);
     std::vector<CZULInitData*> rows;
-    std::copy_if(InitialData.begin(), InitialData.end(), std::back_inserter(rows),
-                 [](const CZULInitData* row) { return row->HasText(); });
+    for (const auto& row : InitialData) {
+        if (row->HasText())
+            rows.push_back(row.get());
+    }
     StoreRecords(ar, rows);
     StoreByteArray(ar, LocalBitUsage);
     StoreByteArray(ar, LocalByteUsage);
@@ -539,9 +553,8 @@ void CZULProject::LoadModules(CArchive& ar)
     DeleteModules();
     const DWORD count = ReadBodyCount(ar, kMinModuleBytes);
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
-        CZUL_Q7_PLC* module = new CZUL_Q7_PLC;
+        CZUL_Q7_PLC* module = Modules.emplace_back(std::make_unique<CZUL_Q7_PLC>()).get();
         module->Serialize(ar);
-        Modules.push_back(module);
         if (!ar.IsOK() || !g_pAppData || g_pAppData->LoadError || !IsUnknownModuleCode(module->hardwareCode))
             continue;
         const std::string question = ByteString::Format(
@@ -626,12 +639,12 @@ void CZULProject::LoadBody(CArchive& ar)
     LoadInterruptNodes(ar);
     LoadModules(ar);
     LoadHardwareSettings(ar);
-    DeleteAll(StatusRows);
+    StatusRows.clear();
     LoadRecords(ar, StatusRows, kMinStatusRowBytes);
     LoadSymbols(ar);
     DeleteAll(FBInstances);
     LoadRecords(ar, FBInstances, kMinFBBytes);
-    DeleteAll(InitialData);
+    InitialData.clear();
     LoadRecords(ar, InitialData, kMinInitDataBytes);
     LoadByteArray(ar, LocalBitUsage, LOCAL_BIT_ENTRIES);
     LoadByteArray(ar, LocalByteUsage, LOCAL_BYTE_ENTRIES);

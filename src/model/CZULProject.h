@@ -15,6 +15,7 @@
 #include "platform/WinTypes.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -209,7 +210,7 @@ public:
     std::map<std::string, CProjTreeNode*> InterruptNodesUpper;
     std::map<WORD, CProjTreeNode*> InterruptNodesByNumber;
 
-    std::vector<CZULInitData*> InitialData;
+    std::vector<std::unique_ptr<CZULInitData>> InitialData;
 
     // Every symbol under its name and under its address.
     std::map<std::string, CZULSymbol*> SymbolLookup;
@@ -222,7 +223,7 @@ public:
 
     std::map<std::string, CZULStatus*> MonitorTable;  // owns the operands
     std::map<WORD, CZULStatus*> MonitorCodeMap;       // same operands by monitor code
-    std::vector<CStatusInput*> StatusRows;
+    std::vector<std::unique_ptr<CStatusInput>> StatusRows;
     std::vector<WORD> MonitorAddressLists[MONITOR_ADDRESS_LISTS];
 
     int ForceImageSize = 0;          // cells of the two force buffers
@@ -230,7 +231,7 @@ public:
     std::vector<DWORD> ForceMarks;
 
     int CPUFamilyIndex = -1;         // 0..7 once a project is created, opened or uploaded
-    std::vector<CZUL_Q7_PLC*> Modules; // owns the records; element 0 is the CPU
+    std::vector<std::unique_ptr<CZUL_Q7_PLC>> Modules; // element 0 is the CPU
 
     std::vector<BYTE> LocalBitUsage;
     std::vector<BYTE> LocalByteUsage;

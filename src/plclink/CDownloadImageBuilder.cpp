@@ -312,7 +312,7 @@ BOOL CDownloadImageBuilder::BuildModuleBlock(DWORD highestKind)
     StartBlock(block, 4, 0);
     AppendByte(block, static_cast<int>(m_project.Modules.size()));
     for (size_t i = 0; i < m_project.Modules.size(); ++i) {
-        const CZUL_Q7_PLC* module = m_project.Modules[i];
+        const CZUL_Q7_PLC* module = m_project.Modules[i].get();
         if (!module || !IsSingleKind(module->kindMask, highestKind))
             return FALSE;
         BYTE range[4];
@@ -341,7 +341,7 @@ void CDownloadImageBuilder::WriteCommonCpuSettings(std::vector<BYTE>& block, int
         block[offset] = static_cast<BYTE>(j);
         std::copy(cpu.optionBytes + 8 * j, cpu.optionBytes + 8 * j + 8, block.begin() + offset + 1);
     }
-    for (const CZUL_Q7_PLC* module : m_project.Modules) {
+    for (const auto& module : m_project.Modules) {
         if (!(module->kindMask & MODULE_KINDS_WITH_Q))
             continue;
         const int bytes = module->doCount > 8 ? 2 : 1;
@@ -359,7 +359,7 @@ void CDownloadImageBuilder::WriteCommonCpuSettings(std::vector<BYTE>& block, int
 
 void CDownloadImageBuilder::WriteAIChannels(std::vector<BYTE>& block, int base, int channels, DWORD kinds) const
 {
-    for (const CZUL_Q7_PLC* module : m_project.Modules) {
+    for (const auto& module : m_project.Modules) {
         if (!(module->kindMask & kinds))
             continue;
         const int count = std::min<int>(module->aiCount, MODULE_AI_SLOTS);
@@ -373,7 +373,7 @@ void CDownloadImageBuilder::WriteAIChannels(std::vector<BYTE>& block, int base, 
 
 void CDownloadImageBuilder::WriteAORecords(std::vector<BYTE>& block, int base, int channels, DWORD kinds) const
 {
-    for (const CZUL_Q7_PLC* module : m_project.Modules) {
+    for (const auto& module : m_project.Modules) {
         if (!(module->kindMask & kinds))
             continue;
         const int count = std::min<int>(module->aoCount, MODULE_AO_SLOTS);
@@ -482,7 +482,7 @@ BOOL CDownloadImageBuilder::BuildInitialDataBlock()
     StartBlock(block, 7, 0);
     AppendWord(block, 0);
     for (size_t row = 0; row < m_project.InitialData.size(); ++row) {
-        CZULInitData* data = m_project.InitialData[row];
+        CZULInitData* data = m_project.InitialData[row].get();
         if (!data || data->texts.size() <= 1)
             continue;
         int width = 0;
