@@ -70,25 +70,6 @@ void LoadRecords(CArchive& ar, std::vector<std::unique_ptr<Record>>& records, si
     }
 }
 
-template <typename Record>
-void LoadRecords(CArchive& ar, std::vector<Record*>& records, size_t minElementBytes)
-{
-    const DWORD count = ReadBodyCount(ar, minElementBytes);
-    for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
-        Record* record = new Record;
-        record->Serialize(ar);
-        records.push_back(record);
-    }
-}
-
-template <typename Record>
-void DeleteAll(std::vector<Record*>& records)
-{
-    for (Record* record : records)
-        delete record;
-    records.clear();
-}
-
 // Objects shared by several maps, each once.
 template <typename Object, typename... Maps>
 std::set<Object*> DistinctObjects(const Maps&... maps)
@@ -148,8 +129,8 @@ CZULProject::~CZULProject()
     DeleteInterrupts();
     InitialData.clear();
     DeleteSymbols();
-    DeleteAll(FBInstances);
-    DeleteAll(FBScanBuffer);
+    FBInstances.clear();
+    FBScanBuffer.clear();
     DeleteMonitorTable();
     StatusRows.clear();
     DeleteModules();
@@ -221,7 +202,7 @@ void CZULProject::ClearProject()
     StatusRows.clear();
     for (std::vector<WORD>& list : MonitorAddressLists)
         list.clear();
-    DeleteAll(FBInstances);
+    FBInstances.clear();
     DeleteModules();
     if (g_pAppData) {
         g_pAppData->PortLock.Unlock();
@@ -642,7 +623,7 @@ void CZULProject::LoadBody(CArchive& ar)
     StatusRows.clear();
     LoadRecords(ar, StatusRows, kMinStatusRowBytes);
     LoadSymbols(ar);
-    DeleteAll(FBInstances);
+    FBInstances.clear();
     LoadRecords(ar, FBInstances, kMinFBBytes);
     InitialData.clear();
     LoadRecords(ar, InitialData, kMinInitDataBytes);

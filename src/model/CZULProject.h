@@ -218,8 +218,9 @@ public:
     std::vector<CZULSymbol*> OrderedSymbols;
     std::map<std::string, std::string> SymbolTextMaps[2];
 
-    std::vector<CZULFB*> FBInstances;
-    std::vector<CZULFB*> FBScanBuffer;
+    // Empty slots may occur; lookups skip them.
+    std::vector<std::unique_ptr<CZULFB>> FBInstances;
+    std::vector<std::unique_ptr<CZULFB>> FBScanBuffer;
 
     std::map<std::string, CZULStatus*> MonitorTable;  // owns the operands
     std::map<WORD, CZULStatus*> MonitorCodeMap;       // same operands by monitor code

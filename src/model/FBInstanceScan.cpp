@@ -55,24 +55,19 @@ bool TakesPrefix(const InstancePrefix& row, const std::string& type)
     return false;
 }
 
-void DeleteEntries(std::vector<CZULFB*>& entries)
-{
-    for (CZULFB* entry : entries)
-        delete entry;
-    entries.clear();
-}
-
 bool SameInstance(const CZULFB* a, const CZULFB* b)
 {
     return a && b && a->typeName == b->typeName && a->instanceName == b->instanceName && a->ownerPou == b->ownerPou;
 }
 
-bool SameInstances(const std::vector<CZULFB*>& table, const std::vector<CZULFB*>& scanned)
+bool SameInstances(const std::vector<std::unique_ptr<CZULFB>>& table,
+                   const std::vector<std::unique_ptr<CZULFB>>& scanned)
 {
     if (table.size() != scanned.size())
         return false;
-    for (const CZULFB* entry : scanned) {
-        if (std::none_of(table.begin(), table.end(), [entry](const CZULFB* t) { return SameInstance(t, entry); }))
+    for (const auto& entry : scanned) {
+        const auto same = [&entry](const std::unique_ptr<CZULFB>& t) { return SameInstance(t.get(), entry.get()); };
+        if (std::none_of(table.begin(), table.end(), same))
             return false;
     }
     return true;
@@ -82,16 +77,16 @@ bool SameInstances(const std::vector<CZULFB*>& table, const std::vector<CZULFB*>
 
 void CZULAppData::RebuildFBInstanceTable()
 {
-    DeleteEntries(Project.FBScanBuffer);
+    Project.FBScanBuffer.clear();
     if (ScanPOUSources())
         return;
-    DeleteEntries(Project.FBInstances);
-    for (const CZULFB* scanned : Project.FBScanBuffer) {
-        auto* entry = new CZULFB;
+    Project.FBInstances.clear();
+    for (const auto& scanned : Project.FBScanBuffer) {
+        auto entry = std::make_unique<CZULFB>();
         entry->typeName = scanned->typeName;
         entry->instanceName = scanned->instanceName;
         entry->ownerPou = scanned->ownerPou;
-        Project.FBInstances.push_back(entry);
+        Project.FBInstances.push_back(std::move(entry));
     }
 }
 

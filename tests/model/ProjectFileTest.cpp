@@ -539,7 +539,7 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     auto* pin = new CZULFBPara;
     pin->name = "CU";
     fb->AddInput(pin);
-    p.FBInstances.push_back(fb);
+    p.FBInstances.emplace_back(fb);
     auto* kept = new CZULInitData;
     kept->texts = {"VB0", "1"};
     kept->SetCode(3, 4);
