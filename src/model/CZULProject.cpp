@@ -169,8 +169,6 @@ void CZULProject::DeleteModules()
 
 void CZULProject::DeleteMonitorTable()
 {
-    for (auto& entry : MonitorTable)
-        delete entry.second;
     MonitorTable.clear();
     MonitorCodeMap.clear();
 }

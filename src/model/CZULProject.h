@@ -222,7 +222,7 @@ public:
     std::vector<std::unique_ptr<CZULFB>> FBInstances;
     std::vector<std::unique_ptr<CZULFB>> FBScanBuffer;
 
-    std::map<std::string, CZULStatus*> MonitorTable;  // owns the operands
+    std::map<std::string, std::unique_ptr<CZULStatus>> MonitorTable;
     std::map<WORD, CZULStatus*> MonitorCodeMap;       // same operands by monitor code
     std::vector<std::unique_ptr<CStatusInput>> StatusRows;
     std::vector<WORD> MonitorAddressLists[MONITOR_ADDRESS_LISTS];

@@ -95,7 +95,7 @@ CZULStatus* FindItem(const std::string& key)
 {
     const auto& table = g_pAppData->Project.MonitorTable;
     const auto found = table.find(key);
-    return found == table.end() ? nullptr : found->second;
+    return found == table.end() ? nullptr : found->second.get();
 }
 
 // The bytes n, n + 1, ... of a wide operand, low byte first.
@@ -180,14 +180,12 @@ void CZULAppData::InsertMonitorEntry(const std::string& key, CZULStatus* item)
     std::string name = key;
     if (name.empty() || name[0] != '%')
         name.insert(0, "%");
-    if (!Project.MonitorTable.emplace(name, item).second)
-        delete item;
+    // A key taken already keeps its first item; this one goes.
+    Project.MonitorTable.try_emplace(name, std::unique_ptr<CZULStatus>(item));
 }
 
 void CZULAppData::ClearMonitorTable()
 {
-    for (auto& entry : Project.MonitorTable)
-        delete entry.second;
     Project.MonitorTable.clear();
     Project.MonitorCodeMap.clear();
 }
