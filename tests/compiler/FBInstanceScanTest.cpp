@@ -134,11 +134,11 @@ TEST_F(FBInstanceScanTest, OperandsOfGlobalAndLocalVariables)
               (std::vector<std::string>{"TON T37 MAIN", "TON T38 MAIN", "TON T39 MAIN"}));
 
     OperandTypeFlags flags = 0;
-    ASSERT_TRUE(GetScanOperandFlags("PRESET", flags));
+    ASSERT_TRUE(GetScanOperandFlags(*m_app, "PRESET", flags));
     EXPECT_EQ(flags & OT_TYPE_BITS, OT_INT);
     EXPECT_TRUE(flags & OT_DIRECT);
     EXPECT_TRUE(flags & OT_AREA_V);
-    EXPECT_FALSE(GetScanOperandFlags("UNKNOWN", flags));
+    EXPECT_FALSE(GetScanOperandFlags(*m_app, "UNKNOWN", flags));
 
     CZULSymbol* found = nullptr;
     for (const char* text : {" vw10 ", "%VW10", "PRESET"}) {
@@ -158,13 +158,13 @@ TEST_F(FBInstanceScanTest, PointerLinesAreJudgedByTheSignatures)
 {
     std::vector<std::string> words = {"ADD", "*VD100", "VW0"};
     COpcodeDef signature = {};
-    EXPECT_EQ(CheckScannedOperands(words, signature), 2);
+    EXPECT_EQ(CheckScannedOperands(*m_app, words, signature), 2);
     words = {"ADD", "*VD100", "VB0"};
-    EXPECT_EQ(CheckScannedOperands(words, signature), 0);
+    EXPECT_EQ(CheckScannedOperands(*m_app, words, signature), 0);
     words = {"TON", "T37", "100"};
-    EXPECT_EQ(CheckScannedOperands(words, signature), 1);
+    EXPECT_EQ(CheckScannedOperands(*m_app, words, signature), 1);
     words.assign(18, "1");
-    EXPECT_EQ(CheckScannedOperands(words, signature), -1);
+    EXPECT_EQ(CheckScannedOperands(*m_app, words, signature), -1);
 }
 
 } // namespace
