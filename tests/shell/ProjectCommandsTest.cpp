@@ -1,5 +1,8 @@
 #include "ShellFixture.h"
+#include "model/CModuleCatalogEntry.h"
 #include "model/CZULSymbol.h"
+#include "model/CZUL_Q7_PLC.h"
+#include "model/CpuProfile.h"
 #include "model/SharedStrings.h"
 #include "platform/FileSystem.h"
 #include "shell/ProjectFolders.h"
@@ -105,6 +108,8 @@ TEST_F(ProjectCommandsTest, CloseAsksAboutUnsavedChanges)
     EXPECT_TRUE(Project().ProjectPath.empty());
     EXPECT_EQ(ReadFileBytes(m_folder / "p.qpj"), savedBytes);
     EXPECT_EQ(m_host.Count("DestroySingletonWindows"), 1);
+    EXPECT_EQ(ReplyTimeout, DEFAULT_REPLY_TIMEOUT);
+    EXPECT_EQ(ProbeTimeout, DEFAULT_PROBE_TIMEOUT);
 
     // A modified POU document marks the project modified before the question.
     NewProject(m_folder / "q.qpj");
@@ -188,6 +193,38 @@ TEST_F(ProjectCommandsTest, SaveAsCopiesThenMovesAndKeepsForeignFiles)
     EXPECT_EQ(m_host.rootText, "Project: new");
     EXPECT_EQ(m_recent.GetEntry(0), m_folder / "new.qpj");
     EXPECT_FALSE(m_document.IsModified());
+}
+
+TEST_F(ProjectCommandsTest, SaveAsToTheOpenPathSavesAndCancelChangesNothing)
+{
+    NewProject(m_folder / "p.qpj");
+    m_document.SetModifiedFlag(TRUE);
+    m_commands.OnSaveProjectAs();
+    EXPECT_TRUE(m_document.IsModified()) << "a cancelled dialog leaves the modified flag";
+
+    FileSystem::DeleteFile(m_folder / "p/p.qgv");
+    m_host.fileAnswers.push_back(m_folder / "p.qpj");
+    m_commands.OnSaveProjectAs();
+    EXPECT_TRUE(m_ui.box.Messages().empty());
+    EXPECT_TRUE(FileSystem::FileExists(m_folder / "p/p.qgv"));
+    EXPECT_FALSE(m_document.IsModified());
+    EXPECT_EQ(Project().ProjectPath, m_folder / "p.qpj");
+}
+
+TEST_F(ProjectCommandsTest, NewProjectTakesItsFamilyFromTheDefaultCpuRow)
+{
+    struct RowFamily {
+        int row;
+        int family;
+    };
+    const RowFamily cases[] = {{0, 5}, {1, 0}, {3, 0}, {4, 1}, {10, 4}, {13, 2}, {17, 6}, {19, 7}, {22, 7}};
+    for (const RowFamily& c : cases) {
+        m_app->DefaultCPU = c.row;
+        NewProject(m_folder / ("row" + std::to_string(c.row) + ".qpj"));
+        EXPECT_EQ(Project().CPUFamilyIndex, c.family) << "row " << c.row;
+        ASSERT_EQ(Project().Modules.size(), 1u) << "row " << c.row;
+        EXPECT_EQ(Project().Modules[0]->kindMask, MODULE_KIND_CPU) << "row " << c.row;
+    }
 }
 
 TEST_F(ProjectCommandsTest, FailedCopyKeepsTheProjectWhereItWas)
