@@ -48,13 +48,26 @@ struct ZipFileCloser {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
 
+// The number of continuation bytes a UTF-8 lead byte announces; -1 when it is none.
+int Utf8Continuations(unsigned char lead)
+{
+    if (lead < 0x80)
+        return 0;
+    if ((lead & 0xE0) == 0xC0)
+        return 1;
+    if ((lead & 0xF0) == 0xE0)
+        return 2;
+    if ((lead & 0xF8) == 0xF0)
+        return 3;
+    return -1;
+}
+
 bool IsValidUtf8(const std::string& text)
 {
     std::size_t at = 0;
     while (at < text.size()) {
-        const unsigned char lead = static_cast<unsigned char>(text[at]);
-        const int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
-        if (extra < 0 || at + extra >= text.size() + (extra == 0 ? 1 : 0))
+        const int extra = Utf8Continuations(static_cast<unsigned char>(text[at]));
+        if (extra < 0 || text.size() - at <= static_cast<std::size_t>(extra))
             return false;
         for (int k = 1; k <= extra; ++k) {
             if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80)
@@ -322,7 +335,12 @@ BOOL CProjectArchive::ExportProjectArchive(const std::string& projectFile, const
         if (!added && source)
             zip_source_free(source);
         added = added && AddFolderToArchive(raw, CProjTreeDOC::StripExtension(projectFile), title);
-        done = added && zip_close(zip.release()) == 0;
+        if (added) {
+            zip_t* writing = zip.release();
+            done = zip_close(writing) == 0;
+            if (!done)
+                zip_discard(writing);
+        }
     }
     done = done && FileSystem::MoveFile(partial, archive);
     if (!done)
