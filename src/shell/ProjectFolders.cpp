@@ -20,6 +20,9 @@ BOOL CopyFolderTree(const std::string& source, const std::string& destination, s
 {
     if (!FileSystem::FolderExists(source))
         return TRUE;
+    // A destination inside the source would copy itself without end.
+    if (destination == source || destination.rfind(source + "/", 0) == 0)
+        return FALSE;
     if (!FileSystem::CreateFolder(destination))
         return FALSE;
     for (const CFileEntry& entry : FileSystem::ListFolder(source)) {

@@ -10,7 +10,8 @@
 // Copies every file and subfolder of source into destination (created when
 // missing), overwriting files of the same name. The process's current folder
 // is not changed. FALSE at the first failure; a missing or empty source is
-// TRUE. Symbolic links are not followed. copied, when given, receives the
+// TRUE; a destination inside the source is refused (FALSE). Symbolic
+// links are not followed. copied, when given, receives the
 // destination path of every file copied.
 BOOL CopyFolderTree(const std::string& source, const std::string& destination,
                     std::vector<std::string>* copied = nullptr);

@@ -223,7 +223,12 @@ TEST_F(ProjectCommandsTest, NewProjectTakesItsFamilyFromTheDefaultCpuRow)
         NewProject(m_folder / ("row" + std::to_string(c.row) + ".qpj"));
         EXPECT_EQ(Project().CPUFamilyIndex, c.family) << "row " << c.row;
         ASSERT_EQ(Project().Modules.size(), 1u) << "row " << c.row;
-        EXPECT_EQ(Project().Modules[0]->kindMask, MODULE_KIND_CPU) << "row " << c.row;
+        const CZUL_Q7_PLC& cpu = *Project().Modules[0];
+        EXPECT_EQ(cpu.kindMask, MODULE_KIND_CPU) << "row " << c.row;
+        EXPECT_EQ(cpu.iStart, 0) << "row " << c.row;
+        EXPECT_EQ(cpu.iEnd, (cpu.diCount + 7) / 8 - 1) << "row " << c.row;
+        EXPECT_EQ(cpu.qStart, 0) << "row " << c.row;
+        EXPECT_EQ(cpu.qEnd, (cpu.doCount + 7) / 8 - 1) << "row " << c.row;
     }
 }
 
@@ -302,6 +307,8 @@ TEST(CopyFolderTreeTest, CopiesNestedFoldersWithoutChangingTheCurrentFolder)
     EXPECT_EQ(copied.size(), 2u);
     EXPECT_EQ(FileSystem::GetCurrentFolder(), current);
     EXPECT_TRUE(CopyFolderTree(folder / "missing", folder / "dst2"));
+    EXPECT_FALSE(CopyFolderTree(folder / "src", folder / "src/sub/copy"));
+    EXPECT_FALSE(FileSystem::FolderExists(folder / "src/sub/copy"));
 }
 
 } // namespace
