@@ -13,6 +13,7 @@
 #include "platform/CPathProvider.h"
 #include "platform/CUserInterface.h"
 #include "platform/FileSystem.h"
+#include "platform/Gbk.h"
 
 #include <zip.h>
 
@@ -105,9 +106,10 @@ std::string EntryText(zip_t* archive, zip_uint64_t index)
 // "" when the name stays inside the folder it is extracted into; else why not.
 std::string CheckEntryName(std::string& name)
 {
-    for (char& c : name) {
-        if (c == '\\')
-            c = '/';
+    // A backslash separates folders; the same byte as the second of a GBK pair does not.
+    for (std::size_t at = 0; at < name.size(); at += GbkCharLength(name, at)) {
+        if (name[at] == '\\')
+            name[at] = '/';
     }
     if (name.empty() || name[0] == '/')
         return "absolute path";

@@ -182,6 +182,14 @@ TEST_F(ProjectArchiveTest, GbkEntryNamesAreImportedUnderTheirOwnNames)
     Import(m_folder / "gbk.zip");
     EXPECT_EQ(Project().ProjectPath, m_folder / "dest/" + title + ".qpj");
     EXPECT_EQ(ReadFileText(m_folder / "dest/\xE6\xB5\x8B\xE8\xAF\x95/MAIN_MAIN.ilp"), "g");
+
+    // "乗" ends in the byte of a backslash, which here separates nothing.
+    const std::string joined = "\x81\x5C";
+    MakeZip(m_folder / "trail.zip", {{joined + ".qpj", ProjectBytes(), false, S_IFREG | 0644, ZIP_FL_ENC_CP437},
+                                     {joined + "\\MAIN_MAIN.ilp", "t", false, S_IFREG | 0644, ZIP_FL_ENC_CP437}});
+    Import(m_folder / "trail.zip");
+    EXPECT_EQ(Project().ProjectPath, m_folder / "dest/" + joined + ".qpj");
+    EXPECT_EQ(ReadFileText(m_folder / "dest/\xE4\xB9\x97/MAIN_MAIN.ilp"), "t");
 }
 
 TEST_F(ProjectArchiveTest, CancelledCloseStopsTheImport)
