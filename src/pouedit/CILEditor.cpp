@@ -212,12 +212,14 @@ void CILEditor::CheckLines(BOOL all, int firstVisibleLine)
     const int first = all ? 0 : std::clamp(firstVisibleLine, 0, std::max(0, count - 1));
     const int end = all ? count : std::min(first + CHECK_WINDOW_LINES, count);
     if (all) {
+        // Every bracket is recorded again; none of a line that no longer exists may stay.
         m_lineStates.clear();
         ReleaseInstanceEntries(-1, -1);
+        m_parens.RemoveAll();
     } else {
         ReleaseInstanceEntries(first, end - 1);
     }
-    if (end > first) {
+    if (!all && end > first) {
         const int lastLength = static_cast<int>(m_program.GetLines()[end - 1].size());
         m_parens.RemoveRange(first, 0, end - 1, lastLength);
     }
@@ -453,7 +455,8 @@ BOOL CILEditor::RegisterTimerCounterInstance(const std::vector<std::string>& tok
 BOOL CILEditor::CheckSubroutineCall(const std::vector<std::string>& tokens, const std::string& pouName,
                                     COpcodeDef& query) const
 {
-    if (ByteString::Upper(tokens[0]) == pouName)
+    // The POU's own name, however it is written, is no call.
+    if (ByteString::Upper(tokens[0]) == ByteString::Upper(pouName))
         return FALSE;
     CZULFunc function;
     if (!Project().CopySubroutineInterface(tokens[0], &function))
