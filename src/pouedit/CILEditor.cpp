@@ -75,9 +75,10 @@ bool IsDigits(const std::string& text)
 long long DigitsValue(const std::string& text)
 {
     constexpr long long cap = 1LL << 40;
+    constexpr long long radix = 10;
     long long value = 0;
     for (char c : text)
-        value = std::min(cap, value * 10 + (c - '0'));
+        value = std::min(cap, value * radix + (c - '0'));
     return value;
 }
 
@@ -86,9 +87,11 @@ bool IsSeparatorByte(char c)
     return IsAnySeparator(std::string(1, c));
 }
 
+constexpr unsigned char DOUBLE_BYTE_LEAD_BIT = 0x80;
+
 bool IsLeadByte(char c)
 {
-    return (static_cast<unsigned char>(c) & 0x80) != 0;
+    return (static_cast<unsigned char>(c) & DOUBLE_BYTE_LEAD_BIT) != 0;
 }
 
 // The end of the token that starts at pos: a run of non-separator bytes, a
@@ -228,8 +231,7 @@ void CILEditor::CheckLines(BOOL all, int firstVisibleLine)
     int network = m_program.FindHeaderAbove(first, above) ? std::atoi(above.c_str()) : 0;
     for (int row = first; row < end; ++row) {
         network = NetworkOfRow(row, network);
-        // The check may insert a label; copy the line first.
-        const std::string line = m_program.GetLines()[row];
+        const std::string& line = m_program.GetLines()[row];
         SetLineState(row, CheckLine(line, row, network, pou) ? IL_LINE_OK : IL_LINE_ERROR);
     }
     MarkUnbalancedBrackets();

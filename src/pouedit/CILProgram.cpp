@@ -11,7 +11,7 @@
 #include <algorithm>
 
 namespace {
-const char* const LINE_END = "\r\n";
+const std::string LINE_END = "\r\n";
 const char* const HEADER_FORMAT = "(* Network %d *)";
 const std::string TAB_AS_BLANKS(8, ' ');
 const std::string OPEN_COMMENT = "(*";
@@ -58,7 +58,7 @@ void CILProgram::WriteLines(CArchive& ar) const
 {
     for (const std::string& line : m_lines) {
         ar.Write(line.data(), line.size());
-        ar.Write(LINE_END, 2);
+        ar.Write(LINE_END.data(), LINE_END.size());
     }
 }
 
@@ -86,7 +86,7 @@ void CILProgram::Serialize(CArchive& ar, BOOL toFile)
         if (ar.IsStoring()) {
             WriteLines(ar);
             if (!m_lines.empty() && !m_lines.back().empty())
-                ar.Write(LINE_END, 2);
+                ar.Write(LINE_END.data(), LINE_END.size());
         } else {
             ReadLines(ar);
         }
@@ -132,7 +132,7 @@ BOOL CILProgram::InitNew()
     ar << FIRST_SNAPSHOT_CARET_LINE << 0 << 0 << 0;
     const std::string header = HeaderText(0);
     ar.Write(header.data(), header.size());
-    ar.Write(LINE_END, 2);
+    ar.Write(LINE_END.data(), LINE_END.size());
     AddUndoSnapshot(ar.GetBuffer());
     return TRUE;
 }

@@ -346,10 +346,10 @@ TEST_F(CILProgramTest, MonitorListsOfEachLine)
     AddSymbol("Delay", "T5", OT_BOOL | OT_INT);
     AddInterrupt("Timer", 3);
     SetLines({"(* Network 0 *)", "LD      T5", "ST      Lamp    (* out *)", "", "loop:", "JMP     loop",
-              "AND(", "ATCH    Timer, 10", "LD      Delay", "MOVE    %VW0, %VW2", "RET"});
+              "AND(", "ATCH    Timer, 10", "LD      Delay", "MOVE    %VW0, %VW2", "RET", "MOVE    %VW4, %VW4"});
     std::vector<std::unique_ptr<CILMonitorList>> lists;
     ASSERT_TRUE(m_program->BuildMonitorLists(lists));
-    ASSERT_EQ(lists.size(), 4u);
+    ASSERT_EQ(lists.size(), 5u);
 
     EXPECT_EQ(lists[0]->GetLine(), 1);
     ASSERT_EQ(lists[0]->GetItems().size(), 1u);
@@ -375,6 +375,10 @@ TEST_F(CILProgramTest, MonitorListsOfEachLine)
     ASSERT_EQ(lists[3]->GetItems().size(), 2u);
     EXPECT_EQ(lists[3]->GetItems()[1].operand, "%VW2");
     EXPECT_EQ(lists[3]->GetItems()[1].flags & OT_AREA_V, OT_AREA_V);
+
+    // One item per operand text.
+    EXPECT_EQ(lists[4]->GetLine(), 11);
+    EXPECT_EQ(lists[4]->GetItems().size(), 1u);
 }
 
 } // namespace
