@@ -81,6 +81,17 @@ TEST_F(CILEditorNormaliseTest, LinesWithSymbolsShown)
         EXPECT_EQ(Normalised(c.typed), c.shown) << c.typed;
 }
 
+TEST_F(CILEditorNormaliseTest, DoubleByteSymbolIsOneToken)
+{
+    // The trail byte 0x5B reads as "[" on its own, a separator.
+    const std::string name = "\xB1\x5B\xC2\xED";
+    AddSymbol(name, "%Q0.2", OT_BOOL);
+    m_app->SymbolicAddressing = 0;
+    EXPECT_EQ(Normalised("st " + name), "ST      %Q0.2");
+    m_app->SymbolicAddressing = 1;
+    EXPECT_EQ(Normalised("st q0.2"), "ST      " + name);
+}
+
 TEST_F(CILEditorNormaliseTest, PinNamesAfterADotAreUpperCased)
 {
     m_app->SymbolicAddressing = 0;
