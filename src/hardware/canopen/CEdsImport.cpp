@@ -268,6 +268,8 @@ void CEdsImport::ReadSectionHeader(const std::string& upper)
 {
     FlushPendingEntry(false);
     ClearPendingEntry();
+    // Only a default of the section [1000] itself is the device type.
+    m_deviceTypeSection = false;
     const std::string body = ByteString::Trim(upper.substr(1, upper.size() - 2));
     m_pendingEntry.sectionKey = FitField(body, OD_SECTION_KEY_MAX);
     const std::string indexText = upper.substr(1, kIndexDigits);
@@ -393,8 +395,9 @@ bool CEdsImport::IsSafeFileName() const
         if (c == '/' || c == '\\' || byte < ' ' || byte == 0x7F)
             return false;
     }
-    // The name must come back unchanged from the file name on disk.
-    return Utf8ToGbk(GbkToUtf8(m_typeName)) == m_typeName;
+    // The name on disk must fit the folder and read back unchanged.
+    const std::string native = GbkToUtf8(m_typeName);
+    return native.size() <= kFileNameMax && Utf8ToGbk(native) == m_typeName;
 }
 
 void CEdsImport::ReportSaveFailure(const std::string& path)

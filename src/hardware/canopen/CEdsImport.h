@@ -67,7 +67,7 @@ private:
     CCanOpenODEntry m_pendingEntry;
     bool m_pendingValid = false;
     bool m_inDeviceInfo = false;
-    bool m_deviceTypeSection = false;
+    bool m_deviceTypeSection = false; // the current section is [1000]
     int m_deviceType = 0;
     bool m_deviceTypeSeen = false;
     bool m_unparsedItem = false;
