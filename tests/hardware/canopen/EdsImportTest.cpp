@@ -288,6 +288,12 @@ TEST_F(EdsImportTest, WhichSectionsAreKept)
     EXPECT_EQ(m_import.ObjectMap().at("2003")->name, "second");
     EXPECT_EQ(KeptKeys("[3010sub]\n" + mappedVar), std::vector<std::string>{"3010SUB"});
     EXPECT_EQ(m_import.ObjectMap().at("3010SUB")->subIndex, 0);
+
+    // A string that ends the sheet is flushed, and left out, like any other.
+    EXPECT_TRUE(KeptKeys("[1008]\nDataType=0x0009\nPDOMapping=1\n").empty());
+    EXPECT_TRUE(m_import.UnparsedItem());
+    KeptKeys("[1008]\nDataType=0x0009\nPDOMapping=0\n");
+    EXPECT_FALSE(m_import.UnparsedItem());
 }
 
 struct ValueCase {

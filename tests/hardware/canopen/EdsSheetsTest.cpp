@@ -173,6 +173,8 @@ TEST_F(EdsSheetsTest, HostileSheetsEndCleanly)
         ASSERT_EQ(type != nullptr, c.saved) << c.what;
         if (type) {
             EXPECT_EQ(EntryKeys(*type), c.keys) << c.what;
+            for (const CCanOpenODEntry* entry : type->objects)
+                EXPECT_LE(entry->name.size(), OD_ENTRY_NAME_MAX) << c.what;
         }
     }
 }
