@@ -104,6 +104,17 @@ int ReadCount(const std::string& value)
     return static_cast<int>(ReadHexPrefix(value.substr(kHexMark.size()), kValueDigits, read));
 }
 
+// The hexadecimal digits after the first "0x" (a 32-bit pattern), or else
+// a decimal number: "$NODEID+0x180" reads as 180h, "1280+$NODEID" as 1280.
+int ReadDefaultValue(const std::string& value)
+{
+    const size_t mark = value.find(kHexMark);
+    if (mark == std::string::npos)
+        return ReadDecimal(value);
+    int read = 0;
+    return static_cast<int>(ReadHexPrefix(value.substr(mark + kHexMark.size()), kValueDigits, read));
+}
+
 bool IsPdoMappable(const std::string& value)
 {
     if (value == "1")
@@ -333,20 +344,13 @@ void CEdsImport::ReadKeyLine(const std::string& upper, const std::string& raw)
         if (ReadTypeCode(value, code))
             m_pendingEntry.dataType = DataTypeFlags(code);
         break;
-    case EdsKey::DefaultValue: {
-        // "$NODEID+0x180" reads as 180h, "1280+$NODEID" as 1280.
-        const size_t mark = value.find(kHexMark);
-        int read = 0;
-        m_pendingEntry.defaultValue = mark == std::string::npos
-                                          ? ReadDecimal(value)
-                                          : static_cast<int>(ReadHexPrefix(value.substr(mark + kHexMark.size()),
-                                                                           kValueDigits, read));
+    case EdsKey::DefaultValue:
+        m_pendingEntry.defaultValue = ReadDefaultValue(value);
         if (m_deviceTypeSection) {
             m_deviceTypeSeen = true;
             m_deviceType = m_pendingEntry.defaultValue;
         }
         break;
-    }
     case EdsKey::AccessType:
         m_pendingEntry.access = AccessTypeFlags(value);
         break;
