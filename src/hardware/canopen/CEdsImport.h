@@ -40,7 +40,6 @@ public:
     int DeviceType() const { return m_deviceType; }
     bool DeviceTypeSeen() const { return m_deviceTypeSeen; }
     bool UnparsedItem() const { return m_unparsedItem; }
-    void SetChosenCategory(const std::string& category) { m_chosenCategory = category; }
     bool SaveFailed() const { return m_saveFailed; }
     bool FileExisted() const { return m_fileExisted; }
     bool OverwriteDeclined() const { return m_overwriteDeclined; }
