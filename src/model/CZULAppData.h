@@ -128,6 +128,11 @@ public:
     void LoadSlaveLibrary();
     CCanOpenSlaveType* FindSlaveType(WORD typeId) const;
     CCanOpenSlaveType* FindSlaveType(const std::string& typeName) const;
+    // Frees the first type with the new type's name, then appends the new type.
+    void ReplaceSlaveType(std::unique_ptr<CCanOpenSlaveType> type);
+    // The types in library order.
+    int GetSlaveTypeCount() const;
+    CCanOpenSlaveType* GetSlaveType(int position) const;
 
     CPIDMonitorBlock PIDMonitor;
     int PIDGenerateMode = 0;           // 0 no wizard; 1, 2 the wizard's modes
