@@ -116,7 +116,7 @@ TEST_F(CPIDGeneratorTest, AnOpenDocumentIsAskedAboutAndClosed)
         AddPIDSubroutine(2);
         m_host.calls.clear();
         m_ui.box.Clear();
-        m_host.openDocuments = {m_folder / "MAIN_MAIN.ilp", ProgramPath()};
+        m_host.openDocuments = {InProject("MAIN_MAIN.ilp"), ProgramPath()};
         m_host.modified.clear();
         if (c.modified)
             m_host.modified.insert(ProgramPath());
@@ -190,7 +190,7 @@ TEST_F(CPIDGeneratorTest, ALoopOutsideTheRangeIsRefusedAndNothingIsWritten)
         EXPECT_FALSE(Generate(PID_GENERATE_WIZARD)) << loop;
         CPIDGenerator generator(*m_app, m_host);
         m_app->PIDGenerateMode = PID_GENERATE_WIZARD;
-        EXPECT_FALSE(generator.RegeneratePIDProgram(m_folder / "SBR90_PID_0.ilp")) << loop;
+        EXPECT_FALSE(generator.RegeneratePIDProgram(InProject("SBR90_PID_0.ilp"))) << loop;
         EXPECT_EQ(2u, Texts().size()) << loop;
         EXPECT_NE(std::string::npos, Texts()[0].find(std::to_string(loop))) << loop;
     }

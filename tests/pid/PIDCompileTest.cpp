@@ -43,8 +43,8 @@ TEST_F(PIDGeneratorFixture, TheRegeneratedSubroutineCompilesWithTheProject)
     Project().MainNode.name = "MAIN";
     Project().MainNode.language = POU_LANGUAGE_IL;
     for (const CompileCase& c : cases) {
-        WriteFileText(m_folder / "MAIN_MAIN.ilp", std::string("(*1*)\r\n(* Network 0 *)\r\nLD    %SM0.0\r\n") + c.call + "\r\n");
-        WriteFileText(m_folder / "MAIN_MAIN.ilv", "VAR\r\nEND_VAR\r\n");
+        WriteFileText(InProject("MAIN_MAIN.ilp"), std::string("(*1*)\r\n(* Network 0 *)\r\nLD    %SM0.0\r\n") + c.call + "\r\n");
+        WriteFileText(InProject("MAIN_MAIN.ilv"), "VAR\r\nEND_VAR\r\n");
         AddPIDSubroutine(c.loop);
         m_app->PIDLoops[c.loop].AnalogOutput = c.analog;
         m_app->PIDLoops[c.loop].KP = 2.0f;
@@ -53,10 +53,13 @@ TEST_F(PIDGeneratorFixture, TheRegeneratedSubroutineCompilesWithTheProject)
 
         CSilentCompileHost host;
         CProjectCompiler compiler(*m_app, host);
-        EXPECT_TRUE(compiler.CompileAll()) << c.loop;
+        EXPECT_TRUE(compiler.CompileAll()) << c.loop << " " << (m_ui.box.Texts().empty() ? "" : m_ui.box.Texts().back());
         const std::vector<std::string> lines = m_ui.output.Lines(1);
         ASSERT_FALSE(lines.empty());
-        EXPECT_EQ(0u, lines.back().find("$$$ Compilation successful   :  0 errors, 0 warnings.")) << lines.back();
+        std::string all;
+        for (const std::string& line : lines)
+            all += line + "\n";
+        EXPECT_EQ(0u, lines.back().find("$$$ Compilation successful   :  0 errors, 0 warnings.")) << all;
         EXPECT_EQ(1, Project().CompileResult);
         m_ui.output.Clear();
     }

@@ -10,6 +10,7 @@
 #include "model/LanguageLibrary.h"
 #include "plclink/ImageProjectFixture.h"
 #include "platform/ByteString.h"
+#include "platform/FileSystem.h"
 
 #include <set>
 #include <string>
@@ -61,7 +62,12 @@ protected:
     {
         ImageProjectFixture::SetUp();
         m_appView = m_app.get();
+        // The POU files live in the folder named after the project, beside its file.
+        Project().ProjectFolder = m_folder / "demo";
+        FileSystem::CreateFolder(Project().ProjectFolder);
     }
+
+    std::string InProject(const std::string& name) const { return m_app->Project.ProjectFolder + "/" + name; }
 
     // Writes the old files of SBR(90 + loop) named PID_loop, in ladder, and
     // registers it once.
@@ -87,8 +93,8 @@ protected:
     }
 
     std::string Stem() const { return ByteString::Format("SBR%d_PID_%d", 90 + m_app->CurrentPIDLoop, m_app->CurrentPIDLoop); }
-    std::string ProgramPath() const { return m_folder / (Stem() + ".ilp"); }
-    std::string VarPath() const { return m_folder / (Stem() + ".ilv"); }
+    std::string ProgramPath() const { return InProject(Stem() + ".ilp"); }
+    std::string VarPath() const { return InProject(Stem() + ".ilv"); }
 
     bool FilesAreOld() const
     {
