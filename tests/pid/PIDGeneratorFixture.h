@@ -18,12 +18,10 @@
 
 class CRecordingPIDHost : public IPIDGeneratorHost {
 public:
-    explicit CRecordingPIDHost(const CZULAppData*& app) : m_app(app) {}
-
     void NewPIDSubroutine() override
     {
         calls.push_back("new POU");
-        modeDuringNewPOU = m_app->PIDGenerateMode;
+        modeDuringNewPOU = app->PIDGenerateMode;
     }
     std::vector<std::string> OpenDocumentPaths() override { return openDocuments; }
     BOOL IsDocumentModified(const std::string& path) override { return modified.count(path) ? TRUE : FALSE; }
@@ -51,9 +49,7 @@ public:
     CProjTreeNode* treeNode = nullptr;
     int modeDuringNewPOU = -1;
     std::vector<std::string> calls;
-
-private:
-    const CZULAppData*& m_app;
+    const CZULAppData* app = nullptr; // read for the mode while the tree creates the subroutine
 };
 
 class PIDGeneratorFixture : public ImageProjectFixture {
@@ -61,7 +57,7 @@ protected:
     void SetUp() override
     {
         ImageProjectFixture::SetUp();
-        m_appView = m_app.get();
+        m_host.app = m_app.get();
         // The POU files live in the folder named after the project, beside its file.
         Project().ProjectFolder = m_folder / "demo";
         FileSystem::CreateFolder(Project().ProjectFolder);
@@ -112,6 +108,5 @@ protected:
     static constexpr const char* OLD_PROGRAM = "(*2*)\r\n(* Network 0 *)\r\n(*old*)\r\nLD    %SM0.0\r\n";
     static constexpr const char* OLD_VARIABLES = "VAR_INPUT\r\nEND_VAR\r\n";
 
-    const CZULAppData* m_appView = nullptr;
-    CRecordingPIDHost m_host{m_appView};
+    CRecordingPIDHost m_host;
 };
