@@ -28,6 +28,7 @@ class CRecordingWnd : public CWnd {
 public:
     CRecordingWnd()
     {
+        SetClassStyle(CS_DBLCLKS);
         static const CMsgEntry<CRecordingWnd> kMessages[] = {
             {1155, &CRecordingWnd::OnTabIcon},
         };
