@@ -597,6 +597,9 @@ BOOL CWnd::ShowWindow(int cmdShow)
 
 void CWnd::ApplyShowFlags(int cmdShow)
 {
+    bool quiet = cmdShow == SW_SHOWNA || cmdShow == SW_SHOWNOACTIVATE;
+    if (isWindow() && isHidden() && (quiet || TakesNoFocus()))
+        m_returnActivation = QApplication::activeWindow();
     switch (cmdShow) {
     case SW_HIDE: setVisible(false); break;
     case SW_SHOWNA:
@@ -888,6 +891,8 @@ BOOL CWnd::HandleQtEvent(QEvent* event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
     case QEvent::Wheel:
+        if (event->type() == QEvent::MouseButtonPress)
+            m_returnActivation.clear();   // the user turns to the window
         return DispatchInput(event);
     case QEvent::InputMethod:
         HandleInputMethod(static_cast<QInputMethodEvent*>(event));
@@ -953,6 +958,8 @@ BOOL CWnd::HandleQtEvent(QEvent* event)
         // Only top-level windows are activated; their children are not told.
         QWidget::event(event);
         if (!isWindow())
+            return TRUE;
+        if (event->type() == QEvent::WindowActivate && RefuseActivation())
             return TRUE;
         if (event->type() == QEvent::WindowActivate)
             CWindowStack::Instance().BringToTop(this);
@@ -1152,6 +1159,25 @@ void CWnd::DefaultNcPaint(CDC* dc) const
         frame.DeflateRect(1, 1);
         dc->Draw3dRect(frame, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
     }
+}
+
+BOOL CWnd::TakesNoFocus() const
+{
+    return (windowFlags() & Qt::WindowDoesNotAcceptFocus) ? TRUE : FALSE;
+}
+
+BOOL CWnd::RefuseActivation()
+{
+    // A window shown without activation, or one that takes no focus, hands
+    // the activation back where the window system should have left it.
+    QPointer<QWidget> back = m_returnActivation;
+    m_returnActivation.clear();
+    if (!back && TakesNoFocus() && GetOwner())
+        back = GetOwner()->window();
+    if (!back || back == this)
+        return FALSE;
+    QApplication::setActiveWindow(back);
+    return TRUE;
 }
 
 void CWnd::MakePopup(CWnd* owner, DWORD style)

@@ -279,6 +279,8 @@ private:
     QRect ClientQRect() const;
     void ApplyShowFlags(int cmdShow);
     void MakePopup(CWnd* owner, DWORD style);
+    BOOL TakesNoFocus() const;
+    BOOL RefuseActivation();
     BOOL HandleQtEvent(QEvent* event);
     void SendSizeIfChanged();
     void ShowToolTip(QEvent* event);
@@ -289,6 +291,7 @@ private:
     QMargins m_ncInsets;
     QRegion m_pendingPaint;
     std::string m_preedit;
+    QPointer<QWidget> m_returnActivation;
     QLabel* m_preeditView = nullptr;   // child widget, owned by Qt
     UINT m_classStyle = 0;
     const MSG* m_current = nullptr;
