@@ -17,6 +17,7 @@
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QHelpEvent>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QKeyEvent>
@@ -744,7 +745,8 @@ void CWnd::InvalidateRect(const CRect* rect, BOOL)
     QRect client = ClientQRect();
     QRect area = rect ? QRect(rect->left, rect->top, rect->Width(), rect->Height()).translated(client.topLeft()) & client
                       : client;
-    if (area.isEmpty())
+    // A hidden window is painted whole when it shows.
+    if (area.isEmpty() || !isVisible())
         return;
     m_pendingPaint += area;
     update(area);
@@ -1041,6 +1043,9 @@ void CWnd::HandleInputMethod(QInputMethodEvent* event)
     event->accept();
     m_preedit = FromQString(event->preeditString());
     PlacePreedit();
+    // The candidate list follows the caret while the text is composed.
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
     std::string committed = FromQString(event->commitString());
     QPointer<CWnd> self(this);
     for (unsigned char c : committed) {
