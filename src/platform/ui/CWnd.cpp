@@ -942,6 +942,8 @@ BOOL CWnd::HandleQtEvent(QEvent* event)
             return TRUE;
         if (event->type() == QEvent::Show)
             CWindowStack::Instance().BringToTop(this);
+        else
+            m_returnActivation.clear();
         SendMessage(WM_SHOWWINDOW, event->type() == QEvent::Show, 0);
         return TRUE;
     case QEvent::FocusIn: {
