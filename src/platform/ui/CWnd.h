@@ -65,9 +65,6 @@ public:
     // WM_DESTROY to the window and its descendants, hides it, then WM_NCDESTROY.
     virtual BOOL DestroyWindow();
     BOOL IsWindow() const { return m_created; }
-    // Releases the window object: at once, or after the current message
-    // when the window is handling one.
-    void OnFinalRelease() override;
 
     // --- Messages ---
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -190,6 +187,9 @@ protected:
     virtual void OnNcDestroy();
     // After the window is gone: frames and views delete themselves here.
     virtual void PostNcDestroy();
+    // Releases the window object: at once, or after the current message
+    // when the window is handling one.
+    void OnFinalRelease() override;
     virtual void OnClose();
     virtual void OnPaint();
     // WM_NCCALCSIZE: shrink *rect (the widget's rectangle) to the client area.
