@@ -8,10 +8,11 @@
 // carries its one type, the constant bit and the read bit. A memory form
 // comes before its constant twin where their opcodes descend (ADD_INT 049,
 // 048) and after it where they ascend (SQRT 190, 191); MOVE and BLKMOVE list
-// the memory form first. The __FOR and
-// __NEXT rows carry the instruction number of their partner as an extra
-// operand. The CPU masks give the families each row is offered on; the
-// internal rows have none, so the user can never select them.
+// the memory form first. BLKMOVE takes IN, OUT, N as ladder writes them, the
+// count a byte in memory or a byte constant. The __FOR and __NEXT rows carry
+// the instruction number of their partner as an extra operand. The CPU masks
+// give the families each row is offered on; the internal rows have none, so
+// the user can never select them.
 
 #include "ILVocabulary.h"
 
@@ -415,40 +416,40 @@ const COpcodeDef g_OpcodeTable[OPCODE_COUNT] = {
     {"MOVE", "MOVE", "MOV_REAL", 0, 0x11B, 2, {Rd(OT_REAL), Wr(OT_REAL)}, 1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"MOVE", "MOVE", "MOV_REAL", 0, 0x11C, 2, {Con(OT_REAL), Wr(OT_REAL)}, 1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"BLKMOVE", "BLKMOVE", "BLKMOV_BYTE", 0, 0x11D, 3,
-     {Rd(OT_BYTE), Rd(OT_BYTE), Wr(OT_BYTE)},
+     {Rd(OT_BYTE), Wr(OT_BYTE), Rd(OT_BYTE)},
      1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"BLKMOVE", "BLKMOVE", "BLKMOV_BYTE", 0, 0x11E, 3,
-     {Rd(OT_BYTE), Con(OT_INT), Wr(OT_BYTE)},
+     {Rd(OT_BYTE), Wr(OT_BYTE), Con(OT_BYTE)},
      1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"BLKMOVE", "BLKMOVE", "BLKMOV_WORD", 0, 0x11F, 3,
-     {Rd(OT_WORD), Rd(OT_BYTE), Wr(OT_WORD)},
+     {Rd(OT_WORD), Wr(OT_WORD), Rd(OT_BYTE)},
      1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"BLKMOVE", "BLKMOVE", "BLKMOV_WORD", 0, 0x120, 3,
-     {Rd(OT_WORD), Con(OT_INT), Wr(OT_WORD)},
+     {Rd(OT_WORD), Wr(OT_WORD), Con(OT_BYTE)},
      1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"BLKMOVE", "BLKMOVE", "BLKMOV_DWORD", 0, 0x121, 3,
-     {Rd(OT_DWORD), Rd(OT_BYTE), Wr(OT_DWORD)},
+     {Rd(OT_DWORD), Wr(OT_DWORD), Rd(OT_BYTE)},
      1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"BLKMOVE", "BLKMOVE", "BLKMOV_DWORD", 0, 0x122, 3,
-     {Rd(OT_DWORD), Con(OT_INT), Wr(OT_DWORD)},
+     {Rd(OT_DWORD), Wr(OT_DWORD), Con(OT_BYTE)},
      1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"BLKMOVE", "BLKMOVE", "BLKMOV_INT", 0, 0x1BC, 3,
-     {Rd(OT_INT), Rd(OT_BYTE), Wr(OT_INT)},
+     {Rd(OT_INT), Wr(OT_INT), Rd(OT_BYTE)},
      1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"BLKMOVE", "BLKMOVE", "BLKMOV_INT", 0, 0x1BD, 3,
-     {Rd(OT_INT), Con(OT_INT), Wr(OT_INT)},
+     {Rd(OT_INT), Wr(OT_INT), Con(OT_BYTE)},
      1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"BLKMOVE", "BLKMOVE", "BLKMOV_DINT", 0, 0x1BE, 3,
-     {Rd(OT_DINT), Rd(OT_BYTE), Wr(OT_DINT)},
+     {Rd(OT_DINT), Wr(OT_DINT), Rd(OT_BYTE)},
      1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"BLKMOVE", "BLKMOVE", "BLKMOV_DINT", 0, 0x1BF, 3,
-     {Rd(OT_DINT), Con(OT_INT), Wr(OT_DINT)},
+     {Rd(OT_DINT), Wr(OT_DINT), Con(OT_BYTE)},
      1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"BLKMOVE", "BLKMOVE", "BLKMOV_REAL", 0, 0x1C0, 3,
-     {Rd(OT_REAL), Rd(OT_BYTE), Wr(OT_REAL)},
+     {Rd(OT_REAL), Wr(OT_REAL), Rd(OT_BYTE)},
      1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"BLKMOVE", "BLKMOVE", "BLKMOV_REAL", 0, 0x1C1, 3,
-     {Rd(OT_REAL), Con(OT_INT), Wr(OT_REAL)},
+     {Rd(OT_REAL), Wr(OT_REAL), Con(OT_BYTE)},
      1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"CAL", "CAL", "CAL_P", 0, 0x12F, 1, {REF}, 1, {0xFF, 0xFF, 0xFF, 0xFF}},
     {"JMP", "JMP", "JMP", 0, 0x123, 1, {REF}, 1, {0xFF, 0xFF, 0xFF, 0xFF}},
