@@ -1,6 +1,5 @@
 #include "HardwareGridFixture.h"
 
-#include "model/CProjTreeDOC.h"
 #include "model/LanguageLibrary.h"
 #include "model/POULanguageTable.h"
 #include "plclink/CProjectCompiler.h"
@@ -52,7 +51,6 @@ protected:
     }
 
     TempFolder m_folder;
-    CProjTreeDOC m_doc;
 };
 
 TEST_F(ConfigurationRoundTripTest, ABuiltConfigurationIsSavedReopenedCompiledAndDownloaded)

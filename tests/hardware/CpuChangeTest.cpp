@@ -113,6 +113,7 @@ TEST_F(CpuChangeTest, EveryCpuInsertionResetsModbusCanOpenAndTheForceImages)
 TEST_F(CpuChangeTest, ARefusedCpuChangeLeavesTheSettingsAlone)
 {
     BuildWithoutCpu(7);
+    m_doc.SetModifiedFlag(FALSE);
     CZULProject& project = Project();
     project.ModbusRetries = 7;
     project.CanOpenMasterAddr = 9;
@@ -125,7 +126,8 @@ TEST_F(CpuChangeTest, ARefusedCpuChangeLeavesTheSettingsAlone)
     EXPECT_EQ(9, project.CanOpenMasterAddr);
     EXPECT_EQ(forceValues, project.ForceValues);
     EXPECT_EQ(15, MaxExpansionModules);
-    EXPECT_TRUE(m_host.calls.empty()) << "no redraw and the project is not marked modified";
+    EXPECT_TRUE(m_host.calls.empty()) << "no redraw";
+    EXPECT_FALSE(m_doc.IsModified());
 }
 
 TEST_F(CpuChangeTest, ACpuSetsItsFamilyLocalTablesAndAreaTable)

@@ -6,8 +6,10 @@
 #include "hardware/CHardwareGridModel.h"
 #include "hardware/IHardwareHost.h"
 #include "model/CModuleCatalogEntry.h"
+#include "model/CProjTreeDOC.h"
 #include "model/CZULAppData.h"
 #include "model/CZUL_Q7_PLC.h"
+#include "model/ProjectModified.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
@@ -92,9 +94,12 @@ protected:
         g_pAppData = m_app.get();
         m_grid = std::make_unique<CHardwareGridModel>(*m_app, m_host);
         m_grid->OnInitialUpdate();
+        m_doc.SetModifiedFlag(FALSE);
+        AttachProjectDocument(&m_doc);
     }
     void TearDown() override
     {
+        AttachProjectDocument(nullptr);
         m_grid.reset();
         g_pAppData = nullptr;
         m_app.reset();
@@ -136,6 +141,7 @@ protected:
     }
 
     CScopedUi m_ui;
+    CProjTreeDOC m_doc;
     CRecordingHardwareHost m_host;
     std::unique_ptr<CZULAppData> m_app;
     std::unique_ptr<CHardwareGridModel> m_grid;

@@ -36,6 +36,7 @@ TEST_F(ModuleInsertionTest, OnlyAnEmptySlotOrTheOneAfterTheLastTakesAModuleOfIts
         const int slotsBefore = Slots();
         const CZUL_Q7_PLC* before = c.slot < slotsBefore ? Slot(c.slot) : nullptr;
         m_host.calls.clear();
+        m_doc.SetModifiedFlag(FALSE);
 
         InsertAt(c.slot, c.code);
 
@@ -45,10 +46,12 @@ TEST_F(ModuleInsertionTest, OnlyAnEmptySlotOrTheOneAfterTheLastTakesAModuleOfIts
             EXPECT_EQ(c.slot + 2, m_grid->GetFocusRow()) << c.what << ": the focus moves to the next slot";
             EXPECT_EQ((std::vector<std::string>{"initial data", "globals", "redraw"}), m_host.calls) << c.what;
             EXPECT_EQ(Slot(c.slot), m_host.tabs[static_cast<size_t>(c.slot) + 1].record) << c.what;
+            EXPECT_TRUE(m_doc.IsModified()) << c.what;
         } else {
             EXPECT_EQ(slotsBefore, Slots()) << c.what;
             EXPECT_EQ(before, c.slot < Slots() ? Slot(c.slot) : nullptr) << c.what;
             EXPECT_TRUE(m_host.calls.empty()) << c.what;
+            EXPECT_FALSE(m_doc.IsModified()) << c.what;
         }
         TearDown();
     }

@@ -14,6 +14,7 @@ protected:
         Build(CODE_VB16, {CODE_DI8, CODE_DO8, CODE_DI8, CODE_DO8});
         m_ui.box.Clear();
         m_host.calls.clear();
+        m_doc.SetModifiedFlag(FALSE);
     }
     // Model names by slot, "-" for an empty slot.
     std::vector<std::string> Models()
@@ -59,6 +60,7 @@ TEST_F(ModuleRemovalTest, SlotsAreEmptiedInTheMiddleAndDroppedAtTheEnd)
         for (int slot = 0; slot < Slots(); ++slot)
             EXPECT_EQ(Slot(slot), m_host.tabs[static_cast<size_t>(slot) + 1].record) << c.what << " slot " << slot;
         EXPECT_EQ("redraw", m_host.calls.back()) << c.what;
+        EXPECT_TRUE(m_doc.IsModified()) << c.what;
         TearDown();
     }
 }
@@ -84,6 +86,7 @@ TEST_F(ModuleRemovalTest, NoOrARowWithoutModuleRemovesNothing)
     EXPECT_EQ(5, Slots());
     EXPECT_NE(nullptr, Slot(2));
     EXPECT_TRUE(m_host.calls.empty());
+    EXPECT_FALSE(m_doc.IsModified());
 
     m_ui.box.Clear();
     m_grid->SelectModuleRow(6, 1);
