@@ -207,44 +207,42 @@ void CHardwareGridModel::SelectModuleRow(int row, int column)
 
 bool CHardwareGridModel::OnKeyDown(HardwareGridKey key, bool shiftHeld)
 {
+    const int up = std::max(1, m_focusRow - 1);
+    const int down = std::min(m_rowCount, m_focusRow + 1);
     switch (key) {
     case HardwareGridKey::Shift:
     case HardwareGridKey::Control:
         return false;
     case HardwareGridKey::Up:
-        if (shiftHeld)
-            ExtendSelectionTo(std::max(1, m_focusRow - 1));
-        else
-            SelectModuleRow(m_focusRow > 1 ? m_focusRow - 1 : m_rowCount, m_focusColumn);
-        return true;
+        MoveFocusTo(shiftHeld || m_focusRow > 1 ? up : m_rowCount, shiftHeld);
+        break;
     case HardwareGridKey::Down:
-        if (shiftHeld)
-            ExtendSelectionTo(std::min(m_rowCount, m_focusRow + 1));
-        else
-            SelectModuleRow(m_focusRow < m_rowCount ? m_focusRow + 1 : 1, m_focusColumn);
-        return true;
+        MoveFocusTo(shiftHeld || m_focusRow < m_rowCount ? down : 1, shiftHeld);
+        break;
     case HardwareGridKey::PageUp:
-        if (shiftHeld)
-            ExtendSelectionTo(std::max(1, m_focusRow - m_pageRows));
-        else
-            SelectModuleRow(std::max(1, m_focusRow - m_pageRows), m_focusColumn);
-        return true;
+        MoveFocusTo(std::max(1, m_focusRow - m_pageRows), shiftHeld);
+        break;
     case HardwareGridKey::PageDown:
-        if (shiftHeld)
-            ExtendSelectionTo(std::min(m_rowCount, m_focusRow + m_pageRows));
-        else
-            SelectModuleRow(std::min(m_rowCount, m_focusRow + m_pageRows), m_focusColumn);
-        return true;
+        MoveFocusTo(std::min(m_rowCount, m_focusRow + m_pageRows), shiftHeld);
+        break;
     case HardwareGridKey::Delete:
         RemoveModule();
-        return true;
+        break;
     case HardwareGridKey::F1:
         m_host.PostHelpKey();
-        return true;
+        break;
     case HardwareGridKey::Other:
-        return true;
+        break;
     }
     return true;
+}
+
+void CHardwareGridModel::MoveFocusTo(int row, bool extendSelection)
+{
+    if (extendSelection)
+        ExtendSelectionTo(row);
+    else
+        SelectModuleRow(row, m_focusColumn);
 }
 
 void CHardwareGridModel::OnRightButtonCell(int row, int column)

@@ -90,6 +90,7 @@ private:
     bool ApplyCpuChangeRule(const CModuleCatalogEntry& row);
     void ResetAfterCpuChange();
     void SetupCpu(CZUL_Q7_PLC& cpu);
+    void MoveFocusTo(int row, bool extendSelection);
     void ExtendSelectionTo(int row);
     void SelectDataRowZero();
     int ProfileRowCount() const;
