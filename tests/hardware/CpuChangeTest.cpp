@@ -76,7 +76,8 @@ TEST_F(CpuChangeTest, EachRuleAsksDeletesAndLoadsItsProfileByRowsAndSlots)
         } else {
             EXPECT_EQ(c.cpu, Slot(0)->hardwareCode) << c.what;
             EXPECT_EQ(Slot(0), m_host.tabs[1].record) << c.what;
-            EXPECT_EQ(std::min(2, c.rowsAfter), m_grid->GetFocusRow()) << c.what << ": the next slot, when there is one";
+            // The focus moves on to the next slot when the profile has one.
+            EXPECT_EQ(std::min(2, c.rowsAfter), m_grid->GetFocusRow()) << c.what;
         }
         TearDown();
     }
