@@ -408,7 +408,7 @@ int CZULProject::AllocArea(CZUL_Q7_PLC* module, int bytesNeeded, DWORD kinds, in
     std::vector<bool> used(static_cast<size_t>(std::max(areaSize, 0)), false);
     for (const auto& owned : Modules) {
         const CZUL_Q7_PLC* other = owned.get();
-        if (other == module || !(other->kindMask & kinds))
+        if (!other || other == module || !(other->kindMask & kinds))
             continue;
         for (int b = other->*startField; b <= other->*endField && b < areaSize; ++b)
             used[static_cast<size_t>(b)] = true;

@@ -60,6 +60,12 @@ TEST_F(ProjectContainerTest, InputBytesAreGivenFirstFit)
     EXPECT_EQ(Project().AllocInputBytes(again), 1);
     EXPECT_EQ(again->iStart, 2);
 
+    // A slot emptied in the hardware window holds no record and takes no room.
+    Project().Modules[1].reset();
+    CZUL_Q7_PLC* refill = AddModule(kDI16);
+    EXPECT_EQ(Project().AllocInputBytes(refill), 1);
+    EXPECT_EQ(refill->iStart, 3);
+
     // A module without inputs has no place in the I area.
     CZUL_Q7_PLC* outputs = AddModule(kDO16);
     outputs->iStart = 9;
