@@ -14,7 +14,7 @@
 #include <memory>
 
 // The family index of the VC16 CPUs, which have a CANopen master.
-constexpr int kFamilyVC16 = 6;
+constexpr int kFamilyVC16 = 7;
 
 class CanOpenFixture : public ::testing::Test {
 protected:
