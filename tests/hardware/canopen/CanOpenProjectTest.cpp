@@ -2,6 +2,7 @@
 #include "compiler/CanOpenConfigCheck.h"
 #include "hardware/canopen/CCanOpenPdoMapping.h"
 #include "hardware/canopen/CCanOpenSlaveGrid.h"
+#include "hardware/canopen/CanOpenTexts.h"
 #include "model/CModuleCatalogEntry.h"
 #include "model/CZUL_Q7_PLC.h"
 #include "model/CanOpenConfigText.h"
@@ -39,12 +40,8 @@ protected:
         UseFamily(kFamilyVC16);
     }
 
-    // The configuration as the text writes it, without changing the project.
-    std::string Configuration()
-    {
-        const std::string text = BuildCanOpenConfigText(Project());
-        return text;
-    }
+    // The configuration as the text writes it.
+    std::string Configuration() { return BuildCanOpenConfigText(Project()); }
 
     void SaveAndReopen()
     {
@@ -75,7 +72,7 @@ protected:
         grid.Slave(kDriveSlot + 1).Type = 401;
         grid.SetFocusCell(kDriveSlot, SLAVE_COL_NAME);
         ASSERT_TRUE(grid.MoveSlaveDown());
-        grid.OnSaveCellData(SLAVE_COL_SUPERVISION, 6, kSupervisionEntriesHeartbeat());
+        grid.OnSaveCellData(SLAVE_COL_SUPERVISION, 6, kSupervisionEntries[0]);
         grid.OnSaveCellData(SLAVE_COL_GUARD_TIME, 6, "800");
 
         CCanOpenPdoMapping mapping(grid, *m_app);
@@ -92,16 +89,9 @@ protected:
         grid.StoreToProject(Project());
     }
 
-    static std::string kSupervisionEntriesHeartbeat();
-
     TempFolder m_folder;
     std::string m_path;
 };
-
-std::string CanOpenProjectTest::kSupervisionEntriesHeartbeat()
-{
-    return CCanOpenSlaveGrid::CreateCellCtrl(SLAVE_COL_SUPERVISION)[0];
-}
 
 TEST_F(CanOpenProjectTest, ConfiguredSlavesSurviveSaveOpenCompileAndImage)
 {
