@@ -16,6 +16,7 @@
 namespace {
 
 constexpr const char* kSeparator = " - ";
+constexpr int kSeparatorWidth = 3;
 constexpr int kIndexChars = 4;
 constexpr int kMaxSubChars = 2;
 constexpr int kBitsPerByte = 8;
@@ -170,8 +171,9 @@ BOOL CCanOpenPdoMapping::OnAddMappedObject(const CMapTreeItem& item)
         const int separator = ByteString::Find(node->text, kSeparator);
         if (ByteString::StartsWith(node->text, kSlaveItemPrefix)) {
             if (separator >= 0)
-                slaveName = ByteString::Trim(ByteString::Mid(node->text, separator + 3));
-            const int number = ReadDecimal(ByteString::Mid(node->text, static_cast<int>(std::string(kSlaveItemPrefix).size())));
+                slaveName = ByteString::Trim(ByteString::Mid(node->text, separator + kSeparatorWidth));
+            const int prefixWidth = static_cast<int>(std::string(kSlaveItemPrefix).size());
+            const int number = ReadDecimal(ByteString::Mid(node->text, prefixWidth));
             if (number >= 1 && number <= CANOPEN_SLAVES)
                 break;
             continue;
@@ -202,7 +204,7 @@ BOOL CCanOpenPdoMapping::InsertMappedObject(const std::string& itemText, const s
     if (pdo == nullptr || itemText.empty())
         return FALSE;
     const int separator = ByteString::Find(itemText, kSeparator);
-    const std::string name = separator < 0 ? std::string() : ByteString::Trim(ByteString::Mid(itemText, separator + 3));
+    const std::string name = separator < 0 ? std::string() : ByteString::Trim(ByteString::Mid(itemText, separator + kSeparatorWidth));
     const CCanOpenSlaveType* type = m_library.FindSlaveType(slaveName);
     if (type == nullptr) {
         ShowRefusal(kNoTypeForSlave);

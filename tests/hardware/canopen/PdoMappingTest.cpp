@@ -41,6 +41,7 @@ public:
     {
         m_slave.text = ByteString::Format("%s%d - %s", kSlaveItemPrefix, node, slaveName);
         m_slave.hasChildren = true;
+        // "发送PDO映射项" or "接收PDO映射项"
         m_branch.text = std::string(list == PDO_LIST_TRANSMIT ? kTransmitBranchPrefix : kReceiveBranchPrefix) +
                         "\xD3\xB3\xC9\xE4\xCF\xEE";
         m_branch.parent = &m_slave;
