@@ -57,6 +57,13 @@ const LocalMemoryForm* FormOfWidth(char width)
     return nullptr;
 }
 
+// Objects of 8, 16 and 32 bits get local memory; bits and other sizes do not.
+bool NeedsLocalMemory(int bits)
+{
+    return std::any_of(std::begin(kLocalMemoryForms), std::end(kLocalMemoryForms),
+                       [bits](const LocalMemoryForm& form) { return form.bytes * kBitsPerByte == bits; });
+}
+
 bool AccessSuits(int access, int list)
 {
     if (list == PDO_LIST_TRANSMIT)
@@ -79,7 +86,7 @@ int UsedBits(const CCanOpenPdo& pdo, int& firstEmpty)
     firstEmpty = -1;
     for (int row = 0; row < CANOPEN_PDO_ROWS; ++row) {
         if (!pdo.Rows[row].ODName.empty())
-            used += std::max(pdo.Rows[row].Size, 0);
+            used += std::clamp(pdo.Rows[row].Size, 0, kUnmappableBits);
         else if (firstEmpty < 0)
             firstEmpty = row;
     }
@@ -223,7 +230,7 @@ BOOL CCanOpenPdoMapping::InsertMappedObject(const std::string& itemText, const s
         return FALSE;
     const int bits = ObjectBits(entry->dataType);
     if (firstEmpty < 0 || used >= PDO_MAX_BITS || used + bits > PDO_MAX_BITS) {
-        ShowRefusal(ByteString::Format(kPdoBitsFull, PDO_MAX_BITS, PDO_MAX_BITS - used, bits));
+        ShowRefusal(ByteString::Format(kPdoBitsFull, PDO_MAX_BITS, std::max(PDO_MAX_BITS - used, 0), bits));
         return FALSE;
     }
     CCanOpenMappedObject& row = pdo->Rows[firstEmpty];
@@ -235,7 +242,7 @@ BOOL CCanOpenPdoMapping::InsertMappedObject(const std::string& itemText, const s
     int address = 0;
     if (AllocLocalMemory(bits, address, FALSE))
         row.Mem = LocalMemoryText(bits, address);
-    else if (bits >= kBitsPerByte)
+    else if (NeedsLocalMemory(bits))
         ShowRefusal(kNoLocalMemory);
     if (m_gridCobId != 0)
         pdo->COB_ID = m_gridCobId;
@@ -335,7 +342,7 @@ void CCanOpenPdoMapping::RebuildUsageMap()
 
 BOOL CCanOpenPdoMapping::AllocLocalMemory(int bits, int& address, BOOL noRebuild)
 {
-    if (bits < kBitsPerByte)
+    if (!NeedsLocalMemory(bits))
         return FALSE;
     if (!noRebuild)
         RebuildUsageMap();
@@ -390,7 +397,7 @@ void CCanOpenPdoMapping::ReassignLocalMemory()
                     int address = 0;
                     if (AllocLocalMemory(row.Size, address, TRUE)) {
                         row.Mem = LocalMemoryText(row.Size, address);
-                    } else if (row.Size >= kBitsPerByte) {
+                    } else if (NeedsLocalMemory(row.Size)) {
                         // Its old place may now belong to another object.
                         row.Mem.clear();
                         withoutRoom = true;

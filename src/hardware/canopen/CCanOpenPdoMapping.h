@@ -47,7 +47,8 @@ public:
     // The COB-ID of the shown PDO and the network's PDO limits; shows its own messages.
     BOOL CheckPdoLimits();
     // First fit of bits / 8 bytes (words and double words on even
-    // addresses); FALSE below 8 bits or when the V area has no room. Unless
+    // addresses); FALSE for sizes other than 8, 16 and 32 bits or when the
+    // V area has no room. Unless
     // noRebuild, the usage map is first rebuilt from the slave list.
     BOOL AllocLocalMemory(int bits, int& address, BOOL noRebuild);
     // Empties a row of the shown PDO in place; TRUE when it held an object.

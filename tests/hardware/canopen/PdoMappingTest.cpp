@@ -441,6 +441,22 @@ TEST_F(PdoMappingTest, ReassignmentWithoutRoomClearsWhatCouldOverlap)
     EXPECT_EQ(std::vector<std::string>{kNoLocalMemory}, m_ui.box.Texts());
 }
 
+TEST_F(PdoMappingTest, SizesReadFromAFileThatNoObjectHasGetNoMemory)
+{
+    CCanOpenPdo& pdo = Pdo(PDO_LIST_RECEIVE, 0);
+    for (int row = 0; row < 40; ++row)
+        pdo.Rows[row] = {"Huge", 0x6500, -1, 2147483647, ""};
+    pdo.Rows[40] = {"Odd", 0x6500, -1, 24, "%VB3100"};
+    Show(PDO_LIST_RECEIVE, 0);
+    EXPECT_FALSE(Add("Out8", PDO_LIST_RECEIVE));
+    EXPECT_EQ(std::vector<std::string>{ByteString::Format(kPdoBitsFull, 64, 0, 8)}, m_ui.box.Texts());
+    m_ui.box.Clear();
+    m_mapping->ReassignLocalMemory();
+    EXPECT_EQ("", pdo.Rows[0].Mem);
+    EXPECT_EQ("%VB3100", pdo.Rows[40].Mem);
+    EXPECT_TRUE(m_ui.box.Texts().empty());
+}
+
 TEST_F(PdoMappingTest, NothingHappensWithoutACurrentSlave)
 {
     m_mapping->ShowPdo(-1, PDO_LIST_RECEIVE, 0, 0x201);
