@@ -10,6 +10,7 @@
 #include "CZULSymbol.h"
 #include "CZUL_Q7_PLC.h"
 #include "CpuProfile.h"
+#include "CanOpenConfigText.h"
 #include "ProjectFileHeader.h"
 #include "platform/ByteString.h"
 #include "platform/CArchive.h"
@@ -32,6 +33,9 @@ constexpr size_t kMinStatusRowBytes = 29;
 constexpr size_t kMinSymbolBytes = 8;
 constexpr size_t kMinFBBytes = 8;
 constexpr size_t kMinInitDataBytes = 14;
+
+// Names the configuration text read from blob 0.
+constexpr const char* kCanOpenReadFailed = "%s open failed, CANopen read failed";
 
 // Register pairs of a Modbus slave record after its reset.
 constexpr int kModbusRegisterPairs[MODBUS_RECORD_PAIRS][2] = {
@@ -246,24 +250,38 @@ void CZULProject::ResetCanOpenConfig()
     NotHandleBoot = 1;
     CanOpenBPS = 5;
     CanOpenAllTime = 1000;
-    for (int i = 0; i < CANOPEN_SLAVES; ++i) {
-        CCanOpenSlave& slave = CanOpenSlaves[i];
-        slave.Node = i + 1;
-        slave.Name.clear();
-        slave.Type = 0;
-        slave.Watch = 1;
-        slave.ErrHandel = 1;
-        slave.NodeTime = 1000;
-        slave.HeartTime = 500;
-        slave.LifeGene = 3;
-        slave.HeartOverTime = 600;
-        slave.BootProg = 0xFFFF;
-        slave.Valid = 1;
-        for (int k = 0; k < CANOPEN_PDOS; ++k) {
-            ResetPdo(slave.RPDO[k], k < 4 ? 0x200 + 0x100 * k + slave.Node : 0, -1);
-            ResetPdo(slave.TPDO[k], k < 4 ? 0x180 + 0x100 * k + slave.Node : 0, 0);
-        }
+    for (int i = 0; i < CANOPEN_SLAVES; ++i)
+        ResetCanOpenSlave(CanOpenSlaves[i], i);
+}
+
+void CZULProject::ResetCanOpenSlave(CCanOpenSlave& slave, int slot)
+{
+    slave.Node = slot + 1;
+    slave.Name.clear();
+    slave.Type = 0;
+    slave.Watch = 1;
+    slave.ErrHandel = 1;
+    slave.NodeTime = 1000;
+    slave.HeartTime = 500;
+    slave.LifeGene = 3;
+    slave.HeartOverTime = 600;
+    slave.BootProg = 0xFFFF;
+    slave.Valid = 1;
+    for (int k = 0; k < CANOPEN_PDOS; ++k) {
+        ResetPdo(slave.RPDO[k], DefaultCobId(true, k, slave.Node), -1);
+        ResetPdo(slave.TPDO[k], DefaultCobId(false, k, slave.Node), 0);
     }
+}
+
+int CZULProject::DefaultCobId(bool receive, int pdo, int node)
+{
+    constexpr int kPredefinedPdos = 4;
+    constexpr int kFirstReceive = 0x200;
+    constexpr int kFirstTransmit = 0x180;
+    constexpr int kPdoStep = 0x100;
+    if (pdo < 0 || pdo >= kPredefinedPdos)
+        return 0;
+    return (receive ? kFirstReceive : kFirstTransmit) + kPdoStep * pdo + node;
 }
 
 void CZULProject::ResetPdo(CCanOpenPdo& pdo, int cobId, int sub)
@@ -321,12 +339,36 @@ void CZULProject::SetModbusInt(int port, int offset, int value)
 
 void CZULProject::WriteCanOpenConfig()
 {
-    // Blob 0 keeps the configuration text it was loaded with.
+    if (g_pAppData == nullptr)
+        return;
+    const std::string text = BuildCanOpenConfigText(*this);
+    g_pAppData->Blobs[0].assign(text.begin(), text.end());
+    g_pAppData->BlobLengths[0] = static_cast<DWORD>(text.size());
 }
 
 void CZULProject::ReadCanOpenConfig()
 {
-    // The configuration text stays in blob 0, untouched.
+    if (g_pAppData == nullptr)
+        return;
+    const std::vector<BYTE>& blob = g_pAppData->Blobs[0];
+    if (g_pAppData->BlobLengths[0] != blob.size()) {
+        ShowMessage("Error", ByteString::Format(kCanOpenReadFailed, (ProjectName + "CanOpenRead").c_str()),
+                    MB_OK | MB_ICONERROR);
+        return;
+    }
+    ResetCanOpenConfig();
+    const std::string text(blob.begin(), blob.end());
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        ParseCanOpenLine(*this, line);
+        start = end + 1;
+    }
 }
 
 void CZULProject::AllocateForceBuffers()

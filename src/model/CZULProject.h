@@ -92,8 +92,15 @@ public:
     void ResetCanOpenConfig();
     void ResetModbusMasterConfig();
 
-    // Blob 0 carries the CANopen configuration text; it travels unchanged
-    // until the CANopen configuration reads and writes it.
+    // A CANopen slave slot (0..125) with the defaults of a free slot.
+    static void ResetCanOpenSlave(CCanOpenSlave& slave, int slot);
+    // The COB-ID a PDO (0..7) of a node starts with: PDOs 1 to 4 of each
+    // list have their predefined ones, the others none (0).
+    static int DefaultCobId(bool receive, int pdo, int node);
+
+    // Blob 0 carries the CANopen configuration text: written from the
+    // master settings and slots when the project is stored, read back into
+    // them when it is opened.
     void WriteCanOpenConfig();
     void ReadCanOpenConfig();
 
