@@ -34,9 +34,9 @@ protected:
         CanOpenFixture::SetUp();
         m_path = m_folder / "conveyor.qpj";
         ASSERT_TRUE(m_document.CreateProject(m_path));
-        auto* cpu = new CZUL_Q7_PLC;
+        auto cpu = std::make_unique<CZUL_Q7_PLC>();
         cpu->InitFromCatalog(*FindCatalogRowByCode(kVC16Code));
-        Project().Modules.push_back(cpu);
+        Project().Modules.push_back(std::move(cpu));
         UseFamily(kFamilyVC16);
     }
 
