@@ -200,3 +200,37 @@ TEST(LDTreeLayout, AddUniqueStringKeepsTheFirstOfEqualTexts)
 }
 
 } // namespace
+
+namespace {
+
+TEST(LDTreeSearch, PassesVisitANetworkInReadingOrder)
+{
+    // A, then the branch (upper B C, lower D), then E.
+    CLDElement* input = Contact("A", LD_LINK_SERIES,
+                                Series(Parallel(Contact("B", LD_LINK_SERIES, Contact("C")),
+                                                Contact("D", LD_LINK_PARALLEL)),
+                                       Contact("E")));
+    CLDElement* hidden = Node(0, Contact("X"), Contact("Y"));
+    const std::vector<std::string> order = {"A", "B", "C", "D", "E"};
+    const struct {
+        const char* pass;
+        std::function<int(CLDElement*)> run;
+    } passes[] = {
+        {"find", [](CLDElement* e) { return e->Find("A", LD_FIND_REPORT); }},
+        {"all", [](CLDElement* e) { return e->ReplaceAll("A", "B"); }},
+        {"one", [](CLDElement* e) { return e->ReplaceOne("A", "B"); }},
+    };
+    for (const auto& pass : passes) {
+        CTestElement::VisitLog().clear();
+        EXPECT_EQ(pass.run(input), 5) << pass.pass;
+        EXPECT_EQ(pass.run(hidden), 0) << pass.pass;
+        std::vector<std::string> expected;
+        for (const std::string& name : order)
+            expected.push_back(std::string(pass.pass) + " " + name);
+        EXPECT_EQ(CTestElement::VisitLog(), expected);
+    }
+    input->DeleteTree(FALSE);
+    hidden->DeleteTree(FALSE);
+}
+
+} // namespace

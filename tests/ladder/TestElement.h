@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 class CTestElement : public CLDElement {
     DECLARE_SERIAL(CTestElement)
@@ -31,9 +32,19 @@ public:
         else
             ar >> m_childAIndex >> m_childBIndex >> m_kind >> m_link >> m_operand;
     }
-    int Find(const std::string&, int) override { return 0; }
-    int ReplaceAll(const std::string&, const std::string&) override { return 0; }
-    int ReplaceOne(const std::string&, const std::string&) override { return 0; }
+    // Search passes note the visit in the visit log and go on to the successor.
+    int Find(const std::string& text, int mode) override
+    {
+        return Visit("find", [&](CLDElement* next) { return next->Find(text, mode); });
+    }
+    int ReplaceAll(const std::string& find, const std::string& replace) override
+    {
+        return Visit("all", [&](CLDElement* next) { return next->ReplaceAll(find, replace); });
+    }
+    int ReplaceOne(const std::string& find, const std::string& replace) override
+    {
+        return Visit("one", [&](CLDElement* next) { return next->ReplaceOne(find, replace); });
+    }
     BOOL IsFunction() const override { return m_function; }
     std::string GetTypeText() const override { return m_typeText; }
     std::string GetOperand() const override { return m_operand; }
@@ -75,7 +86,21 @@ public:
 
     void SetFunction(BOOL function) { m_function = function; }
 
+    static std::vector<std::string>& VisitLog()
+    {
+        static std::vector<std::string> log;
+        return log;
+    }
+
 private:
+    template <typename Pass>
+    int Visit(const char* pass, Pass goOn)
+    {
+        VisitLog().push_back(std::string(pass) + " " + m_operand);
+        CLDElement* next = GetSuccessor();
+        return 1 + (next ? goOn(next) : 0);
+    }
+
     CSize Layout(const CLDLayoutPass& pass)
     {
         m_position = m_layoutRect;
