@@ -11,11 +11,6 @@ BOOL CLDNameTables::RemoveLabel(const std::string& name)
     return TRUE;
 }
 
-BOOL CLDNameTables::HasLabel(const std::string& name) const
-{
-    return std::find(LDLabelList.begin(), LDLabelList.end(), name) != LDLabelList.end();
-}
-
 BOOL CLDNameTables::FindLocalSymbol(const std::string& address, std::string& symbol) const
 {
     const auto found = LocalAddressToSymbol.find(address);

@@ -15,7 +15,6 @@ class CLDNameTables {
 public:
     // Removes the first label equal to the name; FALSE when there is none.
     BOOL RemoveLabel(const std::string& name);
-    BOOL HasLabel(const std::string& name) const;
 
     // Local address (upper case) -> local symbol name, and back.
     BOOL FindLocalSymbol(const std::string& address, std::string& symbol) const;

@@ -72,10 +72,11 @@ TEST_F(LDElementLifecycle, ClearingTheClipboardFreesCopiesWithoutUnregistering)
 
 TEST_F(LDElementLifecycle, FindResultOfADeletedElementIsNotUsed)
 {
-    CFindResult record;
     auto* header = new CComment;
-    record.Element = header;
-    record.ElementSerial = header->GetSerial();
+    header->SetText("Pump");
+    m_app->Find.CurrentPOUName = "MAIN";
+    ASSERT_EQ(header->Find("pump", LD_FIND_REPORT), 1);
+    CFindResult& record = m_app->Find.Results[1];
     EXPECT_EQ(CLDElement::FromFindResult(record), header);
 
     header->DeleteTree(FALSE);
