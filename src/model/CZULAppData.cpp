@@ -216,9 +216,14 @@ CZULAppData::~CZULAppData()
     ContactCatalog.clear();
     PortLock.Unlock();
     MonitorValueLock.Unlock();
-    LDClipboard.clear();
+    ClearLDClipboard();
     Find.DialogMode = 0;
     DeleteLocalVarMap();
+}
+
+void CZULAppData::ClearLDClipboard()
+{
+    LDClipboard.clear();
 }
 
 void CZULAppData::ClearProjectBlobs()
