@@ -67,7 +67,7 @@ BOOL BuildRequest(const CPIDMonitorBlock& block, int function)
 int StoreRegisters(CPIDMonitorBlock& block)
 {
     const BYTE* reply = g_PlcCommPort.RxBuffer;
-    if (reply[2] != kImageBytes || g_PlcCommPort.ReceivedLength() != 3 + kImageBytes + 2)
+    if (reply[2] != kImageBytes || g_PlcCommPort.ReceivedLength() != kImageBytes + PLC_REPLY_OVERHEAD)
         return PLC_WRONG_REPLY;
     BYTE image[kImageBytes];
     for (int k = 0; k < kRegisterCount; ++k) {
@@ -94,7 +94,7 @@ int PIDModbusRequest(CPIDMonitorBlock& block)
         return PLC_SEND_FAILED;
     if (!port.WaitForData(EV_RXCHAR, static_cast<DWORD>(ReplyTimeout)))
         return PLC_TIMEOUT;
-    Sleep(PlcSettleTime(SETTLE_LONG, port.BaudRate));
+    Sleep(port.SettleWait(PlcSettleTime(SETTLE_LONG, port.BaudRate)));
     int result = port.ReceiveFrame();
     if (result != PLC_OK)
         return result;

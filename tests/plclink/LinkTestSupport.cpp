@@ -75,8 +75,10 @@ std::vector<BYTE> CRawPty::Read(int waitMs, int idleMs)
     }
 }
 
-CScopedGlobalPort::CScopedGlobalPort(const std::string& device, int baudRate)
+CScopedGlobalPort::CScopedGlobalPort(const std::string& device, int baudRate, LinkWaitPercents waits)
 {
+    g_PlcCommPort.LockWaitPercent = waits.lockWait;
+    g_PlcCommPort.SettlePercent = waits.settle;
     g_PlcCommPort.Close();
     g_PlcCommPort.PortName = device;
     g_PlcCommPort.BaudRate = baudRate;
@@ -90,6 +92,8 @@ CScopedGlobalPort::CScopedGlobalPort(const std::string& device, int baudRate)
 CScopedGlobalPort::~CScopedGlobalPort()
 {
     g_PlcCommPort.Close();
+    g_PlcCommPort.LockWaitPercent = kRealWaits.lockWait;
+    g_PlcCommPort.SettlePercent = kRealWaits.settle;
 }
 
 CScopedTimeouts::CScopedTimeouts(int replyMs, int probeMs) : m_reply(ReplyTimeout), m_probe(ProbeTimeout)

@@ -28,11 +28,21 @@ private:
     std::string m_slavePath;
 };
 
+// How much of the port-lock waits and the reply settle times a test really
+// waits, in percent of the program's own.
+struct LinkWaitPercents {
+    int lockWait;
+    int settle;
+};
+constexpr LinkWaitPercents kRealWaits {100, 100};
+constexpr LinkWaitPercents kShortWaits {10, 10};
+
 // Points the global port at a device with a rate whose settle times are the
-// shortest, and closes it again at the end of the test.
+// shortest and scales its own waits, and closes it again at the end of the
+// test with the program's waits back.
 class CScopedGlobalPort {
 public:
-    explicit CScopedGlobalPort(const std::string& device, int baudRate = 115200);
+    explicit CScopedGlobalPort(const std::string& device, int baudRate = 115200, LinkWaitPercents waits = kShortWaits);
     ~CScopedGlobalPort();
 };
 
