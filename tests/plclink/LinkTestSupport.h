@@ -4,6 +4,7 @@
 // reply time-outs for the length of one test.
 
 #include "platform/WinTypes.h"
+#include "support/CPseudoTerminal.h"
 
 #include <string>
 #include <vector>
@@ -15,17 +16,15 @@ public:
     CRawPty(const CRawPty&) = delete;
     CRawPty& operator=(const CRawPty&) = delete;
 
-    bool IsValid() const { return m_master >= 0; }
-    int MasterFd() const { return m_master; }
-    const std::string& SlavePath() const { return m_slavePath; }
+    bool IsValid() const { return m_pty.IsOpen(); }
+    int MasterFd() const { return m_pty.MasterFd(); }
+    const std::string& SlavePath() const { return m_pty.SlavePath(); }
     void Write(const std::vector<BYTE>& bytes);
     // Reads until nothing more comes for idleMs (or nothing at all within waitMs).
     std::vector<BYTE> Read(int waitMs = 1000, int idleMs = 20);
 
 private:
-    int m_master = -1;
-    int m_slave = -1;
-    std::string m_slavePath;
+    CPseudoTerminal m_pty;
 };
 
 // How much of the port-lock waits and the reply settle times a test really
