@@ -1,5 +1,7 @@
 #include "CWorkbenchWindow.h"
 
+#include "platform/ui/CQtStartup.h"
+
 #include <QApplication>
 #include <QTimer>
 
@@ -7,6 +9,7 @@
 
 int main(int argc, char** argv)
 {
+    CQtStartup::Prepare(argc, argv);
     QApplication app(argc, argv);
     CWorkbenchWindow window;
     window.show();

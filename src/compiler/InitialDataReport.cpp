@@ -3,6 +3,7 @@
 #include "CCompileMessage.h"
 #include "model/CZULInitData.h"
 #include "model/CZULProject.h"
+#include "model/SharedStrings.h"
 #include "platform/ByteString.h"
 #include "platform/CUserInterface.h"
 
@@ -15,13 +16,8 @@ struct InitialDataProblem {
 };
 
 const InitialDataProblem kProblems[] = {
-    {0x01, "The address is not legal."},
-    {0x02, "You are allowed to make initial value assignments to V memory only. You can make value assignments to "
-           "byte (VB), word(VW), double word (VD), or REAL (VD) addresses."},
-    {0x04, "The initial value is not legal."},
-    {0x08, "The data type of initial value is not appropriate."},
-    {0x10, "Unknown intial value due to illegal address."},
-    {0x20, "The address is out of range."},
+    {0x01, kInitDataMessages[0]}, {0x02, kInitDataMessages[1]}, {0x04, kInitDataMessages[2]},
+    {0x08, kInitDataMessages[3]}, {0x10, kInitDataMessages[4]}, {0x20, kInitDataMessages[5]},
 };
 
 // The text of the lowest known bit of the mark; "" when it carries none.

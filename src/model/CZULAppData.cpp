@@ -431,6 +431,30 @@ CCanOpenSlaveType* CZULAppData::FindSlaveType(const std::string& typeName) const
     return nullptr;
 }
 
+void CZULAppData::ReplaceSlaveType(std::unique_ptr<CCanOpenSlaveType> type)
+{
+    for (auto it = SlaveLibrary.begin(); it != SlaveLibrary.end(); ++it) {
+        if ((*it)->name == type->name) {
+            delete *it;
+            SlaveLibrary.erase(it);
+            break;
+        }
+    }
+    SlaveLibrary.push_back(type.release());
+}
+
+int CZULAppData::GetSlaveTypeCount() const
+{
+    return static_cast<int>(SlaveLibrary.size());
+}
+
+CCanOpenSlaveType* CZULAppData::GetSlaveType(int position) const
+{
+    if (position < 0 || position >= GetSlaveTypeCount())
+        return nullptr;
+    return SlaveLibrary[position];
+}
+
 BOOL CZULAppData::CopyToSharedMemory(const std::string& text, int kind, int count, const int* values, int extra)
 {
     return SharedCopyBlock.Copy(text, kind, count, values, extra, ProfileSubType, GetCPUFamilyMask());

@@ -128,6 +128,21 @@ public:
     void LoadSlaveLibrary();
     CCanOpenSlaveType* FindSlaveType(WORD typeId) const;
     CCanOpenSlaveType* FindSlaveType(const std::string& typeName) const;
+    // Frees the first type with the new type's name, then appends the new type.
+    void ReplaceSlaveType(std::unique_ptr<CCanOpenSlaveType> type);
+    // The types in library order.
+    int GetSlaveTypeCount() const;
+    CCanOpenSlaveType* GetSlaveType(int position) const;
+
+    // The PID generator's variable file (PIDVarFile.cpp). The text that
+    // declares the interface of the current loop's subroutine, the generate
+    // mode deciding where TUNE is declared; FALSE when the loop is not 0 to 7.
+    BOOL BuildPIDVarFileText(std::string& text) const;
+    // Writes that text to the path (replacing the file whole, read-only or
+    // not) while a generation is under way (mode 1 or 2), then lowers the
+    // mode to 0. TRUE once written; FALSE, with the file as it was, in mode
+    // 0, for a refused loop and when the file cannot be written (reported).
+    BOOL WritePIDVarFile(const std::string& path);
 
     CPIDMonitorBlock PIDMonitor;
     int PIDGenerateMode = 0;           // 0 no wizard; 1, 2 the wizard's modes

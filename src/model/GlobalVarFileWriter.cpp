@@ -9,6 +9,7 @@
 #include "platform/Gbk.h"
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -61,6 +62,16 @@ std::string InstanceLine(const CZULFB& instance)
 }
 
 } // namespace
+
+int CountGlobalVarFileSymbols(const CZULProject& project)
+{
+    std::set<std::string> addresses;
+    for (const auto& entry : project.SymbolLookup) {
+        if (entry.second)
+            addresses.insert(entry.second->address);
+    }
+    return static_cast<int>(addresses.size());
+}
 
 std::string GlobalVarFilePath(const CZULProject& project)
 {

@@ -14,6 +14,10 @@ class CZULProject;
 // At most this many symbols are written, the first in address order.
 constexpr int GLOBAL_VAR_FILE_MAX_SYMBOLS = 2048;
 
+// The number of distinct symbol addresses; those past
+// GLOBAL_VAR_FILE_MAX_SYMBOLS in address order do not fit into the file.
+int CountGlobalVarFileSymbols(const CZULProject& project);
+
 // The path of the project's global-variable file.
 std::string GlobalVarFilePath(const CZULProject& project);
 

@@ -269,10 +269,29 @@ BOOL ReadFileText(const std::string& path, std::string& text)
     return ok;
 }
 
+namespace {
+
+const std::string kTempSuffix = ".XXXXXX";
+const std::string kShortTempName = ".save.XXXXXX";
+constexpr size_t kNameMax = 255;
+
+// The pattern of the temporary file beside a target. A name too long to
+// take the suffix gets a short one, so every name the folder allows saves.
+std::string TemporaryNameBeside(const std::string& target)
+{
+    const size_t slash = target.rfind('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (target.size() - nameStart + kTempSuffix.size() <= kNameMax)
+        return target + kTempSuffix;
+    return target.substr(0, nameStart) + kShortTempName;
+}
+
+} // namespace
+
 BOOL SafeSave(const std::string& path, const std::vector<BYTE>& bytes)
 {
     const std::string target = NativeFor(path);
-    std::string temp = target + ".XXXXXX";
+    std::string temp = TemporaryNameBeside(target);
     int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return FALSE;

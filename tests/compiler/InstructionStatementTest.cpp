@@ -36,6 +36,9 @@ const CEmitCase kEmitCases[] = {
     {"MOVE 16#FFFF, %VW0", "18 01 FF FF 94 02", 1},
     {"MOVE DW#16#12345678, %VD0", "1A 01 78 56 34 12 94 02", 1},
     {"MOVE &VB0, %VD4", "42 01 94 02 02 00 98 02", 1},
+    // A block move names source, destination and count, as ladder writes it.
+    {"BLKMOVE %VB0, %VB4, B#12", "1E 01 94 02 98 02 0C 00", 1},
+    {"BLKMOVE %VW0, %VW4, %VB8", "1F 01 94 02 98 02 9C 02", 1},
     {"NOT %VW0", "46 00 94 02", 1},
     {"ADD %VW0, %VW2", "49 00 94 02 96 02", 1},
     {"__ZUL_EN", "32 01", 1},
@@ -125,6 +128,7 @@ const CErrorCase kErrorCases[] = {
     {"MOVE %VB0, %VW0", MSG_INVALID_INSTRUCTION,
      "\"MOVE\" - The data type of operand does not match, or not supported by current CPU type"},
     {"ST %I0.0", MSG_INVALID_OPERAND, "\"%I0.0\" - The read-only memory can not be used for output"},
+    {"BLKMOVE %VB0, B#12, %VB4", MSG_INVALID_OPERAND, "\"B#12\" - The constant can not be used for output"},
     {"LBL", MSG_INVALID_INSTRUCTION, ""},
     {"__ZUL_CR %I0.0", MSG_INVALID_INSTRUCTION_FORMAT, "\"__ZUL_CR\""},
 };

@@ -62,6 +62,13 @@ TEST(FileSystemTest, SafeSaveReplacesWholeAndLeavesNoTemporaryFile)
         EXPECT_EQ(ReadFileText(dir / "a.qgv"), "new");
     }
     EXPECT_FALSE(SafeSave(dir / "missing/b.qgv", std::string("x")));
+
+    // The longest name a folder allows has no room for a temporary suffix.
+    const std::string longest(255, 'n');
+    ASSERT_TRUE(SafeSave(dir / longest, std::string("long")));
+    ASSERT_TRUE(SafeSave(dir / longest, std::string("longer")));
+    EXPECT_EQ(ReadFileText(dir / longest), "longer");
+    EXPECT_EQ(ListFolder(dir.Path()).size(), 2u);
 }
 
 TEST(FileSystemTest, TreesCopyListAndDelete)

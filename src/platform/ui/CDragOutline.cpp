@@ -1,20 +1,8 @@
 #include "CDragOutline.h"
 
 #include <QPainter>
-#include <QRegion>
 
 namespace {
-
-// The frame's pixels, frame-local.
-QRegion FrameRegion(const CRect& rect, CSize size)
-{
-    const QRect outer(0, 0, rect.Width(), rect.Height());
-    QRegion frame(outer);
-    const QRect inner = outer.adjusted(size.cx, size.cy, -size.cx, -size.cy);
-    if (inner.isValid())
-        frame -= QRegion(inner);
-    return frame;
-}
 
 QImage HalftoneTile()
 {
@@ -26,56 +14,54 @@ QImage HalftoneTile()
     return tile;
 }
 
+// Fills area (painter coordinates) whose top left corner lies at screenCorner
+// with the checkerboard, aligned to the screen as the frame moves.
+void PaintHalftone(QPainter& painter, const QRect& area, QPoint screenCorner)
+{
+    painter.setBrushOrigin(area.topLeft() - QPoint(screenCorner.x() & 1, screenCorner.y() & 1));
+    painter.fillRect(area, QBrush(HalftoneTile()));
+}
+
+// The four strips of a frame: top, bottom, left, right.
+std::array<QRect, 4> StripRects(const CRect& rect, CSize size)
+{
+    const int w = rect.Width();
+    const int h = rect.Height();
+    const int cy = std::min(size.cy, h);
+    const int cx = std::min(size.cx, w);
+    const int sideHeight = std::max(h - 2 * cy, 0);
+    return {QRect(rect.left, rect.top, w, cy), QRect(rect.left, rect.bottom - cy, w, h > cy ? cy : 0),
+            QRect(rect.left, rect.top + cy, cx, sideHeight), QRect(rect.right - cx, rect.top + cy, cx, sideHeight)};
+}
+
 } // namespace
 
-class CDragOutline::COverlay : public QWidget {
+class CDragOutline::CStrip : public QWidget {
 public:
-    COverlay()
+    CStrip()
         : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool | Qt::WindowDoesNotAcceptFocus
                                | Qt::X11BypassWindowManagerHint)
     {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_ShowWithoutActivating);
-        setAttribute(Qt::WA_TranslucentBackground);
-    }
-
-    void SetFrame(const CRect& rect, CSize size)
-    {
-        m_frame = FrameRegion(rect, size);
-        // The checkerboard stays aligned to the screen as the frame moves.
-        m_origin = QPoint(rect.left & 1, rect.top & 1);
-        setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
-        setMask(m_frame);
-        update();
-    }
-
-    void PaintFrame(QPainter& painter) const
-    {
-        painter.setClipRegion(m_frame);
-        painter.setBrushOrigin(-m_origin);
-        painter.fillRect(rect(), QBrush(HalftoneTile()));
+        setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        PaintFrame(painter);
+        PaintHalftone(painter, rect(), pos());
     }
-
-private:
-    QRegion m_frame;
-    QPoint m_origin;
 };
 
-CDragOutline::CDragOutline() : m_window(new COverlay)
+CDragOutline::CDragOutline()
 {
+    for (auto& strip : m_strips)
+        strip = std::make_unique<CStrip>();
 }
 
-CDragOutline::~CDragOutline()
-{
-    delete m_window;
-}
+CDragOutline::~CDragOutline() = default;
 
 void CDragOutline::DrawDragRect(const CRect& rect, CSize size, const CRect*, CSize)
 {
@@ -87,26 +73,41 @@ void CDragOutline::DrawDragRect(const CRect& rect, CSize size, const CRect*, CSi
     }
     m_rect = frame;
     m_size = size;
-    m_window->SetFrame(frame, size);
-    m_window->show();
-    m_window->raise();
+    const std::array<QRect, 4> rects = StripRects(frame, size);
+    for (int i = 0; i < kStripCount; ++i) {
+        CStrip& strip = *m_strips[static_cast<std::size_t>(i)];
+        const QRect& r = rects[static_cast<std::size_t>(i)];
+        if (r.isEmpty()) {
+            strip.hide();
+            continue;
+        }
+        strip.setGeometry(r);
+        strip.update();
+        strip.show();
+        strip.raise();
+    }
 }
 
 void CDragOutline::Hide()
 {
-    m_window->hide();
+    for (auto& strip : m_strips)
+        strip->hide();
     m_rect = CRect();
     m_size = CSize();
 }
 
-QWidget* CDragOutline::Widget() const
+std::vector<QWidget*> CDragOutline::Strips() const
 {
-    return m_window;
+    std::vector<QWidget*> shown;
+    for (const auto& strip : m_strips)
+        if (strip->isVisible())
+            shown.push_back(strip.get());
+    return shown;
 }
 
 BOOL CDragOutline::IsShown() const
 {
-    return m_window->isVisible() ? TRUE : FALSE;
+    return Strips().empty() ? FALSE : TRUE;
 }
 
 QImage CDragOutline::Render() const
@@ -117,6 +118,9 @@ QImage CDragOutline::Render() const
     if (m_rect.IsRectEmpty())
         return image;
     QPainter painter(&image);
-    m_window->PaintFrame(painter);
+    for (QWidget* strip : Strips()) {
+        const QRect local = strip->geometry().translated(-m_rect.left, -m_rect.top);
+        PaintHalftone(painter, local, strip->pos());
+    }
     return image;
 }

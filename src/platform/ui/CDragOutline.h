@@ -1,13 +1,18 @@
 #pragma once
 // The halftone frame shown over the desktop while a bar, pane or splitter is
 // dragged. The window system offers no drawing on the desktop, so the frame
-// is a frameless always-on-top window shaped to the frame's pixels and
-// painted with the 50 % checkerboard. Rectangles are in screen coordinates.
+// is four thin opaque strip windows (top, bottom, left, right), always on
+// top, taking neither focus nor mouse, painted with the 50 % checkerboard
+// fixed to the screen. Rectangles are in screen coordinates.
 
 #include "platform/WinTypes.h"
 
 #include <QImage>
 #include <QWidget>
+
+#include <array>
+#include <memory>
+#include <vector>
 
 class CDragOutline {
 public:
@@ -24,14 +29,16 @@ public:
     BOOL IsShown() const;
     CRect GetRect() const { return m_rect; }
     CSize GetThickness() const { return m_size; }
-    // The overlay as it paints itself, frame-local (transparent outside the frame).
+    // The frame as its strips paint it, frame-local (transparent outside the frame).
     QImage Render() const;
-    QWidget* Widget() const;
+    // The strip windows that are shown.
+    std::vector<QWidget*> Strips() const;
 
 private:
-    class COverlay;
+    class CStrip;
+    static constexpr int kStripCount = 4;
 
-    COverlay* m_window;
+    std::array<std::unique_ptr<CStrip>, kStripCount> m_strips;
     CRect m_rect;
     CSize m_size;
 };

@@ -40,7 +40,22 @@ void CWinApp::SetMainWnd(CWnd* wnd)
 
 BOOL CWinApp::PreTranslateMessage(MSG* msg)
 {
-    return CWnd::WalkPreTranslateTree(msg);
+    if (CWnd::WalkPreTranslateTree(msg))
+        return TRUE;
+    return TranslateForMainWnd(msg);
+}
+
+BOOL CWinApp::TranslateForMainWnd(MSG* msg) const
+{
+    // Floating panes and bars are tool windows of their own: the main
+    // window's accelerators are the last chance for their keys.
+    if (msg->message < WM_KEYDOWN || msg->message > WM_SYSKEYUP || !msg->hwnd)
+        return FALSE;
+    CWnd* main = GetMainWnd();
+    QWidget* top = msg->hwnd->window();
+    if (!main || top == main || top->windowType() != Qt::Tool)
+        return FALSE;
+    return main->PreTranslateMessage(msg);
 }
 
 BOOL CWinApp::PreTranslate(MSG* msg)

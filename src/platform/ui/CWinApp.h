@@ -47,6 +47,8 @@ public:
     BOOL WriteProfileBinary(const std::string& section, const std::string& entry, const std::vector<BYTE>& data) const;
 
 private:
+    BOOL TranslateForMainWnd(MSG* msg) const;
+
     std::string m_appName;
     std::string m_registryKey;
     std::string m_profileName;

@@ -3,17 +3,27 @@
 #include "CCmdUI.h"
 #include "CFrameWnd.h"
 #include "CMessagePump.h"
+#include "CQtDC.h"
+#include "CTimerService.h"
 #include "CWinApp.h"
+#include "CWindowStack.h"
 #include "CWndMessageEvent.h"
 #include "QtText.h"
 
+#include "platform/CCaret.h"
+#include "platform/CSystemMetrics.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QHelpEvent>
+#include <QInputMethod>
+#include <QInputMethodEvent>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QTimerEvent>
+#include <QPainter>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -51,9 +61,39 @@ const KeyMapping kKeyMap[] = {
     {Qt::Key_Backslash, 0xDC},      {Qt::Key_BracketRight, 0xDD},   {Qt::Key_Apostrophe, 0xDE},
 };
 
+// Shifted symbols of the US layout and the key that carries them: Shift+1
+// is VK_1, as the key codes name keys, not characters.
+const KeyMapping kShiftedKeyMap[] = {
+    {Qt::Key_Exclam, '1'},       {Qt::Key_At, '2'},           {Qt::Key_NumberSign, '3'},
+    {Qt::Key_Dollar, '4'},       {Qt::Key_Percent, '5'},      {Qt::Key_AsciiCircum, '6'},
+    {Qt::Key_Ampersand, '7'},    {Qt::Key_Asterisk, '8'},     {Qt::Key_ParenLeft, '9'},
+    {Qt::Key_ParenRight, '0'},   {Qt::Key_Underscore, 0xBD},  {Qt::Key_Plus, 0xBB},
+    {Qt::Key_BraceLeft, 0xDB},   {Qt::Key_BraceRight, 0xDD},  {Qt::Key_Bar, 0xDC},
+    {Qt::Key_Colon, 0xBA},       {Qt::Key_QuoteDbl, 0xDE},    {Qt::Key_Less, 0xBC},
+    {Qt::Key_Greater, 0xBE},     {Qt::Key_Question, 0xBF},    {Qt::Key_AsciiTilde, 0xC0},
+};
+
+// Operator keys of the numeric keypad.
+const KeyMapping kKeypadMap[] = {
+    {Qt::Key_Asterisk, VK_MULTIPLY}, {Qt::Key_Plus, VK_ADD},     {Qt::Key_Minus, VK_SUBTRACT},
+    {Qt::Key_Period, VK_DECIMAL},    {Qt::Key_Slash, VK_DIVIDE},
+};
+
+UINT Lookup(const KeyMapping* begin, const KeyMapping* end, int qtKey)
+{
+    for (const KeyMapping* m = begin; m != end; ++m)
+        if (m->qtKey == qtKey)
+            return m->vk;
+    return 0;
+}
+
 UINT VirtualKeyOf(const QKeyEvent* key)
 {
     int k = key->key();
+    if (key->modifiers() & Qt::KeypadModifier) {
+        if (UINT vk = Lookup(std::begin(kKeypadMap), std::end(kKeypadMap), k))
+            return vk;
+    }
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
         return VK_F1 + static_cast<UINT>(k - Qt::Key_F1);
     if (k >= Qt::Key_0 && k <= Qt::Key_9) {
@@ -63,10 +103,9 @@ UINT VirtualKeyOf(const QKeyEvent* key)
     }
     if (k >= Qt::Key_A && k <= Qt::Key_Z)
         return static_cast<UINT>(k);
-    for (const KeyMapping& m : kKeyMap)
-        if (m.qtKey == k)
-            return m.vk;
-    return 0;
+    if (UINT vk = Lookup(std::begin(kKeyMap), std::end(kKeyMap), k))
+        return vk;
+    return Lookup(std::begin(kShiftedKeyMap), std::end(kShiftedKeyMap), k);
 }
 
 BOOL IsExtendedKey(UINT vk)
@@ -148,9 +187,39 @@ void AppendKeyMessages(QKeyEvent* key, CWnd* wnd, std::vector<MSG>* out)
     }
 }
 
+// The non-client message of a client mouse message.
+UINT NonClientMessage(UINT message)
+{
+    struct Row {
+        UINT client, nonClient;
+    };
+    static const Row rows[] = {
+        {WM_MOUSEMOVE, WM_NCMOUSEMOVE},         {WM_LBUTTONDOWN, WM_NCLBUTTONDOWN},
+        {WM_LBUTTONUP, WM_NCLBUTTONUP},         {WM_LBUTTONDBLCLK, WM_NCLBUTTONDBLCLK},
+        {WM_RBUTTONDOWN, WM_NCRBUTTONDOWN},     {WM_RBUTTONUP, WM_NCRBUTTONUP},
+        {WM_RBUTTONDBLCLK, WM_NCRBUTTONDBLCLK}, {WM_MBUTTONDOWN, WM_NCMBUTTONDOWN},
+        {WM_MBUTTONUP, WM_NCMBUTTONUP},         {WM_MBUTTONDBLCLK, WM_NCMBUTTONDBLCLK},
+    };
+    for (const Row& r : rows)
+        if (r.client == message)
+            return r.nonClient;
+    return 0;
+}
+
+BOOL IsDialogKey(int qtKey)
+{
+    return qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab || qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter
+           || qtKey == Qt::Key_Escape;
+}
+
 } // namespace
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
+
+CWnd* const CWnd::wndTop = nullptr;
+CWnd* const CWnd::wndBottom = reinterpret_cast<CWnd*>(1);
+CWnd* const CWnd::wndTopMost = reinterpret_cast<CWnd*>(-1);
+CWnd* const CWnd::wndNoTopMost = reinterpret_cast<CWnd*>(-2);
 
 CWnd::CWnd(QWidget* parent) : QWidget(parent)
 {
@@ -160,28 +229,48 @@ CWnd::CWnd(QWidget* parent) : QWidget(parent)
 
 CWnd::~CWnd()
 {
+    for (DispatchFrame* frame = m_dispatch; frame; frame = frame->outer)
+        frame->alive = false;
     if (s_capture == this)
         s_capture.clear();
     if (m_created)
         DestroyWindow();
+    CTimerService::Instance().KillTimers(this);
+}
+
+void CWnd::OnFinalRelease()
+{
+    if (!m_dispatch) {
+        delete this;
+        return;
+    }
+    // Handlers up the stack still run on this window: delete it after them.
+    if (m_releasePending)
+        return;
+    m_releasePending = TRUE;
+    deleteLater();
 }
 
 BOOL CWnd::Create(CWnd* parent, const CRect& rect, UINT id, DWORD style, const std::string& text)
 {
     if (m_created)
         return FALSE;
-    if (parent && parentWidget() != parent)
+    m_style = style & ~WS_VISIBLE;
+    if (style & WS_POPUP)
+        MakePopup(parent, style);
+    else if (parent && parentWidget() != parent)
         setParent(parent);
     m_id = id;
-    m_style = style & ~WS_VISIBLE;
     m_text = text;
     if (isWindow())
         setWindowTitle(ToQString(text));
     setEnabled(!(style & WS_DISABLED));
     m_created = TRUE;
     m_destroyed = FALSE;
+    CPoint origin = parent && !isWindow() ? parent->GetClientOrigin() : CPoint();
     if (!rect.IsRectNull() || !isWindow())
-        setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+        setGeometry(rect.left + origin.x, rect.top + origin.y, rect.Width(), rect.Height());
+    RecalcNonClient();
     if (SendMessage(WM_CREATE) == -1) {
         DestroyWindow();
         return FALSE;
@@ -199,11 +288,12 @@ BOOL CWnd::DestroyWindow()
     if (!m_created)
         return FALSE;
     SendMessage(WM_DESTROY);
-    for (CWnd* child : GetChildWindows())
-        child->DestroyWindow();
-    for (const auto& timer : m_timers)
-        killTimer(timer.second);
-    m_timers.clear();
+    // Children and owned pop-ups go with the window.
+    for (QObject* object : QObject::children())
+        if (auto* wnd = dynamic_cast<CWnd*>(object); wnd && wnd->m_created)
+            wnd->DestroyWindow();
+    CTimerService::Instance().KillTimers(this);
+    CWindowStack::Instance().Remove(this);
     if (s_capture == this)
         ReleaseCapture();
     m_created = FALSE;
@@ -241,9 +331,16 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     MSG msg{this, message, wParam, lParam, {}};
     const MSG* outer = m_current;
     m_current = &msg;
+    DispatchFrame frame;
+    frame.outer = m_dispatch;
+    m_dispatch = &frame;
     LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, &result))
+    if (!OnWndMsg(message, wParam, lParam, &result) && frame.alive)
         result = DefWindowProc(message, wParam, lParam);
+    // A handler may have deleted the window: then nothing of it is touched.
+    if (!frame.alive)
+        return result;
+    m_dispatch = frame.outer;
     m_current = outer;
     return result;
 }
@@ -269,6 +366,10 @@ BOOL CWnd::DispatchBuiltIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     case WM_NCDESTROY: OnNcDestroy(); return TRUE;
     case WM_CLOSE: OnClose(); return TRUE;
     case WM_PAINT: OnPaint(); return TRUE;
+    case WM_NCCALCSIZE: OnNcCalcSize(static_cast<BOOL>(wParam), reinterpret_cast<CRect*>(lParam)); return TRUE;
+    case WM_NCHITTEST: *result = OnNcHitTest(point); return TRUE;
+    case WM_NCPAINT: OnNcPaint(reinterpret_cast<CDC*>(wParam)); return TRUE;
+    case WM_GETDLGCODE: *result = static_cast<LRESULT>(OnGetDlgCode()); return TRUE;
     case WM_SIZE: OnSize(flags, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return TRUE;
     case WM_MOVE: OnMove(point.x, point.y); return TRUE;
     case WM_SHOWWINDOW: OnShowWindow(static_cast<BOOL>(wParam), static_cast<UINT>(lParam)); return TRUE;
@@ -330,6 +431,14 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_CLOSE:
         DestroyWindow();
+        return 0;
+    case WM_NCCALCSIZE:
+        DefaultNcCalcSize(reinterpret_cast<CRect*>(lParam));
+        return 0;
+    case WM_NCHITTEST:
+        return DefaultNcHitTest(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+    case WM_NCPAINT:
+        DefaultNcPaint(reinterpret_cast<CDC*>(wParam));
         return 0;
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
@@ -405,9 +514,10 @@ CWnd* CWnd::GetDlgItem(UINT id) const
 
 std::vector<CWnd*> CWnd::GetChildWindows() const
 {
+    // Destroyed windows and owned top-level windows are not children.
     std::vector<CWnd*> children;
     for (QObject* object : QObject::children())
-        if (auto* wnd = dynamic_cast<CWnd*>(object))
+        if (auto* wnd = dynamic_cast<CWnd*>(object); wnd && !wnd->m_destroyed && !wnd->isWindow())
             children.push_back(wnd);
     return children;
 }
@@ -437,6 +547,8 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add)
     if (style == old)
         return FALSE;
     m_style = style & ~(WS_VISIBLE | WS_DISABLED);
+    if ((style ^ old) & WS_BORDER)
+        RecalcNonClient();
     if ((style ^ old) & WS_DISABLED)
         setEnabled(!(style & WS_DISABLED));
     if ((style ^ old) & WS_VISIBLE)
@@ -449,7 +561,10 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add)
     DWORD style = (m_exStyle & ~remove) | add;
     if (style == m_exStyle)
         return FALSE;
+    DWORD changed = style ^ m_exStyle;
     m_exStyle = style;
+    if (changed & WS_EX_CLIENTEDGE)
+        RecalcNonClient();
     return TRUE;
 }
 
@@ -472,8 +587,30 @@ std::string CWnd::GetWindowText()
 BOOL CWnd::ShowWindow(int cmdShow)
 {
     BOOL wasVisible = !isHidden();
+    ApplyShowFlags(cmdShow);
+    BOOL nowVisible = !isHidden();
+    // Top-level windows hear of it from their show and hide events.
+    if (!isWindow() && nowVisible != wasVisible)
+        SendMessage(WM_SHOWWINDOW, nowVisible, 0);
+    SendSizeIfChanged();
+    return wasVisible;
+}
+
+void CWnd::ApplyShowFlags(int cmdShow)
+{
+    bool quiet = cmdShow == SW_SHOWNA || cmdShow == SW_SHOWNOACTIVATE;
+    if (isWindow() && isHidden() && (quiet || TakesNoFocus()))
+        m_returnActivation = QApplication::activeWindow();
     switch (cmdShow) {
     case SW_HIDE: setVisible(false); break;
+    case SW_SHOWNA:
+    case SW_SHOWNOACTIVATE: {
+        bool quiet = testAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_ShowWithoutActivating, true);
+        setVisible(true);
+        setAttribute(Qt::WA_ShowWithoutActivating, quiet);
+        break;
+    }
     case SW_SHOWMAXIMIZED:
         if (isWindow())
             showMaximized();
@@ -493,8 +630,46 @@ BOOL CWnd::ShowWindow(int cmdShow)
         break;
     default: setVisible(true); break;
     }
-    SendSizeIfChanged();
-    return wasVisible;
+}
+
+BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags)
+{
+    if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+        CRect rect;
+        GetWindowRect(&rect);
+        if (!isWindow() && GetParent())
+            GetParent()->ScreenToClient(&rect);
+        if (!(flags & SWP_NOMOVE))
+            rect.OffsetRect(x - rect.left, y - rect.top);
+        if (!(flags & SWP_NOSIZE))
+            rect = CRect(rect.left, rect.top, rect.left + cx, rect.top + cy);
+        MoveWindow(rect, !(flags & SWP_NOREDRAW));
+    }
+    if (flags & SWP_FRAMECHANGED)
+        RecalcNonClient();
+    if (!(flags & SWP_NOZORDER)) {
+        auto* above = const_cast<CWnd*>(insertAfter);
+        if (above == wndBottom) {
+            if (isWindow())
+                CWindowStack::Instance().SendToBottom(this);
+            else
+                lower();
+        } else if (above == wndTop || above == wndTopMost || above == wndNoTopMost) {
+            if (isWindow())
+                CWindowStack::Instance().BringToTop(this);
+            else
+                raise();
+        } else if (isWindow()) {
+            CWindowStack::Instance().PlaceBelow(this, above);
+        } else {
+            stackUnder(above);
+        }
+    }
+    if (flags & SWP_SHOWWINDOW)
+        ShowWindow((flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
+    if (flags & SWP_HIDEWINDOW)
+        ShowWindow(SW_HIDE);
+    return TRUE;
 }
 
 BOOL CWnd::EnableWindow(BOOL enable)
@@ -506,7 +681,14 @@ BOOL CWnd::EnableWindow(BOOL enable)
 
 void CWnd::GetClientRect(CRect* rect) const
 {
-    *rect = CRect(0, 0, width(), height());
+    QRect client = ClientQRect();
+    *rect = CRect(0, 0, client.width(), client.height());
+}
+
+QRect CWnd::ClientQRect() const
+{
+    QRect client = rect().marginsRemoved(m_ncInsets);
+    return QRect(client.topLeft(), client.size().expandedTo(QSize(0, 0)));
 }
 
 void CWnd::GetWindowRect(CRect* rect) const
@@ -517,31 +699,33 @@ void CWnd::GetWindowRect(CRect* rect) const
 
 void CWnd::ClientToScreen(CPoint* point) const
 {
-    QPoint p = mapToGlobal(QPoint(point->x, point->y));
+    QPoint p = mapToGlobal(QPoint(point->x + m_ncInsets.left(), point->y + m_ncInsets.top()));
     *point = CPoint(p.x(), p.y());
 }
 
 void CWnd::ClientToScreen(CRect* rect) const
 {
-    QPoint origin = mapToGlobal(QPoint(0, 0));
+    QPoint origin = mapToGlobal(QPoint(m_ncInsets.left(), m_ncInsets.top()));
     rect->OffsetRect(origin.x(), origin.y());
 }
 
 void CWnd::ScreenToClient(CPoint* point) const
 {
     QPoint p = mapFromGlobal(QPoint(point->x, point->y));
-    *point = CPoint(p.x(), p.y());
+    *point = CPoint(p.x() - m_ncInsets.left(), p.y() - m_ncInsets.top());
 }
 
 void CWnd::ScreenToClient(CRect* rect) const
 {
-    QPoint origin = mapToGlobal(QPoint(0, 0));
+    QPoint origin = mapToGlobal(QPoint(m_ncInsets.left(), m_ncInsets.top()));
     rect->OffsetRect(-origin.x(), -origin.y());
 }
 
 void CWnd::MoveWindow(const CRect& rect, BOOL repaint)
 {
-    setGeometry(rect.left, rect.top, std::max(rect.Width(), 0), std::max(rect.Height(), 0));
+    CWnd* parent = isWindow() ? nullptr : GetParent();
+    CPoint origin = parent ? parent->GetClientOrigin() : CPoint();
+    setGeometry(rect.left + origin.x, rect.top + origin.y, std::max(rect.Width(), 0), std::max(rect.Height(), 0));
     SendSizeIfChanged();
     if (repaint)
         update();
@@ -553,22 +737,26 @@ void CWnd::CalcWindowRect(CRect*, UINT)
 
 void CWnd::Invalidate(BOOL)
 {
-    update();
+    InvalidateRect(nullptr);
 }
 
 void CWnd::InvalidateRect(const CRect* rect, BOOL)
 {
-    if (!rect) {
-        update();
+    QRect client = ClientQRect();
+    QRect area = rect ? QRect(rect->left, rect->top, rect->Width(), rect->Height()).translated(client.topLeft()) & client
+                      : client;
+    // A hidden window is painted whole when it shows.
+    if (area.isEmpty() || !isVisible())
         return;
-    }
-    update(rect->left, rect->top, rect->Width(), rect->Height());
+    m_pendingPaint += area;
+    update(area);
 }
 
 void CWnd::UpdateWindow()
 {
-    if (isVisible())
-        repaint();
+    if (!isVisible() || m_pendingPaint.isEmpty())
+        return;
+    repaint(m_pendingPaint);
 }
 
 CWnd* CWnd::SetFocus()
@@ -615,24 +803,12 @@ CWnd* CWnd::GetCapture()
 
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse)
 {
-    if (id == 0)
-        return 0;
-    KillTimer(id);
-    int qtId = startTimer(static_cast<int>(elapse));
-    if (qtId == 0)
-        return 0;
-    m_timers[id] = qtId;
-    return id;
+    return CTimerService::Instance().SetTimer(this, id, elapse);
 }
 
 BOOL CWnd::KillTimer(UINT_PTR id)
 {
-    auto it = m_timers.find(id);
-    if (it == m_timers.end())
-        return FALSE;
-    killTimer(it->second);
-    m_timers.erase(it);
-    return TRUE;
+    return CTimerService::Instance().KillTimer(this, id);
 }
 
 INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFO*) const
@@ -666,7 +842,12 @@ std::vector<MSG> CWnd::MessagesFromEvent(QWidget* target, QEvent* event)
         QPoint p = mouse->position().toPoint();
         if (wnd && wnd != target)
             p = target->mapTo(wnd, p);
-        UINT message = event->type() == QEvent::MouseMove ? WM_MOUSEMOVE : ButtonMessage(event->type(), mouse->button());
+        if (wnd)
+            p -= QPoint(wnd->m_ncInsets.left(), wnd->m_ncInsets.top());
+        QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonDblClick && wnd && !(wnd->m_classStyle & CS_DBLCLKS))
+            type = QEvent::MouseButtonPress;
+        UINT message = type == QEvent::MouseMove ? WM_MOUSEMOVE : ButtonMessage(type, mouse->button());
         if (message != 0) {
             QPoint g = mouse->globalPosition().toPoint();
             out.push_back({wnd, message, MouseFlags(mouse->buttons(), mouse->modifiers()), MAKELPARAM(p.x(), p.y()),
@@ -691,6 +872,9 @@ bool CWnd::event(QEvent* event)
 {
     if (event->type() == CWndMessageEvent::EventType()) {
         auto* message = static_cast<CWndMessageEvent*>(event);
+        // A destroyed window takes no more queued messages.
+        if (message->posted && m_destroyed)
+            return true;
         message->result = WindowProc(message->message, message->wParam, message->lParam);
         return true;
     }
@@ -708,22 +892,13 @@ BOOL CWnd::HandleQtEvent(QEvent* event)
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-    case QEvent::Wheel: {
-        QPointer<CWnd> self(this);
-        for (MSG msg : MessagesFromEvent(this, event)) {
-            if (!self)
-                break;
-            if (CWinApp::PreTranslate(&msg)) {
-                // A translated key (an accelerator) produces no characters.
-                if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
-                    break;
-                continue;
-            }
-            SendMessage(msg.message, msg.wParam, msg.lParam);
-        }
-        event->accept();
+    case QEvent::Wheel:
+        if (event->type() == QEvent::MouseButtonPress)
+            m_returnActivation.clear();   // the user turns to the window
+        return DispatchInput(event);
+    case QEvent::InputMethod:
+        HandleInputMethod(static_cast<QInputMethodEvent*>(event));
         return TRUE;
-    }
     case QEvent::Leave:
         SendMessage(WM_MOUSELEAVE);
         return FALSE;
@@ -734,23 +909,41 @@ BOOL CWnd::HandleQtEvent(QEvent* event)
         return TRUE;
     }
     case QEvent::Paint: {
+        auto* paint = static_cast<QPaintEvent*>(event);
+        m_pendingPaint -= paint->region();
+        QPointer<CWnd> self(this);
+        if (!m_ncInsets.isNull())
+            PaintNonClient(paint->region());
+        if (!self)
+            return TRUE;
         const QPaintEvent* outer = m_paintEvent;
-        m_paintEvent = static_cast<QPaintEvent*>(event);
+        m_paintEvent = paint;
         SendMessage(WM_PAINT);
-        m_paintEvent = outer;
+        if (self)
+            m_paintEvent = outer;
         return TRUE;
     }
     case QEvent::Resize:
         QWidget::event(event);
+        RecalcNonClient();
         SendSizeIfChanged();
         return TRUE;
-    case QEvent::Move:
+    case QEvent::Move: {
         QWidget::event(event);
-        SendMessage(WM_MOVE, 0, MAKELPARAM(x(), y()));
+        CWnd* parent = isWindow() ? nullptr : GetParent();
+        CPoint origin = parent ? parent->GetClientOrigin() : CPoint();
+        SendMessage(WM_MOVE, 0, MAKELPARAM(x() - origin.x, y() - origin.y));
         return TRUE;
+    }
     case QEvent::Show:
     case QEvent::Hide:
         QWidget::event(event);
+        if (!isWindow())
+            return TRUE;
+        if (event->type() == QEvent::Show)
+            CWindowStack::Instance().BringToTop(this);
+        else
+            m_returnActivation.clear();
         SendMessage(WM_SHOWWINDOW, event->type() == QEvent::Show, 0);
         return TRUE;
     case QEvent::FocusIn: {
@@ -766,7 +959,14 @@ BOOL CWnd::HandleQtEvent(QEvent* event)
         return TRUE;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
+        // Only top-level windows are activated; their children are not told.
         QWidget::event(event);
+        if (!isWindow())
+            return TRUE;
+        if (event->type() == QEvent::WindowActivate && RefuseActivation())
+            return TRUE;
+        if (event->type() == QEvent::WindowActivate)
+            CWindowStack::Instance().BringToTop(this);
         SendMessage(WM_ACTIVATE, event->type() == QEvent::WindowActivate ? 1 : 0, 0);
         return TRUE;
     case QEvent::Close:
@@ -779,6 +979,224 @@ BOOL CWnd::HandleQtEvent(QEvent* event)
     default:
         return FALSE;
     }
+}
+
+BOOL CWnd::DispatchInput(QEvent* event)
+{
+    bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    // Left to Qt, the dialog moves the focus, accepts or cancels.
+    if (key && LetDialogHaveKey(static_cast<QKeyEvent*>(event)))
+        return FALSE;
+    QPointer<CWnd> self(this);
+    for (MSG msg : MessagesFromEvent(this, event)) {
+        if (!self)
+            break;
+        if (!key && msg.message != WM_MOUSEWHEEL)
+            ToNonClient(&msg);
+        if (!self)
+            break;
+        if (CWinApp::PreTranslate(&msg)) {
+            // A translated key (an accelerator) produces no characters.
+            if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
+                break;
+            continue;
+        }
+        SendMessage(msg.message, msg.wParam, msg.lParam);
+    }
+    event->accept();
+    return TRUE;
+}
+
+BOOL CWnd::LetDialogHaveKey(QKeyEvent* key)
+{
+    if (!IsDialogKey(key->key()) || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return FALSE;
+    QWidget* top = window();
+    if (top == this || !qobject_cast<QDialog*>(top))
+        return FALSE;
+    auto code = static_cast<UINT>(SendMessage(WM_GETDLGCODE, VirtualKeyOf(key), 0));
+    if (code & DLGC_WANTALLKEYS)
+        return FALSE;
+    bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    return !(tab && (code & DLGC_WANTTAB));
+}
+
+void CWnd::ToNonClient(MSG* msg)
+{
+    UINT nonClient = NonClientMessage(msg->message);
+    if (nonClient == 0 || s_capture == this)
+        return;
+    LPARAM screen = MAKELPARAM(msg->pt.x, msg->pt.y);
+    LRESULT hit = SendMessage(WM_NCHITTEST, 0, screen);
+    if (hit == HTCLIENT)
+        return;
+    msg->message = nonClient;
+    msg->wParam = static_cast<WPARAM>(hit);
+    msg->lParam = screen;
+}
+
+void CWnd::EnableInputMethod(BOOL enable)
+{
+    setAttribute(Qt::WA_InputMethodEnabled, enable != FALSE);
+}
+
+void CWnd::HandleInputMethod(QInputMethodEvent* event)
+{
+    event->accept();
+    m_preedit = FromQString(event->preeditString());
+    PlacePreedit();
+    // The candidate list follows the caret while the text is composed.
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+    std::string committed = FromQString(event->commitString());
+    QPointer<CWnd> self(this);
+    for (unsigned char c : committed) {
+        if (!self)
+            return;
+        SendMessage(WM_CHAR, c, 1);
+    }
+}
+
+QRect CWnd::CaretQRect() const
+{
+    const CCaret& caret = CCaret::Instance();
+    if (caret.GetOwner() != static_cast<const QWidget*>(this))
+        return {};
+    return QRect(caret.GetPos().x + m_ncInsets.left(), caret.GetPos().y + m_ncInsets.top(), caret.GetSize().cx,
+                 caret.GetSize().cy);
+}
+
+void CWnd::PlacePreedit()
+{
+    if (m_preedit.empty()) {
+        if (m_preeditView)
+            m_preeditView->hide();
+        return;
+    }
+    if (!m_preeditView) {
+        m_preeditView = new QLabel(this);
+        m_preeditView->setAutoFillBackground(true);
+        m_preeditView->setAttribute(Qt::WA_TransparentForMouseEvents);
+        QFont font = m_preeditView->font();
+        font.setUnderline(true);
+        m_preeditView->setFont(font);
+    }
+    m_preeditView->setText(ToQString(m_preedit));
+    m_preeditView->adjustSize();
+    QRect caret = CaretQRect();
+    QPoint at = caret.isNull() ? ClientQRect().topLeft() : caret.topLeft();
+    m_preeditView->move(at);
+    m_preeditView->show();
+    m_preeditView->raise();
+}
+
+QVariant CWnd::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    switch (query) {
+    case Qt::ImEnabled: return testAttribute(Qt::WA_InputMethodEnabled);
+    case Qt::ImCursorRectangle: return CaretQRect();
+    default: return QWidget::inputMethodQuery(query);
+    }
+}
+
+BOOL CWnd::DrawsOwnFrame() const
+{
+    return !isWindow() || (windowFlags() & Qt::FramelessWindowHint);
+}
+
+void CWnd::RecalcNonClient()
+{
+    CRect client(0, 0, width(), height());
+    SendMessage(WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
+    QMargins insets(std::max(client.left, 0), std::max(client.top, 0), std::max(width() - client.right, 0),
+                    std::max(height() - client.bottom, 0));
+    if (insets == m_ncInsets)
+        return;
+    // Children keep their place in the client area.
+    QPoint shift(insets.left() - m_ncInsets.left(), insets.top() - m_ncInsets.top());
+    m_ncInsets = insets;
+    if (!shift.isNull())
+        for (CWnd* child : GetChildWindows())
+            child->move(child->pos() + shift);
+    update();
+}
+
+void CWnd::PaintNonClient(const QRegion& region)
+{
+    QRegion frame = QRegion(rect()) - QRegion(ClientQRect());
+    QRegion dirty = region & frame;
+    if (dirty.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.setClipRegion(dirty);
+    CQtDC dc(&painter);
+    SendMessage(WM_NCPAINT, reinterpret_cast<WPARAM>(static_cast<CDC*>(&dc)));
+}
+
+void CWnd::DefaultNcCalcSize(CRect* rect) const
+{
+    if (!rect || !DrawsOwnFrame())
+        return;
+    if (m_style & WS_BORDER)
+        rect->DeflateRect(GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CXBORDER));
+    if (m_exStyle & WS_EX_CLIENTEDGE)
+        rect->DeflateRect(GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CXEDGE));
+}
+
+LRESULT CWnd::DefaultNcHitTest(CPoint screenPoint) const
+{
+    QPoint local = mapFromGlobal(QPoint(screenPoint.x, screenPoint.y));
+    if (rect().contains(local) && !ClientQRect().contains(local))
+        return HTBORDER;
+    return HTCLIENT;
+}
+
+void CWnd::DefaultNcPaint(CDC* dc) const
+{
+    if (!dc || !DrawsOwnFrame())
+        return;
+    CRect frame(0, 0, width(), height());
+    if (m_style & WS_BORDER) {
+        dc->Draw3dRect(frame, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
+        frame.DeflateRect(GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CXBORDER));
+    }
+    if (m_exStyle & WS_EX_CLIENTEDGE) {
+        // The sunken edge: shadow and highlight outside, dark shadow and light inside.
+        dc->Draw3dRect(frame, GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DHIGHLIGHT));
+        frame.DeflateRect(1, 1);
+        dc->Draw3dRect(frame, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+    }
+}
+
+BOOL CWnd::TakesNoFocus() const
+{
+    return (windowFlags() & Qt::WindowDoesNotAcceptFocus) ? TRUE : FALSE;
+}
+
+BOOL CWnd::RefuseActivation()
+{
+    // A window shown without activation, or one that takes no focus, hands
+    // the activation back where the window system should have left it.
+    QPointer<QWidget> back = m_returnActivation;
+    m_returnActivation.clear();
+    if (!back && TakesNoFocus() && GetOwner())
+        back = GetOwner()->window();
+    if (!back || back == this)
+        return FALSE;
+    QApplication::setActiveWindow(back);
+    return TRUE;
+}
+
+void CWnd::MakePopup(CWnd* owner, DWORD style)
+{
+    // Menus, shadows and outlines have no caption: they take no focus.
+    bool framed = (style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME);
+    Qt::WindowFlags flags = Qt::Tool;
+    if (!framed)
+        flags |= Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
+    setParent(owner ? owner->window() : nullptr, flags);
+    setAttribute(Qt::WA_ShowWithoutActivating, !framed);
+    SetOwner(owner);
 }
 
 void CWnd::ShowToolTip(QEvent* event)
@@ -794,23 +1212,13 @@ void CWnd::ShowToolTip(QEvent* event)
     QToolTip::showText(help->globalPos(), ToQString(info.text), this, area);
 }
 
-void CWnd::timerEvent(QTimerEvent* event)
-{
-    for (const auto& timer : m_timers) {
-        if (timer.second != event->timerId())
-            continue;
-        SendMessage(WM_TIMER, timer.first);
-        return;
-    }
-    QWidget::timerEvent(event);
-}
-
 void CWnd::SendSizeIfChanged()
 {
-    if (size() == m_lastSize)
+    QSize client = ClientQRect().size();
+    if (client == m_lastSize)
         return;
-    m_lastSize = size();
-    SendMessage(WM_SIZE, GetSizeType(), MAKELPARAM(width(), height()));
+    m_lastSize = client;
+    SendMessage(WM_SIZE, GetSizeType(), MAKELPARAM(client.width(), client.height()));
 }
 
 UINT CWnd::GetSizeType() const
@@ -856,6 +1264,26 @@ void CWnd::OnClose()
 void CWnd::OnPaint()
 {
     Default();
+}
+
+void CWnd::OnNcCalcSize(BOOL, CRect*)
+{
+    Default();
+}
+
+LRESULT CWnd::OnNcHitTest(CPoint)
+{
+    return Default();
+}
+
+void CWnd::OnNcPaint(CDC*)
+{
+    Default();
+}
+
+UINT CWnd::OnGetDlgCode()
+{
+    return static_cast<UINT>(Default());
 }
 
 void CWnd::OnSize(UINT, int, int)

@@ -8,6 +8,18 @@
 // first, then the message tables the classes register, then the built-in
 // handlers, then DefWindowProc.
 //
+// Window kinds: a WS_CHILD window lives inside its parent; a WS_POPUP window
+// is a top-level window of its own whose owner (the parent given to Create)
+// is its transient parent: menus, shadows and outlines are frameless tool
+// windows that take no focus, floating frames (with a caption or sizing
+// frame) are tool windows. Owned windows are not in the owner's child list.
+//
+// Non-client area: WM_NCCALCSIZE (by default from WS_BORDER and
+// WS_EX_CLIENTEDGE) insets the client rectangle inside the widget; client
+// coordinates, mouse positions and child placement start at its corner.
+// WM_NCHITTEST sorts each mouse event into client (WM_LBUTTONDOWN, ...) or
+// non-client (WM_NCLBUTTONDOWN, ...); WM_NCPAINT paints the frame.
+//
 // Painting: OnPaint runs inside Qt's paint event. GetPaintEvent() returns
 // that event (null when WM_PAINT was sent outside one), so that a device
 // context can open a QPainter on the widget for the update region.
@@ -15,15 +27,20 @@
 #include "platform/ui/CCmdTarget.h"
 #include "platform/ui/WinMessages.h"
 
+#include <QMargins>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 
 #include <cstddef>
-#include <map>
 #include <string>
 #include <vector>
 
 class CFrameWnd;
+class CDC;
+class QInputMethodEvent;
+class QKeyEvent;
+class QLabel;
 class QPaintEvent;
 
 // One line of a window's message table: a private (or any) message number
@@ -90,12 +107,21 @@ public:
     std::string GetWindowText();
     virtual BOOL ShowWindow(int cmdShow);
     BOOL IsWindowVisible() const { return isVisible(); }
+    // Changes place, size, stacking (after insertAfter, or one of wndTop,
+    // wndBottom, wndTopMost, wndNoTopMost) and visibility by flags SWP_*.
+    BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
+    static CWnd* const wndTop;
+    static CWnd* const wndBottom;
+    static CWnd* const wndTopMost;
+    static CWnd* const wndNoTopMost;
     BOOL EnableWindow(BOOL enable = TRUE);
     BOOL IsWindowEnabled() const { return isEnabled(); }
 
     // --- Geometry (client coordinates; right and bottom exclusive) ---
     void GetClientRect(CRect* rect) const;
     void GetWindowRect(CRect* rect) const;   // screen coordinates
+    // The client area's corner in widget coordinates (the non-client inset).
+    CPoint GetClientOrigin() const { return CPoint(m_ncInsets.left(), m_ncInsets.top()); }
     void ClientToScreen(CPoint* point) const;
     void ClientToScreen(CRect* rect) const;
     void ScreenToClient(CPoint* point) const;
@@ -106,6 +132,7 @@ public:
     virtual void CalcWindowRect(CRect* rect, UINT adjust = 0);
     void Invalidate(BOOL erase = TRUE);
     void InvalidateRect(const CRect* rect, BOOL erase = TRUE);
+    // Paints at once what is invalid and not painted yet, nothing else.
     void UpdateWindow();
 
     // --- Focus and mouse capture ---
@@ -116,7 +143,17 @@ public:
     static BOOL ReleaseCapture();
     static CWnd* GetCapture();
 
-    // --- Timers ---
+    // --- Input ---
+    // Class styles (CS_DBLCLKS: double-clicks arrive as WM_*BUTTONDBLCLK,
+    // otherwise as a second button-down).
+    void SetClassStyle(UINT style) { m_classStyle = style; }
+    UINT GetClassStyle() const { return m_classStyle; }
+    // Input methods: committed text arrives as WM_CHAR (GBK bytes), the text
+    // being composed shows at the caret.
+    void EnableInputMethod(BOOL enable = TRUE);
+    const std::string& GetPreeditText() const { return m_preedit; }   // GBK
+
+    // --- Timers (through CTimerService) ---
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse);
     BOOL KillTimer(UINT_PTR id);
 
@@ -133,7 +170,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
     template <class T, std::size_t N>
     void AddMessageTable(const CMsgEntry<T> (&table)[N])
@@ -150,8 +187,17 @@ protected:
     virtual void OnNcDestroy();
     // After the window is gone: frames and views delete themselves here.
     virtual void PostNcDestroy();
+    // Releases the window object: at once, or after the current message
+    // when the window is handling one.
+    void OnFinalRelease() override;
     virtual void OnClose();
     virtual void OnPaint();
+    // WM_NCCALCSIZE: shrink *rect (the widget's rectangle) to the client area.
+    virtual void OnNcCalcSize(BOOL calcValidRects, CRect* rect);
+    virtual LRESULT OnNcHitTest(CPoint screenPoint);
+    // WM_NCPAINT: dc draws on the whole widget, clipped to the frame.
+    virtual void OnNcPaint(CDC* dc);
+    virtual UINT OnGetDlgCode();
     virtual void OnSize(UINT type, int cx, int cy);
     virtual void OnMove(int x, int y);
     virtual void OnShowWindow(BOOL show, UINT status);
@@ -210,16 +256,47 @@ private:
         return FALSE;
     }
 
+    // A WindowProc in progress; the destructor marks every one of them dead
+    // so that none touches the window after a handler released it.
+    struct DispatchFrame {
+        bool alive = true;
+        DispatchFrame* outer = nullptr;
+    };
+
     BOOL DispatchBuiltIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL DispatchInput(QEvent* event);
+    BOOL LetDialogHaveKey(QKeyEvent* key);
+    void ToNonClient(MSG* msg);
+    void HandleInputMethod(QInputMethodEvent* event);
+    void PlacePreedit();
+    void PaintNonClient(const QRegion& region);
+    QRect CaretQRect() const;
+    BOOL DrawsOwnFrame() const;
+    void DefaultNcCalcSize(CRect* rect) const;
+    LRESULT DefaultNcHitTest(CPoint screenPoint) const;
+    void DefaultNcPaint(CDC* dc) const;
+    void RecalcNonClient();
+    QRect ClientQRect() const;
+    void ApplyShowFlags(int cmdShow);
+    void MakePopup(CWnd* owner, DWORD style);
+    BOOL TakesNoFocus() const;
+    BOOL RefuseActivation();
     BOOL HandleQtEvent(QEvent* event);
     void SendSizeIfChanged();
     void ShowToolTip(QEvent* event);
 
     std::vector<MsgTableRef> m_msgTables;
+    DispatchFrame* m_dispatch = nullptr;
+    BOOL m_releasePending = FALSE;
+    QMargins m_ncInsets;
+    QRegion m_pendingPaint;
+    std::string m_preedit;
+    QPointer<QWidget> m_returnActivation;
+    QLabel* m_preeditView = nullptr;   // child widget, owned by Qt
+    UINT m_classStyle = 0;
     const MSG* m_current = nullptr;
     const QPaintEvent* m_paintEvent = nullptr;
     QPointer<CWnd> m_owner;
-    std::map<UINT_PTR, int> m_timers;
     std::string m_text;
     QSize m_lastSize{-1, -1};
     UINT m_id = 0;

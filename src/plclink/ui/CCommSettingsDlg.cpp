@@ -2,6 +2,7 @@
 
 #include "CAnimGifCtrl.h"
 #include "platform/ui/QtText.h"
+#include "model/SharedStrings.h"
 #include "plclink/CPlcCommPort.h"
 #include "platform/CUserInterface.h"
 #include "platform/ui/CSettingsStore.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-const char* const kSection = "COM";
 
 struct BaudItem {
     const char* text;
@@ -31,7 +31,6 @@ const BaudItem kBaudItems[] = {
 };
 constexpr int kDefaultBaudItem = 3;
 
-const char* const kParityItems[] = {"None", "Odd", "Even"};
 
 template <class T>
 T* Named(const char* id, QWidget* parent)
@@ -135,7 +134,7 @@ void CCommSettingsDlg::OnInitDialog(const std::vector<std::string>& ports)
         m_station->addItem(QString::number(station));
     for (const BaudItem& item : kBaudItems)
         m_baud->addItem(item.text);
-    for (const char* parity : kParityItems)
+    for (const char* parity : kParityNames)
         m_parity->addItem(parity);
     m_dataBits->blockSignals(true);
     m_dataBits->addItems({"", "8"});
@@ -188,16 +187,16 @@ void CCommSettingsDlg::OnOK()
     port.BaudRate = Number(m_baud->currentText());
     port.DataBits = static_cast<BYTE>(Number(m_dataBits->currentText()));
     port.StopBits = static_cast<BYTE>(Number(m_stopBits->currentText()));
-    for (BYTE k = 0; k < std::size(kParityItems); ++k) {
-        if (m_parity->currentText() == kParityItems[k])
+    for (BYTE k = 0; k < std::size(kParityNames); ++k) {
+        if (m_parity->currentText() == kParityNames[k])
             port.ParityIndex = k;
     }
-    m_settings.WriteString(kSection, "DestAddr", FromQString(m_station->currentText()));
-    m_settings.WriteString(kSection, "PORT", FromQString(m_port->currentText()));
-    m_settings.WriteString(kSection, "Baud", FromQString(m_baud->currentText()));
-    m_settings.WriteString(kSection, "Parity", FromQString(m_parity->currentText()));
-    m_settings.WriteString(kSection, "DataBits", FromQString(m_dataBits->currentText()));
-    m_settings.WriteString(kSection, "StopBits", FromQString(m_stopBits->currentText()));
+    m_settings.WriteString(kSectionCOM, kKeyDestAddr, FromQString(m_station->currentText()));
+    m_settings.WriteString(kSectionCOM, kKeyPort, FromQString(m_port->currentText()));
+    m_settings.WriteString(kSectionCOM, kKeyBaud, FromQString(m_baud->currentText()));
+    m_settings.WriteString(kSectionCOM, kKeyParity, FromQString(m_parity->currentText()));
+    m_settings.WriteString(kSectionCOM, kKeyDataBits, FromQString(m_dataBits->currentText()));
+    m_settings.WriteString(kSectionCOM, kKeyStopBits, FromQString(m_stopBits->currentText()));
     accept();
 }
 

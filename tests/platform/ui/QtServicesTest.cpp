@@ -111,7 +111,17 @@ TEST(CDragOutlineTest, AHalftoneFrameFollowsTheDrag)
     const CRect first(100, 80, 140, 110);
     outline.DrawDragRect(first, CSize(3, 3), nullptr, CSize());
     ASSERT_TRUE(outline.IsShown());
-    EXPECT_EQ(outline.Widget()->geometry(), QRect(100, 80, 40, 30));
+    // Four opaque strips that take no focus cover the frame and nothing else.
+    const std::vector<QWidget*> strips = outline.Strips();
+    ASSERT_EQ(strips.size(), 4u);
+    QRegion covered;
+    for (QWidget* strip : strips) {
+        EXPECT_TRUE(strip->isWindow());
+        EXPECT_FALSE(strip->testAttribute(Qt::WA_TranslucentBackground));
+        EXPECT_TRUE(strip->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+        covered += strip->geometry();
+    }
+    EXPECT_EQ(covered, QRegion(100, 80, 40, 30) - QRegion(103, 83, 34, 24));
 
     const QImage frame = outline.Render();
     // The frame alternates black and white; its inside stays transparent.

@@ -28,6 +28,7 @@ class CRecordingWnd : public CWnd {
 public:
     CRecordingWnd()
     {
+        SetClassStyle(CS_DBLCLKS);
         static const CMsgEntry<CRecordingWnd> kMessages[] = {
             {1155, &CRecordingWnd::OnTabIcon},
         };
@@ -201,8 +202,7 @@ TEST_F(WindowTest, TextIsGbkAndCopiesNeverSplitACharacter)
 TEST_F(WindowTest, TimersFireUntilKilled)
 {
     EXPECT_EQ(wnd.SetTimer(7, 5), 7u);
-    QTest::qWait(40);
-    EXPECT_FALSE(wnd.log.empty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !wnd.log.empty(); }));
     EXPECT_EQ(wnd.log.front(), "timer 7");
     EXPECT_TRUE(wnd.KillTimer(7));
     wnd.log.clear();

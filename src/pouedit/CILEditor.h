@@ -1,0 +1,118 @@
+#pragma once
+// The IL editor controller: the caret, the per-line syntax check with its
+// label table, bracket list and FB-instance list, and the rewriting of lines
+// into one form (normalisation, symbols and addresses, routine names).
+
+#include "CParenMatcher.h"
+#include "CPOUEditor.h"
+#include "model/CILLineParser.h"
+#include "model/ILVocabulary.h"
+#include "model/OperandTypeFlags.h"
+#include "platform/WinTypes.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+class CILProgram;
+class CZULAppData;
+class CZULProject;
+class IPOUEditorHost;
+
+// Line states of the check.
+constexpr int IL_LINE_OK = 0;
+constexpr int IL_LINE_ERROR = 8;
+
+// Answers of ParseLabelLine.
+constexpr int LABEL_NONE = -1;
+constexpr int LABEL_INVALID = 0;
+constexpr int LABEL_VALID = 1;
+
+// Answers of CheckInstruction.
+constexpr int INSTR_NOT_INSTRUCTION = -1;
+constexpr int INSTR_REJECTED = 0;
+constexpr int INSTR_ACCEPTED = 1;
+constexpr int INSTR_ACCEPTED_POINTER = 2;
+
+// Routine modes of the operand rewrite.
+constexpr int ROUTINES_TO_NAMES = -1;
+constexpr int ROUTINES_UNCHANGED = 0;
+constexpr int ROUTINES_TO_NUMBERED = 1;
+
+// A timer, counter or bistable instance that a line declares.
+struct CILInstanceEntry {
+    std::string name;   // the first operand without "%"
+    std::string fbType; // the declaring mnemonic
+    int row;            // -1 for entries loaded from the project
+};
+
+class CILEditor : public CPOUEditor {
+public:
+    CILEditor(CILProgram& program, CZULAppData& app, IPOUEditorHost* host);
+
+    // Caret (line index, byte column) and its copy for the next snapshot.
+    int GetCaretLine() const { return m_caretLine; }
+    int GetCaretColumn() const { return m_caretColumn; }
+    void SetCaret(int line, int column);
+    // Keeps the caret on an existing line and inside it.
+    void ClampCaret();
+
+    // Line check.
+    void CheckLines(BOOL all, int firstVisibleLine);
+    BOOL CheckLine(const std::string& line, int row, int network, const std::string& pouName);
+    int GetLineState(int row) const;
+    int GetLineStateCount() const { return static_cast<int>(m_lineStates.size()); }
+    BOOL TokenizeLine(const std::string& line, std::vector<std::string>& tokens) const;
+    int ParseLabelLine(const std::string& line, std::string& name) const;
+    BOOL IsValidLabelName(const std::string& name) const;
+    BOOL CheckAttachLine(const std::vector<std::string>& tokens) const;
+    // -1 when the mnemonic is no jump or return; else TRUE or FALSE.
+    int CheckJumpLine(const std::vector<std::string>& tokens) const;
+    int CheckInstruction(const std::vector<std::string>& tokens, COpcodeDef& query) const;
+    BOOL CheckNumericOperands(const std::vector<std::string>& tokens) const;
+    BOOL CheckSubroutineCall(const std::vector<std::string>& tokens, const std::string& pouName,
+                             COpcodeDef& query) const;
+    BOOL GetOperandFlags(const std::string& operand, OperandTypeFlags& flags) const;
+    void MarkUnbalancedBrackets();
+    const std::map<std::string, std::string>& GetLabels() const { return m_labels; }
+    CParenMatcher& GetParenMatcher() { return m_parens; }
+
+    // FB-instance list.
+    void LoadInstanceEntries();
+    void ShiftInstanceEntries(int fromRow, int delta);
+    // -1, -1: every entry.
+    void ReleaseInstanceEntries(int firstRow, int lastRow);
+    void ClearInstanceEntries() { m_instances.clear(); }
+    const std::vector<CILInstanceEntry>& GetInstanceEntries() const { return m_instances; }
+
+    // Rewriting.
+    void NormaliseLine(std::string& line);
+    void FormatLine(std::string& line);
+    void RewriteAllLines(BOOL symbolic, int routineMode);
+    void RewriteOperands(std::string& line, BOOL toAddresses, int routineMode) const;
+    int AddressToSymbol(std::string& line, int position, const std::string& token) const;
+    int SymbolToAddress(std::string& line, int position, const std::string& token) const;
+    // The address of a global symbol, else of a local variable; FALSE when neither.
+    BOOL ResolveToAddress(const std::string& name, std::string& address) const;
+
+private:
+    CZULProject& Project() const;
+    BOOL IsMonitoring() const;
+    std::string GetPOUName() const;
+    void SetLineState(int row, int state);
+    void RebuildLabels();
+    int NetworkOfRow(int row, int carried) const;
+    BOOL RegisterTimerCounterInstance(const std::vector<std::string>& tokens, int row, const std::string& pouName);
+    BOOL IsSubroutineName(const std::string& text) const;
+
+    CILProgram& m_program;
+    CZULAppData& m_app;
+    IPOUEditorHost* m_host;
+    CILLineParser m_parser;
+    int m_caretLine = 0;
+    int m_caretColumn = 0;
+    std::vector<int> m_lineStates;
+    std::map<std::string, std::string> m_labels;       // upper-cased label -> row
+    std::vector<CILInstanceEntry> m_instances;         // newest first
+    CParenMatcher m_parens;
+};

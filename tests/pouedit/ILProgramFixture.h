@@ -1,0 +1,158 @@
+#pragma once
+// An IL program of the POU MAIN in a fresh VB16 project, with a fake POU
+// document and view that hold the local variables and the scroll position.
+
+#include "../model/AppDataFixture.h"
+
+#include "model/CProjTreeNode.h"
+#include "model/CZULFBPara.h"
+#include "model/CZULFunc.h"
+#include "model/CZULSymbol.h"
+#include "platform/ByteString.h"
+#include "pouedit/CILEditor.h"
+#include "pouedit/CILProgram.h"
+#include "pouedit/IPOUEditorHost.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+constexpr int FAMILY_VB14_INDEX = 1;
+constexpr int FAMILY_VB16_INDEX = 2;
+
+class FakePOUHost : public IPOUEditorHost {
+public:
+    struct Local {
+        std::string address; // without "%"
+        OperandTypeFlags flags;
+    };
+
+    std::string GetPOUName() const override { return pouName; }
+    BOOL LookupLocalSymbolType(const std::string& name, OperandTypeFlags& flags) const override
+    {
+        const auto found = locals.find(ByteString::Upper(name));
+        if (found == locals.end())
+            return FALSE;
+        flags = found->second.flags;
+        return TRUE;
+    }
+    BOOL FindLocalAddress(const std::string& upperName, std::string& address) const override
+    {
+        const auto found = locals.find(upperName);
+        if (found == locals.end())
+            return FALSE;
+        address = found->second.address;
+        return TRUE;
+    }
+    BOOL FindLocalName(const std::string& address, std::string& name) const override
+    {
+        for (const auto& [localName, local] : locals) {
+            if (local.address == address) {
+                name = localName;
+                return TRUE;
+            }
+        }
+        return FALSE;
+    }
+    void GetScrollPosition(int& x, int& y) const override
+    {
+        x = scrollX;
+        y = scrollY;
+    }
+    void ScrollTo(int x, int y) override
+    {
+        scrollX = x;
+        scrollY = y;
+    }
+
+    std::string pouName = "MAIN";
+    std::map<std::string, Local> locals;
+    int scrollX = 0;
+    int scrollY = 0;
+};
+
+class ILProgramFixture : public AppDataFixture {
+protected:
+    void SetUp() override
+    {
+        AppDataFixture::SetUp();
+        UseFamily(FAMILY_VB16_INDEX);
+        m_app->ApplyFamilyProfile();
+        m_app->SymbolicAddressing = 0;
+        m_program = std::make_unique<CILProgram>(*m_app, &m_host);
+    }
+    void TearDown() override
+    {
+        m_program.reset();
+        AppDataFixture::TearDown();
+    }
+
+    CZULProject& Project() { return m_app->Project; }
+    CILEditor& Editor() { return m_program->GetILEditor(); }
+    std::vector<std::string>& Text() { return m_program->GetLines(); }
+
+    void SetLines(const std::vector<std::string>& lines) { Text() = lines; }
+
+    // A subroutine with EN and ENO and the given parameters.
+    void AddSubroutine(const std::string& name, int number,
+                       const std::vector<std::pair<std::string, DWORD>>& inputs = {},
+                       const std::vector<std::pair<std::string, DWORD>>& outputs = {})
+    {
+        auto* node = new CProjTreeNode;
+        node->kind = 3;
+        node->name = name;
+        node->number = number;
+        node->language = 1;
+        Project().AddSubroutineNode(node);
+        auto* function = new CZULFunc;
+        function->SetName(name);
+        function->SetNumber(number);
+        function->AddInput(Param("EN", OT_EN_PARAM | OT_READABLE));
+        for (const auto& [pin, flags] : inputs)
+            function->AddInput(Param(pin, flags));
+        function->AddOutput(Param("ENO", OT_ENO_PARAM | OT_WRITABLE));
+        for (const auto& [pin, flags] : outputs)
+            function->AddOutput(Param(pin, flags));
+        Project().AddSubroutineInterface(function);
+    }
+
+    void AddInterrupt(const std::string& name, int number)
+    {
+        auto* node = new CProjTreeNode;
+        node->kind = 4;
+        node->name = name;
+        node->number = number;
+        Project().AddInterruptNode(node);
+    }
+
+    void AddSymbol(const std::string& name, const std::string& address, DWORD typeFlags)
+    {
+        auto* symbol = new CZULSymbol;
+        symbol->name = name;
+        symbol->address = address;
+        symbol->typeFlags = typeFlags;
+        Project().AddSymbol(symbol);
+    }
+
+    std::vector<int> CheckAll()
+    {
+        Editor().CheckLines(TRUE, 0);
+        std::vector<int> states;
+        for (int i = 0; i < m_program->GetLineCount(); ++i)
+            states.push_back(Editor().GetLineState(i));
+        return states;
+    }
+
+    FakePOUHost m_host;
+    std::unique_ptr<CILProgram> m_program;
+
+private:
+    static CZULFBPara* Param(const std::string& name, DWORD flags)
+    {
+        auto* para = new CZULFBPara;
+        para->name = name;
+        para->flags = flags;
+        return para;
+    }
+};
