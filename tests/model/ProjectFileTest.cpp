@@ -518,11 +518,11 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     auto* cpu = new CZUL_Q7_PLC;
     cpu->InitFromCatalog(*GetCatalogRow(17)); // VC14, a family whose Modbus blocks are kept
     cpu->inputFilters[3] = 9;
-    p.Modules.push_back(cpu);
+    p.Modules.emplace_back(cpu);
     auto* dio = new CZUL_Q7_PLC;
     dio->InitFromCatalog(*FindCatalogRowByCode(15));
     dio->stopStates[3] = 1;
-    p.Modules.push_back(dio);
+    p.Modules.emplace_back(dio);
     p.SetModbusInt(0, MODBUS_TIMEOUT_OFFSET, 1234);
     p.ModbusRetries = 7;
     for (const char* name : {"Gamma", "alpha", "Beta"}) {
@@ -539,18 +539,18 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     auto* pin = new CZULFBPara;
     pin->name = "CU";
     fb->AddInput(pin);
-    p.FBInstances.push_back(fb);
+    p.FBInstances.emplace_back(fb);
     auto* kept = new CZULInitData;
     kept->texts = {"VB0", "1"};
     kept->SetCode(3, 4);
     kept->SetCode(0x13, 5);
-    p.InitialData.push_back(kept);
+    p.InitialData.emplace_back(kept);
     auto* blank = new CZULInitData;
     blank->texts = {"", ""};
-    p.InitialData.push_back(blank);
+    p.InitialData.emplace_back(blank);
     auto* row = new CStatusInput;
     row->addressText = "%QB0";
-    p.StatusRows.push_back(row);
+    p.StatusRows.emplace_back(row);
     auto* func = new CZULFunc;
     func->name = "Fill";
     func->number = 4;
