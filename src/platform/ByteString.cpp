@@ -170,6 +170,7 @@ void WidenExponent(std::string& number)
         number.insert(digits, 3 - count, '0');
 }
 
+// One floating conversion: flags, width and precision around its letter.
 struct FieldSpec {
     std::string flags;
     int width = -1;
@@ -178,37 +179,54 @@ struct FieldSpec {
     char conversion = 0;
 };
 
-std::string BuildConversion(const FieldSpec& f, bool withWidth)
+bool IsIn(char c, const char* set)
+{
+    return c != 0 && std::strchr(set, c) != nullptr;
+}
+
+int ReadNumber(const char*& p)
+{
+    int value = 0;
+    while (*p >= '0' && *p <= '9')
+        value = value * 10 + (*p++ - '0');
+    return value;
+}
+
+// FALSE when the text is not one floating conversion and nothing else.
+bool ParseFloatConversion(const char* p, FieldSpec& f)
+{
+    if (*p++ != '%')
+        return false;
+    while (IsIn(*p, "-+ #0"))
+        f.flags += *p++;
+    if (*p >= '0' && *p <= '9')
+        f.width = ReadNumber(p);
+    if (*p == '.') {
+        ++p;
+        f.precision = ReadNumber(p);
+    }
+    if (!IsIn(*p, "eEfFgGaA"))
+        return false;
+    f.conversion = *p++;
+    return *p == 0;
+}
+
+std::string BuildConversion(const FieldSpec& f)
 {
     std::string pattern = "%";
     for (char c : f.flags)
-        if (withWidth || (c != '-' && c != '0'))
+        if (c != '-' && c != '0')
             pattern += c;
-    if (withWidth && f.width >= 0)
-        pattern += std::to_string(f.width);
     if (f.precision >= 0)
         pattern += "." + std::to_string(f.precision);
-    pattern += f.length;
     pattern += f.conversion;
     return pattern;
-}
-
-template <typename T>
-std::string Snprintf(const std::string& pattern, T value)
-{
-    int n = std::snprintf(nullptr, 0, pattern.c_str(), value);
-    if (n <= 0)
-        return std::string();
-    std::string out(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(out.data(), out.size(), pattern.c_str(), value);
-    out.resize(static_cast<size_t>(n));
-    return out;
 }
 
 // A floating field: formatted without its width, exponent widened, then padded.
 std::string FormatFloatField(const FieldSpec& f, double value)
 {
-    std::string body = Snprintf(BuildConversion(f, false), value);
+    std::string body = Format(BuildConversion(f).c_str(), value);
     WidenExponent(body);
     if (f.width < 0 || static_cast<int>(body.size()) >= f.width)
         return body;
@@ -223,111 +241,32 @@ std::string FormatFloatField(const FieldSpec& f, double value)
     return std::string(pad, ' ') + body;
 }
 
-bool IsIn(char c, const char* set)
-{
-    return c != 0 && std::strchr(set, c) != nullptr;
-}
-
-std::string FormatIntegerField(const FieldSpec& f, va_list& args)
-{
-    const std::string pattern = BuildConversion(f, true);
-    const bool isSigned = f.conversion == 'd' || f.conversion == 'i';
-    if (f.length == "ll" || f.length == "j")
-        return isSigned ? Snprintf(pattern, va_arg(args, long long)) : Snprintf(pattern, va_arg(args, unsigned long long));
-    if (f.length == "l" || f.length == "z" || f.length == "t")
-        return isSigned ? Snprintf(pattern, va_arg(args, long)) : Snprintf(pattern, va_arg(args, unsigned long));
-    return isSigned ? Snprintf(pattern, va_arg(args, int)) : Snprintf(pattern, va_arg(args, unsigned int));
-}
-
-std::string VFormat(const char* fmt, va_list incoming)
-{
-    va_list args;
-    va_copy(args, incoming);
-    std::string out;
-    const char* p = fmt;
-    while (*p) {
-        if (*p != '%') {
-            out += *p++;
-            continue;
-        }
-        ++p;
-        if (*p == '%') {
-            out += '%';
-            ++p;
-            continue;
-        }
-        FieldSpec f;
-        while (IsIn(*p, "-+ #0"))
-            f.flags += *p++;
-        if (*p == '*') {
-            f.width = va_arg(args, int);
-            if (f.width < 0) {
-                f.flags += '-';
-                f.width = -f.width;
-            }
-            ++p;
-        } else {
-            while (*p >= '0' && *p <= '9')
-                f.width = (f.width < 0 ? 0 : f.width * 10) + (*p++ - '0');
-        }
-        if (*p == '.') {
-            ++p;
-            f.precision = 0;
-            if (*p == '*') {
-                f.precision = va_arg(args, int);
-                ++p;
-            } else {
-                while (*p >= '0' && *p <= '9')
-                    f.precision = f.precision * 10 + (*p++ - '0');
-            }
-        }
-        if (std::strncmp(p, "I64", 3) == 0) {
-            f.length = "ll";
-            p += 3;
-        }
-        while (IsIn(*p, "hlLqjzt"))
-            f.length += *p++;
-        if (f.length == "q")
-            f.length = "ll";
-        f.conversion = *p;
-        if (!*p)
-            break;
-        ++p;
-        if (IsIn(f.conversion, "diouxX")) {
-            out += FormatIntegerField(f, args);
-        } else if (IsIn(f.conversion, "eEfFgGaA")) {
-            double value = f.length == "L" ? static_cast<double>(va_arg(args, long double)) : va_arg(args, double);
-            f.length.clear();
-            out += FormatFloatField(f, value);
-        } else if (f.conversion == 'c') {
-            f.length.clear();
-            out += Snprintf(BuildConversion(f, true), va_arg(args, int));
-        } else if (f.conversion == 's') {
-            const char* text = va_arg(args, const char*);
-            f.length.clear();
-            out += Snprintf(BuildConversion(f, true), text ? text : "(null)");
-        } else if (f.conversion == 'p') {
-            out += Snprintf(BuildConversion(f, true), va_arg(args, void*));
-        }
-    }
-    va_end(args);
-    return out;
-}
-
 } // namespace
 
 std::string Format(const char* fmt, ...)
 {
     va_list args;
     va_start(args, fmt);
-    std::string out = VFormat(fmt, args);
+    va_list measure;
+    va_copy(measure, args);
+    int n = std::vsnprintf(nullptr, 0, fmt, measure);
+    va_end(measure);
+    std::string out;
+    if (n > 0) {
+        out.assign(static_cast<size_t>(n) + 1, '\0');
+        std::vsnprintf(out.data(), out.size(), fmt, args);
+        out.resize(static_cast<size_t>(n));
+    }
     va_end(args);
     return out;
 }
 
 std::string FormatDouble(const char* conversion, double value)
 {
-    return Format(conversion, value);
+    FieldSpec f;
+    if (!ParseFloatConversion(conversion, f))
+        return std::string();
+    return FormatFloatField(f, value);
 }
 
 } // namespace ByteString

@@ -42,11 +42,12 @@ int Remove(std::string& s, char c);
 
 bool StartsWith(const std::string& s, const std::string& prefix);
 
-// printf with the old runtime's number forms (three-digit exponents).
+// printf into a string. Floating numbers in the old runtime's exponent form
+// go through FormatDouble.
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
 // One floating value formatted by one conversion (such as "%e", "%G",
-// "%.3g") with a three-digit exponent.
+// "%.3g", "%-15e") with a three-digit exponent; empty for anything else.
 std::string FormatDouble(const char* conversion, double value);
 
 } // namespace ByteString

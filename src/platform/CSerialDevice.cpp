@@ -121,6 +121,15 @@ CSerialDevice::~CSerialDevice()
     Close();
 }
 
+BOOL CSerialDevice::StandardSpeed(int baudRate, unsigned int& code)
+{
+    const StandardRate* rate = FindStandardRate(baudRate);
+    if (rate == nullptr)
+        return FALSE;
+    code = rate->code;
+    return TRUE;
+}
+
 BOOL CSerialDevice::Fail()
 {
     m_lastError = errno;

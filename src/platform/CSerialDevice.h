@@ -24,6 +24,10 @@ public:
         int flowMode = 0;
     };
 
+    // The driver's constant (a termios speed_t) for a rate it knows by
+    // constant; FALSE for any other rate, which is set through termios2.
+    static BOOL StandardSpeed(int baudRate, unsigned int& code);
+
     CSerialDevice() = default;
     ~CSerialDevice();
     CSerialDevice(const CSerialDevice&) = delete;

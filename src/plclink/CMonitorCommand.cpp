@@ -84,7 +84,7 @@ void CMonitorCommand::ToggleMonitor()
 void CMonitorCommand::SwitchOn()
 {
     CZULAppData& app = *g_pAppData;
-    if (!app.PortLock.Lock(PortLockWaitMs)) {
+    if (!app.PortLock.Lock(g_PlcCommPort.LockWait(PortLockWaitMs))) {
         ShowNote("Unable to monitor because the communication port is busy now.");
         app.Monitoring = 0;
         PostNotify();

@@ -1,15 +1,11 @@
 #pragma once
-// The monitor thread: while monitoring is on it reads every monitored value
-// from the PLC with 'L', cycle after cycle, on the port that the Monitor
-// command opened; after each good cycle it stores the values into the
-// project's monitor items under MonitorValueLock, signals MonitorRoundEvent
-// and posts the monitor-notify call to the user-interface thread.
+// The monitor thread: reads the monitored values cycle after cycle on the
+// port the Monitor command opened, stores each good cycle into the monitor
+// items and tells the user-interface thread.
 //
-// It stops cooperatively: the user-interface thread clears the monitoring
-// flag and asks it to stop, which ends its pauses at once; every wait on the
-// line is bounded by the reply time-out, so the thread leaves after the
-// exchange under way and is joined. The port is closed only after the join,
-// never under the thread's feet.
+// It stops cooperatively: asked to stop, it ends its pauses at once and
+// leaves after the exchange under way (bounded by the reply time-out); the
+// port is closed only after the join, never under the thread's feet.
 
 #include "platform/WinTypes.h"
 

@@ -3,6 +3,7 @@
 #include "model/Crc16Modbus.h"
 #include "platform/CUserInterface.h"
 
+#include <algorithm>
 #include <cstring>
 
 CPlcCommPort g_PlcCommPort;
@@ -26,11 +27,18 @@ const ReadInterval kReadIntervals[] = {
     {9600, 20},
 };
 
+constexpr int kPercent = 100;
+
 // A reply frame: station, letter, L, then L bytes (block number and data),
-// then the checksum. Modbus replies of function 3 have the same shape.
+// then the checksum.
 int ExpectedReplyLength(const BYTE* reply)
 {
-    return reply[2] + 5;
+    return reply[2] + PLC_REPLY_OVERHEAD;
+}
+
+DWORD ScaledWait(DWORD ms, int percent)
+{
+    return static_cast<DWORD>(static_cast<unsigned long long>(ms) * static_cast<unsigned>(std::max(percent, 0)) / kPercent);
 }
 
 } // namespace
@@ -76,6 +84,16 @@ int CPlcCommPort::ReadIntervalFor(int baudRate)
             return row.ms;
     }
     return 10;
+}
+
+DWORD CPlcCommPort::LockWait(DWORD ms) const
+{
+    return ScaledWait(ms, LockWaitPercent);
+}
+
+DWORD CPlcCommPort::SettleWait(DWORD ms) const
+{
+    return ScaledWait(ms, SettlePercent);
 }
 
 BOOL CPlcCommPort::OpenDevice()

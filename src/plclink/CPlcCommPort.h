@@ -36,6 +36,10 @@ enum PlcLinkResult {
 // Event mask of WaitForData: a character was received.
 constexpr DWORD EV_RXCHAR = 0x0001;
 
+// Bytes of a reply around its L bytes: station, letter, L and the two
+// checksum bytes. Modbus replies of function 3 have the same shape.
+constexpr int PLC_REPLY_OVERHEAD = 5;
+
 class CPlcCommPort {
 public:
     static constexpr int BufferSize = 222;
@@ -79,6 +83,11 @@ public:
     // The longest pause between two bytes of one reply at a rate.
     static int ReadIntervalFor(int baudRate);
 
+    // The PC side's own waits as really waited: a port-lock wait or a reply
+    // settle time scaled by its percent. The line timing does not change.
+    DWORD LockWait(DWORD ms) const;
+    DWORD SettleWait(DWORD ms) const;
+
     int Station = 1;
     std::string PortName = "COM1";
     int BaudRate = 9600;
@@ -92,6 +101,9 @@ public:
     DWORD InputQueueSize = 1200;
     DWORD OutputQueueSize = 1200;
     char ParityLetter = 'N';
+    // 100 in the program; tests lower them so that their waits cost little.
+    int LockWaitPercent = 100;
+    int SettlePercent = 100;
 
 private:
     BOOL OpenDevice();

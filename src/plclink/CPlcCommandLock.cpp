@@ -1,5 +1,6 @@
 #include "CPlcCommandLock.h"
 
+#include "CPlcCommPort.h"
 #include "model/CZULAppData.h"
 #include "platform/CUserInterface.h"
 
@@ -12,7 +13,7 @@ BOOL CPlcCommandLock::TakeQuietly(DWORD ms)
 {
     if (m_held)
         return TRUE;
-    m_held = g_pAppData->PortLock.Lock(ms);
+    m_held = g_pAppData->PortLock.Lock(g_PlcCommPort.LockWait(ms));
     return m_held;
 }
 

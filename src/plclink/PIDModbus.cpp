@@ -44,10 +44,10 @@ void PutWord(BYTE* at, int value)
 }
 
 // Builds the request in the transmit buffer; FALSE when the coil kind is unknown.
-BOOL BuildRequest(const CPIDMonitorBlock& block, int function)
+BOOL BuildRequest(CPlcCommPort& port, const CPIDMonitorBlock& block, int function)
 {
-    BYTE* frame = g_PlcCommPort.TxBuffer;
-    frame[0] = LOBYTE(g_PlcCommPort.Station);
+    BYTE* frame = port.TxBuffer;
+    frame[0] = LOBYTE(port.Station);
     frame[1] = static_cast<BYTE>(function);
     if (function == 3) {
         PutWord(frame + 2, FirstRegisterOf(block.MonitorLoop));
@@ -64,10 +64,10 @@ BOOL BuildRequest(const CPIDMonitorBlock& block, int function)
 
 // Reply bytes 3 to 102 hold the registers high byte first; the image keeps
 // them little-endian.
-int StoreRegisters(CPIDMonitorBlock& block)
+int StoreRegisters(const CPlcCommPort& port, CPIDMonitorBlock& block)
 {
-    const BYTE* reply = g_PlcCommPort.RxBuffer;
-    if (reply[2] != kImageBytes || g_PlcCommPort.ReceivedLength() != 3 + kImageBytes + 2)
+    const BYTE* reply = port.RxBuffer;
+    if (reply[2] != kImageBytes || port.ReceivedLength() != kImageBytes + PLC_REPLY_OVERHEAD)
         return PLC_WRONG_REPLY;
     BYTE image[kImageBytes];
     for (int k = 0; k < kRegisterCount; ++k) {
@@ -85,22 +85,22 @@ int PIDModbusRequest(CPIDMonitorBlock& block)
 {
     if (block.MonitorLoop >= kLoopCount)
         return PID_LOOP_OUT_OF_RANGE;
-    int function = block.FunctionCode;
-    if ((function != 3 && function != 5) || !BuildRequest(block, function))
-        return PLC_WRONG_REPLY;
     CPlcCommPort& port = g_PlcCommPort;
+    int function = block.FunctionCode;
+    if ((function != 3 && function != 5) || !BuildRequest(port, block, function))
+        return PLC_WRONG_REPLY;
     port.Purge();
     if (!port.SendFrame(kRequestBytes))
         return PLC_SEND_FAILED;
     if (!port.WaitForData(EV_RXCHAR, static_cast<DWORD>(ReplyTimeout)))
         return PLC_TIMEOUT;
-    Sleep(PlcSettleTime(SETTLE_LONG, port.BaudRate));
+    Sleep(port.SettleWait(PlcSettleTime(SETTLE_LONG, port.BaudRate)));
     int result = port.ReceiveFrame();
     if (result != PLC_OK)
         return result;
     if (port.RxBuffer[1] != function)
         return PLC_WRONG_REPLY;
-    return function == 3 ? StoreRegisters(block) : PLC_OK;
+    return function == 3 ? StoreRegisters(port, block) : PLC_OK;
 }
 
 UINT PIDModbusThreadProc(CPIDMonitorBlock& block, const std::atomic<bool>& stop)

@@ -33,8 +33,29 @@ const SettleRow kSettleRows[] = {
     {0, 100, 200, 300, 100},
 };
 
+// Request: station, letter, parameter, then the request data.
+constexpr int kRequestStation = 0;
+constexpr int kRequestLetter = 1;
+constexpr int kRequestParameter = 2;
 constexpr int kHeaderBytes = 3;
-constexpr int kReplyOverhead = 5;  // station, letter, L, checksum
+// Reply: station, echoed letter, L, status or block number, then the data.
+constexpr int kReplyLetter = 1;
+constexpr int kReplyLength = 2;
+constexpr int kReplyStatus = 3;
+constexpr int kReplyData = 4;
+
+constexpr BYTE kFirstReadBlock = 255;
+constexpr BYTE kLastBlock = 0;
+constexpr BYTE kStateRun = 1;
+constexpr BYTE kModeStop = 0;
+
+// An image travels with its options byte appended this many times.
+constexpr size_t kOptionCopies = 3;
+
+// The download's share of the progress bar: a step for stopping the PLC,
+// then the blocks spread over the rest.
+constexpr int kProgressAfterStop = 5;
+constexpr double kProgressForBlocks = 60.0;
 
 constexpr BYTE kPasswordStatus = 16;
 constexpr BYTE kUploadDisabledStatus = 19;
@@ -52,27 +73,27 @@ DWORD ReplyWait()
 int Transact(BYTE letter, BYTE parameter, int dataLength, DWORD waitMs, PlcSettleSchedule schedule)
 {
     CPlcCommPort& port = g_PlcCommPort;
-    port.TxBuffer[0] = LOBYTE(port.Station);
-    port.TxBuffer[1] = letter;
-    port.TxBuffer[2] = parameter;
+    port.TxBuffer[kRequestStation] = LOBYTE(port.Station);
+    port.TxBuffer[kRequestLetter] = letter;
+    port.TxBuffer[kRequestParameter] = parameter;
     port.Purge();
     if (!port.SendFrame(kHeaderBytes + dataLength))
         return PLC_SEND_FAILED;
     if (!port.WaitForData(EV_RXCHAR, waitMs))
         return PLC_TIMEOUT;
-    Sleep(PlcSettleTime(schedule, port.BaudRate));
+    Sleep(port.SettleWait(PlcSettleTime(schedule, port.BaudRate)));
     int result = port.ReceiveFrame();
     if (result != PLC_OK)
         return result;
-    int length = port.RxBuffer[2];
-    if (length < 1 || port.ReceivedLength() != length + kReplyOverhead)
+    int length = port.RxBuffer[kReplyLength];
+    if (length < 1 || port.ReceivedLength() != length + PLC_REPLY_OVERHEAD)
         return PLC_WRONG_REPLY;
     return PLC_OK;
 }
 
 bool Echoes(BYTE letter)
 {
-    return g_PlcCommPort.RxBuffer[1] == letter;
+    return g_PlcCommPort.RxBuffer[kReplyLetter] == letter;
 }
 
 // One frame whose reply must echo the letter and carry at least minData data bytes.
@@ -142,7 +163,7 @@ int BlockWrite(const BlockWritePlan& plan, const BYTE* data, size_t size)
 int BlockRead(BYTE letter, DWORD waitMs, PlcSettleSchedule schedule, bool statusOnFirst, std::vector<BYTE>& result)
 {
     result.clear();
-    BYTE block = 255;
+    BYTE block = kFirstReadBlock;
     bool first = true;
     for (;;) {
         int code = Transact(letter, block, 0, waitMs, schedule);
@@ -157,7 +178,7 @@ int BlockRead(BYTE letter, DWORD waitMs, PlcSettleSchedule schedule, bool status
         const BYTE* data = PlcReplyData();
         result.insert(result.end(), data, data + PlcReplyDataLength());
         BYTE status = PlcReplyStatus();
-        if (status == 0)
+        if (status == kLastBlock)
             return PLC_OK;
         block = static_cast<BYTE>(status - 1);
         first = false;
@@ -170,14 +191,14 @@ int StopRunningPlc()
     int result = PlcReadState();
     if (result != PLC_OK)
         return result;
-    if (PlcReplyData()[0] != 1)
+    if (PlcReplyData()[0] != kStateRun)
         return PLC_OK;
     int answer = ShowMessage("Note",
         " The PLC is now in RUN mode.\r\nDo you want to place it in STOP mode and continue to download?",
         MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES)
         return PLC_DECLINED;
-    return PlcSetRunStop(0);
+    return PlcSetRunStop(kModeStop);
 }
 
 int ObjectFileOpenFailed(int error)
@@ -192,8 +213,8 @@ int ObjectFileOpenFailed(int error)
     return PLC_DECLINED;
 }
 
-// Reads the whole object file into the buffer with room for the three
-// option bytes; an error number, or ENOMEM when the buffer cannot be had.
+// Reads the whole object file into the buffer with room for the option
+// bytes; an error number, or ENOMEM when the buffer cannot be had.
 int ReadObjectFile(const std::string& path, std::vector<BYTE>& buffer)
 {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -207,13 +228,13 @@ int ReadObjectFile(const std::string& path, std::vector<BYTE>& buffer)
         error = EISDIR;
     if (error == 0) {
         try {
-            buffer.assign(static_cast<size_t>(info.st_size) + 3, 0);
+            buffer.assign(static_cast<size_t>(info.st_size) + kOptionCopies, 0);
         } catch (const std::bad_alloc&) {
             error = ENOMEM;
         }
     }
     size_t done = 0;
-    size_t fileSize = buffer.size() - 3;
+    size_t fileSize = buffer.size() - kOptionCopies;
     while (error == 0 && done < fileSize) {
         ssize_t got = ::read(fd, buffer.data() + done, fileSize - done);
         if (got <= 0)
@@ -251,18 +272,18 @@ DWORD PlcSettleTime(PlcSettleSchedule schedule, int baudRate)
 
 const BYTE* PlcReplyData()
 {
-    return g_PlcCommPort.RxBuffer + 4;
+    return g_PlcCommPort.RxBuffer + kReplyData;
 }
 
 int PlcReplyDataLength()
 {
-    int length = g_PlcCommPort.RxBuffer[2];
+    int length = g_PlcCommPort.RxBuffer[kReplyLength];
     return length > 0 ? length - 1 : 0;
 }
 
 BYTE PlcReplyStatus()
 {
-    return g_PlcCommPort.RxBuffer[3];
+    return g_PlcCommPort.RxBuffer[kReplyStatus];
 }
 
 int PlcReadInfo()
@@ -369,17 +390,17 @@ int PlcDownloadFile(const std::string& objectFile, IDownloadProgress* progress, 
     if (result != PLC_OK)
         return result;
     if (progress != nullptr)
-        progress->SetProgressPosition(progress->ProgressPosition() + 5);
+        progress->SetProgressPosition(progress->ProgressPosition() + kProgressAfterStop);
     std::vector<BYTE> image;
     int error = ReadObjectFile(objectFile, image);
     if (error == ENOMEM)
         return PLC_NO_MEMORY;
     if (error != 0)
         return ObjectFileOpenFailed(error);
-    std::memset(image.data() + image.size() - 3, options, 3);
+    std::memset(image.data() + image.size() - kOptionCopies, options, kOptionCopies);
     // Images under one block still advance the bar by one whole step.
     size_t steps = image.size() / PLC_BLOCK_BYTES;
-    BlockWritePlan plan {'F', ReplyWait(), SETTLE_DOWNLOAD, true, progress, 60.0 / static_cast<double>(steps > 0 ? steps : 1)};
+    BlockWritePlan plan {'F', ReplyWait(), SETTLE_DOWNLOAD, true, progress, kProgressForBlocks / static_cast<double>(steps > 0 ? steps : 1)};
     return BlockWrite(plan, image.data(), image.size());
 }
 

@@ -1,13 +1,7 @@
 #pragma once
-// The PLC's request/reply protocol on the global port: one free function per
-// command letter, block writes and block reads. The caller has opened the
-// port; every function returns a link result code (PlcLinkResult) and leaves
-// the reply in the port's receive buffer.
-//
-// Request: station, letter, parameter (block number, 255 for the first block
-// of a read, else 0), request data, checksum. Reply: station, echoed letter,
-// L = data bytes + 1, S = block number or status (16 password, 19 upload
-// disabled), L - 1 data bytes, checksum.
+// The PLC's request/reply protocol on the global port, which the caller has
+// opened: one function per command letter, block writes and block reads.
+// Each returns a link result code and leaves the reply in the receive buffer.
 
 #include "CPlcCommPort.h"
 #include "IDownloadProgress.h"

@@ -1,48 +1,19 @@
 #include "platform/CSerialDevice.h"
+#include "support/CPseudoTerminal.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <stdlib.h>
 #include <unistd.h>
-
-namespace {
-
-// The controlling side of a pseudo-terminal; the device opens the other side.
-class PseudoTerminal {
-public:
-    PseudoTerminal() : m_fd(::posix_openpt(O_RDWR | O_NOCTTY))
-    {
-        if (m_fd >= 0 && ::grantpt(m_fd) == 0 && ::unlockpt(m_fd) == 0)
-            m_path = ::ptsname(m_fd);
-    }
-    ~PseudoTerminal()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    PseudoTerminal(const PseudoTerminal&) = delete;
-    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
-
-    int Fd() const { return m_fd; }
-    const std::string& Path() const { return m_path; }
-
-private:
-    int m_fd;
-    std::string m_path;
-};
-
-} // namespace
 
 TEST(SerialDeviceTest, ReadsWhatArrivesAndRefusesANegativeCount)
 {
-    PseudoTerminal pty;
-    ASSERT_FALSE(pty.Path().empty());
+    CPseudoTerminal pty;
+    ASSERT_TRUE(pty.Open());
     CSerialDevice device;
-    ASSERT_EQ(device.Open(pty.Path()), CSerialDevice::OpenOk);
+    ASSERT_EQ(device.Open(pty.SlavePath()), CSerialDevice::OpenOk);
 
     const BYTE request[] = {0x10, 0x20, 0x30};
-    ASSERT_EQ(::write(pty.Fd(), request, sizeof request), ssize_t(sizeof request));
+    ASSERT_EQ(::write(pty.MasterFd(), request, sizeof request), ssize_t(sizeof request));
     ASSERT_TRUE(device.WaitReadable(1000));
 
     // A negative count is no buffer size: nothing is read, nothing is lost.

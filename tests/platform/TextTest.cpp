@@ -90,12 +90,15 @@ TEST(ByteStringTest, FloatingFormsHaveThreeDigitExponents)
         {"%g", 123.0, "123"},
         {"%.3e", 1e100, "1.000e+100"},
         {"%15e", -2.0, " -2.000000e+000"},
-        {"%-15eX", 2.0, "2.000000e+000  X"},
+        {"%-15e", 2.0, "2.000000e+000  "},
         {"%015e", -2.0, "-02.000000e+000"},
         {"%f", 0.5, "0.500000"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Format(c.fmt, c.value), c.expected) << c.fmt;
+        EXPECT_EQ(FormatDouble(c.fmt, c.value), c.expected) << c.fmt;
+    // Anything but one floating conversion is no number form.
+    EXPECT_EQ(FormatDouble("%d", 1.0), "");
+    EXPECT_EQ(FormatDouble("%e%s", 1.0), "");
 }
 
 TEST(ByteStringTest, FormatHandlesIntegersStringsAndWidths)

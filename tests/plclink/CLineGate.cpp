@@ -1,33 +1,12 @@
 #include "CLineGate.h"
 
-#include <climits>
-#include <cstdlib>
+#include "platform/CSerialDevice.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
 namespace {
-
-void MakeRaw(int fd)
-{
-    termios tio {};
-    if (tcgetattr(fd, &tio) == 0) {
-        cfmakeraw(&tio);
-        tcsetattr(fd, TCSANOW, &tio);
-    }
-}
-
-speed_t SpeedOf(int baudRate)
-{
-    switch (baudRate) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    default: return B38400;
-    }
-}
 
 void WriteAll(int fd, const unsigned char* data, ssize_t n)
 {
@@ -46,8 +25,10 @@ void WriteAll(int fd, const unsigned char* data, ssize_t n)
 } // namespace
 
 CLineGate::CLineGate(const std::string& plcDevice, int baudRate, int parity)
-    : m_plcDevice(plcDevice), m_speed(SpeedOf(baudRate)), m_parity(parity)
+    : m_plcDevice(plcDevice), m_parity(parity)
 {
+    if (!CSerialDevice::StandardSpeed(baudRate, m_speed))
+        m_speed = B0;
 }
 
 CLineGate::~CLineGate()
@@ -55,26 +36,18 @@ CLineGate::~CLineGate()
     m_stop.store(true);
     if (m_thread.joinable())
         m_thread.join();
-    for (int fd : {m_plc, m_slave, m_master}) {
-        if (fd >= 0)
-            ::close(fd);
-    }
+    if (m_plc >= 0)
+        ::close(m_plc);
 }
 
 bool CLineGate::Start()
 {
-    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    char name[PATH_MAX] = {};
-    if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0 || ptsname_r(m_master, name, sizeof(name)) != 0)
+    if (!m_pty.Open())
         return false;
-    m_slavePath = name;
-    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     m_plc = ::open(m_plcDevice.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (m_slave < 0 || m_plc < 0)
+    if (m_plc < 0)
         return false;
-    MakeRaw(m_slave);
-    MakeRaw(m_master);
-    MakeRaw(m_plc);
+    CPseudoTerminal::MakeRaw(m_plc);
     m_thread = std::thread([this] { Run(); });
     return true;
 }
@@ -85,7 +58,7 @@ bool CLineGate::Start()
 bool CLineGate::LineMatches() const
 {
     termios tio {};
-    if (tcgetattr(m_slave, &tio) != 0 || cfgetospeed(&tio) != m_speed)
+    if (tcgetattr(m_pty.SlaveFd(), &tio) != 0 || cfgetospeed(&tio) != m_speed)
         return false;
     int parity = 0;
     if ((tio.c_iflag & INPCK) != 0)
@@ -96,19 +69,19 @@ bool CLineGate::LineMatches() const
 void CLineGate::Run()
 {
     while (!m_stop.load()) {
-        pollfd fds[2] = {{m_master, POLLIN, 0}, {m_plc, POLLIN, 0}};
+        pollfd fds[2] = {{m_pty.MasterFd(), POLLIN, 0}, {m_plc, POLLIN, 0}};
         if (poll(fds, 2, 20) <= 0)
             continue;
         unsigned char buffer[512];
         if ((fds[0].revents & POLLIN) != 0) {
-            ssize_t got = ::read(m_master, buffer, sizeof(buffer));
+            ssize_t got = ::read(m_pty.MasterFd(), buffer, sizeof(buffer));
             if (got > 0 && LineMatches())
                 WriteAll(m_plc, buffer, got);
         }
         if ((fds[1].revents & POLLIN) != 0) {
             ssize_t got = ::read(m_plc, buffer, sizeof(buffer));
             if (got > 0)
-                WriteAll(m_master, buffer, got);
+                WriteAll(m_pty.MasterFd(), buffer, got);
         }
         if (((fds[0].revents | fds[1].revents) & (POLLHUP | POLLERR)) != 0)
             usleep(5000);

@@ -4,55 +4,25 @@
 #include "model/CpuProfile.h"
 #include "plclink/CPlcCommPort.h"
 
-#include <climits>
-#include <cstdlib>
-#include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <unistd.h>
-
-namespace {
-
-void MakeRaw(int fd)
-{
-    termios tio {};
-    if (tcgetattr(fd, &tio) == 0) {
-        cfmakeraw(&tio);
-        tcsetattr(fd, TCSANOW, &tio);
-    }
-}
-
-} // namespace
 
 CRawPty::CRawPty()
 {
-    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    char name[PATH_MAX] = {};
-    if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0 || ptsname_r(m_master, name, sizeof(name)) != 0)
-        return;
-    m_slavePath = name;
-    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    MakeRaw(m_slave);
-    MakeRaw(m_master);
+    m_pty.Open();
 }
 
-CRawPty::~CRawPty()
-{
-    if (m_slave >= 0)
-        ::close(m_slave);
-    if (m_master >= 0)
-        ::close(m_master);
-}
+CRawPty::~CRawPty() = default;
 
 void CRawPty::Write(const std::vector<BYTE>& bytes)
 {
     size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t written = ::write(m_master, bytes.data() + done, bytes.size() - done);
+        ssize_t written = ::write(m_pty.MasterFd(), bytes.data() + done, bytes.size() - done);
         if (written > 0)
             done += static_cast<size_t>(written);
         else {
-            pollfd p {m_master, POLLOUT, 0};
+            pollfd p {m_pty.MasterFd(), POLLOUT, 0};
             poll(&p, 1, 20);
         }
     }
@@ -63,11 +33,11 @@ std::vector<BYTE> CRawPty::Read(int waitMs, int idleMs)
     std::vector<BYTE> bytes;
     int wait = waitMs;
     for (;;) {
-        pollfd p {m_master, POLLIN, 0};
+        pollfd p {m_pty.MasterFd(), POLLIN, 0};
         if (poll(&p, 1, wait) <= 0 || (p.revents & POLLIN) == 0)
             return bytes;
         BYTE buffer[512];
-        ssize_t got = ::read(m_master, buffer, sizeof(buffer));
+        ssize_t got = ::read(m_pty.MasterFd(), buffer, sizeof(buffer));
         if (got <= 0)
             return bytes;
         bytes.insert(bytes.end(), buffer, buffer + got);
@@ -75,8 +45,10 @@ std::vector<BYTE> CRawPty::Read(int waitMs, int idleMs)
     }
 }
 
-CScopedGlobalPort::CScopedGlobalPort(const std::string& device, int baudRate)
+CScopedGlobalPort::CScopedGlobalPort(const std::string& device, int baudRate, LinkWaitPercents waits)
 {
+    g_PlcCommPort.LockWaitPercent = waits.lockWait;
+    g_PlcCommPort.SettlePercent = waits.settle;
     g_PlcCommPort.Close();
     g_PlcCommPort.PortName = device;
     g_PlcCommPort.BaudRate = baudRate;
@@ -90,6 +62,8 @@ CScopedGlobalPort::CScopedGlobalPort(const std::string& device, int baudRate)
 CScopedGlobalPort::~CScopedGlobalPort()
 {
     g_PlcCommPort.Close();
+    g_PlcCommPort.LockWaitPercent = kRealWaits.lockWait;
+    g_PlcCommPort.SettlePercent = kRealWaits.settle;
 }
 
 CScopedTimeouts::CScopedTimeouts(int replyMs, int probeMs) : m_reply(ReplyTimeout), m_probe(ProbeTimeout)

@@ -4,6 +4,7 @@
 // reply time-outs for the length of one test.
 
 #include "platform/WinTypes.h"
+#include "support/CPseudoTerminal.h"
 
 #include <string>
 #include <vector>
@@ -15,24 +16,32 @@ public:
     CRawPty(const CRawPty&) = delete;
     CRawPty& operator=(const CRawPty&) = delete;
 
-    bool IsValid() const { return m_master >= 0; }
-    int MasterFd() const { return m_master; }
-    const std::string& SlavePath() const { return m_slavePath; }
+    bool IsValid() const { return m_pty.IsOpen(); }
+    int MasterFd() const { return m_pty.MasterFd(); }
+    const std::string& SlavePath() const { return m_pty.SlavePath(); }
     void Write(const std::vector<BYTE>& bytes);
     // Reads until nothing more comes for idleMs (or nothing at all within waitMs).
     std::vector<BYTE> Read(int waitMs = 1000, int idleMs = 20);
 
 private:
-    int m_master = -1;
-    int m_slave = -1;
-    std::string m_slavePath;
+    CPseudoTerminal m_pty;
 };
 
+// How much of the port-lock waits and the reply settle times a test really
+// waits, in percent of the program's own.
+struct LinkWaitPercents {
+    int lockWait;
+    int settle;
+};
+constexpr LinkWaitPercents kRealWaits {100, 100};
+constexpr LinkWaitPercents kShortWaits {10, 10};
+
 // Points the global port at a device with a rate whose settle times are the
-// shortest, and closes it again at the end of the test.
+// shortest and scales its own waits, and closes it again at the end of the
+// test with the program's waits back.
 class CScopedGlobalPort {
 public:
-    explicit CScopedGlobalPort(const std::string& device, int baudRate = 115200);
+    explicit CScopedGlobalPort(const std::string& device, int baudRate = 115200, LinkWaitPercents waits = kShortWaits);
     ~CScopedGlobalPort();
 };
 

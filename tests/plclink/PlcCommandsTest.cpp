@@ -121,16 +121,23 @@ TEST_F(PlcCommandsTest, InformationShowsTheDialogOnTheOpenPortWithStateAndIdenti
     EXPECT_TRUE(ui.box.Messages().empty());
 }
 
+// How long a command took to give up on the busy port.
+DWORD TimeToGiveUp(const NamedCommand& command, CPlcCommands& commands)
+{
+    DWORD start = GetTickCount();
+    command.run(commands);
+    return GetTickCount() - start;
+}
+
 TEST_F(PlcCommandsTest, EveryCommandWaitsForABusyPortAndThenGivesUpWithoutSendingAnything)
 {
     CLockHolder holder;
     for (const NamedCommand& command : kLockedCommands) {
         ui.box.Clear();
-        DWORD start = GetTickCount();
-        command.run(commands);
-        DWORD waited = GetTickCount() - start;
-        EXPECT_GE(waited + 20, command.lockWaitMs) << command.name;
-        EXPECT_LT(waited, command.lockWaitMs + 500) << command.name;
+        DWORD waited = TimeToGiveUp(command, commands);
+        DWORD lockWait = g_PlcCommPort.LockWait(command.lockWaitMs);
+        EXPECT_GE(waited + 20, lockWait) << command.name;
+        EXPECT_LT(waited, lockWait + 500) << command.name;
         std::vector<RecordedMessage> messages = ui.box.Messages();
         ASSERT_FALSE(messages.empty()) << command.name;
         EXPECT_EQ(messages.back().caption, "Note") << command.name;
@@ -141,6 +148,17 @@ TEST_F(PlcCommandsTest, EveryCommandWaitsForABusyPortAndThenGivesUpWithoutSendin
     EXPECT_TRUE(sim.Requests().empty());
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(compiler.calls, 0);
+}
+
+TEST_F(PlcCommandsTest, ABusyPortIsWaitedForTheCommandsFullTimeInTheProgram)
+{
+    g_PlcCommPort.LockWaitPercent = kRealWaits.lockWait;
+    CLockHolder holder;
+    const NamedCommand& information = kLockedCommands[0];
+    DWORD waited = TimeToGiveUp(information, commands);
+    EXPECT_GE(waited + 20, information.lockWaitMs);
+    EXPECT_LT(waited, information.lockWaitMs + 500);
+    EXPECT_EQ(ui.box.Texts(), std::vector<std::string>{kBusyText});
 }
 
 TEST_F(PlcCommandsTest, ClearAndRunStopAskFirstAndConfirmWhatThePlcDid)

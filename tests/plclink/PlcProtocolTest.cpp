@@ -82,6 +82,8 @@ protected:
 
 TEST_F(PlcProtocolTest, EverySingleFrameCommandSendsItsExactRequest)
 {
+    // The settle times of the program itself, as the other tests shorten them.
+    g_PlcCommPort.SettlePercent = kRealWaits.settle;
     const std::vector<BYTE> clock = {0x26, 0x12, 0x10, 0x04, 0x13, 0x45, 0x30, 0x00};
     const std::vector<BYTE> password = EncipheredPassword("");
     std::vector<BYTE> change = password;
@@ -238,6 +240,7 @@ TEST_F(PlcProtocolTest, ClearReportsEveryReceiveErrorAsReceivingFailed)
 
 TEST_F(PlcProtocolTest, ASlowReplyIsNotTakenForAChecksumError)
 {
+    g_PlcCommPort.SettlePercent = kRealWaits.settle;
     g_PlcCommPort.BaudRate = 4800;  // 100 ms settle, 50 ms between bytes
     ASSERT_TRUE(g_PlcCommPort.Open());
     sim.SetSlowGap(20);

@@ -21,6 +21,7 @@ public:
     {
         std::lock_guard<std::mutex> hold(m_lock);
         statuses.push_back(text);
+        m_done.notify_all();
     }
     void OnSearchControlsEnabled(BOOL enable) override
     {
@@ -33,6 +34,12 @@ public:
         finished = result;
         portOpenAtFinish = g_PlcCommPort.IsOpen();
         m_done.notify_all();
+    }
+    // The search has reported what it tries.
+    bool WaitStatus(int ms)
+    {
+        std::unique_lock<std::mutex> hold(m_lock);
+        return m_done.wait_for(hold, std::chrono::milliseconds(ms), [this] { return !statuses.empty(); });
     }
     bool WaitFinished(int ms)
     {
@@ -105,7 +112,7 @@ TEST_F(StationSearchTest, AStoppedSearchPutsTheFormerSettingsBack)
     CStationSearch search(observer);
     ASSERT_TRUE(search.Start(gate.SlavePath()));
     EXPECT_TRUE(search.IsRunning());
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ASSERT_TRUE(observer.WaitStatus(2000));
     search.RequestStop();
     ASSERT_TRUE(observer.WaitFinished(2000));
     search.Join();

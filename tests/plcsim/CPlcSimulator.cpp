@@ -6,11 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -19,15 +15,6 @@ constexpr int kBlockBytes = 200;
 constexpr int kFrameGapMs = 5;  // a pause this long ends a request frame
 constexpr BYTE kPasswordStatus = 16;
 constexpr BYTE kUploadDisabledStatus = 19;
-
-void MakeRaw(int fd)
-{
-    termios tio {};
-    if (tcgetattr(fd, &tio) != 0)
-        return;
-    cfmakeraw(&tio);
-    tcsetattr(fd, TCSANOW, &tio);
-}
 
 void AppendWord(std::vector<BYTE>& out, const std::vector<BYTE>& memory, int at, int bytes)
 {
@@ -84,24 +71,8 @@ std::vector<BYTE> CPlcSimulator::Encipher(const std::string& password)
 
 bool CPlcSimulator::Start()
 {
-    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (m_master < 0)
+    if (!m_pty.Open())
         return false;
-    char name[PATH_MAX] = {};
-    if (grantpt(m_master) != 0 || unlockpt(m_master) != 0 || ptsname_r(m_master, name, sizeof(name)) != 0) {
-        Stop();
-        return false;
-    }
-    m_slavePath = name;
-    // Holding the slave open keeps the master readable while the link's
-    // port is closed; the simulator never reads from it.
-    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (m_slave < 0) {
-        Stop();
-        return false;
-    }
-    MakeRaw(m_slave);
-    MakeRaw(m_master);
     m_stop.store(false);
     m_thread = std::thread([this] { Run(); });
     return true;
@@ -112,24 +83,19 @@ void CPlcSimulator::Stop()
     m_stop.store(true);
     if (m_thread.joinable())
         m_thread.join();
-    if (m_slave >= 0)
-        ::close(m_slave);
-    if (m_master >= 0)
-        ::close(m_master);
-    m_slave = -1;
-    m_master = -1;
+    m_pty.Close();
 }
 
 void CPlcSimulator::Run()
 {
     std::vector<BYTE> frame;
     while (!m_stop.load()) {
-        pollfd p {m_master, POLLIN, 0};
+        pollfd p {m_pty.MasterFd(), POLLIN, 0};
         int wait = frame.empty() ? 20 : kFrameGapMs;
         int ready = poll(&p, 1, wait);
         if (ready > 0 && (p.revents & POLLIN) != 0) {
             BYTE buffer[512];
-            ssize_t got = ::read(m_master, buffer, sizeof(buffer));
+            ssize_t got = ::read(m_pty.MasterFd(), buffer, sizeof(buffer));
             if (got > 0)
                 frame.insert(frame.end(), buffer, buffer + got);
             continue;
@@ -341,14 +307,14 @@ void CPlcSimulator::WriteAll(const BYTE* data, size_t n)
 {
     size_t done = 0;
     while (done < n && !m_stop.load()) {
-        ssize_t written = ::write(m_master, data + done, n - done);
+        ssize_t written = ::write(m_pty.MasterFd(), data + done, n - done);
         if (written > 0) {
             done += static_cast<size_t>(written);
             continue;
         }
         if (written < 0 && errno != EAGAIN && errno != EINTR)
             return;
-        pollfd p {m_master, POLLOUT, 0};
+        pollfd p {m_pty.MasterFd(), POLLOUT, 0};
         poll(&p, 1, 20);
     }
 }

@@ -7,6 +7,7 @@
 // chosen replies.
 
 #include "platform/WinTypes.h"
+#include "support/CPseudoTerminal.h"
 
 #include <atomic>
 #include <map>
@@ -59,7 +60,7 @@ public:
     bool Start();
     void Stop();
     // The device the link opens.
-    const std::string& SlavePath() const { return m_slavePath; }
+    const std::string& SlavePath() const { return m_pty.SlavePath(); }
 
     void SetStation(BYTE station);
     void SetIdentity(const PlcSimIdentity& identity);
@@ -123,9 +124,7 @@ private:
     static std::vector<BYTE> Encipher(const std::string& password);
 
     mutable std::mutex m_lock;
-    int m_master = -1;
-    int m_slave = -1;
-    std::string m_slavePath;
+    CPseudoTerminal m_pty;
     std::thread m_thread;
     std::atomic<bool> m_stop {false};
 

@@ -65,9 +65,8 @@ TEST(AnimGifCtrlTest, SplitsAnAnimatedGifIntoFramesWithTheirTimingAndDisposal)
     EXPECT_FALSE(control.IsPlaying());
     control.Draw();
     EXPECT_TRUE(control.IsPlaying());
-    QTest::qWait(50);
-    // The first frame's black pixel is in the image.
-    EXPECT_EQ(control.CurrentImage().pixelColor(0, 0), QColor(Qt::black));
+    // The first frame's black pixel reaches the image.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return control.CurrentImage().pixelColor(0, 0) == QColor(Qt::black); }, 2000));
     control.Stop();
     EXPECT_FALSE(control.IsPlaying());
     control.Draw();

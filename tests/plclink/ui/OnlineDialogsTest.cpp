@@ -371,13 +371,15 @@ TEST_F(CommSettingsDialogTest, ClosingDuringASearchStopsItAndPutsTheSettingsBack
         CCommSettingsDlg dialog(settings, {gate.SlavePath()});
         QTest::mouseClick(Child<QPushButton>(dialog, "1238"), Qt::LeftButton);
         ASSERT_TRUE(dialog.IsSearching());
-        QTest::qWait(100);
+        // The search is under way once it has reported what it tries.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !Child<QLineEdit>(dialog, "1243")->text().isEmpty(); }, 2000));
         EXPECT_FALSE(Child<QPushButton>(dialog, "1")->isEnabled());
         EXPECT_TRUE(Child<QPushButton>(dialog, "1240")->isEnabled());
         dialog.reject();
         EXPECT_FALSE(dialog.IsSearching());
     }
-    QTest::qWait(20);
+    // What the search posted before it ended changes nothing afterwards.
+    QCoreApplication::processEvents();
     EXPECT_FALSE(g_PlcCommPort.IsOpen());
     EXPECT_EQ(g_PlcCommPort.Station, 3);
     EXPECT_EQ(g_PlcCommPort.BaudRate, 19200);
