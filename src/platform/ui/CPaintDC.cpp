@@ -1,13 +1,38 @@
 #include "CPaintDC.h"
 
+#include "CPaintSurface.h"
+#include "CWnd.h"
+
 #include <QWidget>
 
-CPaintDC::CPaintDC(QWidget* widget) : m_painter(widget)
+CPaintDC::CPaintDC(QWidget* widget)
 {
-    Attach(&m_painter, widget);
+    auto* wnd = dynamic_cast<CWnd*>(widget);
+    if (wnd == nullptr) {
+        m_painter = std::make_unique<QPainter>(widget);
+        Attach(m_painter.get(), widget);
+        return;
+    }
+    const MSG* message = wnd->GetCurrentMessage();
+    if (message != nullptr && message->message == WM_PAINT && message->wParam != 0) {
+        if (auto* given = dynamic_cast<CQtDC*>(reinterpret_cast<CDC*>(message->wParam)))
+            Borrow(given);
+        return;
+    }
+    CPaintSurface* surface = wnd->GetPaintSurface();
+    if (!surface->IsPainting())
+        return;
+    AttachShared(surface->GetShare(), surface->GetBuffer(), CPoint(), CSize(wnd->width(), wnd->height()));
+    CRgn region;
+    for (const QRect& rect : surface->GetPaintRegion())
+        region.AddRect(CRect(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1));
+    SelectClipRgn(&region);
+    if (surface->TakeErase())
+        wnd->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(static_cast<CDC*>(this)));
 }
 
 CPaintDC::~CPaintDC()
 {
-    m_painter.end();
+    if (m_painter)
+        m_painter->end();
 }

@@ -143,6 +143,21 @@ void CQtDC::AttachShared(PainterShare* share, QPaintDevice* device, CPoint origi
     m_size = size;
 }
 
+void CQtDC::Borrow(CQtDC* owner)
+{
+    if (owner->m_painter == nullptr)
+        return;
+    if (owner->m_share == nullptr) {
+        owner->m_lent.painter = owner->m_painter;
+        owner->m_lent.lastUser = owner;
+        owner->m_share = &owner->m_lent;
+    }
+    const CSize size(owner->DoGetDeviceCaps(HORZRES), owner->DoGetDeviceCaps(VERTRES));
+    AttachShared(owner->m_share, owner->m_device, owner->m_origin, size);
+    if (owner->HasClip())
+        SelectClipRgn(&owner->GetClipRegion());
+}
+
 QColor CQtDC::ToQColor(COLORREF color)
 {
     return QColor(GetRValue(color), GetGValue(color), GetBValue(color));

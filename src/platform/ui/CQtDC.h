@@ -65,6 +65,9 @@ protected:
     // Draws with a shared painter; the device context's device pixels start at
     // origin on the painter's device and end size later.
     void AttachShared(PainterShare* share, QPaintDevice* device, CPoint origin, CSize size);
+    // Draws with the painter of another device context (the one a WM_PAINT
+    // hands over in wParam), clipped as that one is.
+    void Borrow(CQtDC* owner);
 
     void DoLine(CPoint from, CPoint to) override;
     void DoRectangle(const CRect& rect) override;
@@ -102,6 +105,7 @@ private:
     QPaintDevice* m_device = nullptr;
     QImage* m_image = nullptr;
     PainterShare* m_share = nullptr;
+    PainterShare m_lent;   // the share of our own painter once another context borrows it
     CPoint m_origin;
     CSize m_size;
     mutable CQtFontCache m_fonts;

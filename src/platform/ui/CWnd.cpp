@@ -3,6 +3,8 @@
 #include "CCmdUI.h"
 #include "CFrameWnd.h"
 #include "CMessagePump.h"
+#include "CPaintDC.h"
+#include "CPaintSurface.h"
 #include "CWinApp.h"
 #include "CWndMessageEvent.h"
 #include "QtText.h"
@@ -152,10 +154,12 @@ void AppendKeyMessages(QKeyEvent* key, CWnd* wnd, std::vector<MSG>* out)
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
-CWnd::CWnd(QWidget* parent) : QWidget(parent)
+CWnd::CWnd(QWidget* parent) : QWidget(parent), m_surface(std::make_unique<CPaintSurface>(this))
 {
     CMessagePump::Install();
     setMouseTracking(true);
+    // Every window paints all of its pixels: its parents need no repaint beneath it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 CWnd::~CWnd()
@@ -269,6 +273,7 @@ BOOL CWnd::DispatchBuiltIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     case WM_NCDESTROY: OnNcDestroy(); return TRUE;
     case WM_CLOSE: OnClose(); return TRUE;
     case WM_PAINT: OnPaint(); return TRUE;
+    case WM_ERASEBKGND: *result = OnEraseBkgnd(reinterpret_cast<CDC*>(wParam)); return TRUE;
     case WM_SIZE: OnSize(flags, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return TRUE;
     case WM_MOVE: OnMove(point.x, point.y); return TRUE;
     case WM_SHOWWINDOW: OnShowWindow(static_cast<BOOL>(wParam), static_cast<UINT>(lParam)); return TRUE;
@@ -331,6 +336,21 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         DestroyWindow();
         return 0;
+    case WM_PAINT: {
+        // Opening and closing the paint's device context validates and erases.
+        CPaintDC dc(this);
+        return 0;
+    }
+    case WM_ERASEBKGND: {
+        auto* dc = reinterpret_cast<CDC*>(wParam);
+        if (dc == nullptr || !m_classBackground.IsCreated() || m_classBackground.IsNull())
+            return 0;
+        CRect box;
+        dc->GetClipBox(&box);
+        CBrush brush(m_classBackground);
+        dc->FillRect(box, &brush);
+        return 1;
+    }
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
         if (isWindow() || !GetParent())
@@ -551,13 +571,15 @@ void CWnd::CalcWindowRect(CRect*, UINT)
 {
 }
 
-void CWnd::Invalidate(BOOL)
+void CWnd::Invalidate(BOOL erase)
 {
+    m_surface->Invalidated(nullptr, erase);
     update();
 }
 
-void CWnd::InvalidateRect(const CRect* rect, BOOL)
+void CWnd::InvalidateRect(const CRect* rect, BOOL erase)
 {
+    m_surface->Invalidated(rect, erase);
     if (!rect) {
         update();
         return;
@@ -736,7 +758,7 @@ BOOL CWnd::HandleQtEvent(QEvent* event)
     case QEvent::Paint: {
         const QPaintEvent* outer = m_paintEvent;
         m_paintEvent = static_cast<QPaintEvent*>(event);
-        SendMessage(WM_PAINT);
+        m_surface->Paint(m_paintEvent);
         m_paintEvent = outer;
         return TRUE;
     }
@@ -856,6 +878,11 @@ void CWnd::OnClose()
 void CWnd::OnPaint()
 {
     Default();
+}
+
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return static_cast<BOOL>(Default());
 }
 
 void CWnd::OnSize(UINT, int, int)

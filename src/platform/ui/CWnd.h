@@ -8,10 +8,14 @@
 // first, then the message tables the classes register, then the built-in
 // handlers, then DefWindowProc.
 //
-// Painting: OnPaint runs inside Qt's paint event. GetPaintEvent() returns
-// that event (null when WM_PAINT was sent outside one), so that a device
-// context can open a QPainter on the widget for the update region.
+// Painting: windows are opaque (an invalidation repaints the window alone,
+// not its parents). OnPaint runs inside Qt's paint event and draws through
+// CPaintDC into the window's back buffer (CPaintSurface); the erase step
+// (WM_ERASEBKGND) fills with the background brush of the window's class.
+// GetPaintEvent() returns the paint event (null when WM_PAINT was sent
+// outside one).
 
+#include "platform/CBrush.h"
 #include "platform/ui/CCmdTarget.h"
 #include "platform/ui/WinMessages.h"
 
@@ -20,10 +24,13 @@
 
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+class CDC;
 class CFrameWnd;
+class CPaintSurface;
 class QPaintEvent;
 
 // One line of a window's message table: a private (or any) message number
@@ -125,6 +132,10 @@ public:
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const;
 
     const QPaintEvent* GetPaintEvent() const { return m_paintEvent; }
+    CPaintSurface* GetPaintSurface() const { return m_surface.get(); }
+    // The background brush of the window's class; none (not created) by default.
+    void SetClassBackground(const CBrush& brush) { m_classBackground = brush; }
+    const CBrush& GetClassBackground() const { return m_classBackground; }
 
     // Messages a Qt event stands for (empty when none). Keys give the key
     // message followed by its characters (GBK bytes), as the message loop's
@@ -152,6 +163,8 @@ protected:
     virtual void PostNcDestroy();
     virtual void OnClose();
     virtual void OnPaint();
+    // Fills the paint region with the class background; FALSE when there is none.
+    virtual BOOL OnEraseBkgnd(CDC* dc);
     virtual void OnSize(UINT type, int cx, int cy);
     virtual void OnMove(int x, int y);
     virtual void OnShowWindow(BOOL show, UINT status);
@@ -218,6 +231,8 @@ private:
     std::vector<MsgTableRef> m_msgTables;
     const MSG* m_current = nullptr;
     const QPaintEvent* m_paintEvent = nullptr;
+    std::unique_ptr<CPaintSurface> m_surface;
+    CBrush m_classBackground;
     QPointer<CWnd> m_owner;
     std::map<UINT_PTR, int> m_timers;
     std::string m_text;

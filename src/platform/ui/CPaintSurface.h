@@ -1,0 +1,61 @@
+#pragma once
+// What a window paints on: one back buffer at the window's size and device
+// pixel ratio, kept from paint to paint, and the paint in progress. A paint
+// event opens one painter on the buffer; every device context opened for
+// the window during the event (the window's own CPaintDC, a hook's, a
+// CMemDC over them) shares it and starts clipped to the paint region. When
+// the window has painted, the paint region of the buffer is shown and the
+// caret is inverted over it. A paint that only the caret's blink asked for
+// shows the buffer again without calling OnPaint.
+
+#include "CQtDC.h"
+
+#include <QImage>
+#include <QRegion>
+
+class CWnd;
+class QPaintEvent;
+
+class CPaintSurface {
+public:
+    explicit CPaintSurface(CWnd* window);
+    ~CPaintSurface();
+    CPaintSurface(const CPaintSurface&) = delete;
+    CPaintSurface& operator=(const CPaintSurface&) = delete;
+
+    // Runs one paint event of the window.
+    void Paint(const QPaintEvent* event);
+
+    // While a paint event runs: the shared painter, the buffer it draws on
+    // and the region to paint (client coordinates).
+    BOOL IsPainting() const { return m_share.painter != nullptr; }
+    CQtDC::PainterShare* GetShare() { return &m_share; }
+    QImage* GetBuffer() { return &m_buffer; }
+    const QRegion& GetPaintRegion() const { return m_region; }
+    // TRUE once per paint while the background still needs erasing.
+    BOOL TakeErase();
+
+    // The window was invalidated over rect (the whole window when null).
+    void Invalidated(const CRect* rect, BOOL erase);
+    // The caret's pixels over rect changed: show them again without painting.
+    void InvalidateCaret(const CRect& rect);
+
+    // Paint events that called OnPaint and paint events served from the buffer alone.
+    int GetPaintCount() const { return m_paints; }
+    int GetBufferShowCount() const { return m_bufferShows; }
+
+private:
+    BOOL EnsureBuffer();
+    void Show(const QRegion& region);
+
+    CWnd* m_window;
+    QImage m_buffer;
+    CQtDC::PainterShare m_share;
+    QRegion m_region;
+    QRegion m_caretOnly;        // asked for by the caret alone
+    QRegion m_contentPending;   // invalidated by the window since it last painted there
+    BOOL m_erasePending = FALSE;
+    BOOL m_eraseRequested = TRUE;
+    int m_paints = 0;
+    int m_bufferShows = 0;
+};
