@@ -247,12 +247,14 @@ void CQtDC::DeviceLine(CPoint from, CPoint to)
             off = dashes.off;
         }
     }
-    if (from.x == to.x || from.y == to.y) {
-        AxisLine(from, to, on, off);
+    // Printers take lines as lines; solid axis-aligned ones are one span anywhere.
+    const BOOL axisAligned = from.x == to.x || from.y == to.y;
+    if (IsPrinter() && (!axisAligned || on != 0)) {
+        PrinterLine(from, to, on, off);
         return;
     }
-    if (IsPrinter()) {
-        PrinterLine(from, to, on, off);
+    if (axisAligned) {
+        AxisLine(from, to, on, off);
         return;
     }
     std::vector<QPoint> pixels;
