@@ -2,7 +2,8 @@
 // The device context over a QPainter: windows in their paint events, image
 // back buffers, printers and PDF files. It converts logical to device units
 // itself and draws with aliased pixels so that the pixel rules of CDC hold:
-// one-pixel lines are walked pixel by pixel without their end pixel,
+// one-pixel lines leave out their end pixel (axis-aligned ones filled as
+// spans, others walked pixel by pixel),
 // rectangles and fills cover right and bottom exclusive, inverting fills
 // use exclusive-or raster operations.
 //
