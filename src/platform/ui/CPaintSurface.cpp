@@ -54,7 +54,6 @@ void CPaintSurface::Paint(const QPaintEvent* event)
     if (!fresh && region.subtracted(m_caretOnly).isEmpty() && !region.intersects(m_contentPending)) {
         ++m_bufferShows;
     } else {
-        ++m_paints;
         QPainter painter(&m_buffer);
         m_share.painter = &painter;
         m_share.lastUser = nullptr;

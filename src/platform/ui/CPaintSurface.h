@@ -40,8 +40,7 @@ public:
     // The caret's pixels over rect changed: show them again without painting.
     void InvalidateCaret(const CRect& rect);
 
-    // Paint events that called OnPaint and paint events served from the buffer alone.
-    int GetPaintCount() const { return m_paints; }
+    // Paint events served from the buffer alone, without OnPaint.
     int GetBufferShowCount() const { return m_bufferShows; }
 
 private:
@@ -56,6 +55,5 @@ private:
     QRegion m_contentPending;   // invalidated by the window since it last painted there
     BOOL m_erasePending = FALSE;
     BOOL m_eraseRequested = TRUE;
-    int m_paints = 0;
     int m_bufferShows = 0;
 };
