@@ -11,7 +11,9 @@
 #include "platform/ui/CWindowHook.h"
 #include "platform/ui/CWnd.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QProcess>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -359,6 +361,50 @@ TEST_F(CaretTest, BlinkingShowsTheBufferWithoutCallingOnPaint)
     top.InvalidateRect(&under);
     view.Blink();
     ASSERT_TRUE(WaitForPaints(top, 1));
+}
+
+} // namespace
+
+namespace {
+
+// Run by TheBackBufferFollowsAWholeScaleFactor in a process of its own at scale 2.
+TEST(PaintingScaleTest, DISABLED_AtScaleTwo)
+{
+    CPaintingWnd wnd;
+    ASSERT_TRUE(wnd.Create(nullptr, CRect(0, 0, 100, 50), 0, WS_OVERLAPPED | WS_VISIBLE));
+    wnd.onPaint = [](CPaintingWnd* self) {
+        CPaintDC dc(self);
+        CRect client;
+        self->GetClientRect(&client);
+        CMemDC memory(&dc, &client, kWhite);
+        memory->MoveTo(0, 10);
+        memory->LineTo(100, 10);
+        self->lastClip = client;
+    };
+    wnd.Invalidate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return wnd.paints > 0; }, kWaitMs));
+    const QImage& buffer = *wnd.GetPaintSurface()->GetBuffer();
+    EXPECT_EQ(wnd.lastClip, CRect(0, 0, 100, 50));
+    EXPECT_EQ(buffer.size(), QSize(200, 100));
+    // A one-pixel rule is two whole device pixels, crisp.
+    EXPECT_EQ(At(buffer, 50, 19), kWhite);
+    EXPECT_EQ(At(buffer, 50, 20), kBlack);
+    EXPECT_EQ(At(buffer, 50, 21), kBlack);
+    EXPECT_EQ(At(buffer, 50, 22), kWhite);
+}
+
+TEST(PaintingScaleTest, TheBackBufferFollowsAWholeScaleFactor)
+{
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_SCALE_FACTOR", "2");
+    run.setProcessEnvironment(environment);
+    run.start(QCoreApplication::applicationFilePath(),
+              {"--gtest_filter=PaintingScaleTest.DISABLED_AtScaleTwo", "--gtest_also_run_disabled_tests"});
+    ASSERT_TRUE(run.waitForFinished(kWaitMs * 10));
+    const std::string output = run.readAllStandardOutput().toStdString();
+    EXPECT_EQ(run.exitCode(), 0) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test."), std::string::npos) << output;
 }
 
 } // namespace
