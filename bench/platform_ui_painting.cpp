@@ -74,6 +74,22 @@ void BM_FixedPitchScreenIntoBackBuffer(benchmark::State& state)
 }
 BENCHMARK(BM_FixedPitchScreenIntoBackBuffer)->Unit(benchmark::kMillisecond);
 
+// One syntax-coloured token: the cost of a TextOut call of its own.
+void BM_TextOutPiece(benchmark::State& state)
+{
+    CQtImageDC buffer(kScreenWidth, kScreenHeight);
+    CFont font;
+    font.CreateFont(kFontHeight, FW_NORMAL, FALSE, FALSE, state.range(0) ? "DejaVu Sans" : "DejaVu Sans Mono");
+    buffer.SelectObject(&font);
+    buffer.SetBkMode(TRANSPARENT);
+    int row = 0;
+    for (auto _ : state) {
+        buffer.TextOut(10, row, "MOVW  VW100");
+        row = (row + 1) % kScreenHeight;
+    }
+}
+BENCHMARK(BM_TextOutPiece)->ArgName("proportional")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 class CEditorWnd : public CWnd {
 public:
     std::vector<std::string> lines = EditorLines();
