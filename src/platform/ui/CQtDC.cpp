@@ -118,7 +118,12 @@ CQtDC::CQtDC(QPaintDevice* device)
     Attach(nullptr, device);
 }
 
-CQtDC::~CQtDC() = default;
+CQtDC::~CQtDC()
+{
+    // A later context at the same address must not take the painter's state for its own.
+    if (m_share != nullptr && m_share->lastUser == this)
+        m_share->lastUser = nullptr;
+}
 
 void CQtDC::Attach(QPainter* painter, QPaintDevice* device)
 {
