@@ -57,6 +57,7 @@ void CPaintSurface::Paint(const QPaintEvent* event)
         QPainter painter(&m_buffer);
         m_share.painter = &painter;
         m_share.lastUser = nullptr;
+        m_share.fonts = &m_fonts;
         m_region = region;
         m_erasePending = fresh || m_eraseRequested;
         m_eraseRequested = FALSE;

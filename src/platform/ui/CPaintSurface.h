@@ -50,6 +50,7 @@ private:
     CWnd* m_window;
     QImage m_buffer;
     CQtDC::PainterShare m_share;
+    CQtFontCache m_fonts;   // the fonts of the window's paints, kept from paint to paint
     QRegion m_region;
     QRegion m_caretOnly;        // asked for by the caret alone
     QRegion m_contentPending;   // invalidated by the window since it last painted there

@@ -180,7 +180,8 @@ QFont CQtDC::ToQFont(const LOGFONT& record, const CDCMapping& mapping)
 
 CQtFontCache::Entry& CQtDC::Font() const
 {
-    return m_fonts.Get(GetCurrentFont().GetRecord(), GetMapping(), m_device);
+    CQtFontCache& fonts = m_share != nullptr && m_share->fonts != nullptr ? *m_share->fonts : m_fonts;
+    return fonts.Get(GetCurrentFont().GetRecord(), GetMapping(), m_device);
 }
 
 QFont CQtDC::CurrentQFont() const

@@ -31,11 +31,12 @@ class QPainterPath;
 
 class CQtDC : public CDC {
 public:
-    // The painter that several device contexts draw with, and which of them
-    // last set its state.
+    // The painter that several device contexts draw with, which of them last
+    // set its state, and the font cache they use (their own when null).
     struct PainterShare {
         QPainter* painter = nullptr;
         const CQtDC* lastUser = nullptr;
+        CQtFontCache* fonts = nullptr;
     };
 
     // Draws with the painter (not owned) on the painter's device.

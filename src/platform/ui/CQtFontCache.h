@@ -1,5 +1,6 @@
 #pragma once
-// The fonts one device context has used, each built once: the Qt font with
+// The fonts a device context (or a window, for all its paints) has used,
+// each built once: the Qt font with
 // full hinting (so that advances are whole pixels), its metrics and, for
 // fixed-pitch fonts, the glyphs of the character grid. Fixed-pitch text is
 // laid out cell by cell: a single-byte character takes one cell, a GBK
