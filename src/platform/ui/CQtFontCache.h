@@ -2,10 +2,9 @@
 // The fonts a device context (or a window, for all its paints) has used,
 // each built once: the Qt font with full hinting (so that advances are whole
 // pixels), its metrics and, for fixed-pitch fonts, the glyphs of the
-// character grid. Fixed-pitch text is
-// laid out cell by cell: a single-byte character takes one cell, a GBK
-// double-byte character two, whatever the glyphs' own advances, so that text
-// stays on the editors' column grid. Characters the font lacks come from the
+// character grid. Fixed-pitch text is laid out cell by cell: a single-byte
+// character takes one cell, a GBK double-byte character two, whatever the
+// glyphs' own advances, so that text stays on the editors' column grid. Characters the font lacks come from the
 // fallback font Qt picks (a Chinese font for Chinese text).
 
 #include "platform/CDCMapping.h"
