@@ -58,6 +58,7 @@ void CPaintSurface::Paint(const QPaintEvent* event)
         m_share.painter = &painter;
         m_share.lastUser = nullptr;
         m_share.fonts = &m_fonts;
+        m_share.backBuffer = TRUE;
         m_region = region;
         m_erasePending = fresh || m_eraseRequested;
         m_eraseRequested = FALSE;

@@ -700,7 +700,7 @@ std::unique_ptr<CDC> CQtDC::DoCreateCompatibleDC(int cx, int cy)
 
 std::unique_ptr<CDC> CQtDC::DoCreateBufferDC(const CRect& deviceRect)
 {
-    if (m_share == nullptr)
+    if (m_share == nullptr || !m_share->backBuffer)
         return nullptr;
     std::unique_ptr<CQtDC> buffer(new CQtDC());
     buffer->AttachShared(m_share, m_device, CPoint(m_origin.x + deviceRect.left, m_origin.y + deviceRect.top),

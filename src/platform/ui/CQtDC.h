@@ -32,11 +32,13 @@ class QPainterPath;
 class CQtDC : public CDC {
 public:
     // The painter that several device contexts draw with, which of them last
-    // set its state, and the font cache they use (their own when null).
+    // set its state, the font cache they use (their own when null) and
+    // whether it paints a window's back buffer (which CMemDC then draws into).
     struct PainterShare {
         QPainter* painter = nullptr;
         const CQtDC* lastUser = nullptr;
         CQtFontCache* fonts = nullptr;
+        BOOL backBuffer = FALSE;
     };
 
     // Draws with the painter (not owned) on the painter's device.

@@ -8,6 +8,7 @@
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CPaintSurface.h"
 #include "platform/ui/CQtCaret.h"
+#include "platform/ui/CQtImageDC.h"
 #include "platform/ui/CWindowHook.h"
 #include "platform/ui/CWnd.h"
 
@@ -268,6 +269,16 @@ TEST_F(PaintingTest, AWmPaintWithADeviceContextPaintsIntoIt)
     EXPECT_EQ(InBuffer(&top, 60, 40), kBlue);
     // Outside a paint a WM_PAINT draws nothing and nothing breaks.
     list.SendMessage(WM_PAINT);
+
+    // Into an image: the window paints there, and the image's own clipping holds afterwards.
+    CQtImageDC image(40, 40);
+    image.IntersectClipRect(CRect(0, 0, 20, 20));
+    list.SendMessage(WM_PAINT, reinterpret_cast<WPARAM>(static_cast<CDC*>(&image)));
+    EXPECT_EQ(image.GetPixel(9, 9), kGreen);
+    EXPECT_EQ(image.GetPixel(10, 10), kWhite);
+    image.FillSolidRect(0, 0, 40, 40, kRed);
+    EXPECT_EQ(image.GetPixel(19, 19), kRed);
+    EXPECT_EQ(image.GetPixel(20, 20), kWhite);
 }
 
 TEST_F(PaintingTest, AMemoryDCDrawsIntoTheWindowsOneBufferWithinThePaintRegion)
