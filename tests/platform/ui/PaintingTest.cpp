@@ -105,7 +105,6 @@ TEST_F(PaintingTest, AnInvalidatedViewPaintsAloneOncePerInvalidation)
         CPaintDC dc(wnd);
         dc.FillSolidRect(0, 0, 260, 160, kBlue);
     };
-    QTest::qWait(0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.paints > 0 && frame.paints > 0; }, kWaitMs));
     top.paints = frame.paints = view.paints = 0;
 
