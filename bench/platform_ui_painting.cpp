@@ -1,6 +1,6 @@
 // Speed of painting: a screen of fixed-pitch editor text into a back buffer,
-// a full-window paint through the window's back buffer, and page-long lines
-// on a 1200-dpi PDF page.
+// single text pieces, icons, a full-window paint through the window's back
+// buffer, and page-long lines on a 1200-dpi PDF page.
 
 #include "platform/CMemDC.h"
 #include "platform/Gbk.h"
@@ -89,6 +89,22 @@ void BM_TextOutPiece(benchmark::State& state)
     }
 }
 BENCHMARK(BM_TextOutPiece)->ArgName("proportional")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A toolbar's worth of 16 x 16 alpha icons.
+void BM_DrawIcons(benchmark::State& state)
+{
+    constexpr int kIconSize = 16;
+    constexpr int kIcons = 40;
+    CQtImageDC buffer(kIcons * kIconSize, kIconSize);
+    CIconImage icon(kIconSize, kIconSize, CIconImage::ArgbFromColor(RGB(0, 128, 255), 200));
+    icon.SetAlpha(TRUE);
+    for (auto _ : state) {
+        for (int i = 0; i < kIcons; ++i)
+            buffer.DrawIcon(i * kIconSize, 0, icon);
+    }
+    state.SetItemsProcessed(state.iterations() * kIcons);
+}
+BENCHMARK(BM_DrawIcons)->Unit(benchmark::kMicrosecond);
 
 class CEditorWnd : public CWnd {
 public:
