@@ -2,6 +2,7 @@
 
 #include "CDrawText.h"
 #include "CSystemMetrics.h"
+#include "Gbk.h"
 
 #include <cstdio>
 
@@ -645,6 +646,20 @@ CSize CDC::GetTextExtent(const std::string& text) const
     return DoGetTextExtent(text);
 }
 
+void CDC::GetCharacterEnds(const std::string& text, std::vector<int>* ends) const
+{
+    ends->clear();
+    DoGetCharacterEnds(text, ends);
+}
+
+void CDC::DoGetCharacterEnds(const std::string& text, std::vector<int>* ends) const
+{
+    for (size_t i = 0; i < text.size();) {
+        i += static_cast<size_t>(GbkCharLength(text, i));
+        ends->push_back(DoGetTextExtent(text.substr(0, i)).cx);
+    }
+}
+
 BOOL CDC::GetTextMetrics(TEXTMETRIC* metrics) const
 {
     if (metrics == nullptr)
@@ -673,6 +688,20 @@ std::unique_ptr<CDC> CDC::CreateCompatibleDC(int cx, int cy)
     if (IsRecording())
         Record("CreateCompatibleDC(" + Num(cx) + "," + Num(cy) + ")");
     return DoCreateCompatibleDC(cx > 0 ? cx : 1, cy > 0 ? cy : 1);
+}
+
+std::unique_ptr<CDC> CDC::CreateBufferDC(const CRect& rect)
+{
+    CRect device = m_mapping.LPtoDP(rect);
+    device.NormalizeRect();
+    if (device.IsRectEmpty())
+        return nullptr;
+    return DoCreateBufferDC(device);
+}
+
+std::unique_ptr<CDC> CDC::DoCreateBufferDC(const CRect&)
+{
+    return nullptr;
 }
 
 int CDC::EndDoc()

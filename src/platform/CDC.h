@@ -22,6 +22,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CDC {
 public:
@@ -131,6 +132,9 @@ public:
     // alignment; in opaque mode its cell is filled with the background colour.
     BOOL TextOut(int x, int y, const std::string& text);
     CSize GetTextExtent(const std::string& text) const;
+    // The width of the text up to the end of each of its characters (a
+    // double-byte character is one), measured in one pass.
+    void GetCharacterEnds(const std::string& text, std::vector<int>* ends) const;
     BOOL GetTextMetrics(TEXTMETRIC* metrics) const;
     // Formatted text in a rectangle; returns the text height (CDrawText).
     int DrawText(const std::string& text, CRect* rect, UINT format);
@@ -139,6 +143,10 @@ public:
     int GetDeviceCaps(int index) const;
     // A memory device context of cx by cy device pixels that draws like this one.
     std::unique_ptr<CDC> CreateCompatibleDC(int cx, int cy);
+    // A device context over the part rect (logical) of this device's own back
+    // buffer: its origin at the rectangle's top-left corner, its clipping
+    // this one's within the rectangle. Null where the device has none.
+    std::unique_ptr<CDC> CreateBufferDC(const CRect& rect);
     // Ends a print job from within its page; the print job stops printing.
     int EndDoc();
     BOOL IsDocEnded() const { return m_docEnded; }
@@ -179,6 +187,8 @@ protected:
     virtual void DoGetTextMetrics(TEXTMETRIC* metrics) const = 0;
     virtual int DoGetDeviceCaps(int index) const = 0;
     virtual std::unique_ptr<CDC> DoCreateCompatibleDC(int cx, int cy) = 0;
+    virtual std::unique_ptr<CDC> DoCreateBufferDC(const CRect& deviceRect);
+    virtual void DoGetCharacterEnds(const std::string& text, std::vector<int>* ends) const;
 
 private:
     friend class CDrawText;

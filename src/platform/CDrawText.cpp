@@ -61,17 +61,17 @@ std::string CDrawText::EndEllipsis(const CDC& dc, const std::string& line, int w
         *kept = line.size();
     if (dc.GetTextExtent(line).cx <= width)
         return line;
-    std::vector<size_t> ends;
-    for (size_t i = 0; i < line.size();) {
-        i += static_cast<size_t>(GbkCharLength(line, i));
-        ends.push_back(i);
-    }
+    // One measuring pass: the width up to each character's end plus the dots.
+    std::vector<int> widths;
+    dc.GetCharacterEnds(line, &widths);
+    const int dots = dc.GetTextExtent("...").cx;
     size_t keep = 0;
-    for (size_t k = ends.size(); k-- > 0;) {
-        if (dc.GetTextExtent(line.substr(0, ends[k]) + "...").cx <= width) {
-            keep = ends[k];
+    size_t end = 0;
+    for (const int reached : widths) {
+        end += static_cast<size_t>(GbkCharLength(line, end));
+        if (reached + dots > width)
             break;
-        }
+        keep = end;
     }
     if (kept != nullptr)
         *kept = keep;

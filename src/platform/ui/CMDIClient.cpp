@@ -2,6 +2,8 @@
 
 #include "CMDIChildWnd.h"
 
+#include "platform/CSystemMetrics.h"
+
 #include <algorithm>
 
 namespace {
@@ -54,6 +56,8 @@ IMPLEMENT_DYNAMIC(CMDIClient, CWnd)
 
 CMDIClient::CMDIClient()
 {
+    // The MDI client's class paints the empty workspace in the workspace colour.
+    SetClassBackground(CBrush(GetSysColor(COLOR_APPWORKSPACE)));
     using Msg = CMsgEntry<CMDIClient>;
     static const Msg kMessages[] = {
         {WM_MDICREATE, &CMDIClient::OnMDICreate},     {WM_MDIDESTROY, &CMDIClient::OnMDIDestroy},

@@ -1,10 +1,19 @@
 #pragma once
-// The device context of a widget's paint event: a painter on the widget for
-// as long as the object lives. Create it only inside paintEvent.
+// The device context of a window's WM_PAINT. For a window (CWnd) it draws
+// with the one painter of the paint event on the window's back buffer (see
+// CPaintSurface), its origin at the client area's corner and starting
+// clipped to the paint region within the client area, so that nested
+// device contexts (a hook's and the window's own) never fight over the
+// window; the first one of a paint erases the background (WM_ERASEBKGND).
+// A WM_PAINT whose wParam carries a device context paints into that one.
+// Outside a paint event it draws nothing. Any other widget gets a painter
+// of its own for as long as the object lives.
 
 #include "CQtDC.h"
 
 #include <QPainter>
+
+#include <memory>
 
 class QWidget;
 
@@ -14,5 +23,5 @@ public:
     ~CPaintDC() override;
 
 private:
-    QPainter m_painter;
+    std::unique_ptr<QPainter> m_painter;
 };

@@ -1,12 +1,21 @@
 #include "CQtCaret.h"
 
+#include "CPaintSurface.h"
+#include "CWnd.h"
+
 #include <QApplication>
-#include <QPalette>
+
+namespace {
+
+// The blink half-period when the desktop gives none.
+constexpr int kDefaultHalfPeriod = 530;
+
+} // namespace
 
 CQtCaret::CQtCaret()
 {
     const int flash = QApplication::cursorFlashTime();
-    m_timer.setInterval(flash > 0 ? flash / 2 : 530);
+    m_timer.setInterval(flash > 0 ? flash / 2 : kDefaultHalfPeriod);
     connect(&m_timer, &QTimer::timeout, this, [this] { Blink(); });
 }
 
@@ -14,7 +23,6 @@ CQtCaret::~CQtCaret()
 {
     if (CCaret::Instance().GetView() == this)
         CCaret::Instance().SetView(nullptr);
-    delete m_widget;
 }
 
 void CQtCaret::Install()
@@ -23,40 +31,44 @@ void CQtCaret::Install()
     CCaret::Instance().SetView(&view);
 }
 
-void CQtCaret::CaretChanged(const void* owner, const CRect& rect, BOOL visible)
+BOOL CQtCaret::IsShownOn(const QWidget* widget) const
 {
-    auto* parent = static_cast<QWidget*>(const_cast<void*>(owner));
-    if (parent == nullptr) {
-        m_timer.stop();
-        delete m_widget;
-        m_visible = FALSE;
-        m_blinkOn = FALSE;
+    return widget != nullptr && m_owner == widget && m_visible && m_blinkOn;
+}
+
+void CQtCaret::Repaint(QWidget* owner, const CRect& rect)
+{
+    if (owner == nullptr)
+        return;
+    if (auto* wnd = dynamic_cast<CWnd*>(owner)) {
+        wnd->GetPaintSurface()->InvalidateCaret(rect);
         return;
     }
-    if (m_widget == nullptr || m_widget->parentWidget() != parent) {
-        delete m_widget;
-        m_widget = new QWidget(parent);
-        m_widget->setAttribute(Qt::WA_TransparentForMouseEvents);
-        m_widget->setAutoFillBackground(true);
-        QPalette palette = m_widget->palette();
-        palette.setColor(QPalette::Window, Qt::black);
-        m_widget->setPalette(palette);
-    }
-    m_widget->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
-    m_visible = visible;
+    owner->update(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+void CQtCaret::CaretChanged(const void* owner, const CRect& rect, BOOL visible)
+{
+    auto* widget = static_cast<QWidget*>(const_cast<void*>(owner));
+    if (m_visible && m_blinkOn)
+        Repaint(m_owner, m_rect);
+    m_owner = widget;
+    m_rect = widget != nullptr ? rect : CRect();
+    m_visible = widget != nullptr && visible;
     // Every change restarts the blink with the caret shown, as typing does.
-    m_blinkOn = visible;
-    m_widget->setVisible(visible);
-    if (visible)
+    m_blinkOn = m_visible;
+    if (m_visible) {
+        Repaint(m_owner, m_rect);
         m_timer.start();
-    else
+    } else {
         m_timer.stop();
+    }
 }
 
 void CQtCaret::Blink()
 {
-    if (m_widget == nullptr || !m_visible)
+    if (m_owner == nullptr || !m_visible)
         return;
     m_blinkOn = !m_blinkOn;
-    m_widget->setVisible(m_blinkOn);
+    Repaint(m_owner, m_rect);
 }

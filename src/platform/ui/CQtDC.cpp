@@ -5,12 +5,13 @@
 #include "platform/Gbk.h"
 
 #include <QFontMetrics>
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
 #include <QRegion>
+#include <QTextLayout>
 
 #include <cmath>
 #include <cstdlib>
@@ -20,8 +21,41 @@ namespace {
 
 QString ToQString(const std::string& gbk)
 {
-    return QString::fromUtf8(GbkToUtf8(gbk));
+    for (const char c : gbk) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return QString::fromUtf8(GbkToUtf8(gbk));
+    }
+    return QString::fromLatin1(gbk.data(), static_cast<qsizetype>(gbk.size()));
 }
+
+// The UTF-16 index in the Qt text at the end of each GBK character.
+std::vector<int> Utf16Ends(const std::string& gbk)
+{
+    std::vector<int> ends;
+    int at = 0;
+    for (size_t i = 0; i < gbk.size();) {
+        const size_t length = static_cast<size_t>(GbkCharLength(gbk, i));
+        at += static_cast<int>(ToQString(gbk.substr(i, length)).size());
+        ends.push_back(at);
+        i += length;
+    }
+    return ends;
+}
+
+// A laid-out line of proportional text: shaped once, then measured and drawn.
+struct ShapedLine {
+    ShapedLine(const QString& text, const QFont& font, QPaintDevice* device) : layout(text, font, device)
+    {
+        layout.setCacheEnabled(true);
+        layout.beginLayout();
+        line = layout.createLine();
+        layout.endLayout();
+    }
+    int Width() const { return static_cast<int>(std::ceil(line.naturalTextWidth())); }
+
+    QTextLayout layout;
+    QTextLine line;
+};
 
 QRect ToQRect(const CRect& rect)
 {
@@ -84,18 +118,49 @@ CQtDC::CQtDC(QPaintDevice* device)
     Attach(nullptr, device);
 }
 
-CQtDC::~CQtDC() = default;
+CQtDC::~CQtDC()
+{
+    // A later context at the same address must not take the painter's state for its own.
+    if (m_share != nullptr && m_share->lastUser == this)
+        m_share->lastUser = nullptr;
+}
 
 void CQtDC::Attach(QPainter* painter, QPaintDevice* device)
 {
     m_painter = painter;
     m_device = device;
     m_image = nullptr;
+    m_share = nullptr;
+    m_origin = CPoint();
+    m_size = CSize();
     if (device != nullptr && device->devType() == QInternal::Image)
         m_image = static_cast<QImage*>(device);
     if (device != nullptr)
         InitResolution(device->logicalDpiX(), device->logicalDpiY());
     m_clipApplied = FALSE;
+}
+
+void CQtDC::AttachShared(PainterShare* share, QPaintDevice* device, CPoint origin, CSize size)
+{
+    Attach(share->painter, device);
+    m_share = share;
+    m_origin = origin;
+    m_size = size;
+}
+
+void CQtDC::Borrow(CQtDC* owner)
+{
+    if (owner->m_painter == nullptr)
+        return;
+    if (owner->m_share == nullptr) {
+        owner->m_lent.painter = owner->m_painter;
+        owner->m_lent.lastUser = owner;
+        owner->m_share = &owner->m_lent;
+    }
+    const CSize size(owner->DoGetDeviceCaps(HORZRES), owner->DoGetDeviceCaps(VERTRES));
+    AttachShared(owner->m_share, owner->m_device, owner->m_origin, size);
+    if (owner->HasClip())
+        SelectClipRgn(&owner->GetClipRegion());
 }
 
 QColor CQtDC::ToQColor(COLORREF color)
@@ -110,37 +175,29 @@ COLORREF CQtDC::FromQColor(const QColor& color)
 
 QFont CQtDC::ToQFont(const LOGFONT& record, const CDCMapping& mapping)
 {
-    QFont font(record.lfFaceName[0] ? QString::fromUtf8(GbkToUtf8(record.lfFaceName)) : QString(CSystemMetrics::DefaultFace()));
-    int height = record.lfHeight;
-    if (height == 0)
-        height = CSystemMetrics::Instance().GetMenuFont().lfHeight;
-    int pixels = mapping.LengthYToDP(std::abs(height));
-    if (height > 0) {
-        // A cell height: the character height is the part of it without the leading.
-        QFont probe(font);
-        probe.setPixelSize(100);
-        const QFontMetricsF metrics(probe);
-        pixels = static_cast<int>(std::lround(pixels * 100.0 / metrics.height()));
-    }
-    font.setPixelSize(pixels > 0 ? pixels : 1);
-    const int weight = record.lfWeight <= 0 ? FW_NORMAL : record.lfWeight;
-    font.setWeight(static_cast<QFont::Weight>(weight < 100 ? 100 : (weight > 900 ? 900 : weight)));
-    font.setItalic(record.lfItalic != 0);
-    font.setUnderline(record.lfUnderline != 0);
-    font.setStrikeOut(record.lfStrikeOut != 0);
-    font.setStyleStrategy(QFont::NoSubpixelAntialias);
-    return font;
+    return CQtFontCache::MakeFont(record, mapping);
+}
+
+CQtFontCache::Entry& CQtDC::Font() const
+{
+    CQtFontCache& fonts = m_share != nullptr && m_share->fonts != nullptr ? *m_share->fonts : m_fonts;
+    return fonts.Get(GetCurrentFont().GetRecord(), GetMapping(), m_device);
 }
 
 QFont CQtDC::CurrentQFont() const
 {
-    return ToQFont(GetCurrentFont().GetRecord(), GetMapping());
+    return Font().font;
 }
 
 BOOL CQtDC::CanDraw()
 {
     if (m_painter == nullptr || !m_painter->isActive())
         return FALSE;
+    if (m_share != nullptr && m_share->lastUser != this) {
+        // Another device context drew with the painter since: put ours back.
+        m_share->lastUser = this;
+        m_clipApplied = FALSE;
+    }
     ApplyClip();
     m_painter->setRenderHint(QPainter::Antialiasing, false);
     m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -153,6 +210,8 @@ void CQtDC::ApplyClip()
         return;
     m_appliedClip = ClipGeneration();
     m_clipApplied = TRUE;
+    if (m_share != nullptr)
+        m_painter->setTransform(QTransform::fromTranslate(m_origin.x, m_origin.y));
     if (!HasClip()) {
         m_painter->setClipping(false);
         return;
@@ -161,6 +220,11 @@ void CQtDC::ApplyClip()
     for (const CRect& rect : GetClipRegion().GetRects())
         region += ToQRect(rect);
     m_painter->setClipRegion(region);
+}
+
+BOOL CQtDC::IsPrinter() const
+{
+    return m_device != nullptr && m_device->devType() == QInternal::Printer;
 }
 
 int CQtDC::PenWidth() const
@@ -181,8 +245,6 @@ void CQtDC::DeviceLine(CPoint from, CPoint to)
         m_painter->drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
         return;
     }
-    std::vector<QPoint> pixels;
-    WalkLine(from, to, &pixels);
     int on = 0;
     int off = 0;
     for (const PenDashes& dashes : kPenDashes) {
@@ -191,6 +253,18 @@ void CQtDC::DeviceLine(CPoint from, CPoint to)
             off = dashes.off;
         }
     }
+    // Printers take lines as lines; solid axis-aligned ones are one span anywhere.
+    const BOOL axisAligned = from.x == to.x || from.y == to.y;
+    if (IsPrinter() && (!axisAligned || on != 0)) {
+        PrinterLine(from, to, on, off);
+        return;
+    }
+    if (axisAligned) {
+        AxisLine(from, to, on, off);
+        return;
+    }
+    std::vector<QPoint> pixels;
+    WalkLine(from, to, &pixels);
     std::vector<QPoint> ink;
     std::vector<QPoint> gaps;
     for (size_t i = 0; i < pixels.size(); ++i) {
@@ -204,6 +278,45 @@ void CQtDC::DeviceLine(CPoint from, CPoint to)
         m_painter->setPen(QPen(ToQColor(GetBkColor()), 1));
         m_painter->drawPoints(gaps.data(), static_cast<int>(gaps.size()));
     }
+}
+
+void CQtDC::AxisLine(CPoint from, CPoint to, int on, int off)
+{
+    // The pixels from..to without to, as runs of ink and gaps filled as spans.
+    const int length = std::abs(to.x - from.x) + std::abs(to.y - from.y);
+    const int dx = to.x > from.x ? 1 : (to.x < from.x ? -1 : 0);
+    const int dy = to.y > from.y ? 1 : (to.y < from.y ? -1 : 0);
+    const QColor ink = ToQColor(GetCurrentPen().GetColor());
+    const QColor gap = ToQColor(GetBkColor());
+    const BOOL fillGaps = GetBkMode() == OPAQUE;
+    const int period = on == 0 ? length : on + off;
+    for (int start = 0; start < length;) {
+        const int inPeriod = start % (period > 0 ? period : 1);
+        const BOOL drawn = on == 0 || inPeriod < on;
+        int end = on == 0 ? length : start + (drawn ? on - inPeriod : period - inPeriod);
+        end = end < length ? end : length;
+        if (drawn || fillGaps) {
+            const CPoint a(from.x + dx * start, from.y + dy * start);
+            const CPoint b(from.x + dx * (end - 1), from.y + dy * (end - 1));
+            const QRect span(QPoint(std::min(a.x, b.x), std::min(a.y, b.y)), QPoint(std::max(a.x, b.x), std::max(a.y, b.y)));
+            m_painter->fillRect(span, drawn ? ink : gap);
+        }
+        start = end;
+    }
+}
+
+void CQtDC::PrinterLine(CPoint from, CPoint to, int on, int off)
+{
+    const QLine line(QPoint(from.x, from.y), QPoint(to.x, to.y));
+    if (on != 0 && GetBkMode() == OPAQUE) {
+        m_painter->setPen(QPen(ToQColor(GetBkColor()), 1));
+        m_painter->drawLine(line);
+    }
+    QPen pen(ToQColor(GetCurrentPen().GetColor()), 1);
+    if (on != 0)
+        pen.setDashPattern({static_cast<qreal>(on), static_cast<qreal>(off)});
+    m_painter->setPen(pen);
+    m_painter->drawLine(line);
 }
 
 void CQtDC::FillDevice(const CRect& device, const CBrush& brush)
@@ -350,9 +463,13 @@ COLORREF CQtDC::DoGetPixel(int x, int y) const
     if (m_image == nullptr)
         return CLR_INVALID;
     const CPoint device = GetMapping().LPtoDP(CPoint(x, y));
-    if (!m_image->rect().contains(device.x, device.y))
+    if (!(m_size == CSize()) && !CRect(CPoint(0, 0), m_size).PtInRect(device))
         return CLR_INVALID;
-    return FromQColor(QColor(m_image->pixel(device.x, device.y)));
+    const int scale = static_cast<int>(std::lround(m_image->devicePixelRatio()));
+    const QPoint pixel((device.x + m_origin.x) * scale, (device.y + m_origin.y) * scale);
+    if (!m_image->rect().contains(pixel))
+        return CLR_INVALID;
+    return FromQColor(QColor(m_image->pixel(pixel)));
 }
 
 void CQtDC::DoFillSolidRect(const CRect& rect, COLORREF color)
@@ -396,11 +513,14 @@ BOOL CQtDC::DoStretchBlt(const CRect& target, CDC* source, const CRect& sourceRe
     auto* qtSource = dynamic_cast<CQtDC*>(source);
     if (qtSource == nullptr || qtSource->m_image == nullptr || !CanDraw())
         return FALSE;
-    const CRect from = qtSource->GetMapping().LPtoDP(sourceRect);
+    CRect from = qtSource->GetMapping().LPtoDP(sourceRect);
     const CRect to = GetMapping().LPtoDP(target);
     if (from.IsRectEmpty() || to.IsRectEmpty())
         return FALSE;
-    const QImage part = qtSource->m_image->copy(ToQRect(from));
+    from.OffsetRect(qtSource->m_origin.x, qtSource->m_origin.y);
+    const int scale = static_cast<int>(std::lround(qtSource->m_image->devicePixelRatio()));
+    const QImage part = qtSource->m_image->copy(QRect(from.left * scale, from.top * scale, from.Width() * scale,
+                                                      from.Height() * scale));
     switch (rop) {
     case SRCCOPY:
         m_painter->setCompositionMode(QPainter::CompositionMode_Source);
@@ -426,22 +546,57 @@ void CQtDC::DoDrawImage(const CRect& target, const CIconImage& image)
 {
     if (!CanDraw())
         return;
-    QImage picture(image.Width(), image.Height(), QImage::Format_ARGB32);
-    for (int y = 0; y < image.Height(); ++y) {
-        for (int x = 0; x < image.Width(); ++x)
-            picture.setPixel(x, y, image.GetPixel(x, y));
-    }
+    // The pixels are 0xAARRGGBB words already: Qt draws them where they are.
+    const QImage picture(reinterpret_cast<const uchar*>(image.Pixels().data()), image.Width(), image.Height(),
+                         image.Width() * static_cast<int>(sizeof(DWORD)), QImage::Format_ARGB32);
     m_painter->drawImage(ToQRect(GetMapping().LPtoDP(target)), picture);
+}
+
+void CQtDC::DrawCells(CQtFontCache::Entry& font, QPoint baseline, const std::string& text)
+{
+    std::vector<CQtFontCache::Placed> placed;
+    font.LayoutCells(text, &placed);
+    // One glyph run per font: the font itself and the fallbacks the text needs.
+    for (size_t raw = 0; raw < font.raws.size(); ++raw) {
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+        for (const CQtFontCache::Placed& glyph : placed) {
+            if (static_cast<size_t>(glyph.raw) != raw)
+                continue;
+            glyphs.append(glyph.glyph);
+            positions.append(QPointF(glyph.x, 0));
+        }
+        if (glyphs.isEmpty())
+            continue;
+        QGlyphRun run;
+        run.setRawFont(font.raws[raw]);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        m_painter->drawGlyphRun(baseline, run);
+    }
+    const int width = static_cast<int>(text.size()) * font.cell;
+    if (font.font.underline())
+        m_painter->fillRect(QRect(baseline.x(), baseline.y() + font.metrics.underlinePos(), width, font.metrics.lineWidth()),
+                            m_painter->pen().color());
+    if (font.font.strikeOut())
+        m_painter->fillRect(QRect(baseline.x(), baseline.y() - font.metrics.strikeOutPos(), width, font.metrics.lineWidth()),
+                            m_painter->pen().color());
 }
 
 void CQtDC::DoTextOut(int x, int y, const std::string& text)
 {
     if (!CanDraw() || text.empty())
         return;
-    const QFont font = CurrentQFont();
-    const QFontMetrics metrics(font, m_device);
-    const QString shown = ToQString(text);
-    const int width = metrics.horizontalAdvance(shown);
+    CQtFontCache::Entry& font = Font();
+    const QFontMetrics& metrics = font.metrics;
+    std::unique_ptr<ShapedLine> shaped;
+    int width = 0;
+    if (font.fixedPitch) {
+        width = CQtFontCache::Entry::CountCells(text) * font.cell;
+    } else {
+        shaped = std::make_unique<ShapedLine>(ToQString(text), font.font, m_device);
+        width = shaped->Width();
+    }
     const UINT align = GetTextAlign();
     int left = 0;
     if ((align & TA_CENTER) == TA_CENTER)
@@ -461,24 +616,47 @@ void CQtDC::DoTextOut(int x, int y, const std::string& text)
         m_painter->rotate(-escapement / 10.0);
     if (GetBkMode() == OPAQUE)
         m_painter->fillRect(QRect(left, baseline - metrics.ascent(), width, metrics.height()), ToQColor(GetBkColor()));
-    m_painter->setFont(font);
     m_painter->setPen(ToQColor(GetTextColor()));
-    m_painter->drawText(QPoint(left, baseline), shown);
+    if (font.fixedPitch) {
+        DrawCells(font, QPoint(left, baseline), text);
+    } else {
+        m_painter->setFont(font.font);
+        shaped->line.draw(m_painter, QPointF(left, baseline - shaped->line.ascent()));
+    }
     m_painter->restore();
-    m_clipApplied = FALSE;
 }
 
 CSize CQtDC::DoGetTextExtent(const std::string& text) const
 {
-    const QFontMetrics metrics(CurrentQFont(), m_device);
-    const int width = metrics.horizontalAdvance(ToQString(text));
-    return CSize(GetMapping().LengthXToLP(width), GetMapping().LengthYToLP(metrics.height()));
+    CQtFontCache::Entry& font = Font();
+    int width = 0;
+    if (font.fixedPitch)
+        width = CQtFontCache::Entry::CountCells(text) * font.cell;
+    else if (!text.empty())
+        width = ShapedLine(ToQString(text), font.font, m_device).Width();
+    return CSize(GetMapping().LengthXToLP(width), GetMapping().LengthYToLP(font.metrics.height()));
+}
+
+void CQtDC::DoGetCharacterEnds(const std::string& text, std::vector<int>* ends) const
+{
+    CQtFontCache::Entry& font = Font();
+    if (font.fixedPitch) {
+        for (size_t i = 0; i < text.size();) {
+            i += static_cast<size_t>(GbkCharLength(text, i));
+            ends->push_back(GetMapping().LengthXToLP(static_cast<int>(i) * font.cell));
+        }
+        return;
+    }
+    const ShapedLine shaped(ToQString(text), font.font, m_device);
+    for (const int end : Utf16Ends(text))
+        ends->push_back(GetMapping().LengthXToLP(static_cast<int>(std::ceil(shaped.line.cursorToX(end)))));
 }
 
 void CQtDC::DoGetTextMetrics(TEXTMETRIC* tm) const
 {
-    const QFont font = CurrentQFont();
-    const QFontMetrics metrics(font, m_device);
+    const CQtFontCache::Entry& entry = Font();
+    const QFont& font = entry.font;
+    const QFontMetrics& metrics = entry.metrics;
     const CDCMapping& mapping = GetMapping();
     tm->tmHeight = mapping.LengthYToLP(metrics.height());
     tm->tmAscent = mapping.LengthYToLP(metrics.ascent());
@@ -486,7 +664,7 @@ void CQtDC::DoGetTextMetrics(TEXTMETRIC* tm) const
     const int internal = metrics.height() - font.pixelSize();
     tm->tmInternalLeading = mapping.LengthYToLP(internal > 0 ? internal : 0);
     tm->tmExternalLeading = mapping.LengthYToLP(metrics.leading() > 0 ? metrics.leading() : 0);
-    tm->tmAveCharWidth = mapping.LengthXToLP(metrics.averageCharWidth());
+    tm->tmAveCharWidth = mapping.LengthXToLP(entry.fixedPitch ? entry.cell : metrics.averageCharWidth());
     tm->tmMaxCharWidth = mapping.LengthXToLP(metrics.maxWidth());
     tm->tmWeight = font.weight();
     tm->tmItalic = font.italic() ? 1 : 0;
@@ -500,9 +678,9 @@ int CQtDC::DoGetDeviceCaps(int index) const
         return 0;
     switch (index) {
     case HORZRES:
-        return m_device->width();
+        return m_size == CSize() ? m_device->width() : m_size.cx;
     case VERTRES:
-        return m_device->height();
+        return m_size == CSize() ? m_device->height() : m_size.cy;
     case BITSPIXEL:
         return CSystemMetrics::Instance().GetBitsPerPixel();
     case LOGPIXELSX:
@@ -518,4 +696,22 @@ std::unique_ptr<CDC> CQtDC::DoCreateCompatibleDC(int cx, int cy)
 {
     const int dpi = m_device ? m_device->logicalDpiX() : 96;
     return std::make_unique<CQtImageDC>(cx, cy, dpi);
+}
+
+std::unique_ptr<CDC> CQtDC::DoCreateBufferDC(const CRect& deviceRect)
+{
+    if (m_share == nullptr || !m_share->backBuffer)
+        return nullptr;
+    std::unique_ptr<CQtDC> buffer(new CQtDC());
+    buffer->AttachShared(m_share, m_device, CPoint(m_origin.x + deviceRect.left, m_origin.y + deviceRect.top),
+                         deviceRect.Size());
+    CRgn clip;
+    if (HasClip())
+        clip = GetClipRegion();
+    else
+        clip.AddRect(CRect(CPoint(0, 0), m_size));
+    clip.OffsetRgn(-deviceRect.left, -deviceRect.top);
+    clip.IntersectRect(CRect(CPoint(0, 0), deviceRect.Size()));
+    buffer->SelectClipRgn(&clip);
+    return buffer;
 }

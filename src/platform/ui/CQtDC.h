@@ -2,14 +2,23 @@
 // The device context over a QPainter: windows in their paint events, image
 // back buffers, printers and PDF files. It converts logical to device units
 // itself and draws with aliased pixels so that the pixel rules of CDC hold:
-// one-pixel lines are walked pixel by pixel without their end pixel,
+// one-pixel lines leave out their end pixel (axis-aligned ones filled as
+// spans, others walked pixel by pixel),
 // rectangles and fills cover right and bottom exclusive, inverting fills
 // use exclusive-or raster operations.
 //
-// A window's OnPaint draws through it like this:
-//     void CMyView::paintEvent(QPaintEvent*) { CPaintDC dc(this); OnPaint(&dc); }
-// or, with a painter of its own, CQtDC dc(&painter).
+// Text goes through a font cache of the device context; fixed-pitch fonts
+// keep to their character grid (see CQtFontCache). Printers draw lines as
+// plain lines, axis-aligned ones everywhere as filled spans.
+//
+// Several device contexts may share one painter (the paint of a window, see
+// CPaintDC): each puts its own origin and clipping back on the painter when
+// it draws after another one did.
+//
+// A window's OnPaint draws through CPaintDC; other code with a painter of
+// its own uses CQtDC dc(&painter).
 
+#include "CQtFontCache.h"
 #include "platform/CDC.h"
 
 #include <QColor>
@@ -22,6 +31,16 @@ class QPainterPath;
 
 class CQtDC : public CDC {
 public:
+    // The painter that several device contexts draw with, which of them last
+    // set its state, the font cache they use (their own when null) and
+    // whether it paints a window's back buffer (which CMemDC then draws into).
+    struct PainterShare {
+        QPainter* painter = nullptr;
+        const CQtDC* lastUser = nullptr;
+        CQtFontCache* fonts = nullptr;
+        BOOL backBuffer = FALSE;
+    };
+
     // Draws with the painter (not owned) on the painter's device.
     explicit CQtDC(QPainter* painter);
     // Measures on the device without drawing (printer attribute contexts).
@@ -39,11 +58,20 @@ public:
     static QFont ToQFont(const LOGFONT& record, const CDCMapping& mapping);
     // The device context's current font as a Qt font.
     QFont CurrentQFont() const;
+    // Where the device context's device origin lies on the painter's device.
+    CPoint GetDeviceOrigin() const { return m_origin; }
+    PainterShare* GetShare() const { return m_share; }
 
 protected:
     CQtDC();
     // Sets painter and device; used by subclasses that own them.
     void Attach(QPainter* painter, QPaintDevice* device);
+    // Draws with a shared painter; the device context's device pixels start at
+    // origin on the painter's device and end size later.
+    void AttachShared(PainterShare* share, QPaintDevice* device, CPoint origin, CSize size);
+    // Draws with the painter of another device context (the one a WM_PAINT
+    // hands over in wParam), clipped as that one is.
+    void Borrow(CQtDC* owner);
 
     void DoLine(CPoint from, CPoint to) override;
     void DoRectangle(const CRect& rect) override;
@@ -61,18 +89,30 @@ protected:
     void DoGetTextMetrics(TEXTMETRIC* metrics) const override;
     int DoGetDeviceCaps(int index) const override;
     std::unique_ptr<CDC> DoCreateCompatibleDC(int cx, int cy) override;
+    std::unique_ptr<CDC> DoCreateBufferDC(const CRect& deviceRect) override;
+    void DoGetCharacterEnds(const std::string& text, std::vector<int>* ends) const override;
 
 private:
     BOOL CanDraw();
     void ApplyClip();
+    BOOL IsPrinter() const;
     int PenWidth() const;
+    CQtFontCache::Entry& Font() const;
+    void DrawCells(CQtFontCache::Entry& font, QPoint baseline, const std::string& text);
     void DeviceLine(CPoint from, CPoint to);
+    void AxisLine(CPoint from, CPoint to, int on, int off);
+    void PrinterLine(CPoint from, CPoint to, int on, int off);
     void FillDevice(const CRect& device, const CBrush& brush);
     void FillPath(const QPainterPath& path, const CBrush& brush);
 
     QPainter* m_painter = nullptr;
     QPaintDevice* m_device = nullptr;
     QImage* m_image = nullptr;
+    PainterShare* m_share = nullptr;
+    PainterShare m_lent;   // the share of our own painter once another context borrows it
+    CPoint m_origin;
+    CSize m_size;
+    mutable CQtFontCache m_fonts;
     unsigned m_appliedClip = 0;
     BOOL m_clipApplied = FALSE;
 };

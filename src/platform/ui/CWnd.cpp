@@ -3,7 +3,9 @@
 #include "CCmdUI.h"
 #include "CFrameWnd.h"
 #include "CMessagePump.h"
-#include "CQtDC.h"
+#include "CPaintDC.h"
+#include "CPaintSurface.h"
+#include "CQtCaret.h"
 #include "CTimerService.h"
 #include "CWinApp.h"
 #include "CWindowStack.h"
@@ -23,7 +25,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QPainter>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -221,10 +222,12 @@ CWnd* const CWnd::wndBottom = reinterpret_cast<CWnd*>(1);
 CWnd* const CWnd::wndTopMost = reinterpret_cast<CWnd*>(-1);
 CWnd* const CWnd::wndNoTopMost = reinterpret_cast<CWnd*>(-2);
 
-CWnd::CWnd(QWidget* parent) : QWidget(parent)
+CWnd::CWnd(QWidget* parent) : QWidget(parent), m_surface(std::make_unique<CPaintSurface>(this))
 {
     CMessagePump::Install();
     setMouseTracking(true);
+    // Every window paints all of its pixels: its parents need no repaint beneath it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 CWnd::~CWnd()
@@ -370,6 +373,7 @@ BOOL CWnd::DispatchBuiltIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     case WM_NCHITTEST: *result = OnNcHitTest(point); return TRUE;
     case WM_NCPAINT: OnNcPaint(reinterpret_cast<CDC*>(wParam)); return TRUE;
     case WM_GETDLGCODE: *result = static_cast<LRESULT>(OnGetDlgCode()); return TRUE;
+    case WM_ERASEBKGND: *result = OnEraseBkgnd(reinterpret_cast<CDC*>(wParam)); return TRUE;
     case WM_SIZE: OnSize(flags, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return TRUE;
     case WM_MOVE: OnMove(point.x, point.y); return TRUE;
     case WM_SHOWWINDOW: OnShowWindow(static_cast<BOOL>(wParam), static_cast<UINT>(lParam)); return TRUE;
@@ -440,6 +444,21 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NCPAINT:
         DefaultNcPaint(reinterpret_cast<CDC*>(wParam));
         return 0;
+    case WM_PAINT: {
+        // Opening and closing the paint's device context validates and erases.
+        CPaintDC dc(this);
+        return 0;
+    }
+    case WM_ERASEBKGND: {
+        auto* dc = reinterpret_cast<CDC*>(wParam);
+        if (dc == nullptr || !m_classBackground.IsCreated() || m_classBackground.IsNull())
+            return 0;
+        CRect box;
+        dc->GetClipBox(&box);
+        CBrush brush(m_classBackground);
+        dc->FillRect(box, &brush);
+        return 1;
+    }
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
         if (isWindow() || !GetParent())
@@ -735,28 +754,29 @@ void CWnd::CalcWindowRect(CRect*, UINT)
 {
 }
 
-void CWnd::Invalidate(BOOL)
+void CWnd::Invalidate(BOOL erase)
 {
-    InvalidateRect(nullptr);
+    InvalidateRect(nullptr, erase);
 }
 
-void CWnd::InvalidateRect(const CRect* rect, BOOL)
+void CWnd::InvalidateRect(const CRect* rect, BOOL erase)
 {
     QRect client = ClientQRect();
     QRect area = rect ? QRect(rect->left, rect->top, rect->Width(), rect->Height()).translated(client.topLeft()) & client
                       : client;
-    // A hidden window is painted whole when it shows.
+    // A hidden window is painted whole when it shows: only the erase is kept.
+    m_surface->Invalidated(isVisible() ? area : QRect(), erase);
     if (area.isEmpty() || !isVisible())
         return;
-    m_pendingPaint += area;
     update(area);
 }
 
 void CWnd::UpdateWindow()
 {
-    if (!isVisible() || m_pendingPaint.isEmpty())
+    const QRegion pending = m_surface->GetPendingRegion();
+    if (!isVisible() || pending.isEmpty())
         return;
-    repaint(m_pendingPaint);
+    repaint(pending);
 }
 
 CWnd* CWnd::SetFocus()
@@ -909,16 +929,10 @@ BOOL CWnd::HandleQtEvent(QEvent* event)
         return TRUE;
     }
     case QEvent::Paint: {
-        auto* paint = static_cast<QPaintEvent*>(event);
-        m_pendingPaint -= paint->region();
         QPointer<CWnd> self(this);
-        if (!m_ncInsets.isNull())
-            PaintNonClient(paint->region());
-        if (!self)
-            return TRUE;
         const QPaintEvent* outer = m_paintEvent;
-        m_paintEvent = paint;
-        SendMessage(WM_PAINT);
+        m_paintEvent = static_cast<QPaintEvent*>(event);
+        m_surface->Paint(m_paintEvent);
         if (self)
             m_paintEvent = outer;
         return TRUE;
@@ -1059,11 +1073,11 @@ void CWnd::HandleInputMethod(QInputMethodEvent* event)
 
 QRect CWnd::CaretQRect() const
 {
-    const CCaret& caret = CCaret::Instance();
-    if (caret.GetOwner() != static_cast<const QWidget*>(this))
+    const auto* caret = dynamic_cast<const CQtCaret*>(CCaret::Instance().GetView());
+    if (caret == nullptr || caret->GetOwner() != static_cast<const QWidget*>(this))
         return {};
-    return QRect(caret.GetPos().x + m_ncInsets.left(), caret.GetPos().y + m_ncInsets.top(), caret.GetSize().cx,
-                 caret.GetSize().cy);
+    const CRect& rect = caret->GetCaretRect();
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height()).translated(m_ncInsets.left(), m_ncInsets.top());
 }
 
 void CWnd::PlacePreedit()
@@ -1119,18 +1133,6 @@ void CWnd::RecalcNonClient()
         for (CWnd* child : GetChildWindows())
             child->move(child->pos() + shift);
     update();
-}
-
-void CWnd::PaintNonClient(const QRegion& region)
-{
-    QRegion frame = QRegion(rect()) - QRegion(ClientQRect());
-    QRegion dirty = region & frame;
-    if (dirty.isEmpty())
-        return;
-    QPainter painter(this);
-    painter.setClipRegion(dirty);
-    CQtDC dc(&painter);
-    SendMessage(WM_NCPAINT, reinterpret_cast<WPARAM>(static_cast<CDC*>(&dc)));
 }
 
 void CWnd::DefaultNcCalcSize(CRect* rect) const
@@ -1284,6 +1286,11 @@ void CWnd::OnNcPaint(CDC*)
 UINT CWnd::OnGetDlgCode()
 {
     return static_cast<UINT>(Default());
+}
+
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return static_cast<BOOL>(Default());
 }
 
 void CWnd::OnSize(UINT, int, int)

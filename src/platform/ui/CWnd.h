@@ -20,10 +20,16 @@
 // WM_NCHITTEST sorts each mouse event into client (WM_LBUTTONDOWN, ...) or
 // non-client (WM_NCLBUTTONDOWN, ...); WM_NCPAINT paints the frame.
 //
-// Painting: OnPaint runs inside Qt's paint event. GetPaintEvent() returns
-// that event (null when WM_PAINT was sent outside one), so that a device
-// context can open a QPainter on the widget for the update region.
+// Painting: windows are opaque (an invalidation repaints the window alone,
+// not its parents). OnPaint runs inside Qt's paint event and draws through
+// CPaintDC into the window's back buffer (CPaintSurface); the erase step
+// (WM_ERASEBKGND) fills with the background brush of the window's class.
+// GetPaintEvent() returns the paint event (null when WM_PAINT was sent
+// outside one). The frame (WM_NCPAINT) and the client area both paint into
+// the back buffer; CPaintDC starts at the client origin, clipped to the
+// client area.
 
+#include "platform/CBrush.h"
 #include "platform/ui/CCmdTarget.h"
 #include "platform/ui/WinMessages.h"
 
@@ -33,11 +39,13 @@
 #include <QWidget>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
-class CFrameWnd;
 class CDC;
+class CFrameWnd;
+class CPaintSurface;
 class QInputMethodEvent;
 class QKeyEvent;
 class QLabel;
@@ -162,6 +170,10 @@ public:
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const;
 
     const QPaintEvent* GetPaintEvent() const { return m_paintEvent; }
+    CPaintSurface* GetPaintSurface() const { return m_surface.get(); }
+    // The background brush of the window's class; none (not created) by default.
+    void SetClassBackground(const CBrush& brush) { m_classBackground = brush; }
+    const CBrush& GetClassBackground() const { return m_classBackground; }
 
     // Messages a Qt event stands for (empty when none). Keys give the key
     // message followed by its characters (GBK bytes), as the message loop's
@@ -198,6 +210,8 @@ protected:
     // WM_NCPAINT: dc draws on the whole widget, clipped to the frame.
     virtual void OnNcPaint(CDC* dc);
     virtual UINT OnGetDlgCode();
+    // Fills the paint region with the class background; FALSE when there is none.
+    virtual BOOL OnEraseBkgnd(CDC* dc);
     virtual void OnSize(UINT type, int cx, int cy);
     virtual void OnMove(int x, int y);
     virtual void OnShowWindow(BOOL show, UINT status);
@@ -269,7 +283,6 @@ private:
     void ToNonClient(MSG* msg);
     void HandleInputMethod(QInputMethodEvent* event);
     void PlacePreedit();
-    void PaintNonClient(const QRegion& region);
     QRect CaretQRect() const;
     BOOL DrawsOwnFrame() const;
     void DefaultNcCalcSize(CRect* rect) const;
@@ -289,13 +302,14 @@ private:
     DispatchFrame* m_dispatch = nullptr;
     BOOL m_releasePending = FALSE;
     QMargins m_ncInsets;
-    QRegion m_pendingPaint;
     std::string m_preedit;
     QPointer<QWidget> m_returnActivation;
     QLabel* m_preeditView = nullptr;   // child widget, owned by Qt
     UINT m_classStyle = 0;
     const MSG* m_current = nullptr;
     const QPaintEvent* m_paintEvent = nullptr;
+    std::unique_ptr<CPaintSurface> m_surface;
+    CBrush m_classBackground;
     QPointer<CWnd> m_owner;
     std::string m_text;
     QSize m_lastSize{-1, -1};

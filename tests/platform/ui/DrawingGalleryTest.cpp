@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QImage>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -437,4 +438,43 @@ TEST(DrawingGalleryTest, AWidgetWithoutAPainterOnlyMeasures)
     EXPECT_GT(measuring.GetTextExtent("LD").cx, 0);
     CQtImageDC other(4, 4);
     EXPECT_FALSE(measuring.BitBlt(0, 0, 4, 4, &other, 0, 0, SRCCOPY));
+}
+
+TEST(DrawingGalleryTest, AxisAlignedLinesCoverTheWalkedPixelsInEveryDirection)
+{
+    struct Case {
+        const char* name;
+        CPoint from;
+        CPoint to;
+        int style;
+        int on;
+        int off;
+    };
+    const Case cases[] = {
+        {"right", {5, 5}, {45, 5}, PS_SOLID, 0, 0},
+        {"left", {45, 8}, {5, 8}, PS_SOLID, 0, 0},
+        {"down dotted", {50, 5}, {50, 45}, PS_DOT, 3, 3},
+        {"up dashed", {54, 58}, {54, 2}, PS_DASH, 18, 6},
+        {"left dashed", {58, 12}, {3, 12}, PS_DASH, 18, 6},
+        {"one pixel", {20, 20}, {21, 20}, PS_SOLID, 0, 0},
+        {"empty", {30, 30}, {30, 30}, PS_SOLID, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CQtImageDC dc(64, 64);
+        dc.SetBkColor(kRed);
+        CPen pen(c.style, 1, kBlue);
+        dc.SelectObject(&pen);
+        dc.MoveTo(c.from);
+        dc.LineTo(c.to);
+        const int length = std::abs(c.to.x - c.from.x) + std::abs(c.to.y - c.from.y);
+        const int dx = (c.to.x > c.from.x) - (c.to.x < c.from.x);
+        const int dy = (c.to.y > c.from.y) - (c.to.y < c.from.y);
+        for (int i = 0; i < length; ++i) {
+            const BOOL ink = c.on == 0 || i % (c.on + c.off) < c.on;
+            EXPECT_EQ(dc.GetPixel(c.from.x + dx * i, c.from.y + dy * i), ink ? kBlue : kRed) << i;
+        }
+        EXPECT_EQ(dc.GetPixel(c.to.x, c.to.y), kWhite);
+        EXPECT_EQ(InkCount(dc, CRect(0, 0, 64, 64)), length);
+    }
 }

@@ -110,3 +110,47 @@ TEST(PrintPdfTest, ThePreviewRendersTheSamePages)
     EXPECT_EQ(printout.pages, (std::vector<UINT> {1, 2}));
     EXPECT_EQ(printout.previews, (std::vector<BOOL> {TRUE, TRUE}));
 }
+
+TEST(PrintPdfTest, PageLongLinesAreWrittenAsLinesNotAsPixels)
+{
+    TempFolder folder;
+    const std::string path = folder / "lines.pdf";
+    std::unique_ptr<QPrinter> printer = CQtPrintDevice::MakePdfPrinter(path);
+    printer->setResolution(1200);
+    CQtPrintDevice device(printer.get(), FALSE);
+    ASSERT_TRUE(device.StartDoc("lines"));
+    CDC* dc = device.StartPage();
+    ASSERT_NE(dc, nullptr);
+    const CRect page = device.GetPageRect();
+    constexpr int kLines = 100;
+    CPen dotted(PS_DOT, 1, RGB(0, 0, 0));
+    for (int i = 0; i < kLines; ++i) {
+        const int x = page.left + (i + 1) * page.Width() / (kLines + 2);
+        const int y = page.top + (i + 1) * page.Height() / (kLines + 2);
+        // Columns, rows, dotted columns and diagonals, each across the page.
+        CPen* old = i % 4 == 2 ? dc->SelectObject(&dotted) : nullptr;
+        switch (i % 4) {
+        case 0:
+        case 2:
+            dc->MoveTo(x, page.top);
+            dc->LineTo(x, page.bottom);
+            break;
+        case 1:
+            dc->MoveTo(page.left, y);
+            dc->LineTo(page.right, y);
+            break;
+        default:
+            dc->MoveTo(x, page.top);
+            dc->LineTo(page.right - x, page.bottom);
+            break;
+        }
+        if (old != nullptr)
+            dc->SelectObject(old);
+    }
+    ASSERT_TRUE(device.EndDoc());
+    const std::vector<BYTE> pdf = ReadFileBytes(path);
+    // A line is a few bytes of path, not thousands of one-pixel squares.
+    constexpr size_t kMaxBytes = 200 * 1024;
+    EXPECT_GT(pdf.size(), 100u);
+    EXPECT_LT(pdf.size(), kMaxBytes);
+}

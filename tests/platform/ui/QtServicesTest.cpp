@@ -69,19 +69,22 @@ TEST(CQtCaretTest, TheCaretFollowsItsOwnerWidget)
     CCaret& caret = CCaret::Instance();
     caret.SetView(&view);
     caret.Create(&owner, 2, 16);
-    ASSERT_NE(view.CaretWidget(), nullptr);
-    EXPECT_EQ(view.CaretWidget()->parentWidget(), &owner);
-    EXPECT_FALSE(view.CaretWidget()->isVisible());
+    EXPECT_EQ(view.GetOwner(), &owner);
+    EXPECT_FALSE(view.IsShownOn(&owner));
 
     caret.SetPos(40, 20);
     caret.Show(&owner);
-    EXPECT_TRUE(view.CaretWidget()->isVisible());
-    EXPECT_EQ(view.CaretWidget()->geometry(), QRect(40, 20, 2, 16));
+    EXPECT_TRUE(view.IsShownOn(&owner));
+    EXPECT_EQ(view.GetCaretRect(), CRect(40, 20, 42, 36));
+    view.Blink();
+    EXPECT_FALSE(view.IsShownOn(&owner));
+    view.Blink();
+    EXPECT_TRUE(view.IsShownOn(&owner));
     caret.Hide(&owner);
-    EXPECT_FALSE(view.CaretWidget()->isVisible());
+    EXPECT_FALSE(view.IsShownOn(&owner));
 
     caret.Destroy();
-    EXPECT_EQ(view.CaretWidget(), nullptr);
+    EXPECT_EQ(view.GetOwner(), nullptr);
     caret.SetView(nullptr);
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/CCaret.h"
 #include "platform/Gbk.h"
+#include "platform/ui/CQtCaret.h"
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/CWnd.h"
 
@@ -48,8 +49,15 @@ class WindowInputTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        CCaret::Instance().SetView(&caretView);
         ASSERT_TRUE(wnd.Create(nullptr, CRect(10, 10, 210, 110), 0, WS_OVERLAPPED | WS_VISIBLE));
     }
+    void TearDown() override
+    {
+        CCaret::Instance().Destroy();
+        CCaret::Instance().SetView(nullptr);
+    }
+    CQtCaret caretView;
     CKeyWnd wnd;
 };
 
@@ -85,6 +93,28 @@ TEST_F(WindowInputTest, TheInputMethodFindsTheCaretAndShowsTheCompositionThere)
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->isVisible());
     EXPECT_EQ(view->pos(), QPoint(40, 20));
+    caret.Destroy();
+}
+
+TEST_F(WindowInputTest, TheCaretOfAFramedWindowIsFoundInsideTheFrame)
+{
+    CKeyWnd framed;
+    framed.ModifyStyleEx(0, WS_EX_CLIENTEDGE);
+    ASSERT_TRUE(framed.Create(&wnd, CRect(10, 10, 150, 90), 1, WS_CHILD | WS_BORDER | WS_VISIBLE));
+    const CPoint origin = framed.GetClientOrigin();
+    ASSERT_NE(origin, CPoint(0, 0));
+    framed.EnableInputMethod();
+    CCaret& caret = CCaret::Instance();
+    ASSERT_TRUE(caret.Create(static_cast<QWidget*>(&framed), 2, 16));
+    caret.SetPos(40, 20);
+    EXPECT_EQ(static_cast<QWidget&>(framed).inputMethodQuery(Qt::ImCursorRectangle).toRect(),
+              QRect(40 + origin.x, 20 + origin.y, 2, 16));
+
+    QInputMethodEvent preedit(QString::fromUtf8("wen"), {});
+    QApplication::sendEvent(&framed, &preedit);
+    auto* view = framed.findChild<QWidget*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->pos(), QPoint(40 + origin.x, 20 + origin.y));
     caret.Destroy();
 }
 
