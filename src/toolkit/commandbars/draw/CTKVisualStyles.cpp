@@ -20,7 +20,7 @@ CTKVisualStyles::~CTKVisualStyles()
     CloseThemeData();
 }
 
-void CTKVisualStyles::OpenThemeData(void*, const char*)
+void CTKVisualStyles::OpenThemeData(CWnd*, const char*)
 {
     CloseThemeData();
 }
@@ -29,7 +29,7 @@ void CTKVisualStyles::CloseThemeData()
 {
 }
 
-LONG CTKVisualStyles::DrawThemeBackground(void*, int, int, const CRect*, const CRect*)
+LONG CTKVisualStyles::DrawThemeBackground(CDC*, int, int, const CRect*, const CRect*)
 {
     return E_FAIL;
 }

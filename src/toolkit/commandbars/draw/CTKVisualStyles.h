@@ -7,6 +7,9 @@
 
 #include <string>
 
+class CDC;
+class CWnd;
+
 constexpr LONG E_FAIL = static_cast<LONG>(0x80004005u);
 constexpr LONG S_OK = 0;
 
@@ -18,10 +21,10 @@ public:
     CTKVisualStyles& operator=(const CTKVisualStyles&) = delete;
 
     // Opens the style's data of a class list ("TOOLBAR", "REBAR", ...): none here.
-    void OpenThemeData(void* window, const char* classList);
+    void OpenThemeData(CWnd* window, const char* classList);
     void CloseThemeData();
     BOOL IsThemeOpen() const { return FALSE; }
-    LONG DrawThemeBackground(void* dc, int part, int state, const CRect* rect, const CRect* clip);
+    LONG DrawThemeBackground(CDC* dc, int part, int state, const CRect* rect, const CRect* clip);
     BOOL IsAppThemed();
     // The theme file, colour and size names; E_FAIL without visual styles.
     LONG GetCurrentThemeName(std::string* fileName, std::string* colorName, std::string* sizeName);
