@@ -127,6 +127,8 @@ TEST_F(CommandIconTest, ScalingKeepsTheProportionsAndTheGivenImages)
     EXPECT_EQ(ScaleIcon(MakeIcon(16, 15, kOpaqueRed), 16, 15, 16).GetSize(), CSize(16, 15));
     // MulDiv(15, 24, 16) = 22.5, rounded to 23.
     EXPECT_EQ(ScaleIcon(MakeIcon(16, 15, kOpaqueRed), 16, 15, 24).GetSize(), CSize(24, 23));
+    EXPECT_TRUE(ScaleIcon(MakeIcon(16, 15, kOpaqueRed), 16, 15, 100000).IsEmpty());
+    EXPECT_TRUE(ScaleIcon(MakeIcon(1, 200, kOpaqueRed), 1, 200, 2).IsEmpty());
 
     CTKCommandIcon icon(7, 16, 15, nullptr);
     icon.SetIcon(MakeIcon(16, 15, kHalfRed, TRUE), TRUE);
@@ -233,6 +235,7 @@ TEST_F(CommandIconTest, DamagedIconRecordsAreRefusedWithoutReadingPastTheirEnd)
         std::vector<BYTE> bytes;
     };
     const Lie lies[] = {
+        {"height beyond an icon", 0, {0x00, 0x10}},
         {"header block of 40", 8, {0x28, 0x00}},
         {"info header of 12", 10, {0x0C}},
         {"width 0", 14, {0x00}},
@@ -321,6 +324,20 @@ TEST_F(CommandIconTest, IcoFilesAreParsedAndDamagedOnesRefused)
     EXPECT_FALSE(ParseAlphaIcon(MakeIcoFile(24), 16, &icon));
 
     TempFolder folder;
+    // A .bmp file counts as an alpha bitmap by the bit count of its info header.
+    std::vector<BYTE> bmp(54, 0);
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    bmp[28] = 32;
+    WriteFileBytes(folder / "alpha.bmp", bmp);
+    bmp[28] = 24;
+    WriteFileBytes(folder / "plain.bmp", bmp);
+    WriteFileBytes(folder / "short.bmp", std::vector<BYTE>(bmp.begin(), bmp.begin() + 30));
+    EXPECT_TRUE(IsAlphaBitmapFile(folder / "alpha.bmp"));
+    EXPECT_FALSE(IsAlphaBitmapFile(folder / "plain.bmp"));
+    EXPECT_FALSE(IsAlphaBitmapFile(folder / "short.bmp"));
+    EXPECT_FALSE(IsAlphaBitmapFile(folder / "missing.bmp"));
+
     WriteFileBytes(folder / "tool.ico", good);
     EXPECT_EQ(LoadAlphaIcon(folder / "tool.ico", 16).GetPixel(3, 0), kOpaqueRed);
     EXPECT_TRUE(LoadAlphaIcon(folder / "missing.ico", 16).IsEmpty());

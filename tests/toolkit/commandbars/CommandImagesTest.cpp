@@ -88,6 +88,8 @@ TEST_F(CommandImagesTest, StripsThatDoNotFitTheCommandsAreRefused)
     EXPECT_FALSE(store.SetIcons(kMaskedStripId, kCommands, 0, 0, 0, 0));
     EXPECT_FALSE(store.SetIcons(9999, kCommands, kCommandCount, 16, 15, 0));
     EXPECT_FALSE(store.SetIconsFromBitmap(*alphaStrip, kCommands, kCommandCount, 0, 16, 0, TRUE));
+    EXPECT_FALSE(store.SetIconsFromBitmap(*alphaStrip, kCommands, kCommandCount, 16, 1 << 20, 0, FALSE));
+    EXPECT_EQ(store.GetCommandIcons(100), nullptr);
 
     // cx and cy 0 divide the width by the count: 80 / 5 gives 16 by 16,
     // 80 / 4 gives 20 by 15 from the masked strip.
@@ -134,6 +136,9 @@ TEST_F(CommandImagesTest, TheNearestIconIsScaledOnceAndAlphaIconsAreStretchedWhe
     EXPECT_TRUE(scaled->IsScaledCopy());
     EXPECT_EQ(scaled->GetSize(), CSize(24, 24));
     EXPECT_EQ(store.FindIcon(500, 24), scaled);
+
+    // A width no icon may have gets the nearest icon as it is.
+    EXPECT_EQ(store.FindIcon(500, 100000), store.GetCommandIcons(500)->Lookup(32));
 
     store.SetIcon(MakeIcon(16, 16, kOpaqueRed, TRUE), 501, 16, 16, 0, TRUE);
     EXPECT_EQ(store.FindIcon(501, 24), store.FindIcon(501, 16));
@@ -251,6 +256,24 @@ TEST_F(CommandImagesTest, AnIconSetRecordCarriesItsWholeTag)
         EXPECT_EQ(in.GetError(), CArchive::badClass) << t.what;
         EXPECT_NE(loaded.GetCommandIcons(700), nullptr) << t.what;
         EXPECT_EQ(loaded.GetCommandIcons(701), nullptr) << t.what;
+    }
+}
+
+TEST_F(CommandImagesTest, IconSetRecordsWithImpossibleWidthsAreRefused)
+{
+    store.SetIcon(MakeIcon(16, 16, kOpaqueRed), 710, 16, 16, 0, FALSE);
+    CArchive out;
+    store.SerializeIcons(710, out);
+    // The width key follows the 21 bytes of the tag and the 2 of the count.
+    for (DWORD width : {0u, 257u, 0xFFFFFFFFu}) {
+        std::vector<BYTE> bytes = out.GetBuffer();
+        for (int i = 0; i < 4; ++i)
+            bytes[23 + static_cast<std::size_t>(i)] = static_cast<BYTE>(width >> (8 * i));
+        CTKCommandImages loaded;
+        CArchive in(bytes);
+        EXPECT_FALSE(loaded.SerializeIcons(710, in)) << width;
+        EXPECT_FALSE(in.IsOK()) << width;
+        EXPECT_EQ(loaded.GetCommandIcons(710), nullptr) << width;
     }
 }
 

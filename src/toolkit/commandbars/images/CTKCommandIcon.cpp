@@ -396,6 +396,10 @@ void CTKCommandIcon::Serialize(CArchive& ar)
     Clear(TRUE);
     if (!ar.IsOK())
         return;
+    if (height > static_cast<DWORD>(kMaxIconSide)) {
+        ar.SetError(CArchive::badClass);
+        return;
+    }
     m_height = static_cast<int>(height);
     m_alpha = alpha != 0;
     if (!ReadImage(ar, m_alpha, &m_normal) || !ReadImage(ar, m_alpha, &m_disabled)

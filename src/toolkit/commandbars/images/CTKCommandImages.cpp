@@ -146,7 +146,7 @@ BOOL CTKCommandImages::AddIconsFromImageList(const CImageList* list, const UINT*
 BOOL CTKCommandImages::SetIconsFromBitmap(const CIconImage& bitmap, const UINT* commands, int count, int cx, int cy,
                                           int state, BOOL alpha)
 {
-    if (cx <= 0 || cy <= 0 || commands == nullptr || bitmap.IsEmpty())
+    if (cx <= 0 || cy <= 0 || cx > kMaxIconSide || cy > kMaxIconSide || commands == nullptr || bitmap.IsEmpty())
         return FALSE;
     if (!alpha) {
         CImageList list;
@@ -248,6 +248,10 @@ BOOL CTKCommandImages::ReadIconSet(CArchive& ar, CTKImageManagerIcons* icons)
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
         DWORD width = 0;
         ar >> width;
+        if (ar.IsOK() && (width == 0 || width > static_cast<DWORD>(kMaxIconSide))) {
+            ar.SetError(CArchive::badClass);
+            return FALSE;
+        }
         auto icon = std::make_unique<CTKCommandIcon>(icons->GetCommand(), static_cast<int>(width), 0, icons);
         icon->Serialize(ar);
         if (!ar.IsOK())

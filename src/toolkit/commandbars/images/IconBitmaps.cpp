@@ -68,8 +68,11 @@ CIconImage ScaleIcon(const CIconImage& icon, int cx, int cy, int newCx)
         return CIconImage();
     if (newCx == cx)
         return icon;
+    const int newCy = MulDiv(cy, newCx, cx);
+    if (newCx > kMaxIconSide || newCy <= 0 || newCy > kMaxIconSide)
+        return CIconImage();
     CImageList list;
-    if (!list.Create(newCx, MulDiv(cy, newCx, cx), ILC_COLOR32 | ILC_MASK) || list.Add(icon) < 0)
+    if (!list.Create(newCx, newCy, ILC_COLOR32 | ILC_MASK) || list.Add(icon) < 0)
         return CIconImage();
     return list.GetIcon(0);
 }

@@ -15,7 +15,8 @@ constexpr int kMaxIconSide = 256;
 // 0 by 0 for no icon.
 CSize GetIconSize(const CIconImage& icon);
 // The icon stretched to newCx by MulDiv(cy, newCx, cx); a plain copy when
-// newCx equals cx; empty when newCx is 0 or cx and cy are both 0.
+// newCx equals cx; empty when newCx is 0, cx and cy are both 0, or the new
+// size is larger than an icon may be.
 CIconImage ScaleIcon(const CIconImage& icon, int cx, int cy, int newCx);
 // The bitmap taken as an alpha icon.
 CIconImage CreateAlphaIcon(const CIconImage& bitmap);
