@@ -1,6 +1,6 @@
 # orvel_library(<name> [QT] [SUBDIRS <folders>...] [DEPS <targets>...])
 # Builds every source of the calling folder (and of the named subfolders,
-# for Parts that call each other in a circle) into one static library named
+# for code that calls each other in a circle) into one static library named
 # <name>. Sources are globbed so that parts landing side by side in one
 # folder never have to edit the same list.
 function(orvel_library name)

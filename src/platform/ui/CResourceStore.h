@@ -28,7 +28,7 @@
 //       SEPARATOR
 //   END
 //   9970 CURSOR "SplitV"
-//   9100 BITMAP "toolkit/standard16.png"
+//   4001 BITMAP "standard16.png"
 //
 // A BITMAP names a picture file beside the resource file: with an alpha
 // channel it is a 32-bit alpha strip, without one a strip whose mask colour

@@ -94,7 +94,7 @@ CTKCommandIcon* CTKCommandImages::FindIcon(UINT command, int width)
 
 BOOL CTKCommandImages::SetIcon(const CIconImage& icon, UINT command, int cx, int cy, int state, BOOL alpha)
 {
-    if (icon.IsEmpty())
+    if (icon.IsEmpty() || cx < 0 || cy < 0)
         return FALSE;
     if (cx == 0 && cy == 0) {
         const CSize size = GetIconSize(icon);

@@ -5,7 +5,6 @@
 #include "platform/MulDiv.h"
 
 #include <cstddef>
-#include <cstring>
 
 namespace {
 
