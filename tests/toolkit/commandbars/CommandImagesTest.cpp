@@ -108,6 +108,8 @@ TEST_F(CommandImagesTest, HotAndDisabledImagesNeedAnIconSet)
     EXPECT_FALSE(store.SetIcon(icon, 300, 16, 16, CTKCommandImages::kDisabled, FALSE));
     EXPECT_EQ(store.GetCommandIcons(300), nullptr);
     EXPECT_FALSE(store.SetIcon(CIconImage(), 300, 16, 16, CTKCommandImages::kNormal, FALSE));
+    EXPECT_FALSE(store.SetIcon(icon, 300, -16, 16, CTKCommandImages::kNormal, FALSE));
+    EXPECT_EQ(store.GetCommandIcons(300), nullptr);
     EXPECT_TRUE(store.SetIcon(icon, 300, 0, 0, CTKCommandImages::kNormal, FALSE));
     EXPECT_TRUE(store.SetIcon(MakeIcon(16, 16, kOpaqueBlue), 300, 16, 16, CTKCommandImages::kHot, FALSE));
     EXPECT_TRUE(store.SetIcon(icon, 300, 16, 16, 7, FALSE));
