@@ -1,13 +1,18 @@
-# orvel_library(<name> [QT] [DEPS <targets>...])
-# Builds every source of the calling folder into one static library named <name>.
-# Sources are globbed so that parts landing side by side in one folder never
-# have to edit the same list.
+# orvel_library(<name> [QT] [SUBDIRS <folders>...] [DEPS <targets>...])
+# Builds every source of the calling folder (and of the named subfolders,
+# for code that calls each other in a circle) into one static library named
+# <name>. Sources are globbed so that parts landing side by side in one
+# folder never have to edit the same list.
 function(orvel_library name)
-  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.h
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  cmake_parse_arguments(ARG "QT" "" "SUBDIRS;DEPS" ${ARGN})
+  set(patterns)
+  foreach(dir IN ITEMS . ${ARG_SUBDIRS})
+    list(APPEND patterns
+      ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp
+      ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.h
+      ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.qrc)
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${patterns})
   set(scope PUBLIC)
   if(sources MATCHES "\\.cpp")
     add_library(${name} STATIC ${sources})

@@ -1,16 +1,24 @@
 #include "CWorkbenchWindow.h"
 
 #include "platform/ui/CQtStartup.h"
+#include "toolkit/commandbars/RegisterToolkitCommandBarsClasses.h"
 
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 int main(int argc, char** argv)
 {
     CQtStartup::Prepare(argc, argv);
     QApplication app(argc, argv);
+    std::string error;
+    if (!RegisterToolkitCommandBarsClasses(&error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
     CWorkbenchWindow window;
     window.show();
     // --quit-after-start: open the window, let the event loop run once, exit.

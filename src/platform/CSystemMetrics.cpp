@@ -90,11 +90,11 @@ constexpr MetricEntry kMetrics[] = {
     {SM_CYMENUCHECK, 13},
 };
 
-LOGFONT DefaultFont(LONG height)
+LOGFONT DefaultFont(LONG height, LONG weight = FW_NORMAL)
 {
     LOGFONT font;
     font.lfHeight = height;
-    font.lfWeight = FW_NORMAL;
+    font.lfWeight = weight;
     font.lfCharSet = GB2312_CHARSET;
     CFont::SetFaceName(font, CSystemMetrics::DefaultFace());
     return font;
@@ -123,6 +123,8 @@ void CSystemMetrics::Reset()
         m_metrics[entry.index] = entry.value;
     m_menuFont = DefaultFont(-12);
     m_iconTitleFont = DefaultFont(-12);
+    m_statusFont = DefaultFont(-12);
+    m_smallCaptionFont = DefaultFont(-11, FW_BOLD);
     m_families = {"DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif"};
     m_workArea = CRect(0, 0, 1280, 994);
     m_bitsPerPixel = 32;

@@ -104,6 +104,11 @@ public:
     void SetMenuFont(const LOGFONT& font) { m_menuFont = font; }
     LOGFONT GetIconTitleFont() const { return m_iconTitleFont; }
     void SetIconTitleFont(const LOGFONT& font) { m_iconTitleFont = font; }
+    // The status bar's font and the font of small (tool window) captions.
+    LOGFONT GetStatusFont() const { return m_statusFont; }
+    void SetStatusFont(const LOGFONT& font) { m_statusFont = font; }
+    LOGFONT GetSmallCaptionFont() const { return m_smallCaptionFont; }
+    void SetSmallCaptionFont(const LOGFONT& font) { m_smallCaptionFont = font; }
     // The face used where a font record names none.
     static const char* DefaultFace() { return "DejaVu Sans"; }
 
@@ -137,6 +142,8 @@ private:
     int m_metrics[kSystemMetricCount] {};
     LOGFONT m_menuFont {};
     LOGFONT m_iconTitleFont {};
+    LOGFONT m_statusFont {};
+    LOGFONT m_smallCaptionFont {};
     std::vector<std::string> m_families;
     CRect m_workArea;
     int m_bitsPerPixel = 32;

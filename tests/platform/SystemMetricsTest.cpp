@@ -89,3 +89,22 @@ TEST_F(CSystemMetricsTest, FontFamiliesCompareWithoutCase)
     EXPECT_TRUE(service.FontExists("ARIAL"));
     EXPECT_FALSE(service.FontExists("DejaVu Sans"));
 }
+
+TEST_F(CSystemMetricsTest, StatusAndSmallCaptionFontsHoldTheirOverridesUntilReset)
+{
+    CSystemMetrics& service = CSystemMetrics::Instance();
+    EXPECT_EQ(std::string(service.GetStatusFont().lfFaceName), "DejaVu Sans");
+    EXPECT_EQ(service.GetStatusFont().lfHeight, -12);
+    EXPECT_EQ(service.GetSmallCaptionFont().lfHeight, -11);
+    EXPECT_EQ(service.GetSmallCaptionFont().lfWeight, FW_BOLD);
+
+    LOGFONT font = service.GetStatusFont();
+    font.lfHeight = -20;
+    service.SetStatusFont(font);
+    service.SetSmallCaptionFont(font);
+    EXPECT_EQ(service.GetStatusFont().lfHeight, -20);
+    EXPECT_EQ(service.GetSmallCaptionFont().lfWeight, FW_NORMAL);
+    service.Reset();
+    EXPECT_EQ(service.GetStatusFont().lfHeight, -12);
+    EXPECT_EQ(service.GetSmallCaptionFont().lfHeight, -11);
+}

@@ -4,6 +4,8 @@
 #include "platform/Gbk.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 
 #include <cctype>
 #include <cerrno>
@@ -213,6 +215,7 @@ struct ParsedResources {
     std::map<UINT, std::string> strings;
     std::map<UINT, CToolBarResource> toolBars;
     std::map<UINT, Qt::CursorShape> cursors;
+    std::map<UINT, std::string> bitmapFiles;   // as written, relative to the resource file
 };
 
 class Parser {
@@ -299,6 +302,8 @@ private:
             return ToolBar(id);
         if (type == "CURSOR")
             return Cursor(id);
+        if (type == "BITMAP")
+            return Bitmap(id);
         return Fail("unknown resource type " + type);
     }
 
@@ -524,12 +529,51 @@ private:
         return Fail("unknown cursor shape " + name);
     }
 
+    BOOL Bitmap(UINT id)
+    {
+        std::string file;
+        if (!ExpectString(&file))
+            return FALSE;
+        if (m_out->bitmapFiles.count(id))
+            return Fail("bitmap " + std::to_string(id) + " defined twice");
+        m_out->bitmapFiles[id] = file;
+        return TRUE;
+    }
+
     const std::vector<Token>& m_tokens;
     ParsedResources* m_out;
     size_t m_pos = 0;
     int m_lastLine = 1;
     std::string m_error;
 };
+
+// Reads the picture files a resource file names, beside that file. A
+// picture with an alpha channel is a 32-bit alpha strip; one without is a
+// strip whose mask colour marks the transparent pixels.
+BOOL LoadBitmapFiles(const std::string& sourceName, const std::map<UINT, std::string>& files,
+                     std::map<UINT, CIconImage>* bitmaps, std::string* what)
+{
+    const QString folder = QFileInfo(QString::fromStdString(sourceName)).path();
+    for (const auto& entry : files) {
+        const QString path = folder + "/" + QString::fromStdString(entry.second);
+        QImage image(path);
+        if (image.isNull()) {
+            *what = "bitmap " + std::to_string(entry.first) + ": " + entry.second + " cannot be read";
+            return FALSE;
+        }
+        const BOOL alpha = image.hasAlphaChannel();
+        image = image.convertToFormat(QImage::Format_ARGB32);
+        CIconImage bitmap(image.width(), image.height());
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                bitmap.SetPixel(x, y, alpha ? row[x] : (row[x] | 0xFF000000u));
+        }
+        bitmap.SetAlpha(alpha);
+        (*bitmaps)[entry.first] = std::move(bitmap);
+    }
+    return TRUE;
+}
 
 template <class Map>
 void MergeInto(Map& target, Map& source)
@@ -562,7 +606,9 @@ BOOL CResourceStore::LoadText(const std::string& utf8Text, const std::string& so
     std::vector<Token> tokens;
     std::string what;
     ParsedResources parsed;
-    if (!Tokenizer(utf8Text).Run(&tokens, &what) || !Parser(tokens, &parsed).Run(&what)) {
+    std::map<UINT, CIconImage> bitmaps;
+    if (!Tokenizer(utf8Text).Run(&tokens, &what) || !Parser(tokens, &parsed).Run(&what)
+        || !LoadBitmapFiles(sourceName, parsed.bitmapFiles, &bitmaps, &what)) {
         *error = sourceName + ": " + what;
         return FALSE;
     }
@@ -573,6 +619,7 @@ BOOL CResourceStore::LoadText(const std::string& utf8Text, const std::string& so
     for (const auto& cursor : parsed.cursors)
         CQtCursors::Register(cursor.first, QCursor(cursor.second));
     MergeInto(m_cursors, parsed.cursors);
+    MergeInto(m_bitmaps, bitmaps);
     return TRUE;
 }
 
@@ -583,6 +630,7 @@ void CResourceStore::Clear()
     m_strings.clear();
     m_toolBars.clear();
     m_cursors.clear();
+    m_bitmaps.clear();
 }
 
 const CMenu* CResourceStore::FindMenu(UINT id) const
@@ -627,4 +675,10 @@ BOOL CResourceStore::LoadCursor(UINT id, QCursor* cursor) const
         return TRUE;
     }
     return CQtCursors::Find(id, cursor);
+}
+
+const CIconImage* CResourceStore::FindBitmap(UINT id) const
+{
+    auto it = m_bitmaps.find(id);
+    return it == m_bitmaps.end() ? nullptr : &it->second;
 }

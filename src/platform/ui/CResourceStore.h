@@ -28,9 +28,15 @@
 //       SEPARATOR
 //   END
 //   9970 CURSOR "SplitV"
+//   4001 BITMAP "standard16.png"
+//
+// A BITMAP names a picture file beside the resource file: with an alpha
+// channel it is a 32-bit alpha strip, without one a strip whose mask colour
+// marks the transparent pixels.
 //
 // Numbers are decimal or 0x hexadecimal; "//" and "#" start comments.
 
+#include "platform/CIconImage.h"
 #include "platform/ui/CAcceleratorTable.h"
 #include "platform/ui/CMenu.h"
 
@@ -65,6 +71,8 @@ public:
     // The cursor of a resource id, else of a standard or registered cursor
     // id (CQtCursors). Resource cursors are registered there as they load.
     BOOL LoadCursor(UINT id, QCursor* cursor) const;
+    // The pixels of a bitmap resource (IsAlpha() for a 32-bit alpha strip), or nullptr.
+    const CIconImage* FindBitmap(UINT id) const;
 
 private:
     std::map<UINT, CMenu> m_menus;
@@ -72,4 +80,5 @@ private:
     std::map<UINT, std::string> m_strings;
     std::map<UINT, CToolBarResource> m_toolBars;
     std::map<UINT, Qt::CursorShape> m_cursors;
+    std::map<UINT, CIconImage> m_bitmaps;
 };

@@ -1,0 +1,8 @@
+#include "toolkit/commandbars/RegisterToolkitCommandBarsClasses.h"
+
+#include "resources/ProgramResources.h"
+
+bool RegisterToolkitCommandBarsClasses(std::string* error)
+{
+    return InitProgramResources(error);
+}
