@@ -1,5 +1,6 @@
 #include "CPlcInfoDlg.h"
 
+#include "COnlineHelp.h"
 #include "CColorIndicator.h"
 #include "platform/ui/QtText.h"
 #include "plclink/PlcInfo.h"
@@ -50,6 +51,7 @@ CPlcInfoDlg::CPlcInfoDlg(QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     buttons->addWidget(refresh);
     buttons->addWidget(close);
+    buttons->addWidget(COnlineHelp::Attach(this, "1583", "PLC-xinxi"));
     QVBoxLayout* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(m_modules);

@@ -8,14 +8,14 @@
 #include "plclink/PlcProtocol.h"
 #include "plclink/ui/CAnimGifCtrl.h"
 #include "plclink/ui/CColorIndicator.h"
-#include "plclink/ui/CColorStatic.h"
+#include "platform/ui/CColorStatic.h"
 #include "plclink/ui/CCommSettingsDlg.h"
 #include "plclink/ui/CDownloadDlg.h"
 #include "plclink/ui/CPasswordDlg.h"
 #include "plclink/ui/CPasswordInputDlg.h"
 #include "plclink/ui/CPlcClockDlg.h"
 #include "plclink/ui/CPlcInfoDlg.h"
-#include "plclink/ui/CSecureEdit.h"
+#include "platform/ui/CSecureEdit.h"
 #include "platform/ui/CSettingsStore.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedUi.h"
@@ -193,7 +193,7 @@ TEST_F(OnlineDialogsTest, PasswordDialogEnablesItsFieldsByLevelAndSendsTheChange
     EXPECT_TRUE(Child<QRadioButton>(dialog, "1101")->isChecked());
     EXPECT_FALSE(newPassword->isEnabled());
     EXPECT_FALSE(confirmation->isEnabled());
-    EXPECT_EQ(newPassword->maxLength(), 8);
+    EXPECT_EQ(newPassword->GetLimitText(), 8);
 
     QTest::mouseClick(Child<QRadioButton>(dialog, "1104"), Qt::LeftButton);
     EXPECT_TRUE(newPassword->isEnabled());
@@ -202,7 +202,7 @@ TEST_F(OnlineDialogsTest, PasswordDialogEnablesItsFieldsByLevelAndSendsTheChange
     EXPECT_TRUE(confirmation->isEnabled());
     QTest::keyClicks(confirmation, "ab");
     // The edit keeps its text to itself until the dialog arms it.
-    EXPECT_EQ(newPassword->TakeText(), "");
+    EXPECT_EQ(newPassword->GetWindowText(), "");
 
     QTest::mouseClick(Child<QPushButton>(dialog, "3"), Qt::LeftButton);
     EXPECT_EQ(RequestLetters(), "O");
@@ -211,7 +211,8 @@ TEST_F(OnlineDialogsTest, PasswordDialogEnablesItsFieldsByLevelAndSendsTheChange
     EXPECT_FALSE(g_PlcCommPort.IsOpen());
 
     QTest::mouseClick(Child<QRadioButton>(dialog, "1101"), Qt::LeftButton);
-    EXPECT_TRUE(newPassword->text().isEmpty());
+    newPassword->Arm();
+    EXPECT_EQ(newPassword->GetWindowText(), "");
     EXPECT_FALSE(newPassword->isEnabled());
     ui.box.Clear();
     sim.ClearRequests();
