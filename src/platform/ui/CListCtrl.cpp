@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
+#include <cstdlib>
+
 namespace {
 
 // Width of a column inserted without one.
@@ -22,12 +24,24 @@ Qt::Alignment ColumnAlignment(int format)
     }
 }
 
+// The notification a mouse message of the table gives the parent; 0 for none.
+UINT ClickNotification(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONUP: return NM_CLICK;
+    case WM_LBUTTONDBLCLK: return NM_DBLCLK;
+    case WM_RBUTTONUP: return NM_RCLICK;
+    default: return 0;
+    }
+}
+
 } // namespace
 
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
 CListCtrl::CListCtrl(QWidget* parent) : CWnd(parent)
 {
+    SetClassStyle(CS_DBLCLKS);
     m_table = new QTableWidget(this);
     m_table->setColumnCount(0);
     m_table->verticalHeader()->hide();
@@ -205,14 +219,14 @@ BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask)
         return FALSE;
     QItemSelectionModel* selection = m_table->selectionModel();
     QModelIndex index = m_table->model()->index(item, 0);
+    if ((mask & LVIS_FOCUSED) && (state & LVIS_FOCUSED))
+        selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     if (mask & LVIS_SELECTED) {
         auto command = (state & LVIS_SELECTED) ? QItemSelectionModel::Select : QItemSelectionModel::Deselect;
         if ((state & LVIS_SELECTED) && m_table->selectionMode() == QAbstractItemView::SingleSelection)
             command = QItemSelectionModel::ClearAndSelect;
         selection->select(index, command | QItemSelectionModel::Rows);
     }
-    if ((mask & LVIS_FOCUSED) && (state & LVIS_FOCUSED))
-        selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     return TRUE;
 }
 
@@ -296,7 +310,9 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         QScrollBar* horizontal = m_table->horizontalScrollBar();
         QScrollBar* vertical = m_table->verticalScrollBar();
         horizontal->setValue(horizontal->value() + dx);
-        vertical->setValue(vertical->value() + dy / rowHeight);
+        // Vertically the list moves by whole rows, the nearest to dy.
+        int rows = (std::abs(dy) + rowHeight / 2) / rowHeight;
+        vertical->setValue(vertical->value() + (dy < 0 ? -rows : rows));
         return TRUE;
     }
     case LVM_GETTOPINDEX: {
@@ -360,21 +376,13 @@ void CListCtrl::ForwardInput(QObject* watched, QEvent* event)
         SendMessage(msg.message, msg.wParam, msg.lParam);
         if (!self)
             return;
+        UINT code = ClickNotification(msg.message);
+        if (code == 0)
+            continue;
         CPoint point(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
         int subItem = -1;
-        switch (msg.message) {
-        case WM_LBUTTONUP:
-            NotifyParent(NM_CLICK, SubItemHitTest(point, &subItem), subItem, point);
-            break;
-        case WM_LBUTTONDBLCLK:
-            NotifyParent(NM_DBLCLK, SubItemHitTest(point, &subItem), subItem, point);
-            break;
-        case WM_RBUTTONUP:
-            NotifyParent(NM_RCLICK, SubItemHitTest(point, &subItem), subItem, point);
-            break;
-        default:
-            break;
-        }
+        int item = SubItemHitTest(point, &subItem);
+        NotifyParent(code, item, subItem, point);
     }
 }
 
