@@ -15,12 +15,14 @@
 #include "plclink/ui/CPasswordInputDlg.h"
 #include "plclink/ui/CPlcClockDlg.h"
 #include "plclink/ui/CPlcInfoDlg.h"
+#include "plclink/ui/RegisterPlclinkUiClasses.h"
 #include "platform/ui/CSecureEdit.h"
 #include "platform/ui/CSettingsStore.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -36,6 +38,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -79,6 +82,7 @@ class OnlineDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        RegisterPlclinkUiClasses();
         ASSERT_TRUE(sim.Start());
         port = std::make_unique<CScopedGlobalPort>(sim.SlavePath());
         previous = g_pAppData;
@@ -349,9 +353,11 @@ TEST_F(CommSettingsDialogTest, SearchFindsThePlcAndShowsWhatItFound)
     QTest::mouseClick(Child<QPushButton>(dialog, "1238"), Qt::LeftButton);
     EXPECT_TRUE(dialog.IsSearching());
     EXPECT_FALSE(dialog.Animation()->isHidden());
+    EXPECT_TRUE(dialog.Animation()->IsPlaying());
     EXPECT_TRUE(Child<QLabel>(dialog, "1247")->isHidden());
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_TRUE(dialog.Animation()->isHidden());
+    EXPECT_FALSE(dialog.Animation()->IsPlaying());
     EXPECT_FALSE(Child<QLabel>(dialog, "1247")->isHidden());
     EXPECT_EQ(finished.at(0).at(0).toInt(), 1);
     EXPECT_EQ(Current(dialog, "2047"), "2");
@@ -383,4 +389,79 @@ TEST_F(CommSettingsDialogTest, ClosingDuringASearchStopsItAndPutsTheSettingsBack
     EXPECT_EQ(g_PlcCommPort.Station, 3);
     EXPECT_EQ(g_PlcCommPort.BaudRate, 19200);
     EXPECT_EQ(g_PlcCommPort.ParityIndex, 2);
+}
+
+TEST_F(CommSettingsDialogTest, TheSearchAnimationIsTheProgramsOwnPicture)
+{
+    CCommSettingsDlg dialog(settings, {sim.SlavePath()});
+    CAnimGifCtrl* animation = dialog.Animation();
+    ASSERT_TRUE(animation->IsAnimatedGif());
+    EXPECT_EQ(animation->ScreenSize(), QSize(100, 35));
+    ASSERT_EQ(animation->Frames().size(), 7u);
+    for (const CAnimGifCtrl::FrameRecord& frame : animation->Frames())
+        EXPECT_EQ(frame.delay, 10);
+    EXPECT_FALSE(animation->IsPlaying());
+}
+
+TEST_F(OnlineDialogsTest, EveryOnlineDialogOpensItsTopicWithHelpAndF1)
+{
+    CSettingsStore settings {folder / "settings.ini", "OrvelBuilder"};
+    PlcSimIdentity identity;
+    identity.modules = {{0x16, 0}};
+    sim.SetIdentity(identity);
+    ASSERT_EQ(OpenPlcPort(), PLC_OK);
+    ASSERT_EQ(PlcReadInfo(), PLC_OK);
+    CScriptedPasswordEntry entry;
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<QDialog>()> make;
+        const char* button;
+        std::string topic;
+        int context;
+    };
+    const Case cases[] = {
+        {"PLC Information", [] { return std::make_unique<CPlcInfoDlg>(); }, "1583", "PLC-xinxi", 290},
+        {"Password", [] { return std::make_unique<CPasswordDlg>(); }, "4", "shezhimima", 270},
+        {"Enter Password", [] { return std::make_unique<CPasswordInputDlg>(); }, "1241", "shurumima", 271},
+        {"Download", [&] { return std::make_unique<CDownloadDlg>(entry); }, "1242", "xiazaiduihua", 260},
+        {"Communications", [&] { return std::make_unique<CCommSettingsDlg>(settings, std::vector<std::string>{}); },
+         "1236", "PC\xBB\xFA\xCD\xA8\xD1\xB6\xC9\xE8\xD6\xC3", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.help.Clear();
+        std::unique_ptr<QDialog> dialog = c.make();
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        QTest::mouseClick(Child<QPushButton>(*dialog, c.button), Qt::LeftButton);
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : dialog.get();
+        QTest::keyClick(focus, Qt::Key_F1);
+        std::vector<RecordedHelp> requests = ui.help.Requests();
+        ASSERT_EQ(requests.size(), 2u);
+        for (const RecordedHelp& request : requests) {
+            EXPECT_EQ(request.topic, c.topic);
+            EXPECT_EQ(request.context, c.context);
+        }
+        dialog->reject();
+    }
+}
+
+TEST_F(OnlineDialogsTest, TheClockDialogOpensItsTopicWithHelpAndF1)
+{
+    sim.SetClock({0x11, 0x07, 0x17, 0x10, 0x20, 0x30});
+    ASSERT_EQ(OpenPlcPort(), PLC_OK);
+    ASSERT_EQ(PlcReadClock(), PLC_OK);
+    CPlcClockDlg dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::mouseClick(Child<QPushButton>(dialog, "1240"), Qt::LeftButton);
+    QTest::keyClick(Child<QDateEdit>(dialog, "1157"), Qt::Key_F1);
+    std::vector<RecordedHelp> requests = ui.help.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    for (const RecordedHelp& request : requests) {
+        EXPECT_EQ(request.topic, "CPU-shizhong");
+        EXPECT_EQ(request.context, 300);
+    }
 }
