@@ -84,6 +84,11 @@ bool CEdit::event(QEvent* event)
 {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return CWnd::event(event);
+    // A disabled edit takes no keys.
+    if (!isEnabled()) {
+        event->ignore();
+        return false;
+    }
     QKeyEvent* outer = m_keyEvent;
     m_keyEvent = static_cast<QKeyEvent*>(event);
     QPointer<CEdit> self(this);
@@ -95,6 +100,10 @@ bool CEdit::event(QEvent* event)
 
 void CEdit::DispatchKeyDirectly(QKeyEvent* key)
 {
+    if (!isEnabled()) {
+        key->ignore();
+        return;
+    }
     QKeyEvent* outer = m_keyEvent;
     m_keyEvent = key;
     QPointer<CEdit> self(this);

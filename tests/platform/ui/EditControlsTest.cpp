@@ -8,7 +8,9 @@
 #include "platform/ui/CListCtrl.h"
 #include "platform/ui/CSecureEdit.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPointer>
@@ -58,7 +60,15 @@ TEST(SecureEditTest, GivesItsTextOncePerArmingAndKeepsItsPasswordCharacter)
     QLineEdit* line = edit->findChild<QLineEdit*>();
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(line->displayText().size(), 8);
+    EXPECT_FALSE(line->displayText().contains('s'));
     EXPECT_EQ(line->contextMenuPolicy(), Qt::NoContextMenu);
+
+    // A disabled edit takes no keys.
+    edit->setEnabled(false);
+    QTest::keyClicks(edit, "x");
+    edit->Arm();
+    EXPECT_EQ(edit->GetWindowText(), "secret12");
 }
 
 TEST(ColorStaticTest, StartsFromTheSystemButtonColoursAndTakesItsTextColour)
@@ -227,5 +237,21 @@ TEST_F(InPlaceEditTest, GrowsWithItsTextUpToTheRightEdgeOfTheList)
     EXPECT_GT(grown.Width(), start.Width());
     EXPECT_EQ(grown.left, start.left);
     EXPECT_EQ(grown.right, client.right);
+    delete edit.data();
+}
+
+TEST_F(InPlaceEditTest, PictureOfTheParameterListWhileACellIsEdited)
+{
+    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    QPointer<CInPlaceEdit> edit = OpenEditor(1, 'V');
+    QTest::keyClicks(edit.data(), "B20");
+    QImage picture = owner.grab().toImage();
+    const std::string path = QCoreApplication::applicationDirPath().toStdString() + "/in_place_edit.png";
+    EXPECT_TRUE(picture.save(QString::fromStdString(path)));
+    // The editor covers the cell: its inside is the window colour, the cell's old text is hidden.
+    CRect cell;
+    list.GetSubItemRect(1, kVariableColumn, &cell);
+    QPoint inside = list.mapTo(&owner, QPoint(cell.right - 4, cell.top + cell.Height() / 2));
+    EXPECT_EQ(picture.pixelColor(inside), QColor(Qt::white));
     delete edit.data();
 }

@@ -23,6 +23,7 @@
 #include "support/TempFolder.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -464,4 +465,31 @@ TEST_F(OnlineDialogsTest, TheClockDialogOpensItsTopicWithHelpAndF1)
         EXPECT_EQ(request.topic, "CPU-shizhong");
         EXPECT_EQ(request.context, 300);
     }
+}
+
+TEST_F(CommSettingsDialogTest, PicturesOfThePasswordDialogAndTheSearch)
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    CPasswordDlg password;
+    password.show();
+    Child<QRadioButton>(password, "1104")->click();
+    QTest::keyClicks(Child<CSecureEdit>(password, "999"), "old");
+    QTest::keyClicks(Child<CSecureEdit>(password, "1188"), "new1");
+    EXPECT_TRUE(password.grab().save(folder + "/password_dialog.png"));
+
+    CLineGate gate(sim.SlavePath(), 1200, 2);
+    ASSERT_TRUE(gate.Start());
+    CCommSettingsDlg search(settings, {gate.SlavePath()});
+    search.show();
+    QTest::mouseClick(Child<QPushButton>(search, "1238"), Qt::LeftButton);
+    ASSERT_TRUE(search.Animation()->IsPlaying());
+    // The picture shows the animation once its thread has drawn a frame.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            QColor line = search.Animation()->CurrentImage().pixelColor(50, 16);
+            return line == QColor(0x40, 0x40, 0x40) || line == QColor(0x00, 0x50, 0xC0);
+        },
+        2000));
+    EXPECT_TRUE(search.grab().save(folder + "/communications_search.png"));
+    search.reject();
 }
