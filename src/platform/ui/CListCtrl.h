@@ -3,10 +3,10 @@
 // columns with an optional header, rows of texts with a value each,
 // selection, scrolling (LVM_SCROLL) and the routing of a cell editor's
 // end-of-edit notification. A Qt table inside the client area shows the
-// rows; mouse buttons and keys over it reach the list as window messages
-// (WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_KEYDOWN, ...) after the table has
-// handled them, and the parent is told of clicks, double clicks and
-// selection changes with WM_NOTIFY.
+// rows; its mouse buttons reach the list as window messages
+// (WM_LBUTTONDOWN, WM_RBUTTONDOWN, ...) after the table has selected, its
+// keys (WM_KEYDOWN, ...) before the table moves, and the parent is told of
+// clicks, double clicks and selection changes with WM_NOTIFY.
 
 #include "platform/ui/CWnd.h"
 
