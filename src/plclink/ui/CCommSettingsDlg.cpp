@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -146,6 +147,7 @@ void CCommSettingsDlg::OnInitDialog(const std::vector<std::string>& ports)
     m_dataBits->blockSignals(false);
     m_stopBits->addItem("1");
     FillCombos();
+    m_picture->setPixmap(QPixmap(":/Bitmap/273"));
     m_picture->show();
     m_animation->hide();
     // Without its picture the dialog simply does not animate.

@@ -402,6 +402,8 @@ TEST_F(CommSettingsDialogTest, TheSearchAnimationIsTheProgramsOwnPicture)
     for (const CAnimGifCtrl::FrameRecord& frame : animation->Frames())
         EXPECT_EQ(frame.delay, 10);
     EXPECT_FALSE(animation->IsPlaying());
+    QLabel* still = Child<QLabel>(dialog, "1247");
+    EXPECT_EQ(still->pixmap().size(), QSize(100, 35));
 }
 
 TEST_F(OnlineDialogsTest, EveryOnlineDialogOpensItsTopicWithHelpAndF1)
