@@ -44,6 +44,8 @@ CListCtrl::CListCtrl(QWidget* parent) : CWnd(parent)
     SetClassStyle(CS_DBLCLKS);
     m_table = new QTableWidget(this);
     m_table->setColumnCount(0);
+    // The list's own styles (WS_BORDER, WS_EX_CLIENTEDGE) draw its frame.
+    m_table->setFrameShape(QFrame::NoFrame);
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -84,6 +86,12 @@ void CListCtrl::ApplyStyles()
     m_table->setShowGrid((m_extendedStyle & LVS_EX_GRIDLINES) != 0);
     m_table->setMouseTracking((m_extendedStyle & LVS_EX_TRACKSELECT) != 0);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
+}
+
+QSize CListCtrl::sizeHint() const
+{
+    CPoint inset = GetClientOrigin();
+    return m_table->sizeHint() + QSize(2 * inset.x, 2 * inset.y);
 }
 
 void CListCtrl::OnSize(UINT type, int cx, int cy)

@@ -126,6 +126,7 @@ public:
     int SubItemHitTest(CPoint point, int* subItem = nullptr) const;
 
     QTableWidget* Table() const { return m_table; }
+    QSize sizeHint() const override;
 
 signals:
     // A cell editor's end of edit, routed to a Qt dialog that hosts the list.

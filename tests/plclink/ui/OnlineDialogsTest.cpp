@@ -17,6 +17,7 @@
 #include "plclink/ui/CPlcInfoDlg.h"
 #include "plclink/ui/RegisterPlclinkUiClasses.h"
 #include "platform/ui/CSecureEdit.h"
+#include "platform/ui/CListCtrl.h"
 #include "platform/ui/CSettingsStore.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedUi.h"
@@ -35,7 +36,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimeEdit>
-#include <QTreeWidget>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
@@ -130,11 +131,11 @@ TEST_F(OnlineDialogsTest, PlcInformationShowsTheIdentificationAndRefreshes)
     EXPECT_EQ(Text(dialog, "1225"), " Plus, V1.1");
     EXPECT_FALSE(Text(dialog, "1226").isEmpty());
     EXPECT_EQ(Child<CColorIndicator>(dialog, "1211")->GetColor(), INDICATOR_RED);
-    QTreeWidget* modules = Child<QTreeWidget>(dialog, "1197");
-    ASSERT_EQ(modules->topLevelItemCount(), 2);
-    EXPECT_EQ(modules->headerItem()->text(2), "failure");
-    EXPECT_EQ(modules->topLevelItem(1)->text(0), "2");
-    EXPECT_EQ(modules->topLevelItem(1)->text(2), "4");
+    CListCtrl* modules = Child<CListCtrl>(dialog, "1197");
+    ASSERT_EQ(modules->GetItemCount(), 2);
+    EXPECT_EQ(modules->Table()->horizontalHeaderItem(2)->text(), "failure");
+    EXPECT_EQ(modules->GetItemText(1, 0), "2");
+    EXPECT_EQ(modules->GetItemText(1, 2), "4");
 
     sim.SetRunning(true);
     sim.ClearRequests();
@@ -143,6 +144,14 @@ TEST_F(OnlineDialogsTest, PlcInformationShowsTheIdentificationAndRefreshes)
     EXPECT_EQ(Text(dialog, "1228"), " RUN");
     EXPECT_EQ(Child<CColorIndicator>(dialog, "1211")->GetColor(), INDICATOR_GREEN);
     EXPECT_TRUE(ui.box.Messages().empty());
+
+    // The columns share the list's width: 1/9, 1/5, 1/9 and 5/9.
+    dialog.show();
+    CRect client;
+    modules->GetClientRect(&client);
+    EXPECT_EQ(modules->GetColumnWidth(0), client.Width() / 9);
+    EXPECT_EQ(modules->GetColumnWidth(3), client.Width() * 5 / 9);
+    EXPECT_TRUE(dialog.grab().save(QCoreApplication::applicationDirPath() + "/plc_information.png"));
 }
 
 TEST_F(OnlineDialogsTest, ClockShowsThePlcTimeSetsItAndStopsReadingAfterAFailure)
