@@ -2,7 +2,12 @@
 // The state that one compilation shares between its parts: the compile unit
 // sets what file is being compiled and which row, the token classifier, the
 // statement checker, the comment filter and the message output read it.
-// Reset before every compilation.
+// Each compilation starts from a freshly built state.
+
+#include "CEntryList.h"
+#include "CLoopTargetTable.h"
+#include "CPOUEntry.h"
+#include "CVariableEntry.h"
 
 #include <string>
 
@@ -34,8 +39,12 @@ struct CCompileState {
     bool InDeclarationBlock = false; // between a VAR section keyword and END_VAR
     bool RowStartFlag = false;       // the line begins a new row of the user's file
     bool WrappedLineFlag = false;    // the line that PTR_R lines wrap
+    CEntryList<CPOUEntry> POUList;            // subroutines and interrupt routines
+    CEntryList<CPOUEntry> LabelList;          // jump labels, qualified by their POU
+    CEntryList<CVariableEntry> VariableList;  // variables, parameters and FB instances
+    CLoopTargetTable LoopTargets;
 
-    // Back to the state before a compilation.
+    // Replaced by a freshly built state: nothing of an earlier compilation stays.
     void Reset();
     // The file being compiled is one of the POU programs.
     bool IsProgramFile() const;

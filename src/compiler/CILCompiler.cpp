@@ -77,9 +77,6 @@ BOOL LabelNumber(const std::string& label, int& number)
 
 void ResetCompilerState()
 {
-    g_LoopTargetTable.Clear();
-    ClearPOULists();
-    ClearVariableList();
     g_CompileState.Reset();
 }
 

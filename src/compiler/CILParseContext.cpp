@@ -67,9 +67,8 @@ BOOL CILParseContext::GetNextMessage(int& code, int& kind, std::string& text)
 
 void CILParseContext::DeleteTokens()
 {
-    delete m_head;
+    m_tokens.clear();
     m_head = nullptr;
-    m_tail = nullptr;
     m_scan = nullptr;
     m_cursor = nullptr;
     m_statementToken = nullptr;
@@ -86,7 +85,8 @@ void CILParseContext::ClearLine()
 
 void CILParseContext::MakeToken(const std::string& text)
 {
-    CILToken* token = new CILToken(text);
+    auto owned = std::make_unique<CILToken>(text);
+    CILToken* token = owned.get();
     token->Classify();
     int code = 0;
     int kind = 0;
@@ -95,13 +95,13 @@ void CILParseContext::MakeToken(const std::string& text)
         if (code != 0)
             AddMessage(code, kind, detail);
     }
-    if (!m_head) {
+    if (m_tokens.empty()) {
         m_head = token;
         m_cursor = token;
     } else {
-        m_tail->SetNext(token);
+        m_tokens.back()->SetNext(token);
     }
-    m_tail = token;
+    m_tokens.push_back(std::move(owned));
 }
 
 void CILParseContext::Tokenize()

@@ -15,6 +15,7 @@
 #include "model/ILVocabulary.h"
 #include "platform/WinTypes.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -120,9 +121,9 @@ protected:
     std::string m_POULabel;
     int m_currentSection = NO_SECTION;
     std::string m_line;
-    // Tokens of the line: the head owns the chain.
+    // Tokens of the line in order; each links to the one after it.
+    std::vector<std::unique_ptr<CILToken>> m_tokens;
     CILToken* m_head = nullptr;
-    CILToken* m_tail = nullptr;
     CILToken* m_scan = nullptr;
     CILToken* m_statementToken = nullptr;
     int m_statementKind = NO_SECTION;

@@ -11,6 +11,7 @@
 #include "model/CZULAppData.h"
 #include "model/CpuProfile.h"
 #include "model/DirectAddress.h"
+#include "model/LanguageLibrary.h"
 #include "platform/ByteString.h"
 
 #include <cstdlib>
@@ -31,11 +32,6 @@ bool IsOneOf(const std::string& text, std::initializer_list<const char*> names)
             return true;
     }
     return false;
-}
-
-bool IsDigitString(const std::string& text)
-{
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
 // A digit string of at most maxLength characters whose value is at most maxValue.

@@ -35,10 +35,16 @@ struct InstanceFlags {
     OperandTypeFlags flags;
 };
 
+// Timers and counters read as their bit or their current value.
+constexpr OperandTypeFlags kTimerInstance = OT_AREA_T | OT_DIRECT | OT_INT | OT_BOOL;
+constexpr OperandTypeFlags kCounterInstance = OT_AREA_C | OT_DIRECT | OT_INT | OT_BOOL;
+constexpr OperandTypeFlags kResetDominant = OT_AREA_RS | OT_DIRECT | OT_BOOL;
+constexpr OperandTypeFlags kSetDominant = OT_AREA_SR | OT_DIRECT | OT_BOOL;
+
 const InstanceFlags kInstanceFlags[] = {
-    {"TON", 0x200811}, {"TOF", 0x200811}, {"TP", 0x200811},
-    {"CTU", 0x400811}, {"CTD", 0x400811}, {"CTUD", 0x400811},
-    {"RS", 0x20000801}, {"SR", 0x40000801},
+    {"TON", kTimerInstance}, {"TOF", kTimerInstance}, {"TP", kTimerInstance},
+    {"CTU", kCounterInstance}, {"CTD", kCounterInstance}, {"CTUD", kCounterInstance},
+    {"RS", kResetDominant}, {"SR", kSetDominant},
 };
 
 const char kOutOfRange[] = " - Direct address is out of range";
@@ -132,18 +138,6 @@ CILToken::CILToken(const std::string& text)
     : m_text(text)
     , m_upper(ByteString::Upper(text))
 {
-}
-
-CILToken::~CILToken()
-{
-    CILToken* rest = m_next;
-    m_next = nullptr;
-    while (rest) {
-        CILToken* following = rest->m_next;
-        rest->m_next = nullptr;
-        delete rest;
-        rest = following;
-    }
 }
 
 std::string CILToken::GetText(bool asWritten) const
@@ -270,7 +264,7 @@ bool CILToken::ClassifyDirectAddress()
     GetMemoryAreaDef(row, m_areaRow);
     if (!g_CompileState.InDeclarationBlock) {
         AddMonitorAddress(text);
-        if (!CheckDirectAddress(text, m_areaRow.typeBits & 0xF, false))
+        if (!CheckDirectAddress(text, m_areaRow.typeBits & OT_WIDTH_BITS, false))
             return false;
     }
     m_class = TOKEN_DIRECT_ADDRESS;
@@ -318,7 +312,7 @@ void CILToken::ClassifyOperand()
         const CVariableEntry* instance = GetVariable(owner);
         if (instance && instance->kind == VARIABLE_KIND_FB_INSTANCE) {
             m_class = TOKEN_FB_PIN;
-            m_subClass = 6;
+            m_subClass = SUBCLASS_FB_PIN;
             m_memberText = instance->fbType + "." + m_upper.substr(size_t(dot) + 1);
             return;
         }
@@ -442,7 +436,7 @@ bool CILToken::CheckDirectAddress(const std::string& text, OperandTypeFlags type
         return Fail(MSG_ADDRESS_SYNTAX, text, " - The address of WORD and DWORD data type should be even");
     GetMemoryAreaDef(row, m_areaRow);
     const std::string prefix = m_areaRow.prefix;
-    const OperandTypeFlags rowBits = m_areaRow.typeBits & 0xF;
+    const OperandTypeFlags rowBits = m_areaRow.typeBits & OT_WIDTH_BITS;
     const std::string lead = address.substr(0, 3);
     if (!TypeFitsRow(rowBits, typeBits & OT_TYPE_BITS) && lead != "%HC" && lead != "%VR")
         return Fail(MSG_ADDRESS_SYNTAX, text, " - The memory type does not match the data type");
@@ -469,8 +463,7 @@ bool CILToken::CheckDirectAddress(const std::string& text, OperandTypeFlags type
             bit > g_pAppData->GetBitMaxIndex(prefix))
             return Fail(MSG_ADDRESS_SYNTAX, text, kOutOfRange);
         m_bitNumber = static_cast<WORD>(bit);
-        m_encodedAddress = static_cast<EncodedPlcAddress>(
-            ((g_pAppData->GetAreaBase(prefix, FALSE) + byte) & 0x1FFF) | (bit << 13));
+        m_encodedAddress = EncodeBitAddress(g_pAppData->GetAreaBase(prefix, FALSE) + byte, bit);
     } else {
         if (ByteString::Find(number, '.') >= 0 || !IsNumberText(number, CONST_RADIX_DEC, false))
             return Fail(MSG_ADDRESS_SYNTAX, text, kInvalidAddress);
@@ -527,7 +520,7 @@ bool CILToken::CheckVariableOperand(const std::string& name, OperandTypeFlags re
         if (local && (symbol->typeFlags & OT_DIRECTION_BITS) == OT_INPUT)
             return Fail(MSG_INVALID_OPERAND, name, " - Input parameter of the subroutine, can not be written");
     }
-    desc.flags = (symbol->areaRow.areaFlags & 0xFFFE0800) | m_areaRow.typeBits | OT_DIRECT;
+    desc.flags = (symbol->areaRow.areaFlags & (OT_AREA_BITS | OT_DIRECT)) | m_areaRow.typeBits | OT_DIRECT;
     desc.address = symbol->encodedAddress;
     return true;
 }
@@ -591,7 +584,7 @@ bool CILToken::BuildDirectAddressOperand(OperandTypeFlags flags, OperandTypeFlag
         flags = (declared->typeFlags & OT_TYPE_BITS) | (flags & ~OT_TYPE_BITS);
         address = declared->encodedAddress;
     } else {
-        if (!CheckDirectAddress(m_upper, flags & 0xF, false))
+        if (!CheckDirectAddress(m_upper, flags & OT_WIDTH_BITS, false))
             return false;
         address = m_encodedAddress;
     }
@@ -613,7 +606,7 @@ bool CILToken::BuildInstanceOperand(OperandTypeFlags flags, COperandDesc& desc, 
     const long long number = NumberOf(digits);
     if (flipFlop || bitAccess) {
         const long long byte = g_pAppData->GetAreaBase(area, flipFlop ? FALSE : TRUE) + number / 8;
-        desc.address = static_cast<WORD>((byte & 0x1FFF) | ((number % 8) << 13));
+        desc.address = EncodeBitAddress(byte, number % 8);
     } else {
         desc.address = static_cast<WORD>(g_pAppData->GetAreaBase(area, FALSE) + 2 * number);
     }

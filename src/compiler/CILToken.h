@@ -31,6 +31,7 @@ constexpr int TOKEN_POINTER = 14;
 constexpr int TOKEN_ADDRESS_OF = 15;
 
 // Sub-classes beyond the keyword classes.
+constexpr int SUBCLASS_FB_PIN = 6;
 constexpr int SUBCLASS_INSTRUCTION = 9;
 constexpr int SUBCLASS_LABEL_COLON = 10;
 constexpr int SUBCLASS_STATEMENT_END = 11;
@@ -42,7 +43,7 @@ constexpr OperandTypeFlags TOKEN_REFERENCE_TYPE = OT_POU_REF;
 class CILToken {
 public:
     explicit CILToken(const std::string& text);
-    virtual ~CILToken();
+    virtual ~CILToken() = default;
     CILToken(const CILToken&) = delete;
     CILToken& operator=(const CILToken&) = delete;
 
@@ -74,7 +75,7 @@ public:
     EncodedPlcAddress GetEncodedAddress() const { return m_encodedAddress; }
     WORD GetBitNumber() const { return m_bitNumber; }
 
-    // The chain of a line's tokens: a token owns the tokens after it.
+    // The next token of the line; the parse context owns them all.
     CILToken* GetNext() const { return m_next; }
     void SetNext(CILToken* next) { m_next = next; }
 

@@ -1,8 +1,7 @@
 #include "CLoopTargetTable.h"
 
+#include "CCompileState.h"
 #include "model/CpuProfile.h"
-
-CLoopTargetTable g_LoopTargetTable;
 
 BOOL CLoopTargetTable::Add(int key, int target)
 {
@@ -27,10 +26,10 @@ BOOL CLoopTargetTable::Lookup(int key, WORD& target) const
 
 BOOL AddLoopTarget(int key, int target)
 {
-    return g_LoopTargetTable.Add(key, target);
+    return g_CompileState.LoopTargets.Add(key, target);
 }
 
 BOOL LookupLoopTarget(int key, WORD& target)
 {
-    return g_LoopTargetTable.Lookup(key, target);
+    return g_CompileState.LoopTargets.Lookup(key, target);
 }

@@ -2,7 +2,7 @@
 // The loop targets of one compilation: for each FOR, found by its
 // instruction index, the instruction index of its NEXT. The precompile pass
 // stores them at NEXT, the code pass reads them at FOR, which carries its
-// NEXT's index in the object code. Emptied at the start of each compilation.
+// NEXT's index in the object code.
 
 #include "platform/WinTypes.h"
 
@@ -28,7 +28,6 @@ private:
     int m_count = 0;
 };
 
-extern CLoopTargetTable g_LoopTargetTable;
-
+// In the loop targets of the running compilation.
 BOOL AddLoopTarget(int key, int target);
 BOOL LookupLoopTarget(int key, WORD& target);

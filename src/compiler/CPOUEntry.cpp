@@ -1,19 +1,5 @@
 #include "CPOUEntry.h"
 
-CPOUEntry::~CPOUEntry()
-{
-    // Unlinks the rest of the chain first so that a long list is freed
-    // without one nested destructor call per entry.
-    CPOUEntry* rest = next;
-    next = nullptr;
-    while (rest) {
-        CPOUEntry* following = rest->next;
-        rest->next = nullptr;
-        delete rest;
-        rest = following;
-    }
-}
-
 std::string CPOUEntry::GetName(BOOL which) const
 {
     return which ? name : label;

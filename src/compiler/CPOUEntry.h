@@ -1,8 +1,7 @@
 #pragma once
 // One subroutine or interrupt routine of a compilation, or one jump label:
 // its name as written, its label in upper case, the subroutines it calls,
-// its parameter counts and where its code starts. Entries form a singly
-// linked list that owns them: deleting an entry deletes every entry after it.
+// its parameter counts and where its code starts.
 
 #include "platform/WinTypes.h"
 
@@ -15,7 +14,7 @@ constexpr int MAX_CALLEES = 100;
 class CPOUEntry {
 public:
     CPOUEntry() = default;
-    virtual ~CPOUEntry();
+    virtual ~CPOUEntry() = default;
     CPOUEntry(const CPOUEntry&) = delete;
     CPOUEntry& operator=(const CPOUEntry&) = delete;
 
@@ -37,5 +36,5 @@ public:
     std::string label;
     int firstInstruction = 0; // for a label: its instruction index + 1
     int objectSize = 0;
-    CPOUEntry* next = nullptr;
+    CPOUEntry* next = nullptr; // the entry after it in its list
 };

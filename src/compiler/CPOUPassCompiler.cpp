@@ -20,6 +20,23 @@ namespace {
 
 const char kCommentOpen[] = "(*";
 const char kCommentClose[] = "*)";
+
+// Walks the lines from first on: every line goes to onRow, and what is left
+// of it once comments and a network header are filtered out goes to onCode
+// unless it is blank. True when a comment is still open at the end.
+template <class OnRow, class OnCode>
+bool WalkCodeLines(const std::vector<std::string>& lines, size_t first, OnRow onRow, OnCode onCode)
+{
+    bool commentOpen = false;
+    for (size_t i = first; i < lines.size(); ++i) {
+        onRow(lines[i]);
+        std::string text = lines[i];
+        commentOpen = FilterCommentsAndNetworkHeader(text, commentOpen, kCommentOpen, kCommentClose);
+        if (!ByteString::Trim(text).empty())
+            onCode(text);
+    }
+    return commentOpen;
+}
 const char kCallWord[] = "CAL";
 
 std::string Quoted(const std::string& text)
@@ -138,27 +155,20 @@ void CPOUPassCompiler::CollectLabels(const std::vector<std::string>& lines, bool
 {
     CILParseContext splitter;
     CRowCounter rows;
-    bool commentOpen = false;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (programFile && i == 0)
-            continue;
-        rows.Count(lines[i]);
-        std::string text = lines[i];
-        commentOpen = FilterCommentsAndNetworkHeader(text, commentOpen, kCommentOpen, kCommentClose);
-        if (ByteString::Trim(text).empty())
-            continue;
+    const auto countRow = [&rows](const std::string& raw) { rows.Count(raw); };
+    WalkCodeLines(lines, programFile ? 1 : 0, countRow, [&](const std::string& text) {
         splitter.SetLine(text);
         splitter.ClearLine();
         splitter.Tokenize();
         const CILToken* first = splitter.GetFirstToken();
         const CILToken* second = first ? first->GetNext() : nullptr;
         if (!second || second->GetNext())
-            continue;
+            return;
         if (first->GetText(false) == "__NETWORK" && IsDigitString(second->GetText(false)))
             g_CompileState.CurrentNetwork = std::atoi(second->GetText(false).c_str());
         if (second->GetText(false) == ":")
             CheckLabelDefinition({first->GetText(true), first->GetText(false), 0}, rows.Row());
-    }
+    });
 }
 
 void CPOUPassCompiler::CheckLabelDefinition(const LineToken& name, int row)
@@ -199,19 +209,15 @@ void CPOUPassCompiler::PrecompileLines(const std::vector<std::string>& lines, bo
     }
 
     CRowCounter rows;
-    bool commentOpen = false;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (programFile && i == 0)
-            continue;
-        rows.Count(lines[i]);
+    const auto countRow = [&](const std::string& raw) {
+        rows.Count(raw);
         m_currentRow = rows.Row();
         g_CompileState.CurrentRow = m_currentRow;
         g_CompileState.RowStartFlag = rows.CountsAsRow();
         g_CompileState.WrappedLineFlag = rows.IsWrappedLine();
-        m_currentLine = lines[i];
-        commentOpen = FilterCommentsAndNetworkHeader(m_currentLine, commentOpen, kCommentOpen, kCommentClose);
-        if (ByteString::Trim(m_currentLine).empty())
-            continue;
+    };
+    const bool commentOpen = WalkCodeLines(lines, programFile ? 1 : 0, countRow, [&](const std::string& text) {
+        m_currentLine = text;
         if (int(m_currentLine.size()) > MAX_PRECOMPILE_LINE) {
             Report(MSG_LINE_TOO_LONG, MESSAGE_KIND_ERROR, m_sourcePath, m_currentLine, m_currentRow);
             m_currentLine.resize(MAX_PRECOMPILE_LINE);
@@ -220,7 +226,7 @@ void CPOUPassCompiler::PrecompileLines(const std::vector<std::string>& lines, bo
             PrecompileCall(m_currentLine);
         else
             CheckCurrentLine(m_currentLine);
-    }
+    });
     g_CompileState.WrappedLineFlag = false;
 
     if (pouProgram) {
@@ -426,18 +432,12 @@ void CPOUPassCompiler::GenerateCode(const std::string& sourcePath)
     }
     const bool programFile = GetFileExtension(ByteString::Upper(sourcePath)) == "ILP";
     m_currentRow = 0;
-    bool commentOpen = false;
     g_CompileState.InDeclarationBlock = false;
     if (g_CompileState.IsProgramFile())
         WriteBlockHeader();
 
-    for (const std::string& raw : lines) {
-        ++m_currentRow;
-        g_CompileState.CurrentRow = m_currentRow;
-        std::string text = raw;
-        commentOpen = FilterCommentsAndNetworkHeader(text, commentOpen, kCommentOpen, kCommentClose);
-        if (ByteString::Trim(text).empty())
-            continue;
+    const auto countRow = [this](const std::string&) { g_CompileState.CurrentRow = ++m_currentRow; };
+    const bool commentOpen = WalkCodeLines(lines, 0, countRow, [&](std::string text) {
         if (int(text.size()) > MAX_CODE_LINE) {
             Report(MSG_LINE_TOO_LONG, MESSAGE_KIND_ERROR, m_sourcePath, text, m_currentRow);
             if (int(text.size()) > MAX_PRECOMPILE_LINE)
@@ -447,7 +447,7 @@ void CPOUPassCompiler::GenerateCode(const std::string& sourcePath)
             EmitCall(text);
         else
             EmitLine(text);
-    }
+    });
     if (g_CompileState.IsProgramFile())
         EmitLine(EndMarker());
 

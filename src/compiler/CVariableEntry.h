@@ -1,8 +1,6 @@
 #pragma once
 // One symbol of a compilation: a declared variable or parameter (names of a
-// POU qualified as "SBR03.SPEED") or a function-block instance. Entries form
-// a singly linked list that owns them: deleting an entry deletes every entry
-// after it.
+// POU qualified as "SBR03.SPEED") or a function-block instance.
 
 #include "model/CMemAreaInfo.h"
 #include "model/ILVocabulary.h"
@@ -24,7 +22,7 @@ constexpr int SECTION_NUMBER_VAR = 5;
 class CVariableEntry {
 public:
     CVariableEntry() = default;
-    virtual ~CVariableEntry();
+    virtual ~CVariableEntry() = default;
     CVariableEntry(const CVariableEntry&) = delete;
     CVariableEntry& operator=(const CVariableEntry&) = delete;
 
@@ -39,5 +37,5 @@ public:
     CConstantValue initialValue;
     BYTE hasInitialValue = 0;
     std::string fbType;
-    CVariableEntry* next = nullptr;
+    CVariableEntry* next = nullptr; // the entry after it in its list
 };

@@ -1,34 +1,11 @@
 #include "CompilerSymbols.h"
 
+#include "CCompileState.h"
+
 #include "model/MonitorItems.h"
 #include "platform/ByteString.h"
 
 namespace {
-
-template <typename Entry>
-struct EntryList {
-    Entry* head = nullptr;
-    Entry* tail = nullptr;
-
-    void Append(Entry* entry)
-    {
-        if (!head)
-            head = entry;
-        else
-            tail->next = entry;
-        tail = entry;
-    }
-    void Clear()
-    {
-        delete head;
-        head = nullptr;
-        tail = nullptr;
-    }
-};
-
-EntryList<CPOUEntry> g_POUList;
-EntryList<CPOUEntry> g_LabelList;
-EntryList<CVariableEntry> g_VariableList;
 
 CPOUEntry* FindByLabel(CPOUEntry* entry, const std::string& label)
 {
@@ -68,14 +45,14 @@ CVariableEntry* FirstParam(const std::string& label, int sectionNumber)
 {
     if (!FindPOU(label))
         return nullptr;
-    return NextParam(label, g_VariableList.head, sectionNumber);
+    return NextParam(label, g_CompileState.VariableList.Head(), sectionNumber);
 }
 
 } // namespace
 
 void AddPOU(const std::string& label, const std::string& name, int number, int kind)
 {
-    CPOUEntry* entry = new CPOUEntry;
+    auto entry = std::make_unique<CPOUEntry>();
     entry->label = ByteString::Upper(label);
     entry->name = name;
     entry->kind = kind;
@@ -83,7 +60,7 @@ void AddPOU(const std::string& label, const std::string& name, int number, int k
         entry->subroutineNumber = number;
     if (kind == POU_KIND_INTERRUPT)
         entry->interruptNumber = number;
-    g_POUList.Append(entry);
+    g_CompileState.POUList.Append(std::move(entry));
 }
 
 BOOL FindPOU(const std::string& label)
@@ -93,12 +70,12 @@ BOOL FindPOU(const std::string& label)
 
 CPOUEntry* GetPOU(const std::string& label)
 {
-    return FindByLabel(g_POUList.head, label);
+    return FindByLabel(g_CompileState.POUList.Head(), label);
 }
 
 CPOUEntry* FirstPOU()
 {
-    return g_POUList.head;
+    return g_CompileState.POUList.Head();
 }
 
 BOOL IsSubroutineLabel(const std::string& label)
@@ -116,7 +93,7 @@ BOOL IsInterruptLabel(const std::string& label)
 std::string FindPOUNameByName(const std::string& text)
 {
     const std::string upper = ByteString::Upper(text);
-    for (const CPOUEntry* entry = g_POUList.head; entry; entry = entry->next) {
+    for (const CPOUEntry* entry = g_CompileState.POUList.Head(); entry; entry = entry->next) {
         if (ByteString::Upper(entry->name) == upper)
             return entry->name;
     }
@@ -125,10 +102,10 @@ std::string FindPOUNameByName(const std::string& text)
 
 void AddLabel(const std::string& label)
 {
-    CPOUEntry* entry = new CPOUEntry;
+    auto entry = std::make_unique<CPOUEntry>();
     entry->name = label;
     entry->label = ByteString::Upper(label);
-    g_LabelList.Append(entry);
+    g_CompileState.LabelList.Append(std::move(entry));
 }
 
 BOOL FindLabel(const std::string& text)
@@ -138,13 +115,13 @@ BOOL FindLabel(const std::string& text)
 
 CPOUEntry* GetLabel(const std::string& text)
 {
-    return FindByLabel(g_LabelList.head, text);
+    return FindByLabel(g_CompileState.LabelList.Head(), text);
 }
 
 void ClearPOULists()
 {
-    g_POUList.Clear();
-    g_LabelList.Clear();
+    g_CompileState.POUList.Clear();
+    g_CompileState.LabelList.Clear();
 }
 
 std::string SplitLabel(const std::string& fileName, std::string& label)
@@ -182,7 +159,7 @@ void AddVariable(const std::string& name, OperandTypeFlags typeFlags, const std:
                  const CMemAreaDef& areaRow, EncodedPlcAddress encodedAddress, const CConstantValue& initialValue,
                  BYTE hasInitialValue, BYTE globalFlag, int sectionNumber)
 {
-    CVariableEntry* entry = new CVariableEntry;
+    auto entry = std::make_unique<CVariableEntry>();
     entry->kind = VARIABLE_KIND_DECLARED;
     entry->name = name;
     entry->typeFlags = typeFlags;
@@ -193,17 +170,17 @@ void AddVariable(const std::string& name, OperandTypeFlags typeFlags, const std:
     entry->hasInitialValue = hasInitialValue;
     entry->globalFlag = globalFlag;
     entry->sectionNumber = sectionNumber;
-    g_VariableList.Append(entry);
+    g_CompileState.VariableList.Append(std::move(entry));
 }
 
 void AddFBInstanceEntry(const std::string& instance, const std::string& fbType)
 {
     AddMonitorAddress(instance);
-    CVariableEntry* entry = new CVariableEntry;
+    auto entry = std::make_unique<CVariableEntry>();
     entry->kind = VARIABLE_KIND_FB_INSTANCE;
     entry->name = instance;
     entry->fbType = fbType;
-    g_VariableList.Append(entry);
+    g_CompileState.VariableList.Append(std::move(entry));
 }
 
 BOOL FindVariable(const std::string& name)
@@ -213,7 +190,7 @@ BOOL FindVariable(const std::string& name)
 
 CVariableEntry* GetVariable(const std::string& name)
 {
-    for (CVariableEntry* entry = g_VariableList.head; entry; entry = entry->next) {
+    for (CVariableEntry* entry = g_CompileState.VariableList.Head(); entry; entry = entry->next) {
         if (entry->name == name)
             return entry;
     }
@@ -224,7 +201,7 @@ CVariableEntry* GetVariableByAddress(const std::string& addressText)
 {
     if (addressText.empty())
         return nullptr;
-    for (CVariableEntry* entry = g_VariableList.head; entry; entry = entry->next) {
+    for (CVariableEntry* entry = g_CompileState.VariableList.Head(); entry; entry = entry->next) {
         if (entry->kind == VARIABLE_KIND_DECLARED && entry->addressText == addressText)
             return entry;
     }
@@ -238,7 +215,7 @@ BOOL CountParameters(const std::string& label, int& inputs, int& outputs, int& i
     inputs = 0;
     outputs = 0;
     inOuts = 0;
-    for (const CVariableEntry* entry = g_VariableList.head; entry; entry = entry->next) {
+    for (const CVariableEntry* entry = g_CompileState.VariableList.Head(); entry; entry = entry->next) {
         if (IsParameterOf(entry, label, SECTION_NUMBER_INPUT))
             ++inputs;
         else if (IsParameterOf(entry, label, SECTION_NUMBER_OUTPUT))
@@ -281,5 +258,5 @@ CVariableEntry* NextInOutParam(const std::string& label, CVariableEntry* from)
 
 void ClearVariableList()
 {
-    g_VariableList.Clear();
+    g_CompileState.VariableList.Clear();
 }

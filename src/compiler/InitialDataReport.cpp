@@ -38,7 +38,7 @@ int ReportInitialData(const CZULProject& project)
     output.AppendOutputLine(OUTPUT_LIST_COMPILE, "$$$ Compiling  : Initial data...");
     int problems = 0;
     int row = 0;
-    for (const CZULInitData* data : project.InitialData) {
+    for (const auto& data : project.InitialData) {
         ++row;
         if (!data)
             continue;

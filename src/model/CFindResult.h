@@ -3,12 +3,14 @@
 // and the output window and the editors read it back. A record with an
 // empty POU name is free.
 
+#include <cstdint>
 #include <string>
 
 class CLDElement;
 
 struct CFindResult {
-    CLDElement* Element = nullptr; // LD hit: the element
+    CLDElement* Element = nullptr; // LD hit: the element, valid only while it is alive
+    std::uint64_t ElementSerial = 0; // the element's serial number: a later element at the same address differs
     int Action = 1;                // 1 found, 2 replaced
     int Language = 0;              // 1 IL, 2 LD
     std::string POUName;

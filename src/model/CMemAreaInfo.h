@@ -11,6 +11,14 @@
 
 // Bits 0..12: byte in the flat memory image; bits 13..15: bit number within it.
 using EncodedPlcAddress = WORD;
+constexpr EncodedPlcAddress ADDRESS_BYTE_MASK = 0x1FFF;
+constexpr int ADDRESS_BIT_SHIFT = 13;
+
+// The encoded address of a bit: its byte in the image and its bit number.
+constexpr EncodedPlcAddress EncodeBitAddress(long long imageByte, long long bit)
+{
+    return static_cast<EncodedPlcAddress>((imageByte & ADDRESS_BYTE_MASK) | (bit << ADDRESS_BIT_SHIFT));
+}
 
 // One row of a family's memory-area table.
 struct CMemAreaInfo {

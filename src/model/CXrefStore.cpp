@@ -197,7 +197,7 @@ BOOL CXrefStore::AddAddressXref(int access, const std::string& address)
         return AddXref(address, &slot->byteList, access, XREF_TYPE_WORD);
     if (area == XREF_HC)
         return AddXref(address, &slot->byteList, access, XREF_TYPE_DWORD);
-    const int type = int(def.typeBits & 0xF);
+    const int type = int(def.typeBits & OT_WIDTH_BITS);
     if (type == XREF_TYPE_BOOL)
         return AddBitXref(address, &slot->bitLists[size_t(bit)], access);
     if (type == XREF_TYPE_BYTE || type == XREF_TYPE_WORD || type == XREF_TYPE_DWORD)

@@ -5,6 +5,8 @@
 #include "CMemAreaInfo.h"
 #include "CZULFB.h"
 #include "CZULFunc.h"
+#include "CZULSymbol.h"
+#include "DirectAddress.h"
 #include "CpuProfile.h"
 #include "platform/ByteString.h"
 #include "platform/CUserInterface.h"
@@ -214,9 +216,14 @@ CZULAppData::~CZULAppData()
     ContactCatalog.clear();
     PortLock.Unlock();
     MonitorValueLock.Unlock();
-    LDClipboard.clear();
+    ClearLDClipboard();
     Find.DialogMode = 0;
     DeleteLocalVarMap();
+}
+
+void CZULAppData::ClearLDClipboard()
+{
+    LDClipboard.clear();
 }
 
 void CZULAppData::ClearProjectBlobs()
@@ -247,10 +254,7 @@ BYTE CZULAppData::GetDbcsByteKind(const std::string& text, int index)
 
 DWORD CZULAppData::GetCPUFamilyMask() const
 {
-    const int index = Project.CPUFamilyIndex;
-    if (index < 0 || index > 7)
-        return 0;
-    return 1u << index;
+    return CpuFamilyMaskOfIndex(Project.CPUFamilyIndex);
 }
 
 void CZULAppData::ApplyVA10Profile()
@@ -496,4 +500,30 @@ void CZULAppData::DeleteCatalogRecords()
     for (auto& entry : FBCatalog)
         delete entry.second;
     FBCatalog.clear();
+}
+
+BOOL CZULAppData::FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol) const
+{
+    const std::string key = ByteString::Upper(ByteString::Trim(text));
+    if (key.empty())
+        return FALSE;
+    OperandTypeFlags flags = 0;
+    if (ParseDirectAddress(key, flags)) {
+        const std::string address = key[0] == '%' ? key : "%" + key;
+        for (CZULSymbol* candidate : Project.OrderedSymbols) {
+            if (!candidate)
+                continue;
+            const std::string stored = ByteString::Upper(ByteString::Trim(candidate->address));
+            if (stored == address || "%" + stored == address) {
+                symbol = candidate;
+                return TRUE;
+            }
+        }
+        return FALSE;
+    }
+    const auto found = Project.SymbolsUpper.find(key);
+    if (found == Project.SymbolsUpper.end() || !found->second)
+        return FALSE;
+    symbol = found->second;
+    return TRUE;
 }

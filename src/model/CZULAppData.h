@@ -10,6 +10,7 @@
 #include "CPIDMonitorBlock.h"
 #include "CSharedCopyBlock.h"
 #include "CZULProject.h"
+#include "ILDClipboardElement.h"
 #include "OperandTypeFlags.h"
 #include "platform/CEvent.h"
 #include "platform/CMutex.h"
@@ -24,7 +25,6 @@
 
 class CCanOpenSlaveType;
 class CInstructionDef;
-class CLDElement;
 class CZULFB;
 class CZULFunc;
 class CZULStatus;
@@ -52,6 +52,8 @@ public:
 
     // Application data
     void ClearProjectBlobs();
+    // Frees every element of the LD clipboard array and empties it.
+    void ClearLDClipboard();
     // 0 single-byte character, 1 lead byte, 2 trail byte, classified by the
     // top bit alone over the first 255 bytes; 0 outside them.
     static BYTE GetDbcsByteKind(const std::string& text, int index);
@@ -221,7 +223,9 @@ public:
     std::unique_ptr<CEvent> MonitorEndEvent;
     int PlcRunState = 0;
 
-    std::vector<CLDElement*> LDClipboard;
+    // The LD clipboard array: copies of LD elements (network headers and
+    // roots, or one element), each the owner of its tree.
+    std::vector<std::unique_ptr<ILDClipboardElement, LDClipboardRelease>> LDClipboard;
     CSharedCopyBlock SharedCopyBlock;
     std::string PasteText;             // the text of the last paste from the shared copy block
 

@@ -10,6 +10,7 @@
 #include "CZULSymbol.h"
 #include "CZUL_Q7_PLC.h"
 #include "CpuProfile.h"
+#include "CanOpenConfigText.h"
 #include "ProjectFileHeader.h"
 #include "platform/ByteString.h"
 #include "platform/CArchive.h"
@@ -33,8 +34,11 @@ constexpr size_t kMinSymbolBytes = 8;
 constexpr size_t kMinFBBytes = 8;
 constexpr size_t kMinInitDataBytes = 14;
 
+// Names the configuration text read from blob 0.
+constexpr const char* kCanOpenReadFailed = "%s open failed, CANopen read failed";
+
 // Register pairs of a Modbus slave record after its reset.
-constexpr int kModbusRegisterPairs[10][2] = {
+constexpr int kModbusRegisterPairs[MODBUS_RECORD_PAIRS][2] = {
     {0, 15}, {0, 15}, {0, 63}, {0, 63}, {64, 319}, {16, 2063}, {0, 2047}, {0, 2047}, {0, 255}, {0, 255},
 };
 
@@ -51,31 +55,23 @@ DWORD ReadBodyCount(CArchive& ar, size_t minElementBytes)
     return count;
 }
 
-template <typename Record>
-void StoreRecords(CArchive& ar, const std::vector<Record*>& records)
+template <typename Records>
+void StoreRecords(CArchive& ar, const Records& records)
 {
     ar << static_cast<DWORD>(records.size());
-    for (Record* record : records)
+    for (const auto& record : records)
         record->Serialize(ar);
 }
 
 template <typename Record>
-void LoadRecords(CArchive& ar, std::vector<Record*>& records, size_t minElementBytes)
+void LoadRecords(CArchive& ar, std::vector<std::unique_ptr<Record>>& records, size_t minElementBytes)
 {
+    records.clear();
     const DWORD count = ReadBodyCount(ar, minElementBytes);
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
-        Record* record = new Record;
-        record->Serialize(ar);
-        records.push_back(record);
+        records.push_back(std::make_unique<Record>());
+        records.back()->Serialize(ar);
     }
-}
-
-template <typename Record>
-void DeleteAll(std::vector<Record*>& records)
-{
-    for (Record* record : records)
-        delete record;
-    records.clear();
 }
 
 // Objects shared by several maps, each once.
@@ -88,6 +84,14 @@ std::set<Object*> DistinctObjects(const Maps&... maps)
             objects.insert(entry.second);
     }(maps));
     return objects;
+}
+
+// Takes a record out of every lookup map, then destroys it.
+template <typename Record, typename... Maps>
+void DropRecord(CRecordStore<Record>& store, const Record* record, Maps&... maps)
+{
+    (..., std::erase_if(maps, [record](const auto& entry) { return entry.second == record; }));
+    store.Destroy(record);
 }
 
 // Hardware codes that no module of this program carries.
@@ -127,57 +131,48 @@ CZULProject::~CZULProject()
 {
     DeleteSubroutines();
     DeleteInterrupts();
-    DeleteAll(InitialData);
+    InitialData.clear();
     DeleteSymbols();
-    DeleteAll(FBInstances);
-    DeleteAll(FBScanBuffer);
+    FBInstances.clear();
+    FBScanBuffer.clear();
     DeleteMonitorTable();
-    DeleteAll(StatusRows);
+    StatusRows.clear();
     DeleteModules();
 }
 
 void CZULProject::DeleteSubroutines()
 {
-    for (CProjTreeNode* node : DistinctObjects<CProjTreeNode>(SubroutineNodes))
-        delete node;
-    for (CZULFunc* func :
-         DistinctObjects<CZULFunc>(SubroutineInterfaces, SubroutineInterfacesUpper, SubroutineInterfacesByNumber))
-        delete func;
     SubroutineNodes.clear();
     SubroutineInterfaces.clear();
     SubroutineInterfacesUpper.clear();
     SubroutineInterfacesByNumber.clear();
+    m_subroutineNodeStore.Clear();
+    m_subroutineInterfaceStore.Clear();
 }
 
 void CZULProject::DeleteInterrupts()
 {
-    for (CProjTreeNode* node : DistinctObjects<CProjTreeNode>(InterruptNodes, InterruptNodesUpper, InterruptNodesByNumber))
-        delete node;
     InterruptNodes.clear();
     InterruptNodesUpper.clear();
     InterruptNodesByNumber.clear();
+    m_interruptNodeStore.Clear();
 }
 
 void CZULProject::DeleteSymbols()
 {
-    for (CZULSymbol* symbol : DistinctObjects<CZULSymbol>(SymbolLookup, SymbolsUpper))
-        OrderedSymbols.push_back(symbol);
-    std::sort(OrderedSymbols.begin(), OrderedSymbols.end());
-    OrderedSymbols.erase(std::unique(OrderedSymbols.begin(), OrderedSymbols.end()), OrderedSymbols.end());
-    DeleteAll(OrderedSymbols);
     SymbolLookup.clear();
     SymbolsUpper.clear();
+    OrderedSymbols.clear();
+    m_symbolStore.Clear();
 }
 
 void CZULProject::DeleteModules()
 {
-    DeleteAll(Modules);
+    Modules.clear();
 }
 
 void CZULProject::DeleteMonitorTable()
 {
-    for (auto& entry : MonitorTable)
-        delete entry.second;
     MonitorTable.clear();
     MonitorCodeMap.clear();
 }
@@ -201,15 +196,15 @@ void CZULProject::ClearProject()
     MainNode.Reset();
     DeleteSubroutines();
     DeleteInterrupts();
-    DeleteAll(InitialData);
+    InitialData.clear();
     DeleteSymbols();
     SymbolTextMaps[0].clear();
     SymbolTextMaps[1].clear();
     DeleteMonitorTable();
-    DeleteAll(StatusRows);
+    StatusRows.clear();
     for (std::vector<WORD>& list : MonitorAddressLists)
         list.clear();
-    DeleteAll(FBInstances);
+    FBInstances.clear();
     DeleteModules();
     if (g_pAppData) {
         g_pAppData->PortLock.Unlock();
@@ -225,18 +220,18 @@ void CZULProject::ResetPOUVariableLists()
 {
     for (int i = 0; i < POU_VAR_LISTS; ++i) {
         CPOUVarList& list = POUVarLists[i];
-        if (i == 0) {
+        if (i < POU_VAR_LIST_MAIN) {
             list.kind = POU_VAR_LIST_GLOBALS;
             list.number = 0;
-        } else if (i == 1) {
+        } else if (i == POU_VAR_LIST_MAIN) {
             list.kind = NODE_MAIN;
             list.number = 0;
-        } else if (i <= 100) {
+        } else if (i < POU_VAR_LIST_FIRST_INTERRUPT) {
             list.kind = NODE_SUBROUTINE;
-            list.number = i - 2;
+            list.number = i - POU_VAR_LIST_FIRST_SUBROUTINE;
         } else {
             list.kind = NODE_INTERRUPT;
-            list.number = i - 101;
+            list.number = i - POU_VAR_LIST_FIRST_INTERRUPT;
         }
         list.varCount = 0;
         list.vars.clear();
@@ -255,24 +250,38 @@ void CZULProject::ResetCanOpenConfig()
     NotHandleBoot = 1;
     CanOpenBPS = 5;
     CanOpenAllTime = 1000;
-    for (int i = 0; i < CANOPEN_SLAVES; ++i) {
-        CCanOpenSlave& slave = CanOpenSlaves[i];
-        slave.Node = i + 1;
-        slave.Name.clear();
-        slave.Type = 0;
-        slave.Watch = 1;
-        slave.ErrHandel = 1;
-        slave.NodeTime = 1000;
-        slave.HeartTime = 500;
-        slave.LifeGene = 3;
-        slave.HeartOverTime = 600;
-        slave.BootProg = 0xFFFF;
-        slave.Valid = 1;
-        for (int k = 0; k < CANOPEN_PDOS; ++k) {
-            ResetPdo(slave.RPDO[k], k < 4 ? 0x200 + 0x100 * k + slave.Node : 0, -1);
-            ResetPdo(slave.TPDO[k], k < 4 ? 0x180 + 0x100 * k + slave.Node : 0, 0);
-        }
+    for (int i = 0; i < CANOPEN_SLAVES; ++i)
+        ResetCanOpenSlave(CanOpenSlaves[i], i);
+}
+
+void CZULProject::ResetCanOpenSlave(CCanOpenSlave& slave, int slot)
+{
+    slave.Node = slot + 1;
+    slave.Name.clear();
+    slave.Type = 0;
+    slave.Watch = 1;
+    slave.ErrHandel = 1;
+    slave.NodeTime = 1000;
+    slave.HeartTime = 500;
+    slave.LifeGene = 3;
+    slave.HeartOverTime = 600;
+    slave.BootProg = 0xFFFF;
+    slave.Valid = 1;
+    for (int k = 0; k < CANOPEN_PDOS; ++k) {
+        ResetPdo(slave.RPDO[k], DefaultCobId(true, k, slave.Node), -1);
+        ResetPdo(slave.TPDO[k], DefaultCobId(false, k, slave.Node), 0);
     }
+}
+
+int CZULProject::DefaultCobId(bool receive, int pdo, int node)
+{
+    constexpr int kPredefinedPdos = 4;
+    constexpr int kFirstReceive = 0x200;
+    constexpr int kFirstTransmit = 0x180;
+    constexpr int kPdoStep = 0x100;
+    if (pdo < 0 || pdo >= kPredefinedPdos)
+        return 0;
+    return (receive ? kFirstReceive : kFirstTransmit) + kPdoStep * pdo + node;
 }
 
 void CZULProject::ResetPdo(CCanOpenPdo& pdo, int cobId, int sub)
@@ -299,13 +308,14 @@ void CZULProject::ResetModbusBlock(BYTE* block)
     for (int i = 0; i < MODBUS_SLAVE_RECORDS; ++i) {
         const int record = i * MODBUS_SLAVE_RECORD_BYTES;
         put(record, 0);
-        put(record + 4, 0);
-        for (int p = 0; p < 10; ++p) {
-            put(record + 8 + 8 * p, kModbusRegisterPairs[p][0]);
-            put(record + 12 + 8 * p, kModbusRegisterPairs[p][1]);
+        put(record + MODBUS_RECORD_SECOND_OFFSET, 0);
+        for (int p = 0; p < MODBUS_RECORD_PAIRS; ++p) {
+            const int pair = record + MODBUS_RECORD_PAIRS_OFFSET + MODBUS_RECORD_PAIR_BYTES * p;
+            put(pair, kModbusRegisterPairs[p][0]);
+            put(pair + 4, kModbusRegisterPairs[p][1]);
         }
-        put(record + 88, 1000);
-        put(record + 92, i + 1);
+        put(record + MODBUS_RECORD_TIMEOUT_OFFSET, 1000);
+        put(record + MODBUS_RECORD_ADDRESS_OFFSET, i + 1);
     }
 }
 
@@ -329,12 +339,36 @@ void CZULProject::SetModbusInt(int port, int offset, int value)
 
 void CZULProject::WriteCanOpenConfig()
 {
-    // Blob 0 keeps the configuration text it was loaded with.
+    if (g_pAppData == nullptr)
+        return;
+    const std::string text = BuildCanOpenConfigText(*this);
+    g_pAppData->Blobs[0].assign(text.begin(), text.end());
+    g_pAppData->BlobLengths[0] = static_cast<DWORD>(text.size());
 }
 
 void CZULProject::ReadCanOpenConfig()
 {
-    // The configuration text stays in blob 0, untouched.
+    if (g_pAppData == nullptr)
+        return;
+    const std::vector<BYTE>& blob = g_pAppData->Blobs[0];
+    if (g_pAppData->BlobLengths[0] != blob.size()) {
+        ShowMessage("Error", ByteString::Format(kCanOpenReadFailed, (ProjectName + "CanOpenRead").c_str()),
+                    MB_OK | MB_ICONERROR);
+        return;
+    }
+    ResetCanOpenConfig();
+    const std::string text(blob.begin(), blob.end());
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        ParseCanOpenLine(*this, line);
+        start = end + 1;
+    }
 }
 
 void CZULProject::AllocateForceBuffers()
@@ -353,6 +387,7 @@ void CZULProject::FreeForceBuffers()
 
 void CZULProject::AddSymbol(CZULSymbol* symbol)
 {
+    m_symbolStore.Adopt(symbol);
     SymbolLookup[symbol->name] = symbol;
     SymbolLookup[symbol->address] = symbol;
     SymbolsUpper[ByteString::Upper(symbol->name)] = symbol;
@@ -360,16 +395,23 @@ void CZULProject::AddSymbol(CZULSymbol* symbol)
     OrderedSymbols.push_back(symbol);
 }
 
+void CZULProject::DropSubroutineInterface(CZULFunc* function)
+{
+    DropRecord(m_subroutineInterfaceStore, function, SubroutineInterfaces, SubroutineInterfacesUpper,
+               SubroutineInterfacesByNumber);
+}
+
+void CZULProject::DropInterruptNode(CProjTreeNode* node)
+{
+    DropRecord(m_interruptNodeStore, node, InterruptNodes, InterruptNodesUpper, InterruptNodesByNumber);
+}
+
 void CZULProject::AddSubroutineInterface(CZULFunc* func)
 {
+    m_subroutineInterfaceStore.Adopt(func);
     auto replaced = SubroutineInterfaces.find(func->name);
-    if (replaced != SubroutineInterfaces.end() && replaced->second != func) {
-        // The interface it replaces is dropped from every map and freed.
-        CZULFunc* old = replaced->second;
-        std::erase_if(SubroutineInterfacesUpper, [old](const auto& e) { return e.second == old; });
-        std::erase_if(SubroutineInterfacesByNumber, [old](const auto& e) { return e.second == old; });
-        delete old;
-    }
+    if (replaced != SubroutineInterfaces.end() && replaced->second != func)
+        DropSubroutineInterface(replaced->second);
     SubroutineInterfaces[func->name] = func;
     SubroutineInterfacesUpper[ByteString::Upper(func->name)] = func;
     SubroutineInterfacesByNumber[static_cast<WORD>(func->number)] = func;
@@ -377,21 +419,19 @@ void CZULProject::AddSubroutineInterface(CZULFunc* func)
 
 void CZULProject::AddSubroutineNode(CProjTreeNode* node)
 {
+    m_subroutineNodeStore.Adopt(node);
     auto replaced = SubroutineNodes.find(node->name);
     if (replaced != SubroutineNodes.end() && replaced->second != node)
-        delete replaced->second;
+        m_subroutineNodeStore.Destroy(replaced->second);
     SubroutineNodes[node->name] = node;
 }
 
 void CZULProject::AddInterruptNode(CProjTreeNode* node)
 {
+    m_interruptNodeStore.Adopt(node);
     auto replaced = InterruptNodes.find(node->name);
-    if (replaced != InterruptNodes.end() && replaced->second != node) {
-        CProjTreeNode* old = replaced->second;
-        std::erase_if(InterruptNodesUpper, [old](const auto& e) { return e.second == old; });
-        std::erase_if(InterruptNodesByNumber, [old](const auto& e) { return e.second == old; });
-        delete old;
-    }
+    if (replaced != InterruptNodes.end() && replaced->second != node)
+        DropInterruptNode(replaced->second);
     InterruptNodes[node->name] = node;
     InterruptNodesUpper[ByteString::Upper(node->name)] = node;
     InterruptNodesByNumber[static_cast<WORD>(node->number)] = node;
@@ -408,8 +448,9 @@ int CZULProject::AllocArea(CZUL_Q7_PLC* module, int bytesNeeded, DWORD kinds, in
     if (!(module->kindMask & kinds))
         return 0;
     std::vector<bool> used(static_cast<size_t>(std::max(areaSize, 0)), false);
-    for (const CZUL_Q7_PLC* other : Modules) {
-        if (other == module || !(other->kindMask & kinds))
+    for (const auto& owned : Modules) {
+        const CZUL_Q7_PLC* other = owned.get();
+        if (!other || other == module || !(other->kindMask & kinds))
             continue;
         for (int b = other->*startField; b <= other->*endField && b < areaSize; ++b)
             used[static_cast<size_t>(b)] = true;
@@ -486,8 +527,10 @@ void CZULProject::StoreBody(CArchive& ar)
         entry.second->Serialize(ar);
     StoreRecords(ar, FBInstances);
     std::vector<CZULInitData*> rows;
-    std::copy_if(InitialData.begin(), InitialData.end(), std::back_inserter(rows),
-                 [](const CZULInitData* row) { return row->HasText(); });
+    for (const auto& row : InitialData) {
+        if (row->HasText())
+            rows.push_back(row.get());
+    }
     StoreRecords(ar, rows);
     StoreByteArray(ar, LocalBitUsage);
     StoreByteArray(ar, LocalByteUsage);
@@ -531,9 +574,8 @@ void CZULProject::LoadModules(CArchive& ar)
     DeleteModules();
     const DWORD count = ReadBodyCount(ar, kMinModuleBytes);
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
-        CZUL_Q7_PLC* module = new CZUL_Q7_PLC;
+        CZUL_Q7_PLC* module = Modules.emplace_back(std::make_unique<CZUL_Q7_PLC>()).get();
         module->Serialize(ar);
-        Modules.push_back(module);
         if (!ar.IsOK() || !g_pAppData || g_pAppData->LoadError || !IsUnknownModuleCode(module->hardwareCode))
             continue;
         const std::string question = ByteString::Format(
@@ -554,7 +596,7 @@ void CZULProject::LoadHardwareSettings(CArchive& ar)
         for (BYTE* block : ModbusMaster) {
             ar.Read(block, MODBUS_MASTER_BLOCK_BYTES);
             std::memset(block + MODBUS_SPARE_OFFSET, 0, MODBUS_ENABLE_OFFSET - MODBUS_SPARE_OFFSET);
-            std::memset(block + MODBUS_ENABLE_OFFSET + 1, 0, 3);
+            std::memset(block + MODBUS_ENABLE_OFFSET + 1, 0, MODBUS_ENABLE_SPARE_BYTES);
         }
     }
     ModbusRetries = 3;
@@ -572,7 +614,7 @@ void CZULProject::LoadSymbols(CArchive& ar)
     std::vector<CZULSymbol*> read;
     const DWORD count = ReadBodyCount(ar, kMinSymbolBytes);
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
-        CZULSymbol* symbol = new CZULSymbol;
+        CZULSymbol* symbol = m_symbolStore.Adopt(new CZULSymbol);
         symbol->Serialize(ar);
         read.push_back(symbol);
         SymbolLookup[symbol->name] = symbol;
@@ -582,7 +624,7 @@ void CZULProject::LoadSymbols(CArchive& ar)
     const std::set<CZULSymbol*> kept = DistinctObjects<CZULSymbol>(SymbolLookup);
     for (CZULSymbol* symbol : read) {
         if (!kept.count(symbol))
-            delete symbol;
+            m_symbolStore.Destroy(symbol);
     }
     RebuildSymbolOrder();
 }
@@ -598,7 +640,7 @@ void CZULProject::RebuildSymbolOrder()
         OrderedSymbols.push_back(entry.second);
         ordered.insert(entry.second);
     }
-    // Symbols whose names differ only in case stay owned, after the others.
+    // Symbols whose names differ only in case stay listed, after the others.
     for (auto& entry : SymbolLookup) {
         if (ordered.insert(entry.second).second)
             OrderedSymbols.push_back(entry.second);
@@ -618,20 +660,17 @@ void CZULProject::LoadBody(CArchive& ar)
     LoadInterruptNodes(ar);
     LoadModules(ar);
     LoadHardwareSettings(ar);
-    DeleteAll(StatusRows);
+    StatusRows.clear();
     LoadRecords(ar, StatusRows, kMinStatusRowBytes);
     LoadSymbols(ar);
-    DeleteAll(FBInstances);
+    FBInstances.clear();
     LoadRecords(ar, FBInstances, kMinFBBytes);
-    DeleteAll(InitialData);
+    InitialData.clear();
     LoadRecords(ar, InitialData, kMinInitDataBytes);
     LoadByteArray(ar, LocalBitUsage, LOCAL_BIT_ENTRIES);
     LoadByteArray(ar, LocalByteUsage, LOCAL_BYTE_ENTRIES);
-    switch (CPUFamilyIndex) {
-    case 0: case 1: case 3: case 5:
+    // These families have no Modbus master: their blocks go back to the defaults.
+    constexpr DWORD kFamiliesWithoutModbusMaster = CPU_FAMILY_VB12 | CPU_FAMILY_VB14 | CPU_FAMILY_NONE8 | CPU_FAMILY_VA10;
+    if (CpuFamilyMaskOfIndex(CPUFamilyIndex) & kFamiliesWithoutModbusMaster)
         ResetModbusMasterConfig();
-        break;
-    default:
-        break;
-    }
 }

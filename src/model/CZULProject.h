@@ -7,20 +7,22 @@
 #include "CMemAreaInfo.h"
 #include "CPOUVarInfo.h"
 #include "CProjTreeNode.h"
+#include "CRecordStore.h"
+#include "CZULFunc.h"
+#include "CZULSymbol.h"
 #include "OperandTypeFlags.h"
 #include "platform/CObject.h"
 #include "platform/WinTypes.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 class CStatusInput;
 class CZULFB;
-class CZULFunc;
 class CZULInitData;
 class CZULStatus;
-class CZULSymbol;
 class CZUL_Q7_PLC;
 
 // Cells of each force buffer once a profile is applied.
@@ -35,9 +37,18 @@ constexpr int MODBUS_MASTER_BLOCK_BYTES = 3084;
 constexpr int MODBUS_SLAVE_RECORDS = 31;
 constexpr int MODBUS_SLAVE_RECORD_BYTES = 96;
 constexpr int MODBUS_SPARE_OFFSET = MODBUS_SLAVE_RECORDS * MODBUS_SLAVE_RECORD_BYTES; // 2976
-constexpr int MODBUS_ENABLE_OFFSET = MODBUS_SPARE_OFFSET + 96;                         // 3072
+constexpr int MODBUS_SPARE_BYTES = 96;
+constexpr int MODBUS_ENABLE_OFFSET = MODBUS_SPARE_OFFSET + MODBUS_SPARE_BYTES;         // 3072
+constexpr int MODBUS_ENABLE_SPARE_BYTES = 3;
 constexpr int MODBUS_SWITCH_OFFSET = MODBUS_ENABLE_OFFSET + 4;                         // 3076
 constexpr int MODBUS_TIMEOUT_OFFSET = MODBUS_SWITCH_OFFSET + 4;                        // 3080
+// Offsets within a slave record.
+constexpr int MODBUS_RECORD_SECOND_OFFSET = 4;
+constexpr int MODBUS_RECORD_PAIRS_OFFSET = 8;
+constexpr int MODBUS_RECORD_PAIRS = 10;
+constexpr int MODBUS_RECORD_PAIR_BYTES = 8;
+constexpr int MODBUS_RECORD_TIMEOUT_OFFSET = MODBUS_RECORD_PAIRS_OFFSET + MODBUS_RECORD_PAIRS * MODBUS_RECORD_PAIR_BYTES; // 88
+constexpr int MODBUS_RECORD_ADDRESS_OFFSET = MODBUS_RECORD_TIMEOUT_OFFSET + 4;                                           // 92
 
 constexpr int MONITOR_ADDRESS_LISTS = 4;
 constexpr int IMAGE_BLOCKS_3_TO_8 = 6;
@@ -48,6 +59,9 @@ constexpr int LOCAL_BYTE_ENTRIES = 256;
 // Variable lists: 0 the global variables, 1 MAIN, 2..100 subroutines 0..98,
 // 101..164 interrupt routines 0..63.
 constexpr int POU_VAR_LISTS = 165;
+constexpr int POU_VAR_LIST_MAIN = 1;
+constexpr int POU_VAR_LIST_FIRST_SUBROUTINE = 2;
+constexpr int POU_VAR_LIST_FIRST_INTERRUPT = 101;
 
 constexpr int POU_VAR_LIST_GLOBALS = 1; // kind of list 0; the POU lists carry the POU's node kind
 
@@ -78,8 +92,15 @@ public:
     void ResetCanOpenConfig();
     void ResetModbusMasterConfig();
 
-    // Blob 0 carries the CANopen configuration text; it travels unchanged
-    // until the CANopen configuration reads and writes it.
+    // A CANopen slave slot (0..125) with the defaults of a free slot.
+    static void ResetCanOpenSlave(CCanOpenSlave& slave, int slot);
+    // The COB-ID a PDO (0..7) of a node starts with: PDOs 1 to 4 of each
+    // list have their predefined ones, the others none (0).
+    static int DefaultCobId(bool receive, int pdo, int node);
+
+    // Blob 0 carries the CANopen configuration text: written from the
+    // master settings and slots when the project is stored, read back into
+    // them when it is opened.
     void WriteCanOpenConfig();
     void ReadCanOpenConfig();
 
@@ -90,10 +111,12 @@ public:
     int AllocAnalogInputWords(CZUL_Q7_PLC* module);
     int AllocAnalogOutputWords(CZUL_Q7_PLC* module);
 
-    // Registers a symbol under its name, its address and its upper-case name
-    // and appends it to the ordered array, which owns it.
+    // Takes ownership of a symbol and registers it under its name, its
+    // address and its upper-case name at the end of the ordered array.
     void AddSymbol(CZULSymbol* symbol);
-    // Registers a subroutine interface by name, upper-case name and number.
+    // Take ownership of a record and register it; one registered under the
+    // same name before is destroyed.
+    // A subroutine interface by name, upper-case name and number.
     void AddSubroutineInterface(CZULFunc* func);
     void AddSubroutineNode(CProjTreeNode* node);
     // Registers an interrupt routine node by name, upper-case name and number.
@@ -103,8 +126,9 @@ public:
     // interrupt routines, named by name or by alias ("SBRnn", "INTnn").
     // Builds the subroutine's call interface from its variable file and registers it; 1.
     int LoadSubroutineInterface(const CProjTreeNode* node);
-    // Enters the interface under its name, upper-case name and number; one
-    // registered under the same upper-case name before is deleted.
+    // Takes ownership of the interface and enters it under its name,
+    // upper-case name and number; one registered under the same upper-case
+    // name before is destroyed.
     void RegisterSubroutineInterface(CZULFunc* function);
     BOOL FindSubroutineInterface(const std::string& name, CZULFunc*& function) const;
     // Deep copy of the interface of a name or an "SBRnn" alias into destination; 1 or 0.
@@ -183,30 +207,31 @@ public:
     std::vector<BYTE> TransferBuffer;
 
     CProjTreeNode MainNode;
-    // The subroutine maps share their objects; together they own them.
+    // Lookups of the subroutine records that the stores below own.
     std::map<std::string, CProjTreeNode*> SubroutineNodes;
     std::map<std::string, CZULFunc*> SubroutineInterfaces;
     std::map<std::string, CZULFunc*> SubroutineInterfacesUpper;
     std::map<WORD, CZULFunc*> SubroutineInterfacesByNumber;
-    // The interrupt maps share their objects; together they own them.
+    // Lookups of the interrupt routine nodes that their store owns.
     std::map<std::string, CProjTreeNode*> InterruptNodes;
     std::map<std::string, CProjTreeNode*> InterruptNodesUpper;
     std::map<WORD, CProjTreeNode*> InterruptNodesByNumber;
 
-    std::vector<CZULInitData*> InitialData;
+    std::vector<std::unique_ptr<CZULInitData>> InitialData;
 
     // Every symbol under its name and under its address.
     std::map<std::string, CZULSymbol*> SymbolLookup;
     std::map<std::string, CZULSymbol*> SymbolsUpper;
-    std::vector<CZULSymbol*> OrderedSymbols; // owns the symbols
+    std::vector<CZULSymbol*> OrderedSymbols;
     std::map<std::string, std::string> SymbolTextMaps[2];
 
-    std::vector<CZULFB*> FBInstances;
-    std::vector<CZULFB*> FBScanBuffer;
+    // Empty slots may occur; lookups skip them.
+    std::vector<std::unique_ptr<CZULFB>> FBInstances;
+    std::vector<std::unique_ptr<CZULFB>> FBScanBuffer;
 
-    std::map<std::string, CZULStatus*> MonitorTable;  // owns the operands
+    std::map<std::string, std::unique_ptr<CZULStatus>> MonitorTable;
     std::map<WORD, CZULStatus*> MonitorCodeMap;       // same operands by monitor code
-    std::vector<CStatusInput*> StatusRows;
+    std::vector<std::unique_ptr<CStatusInput>> StatusRows;
     std::vector<WORD> MonitorAddressLists[MONITOR_ADDRESS_LISTS];
 
     int ForceImageSize = 0;          // cells of the two force buffers
@@ -214,7 +239,7 @@ public:
     std::vector<DWORD> ForceMarks;
 
     int CPUFamilyIndex = -1;         // 0..7 once a project is created, opened or uploaded
-    std::vector<CZUL_Q7_PLC*> Modules; // owns the records; element 0 is the CPU
+    std::vector<std::unique_ptr<CZUL_Q7_PLC>> Modules; // element 0 is the CPU
 
     std::vector<BYTE> LocalBitUsage;
     std::vector<BYTE> LocalByteUsage;
@@ -226,6 +251,13 @@ public:
     CPOUVarList POUVarLists[POU_VAR_LISTS];
 
 private:
+    CRecordStore<CProjTreeNode> m_subroutineNodeStore;
+    CRecordStore<CZULFunc> m_subroutineInterfaceStore;
+    CRecordStore<CProjTreeNode> m_interruptNodeStore;
+    CRecordStore<CZULSymbol> m_symbolStore;
+
+    void DropSubroutineInterface(CZULFunc* function);
+    void DropInterruptNode(CProjTreeNode* node);
     void DeleteSubroutines();
     void DeleteInterrupts();
     void DeleteSymbols();

@@ -54,10 +54,10 @@ bool FormatCountedArea(const std::string& area, int index, int bit, std::string&
 std::string CZULProject::FormatAddress(EncodedPlcAddress address, OperandTypeFlags typeFlags)
 {
     int index = -1;
-    const std::string area = FindAreaOfOffset(address & 0x1FFF, index);
+    const std::string area = FindAreaOfOffset(address & ADDRESS_BYTE_MASK, index);
     if (index < 0 || area.empty())
         return std::string();
-    const int bit = (address >> 13) & 7;
+    const int bit = address >> ADDRESS_BIT_SHIFT;
     std::string text;
     if (FormatCountedArea(area, index, bit, text))
         return text;

@@ -87,6 +87,14 @@ DWORD GetCPUFamilyMask()
     return g_pAppData->GetCPUFamilyMask();
 }
 
+DWORD CpuFamilyMaskOfIndex(int familyIndex)
+{
+    constexpr int kFamilyCount = 8;
+    if (familyIndex < 0 || familyIndex >= kFamilyCount)
+        return 0;
+    return 1u << familyIndex;
+}
+
 int CpuFamilyIndexFromHardwareCode(int hardwareCode)
 {
     for (const CpuFamilyCodeRow& row : kCpuFamilyCodes) {

@@ -57,6 +57,9 @@ extern int DataBackupLastByte;
 // The family bit of the current project (forwards to g_pAppData).
 DWORD GetCPUFamilyMask();
 
+// The family bit of a family index 0..7; 0 for any other index.
+DWORD CpuFamilyMaskOfIndex(int familyIndex);
+
 // The family index that a CPU module's hardware code selects; 1 (VB14) for
 // any code no family lists.
 int CpuFamilyIndexFromHardwareCode(int hardwareCode);

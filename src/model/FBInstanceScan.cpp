@@ -55,24 +55,19 @@ bool TakesPrefix(const InstancePrefix& row, const std::string& type)
     return false;
 }
 
-void DeleteEntries(std::vector<CZULFB*>& entries)
-{
-    for (CZULFB* entry : entries)
-        delete entry;
-    entries.clear();
-}
-
 bool SameInstance(const CZULFB* a, const CZULFB* b)
 {
     return a && b && a->typeName == b->typeName && a->instanceName == b->instanceName && a->ownerPou == b->ownerPou;
 }
 
-bool SameInstances(const std::vector<CZULFB*>& table, const std::vector<CZULFB*>& scanned)
+bool SameInstances(const std::vector<std::unique_ptr<CZULFB>>& table,
+                   const std::vector<std::unique_ptr<CZULFB>>& scanned)
 {
     if (table.size() != scanned.size())
         return false;
-    for (const CZULFB* entry : scanned) {
-        if (std::none_of(table.begin(), table.end(), [entry](const CZULFB* t) { return SameInstance(t, entry); }))
+    for (const auto& entry : scanned) {
+        const auto same = [&entry](const std::unique_ptr<CZULFB>& t) { return SameInstance(t.get(), entry.get()); };
+        if (std::none_of(table.begin(), table.end(), same))
             return false;
     }
     return true;
@@ -82,42 +77,42 @@ bool SameInstances(const std::vector<CZULFB*>& table, const std::vector<CZULFB*>
 
 void CZULAppData::RebuildFBInstanceTable()
 {
-    DeleteEntries(Project.FBScanBuffer);
-    if (ScanPOUSources())
+    Project.FBScanBuffer.clear();
+    if (ScanPOUSources(*this))
         return;
-    DeleteEntries(Project.FBInstances);
-    for (const CZULFB* scanned : Project.FBScanBuffer) {
-        auto* entry = new CZULFB;
+    Project.FBInstances.clear();
+    for (const auto& scanned : Project.FBScanBuffer) {
+        auto entry = std::make_unique<CZULFB>();
         entry->typeName = scanned->typeName;
         entry->instanceName = scanned->instanceName;
         entry->ownerPou = scanned->ownerPou;
-        Project.FBInstances.push_back(entry);
+        Project.FBInstances.push_back(std::move(entry));
     }
 }
 
-BOOL ScanPOUSources()
+BOOL ScanPOUSources(CZULAppData& app)
 {
     std::vector<std::string> files;
     CollectPouFiles(&files, COLLECT_LIST_ONLY);
-    const std::string& folder = g_pAppData->Project.ProjectFolder;
+    const std::string& folder = app.Project.ProjectFolder;
     for (const std::string& file : files) {
         const std::string upper = ByteString::Upper(file);
         if (GetFileExtension(upper) != "ILP")
             continue;
         // Files are opened by their names as collected; upper case is only for comparing.
         const std::string program = folder + "/" + GetFileNameFromPath(file);
-        ReloadLocalVarMap(*g_pAppData, ByteString::Left(program, static_cast<int>(program.size()) - 3) + "ilv");
+        ReloadLocalVarMap(app, ByteString::Left(program, static_cast<int>(program.size()) - 3) + "ilv");
         std::vector<std::string> lines;
         if (!CLocalVarTable::ReadLines(program, &lines))
             continue;
         const std::string POUName = GetPOUNameFromFileName(GetFileNameFromPath(upper));
         for (const std::string& line : lines)
-            ScanILLine(line, POUName);
+            ScanILLine(app, line, POUName);
     }
-    return SameInstances(g_pAppData->Project.FBInstances, g_pAppData->Project.FBScanBuffer) ? TRUE : FALSE;
+    return SameInstances(app.Project.FBInstances, app.Project.FBScanBuffer) ? TRUE : FALSE;
 }
 
-void ScanILLine(const std::string& line, const std::string& POUName)
+void ScanILLine(CZULAppData& app, const std::string& line, const std::string& POUName)
 {
     std::string text = ByteString::Trim(line);
     if (text.empty())
@@ -129,10 +124,10 @@ void ScanILLine(const std::string& line, const std::string& POUName)
     if (!SplitScannedLine(text, words) || words.empty() || !IsScannedType(words[0]))
         return;
     COpcodeDef signature = {};
-    const int valid = CheckScannedOperands(words, signature);
+    const int valid = CheckScannedOperands(app, words, signature);
     if (valid != 1 && valid != 2)
         return;
-    RecordScannedInstance(words, POUName);
+    RecordScannedInstance(app, words, POUName);
 }
 
 BOOL SplitScannedLine(const std::string& line, std::vector<std::string>& words)
@@ -158,7 +153,7 @@ BOOL SplitScannedLine(const std::string& line, std::vector<std::string>& words)
     return TRUE;
 }
 
-BOOL GetScanOperandFlags(const std::string& operand, OperandTypeFlags& flags)
+BOOL GetScanOperandFlags(const CZULAppData& app, const std::string& operand, OperandTypeFlags& flags)
 {
     if (ParseDirectAddress(operand, flags) || ClassifyConstant(operand, flags)) {
         flags |= AccessToParamFlags(flags);
@@ -166,19 +161,19 @@ BOOL GetScanOperandFlags(const std::string& operand, OperandTypeFlags& flags)
     }
     CZULSymbol* symbol = nullptr;
     OperandTypeFlags address = 0;
-    if (g_pAppData->FindGlobalSymbol(operand, symbol) && ParseDirectAddress(symbol->address, address)) {
+    if (app.FindGlobalSymbol(operand, symbol) && ParseDirectAddress(symbol->address, address)) {
         const OperandTypeFlags kept = symbol->typeFlags | OT_DIRECT | 0xFFFF8000;
         flags = AccessToParamFlags(address) | OT_DIRECT | (address & kept);
         return TRUE;
     }
-    const auto local = g_pAppData->LocalVarMap.find(ByteString::Upper(operand));
-    if (local == g_pAppData->LocalVarMap.end() || !local->second)
+    const auto local = app.LocalVarMap.find(ByteString::Upper(operand));
+    if (local == app.LocalVarMap.end() || !local->second)
         return FALSE;
     flags = local->second->DataTypeMask | local->second->ClassFlags;
     return TRUE;
 }
 
-int CheckScannedOperands(const std::vector<std::string>& words, COpcodeDef& signature)
+int CheckScannedOperands(const CZULAppData& app, const std::vector<std::string>& words, COpcodeDef& signature)
 {
     if (words.empty() || words.size() > kMaxScannedWords)
         return -1;
@@ -193,7 +188,7 @@ int CheckScannedOperands(const std::vector<std::string>& words, COpcodeDef& sign
         } else if (IsIndirectOperand(words[k])) {
             signature.operandMasks[k - 1] = OT_POINTER;
             pointer = true;
-        } else if (GetScanOperandFlags(words[k], flags)) {
+        } else if (GetScanOperandFlags(app, words[k], flags)) {
             signature.operandMasks[k - 1] = flags;
         } else {
             return -1;
@@ -214,7 +209,7 @@ int CheckScannedOperands(const std::vector<std::string>& words, COpcodeDef& sign
     return CheckInstructionOperands(mnemonic, signature, badPosition) ? 1 : -1;
 }
 
-void RecordScannedInstance(const std::vector<std::string>& words, const std::string& POUName)
+void RecordScannedInstance(CZULAppData& app, const std::vector<std::string>& words, const std::string& POUName)
 {
     if (words.size() < 2)
         return;
@@ -226,7 +221,7 @@ void RecordScannedInstance(const std::vector<std::string>& words, const std::str
             continue;
         if (!IsDigitString(instance.substr(std::strlen(row.prefix))) || !TakesPrefix(row, words[0]))
             continue;
-        g_pAppData->Project.AddFBInstance(instance, words[0], POUName, FB_LIST_SCAN);
+        app.Project.AddFBInstance(instance, words[0], POUName, FB_LIST_SCAN);
         return;
     }
 }

@@ -12,13 +12,15 @@
 #include <string>
 #include <vector>
 
+class CZULAppData;
+
 // The steps of CZULAppData::RebuildFBInstanceTable, which FBInstanceScan.cpp defines.
 
 // Fills the scan buffer; TRUE when it holds the same instances as the table.
-BOOL ScanPOUSources();
-void ScanILLine(const std::string& line, const std::string& POUName);
+BOOL ScanPOUSources(CZULAppData& app);
+void ScanILLine(CZULAppData& app, const std::string& line, const std::string& POUName);
 BOOL SplitScannedLine(const std::string& line, std::vector<std::string>& words);
-BOOL GetScanOperandFlags(const std::string& operand, OperandTypeFlags& flags);
+BOOL GetScanOperandFlags(const CZULAppData& app, const std::string& operand, OperandTypeFlags& flags);
 // 1 valid, 2 valid through the pointer signatures, 0 or -1 not valid.
-int CheckScannedOperands(const std::vector<std::string>& words, COpcodeDef& signature);
-void RecordScannedInstance(const std::vector<std::string>& words, const std::string& POUName);
+int CheckScannedOperands(const CZULAppData& app, const std::vector<std::string>& words, COpcodeDef& signature);
+void RecordScannedInstance(CZULAppData& app, const std::vector<std::string>& words, const std::string& POUName);

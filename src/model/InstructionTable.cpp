@@ -3,66 +3,16 @@
 // matches wins, so a memory form is tried before the constant form that
 // follows it and MOV_WORD before MOV_INT).
 //
-// How the operand masks were set down
-// -----------------------------------
-// Most rows follow from a few model rows whose signatures are fixed (LD_BOOL,
-// LD_CON_7, ST_BOOL, AND_2, ADD_INT, CTU, TON, CAL/JMP/LBL, FOR, PTR_R, the
-// address-of MOVE, ROL_PTR1, PID, SDO_READ). The others were derived from
-// them by these rules:
-//  1. Two-operand arithmetic and logic work in place: the first operand is
-//     read, the second is read and written (ADD IN1, IN_OUT). Shifts and
-//     rotations take the value read and written first and the count second.
-//     Moves and conversions read the first operand and write the last one.
-//  2. A memory operand carries its data type, the direct bit and the areas
-//     that hold that type: read places are those of the model rows (BOOL:
-//     I Q M SM T C V L RS SR BR; BYTE: I Q M SM V L; WORD and INT: I Q M SM T
-//     C V L AI AQ; DWORD: I Q M SM V L; DINT also HC; REAL: V L), written
-//     places drop the read-only areas I, T, C, HC, AI and RS/SR (BOOL: Q M SM
-//     V L BR; BYTE, DWORD, DINT: Q M SM V L; WORD and INT also AQ; REAL: V L).
-//  3. A constant operand carries its one data type, the constant bit and the
-//     read bit and no area. Counts, ports, formats and similar small numbers
-//     are INT constants, because a plain decimal number is an INT.
-//  4. Pairs of one variant differ in one operand being memory or constant.
-//     Where the opcodes of a pair descend (ADD_INT 049, 048) the memory form
-//     comes first; where they ascend in the later blocks (SQRT 190, 191;
-//     DI_TO_A, DECO, TRUNC, the position-control rows) the constant form comes
-//     first. MOVE and BLKMOVE list the memory form first: the compiler maps the
-//     INT and DINT memory forms 1B8/1BA (and both block forms 1BC..1BF) onto
-//     the WORD and DWORD opcodes and emits 1B9 for an INT constant. BLKMOVE
-//     always reads a block from memory; its pair varies the count N. Its
-//     operands stand as ladder writes them, IN, OUT, N, and the count is a
-//     byte in memory or a byte constant ("B#12").
-//  5. Comparisons come four to a type: memory/memory, memory/constant,
-//     constant/memory, constant/constant. The FOR rows vary INIT and FINAL in
-//     the same order; their __FOR twins carry a fourth operand, the instruction
-//     number of the matching NEXT that the object code holds after the three
-//     operands, and __NEXT carries the number of its FOR, so that the object
-//     code reader consumes those bytes. __SMW32 carries the data-backup offset
-//     that follows it as an INT constant.
-//  6. Label, jump and call targets and the first operand of ATCH are
-//     references: reference bit, constant bit, read bit.
-//  7. Timers and counters name their instance first (INT in area T or C),
-//     then the BOOL inputs that are not taken from the logic stack (CTU: R;
-//     CTD: LD; CTUD: CD, R, LD), then the preset as memory or constant. SR and
-//     RS name their flip-flop and the second input.
-//  8. The internal load rows __LD, __LDN, __LDI, __LDNI have the masks of the
-//     loads they replace inside parentheses.
-//  9. The pointer forms of ROL and ROR: PTR1 pointer/pointer, PTR2
-//     pointer/constant count, PTR3 pointer/memory count, PTR4 to PTR6 a BYTE,
-//     WORD or DWORD value rotated by a count the pointer gives.
-// 10. MBUSR and MBUSW: EXEC, PORT, SLAVE, FUN, ADDR, COUNT, data, RES. The
-//     first three rows take SLAVE, ADDR and COUNT as constants, the last three
-//     from memory; within each three the data is BOOL (coil functions), WORD,
-//     INT. PORT and FUN are constants because the compiler checks their text.
-// 11. The position-control rows, LINCO and SPD: the first row takes the
-//     speeds, times and positions as constants, the second from memory; the
-//     axis is always a constant (the compiler checks it is 0 or 1).
-//
-// CPU masks (family bits by profile sub-type 0 to 3): every family; the large
-// families 4, 16, 64 and 128 only; the immediate instructions, which every
-// family has at sub-type 3; PLS everywhere but VA10; the clock and PID rows
-// everywhere but VB12 and VA10; the CANopen SDO rows on VC14 and VC16 only;
-// and none for the eleven internal rows, which the user can never select.
+// A memory operand carries its data type, the direct bit and the areas that
+// hold that type (written places leave out the read-only areas); a constant
+// carries its one type, the constant bit and the read bit. A memory form
+// comes before its constant twin where their opcodes descend (ADD_INT 049,
+// 048) and after it where they ascend (SQRT 190, 191); MOVE and BLKMOVE list
+// the memory form first. BLKMOVE takes IN, OUT, N as ladder writes them, the
+// count a byte in memory or a byte constant. The __FOR and __NEXT rows carry
+// the instruction number of their partner as an extra operand. The CPU masks
+// give the families each row is offered on; the internal rows have none, so
+// the user can never select them.
 
 #include "ILVocabulary.h"
 

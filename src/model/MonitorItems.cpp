@@ -95,7 +95,7 @@ CZULStatus* FindItem(const std::string& key)
 {
     const auto& table = g_pAppData->Project.MonitorTable;
     const auto found = table.find(key);
-    return found == table.end() ? nullptr : found->second;
+    return found == table.end() ? nullptr : found->second.get();
 }
 
 // The bytes n, n + 1, ... of a wide operand, low byte first.
@@ -180,14 +180,12 @@ void CZULAppData::InsertMonitorEntry(const std::string& key, CZULStatus* item)
     std::string name = key;
     if (name.empty() || name[0] != '%')
         name.insert(0, "%");
-    if (!Project.MonitorTable.emplace(name, item).second)
-        delete item;
+    // A key taken already keeps its first item; this one goes.
+    Project.MonitorTable.try_emplace(name, std::unique_ptr<CZULStatus>(item));
 }
 
 void CZULAppData::ClearMonitorTable()
 {
-    for (auto& entry : Project.MonitorTable)
-        delete entry.second;
     Project.MonitorTable.clear();
     Project.MonitorCodeMap.clear();
 }
@@ -330,8 +328,8 @@ BOOL CZULProject::StoreForcedValue(const CStatusInput* row)
         return FALSE;
     const int width = ForcedWidth(row->flags);
     if (width == 0) {
-        const size_t index = row->encodedAddress & 0x1FFF;
-        const DWORD bit = DWORD(1) << (row->encodedAddress >> 13);
+        const size_t index = row->encodedAddress & ADDRESS_BYTE_MASK;
+        const DWORD bit = DWORD(1) << (row->encodedAddress >> ADDRESS_BIT_SHIFT);
         if (index >= cells)
             return FALSE;
         DWORD& cell = ForceValues[index];
@@ -357,10 +355,10 @@ BOOL CZULProject::GetForcedValue(WORD address, OperandTypeFlags flags, int& valu
         return FALSE;
     const int width = ForcedWidth(flags);
     if (width == 0) {
-        const size_t index = address & 0x1FFF;
+        const size_t index = address & ADDRESS_BYTE_MASK;
         if (index >= cells)
             return FALSE;
-        value = int((ForceValues[index] >> (address >> 13)) & 1);
+        value = int((ForceValues[index] >> (address >> ADDRESS_BIT_SHIFT)) & 1);
         return TRUE;
     }
     if (width < 0)

@@ -52,6 +52,8 @@ constexpr OperandTypeFlags OT_AREA_BR = 0x80000000;
 // Groups the matching rules compare.
 constexpr OperandTypeFlags OT_TYPE_BITS = 0x1FF;
 constexpr OperandTypeFlags OT_AREA_BITS = 0xFFFE0000;
+// The width of a memory area's unit: bit, byte, word or double word.
+constexpr OperandTypeFlags OT_WIDTH_BITS = OT_BOOL | OT_BYTE | OT_WORD | OT_DWORD;
 constexpr OperandTypeFlags OT_DIRECTION_BITS = OT_INPUT | OT_OUTPUT;
 constexpr OperandTypeFlags OT_ACCESS_BITS = OT_READABLE | OT_WRITABLE;
 

@@ -82,16 +82,11 @@ CZULFunc* FindSubroutineByAlias(const CZULProject& project, const std::string& t
     return Find(project.SubroutineInterfacesByNumber, WORD(number));
 }
 
-// Drops the table entries that satisfy drop, scanning from the end; empty slots go too.
+// Drops the table entries that satisfy drop; empty slots go too.
 template <class Predicate>
-void RemoveFBEntries(std::vector<CZULFB*>& table, Predicate drop)
+void RemoveFBEntries(std::vector<std::unique_ptr<CZULFB>>& table, Predicate drop)
 {
-    for (size_t i = table.size(); i-- > 0;) {
-        if (!table[i] || drop(*table[i])) {
-            delete table[i];
-            table.erase(table.begin() + std::ptrdiff_t(i));
-        }
-    }
+    std::erase_if(table, [&drop](const std::unique_ptr<CZULFB>& entry) { return !entry || drop(*entry); });
 }
 
 // The files of a POU: "SBRnn_name." or "INTnn_name." and any extension.
@@ -186,12 +181,8 @@ void CZULProject::RegisterSubroutineInterface(CZULFunc* function)
     if (!function)
         return;
     CZULFunc* old = Find(SubroutineInterfacesUpper, ByteString::Upper(function->name));
-    if (old && old != function) {
-        EraseObject(SubroutineInterfaces, old);
-        EraseObject(SubroutineInterfacesUpper, old);
-        EraseObject(SubroutineInterfacesByNumber, old);
-        delete old;
-    }
+    if (old && old != function)
+        DropSubroutineInterface(old);
     AddSubroutineInterface(function);
 }
 
@@ -304,16 +295,16 @@ BOOL CZULProject::AddFBInstance(const std::string& instanceName, const std::stri
     const std::string owner = UpperTrimmed(ownerPou);
     if (type.empty() || instance.empty() || owner.empty() || !IsValidFBInstanceName(instance, type))
         return FALSE;
-    std::vector<CZULFB*>& table = list == FB_LIST_SCAN ? FBScanBuffer : FBInstances;
-    for (const CZULFB* entry : table) {
+    auto& table = list == FB_LIST_SCAN ? FBScanBuffer : FBInstances;
+    for (const auto& entry : table) {
         if (entry && entry->instanceName == instance)
             return FALSE;
     }
-    auto* entry = new CZULFB;
+    auto entry = std::make_unique<CZULFB>();
     entry->typeName = type;
     entry->instanceName = instance;
     entry->ownerPou = owner;
-    table.push_back(entry);
+    table.push_back(std::move(entry));
     return TRUE;
 }
 
@@ -323,7 +314,7 @@ BOOL CZULProject::GetFBInstancesOfPOU(const std::string& pouName, std::vector<st
     names.clear();
     types.clear();
     const std::string owner = UpperTrimmed(pouName);
-    for (const CZULFB* entry : FBInstances) {
+    for (const auto& entry : FBInstances) {
         if (entry && entry->ownerPou == owner) {
             names.push_back(entry->instanceName);
             types.push_back(entry->typeName);
@@ -337,10 +328,9 @@ void CZULProject::RemoveFBInstance(const std::string& instanceName)
     const std::string instance = UpperTrimmed(instanceName);
     auto& table = FBInstances;
     const auto found = std::find_if(table.begin(), table.end(),
-                                    [&instance](const CZULFB* entry) { return entry && entry->instanceName == instance; });
+                                    [&instance](const auto& entry) { return entry && entry->instanceName == instance; });
     if (found == table.end())
         return;
-    delete *found;
     table.erase(found);
 }
 
@@ -361,7 +351,8 @@ BOOL CZULProject::RenameFBInstance(const std::string& oldName, const std::string
     if (!IsFBInstanceName(to))
         return FALSE;
     CZULFB* last = nullptr;
-    for (CZULFB* entry : FBInstances) {
+    for (const auto& owned : FBInstances) {
+        CZULFB* entry = owned.get();
         if (!entry)
             continue;
         if (entry->instanceName == to)
@@ -390,22 +381,15 @@ void CZULProject::DeletePOU(const std::string& name, int kind)
             stem = ByteString::Format("SBR%02d_%s", node->number, name.c_str());
             SubroutineNodes.erase(name);
             SubroutineInterfacesByNumber.erase(WORD(node->number));
-            delete node;
+            m_subroutineNodeStore.Destroy(node);
         }
-        if (CZULFunc* function = Find(SubroutineInterfaces, name)) {
-            EraseObject(SubroutineInterfaces, function);
-            EraseObject(SubroutineInterfacesUpper, function);
-            EraseObject(SubroutineInterfacesByNumber, function);
-            delete function;
-        }
+        if (CZULFunc* function = Find(SubroutineInterfaces, name))
+            DropSubroutineInterface(function);
         SubroutineInterfacesUpper.erase(ByteString::Upper(name));
     } else if (kind == 4) {
         if (CProjTreeNode* node = Find(InterruptNodes, name)) {
             stem = ByteString::Format("INT%02d_%s", node->number, name.c_str());
-            EraseObject(InterruptNodes, node);
-            EraseObject(InterruptNodesUpper, node);
-            EraseObject(InterruptNodesByNumber, node);
-            delete node;
+            DropInterruptNode(node);
         }
         InterruptNodesUpper.erase(ByteString::Upper(name));
     } else {
@@ -455,7 +439,7 @@ void CZULProject::RenamePOU(const std::string& oldName, int kind)
     const std::string to = UpperTrimmed(node->name);
     auto& table = FBInstances;
     std::erase(table, nullptr);
-    for (CZULFB* entry : table) {
+    for (const auto& entry : table) {
         if (entry->ownerPou == from)
             entry->ownerPou = to;
     }

@@ -142,6 +142,10 @@ public:
     // Ends a print job from within its page; the print job stops printing.
     int EndDoc();
     BOOL IsDocEnded() const { return m_docEnded; }
+    // A context that draws a printout (or its preview); drawing code leaves
+    // out screen-only marks and uses print colours there.
+    BOOL IsPrinting() const { return m_printing; }
+    void SetPrinting(BOOL printing) { m_printing = printing ? TRUE : FALSE; }
     // Puts the state back to a fresh context's (objects, colours, modes, mapping, clipping).
     void ResetState();
 
@@ -200,4 +204,5 @@ private:
     BOOL m_hasClip = FALSE;
     unsigned m_clipGeneration = 0;
     BOOL m_docEnded = FALSE;
+    BOOL m_printing = FALSE;
 };

@@ -14,6 +14,8 @@ BOOL CPrintJob::Print(IPrintable& printable, const std::string& title)
     if (!m_device.StartDoc(title))
         return FALSE;
     CDC* dc = m_device.GetAttributeDC();
+    if (dc)
+        dc->SetPrinting(TRUE);
     printable.OnBeginPrinting(dc, &info);
     BOOL failed = FALSE;
     for (UINT page = info.GetFromPage(); page <= info.GetToPage() && info.m_bContinuePrinting; ++page) {
@@ -24,6 +26,7 @@ BOOL CPrintJob::Print(IPrintable& printable, const std::string& title)
         }
         dc = pageDC;
         dc->ResetState();
+        dc->SetPrinting(TRUE);
         info.m_nCurPage = page;
         info.m_rectDraw = m_device.GetPageRect();
         printable.OnPrint(dc, &info);

@@ -3,6 +3,7 @@
 #include "CDownloadImageBuilder.h"
 #include "ICompileAllHost.h"
 
+#include "compiler/CCompileMessage.h"
 #include "compiler/CILCompiler.h"
 #include "model/CZULAppData.h"
 #include "model/CpuProfile.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr unsigned COMPILE_LIST = 1;
 const char* const APP_TITLE = "ZUL_Q7";
 const char* const NOTE = "Note";
 const char* const CPU_NOT_SUPPORTED = "This type of CPU is not supported.";
@@ -130,13 +130,13 @@ int CCompileAll::CompileAll()
     m_app.RebuildFBInstanceTable();
     WriteGlobalVarFile(project);
     IOutputSink& output = CUserInterface::Output();
-    output.ClearOutputList(COMPILE_LIST);
+    output.ClearOutputList(OUTPUT_LIST_COMPILE);
     if (project.Modules.empty()) {
-        output.AppendOutputLine(COMPILE_LIST, NO_HARDWARE);
+        output.AppendOutputLine(OUTPUT_LIST_COMPILE, NO_HARDWARE);
         return COMPILE_ALL_STOPPED;
     }
     if (!project.MainPresent) {
-        output.AppendOutputLine(COMPILE_LIST, NO_MAIN);
+        output.AppendOutputLine(OUTPUT_LIST_COMPILE, NO_MAIN);
         return COMPILE_ALL_STOPPED;
     }
 
@@ -147,7 +147,7 @@ int CCompileAll::CompileAll()
         return COMPILE_ALL_STOPPED;
     if (!check.outOfRange.empty()) {
         for (const std::string& entry : check.outOfRange)
-            output.AppendOutputLine(COMPILE_LIST, ByteString::Format(NUMBER_OUT_OF_RANGE, entry.c_str()));
+            output.AppendOutputLine(OUTPUT_LIST_COMPILE, ByteString::Format(NUMBER_OUT_OF_RANGE, entry.c_str()));
         return COMPILE_ALL_NUMBER_OUT_OF_RANGE;
     }
     const std::vector<std::string> ordered = OrderFiles(files);

@@ -4,6 +4,7 @@
 #include "ImageBytes.h"
 #include "MonitorLists.h"
 
+#include "compiler/CCompileMessage.h"
 #include "model/CMemAreaInfo.h"
 #include "model/CModuleCatalogEntry.h"
 #include "model/CZULAppData.h"
@@ -41,7 +42,6 @@ const char* const IMAGE_TOO_LARGE = "The download image is too large (%d bytes i
 const char* const IMAGE_TOO_LARGE_CAPTION = "Error";
 // An initial-data row, reported in the Compile list like the initial-data check.
 const char* const INIT_ROW_SKIPPED = "        Initial Data, Row%3d, Col%3d:  The data type of initial value is not appropriate.";
-constexpr unsigned COMPILE_LIST = 1;
 
 constexpr int HEADER_BYTES = 6;
 constexpr int MAX_BLOCK_BYTES = 0xFFFF;
@@ -312,7 +312,7 @@ BOOL CDownloadImageBuilder::BuildModuleBlock(DWORD highestKind)
     StartBlock(block, 4, 0);
     AppendByte(block, static_cast<int>(m_project.Modules.size()));
     for (size_t i = 0; i < m_project.Modules.size(); ++i) {
-        const CZUL_Q7_PLC* module = m_project.Modules[i];
+        const CZUL_Q7_PLC* module = m_project.Modules[i].get();
         if (!module || !IsSingleKind(module->kindMask, highestKind))
             return FALSE;
         BYTE range[4];
@@ -341,7 +341,7 @@ void CDownloadImageBuilder::WriteCommonCpuSettings(std::vector<BYTE>& block, int
         block[offset] = static_cast<BYTE>(j);
         std::copy(cpu.optionBytes + 8 * j, cpu.optionBytes + 8 * j + 8, block.begin() + offset + 1);
     }
-    for (const CZUL_Q7_PLC* module : m_project.Modules) {
+    for (const auto& module : m_project.Modules) {
         if (!(module->kindMask & MODULE_KINDS_WITH_Q))
             continue;
         const int bytes = module->doCount > 8 ? 2 : 1;
@@ -359,7 +359,7 @@ void CDownloadImageBuilder::WriteCommonCpuSettings(std::vector<BYTE>& block, int
 
 void CDownloadImageBuilder::WriteAIChannels(std::vector<BYTE>& block, int base, int channels, DWORD kinds) const
 {
-    for (const CZUL_Q7_PLC* module : m_project.Modules) {
+    for (const auto& module : m_project.Modules) {
         if (!(module->kindMask & kinds))
             continue;
         const int count = std::min<int>(module->aiCount, MODULE_AI_SLOTS);
@@ -373,7 +373,7 @@ void CDownloadImageBuilder::WriteAIChannels(std::vector<BYTE>& block, int base, 
 
 void CDownloadImageBuilder::WriteAORecords(std::vector<BYTE>& block, int base, int channels, DWORD kinds) const
 {
-    for (const CZUL_Q7_PLC* module : m_project.Modules) {
+    for (const auto& module : m_project.Modules) {
         if (!(module->kindMask & kinds))
             continue;
         const int count = std::min<int>(module->aoCount, MODULE_AO_SLOTS);
@@ -482,13 +482,13 @@ BOOL CDownloadImageBuilder::BuildInitialDataBlock()
     StartBlock(block, 7, 0);
     AppendWord(block, 0);
     for (size_t row = 0; row < m_project.InitialData.size(); ++row) {
-        CZULInitData* data = m_project.InitialData[row];
+        CZULInitData* data = m_project.InitialData[row].get();
         if (!data || data->texts.size() <= 1)
             continue;
         int width = 0;
         int code = 0;
         if (!InitialValueType(data->rowState1, width, code)) {
-            CUserInterface::Output().AppendOutputLine(COMPILE_LIST,
+            CUserInterface::Output().AppendOutputLine(OUTPUT_LIST_COMPILE,
                                                       ByteString::Format(INIT_ROW_SKIPPED, int(row) + 1, 1));
             continue;
         }

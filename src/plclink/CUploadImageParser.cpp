@@ -298,11 +298,10 @@ BOOL CUploadImageParser::RestoreModules()
     const int count = Byte(block.start + 6);
     for (int m = 0; m < count; ++m) {
         const int record = block.start + 7 + MODULE_RECORD_BYTES * m;
-        auto* module = new CZUL_Q7_PLC;
+        CZUL_Q7_PLC* module = m_project.Modules.emplace_back(std::make_unique<CZUL_Q7_PLC>()).get();
         module->hardwareCode = static_cast<BYTE>(Byte(record));
         if (const CModuleCatalogEntry* row = FindCatalogRowByCode(module->hardwareCode))
             module->InitFromCatalog(*row);
-        m_project.Modules.push_back(module);
         const int ranges = RangesOfKind(module->kindMask, TakesCombinedAnalog());
         if (ranges < 0)
             return FALSE;
@@ -405,7 +404,7 @@ BOOL CUploadImageParser::RestoreCanOpen()
 
 BOOL CUploadImageParser::RestoreChannels()
 {
-    for (CZUL_Q7_PLC* module : m_project.Modules) {
+    for (const auto& module : m_project.Modules) {
         if (!RestoreChannelsOf(*module))
             return FALSE;
     }
@@ -490,8 +489,7 @@ void CUploadImageParser::RestoreInitialData()
         const int count = Byte(offset + 2);
         DWORD typeFlags = 0;
         const int width = ValueWidth(Byte(offset + 3 + count), typeFlags);
-        auto* row = new CZULInitData;
-        m_project.InitialData.push_back(row);
+        CZULInitData* row = m_project.InitialData.emplace_back(std::make_unique<CZULInitData>()).get();
         if (width > 0) {
             const EncodedPlcAddress address = static_cast<EncodedPlcAddress>(Word(offset));
             row->rowState1 = typeFlags;

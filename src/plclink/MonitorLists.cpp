@@ -18,7 +18,7 @@ void BuildMonitorLists(CZULAppData& app)
         project.MonitorAddressLists[monitorClass - 1].push_back(code);
         item->operand = key;
         item->address = code;
-        project.MonitorCodeMap[code] = item;
+        project.MonitorCodeMap[code] = item.get();
     }
 }
 

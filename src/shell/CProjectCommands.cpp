@@ -188,7 +188,7 @@ void CProjectCommands::AddCpuModule()
         cpu->InitFromCatalog(*row);
     project.AllocInputBytes(cpu.get());
     project.AllocOutputBytes(cpu.get());
-    project.Modules.push_back(cpu.release());
+    project.Modules.push_back(std::move(cpu));
 }
 
 void CProjectCommands::OnNewProject()

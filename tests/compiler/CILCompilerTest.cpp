@@ -321,13 +321,15 @@ TEST_F(CILCompilerTest, SummaryNamesTheConnectedPLCOnceWhileDownloading)
 
 TEST_F(CILCompilerTest, InitialDataProblemsGoToTheCompileListOnly)
 {
-    CZULInitData* unassigned = new CZULInitData;
+    auto& rows = m_app->Project.InitialData;
+    rows.clear();
+    rows.push_back(std::make_unique<CZULInitData>());
+    CZULInitData* unassigned = rows.emplace_back(std::make_unique<CZULInitData>()).get();
     unassigned->texts = {"VB0"};
-    CZULInitData* faulty = new CZULInitData;
+    CZULInitData* faulty = rows.emplace_back(std::make_unique<CZULInitData>()).get();
     faulty->texts = {"VW1", "x"};
     faulty->SetCode(0, 1);
     faulty->SetCode(1, 4);
-    m_app->Project.InitialData = {new CZULInitData, unassigned, faulty};
     EXPECT_EQ(ReportInitialData(m_app->Project), 3);
     std::vector<std::string> lines = CompileLines();
     ASSERT_EQ(lines.size(), 4u);

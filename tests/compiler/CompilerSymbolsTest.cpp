@@ -1,5 +1,7 @@
 #include "CompilerFixture.h"
 
+#include "compiler/CLoopTargetTable.h"
+
 namespace {
 
 class CompilerSymbolsTest : public CompilerFixture {
@@ -132,6 +134,32 @@ TEST_F(CompilerSymbolsTest, VariablesAndInstancesAreFoundByNameOrAddress)
     EXPECT_EQ(GetVariableByAddress(""), nullptr);
     ClearVariableList();
     EXPECT_FALSE(FindVariable("T37"));
+}
+
+TEST_F(CompilerSymbolsTest, ANewCompilationKeepsNothingOfTheLastOne)
+{
+    AddPOU("SBR01", "Motor", 1, POU_KIND_SUBROUTINE);
+    AddLabel("SBR01.LOOP");
+    Declare("SBR01.SPEED", 1);
+    AddFBInstanceEntry("T37", "TON");
+    ASSERT_TRUE(AddLoopTarget(3, 9));
+    g_CompileState.CurrentPOULabel = "SBR01";
+    g_CompileState.InDeclarationBlock = true;
+
+    g_CompileState.Reset();
+
+    WORD target = 0;
+    EXPECT_EQ(FirstPOU(), nullptr);
+    EXPECT_FALSE(FindLabel("SBR01.LOOP"));
+    EXPECT_FALSE(FindVariable("SBR01.SPEED"));
+    EXPECT_FALSE(FindVariable("T37"));
+    EXPECT_FALSE(LookupLoopTarget(3, target));
+    EXPECT_EQ(g_CompileState.CurrentPOULabel, "");
+    EXPECT_FALSE(g_CompileState.InDeclarationBlock);
+
+    AddPOU("INT00", "Alarm", 0, POU_KIND_INTERRUPT);
+    ASSERT_NE(FirstPOU(), nullptr);
+    EXPECT_EQ(FirstPOU()->next, nullptr);
 }
 
 } // namespace

@@ -34,14 +34,14 @@ protected:
             entry->typeName = text.substr(0, first);
             entry->instanceName = text.substr(first + 1, second - first - 1);
             entry->ownerPou = text.substr(second + 1);
-            m_app->Project.FBInstances.push_back(entry);
+            m_app->Project.FBInstances.emplace_back(entry);
         }
     }
 
-    static std::vector<std::string> Texts(const std::vector<CZULFB*>& entries)
+    static std::vector<std::string> Texts(const std::vector<std::unique_ptr<CZULFB>>& entries)
     {
         std::vector<std::string> texts;
-        for (const CZULFB* entry : entries)
+        for (const auto& entry : entries)
             texts.push_back(entry->typeName + " " + entry->instanceName + " " + entry->ownerPou);
         return texts;
     }
@@ -66,9 +66,9 @@ TEST_F(FBInstanceScanTest, AnUnchangedSetKeepsTheTableAndItsOrder)
 {
     Program("MAIN_MAIN.ilp", "TON T37, 100\r\nTOF T38, 100\r\n");
     TableHolds({"TOF T38 MAIN", "TON T37 MAIN"});
-    const CZULFB* first = m_app->Project.FBInstances[0];
+    const CZULFB* first = m_app->Project.FBInstances[0].get();
     m_app->RebuildFBInstanceTable();
-    EXPECT_EQ(m_app->Project.FBInstances[0], first);
+    EXPECT_EQ(m_app->Project.FBInstances[0].get(), first);
     EXPECT_EQ(Texts(m_app->Project.FBInstances), (std::vector<std::string>{"TOF T38 MAIN", "TON T37 MAIN"}));
     EXPECT_EQ(m_app->Project.FBScanBuffer.size(), 2u);
 }
@@ -85,8 +85,6 @@ TEST_F(FBInstanceScanTest, AChangedSetReplacesTheTableInScanOrder)
         {{}},
     };
     for (const TableCase& c : cases) {
-        for (CZULFB* entry : m_app->Project.FBInstances)
-            delete entry;
         m_app->Project.FBInstances.clear();
         TableHolds(c.before);
         m_app->RebuildFBInstanceTable();
@@ -136,11 +134,11 @@ TEST_F(FBInstanceScanTest, OperandsOfGlobalAndLocalVariables)
               (std::vector<std::string>{"TON T37 MAIN", "TON T38 MAIN", "TON T39 MAIN"}));
 
     OperandTypeFlags flags = 0;
-    ASSERT_TRUE(GetScanOperandFlags("PRESET", flags));
+    ASSERT_TRUE(GetScanOperandFlags(*m_app, "PRESET", flags));
     EXPECT_EQ(flags & OT_TYPE_BITS, OT_INT);
     EXPECT_TRUE(flags & OT_DIRECT);
     EXPECT_TRUE(flags & OT_AREA_V);
-    EXPECT_FALSE(GetScanOperandFlags("UNKNOWN", flags));
+    EXPECT_FALSE(GetScanOperandFlags(*m_app, "UNKNOWN", flags));
 
     CZULSymbol* found = nullptr;
     for (const char* text : {" vw10 ", "%VW10", "PRESET"}) {
@@ -160,13 +158,13 @@ TEST_F(FBInstanceScanTest, PointerLinesAreJudgedByTheSignatures)
 {
     std::vector<std::string> words = {"ADD", "*VD100", "VW0"};
     COpcodeDef signature = {};
-    EXPECT_EQ(CheckScannedOperands(words, signature), 2);
+    EXPECT_EQ(CheckScannedOperands(*m_app, words, signature), 2);
     words = {"ADD", "*VD100", "VB0"};
-    EXPECT_EQ(CheckScannedOperands(words, signature), 0);
+    EXPECT_EQ(CheckScannedOperands(*m_app, words, signature), 0);
     words = {"TON", "T37", "100"};
-    EXPECT_EQ(CheckScannedOperands(words, signature), 1);
+    EXPECT_EQ(CheckScannedOperands(*m_app, words, signature), 1);
     words.assign(18, "1");
-    EXPECT_EQ(CheckScannedOperands(words, signature), -1);
+    EXPECT_EQ(CheckScannedOperands(*m_app, words, signature), -1);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "CompilerFixture.h"
 
+#include "compiler/CCompileState.h"
 #include "compiler/CILStatementChecker.h"
 #include "compiler/CLoopTargetTable.h"
 #include "model/CXrefStore.h"
@@ -36,14 +37,14 @@ protected:
     void SetUp() override
     {
         CompilerFixture::SetUp();
-        g_LoopTargetTable.Clear();
+        g_CompileState.LoopTargets.Clear();
         g_XrefStore.Clear();
         CompilingFile(FILE_KIND_MAIN_PROGRAM, "MAIN");
     }
     void TearDown() override
     {
         g_XrefStore.Clear();
-        g_LoopTargetTable.Clear();
+        g_CompileState.LoopTargets.Clear();
         CompilerFixture::TearDown();
     }
 

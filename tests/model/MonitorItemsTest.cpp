@@ -29,7 +29,7 @@ protected:
 
     void SetItem(const std::string& key, int value, int statusBit = 0)
     {
-        CZULStatus* item = m_app->Project.MonitorTable.at(key);
+        CZULStatus* item = m_app->Project.MonitorTable.at(key).get();
         item->value = value;
         item->statusBit = statusBit;
     }
@@ -68,7 +68,7 @@ TEST_F(MonitorItemsTest, OperandsRegisterTheirKeys)
         EXPECT_TRUE(AddMonitorAddress(operand)) << operand;
     EXPECT_EQ(Keys(), (std::vector<std::string>{"%AIW4", "%C7", "%HC0", "%RS9", "%SMB1", "%T3", "%VB10", "%VB100",
                                                 "%VB11", "%VB2", "%VB8", "%VB9"}));
-    const CZULStatus* timer = m_app->Project.MonitorTable.at("%T3");
+    const CZULStatus* timer = m_app->Project.MonitorTable.at("%T3").get();
     EXPECT_EQ(timer->address, 0);
     EXPECT_EQ(timer->value, 0);
 
@@ -84,7 +84,7 @@ TEST_F(MonitorItemsTest, InsertKeepsTheFirstItemUnderAKey)
     m_app->InsertMonitorEntry("%VB0", new CZULStatus);
     m_app->InsertMonitorEntry("%VB1", nullptr);
     ASSERT_EQ(Keys(), (std::vector<std::string>{"%VB0"}));
-    EXPECT_EQ(m_app->Project.MonitorTable.at("%VB0"), first);
+    EXPECT_EQ(m_app->Project.MonitorTable.at("%VB0").get(), first);
 }
 
 TEST_F(MonitorItemsTest, MonitorClassAndCode)

@@ -329,7 +329,7 @@ TEST_F(PouRegistryTest, RenameKeepsInterfaceAndInstances)
     project().MainNode.name = "Start";
     project().RenamePOU("MAIN", 2);
     std::vector<std::string> owners;
-    for (const CZULFB* entry : project().FBInstances)
+    for (const auto& entry : project().FBInstances)
         owners.push_back(entry->ownerPou);
     EXPECT_EQ(owners, (std::vector<std::string>{"DRIVE", "TICK", "START"}));
 

@@ -24,7 +24,7 @@ protected:
     {
         auto* module = new CZUL_Q7_PLC;
         module->InitFromCatalog(*FindCatalogRowByCode(hardwareCode));
-        Project().Modules.push_back(module);
+        Project().Modules.emplace_back(module);
         return module;
     }
     CZULProject& Project() { return m_app->Project; }
@@ -56,10 +56,15 @@ TEST_F(ProjectContainerTest, InputBytesAreGivenFirstFit)
 
     // A gap left by a removed module is filled first.
     CZUL_Q7_PLC* again = AddModule(kDI8);
-    delete Project().Modules[1];
     Project().Modules.erase(Project().Modules.begin() + 1);
     EXPECT_EQ(Project().AllocInputBytes(again), 1);
     EXPECT_EQ(again->iStart, 2);
+
+    // A slot emptied in the hardware window holds no record and takes no room.
+    Project().Modules[1].reset();
+    CZUL_Q7_PLC* refill = AddModule(kDI16);
+    EXPECT_EQ(Project().AllocInputBytes(refill), 1);
+    EXPECT_EQ(refill->iStart, 3);
 
     // A module without inputs has no place in the I area.
     CZUL_Q7_PLC* outputs = AddModule(kDO16);

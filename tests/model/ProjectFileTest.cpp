@@ -64,7 +64,8 @@ void Filters(ByteBuilder& b, const Version& v, BYTE packed[4])
 // A project file laid out value by value: a VB16 CPU and an analog module,
 // MAIN, one subroutine with its interface, one interrupt routine, a status
 // row, two symbols, an FB instance, an initial-data row, the L occupancy
-// and, when the header says so, the blob table with blobs 1 and 199.
+// and, when the header says so, the blob table with blobs 0 (the CANopen
+// configuration text), 1 and 199.
 std::vector<BYTE> ProjectFile(const Version& v, char letter = 'C', unsigned firstModuleCode = 5,
                               unsigned secondModuleCode = 41)
 {
@@ -129,9 +130,12 @@ std::vector<BYTE> ProjectFile(const Version& v, char letter = 'C', unsigned firs
     for (unsigned i = 0; i < 256; ++i)
         b.U8(i % 3 == 0);
 
+    const std::string canOpen = "[[NotHandleBoot1]]\n[[CanOpenBPS3]]\n[[CanOpenAllTime100]]\n"
+                                "[[CanOpenMasterAddr127]][[NetStates1000]][[MasterStates1010]]"
+                                "[[AllSalveStates1030]][[OverTime500]]\n";
     for (unsigned i = 0; i < 200; ++i)
-        b.U32(i == 1 ? 3 : i == 199 ? 2 : 0);
-    b.U8(0xAA).U8(0xBB).U8(0xCC).U8(0x01).U8(0x02);
+        b.U32(i == 0 ? static_cast<unsigned>(canOpen.size()) : i == 1 ? 3 : i == 199 ? 2 : 0);
+    b.Raw(canOpen).U8(0xAA).U8(0xBB).U8(0xCC).U8(0x01).U8(0x02);
     return b.Bytes();
 }
 
@@ -266,6 +270,7 @@ TEST_F(ProjectFileTest, HandMadeFileOpensFieldByFieldAndSavesByteForByte)
     EXPECT_EQ(p.LocalByteUsage.size(), 256u);
     EXPECT_EQ(m_app->BlobLengths[1], 3u);
     EXPECT_EQ(m_app->Blobs[199], (std::vector<BYTE>{0x01, 0x02}));
+    EXPECT_EQ(p.CanOpenBPS, 3);
     EXPECT_EQ(p.ForceValues.size(), static_cast<size_t>(FORCE_IMAGE_CELLS));
     EXPECT_EQ(p.ForceMarks.size(), static_cast<size_t>(FORCE_IMAGE_CELLS));
 
@@ -518,11 +523,11 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     auto* cpu = new CZUL_Q7_PLC;
     cpu->InitFromCatalog(*GetCatalogRow(17)); // VC14, a family whose Modbus blocks are kept
     cpu->inputFilters[3] = 9;
-    p.Modules.push_back(cpu);
+    p.Modules.emplace_back(cpu);
     auto* dio = new CZUL_Q7_PLC;
     dio->InitFromCatalog(*FindCatalogRowByCode(15));
     dio->stopStates[3] = 1;
-    p.Modules.push_back(dio);
+    p.Modules.emplace_back(dio);
     p.SetModbusInt(0, MODBUS_TIMEOUT_OFFSET, 1234);
     p.ModbusRetries = 7;
     for (const char* name : {"Gamma", "alpha", "Beta"}) {
@@ -539,24 +544,25 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     auto* pin = new CZULFBPara;
     pin->name = "CU";
     fb->AddInput(pin);
-    p.FBInstances.push_back(fb);
+    p.FBInstances.emplace_back(fb);
     auto* kept = new CZULInitData;
     kept->texts = {"VB0", "1"};
     kept->SetCode(3, 4);
     kept->SetCode(0x13, 5);
-    p.InitialData.push_back(kept);
+    p.InitialData.emplace_back(kept);
     auto* blank = new CZULInitData;
     blank->texts = {"", ""};
-    p.InitialData.push_back(blank);
+    p.InitialData.emplace_back(blank);
     auto* row = new CStatusInput;
     row->addressText = "%QB0";
-    p.StatusRows.push_back(row);
+    p.StatusRows.emplace_back(row);
     auto* func = new CZULFunc;
     func->name = "Fill";
     func->number = 4;
     func->AddOutput(new CZULFBPara);
     p.AddSubroutineInterface(func);
-    m_app->Blobs[0] = {'[', '[', 'x', ']', ']', '\n'};
+    p.CanOpenSlaves[3].Name = "CANOPEN_IO";
+    p.CanOpenSlaves[3].TPDO[0].Rows[0] = {"uIO_inPut", 0x6000, 1, 8, "%VB3000"};
     m_app->Blobs[42] = {9, 8, 7};
     ASSERT_TRUE(m_doc.OnSaveDocument(path));
 
@@ -583,7 +589,8 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     EXPECT_EQ(p.StatusRows.size(), 1u);
     EXPECT_EQ(p.SubroutineInterfacesByNumber.at(4)->GetOutputCount(), 1);
     EXPECT_EQ(p.LocalBitUsage.size(), 128u);
-    EXPECT_EQ(m_app->Blobs[0].size(), 6u);
+    EXPECT_EQ(p.CanOpenSlaves[3].Name, "CANOPEN_IO");
+    EXPECT_EQ(p.CanOpenSlaves[3].TPDO[0].Rows[0].Mem, "%VB3000");
     EXPECT_EQ(m_app->Blobs[42], (std::vector<BYTE>{9, 8, 7}));
 
     const std::string again = m_folder / "again.qpj";

@@ -66,6 +66,7 @@ public:
         pages.push_back(info->m_nCurPage);
         rects.push_back(info->m_rectDraw);
         EXPECT_EQ(dc->GetMapMode(), MM_TEXT);
+        EXPECT_TRUE(dc->IsPrinting());
         dc->SetMapMode(MM_TWIPS);
         if (info->m_nCurPage == endAtPage)
             dc->EndDoc();

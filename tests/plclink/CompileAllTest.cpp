@@ -244,8 +244,6 @@ TEST_F(CompileAllTest, IncompleteFileListIsReportedAndStillCompiled)
 
 TEST_F(CompileAllTest, MissingHardwareIsReportedInTheCompileList)
 {
-    for (CZUL_Q7_PLC* module : Project().Modules)
-        delete module;
     Project().Modules.clear();
 
     EXPECT_EQ(COMPILE_ALL_STOPPED, Run());

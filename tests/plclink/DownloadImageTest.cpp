@@ -311,7 +311,7 @@ TEST_F(DownloadImageTest, InitialDataRecordsTakeRowsWithValuesAndSkipUntypedRows
         row->texts = std::move(texts);
         row->values = std::move(values);
         row->rowState1 = flags;
-        Project().InitialData.push_back(row);
+        Project().InitialData.emplace_back(row);
         return row;
     };
     CZULInitData* words = addRow({"%VW0", "1", "2"}, {0xFFFFFFFF, 1, 2}, OT_WORD | OT_INT);
@@ -353,7 +353,7 @@ TEST_F(DownloadImageTest, ImageCrcCoversBlocksFourToSevenOnly)
     row->texts = {"%VB0", "B#1"};
     row->values = {0, 1};
     row->rowState1 = OT_BYTE;
-    Project().InitialData.push_back(row);
+    Project().InitialData.emplace_back(row);
     ASSERT_EQ(1, builder.BuildDownloadImage());
     EXPECT_NE(first, builder.ComputeImageCRC());
 }

@@ -117,7 +117,7 @@ protected:
         cpu->iEnd = 1;
         cpu->qStart = 0;
         cpu->qEnd = 1;
-        project.Modules.push_back(cpu);
+        project.Modules.emplace_back(cpu);
         WriteFileText(project.ProjectPath, "project");
 
         project.MainPresent = 1;

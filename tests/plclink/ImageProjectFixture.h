@@ -48,7 +48,7 @@ protected:
     {
         auto* module = new CZUL_Q7_PLC;
         module->InitFromCatalog(*FindCatalogRowByCode(hardwareCode));
-        Project().Modules.push_back(module);
+        Project().Modules.emplace_back(module);
         return *module;
     }
 

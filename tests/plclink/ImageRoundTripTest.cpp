@@ -79,7 +79,7 @@ TEST_F(ImageRoundTripTest, VariantThreeImageParsesBackIntoTheSameSettings)
     row->texts = {"%VW0", "7", "9"};
     row->values = {0, 7, 9};
     row->rowState1 = OT_INT;
-    Project().InitialData.push_back(row);
+    Project().InitialData.emplace_back(row);
     WriteObjectCode(B().Pou(1, 0xFF).Op(B::LD).Addr("%I0.0").Op(B::MPEND).Finish());
 
     const std::vector<BYTE> image = BuildImage();

@@ -155,7 +155,7 @@ public:
     // The simulator answers 'L' with the project's lists.
     void ServeProjectLists() { sim.SetMonitorLists(List(0), List(1), List(2), List(3)); }
 
-    CZULStatus* Item(const std::string& key) const { return app->Project.MonitorTable.at(key); }
+    CZULStatus* Item(const std::string& key) const { return app->Project.MonitorTable.at(key).get(); }
 
     // An item's value and status bit as the editors read them: under the value lock.
     std::pair<int, int> Read(const std::string& key)

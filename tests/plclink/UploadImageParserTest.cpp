@@ -61,8 +61,6 @@ protected:
     // Drops the modules of the previous case; the project owns them.
     void ClearModules()
     {
-        for (CZUL_Q7_PLC* module : Project().Modules)
-            delete module;
         Project().Modules.clear();
     }
 };

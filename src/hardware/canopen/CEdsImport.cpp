@@ -1,9 +1,9 @@
 #include "CEdsImport.h"
 
-#include "CanOpenNumbers.h"
 #include "CanOpenTexts.h"
 #include "IEdsImportHost.h"
 #include "SlaveTypeFile.h"
+#include "model/CanOpenNumbers.h"
 #include "model/CCanOpenSlaveType.h"
 #include "model/CZULAppData.h"
 #include "model/StringCRC16.h"

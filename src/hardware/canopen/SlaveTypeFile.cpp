@@ -1,7 +1,7 @@
 #include "SlaveTypeFile.h"
 
-#include "CanOpenNumbers.h"
 #include "CanOpenTexts.h"
+#include "model/CanOpenNumbers.h"
 #include "model/CCanOpenSlaveType.h"
 #include "model/CZULAppData.h"
 #include "model/StringCRC16.h"

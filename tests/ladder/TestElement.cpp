@@ -1,0 +1,3 @@
+#include "TestElement.h"
+
+IMPLEMENT_SERIAL(CTestElement, CLDElement, 1)
