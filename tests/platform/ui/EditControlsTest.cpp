@@ -192,7 +192,7 @@ TEST_F(InPlaceEditTest, KeystrokesEditTheCellAndTheEndIsReportedThroughTheList)
         EXPECT_EQ(end.text, c.text);
         EXPECT_EQ(end.key, c.key);
         EXPECT_TRUE(list.hasFocus());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return edit.isNull(); }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return edit.isNull(); }, 10000));
     }
 }
 
@@ -203,7 +203,7 @@ TEST_F(InPlaceEditTest, TheOpeningKeyDecidesBetweenNewTextAndTheSelectedOldText)
     EXPECT_EQ(typed->GetSelLength(), 0);
     EXPECT_EQ(typed->GetCursorPosition(), 1);
     list.SetFocus();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return typed.isNull(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return typed.isNull(); }, 10000));
     // Losing the focus ends the edit without a key.
     ASSERT_EQ(owner.ends.size(), 1u);
     EXPECT_EQ(owner.ends[0].text, "A");

@@ -66,7 +66,7 @@ TEST(AnimGifCtrlTest, SplitsAnAnimatedGifIntoFramesWithTheirTimingAndDisposal)
     control.Draw();
     EXPECT_TRUE(control.IsPlaying());
     // The first frame's black pixel reaches the image.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return control.CurrentImage().pixelColor(0, 0) == QColor(Qt::black); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return control.CurrentImage().pixelColor(0, 0) == QColor(Qt::black); }, 10000));
     control.Stop();
     EXPECT_FALSE(control.IsPlaying());
     control.Draw();

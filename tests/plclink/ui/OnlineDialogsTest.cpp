@@ -390,7 +390,7 @@ TEST_F(CommSettingsDialogTest, ClosingDuringASearchStopsItAndPutsTheSettingsBack
         QTest::mouseClick(Child<QPushButton>(dialog, "1238"), Qt::LeftButton);
         ASSERT_TRUE(dialog.IsSearching());
         // The search is under way once it has reported what it tries.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !Child<QLineEdit>(dialog, "1243")->text().isEmpty(); }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !Child<QLineEdit>(dialog, "1243")->text().isEmpty(); }, 10000));
         EXPECT_FALSE(Child<QPushButton>(dialog, "1")->isEnabled());
         EXPECT_TRUE(Child<QPushButton>(dialog, "1240")->isEnabled());
         dialog.reject();
