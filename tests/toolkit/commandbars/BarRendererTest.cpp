@@ -1,0 +1,288 @@
+// The bar renderer: theme selection, the colour copy, the shared fonts and
+// their face and height rules with pinned system fonts, mnemonic stripping,
+// toolbar button measurement, and the Classic state drawing.
+
+#include "platform/CSystemMetrics.h"
+#include "platform/ui/CQtImageDC.h"
+#include "toolkit/ToolkitFixture.h"
+#include "toolkit/commandbars/CTKCommandBar.h"
+#include "toolkit/commandbars/CTKControlButton.h"
+#include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/draw/CTKBarRendererClassic.h"
+#include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace {
+
+struct Releaser {
+    void operator()(CCmdTarget* target) const { target->InternalRelease(); }
+};
+
+std::string Face(const CFont& font)
+{
+    return font.GetRecord().lfFaceName;
+}
+
+class BarRendererTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PinPlatformDefaults();
+        CTKBarRenderer::SelectTheme(kTKThemeClassic);
+    }
+    void TearDown() override
+    {
+        CSystemMetrics::Instance().Reset();
+        CTKBarRenderer::RefreshFonts();
+    }
+};
+
+TEST_F(BarRendererTest, SelectThemeKeepsTheSameNumberAndReplacesAnyOther)
+{
+    CTKBarRenderer* classic = CTKBarRenderer::GetCurrent();
+    ASSERT_NE(classic, nullptr);
+    classic->m_bNoEmbossedDisabled = TRUE;
+    CTKBarRenderer::SelectTheme(kTKThemeClassic);
+    EXPECT_EQ(CTKBarRenderer::GetCurrent(), classic);
+    EXPECT_TRUE(CTKBarRenderer::GetCurrent()->m_bNoEmbossedDisabled);
+
+    for (int theme : {7, 5, kTKThemeClassic}) {
+        CTKBarRenderer::SelectTheme(theme);
+        CTKBarRenderer* renderer = CTKBarRenderer::GetCurrent();
+        ASSERT_NE(renderer, nullptr);
+        EXPECT_EQ(renderer->m_nTheme, theme);
+        EXPECT_EQ(renderer->GetThemeStyle(), kTKThemeClassic);
+        EXPECT_FALSE(renderer->m_bNoEmbossedDisabled);
+    }
+    CTKBarRenderer::ReleaseTheme();
+    EXPECT_EQ(CTKBarRenderer::GetCurrent(), nullptr);
+}
+
+TEST_F(BarRendererTest, ColoursAreACopyThatIndexesOrPassesLiteralsThrough)
+{
+    CTKBarRenderer* renderer = CTKBarRenderer::GetCurrent();
+    EXPECT_EQ(renderer->LookupColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(renderer->LookupColor(55), CTKSystemColors::Instance().LookupColor(55));
+    EXPECT_EQ(renderer->LookupColor(56), 56u);
+    EXPECT_EQ(renderer->LookupColor(RGB(1, 2, 3)), RGB(1, 2, 3));
+
+    const UINT indices[] = {COLOR_BTNFACE, 40};
+    const COLORREF values[] = {RGB(9, 9, 9), RGB(8, 8, 8)};
+    renderer->SetColors(2, indices, values);
+    EXPECT_EQ(renderer->LookupColor(COLOR_BTNFACE), RGB(9, 9, 9));
+    EXPECT_EQ(renderer->LookupColor(40), RGB(8, 8, 8));
+    // The colour manager keeps its own table.
+    EXPECT_EQ(CTKSystemColors::Instance().LookupColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE));
+    renderer->RefreshMetrics();
+    EXPECT_EQ(renderer->LookupColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE));
+
+    BOOL* options = renderer->GetOptionBlock();
+    EXPECT_EQ(&options[0], &renderer->m_bHotIconShadow);
+    EXPECT_EQ(&options[1], &renderer->m_bNoEmbossedDisabled);
+    EXPECT_EQ(&options[2], &renderer->m_bFadedIcons);
+}
+
+TEST_F(BarRendererTest, FontsFollowTheHeightAndFaceRules)
+{
+    struct Case {
+        const char* what;
+        const char* menuFace;
+        LONG menuHeight;
+        bool tahomaInstalled;
+        LONG regularHeight;
+        const char* regularFace;
+        const char* verticalFace;
+    };
+    const Case cases[] = {
+        {"small heights grow to 11", "DejaVu Sans", -8, true, -11, "DejaVu Sans", "Tahoma"},
+        {"large heights stay", "DejaVu Sans", -14, true, -14, "DejaVu Sans", "Tahoma"},
+        {"positive heights stay", "DejaVu Sans", 12, true, 12, "DejaVu Sans", "Tahoma"},
+        {"Arial menus keep Arial upright", "Arial", -12, true, -12, "Arial", "Arial"},
+        {"without Tahoma", "DejaVu Sans", -12, false, -12, "DejaVu Sans", "Arial"},
+        {"a Tahoma menu", "Tahoma", -12, true, -12, "Tahoma", "Tahoma"},
+    };
+    for (const Case& c : cases) {
+        CSystemMetrics& metrics = CSystemMetrics::Instance();
+        LOGFONT menu = metrics.GetMenuFont();
+        menu.lfHeight = c.menuHeight;
+        CFont::SetFaceName(menu, c.menuFace);
+        metrics.SetMenuFont(menu);
+        std::vector<std::string> families = {"DejaVu Sans", "Arial"};
+        if (c.tahomaInstalled)
+            families.push_back("Tahoma");
+        metrics.SetFontFamilies(families);
+        CTKBarRenderer::RefreshFonts();
+
+        const LOGFONT& regular = CTKBarRenderer::m_fontRegular.GetRecord();
+        EXPECT_EQ(regular.lfHeight, c.regularHeight) << c.what;
+        EXPECT_EQ(Face(CTKBarRenderer::m_fontRegular), c.regularFace) << c.what;
+        EXPECT_EQ(CTKBarRenderer::m_fontBold.GetRecord().lfWeight, FW_BOLD) << c.what;
+        EXPECT_EQ(Face(CTKBarRenderer::m_fontVert), c.verticalFace) << c.what;
+        EXPECT_EQ(Face(CTKBarRenderer::m_fontVertBold), c.verticalFace) << c.what;
+        EXPECT_EQ(CTKBarRenderer::m_fontVert.GetRecord().lfEscapement, 2700) << c.what;
+        EXPECT_EQ(CTKBarRenderer::m_fontVert.GetRecord().lfOrientation, 900) << c.what;
+        EXPECT_EQ(CTKBarRenderer::m_fontVertBold.GetRecord().lfWeight, FW_BOLD) << c.what;
+    }
+    const LOGFONT iconTitle = CSystemMetrics::Instance().GetIconTitleFont();
+    EXPECT_EQ(Face(CTKBarRenderer::m_fontMarlett), "Marlett");
+    EXPECT_EQ(CTKBarRenderer::m_fontMarlett.GetRecord().lfHeight, iconTitle.lfHeight);
+    EXPECT_EQ(CTKBarRenderer::m_fontMarlett.GetRecord().lfCharSet, DEFAULT_CHARSET);
+    EXPECT_EQ(CTKBarRenderer::m_fontIconTitleBold.GetRecord().lfWeight, FW_BOLD);
+}
+
+TEST_F(BarRendererTest, ThePopupLineHeightIsTheTextHeightPlusSix)
+{
+    CQtImageDC dc(1, 1);
+    CTKDCSelectGuard font(&dc, &CTKBarRenderer::m_fontRegular);
+    EXPECT_EQ(CTKBarRenderer::GetPopupLineHeight(), dc.GetTextExtent(" ").cy + 6);
+    EXPECT_GT(CTKBarRenderer::GetPopupLineHeight(), 6);
+}
+
+TEST_F(BarRendererTest, StripMnemonicAmpersandsKeepsOnlyDoubledOnes)
+{
+    struct Case {
+        const char* text;
+        const char* stripped;
+    };
+    const Case cases[] = {
+        {"&Save", "Save"},
+        {"Save && &Close", "Save & Close"},
+        {"&&&Print", "&Print"},
+        {"Tail&", "Tail"},
+        {"", ""},
+        {"\xB1\xA3\xB4\xE6(&S)", "\xB1\xA3\xB4\xE6(S)"},
+    };
+    for (const Case& c : cases) {
+        std::string text = c.text;
+        CTKBarRenderer::StripMnemonicAmpersands(text);
+        EXPECT_EQ(text, c.stripped) << c.text;
+    }
+}
+
+TEST_F(BarRendererTest, ToolbarButtonsMeasureByTypeCaptionAndImage)
+{
+    std::unique_ptr<CTKCommandBar, Releaser> bar(new CTKCommandBar);
+    CTKControls* controls = bar->GetControls();
+    CTKBarRenderer* renderer = CTKBarRenderer::GetCurrent();
+    CQtImageDC dc(1, 1);
+    CTKDCSelectGuard font(&dc, &CTKBarRenderer::m_fontRegular);
+    const CSize text = dc.GetTextExtent("Build");
+
+    struct Case {
+        const char* what;
+        int type;
+        const char* caption;
+        CSize size;
+    };
+    const Case cases[] = {
+        // Without an image the icon box counts as 23 by 23.
+        {"no caption, no image", kTKControlButton, "", CSize(23, 23)},
+        {"split button", kTKControlSplitButtonPopup, "", CSize(34, 23)},
+        {"button popup", kTKControlButtonPopup, "", CSize(23, 23)},
+        {"captioned button", kTKControlButton, "&Build", CSize(7 + text.cx, std::max(23, static_cast<int>(text.cy) + 6))},
+        {"captioned split button", kTKControlSplitButtonPopup, "Build",
+         CSize(7 + text.cx + 11, std::max(23, static_cast<int>(text.cy) + 6))},
+    };
+    for (const Case& c : cases) {
+        controls->RemoveAll();
+        CTKControl* control = controls->InsertControl(new CTKControlButton, 0);
+        control->SetType(c.type);
+        control->SetCaption(c.caption);
+        CSize size;
+        renderer->DrawControl(&size, &dc, control, FALSE);
+        EXPECT_EQ(size.cx, c.size.cx) << c.what;
+        EXPECT_EQ(size.cy, c.size.cy) << c.what;
+    }
+}
+
+TEST_F(BarRendererTest, ClassicStatesDrawTheirEdges)
+{
+    auto* classic = dynamic_cast<CTKBarRendererClassic*>(CTKBarRenderer::GetCurrent());
+    ASSERT_NE(classic, nullptr);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    enum Look { kFlat, kRaised, kSunken, kHalftone };
+    struct Case {
+        const char* what;
+        BOOL selected;
+        BOOL pressed;
+        BOOL enabled;
+        BOOL checked;
+        BOOL popuped;
+        BOOL inToolbar;
+        Look look;
+    };
+    const Case cases[] = {
+        {"idle", FALSE, FALSE, TRUE, FALSE, FALSE, TRUE, kFlat},
+        {"hot", TRUE, FALSE, TRUE, FALSE, FALSE, TRUE, kRaised},
+        {"held off the button", FALSE, TRUE, TRUE, FALSE, FALSE, TRUE, kRaised},
+        {"pressed", TRUE, TRUE, TRUE, FALSE, FALSE, TRUE, kSunken},
+        {"executing", FALSE, kTKPressedExecuting, TRUE, FALSE, FALSE, TRUE, kSunken},
+        {"popup open", FALSE, FALSE, TRUE, FALSE, TRUE, TRUE, kSunken},
+        {"checked", FALSE, FALSE, TRUE, TRUE, FALSE, TRUE, kHalftone},
+        {"checked and hot", TRUE, FALSE, TRUE, TRUE, FALSE, TRUE, kSunken},
+        {"disabled and checked in a popup", FALSE, FALSE, FALSE, TRUE, FALSE, FALSE, kSunken},
+        {"disabled and checked on a toolbar", FALSE, FALSE, FALSE, TRUE, FALSE, TRUE, kFlat},
+        {"disabled, keyboard selected", kTKSelectedKeyboard, FALSE, FALSE, FALSE, FALSE, TRUE, kSunken},
+        {"disabled, hot", kTKSelectedHot, FALSE, FALSE, FALSE, FALSE, TRUE, kFlat},
+    };
+    const CRect rect(2, 2, 18, 18);
+    for (const Case& c : cases) {
+        CQtImageDC dc(20, 20);
+        dc.FillSolidRect(CRect(0, 0, 20, 20), face);
+        classic->DrawRectangle(&dc, rect, c.selected, c.pressed, c.enabled, c.checked, c.popuped, c.inToolbar,
+                               kTKPositionTop);
+        const QImage& image = dc.GetImage();
+        const COLORREF topLeft = ProbeColor(image, 2, 8);
+        const COLORREF bottomRight = ProbeColor(image, 17, 8);
+        switch (c.look) {
+        case kFlat:
+            EXPECT_EQ(topLeft, face) << c.what;
+            EXPECT_EQ(bottomRight, face) << c.what;
+            break;
+        case kRaised:
+            EXPECT_EQ(topLeft, light) << c.what;
+            EXPECT_EQ(bottomRight, shadow) << c.what;
+            break;
+        case kSunken:
+        case kHalftone:
+            EXPECT_EQ(topLeft, shadow) << c.what;
+            EXPECT_EQ(bottomRight, light) << c.what;
+            break;
+        }
+        const BOOL checkerboard = ProbeColor(image, 8, 8) != ProbeColor(image, 9, 8);
+        EXPECT_EQ(checkerboard, c.look == kHalftone) << c.what;
+    }
+}
+
+TEST_F(BarRendererTest, DisabledMenuCaptionsAreEmbossedUnlessSelected)
+{
+    auto* classic = dynamic_cast<CTKBarRendererClassic*>(CTKBarRenderer::GetCurrent());
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    auto countLight = [&](BOOL selected, BOOL enabled) {
+        CQtImageDC dc(80, 20);
+        dc.FillSolidRect(CRect(0, 0, 80, 20), face);
+        CTKDCSelectGuard font(&dc, &CTKBarRenderer::m_fontRegular);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
+        CRect rect(2, 0, 78, 20);
+        classic->DrawTextLine(&dc, "Monitor", &rect, 0, TRUE, selected, enabled);
+        int count = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 80; ++x)
+                count += ProbeColor(dc.GetImage(), x, y) == light ? 1 : 0;
+        return count;
+    };
+    EXPECT_GT(countLight(FALSE, FALSE), 5);
+    EXPECT_EQ(countLight(TRUE, FALSE), 0);
+    EXPECT_EQ(countLight(FALSE, TRUE), 0);
+}
+
+} // namespace
