@@ -387,7 +387,9 @@ void CTKControl::TrackButton(const CRect& area)
     });
     loop.Run();
 
-    if (m_nSelected != kTKSelectedNone) {
+    // A drag off the button leaves it unselected while the bar still names
+    // it as selected; clear both so that the next hover tracks it again.
+    if (m_nSelected != kTKSelectedNone || parent->GetSelectedIndex() == m_nIndex) {
         parent->SetSelected(-1, FALSE);
         m_nSelected = kTKSelectedNone;
     }

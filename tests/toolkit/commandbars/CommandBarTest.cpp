@@ -49,7 +49,7 @@ struct Sent {
     UINT message;
     WPARAM wParam;
     std::string text;
-    const TKNMCONTROL* record;
+    TKNMCONTROL record;
 };
 
 // The fixture frame with a few command and update handlers; it records the
@@ -69,6 +69,8 @@ public:
             Cmd::Command(kPrintPreview, &CRecordingFrame::OnOther),
             Cmd::Update(kPrintPreview, &CRecordingFrame::OnUpdateDisableAndCheck),
             Cmd::Command(kCopy, &CRecordingFrame::OnOther),
+            Cmd::Command(kPrint, &CRecordingFrame::OnOther),
+            Cmd::Command(kCut, &CRecordingFrame::OnOther),
             Cmd::Update(kCopy, &CRecordingFrame::OnUpdateText),
         };
         AddCommandTable(kCommands);
@@ -78,17 +80,17 @@ public:
     {
         switch (message) {
         case WM_TK_EXECUTE:
-            sent.push_back({message, wParam, {}, reinterpret_cast<const TKNMCONTROL*>(lParam)});
+            sent.push_back({message, wParam, {}, *reinterpret_cast<const TKNMCONTROL*>(lParam)});
             if (takeExecute)
                 return 1;
             break;
         case WM_COMMAND:
         case WM_POPMESSAGESTRING:
         case WM_TK_CONTROL_SELECTED:
-            sent.push_back({message, wParam, {}, nullptr});
+            sent.push_back({message, wParam, {}, {}});
             break;
         case WM_SETMESSAGESTRING:
-            sent.push_back({message, wParam, reinterpret_cast<const char*>(lParam), nullptr});
+            sent.push_back({message, wParam, reinterpret_cast<const char*>(lParam), {}});
             break;
         default:
             break;
@@ -206,9 +208,9 @@ TEST_F(CommandBarTest, AKeyboardClickSendsTheRecordThenTheCommand)
     ASSERT_EQ(SentMessages(), (std::vector<UINT>{WM_TK_EXECUTE, WM_COMMAND}));
     const Sent& execute = frame.sent[0];
     EXPECT_EQ(execute.wParam, kNewProject);
-    EXPECT_EQ(execute.record->pControl, control);
-    EXPECT_EQ(execute.record->hdr.idFrom, kNewProject);
-    EXPECT_EQ(execute.record->hdr.code, kTKExecuteCode);
+    EXPECT_EQ(execute.record.pControl, control);
+    EXPECT_EQ(execute.record.hdr.idFrom, kNewProject);
+    EXPECT_EQ(execute.record.hdr.code, kTKExecuteCode);
     EXPECT_EQ(frame.sent[1].wParam, kNewProject);
     EXPECT_EQ(frame.ran, (std::vector<UINT>{kNewProject}));
 

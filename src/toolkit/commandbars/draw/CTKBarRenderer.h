@@ -100,9 +100,10 @@ public:
     virtual CFont* GetControlFont(CTKCommandBar* bar, BOOL bold);
 
     int m_nTheme = kTKThemeClassic;
-    BOOL m_bFadedIcons = FALSE;
-    BOOL m_bNoEmbossedDisabled = FALSE;
+    // The option block, in the order the options record stores it.
     BOOL m_bHotIconShadow = FALSE;
+    BOOL m_bNoEmbossedDisabled = FALSE;
+    BOOL m_bFadedIcons = FALSE;
     int m_nAnimationSteps = 10;
     int m_nAnimationDuration = 100;
     COLORREF m_clr[CTKSystemColors::kColorCount] {};
