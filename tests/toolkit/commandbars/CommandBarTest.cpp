@@ -467,6 +467,11 @@ TEST_F(CommandBarTest, TheClassicBarShowsEveryButtonState)
 
     CRect client;
     bar->GetClientRect(&client);
+    CRect onScreen = client;
+    bar->ClientToScreen(&onScreen);
+    constexpr int kZoom = 3;
+    const QImage strip = screen.copy(onScreen.left, onScreen.top, onScreen.Width(), onScreen.Height());
+    SaveArtefact(strip.scaled(strip.size() * kZoom), "commandbar_classic_states_zoomed.png");
     // Raised bar edge and a raised gripper.
     EXPECT_EQ(probe(CPoint(0, 0)), light);
     EXPECT_EQ(probe(CPoint(client.right - 1, client.bottom - 1)), shadow);
