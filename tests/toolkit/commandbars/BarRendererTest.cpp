@@ -285,4 +285,61 @@ TEST_F(BarRendererTest, DisabledMenuCaptionsAreEmbossedUnlessSelected)
     EXPECT_EQ(countLight(FALSE, TRUE), 0);
 }
 
+TEST_F(BarRendererTest, PopupAnimationsEndOnTheFinishedImage)
+{
+    CTKBarRenderer* renderer = CTKBarRenderer::GetCurrent();
+    renderer->m_nAnimationSteps = 4;
+    renderer->m_nAnimationDuration = 0;
+    const COLORREF under = RGB(0, 0, 0);
+    const COLORREF popup = RGB(200, 100, 40);
+    const CRect rect(5, 6, 25, 36);
+    struct Case {
+        int type;
+        COLORREF inside;
+    };
+    // A fade stops one step short: the caller shows the finished image.
+    const int alpha = 255 * 3 / 4;
+    const COLORREF faded = RGB((200 * alpha) >> 8, (100 * alpha) >> 8, (40 * alpha) >> 8);
+    const Case cases[] = {
+        {kTKAnimateUnfold, popup},
+        {kTKAnimateSlide, popup},
+        {kTKAnimateFade, faded},
+        {1, under},
+    };
+    for (const Case& c : cases) {
+        CQtImageDC target(40, 40);
+        target.FillSolidRect(CRect(0, 0, 40, 40), under);
+        CQtImageDC image(rect.Width(), rect.Height());
+        image.FillSolidRect(CRect(0, 0, rect.Width(), rect.Height()), popup);
+        renderer->AnimatePopup(&target, &image, rect, c.type);
+        EXPECT_EQ(ProbeColor(target.GetImage(), rect.left, rect.top), c.inside) << c.type;
+        EXPECT_EQ(ProbeColor(target.GetImage(), rect.right - 1, rect.bottom - 1), c.inside) << c.type;
+        EXPECT_EQ(ProbeColor(target.GetImage(), rect.right, rect.bottom), under) << c.type;
+    }
+}
+
+TEST_F(BarRendererTest, ExpandingGrowsTheBandsOfExpandedOnlyItems)
+{
+    CTKBarRenderer* renderer = CTKBarRenderer::GetCurrent();
+    renderer->m_nAnimationSteps = 2;
+    renderer->m_nAnimationDuration = 0;
+    std::unique_ptr<CTKCommandBar, Releaser> popup(new CTKCommandBar);
+    ASSERT_TRUE(popup->Create(nullptr, CRect(0, 0, 30, 60), 0, WS_POPUP));
+    // Three items of 20 pixels; the middle one is shown only when expanded.
+    const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+    CQtImageDC image(30, 60);
+    for (int i = 0; i < 3; ++i) {
+        CTKControl* item = popup->GetControls()->AddNewControl(kTKControlButton, static_cast<UINT>(i + 1));
+        item->SetRect(CRect(0, 20 * i, 30, 20 * i + 20));
+        item->SetHiddenCommand(i == 1);
+        image.FillSolidRect(item->GetRect(), colours[i]);
+    }
+    CQtImageDC target(30, 60);
+    renderer->AnimateExpanding(popup.get(), &target, &image);
+    // The last frame shows every band at full height.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(ProbeColor(target.GetImage(), 15, 20 * i + 10), colours[i]) << i;
+    popup->DestroyWindow();
+}
+
 } // namespace

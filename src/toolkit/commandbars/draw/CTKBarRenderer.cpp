@@ -15,7 +15,10 @@
 #include "toolkit/commandbars/images/CTKCommandIcon.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
+#include <thread>
+#include <vector>
 
 CFont CTKBarRenderer::m_fontRegular;
 CFont CTKBarRenderer::m_fontBold;
@@ -621,4 +624,109 @@ CFont* CTKBarRenderer::GetControlFont(CTKCommandBar* bar, BOOL bold)
     if (position == kTKPositionLeft || position == kTKPositionRight)
         return bold ? &m_fontVertBold : &m_fontVert;
     return bold ? &m_fontBold : &m_fontRegular;
+}
+
+namespace {
+
+constexpr int kOpaque = 255;
+constexpr int kBlendShift = 8;
+
+COLORREF BlendPixel(COLORREF image, COLORREF target, int alpha)
+{
+    auto channel = [alpha](int a, int b) { return (a * alpha + b * (kOpaque - alpha)) >> kBlendShift; };
+    return RGB(channel(GetRValue(image), GetRValue(target)), channel(GetGValue(image), GetGValue(target)),
+               channel(GetBValue(image), GetBValue(target)));
+}
+
+} // namespace
+
+void CTKBarRenderer::AnimatePopup(CDC* target, CDC* image, CRect rect, int type)
+{
+    const int steps = m_nAnimationSteps;
+    if (steps <= 0 || !target || !image)
+        return;
+    const std::chrono::milliseconds period(m_nAnimationDuration / steps);
+    const int w = rect.Width();
+    const int h = rect.Height();
+    if (type == kTKAnimateUnfold || type == kTKAnimateSlide) {
+        for (int k = 1; k <= steps; ++k) {
+            const int cy = h * k / steps;
+            if (type == kTKAnimateUnfold) {
+                const int cx = w * k / steps;
+                target->BitBlt(rect.left, rect.top, cx, cy, image, w - cx, h - cy, SRCCOPY);
+            } else {
+                target->BitBlt(rect.left, rect.top, w, cy, image, 0, h - cy, SRCCOPY);
+            }
+            std::this_thread::sleep_for(period);
+        }
+        return;
+    }
+    if (type != kTKAnimateFade || w <= 0 || h <= 0)
+        return;
+    std::vector<COLORREF> below(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    std::vector<COLORREF> above(below.size());
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x);
+            below[at] = target->GetPixel(rect.left + x, rect.top + y);
+            above[at] = image->GetPixel(x, y);
+        }
+    }
+    std::unique_ptr<CDC> frame = image->CreateCompatibleDC(w, h);
+    for (int k = 1; k < steps; ++k) {
+        const auto start = std::chrono::steady_clock::now();
+        const int alpha = kOpaque * k / steps;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x);
+                frame->SetPixel(x, y, BlendPixel(above[at], below[at], alpha));
+            }
+        }
+        target->BitBlt(rect.left, rect.top, w, h, frame.get(), 0, 0, SRCCOPY);
+        std::this_thread::sleep_until(start + period);
+    }
+}
+
+void CTKBarRenderer::AnimateExpanding(CTKCommandBar* popup, CDC* target, CDC* image)
+{
+    const int steps = m_nAnimationSteps;
+    if (steps <= 0 || !popup || !target || !image)
+        return;
+    const std::chrono::milliseconds period(m_nAnimationDuration / steps);
+    CRect client;
+    popup->GetClientRect(&client);
+    const int width = client.Width();
+    for (int k = 1; k <= steps; ++k) {
+        int bandStart = 0;
+        int placed = 0;
+        BOOL bandExpanded = FALSE;
+        BOOL first = TRUE;
+        auto closeBand = [&](int end) {
+            const int height = end - bandStart;
+            if (height <= 0)
+                return;
+            if (bandExpanded) {
+                const int shown = height * k / steps;
+                target->StretchBlt(0, placed, width, shown, image, 0, bandStart, width, height, SRCCOPY);
+                placed += shown;
+            } else {
+                target->BitBlt(0, placed, width, height, image, 0, bandStart, SRCCOPY);
+                placed += height;
+            }
+            bandStart = end;
+        };
+        for (int i = 0; i < popup->GetControlCount(); ++i) {
+            const CTKControl* control = popup->GetControl(i);
+            if (!control->IsVisible())
+                continue;
+            const BOOL expanded = control->IsHiddenCommand();
+            if (!first && expanded != bandExpanded)
+                closeBand(control->GetRect().top);
+            if (first || expanded != bandExpanded)
+                bandExpanded = expanded;
+            first = FALSE;
+        }
+        closeBand(client.bottom);
+        std::this_thread::sleep_for(period);
+    }
 }

@@ -22,6 +22,11 @@ constexpr int kTKThemeClassic = 1;
 constexpr int kTKThemeOffice2003 = 2;
 constexpr int kTKThemeWindowsXP = 3;
 
+// Popup animations.
+constexpr int kTKAnimateUnfold = 2;
+constexpr int kTKAnimateSlide = 3;
+constexpr int kTKAnimateFade = 4;
+
 // The command bars' own buttons drawn by DrawSpecialControl.
 constexpr int kTKSpecialExpand = 0;
 constexpr int kTKSpecialPopupExpand = 1;
@@ -98,6 +103,12 @@ public:
                            BOOL enabled, BOOL checked, BOOL popuped, BOOL inToolbar) = 0;
     virtual int GetThemeStyle() const = 0;
     virtual CFont* GetControlFont(CTKCommandBar* bar, BOOL bold);
+    // Shows a popup's finished image (drawn at 0, 0) in the target's
+    // rectangle, growing, sliding or fading in.
+    virtual void AnimatePopup(CDC* target, CDC* image, CRect rect, int type);
+    // Shows the items shown only in the expanded menu growing in between
+    // the others.
+    virtual void AnimateExpanding(CTKCommandBar* popup, CDC* target, CDC* image);
 
     int m_nTheme = kTKThemeClassic;
     // The option block, in the order the options record stores it.
