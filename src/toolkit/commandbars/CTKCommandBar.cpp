@@ -322,6 +322,33 @@ BOOL CTKCommandBar::LoadMenu(const CMenu* menu, BOOL removeExisting)
     return TRUE;
 }
 
+BOOL CTKCommandBar::FilterDocumentTypes(UINT activeMenuId)
+{
+    if (activeMenuId == 0)
+        return FALSE;
+    BOOL changed = FALSE;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CTKControl* control = GetControl(i);
+        const DWORD before = control->GetHideFlags();
+        DWORD after = before;
+        if (!control->ShownDocumentTypes().empty()) {
+            const BOOL shown = control->ShownDocumentTypes().count(activeMenuId) != 0;
+            after = shown ? after & ~kTKHideDocumentType : after | kTKHideDocumentType;
+        }
+        if (!control->HiddenDocumentTypes().empty()) {
+            const BOOL hidden = control->HiddenDocumentTypes().count(activeMenuId) != 0;
+            after = hidden ? after | kTKHideDocumentType : after & ~kTKHideDocumentType;
+        }
+        if (after == before)
+            continue;
+        control->SetHideFlags(after);
+        changed = TRUE;
+    }
+    if (changed)
+        DelayLayout();
+    return changed;
+}
+
 void CTKCommandBar::SetStatusText(const CTKControl* control)
 {
     CWnd* site = GetSite();
@@ -491,6 +518,20 @@ int CTKCommandBar::OnCreate()
     if (m_nBarType != kTKBarPopup)
         EnableToolTips(TRUE);
     return 0;
+}
+
+void CTKCommandBar::OnDestroy()
+{
+    if (m_nTrackingMode != 0)
+        SetTrackingMode(0, FALSE, FALSE);
+    CWnd::OnDestroy();
+}
+
+void CTKCommandBar::OnFinalRelease()
+{
+    if (IsWindow())
+        DestroyWindow();
+    CWnd::OnFinalRelease();
 }
 
 void CTKCommandBar::OnPaint()

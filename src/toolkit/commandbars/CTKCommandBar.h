@@ -113,6 +113,11 @@ public:
     // --- Controls from a menu ---
     BOOL LoadMenu(const CMenu* menu, BOOL removeExisting);
 
+    // --- Document-type filter ---
+    // Hides (hide flag 0x40) the controls that are not for the document type
+    // of the active menu id; TRUE when any hide flags changed (a layout is due).
+    BOOL FilterDocumentTypes(UINT activeMenuId);
+
     // --- Commands and status text ---
     void SetStatusText(const CTKControl* control);
 
@@ -136,6 +141,9 @@ protected:
     static constexpr DWORD kRedrawDue = 0x02;
 
     int OnCreate() override;
+    void OnDestroy() override;
+    // A bar whose window still exists destroys it before it goes.
+    void OnFinalRelease() override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnIdleUpdateCmdUI(BOOL disableIfNoHandler) override;

@@ -404,10 +404,11 @@ TEST_F(CommandBarTest, TheInsertPositionFollowsTheNearestCentre)
         BOOL after = -1;
         EXPECT_EQ(bar->CalcInsertPosition(c.dragged, c.point, &marker, &after), c.index) << c.what;
         EXPECT_EQ(after, c.after) << c.what;
-        if (c.marker.IsRectEmpty())
+        if (c.marker.IsRectEmpty()) {
             EXPECT_TRUE(marker.IsRectEmpty()) << c.what;
-        else
+        } else {
             EXPECT_EQ(marker, c.marker) << c.what;
+        }
     }
 
     // An empty bar: the marker stands at the start.

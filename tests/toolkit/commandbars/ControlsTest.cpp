@@ -274,4 +274,37 @@ TEST_F(ControlsTest, DuplicatesAndTheReferenceCopyTellWhatTheUserChanged)
     EXPECT_FALSE(controls()->IsChanged());
 }
 
+TEST_F(ControlsTest, TheDocumentTypeFilterHidesControlsForOtherDocuments)
+{
+    constexpr UINT kLadder = 130;
+    constexpr UINT kList = 131;
+    Fill(3);
+    controls()->GetAt(0)->ShownDocumentTypes().insert(kLadder);
+    controls()->GetAt(1)->HiddenDocumentTypes().insert(kLadder);
+    struct Case {
+        UINT menu;
+        BOOL changed;
+        DWORD hide[3];
+    };
+    const Case cases[] = {
+        {kLadder, TRUE, {0, kTKHideDocumentType, 0}},
+        {kLadder, FALSE, {0, kTKHideDocumentType, 0}},
+        {kList, TRUE, {kTKHideDocumentType, 0, 0}},
+        // No active menu: nothing to do.
+        {0, FALSE, {kTKHideDocumentType, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(bar->FilterDocumentTypes(c.menu), c.changed) << c.menu;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(controls()->GetAt(i)->GetHideFlags(), c.hide[i]) << c.menu << " control " << i;
+        if (c.changed) {
+            EXPECT_TRUE(bar->IsLayoutDue());
+        }
+    }
+    // Other hide bits are kept.
+    controls()->GetAt(0)->SetHideFlags(kTKHideWrap | kTKHideDocumentType);
+    EXPECT_TRUE(bar->FilterDocumentTypes(kLadder));
+    EXPECT_EQ(controls()->GetAt(0)->GetHideFlags(), kTKHideWrap);
+}
+
 } // namespace
