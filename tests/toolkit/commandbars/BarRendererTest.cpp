@@ -23,6 +23,16 @@ struct Releaser {
     void operator()(CCmdTarget* target) const { target->InternalRelease(); }
 };
 
+// A bar of popup type, as menus are.
+class CMenuTypeBar : public CTKCommandBar {
+public:
+    CMenuTypeBar()
+    {
+        m_nBarType = kTKBarPopup;
+        m_nPosition = kTKPositionPopup;
+    }
+};
+
 std::string Face(const CFont& font)
 {
     return font.GetRecord().lfFaceName;
@@ -340,6 +350,62 @@ TEST_F(BarRendererTest, ExpandingGrowsTheBandsOfExpandedOnlyItems)
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(ProbeColor(target.GetImage(), 15, 20 * i + 10), colours[i]) << i;
     popup->DestroyWindow();
+}
+
+TEST_F(BarRendererTest, ClassicMenuItemsMeasureAndShowTheirStates)
+{
+    std::unique_ptr<CTKCommandBar, Releaser> menu(new CMenuTypeBar);
+    CTKBarRenderer* renderer = CTKBarRenderer::GetCurrent();
+    const char* const captions[] = {"&Monitor\tF6", "&Download...\tF8", "&Upload", "Symbolic &Addressing"};
+    for (int i = 0; i < 4; ++i) {
+        CTKControl* item = menu->GetControls()->AddNewControl(kTKControlButton, static_cast<UINT>(100 + i));
+        item->SetCaption(captions[i]);
+    }
+    CTKControl* monitor = menu->GetControl(0);
+    CTKControl* download = menu->GetControl(1);
+    CTKControl* upload = menu->GetControl(2);
+    CTKControl* symbolic = menu->GetControl(3);
+
+    constexpr int kWidth = 200;
+    const int lineHeight = std::max(CTKBarRenderer::GetPopupLineHeight() - 4, 20);
+    CQtImageDC dc(kWidth, 4 * lineHeight);
+    CTKDCSelectGuard font(&dc, &CTKBarRenderer::m_fontRegular);
+    CSize size;
+    renderer->DrawControl(&size, &dc, monitor, FALSE);
+    CRect caption;
+    CRect shortcut;
+    dc.DrawText("&Monitor", &caption, DT_CALCRECT | DT_SINGLELINE);
+    dc.DrawText("F6", &shortcut, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(size.cx, caption.Width() + shortcut.Width() + 60);
+    EXPECT_EQ(size.cy, lineHeight);
+
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    dc.FillSolidRect(CRect(0, 0, kWidth, 4 * lineHeight), face);
+    download->SetSelected(kTKSelectedKeyboard);
+    upload->SetEnabled(FALSE);
+    symbolic->SetChecked(TRUE);
+    for (int i = 0; i < 4; ++i) {
+        CTKControl* item = menu->GetControl(i);
+        item->SetRect(CRect(0, i * lineHeight, kWidth, (i + 1) * lineHeight));
+        renderer->DrawControl(&size, &dc, item, TRUE);
+    }
+    constexpr int kZoom = 3;
+    SaveArtefact(dc.GetImage().scaled(dc.GetImage().size() * kZoom), "menu_items_classic_zoomed.png");
+    const QImage& image = dc.GetImage();
+
+    // The selected item's caption area is filled with the highlight colour.
+    const CRect selected = download->GetRect();
+    EXPECT_EQ(ProbeColor(image, selected.left + 22, selected.top + 1), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(ProbeColor(image, selected.right - 2, selected.bottom - 2), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(ProbeColor(image, selected.left + 10, selected.top + 1), face);
+    // A checked item without an image: a sunken icon column with a black check mark.
+    const CRect checked = symbolic->GetRect();
+    const int boxTop = checked.top + (checked.Height() - 20) / 2;
+    EXPECT_EQ(ProbeColor(image, checked.left, checked.top + 5), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(ProbeColor(image, checked.left + 8, boxTop + 11), RGB(0, 0, 0));
+    EXPECT_EQ(ProbeColor(image, checked.left + 12, boxTop + 7), RGB(0, 0, 0));
+    // The plain item is left as the bar's face.
+    EXPECT_EQ(ProbeColor(image, monitor->GetRect().left + 10, monitor->GetRect().top + 2), face);
 }
 
 } // namespace
