@@ -344,6 +344,33 @@ TEST_F(CommandBarTest, ThePressLoopExecutesOnlyWhenReleasedOverTheButton)
     }
 }
 
+TEST_F(CommandBarTest, AMoveToTheCornerPixelIsAMoveLikeAnyOther)
+{
+    // A button in the bar's corner pressed for a part of it only: the last
+    // move to (0, 0) stays on the button but outside the part.
+    CTKControl* control = Find(kNewProject);
+    control->SetRect(CRect(0, 0, 23, 23));
+    const CRect part(5, 5, 23, 23);
+    struct Case {
+        CPoint last;
+        BOOL executes;
+    };
+    const Case cases[] = {
+        {CPoint(0, 0), FALSE},
+        {CPoint(10, 10), TRUE},
+    };
+    for (const Case& c : cases) {
+        frame.ran.clear();
+        QTimer::singleShot(0, &frame, [&] {
+            SendMouse(bar, QEvent::MouseMove, ScreenPoint(CPoint(12, 12)), Qt::NoButton, Qt::LeftButton);
+            SendMouse(bar, QEvent::MouseMove, ScreenPoint(c.last), Qt::NoButton, Qt::LeftButton);
+            SendMouse(bar, QEvent::MouseButtonRelease, ScreenPoint(c.last), Qt::LeftButton, Qt::NoButton);
+        });
+        control->TrackButton(part);
+        EXPECT_EQ(frame.ran.size(), c.executes ? 1u : 0u) << c.last.x << "," << c.last.y;
+    }
+}
+
 TEST_F(CommandBarTest, SelectingShowsThePromptAndDeselectingPutsTheIdlePromptBack)
 {
     ASSERT_TRUE(bar->SetSelected(Find(kOpenProject)->GetIndex(), FALSE));
