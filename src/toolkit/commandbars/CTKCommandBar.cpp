@@ -24,6 +24,7 @@ namespace {
 constexpr int kMarkerThickness = 6;
 constexpr int kMarkerInset = 2;
 constexpr int kDefaultIconSize = 16;
+constexpr int kDropMoveThreshold = 4;
 
 // The command-state record of one control: the update handlers' calls act
 // on the control at once.
@@ -456,6 +457,58 @@ void CTKCommandBar::DrawDropMarker(CDC* dc) const
     dc->PatBlt(r.right - 1, r.top, 1, h, PATINVERT);
     dc->PatBlt(r.right - 2, r.top + 1, 1, h - 2, PATINVERT);
     dc->PatBlt(r.left + 2, r.top + 2, w - 4, 2, PATINVERT);
+}
+
+DWORD CTKCommandBar::OnCustomizeDragOver(CTKControl* dragged, CPoint point)
+{
+    if (!dragged || !IsCustomizable() || !IsWindow() || !IsWindowVisible())
+        return kTKDropNone;
+    DWORD effect = kTKDropNone;
+    if (CTKControl* under = m_pControls->HitTest(point)) {
+        if (!GetParentCommandBar() && under->GetIndex() != m_nPopuped)
+            SetTrackingMode(0, FALSE, FALSE);
+        under->OnCustomizeDragOver(dragged, point, &effect);
+    }
+    if (!dragged->IsCustomizeDragOverAvail(this, point, &effect))
+        return effect;
+    CRect marker;
+    BOOL after = FALSE;
+    CalcInsertPosition(dragged, point, &marker, &after);
+    SetDropMarker(marker, IsVerticalBar());
+    return effect;
+}
+
+void CTKCommandBar::OnCustomizeDragLeave()
+{
+    SetDropMarker(CRect(), FALSE);
+}
+
+DWORD CTKCommandBar::OnCustomizeDrop(CTKControl* dragged, DWORD dropEffect, CPoint point, CPoint start)
+{
+    if (!dragged)
+        return kTKDropNone;
+    CRect marker;
+    BOOL after = FALSE;
+    const int index = CalcInsertPosition(dragged, point, &marker, &after);
+    DWORD result = dropEffect;
+    if (GetControl(index) == dragged) {
+        const BOOL moved = std::abs(point.x - start.x) > kDropMoveThreshold
+            || std::abs(point.y - start.y) > kDropMoveThreshold;
+        if (moved)
+            dragged->SetBeginGroup(after && index > 0);
+        result = kTKDropOnItself;
+    } else {
+        const int at = index + (after ? 1 : 0);
+        CTKControl* displaced = after ? nullptr : GetControl(at);
+        CTKControl* copy = m_pControls->AddClone(dragged, at, TRUE);
+        if (copy && displaced) {
+            copy->SetBeginGroup(displaced->GetBeginGroup());
+            displaced->SetBeginGroup(FALSE);
+        }
+    }
+    OnRecalcLayout();
+    SetDropMarker(CRect(), FALSE);
+    return result;
 }
 
 void CTKCommandBar::DrawCommandBar(CDC* dc)

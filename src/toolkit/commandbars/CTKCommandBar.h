@@ -37,6 +37,11 @@ constexpr int kTKPositionNone = 7;
 // Bar style: draw a gripper.
 constexpr DWORD kTKBarStyleGripper = 0x400000;
 
+// The drop result of a control dropped on itself.
+constexpr DWORD kTKDropOnItself = 5;
+// No drop effect was set.
+constexpr DWORD kTKDropNone = static_cast<DWORD>(-1);
+
 // Sent to the site when a control becomes selected (wParam its id or 0).
 constexpr UINT WM_TK_CONTROL_SELECTED = 0x0531;
 
@@ -133,6 +138,15 @@ public:
     void SetDropMarker(const CRect& marker, BOOL vertical);
     const CRect& GetDropMarker() const { return m_rcMarker; }
     void DrawDropMarker(CDC* dc) const;
+
+    // A control dragged over the bar: the control under the point sees it,
+    // the dragged control decides whether the bar takes it, and only then
+    // the marker shows. The drop effect the events set, or kTKDropNone.
+    DWORD OnCustomizeDragOver(CTKControl* dragged, CPoint point);
+    void OnCustomizeDragLeave();
+    // Inserts a copy of the dragged control at the marker, or on itself
+    // (moved more than a few pixels from start) sets only its group flag.
+    DWORD OnCustomizeDrop(CTKControl* dragged, DWORD dropEffect, CPoint point, CPoint start);
 
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const override;
 

@@ -13,7 +13,7 @@
 #include "platform/ui/CScreenShot.h"
 #include "platform/ui/HelpMessages.h"
 #include "toolkit/ToolkitFixture.h"
-#include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKControlButton.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 #include "toolkit/commandbars/images/CTKCommandImages.h"
@@ -447,6 +447,66 @@ TEST_F(CommandBarTest, TheInsertPositionFollowsTheNearestCentre)
     EXPECT_EQ(bar->CalcInsertPosition(nullptr, CPoint(40, 5), &marker, &after), -1);
     EXPECT_TRUE(after);
     EXPECT_EQ(marker, CRect(2, 2, 8, client.bottom - 2));
+}
+
+TEST_F(CommandBarTest, DraggingOverShowsTheMarkerAndLeavingClearsIt)
+{
+    CTKControl* dragged = new CTKControlButton;
+    dragged->SetID(kPrint);
+    const CRect open = Find(kOpenProject)->GetRect();
+    EXPECT_EQ(bar->OnCustomizeDragOver(dragged, CPoint(open.left + 2, open.top + 3)), kTKDropNone);
+    EXPECT_EQ(bar->GetDropMarker(), CRect(open.left, open.top, open.left + 6, open.bottom));
+    bar->OnCustomizeDragLeave();
+    EXPECT_TRUE(bar->GetDropMarker().IsRectEmpty());
+    dragged->InternalRelease();
+}
+
+TEST_F(CommandBarTest, DroppingInsertsACopyAtTheMarkerOrRegroupsTheControlItself)
+{
+    const CToolBarResource* list = CResourceStore::Instance().FindToolBar(kStandardToolBar);
+    constexpr UINT kDragged = 99;
+    constexpr DWORD kCopy = 1;
+    struct Case {
+        const char* what;
+        UINT dragged;      // kDragged: a control from elsewhere
+        UINT over;         // the control dropped on
+        BOOL farHalf;      // dropped on its far half
+        int moved;         // pixels from the drag start
+        DWORD result;
+        int count;
+        UINT groupAt[2];   // ids expected to begin a group, in order of the check
+        BOOL groups[2];
+    };
+    const Case cases[] = {
+        {"before a group's first button takes its group", kDragged, kOpenProject, FALSE, 30, kCopy, 12,
+         {kDragged, kOpenProject}, {TRUE, FALSE}},
+        {"after a button", kDragged, kOpenProject, TRUE, 30, kCopy, 12, {kOpenProject, kDragged}, {TRUE, FALSE}},
+        {"on itself, far half", kSaveProject, kSaveProject, TRUE, 10, kTKDropOnItself, 11,
+         {kSaveProject, kOpenProject}, {TRUE, TRUE}},
+        {"on itself, near half", kOpenProject, kOpenProject, FALSE, 10, kTKDropOnItself, 11,
+         {kOpenProject, kSaveProject}, {FALSE, FALSE}},
+        {"on itself, hardly moved", kSaveProject, kSaveProject, TRUE, 3, kTKDropOnItself, 11,
+         {kSaveProject, kOpenProject}, {FALSE, TRUE}},
+    };
+    for (const Case& c : cases) {
+        bar->GetControls()->RemoveAll();
+        bar->LoadCommands(*list);
+        CTKControl* outside = new CTKControlButton;
+        outside->SetID(kDragged);
+        CTKControl* dragged = c.dragged == kDragged ? outside : Find(c.dragged);
+        const CRect over = Find(c.over)->GetRect();
+        const CPoint point(c.farHalf ? over.right - 2 : over.left + 2, over.top + 3);
+        bar->SetDropMarker(CRect(1, 1, 5, 5), FALSE);
+        EXPECT_EQ(bar->OnCustomizeDrop(dragged, kCopy, point, CPoint(point.x - c.moved, point.y)), c.result) << c.what;
+        EXPECT_EQ(bar->GetControlCount(), c.count) << c.what;
+        EXPECT_TRUE(bar->GetDropMarker().IsRectEmpty()) << c.what;
+        for (int i = 0; i < 2; ++i) {
+            const CTKControl* control = Find(c.groupAt[i]);
+            ASSERT_NE(control, nullptr) << c.what;
+            EXPECT_EQ(control->GetBeginGroup(), c.groups[i]) << c.what << " " << c.groupAt[i];
+        }
+        outside->InternalRelease();
+    }
 }
 
 TEST_F(CommandBarTest, TheDropMarkerInvertsItsCapsAndBar)
