@@ -33,6 +33,16 @@ public:
     }
 };
 
+// A bar of any type at any position.
+class CPlacedBar : public CTKCommandBar {
+public:
+    CPlacedBar(int type, int position)
+    {
+        m_nBarType = type;
+        m_nPosition = position;
+    }
+};
+
 std::string Face(const CFont& font)
 {
     return font.GetRecord().lfFaceName;
@@ -406,6 +416,74 @@ TEST_F(BarRendererTest, ClassicMenuItemsMeasureAndShowTheirStates)
     EXPECT_EQ(ProbeColor(image, checked.left + 12, boxTop + 7), RGB(0, 0, 0));
     // The plain item is left as the bar's face.
     EXPECT_EQ(ProbeColor(image, monitor->GetRect().left + 10, monitor->GetRect().top + 2), face);
+}
+
+TEST_F(BarRendererTest, ClassicBarPartsMeasureByPosition)
+{
+    CTKBarRenderer* renderer = CTKBarRenderer::GetCurrent();
+    struct Case {
+        const char* what;
+        int type;
+        int position;
+        CSize gripper;       // cx -1: the floating caption's width is the bar's
+        int border;
+        CRect exclude;       // (10, 10, 30, 30) adjusted
+    };
+    const Case cases[] = {
+        {"docked top", kTKBarToolbar, kTKPositionTop, CSize(6, 0), 2, CRect(9, 10, 31, 30)},
+        {"docked bottom", kTKBarToolbar, kTKPositionBottom, CSize(6, 0), 2, CRect(9, 10, 31, 30)},
+        {"docked left", kTKBarToolbar, kTKPositionLeft, CSize(0, 8), 2, CRect(10, 9, 30, 31)},
+        {"docked right", kTKBarToolbar, kTKPositionRight, CSize(0, 8), 2, CRect(10, 9, 30, 31)},
+        {"no position", kTKBarToolbar, kTKPositionNone, CSize(0, 0), 2, CRect(9, 10, 31, 30)},
+        {"popup", kTKBarPopup, kTKPositionPopup, CSize(0, 0), 3, CRect(11, 10, 29, 30)},
+    };
+    CQtImageDC dc(1, 1);
+    for (const Case& c : cases) {
+        std::unique_ptr<CTKCommandBar, Releaser> bar(new CPlacedBar(c.type, c.position));
+        CSize gripper;
+        renderer->DrawCommandBarGripper(&gripper, &dc, bar.get(), FALSE);
+        EXPECT_EQ(gripper.cx, c.gripper.cx) << c.what;
+        EXPECT_EQ(gripper.cy, c.gripper.cy) << c.what;
+        CRect borders;
+        renderer->GetCommandBarBorders(&borders, bar.get());
+        EXPECT_EQ(borders, CRect(c.border, c.border, c.border, c.border)) << c.what;
+        CTKControl* control = bar->GetControls()->AddNewControl(kTKControlButton, 1);
+        CRect exclude(10, 10, 30, 30);
+        renderer->AdjustExcludeRect(exclude, control);
+        EXPECT_EQ(exclude, c.exclude) << c.what;
+        CSize separator;
+        renderer->DrawCommandBarSeparator(&separator, &dc, bar.get(), control, FALSE);
+        EXPECT_EQ(separator.cy, 8) << c.what;
+    }
+    CSize tearOff;
+    renderer->DrawTearOffTitle(&tearOff, &dc, CRect(0, 0, 50, 8), FALSE, FALSE);
+    EXPECT_EQ(tearOff.cy, 8);
+}
+
+TEST_F(BarRendererTest, AFloatingBarHasACaptionWithItsTitle)
+{
+    std::unique_ptr<CTKCommandBar, Releaser> bar(new CPlacedBar(kTKBarToolbar, kTKPositionFloating));
+    ASSERT_TRUE(bar->Create(nullptr, CRect(0, 0, 120, 40), 0, WS_POPUP));
+    bar->SetTitle("Standard");
+    CTKBarRenderer* renderer = CTKBarRenderer::GetCurrent();
+    CQtImageDC dc(120, 40);
+    renderer->FillCommandBarEntry(&dc, bar.get());
+    CSize caption;
+    renderer->DrawCommandBarGripper(&caption, &dc, bar.get(), TRUE);
+    EXPECT_GE(caption.cy, 15 + 3);
+    const QImage& image = dc.GetImage();
+    // Face and black outside, raised inside, then the active caption.
+    EXPECT_EQ(ProbeColor(image, 0, 0), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(ProbeColor(image, 119, 39), RGB(0, 0, 0));
+    EXPECT_EQ(ProbeColor(image, 1, 20), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(ProbeColor(image, 118, 3), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(ProbeColor(image, 110, 4), GetSysColor(COLOR_ACTIVECAPTION));
+    int titleInk = 0;
+    for (int x = 5; x < 60; ++x)
+        for (int y = 3; y < caption.cy; ++y)
+            titleInk += ProbeColor(image, x, y) == GetSysColor(COLOR_BTNHIGHLIGHT) ? 1 : 0;
+    EXPECT_GT(titleInk, 10);
+    bar->DestroyWindow();
 }
 
 } // namespace
