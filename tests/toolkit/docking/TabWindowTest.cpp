@@ -4,10 +4,12 @@
 
 #include "TestTabSet.h"
 #include "platform/CSystemMetrics.h"
+#include "platform/ui/CMessagePump.h"
 #include "platform/ui/CPaintDC.h"
 #include "toolkit/ToolkitFixture.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QToolTip>
 #include <QTest>
@@ -97,7 +99,12 @@ TEST_F(TabWindowTest, AHeldScrollButtonRepeatsUntilReleased)
         }
     });
     watch.start(1);
+    QElapsedTimer held;
+    held.start();
     QTest::mousePress(&strip, Qt::LeftButton, {}, At(end));
+    // One step per 20 ms at most, however long the button is held.
+    const qint64 steps = -strip.tabs.GetScrollOffset() / kStep;
+    EXPECT_LE(steps, held.elapsed() / static_cast<qint64>(CTKTabNavigateButton::kRepeatMs) + 1);
     EXPECT_FALSE(watch.isActive());
     EXPECT_LE(strip.tabs.GetScrollOffset(), -3 * kStep);
     EXPECT_EQ(strip.tabs.GetScrollOffset() % kStep, 0);
@@ -190,6 +197,27 @@ TEST_F(TabWindowTest, TheHotTabFollowsTheMouseAndTabsShowTooltips)
     EXPECT_EQ(strip.OnToolHitTest(second, &info), 1);
     EXPECT_EQ(info.text, "Tooltip 1");
     EXPECT_LT(strip.OnToolHitTest(CPoint(5, 60), &info), 0);
+}
+
+TEST_F(TabWindowTest, QuitEndsHeldButtonsAndDragsAndReachesTheMainLoop)
+{
+    const CPoint places[] = {ButtonCentre(CTKTabNavigateButton::kScrollEnd), ButtonCentre(CTKTabNavigateButton::kClose),
+                             strip.tabs.GetTab(0)->GetRect().CenterPoint()};
+    for (const CPoint place : places) {
+        bool afterPress = false;
+        QTimer::singleShot(0, &strip, [&] {
+            QTimer::singleShot(0, &strip, [] { CMessagePump::PostQuitMessage(3); });
+            QTest::mousePress(&strip, Qt::LeftButton, {}, At(place));
+            afterPress = true;
+        });
+        EXPECT_EQ(QApplication::exec(), 3);
+        EXPECT_TRUE(afterPress);
+        EXPECT_EQ(CWnd::GetCapture(), nullptr);
+        QTest::mouseRelease(&strip, Qt::LeftButton, {}, At(place));
+    }
+    // A quit is no release: the close button did not act.
+    EXPECT_TRUE(strip.tabs.clicks.empty());
+    EXPECT_EQ(strip.tabs.GetTab(0)->GetCaption(), "Tab0");
 }
 
 } // namespace
