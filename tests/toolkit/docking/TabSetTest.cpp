@@ -91,6 +91,30 @@ TEST_F(TabSetTest, RemovalRefusesBadIndicesAndForgetsTheHotTab)
     EXPECT_EQ(tabs.FindNavigateButton(3), nullptr);
 }
 
+TEST_F(TabSetTest, ATabHeldElsewhereOutlivesItsSet)
+{
+    CTKTabItem* removed = tabs.Add("Removed");
+    removed->InternalAddRef();
+    ASSERT_TRUE(tabs.RemoveTabAt(0));
+    CTKTabItem* orphan = nullptr;
+    {
+        CTestTabSet set(&renderer);
+        orphan = set.Add("Orphan");
+        orphan->InternalAddRef();
+    }
+    for (CTKTabItem* tab : {removed, orphan}) {
+        EXPECT_EQ(tab->GetTabSet(), nullptr);
+        EXPECT_EQ(tab->GetIndex(), -1);
+        EXPECT_FALSE(tab->GetCaption().empty());
+        tab->SetCaption("Renamed");
+        tab->SetColor(RGB(1, 2, 3));
+        tab->Remove();
+        EXPECT_EQ(tab->GetCaption(), "Renamed");
+        EXPECT_EQ(tab->GetColor(), RGB(1, 2, 3));
+        EXPECT_EQ(tab->InternalRelease(), 0);
+    }
+}
+
 TEST_F(TabSetTest, AnEqualCaptionChangesNothing)
 {
     CTKTabItem* tab = tabs.Add("Main");

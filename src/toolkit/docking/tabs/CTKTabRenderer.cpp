@@ -2,6 +2,7 @@
 
 #include "platform/CDC.h"
 #include "platform/CSystemMetrics.h"
+#include "platform/ui/CQtImageDC.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
 #include "toolkit/commandbars/draw/CTKSystemColors.h"
 #include "toolkit/docking/tabs/CTKTabColorSet.h"
@@ -364,6 +365,10 @@ CRect CTKTabRenderer::PlaceNavigateButtons(CTKTabSet* tabSet, CRect rect)
 
 void CTKTabRenderer::LayoutTabs(CTKTabSet* tabSet, CDC* dc, CRect rect)
 {
+    // Tabs are measured on a device of the screen when the owner gives none.
+    CQtImageDC screen(1, 1);
+    if (dc == nullptr)
+        dc = &screen;
     const int position = tabSet->GetPosition();
     if (tabSet->IsFrameVisible())
         DeflateRectByPosition(&rect, kStaticFrameLeft, kStaticFrameTop, kStaticFrameRight, kStaticFrameBottom,

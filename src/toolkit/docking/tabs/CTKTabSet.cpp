@@ -35,7 +35,15 @@ CTKTabSet::CTKTabSet()
 CTKTabSet::~CTKTabSet()
 {
     for (CTKTabItem* tab : m_tabs)
-        tab->InternalRelease();
+        ReleaseTab(tab);
+}
+
+void CTKTabSet::ReleaseTab(CTKTabItem* tab)
+{
+    // A tab that someone else still holds must not reach back into this set.
+    tab->SetTabSet(nullptr);
+    tab->SetIndex(-1);
+    tab->InternalRelease();
 }
 
 std::string CTKTabSet::GetTabCaption(const CTKTabItem* tab) const
@@ -134,7 +142,7 @@ BOOL CTKTabSet::RemoveTabAt(int index)
         m_selected = nullptr;
         SelectNeighbourTab(index);
     }
-    tab->InternalRelease();
+    ReleaseTab(tab);
     RefreshIndexes();
     return TRUE;
 }
@@ -142,7 +150,7 @@ BOOL CTKTabSet::RemoveTabAt(int index)
 void CTKTabSet::RemoveAllTabs()
 {
     for (CTKTabItem* tab : m_tabs)
-        tab->InternalRelease();
+        ReleaseTab(tab);
     m_tabs.clear();
     m_selected = nullptr;
     m_hot = nullptr;

@@ -91,6 +91,7 @@ protected:
 
 private:
     BOOL IsHotTracking() const;
+    static void ReleaseTab(CTKTabItem* tab);
     void SwapTabs(int first, int second);
 
     CTKTabItem* m_selected = nullptr;
