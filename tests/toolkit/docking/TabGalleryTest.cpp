@@ -161,4 +161,44 @@ TEST_F(TabGalleryTest, GradientStripsRunFromTheOuterEdge)
     }
 }
 
+TEST_F(TabGalleryTest, EdgesInTheNoColourAreLeftOutAndFillsStay)
+{
+    struct Case {
+        int look;
+        BOOL noEdges;
+        int tab;
+        BOOL edgeDrawn;   // the light edge at the tab's left side
+    };
+    const Case cases[] = {
+        {0, FALSE, 0, TRUE},
+        {0, TRUE, 0, FALSE},
+        {1, FALSE, 0, FALSE},   // neither selected nor hot: the label alone
+        {1, FALSE, 1, TRUE},
+    };
+    for (const Case& c : cases) {
+        renderer.SetLook(c.look);
+        CTKTabColorSet* colors = renderer.GetColorSet();
+        const COLORREF light = colors->light3D;
+        if (c.noEdges) {
+            colors->light3D = CTKTabColorSet::kNoColor;
+            colors->shadow3D = CTKTabColorSet::kNoColor;
+            colors->darkShadow3D = CTKTabColorSet::kNoColor;
+        }
+        CTestTabSet set(&renderer);
+        FillGallerySet(&set);
+        CQtImageDC dc(kCellWidth, kCellHeight);
+        const CRect rect(0, 0, kCellWidth, kCellHeight);
+        DrawSet(&renderer, &set, &dc, rect);
+        const CRect tab = set.GetTab(c.tab)->GetRect();
+        const int grown = c.tab == 1 ? 2 : 0;
+        const COLORREF edge = ProbeColor(dc.GetImage(), tab.left - grown, tab.top + 6);
+        SCOPED_TRACE(testing::Message() << "look " << c.look << " tab " << c.tab);
+        EXPECT_EQ(edge == light, c.edgeDrawn != FALSE);
+        // The tab's inside and the client area are filled either way.
+        EXPECT_EQ(ProbeColor(dc.GetImage(), tab.right - 4, tab.top + 3), colors->normalTabColor);
+        const CRect client = renderer.GetLook()->GetClientAreaRect(rect, &set);
+        EXPECT_EQ(ProbeColor(dc.GetImage(), client.left, client.CenterPoint().y) == light, c.noEdges == FALSE);
+    }
+}
+
 } // namespace
