@@ -201,4 +201,28 @@ TEST_F(TabGalleryTest, EdgesInTheNoColourAreLeftOutAndFillsStay)
     }
 }
 
+TEST_F(TabGalleryTest, TheStaticFrameSurroundsTheTabSetAndOpensOnTheStrip)
+{
+    renderer.SetStaticFrame(TRUE);
+    renderer.SetPosition(CTKTabRenderer::kBottom);
+    CTestTabSet set(&renderer);
+    FillGallerySet(&set);
+    CQtImageDC dc(kCellWidth, kCellHeight);
+    DrawSet(&renderer, &set, &dc, CRect(0, 0, kCellWidth, kCellHeight));
+    const QImage& image = dc.GetImage();
+    const CTKTabColorSet* colors = renderer.GetColorSet();
+    const int middle = kCellHeight / 2;
+    EXPECT_EQ(ProbeColor(image, 0, middle), colors->frameColor);
+    EXPECT_EQ(ProbeColor(image, kCellWidth - 1, middle), colors->frameColor);
+    EXPECT_EQ(ProbeColor(image, kCellWidth / 2, kCellHeight - 1), colors->frameColor);
+    EXPECT_EQ(ProbeColor(image, 1, middle), colors->faceColor);
+    // The tabs lie inside the frames: 2 in at the sides, 1 on the strip's side.
+    const CRect first = set.GetTab(0)->GetRect();
+    EXPECT_GE(first.left, 2);
+    EXPECT_LE(first.bottom, kCellHeight - 1);
+    EXPECT_EQ(set.GetHeaderRect().bottom, kCellHeight - 1);
+    EXPECT_EQ(set.GetHeaderRect().left, 2);
+    SaveArtefact(image, "tab_static_frame.png");
+}
+
 } // namespace

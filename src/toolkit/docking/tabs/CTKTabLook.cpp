@@ -276,7 +276,6 @@ COLORREF CTKTabLook::FillTabPolygon(CDC* dc, CTKTabItem* tab, const CPoint* poin
     dc->GetClipBox(&saved);
     CRgn region = PolygonRegion(polygon, count);
     region.IntersectRect(saved);
-    std::vector<CRect> device;
     CRgn deviceRegion;
     for (CRect part : region.GetRects()) {
         dc->LPtoDP(&part);
