@@ -225,4 +225,41 @@ TEST_F(TabGalleryTest, TheStaticFrameSurroundsTheTabSetAndOpensOnTheStrip)
     SaveArtefact(image, "tab_static_frame.png");
 }
 
+TEST_F(TabGalleryTest, WorkspacePartsOfTheTabClient)
+{
+    renderer.SetColors(4);
+    const CTKTabColorSet* colors = renderer.GetColorSet();
+    CTKTabLook* look = renderer.GetLook();
+    {
+        CQtImageDC dc(40, 30);
+        CRect client(10, 10, 20, 20);
+        look->DrawWorkspacePart(&dc, &client, 1);
+        EXPECT_EQ(client, CRect(8, 8, 22, 22));
+        CRect corner(0, 0, 10, 10);
+        look->DrawWorkspacePart(&dc, &corner, 2);
+        EXPECT_EQ(ProbeColor(dc.GetImage(), 9, 9), colors->headerGradient.first);
+        CRect frame(0, 0, 40, 30);
+        look->DrawWorkspacePart(&dc, &frame, 0);
+        EXPECT_EQ(ProbeColor(dc.GetImage(), 39, 29), RGB(255, 255, 255));
+    }
+    renderer.SetStaticFrame(TRUE);
+    CQtImageDC dc(40, 30);
+    CRect client(10, 10, 20, 20);
+    look->DrawWorkspacePart(&dc, &client, 1);
+    EXPECT_EQ(client, CRect(10, 9, 20, 20));
+    CRect frame(0, 0, 40, 30);
+    look->DrawWorkspacePart(&dc, &frame, 0);
+    EXPECT_EQ(ProbeColor(dc.GetImage(), 0, 15), colors->frameColor);
+    EXPECT_EQ(ProbeColor(dc.GetImage(), 39, 15), colors->frameColor);
+    EXPECT_EQ(ProbeColor(dc.GetImage(), 1, 15), colors->faceColor);
+    CRect right(20, 5, 30, 15);
+    look->DrawWorkspacePart(&dc, &right, 2);
+    EXPECT_EQ(ProbeColor(dc.GetImage(), 29, 10), colors->frameColor);
+    EXPECT_EQ(ProbeColor(dc.GetImage(), 28, 14), colors->faceColor);
+    CRect bottom(5, 20, 15, 25);
+    look->DrawWorkspacePart(&dc, &bottom, 3);
+    EXPECT_EQ(ProbeColor(dc.GetImage(), 10, 24), colors->frameColor);
+    EXPECT_EQ(ProbeColor(dc.GetImage(), 14, 23), colors->faceColor);
+}
+
 } // namespace
