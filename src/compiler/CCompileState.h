@@ -7,7 +7,7 @@
 #include "CEntryList.h"
 #include "CLoopTargetTable.h"
 #include "CPOUEntry.h"
-#include "CVariableEntry.h"
+#include "CVariableList.h"
 
 #include <string>
 
@@ -41,7 +41,7 @@ struct CCompileState {
     bool WrappedLineFlag = false;    // the line that PTR_R lines wrap
     CEntryList<CPOUEntry> POUList;            // subroutines and interrupt routines
     CEntryList<CPOUEntry> LabelList;          // jump labels, qualified by their POU
-    CEntryList<CVariableEntry> VariableList;  // variables, parameters and FB instances
+    CVariableList VariableList;               // variables, parameters and FB instances
     CLoopTargetTable LoopTargets;
 
     // Replaced by a freshly built state: nothing of an earlier compilation stays.

@@ -190,22 +190,12 @@ BOOL FindVariable(const std::string& name)
 
 CVariableEntry* GetVariable(const std::string& name)
 {
-    for (CVariableEntry* entry = g_CompileState.VariableList.Head(); entry; entry = entry->next) {
-        if (entry->name == name)
-            return entry;
-    }
-    return nullptr;
+    return g_CompileState.VariableList.FindByName(name);
 }
 
 CVariableEntry* GetVariableByAddress(const std::string& addressText)
 {
-    if (addressText.empty())
-        return nullptr;
-    for (CVariableEntry* entry = g_CompileState.VariableList.Head(); entry; entry = entry->next) {
-        if (entry->kind == VARIABLE_KIND_DECLARED && entry->addressText == addressText)
-            return entry;
-    }
-    return nullptr;
+    return g_CompileState.VariableList.FindByAddress(addressText);
 }
 
 BOOL CountParameters(const std::string& label, int& inputs, int& outputs, int& inOuts)
