@@ -22,6 +22,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -72,7 +74,7 @@ public:
 
 void WriteText(const std::string& path, const std::string& text)
 {
-    FileSystem::SafeSave(path, text);
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 std::string Assignments()
@@ -148,8 +150,10 @@ void BuildProject(CZULAppData& app, const std::string& root, int symbols)
 
 void BM_CompileAllLargestProject(benchmark::State& state)
 {
-    char pattern[] = "/tmp/orvel-bench-XXXXXX";
-    const char* root = ::mkdtemp(pattern);
+    // The system's temporary folder ($TMPDIR, else /tmp).
+    std::error_code error;
+    std::string pattern = (std::filesystem::temp_directory_path(error) / "orvel-bench-XXXXXX").string();
+    const char* root = error ? nullptr : ::mkdtemp(pattern.data());
     if (!root) {
         state.SkipWithError("no temporary folder");
         return;
