@@ -79,8 +79,9 @@ void FreeList(CXrefEntry*& head)
     }
 }
 
-// Appends a reference after tail (nullptr for an empty list, which then
-// starts at head) with the compiler's current position; tail becomes it.
+// Appends a reference at the end of the list at head with the compiler's
+// current position. The walk to the end starts at tail, the list's last
+// entry as last seen (nullptr: start at head); tail becomes the new entry.
 BOOL AppendXref(const std::string& address, CXrefEntry** head, CXrefEntry*& tail, int access, int type)
 {
     if (address.empty() || !head)
@@ -95,8 +96,11 @@ BOOL AppendXref(const std::string& address, CXrefEntry** head, CXrefEntry*& tail
     entry->access = access;
     entry->number = position.number;
     entry->pou = position.pou;
-    if (tail)
-        tail->next = entry;
+    CXrefEntry* last = tail ? tail : *head;
+    while (last && last->next)
+        last = last->next;
+    if (last)
+        last->next = entry;
     else
         *head = entry;
     tail = entry;
@@ -289,9 +293,7 @@ BOOL CXrefStore::Collect(DWORD filter, DWORD typesOfArea, int& count, CXrefEntry
 
 BOOL AddXref(const std::string& address, CXrefEntry** listHead, int access, int type)
 {
-    CXrefEntry* tail = listHead ? *listHead : nullptr;
-    while (tail && tail->next)
-        tail = tail->next;
+    CXrefEntry* tail = nullptr;
     return AppendXref(address, listHead, tail, access, type);
 }
 
