@@ -7,15 +7,6 @@
 
 namespace {
 
-CPOUEntry* FindByLabel(CPOUEntry* entry, const std::string& label)
-{
-    for (; entry; entry = entry->next) {
-        if (entry->label == label)
-            return entry;
-    }
-    return nullptr;
-}
-
 BOOL IsMemberOfKind(const std::string& qualifiedName, int kind)
 {
     const int dot = ByteString::Find(qualifiedName, '.');
@@ -70,7 +61,7 @@ BOOL FindPOU(const std::string& label)
 
 CPOUEntry* GetPOU(const std::string& label)
 {
-    return FindByLabel(g_CompileState.POUList.Head(), label);
+    return g_CompileState.POUList.FindByLabel(label);
 }
 
 CPOUEntry* FirstPOU()
@@ -115,7 +106,7 @@ BOOL FindLabel(const std::string& text)
 
 CPOUEntry* GetLabel(const std::string& text)
 {
-    return FindByLabel(g_CompileState.LabelList.Head(), text);
+    return g_CompileState.LabelList.FindByLabel(text);
 }
 
 void ClearPOULists()
