@@ -35,9 +35,11 @@ void CPropertySheet::ForgetPage(CPropertyPage* page)
     const auto found = std::find(m_pages.begin(), m_pages.end(), page);
     if (found == m_pages.end())
         return;
-    if (m_tabs)
-        delete m_tabs->widget(static_cast<int>(found - m_pages.begin()));
+    const int index = static_cast<int>(found - m_pages.begin());
     m_pages.erase(found);
+    page->setParent(nullptr);
+    if (m_tabs)
+        delete m_tabs->widget(index);
 }
 
 void CPropertySheet::AddPage(CPropertyPage* page)
@@ -121,6 +123,7 @@ BOOL CPropertySheet::CreateSheetWindow(CWnd* parent, DWORD style)
         return FALSE;
     m_tabs = new QTabWidget(this);
     m_tabs->setGeometry(rect());
+    m_tabs->show();
     for (CPropertyPage* page : m_pages)
         InsertTab(page);
     QObject::connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
