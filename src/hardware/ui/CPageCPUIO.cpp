@@ -51,10 +51,10 @@ void CPageCPUIO::BuildControls()
     for (int area = 0; area < 2; ++area) {
         const int y = 5 + 44 * area;
         Group(this, groups[area], 7, y, 85, 40);
-        Label(this, "Start:", 13, y + 13, 28, 10);
+        Label(this, "Start:", 13, y + 13, 31, 10);
         *starts[area] = Field(this, startIds[area], 45, y + 11, 20);
         (*starts[area])->setMaxLength(kStartFieldChars);
-        Label(this, "Length:", 13, y + 26, 28, 10);
+        Label(this, "Length:", 13, y + 26, 31, 10);
         *lengths[area] = Field(this, lengthIds[area], 45, y + 24, 20);
         Label(this, "bytes", 68, y + 26, 22, 10);
         (*starts[area])->setEnabled(false);
