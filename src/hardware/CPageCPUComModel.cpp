@@ -1,5 +1,7 @@
 #include "CPageCPUComModel.h"
 
+#include "CKeepModifiedFlag.h"
+
 #include "model/CZULAppData.h"
 #include "model/CZUL_Q7_PLC.h"
 #include "model/ProjectModified.h"

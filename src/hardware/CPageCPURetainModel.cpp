@@ -1,5 +1,7 @@
 #include "CPageCPURetainModel.h"
 
+#include "CKeepModifiedFlag.h"
+
 #include "model/CMemAreaInfo.h"
 #include "model/CZULAppData.h"
 #include "model/CZUL_Q7_PLC.h"

@@ -1,6 +1,6 @@
 #include "CSheetCPU.h"
 
-#include "hardware/CpuPageContext.h"
+#include "hardware/CKeepModifiedFlag.h"
 
 IMPLEMENT_DYNAMIC(CSheetCPU, CPropertySheet)
 
