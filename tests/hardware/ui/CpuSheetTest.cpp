@@ -241,4 +241,51 @@ TEST_F(CpuSheetTest, CanOpenFrameShowsTheCpuPagesUntilItsPageClassIsRegistered)
     EXPECT_EQ(nullptr, frame.GetSheet());
 }
 
+// Stands in for the CANopen windows' configuration page, registered by
+// class name only in the test that needs it.
+class FakeCanOpenPage : public CPropertyPage {
+public:
+    FakeCanOpenPage() : CPropertyPage(4031, "CANopen") {}
+    BOOL OnApply() override
+    {
+        ++applies;
+        return refuse ? FALSE : TRUE;
+    }
+    static CObject* Create() { return new FakeCanOpenPage; }
+    static inline int applies = 0;
+    static inline bool refuse = false;
+};
+
+const CRuntimeClass kFakeCanOpenClass = {"CCanOpenCfg", 0xFFFF, &FakeCanOpenPage::Create, RUNTIME_CLASS(CPropertyPage)};
+
+// Runs after the test above: the class registry keeps what a test registers.
+TEST_F(CpuSheetTest, CanOpenFrameAddsTheRegisteredPageAsTheFourthTabAndAppliesItLast)
+{
+    CRuntimeClass::Register(&kFakeCanOpenClass);
+    CZUL_Q7_PLC& cpu = AddModule(CPU_CODE_VC16);
+    cpu.retain[0] = {0, 4095, 9};
+    CCanOpenFrame frame(*m_app);
+    frame.Create(nullptr, CRect(0, 0, kViewSize.width(), kViewSize.height()), 0, WS_VISIBLE);
+    frame.SetModule(&cpu);
+    frame.OnInitialUpdate();
+    CSheetCPU& sheet = *frame.GetSheet();
+    ASSERT_EQ(4, sheet.GetPageCount());
+    EXPECT_EQ("CANopen", sheet.GetTabText(3));
+    EXPECT_EQ(sheet.CanOpenPage(), sheet.GetPage(3));
+    EXPECT_EQ(&sheet.IOPage(), sheet.GetActivePage());
+
+    FakeCanOpenPage::applies = 0;
+    EXPECT_FALSE(sheet.ApplyPages());
+    EXPECT_EQ(0, FakeCanOpenPage::applies);
+    EXPECT_EQ(&sheet.RetainPage(), sheet.GetActivePage());
+
+    Control<QSpinBox>(&sheet.RetainPage(), 1189)->setValue(0);
+    FakeCanOpenPage::refuse = true;
+    EXPECT_FALSE(sheet.ApplyPages());
+    EXPECT_EQ(1, FakeCanOpenPage::applies);
+    EXPECT_EQ(sheet.CanOpenPage(), sheet.GetActivePage());
+    FakeCanOpenPage::refuse = false;
+    EXPECT_TRUE(sheet.ApplyPages());
+}
+
 } // namespace
