@@ -150,6 +150,18 @@ void CPropertySheet::OnSize(UINT type, int cx, int cy)
         m_tabs->setGeometry(0, 0, cx, cy);
 }
 
+void CPropertySheet::ReleaseTabs()
+{
+    // The pages outlive the window; the next window creates theirs again.
+    for (CPropertyPage* page : m_pages) {
+        if (page->IsWindow())
+            page->DestroyWindow();
+        page->setParent(nullptr);
+    }
+    delete m_tabs;
+    m_tabs = nullptr;
+}
+
 BOOL CPropertySheet::ApplyInitialisedPages()
 {
     for (CPropertyPage* page : m_pages) {
@@ -182,6 +194,7 @@ int CPropertySheet::DoModal()
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     const int result = dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     DestroyWindow();
+    ReleaseTabs();
     setParent(nullptr);
     return result;
 }

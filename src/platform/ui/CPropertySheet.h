@@ -51,6 +51,7 @@ private:
     void InsertTab(CPropertyPage* page);
     BOOL CreatePageWindow(CPropertyPage* page);
     BOOL ApplyInitialisedPages();
+    void ReleaseTabs();
 
     std::string m_caption;
     CWnd* m_parentWnd = nullptr;

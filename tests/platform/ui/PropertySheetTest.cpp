@@ -122,6 +122,13 @@ TEST(PropertySheet, ModalOkAppliesTheInitialisedPagesAndClosesOnlyWhenAllStored)
     EXPECT_THAT(log, ::testing::ElementsAre("init First", "init Refusing", "apply First", "apply Refusing",
                                             "apply First", "apply Refusing"));
     EXPECT_EQ(2, okPresses);
+
+    // A second run builds the window again and loads the pages again.
+    log.clear();
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_THAT(log, ::testing::ElementsAre("init First"));
+    EXPECT_EQ(3, sheet.GetPageCount());
 }
 
 TEST(FormView, TheFormKeepsItsTemplateSizeAndScrollsInASmallerView)
