@@ -73,6 +73,8 @@ void CPageCPUIOModel::SelectRecordFilters()
 
 void CPageCPUIOModel::OnInitDialog()
 {
+    if (!m_context.Module())
+        return;
     CZUL_Q7_PLC& module = *m_context.Module();
     module.iStart = 0;
     module.qStart = 0;
@@ -96,6 +98,8 @@ void CPageCPUIOModel::OnInitDialog()
 
 void CPageCPUIOModel::SetDefaultSettings()
 {
+    if (!m_context.Module())
+        return;
     CZUL_Q7_PLC& module = *m_context.Module();
     module.iStart = 0;
     module.qStart = 0;
@@ -109,6 +113,8 @@ void CPageCPUIOModel::SetDefaultSettings()
 
 void CPageCPUIOModel::ReloadSettings()
 {
+    if (!m_context.Module())
+        return;
     CZUL_Q7_PLC& module = *m_context.Module();
     module.iStart = 0;
     module.iEnd = static_cast<BYTE>(m_iLength - 1);
@@ -124,7 +130,7 @@ void CPageCPUIOModel::ReloadSettings()
 
 void CPageCPUIOModel::OnSelectAllClicked()
 {
-    if (selectAll) {
+    if (selectAll && m_context.Module()) {
         const int outputs = std::min<int>(m_context.Module()->doCount, CPU_STOP_BOXES);
         std::fill(stop, stop + outputs, true);
     }
