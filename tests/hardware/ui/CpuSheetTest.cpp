@@ -109,6 +109,19 @@ TEST_F(CpuSheetTest, EveryCpuFamilyLoadsItsPagesWithTheIOPageInFrontAndTheFlagAs
             EXPECT_EQ(c.port1, Control<QCheckBox>(&Sheet().ComPage(), 1245)->isEnabled()) << int(c.code);
             EXPECT_EQ(20, Control<QSpinBox>(&Sheet().RetainPage(), 1184)->value());
             EXPECT_EQ("6.4", Control<QComboBox>(&Sheet().IOPage(), 2091)->currentText().toStdString());
+
+            // Default then Cancel on every page gives back the stored values, which apply unchanged.
+            m_ui.box.Clear();
+            for (int page = 0; page < Sheet().GetPageCount(); ++page) {
+                Sheet().SetActivePage(page);
+                Click(IDC_CPU_DEFAULT);
+                Click(IDC_CPU_CANCEL);
+            }
+            EXPECT_TRUE(Sheet().ApplyPages());
+            EXPECT_TRUE(m_ui.box.Texts().empty()) << int(c.code);
+            EXPECT_EQ(12, cpu.ports[0].address);
+            EXPECT_EQ(30, cpu.retain[0].length);
+            EXPECT_EQ(4, cpu.inputFilters[0]);
             m_view.reset();
         }
     }
