@@ -272,6 +272,8 @@ private:
     void LoadModules(CArchive& ar);
     void LoadHardwareSettings(CArchive& ar);
     void LoadSymbols(CArchive& ar);
+    // Registers each symbol read under its stored address where it is still free.
+    void ClaimSymbolAddresses(std::vector<CZULSymbol*> read);
     void RebuildSymbolOrder();
     void ResetModbusBlock(BYTE* block);
     static void ResetPdo(CCanOpenPdo& pdo, int cobId, int sub);
