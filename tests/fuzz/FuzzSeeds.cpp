@@ -35,6 +35,11 @@ constexpr BYTE kVB14 = 2;
 constexpr BYTE kVC14 = 45;
 constexpr BYTE kDigitalOut8 = 9;
 constexpr BYTE kAnalogInOut = 42;
+// Block 5 of formats 1 to 3: the Modbus section's length, then (format 2)
+// the CANopen section's length; 2 is an empty section.
+constexpr int kModbusSection = 202;
+constexpr int kCanOpenSection = kModbusSection + 2;
+constexpr WORD kEmptySection = 2;
 // Catalogue rows and codes of the project seed.
 constexpr int kVC14Row = 17;
 constexpr BYTE kDigitalModule = 15;
@@ -186,9 +191,12 @@ void ImageSeeds(const SeedWriter& out)
         image.Module(kDigitalOut8, 255, 255, 2, 2);
         image.ObjectCode(code).Language(4, 2);
         image.InitialValue(EncodeAddress("%VW0", 0), {0xFF, 0xFF}, 2);
-        if (format != 0)
-            image.VariableBlock(block9);
-        out.Write("upload_image", "format" + std::to_string(format), image.Build());
+        if (format != 0) {
+            image.CpuWord(kModbusSection, kEmptySection).VariableBlock(block9);
+            if (format == 2)
+                image.CpuWord(kCanOpenSection, kEmptySection);
+        }
+        out.Write("upload_image", "format" + std::to_string(format), Prefixed(0, image.Build()));
     }
     out.Write("plc_replies", "variable-records", Prefixed(variableRecordsReply, block9));
 }
