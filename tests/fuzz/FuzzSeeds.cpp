@@ -8,7 +8,7 @@
 #include "../plclink/VarBlockBuilder.h"
 #include "hardware/canopen/SlaveTypeFile.h"
 #include "model/CCanOpenSlaveType.h"
-#include "plclink/CCanOpenImageSection.h"
+#include "model/CMemAreaInfo.h"
 #include "model/CModuleCatalogEntry.h"
 #include "model/CProjTreeDOC.h"
 #include "model/CStatusInput.h"
@@ -18,9 +18,9 @@
 #include "model/CZULSymbol.h"
 #include "model/CZUL_Q7_PLC.h"
 #include "model/CanOpenConfigText.h"
-#include "model/CMemAreaInfo.h"
 #include "platform/CArchive.h"
 #include "platform/FileSystem.h"
+#include "plclink/CCanOpenImageSection.h"
 #include "support/FileBytes.h"
 
 #include <cstdio>
