@@ -60,6 +60,16 @@ void CZULFBParaArray::Serialize(CArchive& ar)
         return;
     }
     RemoveAll();
+    // The array owns its elements: a reference back to an object read before
+    // would give that object a second owner, so references stay refused here.
+    const BOOL referencesAllowed = ar.GetAllowObjectReferences();
+    ar.SetAllowObjectReferences(FALSE);
+    LoadItems(ar);
+    ar.SetAllowObjectReferences(referencesAllowed);
+}
+
+void CZULFBParaArray::LoadItems(CArchive& ar)
+{
     const DWORD count = ar.ReadCount(kMinParaBytes);
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
         CObject* object = ar.ReadObject(RUNTIME_CLASS(CZULFBPara));

@@ -29,9 +29,12 @@ public:
     // The first element whose name equals the text exactly, or null.
     CZULFBPara* Find(const std::string& name) const;
 
-    // Loading refuses an element that is missing or not a parameter.
+    // Loading refuses an element that is missing or not a parameter, and a
+    // reference to an object read before, even where the archive allows them.
     void Serialize(CArchive& ar);
 
 private:
+    void LoadItems(CArchive& ar);
+
     std::vector<CZULFBPara*> m_items;
 };

@@ -629,22 +629,37 @@ void CZULProject::LoadHardwareSettings(CArchive& ar)
 void CZULProject::LoadSymbols(CArchive& ar)
 {
     DeleteSymbols();
+    // Every symbol is stored once per key, so a name comes again with each
+    // copy: the first record of a name is the symbol, later ones go.
     std::vector<CZULSymbol*> read;
     const DWORD count = ReadBodyCount(ar, kMinSymbolBytes);
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
         CZULSymbol* symbol = m_symbolStore.Adopt(new CZULSymbol);
         symbol->Serialize(ar);
-        read.push_back(symbol);
-        SymbolLookup[symbol->name] = symbol;
-        SymbolLookup[symbol->address] = symbol;
-    }
-    // Every symbol is stored twice; the copies no key refers to any more go.
-    const std::set<CZULSymbol*> kept = DistinctObjects<CZULSymbol>(SymbolLookup);
-    for (CZULSymbol* symbol : read) {
-        if (!kept.count(symbol))
+        if (!SymbolLookup.emplace(symbol->name, symbol).second) {
             m_symbolStore.Destroy(symbol);
+            continue;
+        }
+        read.push_back(symbol);
     }
+    ClaimSymbolAddresses(read);
     RebuildSymbolOrder();
+}
+
+void CZULProject::ClaimSymbolAddresses(std::vector<CZULSymbol*> read)
+{
+    // Symbols on one address: the first one read keeps it, so that opening
+    // and saving a project never moves an address to another symbol. A
+    // symbol whose name sorts before its address is written ahead of the
+    // address's holder; those come last, by name, to keep that order stable.
+    const auto sortsBeforeAddress = [](const CZULSymbol* symbol) {
+        return symbol->name < symbol->StoredAddress();
+    };
+    const auto late = std::stable_partition(read.begin(), read.end(),
+                                            [&](const CZULSymbol* symbol) { return !sortsBeforeAddress(symbol); });
+    std::sort(late, read.end(), [](const CZULSymbol* a, const CZULSymbol* b) { return a->name < b->name; });
+    for (CZULSymbol* symbol : read)
+        SymbolLookup.emplace(symbol->StoredAddress(), symbol);
 }
 
 void CZULProject::RebuildSymbolOrder()

@@ -278,6 +278,8 @@ private:
     void LoadModules(CArchive& ar);
     void LoadHardwareSettings(CArchive& ar);
     void LoadSymbols(CArchive& ar);
+    // Registers each symbol read under its stored address where it is still free.
+    void ClaimSymbolAddresses(std::vector<CZULSymbol*> read);
     void RebuildSymbolOrder();
     void IndexSymbolAddress(CZULSymbol* symbol);
     void ResetModbusBlock(BYTE* block);

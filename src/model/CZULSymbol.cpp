@@ -10,7 +10,13 @@ void CZULSymbol::Serialize(CArchive& ar)
         ar >> name >> address >> dataType >> comment >> typeFlags;
         return;
     }
-    if (address.empty() || address[0] != '%')
-        address = "%" + address;
+    address = StoredAddress();
     ar << name << address << dataType << comment << typeFlags;
+}
+
+std::string CZULSymbol::StoredAddress() const
+{
+    if (!address.empty() && address[0] == '%')
+        return address;
+    return "%" + address;
 }

@@ -11,6 +11,8 @@ class CZULSymbol : public CObject {
 public:
     // Storing puts a missing "%" in front of the address, in the record too.
     void Serialize(CArchive& ar) override;
+    // The address as it is stored: with "%" in front.
+    std::string StoredAddress() const;
 
     std::string name;
     std::string address;

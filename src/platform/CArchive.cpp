@@ -121,6 +121,9 @@ bool CArchive::Need(size_t size)
 
 size_t CArchive::Read(void* data, size_t size)
 {
+    // An empty buffer may hand a null pointer, which memset and memcpy must not see.
+    if (size == 0)
+        return 0;
     if (!Need(size)) {
         std::memset(data, 0, size);
         return 0;

@@ -60,6 +60,7 @@ public:
 
     void Write(const void* data, size_t size);
     // Reads size bytes; a short stream fills zeros, sets endOfFile and returns 0.
+    // Reading 0 bytes touches neither the buffer nor the archive.
     size_t Read(void* data, size_t size);
 
     CArchive& operator<<(BYTE v);
@@ -96,6 +97,7 @@ public:
     // A stream that refers back to an object stored before hands out that
     // object a second time; such references are refused unless allowed.
     void SetAllowObjectReferences(BOOL allow) { m_allowObjectReferences = allow != FALSE; }
+    BOOL GetAllowObjectReferences() const { return m_allowObjectReferences ? TRUE : FALSE; }
 
     void WriteClass(const CRuntimeClass* cls);
     const CRuntimeClass* ReadClass(const CRuntimeClass* expected = nullptr);

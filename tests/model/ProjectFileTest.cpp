@@ -65,9 +65,15 @@ void Filters(ByteBuilder& b, const Version& v, BYTE packed[4])
 // MAIN, one subroutine with its interface, one interrupt routine, a status
 // row, two symbols, an FB instance, an initial-data row, the L occupancy
 // and, when the header says so, the blob table with blobs 0 (the CANopen
-// configuration text), 1 and 199.
+// configuration text), 1 and 199. Symbol records given replace the two
+// symbols, each written once.
+struct SymbolRecord {
+    const char* name;
+    const char* address;
+};
+
 std::vector<BYTE> ProjectFile(const Version& v, char letter = 'C', unsigned firstModuleCode = 5,
-                              unsigned secondModuleCode = 41)
+                              unsigned secondModuleCode = 41, const std::vector<SymbolRecord>& symbols = {})
 {
     ByteBuilder b;
     b.Raw("ZUL").Fill(4, 0).U8(static_cast<BYTE>(letter)).U8(0).U8(2).U8(0);
@@ -116,11 +122,17 @@ std::vector<BYTE> ProjectFile(const Version& v, char letter = 'C', unsigned firs
         b.U32(5);
 
     b.U32(1).Str("%VW0").Str("Level").Str("12").U16(0x1234).U32(0x800014).U32(1).U32(3).U32(12).U32(0).U32(1);
-    b.U32(4);
-    b.Str("Start").Str("%I0.0").Str("BOOL").Str("go").U32(0x20001);   // under "%I0.0"
-    b.Str("Level").Str("%VW0").Str("INT").Str("").U32(0x800014);      // under "%VW0"
-    b.Str("Level").Str("%VW0").Str("INT").Str("").U32(0x800014);      // under "Level"
-    b.Str("Start").Str("%I0.0").Str("BOOL").Str("go").U32(0x20001);   // under "Start"
+    if (symbols.empty()) {
+        b.U32(4);
+        b.Str("Start").Str("%I0.0").Str("BOOL").Str("go").U32(0x20001);   // under "%I0.0"
+        b.Str("Level").Str("%VW0").Str("INT").Str("").U32(0x800014);      // under "%VW0"
+        b.Str("Level").Str("%VW0").Str("INT").Str("").U32(0x800014);      // under "Level"
+        b.Str("Start").Str("%I0.0").Str("BOOL").Str("go").U32(0x20001);   // under "Start"
+    } else {
+        b.U32(static_cast<unsigned>(symbols.size()));
+        for (const SymbolRecord& symbol : symbols)
+            b.Str(symbol.name).Str(symbol.address).Str("BOOL").Str("").U32(0x20001);
+    }
     b.U32(1).Str("TON").Str("T1").Str("").Str("MAIN").U16(0).U16(0);
     b.U32(1).U16(2).Str("VW100").Str("12").U16(1).U32(12).U16(2).U32(0x10).U32(5).U32(0x25).U32(7).U32(1).U32(0);
     b.U32(128);
@@ -277,6 +289,51 @@ TEST_F(ProjectFileTest, HandMadeFileOpensFieldByFieldAndSavesByteForByte)
     const std::string copy = m_folder / "copy.qpj";
     ASSERT_TRUE(m_doc.OnSaveDocument(copy));
     EXPECT_TRUE(FilesEqual(path, copy));
+}
+
+TEST_F(ProjectFileTest, SymbolsOnOneAddressOpenAndSaveStably)
+{
+    // The address goes to the first symbol read on it, and a name read a
+    // second time is the stored copy of that symbol; saving and opening
+    // again then keeps every key on the same symbol, so the bytes repeat.
+    struct Case {
+        std::vector<SymbolRecord> records;
+        const char* addressKey;
+        const char* holder;
+        size_t symbols;
+    };
+    const Case cases[] = {
+        {{{"Pump", "%Q0.0"}, {"Fan", "%Q0.0"}}, "%Q0.0", "Pump", 2},
+        {{{"Fan", "%Q0.0"}, {"Pump", "%Q0.0"}}, "%Q0.0", "Fan", 2},
+        {{{"Fan", "Q0.0"}, {"Pump", "%Q0.0"}}, "%Q0.0", "Fan", 2},
+        {{{"Pump", "%Q0.0"}, {"Pump", "%Q0.1"}}, "%Q0.0", "Pump", 1},
+        {{{"Pump", "%Q0.0"}, {"!early", "%Q0.0"}, {"!after", "%Q0.0"}}, "%Q0.0", "Pump", 3},
+        {{{"!late", "%Q0.0"}, {"!early", "%Q0.0"}}, "%Q0.0", "!early", 2},
+        {{{"Pump", "%Q0.0"}, {"%Q0.0", "%Q0.1"}}, "%Q0.0", "%Q0.0", 2},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(n);
+        const std::string stem = "clash" + std::to_string(n++);
+        const std::string path = Write(stem + ".qpj", ProjectFile(kCurrent, 'C', 5, 41, c.records));
+        WriteMainProgram(stem, "TON T1, 100\r\n");
+        WriteMainProgram(stem + "a", "TON T1, 100\r\n");
+        ASSERT_TRUE(m_doc.OpenProject(path));
+        CZULProject& p = Project();
+        EXPECT_EQ(p.OrderedSymbols.size(), c.symbols);
+        ASSERT_TRUE(p.SymbolLookup.count(c.addressKey));
+        EXPECT_EQ(p.SymbolLookup.at(c.addressKey)->name, c.holder);
+
+        const std::string saved = m_folder / (stem + "a.qpj");
+        const std::string again = m_folder / (stem + "b.qpj");
+        ASSERT_TRUE(m_doc.OnSaveDocument(saved));
+        p.ClearProject();
+        ASSERT_TRUE(m_doc.OpenProject(saved));
+        EXPECT_EQ(p.SymbolLookup.at(c.addressKey)->name, c.holder);
+        ASSERT_TRUE(m_doc.OnSaveDocument(again));
+        EXPECT_TRUE(FilesEqual(saved, again));
+        p.ClearProject();
+    }
 }
 
 TEST_F(ProjectFileTest, HeaderAndVersionTable)

@@ -87,6 +87,8 @@ TEST(ProjectRecordsTest, ParameterListsThatAreNotParametersAreRefused)
     struct Case {
         const char* what;
         ByteBuilder list;
+        bool allowReferences = false;
+        ByteBuilder outputs = ByteBuilder().U16(0);
     };
     std::vector<Case> cases;
     cases.push_back({"unknown class", ByteBuilder().U16(1).NewClass("CZULBogus").Str("EN")});
@@ -96,16 +98,25 @@ TEST(ProjectRecordsTest, ParameterListsThatAreNotParametersAreRefused)
     cases.push_back({"null element", ByteBuilder().U16(1).U16(0)});
     cases.push_back({"reference to an earlier element",
                      ByteBuilder().U16(2).NewClass("CZULFBPara").Str("EN").Str("BOOL").U32(1).Str("").U16(2)});
+    // Where references are allowed, an element handed out twice would be owned
+    // (and deleted) twice; the sanitizer build sees such a double delete.
+    cases.push_back({"reference to an earlier element, references allowed",
+                     ByteBuilder().U16(2).NewClass("CZULFBPara").Str("EN").Str("BOOL").U32(1).Str("").U16(2), true});
+    cases.push_back({"reference into the input list, references allowed",
+                     ByteBuilder().U16(1).NewClass("CZULFBPara").Str("EN").Str("BOOL").U32(1).Str(""), true,
+                     ByteBuilder().U16(1).U16(2)});
     cases.push_back({"class reference never stored", ByteBuilder().U16(1).U16(0x8005)});
     cases.push_back({"count beyond the data", ByteBuilder().U16(40).NewClass("CZULFBPara")});
     cases.push_back({"truncated element", ByteBuilder().U16(1).NewClass("CZULFBPara").Str("EN").U8(4)});
     for (Case& c : cases) {
         ByteBuilder bytes;
-        bytes.Str("F").U16(1).Raw(c.list.Bytes()).U16(0);
+        bytes.Str("F").U16(1).Raw(c.list.Bytes()).Raw(c.outputs.Bytes());
         CArchive in(bytes.Bytes());
+        in.SetAllowObjectReferences(c.allowReferences);
         CZULFunc func;
         func.Serialize(in);
         EXPECT_FALSE(in.IsOK()) << c.what;
+        EXPECT_EQ(in.GetAllowObjectReferences(), c.allowReferences ? TRUE : FALSE) << c.what;
     }
 }
 

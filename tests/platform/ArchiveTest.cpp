@@ -221,6 +221,23 @@ TEST(ArchiveTest, ShortReadsYieldZerosAndHugeCountsAreRefused)
     EXPECT_EQ(text.GetError(), CArchive::endOfFile);
 }
 
+TEST(ArchiveTest, EmptyReadsLeaveTheBufferAndTheArchiveAlone)
+{
+    // Zero-length blobs and empty usage arrays read into data() of an empty
+    // vector, which may be null; the sanitizer build checks that it is never used.
+    std::vector<BYTE> empty;
+    CArchive in(Bytes("07"));
+    EXPECT_EQ(in.Read(empty.data(), 0), 0u);
+    EXPECT_TRUE(in.IsOK());
+    EXPECT_EQ(in.GetPosition(), 0u);
+
+    BYTE b = 0;
+    in >> b >> b;
+    ASSERT_EQ(in.GetError(), CArchive::endOfFile);
+    EXPECT_EQ(in.Read(empty.data(), 0), 0u);
+    EXPECT_EQ(in.GetError(), CArchive::endOfFile);
+}
+
 TEST(ArchiveTest, FileRoundTripAndMissingFile)
 {
     TempFolder dir;
