@@ -252,8 +252,7 @@ BOOL CCoil::IsOperandValidForMask(DWORD mask, const std::string& text) const
 
 std::string CCoil::GetExchangeText() const
 {
-    const std::string operand = m_operand.empty() ? std::string() : m_operand;
-    return m_typeText + EXCHANGE_SEPARATOR + operand;
+    return m_typeText + EXCHANGE_SEPARATOR + m_operand;
 }
 
 std::string CCoil::CoilLine(const std::string& operand) const

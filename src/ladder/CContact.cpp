@@ -479,11 +479,13 @@ int CContact::Find(const std::string& text, int mode)
 {
     m_typeFound = 0;
     m_operandFound = 0;
+    int hits = 0;
     if (mode != LD_FIND_CLEAR && g_pAppData) {
         CFindState& state = g_pAppData->Find;
         const std::string searchCopy = SearchCopy(state, text);
         std::string copy;
         if (Matches(m_typeText, searchCopy, &copy)) {
+            ++hits;
             if (ShouldMarkHit(state, mode)) {
                 m_typeFound = 1;
                 ++state.MarkCounter;
@@ -499,6 +501,7 @@ int CContact::Find(const std::string& text, int mode)
             }
         }
         if (Matches(m_operand, searchCopy, &copy)) {
+            ++hits;
             if (ShouldMarkHit(state, mode)) {
                 m_operandFound = 1;
                 ++state.MarkCounter;
@@ -511,7 +514,7 @@ int CContact::Find(const std::string& text, int mode)
         }
     }
     CLDElement* next = GetSuccessor();
-    return 1 + (next ? next->Find(text, mode) : 0);
+    return hits + (next ? next->Find(text, mode) : 0);
 }
 
 // Whole-word matching compares the working copies, so that an operand in
@@ -520,11 +523,13 @@ int CContact::ReplaceAll(const std::string& find, const std::string& replace)
 {
     m_typeFound = 0;
     m_operandFound = 0;
+    int hits = 0;
     if (g_pAppData) {
         CFindState& state = g_pAppData->Find;
         const std::string searchCopy = SearchCopy(state, find);
         std::string copy;
         if (Matches(m_operand, searchCopy, &copy)) {
+            hits = 1;
             if (state.MarksShown)
                 m_operandFound = 1;
             ++state.ResultCount;
@@ -539,18 +544,20 @@ int CContact::ReplaceAll(const std::string& find, const std::string& replace)
         }
     }
     CLDElement* next = GetSuccessor();
-    return 1 + (next ? next->ReplaceAll(find, replace) : 0);
+    return hits + (next ? next->ReplaceAll(find, replace) : 0);
 }
 
 int CContact::ReplaceOne(const std::string& find, const std::string& replace)
 {
     m_typeFound = 0;
     m_operandFound = 0;
+    int hits = 0;
     if (g_pAppData) {
         CFindState& state = g_pAppData->Find;
         const std::string searchCopy = SearchCopy(state, find);
         std::string copy;
         if (Matches(m_operand, searchCopy, &copy)) {
+            hits = 1;
             ++state.ResultCount;
             if (state.ResultCount == 1) {
                 m_operand.replace(size_t(ByteString::Find(copy, searchCopy)), find.size(), replace);
@@ -560,5 +567,5 @@ int CContact::ReplaceOne(const std::string& find, const std::string& replace)
         }
     }
     CLDElement* next = GetSuccessor();
-    return 1 + (next ? next->ReplaceOne(find, replace) : 0);
+    return hits + (next ? next->ReplaceOne(find, replace) : 0);
 }

@@ -15,6 +15,7 @@ public:
     // Type-found mark, operand-found mark, childA index, childB index,
     // operand, type text, kind, link.
     void Serialize(CArchive& ar) override;
+    // The search passes return the hits in the contact and its successors.
     int Find(const std::string& text, int mode) override;
     int ReplaceAll(const std::string& find, const std::string& replace) override;
     int ReplaceOne(const std::string& find, const std::string& replace) override;

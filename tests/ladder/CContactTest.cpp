@@ -546,7 +546,7 @@ TEST_F(ContactFindTest, OptionsDecideWhatMatches)
         m_app->Find.LdIgnoreMask = c.ignoreMask;
         m_app->Find.ResultCount = 0;
         m_ui.output.Clear();
-        first->Find(c.text, LD_FIND_REPORT);
+        EXPECT_EQ(first->Find(c.text, LD_FIND_REPORT), c.hits);
         EXPECT_EQ(m_app->Find.ResultCount, c.hits);
         EXPECT_EQ(Report().size(), size_t(c.hits));
     }
@@ -572,7 +572,7 @@ TEST_F(ContactFindTest, ReplaceAllChangesOperandsReportsAndMarksTheProject)
     CContact* first = Chain();
     auto* second = static_cast<CContact*>(first->GetChildA());
     second->SetOperand("%Q0.1");
-    first->ReplaceAll("q0", "M7");
+    EXPECT_EQ(first->ReplaceAll("q0", "M7"), 1);
     EXPECT_EQ(second->GetOperand(), "%M7.1");
     EXPECT_EQ(first->GetOperand(), "Start");
     const std::string line = "    1. LD program \"MAIN\": (Network:4), Parameter \"%Q0.1\" of contact \"-| |-\", "
