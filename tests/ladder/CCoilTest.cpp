@@ -346,6 +346,20 @@ TEST_F(CoilDrawingTest, OperandColourAndMarksByState)
     }
 }
 
+TEST_F(CoilDrawingTest, HighlightedCoilIsLightOnBlack)
+{
+    CCoil* coil = Placed("-( )", "");
+    const std::vector<std::string> calls = Draw(*coil, TRUE);
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ(calls[0], "SetBkColor(RGB(0,0,0))");
+    EXPECT_EQ(calls[1], "SelectPen(0,1,RGB(250,250,250))");
+    EXPECT_TRUE(Contains(calls, {"SelectPen(0,2,RGB(250,250,250))"}));
+    EXPECT_TRUE(Contains(calls, {"SelectFont(Text,16,0)", "SetBkColor(RGB(0,0,0))", "SetTextColor(RGB(250,250,250))",
+                                 "TextOut(234,41,\"????\")"}));
+    EXPECT_TRUE(Contains(calls, {"SelectPen(0,3,RGB(250,250,250))", "MoveTo(300,40)", "LineTo(300,80)"}));
+    EXPECT_EQ(coil->GetOperand(), "????");
+}
+
 TEST_F(CoilDrawingTest, LabelCoilsKeepTheProgramsLabelList)
 {
     CCoil* label = Placed("-(LBL)", "  L1 ");
