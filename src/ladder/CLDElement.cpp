@@ -5,6 +5,7 @@
 #include "model/CFindState.h"
 #include "model/CInstructionDef.h"
 #include "model/CZULAppData.h"
+#include "model/CLocalVarTable.h"
 #include "model/CZULSymbol.h"
 #include "model/DirectAddress.h"
 #include "model/MonitorItems.h"
@@ -12,8 +13,10 @@
 #include "platform/ByteString.h"
 #include "platform/CDC.h"
 #include "platform/CFont.h"
+#include "platform/CPen.h"
 
 #include <algorithm>
+#include <cmath>
 #include <mutex>
 
 IMPLEMENT_DYNAMIC(CLDElement, CObject)
@@ -28,6 +31,36 @@ constexpr OperandTypeFlags AREA_FLAG_MASK = 0xFFFE0000; // the operand flags fro
 constexpr int FIND_LANGUAGE_LD = 2;
 const char* const LABEL_COIL_TYPE = "-(LBL)";
 const char* const FIT_TEXT_MARK = "..";
+const char* const UNSET_OPERAND = "????";
+constexpr OperandTypeFlags VAR_CLASS_BITS = 0x18000;
+
+// The padlock of a forced operand: body, yellow field, shackle of radius 2
+// over 190 degrees from 10 degrees.
+constexpr int PADLOCK_BODY_WIDTH = 7;
+constexpr int PADLOCK_BODY_HEIGHT = 6;
+constexpr int PADLOCK_LEFT_UPRIGHT = 1;
+constexpr int PADLOCK_RIGHT_UPRIGHT = 5;
+constexpr int PADLOCK_SHACKLE_CENTRE = 3;
+constexpr int PADLOCK_SHACKLE_RISE = 2;
+constexpr int PADLOCK_SHACKLE_RADIUS = 2;
+constexpr double PADLOCK_SHACKLE_START = 10.0;
+constexpr double PADLOCK_SHACKLE_SWEEP = 190.0;
+constexpr double DEGREES_PER_HALF_TURN = 180.0;
+constexpr COLORREF PADLOCK_FIELD = RGB(255, 255, 0);
+constexpr COLORREF FOUND_FRAME_COLOUR = RGB(0, 0, 255);
+constexpr int FOUND_FRAME_PEN = 2;
+
+CPoint PointOnCircle(CPoint centre, int radius, double degrees)
+{
+    const double radians = degrees * M_PI / DEGREES_PER_HALF_TURN;
+    return CPoint(centre.x + static_cast<int>(std::lround(radius * std::cos(radians))),
+                  centre.y - static_cast<int>(std::lround(radius * std::sin(radians))));
+}
+
+BOOL SharesTypeAndOneOf(OperandTypeFlags flags, DWORD mask, OperandTypeFlags classBits)
+{
+    return (flags & mask & OT_TYPE_BITS) && (flags & mask & classBits);
+}
 
 // The registry of live elements and the serial number of each; a deleted
 // element leaves it before its memory is freed.
@@ -81,6 +114,19 @@ CLDElement::~CLDElement()
 
 void CLDElement::Serialize(CArchive&)
 {
+}
+
+void CLDElement::NormaliseOperand()
+{
+}
+
+void CLDElement::NormaliseTree()
+{
+    NormaliseOperand();
+    if (m_childA)
+        m_childA->NormaliseTree();
+    if (m_childB)
+        m_childB->NormaliseTree();
 }
 
 void CLDElement::AssertValid() const
@@ -592,4 +638,86 @@ void CLDElement::FillFindResult(CFindResult& record, int action, int network, co
 std::string CLDElement::SearchCopy(const CFindState& state, const std::string& text)
 {
     return state.MatchCase ? text : ByteString::Upper(text);
+}
+
+BOOL CLDElement::OperandSuitsMask(DWORD mask, const std::string& text) const
+{
+    if (text.empty() || text == UNSET_OPERAND)
+        return TRUE;
+    if (!m_names || !m_names->LocalVariables)
+        return FALSE;
+    OperandTypeFlags flags = 0;
+    if (m_names->LocalVariables->FindLocalVar(text, flags))
+        return SharesTypeAndOneOf(flags, mask, VAR_CLASS_BITS);
+    CZULSymbol* symbol = nullptr;
+    if (g_pAppData && g_pAppData->FindGlobalSymbol(text, symbol)) {
+        OperandTypeFlags addressFlags = 0;
+        ParseDirectAddress(symbol->address, addressFlags);
+        return SharesTypeAndOneOf(addressFlags | symbol->typeFlags, mask, OT_AREA_BITS);
+    }
+    if (ParseDirectAddress(text, flags))
+        return SharesTypeAndOneOf(flags, mask, OT_AREA_BITS);
+    if (!(mask & OT_CONSTANT) || !ClassifyConstant(text, flags))
+        return FALSE;
+    return (flags & mask & OT_TYPE_BITS) != 0;
+}
+
+BOOL CLDElement::IsOperandForced(const std::string& operand) const
+{
+    if (!m_names || !m_names->ForceQuery)
+        return FALSE;
+    if (m_names->IsForced(operand))
+        return TRUE;
+    CZULSymbol* symbol = nullptr;
+    return g_pAppData && g_pAppData->FindGlobalSymbol(operand, symbol) && m_names->IsForced(symbol->address);
+}
+
+BOOL CLDElement::IsMonitoring()
+{
+    return g_pAppData && g_pAppData->Monitoring.load() != 0;
+}
+
+void CLDElement::DrawPadlock(CDC* dc, int left, int top)
+{
+    dc->FillSolidRect(CRect(left, top, left + PADLOCK_BODY_WIDTH, top + PADLOCK_BODY_HEIGHT), RGB(0, 0, 0));
+    dc->FillSolidRect(CRect(left + 1, top + 1, left + PADLOCK_BODY_WIDTH - 1, top + PADLOCK_BODY_HEIGHT - 1),
+                      PADLOCK_FIELD);
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    CPen* oldPen = dc->SelectObject(&pen);
+    const int shackleTop = top - PADLOCK_SHACKLE_RISE;
+    for (const int upright : {PADLOCK_LEFT_UPRIGHT, PADLOCK_RIGHT_UPRIGHT}) {
+        dc->MoveTo(left + upright, top);
+        dc->LineTo(left + upright, shackleTop);
+    }
+    const CPoint centre(left + PADLOCK_SHACKLE_CENTRE, shackleTop);
+    const CPoint start = PointOnCircle(centre, PADLOCK_SHACKLE_RADIUS, PADLOCK_SHACKLE_START);
+    const CPoint end = PointOnCircle(centre, PADLOCK_SHACKLE_RADIUS, PADLOCK_SHACKLE_START + PADLOCK_SHACKLE_SWEEP);
+    dc->Arc(centre.x - PADLOCK_SHACKLE_RADIUS, centre.y - PADLOCK_SHACKLE_RADIUS, centre.x + PADLOCK_SHACKLE_RADIUS,
+            centre.y + PADLOCK_SHACKLE_RADIUS, start.x, start.y, end.x, end.y);
+    dc->MoveTo(centre.x, shackleTop);
+    dc->LineTo(centre.x, shackleTop + 1);
+    dc->SelectObject(oldPen);
+}
+
+void CLDElement::DrawFoundFrame(CDC* dc, const CRect& frame)
+{
+    CPen pen(PS_SOLID, FOUND_FRAME_PEN, FOUND_FRAME_COLOUR);
+    CPen* oldPen = dc->SelectObject(&pen);
+    CGdiObject* oldBrush = dc->SelectStockObject(NULL_BRUSH);
+    dc->Rectangle(frame);
+    dc->SelectObject(oldBrush);
+    dc->SelectObject(oldPen);
+}
+
+std::string CLDElement::InnerTypeText(const std::string& typeText, char open, char close)
+{
+    std::string inner = typeText;
+    const int closeAt = ByteString::ReverseFind(inner, close);
+    if (closeAt >= 0) {
+        inner = ByteString::Left(inner, closeAt);
+        const int openAt = ByteString::ReverseFind(inner, open);
+        if (openAt >= 0)
+            inner = ByteString::Mid(inner, openAt + 1);
+    }
+    return ByteString::Trim(inner);
 }

@@ -144,6 +144,13 @@ public:
     // The IL lines of the element and its successors, each ending with CR LF.
     virtual std::string GetILText() = 0;
 
+    // Operand upkeep that the program runs after load, undo and each edit
+    // (the paint does it too): the operand in its current display form, a
+    // label in the program's list. Nothing for elements without an operand.
+    virtual void NormaliseOperand();
+    // NormaliseOperand of this element and every element below it.
+    void NormaliseTree();
+
     // A copy in the LD clipboard is freed with its tree; nothing is unregistered.
     void ReleaseCopy() override;
 
@@ -206,6 +213,20 @@ protected:
                         const std::string& lineText) const;
     // Search copies: upper-cased unless the match-case option is on.
     static std::string SearchCopy(const CFindState& state, const std::string& text);
+
+    // Whether an operand suits a pin's type mask: a local variable of the POU,
+    // a global symbol, a direct address or, where the mask allows, a constant.
+    // An empty operand and "????" suit; FALSE while the POU is not at hand.
+    BOOL OperandSuitsMask(DWORD mask, const std::string& text) const;
+    // Whether the operand, or the address of the global symbol it names, is forced.
+    BOOL IsOperandForced(const std::string& operand) const;
+    static BOOL IsMonitoring();
+    // The forced mark: a yellow padlock whose body's top-left corner is given.
+    static void DrawPadlock(CDC* dc, int left, int top);
+    // The blue frame around a find hit.
+    static void DrawFoundFrame(CDC* dc, const CRect& frame);
+    // The part of a coil's or contact's type text between its brackets or bars.
+    static std::string InnerTypeText(const std::string& typeText, char open, char close);
 
     // Guard words of a live element.
     static constexpr DWORD GUARD_A = 0x11223344;

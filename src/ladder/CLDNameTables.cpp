@@ -1,5 +1,7 @@
 #include "CLDNameTables.h"
 
+#include "ILDForceQuery.h"
+
 #include <algorithm>
 
 BOOL CLDNameTables::RemoveLabel(const std::string& name)
@@ -27,4 +29,15 @@ BOOL CLDNameTables::FindLocalAddress(const std::string& symbol, std::string& add
         return FALSE;
     address = found->second;
     return TRUE;
+}
+
+void CLDNameTables::AddLabel(const std::string& name)
+{
+    if (std::find(LDLabelList.begin(), LDLabelList.end(), name) == LDLabelList.end())
+        LDLabelList.push_back(name);
+}
+
+BOOL CLDNameTables::IsForced(const std::string& key) const
+{
+    return ForceQuery && ForceQuery->IsForced(key);
 }

@@ -2,10 +2,14 @@
 // The names that the elements of one LD program share: the labels its
 // "-(LBL)" coils define and the two maps between the addresses and names of
 // the POU's local variables (rebuilt from the local-variable table before
-// each paint). Each LD program has its own tables, so a label of another or
-// of a closed POU never counts against this one.
+// each paint), with the POU's local-variable table and the force-table query
+// when the program has them. Each LD program has its own tables, so a label
+// of another or of a closed POU never counts against this one.
 
 #include "platform/WinTypes.h"
+
+class CLocalVarTable;
+class ILDForceQuery;
 
 #include <map>
 #include <string>
@@ -19,8 +23,14 @@ public:
     // Local address (upper case) -> local symbol name, and back.
     BOOL FindLocalSymbol(const std::string& address, std::string& symbol) const;
     BOOL FindLocalAddress(const std::string& symbol, std::string& address) const;
+    // Appends a label that is not listed yet.
+    void AddLabel(const std::string& name);
+    // FALSE without a force query.
+    BOOL IsForced(const std::string& key) const;
 
     std::vector<std::string> LDLabelList;
     std::map<std::string, std::string> LocalAddressToSymbol;
     std::map<std::string, std::string> LocalSymbolToAddress;
+    const CLocalVarTable* LocalVariables = nullptr; // not owned; null: the POU is not at hand
+    const ILDForceQuery* ForceQuery = nullptr;      // not owned; null: nothing is forced
 };
