@@ -203,7 +203,7 @@ CZULAppData::CZULAppData()
 
 CZULAppData::~CZULAppData()
 {
-    DeleteSlaveLibrary();
+    SlaveLibrary.clear();
     Monitoring = 0;
     MonitorPause = 0;
     MonitorRoundEvent->ResetEvent();
@@ -218,7 +218,7 @@ CZULAppData::~CZULAppData()
     MonitorValueLock.Unlock();
     ClearLDClipboard();
     Find.DialogMode = 0;
-    DeleteLocalVarMap();
+    LocalVarMap.clear();
 }
 
 void CZULAppData::ClearLDClipboard()
@@ -419,18 +419,18 @@ void CZULAppData::LoadSlaveLibrary()
 
 CCanOpenSlaveType* CZULAppData::FindSlaveType(WORD typeId) const
 {
-    for (CCanOpenSlaveType* type : SlaveLibrary) {
+    for (const auto& type : SlaveLibrary) {
         if (type->typeId == typeId)
-            return type;
+            return type.get();
     }
     return nullptr;
 }
 
 CCanOpenSlaveType* CZULAppData::FindSlaveType(const std::string& typeName) const
 {
-    for (CCanOpenSlaveType* type : SlaveLibrary) {
+    for (const auto& type : SlaveLibrary) {
         if (type->name == typeName)
-            return type;
+            return type.get();
     }
     return nullptr;
 }
@@ -439,12 +439,11 @@ void CZULAppData::ReplaceSlaveType(std::unique_ptr<CCanOpenSlaveType> type)
 {
     for (auto it = SlaveLibrary.begin(); it != SlaveLibrary.end(); ++it) {
         if ((*it)->name == type->name) {
-            delete *it;
             SlaveLibrary.erase(it);
             break;
         }
     }
-    SlaveLibrary.push_back(type.release());
+    SlaveLibrary.push_back(std::move(type));
 }
 
 int CZULAppData::GetSlaveTypeCount() const
@@ -456,7 +455,7 @@ CCanOpenSlaveType* CZULAppData::GetSlaveType(int position) const
 {
     if (position < 0 || position >= GetSlaveTypeCount())
         return nullptr;
-    return SlaveLibrary[position];
+    return SlaveLibrary[position].get();
 }
 
 BOOL CZULAppData::CopyToSharedMemory(const std::string& text, int kind, int count, const int* values, int extra)
@@ -476,20 +475,6 @@ BOOL CZULAppData::PasteFromSharedMemory(int& kind, int& count, int* values, int 
     if (!valuesOnly)
         PasteText = content.text;
     return TRUE;
-}
-
-void CZULAppData::DeleteSlaveLibrary()
-{
-    for (CCanOpenSlaveType* type : SlaveLibrary)
-        delete type;
-    SlaveLibrary.clear();
-}
-
-void CZULAppData::DeleteLocalVarMap()
-{
-    for (auto& entry : LocalVarMap)
-        delete entry.second;
-    LocalVarMap.clear();
 }
 
 void CZULAppData::DeleteCatalogRecords()

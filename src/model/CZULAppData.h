@@ -5,7 +5,9 @@
 // CANopen slave-type library, and the locks and events of the PLC link.
 // It is created once on the heap at start-up and reached through g_pAppData.
 
+#include "CCanOpenSlaveType.h"
 #include "CFindState.h"
+#include "CLocalVarEntry.h"
 #include "CPIDLoopConfig.h"
 #include "CPIDMonitorBlock.h"
 #include "CSharedCopyBlock.h"
@@ -23,13 +25,11 @@
 #include <unordered_map>
 #include <vector>
 
-class CCanOpenSlaveType;
 class CInstructionDef;
 class CZULFB;
 class CZULFunc;
 class CZULStatus;
 class CZULSymbol;
-struct CLocalVarEntry;
 
 constexpr int PID_LOOP_RECORDS = 24;
 constexpr int PID_LOOPS_USED = 8;
@@ -157,8 +157,8 @@ public:
     BYTE FullRedraw = 0;               // LD painting lays out all networks while set
     BYTE SearchFlag = 1;               // a Find next or Replace can be continued
 
-    // Upper-cased symbol -> local variable of the POU being scanned; owns the entries.
-    std::unordered_map<std::string, CLocalVarEntry*> LocalVarMap;
+    // Upper-cased symbol -> local variable of the POU being scanned.
+    CLocalVarMap LocalVarMap;
 
     CFindState Find;
 
@@ -191,7 +191,7 @@ public:
     BYTE ProfileSubType = 0;           // download image variant, PROFILE_SUBTYPE_*
     int CompilingForDownload = 0;
 
-    std::vector<CCanOpenSlaveType*> SlaveLibrary; // owns the types
+    std::vector<std::unique_ptr<CCanOpenSlaveType>> SlaveLibrary;
 
     std::string PrevProj;
     std::string ZipPath;
@@ -238,8 +238,6 @@ public:
     LOGFONT Fonts[4] = {};
 
 private:
-    void DeleteSlaveLibrary();
-    void DeleteLocalVarMap();
     void DeleteCatalogRecords();
 };
 

@@ -464,8 +464,6 @@ int IsForceableOperand(const CZULProject& project, const std::string& operand, O
 
 int ReloadLocalVarMap(CZULAppData& app, const std::string& path)
 {
-    for (auto& entry : app.LocalVarMap)
-        delete entry.second;
     app.LocalVarMap.clear();
     LoadVarFileSymbols(path, app.LocalVarMap);
     return 1;

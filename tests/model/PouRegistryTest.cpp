@@ -350,7 +350,7 @@ TEST_F(PouRegistryTest, ForceableOperandsAndLocalVariables)
     EXPECT_EQ(IsForceableOperand(project(), "%SM0.0", flags), 0);
     EXPECT_EQ(IsForceableOperand(project(), "Unknown", flags), 0);
 
-    m_app->LocalVarMap["OLD"] = new CLocalVarEntry;
+    m_app->LocalVarMap["OLD"] = std::make_unique<CLocalVarEntry>();
     EXPECT_EQ(ReloadLocalVarMap(*m_app, temp / "SBR07_Motor.ilv"), 1);
     EXPECT_EQ(m_app->LocalVarMap.count("OLD"), 0u);
     EXPECT_EQ(m_app->LocalVarMap.size(), 5u);
