@@ -7,6 +7,7 @@
 #include "CZULFunc.h"
 #include "CZULSymbol.h"
 #include "DirectAddress.h"
+#include "FBInstanceScan.h"
 #include "CpuProfile.h"
 #include "platform/ByteString.h"
 #include "platform/CUserInterface.h"
@@ -511,4 +512,12 @@ BOOL CZULAppData::FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol)
         return FALSE;
     symbol = found->second;
     return TRUE;
+}
+
+void CZULAppData::RebuildFBInstanceTable()
+{
+    Project.FBTable.FBScanBuffer.clear();
+    if (ScanPOUSources(*this))
+        return;
+    Project.FBTable.TakeScannedInstances();
 }

@@ -106,7 +106,7 @@ public:
     BOOL FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol) const;
 
     // Derives the project's FB-instance table again from the POU programs;
-    // the table is replaced only when the scanned set differs (FBInstanceScan.cpp).
+    // the table is replaced only when the scanned set differs.
     void RebuildFBInstanceTable();
 
     // Copy and paste of ladder content between running instances, through

@@ -133,8 +133,8 @@ CZULProject::~CZULProject()
     DeleteInterrupts();
     InitialData.clear();
     DeleteSymbols();
-    FBInstances.clear();
-    FBScanBuffer.clear();
+    FBTable.FBInstances.clear();
+    FBTable.FBScanBuffer.clear();
     DeleteMonitorTable();
     StatusRows.clear();
     DeleteModules();
@@ -204,7 +204,7 @@ void CZULProject::ClearProject()
     StatusRows.clear();
     for (std::vector<WORD>& list : MonitorAddressLists)
         list.clear();
-    FBInstances.clear();
+    FBTable.FBInstances.clear();
     DeleteModules();
     if (g_pAppData) {
         g_pAppData->PortLock.Unlock();
@@ -525,7 +525,7 @@ void CZULProject::StoreBody(CArchive& ar)
     ar << static_cast<DWORD>(SymbolLookup.size());
     for (auto& entry : SymbolLookup)
         entry.second->Serialize(ar);
-    StoreRecords(ar, FBInstances);
+    StoreRecords(ar, FBTable.FBInstances);
     std::vector<CZULInitData*> rows;
     for (const auto& row : InitialData) {
         if (row->HasText())
@@ -663,8 +663,8 @@ void CZULProject::LoadBody(CArchive& ar)
     StatusRows.clear();
     LoadRecords(ar, StatusRows, kMinStatusRowBytes);
     LoadSymbols(ar);
-    FBInstances.clear();
-    LoadRecords(ar, FBInstances, kMinFBBytes);
+    FBTable.FBInstances.clear();
+    LoadRecords(ar, FBTable.FBInstances, kMinFBBytes);
     InitialData.clear();
     LoadRecords(ar, InitialData, kMinInitDataBytes);
     LoadByteArray(ar, LocalBitUsage, LOCAL_BIT_ENTRIES);

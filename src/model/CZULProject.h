@@ -4,6 +4,7 @@
 // new or closed project is represented by clearing it, never by replacing it.
 
 #include "CCanOpenSlave.h"
+#include "CFBInstanceTable.h"
 #include "CMemAreaInfo.h"
 #include "CPOUVarInfo.h"
 #include "CProjTreeNode.h"
@@ -140,16 +141,6 @@ public:
     BOOL ConvertPOUName(const std::string& text, std::string& result, int& isSubroutine) const;
     int IsPOUName(const std::string& text) const;
 
-    // The FB instances (type, instance name and owning POU, upper case);
-    // list is FB_LIST_TABLE or FB_LIST_SCAN.
-    BOOL AddFBInstance(const std::string& instanceName, const std::string& fbType, const std::string& ownerPou,
-                       int list);
-    BOOL GetFBInstancesOfPOU(const std::string& pouName, std::vector<std::string>& names,
-                             std::vector<std::string>& types) const;
-    void RemoveFBInstance(const std::string& instanceName);
-    void RemoveFBInstancesOfPOU(const std::string& pouName);
-    BOOL RenameFBInstance(const std::string& oldName, const std::string& newName);
-
     // Deletes a subroutine (kind 3) or interrupt routine (kind 4) with its
     // interface, its FB instances and its files; the local addresses of its
     // variable file are released first.
@@ -225,9 +216,7 @@ public:
     std::vector<CZULSymbol*> OrderedSymbols;
     std::map<std::string, std::string> SymbolTextMaps[2];
 
-    // Empty slots may occur; lookups skip them.
-    std::vector<std::unique_ptr<CZULFB>> FBInstances;
-    std::vector<std::unique_ptr<CZULFB>> FBScanBuffer;
+    CFBInstanceTable FBTable;
 
     std::map<std::string, std::unique_ptr<CZULStatus>> MonitorTable;
     std::map<WORD, CZULStatus*> MonitorCodeMap;       // same operands by monitor code

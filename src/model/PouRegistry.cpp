@@ -82,13 +82,6 @@ CZULFunc* FindSubroutineByAlias(const CZULProject& project, const std::string& t
     return Find(project.SubroutineInterfacesByNumber, WORD(number));
 }
 
-// Drops the table entries that satisfy drop; empty slots go too.
-template <class Predicate>
-void RemoveFBEntries(std::vector<std::unique_ptr<CZULFB>>& table, Predicate drop)
-{
-    std::erase_if(table, [&drop](const std::unique_ptr<CZULFB>& entry) { return !entry || drop(*entry); });
-}
-
 // The files of a POU: "SBRnn_name." or "INTnn_name." and any extension.
 std::vector<std::string> POUFiles(const std::string& folder, const std::string& stem)
 {
@@ -287,85 +280,6 @@ int CZULProject::IsPOUName(const std::string& text) const
     return SubroutineInterfacesUpper.count(name) || InterruptNodesUpper.count(name) ? 1 : 0;
 }
 
-BOOL CZULProject::AddFBInstance(const std::string& instanceName, const std::string& fbType,
-                                const std::string& ownerPou, int list)
-{
-    const std::string type = UpperTrimmed(fbType);
-    const std::string instance = UpperTrimmed(instanceName);
-    const std::string owner = UpperTrimmed(ownerPou);
-    if (type.empty() || instance.empty() || owner.empty() || !IsValidFBInstanceName(instance, type))
-        return FALSE;
-    auto& table = list == FB_LIST_SCAN ? FBScanBuffer : FBInstances;
-    for (const auto& entry : table) {
-        if (entry && entry->instanceName == instance)
-            return FALSE;
-    }
-    auto entry = std::make_unique<CZULFB>();
-    entry->typeName = type;
-    entry->instanceName = instance;
-    entry->ownerPou = owner;
-    table.push_back(std::move(entry));
-    return TRUE;
-}
-
-BOOL CZULProject::GetFBInstancesOfPOU(const std::string& pouName, std::vector<std::string>& names,
-                                      std::vector<std::string>& types) const
-{
-    names.clear();
-    types.clear();
-    const std::string owner = UpperTrimmed(pouName);
-    for (const auto& entry : FBInstances) {
-        if (entry && entry->ownerPou == owner) {
-            names.push_back(entry->instanceName);
-            types.push_back(entry->typeName);
-        }
-    }
-    return names.empty() ? FALSE : TRUE;
-}
-
-void CZULProject::RemoveFBInstance(const std::string& instanceName)
-{
-    const std::string instance = UpperTrimmed(instanceName);
-    auto& table = FBInstances;
-    const auto found = std::find_if(table.begin(), table.end(),
-                                    [&instance](const auto& entry) { return entry && entry->instanceName == instance; });
-    if (found == table.end())
-        return;
-    table.erase(found);
-}
-
-void CZULProject::RemoveFBInstancesOfPOU(const std::string& pouName)
-{
-    const std::string owner = UpperTrimmed(pouName);
-    RemoveFBEntries(FBInstances, [&owner](const CZULFB& entry) { return entry.ownerPou == owner; });
-}
-
-BOOL CZULProject::RenameFBInstance(const std::string& oldName, const std::string& newName)
-{
-    const std::string from = UpperTrimmed(oldName);
-    const std::string to = UpperTrimmed(newName);
-    if (from.empty() || to.empty())
-        return FALSE;
-    if (from == to)
-        return TRUE;
-    if (!IsFBInstanceName(to))
-        return FALSE;
-    CZULFB* last = nullptr;
-    for (const auto& owned : FBInstances) {
-        CZULFB* entry = owned.get();
-        if (!entry)
-            continue;
-        if (entry->instanceName == to)
-            return FALSE;
-        if (entry->instanceName == from)
-            last = entry;
-    }
-    if (!last)
-        return FALSE;
-    last->instanceName = to;
-    return TRUE;
-}
-
 void SetSubroutineRemovedHandler(std::function<void(const std::string&)> handler)
 {
     g_subroutineRemoved = std::move(handler);
@@ -395,7 +309,7 @@ void CZULProject::DeletePOU(const std::string& name, int kind)
     } else {
         return;
     }
-    RemoveFBInstancesOfPOU(name);
+    FBTable.RemoveFBInstancesOfPOU(name);
     if (stem.empty())
         return;
     for (const std::string& file : POUFiles(ProjectFolder, stem)) {
@@ -435,14 +349,7 @@ void CZULProject::RenamePOU(const std::string& oldName, int kind)
     }
     if (!node)
         return;
-    const std::string from = UpperTrimmed(oldName);
-    const std::string to = UpperTrimmed(node->name);
-    auto& table = FBInstances;
-    std::erase(table, nullptr);
-    for (const auto& entry : table) {
-        if (entry->ownerPou == from)
-            entry->ownerPou = to;
-    }
+    FBTable.RenameOwner(oldName, node->name);
 }
 
 int IsForceableOperand(const CZULProject& project, const std::string& operand, OperandTypeFlags& flags)

@@ -16,10 +16,6 @@
 class CZULAppData;
 class CZULProject;
 
-// The FB-instance lists of CZULProject::AddFBInstance.
-constexpr int FB_LIST_TABLE = 1;
-constexpr int FB_LIST_SCAN = 2;
-
 // "SBR" or "INT" and the number as two digits.
 std::string FormatPOUAlias(const char* prefix, int number);
 // Reads an alias back: its first three characters must be the prefix and

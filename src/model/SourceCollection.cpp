@@ -53,7 +53,7 @@ int CollectPouFiles(std::vector<std::string>* list, int mode)
     CollectNumbered(*list, mode, folder, "INT", project.InterruptNodes);
     if (IsCompiledLanguage(project.MainNode.language))
         CollectPou(*list, mode, folder, "MAIN_" + project.MainNode.name);
-    if (!project.OrderedSymbols.empty() || !project.FBInstances.empty())
+    if (!project.OrderedSymbols.empty() || !project.FBTable.FBInstances.empty())
         list->push_back(folder + "/" + project.ProjectName + ".qgv");
     list->push_back(project.ProjectPath);
     return 1;

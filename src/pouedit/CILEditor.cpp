@@ -448,7 +448,7 @@ BOOL CILEditor::RegisterTimerCounterInstance(const std::vector<std::string>& tok
     }
     if (!declares)
         return TRUE;
-    if (!Project().AddFBInstance(operand, tokens[0], pouName, FB_LIST_TABLE))
+    if (!Project().FBTable.AddFBInstance(operand, tokens[0], pouName, FB_LIST_TABLE))
         return FALSE;
     m_instances.insert(m_instances.begin(), {operand, tokens[0], row});
     return TRUE;
@@ -516,7 +516,7 @@ void CILEditor::LoadInstanceEntries()
     ClearInstanceEntries();
     std::vector<std::string> names;
     std::vector<std::string> types;
-    Project().GetFBInstancesOfPOU(GetPOUName(), names, types);
+    Project().FBTable.GetFBInstancesOfPOU(GetPOUName(), names, types);
     for (size_t i = 0; i < names.size() && i < types.size(); ++i)
         m_instances.push_back({names[i], types[i], -1});
 }
@@ -535,7 +535,7 @@ void CILEditor::ReleaseInstanceEntries(int firstRow, int lastRow)
     std::erase_if(m_instances, [&](const CILInstanceEntry& entry) {
         if (!all && (entry.row < firstRow || entry.row > lastRow))
             return false;
-        Project().RemoveFBInstance(entry.name);
+        Project().FBTable.RemoveFBInstance(entry.name);
         return true;
     });
 }

@@ -230,39 +230,39 @@ TEST_F(PouRegistryTest, NamesAndAliases)
 
 TEST_F(PouRegistryTest, FBInstances)
 {
-    EXPECT_TRUE(project().AddFBInstance("t37", "ton", "main", FB_LIST_TABLE));
-    ASSERT_EQ(project().FBInstances.size(), 1u);
-    EXPECT_EQ(project().FBInstances[0]->instanceName, "T37");
-    EXPECT_EQ(project().FBInstances[0]->typeName, "TON");
-    EXPECT_EQ(project().FBInstances[0]->ownerPou, "MAIN");
-    EXPECT_FALSE(project().AddFBInstance("T37", "TON", "MAIN", FB_LIST_TABLE));
-    EXPECT_TRUE(project().AddFBInstance("T37", "TON", "MAIN", FB_LIST_SCAN));
-    EXPECT_FALSE(project().AddFBInstance("C1", "TON", "MAIN", FB_LIST_TABLE));
-    EXPECT_FALSE(project().AddFBInstance("T38", "TON", " ", FB_LIST_TABLE));
-    EXPECT_TRUE(project().AddFBInstance("C1", "CTU", "Motor", FB_LIST_TABLE));
-    EXPECT_TRUE(project().AddFBInstance("T40", "TOF", "Motor", FB_LIST_TABLE));
+    EXPECT_TRUE(project().FBTable.AddFBInstance("t37", "ton", "main", FB_LIST_TABLE));
+    ASSERT_EQ(project().FBTable.FBInstances.size(), 1u);
+    EXPECT_EQ(project().FBTable.FBInstances[0]->instanceName, "T37");
+    EXPECT_EQ(project().FBTable.FBInstances[0]->typeName, "TON");
+    EXPECT_EQ(project().FBTable.FBInstances[0]->ownerPou, "MAIN");
+    EXPECT_FALSE(project().FBTable.AddFBInstance("T37", "TON", "MAIN", FB_LIST_TABLE));
+    EXPECT_TRUE(project().FBTable.AddFBInstance("T37", "TON", "MAIN", FB_LIST_SCAN));
+    EXPECT_FALSE(project().FBTable.AddFBInstance("C1", "TON", "MAIN", FB_LIST_TABLE));
+    EXPECT_FALSE(project().FBTable.AddFBInstance("T38", "TON", " ", FB_LIST_TABLE));
+    EXPECT_TRUE(project().FBTable.AddFBInstance("C1", "CTU", "Motor", FB_LIST_TABLE));
+    EXPECT_TRUE(project().FBTable.AddFBInstance("T40", "TOF", "Motor", FB_LIST_TABLE));
 
     std::vector<std::string> names{"stale"}, types;
-    EXPECT_TRUE(project().GetFBInstancesOfPOU("motor", names, types));
+    EXPECT_TRUE(project().FBTable.GetFBInstancesOfPOU("motor", names, types));
     EXPECT_EQ(names, (std::vector<std::string>{"C1", "T40"}));
     EXPECT_EQ(types, (std::vector<std::string>{"CTU", "TOF"}));
-    EXPECT_FALSE(project().GetFBInstancesOfPOU("Pump", names, types));
+    EXPECT_FALSE(project().FBTable.GetFBInstancesOfPOU("Pump", names, types));
     EXPECT_TRUE(names.empty());
 
-    EXPECT_FALSE(project().RenameFBInstance("T37", "C1"));
-    EXPECT_EQ(project().FBInstances[0]->instanceName, "T37");
-    EXPECT_FALSE(project().RenameFBInstance("T37", "XYZ"));
-    EXPECT_FALSE(project().RenameFBInstance("T99", "T98"));
-    EXPECT_TRUE(project().RenameFBInstance("t37", "T37"));
-    EXPECT_TRUE(project().RenameFBInstance("T37", "t41"));
-    EXPECT_EQ(project().FBInstances[0]->instanceName, "T41");
+    EXPECT_FALSE(project().FBTable.RenameFBInstance("T37", "C1"));
+    EXPECT_EQ(project().FBTable.FBInstances[0]->instanceName, "T37");
+    EXPECT_FALSE(project().FBTable.RenameFBInstance("T37", "XYZ"));
+    EXPECT_FALSE(project().FBTable.RenameFBInstance("T99", "T98"));
+    EXPECT_TRUE(project().FBTable.RenameFBInstance("t37", "T37"));
+    EXPECT_TRUE(project().FBTable.RenameFBInstance("T37", "t41"));
+    EXPECT_EQ(project().FBTable.FBInstances[0]->instanceName, "T41");
 
-    project().RemoveFBInstance("c1");
-    ASSERT_EQ(project().FBInstances.size(), 2u);
-    project().FBInstances.push_back(nullptr);
-    project().RemoveFBInstancesOfPOU("MOTOR");
-    ASSERT_EQ(project().FBInstances.size(), 1u);
-    EXPECT_EQ(project().FBInstances[0]->instanceName, "T41");
+    project().FBTable.RemoveFBInstance("c1");
+    ASSERT_EQ(project().FBTable.FBInstances.size(), 2u);
+    project().FBTable.FBInstances.push_back(nullptr);
+    project().FBTable.RemoveFBInstancesOfPOU("MOTOR");
+    ASSERT_EQ(project().FBTable.FBInstances.size(), 1u);
+    EXPECT_EQ(project().FBTable.FBInstances[0]->instanceName, "T41");
 }
 
 TEST_F(PouRegistryTest, DeleteSubroutineWithItsFiles)
@@ -271,8 +271,8 @@ TEST_F(PouRegistryTest, DeleteSubroutineWithItsFiles)
     SetSubroutineRemovedHandler([&removedFromTree](const std::string& name) { removedFromTree.push_back(name); });
     project().LocalBitUsage.assign(128, 1);
     project().LocalByteUsage.assign(256, 1);
-    project().AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);
-    project().AddFBInstance("T2", "TON", "MAIN", FB_LIST_TABLE);
+    project().FBTable.AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);
+    project().FBTable.AddFBInstance("T2", "TON", "MAIN", FB_LIST_TABLE);
 
     project().DeletePOU("Motor", 3);
     EXPECT_EQ(removedFromTree, (std::vector<std::string>{"Motor"}));
@@ -282,8 +282,8 @@ TEST_F(PouRegistryTest, DeleteSubroutineWithItsFiles)
     EXPECT_EQ(project().SubroutineInterfaces.count("Motor"), 0u);
     EXPECT_EQ(project().SubroutineInterfacesUpper.count("MOTOR"), 0u);
     EXPECT_EQ(project().SubroutineInterfacesByNumber.count(7), 0u);
-    ASSERT_EQ(project().FBInstances.size(), 1u);
-    EXPECT_EQ(project().FBInstances[0]->ownerPou, "MAIN");
+    ASSERT_EQ(project().FBTable.FBInstances.size(), 1u);
+    EXPECT_EQ(project().FBTable.FBInstances[0]->ownerPou, "MAIN");
     // The local addresses of the variable file were released: %L0.1, %L0.2, %LW4, %LD8, %LB12 (not BAD).
     EXPECT_EQ(project().LocalBitUsage[1], 0);
     EXPECT_EQ(project().LocalBitUsage[2], 0);
@@ -306,9 +306,9 @@ TEST_F(PouRegistryTest, DeleteSubroutineWithItsFiles)
 
 TEST_F(PouRegistryTest, RenameKeepsInterfaceAndInstances)
 {
-    project().AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);
-    project().AddFBInstance("T2", "TON", "Timer", FB_LIST_TABLE);
-    project().AddFBInstance("T3", "TON", "MAIN", FB_LIST_TABLE);
+    project().FBTable.AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);
+    project().FBTable.AddFBInstance("T2", "TON", "Timer", FB_LIST_TABLE);
+    project().FBTable.AddFBInstance("T3", "TON", "MAIN", FB_LIST_TABLE);
     CZULFunc* motor = project().SubroutineInterfaces.at("Motor");
 
     project().SubroutineNodes.at("Motor")->name = "Drive";
@@ -329,12 +329,12 @@ TEST_F(PouRegistryTest, RenameKeepsInterfaceAndInstances)
     project().MainNode.name = "Start";
     project().RenamePOU("MAIN", 2);
     std::vector<std::string> owners;
-    for (const auto& entry : project().FBInstances)
+    for (const auto& entry : project().FBTable.FBInstances)
         owners.push_back(entry->ownerPou);
     EXPECT_EQ(owners, (std::vector<std::string>{"DRIVE", "TICK", "START"}));
 
     project().RenamePOU("Nothing", 3);
-    EXPECT_EQ(project().FBInstances.size(), 3u);
+    EXPECT_EQ(project().FBTable.FBInstances.size(), 3u);
 }
 
 TEST_F(PouRegistryTest, ForceableOperandsAndLocalVariables)

@@ -175,7 +175,7 @@ protected:
         EXPECT_TRUE(Project().SubroutineInterfaces.empty());
         EXPECT_TRUE(Project().InterruptNodes.empty());
         EXPECT_TRUE(Project().StatusRows.empty());
-        EXPECT_TRUE(Project().FBInstances.empty());
+        EXPECT_TRUE(Project().FBTable.FBInstances.empty());
         EXPECT_TRUE(Project().InitialData.empty());
         EXPECT_EQ(Project().MainPresent, 0);
         EXPECT_EQ(Project().ModbusRetries, 3);
@@ -258,9 +258,9 @@ TEST_F(ProjectFileTest, HandMadeFileOpensFieldByFieldAndSavesByteForByte)
     EXPECT_EQ(p.SymbolLookup.size(), 4u);
     EXPECT_EQ(p.SymbolLookup.at("%I0.0"), p.SymbolLookup.at("Start"));
     EXPECT_EQ(p.SymbolsUpper.at("START")->comment, "go");
-    ASSERT_EQ(p.FBInstances.size(), 1u);
-    EXPECT_EQ(p.FBInstances[0]->instanceName, "T1");
-    EXPECT_EQ(p.FBInstances[0]->ownerPou, "MAIN");
+    ASSERT_EQ(p.FBTable.FBInstances.size(), 1u);
+    EXPECT_EQ(p.FBTable.FBInstances[0]->instanceName, "T1");
+    EXPECT_EQ(p.FBTable.FBInstances[0]->ownerPou, "MAIN");
     ASSERT_EQ(p.InitialData.size(), 1u);
     DWORD code = 0;
     EXPECT_TRUE(p.InitialData[0]->LookupCode(0x25, code));
@@ -544,7 +544,7 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     auto* pin = new CZULFBPara;
     pin->name = "CU";
     fb->AddInput(pin);
-    p.FBInstances.emplace_back(fb);
+    p.FBTable.FBInstances.emplace_back(fb);
     auto* kept = new CZULInitData;
     kept->texts = {"VB0", "1"};
     kept->SetCode(3, 4);
@@ -583,8 +583,8 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     EXPECT_EQ(p.OrderedSymbols[2]->name, "Gamma");
     EXPECT_EQ(p.OrderedSymbols[2]->orderIndex, 2);
     EXPECT_EQ(p.SymbolLookup.size(), 6u);
-    ASSERT_EQ(p.FBInstances.size(), 1u);
-    EXPECT_EQ(p.FBInstances[0]->inputs.GetAt(0)->name, "CU");
+    ASSERT_EQ(p.FBTable.FBInstances.size(), 1u);
+    EXPECT_EQ(p.FBTable.FBInstances[0]->inputs.GetAt(0)->name, "CU");
     EXPECT_EQ(p.InitialData.size(), 1u);
     EXPECT_EQ(p.StatusRows.size(), 1u);
     EXPECT_EQ(p.SubroutineInterfacesByNumber.at(4)->GetOutputCount(), 1);
@@ -610,7 +610,7 @@ TEST_F(ProjectFileTest, OpeningDerivesTheFBInstanceTableFromThePrograms)
     ASSERT_TRUE(m_doc.OpenProject(path));
     std::vector<std::string> names;
     std::vector<std::string> types;
-    ASSERT_TRUE(Project().GetFBInstancesOfPOU("MAIN", names, types));
+    ASSERT_TRUE(Project().FBTable.GetFBInstancesOfPOU("MAIN", names, types));
     EXPECT_EQ(names, (std::vector<std::string>{"T2", "C3"}));
     EXPECT_EQ(types, (std::vector<std::string>{"TOF", "CTU"}));
 }
