@@ -86,14 +86,6 @@ std::set<Object*> DistinctObjects(const Maps&... maps)
     return objects;
 }
 
-// Takes a record out of every lookup map, then destroys it.
-template <typename Record, typename... Maps>
-void DropRecord(CRecordStore<Record>& store, const Record* record, Maps&... maps)
-{
-    (..., std::erase_if(maps, [record](const auto& entry) { return entry.second == record; }));
-    store.Destroy(record);
-}
-
 // Hardware codes that no module of this program carries.
 bool IsUnknownModuleCode(BYTE code)
 {
@@ -129,8 +121,8 @@ CZULProject::CZULProject()
 
 CZULProject::~CZULProject()
 {
-    DeleteSubroutines();
-    DeleteInterrupts();
+    POUs.ClearSubroutines();
+    POUs.ClearInterrupts();
     InitialData.clear();
     DeleteSymbols();
     FBTable.FBInstances.clear();
@@ -138,24 +130,6 @@ CZULProject::~CZULProject()
     DeleteMonitorTable();
     StatusRows.clear();
     DeleteModules();
-}
-
-void CZULProject::DeleteSubroutines()
-{
-    SubroutineNodes.clear();
-    SubroutineInterfaces.clear();
-    SubroutineInterfacesUpper.clear();
-    SubroutineInterfacesByNumber.clear();
-    m_subroutineNodeStore.Clear();
-    m_subroutineInterfaceStore.Clear();
-}
-
-void CZULProject::DeleteInterrupts()
-{
-    InterruptNodes.clear();
-    InterruptNodesUpper.clear();
-    InterruptNodesByNumber.clear();
-    m_interruptNodeStore.Clear();
 }
 
 void CZULProject::DeleteSymbols()
@@ -194,8 +168,8 @@ void CZULProject::ClearProject()
         g_pAppData->MonitorEndEvent->ResetEvent();
     }
     MainNode.Reset();
-    DeleteSubroutines();
-    DeleteInterrupts();
+    POUs.ClearSubroutines();
+    POUs.ClearInterrupts();
     InitialData.clear();
     DeleteSymbols();
     SymbolTextMaps[0].clear();
@@ -395,48 +369,6 @@ void CZULProject::AddSymbol(CZULSymbol* symbol)
     OrderedSymbols.push_back(symbol);
 }
 
-void CZULProject::DropSubroutineInterface(CZULFunc* function)
-{
-    DropRecord(m_subroutineInterfaceStore, function, SubroutineInterfaces, SubroutineInterfacesUpper,
-               SubroutineInterfacesByNumber);
-}
-
-void CZULProject::DropInterruptNode(CProjTreeNode* node)
-{
-    DropRecord(m_interruptNodeStore, node, InterruptNodes, InterruptNodesUpper, InterruptNodesByNumber);
-}
-
-void CZULProject::AddSubroutineInterface(CZULFunc* func)
-{
-    m_subroutineInterfaceStore.Adopt(func);
-    auto replaced = SubroutineInterfaces.find(func->name);
-    if (replaced != SubroutineInterfaces.end() && replaced->second != func)
-        DropSubroutineInterface(replaced->second);
-    SubroutineInterfaces[func->name] = func;
-    SubroutineInterfacesUpper[ByteString::Upper(func->name)] = func;
-    SubroutineInterfacesByNumber[static_cast<WORD>(func->number)] = func;
-}
-
-void CZULProject::AddSubroutineNode(CProjTreeNode* node)
-{
-    m_subroutineNodeStore.Adopt(node);
-    auto replaced = SubroutineNodes.find(node->name);
-    if (replaced != SubroutineNodes.end() && replaced->second != node)
-        m_subroutineNodeStore.Destroy(replaced->second);
-    SubroutineNodes[node->name] = node;
-}
-
-void CZULProject::AddInterruptNode(CProjTreeNode* node)
-{
-    m_interruptNodeStore.Adopt(node);
-    auto replaced = InterruptNodes.find(node->name);
-    if (replaced != InterruptNodes.end() && replaced->second != node)
-        DropInterruptNode(replaced->second);
-    InterruptNodes[node->name] = node;
-    InterruptNodesUpper[ByteString::Upper(node->name)] = node;
-    InterruptNodesByNumber[static_cast<WORD>(node->number)] = node;
-}
-
 int CZULProject::AllocArea(CZUL_Q7_PLC* module, int bytesNeeded, DWORD kinds, int areaSize, bool cpuAtStart,
                            BYTE CZUL_Q7_PLC::*startField, BYTE CZUL_Q7_PLC::*endField)
 {
@@ -502,14 +434,14 @@ void CZULProject::StoreBody(CArchive& ar)
 {
     ar << static_cast<DWORD>(MainPresent);
     MainNode.Serialize(ar);
-    ar << static_cast<DWORD>(SubroutineInterfaces.size());
-    for (auto& entry : SubroutineInterfaces)
+    ar << static_cast<DWORD>(POUs.SubroutineInterfaces.size());
+    for (auto& entry : POUs.SubroutineInterfaces)
         entry.second->Serialize(ar);
-    ar << static_cast<DWORD>(SubroutineNodes.size());
-    for (auto& entry : SubroutineNodes)
+    ar << static_cast<DWORD>(POUs.SubroutineNodes.size());
+    for (auto& entry : POUs.SubroutineNodes)
         entry.second->Serialize(ar);
-    ar << static_cast<DWORD>(InterruptNodes.size());
-    for (auto& entry : InterruptNodes)
+    ar << static_cast<DWORD>(POUs.InterruptNodes.size());
+    for (auto& entry : POUs.InterruptNodes)
         entry.second->Serialize(ar);
     StoreRecords(ar, Modules);
     for (const BYTE* block : ModbusMaster) {
@@ -539,12 +471,12 @@ void CZULProject::StoreBody(CArchive& ar)
 
 void CZULProject::LoadSubroutineInterfaces(CArchive& ar)
 {
-    DeleteSubroutines();
+    POUs.ClearSubroutines();
     const DWORD count = ReadBodyCount(ar, kMinFuncBytes);
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
         CZULFunc* func = new CZULFunc;
         func->Serialize(ar);
-        AddSubroutineInterface(func);
+        POUs.AddSubroutineInterface(func);
     }
 }
 
@@ -554,18 +486,18 @@ void CZULProject::LoadSubroutineNodes(CArchive& ar)
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
         CProjTreeNode* node = new CProjTreeNode;
         node->Serialize(ar);
-        AddSubroutineNode(node);
+        POUs.AddSubroutineNode(node);
     }
 }
 
 void CZULProject::LoadInterruptNodes(CArchive& ar)
 {
-    DeleteInterrupts();
+    POUs.ClearInterrupts();
     const DWORD count = ReadBodyCount(ar, kMinNodeBytes);
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
         CProjTreeNode* node = new CProjTreeNode;
         node->Serialize(ar);
-        AddInterruptNode(node);
+        POUs.AddInterruptNode(node);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "CCanOpenSlave.h"
 #include "CFBInstanceTable.h"
 #include "CMemAreaInfo.h"
+#include "CPOURegistry.h"
 #include "CPOUVarInfo.h"
 #include "CProjTreeNode.h"
 #include "CRecordStore.h"
@@ -115,30 +116,10 @@ public:
     // Takes ownership of a symbol and registers it under its name, its
     // address and its upper-case name at the end of the ordered array.
     void AddSymbol(CZULSymbol* symbol);
-    // Take ownership of a record and register it; one registered under the
-    // same name before is destroyed.
-    // A subroutine interface by name, upper-case name and number.
-    void AddSubroutineInterface(CZULFunc* func);
-    void AddSubroutineNode(CProjTreeNode* node);
-    // Registers an interrupt routine node by name, upper-case name and number.
-    void AddInterruptNode(CProjTreeNode* node);
 
-    // POU registry: MAIN, the subroutines with their call interfaces and the
-    // interrupt routines, named by name or by alias ("SBRnn", "INTnn").
     // Builds the subroutine's call interface from its variable file and registers it; 1.
     int LoadSubroutineInterface(const CProjTreeNode* node);
-    // Takes ownership of the interface and enters it under its name,
-    // upper-case name and number; one registered under the same upper-case
-    // name before is destroyed.
-    void RegisterSubroutineInterface(CZULFunc* function);
-    BOOL FindSubroutineInterface(const std::string& name, CZULFunc*& function) const;
-    // Deep copy of the interface of a name or an "SBRnn" alias into destination; 1 or 0.
-    int CopySubroutineInterface(const std::string& nameOrAlias, CZULFunc* destination) const;
-    // Name and alias conversions; 1 (TRUE) when the text named a routine.
-    int ConvertSubroutineName(const std::string& text, std::string& result, BOOL toAlias) const;
-    int ConvertInterruptName(const std::string& text, std::string& result, BOOL toAlias) const;
-    int SwapInterruptName(const std::string& text, std::string& result) const;
-    BOOL ConvertPOUName(const std::string& text, std::string& result, int& isSubroutine) const;
+    // MAIN, a subroutine or an interrupt routine of this name; 1 or 0.
     int IsPOUName(const std::string& text) const;
 
     // Deletes a subroutine (kind 3) or interrupt routine (kind 4) with its
@@ -198,15 +179,7 @@ public:
     std::vector<BYTE> TransferBuffer;
 
     CProjTreeNode MainNode;
-    // Lookups of the subroutine records that the stores below own.
-    std::map<std::string, CProjTreeNode*> SubroutineNodes;
-    std::map<std::string, CZULFunc*> SubroutineInterfaces;
-    std::map<std::string, CZULFunc*> SubroutineInterfacesUpper;
-    std::map<WORD, CZULFunc*> SubroutineInterfacesByNumber;
-    // Lookups of the interrupt routine nodes that their store owns.
-    std::map<std::string, CProjTreeNode*> InterruptNodes;
-    std::map<std::string, CProjTreeNode*> InterruptNodesUpper;
-    std::map<WORD, CProjTreeNode*> InterruptNodesByNumber;
+    CPOURegistry POUs;
 
     std::vector<std::unique_ptr<CZULInitData>> InitialData;
 
@@ -240,15 +213,8 @@ public:
     CPOUVarList POUVarLists[POU_VAR_LISTS];
 
 private:
-    CRecordStore<CProjTreeNode> m_subroutineNodeStore;
-    CRecordStore<CZULFunc> m_subroutineInterfaceStore;
-    CRecordStore<CProjTreeNode> m_interruptNodeStore;
     CRecordStore<CZULSymbol> m_symbolStore;
 
-    void DropSubroutineInterface(CZULFunc* function);
-    void DropInterruptNode(CProjTreeNode* node);
-    void DeleteSubroutines();
-    void DeleteInterrupts();
     void DeleteSymbols();
     void DeleteModules();
     void DeleteMonitorTable();

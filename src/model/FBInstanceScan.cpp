@@ -9,7 +9,7 @@
 #include "DirectAddress.h"
 #include "InstrSignature.h"
 #include "LanguageLibrary.h"
-#include "PouRegistry.h"
+#include "CZULProjectPOUs.h"
 #include "SourceCollection.h"
 #include "TypedConstants.h"
 #include "platform/ByteString.h"

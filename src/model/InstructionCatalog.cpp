@@ -341,7 +341,7 @@ DWORD CZULAppData::GetFunctionPinFlags(const std::string& pinName, const std::st
     if (catalogued != FunctionCatalog.end()) {
         function = catalogued->second;
     } else {
-        const auto& interfaces = Project.SubroutineInterfaces;
+        const auto& interfaces = Project.POUs.SubroutineInterfaces;
         const auto found = interfaces.find(ByteString::Trim(functionName));
         function = found == interfaces.end() ? nullptr : found->second;
     }

@@ -117,10 +117,10 @@ void RegisterPOU(const std::string& pouName, CZULProject& project)
              folder + "/" + pouName + "_" + name + ".ilp");
     node->number = number;
     if (kind == "SBR") {
-        project.AddSubroutineNode(node);
+        project.POUs.AddSubroutineNode(node);
         project.LoadSubroutineInterface(node);
     } else {
-        project.AddInterruptNode(node);
+        project.POUs.AddInterruptNode(node);
     }
 }
 

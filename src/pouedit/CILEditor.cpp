@@ -8,7 +8,7 @@
 #include "model/CZULSymbol.h"
 #include "model/DirectAddress.h"
 #include "model/InstrSignature.h"
-#include "model/PouRegistry.h"
+#include "model/CZULProjectPOUs.h"
 #include "model/TypedConstants.h"
 #include "platform/ByteString.h"
 
@@ -325,7 +325,7 @@ BOOL CILEditor::IsValidLabelName(const std::string& name) const
         || !IsValidIdentifier(name))
         return FALSE;
     CZULFunc function;
-    return Project().CopySubroutineInterface(name, &function) == 0;
+    return Project().POUs.CopySubroutineInterface(name, &function) == 0;
 }
 
 BOOL CILEditor::CheckAttachLine(const std::vector<std::string>& tokens) const
@@ -333,7 +333,7 @@ BOOL CILEditor::CheckAttachLine(const std::vector<std::string>& tokens) const
     if (tokens.size() != 3)
         return FALSE;
     std::string other;
-    if (!Project().SwapInterruptName(tokens[1], other))
+    if (!Project().POUs.SwapInterruptName(tokens[1], other))
         return FALSE;
     return IsDigits(tokens[2]) && DigitsValue(tokens[2]) <= MAX_ATTACH_EVENT;
 }
@@ -461,7 +461,7 @@ BOOL CILEditor::CheckSubroutineCall(const std::vector<std::string>& tokens, cons
     if (ByteString::Upper(tokens[0]) == ByteString::Upper(pouName))
         return FALSE;
     CZULFunc function;
-    if (!Project().CopySubroutineInterface(tokens[0], &function))
+    if (!Project().POUs.CopySubroutineInterface(tokens[0], &function))
         return FALSE;
     const int inputs = function.GetInputCount() - 1;
     const int outputs = function.GetOutputCount() - 1;
@@ -545,7 +545,7 @@ void CILEditor::ReleaseInstanceEntries(int firstRow, int lastRow)
 BOOL CILEditor::IsSubroutineName(const std::string& text) const
 {
     CZULFunc function;
-    return Project().CopySubroutineInterface(text, &function) != 0;
+    return Project().POUs.CopySubroutineInterface(text, &function) != 0;
 }
 
 BOOL CILEditor::ResolveToAddress(const std::string& name, std::string& address) const
@@ -732,8 +732,8 @@ void CILEditor::RewriteOperands(std::string& line, BOOL toAddresses, int routine
         std::string routine;
         const BOOL toNumbered = routineMode == ROUTINES_TO_NUMBERED;
         const bool renamed = routineMode != ROUTINES_UNCHANGED
-            && (Project().ConvertSubroutineName(token, routine, toNumbered)
-                || Project().ConvertInterruptName(token, routine, toNumbered));
+            && (Project().POUs.ConvertSubroutineName(token, routine, toNumbered)
+                || Project().POUs.ConvertInterruptName(token, routine, toNumbered));
         if (renamed) {
             line.replace(pos, token.size(), routine);
             pos += routine.size();

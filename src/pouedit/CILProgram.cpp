@@ -5,7 +5,7 @@
 #include "model/CZULAppData.h"
 #include "model/CZULFunc.h"
 #include "model/DirectAddress.h"
-#include "model/PouRegistry.h"
+#include "model/CZULProjectPOUs.h"
 #include "platform/ByteString.h"
 
 #include <algorithm>

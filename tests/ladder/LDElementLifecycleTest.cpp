@@ -5,7 +5,7 @@
 #include "LadderFixture.h"
 #include "ladder/CComment.h"
 #include "model/CFindResult.h"
-#include "model/PouRegistry.h"
+#include "model/CZULProjectPOUs.h"
 
 #include <gtest/gtest.h>
 

@@ -172,8 +172,8 @@ protected:
         EXPECT_TRUE(Project().Modules.empty());
         EXPECT_TRUE(Project().SymbolLookup.empty());
         EXPECT_TRUE(Project().OrderedSymbols.empty());
-        EXPECT_TRUE(Project().SubroutineInterfaces.empty());
-        EXPECT_TRUE(Project().InterruptNodes.empty());
+        EXPECT_TRUE(Project().POUs.SubroutineInterfaces.empty());
+        EXPECT_TRUE(Project().POUs.InterruptNodes.empty());
         EXPECT_TRUE(Project().StatusRows.empty());
         EXPECT_TRUE(Project().FBTable.FBInstances.empty());
         EXPECT_TRUE(Project().InitialData.empty());
@@ -209,18 +209,18 @@ TEST_F(ProjectFileTest, HandMadeFileOpensFieldByFieldAndSavesByteForByte)
     EXPECT_EQ(p.MainNode.author, "ann");
     EXPECT_EQ(p.MainNode.language, 2);
 
-    ASSERT_EQ(p.SubroutineInterfaces.size(), 1u);
-    CZULFunc* pump = p.SubroutineInterfaces.at("Pump");
-    EXPECT_EQ(p.SubroutineInterfacesUpper.at("PUMP"), pump);
-    EXPECT_EQ(p.SubroutineInterfacesByNumber.at(1), pump);
+    ASSERT_EQ(p.POUs.SubroutineInterfaces.size(), 1u);
+    CZULFunc* pump = p.POUs.SubroutineInterfaces.at("Pump");
+    EXPECT_EQ(p.POUs.SubroutineInterfacesUpper.at("PUMP"), pump);
+    EXPECT_EQ(p.POUs.SubroutineInterfacesByNumber.at(1), pump);
     CZULFBPara* pin = nullptr;
     ASSERT_TRUE(pump->FindPin("Q", pin));
     EXPECT_EQ(pin->comment, "level");
     EXPECT_EQ(pin->flags, 0x4010u);
-    EXPECT_EQ(p.SubroutineNodes.at("Pump")->label, "(SBR01) Pump");
-    CProjTreeNode* tick = p.InterruptNodes.at("Tick");
-    EXPECT_EQ(p.InterruptNodesUpper.at("TICK"), tick);
-    EXPECT_EQ(p.InterruptNodesByNumber.at(0), tick);
+    EXPECT_EQ(p.POUs.SubroutineNodes.at("Pump")->label, "(SBR01) Pump");
+    CProjTreeNode* tick = p.POUs.InterruptNodes.at("Tick");
+    EXPECT_EQ(p.POUs.InterruptNodesUpper.at("TICK"), tick);
+    EXPECT_EQ(p.POUs.InterruptNodesByNumber.at(0), tick);
     EXPECT_EQ(tick->author, "bob");
 
     ASSERT_EQ(p.Modules.size(), 2u);
@@ -560,7 +560,7 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     func->name = "Fill";
     func->number = 4;
     func->AddOutput(new CZULFBPara);
-    p.AddSubroutineInterface(func);
+    p.POUs.AddSubroutineInterface(func);
     p.CanOpenSlaves[3].Name = "CANOPEN_IO";
     p.CanOpenSlaves[3].TPDO[0].Rows[0] = {"uIO_inPut", 0x6000, 1, 8, "%VB3000"};
     m_app->Blobs[42] = {9, 8, 7};
@@ -587,7 +587,7 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     EXPECT_EQ(p.FBTable.FBInstances[0]->inputs.GetAt(0)->name, "CU");
     EXPECT_EQ(p.InitialData.size(), 1u);
     EXPECT_EQ(p.StatusRows.size(), 1u);
-    EXPECT_EQ(p.SubroutineInterfacesByNumber.at(4)->GetOutputCount(), 1);
+    EXPECT_EQ(p.POUs.SubroutineInterfacesByNumber.at(4)->GetOutputCount(), 1);
     EXPECT_EQ(p.LocalBitUsage.size(), 128u);
     EXPECT_EQ(p.CanOpenSlaves[3].Name, "CANOPEN_IO");
     EXPECT_EQ(p.CanOpenSlaves[3].TPDO[0].Rows[0].Mem, "%VB3000");

@@ -74,12 +74,12 @@ protected:
         sbr->kind = NODE_SUBROUTINE;
         sbr->name = "Fill";
         sbr->number = 0;
-        Project().AddSubroutineNode(sbr);
+        Project().POUs.AddSubroutineNode(sbr);
         auto* isr = new CProjTreeNode;
         isr->kind = NODE_INTERRUPT;
         isr->name = "Tick";
         isr->number = 0;
-        Project().AddInterruptNode(isr);
+        Project().POUs.AddInterruptNode(isr);
     }
 };
 

@@ -71,8 +71,8 @@ TEST_F(UploadedPOUsTest, VariableRecordsReplaceTheInferredVariableFiles)
     EXPECT_EQ("VAR\nbyP0 AT %LB1 : BYTE ;\nEND_VAR\n", ReadText("INT01_INT_1.ilv"));
     EXPECT_EQ("(*1*)\nLD      %I0.1\n", ReadText("SBR03_SBR_3.ilp"));
     // The subroutine's call interface comes from the final variable file: EN and the input, ENO and the output.
-    ASSERT_EQ(1u, Project().SubroutineInterfaces.count("SBR_3"));
-    const CZULFunc* function = Project().SubroutineInterfaces["SBR_3"];
+    ASSERT_EQ(1u, Project().POUs.SubroutineInterfaces.count("SBR_3"));
+    const CZULFunc* function = Project().POUs.SubroutineInterfaces["SBR_3"];
     EXPECT_EQ(2, function->GetInputCount());
     EXPECT_EQ(2, function->GetOutputCount());
 
@@ -104,19 +104,19 @@ TEST_F(UploadedPOUsTest, EveryRebuiltPouGetsItsNodeWithTheLanguageOfItsFile)
     EXPECT_EQ("(MAIN)  MAIN", Project().MainNode.label);
     EXPECT_EQ(POU_LANGUAGE_LD, Project().MainNode.language);
 
-    ASSERT_EQ(1u, Project().SubroutineNodes.count("SBR_3"));
-    const CProjTreeNode* sbr = Project().SubroutineNodes["SBR_3"];
+    ASSERT_EQ(1u, Project().POUs.SubroutineNodes.count("SBR_3"));
+    const CProjTreeNode* sbr = Project().POUs.SubroutineNodes["SBR_3"];
     EXPECT_EQ(NODE_SUBROUTINE, sbr->kind);
     EXPECT_EQ(3, sbr->number);
     EXPECT_EQ("(SBR03)  SBR_3", sbr->label);
     EXPECT_EQ(POU_LANGUAGE_IL, sbr->language);
 
-    ASSERT_EQ(1u, Project().InterruptNodesByNumber.count(1));
-    const CProjTreeNode* intr = Project().InterruptNodesByNumber[1];
+    ASSERT_EQ(1u, Project().POUs.InterruptNodesByNumber.count(1));
+    const CProjTreeNode* intr = Project().POUs.InterruptNodesByNumber[1];
     EXPECT_EQ("INT_1", intr->name);
     EXPECT_EQ("(INT01)  INT_1", intr->label);
     EXPECT_EQ(NODE_INTERRUPT, intr->kind);
-    EXPECT_EQ(intr, Project().InterruptNodesUpper["INT_1"]);
+    EXPECT_EQ(intr, Project().POUs.InterruptNodesUpper["INT_1"]);
 }
 
 TEST_F(UploadedPOUsTest, UploadFormatsWithALanguageTableTakeTheLanguageFromIt)
@@ -128,7 +128,7 @@ TEST_F(UploadedPOUsTest, UploadFormatsWithALanguageTableTakeTheLanguageFromIt)
     ASSERT_TRUE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), &block9, m_app->UploadFormat,
                                     Project()));
     EXPECT_EQ(POU_LANGUAGE_IL, Project().MainNode.language);
-    EXPECT_EQ(POU_LANGUAGE_LD, Project().SubroutineNodes["SBR_3"]->language);
+    EXPECT_EQ(POU_LANGUAGE_LD, Project().POUs.SubroutineNodes["SBR_3"]->language);
     EXPECT_EQ("(*2*)\nLD      %I0.1\n", ReadText("SBR03_SBR_3.ilp"));
 }
 
@@ -157,6 +157,6 @@ TEST_F(UploadedPOUsTest, AFailedObjectCodeRunDoesNotFailTheRebuild)
     ASSERT_TRUE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), nullptr, m_app->UploadFormat,
                                     Project()));
     EXPECT_EQ(0, Project().MainPresent);
-    EXPECT_TRUE(Project().SubroutineNodes.empty());
+    EXPECT_TRUE(Project().POUs.SubroutineNodes.empty());
     EXPECT_EQ(std::vector<std::string>{"Error in \"POU\" 3 in second process."}, m_ui.box.Texts());
 }

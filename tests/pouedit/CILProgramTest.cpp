@@ -1,6 +1,6 @@
 #include "ILProgramFixture.h"
 
-#include "model/PouRegistry.h"
+#include "model/CZULProjectPOUs.h"
 #include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
