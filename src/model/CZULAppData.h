@@ -117,12 +117,6 @@ public:
     BOOL CopyToSharedMemory(const std::string& text, int kind, int count, const int* values, int extra);
     BOOL PasteFromSharedMemory(int& kind, int& count, int* values, int capacity, int& extra, BOOL valuesOnly);
 
-    // Monitor table of the project
-    // Adds the item under the key ("%" put in front when missing) unless the
-    // key is taken; the table owns what it takes and deletes a refused item at once.
-    void InsertMonitorEntry(const std::string& key, CZULStatus* item);
-    // Deletes every item; the table and the map by monitor code are emptied.
-    void ClearMonitorTable();
     // The monitor class of a key (-1 when none) with its monitor code and number.
     int ResolveAddressOffset(const std::string& key, WORD& code, WORD& number) const;
 

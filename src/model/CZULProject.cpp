@@ -127,7 +127,7 @@ CZULProject::~CZULProject()
     DeleteSymbols();
     FBTable.FBInstances.clear();
     FBTable.FBScanBuffer.clear();
-    DeleteMonitorTable();
+    Monitor.ClearMonitorTable();
     StatusRows.clear();
     DeleteModules();
 }
@@ -143,12 +143,6 @@ void CZULProject::DeleteSymbols()
 void CZULProject::DeleteModules()
 {
     Modules.clear();
-}
-
-void CZULProject::DeleteMonitorTable()
-{
-    MonitorTable.clear();
-    MonitorCodeMap.clear();
 }
 
 void CZULProject::ClearProject()
@@ -174,7 +168,7 @@ void CZULProject::ClearProject()
     DeleteSymbols();
     SymbolTextMaps[0].clear();
     SymbolTextMaps[1].clear();
-    DeleteMonitorTable();
+    Monitor.ClearMonitorTable();
     StatusRows.clear();
     for (std::vector<WORD>& list : MonitorAddressLists)
         list.clear();
@@ -343,20 +337,6 @@ void CZULProject::ReadCanOpenConfig()
         ParseCanOpenLine(*this, line);
         start = end + 1;
     }
-}
-
-void CZULProject::AllocateForceBuffers()
-{
-    ForceValues.assign(static_cast<size_t>(std::max(ForceImageSize, 0)), 0);
-    ForceMarks.assign(static_cast<size_t>(std::max(ForceImageSize, 0)), 0);
-}
-
-void CZULProject::FreeForceBuffers()
-{
-    ForceValues.clear();
-    ForceValues.shrink_to_fit();
-    ForceMarks.clear();
-    ForceMarks.shrink_to_fit();
 }
 
 void CZULProject::AddSymbol(CZULSymbol* symbol)

@@ -6,6 +6,7 @@
 #include "CCanOpenSlave.h"
 #include "CFBInstanceTable.h"
 #include "CMemAreaInfo.h"
+#include "CMonitorTable.h"
 #include "CPOURegistry.h"
 #include "CPOUVarInfo.h"
 #include "CProjTreeNode.h"
@@ -139,8 +140,7 @@ public:
     BOOL StoreForcedValue(const CStatusInput* row);
     BOOL GetForcedValue(WORD address, OperandTypeFlags flags, int& value) const;
 
-    // Address texts over the live memory-area table of the current family
-    // (CZULProjectAddressText.cpp).
+    // Address texts over the live memory-area table of the current family.
     // The prefix of the area that holds this image offset and the offset's
     // index within that area; "" and -1 when no area holds it.
     static std::string FindAreaOfOffset(int imageOffset, int& index);
@@ -191,8 +191,7 @@ public:
 
     CFBInstanceTable FBTable;
 
-    std::map<std::string, std::unique_ptr<CZULStatus>> MonitorTable;
-    std::map<WORD, CZULStatus*> MonitorCodeMap;       // same operands by monitor code
+    CMonitorTable Monitor;
     std::vector<std::unique_ptr<CStatusInput>> StatusRows;
     std::vector<WORD> MonitorAddressLists[MONITOR_ADDRESS_LISTS];
 
@@ -217,7 +216,6 @@ private:
 
     void DeleteSymbols();
     void DeleteModules();
-    void DeleteMonitorTable();
 
     void StoreBody(CArchive& ar);
     void LoadBody(CArchive& ar);
