@@ -211,7 +211,8 @@ CZULAppData::~CZULAppData()
     MonitorEndEvent->ResetEvent();
     MonitorRoundEvent.reset();
     MonitorEndEvent.reset();
-    DeleteCatalogRecords();
+    FunctionCatalog.clear();
+    FBCatalog.clear();
     InstructionCatalog.clear();
     CoilCatalog.clear();
     ContactCatalog.clear();
@@ -476,16 +477,6 @@ BOOL CZULAppData::PasteFromSharedMemory(int& kind, int& count, int* values, int 
     if (!valuesOnly)
         PasteText = content.text;
     return TRUE;
-}
-
-void CZULAppData::DeleteCatalogRecords()
-{
-    for (auto& entry : FunctionCatalog)
-        delete entry.second;
-    FunctionCatalog.clear();
-    for (auto& entry : FBCatalog)
-        delete entry.second;
-    FBCatalog.clear();
 }
 
 BOOL CZULAppData::FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol) const

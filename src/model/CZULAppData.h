@@ -130,7 +130,7 @@ public:
     int GetSlaveTypeCount() const;
     CCanOpenSlaveType* GetSlaveType(int position) const;
 
-    // The PID generator's variable file (PIDVarFile.cpp). The text that
+    // The PID generator's variable file. The text that
     // declares the interface of the current loop's subroutine, the generate
     // mode deciding where TUNE is declared; FALSE when the loop is not 0 to 7.
     BOOL BuildPIDVarFileText(std::string& text) const;
@@ -169,8 +169,8 @@ public:
     int NewStyleDialogs = 1;
 
     // The instruction catalogue.
-    std::unordered_map<std::string, CZULFunc*> FunctionCatalog; // owns the records
-    std::unordered_map<std::string, CZULFB*> FBCatalog;         // owns the records
+    std::unordered_map<std::string, std::unique_ptr<CZULFunc>> FunctionCatalog;
+    std::unordered_map<std::string, std::unique_ptr<CZULFB>> FBCatalog;
     std::unordered_map<std::string, CInstructionDef*> InstructionCatalog;
     std::unordered_map<std::string, CInstructionDef*> CoilCatalog;    // rows shared with InstructionCatalog
     std::unordered_map<std::string, CInstructionDef*> ContactCatalog; // rows shared with InstructionCatalog
@@ -230,9 +230,6 @@ public:
 
     // IL text, LD text and LD comment fonts of the settings, and the editors' print font.
     LOGFONT Fonts[4] = {};
-
-private:
-    void DeleteCatalogRecords();
 };
 
 // The one application data object; set at start-up, null after exit.
