@@ -9,6 +9,7 @@ namespace {
 // The resource files, read in this order; a later file may add to an earlier one.
 const char* const kResourceFiles[] = {
     ":/resources/toolkit.rc",
+    ":/resources/mainframe.rc",
 };
 
 bool g_loaded = false;

@@ -4,10 +4,9 @@
 // statement checker, the comment filter and the message output read it.
 // Each compilation starts from a freshly built state.
 
-#include "CEntryList.h"
 #include "CLoopTargetTable.h"
-#include "CPOUEntry.h"
-#include "CVariableEntry.h"
+#include "CPOUList.h"
+#include "CVariableList.h"
 
 #include <string>
 
@@ -39,9 +38,9 @@ struct CCompileState {
     bool InDeclarationBlock = false; // between a VAR section keyword and END_VAR
     bool RowStartFlag = false;       // the line begins a new row of the user's file
     bool WrappedLineFlag = false;    // the line that PTR_R lines wrap
-    CEntryList<CPOUEntry> POUList;            // subroutines and interrupt routines
-    CEntryList<CPOUEntry> LabelList;          // jump labels, qualified by their POU
-    CEntryList<CVariableEntry> VariableList;  // variables, parameters and FB instances
+    CPOUList POUList;                         // subroutines and interrupt routines
+    CPOUList LabelList;                       // jump labels, qualified by their POU
+    CVariableList VariableList;               // variables, parameters and FB instances
     CLoopTargetTable LoopTargets;
 
     // Replaced by a freshly built state: nothing of an earlier compilation stays.

@@ -279,8 +279,9 @@ void CILCompiler::CheckLimits(bool declarationErrors)
         ReportError(MSG_OBJECT_TOO_LARGE, "");
     if (g_CompileState.InstructionCounter < 0 && !declarationErrors)
         ReportError(MSG_MISSING, kNoInstruction);
-    // The counter is the number of instructions minus 1.
-    if (g_CompileState.InstructionCounter + 1 > MaxInstructions)
+    // The counter is the number of instructions minus 1; the PLC accepts
+    // MaxInstructions + 1 instructions, and existing projects rely on that.
+    if (g_CompileState.InstructionCounter > MaxInstructions)
         ReportError(MSG_OVERFLOW, ByteString::Format(kInstructionLimit, MaxInstructions));
 }
 

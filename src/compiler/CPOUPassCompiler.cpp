@@ -346,34 +346,41 @@ void CPOUPassCompiler::ExpandCallWithParameters(const std::vector<LineToken>& to
 }
 
 CVariableEntry* CPOUPassCompiler::TakeFormal(const CallState& call, const LineToken& actual, FormalWalk walk,
-                                             CVariableEntry*& last, int& used, const char* what)
+                                             CVariableEntry*& last, int& used, const char* what, bool& matches)
 {
     CVariableEntry* formal = last ? walk.next(call.name, last->next) : walk.first(call.name);
     if (!formal)
         return nullptr;
     last = formal;
     ++used;
-    CheckFormal(*formal, actual, what, used);
+    matches = CheckFormal(*formal, actual, what, used);
     return formal;
 }
 
 bool CPOUPassCompiler::ExpandActual(CallState& call, const LineToken& actual)
 {
+    // An actual of the wrong type has been reported; it generates no line,
+    // so that the report stands alone, and the walk goes on with the next.
     const std::string& a = actual.upper;
+    bool matches = false;
     if (call.inputsUsed < call.inputs) {
         CVariableEntry* formal = TakeFormal(call, actual, {FirstInputParam, NextInputParam}, call.lastInput,
-                                            call.inputsUsed, " - The type of input parameter No. ");
+                                            call.inputsUsed, " - The type of input parameter No. ", matches);
         if (!formal)
             return false;
+        if (!matches)
+            return true;
         for (const std::string& line : CopyLines(a, formal->name, IsBoolFormal(*formal)))
             Generate(line);
         return true;
     }
     if (call.inOutsUsed < call.inOuts) {
         CVariableEntry* formal = TakeFormal(call, actual, {FirstInOutParam, NextInOutParam}, call.lastInOut,
-                                            call.inOutsUsed, " - The type of in_out parameter No. ");
+                                            call.inOutsUsed, " - The type of in_out parameter No. ", matches);
         if (!formal)
             return false;
+        if (!matches)
+            return true;
         const bool isBool = IsBoolFormal(*formal);
         for (const std::string& line : CopyLines(a, formal->name, isBool))
             Generate(line);
@@ -384,20 +391,23 @@ bool CPOUPassCompiler::ExpandActual(CallState& call, const LineToken& actual)
     if (!call.calGenerated)
         GenerateCall(call);
     CVariableEntry* formal = TakeFormal(call, actual, {FirstOutputParam, NextOutputParam}, call.lastOutput,
-                                        call.outputsUsed, " - The type of output parameter No. ");
+                                        call.outputsUsed, " - The type of output parameter No. ", matches);
     if (!formal)
         return false;
+    if (!matches)
+        return true;
     for (const std::string& line : CopyLines(formal->name, a, IsBoolFormal(*formal)))
         Generate(line);
     return true;
 }
 
-void CPOUPassCompiler::CheckFormal(const CVariableEntry& formal, const LineToken& actual, const char* what, int number)
+bool CPOUPassCompiler::CheckFormal(const CVariableEntry& formal, const LineToken& actual, const char* what, int number)
 {
     const OperandTypeFlags required = formal.typeFlags & OT_TYPE_BITS;
     if ((actual.flags & required) == required)
-        return;
+        return true;
     ReportCall(Quoted(actual.written) + what + std::to_string(number) + " does not match the form parameter");
+    return false;
 }
 
 void CPOUPassCompiler::Generate(const std::string& line)

@@ -69,9 +69,10 @@ private:
         CVariableEntry* (*next)(const std::string& label, CVariableEntry* from);
     };
     // The next formal of a class for an actual, counted and type-checked
-    // against it; null when the interface has no formal of the class left.
+    // against it (matches is false after the mismatch was reported); null
+    // when the interface has no formal of the class left.
     CVariableEntry* TakeFormal(const CallState& call, const LineToken& actual, FormalWalk walk,
-                               CVariableEntry*& last, int& used, const char* what);
+                               CVariableEntry*& last, int& used, const char* what, bool& matches);
 
     // The work copy of a program, the file itself otherwise; "" when missing.
     static std::string PreparedSource(const std::string& sourcePath);
@@ -87,7 +88,7 @@ private:
     void PrecompileCall(const std::string& line);
     void ExpandCallWithParameters(const std::vector<LineToken>& tokens, const std::string& name);
     bool ExpandActual(CallState& call, const LineToken& actual);
-    void CheckFormal(const CVariableEntry& formal, const LineToken& actual, const char* what, int number);
+    bool CheckFormal(const CVariableEntry& formal, const LineToken& actual, const char* what, int number);
     void Generate(const std::string& line);
     void GenerateCall(CallState& call);
     void ReportCall(const std::string& detail);

@@ -7,15 +7,6 @@
 
 namespace {
 
-CPOUEntry* FindByLabel(CPOUEntry* entry, const std::string& label)
-{
-    for (; entry; entry = entry->next) {
-        if (entry->label == label)
-            return entry;
-    }
-    return nullptr;
-}
-
 BOOL IsMemberOfKind(const std::string& qualifiedName, int kind)
 {
     const int dot = ByteString::Find(qualifiedName, '.');
@@ -70,7 +61,7 @@ BOOL FindPOU(const std::string& label)
 
 CPOUEntry* GetPOU(const std::string& label)
 {
-    return FindByLabel(g_CompileState.POUList.Head(), label);
+    return g_CompileState.POUList.FindByLabel(label);
 }
 
 CPOUEntry* FirstPOU()
@@ -115,7 +106,7 @@ BOOL FindLabel(const std::string& text)
 
 CPOUEntry* GetLabel(const std::string& text)
 {
-    return FindByLabel(g_CompileState.LabelList.Head(), text);
+    return g_CompileState.LabelList.FindByLabel(text);
 }
 
 void ClearPOULists()
@@ -190,22 +181,12 @@ BOOL FindVariable(const std::string& name)
 
 CVariableEntry* GetVariable(const std::string& name)
 {
-    for (CVariableEntry* entry = g_CompileState.VariableList.Head(); entry; entry = entry->next) {
-        if (entry->name == name)
-            return entry;
-    }
-    return nullptr;
+    return g_CompileState.VariableList.FindByName(name);
 }
 
 CVariableEntry* GetVariableByAddress(const std::string& addressText)
 {
-    if (addressText.empty())
-        return nullptr;
-    for (CVariableEntry* entry = g_CompileState.VariableList.Head(); entry; entry = entry->next) {
-        if (entry->kind == VARIABLE_KIND_DECLARED && entry->addressText == addressText)
-            return entry;
-    }
-    return nullptr;
+    return g_CompileState.VariableList.FindByAddress(addressText);
 }
 
 BOOL CountParameters(const std::string& label, int& inputs, int& outputs, int& inOuts)

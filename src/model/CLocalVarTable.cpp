@@ -56,7 +56,7 @@ BOOL CLocalVarTable::WriteLines(const std::string& path, const std::vector<std::
     std::string text;
     for (const std::string& line : *lines)
         text += line + "\r\n";
-    return FileSystem::SafeSave(path, text);
+    return FileSystem::WriteInPlace(path, text);
 }
 
 BOOL CLocalVarTable::LoadVarFile(const std::string& path)

@@ -34,7 +34,9 @@ public:
                            const InstrSignature& signature, std::vector<std::string>& output, int slotBase) const;
     // Every line of a text file without its line end; FALSE when it cannot be read.
     static BOOL ReadLines(const std::string& path, std::vector<std::string>* lines);
-    // Writes every line with CR LF, replacing the file; FALSE when there is no line.
+    // Writes every line with CR LF into a work copy, replacing it in place
+    // (work copies are private and removed after the run); FALSE when there
+    // is no line.
     static BOOL WriteLines(const std::string& path, const std::vector<std::string>* lines);
 
     const std::vector<CLocalVarTableEntry>& Entries() const { return m_entries; }

@@ -79,6 +79,34 @@ void FreeList(CXrefEntry*& head)
     }
 }
 
+// Appends a reference at the end of the list at head with the compiler's
+// current position. The walk to the end starts at tail, the list's last
+// entry as last seen (nullptr: start at head); tail becomes the new entry.
+BOOL AppendXref(const std::string& address, CXrefEntry** head, CXrefEntry*& tail, int access, int type)
+{
+    if (address.empty() || !head)
+        return FALSE;
+    CXrefEntry* entry = new (std::nothrow) CXrefEntry;
+    if (!entry)
+        return FALSE;
+    entry->address = address;
+    entry->type = type;
+    const XrefPosition position = g_positionSource ? g_positionSource() : XrefPosition();
+    entry->positionKind = WORD(position.kind);
+    entry->access = access;
+    entry->number = position.number;
+    entry->pou = position.pou;
+    CXrefEntry* last = tail ? tail : *head;
+    while (last && last->next)
+        last = last->next;
+    if (last)
+        last->next = entry;
+    else
+        *head = entry;
+    tail = entry;
+    return TRUE;
+}
+
 enum class Verdict { Skip, Copy, Full };
 
 // Whether a reference of the byte list is copied; the capacity counts as soon
@@ -194,14 +222,14 @@ BOOL CXrefStore::AddAddressXref(int access, const std::string& address)
         return FALSE;
 
     if (area == XREF_AI || area == XREF_AQ)
-        return AddXref(address, &slot->byteList, access, XREF_TYPE_WORD);
+        return AppendXref(address, &slot->byteList, slot->byteTail, access, XREF_TYPE_WORD);
     if (area == XREF_HC)
-        return AddXref(address, &slot->byteList, access, XREF_TYPE_DWORD);
+        return AppendXref(address, &slot->byteList, slot->byteTail, access, XREF_TYPE_DWORD);
     const int type = int(def.typeBits & OT_WIDTH_BITS);
     if (type == XREF_TYPE_BOOL)
-        return AddBitXref(address, &slot->bitLists[size_t(bit)], access);
+        return AppendXref(address, &slot->bitLists[size_t(bit)], slot->bitTails[size_t(bit)], access, XREF_TYPE_BOOL);
     if (type == XREF_TYPE_BYTE || type == XREF_TYPE_WORD || type == XREF_TYPE_DWORD)
-        return AddXref(address, &slot->byteList, access, type);
+        return AppendXref(address, &slot->byteList, slot->byteTail, access, type);
     return TRUE;
 }
 
@@ -217,7 +245,7 @@ BOOL CXrefStore::AddInstanceXref(int access, const std::string& operand)
         XrefSlot* slot = Slot(def.area, number);
         if (!slot)
             return FALSE;
-        return AddXref(operand, &slot->byteList, access, def.type);
+        return AppendXref(operand, &slot->byteList, slot->byteTail, access, def.type);
     }
     return TRUE;
 }
@@ -265,23 +293,8 @@ BOOL CXrefStore::Collect(DWORD filter, DWORD typesOfArea, int& count, CXrefEntry
 
 BOOL AddXref(const std::string& address, CXrefEntry** listHead, int access, int type)
 {
-    if (address.empty() || !listHead)
-        return FALSE;
-    CXrefEntry* entry = new (std::nothrow) CXrefEntry;
-    if (!entry)
-        return FALSE;
-    entry->address = address;
-    entry->type = type;
-    const XrefPosition position = g_positionSource ? g_positionSource() : XrefPosition();
-    entry->positionKind = WORD(position.kind);
-    entry->access = access;
-    entry->number = position.number;
-    entry->pou = position.pou;
-    CXrefEntry** tail = listHead;
-    while (*tail)
-        tail = &(*tail)->next;
-    *tail = entry;
-    return TRUE;
+    CXrefEntry* tail = nullptr;
+    return AppendXref(address, listHead, tail, access, type);
 }
 
 BOOL AddBitXref(const std::string& address, CXrefEntry** listHead, int access)
@@ -310,6 +323,8 @@ void FreeXrefTable(std::vector<XrefSlot>& table)
         FreeList(slot.byteList);
         for (CXrefEntry*& list : slot.bitLists)
             FreeList(list);
+        slot.byteTail = nullptr;
+        slot.bitTails.fill(nullptr);
     }
 }
 

@@ -26,6 +26,10 @@ enum XrefArea {
 struct XrefSlot {
     CXrefEntry* byteList = nullptr;
     std::array<CXrefEntry*, 8> bitLists {};
+    // The last entry of each list, so that a program that refers to one
+    // address thousands of times does not walk its list per reference.
+    CXrefEntry* byteTail = nullptr;
+    std::array<CXrefEntry*, 8> bitTails {};
 };
 
 class CXrefStore {

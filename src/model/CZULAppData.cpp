@@ -486,17 +486,11 @@ BOOL CZULAppData::FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol)
         return FALSE;
     OperandTypeFlags flags = 0;
     if (ParseDirectAddress(key, flags)) {
-        const std::string address = key[0] == '%' ? key : "%" + key;
-        for (CZULSymbol* candidate : Project.OrderedSymbols) {
-            if (!candidate)
-                continue;
-            const std::string stored = ByteString::Upper(ByteString::Trim(candidate->address));
-            if (stored == address || "%" + stored == address) {
-                symbol = candidate;
-                return TRUE;
-            }
-        }
-        return FALSE;
+        const auto byAddress = Project.SymbolsByAddress.find(CZULProject::NormalisedSymbolAddress(key));
+        if (byAddress == Project.SymbolsByAddress.end())
+            return FALSE;
+        symbol = byAddress->second;
+        return TRUE;
     }
     const auto found = Project.SymbolsUpper.find(key);
     if (found == Project.SymbolsUpper.end() || !found->second)

@@ -199,6 +199,8 @@ public:
     BYTE ProjectFileHeader[PROJECT_HEADER_BYTES] = {};
     BYTE CheckLocalVarAllocation = 1;
     std::string HelpFileName = "OrvelBuilder_V1.1.3.1_En.chm";
+    // Set by a page that opened its own help on F1; the main window's F1 then clears it and opens nothing.
+    int HelpShownByPage = 0;
     BYTE LocalVarMapOption = 0;
 
     CZULProject Project;

@@ -137,6 +137,7 @@ void CZULProject::DeleteSymbols()
     SymbolLookup.clear();
     SymbolsUpper.clear();
     OrderedSymbols.clear();
+    SymbolsByAddress.clear();
     m_symbolStore.Clear();
 }
 
@@ -347,6 +348,23 @@ void CZULProject::AddSymbol(CZULSymbol* symbol)
     SymbolsUpper[ByteString::Upper(symbol->name)] = symbol;
     symbol->orderIndex = static_cast<int>(OrderedSymbols.size());
     OrderedSymbols.push_back(symbol);
+    IndexSymbolAddress(symbol);
+}
+
+std::string CZULProject::NormalisedSymbolAddress(const std::string& address)
+{
+    const std::string key = ByteString::Upper(ByteString::Trim(address));
+    if (key.empty() || key[0] == '%')
+        return key;
+    return "%" + key;
+}
+
+void CZULProject::IndexSymbolAddress(CZULSymbol* symbol)
+{
+    const std::string key = NormalisedSymbolAddress(symbol->address);
+    // A symbol listed earlier keeps the address.
+    if (!key.empty())
+        SymbolsByAddress.emplace(key, symbol);
 }
 
 int CZULProject::AllocArea(CZUL_Q7_PLC* module, int bytesNeeded, DWORD kinds, int areaSize, bool cpuAtStart,
@@ -557,8 +575,11 @@ void CZULProject::RebuildSymbolOrder()
         if (ordered.insert(entry.second).second)
             OrderedSymbols.push_back(entry.second);
     }
-    for (size_t i = 0; i < OrderedSymbols.size(); ++i)
+    SymbolsByAddress.clear();
+    for (size_t i = 0; i < OrderedSymbols.size(); ++i) {
         OrderedSymbols[i]->orderIndex = static_cast<int>(i);
+        IndexSymbolAddress(OrderedSymbols[i]);
+    }
 }
 
 void CZULProject::LoadBody(CArchive& ar)

@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CStatusInput;
@@ -117,6 +118,8 @@ public:
     // Takes ownership of a symbol and registers it under its name, its
     // address and its upper-case name at the end of the ordered array.
     void AddSymbol(CZULSymbol* symbol);
+    // An address as the symbol index keys it: trimmed, upper case, with its '%'.
+    static std::string NormalisedSymbolAddress(const std::string& address);
 
     // Builds the subroutine's call interface from its variable file and registers it; 1.
     int LoadSubroutineInterface(const CProjTreeNode* node);
@@ -187,6 +190,9 @@ public:
     std::map<std::string, CZULSymbol*> SymbolLookup;
     std::map<std::string, CZULSymbol*> SymbolsUpper;
     std::vector<CZULSymbol*> OrderedSymbols;
+    // The first symbol of OrderedSymbols under each normalised address;
+    // AddSymbol, RebuildSymbolOrder and DeleteSymbols keep it in step.
+    std::unordered_map<std::string, CZULSymbol*> SymbolsByAddress;
     std::map<std::string, std::string> SymbolTextMaps[2];
 
     CFBInstanceTable FBTable;
@@ -226,6 +232,7 @@ private:
     void LoadHardwareSettings(CArchive& ar);
     void LoadSymbols(CArchive& ar);
     void RebuildSymbolOrder();
+    void IndexSymbolAddress(CZULSymbol* symbol);
     void ResetModbusBlock(BYTE* block);
     static void ResetPdo(CCanOpenPdo& pdo, int cobId, int sub);
 

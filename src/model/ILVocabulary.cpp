@@ -5,6 +5,9 @@
 #include "platform/ByteString.h"
 
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -377,11 +380,59 @@ bool SeparatorEquals(const CSeparatorDef& row, const std::string& text)
     return text == row.text;
 }
 
-bool RowHasName(const COpcodeDef& row, const std::string& name)
+// The rows of a static table under each of their names, in table order.
+// Built once, on first use; the tables never change.
+using RowsByName = std::unordered_map<std::string_view, std::vector<int>>;
+
+const RowsByName& KeywordRows()
 {
-    if (name.empty())
-        return false;
-    return name == row.name1 || name == row.name2 || name == row.name3;
+    static const RowsByName rows = [] {
+        RowsByName index;
+        for (int i = 0; i < KEYWORD_COUNT; ++i)
+            index[g_KeywordTable[i].name].push_back(i);
+        return index;
+    }();
+    return rows;
+}
+
+// A row is listed once under each distinct one of its three names; rows
+// without a user name are listed under "".
+const RowsByName& OpcodeRows()
+{
+    static const RowsByName rows = [] {
+        RowsByName index;
+        for (int i = 0; i < OPCODE_COUNT; ++i) {
+            const COpcodeDef& row = g_OpcodeTable[i];
+            for (const char* name : {row.name1, row.name2, row.name3}) {
+                std::vector<int>& named = index[name];
+                if (named.empty() || named.back() != i)
+                    named.push_back(i);
+            }
+        }
+        return index;
+    }();
+    return rows;
+}
+
+const std::vector<int>& RowsNamed(const RowsByName& index, const std::string& name)
+{
+    static const std::vector<int> none;
+    const auto found = index.find(name);
+    return found == index.end() ? none : found->second;
+}
+
+// The instruction rows that carry this name; an empty name names none.
+const std::vector<int>& InstructionRowsNamed(const std::string& name)
+{
+    static const std::vector<int> none;
+    return name.empty() ? none : RowsNamed(OpcodeRows(), name);
+}
+
+// The first keyword row with this name; nullptr when there is none.
+const CKeywordDef* FirstKeywordRow(const std::string& name)
+{
+    const std::vector<int>& rows = RowsNamed(KeywordRows(), name);
+    return rows.empty() ? nullptr : &g_KeywordTable[rows.front()];
 }
 
 bool RowSupportedOnCpu(const COpcodeDef& row)
@@ -427,22 +478,20 @@ int FirstMismatch(const COpcodeDef& row, const COpcodeDef& signature, bool testD
 
 int LookupKeyword(const std::string& name, CKeywordDef& def, bool modeOne)
 {
-    for (const CKeywordDef& row : g_KeywordTable) {
-        if (name != row.name)
-            continue;
-        const BYTE enabled = modeOne ? row.mode1 : row.mode0;
-        if (!enabled)
-            return KEYWORD_NONE;
-        def.id = row.id;
-        std::memcpy(def.name, row.name, sizeof def.name);
-        def.keywordClass = row.keywordClass;
-        if (modeOne)
-            def.mode1 = row.mode1;
-        else
-            def.mode0 = row.mode0;
-        return static_cast<int>(row.id);
-    }
-    return KEYWORD_NONE;
+    const CKeywordDef* row = FirstKeywordRow(name);
+    if (!row)
+        return KEYWORD_NONE;
+    const BYTE enabled = modeOne ? row->mode1 : row->mode0;
+    if (!enabled)
+        return KEYWORD_NONE;
+    def.id = row->id;
+    std::memcpy(def.name, row->name, sizeof def.name);
+    def.keywordClass = row->keywordClass;
+    if (modeOne)
+        def.mode1 = row->mode1;
+    else
+        def.mode0 = row->mode0;
+    return static_cast<int>(row->id);
 }
 
 } // namespace
@@ -503,11 +552,8 @@ bool GetMemoryAreaDef(int row, CMemAreaDef& def)
 
 int GetKeywordId(const std::string& name)
 {
-    for (const CKeywordDef& row : g_KeywordTable) {
-        if (name == row.name)
-            return row.mode0 ? static_cast<int>(row.id) : KEYWORD_NONE;
-    }
-    return KEYWORD_NONE;
+    const CKeywordDef* row = FirstKeywordRow(name);
+    return row && row->mode0 ? static_cast<int>(row->id) : KEYWORD_NONE;
 }
 
 int LookupKeywordMode0(const std::string& name, CKeywordDef& def)
@@ -522,8 +568,8 @@ int LookupKeywordMode1(const std::string& name, CKeywordDef& def)
 
 bool IsFunctionKeyword(const std::string& name)
 {
-    for (const CKeywordDef& row : g_KeywordTable) {
-        if (name == row.name && row.mode0 && row.keywordClass == KEYWORD_CLASS_FUNCTION)
+    for (int i : RowsNamed(KeywordRows(), name)) {
+        if (g_KeywordTable[i].mode0 && g_KeywordTable[i].keywordClass == KEYWORD_CLASS_FUNCTION)
             return true;
     }
     return false;
@@ -532,12 +578,10 @@ bool IsFunctionKeyword(const std::string& name)
 bool IsReservedWord(const std::string& word)
 {
     const std::string upper = ByteString::Upper(word);
-    for (const CKeywordDef& row : g_KeywordTable) {
-        if (upper == row.name)
-            return true;
-    }
-    for (const COpcodeDef& row : g_OpcodeTable) {
-        if (upper == row.name2)
+    if (!RowsNamed(KeywordRows(), upper).empty())
+        return true;
+    for (int i : RowsNamed(OpcodeRows(), upper)) {
+        if (upper == g_OpcodeTable[i].name2)
             return true;
     }
     return false;
@@ -545,8 +589,8 @@ bool IsReservedWord(const std::string& word)
 
 bool IsInstructionSupported(const std::string& name)
 {
-    for (const COpcodeDef& row : g_OpcodeTable) {
-        if (RowHasName(row, name) && RowSupportedOnCpu(row))
+    for (int i : InstructionRowsNamed(name)) {
+        if (RowSupportedOnCpu(g_OpcodeTable[i]))
             return true;
     }
     return false;
@@ -554,9 +598,9 @@ bool IsInstructionSupported(const std::string& name)
 
 bool LookupInstruction(const std::string& name, COpcodeDef& def)
 {
-    for (const COpcodeDef& row : g_OpcodeTable) {
-        if (row.enabled && RowHasName(row, name)) {
-            def = row;
+    for (int i : InstructionRowsNamed(name)) {
+        if (g_OpcodeTable[i].enabled) {
+            def = g_OpcodeTable[i];
             return true;
         }
     }
@@ -580,7 +624,8 @@ bool CheckInstructionOperands(const std::string& name, COpcodeDef& signature, in
     badPosition = -1;
     if (upper.empty())
         return false;
-    for (const COpcodeDef& row : g_OpcodeTable) {
+    for (int i : RowsNamed(OpcodeRows(), upper)) {
+        const COpcodeDef& row = g_OpcodeTable[i];
         if (!row.enabled || upper != row.name2 || !RowSupportedOnCpu(row))
             continue;
         if (row.operandCount != signature.operandCount)
@@ -600,8 +645,9 @@ bool CheckInstructionOperands(const std::string& name, COpcodeDef& signature, in
 
 bool SelectInstructionVariant(const std::string& name, COpcodeDef signature, COpcodeDef& selected)
 {
-    for (const COpcodeDef& row : g_OpcodeTable) {
-        if (!row.enabled || !RowHasName(row, name) || !RowSupportedOnCpu(row))
+    for (int i : InstructionRowsNamed(name)) {
+        const COpcodeDef& row = g_OpcodeTable[i];
+        if (!row.enabled || !RowSupportedOnCpu(row))
             continue;
         if (row.operandCount != signature.operandCount)
             continue;

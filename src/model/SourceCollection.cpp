@@ -15,7 +15,7 @@ bool IsCompiledLanguage(int language)
 }
 
 // Lists one POU's program and variable file and, for a compilation, writes
-// their work copies.
+// their work copies in place: they are private and removed after the run.
 void CollectPou(std::vector<std::string>& list, int mode, const std::string& folder, const std::string& stem)
 {
     const std::string program = stem + ".ilp";
@@ -24,7 +24,9 @@ void CollectPou(std::vector<std::string>& list, int mode, const std::string& fol
     list.push_back(folder + "/" + variables);
     if (mode != COLLECT_FOR_COMPILE)
         return;
-    FileSystem::CopyFile(folder + "/" + variables, folder + "/~" + variables, FALSE);
+    std::string declarations;
+    if (FileSystem::ReadFileText(folder + "/" + variables, declarations))
+        FileSystem::WriteInPlace(folder + "/~" + variables, declarations);
     PrepareSubroutineSource(folder + "/" + program, folder + "/~" + program);
 }
 

@@ -1,6 +1,7 @@
 #include "CDC.h"
 
 #include "CDrawText.h"
+#include "CMarlettGlyphs.h"
 #include "CSystemMetrics.h"
 #include "Gbk.h"
 
@@ -675,6 +676,8 @@ int CDC::DrawText(const std::string& text, CRect* rect, UINT format)
         return 0;
     if (IsRecording())
         Record("DrawText(\"" + text + "\"," + RectText(*rect) + "," + Num(static_cast<int>(format)) + ")");
+    if (CMarlettGlyphs::IsMarlett(m_font.GetRecord()))
+        return CMarlettGlyphs::DrawText(*this, text, rect, format);
     return CDrawText::Draw(*this, text, rect, format);
 }
 

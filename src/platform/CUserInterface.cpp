@@ -16,7 +16,8 @@ int SafeAnswer(UINT type)
     }
 }
 
-class CHeadlessUi final : public IMessageBox, public IOutputSink, public IStatusLine, public IUiPoster {
+class CHeadlessUi final : public IMessageBox, public IOutputSink, public IStatusLine, public IUiPoster,
+                          public IHelpService {
 public:
     int Show(const std::string& caption, const std::string& text, UINT type) override
     {
@@ -34,6 +35,10 @@ public:
     void LogStatusMessage(int, int, int) override {}
     void SetStatusText(const std::string&) override {}
     void Post(std::function<void()> call) override { call(); }
+    void ShowHelp(const std::string& topic, int context) override
+    {
+        std::fprintf(stderr, "[Help] no help is installed (%s, context %d)\n", topic.c_str(), context);
+    }
 };
 
 CHeadlessUi g_headless;
@@ -41,6 +46,7 @@ std::atomic<IMessageBox*> g_box{nullptr};
 std::atomic<IOutputSink*> g_output{nullptr};
 std::atomic<IStatusLine*> g_status{nullptr};
 std::atomic<IUiPoster*> g_poster{nullptr};
+std::atomic<IHelpService*> g_help{nullptr};
 
 template <typename T>
 T& Current(const std::atomic<T*>& slot)
@@ -55,11 +61,13 @@ IMessageBox& CUserInterface::MessageBox() { return Current(g_box); }
 IOutputSink& CUserInterface::Output() { return Current(g_output); }
 IStatusLine& CUserInterface::StatusLine() { return Current(g_status); }
 IUiPoster& CUserInterface::Poster() { return Current(g_poster); }
+IHelpService& CUserInterface::Help() { return Current(g_help); }
 
 void CUserInterface::SetMessageBox(IMessageBox* box) { g_box = box; }
 void CUserInterface::SetOutput(IOutputSink* sink) { g_output = sink; }
 void CUserInterface::SetStatusLine(IStatusLine* line) { g_status = line; }
 void CUserInterface::SetPoster(IUiPoster* poster) { g_poster = poster; }
+void CUserInterface::SetHelp(IHelpService* help) { g_help = help; }
 
 int ShowMessage(const std::string& caption, const std::string& text, UINT type)
 {

@@ -274,6 +274,7 @@ namespace {
 const std::string kTempSuffix = ".XXXXXX";
 const std::string kShortTempName = ".save.XXXXXX";
 constexpr size_t kNameMax = 255;
+constexpr mode_t kNewFileMode = 0644;
 
 // The pattern of the temporary file beside a target. A name too long to
 // take the suffix gets a short one, so every name the folder allows saves.
@@ -296,7 +297,7 @@ BOOL SafeSave(const std::string& path, const std::vector<BYTE>& bytes)
     if (fd < 0)
         return FALSE;
     struct stat st;
-    const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+    const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : kNewFileMode;
     bool ok = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
     ok = ::fchmod(fd, mode) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
@@ -309,6 +310,20 @@ BOOL SafeSave(const std::string& path, const std::vector<BYTE>& bytes)
 BOOL SafeSave(const std::string& path, const std::string& text)
 {
     return SafeSave(path, std::vector<BYTE>(text.begin(), text.end()));
+}
+
+BOOL WriteInPlace(const std::string& path, const std::string& text)
+{
+    const std::string folder = FolderOf(path);
+    const std::string nativeFolder = folder.empty() ? "." : ResolveNative(folder);
+    if (nativeFolder.empty() || FileNameOf(path).empty())
+        return FALSE;
+    const std::string target = JoinPath(nativeFolder, ToNative(FileNameOf(path)));
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kNewFileMode);
+    if (fd < 0)
+        return FALSE;
+    const bool ok = WriteAll(fd, reinterpret_cast<const BYTE*>(text.data()), text.size());
+    return ::close(fd) == 0 && ok;
 }
 
 std::string GetCurrentFolder()

@@ -62,6 +62,10 @@ BOOL ReadFileText(const std::string& path, std::string& text);
 // so the old file stays whole until the new one is complete.
 BOOL SafeSave(const std::string& path, const std::vector<BYTE>& bytes);
 BOOL SafeSave(const std::string& path, const std::string& text);
+// Writes a private temporary file in place, without the safe save's
+// temporary file and flush. The folder is found as usual; the name is used
+// exactly as given, so a new file needs no search of its folder.
+BOOL WriteInPlace(const std::string& path, const std::string& text);
 
 std::string GetCurrentFolder();
 BOOL SetCurrentFolder(const std::string& path);

@@ -286,6 +286,9 @@ void CPlcCommands::ReplaceProjectWithUpload(const std::string& path)
     if (!RestoreUploadedProject(app))
         return;
     m_host.SaveAllProjectFiles();
+    // The FB instances come from the saved POU files; rebuilding them here
+    // gives the restored project its table before any window shows it.
+    app.RebuildFBInstanceTable();
     app.ProjectOpen = 1;
     m_host.ShowUploadedProject();
     m_host.SaveAllProjectFiles();

@@ -25,7 +25,7 @@ public:
     // Saves every open POU, the global variables and the project.
     virtual BOOL SaveAllProjectFiles() = 0;
     // Shows the restored project: project tree, instruction trees with the
-    // project's subroutines, the hardware window and every POU in an editor,
-    // and rebuilds the FB-instance table.
+    // project's subroutines, the hardware window and every POU in an editor.
+    // The command has rebuilt the FB-instance table before.
     virtual void ShowUploadedProject() = 0;
 };

@@ -1,6 +1,7 @@
 #include "ProjectFolderFixture.h"
 
 #include "compiler/CCompileMessage.h"
+#include "compiler/CCompileState.h"
 #include "compiler/CPOUPassCompiler.h"
 #include "compiler/CRowCounter.h"
 #include "model/LanguageLibrary.h"
@@ -187,6 +188,39 @@ TEST_F(CPOUPassCompilerTest, TooManyActualParametersStillCheckTheLinesSoFar)
     Precompile(unit, "MAIN_MAIN.ILP", "CAL SBR04 %I0.0, %I0.1\r\n");
     // No output follows the inputs, so no CAL line was generated.
     EXPECT_EQ(unit.Expansion(0), (std::vector<std::string>{"LD %I0.0", "ST SBR04.A", "__ZUL_CR"}));
+}
+
+TEST_F(CPOUPassCompilerTest, AnActualOfTheWrongTypeIsReportedAndGeneratesNothing)
+{
+    struct MismatchCase {
+        const char* line;
+        const char* error; // null for actuals that all match
+        std::vector<std::string> expansion;
+    } const cases[] = {
+        {"CAL SBR01 %I0.0, %VW0, %Q0.0", nullptr,
+         {"LD %I0.0", "ST SBR01.F1", "__ZUL_CR", "MOVE %VW0 SBR01.F2", "CAL SBR01", "MOVE SBR01.F2 %VW0", "LD SBR01.F3",
+          "ST %Q0.0", "__ZUL_CR"}},
+        {"CAL SBR01 %VW2, %VW0, %Q0.0", "\"%VW2\" - The type of input parameter No. 1",
+         {"MOVE %VW0 SBR01.F2", "CAL SBR01", "MOVE SBR01.F2 %VW0", "LD SBR01.F3", "ST %Q0.0", "__ZUL_CR"}},
+        // No copy-back either for an in_out that was refused.
+        {"CAL SBR01 %I0.0, %I0.1, %Q0.0", "\"%I0.1\" - The type of in_out parameter No. 1",
+         {"LD %I0.0", "ST SBR01.F1", "__ZUL_CR", "CAL SBR01", "LD SBR01.F3", "ST %Q0.0", "__ZUL_CR"}},
+        {"CAL SBR01 %I0.0, %VW0, %VW4", "\"%VW4\" - The type of output parameter No. 1",
+         {"LD %I0.0", "ST SBR01.F1", "__ZUL_CR", "MOVE %VW0 SBR01.F2", "CAL SBR01", "MOVE SBR01.F2 %VW0"}},
+    };
+    for (const MismatchCase& c : cases) {
+        m_ui.output.Clear();
+        ExpansionUnit unit;
+        Precompile(unit, "MAIN_MAIN.ILP", "(* Network 0 *)\r\nLD %I0.7\r\n" + std::string(c.line) + "\r\n");
+        std::vector<std::string> expected;
+        if (c.error)
+            expected.push_back("        POU \"MAIN\" (row 3): [Error 037]Invalid subroutine call;  " +
+                               std::string(c.error) + " does not match the form parameter.");
+        EXPECT_EQ(Errors(), expected) << c.line;
+        EXPECT_EQ(g_CompileState.FileErrorCount, int(expected.size())) << c.line;
+        EXPECT_EQ(unit.Expansion(0), c.expansion) << c.line;
+        EXPECT_EQ(unit.ExpandedCalls(), 1) << c.line;
+    }
 }
 
 TEST_F(CPOUPassCompilerTest, LabelDefinitionsAreCheckedAndCollected)

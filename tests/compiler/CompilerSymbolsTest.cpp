@@ -136,6 +136,40 @@ TEST_F(CompilerSymbolsTest, VariablesAndInstancesAreFoundByNameOrAddress)
     EXPECT_FALSE(FindVariable("T37"));
 }
 
+TEST_F(CompilerSymbolsTest, TheFirstEntryOfANameAddressOrLabelIsFound)
+{
+    AddVariable("LEVEL", OT_WORD, "%VW10", CMemAreaDef{}, 10, CConstantValue{}, 0, 1, SECTION_NUMBER_VAR);
+    AddVariable("LEVEL", OT_INT, "%VW20", CMemAreaDef{}, 20, CConstantValue{}, 0, 1, SECTION_NUMBER_VAR);
+    AddVariable("SPARE", OT_WORD, "%VW10", CMemAreaDef{}, 10, CConstantValue{}, 0, 1, SECTION_NUMBER_VAR);
+    AddFBInstanceEntry("T37", "TON");
+    AddFBInstanceEntry("T37", "TOF");
+
+    EXPECT_EQ(GetVariable("LEVEL")->addressText, "%VW10");
+    EXPECT_EQ(GetVariable("T37")->fbType, "TON");
+    EXPECT_EQ(GetVariableByAddress("%VW10")->name, "LEVEL");
+    EXPECT_EQ(GetVariableByAddress("%VW20")->typeFlags, OT_INT);
+    EXPECT_EQ(GetVariable("level"), nullptr) << "names are compared as given";
+    EXPECT_EQ(GetVariableByAddress("T37"), nullptr) << "an instance has no address";
+
+    AddPOU("SBR01", "Motor", 1, POU_KIND_SUBROUTINE);
+    AddPOU("sbr01", "Pump", 2, POU_KIND_SUBROUTINE);
+    AddLabel("MAIN.Loop");
+    AddLabel("MAIN.LOOP");
+    EXPECT_EQ(GetPOU("SBR01")->name, "Motor");
+    EXPECT_EQ(GetLabel("MAIN.LOOP")->name, "MAIN.Loop");
+    ClearPOULists();
+    EXPECT_EQ(GetPOU("SBR01"), nullptr);
+    AddPOU("SBR01", "Pump", 2, POU_KIND_SUBROUTINE);
+    EXPECT_EQ(GetPOU("SBR01")->name, "Pump");
+
+    // After clearing, a name declared again is found as its new declaration.
+    ClearVariableList();
+    EXPECT_EQ(GetVariableByAddress("%VW10"), nullptr);
+    AddVariable("LEVEL", OT_DINT, "%VD0", CMemAreaDef{}, 0, CConstantValue{}, 0, 1, SECTION_NUMBER_VAR);
+    EXPECT_EQ(GetVariable("LEVEL")->addressText, "%VD0");
+    EXPECT_EQ(GetVariableByAddress("%VD0")->name, "LEVEL");
+}
+
 TEST_F(CompilerSymbolsTest, ANewCompilationKeepsNothingOfTheLastOne)
 {
     AddPOU("SBR01", "Motor", 1, POU_KIND_SUBROUTINE);

@@ -76,6 +76,43 @@ TEST_F(CXrefStoreTest, BitsBytesAndPositions)
     EXPECT_EQ(coil->pou, "PUMP");
 }
 
+TEST_F(CXrefStoreTest, ReferencesKeepTheirOrderAcrossAClear)
+{
+    // Rows 1..3 on a bit, a byte and an instance; then a new compilation.
+    for (int row = 1; row <= 3; ++row) {
+        position.number = row;
+        ASSERT_TRUE(store.AddAddressXref(READ, "%I0.3"));
+        ASSERT_TRUE(store.AddAddressXref(READ, "%VB10"));
+        ASSERT_TRUE(store.AddInstanceXref(READ, "T37"));
+    }
+    // One added through the list head alone is kept when the store appends again.
+    ASSERT_TRUE(AddBitXref("%I0.3", &store.Slot(XREF_I, 0)->bitLists[3], WRITTEN));
+    position.number = 4;
+    ASSERT_TRUE(store.AddAddressXref(READ, "%I0.3"));
+    std::vector<int> accesses;
+    for (const CXrefEntry* entry = store.Slot(XREF_I, 0)->bitLists[3]; entry; entry = entry->next)
+        accesses.push_back(entry->number * 10 + (entry->access == WRITTEN));
+    EXPECT_EQ(accesses, (std::vector<int>{10, 20, 30, 31, 40}));
+    store.Clear();
+    position.number = 9;
+    ASSERT_TRUE(store.AddAddressXref(WRITTEN, "%I0.3"));
+    ASSERT_TRUE(store.AddAddressXref(WRITTEN, "%VB10"));
+    position.number = 10;
+    ASSERT_TRUE(store.AddAddressXref(READ, "%I0.3"));
+
+    const std::vector<std::pair<const CXrefEntry*, std::vector<int>>> lists = {
+        {store.Slot(XREF_I, 0)->bitLists[3], {9, 10}},
+        {store.Slot(XREF_V, 10)->byteList, {9}},
+        {store.Slot(XREF_T, 37)->byteList, {}},
+    };
+    for (const auto& [head, rows] : lists) {
+        std::vector<int> seen;
+        for (const CXrefEntry* entry = head; entry; entry = entry->next)
+            seen.push_back(entry->number);
+        EXPECT_EQ(seen, rows);
+    }
+}
+
 TEST_F(CXrefStoreTest, WhereEachAddressGoes)
 {
     const struct {

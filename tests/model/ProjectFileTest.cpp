@@ -615,6 +615,39 @@ TEST_F(ProjectFileTest, OpeningDerivesTheFBInstanceTableFromThePrograms)
     EXPECT_EQ(types, (std::vector<std::string>{"TOF", "CTU"}));
 }
 
+TEST_F(ProjectFileTest, SymbolsAreFoundByAddressAsLoadedAddedAndCleared)
+{
+    const std::string path = Write("plant.qpj", ProjectFile(kCurrent));
+    WriteMainProgram("plant", "LD %I0.0\r\n");
+    ASSERT_TRUE(m_doc.OpenProject(path));
+    CZULProject& p = Project();
+    CZULSymbol* found = nullptr;
+    const auto find = [&](const std::string& text) {
+        found = nullptr;
+        return m_app->FindGlobalSymbol(text, found) ? found->name : std::string("(none)");
+    };
+    EXPECT_EQ(find(" i0.0 "), "Start");
+    EXPECT_EQ(find("%I0.0"), "Start");
+
+    // A symbol added on an address already named stays behind the first;
+    // one on a new address, written without '%' and in lower case, is found.
+    for (const auto& [name, address] : {std::pair{"Again", " %i0.0"}, std::pair{"Stop", "i0.1 "}}) {
+        auto* symbol = new CZULSymbol;
+        symbol->name = name;
+        symbol->address = address;
+        symbol->dataType = "BOOL";
+        p.AddSymbol(symbol);
+    }
+    EXPECT_EQ(find("I0.0"), "Start");
+    EXPECT_EQ(find("%i0.1"), "Stop");
+    EXPECT_EQ(find("%I0.2"), "(none)");
+    EXPECT_EQ(find("stop"), "Stop") << "a text that is no address is a name";
+
+    p.ClearProject();
+    EXPECT_EQ(find("%I0.0"), "(none)");
+    EXPECT_EQ(find("%I0.1"), "(none)");
+}
+
 TEST_F(ProjectFileTest, OpeningKeepsTheFileAttributes)
 {
     const std::string path = Write("ro.qpj", ProjectFile(kCurrent));

@@ -71,6 +71,26 @@ TEST(FileSystemTest, SafeSaveReplacesWholeAndLeavesNoTemporaryFile)
     EXPECT_EQ(ListFolder(dir.Path()).size(), 2u);
 }
 
+TEST(FileSystemTest, WorkFilesAreWrittenInPlaceUnderTheirOwnName)
+{
+    TempFolder dir;
+    ASSERT_TRUE(CreateFolder(dir / "Proj"));
+    WriteFileText(dir / "Proj/~main_main.ilp", "stale");
+
+    // The folder is found ignoring case; the file keeps the name it was given.
+    ASSERT_TRUE(WriteInPlace(dir / "PROJ/~MAIN_Main.ilp", "LD %I0.0\r\n"));
+    EXPECT_EQ(ReadFileText(dir / "Proj/~MAIN_Main.ilp"), "LD %I0.0\r\n");
+    EXPECT_EQ(ReadFileText(dir / "Proj/~main_main.ilp"), "stale");
+
+    // A shorter text replaces the whole file.
+    ASSERT_TRUE(WriteInPlace(dir / "Proj/~MAIN_Main.ilp", "ST"));
+    EXPECT_EQ(ReadFileText(dir / "Proj/~MAIN_Main.ilp"), "ST");
+    EXPECT_EQ(ListFolder(dir / "Proj").size(), 2u) << "no temporary file is left";
+
+    EXPECT_FALSE(WriteInPlace(dir / "missing/~a.ilv", "x"));
+    EXPECT_FALSE(WriteInPlace(dir / "Proj/", "x"));
+}
+
 TEST(FileSystemTest, TreesCopyListAndDelete)
 {
     TempFolder dir;

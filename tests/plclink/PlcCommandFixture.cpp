@@ -1,6 +1,7 @@
 #include "PlcCommandFixture.h"
 
 #include "model/CZULAppData.h"
+#include "model/CZULFB.h"
 #include "plclink/CPlcCommPort.h"
 #include "plclink/PlcDownloadTransfer.h"
 #include "plclink/PlcPassword.h"
@@ -89,6 +90,9 @@ void CFakeHost::ShowUploadedProject()
 {
     calls.push_back("show");
     projectOpenWhenShown = g_pAppData->ProjectOpen != 0;
+    fbInstancesWhenShown.clear();
+    for (const auto& fb : g_pAppData->Project.FBTable.FBInstances)
+        fbInstancesWhenShown.push_back(fb->typeName + " " + fb->instanceName + " " + fb->ownerPou);
 }
 
 CLockHolder::CLockHolder()

@@ -77,6 +77,8 @@ public:
     // Calls in order: "close", "create", "save", "show".
     std::vector<std::string> calls;
     bool projectOpenWhenShown = false;
+    // "type instance owner" of each FB instance the project holds when shown.
+    std::vector<std::string> fbInstancesWhenShown;
 };
 
 // Holds the port lock from another thread for as long as it lives.

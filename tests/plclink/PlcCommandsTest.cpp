@@ -515,3 +515,26 @@ TEST_F(PlcCommandsTest, UploadReplacesTheOpenProjectWithTheRestoredOne)
     EXPECT_EQ(host.calls, std::vector<std::string>{"close"});
     ExpectPortReleased();
 }
+
+TEST_F(PlcCommandsTest, TheUploadedProjectHasItsFBInstancesBeforeItIsShown)
+{
+    using B = ObjectCodeBuilder;
+    g_pAppData->LoadAreaTable();
+    UploadImageBuilder image(1);
+    image.Module(2, 0, 1, 0, 1);
+    image.CpuWord(202, 2);
+    image.ObjectCode(B()
+                         .Pou(1, 0xFF).Op(B::NETWORK).Op(B::LD).Addr("%I0.0").Op(B::TON).Addr("%T5").Word(100)
+                         .Op(B::MPEND)
+                         .Finish());
+    sim.SetImage(image.Build());
+    sim.SetIdentity(Identity(2, 3, 0, true, 1, 5, 0x01));
+    g_pAppData->PrevProj = folder.Path();
+    host.chooses = TRUE;
+    host.closes = TRUE;
+
+    commands.OnPlcUpload();
+    ASSERT_TRUE(ui.box.Messages().empty());
+    EXPECT_EQ(host.fbInstancesWhenShown, std::vector<std::string>{"TON T5 MAIN"});
+    EXPECT_EQ(g_pAppData->Project.FBTable.FBInstances.size(), 1u);
+}

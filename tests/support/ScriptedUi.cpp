@@ -156,12 +156,31 @@ int CQueuedPoster::Pending() const
     return static_cast<int>(m_calls.size());
 }
 
+void CRecordingHelp::ShowHelp(const std::string& topic, int context)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_requests.push_back({topic, context});
+}
+
+std::vector<RecordedHelp> CRecordingHelp::Requests() const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_requests;
+}
+
+void CRecordingHelp::Clear()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_requests.clear();
+}
+
 CScopedUi::CScopedUi()
 {
     CUserInterface::SetMessageBox(&box);
     CUserInterface::SetOutput(&output);
     CUserInterface::SetStatusLine(&status);
     CUserInterface::SetPoster(&poster);
+    CUserInterface::SetHelp(&help);
 }
 
 CScopedUi::~CScopedUi()
@@ -170,4 +189,5 @@ CScopedUi::~CScopedUi()
     CUserInterface::SetOutput(nullptr);
     CUserInterface::SetStatusLine(nullptr);
     CUserInterface::SetPoster(nullptr);
+    CUserInterface::SetHelp(nullptr);
 }

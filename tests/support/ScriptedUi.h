@@ -87,6 +87,22 @@ private:
     std::deque<std::function<void()>> m_calls;
 };
 
+struct RecordedHelp {
+    std::string topic;
+    int context = 0;
+};
+
+class CRecordingHelp : public IHelpService {
+public:
+    void ShowHelp(const std::string& topic, int context) override;
+    std::vector<RecordedHelp> Requests() const;
+    void Clear();
+
+private:
+    mutable std::mutex m_lock;
+    std::vector<RecordedHelp> m_requests;
+};
+
 class CScopedUi {
 public:
     CScopedUi();
@@ -98,4 +114,5 @@ public:
     CRecordingOutput output;
     CRecordingStatusLine status;
     CQueuedPoster poster;
+    CRecordingHelp help;
 };

@@ -13,6 +13,11 @@
 
 class CCmdUI;
 
+// The code under which a window's own update handler of reflected commands
+// is registered (CN_UPDATE_COMMAND_UI under WM_COMMAND + WM_REFLECT_BASE);
+// it is asked with id 0 for every command the window shows.
+constexpr int kReflectedUpdateCode = static_cast<int>(0xBD11FFFF);
+
 // One line of a command table. Build lines with the static functions so
 // that handlers of base classes can be named for the derived class.
 template <class T>
@@ -50,6 +55,13 @@ struct CCmdEntry {
         e.first = first;
         e.last = last;
         e.code = CN_UPDATE_COMMAND_UI;
+        e.update = fn;
+        return e;
+    }
+    static constexpr CCmdEntry ReflectedUpdate(void (T::*fn)(CCmdUI*))
+    {
+        CCmdEntry e;
+        e.code = kReflectedUpdateCode;
         e.update = fn;
         return e;
     }

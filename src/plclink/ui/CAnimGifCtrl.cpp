@@ -189,7 +189,8 @@ BOOL CAnimGifCtrl::LoadGif(const BYTE* data, DWORD size)
 
 void CAnimGifCtrl::PrepareImage(int width, int height)
 {
-    resize(width, height);
+    // The control takes the picture's size, also inside a dialog's layout.
+    setFixedSize(width, height);
     m_background = GetSysColor(COLOR_BTNFACE);
     std::lock_guard<std::mutex> hold(m_imageLock);
     m_image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);

@@ -1,6 +1,7 @@
 #include "CCommSettingsDlg.h"
 
 #include "CAnimGifCtrl.h"
+#include "COnlineHelp.h"
 #include "platform/ui/QtText.h"
 #include "model/SharedStrings.h"
 #include "plclink/CPlcCommPort.h"
@@ -12,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,6 +21,9 @@
 
 namespace {
 
+
+// "PC机通讯设置"
+const char* const kCommSettingsHelpTopic = "PC\xBB\xFA\xCD\xA8\xD1\xB6\xC9\xE8\xD6\xC3";
 
 struct BaudItem {
     const char* text;
@@ -92,6 +97,7 @@ CCommSettingsDlg::CCommSettingsDlg(const CSettingsStore& settings, const std::ve
     buttons->addStretch();
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
+    buttons->addWidget(COnlineHelp::Attach(this, "1236", kCommSettingsHelpTopic));
     QVBoxLayout* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(search);
@@ -141,6 +147,7 @@ void CCommSettingsDlg::OnInitDialog(const std::vector<std::string>& ports)
     m_dataBits->blockSignals(false);
     m_stopBits->addItem("1");
     FillCombos();
+    m_picture->setPixmap(QPixmap(":/Bitmap/273"));
     m_picture->show();
     m_animation->hide();
     // Without its picture the dialog simply does not animate.

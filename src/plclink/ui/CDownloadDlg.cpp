@@ -1,6 +1,7 @@
 #include "CDownloadDlg.h"
 
-#include "CColorStatic.h"
+#include "COnlineHelp.h"
+#include "platform/ui/CColorStatic.h"
 #include "platform/ui/QtText.h"
 #include "model/CZULAppData.h"
 #include "plclink/PlcDownloadTransfer.h"
@@ -58,6 +59,7 @@ CDownloadDlg::CDownloadDlg(IOnlineDialogs& dialogs, QWidget* parent) : QDialog(p
     buttons->addStretch();
     buttons->addWidget(m_download);
     buttons->addWidget(m_close);
+    buttons->addWidget(COnlineHelp::Attach(this, "1242", "xiazaiduihua"));
     QVBoxLayout* layout = new QVBoxLayout(this);
     layout->addWidget(m_uploadDisabled);
     layout->addWidget(m_clearRetentive);

@@ -1,6 +1,7 @@
 #include "CPasswordDlg.h"
 
-#include "CSecureEdit.h"
+#include "COnlineHelp.h"
+#include "platform/ui/CSecureEdit.h"
 #include "plclink/PlcPassword.h"
 
 #include <QButtonGroup>
@@ -12,6 +13,8 @@
 #include <QVBoxLayout>
 
 namespace {
+
+constexpr int kPasswordChars = 8;
 
 struct LevelButton {
     const char* id;
@@ -28,6 +31,7 @@ CSecureEdit* NamedEdit(const char* id, QWidget* parent)
 {
     CSecureEdit* edit = new CSecureEdit(parent);
     edit->setObjectName(id);
+    edit->LimitText(kPasswordChars);
     return edit;
 }
 
@@ -62,6 +66,7 @@ CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     buttons->addWidget(apply);
     buttons->addWidget(close);
+    buttons->addWidget(COnlineHelp::Attach(this, "4", "shezhimima"));
     QVBoxLayout* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttons);
@@ -69,7 +74,7 @@ CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent)
     connect(m_levels[0], &QRadioButton::clicked, this, &CPasswordDlg::OnLevelFull);
     connect(m_levels[1], &QRadioButton::clicked, this, &CPasswordDlg::OnLevelRestricted);
     connect(m_levels[2], &QRadioButton::clicked, this, &CPasswordDlg::OnLevelRestricted);
-    connect(m_newPassword, &QLineEdit::textChanged, this, &CPasswordDlg::OnNewPasswordChange);
+    connect(m_newPassword, &CEdit::Changed, this, &CPasswordDlg::OnNewPasswordChange);
     connect(apply, &QPushButton::clicked, this, &CPasswordDlg::OnApply);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     OnInitDialog();
@@ -94,8 +99,8 @@ int CPasswordDlg::LevelIndex() const
 
 void CPasswordDlg::OnLevelFull()
 {
-    m_newPassword->clear();
-    m_confirmation->clear();
+    m_newPassword->SetWindowText({});
+    m_confirmation->SetWindowText({});
     m_newPassword->setEnabled(false);
     m_confirmation->setEnabled(false);
 }
@@ -116,9 +121,9 @@ void CPasswordDlg::OnApply()
     m_newPassword->Arm();
     m_confirmation->Arm();
     PlcPasswordChange change;
-    change.oldPassword = m_oldPassword->TakeText();
+    change.oldPassword = m_oldPassword->GetWindowText();
     change.level = LevelIndex() + 1;
-    change.newPassword = m_newPassword->TakeText();
-    change.confirmation = m_confirmation->TakeText();
+    change.newPassword = m_newPassword->GetWindowText();
+    change.confirmation = m_confirmation->GetWindowText();
     ApplyPlcPasswordChange(change);
 }

@@ -1,6 +1,7 @@
 #include "CPasswordInputDlg.h"
 
-#include "CSecureEdit.h"
+#include "COnlineHelp.h"
+#include "platform/ui/CSecureEdit.h"
 #include "plclink/PlcPassword.h"
 
 #include <QFormLayout>
@@ -8,11 +9,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+constexpr int kPasswordChars = 8;
+
+} // namespace
+
 CPasswordInputDlg::CPasswordInputDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle("Enter Password");
     m_password = new CSecureEdit(this);
     m_password->setObjectName("1228");
+    m_password->LimitText(kPasswordChars);
     QPushButton* ok = new QPushButton("OK", this);
     ok->setObjectName("1");
     ok->setDefault(true);
@@ -24,6 +32,7 @@ CPasswordInputDlg::CPasswordInputDlg(QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
+    buttons->addWidget(COnlineHelp::Attach(this, "1241", "shurumima"));
     QVBoxLayout* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttons);
@@ -34,12 +43,12 @@ CPasswordInputDlg::CPasswordInputDlg(QWidget* parent) : QDialog(parent)
 void CPasswordInputDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    m_password->setFocus();
+    m_password->SetFocus();
 }
 
 void CPasswordInputDlg::OnOK()
 {
     m_password->Arm();
-    SendPlcPassword(m_password->TakeText());
+    SendPlcPassword(m_password->GetWindowText());
     accept();
 }

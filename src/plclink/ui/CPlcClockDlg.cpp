@@ -1,6 +1,7 @@
 #include "CPlcClockDlg.h"
 
 #include "CColorIndicator.h"
+#include "COnlineHelp.h"
 #include "plclink/CPlcCommPort.h"
 #include "plclink/PlcProtocol.h"
 #include "model/SharedServices.h"
@@ -64,6 +65,7 @@ CPlcClockDlg::CPlcClockDlg(QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     buttons->addWidget(m_modify);
     buttons->addWidget(close);
+    buttons->addWidget(COnlineHelp::Attach(this, "1240", "CPU-shizhong"));
     QVBoxLayout* layout = new QVBoxLayout(this);
     layout->addWidget(PickerGroup("Current PC Time", m_pcDate, m_pcTime, this));
     layout->addWidget(plcTime);

@@ -1,6 +1,8 @@
 #include "CPlcInfoDlg.h"
 
+#include "COnlineHelp.h"
 #include "CColorIndicator.h"
+#include "platform/ui/CListCtrl.h"
 #include "platform/ui/QtText.h"
 #include "plclink/PlcInfo.h"
 #include "plclink/PlcProtocol.h"
@@ -8,13 +10,16 @@
 #include <QApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace {
+
+constexpr UINT kModuleListId = 1197;
+const char* const kModuleColumns[] = {"Position", "Module", "failure", "description"};
 
 QLabel* NamedLabel(const char* id, QWidget* parent)
 {
@@ -34,8 +39,9 @@ CPlcInfoDlg::CPlcInfoDlg(QWidget* parent) : QDialog(parent)
     m_modeLamp->setObjectName("1211");
     m_mode = NamedLabel("1228", this);
     m_project = NamedLabel("1225", this);
-    m_modules = new QTreeWidget(this);
+    m_modules = new CListCtrl(this);
     m_modules->setObjectName("1197");
+    m_modules->CreateInDialog(WS_BORDER | LVS_REPORT | LVS_SINGLESEL, kModuleListId);
     QPushButton* refresh = new QPushButton("&Refresh", this);
     refresh->setObjectName("1582");
     QPushButton* close = new QPushButton("Close", this);
@@ -50,6 +56,7 @@ CPlcInfoDlg::CPlcInfoDlg(QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     buttons->addWidget(refresh);
     buttons->addWidget(close);
+    buttons->addWidget(COnlineHelp::Attach(this, "1583", "PLC-xinxi"));
     QVBoxLayout* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(m_modules);
@@ -61,23 +68,22 @@ CPlcInfoDlg::CPlcInfoDlg(QWidget* parent) : QDialog(parent)
 
 void CPlcInfoDlg::OnInitDialog()
 {
-    m_modules->setRootIsDecorated(false);
-    m_modules->setAllColumnsShowFocus(true);
-    m_modules->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_modules->setMouseTracking(true);
-    m_modules->setHeaderLabels({"Position", "Module", "failure", "description"});
-    m_modules->setStyleSheet("QTreeView::item { border: 1px solid #d0d0d0; }");
+    m_modules->SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT | LVS_EX_GRIDLINES);
+    for (int column = 0; column < static_cast<int>(std::size(kModuleColumns)); ++column)
+        m_modules->InsertColumn(column, kModuleColumns[column]);
     SizeColumns();
     ShowPlcInfo();
 }
 
 void CPlcInfoDlg::SizeColumns()
 {
-    int width = m_modules->viewport()->width();
-    m_modules->setColumnWidth(0, width / 9);
-    m_modules->setColumnWidth(1, width / 5);
-    m_modules->setColumnWidth(2, width / 9);
-    m_modules->setColumnWidth(3, width * 5 / 9);
+    CRect client;
+    m_modules->GetClientRect(&client);
+    int width = client.Width();
+    m_modules->SetColumnWidth(0, width / 9);
+    m_modules->SetColumnWidth(1, width / 5);
+    m_modules->SetColumnWidth(2, width / 9);
+    m_modules->SetColumnWidth(3, width * 5 / 9);
 }
 
 void CPlcInfoDlg::resizeEvent(QResizeEvent* event)
@@ -89,7 +95,7 @@ void CPlcInfoDlg::resizeEvent(QResizeEvent* event)
 void CPlcInfoDlg::ShowPlcInfo()
 {
     PlcInfoView view;
-    m_modules->clear();
+    m_modules->DeleteAllItems();
     if (!BuildPlcInfoView(view))
         return;
     m_project->setText(ToQString(view.project));
@@ -98,10 +104,9 @@ void CPlcInfoDlg::ShowPlcInfo()
     m_cpuType->setText(ToQString(view.cpuType));
     m_firmware->setText(ToQString(view.firmware));
     for (const PlcInfoModuleRow& row : view.modules) {
-        QTreeWidgetItem* item = new QTreeWidgetItem(m_modules);
-        item->setText(0, ToQString(row.position));
-        item->setText(1, ToQString(row.module));
-        item->setText(2, ToQString(row.failure));
+        int item = m_modules->InsertItem(m_modules->GetItemCount(), row.position);
+        m_modules->SetItemText(item, 1, row.module);
+        m_modules->SetItemText(item, 2, row.failure);
     }
 }
 

@@ -7,8 +7,8 @@
 #include <QDialog>
 
 class CColorIndicator;
+class CListCtrl;
 class QLabel;
-class QTreeWidget;
 
 class CPlcInfoDlg : public QDialog {
     Q_OBJECT
@@ -30,5 +30,5 @@ private:
     CColorIndicator* m_modeLamp = nullptr;
     QLabel* m_mode = nullptr;
     QLabel* m_project = nullptr;
-    QTreeWidget* m_modules = nullptr;
+    CListCtrl* m_modules = nullptr;
 };

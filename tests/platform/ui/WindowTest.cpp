@@ -254,7 +254,7 @@ TEST_F(WindowTest, ToolTipsComeFromTheHitTest)
     EXPECT_EQ(QToolTip::text(), QStringLiteral("Tip"));
     QHelpEvent outside(QEvent::ToolTip, QPoint(80, 10), wnd.mapToGlobal(QPoint(80, 10)));
     QApplication::sendEvent(&wnd, &outside);
-    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 10000));
 }
 
 // Records what it sees and answers as told.

@@ -8,19 +8,23 @@
 #include "plclink/PlcProtocol.h"
 #include "plclink/ui/CAnimGifCtrl.h"
 #include "plclink/ui/CColorIndicator.h"
-#include "plclink/ui/CColorStatic.h"
+#include "platform/ui/CColorStatic.h"
 #include "plclink/ui/CCommSettingsDlg.h"
 #include "plclink/ui/CDownloadDlg.h"
 #include "plclink/ui/CPasswordDlg.h"
 #include "plclink/ui/CPasswordInputDlg.h"
 #include "plclink/ui/CPlcClockDlg.h"
 #include "plclink/ui/CPlcInfoDlg.h"
-#include "plclink/ui/CSecureEdit.h"
+#include "plclink/ui/RegisterPlclinkUiClasses.h"
+#include "platform/ui/CSecureEdit.h"
+#include "platform/ui/CListCtrl.h"
 #include "platform/ui/CSettingsStore.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 
+#include <QApplication>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -32,10 +36,11 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimeEdit>
-#include <QTreeWidget>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -79,6 +84,8 @@ class OnlineDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        std::string error;
+        ASSERT_TRUE(RegisterPlclinkUiClasses(&error)) << error;
         ASSERT_TRUE(sim.Start());
         port = std::make_unique<CScopedGlobalPort>(sim.SlavePath());
         previous = g_pAppData;
@@ -125,11 +132,11 @@ TEST_F(OnlineDialogsTest, PlcInformationShowsTheIdentificationAndRefreshes)
     EXPECT_EQ(Text(dialog, "1225"), " Plus, V1.1");
     EXPECT_FALSE(Text(dialog, "1226").isEmpty());
     EXPECT_EQ(Child<CColorIndicator>(dialog, "1211")->GetColor(), INDICATOR_RED);
-    QTreeWidget* modules = Child<QTreeWidget>(dialog, "1197");
-    ASSERT_EQ(modules->topLevelItemCount(), 2);
-    EXPECT_EQ(modules->headerItem()->text(2), "failure");
-    EXPECT_EQ(modules->topLevelItem(1)->text(0), "2");
-    EXPECT_EQ(modules->topLevelItem(1)->text(2), "4");
+    CListCtrl* modules = Child<CListCtrl>(dialog, "1197");
+    ASSERT_EQ(modules->GetItemCount(), 2);
+    EXPECT_EQ(modules->Table()->horizontalHeaderItem(2)->text(), "failure");
+    EXPECT_EQ(modules->GetItemText(1, 0), "2");
+    EXPECT_EQ(modules->GetItemText(1, 2), "4");
 
     sim.SetRunning(true);
     sim.ClearRequests();
@@ -138,6 +145,14 @@ TEST_F(OnlineDialogsTest, PlcInformationShowsTheIdentificationAndRefreshes)
     EXPECT_EQ(Text(dialog, "1228"), " RUN");
     EXPECT_EQ(Child<CColorIndicator>(dialog, "1211")->GetColor(), INDICATOR_GREEN);
     EXPECT_TRUE(ui.box.Messages().empty());
+
+    // The columns share the list's width: 1/9, 1/5, 1/9 and 5/9.
+    dialog.show();
+    CRect client;
+    modules->GetClientRect(&client);
+    EXPECT_EQ(modules->GetColumnWidth(0), client.Width() / 9);
+    EXPECT_EQ(modules->GetColumnWidth(3), client.Width() * 5 / 9);
+    EXPECT_TRUE(dialog.grab().save(QCoreApplication::applicationDirPath() + "/plc_information.png"));
 }
 
 TEST_F(OnlineDialogsTest, ClockShowsThePlcTimeSetsItAndStopsReadingAfterAFailure)
@@ -193,7 +208,7 @@ TEST_F(OnlineDialogsTest, PasswordDialogEnablesItsFieldsByLevelAndSendsTheChange
     EXPECT_TRUE(Child<QRadioButton>(dialog, "1101")->isChecked());
     EXPECT_FALSE(newPassword->isEnabled());
     EXPECT_FALSE(confirmation->isEnabled());
-    EXPECT_EQ(newPassword->maxLength(), 8);
+    EXPECT_EQ(newPassword->GetLimitText(), 8);
 
     QTest::mouseClick(Child<QRadioButton>(dialog, "1104"), Qt::LeftButton);
     EXPECT_TRUE(newPassword->isEnabled());
@@ -202,7 +217,7 @@ TEST_F(OnlineDialogsTest, PasswordDialogEnablesItsFieldsByLevelAndSendsTheChange
     EXPECT_TRUE(confirmation->isEnabled());
     QTest::keyClicks(confirmation, "ab");
     // The edit keeps its text to itself until the dialog arms it.
-    EXPECT_EQ(newPassword->TakeText(), "");
+    EXPECT_EQ(newPassword->GetWindowText(), "");
 
     QTest::mouseClick(Child<QPushButton>(dialog, "3"), Qt::LeftButton);
     EXPECT_EQ(RequestLetters(), "O");
@@ -211,7 +226,8 @@ TEST_F(OnlineDialogsTest, PasswordDialogEnablesItsFieldsByLevelAndSendsTheChange
     EXPECT_FALSE(g_PlcCommPort.IsOpen());
 
     QTest::mouseClick(Child<QRadioButton>(dialog, "1101"), Qt::LeftButton);
-    EXPECT_TRUE(newPassword->text().isEmpty());
+    newPassword->Arm();
+    EXPECT_EQ(newPassword->GetWindowText(), "");
     EXPECT_FALSE(newPassword->isEnabled());
     ui.box.Clear();
     sim.ClearRequests();
@@ -348,9 +364,11 @@ TEST_F(CommSettingsDialogTest, SearchFindsThePlcAndShowsWhatItFound)
     QTest::mouseClick(Child<QPushButton>(dialog, "1238"), Qt::LeftButton);
     EXPECT_TRUE(dialog.IsSearching());
     EXPECT_FALSE(dialog.Animation()->isHidden());
+    EXPECT_TRUE(dialog.Animation()->IsPlaying());
     EXPECT_TRUE(Child<QLabel>(dialog, "1247")->isHidden());
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_TRUE(dialog.Animation()->isHidden());
+    EXPECT_FALSE(dialog.Animation()->IsPlaying());
     EXPECT_FALSE(Child<QLabel>(dialog, "1247")->isHidden());
     EXPECT_EQ(finished.at(0).at(0).toInt(), 1);
     EXPECT_EQ(Current(dialog, "2047"), "2");
@@ -372,7 +390,7 @@ TEST_F(CommSettingsDialogTest, ClosingDuringASearchStopsItAndPutsTheSettingsBack
         QTest::mouseClick(Child<QPushButton>(dialog, "1238"), Qt::LeftButton);
         ASSERT_TRUE(dialog.IsSearching());
         // The search is under way once it has reported what it tries.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !Child<QLineEdit>(dialog, "1243")->text().isEmpty(); }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !Child<QLineEdit>(dialog, "1243")->text().isEmpty(); }, 10000));
         EXPECT_FALSE(Child<QPushButton>(dialog, "1")->isEnabled());
         EXPECT_TRUE(Child<QPushButton>(dialog, "1240")->isEnabled());
         dialog.reject();
@@ -384,4 +402,108 @@ TEST_F(CommSettingsDialogTest, ClosingDuringASearchStopsItAndPutsTheSettingsBack
     EXPECT_EQ(g_PlcCommPort.Station, 3);
     EXPECT_EQ(g_PlcCommPort.BaudRate, 19200);
     EXPECT_EQ(g_PlcCommPort.ParityIndex, 2);
+}
+
+TEST_F(CommSettingsDialogTest, TheSearchAnimationIsTheProgramsOwnPicture)
+{
+    CCommSettingsDlg dialog(settings, {sim.SlavePath()});
+    CAnimGifCtrl* animation = dialog.Animation();
+    ASSERT_TRUE(animation->IsAnimatedGif());
+    EXPECT_EQ(animation->ScreenSize(), QSize(100, 35));
+    ASSERT_EQ(animation->Frames().size(), 7u);
+    for (const CAnimGifCtrl::FrameRecord& frame : animation->Frames())
+        EXPECT_EQ(frame.delay, 10);
+    EXPECT_FALSE(animation->IsPlaying());
+    QLabel* still = Child<QLabel>(dialog, "1247");
+    EXPECT_EQ(still->pixmap().size(), QSize(100, 35));
+}
+
+TEST_F(OnlineDialogsTest, EveryOnlineDialogOpensItsTopicWithHelpAndF1)
+{
+    CSettingsStore settings {folder / "settings.ini", "OrvelBuilder"};
+    PlcSimIdentity identity;
+    identity.modules = {{0x16, 0}};
+    sim.SetIdentity(identity);
+    ASSERT_EQ(OpenPlcPort(), PLC_OK);
+    ASSERT_EQ(PlcReadInfo(), PLC_OK);
+    CScriptedPasswordEntry entry;
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<QDialog>()> make;
+        const char* button;
+        std::string topic;
+        int context;
+    };
+    const Case cases[] = {
+        {"PLC Information", [] { return std::make_unique<CPlcInfoDlg>(); }, "1583", "PLC-xinxi", 290},
+        {"Password", [] { return std::make_unique<CPasswordDlg>(); }, "4", "shezhimima", 270},
+        {"Enter Password", [] { return std::make_unique<CPasswordInputDlg>(); }, "1241", "shurumima", 271},
+        {"Download", [&] { return std::make_unique<CDownloadDlg>(entry); }, "1242", "xiazaiduihua", 260},
+        {"Communications", [&] { return std::make_unique<CCommSettingsDlg>(settings, std::vector<std::string>{}); },
+         "1236", "PC\xBB\xFA\xCD\xA8\xD1\xB6\xC9\xE8\xD6\xC3", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.help.Clear();
+        std::unique_ptr<QDialog> dialog = c.make();
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        QTest::mouseClick(Child<QPushButton>(*dialog, c.button), Qt::LeftButton);
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : dialog.get();
+        QTest::keyClick(focus, Qt::Key_F1);
+        std::vector<RecordedHelp> requests = ui.help.Requests();
+        ASSERT_EQ(requests.size(), 2u);
+        for (const RecordedHelp& request : requests) {
+            EXPECT_EQ(request.topic, c.topic);
+            EXPECT_EQ(request.context, c.context);
+        }
+        dialog->reject();
+    }
+}
+
+TEST_F(OnlineDialogsTest, TheClockDialogOpensItsTopicWithHelpAndF1)
+{
+    sim.SetClock({0x11, 0x07, 0x17, 0x10, 0x20, 0x30});
+    ASSERT_EQ(OpenPlcPort(), PLC_OK);
+    ASSERT_EQ(PlcReadClock(), PLC_OK);
+    CPlcClockDlg dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::mouseClick(Child<QPushButton>(dialog, "1240"), Qt::LeftButton);
+    QTest::keyClick(Child<QDateEdit>(dialog, "1157"), Qt::Key_F1);
+    std::vector<RecordedHelp> requests = ui.help.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    for (const RecordedHelp& request : requests) {
+        EXPECT_EQ(request.topic, "CPU-shizhong");
+        EXPECT_EQ(request.context, 300);
+    }
+}
+
+TEST_F(CommSettingsDialogTest, PicturesOfThePasswordDialogAndTheSearch)
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    CPasswordDlg password;
+    password.show();
+    Child<QRadioButton>(password, "1104")->click();
+    QTest::keyClicks(Child<CSecureEdit>(password, "999"), "old");
+    QTest::keyClicks(Child<CSecureEdit>(password, "1188"), "new1");
+    EXPECT_TRUE(password.grab().save(folder + "/password_dialog.png"));
+
+    CLineGate gate(sim.SlavePath(), 1200, 2);
+    ASSERT_TRUE(gate.Start());
+    CCommSettingsDlg search(settings, {gate.SlavePath()});
+    search.show();
+    QTest::mouseClick(Child<QPushButton>(search, "1238"), Qt::LeftButton);
+    ASSERT_TRUE(search.Animation()->IsPlaying());
+    // The picture shows the animation once its thread has drawn a frame.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            QColor line = search.Animation()->CurrentImage().pixelColor(50, 16);
+            return line == QColor(0x40, 0x40, 0x40) || line == QColor(0x00, 0x50, 0xC0);
+        },
+        2000));
+    EXPECT_TRUE(search.grab().save(folder + "/communications_search.png"));
+    search.reject();
 }

@@ -1,6 +1,7 @@
 #pragma once
-// A static text with its own text and background colours; the Download
-// dialog shows its note in red with it.
+// A static text with its own text and background colours, starting from the
+// system's button text and button face colours; the Download dialog shows
+// its note in red with it.
 
 #include "platform/WinTypes.h"
 
@@ -11,15 +12,14 @@ class CColorStatic : public QLabel {
 public:
     explicit CColorStatic(QWidget* parent = nullptr);
 
+    // The owner repaints.
     void SetTextColor(COLORREF color);
-    void SetBkColor(COLORREF color);
     COLORREF GetTextColor() const { return m_textColor; }
     COLORREF GetBkColor() const { return m_bkColor; }
 
 private:
     void ApplyColors();
 
-    COLORREF m_textColor = RGB(0, 0, 0);
-    COLORREF m_bkColor = RGB(0xD4, 0xD0, 0xC8);
-    bool m_hasBackground = false;
+    COLORREF m_textColor = 0;
+    COLORREF m_bkColor = 0;
 };

@@ -1,5 +1,7 @@
 #include "CColorStatic.h"
 
+#include "platform/CSystemMetrics.h"
+
 #include <QColor>
 #include <QPalette>
 
@@ -12,9 +14,12 @@ QColor ToQColor(COLORREF color)
 
 } // namespace
 
-CColorStatic::CColorStatic(QWidget* parent) : QLabel(parent)
+CColorStatic::CColorStatic(QWidget* parent)
+    : QLabel(parent), m_textColor(GetSysColor(COLOR_BTNTEXT)), m_bkColor(GetSysColor(COLOR_BTNFACE))
 {
     setWordWrap(true);
+    setAutoFillBackground(true);
+    ApplyColors();
 }
 
 void CColorStatic::SetTextColor(COLORREF color)
@@ -23,19 +28,10 @@ void CColorStatic::SetTextColor(COLORREF color)
     ApplyColors();
 }
 
-void CColorStatic::SetBkColor(COLORREF color)
-{
-    m_bkColor = color;
-    m_hasBackground = true;
-    ApplyColors();
-}
-
 void CColorStatic::ApplyColors()
 {
     QPalette colors = palette();
     colors.setColor(QPalette::WindowText, ToQColor(m_textColor));
-    if (m_hasBackground)
-        colors.setColor(QPalette::Window, ToQColor(m_bkColor));
-    setAutoFillBackground(m_hasBackground);
+    colors.setColor(QPalette::Window, ToQColor(m_bkColor));
     setPalette(colors);
 }

@@ -1,0 +1,8 @@
+#include "RegisterPlclinkUiClasses.h"
+
+#include "resources/ProgramResources.h"
+
+bool RegisterPlclinkUiClasses(std::string* error)
+{
+    return InitProgramResources(error);
+}

@@ -1,0 +1,662 @@
+#include "toolkit/commandbars/CTKCommandBar.h"
+
+#include "platform/CSystemMetrics.h"
+#include "platform/ui/CCmdUI.h"
+#include "platform/ui/CFrameWnd.h"
+#include "platform/ui/CMenu.h"
+#include "platform/ui/CPaintDC.h"
+#include "platform/ui/CWinApp.h"
+#include "platform/ui/HelpMessages.h"
+#include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/draw/CTKBarRenderer.h"
+#include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
+#include "toolkit/commandbars/draw/CTKOffscreenDC.h"
+#include "toolkit/commandbars/images/CTKCommandImages.h"
+
+#include <climits>
+#include <cstdlib>
+
+IMPLEMENT_SERIAL(CTKCommandBar, CWnd, 0x80000006)
+
+namespace {
+
+constexpr int kMarkerThickness = 6;
+constexpr int kMarkerInset = 2;
+constexpr int kDefaultIconSize = 16;
+constexpr int kDropMoveThreshold = 4;
+
+// The command-state record of one control: the update handlers' calls act
+// on the control at once.
+class CTKControlCmdUI : public CCmdUI {
+public:
+    explicit CTKControlCmdUI(CTKControl* control) : m_control(control) {}
+
+    void Enable(BOOL on) override
+    {
+        CCmdUI::Enable(on);
+        m_control->SetEnabled(on ? TRUE : FALSE);
+    }
+    void SetCheck(int check) override
+    {
+        CCmdUI::SetCheck(check);
+        m_control->SetChecked(check != 0);
+    }
+    void SetText(const std::string& text) override
+    {
+        CCmdUI::SetText(text);
+        m_control->SetCaption(text);
+    }
+
+private:
+    CTKControl* m_control;
+};
+
+} // namespace
+
+CTKCommandBar::CTKCommandBar()
+{
+    static const CMsgEntry<CTKCommandBar> table[] = {
+        {WM_INITIALUPDATE, &CTKCommandBar::OnInitialUpdate},
+        {WM_HELPHITTEST, &CTKCommandBar::OnHelpHitTest},
+    };
+    AddMessageTable(table);
+    m_pControls = new CTKControls;
+    m_pControls->SetParent(this);
+}
+
+CTKCommandBar::~CTKCommandBar()
+{
+    m_pControls->RemoveAll();
+    m_pControls->InternalRelease();
+    SetBarRenderer(nullptr);
+    SetImageStore(nullptr);
+}
+
+void CTKCommandBar::DelayRedraw()
+{
+    m_dwPendingWork |= kRedrawDue;
+}
+
+BOOL CTKCommandBar::SetTrackingMode(int mode, BOOL, BOOL)
+{
+    if (mode == m_nTrackingMode)
+        return FALSE;
+    m_nTrackingMode = mode;
+    if (mode == 0) {
+        SetPopuped(-1, FALSE);
+        SetSelected(-1, FALSE);
+        m_bMouseOnlyTracking = FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CTKCommandBar::SetSelected(int index, BOOL keyboard)
+{
+    if (index == m_nSelected)
+        return FALSE;
+    if (CTKControl* previous = GetControl(m_nSelected))
+        previous->SetSelected(kTKSelectedNone);
+    m_nSelected = GetControl(index) ? index : -1;
+    if (CTKControl* next = GetControl(m_nSelected))
+        next->SetSelected(keyboard ? kTKSelectedKeyboard : kTKSelectedHot);
+    return TRUE;
+}
+
+BOOL CTKCommandBar::SetPopuped(int index, BOOL)
+{
+    if (index == m_nPopuped)
+        return FALSE;
+    const BOOL closed = m_nPopuped != -1;
+    if (CTKControl* open = GetControl(m_nPopuped))
+        open->SetPopuped(FALSE);
+    m_nPopuped = -1;
+    CTKControl* next = GetControl(index);
+    if (next && next->SetPopuped(TRUE))
+        m_nPopuped = index;
+    return closed;
+}
+
+BOOL CTKCommandBar::Popup(CTKControlPopup*, BOOL)
+{
+    return FALSE;
+}
+
+void CTKCommandBar::SetVisible(BOOL)
+{
+}
+
+BOOL CTKCommandBar::IsVisible() const
+{
+    return FALSE;
+}
+
+BOOL CTKCommandBar::SetPosition(int)
+{
+    return FALSE;
+}
+
+void CTKCommandBar::OnRecalcLayout()
+{
+}
+
+CTKCommandBar* CTKCommandBar::GetParentCommandBar() const
+{
+    return nullptr;
+}
+
+CSize CTKCommandBar::CalcDynamicLayout(int, DWORD)
+{
+    return CSize();
+}
+
+void CTKCommandBar::OnControlsChanged()
+{
+    m_nSelected = -1;
+    m_nPopuped = -1;
+    m_dwPendingWork |= kLayoutDue;
+}
+
+void CTKCommandBar::Copy(const CTKCommandBar* source, BOOL recursive)
+{
+    if (!source || source == this)
+        return;
+    m_nBarType = source->m_nBarType;
+    m_nPosition = source->m_nPosition;
+    m_nBarId = source->m_nBarId;
+    m_dwFlags = source->m_dwFlags;
+    m_dwStyle = source->m_dwStyle;
+    m_strTitle = source->m_strTitle;
+    m_bCustomizable = source->m_bCustomizable;
+    m_nMRUWidth = source->m_nMRUWidth;
+    m_szIcons = source->m_szIcons;
+    m_pCommandBars = source->m_pCommandBars;
+    m_pControls->RemoveAll();
+    m_pControls->InternalRelease();
+    m_pControls = source->m_pControls->Duplicate(recursive);
+    m_pControls->SetParent(this);
+}
+
+CTKCommandBar* CTKCommandBar::Clone(BOOL recursive) const
+{
+    auto* clone = dynamic_cast<CTKCommandBar*>(GetRuntimeClass()->CreateObject());
+    if (clone)
+        clone->Copy(this, recursive);
+    return clone;
+}
+
+void CTKCommandBar::Reset()
+{
+}
+
+CTKCommandBars* CTKCommandBar::GetCommandBars() const
+{
+    for (const CTKCommandBar* bar = this; bar; bar = bar->GetParentCommandBar()) {
+        if (bar->m_pCommandBars)
+            return bar->m_pCommandBars;
+    }
+    return nullptr;
+}
+
+BOOL CTKCommandBar::IsCustomizeMode() const
+{
+    // Customising is a mode of the command bars, which keep the flag.
+    return FALSE;
+}
+
+CTKCommandBar* CTKCommandBar::GetRootBar() const
+{
+    const CTKCommandBar* bar = this;
+    while (CTKCommandBar* parent = bar->GetParentCommandBar())
+        bar = parent;
+    return const_cast<CTKCommandBar*>(bar);
+}
+
+CWnd* CTKCommandBar::GetSite() const
+{
+    const CTKCommandBar* root = GetRootBar();
+    if (root->m_pSite)
+        return root->m_pSite;
+    if (root->IsWindow()) {
+        if (CWnd* owner = root->GetOwner())
+            return owner;
+        if (CWnd* parent = root->GetParent())
+            return parent;
+    }
+    CWinApp* app = AfxGetApp();
+    return app ? app->GetMainWnd() : nullptr;
+}
+
+CWnd* CTKCommandBar::GetOwnerSite() const
+{
+    const CTKCommandBar* root = GetRootBar();
+    return root->m_pOwner ? root->m_pOwner : GetSite();
+}
+
+CFrameWnd* CTKCommandBar::GetFrameSite() const
+{
+    // The frame of the command bars; a bar without them has none.
+    return nullptr;
+}
+
+CTKBarRenderer* CTKCommandBar::GetBarRenderer() const
+{
+    if (m_pRenderer)
+        return m_pRenderer;
+    const CTKCommandBar* root = GetRootBar();
+    if (root->m_pRenderer)
+        return root->m_pRenderer;
+    return CTKBarRenderer::GetCurrent();
+}
+
+void CTKCommandBar::SetBarRenderer(CTKBarRenderer* renderer)
+{
+    if (renderer)
+        renderer->InternalAddRef();
+    if (m_pRenderer)
+        m_pRenderer->InternalRelease();
+    m_pRenderer = renderer;
+}
+
+CTKCommandImages* CTKCommandBar::GetImageStore() const
+{
+    if (m_pImages)
+        return m_pImages;
+    const CTKCommandBar* root = GetRootBar();
+    if (root->m_pImages)
+        return root->m_pImages;
+    return &CTKCommandImages::Global();
+}
+
+void CTKCommandBar::SetImageStore(CTKCommandImages* images)
+{
+    if (images)
+        images->InternalAddRef();
+    if (m_pImages)
+        m_pImages->InternalRelease();
+    m_pImages = images;
+}
+
+CTKControl* CTKCommandBar::GetControl(int index) const
+{
+    return m_pControls->GetAt(index);
+}
+
+int CTKCommandBar::GetControlCount() const
+{
+    return m_pControls->GetCount();
+}
+
+CSize CTKCommandBar::GetButtonIconSize() const
+{
+    if (m_szIcons.cx > 0 && m_szIcons.cy > 0)
+        return m_szIcons;
+    return CSize(kDefaultIconSize, kDefaultIconSize);
+}
+
+BOOL CTKCommandBar::ShowsButtonText() const
+{
+    // Mode 2 follows the manager's text-labels option, off without one.
+    return m_nTextLabels == 1;
+}
+
+BOOL CTKCommandBar::LoadMenu(const CMenu* menu, BOOL removeExisting)
+{
+    if (!menu || !menu->IsMenu())
+        return FALSE;
+    if (removeExisting)
+        m_pControls->RemoveAll();
+    BOOL beginGroup = FALSE;
+    for (int position = 0; position < menu->GetMenuItemCount(); ++position) {
+        if (menu->GetMenuState(static_cast<UINT>(position), MF_BYPOSITION) & MF_SEPARATOR) {
+            beginGroup = TRUE;
+            continue;
+        }
+        CTKControl* control = m_pControls->AddMenuItem(menu, position);
+        if (control && beginGroup) {
+            control->SetBeginGroup(TRUE);
+            beginGroup = FALSE;
+        }
+    }
+    if (CFrameWnd* frame = IsWindow() ? GetParentFrame() : nullptr)
+        frame->DelayRecalcLayout();
+    return TRUE;
+}
+
+BOOL CTKCommandBar::FilterDocumentTypes(UINT activeMenuId)
+{
+    if (activeMenuId == 0)
+        return FALSE;
+    BOOL changed = FALSE;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CTKControl* control = GetControl(i);
+        const DWORD before = control->GetHideFlags();
+        DWORD after = before;
+        if (!control->ShownDocumentTypes().empty()) {
+            const BOOL shown = control->ShownDocumentTypes().count(activeMenuId) != 0;
+            after = shown ? after & ~kTKHideDocumentType : after | kTKHideDocumentType;
+        }
+        if (!control->HiddenDocumentTypes().empty()) {
+            const BOOL hidden = control->HiddenDocumentTypes().count(activeMenuId) != 0;
+            after = hidden ? after | kTKHideDocumentType : after & ~kTKHideDocumentType;
+        }
+        if (after == before)
+            continue;
+        control->SetHideFlags(after);
+        changed = TRUE;
+    }
+    if (changed)
+        DelayLayout();
+    return changed;
+}
+
+void CTKCommandBar::SetStatusText(const CTKControl* control)
+{
+    CWnd* site = GetSite();
+    if (!site)
+        return;
+    const std::string text = control ? control->GetDescription() : std::string();
+    if (!text.empty())
+        site->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    else
+        site->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE, 0);
+    site->SendMessage(WM_TK_CONTROL_SELECTED, control ? control->GetID() : 0, 0);
+}
+
+BOOL CTKCommandBar::IsVerticalBar() const
+{
+    return m_nPosition == kTKPositionLeft || m_nPosition == kTKPositionRight || m_nBarType == kTKBarPopup;
+}
+
+int CTKCommandBar::CalcInsertPosition(const CTKControl* dragged, CPoint point, CRect* marker, BOOL* after) const
+{
+    const BOOL vertical = IsVerticalBar();
+    const int along = vertical ? point.y : point.x;
+    const CTKControl* candidate = nullptr;
+    int nearest = INT_MAX;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        const CTKControl* control = GetControl(i);
+        if (!control->IsVisible() || (control->GetFlags() & kTKFlagNoCustomize))
+            continue;
+        const CRect& rc = control->GetRect();
+        const int centre = vertical ? (rc.top + rc.bottom) / 2 : (rc.left + rc.right) / 2;
+        const int distance = std::abs(centre - along);
+        if (control->GetRowStart()) {
+            if (!vertical) {
+                if (rc.top > point.y)
+                    break;
+                candidate = control;
+                nearest = distance;
+                continue;
+            }
+            if (rc.right < point.x)
+                break;
+            nearest = INT_MAX;
+        }
+        if (distance < nearest) {
+            nearest = distance;
+            candidate = control;
+        }
+    }
+    if (!candidate) {
+        CRect client;
+        GetClientRect(&client);
+        *marker = CRect(client.left + kMarkerInset, client.top + kMarkerInset,
+                        client.left + kMarkerInset + kMarkerThickness, client.bottom - kMarkerInset);
+        *after = TRUE;
+        return -1;
+    }
+    const CRect& rc = candidate->GetRect();
+    const int centre = vertical ? (rc.top + rc.bottom) / 2 : (rc.left + rc.right) / 2;
+    *after = centre < along;
+    if (candidate == dragged) {
+        marker->SetRectEmpty();
+        return candidate->GetIndex();
+    }
+    int start = vertical ? rc.top : rc.left;
+    if (*after) {
+        const CTKControl* next = GetControl(candidate->GetIndex() + 1);
+        const BOOL adjoining = next && !next->GetBeginGroup() && (vertical || !next->GetRowStart());
+        const int farEdge = vertical ? rc.bottom : rc.right;
+        start = adjoining ? farEdge : farEdge - kMarkerThickness;
+    }
+    if (vertical)
+        *marker = CRect(rc.left, start, rc.right, start + kMarkerThickness);
+    else
+        *marker = CRect(start, rc.top, start + kMarkerThickness, rc.bottom);
+    return candidate->GetIndex();
+}
+
+void CTKCommandBar::SetDropMarker(const CRect& marker, BOOL vertical)
+{
+    m_rcMarker = marker;
+    m_bMarkerVertical = vertical;
+    if (IsWindow())
+        Invalidate(FALSE);
+}
+
+void CTKCommandBar::DrawDropMarker(CDC* dc) const
+{
+    if (m_rcMarker.IsRectEmpty())
+        return;
+    CBrush brush(GetSysColor(COLOR_BTNFACE));
+    CTKDCSelectGuard select(dc, &brush);
+    const CRect& r = m_rcMarker;
+    const int w = r.Width();
+    const int h = r.Height();
+    if (!m_bMarkerVertical) {
+        dc->PatBlt(r.left, r.top, w, 1, PATINVERT);
+        dc->PatBlt(r.left + 1, r.top + 1, w - 2, 1, PATINVERT);
+        dc->PatBlt(r.left, r.bottom - 1, w, 1, PATINVERT);
+        dc->PatBlt(r.left + 1, r.bottom - 2, w - 2, 1, PATINVERT);
+        dc->PatBlt(r.left + 2, r.top + 2, 2, h - 4, PATINVERT);
+        return;
+    }
+    dc->PatBlt(r.left, r.top, 1, h, PATINVERT);
+    dc->PatBlt(r.left + 1, r.top + 1, 1, h - 2, PATINVERT);
+    dc->PatBlt(r.right - 1, r.top, 1, h, PATINVERT);
+    dc->PatBlt(r.right - 2, r.top + 1, 1, h - 2, PATINVERT);
+    dc->PatBlt(r.left + 2, r.top + 2, w - 4, 2, PATINVERT);
+}
+
+DWORD CTKCommandBar::OnCustomizeDragOver(CTKControl* dragged, CPoint point)
+{
+    if (!dragged || !IsCustomizable() || !IsWindow() || !IsWindowVisible())
+        return kTKDropNone;
+    DWORD effect = kTKDropNone;
+    if (CTKControl* under = m_pControls->HitTest(point)) {
+        if (!GetParentCommandBar() && under->GetIndex() != m_nPopuped)
+            SetTrackingMode(0, FALSE, FALSE);
+        under->OnCustomizeDragOver(dragged, point, &effect);
+    }
+    if (!dragged->IsCustomizeDragOverAvail(this, point, &effect))
+        return effect;
+    CRect marker;
+    BOOL after = FALSE;
+    CalcInsertPosition(dragged, point, &marker, &after);
+    SetDropMarker(marker, IsVerticalBar());
+    return effect;
+}
+
+void CTKCommandBar::OnCustomizeDragLeave()
+{
+    SetDropMarker(CRect(), FALSE);
+}
+
+DWORD CTKCommandBar::OnCustomizeDrop(CTKControl* dragged, DWORD dropEffect, CPoint point, CPoint start)
+{
+    if (!dragged)
+        return kTKDropNone;
+    CRect marker;
+    BOOL after = FALSE;
+    const int index = CalcInsertPosition(dragged, point, &marker, &after);
+    DWORD result = dropEffect;
+    if (GetControl(index) == dragged) {
+        const BOOL moved = std::abs(point.x - start.x) > kDropMoveThreshold
+            || std::abs(point.y - start.y) > kDropMoveThreshold;
+        if (moved)
+            dragged->SetBeginGroup(after && index > 0);
+        result = kTKDropOnItself;
+    } else {
+        const int at = index + (after ? 1 : 0);
+        CTKControl* displaced = after ? nullptr : GetControl(at);
+        CTKControl* copy = m_pControls->AddClone(dragged, at, TRUE);
+        if (copy && displaced) {
+            copy->SetBeginGroup(displaced->GetBeginGroup());
+            displaced->SetBeginGroup(FALSE);
+        }
+    }
+    OnRecalcLayout();
+    SetDropMarker(CRect(), FALSE);
+    return result;
+}
+
+void CTKCommandBar::DrawCommandBar(CDC* dc)
+{
+    CTKBarRenderer* renderer = GetBarRenderer();
+    if (!renderer)
+        return;
+    renderer->FillCommandBarEntry(dc, this);
+    if (m_dwStyle & kTKBarStyleGripper) {
+        CSize gripper;
+        renderer->DrawCommandBarGripper(&gripper, dc, this, TRUE);
+    }
+    BOOL first = TRUE;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CTKControl* control = GetControl(i);
+        if (!control->IsVisible())
+            continue;
+        if (control->GetBeginGroup() && !first) {
+            CSize separator;
+            renderer->DrawCommandBarSeparator(&separator, dc, this, control, TRUE);
+        }
+        first = FALSE;
+        CTKDCSelectGuard font(dc, renderer->GetControlFont(this, control->IsDefaultItem()));
+        control->Draw(dc);
+    }
+    if (IsCustomizeMode())
+        DrawDropMarker(dc);
+}
+
+INT_PTR CTKCommandBar::OnToolHitTest(CPoint point, TOOLINFO* info) const
+{
+    const INT_PTR child = CWnd::OnToolHitTest(point, info);
+    if (child != -1)
+        return child;
+    if (m_nTrackingMode == 2 && m_nBarType != kTKBarPopup)
+        return -1;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CTKControl* control = GetControl(i);
+        if (!control->IsVisible() || !control->GetRect().PtInRect(point))
+            continue;
+        CRect tipRect = control->GetRect();
+        int id = static_cast<int>(control->GetID());
+        const std::string text = control->GetTooltip(&point, &tipRect, &id);
+        if (text.empty() || id == 0)
+            return -1;
+        if (info) {
+            info->uId = static_cast<UINT_PTR>(id);
+            info->rect = tipRect;
+            info->text = text;
+        }
+        return id;
+    }
+    return -1;
+}
+
+int CTKCommandBar::OnCreate()
+{
+    if (CWnd::OnCreate() == -1)
+        return -1;
+    if (m_nBarType != kTKBarPopup)
+        EnableToolTips(TRUE);
+    return 0;
+}
+
+void CTKCommandBar::OnDestroy()
+{
+    if (m_nTrackingMode != 0)
+        SetTrackingMode(0, FALSE, FALSE);
+    CWnd::OnDestroy();
+}
+
+void CTKCommandBar::OnFinalRelease()
+{
+    if (IsWindow())
+        DestroyWindow();
+    CWnd::OnFinalRelease();
+}
+
+void CTKCommandBar::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    CTKOffscreenDC buffer(&dc, client);
+    DrawCommandBar(buffer.GetDC());
+}
+
+BOOL CTKCommandBar::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}
+
+void CTKCommandBar::OnIdleUpdateCmdUI(BOOL disableIfNoHandler)
+{
+    if (!IsWindow() || !IsWindowVisible())
+        return;
+    CWnd* target = GetOwnerSite();
+    if (target) {
+        for (int i = 0; i < GetControlCount(); ++i)
+            UpdateControlState(GetControl(i), i, target, disableIfNoHandler);
+    }
+    if (m_dwPendingWork & kRedrawDue) {
+        m_dwPendingWork &= ~kRedrawDue;
+        Invalidate(FALSE);
+    }
+    if (m_dwPendingWork & kLayoutDue) {
+        m_dwPendingWork &= ~kLayoutDue;
+        OnRecalcLayout();
+    }
+}
+
+void CTKCommandBar::UpdateControlState(CTKControl* control, int index, CCmdTarget* target, BOOL disableIfNoHandler)
+{
+    if (control->GetPressed() == kTKPressedExecuting) {
+        control->SetPressed(kTKPressedNone);
+        DelayRedraw();
+    }
+    if (control->GetFlags() & kTKFlagNoUpdate)
+        return;
+    CTKControlCmdUI state(control);
+    state.m_nID = control->GetID();
+    state.m_nIndex = static_cast<UINT>(index);
+    state.m_pOther = this;
+    if (OnCmdMsg(0, kReflectedUpdateCode, &state, nullptr))
+        return;
+    if (OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, nullptr))
+        return;
+    if (IsCustomizeMode()) {
+        state.Enable(TRUE);
+        return;
+    }
+    state.DoUpdate(target, disableIfNoHandler);
+}
+
+LRESULT CTKCommandBar::OnInitialUpdate(WPARAM, LPARAM)
+{
+    OnIdleUpdateCmdUI(TRUE);
+    return 0;
+}
+
+LRESULT CTKCommandBar::OnHelpHitTest(WPARAM, LPARAM lParam)
+{
+    const CPoint point(static_cast<short>(LOWORD(static_cast<DWORD>(lParam))),
+                       static_cast<short>(HIWORD(static_cast<DWORD>(lParam))));
+    const INT_PTR id = OnToolHitTest(point, nullptr);
+    if (id > 0)
+        return static_cast<LRESULT>(id) + HID_BASE_COMMAND;
+    if (GetDlgCtrlID() != 0)
+        return static_cast<LRESULT>(GetDlgCtrlID()) + HID_BASE_CONTROL;
+    return 0;
+}

@@ -1,0 +1,408 @@
+#include "toolkit/commandbars/CTKControl.h"
+
+#include "platform/ui/CCmdUI.h"
+#include "platform/ui/CResourceStore.h"
+#include "platform/ui/CTrackingLoop.h"
+#include "toolkit/commandbars/CTKCommandBar.h"
+#include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/draw/CTKBarRenderer.h"
+#include "toolkit/commandbars/images/CTKCommandImages.h"
+
+#include <QCursor>
+
+IMPLEMENT_SERIAL(CTKControl, CCmdTarget, 0x80000006)
+
+namespace {
+
+// The part of text before (index 0) or after (index 1) the first separator.
+std::string SubString(const std::string& text, int index, char separator)
+{
+    const std::size_t at = text.find(separator);
+    if (at == std::string::npos)
+        return index == 0 ? text : std::string();
+    return index == 0 ? text.substr(0, at) : text.substr(at + 1);
+}
+
+} // namespace
+
+CTKControl::CTKControl() = default;
+
+CTKControl::~CTKControl() = default;
+
+std::string CTKControl::GetTooltip(CPoint*, CRect*, int*) const
+{
+    return m_strTooltip;
+}
+
+void CTKControl::SetBeginGroup(BOOL beginGroup)
+{
+    m_bBeginGroup = beginGroup;
+    DelayLayoutParent();
+}
+
+void CTKControl::SetEnabled(BOOL enabled)
+{
+    if (m_bEnabled == enabled)
+        return;
+    m_bEnabled = enabled;
+    RedrawParent();
+}
+
+void CTKControl::SetRect(const CRect& rect)
+{
+    m_rcControl = rect;
+}
+
+BOOL CTKControl::IsEqual(const CTKControl* other) const
+{
+    if (!other)
+        return FALSE;
+    return m_nStyle == other->m_nStyle && m_nType == other->m_nType && m_nId == other->m_nId
+        && m_bBeginGroup == other->m_bBeginGroup && GetImageId() == other->GetImageId()
+        && m_strCaption == other->m_strCaption && m_strTooltip == other->m_strTooltip
+        && m_strDescription == other->m_strDescription && m_strExtraText == other->m_strExtraText
+        && (m_dwHideFlags & kTKHideCustomize) == (other->m_dwHideFlags & kTKHideCustomize);
+}
+
+CTKCommandBar* CTKControl::GetCommandBar() const
+{
+    return nullptr;
+}
+
+void CTKControl::SetHideFlags(DWORD hideFlags)
+{
+    m_dwHideFlags = hideFlags;
+}
+
+void CTKControl::Execute()
+{
+    m_nPressed = kTKPressedExecuting;
+    CTKCommandBar* root = m_pParent ? m_pParent->GetRootBar() : nullptr;
+    if (root && root->GetReturnCommandSlot()) {
+        *root->GetReturnCommandSlot() = m_nId;
+        return;
+    }
+    if (!m_pParent || m_nId == 0)
+        return;
+    CWnd* owner = m_pParent->GetOwnerSite();
+    if (!owner)
+        return;
+    TKNMCONTROL record;
+    record.hdr.idFrom = m_nId;
+    record.hdr.code = kTKExecuteCode;
+    record.pControl = this;
+    if (owner->SendMessage(WM_TK_EXECUTE, m_nId, reinterpret_cast<LPARAM>(&record)) == 0)
+        owner->SendMessage(WM_COMMAND, m_nId, 0);
+}
+
+CSize CTKControl::GetSize(CDC* dc)
+{
+    CTKBarRenderer* renderer = GetBarRenderer();
+    CSize size;
+    if (renderer)
+        renderer->DrawControl(&size, dc, this, FALSE);
+    return size;
+}
+
+void CTKControl::Draw(CDC* dc)
+{
+    CTKBarRenderer* renderer = GetBarRenderer();
+    CSize size;
+    if (renderer)
+        renderer->DrawControl(&size, dc, this, TRUE);
+}
+
+void CTKControl::OnCalcDynamicSize(DWORD)
+{
+}
+
+UINT CTKControl::GetImageId() const
+{
+    if (m_nCustomIconId != 0)
+        return m_nCustomIconId;
+    if (m_nIconId > 0)
+        return static_cast<UINT>(m_nIconId);
+    return m_nId;
+}
+
+CTKCommandIcon* CTKControl::GetIcon(int width)
+{
+    const UINT imageId = GetImageId();
+    if (imageId == 0)
+        return nullptr;
+    CTKCommandImages* images = GetCommandImages();
+    return images ? images->FindIcon(imageId, width) : nullptr;
+}
+
+int CTKControl::OnHookKeyDown(UINT)
+{
+    return 1;
+}
+
+void CTKControl::SetParent(CTKCommandBar* parent)
+{
+    m_pParent = parent;
+}
+
+void CTKControl::Copy(const CTKControl* source, BOOL)
+{
+    if (!source || source == this)
+        return;
+    m_nId = source->m_nId;
+    m_dwTag = source->m_dwTag;
+    m_dwFlags = source->m_dwFlags;
+    m_nType = source->m_nType;
+    m_strCaption = source->m_strCaption;
+    m_strShortcutText = source->m_strShortcutText;
+    m_strTooltip = source->m_strTooltip;
+    m_strDescription = source->m_strDescription;
+    m_strParameter = source->m_strParameter;
+    m_nCustomIconId = source->m_nCustomIconId;
+    m_nIconId = source->m_nIconId;
+    m_bTemporary = source->m_bTemporary;
+    m_strExtraText = source->m_strExtraText;
+    m_strCustomCaption = source->m_strCustomCaption;
+    m_dwHideFlags = source->m_dwHideFlags;
+    m_bDefaultItem = source->m_bDefaultItem;
+    m_bBeginGroup = source->m_bBeginGroup;
+    m_shownDocumentTypes = source->m_shownDocumentTypes;
+    m_hiddenDocumentTypes = source->m_hiddenDocumentTypes;
+}
+
+BOOL CTKControl::SetPopuped(BOOL)
+{
+    return FALSE;
+}
+
+void CTKControl::OnClick(BOOL, CPoint)
+{
+}
+
+void CTKControl::OnLButtonUp(CPoint)
+{
+}
+
+void CTKControl::OnRButtonUp(CPoint)
+{
+}
+
+BOOL CTKControl::OnLButtonDblClk(CPoint point)
+{
+    OnClick(FALSE, point);
+    return TRUE;
+}
+
+void CTKControl::OnMouseMove(CPoint)
+{
+}
+
+void CTKControl::OnMouseHover()
+{
+    if (!m_pParent)
+        return;
+    const BOOL closed = m_pParent->SetPopuped(-1, FALSE);
+    if (closed && m_pParent->GetPosition() != kTKPositionPopup && m_pParent->GetTrackingMode() == 2)
+        m_pParent->SetTrackingMode(0, TRUE, FALSE);
+}
+
+BOOL CTKControl::SetSelected(int state)
+{
+    if (state == m_nSelected)
+        return FALSE;
+    if (state == kTKSelectedKeyboard && m_pParent)
+        m_pParent->SetPopuped(-1, FALSE);
+    m_nSelected = state;
+    if (m_pParent)
+        m_pParent->SetStatusText(state != kTKSelectedNone ? this : nullptr);
+    RedrawParent();
+    return TRUE;
+}
+
+void CTKControl::OnCustomizeMouseDown()
+{
+}
+
+void CTKControl::OnCustomizeDragOver(CTKControl*, CPoint, DWORD*)
+{
+    if (!m_pParent)
+        return;
+    m_pParent->SetPopuped(-1, FALSE);
+    m_pParent->SetSelected(-1, FALSE);
+}
+
+BOOL CTKControl::IsCustomizeDragOverAvail(CTKCommandBar*, CPoint, DWORD*)
+{
+    return TRUE;
+}
+
+CTKControl* CTKControl::Clone(BOOL recursive) const
+{
+    auto* clone = dynamic_cast<CTKControl*>(GetRuntimeClass()->CreateObject());
+    if (clone)
+        clone->Copy(this, recursive);
+    return clone;
+}
+
+void CTKControl::SetID(UINT id)
+{
+    if (id == m_nId)
+        return;
+    m_nId = id;
+    std::string text;
+    if (!CResourceStore::Instance().FindString(id, &text))
+        return;
+    m_strTooltip = SubString(text, 1, '\n');
+    m_strDescription = SubString(text, 0, '\n');
+    if (text.find('\n') == std::string::npos)
+        m_strTooltip = text;
+    SetCaption(m_strTooltip);
+}
+
+void CTKControl::SetCaption(const std::string& text)
+{
+    std::string caption = text;
+    const std::size_t tab = text.find('\t');
+    if (tab != std::string::npos) {
+        m_strShortcutText = text.substr(tab + 1);
+        caption = text.substr(0, tab);
+    }
+    if (caption == m_strCaption)
+        return;
+    m_strCaption = caption;
+    DelayLayoutParent();
+}
+
+void CTKControl::SetCaption(UINT stringId)
+{
+    std::string text;
+    if (CResourceStore::Instance().FindString(stringId, &text))
+        SetCaption(text);
+}
+
+std::string CTKControl::GetDisplayCaption() const
+{
+    return m_strCustomCaption.empty() ? m_strCaption : m_strCustomCaption;
+}
+
+void CTKControl::SetDefaultItem(BOOL defaultItem)
+{
+    if (m_bDefaultItem == defaultItem)
+        return;
+    m_bDefaultItem = defaultItem;
+    DelayLayoutParent();
+}
+
+void CTKControl::SetHiddenCommand(BOOL hidden)
+{
+    m_bHiddenCommand = hidden;
+    if (!hidden)
+        SetHideFlags(m_dwHideFlags & ~kTKHideExpand);
+}
+
+void CTKControl::SetChecked(BOOL checked)
+{
+    if (m_bChecked == checked)
+        return;
+    m_bChecked = checked;
+    RedrawParent();
+}
+
+void CTKControl::RedrawParent()
+{
+    if (m_pParent && m_pParent->IsWindow())
+        m_pParent->DelayRedraw();
+}
+
+void CTKControl::DelayLayoutParent()
+{
+    if (m_pParent)
+        m_pParent->DelayLayout();
+}
+
+void CTKControl::InvalidateParent()
+{
+    if (m_pParent && m_pParent->IsWindow())
+        m_pParent->InvalidateRect(nullptr, FALSE);
+}
+
+BOOL CTKControl::IsCursorOver() const
+{
+    if (!m_pParent)
+        return FALSE;
+    const QPoint global = QCursor::pos();
+    CPoint point(global.x(), global.y());
+    m_pParent->ScreenToClient(&point);
+    return m_rcControl.PtInRect(point);
+}
+
+BOOL CTKControl::IsCustomizeMode() const
+{
+    return m_pParent ? m_pParent->IsCustomizeMode() : FALSE;
+}
+
+CTKCommandImages* CTKControl::GetCommandImages() const
+{
+    if (m_pParent)
+        return m_pParent->GetImageStore();
+    return &CTKCommandImages::Global();
+}
+
+CTKBarRenderer* CTKControl::GetBarRenderer() const
+{
+    if (m_pParent)
+        return m_pParent->GetBarRenderer();
+    return CTKBarRenderer::GetCurrent();
+}
+
+void CTKControl::TrackButton(const CRect& area)
+{
+    if (!m_pParent || !m_pParent->IsWindow())
+        return;
+    const CRect target = area.IsRectEmpty() ? m_rcControl : area;
+    CTKCommandBar* parent = m_pParent;
+    parent->SetSelected(m_nIndex, FALSE);
+    m_nPressed = kTKPressedMouse;
+    InvalidateParent();
+
+    // Whether a move was seen is a flag of its own: a last move to the
+    // bar's corner pixel (0, 0) is a move like any other.
+    BOOL moveSeen = FALSE;
+    CPoint lastMove;
+    BOOL execute = FALSE;
+    CTrackingLoop loop(parent);
+    loop.SetFilter([&](const MSG& msg) -> BOOL {
+        if (msg.message == WM_LBUTTONUP) {
+            execute = m_nSelected != kTKSelectedNone && (!moveSeen || target.PtInRect(lastMove));
+            loop.End();
+            return TRUE;
+        }
+        if (msg.message == WM_MOUSEMOVE) {
+            lastMove = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+            moveSeen = TRUE;
+            if (SetSelected(m_rcControl.PtInRect(lastMove) ? kTKSelectedHot : kTKSelectedNone))
+                InvalidateParent();
+            return TRUE;
+        }
+        return FALSE;
+    });
+    loop.Run();
+
+    // A drag off the button leaves it unselected while the bar still names
+    // it as selected; clear both so that the next hover tracks it again.
+    if (m_nSelected != kTKSelectedNone || parent->GetSelectedIndex() == m_nIndex) {
+        parent->SetSelected(-1, FALSE);
+        m_nSelected = kTKSelectedNone;
+    }
+    m_nPressed = kTKPressedNone;
+    RedrawParent();
+    if (execute)
+        Execute();
+}
+
+CTKControl* CTKControl::FromCmdUI(const CCmdUI* cmdUI)
+{
+    if (!cmdUI)
+        return nullptr;
+    auto* bar = dynamic_cast<CTKCommandBar*>(cmdUI->m_pOther);
+    return bar ? bar->GetControl(static_cast<int>(cmdUI->m_nIndex)) : nullptr;
+}

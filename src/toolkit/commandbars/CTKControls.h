@@ -1,0 +1,98 @@
+#pragma once
+// The ordered controls of one command bar. Keeps each control's index,
+// collection and parent bar in step with the order, makes controls by type
+// and from menu items, decides where keyboard navigation goes next and
+// keeps a reference copy of the controls as first built, against which
+// customisation is measured.
+
+#include "platform/ui/CCmdTarget.h"
+
+#include <string>
+#include <vector>
+
+class CMenu;
+class CTKCommandBar;
+class CTKCommandBars;
+class CTKControl;
+
+// Sent to the site for every menu item turned into a control; lParam is a
+// TKMENUITEMRECORD the site may change. Non-zero: the record's values count.
+constexpr UINT WM_TK_MENUITEM_CONTROL = 0x052F;
+
+// Ids of menu items with a meaning of their own.
+constexpr UINT kTKMdiFirstChildId = 0xFF00;
+
+struct TKMENUITEMRECORD {
+    UINT nId = 0;
+    CTKControl* pControl = nullptr;
+    int nSourceKind = 0;
+    int nPosition = 0;
+    const CMenu* pMenu = nullptr;
+    CTKCommandBar* pBar = nullptr;
+    std::string strCaption;
+    int nType = 0;
+};
+
+class CTKControls : public CCmdTarget {
+    DECLARE_SERIAL(CTKControls)
+public:
+    CTKControls();
+    ~CTKControls() override;
+
+    void SetParent(CTKCommandBar* parent);
+    CTKCommandBar* GetParent() const { return m_pParent; }
+    void SetCommandBars(CTKCommandBars* commandBars) { m_pCommandBars = commandBars; }
+    CTKCommandBars* GetCommandBars() const;
+    // Rewrites index, collection and parent of every control.
+    void RefreshIndexes();
+
+    int GetCount() const { return static_cast<int>(m_controls.size()); }
+    // nullptr outside 0..count-1.
+    CTKControl* GetAt(int index) const;
+    CTKControl* GetFirst() const { return GetAt(0); }
+    void GetNext(CTKControl*& control) const;
+
+    CTKControl* FindControl(UINT id) const;
+    // id -1 (as UINT) matches any id; type 0 any type.
+    CTKControl* FindControl(int type, UINT id, BOOL visibleOnly, BOOL recursive) const;
+    // The first visible control whose rectangle holds the point.
+    CTKControl* HitTest(CPoint point) const;
+    // Without strict, a control hidden only because it did not fit counts.
+    int GetVisibleCount(BOOL strict) const;
+
+    // A control of type 1 to 7, or nullptr for any other type.
+    CTKControl* AddNewControl(int type, UINT id, const std::string& parameter = {}, int before = -1,
+                              BOOL temporary = FALSE);
+    // Takes over the caller's reference; before out of range appends.
+    CTKControl* InsertControl(CTKControl* control, UINT id, const std::string& parameter = {}, int before = -1,
+                              BOOL temporary = FALSE);
+    CTKControl* AddClone(const CTKControl* source, int before, BOOL recursive);
+    // The control of one menu item, or nullptr for the window list's first child.
+    CTKControl* AddMenuItem(const CMenu* menu, int position);
+
+    void Remove(CTKControl* control);
+    void Remove(int index);
+    void RemoveAll();
+
+    // The next control the keyboard or a search reaches from index by step
+    // (+1 or -1), wrapping; -1 when none qualifies.
+    int GetNextIndex(int index, int step, BOOL keyboard, BOOL skipTemporary) const;
+
+    // Clones of the non-temporary controls, with no parent.
+    CTKControls* Duplicate(BOOL recursive) const;
+    BOOL IsEqual(const CTKControls* other) const;
+    CTKControls* CreateReferenceCopy();
+    void ReleaseReferenceCopy();
+    CTKControls* GetReferenceCopy() const { return m_pReferenceCopy; }
+    BOOL IsChanged() const;
+
+private:
+    CWnd* FindSite() const;
+    void InsertAt(CTKControl* control, int before);
+    static CTKControl* CreateButtonFor(UINT id, const std::string& text);
+
+    CTKCommandBar* m_pParent = nullptr;
+    std::vector<CTKControl*> m_controls;
+    CTKCommandBars* m_pCommandBars = nullptr;
+    CTKControls* m_pReferenceCopy = nullptr;
+};
