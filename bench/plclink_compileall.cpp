@@ -99,9 +99,9 @@ void AddNode(CZULProject& project, int kind, int number, const std::string& name
     node->number = number;
     node->language = POU_LANGUAGE_IL;
     if (kind == NODE_SUBROUTINE)
-        project.AddSubroutineNode(node);
+        project.POUs.AddSubroutineNode(node);
     else
-        project.AddInterruptNode(node);
+        project.POUs.AddInterruptNode(node);
 }
 
 // The project "Big" beside its folder: a VC16 CPU, MAIN, every subroutine

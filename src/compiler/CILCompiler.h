@@ -1,12 +1,7 @@
 #pragma once
-// The compiler driver: compiles one project from the ordered file list that
-// Compile All hands it. It derives the object-file and message-list paths,
-// registers the subroutines and interrupt routines, writes the project-level
-// checks (initial data, CANopen configuration), runs the declaration phases
-// over the global-variable file and the POU variable files, then the two
-// program passes over the POU programs with the call-graph check between
-// them, applies the size and instruction limits and ends the message list
-// with its summary line. A failed compilation leaves no object file.
+// The compiler driver: compiles one project from the file list of Compile
+// All into the object file and the message list. A failed compilation
+// leaves no object file.
 
 #include "platform/WinTypes.h"
 

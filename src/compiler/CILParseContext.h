@@ -1,13 +1,8 @@
 #pragma once
-// The statement checker of the IL compiler. The compile unit hands it one
-// source line at a time; it splits the line into classified tokens, finds
-// what kind of statement each part of the line is, hands the statement to
-// its handler (declarations, labels and network structure, instructions) and
-// queues every finding as a numbered message. A line may hold several
-// statements; each handler consumes its own tokens and the next follows.
-// Besides the per-line state it carries the state that spans lines: the
-// network and loop structure of the current POU and the counters from which
-// the object layout is built.
+// The line-level state of the IL compiler: splits a source line into
+// classified tokens, hands each statement to its handler and queues the
+// findings as numbered messages. It also keeps what spans lines: the network
+// and loop structure of the current POU and the object-layout counters.
 
 #include "CILToken.h"
 #include "CILTokenMsg.h"

@@ -1,25 +1,10 @@
 #pragma once
-// The statement handlers of the IL compiler on top of the statement context:
-// VAR sections and declarations, labels and the network structure (network
-// headers, "AND(" / "OR(" nesting, FOR / NEXT), and instructions with their
-// object code and the checks particular to single instructions.
-//
-// Counting and emitting. Both passes hand the same lines to the same
-// handlers and count alike:
-// - precompile pass (CheckLine): every statement that passes its checks adds
-//   its size in bytes to the object-size counter (GetObjectSize) and, unless
-//   it is a network header, 1 to g_CompileState.InstructionCounter ("AND("
-//   and "OR(" 2, a MOVE of a constant to %SMW32 2, a label 1);
-// - code pass (CheckAndEmitLine): the same statements add their size to
-//   g_CompileState.ObjectOffset and the same number to the code-pass
-//   instruction index (GetCodeInstructionIndex), and their bytes are
-//   appended to the open object file (CObjectFile) and to the emitted-code
-//   buffer (TakeEmittedCode), which collects the bytes of every statement
-//   until it is taken.
-// Multi-byte values of the object code are little-endian. A statement that
-// fails a check is neither counted nor emitted. Both passes decide the
-// %SMW32 addition by the same test (a MOVE of any valid constant to %SMW32,
-// whichever MOVE row the constant selects), so their sizes always agree.
+// The statement handlers of the IL compiler: VAR sections, labels, network
+// structure ("AND(" / "OR(" nesting, FOR / NEXT) and instructions with their
+// object code. Both passes run the same handlers so their counts agree: the
+// precompile pass (CheckLine) only counts bytes and instructions, the code
+// pass (CheckAndEmitLine) also appends the little-endian object code. A
+// statement that fails a check is neither counted nor emitted.
 
 #include "CILParseContext.h"
 

@@ -453,7 +453,7 @@ void CLDElement::DeleteTree(BOOL removeInstance)
     if (m_kind == LD_KIND_COIL && m_names && GetTypeText() == LABEL_COIL_TYPE)
         m_names->RemoveLabel(GetOperand());
     if (m_kind == LD_KIND_BLOCK && removeInstance && !IsFunction() && g_pAppData)
-        g_pAppData->Project.RemoveFBInstance(ByteString::Upper(ByteString::Trim(GetOperand())));
+        g_pAppData->Project.FBTable.RemoveFBInstance(ByteString::Upper(ByteString::Trim(GetOperand())));
     delete this;
 }
 

@@ -186,9 +186,10 @@ CCanOpenODEntry* CreateEntry(const BuiltinEntry& row)
 }
 
 template <size_t N>
-CCanOpenSlaveType* CreateBuiltin(const char* name, int typeCode, const char* category, const BuiltinEntry (&rows)[N])
+std::unique_ptr<CCanOpenSlaveType> CreateBuiltin(const char* name, int typeCode, const char* category,
+                                                 const BuiltinEntry (&rows)[N])
 {
-    CCanOpenSlaveType* type = new CCanOpenSlaveType;
+    auto type = std::make_unique<CCanOpenSlaveType>();
     type->name = name;
     type->typeCode = typeCode;
     StringCRC16(type->name, type->typeId);
@@ -224,12 +225,12 @@ const CCanOpenODEntry* CCanOpenSlaveType::FindEntryByName(const std::string& ent
     return nullptr;
 }
 
-CCanOpenSlaveType* CCanOpenSlaveType::CreateBuiltinDrive()
+std::unique_ptr<CCanOpenSlaveType> CCanOpenSlaveType::CreateBuiltinDrive()
 {
     return CreateBuiltin("MX Servo", 402, "CANOPENDRIVE", kMxServoEntries);
 }
 
-CCanOpenSlaveType* CCanOpenSlaveType::CreateBuiltinIO()
+std::unique_ptr<CCanOpenSlaveType> CCanOpenSlaveType::CreateBuiltinIO()
 {
     return CreateBuiltin("CANOPEN_IO", 401, "CANOPENIO", kCanOpenIOEntries);
 }

@@ -6,6 +6,7 @@
 #include "CCanOpenODEntry.h"
 #include "platform/WinTypes.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,8 @@ public:
     const CCanOpenODEntry* FindEntryByName(const std::string& entryName) const;
 
     // The built-in drive type "MX Servo" and the built-in I/O type "CANOPEN_IO".
-    static CCanOpenSlaveType* CreateBuiltinDrive();
-    static CCanOpenSlaveType* CreateBuiltinIO();
+    static std::unique_ptr<CCanOpenSlaveType> CreateBuiltinDrive();
+    static std::unique_ptr<CCanOpenSlaveType> CreateBuiltinIO();
 
     std::string name;
     std::vector<CCanOpenODEntry*> objects;

@@ -3,7 +3,9 @@
 
 #include "OperandTypeFlags.h"
 
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 struct CLocalVarEntry {
     std::string Symbol;
@@ -18,3 +20,6 @@ struct CLocalVarEntry {
     int Value2 = 0;
     int Value3 = 0;
 };
+
+// Local variables by upper-cased symbol; the map owns its entries.
+using CLocalVarMap = std::unordered_map<std::string, std::unique_ptr<CLocalVarEntry>>;

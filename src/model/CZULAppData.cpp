@@ -7,6 +7,7 @@
 #include "CZULFunc.h"
 #include "CZULSymbol.h"
 #include "DirectAddress.h"
+#include "FBInstanceScan.h"
 #include "CpuProfile.h"
 #include "platform/ByteString.h"
 #include "platform/CUserInterface.h"
@@ -203,14 +204,15 @@ CZULAppData::CZULAppData()
 
 CZULAppData::~CZULAppData()
 {
-    DeleteSlaveLibrary();
+    SlaveLibrary.clear();
     Monitoring = 0;
     MonitorPause = 0;
     MonitorRoundEvent->ResetEvent();
     MonitorEndEvent->ResetEvent();
     MonitorRoundEvent.reset();
     MonitorEndEvent.reset();
-    DeleteCatalogRecords();
+    FunctionCatalog.clear();
+    FBCatalog.clear();
     InstructionCatalog.clear();
     CoilCatalog.clear();
     ContactCatalog.clear();
@@ -218,7 +220,7 @@ CZULAppData::~CZULAppData()
     MonitorValueLock.Unlock();
     ClearLDClipboard();
     Find.DialogMode = 0;
-    DeleteLocalVarMap();
+    LocalVarMap.clear();
 }
 
 void CZULAppData::ClearLDClipboard()
@@ -419,18 +421,18 @@ void CZULAppData::LoadSlaveLibrary()
 
 CCanOpenSlaveType* CZULAppData::FindSlaveType(WORD typeId) const
 {
-    for (CCanOpenSlaveType* type : SlaveLibrary) {
+    for (const auto& type : SlaveLibrary) {
         if (type->typeId == typeId)
-            return type;
+            return type.get();
     }
     return nullptr;
 }
 
 CCanOpenSlaveType* CZULAppData::FindSlaveType(const std::string& typeName) const
 {
-    for (CCanOpenSlaveType* type : SlaveLibrary) {
+    for (const auto& type : SlaveLibrary) {
         if (type->name == typeName)
-            return type;
+            return type.get();
     }
     return nullptr;
 }
@@ -439,12 +441,11 @@ void CZULAppData::ReplaceSlaveType(std::unique_ptr<CCanOpenSlaveType> type)
 {
     for (auto it = SlaveLibrary.begin(); it != SlaveLibrary.end(); ++it) {
         if ((*it)->name == type->name) {
-            delete *it;
             SlaveLibrary.erase(it);
             break;
         }
     }
-    SlaveLibrary.push_back(type.release());
+    SlaveLibrary.push_back(std::move(type));
 }
 
 int CZULAppData::GetSlaveTypeCount() const
@@ -456,7 +457,7 @@ CCanOpenSlaveType* CZULAppData::GetSlaveType(int position) const
 {
     if (position < 0 || position >= GetSlaveTypeCount())
         return nullptr;
-    return SlaveLibrary[position];
+    return SlaveLibrary[position].get();
 }
 
 BOOL CZULAppData::CopyToSharedMemory(const std::string& text, int kind, int count, const int* values, int extra)
@@ -478,30 +479,6 @@ BOOL CZULAppData::PasteFromSharedMemory(int& kind, int& count, int* values, int 
     return TRUE;
 }
 
-void CZULAppData::DeleteSlaveLibrary()
-{
-    for (CCanOpenSlaveType* type : SlaveLibrary)
-        delete type;
-    SlaveLibrary.clear();
-}
-
-void CZULAppData::DeleteLocalVarMap()
-{
-    for (auto& entry : LocalVarMap)
-        delete entry.second;
-    LocalVarMap.clear();
-}
-
-void CZULAppData::DeleteCatalogRecords()
-{
-    for (auto& entry : FunctionCatalog)
-        delete entry.second;
-    FunctionCatalog.clear();
-    for (auto& entry : FBCatalog)
-        delete entry.second;
-    FBCatalog.clear();
-}
-
 BOOL CZULAppData::FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol) const
 {
     const std::string key = ByteString::Upper(ByteString::Trim(text));
@@ -520,4 +497,12 @@ BOOL CZULAppData::FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol)
         return FALSE;
     symbol = found->second;
     return TRUE;
+}
+
+void CZULAppData::RebuildFBInstanceTable()
+{
+    Project.FBTable.FBScanBuffer.clear();
+    if (ScanPOUSources(*this))
+        return;
+    Project.FBTable.TakeScannedInstances();
 }

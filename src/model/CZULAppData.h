@@ -5,7 +5,9 @@
 // CANopen slave-type library, and the locks and events of the PLC link.
 // It is created once on the heap at start-up and reached through g_pAppData.
 
+#include "CCanOpenSlaveType.h"
 #include "CFindState.h"
+#include "CLocalVarEntry.h"
 #include "CPIDLoopConfig.h"
 #include "CPIDMonitorBlock.h"
 #include "CSharedCopyBlock.h"
@@ -23,13 +25,11 @@
 #include <unordered_map>
 #include <vector>
 
-class CCanOpenSlaveType;
 class CInstructionDef;
 class CZULFB;
 class CZULFunc;
 class CZULStatus;
 class CZULSymbol;
-struct CLocalVarEntry;
 
 constexpr int PID_LOOP_RECORDS = 24;
 constexpr int PID_LOOPS_USED = 8;
@@ -106,7 +106,7 @@ public:
     BOOL FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol) const;
 
     // Derives the project's FB-instance table again from the POU programs;
-    // the table is replaced only when the scanned set differs (FBInstanceScan.cpp).
+    // the table is replaced only when the scanned set differs.
     void RebuildFBInstanceTable();
 
     // Copy and paste of ladder content between running instances, through
@@ -117,12 +117,6 @@ public:
     BOOL CopyToSharedMemory(const std::string& text, int kind, int count, const int* values, int extra);
     BOOL PasteFromSharedMemory(int& kind, int& count, int* values, int capacity, int& extra, BOOL valuesOnly);
 
-    // Monitor table of the project
-    // Adds the item under the key ("%" put in front when missing) unless the
-    // key is taken; the table owns what it takes and deletes a refused item at once.
-    void InsertMonitorEntry(const std::string& key, CZULStatus* item);
-    // Deletes every item; the table and the map by monitor code are emptied.
-    void ClearMonitorTable();
     // The monitor class of a key (-1 when none) with its monitor code and number.
     int ResolveAddressOffset(const std::string& key, WORD& code, WORD& number) const;
 
@@ -136,7 +130,7 @@ public:
     int GetSlaveTypeCount() const;
     CCanOpenSlaveType* GetSlaveType(int position) const;
 
-    // The PID generator's variable file (PIDVarFile.cpp). The text that
+    // The PID generator's variable file. The text that
     // declares the interface of the current loop's subroutine, the generate
     // mode deciding where TUNE is declared; FALSE when the loop is not 0 to 7.
     BOOL BuildPIDVarFileText(std::string& text) const;
@@ -157,8 +151,8 @@ public:
     BYTE FullRedraw = 0;               // LD painting lays out all networks while set
     BYTE SearchFlag = 1;               // a Find next or Replace can be continued
 
-    // Upper-cased symbol -> local variable of the POU being scanned; owns the entries.
-    std::unordered_map<std::string, CLocalVarEntry*> LocalVarMap;
+    // Upper-cased symbol -> local variable of the POU being scanned.
+    CLocalVarMap LocalVarMap;
 
     CFindState Find;
 
@@ -175,8 +169,8 @@ public:
     int NewStyleDialogs = 1;
 
     // The instruction catalogue.
-    std::unordered_map<std::string, CZULFunc*> FunctionCatalog; // owns the records
-    std::unordered_map<std::string, CZULFB*> FBCatalog;         // owns the records
+    std::unordered_map<std::string, std::unique_ptr<CZULFunc>> FunctionCatalog;
+    std::unordered_map<std::string, std::unique_ptr<CZULFB>> FBCatalog;
     std::unordered_map<std::string, CInstructionDef*> InstructionCatalog;
     std::unordered_map<std::string, CInstructionDef*> CoilCatalog;    // rows shared with InstructionCatalog
     std::unordered_map<std::string, CInstructionDef*> ContactCatalog; // rows shared with InstructionCatalog
@@ -191,7 +185,7 @@ public:
     BYTE ProfileSubType = 0;           // download image variant, PROFILE_SUBTYPE_*
     int CompilingForDownload = 0;
 
-    std::vector<CCanOpenSlaveType*> SlaveLibrary; // owns the types
+    std::vector<std::unique_ptr<CCanOpenSlaveType>> SlaveLibrary;
 
     std::string PrevProj;
     std::string ZipPath;
@@ -238,11 +232,6 @@ public:
 
     // IL text, LD text and LD comment fonts of the settings, and the editors' print font.
     LOGFONT Fonts[4] = {};
-
-private:
-    void DeleteSlaveLibrary();
-    void DeleteLocalVarMap();
-    void DeleteCatalogRecords();
 };
 
 // The one application data object; set at start-up, null after exit.

@@ -86,14 +86,6 @@ std::set<Object*> DistinctObjects(const Maps&... maps)
     return objects;
 }
 
-// Takes a record out of every lookup map, then destroys it.
-template <typename Record, typename... Maps>
-void DropRecord(CRecordStore<Record>& store, const Record* record, Maps&... maps)
-{
-    (..., std::erase_if(maps, [record](const auto& entry) { return entry.second == record; }));
-    store.Destroy(record);
-}
-
 // Hardware codes that no module of this program carries.
 bool IsUnknownModuleCode(BYTE code)
 {
@@ -129,33 +121,15 @@ CZULProject::CZULProject()
 
 CZULProject::~CZULProject()
 {
-    DeleteSubroutines();
-    DeleteInterrupts();
+    POUs.ClearSubroutines();
+    POUs.ClearInterrupts();
     InitialData.clear();
     DeleteSymbols();
-    FBInstances.clear();
-    FBScanBuffer.clear();
-    DeleteMonitorTable();
+    FBTable.FBInstances.clear();
+    FBTable.FBScanBuffer.clear();
+    Monitor.ClearMonitorTable();
     StatusRows.clear();
     DeleteModules();
-}
-
-void CZULProject::DeleteSubroutines()
-{
-    SubroutineNodes.clear();
-    SubroutineInterfaces.clear();
-    SubroutineInterfacesUpper.clear();
-    SubroutineInterfacesByNumber.clear();
-    m_subroutineNodeStore.Clear();
-    m_subroutineInterfaceStore.Clear();
-}
-
-void CZULProject::DeleteInterrupts()
-{
-    InterruptNodes.clear();
-    InterruptNodesUpper.clear();
-    InterruptNodesByNumber.clear();
-    m_interruptNodeStore.Clear();
 }
 
 void CZULProject::DeleteSymbols()
@@ -170,12 +144,6 @@ void CZULProject::DeleteSymbols()
 void CZULProject::DeleteModules()
 {
     Modules.clear();
-}
-
-void CZULProject::DeleteMonitorTable()
-{
-    MonitorTable.clear();
-    MonitorCodeMap.clear();
 }
 
 void CZULProject::ClearProject()
@@ -195,17 +163,17 @@ void CZULProject::ClearProject()
         g_pAppData->MonitorEndEvent->ResetEvent();
     }
     MainNode.Reset();
-    DeleteSubroutines();
-    DeleteInterrupts();
+    POUs.ClearSubroutines();
+    POUs.ClearInterrupts();
     InitialData.clear();
     DeleteSymbols();
     SymbolTextMaps[0].clear();
     SymbolTextMaps[1].clear();
-    DeleteMonitorTable();
+    Monitor.ClearMonitorTable();
     StatusRows.clear();
     for (std::vector<WORD>& list : MonitorAddressLists)
         list.clear();
-    FBInstances.clear();
+    FBTable.FBInstances.clear();
     DeleteModules();
     if (g_pAppData) {
         g_pAppData->PortLock.Unlock();
@@ -372,20 +340,6 @@ void CZULProject::ReadCanOpenConfig()
     }
 }
 
-void CZULProject::AllocateForceBuffers()
-{
-    ForceValues.assign(static_cast<size_t>(std::max(ForceImageSize, 0)), 0);
-    ForceMarks.assign(static_cast<size_t>(std::max(ForceImageSize, 0)), 0);
-}
-
-void CZULProject::FreeForceBuffers()
-{
-    ForceValues.clear();
-    ForceValues.shrink_to_fit();
-    ForceMarks.clear();
-    ForceMarks.shrink_to_fit();
-}
-
 void CZULProject::AddSymbol(CZULSymbol* symbol)
 {
     m_symbolStore.Adopt(symbol);
@@ -411,48 +365,6 @@ void CZULProject::IndexSymbolAddress(CZULSymbol* symbol)
     // A symbol listed earlier keeps the address.
     if (!key.empty())
         SymbolsByAddress.emplace(key, symbol);
-}
-
-void CZULProject::DropSubroutineInterface(CZULFunc* function)
-{
-    DropRecord(m_subroutineInterfaceStore, function, SubroutineInterfaces, SubroutineInterfacesUpper,
-               SubroutineInterfacesByNumber);
-}
-
-void CZULProject::DropInterruptNode(CProjTreeNode* node)
-{
-    DropRecord(m_interruptNodeStore, node, InterruptNodes, InterruptNodesUpper, InterruptNodesByNumber);
-}
-
-void CZULProject::AddSubroutineInterface(CZULFunc* func)
-{
-    m_subroutineInterfaceStore.Adopt(func);
-    auto replaced = SubroutineInterfaces.find(func->name);
-    if (replaced != SubroutineInterfaces.end() && replaced->second != func)
-        DropSubroutineInterface(replaced->second);
-    SubroutineInterfaces[func->name] = func;
-    SubroutineInterfacesUpper[ByteString::Upper(func->name)] = func;
-    SubroutineInterfacesByNumber[static_cast<WORD>(func->number)] = func;
-}
-
-void CZULProject::AddSubroutineNode(CProjTreeNode* node)
-{
-    m_subroutineNodeStore.Adopt(node);
-    auto replaced = SubroutineNodes.find(node->name);
-    if (replaced != SubroutineNodes.end() && replaced->second != node)
-        m_subroutineNodeStore.Destroy(replaced->second);
-    SubroutineNodes[node->name] = node;
-}
-
-void CZULProject::AddInterruptNode(CProjTreeNode* node)
-{
-    m_interruptNodeStore.Adopt(node);
-    auto replaced = InterruptNodes.find(node->name);
-    if (replaced != InterruptNodes.end() && replaced->second != node)
-        DropInterruptNode(replaced->second);
-    InterruptNodes[node->name] = node;
-    InterruptNodesUpper[ByteString::Upper(node->name)] = node;
-    InterruptNodesByNumber[static_cast<WORD>(node->number)] = node;
 }
 
 int CZULProject::AllocArea(CZUL_Q7_PLC* module, int bytesNeeded, DWORD kinds, int areaSize, bool cpuAtStart,
@@ -520,14 +432,14 @@ void CZULProject::StoreBody(CArchive& ar)
 {
     ar << static_cast<DWORD>(MainPresent);
     MainNode.Serialize(ar);
-    ar << static_cast<DWORD>(SubroutineInterfaces.size());
-    for (auto& entry : SubroutineInterfaces)
+    ar << static_cast<DWORD>(POUs.SubroutineInterfaces.size());
+    for (auto& entry : POUs.SubroutineInterfaces)
         entry.second->Serialize(ar);
-    ar << static_cast<DWORD>(SubroutineNodes.size());
-    for (auto& entry : SubroutineNodes)
+    ar << static_cast<DWORD>(POUs.SubroutineNodes.size());
+    for (auto& entry : POUs.SubroutineNodes)
         entry.second->Serialize(ar);
-    ar << static_cast<DWORD>(InterruptNodes.size());
-    for (auto& entry : InterruptNodes)
+    ar << static_cast<DWORD>(POUs.InterruptNodes.size());
+    for (auto& entry : POUs.InterruptNodes)
         entry.second->Serialize(ar);
     StoreRecords(ar, Modules);
     for (const BYTE* block : ModbusMaster) {
@@ -543,7 +455,7 @@ void CZULProject::StoreBody(CArchive& ar)
     ar << static_cast<DWORD>(SymbolLookup.size());
     for (auto& entry : SymbolLookup)
         entry.second->Serialize(ar);
-    StoreRecords(ar, FBInstances);
+    StoreRecords(ar, FBTable.FBInstances);
     std::vector<CZULInitData*> rows;
     for (const auto& row : InitialData) {
         if (row->HasText())
@@ -557,12 +469,12 @@ void CZULProject::StoreBody(CArchive& ar)
 
 void CZULProject::LoadSubroutineInterfaces(CArchive& ar)
 {
-    DeleteSubroutines();
+    POUs.ClearSubroutines();
     const DWORD count = ReadBodyCount(ar, kMinFuncBytes);
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
         CZULFunc* func = new CZULFunc;
         func->Serialize(ar);
-        AddSubroutineInterface(func);
+        POUs.AddSubroutineInterface(func);
     }
 }
 
@@ -572,18 +484,18 @@ void CZULProject::LoadSubroutineNodes(CArchive& ar)
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
         CProjTreeNode* node = new CProjTreeNode;
         node->Serialize(ar);
-        AddSubroutineNode(node);
+        POUs.AddSubroutineNode(node);
     }
 }
 
 void CZULProject::LoadInterruptNodes(CArchive& ar)
 {
-    DeleteInterrupts();
+    POUs.ClearInterrupts();
     const DWORD count = ReadBodyCount(ar, kMinNodeBytes);
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
         CProjTreeNode* node = new CProjTreeNode;
         node->Serialize(ar);
-        AddInterruptNode(node);
+        POUs.AddInterruptNode(node);
     }
 }
 
@@ -699,8 +611,8 @@ void CZULProject::LoadBody(CArchive& ar)
     StatusRows.clear();
     LoadRecords(ar, StatusRows, kMinStatusRowBytes);
     LoadSymbols(ar);
-    FBInstances.clear();
-    LoadRecords(ar, FBInstances, kMinFBBytes);
+    FBTable.FBInstances.clear();
+    LoadRecords(ar, FBTable.FBInstances, kMinFBBytes);
     InitialData.clear();
     LoadRecords(ar, InitialData, kMinInitDataBytes);
     LoadByteArray(ar, LocalBitUsage, LOCAL_BIT_ENTRIES);

@@ -4,7 +4,10 @@
 // new or closed project is represented by clearing it, never by replacing it.
 
 #include "CCanOpenSlave.h"
+#include "CFBInstanceTable.h"
 #include "CMemAreaInfo.h"
+#include "CMonitorTable.h"
+#include "CPOURegistry.h"
 #include "CPOUVarInfo.h"
 #include "CProjTreeNode.h"
 #include "CRecordStore.h"
@@ -117,41 +120,11 @@ public:
     void AddSymbol(CZULSymbol* symbol);
     // An address as the symbol index keys it: trimmed, upper case, with its '%'.
     static std::string NormalisedSymbolAddress(const std::string& address);
-    // Take ownership of a record and register it; one registered under the
-    // same name before is destroyed.
-    // A subroutine interface by name, upper-case name and number.
-    void AddSubroutineInterface(CZULFunc* func);
-    void AddSubroutineNode(CProjTreeNode* node);
-    // Registers an interrupt routine node by name, upper-case name and number.
-    void AddInterruptNode(CProjTreeNode* node);
 
-    // POU registry: MAIN, the subroutines with their call interfaces and the
-    // interrupt routines, named by name or by alias ("SBRnn", "INTnn").
     // Builds the subroutine's call interface from its variable file and registers it; 1.
     int LoadSubroutineInterface(const CProjTreeNode* node);
-    // Takes ownership of the interface and enters it under its name,
-    // upper-case name and number; one registered under the same upper-case
-    // name before is destroyed.
-    void RegisterSubroutineInterface(CZULFunc* function);
-    BOOL FindSubroutineInterface(const std::string& name, CZULFunc*& function) const;
-    // Deep copy of the interface of a name or an "SBRnn" alias into destination; 1 or 0.
-    int CopySubroutineInterface(const std::string& nameOrAlias, CZULFunc* destination) const;
-    // Name and alias conversions; 1 (TRUE) when the text named a routine.
-    int ConvertSubroutineName(const std::string& text, std::string& result, BOOL toAlias) const;
-    int ConvertInterruptName(const std::string& text, std::string& result, BOOL toAlias) const;
-    int SwapInterruptName(const std::string& text, std::string& result) const;
-    BOOL ConvertPOUName(const std::string& text, std::string& result, int& isSubroutine) const;
+    // MAIN, a subroutine or an interrupt routine of this name; 1 or 0.
     int IsPOUName(const std::string& text) const;
-
-    // The FB instances (type, instance name and owning POU, upper case);
-    // list is FB_LIST_TABLE or FB_LIST_SCAN.
-    BOOL AddFBInstance(const std::string& instanceName, const std::string& fbType, const std::string& ownerPou,
-                       int list);
-    BOOL GetFBInstancesOfPOU(const std::string& pouName, std::vector<std::string>& names,
-                             std::vector<std::string>& types) const;
-    void RemoveFBInstance(const std::string& instanceName);
-    void RemoveFBInstancesOfPOU(const std::string& pouName);
-    BOOL RenameFBInstance(const std::string& oldName, const std::string& newName);
 
     // Deletes a subroutine (kind 3) or interrupt routine (kind 4) with its
     // interface, its FB instances and its files; the local addresses of its
@@ -170,8 +143,7 @@ public:
     BOOL StoreForcedValue(const CStatusInput* row);
     BOOL GetForcedValue(WORD address, OperandTypeFlags flags, int& value) const;
 
-    // Address texts over the live memory-area table of the current family
-    // (CZULProjectAddressText.cpp).
+    // Address texts over the live memory-area table of the current family.
     // The prefix of the area that holds this image offset and the offset's
     // index within that area; "" and -1 when no area holds it.
     static std::string FindAreaOfOffset(int imageOffset, int& index);
@@ -210,15 +182,7 @@ public:
     std::vector<BYTE> TransferBuffer;
 
     CProjTreeNode MainNode;
-    // Lookups of the subroutine records that the stores below own.
-    std::map<std::string, CProjTreeNode*> SubroutineNodes;
-    std::map<std::string, CZULFunc*> SubroutineInterfaces;
-    std::map<std::string, CZULFunc*> SubroutineInterfacesUpper;
-    std::map<WORD, CZULFunc*> SubroutineInterfacesByNumber;
-    // Lookups of the interrupt routine nodes that their store owns.
-    std::map<std::string, CProjTreeNode*> InterruptNodes;
-    std::map<std::string, CProjTreeNode*> InterruptNodesUpper;
-    std::map<WORD, CProjTreeNode*> InterruptNodesByNumber;
+    CPOURegistry POUs;
 
     std::vector<std::unique_ptr<CZULInitData>> InitialData;
 
@@ -231,12 +195,9 @@ public:
     std::unordered_map<std::string, CZULSymbol*> SymbolsByAddress;
     std::map<std::string, std::string> SymbolTextMaps[2];
 
-    // Empty slots may occur; lookups skip them.
-    std::vector<std::unique_ptr<CZULFB>> FBInstances;
-    std::vector<std::unique_ptr<CZULFB>> FBScanBuffer;
+    CFBInstanceTable FBTable;
 
-    std::map<std::string, std::unique_ptr<CZULStatus>> MonitorTable;
-    std::map<WORD, CZULStatus*> MonitorCodeMap;       // same operands by monitor code
+    CMonitorTable Monitor;
     std::vector<std::unique_ptr<CStatusInput>> StatusRows;
     std::vector<WORD> MonitorAddressLists[MONITOR_ADDRESS_LISTS];
 
@@ -257,18 +218,10 @@ public:
     CPOUVarList POUVarLists[POU_VAR_LISTS];
 
 private:
-    CRecordStore<CProjTreeNode> m_subroutineNodeStore;
-    CRecordStore<CZULFunc> m_subroutineInterfaceStore;
-    CRecordStore<CProjTreeNode> m_interruptNodeStore;
     CRecordStore<CZULSymbol> m_symbolStore;
 
-    void DropSubroutineInterface(CZULFunc* function);
-    void DropInterruptNode(CProjTreeNode* node);
-    void DeleteSubroutines();
-    void DeleteInterrupts();
     void DeleteSymbols();
     void DeleteModules();
-    void DeleteMonitorTable();
 
     void StoreBody(CArchive& ar);
     void LoadBody(CArchive& ar);

@@ -9,7 +9,7 @@
 #include "DirectAddress.h"
 #include "InstrSignature.h"
 #include "LanguageLibrary.h"
-#include "PouRegistry.h"
+#include "CZULProjectPOUs.h"
 #include "SourceCollection.h"
 #include "TypedConstants.h"
 #include "platform/ByteString.h"
@@ -55,40 +55,7 @@ bool TakesPrefix(const InstancePrefix& row, const std::string& type)
     return false;
 }
 
-bool SameInstance(const CZULFB* a, const CZULFB* b)
-{
-    return a && b && a->typeName == b->typeName && a->instanceName == b->instanceName && a->ownerPou == b->ownerPou;
-}
-
-bool SameInstances(const std::vector<std::unique_ptr<CZULFB>>& table,
-                   const std::vector<std::unique_ptr<CZULFB>>& scanned)
-{
-    if (table.size() != scanned.size())
-        return false;
-    for (const auto& entry : scanned) {
-        const auto same = [&entry](const std::unique_ptr<CZULFB>& t) { return SameInstance(t.get(), entry.get()); };
-        if (std::none_of(table.begin(), table.end(), same))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
-
-void CZULAppData::RebuildFBInstanceTable()
-{
-    Project.FBScanBuffer.clear();
-    if (ScanPOUSources(*this))
-        return;
-    Project.FBInstances.clear();
-    for (const auto& scanned : Project.FBScanBuffer) {
-        auto entry = std::make_unique<CZULFB>();
-        entry->typeName = scanned->typeName;
-        entry->instanceName = scanned->instanceName;
-        entry->ownerPou = scanned->ownerPou;
-        Project.FBInstances.push_back(std::move(entry));
-    }
-}
 
 BOOL ScanPOUSources(CZULAppData& app)
 {
@@ -109,7 +76,7 @@ BOOL ScanPOUSources(CZULAppData& app)
         for (const std::string& line : lines)
             ScanILLine(app, line, POUName);
     }
-    return SameInstances(app.Project.FBInstances, app.Project.FBScanBuffer) ? TRUE : FALSE;
+    return app.Project.FBTable.ScanMatchesTable();
 }
 
 void ScanILLine(CZULAppData& app, const std::string& line, const std::string& POUName)
@@ -221,7 +188,7 @@ void RecordScannedInstance(CZULAppData& app, const std::vector<std::string>& wor
             continue;
         if (!IsDigitString(instance.substr(std::strlen(row.prefix))) || !TakesPrefix(row, words[0]))
             continue;
-        app.Project.AddFBInstance(instance, words[0], POUName, FB_LIST_SCAN);
+        app.Project.FBTable.AddFBInstance(instance, words[0], POUName, FB_LIST_SCAN);
         return;
     }
 }

@@ -14,7 +14,7 @@
 
 class CZULAppData;
 
-// The steps of CZULAppData::RebuildFBInstanceTable, which FBInstanceScan.cpp defines.
+// The steps of CZULAppData::RebuildFBInstanceTable.
 
 // Fills the scan buffer; TRUE when it holds the same instances as the table.
 BOOL ScanPOUSources(CZULAppData& app);

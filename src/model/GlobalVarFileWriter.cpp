@@ -86,7 +86,7 @@ std::string FormatGlobalVarFile(const CZULProject& project)
     for (const auto& entry : SymbolsByAddress(project))
         text += SymbolLine(*entry.second) + CRLF;
     text += std::string("END_VAR") + CRLF + "VAR_GLOBAL" + CRLF;
-    for (const auto& instance : project.FBInstances) {
+    for (const auto& instance : project.FBTable.FBInstances) {
         if (instance)
             text += InstanceLine(*instance) + CRLF;
     }

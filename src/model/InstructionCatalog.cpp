@@ -123,18 +123,6 @@ void AddPins(Interface& target, const CInstructionDef& row)
     }
 }
 
-template <class Map>
-void Replace(Map& map, const std::string& key, typename Map::mapped_type value)
-{
-    auto found = map.find(key);
-    if (found != map.end()) {
-        delete found->second;
-        found->second = value;
-        return;
-    }
-    map.emplace(key, value);
-}
-
 std::string LookupName(const std::string& name)
 {
     return ByteString::Upper(ByteString::Trim(name));
@@ -291,18 +279,18 @@ void CZULAppData::BuildInstructionCatalog()
         if (row.kind == INSTRUCTION_KIND_COIL)
             CoilCatalog[name] = &row;
         if (row.kind == INSTRUCTION_KIND_FUNCTION) {
-            auto* function = new CZULFunc;
+            auto function = std::make_unique<CZULFunc>();
             function->Reset();
             function->SetName(name);
             AddPins(*function, row);
-            Replace(FunctionCatalog, name, function);
+            FunctionCatalog[name] = std::move(function);
         }
         if (row.kind == INSTRUCTION_KIND_FB) {
-            auto* block = new CZULFB;
+            auto block = std::make_unique<CZULFB>();
             block->Reset();
             block->typeName = name;
             AddPins(*block, row);
-            Replace(FBCatalog, name, block);
+            FBCatalog[name] = std::move(block);
         }
     }
 }
@@ -339,9 +327,9 @@ DWORD CZULAppData::GetFunctionPinFlags(const std::string& pinName, const std::st
     const CZULFunc* function = nullptr;
     const auto catalogued = FunctionCatalog.find(LookupName(functionName));
     if (catalogued != FunctionCatalog.end()) {
-        function = catalogued->second;
+        function = catalogued->second.get();
     } else {
-        const auto& interfaces = Project.SubroutineInterfaces;
+        const auto& interfaces = Project.POUs.SubroutineInterfaces;
         const auto found = interfaces.find(ByteString::Trim(functionName));
         function = found == interfaces.end() ? nullptr : found->second;
     }

@@ -87,13 +87,13 @@ void InsertBytes(const std::string& prefix, int number, int count)
 {
     for (int i = 0; i < count; ++i) {
         const std::string key = ByteString::Format("%s%s%d", prefix.c_str(), "B", number + i);
-        g_pAppData->InsertMonitorEntry(key, NewItem(key));
+        g_pAppData->Project.Monitor.InsertMonitorEntry(key, NewItem(key));
     }
 }
 
 CZULStatus* FindItem(const std::string& key)
 {
-    const auto& table = g_pAppData->Project.MonitorTable;
+    const auto& table = g_pAppData->Project.Monitor.MonitorTable;
     const auto found = table.find(key);
     return found == table.end() ? nullptr : found->second.get();
 }
@@ -173,23 +173,6 @@ BOOL FormatSingleItem(const std::string& operand, std::string& valueText, int& v
 
 } // namespace
 
-void CZULAppData::InsertMonitorEntry(const std::string& key, CZULStatus* item)
-{
-    if (!item)
-        return;
-    std::string name = key;
-    if (name.empty() || name[0] != '%')
-        name.insert(0, "%");
-    // A key taken already keeps its first item; this one goes.
-    Project.MonitorTable.try_emplace(name, std::unique_ptr<CZULStatus>(item));
-}
-
-void CZULAppData::ClearMonitorTable()
-{
-    Project.MonitorTable.clear();
-    Project.MonitorCodeMap.clear();
-}
-
 int CZULAppData::ResolveAddressOffset(const std::string& key, WORD& code, WORD& number) const
 {
     const std::string operand = NormalisedOperand(key);
@@ -222,14 +205,14 @@ BOOL AddMonitorAddress(const std::string& text)
     if (operand.empty() || !g_pAppData || !ParseDirectAddress(operand, flags))
         return FALSE;
     if ((flags & SINGLE_ITEM_AREAS) || (flags & OT_BYTE)) {
-        g_pAppData->InsertMonitorEntry(operand, NewItem(operand));
+        g_pAppData->Project.Monitor.InsertMonitorEntry(operand, NewItem(operand));
         return TRUE;
     }
     if (flags & OT_BOOL) {
         const std::string key = BitByteKey(operand);
         if (key.empty())
             return FALSE;
-        g_pAppData->InsertMonitorEntry(key, NewItem(key));
+        g_pAppData->Project.Monitor.InsertMonitorEntry(key, NewItem(key));
         return TRUE;
     }
     std::string prefix;
@@ -293,81 +276,5 @@ BOOL FormatMonitoredValue(const std::string& text, std::string& valueText, int& 
         SetIntegerText(valueText, Hex(bytes), Decimal(value), Hex(bytes));
     else
         valueText = RealText(bytes);
-    return TRUE;
-}
-
-namespace {
-
-// Cells of the force image that both buffers have.
-size_t ForceCells(const CZULProject& project)
-{
-    return std::min({project.ForceValues.size(), project.ForceMarks.size(),
-                     size_t(std::max(project.ForceImageSize, 0))});
-}
-
-// Cells a forced operand of these flags covers: 0 for a bit, -1 for no forced type.
-int ForcedWidth(OperandTypeFlags flags)
-{
-    if (flags & OT_BOOL)
-        return 0;
-    if (flags & OT_BYTE)
-        return 1;
-    if (flags & (OT_WORD | OT_INT))
-        return 2;
-    if (flags & (OT_DWORD | OT_DINT | OT_REAL))
-        return 4;
-    return -1;
-}
-
-} // namespace
-
-BOOL CZULProject::StoreForcedValue(const CStatusInput* row)
-{
-    const size_t cells = ForceCells(*this);
-    if (!row || cells == 0 || !(row->flags & OT_FORCEABLE))
-        return FALSE;
-    const int width = ForcedWidth(row->flags);
-    if (width == 0) {
-        const size_t index = row->encodedAddress & ADDRESS_BYTE_MASK;
-        const DWORD bit = DWORD(1) << (row->encodedAddress >> ADDRESS_BIT_SHIFT);
-        if (index >= cells)
-            return FALSE;
-        DWORD& cell = ForceValues[index];
-        cell = (row->newValue & 1) ? (cell | bit) : (cell & ~bit);
-        return TRUE;
-    }
-    if (width < 0)
-        return TRUE;
-    const size_t index = row->encodedAddress;
-    if (index + size_t(width) > cells)
-        return FALSE;
-    for (int i = 0; i < width; ++i) {
-        DWORD& cell = ForceValues[index + size_t(i)];
-        cell = (cell & ~DWORD(0xFF)) | ((row->newValue >> (8 * i)) & 0xFF);
-    }
-    return TRUE;
-}
-
-BOOL CZULProject::GetForcedValue(WORD address, OperandTypeFlags flags, int& value) const
-{
-    const size_t cells = ForceCells(*this);
-    if (cells == 0 || !(flags & OT_FORCEABLE))
-        return FALSE;
-    const int width = ForcedWidth(flags);
-    if (width == 0) {
-        const size_t index = address & ADDRESS_BYTE_MASK;
-        if (index >= cells)
-            return FALSE;
-        value = int((ForceValues[index] >> (address >> ADDRESS_BIT_SHIFT)) & 1);
-        return TRUE;
-    }
-    if (width < 0)
-        return TRUE;
-    if (size_t(address) + size_t(width) > cells)
-        return FALSE;
-    DWORD result = 0;
-    for (int i = 0; i < width; ++i)
-        result |= (ForceValues[address + size_t(i)] & 0xFF) << (8 * i);
-    value = int(result);
     return TRUE;
 }

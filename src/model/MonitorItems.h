@@ -1,12 +1,6 @@
 #pragma once
-// Monitor items: every operand the compiler meets is registered in the
-// project's monitor table under normalised keys ("%VB100", "%T5", "%AIW4"
-// ...), one CZULStatus per byte, timer, counter, flip-flop byte, high-speed
-// counter or analog word. The monitor thread fills their values; the
-// editors and the status chart show them through FormatMonitoredValue.
-// Beside them, the force value buffer keeps one cell per byte of the PLC
-// memory image. The table's own operations are members of CZULAppData, the
-// force buffer's of CZULProject; both are defined in MonitorItems.cpp.
+// Registering the operands the compiler meets as monitor items of the open
+// project, and showing their values in the online number format.
 
 #include "OperandTypeFlags.h"
 #include "platform/WinTypes.h"

@@ -51,11 +51,11 @@ int CollectPouFiles(std::vector<std::string>* list, int mode)
     list->clear();
     const CZULProject& project = g_pAppData->Project;
     const std::string& folder = project.ProjectFolder;
-    CollectNumbered(*list, mode, folder, "SBR", project.SubroutineNodes);
-    CollectNumbered(*list, mode, folder, "INT", project.InterruptNodes);
+    CollectNumbered(*list, mode, folder, "SBR", project.POUs.SubroutineNodes);
+    CollectNumbered(*list, mode, folder, "INT", project.POUs.InterruptNodes);
     if (IsCompiledLanguage(project.MainNode.language))
         CollectPou(*list, mode, folder, "MAIN_" + project.MainNode.name);
-    if (!project.OrderedSymbols.empty() || !project.FBInstances.empty())
+    if (!project.OrderedSymbols.empty() || !project.FBTable.FBInstances.empty())
         list->push_back(folder + "/" + project.ProjectName + ".qgv");
     list->push_back(project.ProjectPath);
     return 1;

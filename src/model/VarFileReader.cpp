@@ -98,7 +98,7 @@ BOOL ReadVarFileLines(const std::string& path, std::vector<std::string>& lines)
     return TRUE;
 }
 
-void LoadVarFileSymbols(const std::string& path, std::unordered_map<std::string, CLocalVarEntry*>& map)
+void LoadVarFileSymbols(const std::string& path, CLocalVarMap& map)
 {
     std::vector<std::string> lines;
     if (!ReadVarFileLines(path, lines))
@@ -126,7 +126,7 @@ void LoadVarFileSymbols(const std::string& path, std::unordered_map<std::string,
         int typeMask = 0;
         if (!CZULAppData::TypeNameToMask(declaration.dataType, typeMask))
             continue;
-        auto* entry = new CLocalVarEntry;
+        auto entry = std::make_unique<CLocalVarEntry>();
         entry->Symbol = declaration.symbol;
         entry->ClassName = className;
         entry->DataType = declaration.dataType;
@@ -138,9 +138,7 @@ void LoadVarFileSymbols(const std::string& path, std::unordered_map<std::string,
         entry->Value1 = 1;
         entry->Value2 = 1;
         entry->Value3 = 1;
-        CLocalVarEntry*& slot = map[ByteString::Upper(declaration.symbol)];
-        delete slot;
-        slot = entry;
+        map[ByteString::Upper(declaration.symbol)] = std::move(entry);
     }
 }
 

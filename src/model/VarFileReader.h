@@ -41,9 +41,9 @@ void AppendTextLines(const std::string& text, bool dropCarriageReturn, std::vect
 BOOL ReadVarFileLines(const std::string& path, std::vector<std::string>& lines);
 
 // Adds a new entry under the upper-cased symbol for every declaration with a
-// known data type; a later duplicate replaces (and frees) the earlier entry.
-// The map owns its entries. A missing file adds nothing.
-void LoadVarFileSymbols(const std::string& path, std::unordered_map<std::string, CLocalVarEntry*>& map);
+// known data type; a later duplicate replaces the earlier entry.
+// A missing file adds nothing.
+void LoadVarFileSymbols(const std::string& path, CLocalVarMap& map);
 
 // Releases the local address of every declaration with a known data type
 // from the two occupancy maps.

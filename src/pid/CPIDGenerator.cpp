@@ -72,7 +72,7 @@ BOOL CPIDGenerator::GeneratePIDCode(int mode)
     const int number = m_app.PIDSubroutineBase + m_app.CurrentPIDLoop;
     std::string name;
     BOOL generated = TRUE;
-    if (m_app.Project.ConvertSubroutineName(ByteString::Format("SBR%02d", number), name, FALSE)) {
+    if (m_app.Project.POUs.ConvertSubroutineName(ByteString::Format("SBR%02d", number), name, FALSE)) {
         const std::string path = FileSystem::JoinPath(m_app.Project.ProjectFolder,
                                                       ByteString::Format("SBR%d_%s.ilp", number, name.c_str()));
         generated = RegeneratePIDProgram(path);

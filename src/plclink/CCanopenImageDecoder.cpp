@@ -38,16 +38,21 @@ private:
 
 } // namespace
 
+CCanopenImageDecoder::CCanopenImageDecoder(const CZULAppData& app)
+    : m_app(app)
+{
+}
+
 std::string CCanopenImageDecoder::SlaveTypeName(WORD typeId) const
 {
-    const CCanOpenSlaveType* type = g_pAppData ? g_pAppData->FindSlaveType(typeId) : nullptr;
+    const CCanOpenSlaveType* type = m_app.FindSlaveType(typeId);
     return type ? type->name : std::string();
 }
 
 std::string CCanopenImageDecoder::ObjectName(const std::string& typeName, int index, int subIndex,
                                              const CCanOpenODEntry*& object) const
 {
-    const CCanOpenSlaveType* type = g_pAppData ? g_pAppData->FindSlaveType(typeName) : nullptr;
+    const CCanOpenSlaveType* type = m_app.FindSlaveType(typeName);
     const CCanOpenODEntry* entry = type ? type->FindEntry(index, subIndex) : nullptr;
     if (!entry)
         return std::string();

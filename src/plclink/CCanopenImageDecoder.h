@@ -9,12 +9,14 @@
 #include <string>
 #include <vector>
 
+class CZULAppData;
 class CZULProject;
 struct CCanOpenODEntry;
 
 class CCanopenImageDecoder {
 public:
-    CCanopenImageDecoder() = default;
+    // Slave types are looked up in the library of app.
+    explicit CCanopenImageDecoder(const CZULAppData& app);
     virtual ~CCanopenImageDecoder() = default;
 
     // Decodes the section (its own length included); FALSE when it is too
@@ -35,6 +37,8 @@ public:
     int UnmatchedMappings = 0;
 
 private:
+    const CZULAppData& m_app;
+
     BOOL DecodeSlave(const std::vector<BYTE>& section, int& offset, CZULProject& project);
     BOOL DecodePdos(const std::vector<BYTE>& section, int& offset, int count, bool receive, int slot,
                     CZULProject& project);

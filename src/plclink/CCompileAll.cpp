@@ -118,8 +118,8 @@ int CCompileAll::CompileAll()
     CZULProject& project = m_app.Project;
     m_host.EndPendingEdit();
     m_host.ShowOutputPane();
-    project.MonitorCodeMap.clear();
-    m_app.ClearMonitorTable();
+    project.Monitor.MonitorCodeMap.clear();
+    m_app.Project.Monitor.ClearMonitorTable();
     // A run that stops early must not leave the result of an earlier run behind.
     project.CompileResult = 0;
     project.ImageResult = 0;

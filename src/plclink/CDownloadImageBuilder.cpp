@@ -571,7 +571,7 @@ BOOL CDownloadImageBuilder::BuildDirectoryBlock(BYTE variant, bool hasBlock9)
     for (int number = 4; number <= lastBlock; ++number)
         AppendWord(block, static_cast<int>(Block(number).size()));
     const int pouCount =
-        1 + static_cast<int>(m_project.SubroutineNodes.size()) + static_cast<int>(m_project.InterruptNodes.size());
+        1 + static_cast<int>(m_project.POUs.SubroutineNodes.size()) + static_cast<int>(m_project.POUs.InterruptNodes.size());
     AppendByte(block, pouCount);
     for (int i = 0; i < (pouCount & 0xFF); ++i) {
         AppendByte(block, i == 0 ? 1 : 2);

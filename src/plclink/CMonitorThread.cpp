@@ -65,8 +65,8 @@ int Dword(const BYTE* p)
 
 CZULStatus* ItemOf(const CZULProject& project, WORD code)
 {
-    auto it = project.MonitorCodeMap.find(code);
-    return it != project.MonitorCodeMap.end() ? it->second : nullptr;
+    auto it = project.Monitor.MonitorCodeMap.find(code);
+    return it != project.Monitor.MonitorCodeMap.end() ? it->second : nullptr;
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "CObjectDecompiler.h"
 
-#include "model/CZULAppData.h"
 #include "model/CZULProject.h"
 #include "model/POULanguageTable.h"
 #include "platform/ByteString.h"
@@ -103,7 +102,10 @@ bool ParseDecimal(const std::string& text, int& value)
 
 } // namespace
 
-CObjectDecompiler::CObjectDecompiler() = default;
+CObjectDecompiler::CObjectDecompiler(int uploadFormat)
+    : m_uploadFormat(uploadFormat)
+{
+}
 
 CObjectDecompiler::~CObjectDecompiler() = default;
 
@@ -238,8 +240,7 @@ BOOL CObjectDecompiler::ReadPOUHeader()
     } else {
         return FALSE;
     }
-    const int format = g_pAppData ? g_pAppData->UploadFormat : 0;
-    if (format >= 1 && format <= 3)
+    if (m_uploadFormat >= 1 && m_uploadFormat <= 3)
         pou.language = g_POULanguageTable[languageEntry];
     pou.languageLine = LanguageLine(pou.language);
     m_position = pou.lastByte + 1;

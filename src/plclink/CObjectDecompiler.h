@@ -30,7 +30,8 @@ constexpr int OPERAND_KIND_ADDRESS_OF = 0x100;
 
 class CObjectDecompiler {
 public:
-    CObjectDecompiler();
+    // uploadFormat 1 to 3: the image carries the POU language table.
+    explicit CObjectDecompiler(int uploadFormat);
     virtual ~CObjectDecompiler();
     CObjectDecompiler(const CObjectDecompiler&) = delete;
     CObjectDecompiler& operator=(const CObjectDecompiler&) = delete;
@@ -95,6 +96,7 @@ private:
     };
     OperandSlot m_slots[DECOMPILER_OPERAND_SLOTS];
 
+    int m_uploadFormat = 0;
     std::vector<BYTE> m_code;
     int m_length = 0;
     int m_position = 0;

@@ -393,7 +393,7 @@ BOOL CUploadImageParser::RestoreCanOpen()
         return TRUE;
     const auto first = m_image.begin() + Block(5).start + m_cpu.canopenBase;
     const std::vector<BYTE> section(first, first + m_cpu.canopenLength);
-    CCanopenImageDecoder decoder;
+    CCanopenImageDecoder decoder(m_app);
     if (!decoder.DecodeCanopenImage(section, m_project))
         return FALSE;
     if (decoder.UnmatchedSlaves > 0 || decoder.UnmatchedMappings > 0)
@@ -475,10 +475,10 @@ BOOL CUploadImageParser::RestorePOUs()
     const int codeLength = Word(codeStart) - BLOCK_HEADER_BYTES;
     const BYTE* code = m_image.data() + codeStart + BLOCK_HEADER_BYTES;
     if (!HasLanguageTable())
-        return RebuildUploadedPOUs(code, codeLength, nullptr, m_project);
+        return RebuildUploadedPOUs(code, codeLength, nullptr, m_format, m_project);
     const auto first = m_image.begin() + Block(9).start;
     const std::vector<BYTE> block9(first, first + Word(Block(9).start));
-    return RebuildUploadedPOUs(code, codeLength, &block9, m_project);
+    return RebuildUploadedPOUs(code, codeLength, &block9, m_format, m_project);
 }
 
 void CUploadImageParser::RestoreInitialData()

@@ -9,7 +9,7 @@ void BuildMonitorLists(CZULAppData& app)
     CZULProject& project = app.Project;
     for (std::vector<WORD>& list : project.MonitorAddressLists)
         list.clear();
-    for (const auto& [key, item] : project.MonitorTable) {
+    for (const auto& [key, item] : project.Monitor.MonitorTable) {
         WORD code = 0;
         WORD number = 0;
         const int monitorClass = app.ResolveAddressOffset(key, code, number);
@@ -18,7 +18,7 @@ void BuildMonitorLists(CZULAppData& app)
         project.MonitorAddressLists[monitorClass - 1].push_back(code);
         item->operand = key;
         item->address = code;
-        project.MonitorCodeMap[code] = item.get();
+        project.Monitor.MonitorCodeMap[code] = item.get();
     }
 }
 

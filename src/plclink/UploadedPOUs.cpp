@@ -117,10 +117,10 @@ void RegisterPOU(const std::string& pouName, CZULProject& project)
              folder + "/" + pouName + "_" + name + ".ilp");
     node->number = number;
     if (kind == "SBR") {
-        project.AddSubroutineNode(node);
+        project.POUs.AddSubroutineNode(node);
         project.LoadSubroutineInterface(node);
     } else {
-        project.AddInterruptNode(node);
+        project.POUs.AddInterruptNode(node);
     }
 }
 
@@ -144,10 +144,11 @@ BOOL WriteUploadedVarFiles(const std::vector<BYTE>& block9, CZULProject& project
     return TRUE;
 }
 
-BOOL RebuildUploadedPOUs(const BYTE* code, int length, const std::vector<BYTE>* block9, CZULProject& project)
+BOOL RebuildUploadedPOUs(const BYTE* code, int length, const std::vector<BYTE>* block9, int uploadFormat,
+                         CZULProject& project)
 {
     std::vector<std::string> names;
-    CObjectDecompiler decompiler;
+    CObjectDecompiler decompiler(uploadFormat);
     decompiler.RebuildSources(code, length, 10, ProjectFolderOf(project) + "/", names);
     if (block9 && !WriteUploadedVarFiles(*block9, project))
         return FALSE;

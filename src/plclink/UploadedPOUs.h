@@ -21,5 +21,7 @@ BOOL WriteUploadedVarFiles(const std::vector<BYTE>& block9, CZULProject& project
 // Rebuilds the POU files from the object code (block 6 without its header)
 // and registers the POUs. block9 is null for images without variable
 // records. A failing object-code run is not a failure here: its message has
-// been shown and the POUs it did not finish get no node.
-BOOL RebuildUploadedPOUs(const BYTE* code, int length, const std::vector<BYTE>* block9, CZULProject& project);
+// been shown and the POUs it did not finish get no node. uploadFormat
+// decides whether the POU languages come from the image's language table.
+BOOL RebuildUploadedPOUs(const BYTE* code, int length, const std::vector<BYTE>* block9, int uploadFormat,
+                         CZULProject& project);

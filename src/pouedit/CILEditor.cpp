@@ -8,7 +8,7 @@
 #include "model/CZULSymbol.h"
 #include "model/DirectAddress.h"
 #include "model/InstrSignature.h"
-#include "model/PouRegistry.h"
+#include "model/CZULProjectPOUs.h"
 #include "model/TypedConstants.h"
 #include "platform/ByteString.h"
 
@@ -325,7 +325,7 @@ BOOL CILEditor::IsValidLabelName(const std::string& name) const
         || !IsValidIdentifier(name))
         return FALSE;
     CZULFunc function;
-    return Project().CopySubroutineInterface(name, &function) == 0;
+    return Project().POUs.CopySubroutineInterface(name, &function) == 0;
 }
 
 BOOL CILEditor::CheckAttachLine(const std::vector<std::string>& tokens) const
@@ -333,7 +333,7 @@ BOOL CILEditor::CheckAttachLine(const std::vector<std::string>& tokens) const
     if (tokens.size() != 3)
         return FALSE;
     std::string other;
-    if (!Project().SwapInterruptName(tokens[1], other))
+    if (!Project().POUs.SwapInterruptName(tokens[1], other))
         return FALSE;
     return IsDigits(tokens[2]) && DigitsValue(tokens[2]) <= MAX_ATTACH_EVENT;
 }
@@ -448,7 +448,7 @@ BOOL CILEditor::RegisterTimerCounterInstance(const std::vector<std::string>& tok
     }
     if (!declares)
         return TRUE;
-    if (!Project().AddFBInstance(operand, tokens[0], pouName, FB_LIST_TABLE))
+    if (!Project().FBTable.AddFBInstance(operand, tokens[0], pouName, FB_LIST_TABLE))
         return FALSE;
     m_instances.insert(m_instances.begin(), {operand, tokens[0], row});
     return TRUE;
@@ -461,7 +461,7 @@ BOOL CILEditor::CheckSubroutineCall(const std::vector<std::string>& tokens, cons
     if (ByteString::Upper(tokens[0]) == ByteString::Upper(pouName))
         return FALSE;
     CZULFunc function;
-    if (!Project().CopySubroutineInterface(tokens[0], &function))
+    if (!Project().POUs.CopySubroutineInterface(tokens[0], &function))
         return FALSE;
     const int inputs = function.GetInputCount() - 1;
     const int outputs = function.GetOutputCount() - 1;
@@ -516,7 +516,7 @@ void CILEditor::LoadInstanceEntries()
     ClearInstanceEntries();
     std::vector<std::string> names;
     std::vector<std::string> types;
-    Project().GetFBInstancesOfPOU(GetPOUName(), names, types);
+    Project().FBTable.GetFBInstancesOfPOU(GetPOUName(), names, types);
     for (size_t i = 0; i < names.size() && i < types.size(); ++i)
         m_instances.push_back({names[i], types[i], -1});
 }
@@ -535,7 +535,7 @@ void CILEditor::ReleaseInstanceEntries(int firstRow, int lastRow)
     std::erase_if(m_instances, [&](const CILInstanceEntry& entry) {
         if (!all && (entry.row < firstRow || entry.row > lastRow))
             return false;
-        Project().RemoveFBInstance(entry.name);
+        Project().FBTable.RemoveFBInstance(entry.name);
         return true;
     });
 }
@@ -545,7 +545,7 @@ void CILEditor::ReleaseInstanceEntries(int firstRow, int lastRow)
 BOOL CILEditor::IsSubroutineName(const std::string& text) const
 {
     CZULFunc function;
-    return Project().CopySubroutineInterface(text, &function) != 0;
+    return Project().POUs.CopySubroutineInterface(text, &function) != 0;
 }
 
 BOOL CILEditor::ResolveToAddress(const std::string& name, std::string& address) const
@@ -732,8 +732,8 @@ void CILEditor::RewriteOperands(std::string& line, BOOL toAddresses, int routine
         std::string routine;
         const BOOL toNumbered = routineMode == ROUTINES_TO_NUMBERED;
         const bool renamed = routineMode != ROUTINES_UNCHANGED
-            && (Project().ConvertSubroutineName(token, routine, toNumbered)
-                || Project().ConvertInterruptName(token, routine, toNumbered));
+            && (Project().POUs.ConvertSubroutineName(token, routine, toNumbered)
+                || Project().POUs.ConvertInterruptName(token, routine, toNumbered));
         if (renamed) {
             line.replace(pos, token.size(), routine);
             pos += routine.size();

@@ -5,7 +5,7 @@
 #include "model/CZULAppData.h"
 #include "model/CZULFunc.h"
 #include "model/DirectAddress.h"
-#include "model/PouRegistry.h"
+#include "model/CZULProjectPOUs.h"
 #include "platform/ByteString.h"
 
 #include <algorithm>
@@ -179,7 +179,7 @@ void CILProgram::RecordInstances()
     m_recordedTypes.clear();
     if (!m_host)
         return;
-    m_app.Project.GetFBInstancesOfPOU(m_host->GetPOUName(), m_recordedNames, m_recordedTypes);
+    m_app.Project.FBTable.GetFBInstancesOfPOU(m_host->GetPOUName(), m_recordedNames, m_recordedTypes);
 }
 
 void CILProgram::DiscardChanges()
@@ -189,10 +189,10 @@ void CILProgram::DiscardChanges()
     const std::string pou = m_host->GetPOUName();
     if (pou.empty())
         return;
-    m_app.Project.RemoveFBInstancesOfPOU(pou);
+    m_app.Project.FBTable.RemoveFBInstancesOfPOU(pou);
     const size_t count = std::min(m_recordedNames.size(), m_recordedTypes.size());
     for (size_t i = 0; i < count; ++i)
-        m_app.Project.AddFBInstance(m_recordedNames[i], m_recordedTypes[i], pou, FB_LIST_TABLE);
+        m_app.Project.FBTable.AddFBInstance(m_recordedNames[i], m_recordedTypes[i], pou, FB_LIST_TABLE);
 }
 
 void CILProgram::GetILLines(std::vector<std::string>& lines)

@@ -66,7 +66,7 @@ protected:
         node->name = name;
         node->number = number;
         node->language = language;
-        (subroutine ? m_app->Project.SubroutineNodes : m_app->Project.InterruptNodes)[name] = node;
+        (subroutine ? m_app->Project.POUs.SubroutineNodes : m_app->Project.POUs.InterruptNodes)[name] = node;
     }
 
     static void ResetCompiler()

@@ -34,7 +34,7 @@ protected:
             entry->typeName = text.substr(0, first);
             entry->instanceName = text.substr(first + 1, second - first - 1);
             entry->ownerPou = text.substr(second + 1);
-            m_app->Project.FBInstances.emplace_back(entry);
+            m_app->Project.FBTable.FBInstances.emplace_back(entry);
         }
     }
 
@@ -58,19 +58,19 @@ TEST_F(FBInstanceScanTest, SubroutinesAreScannedBeforeMain)
     const std::vector<std::string> expected = {
         "TON T37 PUMP", "CTU C1 PUMP", "TON T38 MAIN", "SR SR2 MAIN", "RS RS3 MAIN",
     };
-    EXPECT_EQ(Texts(m_app->Project.FBScanBuffer), expected);
-    EXPECT_EQ(Texts(m_app->Project.FBInstances), expected);
+    EXPECT_EQ(Texts(m_app->Project.FBTable.FBScanBuffer), expected);
+    EXPECT_EQ(Texts(m_app->Project.FBTable.FBInstances), expected);
 }
 
 TEST_F(FBInstanceScanTest, AnUnchangedSetKeepsTheTableAndItsOrder)
 {
     Program("MAIN_MAIN.ilp", "TON T37, 100\r\nTOF T38, 100\r\n");
     TableHolds({"TOF T38 MAIN", "TON T37 MAIN"});
-    const CZULFB* first = m_app->Project.FBInstances[0].get();
+    const CZULFB* first = m_app->Project.FBTable.FBInstances[0].get();
     m_app->RebuildFBInstanceTable();
-    EXPECT_EQ(m_app->Project.FBInstances[0].get(), first);
-    EXPECT_EQ(Texts(m_app->Project.FBInstances), (std::vector<std::string>{"TOF T38 MAIN", "TON T37 MAIN"}));
-    EXPECT_EQ(m_app->Project.FBScanBuffer.size(), 2u);
+    EXPECT_EQ(m_app->Project.FBTable.FBInstances[0].get(), first);
+    EXPECT_EQ(Texts(m_app->Project.FBTable.FBInstances), (std::vector<std::string>{"TOF T38 MAIN", "TON T37 MAIN"}));
+    EXPECT_EQ(m_app->Project.FBTable.FBScanBuffer.size(), 2u);
 }
 
 TEST_F(FBInstanceScanTest, AChangedSetReplacesTheTableInScanOrder)
@@ -85,20 +85,20 @@ TEST_F(FBInstanceScanTest, AChangedSetReplacesTheTableInScanOrder)
         {{}},
     };
     for (const TableCase& c : cases) {
-        m_app->Project.FBInstances.clear();
+        m_app->Project.FBTable.FBInstances.clear();
         TableHolds(c.before);
         m_app->RebuildFBInstanceTable();
-        EXPECT_EQ(Texts(m_app->Project.FBInstances), (std::vector<std::string>{"TON T37 MAIN", "TOF T38 MAIN"}));
+        EXPECT_EQ(Texts(m_app->Project.FBTable.FBInstances), (std::vector<std::string>{"TON T37 MAIN", "TOF T38 MAIN"}));
     }
 }
 
 TEST_F(FBInstanceScanTest, AProjectWithoutProgramsEndsWithAnEmptyTable)
 {
     m_app->RebuildFBInstanceTable();
-    EXPECT_TRUE(m_app->Project.FBInstances.empty());
+    EXPECT_TRUE(m_app->Project.FBTable.FBInstances.empty());
     TableHolds({"TON T37 MAIN"});
     m_app->RebuildFBInstanceTable();
-    EXPECT_TRUE(m_app->Project.FBInstances.empty());
+    EXPECT_TRUE(m_app->Project.FBTable.FBInstances.empty());
 }
 
 TEST_F(FBInstanceScanTest, LinesSplitIntoWords)
@@ -130,7 +130,7 @@ TEST_F(FBInstanceScanTest, OperandsOfGlobalAndLocalVariables)
     std::ofstream(m_folder / "MAIN_MAIN.ilv") << "VAR\r\n    LIMIT AT %LW0 : INT ;\r\nEND_VAR\r\n";
     Program("MAIN_MAIN.ilp", "TON T37, preset\r\nTON T38, LIMIT\r\nTON T39, %VW10\r\nTON T40, UNKNOWN\r\n");
     m_app->RebuildFBInstanceTable();
-    EXPECT_EQ(Texts(m_app->Project.FBInstances),
+    EXPECT_EQ(Texts(m_app->Project.FBTable.FBInstances),
               (std::vector<std::string>{"TON T37 MAIN", "TON T38 MAIN", "TON T39 MAIN"}));
 
     OperandTypeFlags flags = 0;

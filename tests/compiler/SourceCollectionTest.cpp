@@ -142,7 +142,7 @@ TEST_F(SourceCollectionTest, FilesAreListedInTheFixedOrder)
     };
     EXPECT_EQ(list, expected);
 
-    m_app->Project.FBInstances.push_back(std::make_unique<CZULFB>());
+    m_app->Project.FBTable.FBInstances.push_back(std::make_unique<CZULFB>());
     m_app->Project.MainNode.language = 5;
     CollectPouFiles(&list, COLLECT_LIST_ONLY);
     EXPECT_EQ(list[list.size() - 3], f + "/INT00_Tick.ilv");

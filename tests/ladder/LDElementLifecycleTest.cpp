@@ -5,7 +5,7 @@
 #include "LadderFixture.h"
 #include "ladder/CComment.h"
 #include "model/CFindResult.h"
-#include "model/PouRegistry.h"
+#include "model/CZULProjectPOUs.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +37,8 @@ TEST_F(LDElementLifecycle, DeletingANetworkRemovesOneLabelPerLabelCoilOfItsProgr
 
 TEST_F(LDElementLifecycle, FBInstanceLeavesTheProjectOnlyWhenAsked)
 {
-    ASSERT_TRUE(Project().AddFBInstance("T37", "TON", "MAIN", FB_LIST_TABLE));
-    ASSERT_TRUE(Project().AddFBInstance("C5", "CTU", "MAIN", FB_LIST_TABLE));
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("T37", "TON", "MAIN", FB_LIST_TABLE));
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("C5", "CTU", "MAIN", FB_LIST_TABLE));
 
     Coil(Series(Contact("A"), Block(" t37 ")))->DeleteTree(FALSE);
     EXPECT_EQ(InstancesOfMain(), (std::vector<std::string> {"T37", "C5"}));
@@ -53,7 +53,7 @@ TEST_F(LDElementLifecycle, FBInstanceLeavesTheProjectOnlyWhenAsked)
 
 TEST_F(LDElementLifecycle, ClearingTheClipboardFreesCopiesWithoutUnregistering)
 {
-    ASSERT_TRUE(Project().AddFBInstance("T37", "TON", "MAIN", FB_LIST_TABLE));
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("T37", "TON", "MAIN", FB_LIST_TABLE));
     m_names.LDLabelList = {"LOOP"};
     const size_t live = CLDElement::LiveCount();
     CLDElement* copy = Coil(Series(Contact("A"), Block("T37")), "LOOP", "-(LBL)");

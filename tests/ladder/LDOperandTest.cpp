@@ -135,7 +135,7 @@ TEST_F(LDOperandTest, LiveValueOfASymbolIsTheValueAtItsAddress)
     AddLocal("FLAG", "%I0.2");
     auto* item = new CZULStatus;
     item->value = 0x02; // I0.1 on, I0.2 off
-    m_app->InsertMonitorEntry("%IB0", item);
+    m_app->Project.Monitor.InsertMonitorEntry("%IB0", item);
     const struct {
         const char* operand;
         const char* value;

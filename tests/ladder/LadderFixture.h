@@ -39,7 +39,7 @@ protected:
     {
         std::vector<std::string> names;
         std::vector<std::string> types;
-        m_app->Project.GetFBInstancesOfPOU("MAIN", names, types);
+        m_app->Project.FBTable.GetFBInstancesOfPOU("MAIN", names, types);
         return names;
     }
 

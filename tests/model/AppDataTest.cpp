@@ -185,8 +185,8 @@ TEST(StringCRC16Test, TypeIdsOfNames)
 TEST_F(AppDataTest, SlaveLibraryHoldsTheBuiltInTypes)
 {
     ASSERT_EQ(m_app->SlaveLibrary.size(), 2u);
-    const CCanOpenSlaveType* drive = m_app->SlaveLibrary[0];
-    const CCanOpenSlaveType* io = m_app->SlaveLibrary[1];
+    const CCanOpenSlaveType* drive = m_app->SlaveLibrary[0].get();
+    const CCanOpenSlaveType* io = m_app->SlaveLibrary[1].get();
     EXPECT_EQ(drive->name, "MX Servo");
     EXPECT_EQ(drive->typeCode, 402);
     EXPECT_EQ(drive->category, "CANOPENDRIVE");
@@ -230,7 +230,7 @@ TEST_F(AppDataTest, BuiltInEntriesTakeIndexAndSubIndexFromTheirKeys)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const CCanOpenSlaveType* type = m_app->SlaveLibrary[c.type];
+        const CCanOpenSlaveType* type = m_app->SlaveLibrary[c.type].get();
         const CCanOpenODEntry* entry = type->FindEntryByName(c.name);
         ASSERT_NE(entry, nullptr);
         EXPECT_EQ(type->FindEntry(c.index, c.subIndex), entry);

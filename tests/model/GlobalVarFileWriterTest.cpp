@@ -40,7 +40,7 @@ protected:
         instance->instanceName = name;
         instance->ownerPou = "MAIN";
         instance->fourthText = comment;
-        Project().FBInstances.emplace_back(instance);
+        Project().FBTable.FBInstances.emplace_back(instance);
     }
 
     TempFolder m_folder;
@@ -62,7 +62,7 @@ TEST_F(GlobalVarFileWriterTest, SymbolsInAddressTextOrderAndInstancesInTableOrde
     AddSymbol("Twin2", "%MB0", "BYTE", "second");
     AddSymbol("Total", "%VD100", "REAL", "sum");
     AddInstance("TON", "T_FILL", "");
-    Project().FBInstances.emplace_back(nullptr);
+    Project().FBTable.FBInstances.emplace_back(nullptr);
     AddInstance("CTU", "COUNTER1", "parts");
 
     ASSERT_TRUE(WriteGlobalVarFile(Project()));

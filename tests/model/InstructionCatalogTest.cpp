@@ -111,7 +111,7 @@ TEST_F(InstructionCatalogTest, LookupCopiesTheInterface)
     speed->name = "SPEED";
     speed->flags = 0xA010;
     motor->AddInput(speed);
-    m_app->Project.AddSubroutineInterface(motor);
+    m_app->Project.POUs.AddSubroutineInterface(motor);
     EXPECT_EQ(m_app->GetFunctionPinFlags("IN1", "add"), m_app->FunctionCatalog.at("ADD")->inputs.GetAt(1)->flags);
     EXPECT_EQ(m_app->GetFunctionPinFlags("SPEED", "Motor"), 0xA010u);
     EXPECT_EQ(m_app->GetFunctionPinFlags("SPEED", "Pump"), 0u);

@@ -22,14 +22,14 @@ protected:
     std::vector<std::string> Keys() const
     {
         std::vector<std::string> keys;
-        for (const auto& entry : m_app->Project.MonitorTable)
+        for (const auto& entry : m_app->Project.Monitor.MonitorTable)
             keys.push_back(entry.first);
         return keys;
     }
 
     void SetItem(const std::string& key, int value, int statusBit = 0)
     {
-        CZULStatus* item = m_app->Project.MonitorTable.at(key).get();
+        CZULStatus* item = m_app->Project.Monitor.MonitorTable.at(key).get();
         item->value = value;
         item->statusBit = statusBit;
     }
@@ -60,15 +60,15 @@ TEST_F(MonitorItemsTest, OperandsRegisterTheirKeys)
     EXPECT_TRUE(AddMonitorAddress("%QD4"));
     EXPECT_TRUE(AddMonitorAddress(" %QB5 "));
     EXPECT_EQ(Keys(), (std::vector<std::string>{"%QB4", "%QB5", "%QB6", "%QB7"}));
-    EXPECT_EQ(m_app->Project.MonitorTable.at("%QB6")->operand, "%QB6");
+    EXPECT_EQ(m_app->Project.Monitor.MonitorTable.at("%QB6")->operand, "%QB6");
 
-    m_app->ClearMonitorTable();
+    m_app->Project.Monitor.ClearMonitorTable();
     EXPECT_TRUE(Keys().empty());
     for (const char* operand : {"T3", "%C7", "%RS9", "%HC0", "%AIW4", "%V100.3", "%SM1.0", "%VR8", "%VB2"})
         EXPECT_TRUE(AddMonitorAddress(operand)) << operand;
     EXPECT_EQ(Keys(), (std::vector<std::string>{"%AIW4", "%C7", "%HC0", "%RS9", "%SMB1", "%T3", "%VB10", "%VB100",
                                                 "%VB11", "%VB2", "%VB8", "%VB9"}));
-    const CZULStatus* timer = m_app->Project.MonitorTable.at("%T3").get();
+    const CZULStatus* timer = m_app->Project.Monitor.MonitorTable.at("%T3").get();
     EXPECT_EQ(timer->address, 0);
     EXPECT_EQ(timer->value, 0);
 
@@ -80,11 +80,11 @@ TEST_F(MonitorItemsTest, InsertKeepsTheFirstItemUnderAKey)
 {
     auto* first = new CZULStatus;
     first->value = 1;
-    m_app->InsertMonitorEntry("VB0", first);
-    m_app->InsertMonitorEntry("%VB0", new CZULStatus);
-    m_app->InsertMonitorEntry("%VB1", nullptr);
+    m_app->Project.Monitor.InsertMonitorEntry("VB0", first);
+    m_app->Project.Monitor.InsertMonitorEntry("%VB0", new CZULStatus);
+    m_app->Project.Monitor.InsertMonitorEntry("%VB1", nullptr);
     ASSERT_EQ(Keys(), (std::vector<std::string>{"%VB0"}));
-    EXPECT_EQ(m_app->Project.MonitorTable.at("%VB0").get(), first);
+    EXPECT_EQ(m_app->Project.Monitor.MonitorTable.at("%VB0").get(), first);
 }
 
 TEST_F(MonitorItemsTest, MonitorClassAndCode)

@@ -1,4 +1,4 @@
-#include "model/PouRegistry.h"
+#include "model/CZULProjectPOUs.h"
 
 #include "model/CLocalVarEntry.h"
 #include "model/CProjTreeNode.h"
@@ -53,7 +53,7 @@ protected:
         timer->kind = 4;
         timer->name = "Timer";
         timer->number = 3;
-        project().AddInterruptNode(timer);
+        project().POUs.AddInterruptNode(timer);
         Write("SBR07_Motor.ilv", MOTOR_VARIABLES);
         Write("SBR07_Motor.ilp", "(*1*)\r\n");
         Write("SBR00_Pump.ilp", "(*1*)\r\n");
@@ -61,7 +61,7 @@ protected:
         Write("INT03_Timer.ilp", "(*1*)\r\n");
         Write("INT03_Timer.ilv", "");
         Write("SBR07_Motorized.ilp", "(*1*)\r\n");
-        for (CProjTreeNode* node : {project().SubroutineNodes.at("Motor"), project().SubroutineNodes.at("Pump")})
+        for (CProjTreeNode* node : {project().POUs.SubroutineNodes.at("Motor"), project().POUs.SubroutineNodes.at("Pump")})
             project().LoadSubroutineInterface(node);
     }
     void TearDown() override
@@ -81,7 +81,7 @@ protected:
         node->name = name;
         node->number = number;
         node->language = 1;
-        project().AddSubroutineNode(node);
+        project().POUs.AddSubroutineNode(node);
     }
 
     void Write(const std::string& name, const std::string& text)
@@ -139,7 +139,7 @@ TEST(POUAliasTest, OnlyFirstThreeAndLastTwoCharactersCount)
 TEST_F(PouRegistryTest, InterfaceFromTheVariableFile)
 {
     CZULFunc* motor = nullptr;
-    ASSERT_TRUE(project().FindSubroutineInterface(" motor ", motor));
+    ASSERT_TRUE(project().POUs.FindSubroutineInterface(" motor ", motor));
     EXPECT_EQ(motor->number, 7);
     EXPECT_EQ(Names(motor->inputs), (std::vector<std::string>{"EN", "IN1", "DATA", "RATE"}));
     EXPECT_EQ(Names(motor->outputs), (std::vector<std::string>{"ENO", "DONE"}));
@@ -154,17 +154,17 @@ TEST_F(PouRegistryTest, InterfaceFromTheVariableFile)
 
     // A file that is missing leaves EN and ENO only.
     CZULFunc* pump = nullptr;
-    ASSERT_TRUE(project().FindSubroutineInterface("PUMP", pump));
+    ASSERT_TRUE(project().POUs.FindSubroutineInterface("PUMP", pump));
     EXPECT_EQ(pump->inputs.GetSize(), 1);
     EXPECT_EQ(pump->outputs.GetSize(), 1);
 
     // Loading again replaces the registered interface.
-    project().LoadSubroutineInterface(project().SubroutineNodes.at("Motor"));
-    EXPECT_EQ(project().SubroutineInterfaces.size(), 2u);
-    EXPECT_EQ(project().SubroutineInterfacesByNumber.size(), 2u);
+    project().LoadSubroutineInterface(project().POUs.SubroutineNodes.at("Motor"));
+    EXPECT_EQ(project().POUs.SubroutineInterfaces.size(), 2u);
+    EXPECT_EQ(project().POUs.SubroutineInterfacesByNumber.size(), 2u);
     CZULFunc* again = nullptr;
-    ASSERT_TRUE(project().FindSubroutineInterface("MOTOR", again));
-    EXPECT_EQ(project().SubroutineInterfacesByNumber.at(7), again);
+    ASSERT_TRUE(project().POUs.FindSubroutineInterface("MOTOR", again));
+    EXPECT_EQ(project().POUs.SubroutineInterfacesByNumber.at(7), again);
 }
 
 TEST_F(PouRegistryTest, RegisteringUnderAnotherCaseReplaces)
@@ -172,42 +172,42 @@ TEST_F(PouRegistryTest, RegisteringUnderAnotherCaseReplaces)
     auto* replacement = new CZULFunc;
     replacement->SetName("MOTOR");
     replacement->SetNumber(9);
-    project().RegisterSubroutineInterface(replacement);
-    project().RegisterSubroutineInterface(nullptr);
-    EXPECT_EQ(project().SubroutineInterfaces.count("Motor"), 0u);
-    EXPECT_EQ(project().SubroutineInterfaces.at("MOTOR"), replacement);
-    EXPECT_EQ(project().SubroutineInterfacesByNumber.count(7), 0u);
-    EXPECT_EQ(project().SubroutineInterfacesByNumber.at(9), replacement);
+    project().POUs.RegisterSubroutineInterface(replacement);
+    project().POUs.RegisterSubroutineInterface(nullptr);
+    EXPECT_EQ(project().POUs.SubroutineInterfaces.count("Motor"), 0u);
+    EXPECT_EQ(project().POUs.SubroutineInterfaces.at("MOTOR"), replacement);
+    EXPECT_EQ(project().POUs.SubroutineInterfacesByNumber.count(7), 0u);
+    EXPECT_EQ(project().POUs.SubroutineInterfacesByNumber.at(9), replacement);
 }
 
 TEST_F(PouRegistryTest, NamesAndAliases)
 {
     std::string result;
-    EXPECT_EQ(project().ConvertSubroutineName("motor", result, TRUE), 1);
+    EXPECT_EQ(project().POUs.ConvertSubroutineName("motor", result, TRUE), 1);
     EXPECT_EQ(result, "SBR07");
-    EXPECT_EQ(project().ConvertSubroutineName("SBR00", result, FALSE), 1);
+    EXPECT_EQ(project().POUs.ConvertSubroutineName("SBR00", result, FALSE), 1);
     EXPECT_EQ(result, "Pump");
-    EXPECT_EQ(project().ConvertSubroutineName("SBR0", result, FALSE), 0);
-    EXPECT_EQ(project().ConvertSubroutineName("Nothing", result, TRUE), 0);
+    EXPECT_EQ(project().POUs.ConvertSubroutineName("SBR0", result, FALSE), 0);
+    EXPECT_EQ(project().POUs.ConvertSubroutineName("Nothing", result, TRUE), 0);
 
-    EXPECT_EQ(project().ConvertInterruptName("timer", result, TRUE), 1);
+    EXPECT_EQ(project().POUs.ConvertInterruptName("timer", result, TRUE), 1);
     EXPECT_EQ(result, "INT03");
-    EXPECT_EQ(project().ConvertInterruptName("int03", result, TRUE), 1);
+    EXPECT_EQ(project().POUs.ConvertInterruptName("int03", result, TRUE), 1);
     EXPECT_EQ(result, "INT03");
-    EXPECT_EQ(project().ConvertInterruptName("INT03", result, FALSE), 1);
+    EXPECT_EQ(project().POUs.ConvertInterruptName("INT03", result, FALSE), 1);
     EXPECT_EQ(result, "Timer");
-    EXPECT_EQ(project().ConvertInterruptName("timer", result, FALSE), 1);
+    EXPECT_EQ(project().POUs.ConvertInterruptName("timer", result, FALSE), 1);
     EXPECT_EQ(result, "TIMER");
-    EXPECT_EQ(project().ConvertInterruptName("INT04", result, TRUE), 0);
+    EXPECT_EQ(project().POUs.ConvertInterruptName("INT04", result, TRUE), 0);
 
     int isSubroutine = -1;
-    EXPECT_TRUE(project().ConvertPOUName("SBR07", result, isSubroutine));
+    EXPECT_TRUE(project().POUs.ConvertPOUName("SBR07", result, isSubroutine));
     EXPECT_EQ(result, "Motor");
     EXPECT_EQ(isSubroutine, 1);
-    EXPECT_TRUE(project().ConvertPOUName("Timer", result, isSubroutine));
+    EXPECT_TRUE(project().POUs.ConvertPOUName("Timer", result, isSubroutine));
     EXPECT_EQ(result, "INT03");
     EXPECT_EQ(isSubroutine, 0);
-    EXPECT_FALSE(project().ConvertPOUName("MAIN", result, isSubroutine));
+    EXPECT_FALSE(project().POUs.ConvertPOUName("MAIN", result, isSubroutine));
 
     for (const char* name : {"main", " Motor", "PUMP", "timer"})
         EXPECT_EQ(project().IsPOUName(name), 1) << name;
@@ -215,11 +215,11 @@ TEST_F(PouRegistryTest, NamesAndAliases)
         EXPECT_EQ(project().IsPOUName(name), 0) << name;
 
     CZULFunc copy;
-    EXPECT_EQ(project().CopySubroutineInterface("SBR07", &copy), 1);
+    EXPECT_EQ(project().POUs.CopySubroutineInterface("SBR07", &copy), 1);
     EXPECT_EQ(copy.name, "Motor");
     EXPECT_EQ(copy.inputs.GetSize(), 4);
-    EXPECT_EQ(project().CopySubroutineInterface("motor", nullptr), 0);
-    EXPECT_EQ(project().CopySubroutineInterface("SBR08", &copy), 0);
+    EXPECT_EQ(project().POUs.CopySubroutineInterface("motor", nullptr), 0);
+    EXPECT_EQ(project().POUs.CopySubroutineInterface("SBR08", &copy), 0);
 
     std::string pou;
     int row = 0;
@@ -230,39 +230,39 @@ TEST_F(PouRegistryTest, NamesAndAliases)
 
 TEST_F(PouRegistryTest, FBInstances)
 {
-    EXPECT_TRUE(project().AddFBInstance("t37", "ton", "main", FB_LIST_TABLE));
-    ASSERT_EQ(project().FBInstances.size(), 1u);
-    EXPECT_EQ(project().FBInstances[0]->instanceName, "T37");
-    EXPECT_EQ(project().FBInstances[0]->typeName, "TON");
-    EXPECT_EQ(project().FBInstances[0]->ownerPou, "MAIN");
-    EXPECT_FALSE(project().AddFBInstance("T37", "TON", "MAIN", FB_LIST_TABLE));
-    EXPECT_TRUE(project().AddFBInstance("T37", "TON", "MAIN", FB_LIST_SCAN));
-    EXPECT_FALSE(project().AddFBInstance("C1", "TON", "MAIN", FB_LIST_TABLE));
-    EXPECT_FALSE(project().AddFBInstance("T38", "TON", " ", FB_LIST_TABLE));
-    EXPECT_TRUE(project().AddFBInstance("C1", "CTU", "Motor", FB_LIST_TABLE));
-    EXPECT_TRUE(project().AddFBInstance("T40", "TOF", "Motor", FB_LIST_TABLE));
+    EXPECT_TRUE(project().FBTable.AddFBInstance("t37", "ton", "main", FB_LIST_TABLE));
+    ASSERT_EQ(project().FBTable.FBInstances.size(), 1u);
+    EXPECT_EQ(project().FBTable.FBInstances[0]->instanceName, "T37");
+    EXPECT_EQ(project().FBTable.FBInstances[0]->typeName, "TON");
+    EXPECT_EQ(project().FBTable.FBInstances[0]->ownerPou, "MAIN");
+    EXPECT_FALSE(project().FBTable.AddFBInstance("T37", "TON", "MAIN", FB_LIST_TABLE));
+    EXPECT_TRUE(project().FBTable.AddFBInstance("T37", "TON", "MAIN", FB_LIST_SCAN));
+    EXPECT_FALSE(project().FBTable.AddFBInstance("C1", "TON", "MAIN", FB_LIST_TABLE));
+    EXPECT_FALSE(project().FBTable.AddFBInstance("T38", "TON", " ", FB_LIST_TABLE));
+    EXPECT_TRUE(project().FBTable.AddFBInstance("C1", "CTU", "Motor", FB_LIST_TABLE));
+    EXPECT_TRUE(project().FBTable.AddFBInstance("T40", "TOF", "Motor", FB_LIST_TABLE));
 
     std::vector<std::string> names{"stale"}, types;
-    EXPECT_TRUE(project().GetFBInstancesOfPOU("motor", names, types));
+    EXPECT_TRUE(project().FBTable.GetFBInstancesOfPOU("motor", names, types));
     EXPECT_EQ(names, (std::vector<std::string>{"C1", "T40"}));
     EXPECT_EQ(types, (std::vector<std::string>{"CTU", "TOF"}));
-    EXPECT_FALSE(project().GetFBInstancesOfPOU("Pump", names, types));
+    EXPECT_FALSE(project().FBTable.GetFBInstancesOfPOU("Pump", names, types));
     EXPECT_TRUE(names.empty());
 
-    EXPECT_FALSE(project().RenameFBInstance("T37", "C1"));
-    EXPECT_EQ(project().FBInstances[0]->instanceName, "T37");
-    EXPECT_FALSE(project().RenameFBInstance("T37", "XYZ"));
-    EXPECT_FALSE(project().RenameFBInstance("T99", "T98"));
-    EXPECT_TRUE(project().RenameFBInstance("t37", "T37"));
-    EXPECT_TRUE(project().RenameFBInstance("T37", "t41"));
-    EXPECT_EQ(project().FBInstances[0]->instanceName, "T41");
+    EXPECT_FALSE(project().FBTable.RenameFBInstance("T37", "C1"));
+    EXPECT_EQ(project().FBTable.FBInstances[0]->instanceName, "T37");
+    EXPECT_FALSE(project().FBTable.RenameFBInstance("T37", "XYZ"));
+    EXPECT_FALSE(project().FBTable.RenameFBInstance("T99", "T98"));
+    EXPECT_TRUE(project().FBTable.RenameFBInstance("t37", "T37"));
+    EXPECT_TRUE(project().FBTable.RenameFBInstance("T37", "t41"));
+    EXPECT_EQ(project().FBTable.FBInstances[0]->instanceName, "T41");
 
-    project().RemoveFBInstance("c1");
-    ASSERT_EQ(project().FBInstances.size(), 2u);
-    project().FBInstances.push_back(nullptr);
-    project().RemoveFBInstancesOfPOU("MOTOR");
-    ASSERT_EQ(project().FBInstances.size(), 1u);
-    EXPECT_EQ(project().FBInstances[0]->instanceName, "T41");
+    project().FBTable.RemoveFBInstance("c1");
+    ASSERT_EQ(project().FBTable.FBInstances.size(), 2u);
+    project().FBTable.FBInstances.push_back(nullptr);
+    project().FBTable.RemoveFBInstancesOfPOU("MOTOR");
+    ASSERT_EQ(project().FBTable.FBInstances.size(), 1u);
+    EXPECT_EQ(project().FBTable.FBInstances[0]->instanceName, "T41");
 }
 
 TEST_F(PouRegistryTest, DeleteSubroutineWithItsFiles)
@@ -271,19 +271,19 @@ TEST_F(PouRegistryTest, DeleteSubroutineWithItsFiles)
     SetSubroutineRemovedHandler([&removedFromTree](const std::string& name) { removedFromTree.push_back(name); });
     project().LocalBitUsage.assign(128, 1);
     project().LocalByteUsage.assign(256, 1);
-    project().AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);
-    project().AddFBInstance("T2", "TON", "MAIN", FB_LIST_TABLE);
+    project().FBTable.AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);
+    project().FBTable.AddFBInstance("T2", "TON", "MAIN", FB_LIST_TABLE);
 
     project().DeletePOU("Motor", 3);
     EXPECT_EQ(removedFromTree, (std::vector<std::string>{"Motor"}));
     EXPECT_EQ(Files(), (std::vector<std::string>{"INT03_Timer.ilp", "INT03_Timer.ilv", "SBR00_Pump.ilp",
                                                  "SBR00_Pump.ilv", "SBR07_Motorized.ilp"}));
-    EXPECT_EQ(project().SubroutineNodes.count("Motor"), 0u);
-    EXPECT_EQ(project().SubroutineInterfaces.count("Motor"), 0u);
-    EXPECT_EQ(project().SubroutineInterfacesUpper.count("MOTOR"), 0u);
-    EXPECT_EQ(project().SubroutineInterfacesByNumber.count(7), 0u);
-    ASSERT_EQ(project().FBInstances.size(), 1u);
-    EXPECT_EQ(project().FBInstances[0]->ownerPou, "MAIN");
+    EXPECT_EQ(project().POUs.SubroutineNodes.count("Motor"), 0u);
+    EXPECT_EQ(project().POUs.SubroutineInterfaces.count("Motor"), 0u);
+    EXPECT_EQ(project().POUs.SubroutineInterfacesUpper.count("MOTOR"), 0u);
+    EXPECT_EQ(project().POUs.SubroutineInterfacesByNumber.count(7), 0u);
+    ASSERT_EQ(project().FBTable.FBInstances.size(), 1u);
+    EXPECT_EQ(project().FBTable.FBInstances[0]->ownerPou, "MAIN");
     // The local addresses of the variable file were released: %L0.1, %L0.2, %LW4, %LD8, %LB12 (not BAD).
     EXPECT_EQ(project().LocalBitUsage[1], 0);
     EXPECT_EQ(project().LocalBitUsage[2], 0);
@@ -294,47 +294,47 @@ TEST_F(PouRegistryTest, DeleteSubroutineWithItsFiles)
 
     project().DeletePOU("Timer", 4);
     EXPECT_EQ(Files(), (std::vector<std::string>{"SBR00_Pump.ilp", "SBR00_Pump.ilv", "SBR07_Motorized.ilp"}));
-    EXPECT_TRUE(project().InterruptNodes.empty());
-    EXPECT_TRUE(project().InterruptNodesUpper.empty());
-    EXPECT_TRUE(project().InterruptNodesByNumber.empty());
+    EXPECT_TRUE(project().POUs.InterruptNodes.empty());
+    EXPECT_TRUE(project().POUs.InterruptNodesUpper.empty());
+    EXPECT_TRUE(project().POUs.InterruptNodesByNumber.empty());
 
     project().DeletePOU("Pump", 5);
     project().DeletePOU("Nothing", 3);
     EXPECT_EQ(Files().size(), 3u);
-    EXPECT_EQ(project().SubroutineNodes.size(), 1u);
+    EXPECT_EQ(project().POUs.SubroutineNodes.size(), 1u);
 }
 
 TEST_F(PouRegistryTest, RenameKeepsInterfaceAndInstances)
 {
-    project().AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);
-    project().AddFBInstance("T2", "TON", "Timer", FB_LIST_TABLE);
-    project().AddFBInstance("T3", "TON", "MAIN", FB_LIST_TABLE);
-    CZULFunc* motor = project().SubroutineInterfaces.at("Motor");
+    project().FBTable.AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);
+    project().FBTable.AddFBInstance("T2", "TON", "Timer", FB_LIST_TABLE);
+    project().FBTable.AddFBInstance("T3", "TON", "MAIN", FB_LIST_TABLE);
+    CZULFunc* motor = project().POUs.SubroutineInterfaces.at("Motor");
 
-    project().SubroutineNodes.at("Motor")->name = "Drive";
+    project().POUs.SubroutineNodes.at("Motor")->name = "Drive";
     project().RenamePOU("Motor", 3);
-    EXPECT_EQ(project().SubroutineNodes.count("Motor"), 0u);
-    EXPECT_EQ(project().SubroutineNodes.at("Drive")->number, 7);
-    EXPECT_EQ(project().SubroutineInterfaces.at("Drive"), motor);
-    EXPECT_EQ(project().SubroutineInterfacesUpper.at("DRIVE"), motor);
-    EXPECT_EQ(project().SubroutineInterfacesUpper.count("MOTOR"), 0u);
-    EXPECT_EQ(project().SubroutineInterfacesByNumber.at(7), motor);
+    EXPECT_EQ(project().POUs.SubroutineNodes.count("Motor"), 0u);
+    EXPECT_EQ(project().POUs.SubroutineNodes.at("Drive")->number, 7);
+    EXPECT_EQ(project().POUs.SubroutineInterfaces.at("Drive"), motor);
+    EXPECT_EQ(project().POUs.SubroutineInterfacesUpper.at("DRIVE"), motor);
+    EXPECT_EQ(project().POUs.SubroutineInterfacesUpper.count("MOTOR"), 0u);
+    EXPECT_EQ(project().POUs.SubroutineInterfacesByNumber.at(7), motor);
     EXPECT_EQ(motor->name, "Drive");
 
-    project().InterruptNodes.at("Timer")->name = "Tick";
+    project().POUs.InterruptNodes.at("Timer")->name = "Tick";
     project().RenamePOU("Timer", 4);
-    EXPECT_EQ(project().InterruptNodesUpper.count("TICK"), 1u);
-    EXPECT_EQ(project().InterruptNodes.count("Timer"), 0u);
+    EXPECT_EQ(project().POUs.InterruptNodesUpper.count("TICK"), 1u);
+    EXPECT_EQ(project().POUs.InterruptNodes.count("Timer"), 0u);
 
     project().MainNode.name = "Start";
     project().RenamePOU("MAIN", 2);
     std::vector<std::string> owners;
-    for (const auto& entry : project().FBInstances)
+    for (const auto& entry : project().FBTable.FBInstances)
         owners.push_back(entry->ownerPou);
     EXPECT_EQ(owners, (std::vector<std::string>{"DRIVE", "TICK", "START"}));
 
     project().RenamePOU("Nothing", 3);
-    EXPECT_EQ(project().FBInstances.size(), 3u);
+    EXPECT_EQ(project().FBTable.FBInstances.size(), 3u);
 }
 
 TEST_F(PouRegistryTest, ForceableOperandsAndLocalVariables)
@@ -350,7 +350,7 @@ TEST_F(PouRegistryTest, ForceableOperandsAndLocalVariables)
     EXPECT_EQ(IsForceableOperand(project(), "%SM0.0", flags), 0);
     EXPECT_EQ(IsForceableOperand(project(), "Unknown", flags), 0);
 
-    m_app->LocalVarMap["OLD"] = new CLocalVarEntry;
+    m_app->LocalVarMap["OLD"] = std::make_unique<CLocalVarEntry>();
     EXPECT_EQ(ReloadLocalVarMap(*m_app, temp / "SBR07_Motor.ilv"), 1);
     EXPECT_EQ(m_app->LocalVarMap.count("OLD"), 0u);
     EXPECT_EQ(m_app->LocalVarMap.size(), 5u);

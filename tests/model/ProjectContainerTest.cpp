@@ -173,7 +173,7 @@ TEST_F(ProjectContainerTest, ClearProjectEmptiesEverythingOnce)
     auto* func = new CZULFunc;
     func->name = "Pump";
     func->number = 1;
-    project.AddSubroutineInterface(func);
+    project.POUs.AddSubroutineInterface(func);
     AddModule(kCpuVB14);
     project.ForceImageSize = FORCE_IMAGE_CELLS;
     project.AllocateForceBuffers();
@@ -189,8 +189,8 @@ TEST_F(ProjectContainerTest, ClearProjectEmptiesEverythingOnce)
         EXPECT_TRUE(project.SymbolLookup.empty());
         EXPECT_TRUE(project.SymbolsUpper.empty());
         EXPECT_TRUE(project.OrderedSymbols.empty());
-        EXPECT_TRUE(project.SubroutineInterfaces.empty());
-        EXPECT_TRUE(project.SubroutineInterfacesByNumber.empty());
+        EXPECT_TRUE(project.POUs.SubroutineInterfaces.empty());
+        EXPECT_TRUE(project.POUs.SubroutineInterfacesByNumber.empty());
         EXPECT_TRUE(project.Modules.empty());
         EXPECT_TRUE(project.ForceValues.empty());
         EXPECT_EQ(project.ForceImageSize, 0);
@@ -206,15 +206,15 @@ TEST_F(ProjectContainerTest, RegistriesShareTheirRecords)
     auto* first = new CZULFunc;
     first->name = "Pump";
     first->number = 1;
-    project.AddSubroutineInterface(first);
+    project.POUs.AddSubroutineInterface(first);
     auto* second = new CZULFunc;
     second->name = "Pump";
     second->number = 2;
-    project.AddSubroutineInterface(second); // replaces the first everywhere
-    EXPECT_EQ(project.SubroutineInterfaces.size(), 1u);
-    EXPECT_EQ(project.SubroutineInterfacesUpper.at("PUMP"), second);
-    EXPECT_EQ(project.SubroutineInterfacesByNumber.count(1), 0u);
-    EXPECT_EQ(project.SubroutineInterfacesByNumber.at(2), second);
+    project.POUs.AddSubroutineInterface(second); // replaces the first everywhere
+    EXPECT_EQ(project.POUs.SubroutineInterfaces.size(), 1u);
+    EXPECT_EQ(project.POUs.SubroutineInterfacesUpper.at("PUMP"), second);
+    EXPECT_EQ(project.POUs.SubroutineInterfacesByNumber.count(1), 0u);
+    EXPECT_EQ(project.POUs.SubroutineInterfacesByNumber.at(2), second);
 
     auto* symbol = new CZULSymbol;
     symbol->name = "Level";

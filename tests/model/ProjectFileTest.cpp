@@ -184,10 +184,10 @@ protected:
         EXPECT_TRUE(Project().Modules.empty());
         EXPECT_TRUE(Project().SymbolLookup.empty());
         EXPECT_TRUE(Project().OrderedSymbols.empty());
-        EXPECT_TRUE(Project().SubroutineInterfaces.empty());
-        EXPECT_TRUE(Project().InterruptNodes.empty());
+        EXPECT_TRUE(Project().POUs.SubroutineInterfaces.empty());
+        EXPECT_TRUE(Project().POUs.InterruptNodes.empty());
         EXPECT_TRUE(Project().StatusRows.empty());
-        EXPECT_TRUE(Project().FBInstances.empty());
+        EXPECT_TRUE(Project().FBTable.FBInstances.empty());
         EXPECT_TRUE(Project().InitialData.empty());
         EXPECT_EQ(Project().MainPresent, 0);
         EXPECT_EQ(Project().ModbusRetries, 3);
@@ -221,18 +221,18 @@ TEST_F(ProjectFileTest, HandMadeFileOpensFieldByFieldAndSavesByteForByte)
     EXPECT_EQ(p.MainNode.author, "ann");
     EXPECT_EQ(p.MainNode.language, 2);
 
-    ASSERT_EQ(p.SubroutineInterfaces.size(), 1u);
-    CZULFunc* pump = p.SubroutineInterfaces.at("Pump");
-    EXPECT_EQ(p.SubroutineInterfacesUpper.at("PUMP"), pump);
-    EXPECT_EQ(p.SubroutineInterfacesByNumber.at(1), pump);
+    ASSERT_EQ(p.POUs.SubroutineInterfaces.size(), 1u);
+    CZULFunc* pump = p.POUs.SubroutineInterfaces.at("Pump");
+    EXPECT_EQ(p.POUs.SubroutineInterfacesUpper.at("PUMP"), pump);
+    EXPECT_EQ(p.POUs.SubroutineInterfacesByNumber.at(1), pump);
     CZULFBPara* pin = nullptr;
     ASSERT_TRUE(pump->FindPin("Q", pin));
     EXPECT_EQ(pin->comment, "level");
     EXPECT_EQ(pin->flags, 0x4010u);
-    EXPECT_EQ(p.SubroutineNodes.at("Pump")->label, "(SBR01) Pump");
-    CProjTreeNode* tick = p.InterruptNodes.at("Tick");
-    EXPECT_EQ(p.InterruptNodesUpper.at("TICK"), tick);
-    EXPECT_EQ(p.InterruptNodesByNumber.at(0), tick);
+    EXPECT_EQ(p.POUs.SubroutineNodes.at("Pump")->label, "(SBR01) Pump");
+    CProjTreeNode* tick = p.POUs.InterruptNodes.at("Tick");
+    EXPECT_EQ(p.POUs.InterruptNodesUpper.at("TICK"), tick);
+    EXPECT_EQ(p.POUs.InterruptNodesByNumber.at(0), tick);
     EXPECT_EQ(tick->author, "bob");
 
     ASSERT_EQ(p.Modules.size(), 2u);
@@ -270,9 +270,9 @@ TEST_F(ProjectFileTest, HandMadeFileOpensFieldByFieldAndSavesByteForByte)
     EXPECT_EQ(p.SymbolLookup.size(), 4u);
     EXPECT_EQ(p.SymbolLookup.at("%I0.0"), p.SymbolLookup.at("Start"));
     EXPECT_EQ(p.SymbolsUpper.at("START")->comment, "go");
-    ASSERT_EQ(p.FBInstances.size(), 1u);
-    EXPECT_EQ(p.FBInstances[0]->instanceName, "T1");
-    EXPECT_EQ(p.FBInstances[0]->ownerPou, "MAIN");
+    ASSERT_EQ(p.FBTable.FBInstances.size(), 1u);
+    EXPECT_EQ(p.FBTable.FBInstances[0]->instanceName, "T1");
+    EXPECT_EQ(p.FBTable.FBInstances[0]->ownerPou, "MAIN");
     ASSERT_EQ(p.InitialData.size(), 1u);
     DWORD code = 0;
     EXPECT_TRUE(p.InitialData[0]->LookupCode(0x25, code));
@@ -601,7 +601,7 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     auto* pin = new CZULFBPara;
     pin->name = "CU";
     fb->AddInput(pin);
-    p.FBInstances.emplace_back(fb);
+    p.FBTable.FBInstances.emplace_back(fb);
     auto* kept = new CZULInitData;
     kept->texts = {"VB0", "1"};
     kept->SetCode(3, 4);
@@ -617,7 +617,7 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     func->name = "Fill";
     func->number = 4;
     func->AddOutput(new CZULFBPara);
-    p.AddSubroutineInterface(func);
+    p.POUs.AddSubroutineInterface(func);
     p.CanOpenSlaves[3].Name = "CANOPEN_IO";
     p.CanOpenSlaves[3].TPDO[0].Rows[0] = {"uIO_inPut", 0x6000, 1, 8, "%VB3000"};
     m_app->Blobs[42] = {9, 8, 7};
@@ -640,11 +640,11 @@ TEST_F(ProjectFileTest, CreatedProjectRoundTrips)
     EXPECT_EQ(p.OrderedSymbols[2]->name, "Gamma");
     EXPECT_EQ(p.OrderedSymbols[2]->orderIndex, 2);
     EXPECT_EQ(p.SymbolLookup.size(), 6u);
-    ASSERT_EQ(p.FBInstances.size(), 1u);
-    EXPECT_EQ(p.FBInstances[0]->inputs.GetAt(0)->name, "CU");
+    ASSERT_EQ(p.FBTable.FBInstances.size(), 1u);
+    EXPECT_EQ(p.FBTable.FBInstances[0]->inputs.GetAt(0)->name, "CU");
     EXPECT_EQ(p.InitialData.size(), 1u);
     EXPECT_EQ(p.StatusRows.size(), 1u);
-    EXPECT_EQ(p.SubroutineInterfacesByNumber.at(4)->GetOutputCount(), 1);
+    EXPECT_EQ(p.POUs.SubroutineInterfacesByNumber.at(4)->GetOutputCount(), 1);
     EXPECT_EQ(p.LocalBitUsage.size(), 128u);
     EXPECT_EQ(p.CanOpenSlaves[3].Name, "CANOPEN_IO");
     EXPECT_EQ(p.CanOpenSlaves[3].TPDO[0].Rows[0].Mem, "%VB3000");
@@ -667,7 +667,7 @@ TEST_F(ProjectFileTest, OpeningDerivesTheFBInstanceTableFromThePrograms)
     ASSERT_TRUE(m_doc.OpenProject(path));
     std::vector<std::string> names;
     std::vector<std::string> types;
-    ASSERT_TRUE(Project().GetFBInstancesOfPOU("MAIN", names, types));
+    ASSERT_TRUE(Project().FBTable.GetFBInstancesOfPOU("MAIN", names, types));
     EXPECT_EQ(names, (std::vector<std::string>{"T2", "C3"}));
     EXPECT_EQ(types, (std::vector<std::string>{"TOF", "CTU"}));
 }

@@ -167,25 +167,23 @@ TEST_F(LocalAreaTest, LoadSymbolsAndFreeAddressesOfAFile)
                                                        "    odd  AT  %LB7 : STRING ;\r\n"
                                                        "    speed  AT  %LD8 : DINT ;\r\n"
                                                        "END_VAR\r\n")));
-    std::unordered_map<std::string, CLocalVarEntry*> map;
+    CLocalVarMap map;
     LoadVarFileSymbols(path, map);
     ASSERT_EQ(map.size(), 3u);
-    const CLocalVarEntry* start = map.at("START");
+    const CLocalVarEntry* start = map.at("START").get();
     EXPECT_EQ(start->ClassName, "VAR_INPUT");
     EXPECT_EQ(start->ClassFlags, 0xA000u);
     EXPECT_EQ(start->DataTypeMask, OT_BOOL | OT_AREA_L);
     EXPECT_EQ(start->Comment, "go");
     EXPECT_EQ(start->Row, 1);
-    const CLocalVarEntry* early = map.at("EARLY");
+    const CLocalVarEntry* early = map.at("EARLY").get();
     EXPECT_EQ(early->ClassName, "");
     EXPECT_EQ(early->ClassFlags, 0u);
     // The later "speed" replaced "Speed".
-    const CLocalVarEntry* speed = map.at("SPEED");
+    const CLocalVarEntry* speed = map.at("SPEED").get();
     EXPECT_EQ(speed->Symbol, "speed");
     EXPECT_EQ(speed->ClassFlags, 0x18000u);
     EXPECT_EQ(speed->Row, 4);
-    for (auto& [key, entry] : map)
-        delete entry;
 
     CLocalOccupancy occupancy(bits, bytes);
     std::fill(bits.begin(), bits.end(), BYTE(1));
@@ -196,7 +194,7 @@ TEST_F(LocalAreaTest, LoadSymbolsAndFreeAddressesOfAFile)
     const std::vector<BYTE> expected = {0, 0, 0, 1, 0, 0, 0, 0, 1};
     EXPECT_EQ(std::vector<BYTE>(bytes.begin(), bytes.begin() + 9), expected);
 
-    std::unordered_map<std::string, CLocalVarEntry*> none;
+    CLocalVarMap none;
     LoadVarFileSymbols(temp / "missing.ilv", none);
     EXPECT_TRUE(none.empty());
 }

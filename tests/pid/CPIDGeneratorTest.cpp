@@ -70,7 +70,7 @@ TEST_F(CPIDGeneratorTest, AnExistingSubroutineIsRegeneratedInPlace)
         EXPECT_EQ(VarFileText(), ReadFileText(VarPath())) << c.loop;
         m_app->PIDGenerateMode = PID_GENERATE_NONE;
         CZULFunc* function = nullptr;
-        ASSERT_TRUE(Project().FindSubroutineInterface(ByteString::Format("PID_%d", c.loop), function));
+        ASSERT_TRUE(Project().POUs.FindSubroutineInterface(ByteString::Format("PID_%d", c.loop), function));
         EXPECT_EQ(90 + c.loop, function->number);
         EXPECT_EQ(c.inputs, ParamNames(function->inputs)) << c.loop;
         EXPECT_EQ(c.outputs, ParamNames(function->outputs)) << c.loop;
@@ -220,7 +220,7 @@ TEST_F(CPIDGeneratorTest, ASubroutineMissingFromTheTreeStillGetsItsFiles)
     EXPECT_NE(OLD_VARIABLES, ReadFileText(VarPath()));
     EXPECT_EQ(Names{"select SBR96"}, m_host.calls);
     CZULFunc* function = nullptr;
-    ASSERT_TRUE(Project().FindSubroutineInterface("PID_6", function));
+    ASSERT_TRUE(Project().POUs.FindSubroutineInterface("PID_6", function));
     EXPECT_EQ(0, function->GetInputCount());
     EXPECT_EQ(1u, Texts().size());
 }

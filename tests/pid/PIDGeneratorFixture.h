@@ -73,18 +73,18 @@ protected:
         WriteFileText(ProgramPath(), OLD_PROGRAM);
         WriteFileText(VarPath(), OLD_VARIABLES);
         CZULFunc* registered = nullptr;
-        if (Project().FindSubroutineInterface(ByteString::Format("PID_%d", loop), registered))
+        if (Project().POUs.FindSubroutineInterface(ByteString::Format("PID_%d", loop), registered))
             return;
         auto* node = new CProjTreeNode;
         node->kind = NODE_SUBROUTINE;
         node->name = ByteString::Format("PID_%d", loop);
         node->number = 90 + loop;
         node->language = POU_LANGUAGE_LD;
-        Project().AddSubroutineNode(node);
+        Project().POUs.AddSubroutineNode(node);
         auto* function = new CZULFunc;
         function->SetName(node->name);
         function->SetNumber(node->number);
-        Project().AddSubroutineInterface(function);
+        Project().POUs.AddSubroutineInterface(function);
         m_host.treeNode = node;
     }
 

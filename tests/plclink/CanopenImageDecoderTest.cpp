@@ -105,12 +105,12 @@ protected:
         g_pAppData = m_app.get();
         m_app->Project.CPUFamilyIndex = 6;
         m_app->LoadAreaTable();
-        auto* type = new CCanOpenSlaveType;
+        auto type = std::make_unique<CCanOpenSlaveType>();
         type->name = "Test IO";
         type->typeId = kKnownTypeId;
         AddObject(*type, 0x6000, 1, "Read Input 8 Bit", 16);
         AddObject(*type, 0x6411, 2, "Write Analog Output", 4);
-        m_app->SlaveLibrary.insert(m_app->SlaveLibrary.begin(), type);
+        m_app->SlaveLibrary.insert(m_app->SlaveLibrary.begin(), std::move(type));
     }
     void TearDown() override
     {
@@ -143,7 +143,7 @@ TEST_F(CanopenDecoderTest, MasterSettingsSlavesPdosAndMappingsComeBack)
                        {Pdo(0x203, 1, {{0x88, 0x6000, 1, V(100)}, {0x90, 0x6001, 1, V(101)}})},
                        {Pdo(0x183, 0, {{0x10, 0x6411, 2, V(200)}, {0x08, 0x7000, 5, V(202)}})}),
                  Slave(9, kUnknownTypeId, {Pdo(0x209, 0, {{0x88, 0x6000, 1, V(300)}})}, {})});
-    CCanopenImageDecoder decoder;
+    CCanopenImageDecoder decoder(*m_app);
     ASSERT_TRUE(decoder.DecodeCanopenImage(section, Project()));
     EXPECT_EQ(3, Project().CanOpenBPS);
     EXPECT_EQ(700, Project().OverTime);
@@ -196,7 +196,7 @@ TEST_F(CanopenDecoderTest, MasterSettingsSlavesPdosAndMappingsComeBack)
 
 TEST_F(CanopenDecoderTest, SectionWithoutConfigurationChangesNothing)
 {
-    CCanopenImageDecoder decoder;
+    CCanopenImageDecoder decoder(*m_app);
     EXPECT_TRUE(decoder.DecodeCanopenImage({2, 0}, Project()));
     EXPECT_EQ(5, Project().CanOpenBPS);
     EXPECT_EQ(500, Project().OverTime);
@@ -231,13 +231,13 @@ TEST_F(CanopenDecoderTest, SectionsThatDoNotHoldWhatTheyAnnounceAreRefused)
         {"record longer than the section", longDirectory},
     };
     for (const auto& c : cases) {
-        CCanopenImageDecoder decoder;
+        CCanopenImageDecoder decoder(*m_app);
         EXPECT_FALSE(decoder.DecodeCanopenImage(c.section, Project())) << c.what;
     }
     const std::vector<BYTE> good =
         Section(250, 1, {Slave(4, kKnownTypeId, {Pdo(0x204, 0, {{0x88, 0x6000, 1, V(10)}})}, {Pdo(0x184, 0, {})})});
     for (size_t length = 14; length < good.size(); ++length) {
-        CCanopenImageDecoder decoder;
+        CCanopenImageDecoder decoder(*m_app);
         const std::vector<BYTE> part(good.begin(), good.begin() + static_cast<long>(length));
         EXPECT_FALSE(decoder.DecodeCanopenImage(part, Project())) << length;
     }

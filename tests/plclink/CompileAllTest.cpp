@@ -118,7 +118,7 @@ protected:
         node->name = name;
         node->number = number;
         node->language = POU_LANGUAGE_IL;
-        Project().AddSubroutineNode(node);
+        Project().POUs.AddSubroutineNode(node);
         WritePou(ByteString::Format("SBR%02d_%s", number, name.c_str()), kProgram);
     }
 

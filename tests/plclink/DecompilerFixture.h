@@ -32,7 +32,7 @@ protected:
 
     BOOL Decompile(const std::vector<BYTE>& code, std::vector<std::string>& names)
     {
-        CObjectDecompiler decompiler;
+        CObjectDecompiler decompiler(m_app->UploadFormat);
         return decompiler.RebuildSources(code.data(), static_cast<int>(code.size()), 10, m_folder.Path() + "/",
                                          names);
     }

@@ -74,12 +74,12 @@ protected:
         sbr->kind = NODE_SUBROUTINE;
         sbr->name = "Fill";
         sbr->number = 0;
-        Project().AddSubroutineNode(sbr);
+        Project().POUs.AddSubroutineNode(sbr);
         auto* isr = new CProjTreeNode;
         isr->kind = NODE_INTERRUPT;
         isr->name = "Tick";
         isr->number = 0;
-        Project().AddInterruptNode(isr);
+        Project().POUs.AddInterruptNode(isr);
     }
 };
 
@@ -345,7 +345,7 @@ TEST_F(DownloadImageTest, ImageCrcCoversBlocksFourToSevenOnly)
     ASSERT_EQ(1, builder.BuildDownloadImage());
     const WORD first = builder.ComputeImageCRC();
 
-    m_app->InsertMonitorEntry("%VB3", new CZULStatus);
+    m_app->Project.Monitor.InsertMonitorEntry("%VB3", new CZULStatus);
     ASSERT_EQ(1, builder.BuildDownloadImage());
     EXPECT_EQ(first, builder.ComputeImageCRC());
 
@@ -365,7 +365,7 @@ TEST_F(DownloadImageTest, MonitorListsFillBlockEightInClassOrder)
     SetModbusMaster(-1);
     WriteObjectCode({0x01});
     for (const char* key : {"%VB3", "%VB4", "%T2", "%AIW0"})
-        m_app->InsertMonitorEntry(key, new CZULStatus);
+        m_app->Project.Monitor.InsertMonitorEntry(key, new CZULStatus);
 
     ASSERT_EQ(1, Build());
 
@@ -377,9 +377,9 @@ TEST_F(DownloadImageTest, MonitorListsFillBlockEightInClassOrder)
     EXPECT_EQ(std::vector<WORD>{aiw0}, lists[1]);
     EXPECT_EQ(std::vector<WORD>{t2}, lists[2]);
     EXPECT_TRUE(lists[3].empty());
-    ASSERT_EQ(1u, Project().MonitorCodeMap.count(t2));
-    EXPECT_EQ("%T2", Project().MonitorCodeMap[t2]->operand);
-    EXPECT_EQ(t2, Project().MonitorCodeMap[t2]->address);
+    ASSERT_EQ(1u, Project().Monitor.MonitorCodeMap.count(t2));
+    EXPECT_EQ("%T2", Project().Monitor.MonitorCodeMap[t2]->operand);
+    EXPECT_EQ(t2, Project().Monitor.MonitorCodeMap[t2]->address);
 
     const Bytes& b8 = Block(8);
     EXPECT_EQ(4, Word(b8, 518));

@@ -130,7 +130,7 @@ protected:
         fill->name = "Fill";
         fill->number = 0;
         fill->language = POU_LANGUAGE_IL;
-        project.AddSubroutineNode(fill);
+        project.POUs.AddSubroutineNode(fill);
         WriteFileText(InProject("SBR00_Fill.ilp"), kFillProgram);
         WriteFileText(InProject("SBR00_Fill.ilv"), kFillVariables);
         auto* start = new CZULSymbol;

@@ -138,7 +138,7 @@ public:
     void AddItems(const std::vector<std::string>& keys)
     {
         for (const std::string& key : keys)
-            app->InsertMonitorEntry(key, new CZULStatus);
+            app->Project.Monitor.InsertMonitorEntry(key, new CZULStatus);
         BuildMonitorLists(*app);
     }
 
@@ -155,7 +155,7 @@ public:
     // The simulator answers 'L' with the project's lists.
     void ServeProjectLists() { sim.SetMonitorLists(List(0), List(1), List(2), List(3)); }
 
-    CZULStatus* Item(const std::string& key) const { return app->Project.MonitorTable.at(key).get(); }
+    CZULStatus* Item(const std::string& key) const { return app->Project.Monitor.MonitorTable.at(key).get(); }
 
     // An item's value and status bit as the editors read them: under the value lock.
     std::pair<int, int> Read(const std::string& key)

@@ -258,7 +258,7 @@ TEST_F(ObjectDecompilerTest, ConstantsAreWrittenInTheirTypedForms)
         {FloatBits(-0.125f), OT_REAL, "-0.125"},
         {1, OT_WORD | OT_INT, ""},
     };
-    CObjectDecompiler decompiler;
+    CObjectDecompiler decompiler(0);
     for (const auto& c : cases)
         EXPECT_EQ(c.text, decompiler.FormatConstant(c.value, c.type, 10)) << c.text;
 }

@@ -91,7 +91,7 @@ void CFakeHost::ShowUploadedProject()
     calls.push_back("show");
     projectOpenWhenShown = g_pAppData->ProjectOpen != 0;
     fbInstancesWhenShown.clear();
-    for (const auto& fb : g_pAppData->Project.FBInstances)
+    for (const auto& fb : g_pAppData->Project.FBTable.FBInstances)
         fbInstancesWhenShown.push_back(fb->typeName + " " + fb->instanceName + " " + fb->ownerPou);
 }
 

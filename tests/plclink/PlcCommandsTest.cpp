@@ -536,5 +536,5 @@ TEST_F(PlcCommandsTest, TheUploadedProjectHasItsFBInstancesBeforeItIsShown)
     commands.OnPlcUpload();
     ASSERT_TRUE(ui.box.Messages().empty());
     EXPECT_EQ(host.fbInstancesWhenShown, std::vector<std::string>{"TON T5 MAIN"});
-    EXPECT_EQ(g_pAppData->Project.FBInstances.size(), 1u);
+    EXPECT_EQ(g_pAppData->Project.FBTable.FBInstances.size(), 1u);
 }

@@ -135,8 +135,8 @@ TEST_F(UploadImageParserTest, FormatOneRestoresModulesSettingsPousAndInitialData
     EXPECT_EQ(5, Project().ModbusRetries);
 
     EXPECT_EQ(2, g_POULanguageTable[4]);
-    ASSERT_EQ(1u, Project().SubroutineNodes.count("SBR_3"));
-    EXPECT_EQ(POU_LANGUAGE_LD, Project().SubroutineNodes["SBR_3"]->language);
+    ASSERT_EQ(1u, Project().POUs.SubroutineNodes.count("SBR_3"));
+    EXPECT_EQ(POU_LANGUAGE_LD, Project().POUs.SubroutineNodes["SBR_3"]->language);
     EXPECT_EQ("VAR_INPUT\nbP0 AT %L0.0 : BOOL ;\nEND_VAR\nVAR_IN_OUT\nEND_VAR\nVAR_OUTPUT\nEND_VAR\nVAR\nEND_VAR\n",
               ReadText("SBR03_SBR_3.ilv"));
     EXPECT_EQ("(*1*)\nLD      %I0.0\n", ReadText("MAIN_MAIN.ilp"));

@@ -64,7 +64,7 @@ TEST_F(UploadRestoreTest, AProjectUploadedFromThePlcIsRestored)
     EXPECT_EQ("VAR_INPUT\nbP0 AT %L0.0 : BOOL ;\nEND_VAR\nVAR_IN_OUT\nEND_VAR\nVAR_OUTPUT\nEND_VAR\nVAR\nEND_VAR\n",
               ReadText("SBR00_SBR_0.ilv"));
     EXPECT_EQ(1, Project().MainPresent);
-    EXPECT_EQ(1u, Project().SubroutineNodes.count("SBR_0"));
+    EXPECT_EQ(1u, Project().POUs.SubroutineNodes.count("SBR_0"));
     ASSERT_EQ(1u, Project().InitialData.size());
     EXPECT_EQ((std::vector<std::string>{"%VW10", "4660"}), Project().InitialData[0]->texts);
     EXPECT_TRUE(m_ui.box.Texts().empty());

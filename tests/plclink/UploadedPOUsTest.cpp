@@ -59,7 +59,8 @@ TEST_F(UploadedPOUsTest, VariableRecordsReplaceTheInferredVariableFiles)
         VarRecord(1, 0, {{Addr("%VD0"), Entry(6, 0)}, {Addr("%VD4"), Entry(6, 0)}}),
     });
     const std::vector<BYTE> code = ThreePous(1);
-    ASSERT_TRUE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), &block9, Project()));
+    ASSERT_TRUE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), &block9, m_app->UploadFormat,
+                                    Project()));
 
     EXPECT_EQ("VAR\nbP0 AT %L0.0 : BOOL ;\niP1 AT %LW2 : INT ;\nEND_VAR\n", ReadText("MAIN_MAIN.ilv"));
     EXPECT_EQ("VAR_INPUT\nbP0 AT %L0.0 : BOOL ;\nEND_VAR\n"
@@ -70,8 +71,8 @@ TEST_F(UploadedPOUsTest, VariableRecordsReplaceTheInferredVariableFiles)
     EXPECT_EQ("VAR\nbyP0 AT %LB1 : BYTE ;\nEND_VAR\n", ReadText("INT01_INT_1.ilv"));
     EXPECT_EQ("(*1*)\nLD      %I0.1\n", ReadText("SBR03_SBR_3.ilp"));
     // The subroutine's call interface comes from the final variable file: EN and the input, ENO and the output.
-    ASSERT_EQ(1u, Project().SubroutineInterfaces.count("SBR_3"));
-    const CZULFunc* function = Project().SubroutineInterfaces["SBR_3"];
+    ASSERT_EQ(1u, Project().POUs.SubroutineInterfaces.count("SBR_3"));
+    const CZULFunc* function = Project().POUs.SubroutineInterfaces["SBR_3"];
     EXPECT_EQ(2, function->GetInputCount());
     EXPECT_EQ(2, function->GetOutputCount());
 
@@ -94,7 +95,8 @@ TEST_F(UploadedPOUsTest, EveryRebuiltPouGetsItsNodeWithTheLanguageOfItsFile)
     // Format 0 takes the language from the POU header: MAIN in LD.
     m_app->UploadFormat = 0;
     const std::vector<BYTE> code = ThreePous(2);
-    ASSERT_TRUE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), nullptr, Project()));
+    ASSERT_TRUE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), nullptr, m_app->UploadFormat,
+                                    Project()));
 
     EXPECT_EQ(1, Project().MainPresent);
     EXPECT_EQ(NODE_MAIN, Project().MainNode.kind);
@@ -102,19 +104,19 @@ TEST_F(UploadedPOUsTest, EveryRebuiltPouGetsItsNodeWithTheLanguageOfItsFile)
     EXPECT_EQ("(MAIN)  MAIN", Project().MainNode.label);
     EXPECT_EQ(POU_LANGUAGE_LD, Project().MainNode.language);
 
-    ASSERT_EQ(1u, Project().SubroutineNodes.count("SBR_3"));
-    const CProjTreeNode* sbr = Project().SubroutineNodes["SBR_3"];
+    ASSERT_EQ(1u, Project().POUs.SubroutineNodes.count("SBR_3"));
+    const CProjTreeNode* sbr = Project().POUs.SubroutineNodes["SBR_3"];
     EXPECT_EQ(NODE_SUBROUTINE, sbr->kind);
     EXPECT_EQ(3, sbr->number);
     EXPECT_EQ("(SBR03)  SBR_3", sbr->label);
     EXPECT_EQ(POU_LANGUAGE_IL, sbr->language);
 
-    ASSERT_EQ(1u, Project().InterruptNodesByNumber.count(1));
-    const CProjTreeNode* intr = Project().InterruptNodesByNumber[1];
+    ASSERT_EQ(1u, Project().POUs.InterruptNodesByNumber.count(1));
+    const CProjTreeNode* intr = Project().POUs.InterruptNodesByNumber[1];
     EXPECT_EQ("INT_1", intr->name);
     EXPECT_EQ("(INT01)  INT_1", intr->label);
     EXPECT_EQ(NODE_INTERRUPT, intr->kind);
-    EXPECT_EQ(intr, Project().InterruptNodesUpper["INT_1"]);
+    EXPECT_EQ(intr, Project().POUs.InterruptNodesUpper["INT_1"]);
 }
 
 TEST_F(UploadedPOUsTest, UploadFormatsWithALanguageTableTakeTheLanguageFromIt)
@@ -123,9 +125,10 @@ TEST_F(UploadedPOUsTest, UploadFormatsWithALanguageTableTakeTheLanguageFromIt)
     g_POULanguageTable[POU_LANGUAGE_FIRST_SBR + 3] = 2;
     const std::vector<BYTE> block9 = VarBlock({});
     const std::vector<BYTE> code = ThreePous(2);
-    ASSERT_TRUE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), &block9, Project()));
+    ASSERT_TRUE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), &block9, m_app->UploadFormat,
+                                    Project()));
     EXPECT_EQ(POU_LANGUAGE_IL, Project().MainNode.language);
-    EXPECT_EQ(POU_LANGUAGE_LD, Project().SubroutineNodes["SBR_3"]->language);
+    EXPECT_EQ(POU_LANGUAGE_LD, Project().POUs.SubroutineNodes["SBR_3"]->language);
     EXPECT_EQ("(*2*)\nLD      %I0.1\n", ReadText("SBR03_SBR_3.ilp"));
 }
 
@@ -134,7 +137,8 @@ TEST_F(UploadedPOUsTest, FailuresOfTheVariableRecordsFailTheRebuild)
     const std::vector<BYTE> code = ThreePous(1);
     std::vector<BYTE> cut = VarBlock({VarRecord(2, 0, {{Addr("%L0.0"), Entry(1, 5)}})});
     cut.pop_back();
-    EXPECT_FALSE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), &cut, Project()));
+    EXPECT_FALSE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), &cut, m_app->UploadFormat,
+                                    Project()));
     EXPECT_TRUE(m_ui.box.Texts().empty());
 
     // A folder that cannot take the file.
@@ -150,8 +154,9 @@ TEST_F(UploadedPOUsTest, AFailedObjectCodeRunDoesNotFailTheRebuild)
     // The interrupt routine's code is broken: the run stops in pass 2 and no POU gets files or a node.
     std::vector<BYTE> code = ThreePous(1);
     code[code.size() - 3] = 0xFF;
-    ASSERT_TRUE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), nullptr, Project()));
+    ASSERT_TRUE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), nullptr, m_app->UploadFormat,
+                                    Project()));
     EXPECT_EQ(0, Project().MainPresent);
-    EXPECT_TRUE(Project().SubroutineNodes.empty());
+    EXPECT_TRUE(Project().POUs.SubroutineNodes.empty());
     EXPECT_EQ(std::vector<std::string>{"Error in \"POU\" 3 in second process."}, m_ui.box.Texts());
 }

@@ -1,6 +1,6 @@
 #include "ILProgramFixture.h"
 
-#include "model/PouRegistry.h"
+#include "model/CZULProjectPOUs.h"
 
 namespace {
 
@@ -128,7 +128,7 @@ TEST_F(CILEditorCheckTest, TimerDeclaredTwiceInOnePOU)
     EXPECT_EQ(CheckAll(), (States{0, 0, 0, 0}));
     Lines names;
     Lines types;
-    ASSERT_TRUE(Project().GetFBInstancesOfPOU("MAIN", names, types));
+    ASSERT_TRUE(Project().FBTable.GetFBInstancesOfPOU("MAIN", names, types));
     EXPECT_EQ(names.size(), 2u);
 }
 
@@ -152,15 +152,15 @@ TEST_F(CILEditorCheckTest, InstanceDeclaredInTwoPOUsOfOneProject)
     EXPECT_EQ(pump.GetILEditor().GetLineState(1), 0);
     Lines names;
     Lines types;
-    ASSERT_TRUE(Project().GetFBInstancesOfPOU("PUMP", names, types));
+    ASSERT_TRUE(Project().FBTable.GetFBInstancesOfPOU("PUMP", names, types));
     EXPECT_EQ(names, (Lines{"T37"}));
-    ASSERT_TRUE(Project().GetFBInstancesOfPOU("MAIN", names, types));
+    ASSERT_TRUE(Project().FBTable.GetFBInstancesOfPOU("MAIN", names, types));
     EXPECT_EQ(names, (Lines{"T38"}));
 }
 
 TEST_F(CILEditorCheckTest, InstanceEntriesLoadShiftAndRelease)
 {
-    ASSERT_TRUE(Project().AddFBInstance("T1", "TON", "MAIN", FB_LIST_TABLE));
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("T1", "TON", "MAIN", FB_LIST_TABLE));
     Editor().LoadInstanceEntries();
     ASSERT_EQ(Editor().GetInstanceEntries().size(), 1u);
     EXPECT_EQ(Editor().GetInstanceEntries()[0].row, -1);
@@ -170,18 +170,18 @@ TEST_F(CILEditorCheckTest, InstanceEntriesLoadShiftAndRelease)
     // The loaded entry was released with its project instance.
     Lines names;
     Lines types;
-    Project().GetFBInstancesOfPOU("MAIN", names, types);
+    Project().FBTable.GetFBInstancesOfPOU("MAIN", names, types);
     EXPECT_EQ(names, (Lines{"T2", "T3"}));
 
     Editor().ShiftInstanceEntries(2, 1);
     EXPECT_EQ(Editor().GetInstanceEntries()[0].row, 3);
     EXPECT_EQ(Editor().GetInstanceEntries()[1].row, 1);
     Editor().ReleaseInstanceEntries(3, 3);
-    Project().GetFBInstancesOfPOU("MAIN", names, types);
+    Project().FBTable.GetFBInstancesOfPOU("MAIN", names, types);
     EXPECT_EQ(names, (Lines{"T2"}));
     Editor().ClearInstanceEntries();
     EXPECT_TRUE(Editor().GetInstanceEntries().empty());
-    Project().GetFBInstancesOfPOU("MAIN", names, types);
+    Project().FBTable.GetFBInstancesOfPOU("MAIN", names, types);
     EXPECT_EQ(names, (Lines{"T2"}));
 }
 

@@ -1,6 +1,6 @@
 #include "ILProgramFixture.h"
 
-#include "model/PouRegistry.h"
+#include "model/CZULProjectPOUs.h"
 #include "support/FileBytes.h"
 #include "support/TempFolder.h"
 
@@ -256,23 +256,23 @@ TEST_F(CILProgramTest, SymbolsAndRoutinesAreSavedAsAddressesAndAliases)
 
 TEST_F(CILProgramTest, DiscardRestoresTheRecordedInstancesOfThePOU)
 {
-    ASSERT_TRUE(Project().AddFBInstance("T37", "TON", "MAIN", FB_LIST_TABLE));
-    ASSERT_TRUE(Project().AddFBInstance("C5", "CTU", "MAIN", FB_LIST_TABLE));
-    ASSERT_TRUE(Project().AddFBInstance("T40", "TOF", "PUMP", FB_LIST_TABLE));
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("T37", "TON", "MAIN", FB_LIST_TABLE));
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("C5", "CTU", "MAIN", FB_LIST_TABLE));
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("T40", "TOF", "PUMP", FB_LIST_TABLE));
     m_program->RecordInstances();
     EXPECT_EQ(m_program->GetRecordedNames(), (Lines{"T37", "C5"}));
 
     // Edits drop T37 and declare T38.
-    Project().RemoveFBInstance("T37");
-    ASSERT_TRUE(Project().AddFBInstance("T38", "TON", "MAIN", FB_LIST_TABLE));
+    Project().FBTable.RemoveFBInstance("T37");
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("T38", "TON", "MAIN", FB_LIST_TABLE));
     m_program->DiscardChanges();
 
     Lines names;
     Lines types;
-    ASSERT_TRUE(Project().GetFBInstancesOfPOU("MAIN", names, types));
+    ASSERT_TRUE(Project().FBTable.GetFBInstancesOfPOU("MAIN", names, types));
     EXPECT_EQ(names, (Lines{"T37", "C5"}));
     EXPECT_EQ(types, (Lines{"TON", "CTU"}));
-    ASSERT_TRUE(Project().GetFBInstancesOfPOU("PUMP", names, types));
+    ASSERT_TRUE(Project().FBTable.GetFBInstancesOfPOU("PUMP", names, types));
     EXPECT_EQ(names, (Lines{"T40"}));
 }
 

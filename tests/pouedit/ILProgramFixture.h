@@ -104,7 +104,7 @@ protected:
         node->name = name;
         node->number = number;
         node->language = 1;
-        Project().AddSubroutineNode(node);
+        Project().POUs.AddSubroutineNode(node);
         auto* function = new CZULFunc;
         function->SetName(name);
         function->SetNumber(number);
@@ -114,7 +114,7 @@ protected:
         function->AddOutput(Param("ENO", OT_ENO_PARAM | OT_WRITABLE));
         for (const auto& [pin, flags] : outputs)
             function->AddOutput(Param(pin, flags));
-        Project().AddSubroutineInterface(function);
+        Project().POUs.AddSubroutineInterface(function);
     }
 
     void AddInterrupt(const std::string& name, int number)
@@ -123,7 +123,7 @@ protected:
         node->kind = 4;
         node->name = name;
         node->number = number;
-        Project().AddInterruptNode(node);
+        Project().POUs.AddInterruptNode(node);
     }
 
     void AddSymbol(const std::string& name, const std::string& address, DWORD typeFlags)

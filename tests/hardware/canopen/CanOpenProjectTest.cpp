@@ -130,7 +130,7 @@ TEST_F(CanOpenProjectTest, ConfiguredSlavesSurviveSaveOpenCompileAndImage)
 
     std::vector<BYTE> section;
     ASSERT_TRUE(CCanOpenImageSection(Project()).Build(section));
-    CCanopenImageDecoder decoder;
+    CCanopenImageDecoder decoder(*m_app);
     Project().ResetCanOpenConfig();
     ASSERT_TRUE(decoder.DecodeCanopenImage(section, Project()));
     EXPECT_EQ(0, decoder.UnmatchedSlaves);
@@ -148,7 +148,7 @@ TEST_F(CanOpenProjectTest, AnUploadedConfigurationIsKeptThroughSaveAndOpen)
     // An upload fills the slots of a fresh project from the image.
     Project().ResetCanOpenConfig();
     m_app->ClearProjectBlobs();
-    CCanopenImageDecoder decoder;
+    CCanopenImageDecoder decoder(*m_app);
     ASSERT_TRUE(decoder.DecodeCanopenImage(section, Project()));
     const std::string uploaded = Configuration();
     ASSERT_EQ("MX Servo", Project().CanOpenSlaves[6].Name);

@@ -72,7 +72,7 @@ protected:
     void SetUp() override
     {
         CanOpenFixture::SetUp();
-        auto* type = new CCanOpenSlaveType;
+        auto type = std::make_unique<CCanOpenSlaveType>();
         type->name = "Test IO";
         for (const TestObject& object : kTestObjects) {
             auto* entry = new CCanOpenODEntry;
@@ -84,7 +84,7 @@ protected:
             entry->pdoMappable = 1;
             type->objects.push_back(entry);
         }
-        m_app->SlaveLibrary.insert(m_app->SlaveLibrary.begin(), type);
+        m_app->SlaveLibrary.insert(m_app->SlaveLibrary.begin(), std::move(type));
         Project().CanOpenSlaves[kTestSlot].Name = "Test IO";
         Reload();
     }
