@@ -16,7 +16,7 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(CPOUEditorView, CScrollView)
+IMPLEMENT_DYNCREATE(CPOUEditorView, CScrollView)
 
 namespace {
 

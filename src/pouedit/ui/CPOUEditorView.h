@@ -46,7 +46,7 @@ constexpr UINT ID_IL_INSERT_NETWORK = 32955;
 constexpr UINT WM_INSERT_FROM_INSTRUCTION_TREE = WM_USER + 100;
 
 class CPOUEditorView : public CScrollView, public IPOUEditorView {
-    DECLARE_DYNAMIC(CPOUEditorView)
+    DECLARE_DYNCREATE(CPOUEditorView)
 public:
     CPOUEditorView();
 

@@ -314,3 +314,28 @@ TEST_F(POUDocumentTest, LadderRefusedForAnILProgramWithAnErrorLine)
     EXPECT_EQ(m_node.language, POU_LANGUAGE_IL);
     EXPECT_TRUE(m_factory.convertedLines.empty());
 }
+
+TEST_F(POUDocumentTest, LocalVariablesGoThroughTheVariablePane)
+{
+    const std::string path = m_folder / "SBR01_MOTOR.ilp";
+    WriteFileText(path, IL_FILE);
+    ASSERT_TRUE(OpenWindow(path, POU_LANGUAGE_IL, NODE_SUBROUTINE));
+    EXPECT_EQ(m_doc->GetVarView(), m_varView);
+    m_varView->symbols["SPEED"] = OT_WORD | OT_INPUT;
+
+    OperandTypeFlags flags = 0;
+    EXPECT_TRUE(m_doc->LookupLocalSymbolType("speed", flags));
+    EXPECT_EQ(flags, OT_WORD | OT_INPUT);
+    EXPECT_FALSE(m_doc->LookupLocalSymbolType("OTHER", flags));
+
+    std::vector<std::string> lines {"kept"};
+    m_doc->GetLocalVarDeclLines(lines);
+    EXPECT_EQ(lines, std::vector<std::string> {"kept"}) << "no complete declaration leaves the lines alone";
+    m_varView->declarations = {"VAR_INPUT", "    SPEED : WORD;", "END_VAR"};
+    m_doc->GetLocalVarDeclLines(lines);
+    EXPECT_EQ(lines, m_varView->declarations);
+
+    ASSERT_TRUE(m_doc->OnSaveDocument(path));
+    m_doc->CommitLocalVars(FALSE);
+    EXPECT_EQ(m_varView->commits, (std::vector<BOOL> {TRUE, FALSE}));
+}

@@ -9,7 +9,10 @@
 namespace {
 constexpr int WAIT_LIMIT_MS = 5000;
 const CRect FRAME_RECT(0, 0, 480, 320);
+constexpr int VAR_PANE_HEIGHT = 80;
 }
+
+IMPLEMENT_DYNCREATE(CFakeVarView, CView)
 
 void POUWindowFixture::SetUp()
 {
@@ -35,11 +38,15 @@ BOOL POUWindowFixture::OpenWindow(const std::string& path, int language, int nod
     m_frame = new CFrameWnd;
     if (!m_frame->Create(nullptr, FRAME_RECT, 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE))
         return FALSE;
-    m_view = new CPOUEditorView;
-    m_doc->AddView(m_view);
-    CRect area;
-    m_frame->GetClientRect(&area);
-    if (!m_view->Create(m_frame, area, AFX_IDW_PANE_FIRST, WS_CHILD | WS_VISIBLE))
+    m_splitter = new CSplitterWnd;
+    if (!m_splitter->CreateStatic(m_frame, 2, 1))
+        return FALSE;
+    if (!m_splitter->CreateView(0, 0, RUNTIME_CLASS(CFakeVarView), CSize(0, VAR_PANE_HEIGHT), m_doc.get()) ||
+        !m_splitter->CreateView(1, 0, RUNTIME_CLASS(CPOUEditorView), CSize(), m_doc.get()))
+        return FALSE;
+    m_varView = dynamic_cast<CFakeVarView*>(m_splitter->GetPane(0, 0));
+    m_view = dynamic_cast<CPOUEditorView*>(m_splitter->GetPane(1, 0));
+    if (!m_varView || !m_view)
         return FALSE;
     m_frame->SetActiveView(m_view);
     m_frame->RecalcLayout();
@@ -55,6 +62,8 @@ void POUWindowFixture::CloseWindow()
     if (m_frame)
         m_frame->DestroyWindow();
     m_frame = nullptr;
+    m_splitter = nullptr;
+    m_varView = nullptr;
     m_view = nullptr;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_doc.reset();

@@ -1,6 +1,7 @@
 #pragma once
 // A POU window arranged as the workbench's POU frame arranges it: a frame
-// with the POU document's code view as its pane, the project-tree node the
+// whose splitter shows the local-variable pane in row 0 and the code view
+// in row 1, both created from their run-time classes, the project-tree node the
 // view takes its language from, a recording workbench and a program
 // factory whose ladder programs carry a recording editor.
 
@@ -14,9 +15,13 @@
 #include "pouedit/IPOUWorkbenchHost.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUEditorView.h"
+#include "pouedit/IPOULocalVars.h"
 #include "platform/ui/CFrameWnd.h"
+#include "platform/ui/CSplitterWnd.h"
 #include "support/TempFolder.h"
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -252,6 +257,35 @@ public:
     std::vector<std::string> convertedLines;
 };
 
+// The local-variable pane: symbols by upper-cased name, the declaration
+// lines, and every commit of its rows.
+class CFakeVarView : public CView, public IPOULocalVars {
+    DECLARE_DYNCREATE(CFakeVarView)
+public:
+    BOOL LookupLocalSymbol(const std::string& upperName, OperandTypeFlags& flags) const override
+    {
+        const auto found = symbols.find(upperName);
+        if (found == symbols.end())
+            return FALSE;
+        flags = found->second;
+        return TRUE;
+    }
+    BOOL FindLocalAddress(const std::string&, std::string&) const override { return FALSE; }
+    BOOL FindLocalName(const std::string&, std::string&) const override { return FALSE; }
+    BOOL GetDeclarationLines(std::vector<std::string>& lines) const override
+    {
+        if (declarations.empty())
+            return FALSE;
+        lines = declarations;
+        return TRUE;
+    }
+    void CommitRows(BOOL writeFile) override { commits.push_back(writeFile); }
+
+    std::map<std::string, OperandTypeFlags> symbols;
+    std::vector<std::string> declarations;
+    std::vector<BOOL> commits;
+};
+
 class POUWindowFixture : public AppDataFixture {
 protected:
     void SetUp() override;
@@ -275,5 +309,7 @@ protected:
     CProjTreeNode m_node;
     std::unique_ptr<CPOUEditorDoc> m_doc;
     CFrameWnd* m_frame = nullptr;
+    CSplitterWnd* m_splitter = nullptr;
+    CFakeVarView* m_varView = nullptr;
     CPOUEditorView* m_view = nullptr;
 };
