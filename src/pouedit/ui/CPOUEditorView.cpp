@@ -167,16 +167,6 @@ BOOL CPOUEditorView::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             *result = 0;
         return TRUE;
     }
-    if (message == WM_SETCURSOR && m_editor) {
-        CPoint client(QCursor::pos().x(), QCursor::pos().y());
-        ScreenToClient(&client);
-        if (m_editor->OnSetCursor(LOWORD(static_cast<DWORD>(lParam)), HIWORD(static_cast<DWORD>(lParam)), client.x,
-                                  client.y)) {
-            if (result)
-                *result = TRUE;
-            return TRUE;
-        }
-    }
     return CScrollView::OnWndMsg(message, wParam, lParam, result);
 }
 
@@ -278,6 +268,15 @@ void CPOUEditorView::OnContextMenu(CWnd*, CPoint point)
     if (menuId == -1)
         return;
     ShowEditorMenu(menuId, point);
+}
+
+BOOL CPOUEditorView::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message)
+{
+    CPoint client(QCursor::pos().x(), QCursor::pos().y());
+    ScreenToClient(&client);
+    if (m_editor && m_editor->OnSetCursor(hitTest, message, client.x, client.y))
+        return TRUE;
+    return CScrollView::OnSetCursor(wnd, hitTest, message);
 }
 
 BOOL CPOUEditorView::TriggerRepaint()

@@ -82,6 +82,7 @@ protected:
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnRButtonDown(UINT flags, CPoint point) override;
     void OnContextMenu(CWnd* wnd, CPoint point) override;
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
     void OnPaint() override;
 

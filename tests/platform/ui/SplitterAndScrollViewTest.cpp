@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,28 @@ class CScrollPane : public CScrollView {
     DECLARE_DYNCREATE(CScrollPane)
 };
 IMPLEMENT_DYNCREATE(CScrollPane, CScrollView)
+
+// Records the cursor requests that reach it from its children.
+class CCursorParent : public CWnd {
+public:
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override
+    {
+        asked.push_back({wnd, hitTest, message});
+        return TRUE;
+    }
+    struct Request {
+        CWnd* wnd;
+        UINT hitTest;
+        UINT message;
+    };
+    std::vector<Request> asked;
+};
+
+void MoveMouse(CWnd* wnd, QPointF at)
+{
+    QMouseEvent move(QEvent::MouseMove, at, wnd->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(wnd, &move);
+}
 
 constexpr int FRAME_WIDTH = 300;
 constexpr int FRAME_HEIGHT = 400;
@@ -170,4 +193,25 @@ TEST_F(SplitterFixture, ScrollViewKeepsItsPositionInsideTheRange)
 
     view->SetScrollSizes(MM_TEXT, CSize(100, 100));
     EXPECT_EQ(view->GetScrollPosition(), CPoint(0, 0)) << "a smaller surface pulls the position back";
+}
+
+TEST(SetCursor, ChildWithoutHandlerAsksItsParentUnlessItHasTheCapture)
+{
+    CCursorParent parent;
+    ASSERT_TRUE(parent.Create(nullptr, CRect(0, 0, 200, 200), 0, WS_POPUP | WS_VISIBLE));
+    CWnd child;
+    ASSERT_TRUE(child.Create(&parent, CRect(10, 10, 100, 100), 1, WS_CHILD | WS_VISIBLE));
+
+    MoveMouse(&child, QPointF(5, 5));
+    ASSERT_EQ(parent.asked.size(), 1u);
+    EXPECT_EQ(parent.asked[0].wnd, &child);
+    EXPECT_EQ(parent.asked[0].hitTest, static_cast<UINT>(HTCLIENT));
+    EXPECT_EQ(parent.asked[0].message, WM_MOUSEMOVE);
+
+    child.SetCapture();
+    MoveMouse(&child, QPointF(6, 6));
+    EXPECT_EQ(parent.asked.size(), 1u);
+    CWnd::ReleaseCapture();
+    child.DestroyWindow();
+    parent.DestroyWindow();
 }

@@ -6,6 +6,9 @@
 #include "platform/ui/CScrollView.h"
 #include "support/FileBytes.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -281,4 +284,13 @@ TEST_F(POUEditorViewTest, SymbolicAddressingAndPendingEditReachTheEditor)
     m_view->SetSymbolicAddressing(TRUE);
     EXPECT_TRUE(m_view->EndPendingEdit());
     EXPECT_EQ(Log(), (std::vector<std::string> {"SetSymbolicAddressing:1", "EndPendingEdit"}));
+}
+
+TEST_F(POUEditorViewTest, MouseOverTheViewAsksTheEditorForTheCursorFirst)
+{
+    OpenLadder();
+    const QPointF at(20, 30);
+    QMouseEvent move(QEvent::MouseMove, at, m_view->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_view, &move);
+    EXPECT_EQ(Log(), (std::vector<std::string> {"OnSetCursor:1:512", "OnMouseMove@20,30"}));
 }

@@ -103,7 +103,11 @@ public:
     void OnUpdateEditPaste(IPOUCommandUI& ui) override { ui.Enable(TRUE); }
     void OnEditUndo() override { Log("OnEditUndo"); }
     void OnUpdateEditUndo(IPOUCommandUI& ui) override { ui.Enable(TRUE); }
-    BOOL OnSetCursor(UINT, UINT, int, int) override { return FALSE; }
+    BOOL OnSetCursor(UINT hitTest, UINT message, int, int) override
+    {
+        Log("OnSetCursor:" + std::to_string(hitTest) + ":" + std::to_string(message));
+        return FALSE;
+    }
     void OnLButtonDblClk(UINT, int x, int y) override { LogPoint("OnLButtonDblClk", x, y); }
     void OnEditFind() override { Log("OnEditFind"); }
     int GetContextMenuId(CPoint& point) override
