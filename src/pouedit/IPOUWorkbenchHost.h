@@ -9,7 +9,10 @@
 
 #include <string>
 
+class CFindReplaceDlg;
 class CProjTreeNode;
+class CWnd;
+class IPOUEditorView;
 
 class IPOUWorkbenchHost {
 public:
@@ -19,8 +22,8 @@ public:
     virtual CProjTreeNode* GetCurrentTreeNode() = 0;
     // Makes the node the tree's caret item.
     virtual void SelectTreeNode(CProjTreeNode* node) = 0;
-    // The window (a POU view) of the active POU window; null when none.
-    virtual void* GetActivePOUWindow() = 0;
+    // The code view of the active POU window; null when none.
+    virtual IPOUEditorView* GetActivePOUWindow() = 0;
 
     // Refills the instruction catalogue for LD (TRUE) or IL (FALSE) and adds the project's subroutines.
     virtual void RebuildInstructionTree(BOOL ld) = 0;
@@ -37,12 +40,12 @@ public:
     virtual void ClearForceMap() = 0;
 
     // The one Find/Replace dialog; null until the first Find or Replace.
-    virtual void* GetFindReplaceDialog() = 0;
+    virtual CFindReplaceDlg* GetFindReplaceDialog() = 0;
     // The next Find starts anew.
     virtual void ResetFindState() = 0;
     // Makes the code pane of the active POU window the active view.
     virtual void ActivateCodePane() = 0;
     // Shows the first submenu of the menu resource at the screen point;
     // the chosen command goes to the target window.
-    virtual int ShowContextMenu(int menuId, int screenX, int screenY, void* target) = 0;
+    virtual int ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target) = 0;
 };

@@ -31,7 +31,7 @@ class CRecordingWorkbench : public IPOUWorkbenchHost {
 public:
     CProjTreeNode* GetCurrentTreeNode() override { return currentNode; }
     void SelectTreeNode(CProjTreeNode*) override { calls.push_back("SelectTreeNode"); }
-    void* GetActivePOUWindow() override { return nullptr; }
+    IPOUEditorView* GetActivePOUWindow() override { return nullptr; }
     void RebuildInstructionTree(BOOL ld) override { calls.push_back("RebuildInstructionTree:" + std::to_string(ld)); }
     void AddSubroutinesToInstructionTree() override { calls.push_back("AddSubroutinesToInstructionTree"); }
     void SetStatusPane(int pane, const std::string& text) override
@@ -48,10 +48,10 @@ public:
     }
     BOOL ForceMapHasEntries() override { return forceMapEntries; }
     void ClearForceMap() override { calls.push_back("ClearForceMap"); }
-    void* GetFindReplaceDialog() override { return nullptr; }
+    CFindReplaceDlg* GetFindReplaceDialog() override { return nullptr; }
     void ResetFindState() override { calls.push_back("ResetFindState"); }
     void ActivateCodePane() override { calls.push_back("ActivateCodePane"); }
-    int ShowContextMenu(int menuId, int x, int y, void*) override
+    int ShowContextMenu(int menuId, int x, int y, CWnd*) override
     {
         calls.push_back("ShowContextMenu:" + std::to_string(menuId) + "@" + std::to_string(x) + "," +
                         std::to_string(y));
