@@ -149,6 +149,12 @@ void CPOUEditorView::OnEndPrinting(CDC* dc, CPrintInfo* info)
 
 BOOL CPOUEditorView::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
+    if (message == WM_INITIALUPDATE) {
+        OnInitialUpdate();
+        if (result)
+            *result = 0;
+        return TRUE;
+    }
     if (message == WM_INSERT_FROM_INSTRUCTION_TREE) {
         if (m_editor)
             m_editor->InsertFromInstructionTree(wParam, lParam);

@@ -7,6 +7,7 @@
 #include "pouedit/CILEditor.h"
 #include "pouedit/CILProgram.h"
 #include "platform/FileSystem.h"
+#include "platform/ui/CMultiDocTemplate.h"
 #include "support/FileBytes.h"
 
 #include <gtest/gtest.h>
@@ -338,4 +339,45 @@ TEST_F(POUDocumentTest, LocalVariablesGoThroughTheVariablePane)
     ASSERT_TRUE(m_doc->OnSaveDocument(path));
     m_doc->CommitLocalVars(FALSE);
     EXPECT_EQ(m_varView->commits, (std::vector<BOOL> {TRUE, FALSE}));
+}
+
+namespace {
+
+// The POU frame as the template creates it.
+class CTemplateFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CTemplateFrame)
+};
+IMPLEMENT_DYNCREATE(CTemplateFrame, CFrameWnd)
+
+constexpr UINT POU_RESOURCE_ID = 130;
+
+} // namespace
+
+TEST_F(POUDocumentTest, TemplateOpensPouFilesInFramesOfTheirOwn)
+{
+    CMultiDocTemplate pouTemplate(
+        POU_RESOURCE_ID, [&] { return std::make_unique<CPOUEditorDoc>(*m_app, &m_workbench, &m_factory); },
+        RUNTIME_CLASS(CTemplateFrame), RUNTIME_CLASS(CPOUEditorView));
+    EXPECT_EQ(pouTemplate.GetResourceId(), POU_RESOURCE_ID);
+    const std::string path = m_folder / "SBR04_FILL.ilp";
+    WriteFileText(path, IL_FILE);
+
+    auto* opened = dynamic_cast<CPOUEditorDoc*>(pouTemplate.OpenDocumentFile(path, nullptr));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->GetTitle(), "FILL");
+    ASSERT_NE(opened->GetEditorView(), nullptr);
+    EXPECT_EQ(pouTemplate.GetFrameOf(opened)->GetActiveView(), opened->GetEditorView());
+    EXPECT_EQ(ILProgramOf(*opened)->GetLines()[1], "LD      %I0.0");
+
+    auto* created = dynamic_cast<CPOUEditorDoc*>(pouTemplate.OpenDocumentFile("", nullptr));
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(ILProgramOf(*created)->GetLines(), (std::vector<std::string> {"(* Network 0 *)", ""}));
+    EXPECT_EQ(pouTemplate.GetDocuments(), (std::vector<CDocument*> {opened, created}));
+
+    // A file that cannot be read leaves no document and no frame behind.
+    EXPECT_EQ(pouTemplate.OpenDocumentFile(m_folder / "SBR05_GONE.ilp", nullptr), nullptr);
+    EXPECT_EQ(pouTemplate.GetDocuments().size(), 2u);
+
+    pouTemplate.CloseDocument(opened);
+    EXPECT_EQ(pouTemplate.GetDocuments(), std::vector<CDocument*> {created});
 }
