@@ -133,12 +133,74 @@ std::vector<std::string> SplitAtBlanksAndTabs(const std::string& text)
 } // namespace
 
 CILEditor::CILEditor(CILProgram& program, CZULAppData& app, IPOUEditorHost* host)
-    : m_program(program)
+    : CPOUEditor(POU_LANGUAGE_IL)
+    , m_program(program)
     , m_app(app)
     , m_host(host)
     , m_lineStates(INITIAL_LINE_STATES, IL_LINE_OK)
 {
 }
+
+void CILEditor::Find(const std::string&, int) {}
+void CILEditor::ReplaceAll(const std::string&, const std::string&) {}
+void CILEditor::Replace(const std::string&, const std::string&) {}
+void CILEditor::Reserved() {}
+void CILEditor::OnInitialUpdate() {}
+BOOL CILEditor::OnPreparePrinting(CPrintInfo*) { return FALSE; }
+void CILEditor::OnPrint(CDC*, CPrintInfo*) {}
+void CILEditor::OnEndPrinting(CDC*, CPrintInfo*) {}
+BOOL CILEditor::InsertFromInstructionTree(std::uintptr_t, std::intptr_t) { return FALSE; }
+int CILEditor::OnCreate() { return 0; }
+void CILEditor::OnSetFocus() {}
+void CILEditor::OnKillFocus() {}
+void CILEditor::OnChar(UINT, UINT, UINT) {}
+void CILEditor::OnKeyDown(UINT, UINT, UINT) {}
+void CILEditor::OnLButtonDown(UINT, int, int) {}
+void CILEditor::OnMouseMove(UINT, int, int) {}
+void CILEditor::OnLButtonUp(UINT, int, int) {}
+void CILEditor::OnEditCopy() {}
+void CILEditor::OnUpdateEditCopy(IPOUCommandUI&) {}
+void CILEditor::OnEditCut() {}
+void CILEditor::OnUpdateEditCut(IPOUCommandUI&) {}
+void CILEditor::OnEditPaste() {}
+void CILEditor::OnUpdateEditPaste(IPOUCommandUI&) {}
+void CILEditor::OnEditUndo() {}
+void CILEditor::OnUpdateEditUndo(IPOUCommandUI&) {}
+BOOL CILEditor::OnSetCursor(UINT, UINT, int, int) { return FALSE; }
+void CILEditor::OnLButtonDblClk(UINT, int, int) {}
+void CILEditor::OnEditFind() {}
+int CILEditor::GetContextMenuId(CPoint&) { return -1; }
+void CILEditor::OnEditReplace() {}
+void CILEditor::OnEditSelectAll() {}
+void CILEditor::OnUpdateEditDelete(IPOUCommandUI&) {}
+void CILEditor::OnEditRedo() {}
+void CILEditor::OnUpdateEditRedo(IPOUCommandUI&) {}
+void CILEditor::OnVScroll(UINT, UINT) {}
+void CILEditor::OnHScroll(UINT, UINT) {}
+BOOL CILEditor::OnMouseWheel(UINT, short delta, int, int) { return ScrollByWheel(delta); }
+void CILEditor::OnPaint(CDC*) {}
+void CILEditor::OnRButtonDown(UINT, int, int) {}
+void CILEditor::OnUpdateUnforce(IPOUCommandUI& ui) { UpdateForceAny(ui); }
+void CILEditor::OnUnforce() {}
+void CILEditor::OnUpdateForceFalse(IPOUCommandUI& ui) { UpdateForceBool(ui); }
+void CILEditor::OnForceFalse() {}
+void CILEditor::OnUpdateForceTrue(IPOUCommandUI& ui) { UpdateForceBool(ui); }
+void CILEditor::OnForceTrue() {}
+void CILEditor::OnUpdateForce(IPOUCommandUI& ui) { UpdateForceAny(ui); }
+void CILEditor::OnForce() {}
+void CILEditor::PickForceOperand() {}
+int CILEditor::SetSymbolicAddressing(BOOL) { return 0; }
+
+CSize CILEditor::GetExtent(CSize& size)
+{
+    size = CSize(m_extentWidth, m_extentHeight);
+    return size;
+}
+
+BOOL CILEditor::EndPendingEdit() { return TRUE; }
+void CILEditor::UpdateMonitorDisplay() {}
+void CILEditor::ClearMonitorDisplay() {}
+void CILEditor::OnInsertNetwork() {}
 
 CZULProject& CILEditor::Project() const
 {

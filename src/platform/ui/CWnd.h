@@ -232,6 +232,10 @@ protected:
     virtual BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
     virtual void OnMouseLeave();
     virtual void OnContextMenu(CWnd* wnd, CPoint point);
+    // WM_SETCURSOR, sent before each mouse message of a window that has no
+    // capture: TRUE when the handler set the cursor. By default a child
+    // window asks its parent first.
+    virtual BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
     virtual void OnKeyDown(UINT ch, UINT repeat, UINT flags);
     virtual void OnKeyUp(UINT ch, UINT repeat, UINT flags);
     virtual void OnChar(UINT ch, UINT repeat, UINT flags);
@@ -281,6 +285,8 @@ private:
     BOOL DispatchInput(QEvent* event);
     BOOL LetDialogHaveKey(QKeyEvent* key);
     void ToNonClient(MSG* msg);
+    // WM_SETCURSOR for a mouse message before it is dispatched.
+    void SendSetCursor(const MSG& msg, UINT mouseMessage);
     void HandleInputMethod(QInputMethodEvent* event);
     void PlacePreedit();
     QRect CaretQRect() const;
