@@ -73,7 +73,9 @@ BOOL CTKToolBar::CreateBarWindow(CWnd* frame, BOOL floating)
     if (!IsWindow()) {
         SetClassStyle(CS_DBLCLKS);
         CSize size(kDefaultFloatingSide, kDefaultFloatingSide);
-        if (!Create(frame, CRect(CPoint(), size), 0, kFloatingStyle, m_strTitle))
+        // A docked bar starts as a child: its window never needs a native one.
+        const DWORD style = floating ? kFloatingStyle : (kFloatingStyle & ~(WS_POPUP | kTKSyncActivation)) | WS_CHILD;
+        if (!Create(frame, CRect(CPoint(), size), 0, style, m_strTitle))
             return FALSE;
         ShowWindow(SW_SHOWNA);
     }

@@ -1,0 +1,445 @@
+// The program's four toolbars in the fixture frame, in Classic: one top
+// row; narrowing the frame pushes, compresses (expand button) and wraps;
+// a toolbar dragged off the dock bar floats and docks again; a floating
+// one resizes by its edges and docks back on a double click; print preview
+// hides and restores the bars; the options and the row placement rules.
+
+#include "platform/ui/CResourceStore.h"
+#include "platform/ui/CSettingsStore.h"
+#include "platform/ui/CWinApp.h"
+#include "support/TempFolder.h"
+#include "toolkit/ToolkitFixture.h"
+#include "toolkit/commandbars/CTKBarDragTracker.h"
+#include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/commandbars/CTKCommandBarsOptions.h"
+#include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKDockBar.h"
+#include "toolkit/commandbars/CTKToolBar.h"
+#include "toolkit/commandbars/CTKToolBarCloseButton.h"
+#include "toolkit/commandbars/CTKToolBarExpandButton.h"
+#include "toolkit/commandbars/draw/CTKBarRenderer.h"
+#include "toolkit/commandbars/images/CTKCommandImages.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ProgramBar {
+    const char* title;
+    UINT id;
+};
+const ProgramBar kProgramBars[] = {{"Standard", 123}, {"Project", 284}, {"LD", 286}, {"Debug", 288}};
+
+const CRect kWideFrame(0, 0, 1000, 500);
+
+// Points $XDG_CONFIG_HOME at a temporary folder while it lives.
+class ConfigHome {
+public:
+    ConfigHome()
+    {
+        if (const char* old = std::getenv("XDG_CONFIG_HOME"))
+            m_old = old;
+        setenv("XDG_CONFIG_HOME", m_home.Path().c_str(), 1);
+    }
+    ~ConfigHome()
+    {
+        if (m_old.empty())
+            unsetenv("XDG_CONFIG_HOME");
+        else
+            setenv("XDG_CONFIG_HOME", m_old.c_str(), 1);
+    }
+
+private:
+    TempFolder m_home;
+    std::string m_old;
+};
+
+class ToolBarFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PinPlatformDefaults();
+        CTKBarRenderer::SelectTheme(kTKThemeClassic);
+        frame = std::make_unique<CTKFixtureFrame>();
+        ASSERT_TRUE(frame->Open(kWideFrame));
+        ASSERT_TRUE(CreateProgramBars());
+        ProcessEvents();
+    }
+    void TearDown() override
+    {
+        frame->DestroyWindow();
+        ProcessEvents();
+    }
+
+    // The program's creation sequence, without the menu bar.
+    BOOL CreateProgramBars()
+    {
+        auto* created = new CTKCommandBars;
+        frame->SetCommandBars(created);
+        bars = created;
+        bars->SetFrame(frame.get());
+        if (!bars->CreateDockBars())
+            return FALSE;
+        bars->GetCommandBarsOptions()->bShowExpandButtonAlways = FALSE;
+        bars->GetCommandBarsOptions()->bToolBarScreenTips = TRUE;
+        CTKToolBar* previous = nullptr;
+        for (const ProgramBar& program : kProgramBars) {
+            CTKToolBar* bar = bars->AddToolBar(program.title, kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
+            if (!bar || !bar->LoadToolBar(program.id))
+                return FALSE;
+            if (previous) {
+                frame->RecalcLayout();
+                CRect rect;
+                previous->GetWindowRect(&rect);
+                rect.OffsetRect(rect.Width(), 0);
+                bars->DockBar(bar, &rect, previous->GetDockBar());
+            }
+            previous = bar;
+        }
+        bars->RelayoutFrame(FALSE);
+        return TRUE;
+    }
+
+    CTKToolBar* Bar(int index) const { return bars->GetBarAt(index); }
+    CRect WindowRect(const CWnd* wnd) const
+    {
+        CRect rect;
+        wnd->GetWindowRect(&rect);
+        return rect;
+    }
+    CTKDockBar* Top() const { return bars->GetDockBar(kTKPositionTop); }
+    static int Dropped(const CTKToolBar* bar)
+    {
+        int dropped = 0;
+        for (int i = 0; i < bar->GetControlCount(); ++i)
+            dropped += bar->GetControl(i)->GetHideFlags() == kTKHideWrap;
+        return dropped;
+    }
+    static BOOL ExpandShown(const CTKToolBar* bar)
+    {
+        const CTKControl* expand = bar->GetControls()->FindControl(kTKExpandButtonId);
+        return expand && expand->GetHideFlags() == 0;
+    }
+    void Resize(int width)
+    {
+        frame->MoveWindow(CRect(0, 0, width, kWideFrame.Height()));
+        frame->RecalcLayout();
+        ProcessEvents();
+    }
+    // The left edge of a docked bar's gripper, in screen coordinates.
+    CPoint Gripper(const CTKToolBar* bar) const
+    {
+        const CRect rect = WindowRect(bar);
+        return CPoint(rect.left + 3, rect.top + rect.Height() / 2);
+    }
+
+    std::unique_ptr<CTKFixtureFrame> frame;
+    CTKCommandBars* bars = nullptr;
+};
+
+TEST_F(ToolBarFrameTest, TheProgramToolbarsShareTheFirstTopRowInOrder)
+{
+    ASSERT_EQ(bars->GetCount(), 4);
+    const int buttons[] = {11, 12, 9, 6};
+    int previousRight = 0;
+    for (int i = 0; i < 4; ++i) {
+        CTKToolBar* bar = Bar(i);
+        EXPECT_EQ(bar->GetBarTitle(), kProgramBars[i].title);
+        EXPECT_EQ(bar->GetDockBar(), Top()) << i;
+        EXPECT_EQ(bar->GetPosition(), kTKPositionTop) << i;
+        EXPECT_EQ(bar->GetControls()->GetVisibleCount(TRUE), buttons[i]) << i;
+        EXPECT_FALSE(ExpandShown(bar)) << i;
+        const CRect rect = WindowRect(bar);
+        EXPECT_EQ(rect.top, WindowRect(Top()).top) << i;
+        EXPECT_GE(rect.left, previousRight) << i;
+        previousRight = rect.right;
+    }
+    // One row: the dock bar is as high as a bar.
+    EXPECT_EQ(WindowRect(Top()).Height(), WindowRect(Bar(0)).Height());
+    const CTKCommandImages& images = CTKCommandImages::Global();
+    EXPECT_NE(const_cast<CTKCommandImages&>(images).FindIcon(32695, 16), nullptr);
+    EXPECT_NE(const_cast<CTKCommandImages&>(images).FindIcon(32810, 16), nullptr);
+    SaveScreenshot("toolbars_wide.png");
+}
+
+TEST_F(ToolBarFrameTest, NarrowingPushesCompressesAndWraps)
+{
+    int natural = 0;
+    for (int i = 0; i < 4; ++i)
+        natural += WindowRect(Bar(i)).Width();
+    const int rowHeight = WindowRect(Top()).Height();
+
+    // A little short: the last bar hides its last buttons behind the expand button.
+    Resize(natural - 40);
+    EXPECT_EQ(WindowRect(Top()).Height(), rowHeight);
+    EXPECT_TRUE(ExpandShown(Bar(3)));
+    EXPECT_GT(Dropped(Bar(3)), 0);
+    EXPECT_LE(WindowRect(Bar(3)).right, WindowRect(frame.get()).right);
+    SaveScreenshot("toolbars_narrow.png");
+
+    // Shorter than the bars' narrowest (gripper, first button, expand button each): they wrap.
+    Resize(140);
+    EXPECT_GT(WindowRect(Top()).Height(), rowHeight);
+    EXPECT_GT(WindowRect(Bar(3)).top, WindowRect(Bar(0)).top);
+
+    // Wide again: one row, nothing hidden.
+    Resize(kWideFrame.Width());
+    EXPECT_EQ(WindowRect(Top()).Height(), rowHeight);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(Dropped(Bar(i)), 0) << i;
+        EXPECT_FALSE(ExpandShown(Bar(i))) << i;
+    }
+}
+
+TEST_F(ToolBarFrameTest, ADraggedToolbarFloatsDocksAgainAndResizesByItsEdge)
+{
+    CTKToolBar* bar = Bar(2);
+    CTKBarDragTracker* tracker = bar->GetDragTracker();
+    ASSERT_NE(tracker, nullptr);
+    const CPoint start = Gripper(bar);
+    tracker->BeginMove(start.x, start.y);
+    const CPoint away(start.x + 40, start.y + 200);
+    tracker->MoveStep(away.x, away.y);
+    tracker->EndMove();
+    ProcessEvents();
+    EXPECT_EQ(bar->GetPosition(), kTKPositionFloating);
+    EXPECT_EQ(bar->GetDockBar(), nullptr);
+    EXPECT_TRUE(bar->isWindow());
+    EXPECT_TRUE(WindowRect(bar).PtInRect(away) || WindowRect(bar).BottomRight() == away);
+    // The caption's close button: 3 pixels below the top, as wide as the caption is high.
+    const CTKControl* close = bar->GetControls()->FindControl(kTKCloseButtonId);
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->GetRect().top, 3);
+    EXPECT_EQ(close->GetRect().Width(), close->GetRect().Height());
+    EXPECT_EQ(tracker->GetMRUDockId(), kTKPositionTop);
+    SaveScreenshot("toolbar_floating.png");
+
+    // Narrower by the right edge: the right edge moves in, the bar grows downwards.
+    const CRect before = WindowRect(bar);
+    tracker->BeginResize(HTRIGHT, before.right, before.top + 10);
+    tracker->ResizeStep(before.right - before.Width() / 2, before.top + 10);
+    tracker->EndResize();
+    ProcessEvents();
+    const CRect narrowed = WindowRect(bar);
+    EXPECT_LT(narrowed.Width(), before.Width());
+    EXPECT_GT(narrowed.Height(), before.Height());
+    EXPECT_EQ(narrowed.TopLeft(), before.TopLeft());
+    EXPECT_EQ(bar->GetMRUWidth(), narrowed.Width());
+
+    // Wider by the left edge: the right edge stays.
+    tracker->BeginResize(HTLEFT, narrowed.left, narrowed.top + 10);
+    tracker->ResizeStep(narrowed.left - 200, narrowed.top + 10);
+    tracker->EndResize();
+    ProcessEvents();
+    EXPECT_EQ(WindowRect(bar).right, narrowed.right);
+    EXPECT_GT(WindowRect(bar).Width(), narrowed.Width());
+
+    // Dragged back over the top dock bar it docks there.
+    const CPoint grip(WindowRect(bar).left + 10, WindowRect(bar).top + 5);
+    tracker->BeginMove(grip.x, grip.y);
+    const CRect top = WindowRect(Top());
+    tracker->MoveStep(top.left + 300, top.top + 5);
+    tracker->EndMove();
+    ProcessEvents();
+    EXPECT_EQ(bar->GetDockBar(), Top());
+    EXPECT_EQ(bar->GetPosition(), kTKPositionTop);
+    EXPECT_FALSE(bar->isWindow());
+}
+
+TEST_F(ToolBarFrameTest, ADoubleClickDocksAFloatingBarBackButNeverFloatsADockedOne)
+{
+    CTKToolBar* bar = Bar(1);
+    CTKBarDragTracker* tracker = bar->GetDragTracker();
+    EXPECT_FALSE(tracker->ToggleDocking());
+    EXPECT_EQ(bar->GetDockBar(), Top());
+
+    ASSERT_TRUE(bars->FloatBar(bar));
+    bar->OnRecalcLayout();
+    frame->RecalcLayout();
+    ProcessEvents();
+    EXPECT_EQ(bar->GetPosition(), kTKPositionFloating);
+    EXPECT_TRUE(tracker->ToggleDocking());
+    ProcessEvents();
+    EXPECT_EQ(bar->GetDockBar(), Top());
+    EXPECT_EQ(Top()->FindBar(bar, -1) >= 0, true);
+}
+
+TEST_F(ToolBarFrameTest, PrintPreviewHidesTheBarsAndRestoresOnlyTheVisibleOnes)
+{
+    Bar(3)->SetVisible(FALSE);
+    for (int i = 0; i < bars->GetCount(); ++i)
+        Bar(i)->HideForPrintPreview(TRUE);
+    for (int i = 0; i < bars->GetCount(); ++i)
+        EXPECT_FALSE(Bar(i)->IsVisible()) << i;
+    for (int i = 0; i < bars->GetCount(); ++i)
+        Bar(i)->HideForPrintPreview(FALSE);
+    frame->RecalcLayout();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(Bar(i)->IsVisible()) << i;
+        EXPECT_TRUE(Bar(i)->IsWindowVisible()) << i;
+    }
+    EXPECT_FALSE(Bar(3)->IsVisible());
+    EXPECT_FALSE(Bar(3)->IsWindowVisible());
+}
+
+TEST_F(ToolBarFrameTest, GetDockBarAtTakesTwentyPixelsAroundEachDockBar)
+{
+    const CRect top = WindowRect(Top());
+    struct Case {
+        const char* what;
+        CPoint point;
+        CTKDockBar* preferred;
+        CTKDockBar* expected;
+    };
+    const Case cases[] = {
+        {"inside", CPoint(top.left + 50, top.top + 5), nullptr, Top()},
+        {"20 above", CPoint(top.left + 50, top.top - 20), nullptr, Top()},
+        {"21 above", CPoint(top.left + 50, top.top - 21), nullptr, nullptr},
+        {"19 below the last row", CPoint(top.left + 50, top.bottom + 19), nullptr, Top()},
+        {"20 below the last row", CPoint(top.left + 50, top.bottom + 20), nullptr, nullptr},
+        {"far inside the frame", CPoint(top.left + 300, top.bottom + 150), nullptr, nullptr},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(bars->GetDockBarAt(c.point.x, c.point.y, c.preferred), c.expected) << c.what;
+    // Near the top left corner, the left dock bar (empty, no width) counts too; the preferred one wins.
+    CTKDockBar* left = bars->GetDockBar(kTKPositionLeft);
+    const CPoint corner(top.left + 5, top.bottom + 5);
+    EXPECT_EQ(bars->GetDockBarAt(corner.x, corner.y, left), left);
+    EXPECT_EQ(bars->GetDockBarAt(corner.x, corner.y, nullptr), Top());
+}
+
+TEST_F(ToolBarFrameTest, RowsOpenBeforeBetweenAndAfterAndCloseWhenEmptied)
+{
+    const CRect top = WindowRect(Top());
+    const int rowHeight = top.Height();
+    CTKToolBar* moved = Bar(3);
+    // Above every row: a new first row.
+    CRect above = WindowRect(moved);
+    above.OffsetRect(0, -(rowHeight + 10));
+    bars->DockBar(moved, &above, Top());
+    frame->RecalcLayout();
+    EXPECT_EQ(Top()->GetBarAt(1), moved);
+    EXPECT_EQ(Top()->GetBarAt(2), nullptr);
+    EXPECT_EQ(WindowRect(Top()).Height(), 2 * rowHeight);
+
+    // Exactly on the boundary between the two rows: a new row between them.
+    CTKToolBar* second = Bar(2);
+    CRect boundary = WindowRect(second);
+    const int boundaryY = top.top + rowHeight;
+    boundary.OffsetRect(0, boundaryY - boundary.CenterPoint().y);
+    bars->DockBar(second, &boundary, Top());
+    frame->RecalcLayout();
+    EXPECT_EQ(WindowRect(Top()).Height(), 3 * rowHeight);
+    EXPECT_LT(WindowRect(moved).top, WindowRect(second).top);
+    EXPECT_LT(WindowRect(second).top, WindowRect(Bar(0)).top);
+
+    // Floating the only bar of a row removes the row.
+    bars->FloatBar(moved);
+    frame->RecalcLayout();
+    EXPECT_EQ(WindowRect(Top()).Height(), 2 * rowHeight);
+    for (int i = 1; i < Top()->GetEntryCount(); ++i)
+        EXPECT_FALSE(Top()->GetBarAt(i - 1) == nullptr && Top()->GetBarAt(i) == nullptr) << i;
+
+    // A dock bar without visible bars takes no space.
+    EXPECT_EQ(WindowRect(bars->GetDockBar(kTKPositionBottom)).Height(), 0);
+}
+
+TEST(CommandBarsRulesTest, MoveRectToIncludePointShiftsByTheLeastAmount)
+{
+    struct Case {
+        CPoint point;
+        CRect expected;
+    };
+    const CRect rect(10, 20, 110, 60);
+    const Case cases[] = {
+        {{50, 40}, rect},
+        {{10, 20}, rect},
+        {{110, 60}, rect},
+        {{0, 40}, {0, 20, 100, 60}},
+        {{130, 40}, {30, 20, 130, 60}},
+        {{50, 5}, {10, 5, 110, 45}},
+        {{120, 70}, {20, 30, 120, 70}},
+    };
+    for (const Case& c : cases) {
+        CRect moved = rect;
+        MoveRectToIncludePoint(&moved, c.point.x, c.point.y);
+        EXPECT_EQ(moved, c.expected) << c.point.x << "," << c.point.y;
+    }
+}
+
+TEST(CommandBarsRulesTest, AHiddenCommandCountsAsUsedOnceExecuted)
+{
+    std::unique_ptr<CTKCommandBars, void (*)(CTKCommandBars*)> bars(new CTKCommandBars,
+                                                                      [](CTKCommandBars* b) { b->InternalRelease(); });
+    bars->GetCommandBarsOptions()->hiddenCommands = {32806, 32809};
+    EXPECT_TRUE(bars->IsHiddenCommand(32806));
+    EXPECT_FALSE(bars->IsHiddenCommand(32793));
+    bars->SetCommandUsed(32793);
+    bars->SetCommandUsed(32806);
+    EXPECT_FALSE(bars->IsHiddenCommand(32806));
+    EXPECT_TRUE(bars->IsHiddenCommand(32809));
+    EXPECT_EQ(bars->GetCommandBarsOptions()->usedCommands, (std::set<UINT>{32806}));
+}
+
+TEST(CommandBarsRulesTest, UsedCommandsAreStoredInHashBucketOrder)
+{
+    std::unique_ptr<CTKCommandBars, void (*)(CTKCommandBars*)> bars(new CTKCommandBars,
+                                                                      [](CTKCommandBars* b) { b->InternalRelease(); });
+    // Buckets (id >> 4) % 17: 0x10 -> 1, 0x120 -> 1, 0x20 -> 2, 0x00 -> 0.
+    bars->GetCommandBarsOptions()->usedCommands = {0x20, 0x120, 0x10, 0x00};
+    const std::vector<BYTE> expected = {4, 0,                    // count
+                                        0x00, 0, 0, 0, 1, 0, 0, 0,     // bucket 0
+                                        0x10, 0, 0, 0, 1, 0, 0, 0,     // bucket 1
+                                        0x20, 0x01, 0, 0, 1, 0, 0, 0,  // bucket 1
+                                        0x20, 0, 0, 0, 1, 0, 0, 0};    // bucket 2
+    EXPECT_EQ(bars->UsedCommandsBytes(), expected);
+
+    bars->GetCommandBarsOptions()->usedCommands = {7};
+    EXPECT_TRUE(bars->MergeUsedCommands(expected));
+    EXPECT_EQ(bars->GetCommandBarsOptions()->usedCommands, (std::set<UINT>{0x00, 0x07, 0x10, 0x20, 0x120}));
+    // Cut short: nothing merges.
+    const std::vector<BYTE> truncated(expected.begin(), expected.begin() + 12);
+    EXPECT_FALSE(bars->MergeUsedCommands(truncated));
+    EXPECT_EQ(bars->GetCommandBarsOptions()->usedCommands.size(), 5u);
+}
+
+TEST(CommandBarsRulesTest, OptionsRoundTripThroughTheProfile)
+{
+    ConfigHome home;
+    CWinApp app{"ToolkitTest"};
+    app.SetRegistryKey("OrvelToolkitTest");
+    auto release = [](CTKCommandBars* b) { b->InternalRelease(); };
+    std::unique_ptr<CTKCommandBars, decltype(release)> saved(new CTKCommandBars, release);
+    // Nothing used yet: no "UsedCommands" value.
+    saved->SaveOptions("ZULCommandBars");
+    CSettingsStore store(CSettingsStore::ProfileFilePath("OrvelToolkitTest"), "ToolkitTest");
+    EXPECT_TRUE(store.HasSection("ZULCommandBars-Options"));
+    EXPECT_FALSE(store.HasEntry("ZULCommandBars-Options", "UsedCommands"));
+
+    CTKCommandBarsOptions& options = *saved->GetCommandBarsOptions();
+    options.bLargeIcons = TRUE;
+    options.bToolBarAccelTips = TRUE;
+    options.nAnimationType = 3;
+    options.usedCommands = {32806, 57609};
+    saved->SaveOptions("ZULCommandBars");
+    EXPECT_TRUE(store.HasEntry("ZULCommandBars-Options", "UsedCommands"));
+
+    std::unique_ptr<CTKCommandBars, decltype(release)> loaded(new CTKCommandBars, release);
+    loaded->GetCommandBarsOptions()->usedCommands = {1};
+    loaded->LoadOptions("ZULCommandBars");
+    const CTKCommandBarsOptions& read = *loaded->GetCommandBarsOptions();
+    EXPECT_TRUE(read.bLargeIcons);
+    EXPECT_TRUE(read.bToolBarAccelTips);
+    EXPECT_EQ(read.nAnimationType, 3);
+    EXPECT_EQ(read.usedCommands, (std::set<UINT>{1, 32806, 57609}));
+}
+
+} // namespace
