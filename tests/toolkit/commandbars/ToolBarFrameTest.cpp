@@ -213,6 +213,7 @@ TEST_F(ToolBarFrameTest, ADraggedToolbarFloatsDocksAgainAndResizesByItsEdge)
     EXPECT_EQ(bar->GetPosition(), kTKPositionFloating);
     EXPECT_EQ(bar->GetDockBar(), nullptr);
     EXPECT_TRUE(bar->isWindow());
+    EXPECT_TRUE(bar->IsWindowVisible());
     EXPECT_TRUE(WindowRect(bar).PtInRect(away) || WindowRect(bar).BottomRight() == away);
     // The caption's close button: 3 pixels below the top, as wide as the caption is high.
     const CTKControl* close = bar->GetControls()->FindControl(kTKCloseButtonId);
