@@ -1,6 +1,8 @@
 #include "toolkit/commandbars/CTKToolBar.h"
 
+#include "platform/CUserInterface.h"
 #include "platform/ui/CFrameWnd.h"
+#include "platform/ui/CWinApp.h"
 #include "platform/ui/CQtImageDC.h"
 #include "platform/ui/CResourceStore.h"
 #include "toolkit/commandbars/CTKBarDragTracker.h"
@@ -35,6 +37,10 @@ constexpr DWORD kFloatingStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | 
 constexpr DWORD kFloatingRecalc = kTKLayoutHorz | kTKLayoutMRUWidth | kTKLayoutCommit;
 constexpr DWORD kParentLayoutMode = kTKLayoutHorz | kTKLayoutHorzDock | kTKLayoutCommit;
 constexpr int kParentLayoutLength = 32000;
+// "Are you sure you want to reset the changes made to the '%s' toolbar?"
+constexpr UINT kResetQuestion = 9349;
+constexpr char kTitlePlaceholder[] = "%s";
+
 // What the dock bar flags mean for one bar's layout mode.
 constexpr DWORD kDockFlagSides = 0x1F;
 
@@ -321,6 +327,30 @@ CTKCommandBar* CTKToolBar::Clone(BOOL recursive) const
     auto* bar = new CTKToolBar;
     bar->Copy(this, recursive);
     return bar;
+}
+
+void CTKToolBar::Reset()
+{
+    if (!m_bBuiltIn || m_nBarId == 0)
+        return;
+    // The title goes in as text, never as a format.
+    std::string question = CResourceStore::Instance().LoadString(kResetQuestion);
+    const std::size_t placeholder = question.find(kTitlePlaceholder);
+    if (placeholder != std::string::npos)
+        question.replace(placeholder, sizeof kTitlePlaceholder - 1, m_strTitle);
+    const std::string caption = AfxGetApp() ? AfxGetApp()->GetAppName() : std::string();
+    if (ShowMessage(caption, question, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+        return;
+    if (const CTKControls* reference = m_pControls->GetReferenceCopy()) {
+        m_pControls->RemoveAll();
+        for (int i = 0; i < reference->GetCount(); ++i)
+            if (!reference->GetAt(i)->IsTemporary())
+                m_pControls->AddClone(reference->GetAt(i), -1, TRUE);
+    } else {
+        LoadToolBar(m_nBarId, FALSE);
+    }
+    OnIdleUpdateCmdUI(TRUE);
+    OnRecalcLayout();
 }
 
 LRESULT CTKToolBar::OnSizeParent(WPARAM, LPARAM lParam)

@@ -30,6 +30,8 @@ public:
     CSize CalcDynamicLayout(int length, DWORD mode) override;
     void Copy(const CTKCommandBar* source, BOOL recursive) override;
     CTKCommandBar* Clone(BOOL recursive) const override;
+    // Asks, then puts back the buttons as first loaded.
+    void Reset() override;
     virtual BOOL CreateBarWindow(CWnd* frame, BOOL floating);
 
     // Creates the window docked at position 0..3 or floating (4).

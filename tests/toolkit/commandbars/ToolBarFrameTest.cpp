@@ -7,6 +7,7 @@
 #include "platform/ui/CResourceStore.h"
 #include "platform/ui/CSettingsStore.h"
 #include "platform/ui/CWinApp.h"
+#include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/commandbars/CTKBarDragTracker.h"
@@ -21,6 +22,7 @@
 #include "toolkit/commandbars/images/CTKCommandImages.h"
 
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -255,6 +257,27 @@ TEST_F(ToolBarFrameTest, ADraggedToolbarFloatsDocksAgainAndResizesByItsEdge)
     EXPECT_FALSE(bar->isWindow());
 }
 
+TEST_F(ToolBarFrameTest, TheMouseDragsAToolbarByItsGripperUntilTheButtonIsReleased)
+{
+    CTKToolBar* bar = Bar(2);
+    const CPoint grip = Gripper(bar);
+    CPoint client = grip;
+    bar->ScreenToClient(&client);
+    const QPoint origin = frame->mapToGlobal(QPoint(0, 0));
+    const QPoint away(grip.x + 40 - origin.x(), grip.y + 200 - origin.y());
+    QTimer::singleShot(0, frame.get(), [&] {
+        QTest::mouseMove(frame.get(), away);
+        QTest::mouseRelease(frame.get(), Qt::LeftButton, {}, away);
+    });
+    // Should the release go astray, Escape ends the drag where it is.
+    QTimer::singleShot(5000, frame.get(), [&] { QTest::keyClick(frame.get(), Qt::Key_Escape); });
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(client.x, client.y));
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    EXPECT_EQ(bar->GetPosition(), kTKPositionFloating);
+    EXPECT_EQ(bar->GetDockBar(), nullptr);
+    EXPECT_EQ(bar->GetDragTracker()->GetMRUDockId(), kTKPositionTop);
+}
+
 TEST_F(ToolBarFrameTest, ADoubleClickDocksAFloatingBarBackButNeverFloatsADockedOne)
 {
     CTKToolBar* bar = Bar(1);
@@ -351,6 +374,47 @@ TEST_F(ToolBarFrameTest, RowsOpenBeforeBetweenAndAfterAndCloseWhenEmptied)
 
     // A dock bar without visible bars takes no space.
     EXPECT_EQ(WindowRect(bars->GetDockBar(kTKPositionBottom)).Height(), 0);
+}
+
+TEST_F(ToolBarFrameTest, ResetAsksAndPutsBackTheLoadedButtons)
+{
+    CScopedUi ui;
+    CTKToolBar* bar = Bar(0);
+    const int loaded = bar->GetControls()->GetVisibleCount(TRUE);
+    bar->GetControls()->Remove(0);
+    ui.box.Answer(IDCANCEL);
+    bar->Reset();
+    EXPECT_EQ(bar->GetControls()->GetVisibleCount(TRUE), loaded - 1);
+    ui.box.Answer(IDOK);
+    bar->Reset();
+    EXPECT_EQ(bar->GetControls()->GetVisibleCount(TRUE), loaded);
+    EXPECT_EQ(bar->GetControl(0)->GetID(), 32695u);
+    const std::vector<RecordedMessage> asked = ui.box.Messages();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].text, "Are you sure you want to reset the changes made to the 'Standard' toolbar?");
+    EXPECT_EQ(asked[1].type, MB_OKCANCEL | MB_ICONEXCLAMATION);
+    // A bar the user made is not reset.
+    bar->SetBuiltIn(FALSE);
+    bar->Reset();
+    EXPECT_EQ(ui.box.Messages().size(), 2u);
+}
+
+TEST_F(ToolBarFrameTest, AStripWithFewerPicturesThanButtonsLoadsWhatFits)
+{
+    for (UINT strip : {kMaskedStripId, kAlphaStripId}) {
+        CTKCommandImages::Global().RemoveAll();
+        CTKToolBar* bar = bars->AddToolBar("Short", kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
+        ASSERT_NE(bar, nullptr);
+        bar->LoadToolBar(strip);
+        EXPECT_EQ(bar->GetControls()->GetVisibleCount(TRUE), 7) << strip;
+        const CToolBarResource* list = CResourceStore::Instance().FindToolBar(strip);
+        ASSERT_NE(list, nullptr);
+        int pictured = 0;
+        for (UINT command : list->commands)
+            pictured += command != 0 && CTKCommandImages::Global().FindIcon(command, 16) != nullptr;
+        EXPECT_EQ(pictured, 5) << strip;
+        bars->RemoveBar(bar);
+    }
 }
 
 TEST(CommandBarsRulesTest, MoveRectToIncludePointShiftsByTheLeastAmount)
