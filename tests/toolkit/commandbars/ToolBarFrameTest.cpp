@@ -4,6 +4,7 @@
 // one resizes by its edges and docks back on a double click; print preview
 // hides and restores the bars; the options and the row placement rules.
 
+#include "platform/CSystemMetrics.h"
 #include "platform/ui/CResourceStore.h"
 #include "platform/ui/CSettingsStore.h"
 #include "platform/ui/CWinApp.h"
@@ -170,6 +171,12 @@ TEST_F(ToolBarFrameTest, TheProgramToolbarsShareTheFirstTopRowInOrder)
     EXPECT_NE(const_cast<CTKCommandImages&>(images).FindIcon(32695, 16), nullptr);
     EXPECT_NE(const_cast<CTKCommandImages&>(images).FindIcon(32810, 16), nullptr);
     SaveScreenshot("toolbars_wide.png");
+    // The Classic gripper: a raised stripe at the bar's left.
+    const QImage image = Bar(0)->grab().toImage();
+    const int middle = image.height() / 2;
+    EXPECT_EQ(ProbeColor(image, 3, middle), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(ProbeColor(image, 5, middle), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(ProbeColor(image, 1, middle), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(ToolBarFrameTest, NarrowingPushesCompressesAndWraps)
@@ -186,6 +193,10 @@ TEST_F(ToolBarFrameTest, NarrowingPushesCompressesAndWraps)
     EXPECT_GT(Dropped(Bar(3)), 0);
     EXPECT_LE(WindowRect(Bar(3)).right, WindowRect(frame.get()).right);
     SaveScreenshot("toolbars_narrow.png");
+    // The expand button sits in the last 11 pixels of the bar, drawn on the face colour.
+    const CRect expand = Bar(3)->GetControls()->FindControl(kTKExpandButtonId)->GetRect();
+    EXPECT_EQ(expand.right, WindowRect(Bar(3)).Width() - 2);
+    EXPECT_GE(expand.left, WindowRect(Bar(3)).Width() - 13);
 
     // Shorter than the bars' narrowest (gripper, first button, expand button each): they wrap.
     Resize(140);
