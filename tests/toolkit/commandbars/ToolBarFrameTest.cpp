@@ -289,6 +289,50 @@ TEST_F(ToolBarFrameTest, TheMouseDragsAToolbarByItsGripperUntilTheButtonIsReleas
     EXPECT_EQ(bar->GetDragTracker()->GetMRUDockId(), kTKPositionTop);
 }
 
+TEST_F(ToolBarFrameTest, ABarDockedAtTheSideRunsTopToBottom)
+{
+    CTKToolBar* bar = Bar(3);
+    ASSERT_TRUE(bar->SetPosition(kTKPositionLeft));
+    frame->RecalcLayout();
+    ProcessEvents();
+    CTKDockBar* left = bars->GetDockBar(kTKPositionLeft);
+    EXPECT_EQ(bar->GetDockBar(), left);
+    EXPECT_EQ(bar->GetPosition(), kTKPositionLeft);
+    const CRect rect = WindowRect(bar);
+    EXPECT_GT(rect.Height(), rect.Width());
+    EXPECT_EQ(WindowRect(left).Width(), rect.Width());
+    EXPECT_GE(rect.top, WindowRect(Top()).bottom);
+    // Its buttons stand one below the other, inside the bar.
+    for (int i = 1; i < bar->GetControlCount(); ++i) {
+        const CTKControl* control = bar->GetControl(i);
+        if (!control->IsVisible() || control->GetID() == kTKExpandButtonId)
+            continue;
+        EXPECT_GE(control->GetRect().left, 0) << i;
+        EXPECT_GT(control->GetRect().top, bar->GetControl(0)->GetRect().top) << i;
+    }
+}
+
+TEST_F(ToolBarFrameTest, ABarThatMayNotDockAtTheTopStaysFloatingOverIt)
+{
+    CTKToolBar* bar = Bar(1);
+    bar->EnableDocking(kTKDockLeft | kTKDockRight | kTKDockFloat);
+    CTKBarDragTracker* tracker = bar->GetDragTracker();
+    const CPoint start = Gripper(bar);
+    tracker->BeginMove(start.x, start.y);
+    tracker->MoveStep(start.x + 300, start.y + 200);
+    EXPECT_EQ(bar->GetPosition(), kTKPositionFloating);
+    const CRect top = WindowRect(Top());
+    tracker->MoveStep(top.left + 400, top.top + 5);
+    tracker->EndMove();
+    EXPECT_EQ(bar->GetPosition(), kTKPositionFloating);
+    EXPECT_EQ(bar->GetDockBar(), nullptr);
+    // The same point again moves nothing.
+    const CRect floating = WindowRect(bar);
+    tracker->BeginMove(top.left + 400, top.top + 5);
+    tracker->MoveStep(top.left + 400, top.top + 5);
+    EXPECT_EQ(WindowRect(bar), floating);
+}
+
 TEST_F(ToolBarFrameTest, ADoubleClickDocksAFloatingBarBackButNeverFloatsADockedOne)
 {
     CTKToolBar* bar = Bar(1);
