@@ -333,6 +333,49 @@ TEST_F(ToolBarFrameTest, ABarThatMayNotDockAtTheTopStaysFloatingOverIt)
     EXPECT_EQ(WindowRect(bar), floating);
 }
 
+TEST_F(ToolBarFrameTest, AFloatingBarSizesByItsEdgesAndFollowsTheFrameWithoutTakingActivation)
+{
+    CTKToolBar* bar = Bar(1);
+    EXPECT_EQ(bar->SendMessage(WM_MOUSEACTIVATE), 0);
+    ASSERT_TRUE(bars->FloatBar(bar));
+    bar->OnRecalcLayout();
+    ProcessEvents();
+    EXPECT_EQ(bar->SendMessage(WM_MOUSEACTIVATE), MA_NOACTIVATE);
+    EXPECT_EQ(bar->SendMessage(WM_NCACTIVATE, TRUE), 0);
+
+    const CRect window = WindowRect(bar);
+    const CPoint centre = window.CenterPoint();
+    struct Case {
+        CPoint point;
+        LRESULT hit;
+    };
+    const Case edges[] = {
+        {{centre.x, window.top}, HTTOP},
+        {{centre.x, window.top + 2}, HTTOP},
+        {{centre.x, window.bottom - 3}, HTBOTTOM},
+        {{window.left + 1, centre.y}, HTLEFT},
+        {{window.right - 1, centre.y}, HTRIGHT},
+        {{centre.x, window.top + 3}, HTCLIENT},
+    };
+    for (const Case& c : edges)
+        EXPECT_EQ(bar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(c.point.x, c.point.y)), c.hit)
+            << c.point.x << "," << c.point.y;
+
+    EXPECT_EQ(bar->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE), TRUE);
+    bar->SendMessage(WM_FLOATSTATUS, FS_HIDE);
+    EXPECT_FALSE(bar->IsWindowVisible());
+    bar->SendMessage(WM_FLOATSTATUS, FS_SHOW);
+    EXPECT_TRUE(bar->IsWindowVisible());
+    bar->SendMessage(WM_FLOATSTATUS, FS_DISABLE);
+    EXPECT_FALSE(bar->IsWindowEnabled());
+    bar->SendMessage(WM_FLOATSTATUS, FS_ENABLE);
+    EXPECT_TRUE(bar->IsWindowEnabled());
+    // Closing the window does nothing: only the close button or the toolbars menu hide it.
+    bar->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(bar->IsVisible());
+    EXPECT_TRUE(bar->IsWindowVisible());
+}
+
 TEST_F(ToolBarFrameTest, ADoubleClickDocksAFloatingBarBackButNeverFloatsADockedOne)
 {
     CTKToolBar* bar = Bar(1);
