@@ -258,7 +258,6 @@ CSize CTKToolBar::CalcDockingLayout(int length, DWORD mode, int rowHeight)
         expand->SetHideFlags(0);
         CSize placed;
         renderer->DrawSpecialControl(&placed, &dc, kTKSpecialExpand, expand, this, FALSE, &size);
-        expand->SetRect(expand->GetRect());
     }
     return size;
 }

@@ -515,6 +515,41 @@ TEST_F(ToolBarFrameTest, AStripWithFewerPicturesThanButtonsLoadsWhatFits)
     }
 }
 
+TEST_F(ToolBarFrameTest, ATemporaryBarFloatsAndGoesWhenHidden)
+{
+    CTKToolBar* torn = bars->AddCustomToolBar("Torn", 9001, TRUE);
+    ASSERT_NE(torn, nullptr);
+    EXPECT_EQ(bars->GetCount(), 5);
+    EXPECT_EQ(torn->GetPosition(), kTKPositionFloating);
+    EXPECT_FALSE(torn->IsBuiltIn());
+    EXPECT_EQ(bars->GetBarById(9001), torn);
+    EXPECT_EQ(bars->GetBarById(0), nullptr);
+    EXPECT_EQ(bars->GetBarAt(5), nullptr);
+    EXPECT_EQ(bars->GetBarAt(-1), nullptr);
+    torn->SetVisible(FALSE);
+    EXPECT_EQ(bars->GetCount(), 4);
+    EXPECT_EQ(bars->GetBarById(9001), nullptr);
+
+    CTKToolBar* kept = bars->AddCustomToolBar("Mine", 9002, FALSE);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->GetDockBar(), Top());
+    kept->SetVisible(FALSE);
+    EXPECT_EQ(bars->GetCount(), 5);
+}
+
+TEST_F(ToolBarFrameTest, TheFrameAnswersTheBarsPrivateMessagesWithZero)
+{
+    TKNMCONTROL record;
+    record.hdr.idFrom = 32695;
+    record.hdr.code = kTKExecuteCode;
+    record.pControl = Bar(0)->GetControl(0);
+    // No handler takes the execution: the control's WM_COMMAND follows.
+    EXPECT_EQ(frame->SendMessage(WM_TK_EXECUTE, 0, reinterpret_cast<LPARAM>(&record)), 0);
+    for (UINT message = 0x052F; message <= 0x0533; ++message)
+        EXPECT_EQ(frame->SendMessage(message, 1, 0), 0) << message;
+    EXPECT_EQ(frame->GetCommandBars(), bars);
+}
+
 TEST(CommandBarsRulesTest, MoveRectToIncludePointShiftsByTheLeastAmount)
 {
     struct Case {
