@@ -609,6 +609,52 @@ TEST(CommandBarsRulesTest, UsedCommandsAreStoredInHashBucketOrder)
     EXPECT_EQ(bars->GetCommandBarsOptions()->usedCommands.size(), 5u);
 }
 
+TEST(CommandBarsRulesTest, TheOptionsArchiveHoldsTheFlagsSizesHiddenCommandsAndRendererOptions)
+{
+    PinPlatformDefaults();
+    CTKBarRenderer::SelectTheme(kTKThemeClassic);
+    BOOL* rendererOptions = CTKBarRenderer::GetCurrent()->GetOptionBlock();
+    rendererOptions[0] = TRUE;
+    rendererOptions[1] = FALSE;
+    rendererOptions[2] = FALSE;
+    CTKCommandBarsOptions stored(nullptr);
+    stored.bLargeIcons = TRUE;
+    stored.bShowExpandButtonAlways = FALSE;
+    stored.szIcons = CSize(24, 22);
+    stored.hiddenCommands = {0x10};
+    CArchive out;
+    stored.Serialize(out);
+    const std::vector<BYTE> expected = {
+        6, 0, 0, 0,                                                  // version
+        1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0,              // full menus, delay, tips, accel tips
+        1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0,                          // large icons, hide floating, expand
+        24, 0, 0, 0, 22, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,            // small and large icon sizes
+        1, 0, 0x10, 0, 0, 0, 1, 0, 0, 0,                             // hidden commands
+        0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,                          // renderer options, third first
+    };
+    EXPECT_EQ(out.GetBuffer(), expected);
+
+    rendererOptions[0] = FALSE;
+    CTKCommandBarsOptions loaded(nullptr);
+    CArchive in(expected);
+    loaded.Serialize(in);
+    EXPECT_TRUE(in.IsOK());
+    EXPECT_TRUE(loaded.bLargeIcons);
+    EXPECT_FALSE(loaded.bShowExpandButtonAlways);
+    EXPECT_EQ(loaded.szIcons, CSize(24, 22));
+    EXPECT_EQ(loaded.hiddenCommands, (std::set<UINT>{0x10}));
+    EXPECT_TRUE(rendererOptions[0]);
+
+    // A short archive changes neither the hidden commands nor the renderer.
+    rendererOptions[0] = FALSE;
+    CTKCommandBarsOptions damaged(nullptr);
+    CArchive cut(std::vector<BYTE>(expected.begin(), expected.end() - 6));
+    damaged.Serialize(cut);
+    EXPECT_FALSE(cut.IsOK());
+    EXPECT_TRUE(damaged.hiddenCommands.empty());
+    EXPECT_FALSE(rendererOptions[0]);
+}
+
 TEST(CommandBarsRulesTest, OptionsRoundTripThroughTheProfile)
 {
     ConfigHome home;
