@@ -23,6 +23,8 @@
 #include "toolkit/commandbars/images/CTKCommandImages.h"
 
 #include <QTest>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -374,6 +376,37 @@ TEST_F(ToolBarFrameTest, AFloatingBarSizesByItsEdgesAndFollowsTheFrameWithoutTak
     bar->SendMessage(WM_CLOSE);
     EXPECT_TRUE(bar->IsVisible());
     EXPECT_TRUE(bar->IsWindowVisible());
+}
+
+TEST_F(ToolBarFrameTest, TheMouseResizesAFloatingBarByItsEdgeAndADoubleClickDocksIt)
+{
+    CTKToolBar* bar = Bar(1);
+    ASSERT_TRUE(bars->FloatBar(bar));
+    bar->OnRecalcLayout();
+    frame->RecalcLayout();
+    ProcessEvents();
+    const CRect before = WindowRect(bar);
+    const QPoint edge(before.Width() - 1, before.Height() / 2);
+    const QPoint inward(before.Width() / 2, before.Height() / 2);
+    QTimer::singleShot(0, bar, [&] {
+        QTest::mouseMove(bar, inward);
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, inward);
+    });
+    QTimer::singleShot(5000, frame.get(), [&] { QTest::keyClick(frame.get(), Qt::Key_Escape); });
+    QTest::mousePress(bar, Qt::LeftButton, {}, edge);
+    const CRect after = WindowRect(bar);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_LT(after.Width(), before.Width());
+    EXPECT_GT(after.Height(), before.Height());
+
+    // A double click on the caption docks the bar back where it was.
+    const QPoint caption(10, 5);
+    QMouseEvent click(QEvent::MouseButtonDblClick, caption, bar->mapToGlobal(caption), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &click);
+    ProcessEvents();
+    EXPECT_EQ(bar->GetDockBar(), Top());
+    EXPECT_EQ(bar->GetPosition(), kTKPositionTop);
 }
 
 TEST_F(ToolBarFrameTest, ADoubleClickDocksAFloatingBarBackButNeverFloatsADockedOne)
