@@ -56,10 +56,8 @@ CTKCommandBars::~CTKCommandBars()
     bars.swap(m_bars);
     for (CTKToolBar* bar : bars)
         bar->InternalRelease();
-    for (CTKDockBar*& dock : m_pDocks) {
-        delete dock;
-        dock = nullptr;
-    }
+    for (QPointer<CTKDockBar>& dock : m_pDocks)
+        delete dock.data();
     if (m_pRenderer)
         m_pRenderer->InternalRelease();
     if (m_pImages)
@@ -180,7 +178,7 @@ CTKDockBar* CTKCommandBars::GetDockBarAt(int x, int y, CTKDockBar* preferred) co
     };
     if (holds(preferred))
         return preferred;
-    for (CTKDockBar* dock : m_pDocks)
+    for (const QPointer<CTKDockBar>& dock : m_pDocks)
         if (holds(dock))
             return dock;
     return nullptr;

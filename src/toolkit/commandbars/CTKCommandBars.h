@@ -93,7 +93,8 @@ private:
     UINT m_nDefaultMenuId = 0;
     CTKCommandBarsOptions* m_pOptions = nullptr;
     std::vector<CTKToolBar*> m_bars;
-    CTKDockBar* m_pDocks[4] = {};
+    // Owned; the frame's window may have taken them down with it already.
+    QPointer<CTKDockBar> m_pDocks[4];
     CFrameWnd* m_pFrame = nullptr;
     BOOL m_bLayoutLock = FALSE;
 };

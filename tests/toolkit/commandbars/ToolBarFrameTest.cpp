@@ -304,6 +304,7 @@ TEST_F(ToolBarFrameTest, ABarDockedAtTheSideRunsTopToBottom)
     EXPECT_GT(rect.Height(), rect.Width());
     EXPECT_EQ(WindowRect(left).Width(), rect.Width());
     EXPECT_GE(rect.top, WindowRect(Top()).bottom);
+    SaveScreenshot("toolbar_left.png");
     // Its buttons stand one below the other, inside the bar.
     for (int i = 1; i < bar->GetControlCount(); ++i) {
         const CTKControl* control = bar->GetControl(i);
