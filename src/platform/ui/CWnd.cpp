@@ -1198,7 +1198,6 @@ void CWnd::SetParent(CWnd* parent)
         MakePopup(parent, m_style);
     } else {
         setParent(parent);
-        SetOwner(nullptr);
     }
     CRect place = screen;
     if (parent && !isWindow()) {

@@ -92,12 +92,14 @@ BOOL CTKToolBar::MakeBarWindow(CWnd* frame, BOOL floating)
 {
     if (!IsWindow())
         return CreateBarWindow(frame, floating);
+    // Docked or floating, the frame owns the bar and takes its commands.
     if (floating) {
         ModifyStyle(WS_CHILD, WS_POPUP | kTKSyncActivation);
         SetParent(frame);
-        return TRUE;
+    } else {
+        ModifyStyle(WS_POPUP, WS_CHILD);
     }
-    ModifyStyle(WS_POPUP, WS_CHILD);
+    SetOwner(frame);
     return TRUE;
 }
 

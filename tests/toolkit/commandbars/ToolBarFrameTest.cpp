@@ -160,6 +160,9 @@ TEST_F(ToolBarFrameTest, TheProgramToolbarsShareTheFirstTopRowInOrder)
         EXPECT_EQ(bar->GetBarTitle(), kProgramBars[i].title);
         EXPECT_EQ(bar->GetDockBar(), Top()) << i;
         EXPECT_EQ(bar->GetPosition(), kTKPositionTop) << i;
+        // Commands go to the frame, not to the dock bar that holds the bar.
+        EXPECT_EQ(bar->GetOwnerSite(), frame.get()) << i;
+        EXPECT_EQ(bar->GetFrameSite(), frame.get()) << i;
         EXPECT_EQ(bar->GetControls()->GetVisibleCount(TRUE), buttons[i]) << i;
         EXPECT_FALSE(ExpandShown(bar)) << i;
         const CRect rect = WindowRect(bar);
