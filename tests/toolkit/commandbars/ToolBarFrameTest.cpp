@@ -552,6 +552,32 @@ TEST_F(ToolBarFrameTest, AStripWithFewerPicturesThanButtonsLoadsWhatFits)
     }
 }
 
+TEST_F(ToolBarFrameTest, BarsRememberedAtTheSamePlaceKeepTheirEntryOrder)
+{
+    // All four remember the row start: equal edges, so the row follows the entries.
+    for (int i = 0; i < 4; ++i)
+        Bar(i)->GetDragTracker()->SetMRUDockRect(CRect());
+    std::vector<CTKToolBar*> entries;
+    for (int i = 0; i < Top()->GetEntryCount(); ++i)
+        if (CTKToolBar* bar = Top()->GetBarAt(i))
+            entries.push_back(bar);
+    ASSERT_EQ(entries.size(), 4u);
+    std::vector<CRect> first;
+    for (int pass = 0; pass < 3; ++pass) {
+        frame->RecalcLayout();
+        std::vector<CRect> rects;
+        int previousRight = 0;
+        for (CTKToolBar* bar : entries) {
+            rects.push_back(WindowRect(bar));
+            EXPECT_GE(rects.back().left, previousRight) << pass;
+            previousRight = rects.back().right;
+        }
+        if (pass == 0)
+            first = rects;
+        EXPECT_EQ(rects, first) << pass;
+    }
+}
+
 TEST_F(ToolBarFrameTest, ATemporaryBarFloatsAndGoesWhenHidden)
 {
     CTKToolBar* torn = bars->AddCustomToolBar("Torn", 9001, TRUE);
