@@ -256,7 +256,7 @@ CSize CTKToolBar::CalcDockingLayout(int length, DWORD mode, int rowHeight)
         borders.bottom += kExpandRoom;
     CSize size;
     m_pControls->CalcLayout(&size, &dc, length, mode, borders, rowHeight);
-    if (expand && (mode & kTKLayoutCommit)) {
+    if (expand) {
         expand->SetHideFlags(0);
         CSize placed;
         renderer->DrawSpecialControl(&placed, &dc, kTKSpecialExpand, expand, this, FALSE, &size);
@@ -285,7 +285,7 @@ CSize CTKToolBar::CalcDynamicLayout(int length, DWORD mode)
     CTKDCSelectGuard font(&dc, renderer->GetControlFont(this, FALSE));
     CSize size;
     m_pControls->CalcLayout(&size, &dc, length, mode, borders, 0);
-    if (!close || !(mode & kTKLayoutCommit))
+    if (!close)
         return size;
     int x = size.cx - kFloatingMargin;
     close->SetHideFlags(0);
