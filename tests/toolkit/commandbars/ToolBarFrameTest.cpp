@@ -67,6 +67,19 @@ private:
     std::string m_old;
 };
 
+// Counts the frame's layout passes.
+class LayoutCounter : public CWnd {
+public:
+    int passes = 0;
+
+protected:
+    LRESULT OnSizeParent(WPARAM, LPARAM) override
+    {
+        ++passes;
+        return 0;
+    }
+};
+
 class ToolBarFrameTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -576,6 +589,24 @@ TEST_F(ToolBarFrameTest, BarsRememberedAtTheSamePlaceKeepTheirEntryOrder)
             first = rects;
         EXPECT_EQ(rects, first) << pass;
     }
+}
+
+TEST_F(ToolBarFrameTest, RefreshingAllBarsLaysTheFrameOutOnceAtTheEnd)
+{
+    LayoutCounter counter;
+    ASSERT_TRUE(counter.Create(frame.get(), CRect(), 0, WS_CHILD | WS_VISIBLE));
+    bars->RelayoutFrame(FALSE);
+    EXPECT_EQ(counter.passes, 1);
+    bars->RelayoutFrame(TRUE);
+    EXPECT_EQ(counter.passes, 1);
+    EXPECT_TRUE(frame->IsLayoutPending());
+    frame->RecalcLayout();
+    // Every docked bar asks for a frame layout as it lays itself out again: one pass in all.
+    counter.passes = 0;
+    bars->RefreshAllBars();
+    EXPECT_EQ(counter.passes, 1);
+    EXPECT_FALSE(bars->IsLayoutLocked());
+    counter.DestroyWindow();
 }
 
 TEST_F(ToolBarFrameTest, ATemporaryBarFloatsAndGoesWhenHidden)
