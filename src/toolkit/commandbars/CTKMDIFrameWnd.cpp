@@ -2,6 +2,7 @@
 
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKToolBar.h"
 
 namespace {
 
@@ -36,6 +37,19 @@ void CTKMDIFrameWnd::OnDestroy()
 {
     ReleaseCommandBars();
     CMDIFrameWnd::OnDestroy();
+}
+
+void CTKMDIFrameWnd::OnActivate(UINT state, CWnd* other, BOOL minimized)
+{
+    CMDIFrameWnd::OnActivate(state, other, minimized);
+    if (!m_pCommandBars)
+        return;
+    const WPARAM status = state ? FS_ACTIVATE : FS_DEACTIVATE;
+    for (int i = 0; i < m_pCommandBars->GetCount(); ++i) {
+        CTKToolBar* bar = m_pCommandBars->GetBarAt(i);
+        if (bar->GetPosition() == kTKPositionFloating)
+            bar->SendMessage(WM_FLOATSTATUS, status);
+    }
 }
 
 BOOL CTKMDIFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)

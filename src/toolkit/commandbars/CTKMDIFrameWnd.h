@@ -21,6 +21,8 @@ public:
 
 protected:
     void OnDestroy() override;
+    // Floating toolbars show and hide with the frame's activation.
+    void OnActivate(UINT state, CWnd* other, BOOL minimized) override;
 
 private:
     void ReleaseCommandBars();

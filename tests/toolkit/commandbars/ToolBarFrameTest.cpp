@@ -389,6 +389,15 @@ TEST_F(ToolBarFrameTest, AFloatingBarSizesByItsEdgesAndFollowsTheFrameWithoutTak
     EXPECT_FALSE(bar->IsWindowEnabled());
     bar->SendMessage(WM_FLOATSTATUS, FS_ENABLE);
     EXPECT_TRUE(bar->IsWindowEnabled());
+    // The frame's deactivation hides a floating bar while the frame is not active; its activation shows it.
+    QApplication::setActiveWindow(nullptr);
+    frame->SendMessage(WM_ACTIVATE, 0, 0);
+    EXPECT_FALSE(bar->IsWindowVisible());
+    EXPECT_TRUE(bar->IsVisible());
+    QApplication::setActiveWindow(frame.get());
+    frame->SendMessage(WM_ACTIVATE, 1, 0);
+    EXPECT_EQ(bar->IsWindowVisible(), frame->isActiveWindow());
+    bar->SendMessage(WM_FLOATSTATUS, FS_SHOW);
     // Closing the window does nothing: only the close button or the toolbars menu hide it.
     bar->SendMessage(WM_CLOSE);
     EXPECT_TRUE(bar->IsVisible());
