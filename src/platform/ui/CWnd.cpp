@@ -1206,6 +1206,26 @@ BOOL CWnd::RefuseActivation()
     return TRUE;
 }
 
+void CWnd::SetParent(CWnd* parent)
+{
+    CRect screen;
+    GetWindowRect(&screen);
+    const bool shown = isVisible();
+    if (m_style & WS_POPUP) {
+        MakePopup(parent, m_style);
+    } else {
+        setParent(parent);
+    }
+    CRect place = screen;
+    if (parent && !isWindow()) {
+        parent->ScreenToClient(&place);
+        const CPoint origin = parent->GetClientOrigin();
+        place.OffsetRect(origin.x, origin.y);
+    }
+    setGeometry(place.left, place.top, place.Width(), place.Height());
+    setVisible(shown);
+}
+
 void CWnd::MakePopup(CWnd* owner, DWORD style)
 {
     // Menus, shadows and outlines have no caption: they take no focus.

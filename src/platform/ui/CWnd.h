@@ -97,6 +97,9 @@ public:
     CFrameWnd* GetParentFrame() const;
     CFrameWnd* GetTopLevelFrame() const;
     CWnd* GetOwner() const;
+    // Re-parents a child window, or makes a WS_POPUP window an owned
+    // pop-up of the new parent; the window keeps its screen place.
+    void SetParent(CWnd* parent);
     void SetOwner(CWnd* owner) { m_owner = owner; }
     UINT GetDlgCtrlID() const { return m_id; }
     void SetDlgCtrlID(UINT id) { m_id = id; }

@@ -46,6 +46,7 @@ constexpr UINT WM_SETTINGCHANGE = 0x001A;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_CANCELMODE = 0x001F;
 constexpr UINT WM_SETCURSOR = 0x0020;
+constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_GETICON = 0x007F;
@@ -197,7 +198,29 @@ constexpr UINT DLGC_WANTCHARS = 0x0080;
 constexpr LRESULT HTNOWHERE = 0;
 constexpr LRESULT HTCLIENT = 1;
 constexpr LRESULT HTCAPTION = 2;
+constexpr LRESULT HTLEFT = 10;
+constexpr LRESULT HTRIGHT = 11;
+constexpr LRESULT HTTOP = 12;
+constexpr LRESULT HTTOPLEFT = 13;
+constexpr LRESULT HTTOPRIGHT = 14;
+constexpr LRESULT HTBOTTOM = 15;
+constexpr LRESULT HTBOTTOMLEFT = 16;
+constexpr LRESULT HTBOTTOMRIGHT = 17;
 constexpr LRESULT HTBORDER = 18;
+
+// WM_MOUSEACTIVATE answers.
+constexpr LRESULT MA_ACTIVATE = 1;
+constexpr LRESULT MA_NOACTIVATE = 3;
+
+// WM_FLOATSTATUS: a frame tells its floating tool windows to follow it.
+constexpr UINT WM_FLOATSTATUS = 0x036D;
+constexpr WPARAM FS_SHOW = 0x01;
+constexpr WPARAM FS_HIDE = 0x02;
+constexpr WPARAM FS_ACTIVATE = 0x04;
+constexpr WPARAM FS_DEACTIVATE = 0x08;
+constexpr WPARAM FS_ENABLE = 0x10;
+constexpr WPARAM FS_DISABLE = 0x20;
+constexpr WPARAM FS_SYNCACTIVE = 0x40;
 
 // SetWindowPos flags.
 constexpr UINT SWP_NOSIZE = 0x0001;
