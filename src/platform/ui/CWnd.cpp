@@ -523,6 +523,21 @@ CWnd* CWnd::GetOwner() const
     return m_owner ? m_owner.data() : GetParent();
 }
 
+CWnd* CWnd::SetParent(CWnd* parent)
+{
+    CWnd* old = GetParent();
+    if (parent == old)
+        return old;
+    const bool visible = !isHidden();
+    const CPoint oldOrigin = old && !isWindow() ? old->GetClientOrigin() : CPoint();
+    const QPoint place = pos() - QPoint(oldOrigin.x, oldOrigin.y);
+    setParent(parent);
+    const CPoint origin = parent ? parent->GetClientOrigin() : CPoint();
+    move(place + QPoint(origin.x, origin.y));
+    setVisible(visible);
+    return old;
+}
+
 CWnd* CWnd::GetDlgItem(UINT id) const
 {
     for (CWnd* child : GetChildWindows())

@@ -97,6 +97,10 @@ public:
     CFrameWnd* GetParentFrame() const;
     CFrameWnd* GetTopLevelFrame() const;
     CWnd* GetOwner() const;
+    // Moves the window into another parent (NULL: a window of its own); it
+    // keeps its place in client coordinates and its visibility. Returns the
+    // old parent.
+    CWnd* SetParent(CWnd* parent);
     void SetOwner(CWnd* owner) { m_owner = owner; }
     UINT GetDlgCtrlID() const { return m_id; }
     void SetDlgCtrlID(UINT id) { m_id = id; }
