@@ -444,7 +444,9 @@ TEST_F(FlatTabCtrlTest, SplitterStartsAtSixtyPercentAndStopsAtItsLimit)
     const CRect bar = ctrl->GetScrollBarRect();
     EXPECT_EQ(bar.left, ctrl->GetSplitterRect().right);
     EXPECT_EQ(bar.right, 500 - ctrl->GetStripHeight());
-    EXPECT_EQ(bar.bottom, ctrl->GetStripRect().bottom);
+    // Bottom tabs: the bar reaches one pixel past the strip, over the control's edge.
+    EXPECT_EQ(bar.top, ctrl->GetStripRect().top);
+    EXPECT_EQ(bar.bottom, ctrl->GetStripRect().bottom + 1);
     // The percentage holds when the control grows.
     ctrl->SetSplitterPos(50, TRUE);
     ctrl->MoveWindow(CRect(0, 0, 600, 200));
@@ -568,6 +570,8 @@ TEST_F(FlatTabCtrlTest, CurrentTabOpensIntoItsPage)
         {0x17, "flattab_bottom_scrollbar.png"},
         {0x14, "flattab_top_scrollbar.png"},
     };
+    // One child frame large enough to show the strip with its page.
+    frame.Child(0)->SetWindowPos(CWnd::wndTop, 0, 0, 560, 260, SWP_NOACTIVATE);
     for (const Shot& shot : shots) {
         SCOPED_TRACE(shot.name);
         CRect client;
