@@ -68,6 +68,8 @@ protected:
     {
         PinPlatformDefaults();
         ASSERT_TRUE(frame.Open(CRect(0, 0, 700, 400)));
+        // One child frame large enough to show the strip with its page, on top.
+        frame.Child(0)->SetWindowPos(CWnd::wndTop, 0, 0, 620, 300, SWP_NOACTIVATE);
         ASSERT_TRUE(owner.Create(frame.Child(0), CRect(), 1, WS_CHILD));
         QApplication::setActiveWindow(&frame);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
@@ -473,6 +475,9 @@ TEST_F(FlatTabCtrlTest, SplitterDragFollowsTheMouseAndEscapeEndsIt)
     const int limit = 500 - 4 * ctrl->GetButtonWidth() - ctrl->GetStripHeight();
     const CPoint grip(ctrl->GetSplitterRect().left + 2, ctrl->GetStripRect().top + 5);
 
+    QTest::mouseMove(ctrl.get(), At(grip));
+    EXPECT_TRUE(ctrl->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(ctrl->cursor().shape(), GetUIMetrics()->cursors[CTKUIMetrics::kCursorSplitter].shape());
     QTest::mousePress(ctrl.get(), Qt::LeftButton, Qt::NoModifier, At(grip));
     ASSERT_TRUE(ctrl->IsTrackingSplitter());
     QTest::mouseMove(ctrl.get(), At(CPoint(grip.x - 100, grip.y)));
@@ -483,6 +488,8 @@ TEST_F(FlatTabCtrlTest, SplitterDragFollowsTheMouseAndEscapeEndsIt)
     EXPECT_FALSE(ctrl->IsTrackingSplitter());
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
     EXPECT_EQ(CWnd::GetFocus(), page);
+    QTest::mouseMove(ctrl.get(), At(CPoint(2, 2)));
+    EXPECT_FALSE(ctrl->testAttribute(Qt::WA_SetCursor));
 
     // Escape during a drag ends it and goes no further.
     const CPoint grip2(ctrl->GetSplitterRect().left + 2, grip.y);
@@ -570,8 +577,6 @@ TEST_F(FlatTabCtrlTest, CurrentTabOpensIntoItsPage)
         {0x17, "flattab_bottom_scrollbar.png"},
         {0x14, "flattab_top_scrollbar.png"},
     };
-    // One child frame large enough to show the strip with its page.
-    frame.Child(0)->SetWindowPos(CWnd::wndTop, 0, 0, 560, 260, SWP_NOACTIVATE);
     for (const Shot& shot : shots) {
         SCOPED_TRACE(shot.name);
         CRect client;
@@ -613,6 +618,40 @@ TEST_F(FlatTabCtrlTest, CurrentTabOpensIntoItsPage)
         ctrl.reset();
         pages.clear();
     }
+}
+
+TEST_F(FlatTabCtrlTest, TabsTellTheirTipTexts)
+{
+    Make(0x0B);
+    ctrl->InsertItem(0, "Main");
+    ctrl->InsertItem(1, "Data");
+    ctrl->SetTipText(1, "The data blocks");
+    ctrl->SetTipText(7, "ignored");
+    CRect second;
+    ctrl->GetItemRect(1, &second);
+    TOOLINFO info;
+    EXPECT_EQ(ctrl->OnToolHitTest(CPoint(second.right - 3, second.top + 4), &info), 1);
+    EXPECT_EQ(info.text, "The data blocks");
+    EXPECT_EQ(info.rect, second);
+    EXPECT_EQ(ctrl->OnToolHitTest(CPoint(2, second.top + 4), &info), -1);   // a button
+    EXPECT_EQ(ctrl->GetTipText(0), "Main");
+    EXPECT_EQ(ctrl->GetTipText(7), "");
+}
+
+TEST_F(FlatTabCtrlTest, SystemColourChangeRebuildsTheColoursAndPens)
+{
+    Make(0x01);
+    ctrl->InsertItem(0, "Main");
+    CRect tab;
+    ctrl->GetItemRect(0, &tab);
+    const CPoint inside(tab.left + 10, tab.CenterPoint().y);
+    const COLORREF red = RGB(255, 0, 0);
+    CSystemMetrics::Instance().SetSysColor(COLOR_WINDOW, red);
+    EXPECT_EQ(ProbeColor(ctrl->grab().toImage(), inside.x, inside.y), RGB(255, 255, 255));
+    ctrl->SendMessage(WM_SYSCOLORCHANGE);
+    const QImage image = ctrl->grab().toImage();
+    EXPECT_EQ(ProbeColor(image, inside.x, inside.y), red);
+    EXPECT_EQ(ProbeColor(image, inside.x, tab.top), red);   // the base line opening into the page
 }
 
 } // namespace
