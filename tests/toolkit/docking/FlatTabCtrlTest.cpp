@@ -289,11 +289,21 @@ TEST_F(FlatTabCtrlTest, DeletingTheLastCurrentTabShowsTabZero)
     EXPECT_FALSE(a->IsWindowVisible());
 }
 
-TEST_F(FlatTabCtrlTest, ControlDestroyedFirstLeavesItsPagesAlive)
+TEST_F(FlatTabCtrlTest, PagesAndTheControlOutliveEachOther)
 {
     Make(0x01);
     CPageWnd* a = NewPage();
     ctrl->InsertItem(0, "A", a);
+    // A page its owner deletes leaves a tab without a window behind.
+    auto gone = std::make_unique<CPageWnd>();
+    gone->Create(frame.Child(1), CRect(0, 0, 10, 10), 2, kChild);
+    ctrl->InsertItem(1, "Gone", gone.get());
+    gone.reset();
+    EXPECT_EQ(ctrl->GetTabWindow(1), nullptr);
+    EXPECT_EQ(ctrl->SetCurSel(0), 1);
+    EXPECT_TRUE(a->IsWindowVisible());
+    EXPECT_TRUE(ctrl->DeleteItem(1));
+    // The control going first detaches its pages.
     ctrl.reset();
     EXPECT_TRUE(a->IsWindow());
     EXPECT_FALSE(a->IsWindowVisible());
