@@ -23,7 +23,6 @@ constexpr DWORD SBS_VERT = 0x0001;
 // Which bar of a window.
 constexpr int SB_HORZ = 0;
 constexpr int SB_VERT = 1;
-constexpr int SB_CTL = 2;
 
 // Scroll codes of WM_HSCROLL and WM_VSCROLL.
 constexpr UINT SB_LINEUP = 0;
