@@ -5,25 +5,8 @@
 // repaints when the position changes.
 
 #include "platform/GdiTypes.h"
+#include "platform/ui/CScrollBar.h"
 #include "platform/ui/CView.h"
-
-constexpr UINT WM_HSCROLL = 0x0114;
-constexpr UINT WM_VSCROLL = 0x0115;
-
-// Scroll bars.
-constexpr int SB_HORZ = 0;
-constexpr int SB_VERT = 1;
-
-// Scroll codes.
-constexpr UINT SB_LINEUP = 0;
-constexpr UINT SB_LINEDOWN = 1;
-constexpr UINT SB_PAGEUP = 2;
-constexpr UINT SB_PAGEDOWN = 3;
-constexpr UINT SB_THUMBPOSITION = 4;
-constexpr UINT SB_THUMBTRACK = 5;
-constexpr UINT SB_TOP = 6;
-constexpr UINT SB_BOTTOM = 7;
-constexpr UINT SB_ENDSCROLL = 8;
 
 class CScrollView : public CView {
     DECLARE_DYNAMIC(CScrollView)

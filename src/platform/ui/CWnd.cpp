@@ -1206,16 +1206,28 @@ BOOL CWnd::RefuseActivation()
     return TRUE;
 }
 
-void CWnd::SetParent(CWnd* parent)
+CWnd* CWnd::SetParent(CWnd* parent)
 {
+    CWnd* old = GetParent();
+    const bool shown = !isHidden();
+    if (!(m_style & WS_POPUP) && !isWindow() && parent) {
+        // Child to child: the place in client coordinates stays.
+        if (parent == old)
+            return old;
+        const CPoint oldOrigin = old ? old->GetClientOrigin() : CPoint();
+        const QPoint place = pos() - QPoint(oldOrigin.x, oldOrigin.y);
+        setParent(parent);
+        const CPoint origin = parent->GetClientOrigin();
+        move(place + QPoint(origin.x, origin.y));
+        setVisible(shown);
+        return old;
+    }
     CRect screen;
     GetWindowRect(&screen);
-    const bool shown = isVisible();
-    if (m_style & WS_POPUP) {
+    if (m_style & WS_POPUP)
         MakePopup(parent, m_style);
-    } else {
+    else
         setParent(parent);
-    }
     CRect place = screen;
     if (parent && !isWindow()) {
         parent->ScreenToClient(&place);
@@ -1224,6 +1236,7 @@ void CWnd::SetParent(CWnd* parent)
     }
     setGeometry(place.left, place.top, place.Width(), place.Height());
     setVisible(shown);
+    return old;
 }
 
 void CWnd::MakePopup(CWnd* owner, DWORD style)

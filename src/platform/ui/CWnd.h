@@ -97,9 +97,12 @@ public:
     CFrameWnd* GetParentFrame() const;
     CFrameWnd* GetTopLevelFrame() const;
     CWnd* GetOwner() const;
-    // Re-parents a child window, or makes a WS_POPUP window an owned
-    // pop-up of the new parent; the window keeps its screen place.
-    void SetParent(CWnd* parent);
+    // Moves the window into another parent (NULL: a window of its own) and
+    // returns the old parent. A child moved between parents keeps its place
+    // in client coordinates; a WS_POPUP window becomes an owned pop-up of
+    // the new parent, and a window that changes between pop-up and child
+    // keeps its place on the screen. Visibility is kept.
+    CWnd* SetParent(CWnd* parent);
     void SetOwner(CWnd* owner) { m_owner = owner; }
     UINT GetDlgCtrlID() const { return m_id; }
     void SetDlgCtrlID(UINT id) { m_id = id; }
