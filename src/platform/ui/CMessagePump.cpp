@@ -6,7 +6,6 @@
 #include "CWndMessageEvent.h"
 
 #include <QApplication>
-#include <QPointer>
 
 namespace {
 
@@ -54,6 +53,13 @@ void CMessagePump::PostQuitMessage(int exitCode)
     QCoreApplication::exit(exitCode);
 }
 
+BOOL CMessagePump::WasPreTranslated(const QEvent* event, const QWidget* receiver)
+{
+    if (!s_pump || s_pump->m_key != event || s_pump->m_keyReceiver != receiver)
+        return FALSE;
+    return s_pump->m_keyPreTranslated ? TRUE : FALSE;
+}
+
 bool CMessagePump::eventFilter(QObject* watched, QEvent* event)
 {
     if (IsIdleMessage(watched, event))
@@ -77,11 +83,28 @@ bool CMessagePump::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
+void CMessagePump::FollowKey(QWidget* receiver, const QEvent* event)
+{
+    // Qt offers a key the widget had no use for to its parent, the same event.
+    bool onward = m_key == event && m_keyType == event->type() && m_keyReceiver &&
+                  m_keyReceiver->parentWidget() == receiver;
+    if (!onward) {
+        m_key = event;
+        m_keyType = event->type();
+        m_keyPreTranslated = false;
+    }
+    m_keyReceiver = receiver;
+}
+
 bool CMessagePump::PreTranslatePlainWidget(QObject* watched, QEvent* event)
 {
-    // Our windows pre-translate their own messages when they dispatch them.
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || dynamic_cast<CWnd*>(widget))
+    if (!widget)
+        return false;
+    FollowKey(widget, event);
+    // Our windows pre-translate their own messages when they dispatch them;
+    // a key is pre-translated once, by the first widget that has it.
+    if (m_keyPreTranslated || dynamic_cast<CWnd*>(widget))
         return false;
     // Only a window of ours in the same top-level window filters: a dialog's
     // keys never reach the accelerators of the frame behind it.
@@ -91,5 +114,15 @@ bool CMessagePump::PreTranslatePlainWidget(QObject* watched, QEvent* event)
     std::vector<MSG> messages = CWnd::MessagesFromEvent(widget, event);
     if (messages.empty())
         return false;
-    return CWinApp::PreTranslate(&messages.front()) != FALSE;
+    QPointer<CMessagePump> self(this);
+    bool translated = CWinApp::PreTranslate(&messages.front()) != FALSE;
+    // Pre-translation may run a modal loop that sees other keys: the mark
+    // is set for this key afterwards.
+    if (self && !translated) {
+        m_key = event;
+        m_keyType = event->type();
+        m_keyReceiver = widget;
+        m_keyPreTranslated = true;
+    }
+    return translated;
 }

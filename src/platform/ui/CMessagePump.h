@@ -5,7 +5,11 @@
 // posted messages arm the idle pump; a modal dialog or the application
 // losing the activation takes the mouse capture away.
 
+#include "platform/WinTypes.h"
+
+#include <QEvent>
 #include <QObject>
+#include <QPointer>
 
 class CMessagePump : public QObject {
 public:
@@ -15,6 +19,10 @@ public:
     // every running loop returns and the main loop ends after them. Without
     // a running main loop it does nothing.
     static void PostQuitMessage(int exitCode);
+    // Whether the key event that the widget is receiving was pre-translated
+    // already, at the plain widget inside it that had it first: a key that
+    // such a widget leaves goes up to its window and is not translated again.
+    static BOOL WasPreTranslated(const QEvent* event, const QWidget* receiver);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -22,4 +30,14 @@ protected:
 private:
     explicit CMessagePump(QObject* parent);
     bool PreTranslatePlainWidget(QObject* watched, QEvent* event);
+    // Follows a key event up the widgets Qt hands it to: a key that comes on
+    // from the widget below keeps its mark, a new key starts unmarked.
+    void FollowKey(QWidget* receiver, const QEvent* event);
+
+    // The key event on its way up, the widget that has it now, and whether
+    // it was pre-translated on the way.
+    const QEvent* m_key = nullptr;
+    QEvent::Type m_keyType = QEvent::None;
+    QPointer<QWidget> m_keyReceiver;
+    bool m_keyPreTranslated = false;
 };

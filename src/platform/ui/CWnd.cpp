@@ -917,6 +917,10 @@ BOOL CWnd::HandleQtEvent(QEvent* event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
     case QEvent::Wheel:
+        // A disabled window takes no input; Qt passes it on as it does for
+        // its own disabled widgets.
+        if (!isEnabled())
+            return FALSE;
         if (event->type() == QEvent::MouseButtonPress)
             m_returnActivation.clear();   // the user turns to the window
         return DispatchInput(event);
@@ -1005,6 +1009,9 @@ BOOL CWnd::DispatchInput(QEvent* event)
     // Left to Qt, the dialog moves the focus, accepts or cancels.
     if (key && LetDialogHaveKey(static_cast<QKeyEvent*>(event)))
         return FALSE;
+    // A key that a plain widget inside left to its window was pre-translated
+    // there: its key message is not translated a second time.
+    bool keyTranslated = key && CMessagePump::WasPreTranslated(event, this);
     QPointer<CWnd> self(this);
     for (MSG msg : MessagesFromEvent(this, event)) {
         if (!self)
@@ -1018,6 +1025,11 @@ BOOL CWnd::DispatchInput(QEvent* event)
             SendSetCursor(msg, mouseMessage);
         if (!self)
             break;
+        if (keyTranslated) {
+            keyTranslated = false;
+            SendMessage(msg.message, msg.wParam, msg.lParam);
+            continue;
+        }
         if (CWinApp::PreTranslate(&msg)) {
             // A translated key (an accelerator) produces no characters.
             if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)

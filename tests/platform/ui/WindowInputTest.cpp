@@ -15,6 +15,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -237,6 +239,80 @@ TEST(MainWindowAcceleratorsTest, KeysInFloatingWindowsReachTheMainWindowLast)
     EXPECT_EQ(main.offered, 2);
     EXPECT_EQ(dialogLike.log, (std::vector<std::string>{"keydown 116"}));
     app.SetMainWnd(nullptr);
+}
+
+// A window with plain Qt controls inside, as a property page has them: a
+// key is offered to the window's pre-translation once, whether a control
+// takes it, leaves it to the window, or passes it through an inner widget.
+class PlainControlKeysTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(page.Create(nullptr, CRect(0, 0, 300, 200), 0, WS_OVERLAPPED | WS_VISIBLE));
+        button = new QPushButton(QStringLiteral("Default"), &page);
+        spin = new QSpinBox(&page);
+        line = new QLineEdit(&page);
+    }
+    CMainWnd page;
+    QPushButton* button = nullptr;
+    QSpinBox* spin = nullptr;
+    QLineEdit* line = nullptr;
+};
+
+TEST_F(PlainControlKeysTest, AKeyIsPreTranslatedOnceOnItsWayUp)
+{
+    struct Case {
+        const char* name;
+        QWidget* target;
+        Qt::Key key;
+    };
+    const Case cases[] = {
+        {"left by a button", button, Qt::Key_F1},
+        {"left by a spin box's inner edit and the spin box", spin->findChild<QLineEdit*>(), Qt::Key_F1},
+        {"taken by an edit", line, Qt::Key_A},
+        {"translated before the edit sees it", line, Qt::Key_F5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NE(c.target, nullptr);
+        page.offered = 0;
+        QTest::keyClick(c.target, c.key);
+        EXPECT_EQ(page.offered, 1);
+    }
+    EXPECT_EQ(line->text(), QStringLiteral("a"));
+}
+
+TEST_F(PlainControlKeysTest, TheWindowItselfStillPreTranslatesItsOwnKeys)
+{
+    QTest::keyClick(button, Qt::Key_F1);
+    QTest::keyClick(&page, Qt::Key_F1);
+    QTest::keyClick(&page, Qt::Key_F1);
+    EXPECT_EQ(page.offered, 3);
+}
+
+// A disabled window gets no key or mouse messages; enabled again it does.
+TEST_F(WindowInputTest, ADisabledWindowTakesNoKeysOrClicks)
+{
+    CKeyWnd child;
+    ASSERT_TRUE(child.Create(&wnd, CRect(0, 0, 50, 50), 0, WS_CHILD | WS_VISIBLE));
+    struct Case {
+        const char* name;
+        QWidget* disable;
+    };
+    const Case cases[] = {{"the window", &child}, {"its parent", &wnd}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        child.log.clear();
+        c.disable->setEnabled(false);
+        QTest::keyClick(&child, Qt::Key_A);
+        QTest::mouseClick(&child, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseDClick(&child, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_TRUE(child.log.empty());
+        c.disable->setEnabled(true);
+        QTest::keyClick(&child, Qt::Key_A);
+        QTest::mouseClick(&child, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_EQ(child.log, (std::vector<std::string>{"keydown 65", "char 97", "ldown"}));
+    }
 }
 
 } // namespace
