@@ -453,7 +453,7 @@ BOOL CPOUVarTable::ReadVarFile(const std::string& path, bool reallocate)
             classFlags = kind == VarLineKind::Section ? flags : 0;
             continue;
         }
-        if (kind != VarLineKind::Declaration || GetRowCount() >= MAX_ROWS)
+        if (kind != VarLineKind::Declaration)
             continue;
         auto entry = std::make_unique<CLocalVarEntry>();
         entry->Symbol = declaration.symbol;
@@ -599,4 +599,41 @@ const char* CPOUVarTable::GetPasteMessage(int code)
     if (code < 0 || code >= int(std::size(PASTE_MESSAGES)))
         return "";
     return PASTE_MESSAGES[code];
+}
+
+BOOL CPOUVarTable::ReportPasteResult(int code)
+{
+    if (code == 0)
+        return TRUE;
+    ShowMessage("Note", GetPasteMessage(code), MB_OK | MB_ICONINFORMATION);
+    return FALSE;
+}
+
+BOOL CPOUVarTable::GetEnterTarget(int column, int row, int& nextColumn, int& nextRow)
+{
+    if (column < COL_COMMENT) {
+        nextColumn = column + 1;
+        nextRow = row;
+        return TRUE;
+    }
+    if (row + 1 >= GetRowCount() && !InsertRows(row, 1, true))
+        return FALSE;
+    nextColumn = COL_SYMBOL;
+    nextRow = row + 1;
+    return TRUE;
+}
+
+BOOL CPOUVarTable::CanInsertRow(int firstColumn, int lastColumn) const
+{
+    return firstColumn == lastColumn && GetRowCount() < MAX_ROWS;
+}
+
+BOOL CPOUVarTable::CanDeleteRow(int firstColumn, int lastColumn) const
+{
+    return firstColumn == lastColumn && GetRowCount() >= 2;
+}
+
+BOOL CPOUVarTable::CanClear(int firstColumn)
+{
+    return firstColumn != COL_CLASS && firstColumn != COL_TYPE;
 }

@@ -95,6 +95,24 @@ public:
 
     // The message of a grid paste result code; empty for 0 and unknown codes.
     static const char* GetPasteMessage(int code);
+    // Shows the message of a refused paste ("Note", information icon);
+    // TRUE for a paste that succeeded (the document is then modified).
+    static BOOL ReportPasteResult(int code);
+
+    // Enter in a cell: the next column of the row, from the last column to
+    // the Symbol column of the next row; at the last cell a row is appended
+    // first (not when the table is full: FALSE, nothing moves).
+    BOOL GetEnterTarget(int column, int row, int& nextColumn, int& nextRow);
+
+    // Command states for a selection (first and last column).
+    // Insert Row (Above/Below): within one column, fewer than 32 rows.
+    BOOL CanInsertRow(int firstColumn, int lastColumn) const;
+    // Delete Row: within one column, at least 2 rows.
+    BOOL CanDeleteRow(int firstColumn, int lastColumn) const;
+    // Delete: unless the selection starts in the Var Type or Data Type column.
+    static BOOL CanClear(int firstColumn);
+    // The Address column is never copied: the first column of a copy.
+    static int GetCopyStartColumn(int firstColumn) { return firstColumn == COL_ADDRESS ? COL_SYMBOL : firstColumn; }
 
     const EntryMap& GetSymbolMap() const { return m_symbols; }
     const EntryMap& GetAddressMap() const { return m_addresses; }

@@ -387,14 +387,68 @@ TEST_F(VarTableTest, CallInterfaceTakesTheCompleteParametersWithTheirAreas)
     EXPECT_FALSE(m_table->RebuildCallInterface((m_folder / "SBR02_OTHER.ilp"), m_app->Project));
 }
 
-TEST(PasteMessageTest, EachResultCodeHasItsMessage)
+TEST_F(VarTableTest, RefusedPastesAreReportedAsNotes)
 {
-    EXPECT_STREQ(CPOUVarTable::GetPasteMessage(0), "");
-    EXPECT_STREQ(CPOUVarTable::GetPasteMessage(1),
-                 "Unable to paste because the shape of source is different from the destination");
-    EXPECT_STREQ(CPOUVarTable::GetPasteMessage(5),
-                 "Unable to paste because the type of source table is different from the destination.");
-    EXPECT_STREQ(CPOUVarTable::GetPasteMessage(6), "");
+    struct Case {
+        int code;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1, "Unable to paste because the shape of source is different from the destination"},
+        {2, "Unable to retrieve the data from the clipboard."},
+        {3, "Unable to paste because the data format in the clipboard is not porper."},
+        {4, "Unable to paste because the starting column of source is different from destination."},
+        {5, "Unable to paste because the type of source table is different from the destination."},
+    };
+    EXPECT_TRUE(CPOUVarTable::ReportPasteResult(0));
+    for (const Case& c : cases)
+        EXPECT_FALSE(CPOUVarTable::ReportPasteResult(c.code));
+    const auto messages = m_ui.box.Messages();
+    ASSERT_EQ(messages.size(), std::size(cases));
+    for (size_t i = 0; i < messages.size(); ++i) {
+        EXPECT_EQ(messages[i].caption, "Note");
+        EXPECT_EQ(messages[i].text, cases[i].text);
+        EXPECT_EQ(messages[i].type, UINT(MB_OK | MB_ICONINFORMATION));
+    }
+}
+
+TEST_F(VarTableTest, EnterWalksTheRowsAndAppendsUpToTheLimit)
+{
+    int column = 0, row = 0;
+    ASSERT_TRUE(m_table->GetEnterTarget(Col::COL_TYPE, 1, column, row));
+    EXPECT_EQ(column, Col::COL_COMMENT);
+    EXPECT_EQ(row, 1);
+    ASSERT_TRUE(m_table->GetEnterTarget(Col::COL_COMMENT, 1, column, row));
+    EXPECT_EQ(column, Col::COL_SYMBOL);
+    EXPECT_EQ(row, 2);
+    ASSERT_TRUE(m_table->GetEnterTarget(Col::COL_COMMENT, 3, column, row));
+    EXPECT_EQ(row, 4);
+    EXPECT_EQ(m_table->GetRowCount(), 5);
+    EXPECT_EQ(m_table->GetEntry(4)->ClassName, "VAR");
+
+    m_table->EnsureRowCount(CPOUVarTable::MAX_ROWS);
+    EXPECT_FALSE(m_table->GetEnterTarget(Col::COL_COMMENT, CPOUVarTable::MAX_ROWS - 1, column, row));
+    EXPECT_FALSE(m_table->CanInsertRow(1, 1));
+    EXPECT_TRUE(m_table->CanDeleteRow(2, 2));
+    EXPECT_FALSE(m_table->CanDeleteRow(1, 2));
+    EXPECT_FALSE(CPOUVarTable::CanClear(Col::COL_TYPE));
+    EXPECT_TRUE(CPOUVarTable::CanClear(Col::COL_SYMBOL));
+    EXPECT_EQ(CPOUVarTable::GetCopyStartColumn(Col::COL_ADDRESS), Col::COL_SYMBOL);
+}
+
+TEST_F(VarTableTest, AFileOfMoreThanTheTablesRowsLosesNone)
+{
+    std::string text = "VAR\r\n";
+    for (int i = 0; i < 40; ++i)
+        text += "    V" + std::to_string(i) + "  AT  %L" + std::to_string(i / 8) + "." + std::to_string(i % 8)
+                + " : BOOL ; (*  *) \r\n";
+    text += "END_VAR\r\n";
+    const std::string path = m_folder / "MAIN.ilv";
+    WriteFileText(path, text);
+    ASSERT_TRUE(m_table->ReadVarFile(path, false));
+    EXPECT_EQ(m_table->GetRowCount(), 40);
+    ASSERT_TRUE(m_table->WriteVarFile(path));
+    EXPECT_EQ(ReadFileText(path), text);
 }
 
 } // namespace
