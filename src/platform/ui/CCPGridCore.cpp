@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int kFormatFields = 4; // table type, start column, rows, columns
+constexpr size_t kMaxFieldDigits = 9; // keeps every field within int
 
 // Lines at CR LF or LF; a last empty line (the end of the last line) is dropped.
 std::vector<std::vector<std::string>> SplitCells(const std::string& text)
@@ -42,7 +43,7 @@ bool ParseFormat(const std::vector<BYTE>& bytes, int fields[kFormatFields])
     for (int i = 0; i < kFormatFields; ++i) {
         const size_t comma = text.find(',', from);
         const std::string field = text.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
-        if (field.empty() || field.find_first_not_of("0123456789") != std::string::npos)
+        if (field.empty() || field.size() > kMaxFieldDigits || field.find_first_not_of("0123456789") != std::string::npos)
             return false;
         fields[i] = std::stoi(field);
         if ((comma == std::string::npos) != (i == kFormatFields - 1))

@@ -23,9 +23,9 @@ constexpr int kDefaultRowHeight = 20;
 } // namespace
 
 // The cells as the host gives them.
-class GridModel : public QAbstractTableModel {
+class CCPGridCellModel : public QAbstractTableModel {
 public:
-    explicit GridModel(CCPGridCtrl& grid)
+    explicit CCPGridCellModel(CCPGridCtrl& grid)
         : QAbstractTableModel(&grid)
         , m_grid(grid)
     {
@@ -182,7 +182,7 @@ CCPGridCtrl::CCPGridCtrl(QWidget* parent)
 {
     m_core.SetGridWnd(this);
     m_table = new QTableView(this);
-    m_model = new GridModel(*this);
+    m_model = new CCPGridCellModel(*this);
     m_table->setModel(m_model);
     m_table->setItemDelegate(new GridDelegate(*this));
     m_table->setFrameShape(QFrame::NoFrame);

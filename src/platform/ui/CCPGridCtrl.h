@@ -94,7 +94,7 @@ private:
     CCPGridCore m_core;
     CCPGridHost* m_host = this;
     QTableView* m_table = nullptr;       // child, owned by Qt
-    class GridModel* m_model = nullptr;  // owned by Qt
+    class CCPGridCellModel* m_model = nullptr;  // owned by Qt
     QPointer<QWidget> m_editor;
     bool m_syncing = false;
 };

@@ -329,6 +329,7 @@ TEST_F(GridControlTest, PasteGivesEachResultCode)
         {"ragged lines", "a\tb\r\nc\r\n", nullptr, {1, 2, 0, 1}, GRID_PASTE_BAD_FORMAT},
         {"empty text", "", nullptr, {1, 1, 0, 0}, GRID_PASTE_BAD_FORMAT},
         {"broken grid format", "a\r\n", "7;1", {1, 1, 0, 0}, GRID_PASTE_BAD_FORMAT},
+        {"number past any row", "a\r\n", "7,1,99999999999,1", {1, 1, 0, 0}, GRID_PASTE_BAD_FORMAT},
         {"grid format of another shape", "a\r\n", "7,1,2,1", {1, 1, 0, 1}, GRID_PASTE_BAD_FORMAT},
         {"other start column", "a\r\n", "7,3,1,1", {1, 1, 0, 0}, GRID_PASTE_START_COLUMN_DIFFERS},
         {"other table type", "a\r\n", "9,1,1,1", {1, 1, 0, 0}, GRID_PASTE_TABLE_TYPE_DIFFERS},
