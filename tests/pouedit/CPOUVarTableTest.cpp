@@ -328,6 +328,19 @@ TEST_F(VarTableTest, AReallocationRequestAssignsFreshAddressesOnce)
     EXPECT_EQ(ReadFileText(path), "VAR\r\n    Z  AT  %L0.2 : BOOL ; (*  *) \r\nEND_VAR\r\n");
 }
 
+TEST_F(VarTableTest, APIDGenerationWritesTheWizardsFileBeforeItIsRead)
+{
+    m_app->PIDVarFilePath = m_folder / "SBR90_PID_0.ilv";
+    m_app->CurrentPIDLoop = 0;
+    m_app->PIDGenerateMode = 2;
+    ASSERT_TRUE(m_table->ReadDocumentVarFile(""));
+    EXPECT_EQ(m_app->PIDGenerateMode, 0);
+    ASSERT_GT(m_table->GetRowCount(), 0);
+    EXPECT_EQ(m_table->GetEntry(0)->Symbol, "P0_PV");
+    EXPECT_EQ(m_table->GetEntry(0)->ClassName, "VAR_INPUT");
+    EXPECT_EQ(m_table->GetUpperSymbolMap().count("P0_PV"), 1u);
+}
+
 TEST_F(VarTableTest, AFailedSaveReportsAndLeavesWhatIsThereWhole)
 {
     Declare(0, "A", "VAR", "BOOL");
