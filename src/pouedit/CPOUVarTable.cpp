@@ -340,6 +340,10 @@ void CPOUVarTable::RenumberFrom(int first, int delta)
 {
     for (auto& [name, rows] : m_duplicates)
         rows->Shift(WORD(first), delta);
+}
+
+void CPOUVarTable::RenumberRows()
+{
     for (int row = 0; row < GetRowCount(); ++row)
         m_rows[size_t(row)]->Row = row;
 }
@@ -365,6 +369,7 @@ BOOL CPOUVarTable::DeleteRows(int first, int count)
     }
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + first + count);
     RenumberFrom(first + count, -count);
+    RenumberRows();
     // A name left on one row is that row's alone again.
     std::vector<WORD> revived;
     for (auto set = m_duplicates.begin(); set != m_duplicates.end();) {
@@ -404,10 +409,9 @@ BOOL CPOUVarTable::InsertRows(int current, int count, bool below)
     std::vector<std::unique_ptr<CLocalVarEntry>> added;
     for (int i = 0; i < count; ++i)
         added.push_back(NewRow(model));
-    for (auto& [name, rows] : m_duplicates)
-        rows->Shift(WORD(at), count);
+    RenumberFrom(at, count);
     m_rows.insert(m_rows.begin() + at, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
-    RenumberFrom(GetRowCount(), 0);
+    RenumberRows();
     return TRUE;
 }
 

@@ -133,7 +133,10 @@ private:
     bool TrackDuplicateName(const std::string& oldName, CLocalVarEntry& entry);
     void LeaveDuplicateSet(const std::string& name, WORD row);
     void RevalidateRow(WORD row);
+    // Moves the rows kept in the duplicate sets from row first on by delta.
     void RenumberFrom(int first, int delta);
+    // Each entry's row number becomes its index.
+    void RenumberRows();
     std::unique_ptr<CLocalVarEntry> NewRow(const CLocalVarEntry* model) const;
     std::vector<const CLocalVarEntry*> CompleteRows(OperandTypeFlags direction) const;
     static void SetParamAllowedAreas(CZULFBPara& para, const CLocalVarEntry& entry);
