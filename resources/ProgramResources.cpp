@@ -10,6 +10,7 @@ namespace {
 const char* const kResourceFiles[] = {
     ":/resources/toolkit.rc",
     ":/resources/mainframe.rc",
+    ":/resources/tablemenu.rc",
 };
 
 bool g_loaded = false;

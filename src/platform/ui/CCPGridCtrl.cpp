@@ -1,0 +1,488 @@
+#include "CCPGridCtrl.h"
+
+#include "CCPCellCtrl.h"
+#include "QtText.h"
+#include "WinMessages.h"
+#include "platform/CClipboard.h"
+
+#include <QAbstractTableModel>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+namespace {
+
+const QColor kErrorText(255, 0, 0);
+const QColor kCommentText(0, 128, 0);
+const QColor kForcedBackground(255, 255, 0);
+constexpr int kDefaultRowHeight = 20;
+
+} // namespace
+
+// The cells as the host gives them.
+class CCPGridCellModel : public QAbstractTableModel {
+public:
+    explicit CCPGridCellModel(CCPGridCtrl& grid)
+        : QAbstractTableModel(&grid)
+        , m_grid(grid)
+    {
+    }
+
+    int rowCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : m_grid.GetGridRowCount();
+    }
+    int columnCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : m_grid.GetGridColCount();
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        std::string text;
+        BYTE mark = GRID_MARK_PLAIN;
+        if (!m_grid.GetHost().GetCellText(index.column(), index.row(), text, mark)) {
+            text.clear();
+            mark = GRID_MARK_PLAIN;
+        }
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return ToQString(text);
+        case Qt::ForegroundRole:
+            if (mark == GRID_MARK_ERROR)
+                return kErrorText;
+            if (mark == GRID_MARK_COMMENT)
+                return kCommentText;
+            return {};
+        case Qt::BackgroundRole:
+            return mark == GRID_MARK_FORCED ? QVariant(kForcedBackground) : QVariant();
+        default:
+            return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+            return {};
+        const CCPGridColumn* column = m_grid.GetCore().GetColumn(section);
+        return column ? ToQString(column->title) : QString();
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        const CCPGridColumn* column = m_grid.GetCore().GetColumn(index.column());
+        if (column && (column->kind == CCPCellCtrl::KIND_EDIT || column->kind == CCPCellCtrl::KIND_DROPDOWN))
+            flags |= Qt::ItemIsEditable;
+        return flags;
+    }
+
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override
+    {
+        if (role != Qt::EditRole)
+            return false;
+        m_grid.GetHost().OnSaveCellData(index.column(), index.row(), FromQString(value.toString()));
+        Refresh();
+        return true;
+    }
+
+    void Reload()
+    {
+        beginResetModel();
+        endResetModel();
+    }
+    // Every cell may have changed: an edit moves addresses and marks of other rows.
+    void Refresh()
+    {
+        if (rowCount({}) > 0 && columnCount({}) > 0)
+            emit dataChanged(index(0, 0), index(rowCount({}) - 1, columnCount({}) - 1));
+    }
+
+private:
+    CCPGridCtrl& m_grid;
+};
+
+namespace {
+
+// Opens the column's editor as the host fills it, and stores its text.
+class GridDelegate : public QStyledItemDelegate {
+public:
+    explicit GridDelegate(CCPGridCtrl& grid)
+        : QStyledItemDelegate(&grid)
+        , m_grid(grid)
+    {
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
+    {
+        const CCPGridColumn* column = m_grid.GetCore().GetColumn(index.column());
+        if (!column || !m_grid.GetHost().ActivateCtrl(index.column(), index.row(), TRUE))
+            return nullptr;
+        CCPCellCtrl control(column->kind, column->style, column->id);
+        m_grid.GetHost().CreateCellCtrl(column->id, control);
+        QWidget* editor = nullptr;
+        if (control.GetKind() == CCPCellCtrl::KIND_DROPDOWN) {
+            auto* combo = new QComboBox(parent);
+            for (const std::string& item : control.GetItems())
+                combo->addItem(ToQString(item));
+            editor = combo;
+        } else if (control.GetKind() == CCPCellCtrl::KIND_EDIT) {
+            auto* edit = new QLineEdit(parent);
+            if (control.GetLimitText() > 0)
+                edit->setMaxLength(control.GetLimitText());
+            editor = edit;
+        }
+        if (editor) {
+            editor->setObjectName(QString::number(column->id));
+            m_grid.SetOpenEditor(editor);
+        }
+        return editor;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        const QString text = index.data(Qt::EditRole).toString();
+        if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+            combo->setCurrentIndex(combo->findText(text));
+            return;
+        }
+        if (auto* edit = qobject_cast<QLineEdit*>(editor))
+            edit->setText(text);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    {
+        if (auto* combo = qobject_cast<QComboBox*>(editor))
+            model->setData(index, combo->currentText(), Qt::EditRole);
+        else if (auto* edit = qobject_cast<QLineEdit*>(editor))
+            model->setData(index, edit->text(), Qt::EditRole);
+    }
+
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override
+    {
+        m_grid.SetOpenEditor(nullptr);
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
+
+private:
+    CCPGridCtrl& m_grid;
+};
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CCPGridCtrl, CWnd)
+
+CCPGridCtrl::CCPGridCtrl(QWidget* parent)
+    : CWnd(parent)
+{
+    m_core.SetGridWnd(this);
+    m_table = new QTableView(this);
+    m_model = new CCPGridCellModel(*this);
+    m_table->setModel(m_model);
+    m_table->setItemDelegate(new GridDelegate(*this));
+    m_table->setFrameShape(QFrame::NoFrame);
+    m_table->setWordWrap(false);
+    m_table->setCornerButtonEnabled(false);
+    m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                             | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_table->horizontalHeader()->setHighlightSections(false);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(kDefaultRowHeight);
+    m_table->verticalHeader()->hide();
+    m_table->installEventFilter(this);
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { m_host->OnFixedRowDown(column); });
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { OnViewSelectionChanged(); });
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { OnViewCurrentChanged(current); });
+}
+
+CCPGridCtrl::~CCPGridCtrl() = default;
+
+void CCPGridCtrl::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    const CPoint origin = GetClientOrigin();
+    m_table->setGeometry(origin.x, origin.y, cx, cy);
+}
+
+int CCPGridCtrl::AddCol(int width, const std::string& title)
+{
+    const int column = m_core.AddCol(width, title);
+    ApplyShape();
+    return column;
+}
+
+BOOL CCPGridCtrl::DefineColCtrl(int column, int kind, DWORD style, UINT id)
+{
+    return m_core.DefineColCtrl(column, kind, style, id);
+}
+
+void CCPGridCtrl::SetFixedColCount(int count, BOOL redraw)
+{
+    m_core.SetFixedColCount(count);
+    if (redraw)
+        ApplyShape();
+}
+
+void CCPGridCtrl::SetFixedColWidth(int width, BOOL redraw)
+{
+    m_core.SetFixedColWidth(width);
+    if (redraw)
+        ApplyShape();
+}
+
+void CCPGridCtrl::SetGridRowCount(int rows, BOOL redraw)
+{
+    m_core.SetGridRowCount(rows);
+    if (redraw)
+        ApplyShape();
+}
+
+BOOL CCPGridCtrl::InsertRows(int at, int count)
+{
+    if (!m_core.InsertRows(at, count))
+        return FALSE;
+    ApplyShape();
+    return TRUE;
+}
+
+BOOL CCPGridCtrl::RemoveRows(int first, int count)
+{
+    if (!m_core.RemoveRows(first, count))
+        return FALSE;
+    ApplyShape();
+    return TRUE;
+}
+
+void CCPGridCtrl::UpdateScrollSizes()
+{
+    m_table->updateGeometry();
+}
+
+void CCPGridCtrl::ApplyShape()
+{
+    SaveModifyed();
+    m_model->Reload();
+    for (int column = 0; column < m_core.GetGridColCount(); ++column)
+        m_table->setColumnWidth(column, m_core.GetColumn(column)->width);
+    QHeaderView* fixed = m_table->verticalHeader();
+    fixed->setVisible(m_core.GetFixedColCount() > 0);
+    fixed->setFixedWidth(m_core.GetFixedColWidth());
+    ShowSelection();
+}
+
+void CCPGridCtrl::RefreshCells()
+{
+    m_model->Refresh();
+}
+
+void CCPGridCtrl::ShowSelection()
+{
+    if (m_core.GetGridRowCount() == 0 || m_core.GetGridColCount() == 0)
+        return;
+    m_syncing = true;
+    const CCPGridRange& range = m_core.GetSelection();
+    const QItemSelection selection(m_model->index(range.firstRow, range.firstCol),
+                                   m_model->index(range.lastRow, range.lastCol));
+    QItemSelectionModel* model = m_table->selectionModel();
+    model->setCurrentIndex(m_model->index(m_core.GetActiveRow(), m_core.GetActiveCol()),
+                           QItemSelectionModel::NoUpdate);
+    model->select(selection, QItemSelectionModel::ClearAndSelect);
+    m_syncing = false;
+}
+
+void CCPGridCtrl::OnViewSelectionChanged()
+{
+    if (m_syncing)
+        return;
+    const QModelIndexList cells = m_table->selectionModel()->selectedIndexes();
+    if (cells.isEmpty())
+        return;
+    int firstCol = cells.front().column(), lastCol = firstCol;
+    int firstRow = cells.front().row(), lastRow = firstRow;
+    for (const QModelIndex& cell : cells) {
+        firstCol = std::min(firstCol, cell.column());
+        lastCol = std::max(lastCol, cell.column());
+        firstRow = std::min(firstRow, cell.row());
+        lastRow = std::max(lastRow, cell.row());
+    }
+    m_core.SetSelectRange(firstCol, lastCol, firstRow, lastRow);
+}
+
+void CCPGridCtrl::OnViewCurrentChanged(const QModelIndex& current)
+{
+    if (m_syncing || !current.isValid())
+        return;
+    m_core.SetActiveCell(current.column(), current.row());
+    m_host->OnSetActiveCell(current.column(), current.row());
+}
+
+void CCPGridCtrl::GetSelectRange(int& firstCol, int& lastCol, int& firstRow, int& lastRow) const
+{
+    m_core.GetSelectRange(firstCol, lastCol, firstRow, lastRow);
+}
+
+BOOL CCPGridCtrl::SetSelectRange(int firstCol, int lastCol, int firstRow, int lastRow)
+{
+    if (!m_core.SetSelectRange(firstCol, lastCol, firstRow, lastRow))
+        return FALSE;
+    ShowSelection();
+    return TRUE;
+}
+
+BOOL CCPGridCtrl::SetActiveCell(int column, int row)
+{
+    if (!m_core.SetActiveCell(column, row))
+        return FALSE;
+    ShowSelection();
+    m_host->OnSetActiveCell(column, row);
+    return TRUE;
+}
+
+BOOL CCPGridCtrl::SetFocusCell(int column, int row)
+{
+    SaveModifyed();
+    if (!m_core.SetFocusCell(column, row))
+        return FALSE;
+    ShowSelection();
+    m_table->scrollTo(m_model->index(row, column));
+    m_host->OnSetActiveCell(column, row);
+    return TRUE;
+}
+
+BOOL CCPGridCtrl::SetFocusCell(CPoint point)
+{
+    const int column = XToCol(point.x);
+    const int row = YToRow(point.y);
+    if (column < 0 || row < 0)
+        return FALSE;
+    return SetFocusCell(column, row);
+}
+
+int CCPGridCtrl::XToCol(int x) const
+{
+    const QPoint inTable = m_table->mapFrom(this, QPoint(x, 0));
+    const int viewportX = inTable.x() - m_table->viewport()->x();
+    if (viewportX < 0 || viewportX >= m_table->viewport()->width())
+        return -1;
+    return m_table->columnAt(viewportX);
+}
+
+int CCPGridCtrl::YToRow(int y) const
+{
+    const QPoint inTable = m_table->mapFrom(this, QPoint(0, y));
+    const int viewportY = inTable.y() - m_table->viewport()->y();
+    if (viewportY < 0 || viewportY >= m_table->viewport()->height())
+        return -1;
+    return m_table->rowAt(viewportY);
+}
+
+void CCPGridCtrl::SaveModifyed()
+{
+    if (!m_editor)
+        return;
+    QWidget* editor = m_editor;
+    QAbstractItemDelegate* delegate = m_table->itemDelegate();
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void CCPGridCtrl::SetSortCol(int column, BOOL ascending)
+{
+    m_core.SetSortCol(column, ascending);
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSortIndicatorShown(column >= 0);
+    header->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+BOOL CCPGridCtrl::CopySelectedCellText()
+{
+    SaveModifyed();
+    const CCPGridRange& range = m_core.GetSelection();
+    IClipboard& clipboard = CClipboard::Get();
+    clipboard.Empty();
+    if (!clipboard.SetText(m_core.GetRangeText(*m_host, range)))
+        return FALSE;
+    return clipboard.SetData(CClipboard::RegisterFormat(kGridCellsFormat), m_core.GetRangeFormat(range));
+}
+
+BOOL CCPGridCtrl::CutSelectedCellText()
+{
+    if (!CopySelectedCellText())
+        return FALSE;
+    ClearSelectedCells();
+    return TRUE;
+}
+
+int CCPGridCtrl::PasteTextToSelectedCells()
+{
+    SaveModifyed();
+    const IClipboard& clipboard = CClipboard::Get();
+    std::string text;
+    std::vector<BYTE> format;
+    const bool hasText = clipboard.GetText(&text);
+    const bool hasFormat = clipboard.GetData(CClipboard::RegisterFormat(kGridCellsFormat), &format);
+    const int result = m_core.PasteText(*m_host, hasText ? &text : nullptr, hasFormat ? &format : nullptr);
+    RefreshCells();
+    return result;
+}
+
+void CCPGridCtrl::ClearSelectedCells()
+{
+    SaveModifyed();
+    m_core.ClearSelection(*m_host);
+    RefreshCells();
+}
+
+void CCPGridCtrl::SelectAllGridCells()
+{
+    m_core.SelectAll();
+    ShowSelection();
+}
+
+void CCPGridCtrl::MoveToNextCell()
+{
+    SaveModifyed();
+    const int columns = m_core.GetGridColCount();
+    int column = m_core.GetActiveCol() + 1;
+    int row = m_core.GetActiveRow();
+    if (column >= columns) {
+        column = columns > 1 ? 1 : 0;
+        ++row;
+    }
+    if (row >= m_core.GetGridRowCount())
+        return;
+    SetFocusCell(column, row);
+}
+
+void CCPGridCtrl::OnKeyDown(UINT ch, UINT, UINT)
+{
+    if (ch == VK_RETURN)
+        MoveToNextCell();
+    else if (ch == VK_DELETE)
+        ClearSelectedCells();
+}
+
+bool CCPGridCtrl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_table || event->type() != QEvent::KeyPress || m_editor)
+        return CWnd::eventFilter(watched, event);
+    const std::vector<MSG> messages = MessagesFromEvent(m_table, event);
+    if (messages.empty() || messages.front().message != WM_KEYDOWN)
+        return CWnd::eventFilter(watched, event);
+    const MSG& key = messages.front();
+    const UINT vk = UINT(key.wParam);
+    m_host->OnKeyDown(vk, UINT(key.lParam & 0xFFFF), UINT(key.lParam >> 16));
+    if (vk == VK_RETURN || vk == VK_DELETE)
+        return true;
+    return CWnd::eventFilter(watched, event);
+}
