@@ -56,7 +56,8 @@ struct NMTREEVIEW {
     HTREEITEM itemNew = nullptr;
 };
 
-// TVN_ENDLABELEDIT: the item and its new text (null when the edit was cancelled).
+// TVN_ENDLABELEDIT: the item and the text entered; a cancelled edit sends none.
+// The parent answers TRUE to keep the text.
 struct NMTVDISPINFO {
     NMHDR hdr;
     HTREEITEM item = nullptr;
