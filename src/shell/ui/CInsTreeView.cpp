@@ -66,6 +66,8 @@ HTREEITEM CInsTreeView::BuildInstructionTree(BOOL ld)
 
 void CInsTreeView::RebuildInstructionTree(BOOL ld)
 {
+    if (!m_app)
+        return;
     setUpdatesEnabled(false);
     GetTreeCtrl().DeleteAllItems();
     m_app->InsTreeLDShown = ld ? 1 : 0;

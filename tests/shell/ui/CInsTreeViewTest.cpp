@@ -344,3 +344,23 @@ TEST_F(InsTreeViewTest, ImagesAreDrawn)
     EXPECT_TRUE(blue);
     EXPECT_TRUE(green);
 }
+
+TEST_F(InsTreeViewTest, EveryFamilyShowsItsCategoriesAndRows)
+{
+    constexpr int kFamilyCount = 8;
+    for (int family = 0; family < kFamilyCount; ++family) {
+        m_app->Project.CPUFamilyIndex = family;
+        for (BOOL ld : {TRUE, FALSE}) {
+            m_view->RebuildInstructionTree(ld);
+            std::vector<std::string> expected;
+            size_t rows = 0;
+            for (const CInsTreeCategory& category : InsTreeCategories(ld, 1u << family)) {
+                expected.push_back(category.name);
+                rows += category.rows.size();
+            }
+            expected.push_back("SBR");
+            EXPECT_EQ(RootTexts(), expected) << "family " << family << " ld " << ld;
+            EXPECT_EQ(Tree().GetCount(), UINT(expected.size() + rows)) << "family " << family << " ld " << ld;
+        }
+    }
+}
