@@ -4,6 +4,7 @@
 #include "platform/ui/CQtHelpService.h"
 #include "platform/ui/CQtStartup.h"
 #include "plclink/ui/RegisterPlclinkUiClasses.h"
+#include "shell/ui/RegisterShellUiClasses.h"
 #include "toolkit/commandbars/RegisterToolkitCommandBarsClasses.h"
 
 #include <QApplication>
@@ -18,7 +19,8 @@ int main(int argc, char** argv)
     CQtStartup::Prepare(argc, argv);
     QApplication app(argc, argv);
     std::string error;
-    if (!RegisterToolkitCommandBarsClasses(&error) || !RegisterPlclinkUiClasses(&error)) {
+    if (!RegisterToolkitCommandBarsClasses(&error) || !RegisterPlclinkUiClasses(&error)
+        || !RegisterShellUiClasses(&error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

@@ -151,6 +151,12 @@ public:
     BYTE FullRedraw = 0;               // LD painting lays out all networks while set
     BYTE SearchFlag = 1;               // a Find next or Replace can be continued
 
+    // The instruction catalogue: its view exists; which table it shows
+    // (at most one set flag is 1, both 0 until the first rebuild).
+    BYTE InsTreeViewCreated = 0;
+    BYTE InsTreeILShown = 0;
+    BYTE InsTreeLDShown = 0;
+
     // Upper-cased symbol -> local variable of the POU being scanned.
     CLocalVarMap LocalVarMap;
 

@@ -10,10 +10,23 @@
 #include <string>
 
 constexpr int LD_INSTRUCTION_COUNT = 119;
+constexpr int IL_INSTRUCTION_COUNT = 129;
+constexpr int INSTRUCTION_CATEGORY_COUNT = 16;
 // PHOME and the rows after it are not searched by GetBoxInstructionGroup.
 constexpr int BOX_GROUP_SEARCH_ROWS = 110;
 
+// A catalogue category: its caption and its contiguous rows in each table.
+struct CInstructionCategory {
+    const char* name;
+    int ldFirst;
+    int ldLast;
+    int ilFirst;
+    int ilLast;
+};
+
 extern const CInstructionDef g_LDInstructionTable[LD_INSTRUCTION_COUNT];
+extern const CInstructionDef g_ILInstructionTable[IL_INSTRUCTION_COUNT];
+extern const CInstructionCategory g_InstructionCategories[INSTRUCTION_CATEGORY_COUNT];
 
 // The group of a function box or function block row before PHOME; -1 for an
 // empty name, a contact or coil, PHOME and later rows, or an unknown name.

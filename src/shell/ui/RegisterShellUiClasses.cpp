@@ -1,0 +1,8 @@
+#include "RegisterShellUiClasses.h"
+
+#include "resources/ProgramResources.h"
+
+bool RegisterShellUiClasses(std::string* error)
+{
+    return InitProgramResources(error);
+}
