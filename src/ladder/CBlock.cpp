@@ -35,8 +35,6 @@ constexpr int BLOCK_WIDTH = 2;
 constexpr int MIN_BLOCK_HEIGHT = 2;
 constexpr int ANCHOR_UNSET_X = -2;
 constexpr int OPERAND_SHOWN_BYTES = 14;
-constexpr int PIN_NAME_LEFT_GAP = 5;
-constexpr int PIN_NAME_RIGHT_GAP = 3;
 constexpr int ALIAS_DIGITS = 2;
 constexpr int LD_IGNORE_BLOCKS = 8; // "All Blocks" in the LD ignore mask
 constexpr unsigned OUTPUT_LIST_FIND_REPLACE = 2;
@@ -583,20 +581,20 @@ void CBlock::DrawPins(const CLDLayoutPass& pass, int boxLeft, int boxRight, COLO
         dc->MoveTo(boxLeft, origin.y + y);
         dc->LineTo(boxLeft - stub, origin.y + y);
         dc->SetTextColor(textColour);
-        DrawText(GetInput(i)->name, W / 2 + PIN_NAME_LEFT_GAP, y, LD_TEXT_LEFT, dc, pass.originCol, pass.originRow,
+        DrawText(GetInput(i)->name, W / 2, y, LD_TEXT_LEFT, dc, pass.originCol, pass.originRow,
                  W, H, pass.highlight);
         if (i > 0)
-            DrawOperandText(pass, InputLabel(i), GetInput(i), W / 2 - gap - PIN_NAME_RIGHT_GAP, y, LD_TEXT_RIGHT);
+            DrawOperandText(pass, InputLabel(i), GetInput(i), W / 2 - gap, y, LD_TEXT_RIGHT);
     }
     for (int j = 0; j < m_outputCount; ++j) {
         const int y = Fraction(RUNG_Y, H) + j * H / 2;
         dc->MoveTo(boxRight, origin.y + y);
         dc->LineTo(boxRight + stub, origin.y + y);
         dc->SetTextColor(textColour);
-        DrawText(GetOutput(j)->name, 2 * W - W / 2 - PIN_NAME_RIGHT_GAP, y, LD_TEXT_RIGHT, dc, pass.originCol,
+        DrawText(GetOutput(j)->name, 2 * W - W / 2, y, LD_TEXT_RIGHT, dc, pass.originCol,
                  pass.originRow, W, H, pass.highlight);
         if (j > 0)
-            DrawOperandText(pass, OutputLabel(j), GetOutput(j), 2 * W - W / 2 + gap + PIN_NAME_LEFT_GAP, y,
+            DrawOperandText(pass, OutputLabel(j), GetOutput(j), 2 * W - W / 2 + gap, y,
                             LD_TEXT_LEFT);
     }
 }

@@ -194,3 +194,233 @@ TEST_F(CBlockTest, RungTextOpensWithLoadTrueOnlyUnderTheCoil)
     coil.SetChildA(nullptr);
     move->DeleteTree(FALSE);
 }
+
+TEST_F(CBlockTest, HeightFollowsTheLargerPinColumnAndSeriesBoxesKeepAWiringCell)
+{
+    const struct {
+        const char* name;
+        int height;
+    } cases[] = {{"MOVE", 2}, {"ADD", 2}, {"CTUD", 3}, {"PID", 7}};
+    for (const auto& c : cases) {
+        auto block = Box(c.name, {}, "T1");
+        EXPECT_EQ(block->GetSize(FALSE), CSize(2, c.height)) << c.name;
+    }
+    auto first = Box("MOVE", {{"%VW0"}, {"%VW2"}});
+    auto* second = Box("ADD", {{"%VW2", "1"}, {"%VW2"}}).release();
+    first->SetChildA(second);
+    second->SetParent(first.get());
+    EXPECT_EQ(first->GetSize(FALSE), CSize(5, 2));
+    EXPECT_EQ(first->GetSize(TRUE), CSize(4, 2));
+    first->LayoutOnly(LD_CELL_WIDTH, LD_CELL_HEIGHT, &m_cells, 0, 0);
+    EXPECT_EQ(second->GetPosition().column, 3);
+    EXPECT_EQ(m_cells.at(CLDElement::PositionKey(1, 1)), first.get());
+    EXPECT_EQ(m_cells.at(CLDElement::PositionKey(4, 1)), second);
+    EXPECT_EQ(m_cells.count(CLDElement::PositionKey(2, 0)), 0u);
+}
+
+TEST_F(CBlockTest, TabWalksTheLabelsInOrderAndStopsAtTheLast)
+{
+    const struct {
+        const char* name;
+        const char* instance;
+        std::vector<int> labels; // the labels Tab reaches from no selection
+    } cases[] = {
+        {"GT", "", {1, 2}},
+        {"ADD", "", {1, 2, 4}},
+        {"TON", "T19", {0, 1, 3}},
+        {"R_TRIG", "", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto block = Box(c.name, {}, c.instance);
+        block->LayoutOnly(LD_CELL_WIDTH, LD_CELL_HEIGHT, nullptr, 0, 0);
+        CPoint point;
+        for (const int label : c.labels) {
+            ASSERT_TRUE(block->GetEditPosition(&point, LD_CELL_WIDTH, LD_CELL_HEIGHT)) << "before label " << label;
+            CPoint expected = block->GetLabelAnchor(label);
+            if (label > 0) {
+                expected.x += label < block->GetInputCount() ? LD_CELL_WIDTH : 0;
+                expected.y += 1;
+            }
+            EXPECT_EQ(point, expected) << "label " << label;
+            block->SetSelectedLabel(label);
+        }
+        EXPECT_FALSE(block->GetEditPosition(&point, LD_CELL_WIDTH, LD_CELL_HEIGHT));
+    }
+}
+
+TEST_F(CBlockTest, SubroutineBeyondTheLabelSlotsKeepsEveryParameterInIL)
+{
+    AddSubroutine("Wide", 7, 21, 14); // 20 inputs and 13 outputs beyond EN and ENO
+    Operands operands;
+    for (int i = 1; i < 21; ++i)
+        operands.inputs.push_back("%VW" + std::to_string(2 * i));
+    for (int j = 1; j < 14; ++j)
+        operands.outputs.push_back("%VW" + std::to_string(100 + 2 * j));
+    auto block = SubroutineBox("Wide", operands);
+    const std::string il = CBlockILWriter().WriteBlock(*block);
+    EXPECT_EQ(il.rfind("CAL    SBR07    %VW2, %VW4, ", 0), 0u) << il;
+    EXPECT_NE(il.find(", %VW40, %VW102, "), std::string::npos) << il;
+    EXPECT_NE(il.find(", %VW126\r\n"), std::string::npos) << il;
+    EXPECT_EQ(block->OutputLabel(8), 29);
+    EXPECT_EQ(block->OutputLabel(9), -1);
+
+    block->LayoutOnly(LD_CELL_WIDTH, LD_CELL_HEIGHT, nullptr, 0, 0);
+    block->SetSelectedLabel(29);
+    CPoint point;
+    EXPECT_FALSE(block->GetEditPosition(&point, LD_CELL_WIDTH, LD_CELL_HEIGHT));
+    block->SetOperand("%VW500");
+    EXPECT_EQ(block->GetOutputOperand(8), "%VW500");
+    EXPECT_EQ(block->GetOutputOperand(9), "%VW118");
+}
+
+TEST_F(CBlockTest, RecordsReadBackWithTheirNestedInterface)
+{
+    std::vector<std::unique_ptr<CBlock>> blocks;
+    blocks.push_back(Box("ADD", {{"%VW0", "%VW2"}, {"%VW4"}}));
+    blocks.push_back(Box("CTUD", {{"%I0.1", "%I0.2", "%I0.3", "10"}, {"%M0.2", "%VW8"}}, "C3"));
+    m_app->Find.MarksShown = 1;
+    blocks[1]->Find("%I0.2", LD_FIND_MARK);
+    ASSERT_EQ(blocks[1]->GetLabelFound(2), 1);
+    for (const auto& block : blocks) {
+        SCOPED_TRACE(block->GetName());
+        CArchive ar(Store(*block));
+        CBlock copy;
+        copy.Serialize(ar);
+        ASSERT_TRUE(ar.IsOK());
+        EXPECT_EQ(copy.IsFunction(), block->IsFunction());
+        EXPECT_EQ(copy.GetLink(), LD_LINK_SERIES);
+        EXPECT_EQ(copy.GetOperand(), block->GetOperand());
+        EXPECT_EQ(copy.GetSize(FALSE), block->GetSize(FALSE));
+        EXPECT_EQ(copy.GetILText(), block->GetILText());
+        for (int label = 0; label < BLOCK_LABEL_SLOTS; ++label)
+            EXPECT_EQ(copy.GetLabelFound(label), block->GetLabelFound(label)) << label;
+    }
+    // A record cut short leaves the box without an interface and the archive in error.
+    std::vector<BYTE> bytes = Store(*blocks[1]);
+    bytes.resize(bytes.size() - 3);
+    CArchive ar(std::move(bytes));
+    CBlock cut;
+    cut.Serialize(ar);
+    EXPECT_FALSE(ar.IsOK());
+}
+
+TEST_F(CBlockTest, InstanceRenameGoesThroughTheProjectTable)
+{
+    auto timer = Box("TON", {{"%VW0"}, {}}, "T19");
+    auto other = Box("TON", {{"%VW2"}, {}}, "T20");
+    CLDNameTables otherNames;
+    otherNames.POUName = "SBR_A";
+    other->AttachNames(&otherNames);
+    EXPECT_TRUE(timer->RegisterFBInstance("MAIN"));
+    EXPECT_TRUE(other->RegisterFBInstance("SBR_A"));
+    EXPECT_FALSE(Box("MOVE", {})->RegisterFBInstance("MAIN"));
+
+    timer->SetSelectedLabel(0);
+    timer->SetOperand("t21");
+    EXPECT_EQ(timer->GetOperand(), "T21");
+    EXPECT_EQ(InstancesOfMain(), std::vector<std::string>({"T21"}));
+
+    // The name the other POU uses is refused.
+    timer->SetOperand("T20");
+    EXPECT_EQ(timer->GetOperand(), "????");
+    EXPECT_TRUE(InstancesOfMain().empty());
+    std::vector<std::string> names;
+    std::vector<std::string> types;
+    Project().FBTable.GetFBInstancesOfPOU("SBR_A", names, types);
+    EXPECT_EQ(names, std::vector<std::string>({"T20"}));
+
+    // Without the POU at hand the name stays and leaves the table.
+    timer->SetOperand("T22");
+    EXPECT_EQ(InstancesOfMain(), std::vector<std::string>({"T22"}));
+    m_names.POUName.clear();
+    timer->SetOperand("T23");
+    EXPECT_EQ(timer->GetOperand(), "T22");
+    EXPECT_TRUE(InstancesOfMain().empty());
+}
+
+TEST_F(CBlockTest, OperandsStoreGlobalAddressesAndUnsetMarks)
+{
+    AddSymbol("Level", "%VW20");
+    auto block = Box("MOVE", {{"%VW0"}, {"%VW2"}});
+    const struct {
+        int label;
+        const char* typed;
+        const char* input;
+        const char* output;
+    } cases[] = {
+        {1, "Level", "%VW20", "%VW2"},
+        {1, "  ", "????", "%VW2"},
+        {3, "%vw8", "????", "%VW8"},
+        {3, "%VW20", "????", "%VW20"},
+    };
+    for (const auto& c : cases) {
+        block->SetSelectedLabel(c.label);
+        block->SetOperand(c.typed);
+        EXPECT_EQ(block->GetInputOperand(1), c.input) << c.typed;
+        EXPECT_EQ(block->GetOutputOperand(1), c.output) << c.typed;
+    }
+    block->SetSelectedLabel(-1);
+    block->SetOperand("%VW30");
+    EXPECT_EQ(block->GetOutputOperand(1), "%VW20");
+}
+
+TEST_F(CBlockTest, DrawsTheBoxPinsAndOperandsInTheirColours)
+{
+    auto div = Box("DIV", {{"%VW0", "%VW2"}, {"%VW2"}});
+    auto calls = Draw(*div);
+    EXPECT_TRUE(Contains(calls, {"FillSolidRect(50,4,150,76,RGB(255,128,128))"})) << ::testing::PrintToString(calls);
+    const auto red = std::find(calls.begin(), calls.end(), "SetTextColor(RGB(255,0,0))");
+    ASSERT_NE(red, calls.end());
+    const std::vector<std::string> after(red, calls.end());
+    EXPECT_TRUE(Contains(after, {"TextOut(161,37,\"%VW2\")"})) << ::testing::PrintToString(after);
+
+    auto timer = Box("TON", {{"%VW0"}, {}}, "");
+    calls = Draw(*timer);
+    EXPECT_NE(std::find_if(calls.begin(), calls.end(),
+                           [](const std::string& call) { return call.find("\"????\"") != std::string::npos; }),
+              calls.end());
+    EXPECT_TRUE(InstancesOfMain().empty());
+}
+
+TEST_F(CBlockTest, FindReportsEveryTextAndReplaceChangesOperandsOnly)
+{
+    auto block = Box("TON", {{"%VW10"}, {"%VW12"}}, "T10");
+    block->LayoutOnly(LD_CELL_WIDTH, LD_CELL_HEIGHT, nullptr, 0, 0);
+    EXPECT_EQ(block->Find("T", LD_FIND_REPORT), 2); // the FB type and the instance
+    EXPECT_EQ(block->Find("%VW1", LD_FIND_REPORT), 2);
+    const auto lines = Report();
+    ASSERT_EQ(lines.size(), 4u);
+    const struct {
+        int kind;
+        const char* text;
+        const char* param;
+        int number;
+    } expected[] = {
+        {2, "TON", "", 0},
+        {2, "TON", "T10", 0},
+        {2, "TON", "%VW10", 1},
+        {2, "TON", "%VW12", 1},
+    };
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const FindReportElement element = ReadBack(lines[i]);
+        EXPECT_EQ(element.kind, expected[i].kind) << lines[i];
+        EXPECT_EQ(element.text, expected[i].text) << lines[i];
+        EXPECT_EQ(element.paramText, expected[i].param) << lines[i];
+        EXPECT_EQ(element.paramNumber, expected[i].number) << lines[i];
+    }
+    EXPECT_EQ(block->ReplaceAll("%VW1", "%VW3"), 2);
+    EXPECT_EQ(block->GetInputOperand(1), "%VW30");
+    EXPECT_EQ(block->GetOutputOperand(1), "%VW32");
+    EXPECT_EQ(block->GetOperand(), "T10");
+    const auto replaced = Report();
+    ASSERT_EQ(replaced.size(), 6u);
+    EXPECT_EQ(replaced[4], "    5. LD program \"MAIN\": (Network:4), Input Para. 1 \"%VW10\" of instruction \"TON\", "
+                           "Position(0,0), Size(2,2).\r \"%VW1\" is replaced as \"%VW3\".");
+    ReadBack(replaced[5]);
+
+    // Find without match case leaves a lower-case instance name as it is.
+    block->GetFB()->instanceName = "t11";
+    block->Find("T11", LD_FIND_REPORT);
+    EXPECT_EQ(block->GetOperand(), "t11");
+}
