@@ -55,6 +55,25 @@ constexpr double EMPTY_TEXT_HEIGHT = 0.4;
 constexpr double INSTANCE_LABEL_RAISE = 0.1;
 constexpr double EMPTY_INSTANCE_LABEL_RAISE = 0.075;
 
+// Find frames and locks, relative to a label's anchor.
+constexpr int FRAME_INSET = 10;
+constexpr int FRAME_TOP = 2;
+constexpr int INSTANCE_FRAME_RIGHT = 13;
+constexpr int LABEL_FRAME_BOTTOM = 1;
+constexpr int INSTANCE_FRAME_BOTTOM = 6;
+constexpr int INPUT_LOCK_LEFT = 3;
+constexpr int OUTPUT_LOCK_SHIFT = 113;
+constexpr int LOCK_TOP = 3;
+constexpr int NAME_FRAME_LEFT = 5;
+constexpr int NAME_FRAME_TOP = 6;
+constexpr int FB_NAME_FRAME_TOP = 14;
+constexpr int NAME_FRAME_NARROWING = 43;
+constexpr int NAME_FRAME_LOWERING = 3;
+
+const char* const PARAMETERS_NOTE = "Actual Parameters maybe need to be adjusted after pasting!";
+const char* const SUBROUTINE_DELETED = "The subroutine has been deleted!";
+const char* const NOTE_CAPTION = "Note";
+
 constexpr COLORREF BOX_FILL = RGB(255, 128, 128);
 constexpr COLORREF CHANGED_INTERFACE_FILL = RGB(14, 180, 168);
 constexpr COLORREF PRINT_FILL = RGB(255, 255, 255);
@@ -564,6 +583,8 @@ void CBlock::DrawBox(const CLDLayoutPass& pass)
     }
     DrawPins(pass, boxLeft, boxRight, oldText);
     dc->SelectObject(oldPen);
+    if (!printing)
+        DrawMarks(pass);
     dc->SetTextColor(oldText);
     dc->SetBkColor(oldBack);
 }
@@ -613,6 +634,8 @@ void CBlock::DrawOperandText(const CLDLayoutPass& pass, int label, const CZULFBP
         valid = TRUE;
     if ((name == "DIV" || name == "MOD") && para == GetOutput(1) && operand == ByteString::Trim(GetInputOperand(2)))
         valid = FALSE;
+    if (label >= 0)
+        m_forced[label] = IsMonitoring() && IsOperandForced(operand) ? 1 : 0;
     const std::string shown = FitText(ToDisplayOperand(operand.empty() ? std::string(UNSET_OPERAND) : operand),
                                       OPERAND_SHOWN_BYTES);
     const int oldMode = dc->SetBkMode(valid ? TRANSPARENT : OPAQUE);
@@ -765,4 +788,64 @@ int CBlock::ReplaceOperands(const std::string& find, const std::string& replace,
         SetProjectModified(TRUE);
     }
     return hits + later;
+}
+
+int CBlock::GetForced(int label) const
+{
+    return label >= 0 && label < BLOCK_LABEL_SLOTS ? m_forced[label] : 0;
+}
+
+void CBlock::DrawMarks(const CLDLayoutPass& pass) const
+{
+    CDC* dc = pass.dc;
+    const int W = pass.cellWidth;
+    const int H = pass.cellHeight;
+    // Anchors are in document cells; the page starts at the origin cell.
+    const CPoint page(-pass.originCol * W, -pass.originRow * H);
+    if (!m_isFunction && m_instanceFound) {
+        const CPoint a(m_anchors[0].x + page.x, m_anchors[0].y + page.y);
+        DrawFoundFrame(dc, CRect(a.x + FRAME_INSET, a.y + FRAME_TOP, a.x + W - INSTANCE_FRAME_RIGHT,
+                                 a.y + H / 2 - INSTANCE_FRAME_BOTTOM));
+    }
+    for (int label = 1; label <= LastLabel(); ++label) {
+        if (!LabelParameter(label))
+            continue;
+        const CPoint a(m_anchors[label].x + page.x, m_anchors[label].y + page.y);
+        const BOOL input = label <= m_inputCount;
+        if (m_labelFound[label] && input)
+            DrawFoundFrame(dc, CRect(a.x + FRAME_INSET, a.y + FRAME_TOP, a.x + W, a.y + H / 2 - LABEL_FRAME_BOTTOM));
+        if (m_labelFound[label] && !input)
+            DrawFoundFrame(dc, CRect(a.x, a.y + FRAME_TOP, a.x + W - FRAME_INSET, a.y + H / 2 - LABEL_FRAME_BOTTOM));
+        if (IsMonitoring() && m_forced[label])
+            DrawPadlock(dc, a.x + W + INPUT_LOCK_LEFT - (input ? 0 : OUTPUT_LOCK_SHIFT), a.y + LOCK_TOP);
+    }
+    if (m_nameFound) {
+        const CPoint origin = CellOrigin(W, H, pass.originCol, pass.originRow);
+        const int left = origin.x + 2 * W / 3 + NAME_FRAME_LEFT;
+        const int top = origin.y + (m_isFunction ? NAME_FRAME_TOP : FB_NAME_FRAME_TOP);
+        DrawFoundFrame(dc, CRect(left, top, left + W - NAME_FRAME_NARROWING, top + H / 2 - NAME_FRAME_LOWERING));
+    }
+}
+
+std::string CBlock::GetTransferText() const
+{
+    std::string operands;
+    for (int i = 1; i < GetInputCount(); ++i)
+        operands += GetInputOperand(i) + " ";
+    for (int j = 1; j < GetOutputCount(); ++j)
+        operands += GetOutputOperand(j) + " ";
+    const std::string name = GetName();
+    if (!m_isFunction)
+        return name + " " + GetOperand() + " " + operands;
+    if (g_pAppData && g_pAppData->InstructionCatalog.count(name))
+        return name + " " + operands;
+    std::string alias;
+    int isSubroutine = 0;
+    if (!g_pAppData || !g_pAppData->Project.POUs.ConvertPOUName(name, alias, isSubroutine) || !isSubroutine) {
+        ShowMessage(NOTE_CAPTION, SUBROUTINE_DELETED, MB_OK | MB_ICONINFORMATION);
+        return "CAL ";
+    }
+    if (GetInputCount() > 1 || GetOutputCount() > 1)
+        ShowMessage(NOTE_CAPTION, PARAMETERS_NOTE, MB_OK | MB_ICONINFORMATION);
+    return "CAL " + alias + " " + operands;
 }

@@ -65,6 +65,10 @@ public:
     // FALSE for a function, an unnamed instance or a refusal.
     BOOL RegisterFBInstance(const std::string& pouName) const;
 
+    // The box as the LD clipboard carries it: name and operands, each followed by a blank.
+    std::string GetTransferText() const;
+    int GetForced(int label) const;
+
     // The nested interface's parameters.
     int GetInputCount() const;
     int GetOutputCount() const;
@@ -87,6 +91,8 @@ public:
 private:
     // The box, its pins, names and operands.
     void DrawBox(const CLDLayoutPass& pass);
+    // Find frames and, while monitoring, the locks of forced operands.
+    void DrawMarks(const CLDLayoutPass& pass) const;
     void DrawPins(const CLDLayoutPass& pass, int boxLeft, int boxRight, COLORREF textColour);
     void DrawOperandText(const CLDLayoutPass& pass, int label, const CZULFBPara* para, int x, int y, int alignment);
     // Whether a text matches the search copy under the dialog's options.
