@@ -337,12 +337,11 @@ CSize CBlock::Layout(const CLDLayoutPass& pass, BOOL wiringCell)
         size = CSize(m_width + wiring + next.cx, std::max(m_height, next.cy));
     }
     m_position = m_layoutRect;
-    int textHeight = Fraction(EMPTY_TEXT_HEIGHT, pass.cellHeight);
-    if (pass.IsDrawing()) {
-        textHeight = pass.dc->GetTextExtent("0").cy;
-        DrawBox(pass);
-    }
+    const int textHeight =
+        pass.IsDrawing() ? pass.dc->GetTextExtent("0").cy : Fraction(EMPTY_TEXT_HEIGHT, pass.cellHeight);
     ComputeAnchors(pass.cellWidth, pass.cellHeight, textHeight);
+    if (pass.IsDrawing())
+        DrawBox(pass);
     for (int column = 0; column < m_width; ++column) {
         for (int row = 0; row < m_height; ++row)
             InsertPosition(m_position.column + column, m_position.row + row, this, pass.positionMap);

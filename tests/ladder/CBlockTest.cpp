@@ -424,3 +424,43 @@ TEST_F(CBlockTest, FindReportsEveryTextAndReplaceChangesOperandsOnly)
     block->Find("T11", LD_FIND_REPORT);
     EXPECT_EQ(block->GetOperand(), "t11");
 }
+
+TEST_F(CBlockTest, ClipboardTextNamesTheBoxAndWarnsAboutSubroutines)
+{
+    AddSubroutine("Scale", 5, 3, 2);
+    EXPECT_EQ(Box("MOVE", {{"%VW0"}, {"%VW2"}})->GetTransferText(), "MOVE %VW0 %VW2 ");
+    EXPECT_EQ(Box("TON", {{"%VW0"}, {"%VW4"}}, "T19")->GetTransferText(), "TON T19 %VW0 %VW4 ");
+    EXPECT_TRUE(m_ui.box.Texts().empty());
+
+    auto call = SubroutineBox("Scale", {{"%VW0", "5"}, {"%VW2"}});
+    EXPECT_EQ(call->GetTransferText(), "CAL SBR05 %VW0 5 %VW2 ");
+    Project().POUs.RemoveSubroutine("Scale");
+    EXPECT_EQ(call->GetTransferText(), "CAL ");
+    EXPECT_EQ(m_ui.box.Texts(), std::vector<std::string>({"Actual Parameters maybe need to be adjusted after pasting!",
+                                                          "The subroutine has been deleted!"}));
+}
+
+TEST_F(CBlockTest, MarksFoundLabelsAndLocksForcedOperandsWhileMonitoring)
+{
+    auto block = Box("MOVE", {{"%VW0"}, {"%VW2"}});
+    m_app->Find.MarksShown = 1;
+    block->Find("%VW2", LD_FIND_MARK);
+    m_force.forced.insert("%VW0");
+    m_app->Monitoring = 1;
+    const auto calls = Draw(*block);
+    m_app->Monitoring = 0;
+    EXPECT_EQ(block->GetForced(1), 1);
+    EXPECT_EQ(block->GetForced(3), 0);
+    EXPECT_EQ(block->GetLabelFound(3), 1);
+    const CPoint out = block->GetLabelAnchor(3);
+    const std::string frame = "Rectangle(" + std::to_string(out.x) + "," + std::to_string(out.y + 2) + ","
+        + std::to_string(out.x + LD_CELL_WIDTH - 10) + "," + std::to_string(out.y + LD_CELL_HEIGHT / 2 - 1) + ")";
+    EXPECT_TRUE(Contains(calls, {frame})) << ::testing::PrintToString(calls);
+    const CPoint in = block->GetLabelAnchor(1);
+    const std::string lock = "FillSolidRect(" + std::to_string(in.x + LD_CELL_WIDTH + 3) + ","
+        + std::to_string(in.y + 3);
+    EXPECT_NE(std::find_if(calls.begin(), calls.end(),
+                           [&](const std::string& call) { return call.rfind(lock, 0) == 0; }),
+              calls.end())
+        << ::testing::PrintToString(calls);
+}
