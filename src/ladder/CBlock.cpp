@@ -74,6 +74,13 @@ const char* const PARAMETERS_NOTE = "Actual Parameters maybe need to be adjusted
 const char* const SUBROUTINE_DELETED = "The subroutine has been deleted!";
 const char* const NOTE_CAPTION = "Note";
 
+constexpr int LIVE_VALUE_GAP = 6;
+constexpr int LIVE_VALUE_WIDTH = 5;
+constexpr COLORREF LIVE_VALUE_TEXT = RGB(0, 0, 255);
+constexpr COLORREF LIVE_VALUE_BACK = RGB(255, 255, 255);
+constexpr int LD_TEXT_LEFT_SHIFT = 5;  // DrawText starts a left-anchored text this far right
+constexpr int LD_TEXT_RIGHT_SHIFT = 3; // and ends a right-anchored text this far left
+
 constexpr COLORREF BOX_FILL = RGB(255, 128, 128);
 constexpr COLORREF CHANGED_INTERFACE_FILL = RGB(14, 180, 168);
 constexpr COLORREF PRINT_FILL = RGB(255, 255, 255);
@@ -847,4 +854,56 @@ std::string CBlock::GetTransferText() const
     if (GetInputCount() > 1 || GetOutputCount() > 1)
         ShowMessage(NOTE_CAPTION, PARAMETERS_NOTE, MB_OK | MB_ICONINFORMATION);
     return "CAL " + alias + " " + operands;
+}
+
+void CBlock::DrawMonitorState(int originCol, int originRow, int cellWidth, int cellHeight, CDC* dc)
+{
+    CLDElement::DrawMonitorState(originCol, originRow, cellWidth, cellHeight, dc);
+    if (!dc)
+        return;
+    for (int i = 1; i < GetInputCount(); ++i)
+        DrawLiveValue(dc, GetInput(i), i, TRUE, originCol, originRow, cellWidth, cellHeight);
+    for (int j = 1; j < GetOutputCount(); ++j)
+        DrawLiveValue(dc, GetOutput(j), j, FALSE, originCol, originRow, cellWidth, cellHeight);
+}
+
+void CBlock::DrawLiveValue(CDC* dc, const CZULFBPara* para, int pin, BOOL input, int originCol, int originRow,
+                           int cellWidth, int cellHeight)
+{
+    OperandTypeFlags constant = 0;
+    const std::string operand = ByteString::Trim(para->typeText);
+    if (para->name.empty() || ClassifyConstant(operand, constant))
+        return;
+    const int W = cellWidth;
+    std::string value;
+    std::string bits;
+    int flags = 0;
+    // The type the parameter takes from its operand: the declared types the address can hold.
+    std::string address;
+    OperandTypeFlags addressFlags = 0;
+    DWORD types = para->flags & OT_TYPE_BITS;
+    if (ToAddressOperand(operand, &address) && ParseDirectAddress(address, addressFlags) && (types & addressFlags))
+        types &= addressFlags;
+    const int expected = static_cast<int>(types & (~types + 1)); // the lowest remaining type
+    std::string text = operand;
+    if (GetLiveValueText(operand, &value, &bits, expected, &flags)) {
+        if ((expected & OT_BOOL) && (static_cast<DWORD>(flags) & (OT_AREA_T | OT_AREA_C)))
+            value = bits;
+        if (value.size() < size_t(LIVE_VALUE_WIDTH))
+            value.insert(0, size_t(LIVE_VALUE_WIDTH) - value.size(), ' ');
+        text = operand + ": " + value;
+    }
+    const COLORREF oldText = dc->SetTextColor(LIVE_VALUE_TEXT);
+    const COLORREF oldBack = dc->SetBkColor(LIVE_VALUE_BACK);
+    const int oldMode = dc->SetBkMode(OPAQUE);
+    const int y = Fraction(RUNG_Y, cellHeight) + pin * cellHeight / 2;
+    if (input)
+        DrawText(text, W / 2 - LIVE_VALUE_GAP + LD_TEXT_RIGHT_SHIFT, y, LD_TEXT_RIGHT, dc, originCol, originRow, W,
+                 cellHeight, FALSE);
+    else
+        DrawText(text, 2 * W - W / 2 + LIVE_VALUE_GAP - LD_TEXT_LEFT_SHIFT, y, LD_TEXT_LEFT, dc, originCol,
+                 originRow, W, cellHeight, FALSE);
+    dc->SetBkMode(oldMode);
+    dc->SetBkColor(oldBack);
+    dc->SetTextColor(oldText);
 }

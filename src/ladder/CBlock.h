@@ -46,6 +46,8 @@ public:
     CSize LayoutOnly(int cellWidth, int cellHeight, CLDPositionMap* positionMap, int originCol, int originRow) override;
     // The instance name of an FB instance, empty for a function.
     std::string GetOperand() const override;
+    // Children first, then the live value beside each operand.
+    void DrawMonitorState(int originCol, int originRow, int cellWidth, int cellHeight, CDC* dc) override;
     // Stores the text into the selected label; see the class comment for the index.
     void SetOperand(const std::string& text) override;
     BOOL HitTestOperandLabel(CPoint* point, std::string* text, int cellWidth, int cellHeight, BOOL select) override;
@@ -91,6 +93,8 @@ public:
 private:
     // The box, its pins, names and operands.
     void DrawBox(const CLDLayoutPass& pass);
+    void DrawLiveValue(CDC* dc, const CZULFBPara* para, int pin, BOOL input, int originCol, int originRow,
+                       int cellWidth, int cellHeight);
     // Find frames and, while monitoring, the locks of forced operands.
     void DrawMarks(const CLDLayoutPass& pass) const;
     void DrawPins(const CLDLayoutPass& pass, int boxLeft, int boxRight, COLORREF textColour);

@@ -9,6 +9,7 @@
 #include "ladder/CContact.h"
 #include "model/CFindResult.h"
 #include "model/CZULFB.h"
+#include "model/CZULStatus.h"
 #include "model/CZULFunc.h"
 #include "platform/CArchive.h"
 
@@ -463,4 +464,24 @@ TEST_F(CBlockTest, MarksFoundLabelsAndLocksForcedOperandsWhileMonitoring)
                            [&](const std::string& call) { return call.rfind(lock, 0) == 0; }),
               calls.end())
         << ::testing::PrintToString(calls);
+}
+
+TEST_F(CBlockTest, LiveValuesStandBesideTheOperandsButNotBesideConstants)
+{
+    auto* low = new CZULStatus;
+    low->value = 42;
+    m_app->Project.Monitor.InsertMonitorEntry("%VB0", low);
+    m_app->Project.Monitor.InsertMonitorEntry("%VB1", new CZULStatus);
+    auto block = Box("ADD", {{"%VW0", "7"}, {"%VW100"}});
+    block->LayoutOnly(LD_CELL_WIDTH, LD_CELL_HEIGHT, nullptr, 0, 0);
+    m_dc.ClearCalls();
+    block->DrawMonitorState(0, 0, LD_CELL_WIDTH, LD_CELL_HEIGHT, &m_dc);
+    std::vector<std::string> texts;
+    for (const std::string& call : m_dc.Calls()) {
+        if (call.rfind("TextOut(", 0) == 0)
+            texts.push_back(call.substr(call.find('"')));
+    }
+    // The value's width is kept; an operand without a value is shown alone.
+    EXPECT_EQ(texts, std::vector<std::string>({"\"%VW0:    42\")", "\"%VW100\")"}));
+    EXPECT_TRUE(Contains(m_dc.Calls(), {"SetTextColor(RGB(0,0,255))"}));
 }
