@@ -485,3 +485,28 @@ TEST_F(CBlockTest, LiveValuesStandBesideTheOperandsButNotBesideConstants)
     EXPECT_EQ(texts, std::vector<std::string>({"\"%VW0:    42\")", "\"%VW100\")"}));
     EXPECT_TRUE(Contains(m_dc.Calls(), {"SetTextColor(RGB(0,0,255))"}));
 }
+
+TEST_F(CBlockTest, AddressOfSourcesPassAndChangedSubroutinesShowTeal)
+{
+    auto move = Box("MOVE", {{"&vb100"}, {"%VD4"}});
+    const auto calls = Draw(*move);
+    EXPECT_FALSE(Contains(calls, {"SetTextColor(RGB(255,0,0))"})) << ::testing::PrintToString(calls);
+
+    AddSubroutine("Scale", 5, 3, 2);
+    auto call = SubroutineBox("Scale", {{"%VW0", "5"}, {"%VW2"}});
+    EXPECT_TRUE(Contains(Draw(*call), {"FillSolidRect(50,4,150,76,RGB(255,128,128))"}));
+    AddSubroutine("Scale", 5, 4, 2); // the subroutine gained a parameter
+    EXPECT_TRUE(Contains(Draw(*call), {"FillSolidRect(50,4,150,76,RGB(14,180,168))"}));
+    EXPECT_EQ(call->GetInputCount(), 3);
+}
+
+TEST_F(CBlockTest, ReplaceOneChangesOnlyTheFirstHitOfThePass)
+{
+    auto block = Box("ADD", {{"%VW10", "%VW12"}, {"%VW14"}});
+    m_app->Find.ResultCount = 0;
+    EXPECT_EQ(block->ReplaceOne("%VW1", "%VW2"), 3);
+    EXPECT_EQ(block->GetInputOperand(1), "%VW20");
+    EXPECT_EQ(block->GetInputOperand(2), "%VW12");
+    EXPECT_EQ(block->GetOutputOperand(1), "%VW14");
+    EXPECT_TRUE(Report().empty());
+}
