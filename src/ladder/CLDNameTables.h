@@ -33,4 +33,5 @@ public:
     std::map<std::string, std::string> LocalSymbolToAddress;
     const CLocalVarTable* LocalVariables = nullptr; // not owned; null: the POU is not at hand
     const ILDForceQuery* ForceQuery = nullptr;      // not owned; null: nothing is forced
+    std::string POUName;                            // empty: no POU document is at hand
 };
