@@ -165,6 +165,10 @@ void CILEditor::SetCaret(int line, int column)
 {
     m_caretLine = line;
     m_caretColumn = column;
+    m_anchorLine = line;
+    m_anchorColumn = column;
+    m_desiredColumn = column;
+    m_selection = FALSE;
 }
 
 void CILEditor::ClampCaret()
@@ -1277,6 +1281,9 @@ void CILEditor::OnKeyDown(UINT virtualKey)
     ClampCaret();
     const BOOL shift = m_host->IsKeyDown(VK_SHIFT);
     const BOOL ctrl = m_host->IsKeyDown(VK_CONTROL);
+    // Paging and Ctrl+Home/End move the view, not the caret.
+    const bool viewOnly = ((virtualKey == VK_PRIOR || virtualKey == VK_NEXT) && !shift) ||
+                          ((virtualKey == VK_HOME || virtualKey == VK_END) && ctrl);
     switch (virtualKey) {
     case VK_PRIOR:
     case VK_NEXT:
@@ -1307,7 +1314,8 @@ void CILEditor::OnKeyDown(UINT virtualKey)
         PlaceCaret();
         return;
     }
-    EnsureCaretVisible();
+    if (!viewOnly)
+        EnsureCaretVisible();
     PlaceCaret();
     m_host->Invalidate();
 }

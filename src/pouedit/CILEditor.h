@@ -51,7 +51,7 @@ class CILEditor : public CPOUEditor {
 public:
     CILEditor(CILProgram& program, CZULAppData& app, IPOUEditorHost* host);
 
-    // Caret (line index, byte column) and its copy for the next snapshot.
+    // Caret (line index, byte column); placing it drops the selection and fixes its anchor there.
     int GetCaretLine() const { return m_caretLine; }
     int GetCaretColumn() const { return m_caretColumn; }
     void SetCaret(int line, int column);
