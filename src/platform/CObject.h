@@ -67,3 +67,18 @@ public:                                                              \
     const CRuntimeClass class_name::class##class_name = {#class_name, 0xFFFF, nullptr,          \
         RUNTIME_CLASS(base_class_name)};                                                        \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+
+// For classes that are created by their run-time class (windows that a
+// frame creates by class, or by name through the registry).
+#define DECLARE_DYNCREATE(class_name)                                \
+public:                                                              \
+    static const CRuntimeClass class##class_name;                    \
+    const CRuntimeClass* GetRuntimeClass() const override;           \
+    static CObject* CreateObject();
+
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                        \
+    CObject* class_name::CreateObject() { return new class_name; }                              \
+    const CRuntimeClass class_name::class##class_name = {#class_name, 0xFFFF,                   \
+        &class_name::CreateObject, RUNTIME_CLASS(base_class_name)};                             \
+    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); } \
+    static const CClassRegistration s_registration##class_name(RUNTIME_CLASS(class_name));

@@ -139,12 +139,58 @@ std::vector<std::string> SplitAtBlanksAndTabs(const std::string& text)
 } // namespace
 
 CILEditor::CILEditor(CILProgram& program, CZULAppData& app, IPOUEditorHost* host)
-    : m_program(program)
+    : CPOUEditor(POU_LANGUAGE_IL)
+    , m_program(program)
     , m_app(app)
     , m_host(host)
     , m_lineStates(INITIAL_LINE_STATES, IL_LINE_OK)
 {
 }
+
+void CILEditor::Find(const std::string&, int) {}
+void CILEditor::ReplaceAll(const std::string&, const std::string&) {}
+void CILEditor::Replace(const std::string&, const std::string&) {}
+void CILEditor::Reserved() {}
+BOOL CILEditor::OnPreparePrinting(CPrintInfo*) { return FALSE; }
+void CILEditor::OnPrint(CDC*, CPrintInfo*) {}
+void CILEditor::OnEndPrinting(CDC*, CPrintInfo*) {}
+BOOL CILEditor::InsertFromInstructionTree(std::uintptr_t, std::intptr_t) { return FALSE; }
+int CILEditor::OnCreate() { return 0; }
+void CILEditor::OnEditCopy() {}
+void CILEditor::OnUpdateEditCopy(IPOUCommandUI&) {}
+void CILEditor::OnEditCut() {}
+void CILEditor::OnUpdateEditCut(IPOUCommandUI&) {}
+void CILEditor::OnEditPaste() {}
+void CILEditor::OnUpdateEditPaste(IPOUCommandUI&) {}
+void CILEditor::OnEditUndo() {}
+void CILEditor::OnUpdateEditUndo(IPOUCommandUI&) {}
+void CILEditor::OnEditFind() {}
+int CILEditor::GetContextMenuId(CPoint&) { return -1; }
+void CILEditor::OnEditReplace() {}
+void CILEditor::OnEditSelectAll() {}
+void CILEditor::OnEditRedo() {}
+void CILEditor::OnUpdateEditRedo(IPOUCommandUI&) {}
+void CILEditor::OnPaint(CDC*) {}
+void CILEditor::OnUpdateUnforce(IPOUCommandUI& ui) { UpdateForceAny(ui); }
+void CILEditor::OnUnforce() {}
+void CILEditor::OnUpdateForceFalse(IPOUCommandUI& ui) { UpdateForceBool(ui); }
+void CILEditor::OnForceFalse() {}
+void CILEditor::OnUpdateForceTrue(IPOUCommandUI& ui) { UpdateForceBool(ui); }
+void CILEditor::OnForceTrue() {}
+void CILEditor::OnUpdateForce(IPOUCommandUI& ui) { UpdateForceAny(ui); }
+void CILEditor::OnForce() {}
+void CILEditor::PickForceOperand() {}
+int CILEditor::SetSymbolicAddressing(BOOL) { return 0; }
+
+CSize CILEditor::GetExtent(CSize& size)
+{
+    size = CSize(m_extentWidth, m_extentHeight);
+    return size;
+}
+
+BOOL CILEditor::EndPendingEdit() { return TRUE; }
+void CILEditor::UpdateMonitorDisplay() {}
+void CILEditor::ClearMonitorDisplay() {}
 
 CZULProject& CILEditor::Project() const
 {
@@ -999,7 +1045,8 @@ void CILEditor::OnInitialUpdate()
     m_monitorWidth = 0;
     m_dragging = FALSE;
     DropSelection();
-    m_extent = CSize(EXTENT_COLUMNS * m_charWidth, MIN_SCROLL_LINES * m_lineHeight);
+    m_extentWidth = EXTENT_COLUMNS * m_charWidth;
+    m_extentHeight = MIN_SCROLL_LINES * m_lineHeight;
     if (m_program.GetLines().empty()) {
         m_program.GetLines().emplace_back(FIRST_HEADER);
         m_program.GetLines().emplace_back();
@@ -1028,9 +1075,14 @@ void CILEditor::OnKillFocus()
     m_host->DestroyCaret();
 }
 
-BOOL CILEditor::OnUpdateEditDelete() const
+void CILEditor::OnUpdateEditDelete(IPOUCommandUI& ui)
 {
-    return !IsMonitoring();
+    ui.Enable(IsMonitoring() ? FALSE : TRUE);
+}
+
+void CILEditor::OnInsertNetwork()
+{
+    InsertNetwork();
 }
 
 BOOL CILEditor::EnsureCaretVisible()
@@ -1140,7 +1192,7 @@ BOOL CILEditor::InsertBytes(const std::string& bytes, int limitColumn)
     return TRUE;
 }
 
-void CILEditor::OnChar(UINT character)
+void CILEditor::OnChar(UINT character, UINT, UINT)
 {
     if (!m_host || IsMonitoring() || m_dragging)
         return;
@@ -1268,7 +1320,7 @@ void CILEditor::TypeBackspace()
     m_host->Invalidate();
 }
 
-void CILEditor::OnKeyDown(UINT virtualKey)
+void CILEditor::OnKeyDown(UINT virtualKey, UINT, UINT)
 {
     if (!m_host)
         return;
@@ -1565,8 +1617,9 @@ void CILEditor::MapPoint(const CPoint& point, BOOL monitorShift, int& line, int&
     column = FixGbkColumn(text, std::clamp(column, 0, static_cast<int>(text.size())));
 }
 
-void CILEditor::OnLButtonDown(UINT flags, const CPoint& point)
+void CILEditor::OnLButtonDown(UINT flags, int x, int y)
 {
+    const CPoint point(x, y);
     if (!m_host || m_program.GetLines().empty())
         return;
     ClampCaret();
@@ -1574,12 +1627,12 @@ void CILEditor::OnLButtonDown(UINT flags, const CPoint& point)
     m_program.RenumberFrom(m_caretLine);
     m_host->SetFocus();
     m_host->SetCapture();
-    int x = 0;
-    int y = 0;
-    m_host->GetScrollPosition(x, y);
+    int scrollX = 0;
+    int scrollY = 0;
+    m_host->GetScrollPosition(scrollX, scrollY);
     if (point.x > TextStart() - PRESS_DRAG_SLACK) {
         m_dragging = TRUE;
-        ScrollToPosition(0, y);
+        ScrollToPosition(0, scrollY);
     }
     if (point.x < m_gutterWidth - PRESS_DRAG_SLACK) {
         const int line = ToLogical(point).y / m_lineHeight;
@@ -1589,7 +1642,7 @@ void CILEditor::OnLButtonDown(UINT flags, const CPoint& point)
             SetSelection(LastLine(), 0, LastLine(), LineLength(LastLine()));
         m_caretLine = m_selEndLine;
         m_caretColumn = 0;
-        ScrollToPosition(0, y);
+        ScrollToPosition(0, scrollY);
         PlaceCaret();
         m_host->Invalidate();
         return;
@@ -1608,8 +1661,9 @@ void CILEditor::OnLButtonDown(UINT flags, const CPoint& point)
     m_host->Invalidate();
 }
 
-void CILEditor::OnMouseMove(UINT, const CPoint& point)
+void CILEditor::OnMouseMove(UINT, int x, int y)
 {
+    const CPoint point(x, y);
     if (!m_host)
         return;
     if (!m_dragging) {
@@ -1623,14 +1677,14 @@ void CILEditor::OnMouseMove(UINT, const CPoint& point)
         return;
     }
     const CSize client = m_host->GetClientSize();
-    if (point.y > client.cy - AUTOSCROLL_EDGE)
-        m_host->PostScroll(TRUE, SB_LINEDOWN);
-    if (point.y < AUTOSCROLL_EDGE)
-        m_host->PostScroll(TRUE, SB_LINEUP);
-    if (point.x < AUTOSCROLL_EDGE)
-        m_host->PostScroll(FALSE, SB_LINELEFT);
-    if (point.x > client.cx - AUTOSCROLL_EDGE)
-        m_host->PostScroll(FALSE, SB_LINERIGHT);
+    if (m_view && point.y > client.cy - AUTOSCROLL_EDGE)
+        m_view->PostScroll(POU_SCROLL_VERT, POU_SCROLL_LINEDOWN);
+    if (m_view && point.y < AUTOSCROLL_EDGE)
+        m_view->PostScroll(POU_SCROLL_VERT, POU_SCROLL_LINEUP);
+    if (m_view && point.x < AUTOSCROLL_EDGE)
+        m_view->PostScroll(POU_SCROLL_HORZ, POU_SCROLL_LINEUP);
+    if (m_view && point.x > client.cx - AUTOSCROLL_EDGE)
+        m_view->PostScroll(POU_SCROLL_HORZ, POU_SCROLL_LINEDOWN);
     MapPoint(point, FALSE, m_caretLine, m_caretColumn);
     SelectFromAnchor();
     m_selection = (m_selStartLine != m_selEndLine || m_selStartColumn != m_selEndColumn) ? TRUE : FALSE;
@@ -1638,7 +1692,7 @@ void CILEditor::OnMouseMove(UINT, const CPoint& point)
         m_host->Invalidate();
 }
 
-void CILEditor::OnLButtonUp(UINT, const CPoint&)
+void CILEditor::OnLButtonUp(UINT, int, int)
 {
     if (!m_host || m_program.GetLines().empty())
         return;
@@ -1654,8 +1708,9 @@ void CILEditor::OnLButtonUp(UINT, const CPoint&)
     }
 }
 
-void CILEditor::OnLButtonDblClk(UINT, const CPoint& point)
+void CILEditor::OnLButtonDblClk(UINT, int x, int y)
 {
+    const CPoint point(x, y);
     if (!m_host)
         return;
     const CPoint logical = ToLogical(point);
@@ -1679,8 +1734,9 @@ void CILEditor::OnLButtonDblClk(UINT, const CPoint& point)
     m_host->Invalidate();
 }
 
-void CILEditor::OnRButtonDown(UINT, const CPoint& point)
+void CILEditor::OnRButtonDown(UINT, int x, int y)
 {
+    const CPoint point(x, y);
     if (!m_host || m_program.GetLines().empty())
         return;
     ClampCaret();
@@ -1702,14 +1758,17 @@ void CILEditor::OnRButtonDown(UINT, const CPoint& point)
     m_host->Invalidate();
 }
 
-BOOL CILEditor::OnSetCursor(BOOL inClient, const CPoint& point)
+BOOL CILEditor::OnSetCursor(UINT hitTest, UINT, int x, int)
 {
     if (!m_host)
         return TRUE;
-    if (!inClient) {
+    if (hitTest == HTHSCROLL || hitTest == HTVSCROLL) {
         m_host->SetCursorShape(IDC_ARROW);
         return TRUE;
     }
+    if (hitTest != HTCLIENT)
+        return TRUE;
+    const CPoint point(x, 0);
     const int border = TextStart();
     if (IsMonitoring() && point.x > border - RESIZE_BAND_LEFT && point.x < border + RESIZE_BAND_RIGHT) {
         m_host->SetCursorShape(IDC_SIZEWE);
@@ -1725,7 +1784,7 @@ BOOL CILEditor::OnSetCursor(BOOL inClient, const CPoint& point)
     return TRUE;
 }
 
-void CILEditor::OnVScroll(UINT code, int position)
+void CILEditor::OnVScroll(UINT code, UINT position)
 {
     if (!m_host)
         return;
@@ -1735,25 +1794,25 @@ void CILEditor::OnVScroll(UINT code, int position)
     m_host->GetScrollPosition(x, y);
     const int page = PageLines() * m_lineHeight;
     switch (code) {
-    case SB_LINEUP:
+    case POU_SCROLL_LINEUP:
         y -= m_lineHeight;
         break;
-    case SB_LINEDOWN:
+    case POU_SCROLL_LINEDOWN:
         y += m_lineHeight;
         break;
-    case SB_PAGEUP:
+    case POU_SCROLL_PAGEUP:
         y -= page;
         break;
-    case SB_PAGEDOWN:
+    case POU_SCROLL_PAGEDOWN:
         y += page;
         break;
-    case SB_THUMBTRACK:
-        y = position;
+    case POU_SCROLL_THUMBTRACK:
+        y = static_cast<int>(position);
         break;
-    case SB_TOP:
+    case POU_SCROLL_TOP:
         y = 0;
         break;
-    case SB_BOTTOM:
+    case POU_SCROLL_BOTTOM:
         y = m_host->GetTotalSize().cy;
         break;
     default:
@@ -1764,7 +1823,7 @@ void CILEditor::OnVScroll(UINT code, int position)
     m_host->Invalidate();
 }
 
-void CILEditor::OnHScroll(UINT code, int position)
+void CILEditor::OnHScroll(UINT code, UINT position)
 {
     if (!m_host)
         return;
@@ -1773,22 +1832,22 @@ void CILEditor::OnHScroll(UINT code, int position)
     int y = 0;
     m_host->GetScrollPosition(x, y);
     switch (code) {
-    case SB_LINELEFT:
+    case POU_SCROLL_LINEUP:
         x -= m_charWidth;
         break;
-    case SB_LINERIGHT:
+    case POU_SCROLL_LINEDOWN:
         x += m_charWidth;
         break;
-    case SB_PAGELEFT:
+    case POU_SCROLL_PAGEUP:
         x -= HSCROLL_PAGE_COLUMNS * m_charWidth;
         break;
-    case SB_PAGERIGHT:
+    case POU_SCROLL_PAGEDOWN:
         x += HSCROLL_PAGE_COLUMNS * m_charWidth;
         break;
-    case SB_THUMBTRACK:
-        x = position;
+    case POU_SCROLL_THUMBTRACK:
+        x = static_cast<int>(position);
         break;
-    case SB_LEFT:
+    case POU_SCROLL_TOP:
         x = 0;
         break;
     default:
@@ -1799,9 +1858,7 @@ void CILEditor::OnHScroll(UINT code, int position)
     m_host->Invalidate();
 }
 
-BOOL CILEditor::OnMouseWheel(UINT, int delta, const CPoint&)
+BOOL CILEditor::OnMouseWheel(UINT, short delta, int, int)
 {
-    if (m_host)
-        m_host->PostScroll(TRUE, delta > 0 ? SB_LINEUP : SB_LINEDOWN);
-    return TRUE;
+    return ScrollByWheel(delta);
 }

@@ -51,6 +51,64 @@ class CILEditor : public CPOUEditor {
 public:
     CILEditor(CILProgram& program, CZULAppData& app, IPOUEditorHost* host);
 
+    // The editor slots of the POU view; the typing, painting, clipboard,
+    // find, print and force work fills them.
+    void Find(const std::string& text, int mode) override;
+    void ReplaceAll(const std::string& find, const std::string& replace) override;
+    void Replace(const std::string& find, const std::string& replace) override;
+    void Reserved() override;
+    void OnInitialUpdate() override;
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    BOOL InsertFromInstructionTree(std::uintptr_t wParam, std::intptr_t lParam) override;
+    int OnCreate() override;
+    void OnSetFocus() override;
+    void OnKillFocus() override;
+    void OnChar(UINT ch, UINT repeat, UINT flags) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    void OnLButtonDown(UINT flags, int x, int y) override;
+    void OnMouseMove(UINT flags, int x, int y) override;
+    void OnLButtonUp(UINT flags, int x, int y) override;
+    void OnEditCopy() override;
+    void OnUpdateEditCopy(IPOUCommandUI& ui) override;
+    void OnEditCut() override;
+    void OnUpdateEditCut(IPOUCommandUI& ui) override;
+    void OnEditPaste() override;
+    void OnUpdateEditPaste(IPOUCommandUI& ui) override;
+    void OnEditUndo() override;
+    void OnUpdateEditUndo(IPOUCommandUI& ui) override;
+    BOOL OnSetCursor(UINT hitTest, UINT message, int x, int y) override;
+    void OnLButtonDblClk(UINT flags, int x, int y) override;
+    void OnEditFind() override;
+    int GetContextMenuId(CPoint& point) override;
+    void OnEditReplace() override;
+    void OnEditSelectAll() override;
+    void OnUpdateEditDelete(IPOUCommandUI& ui) override;
+    void OnEditRedo() override;
+    void OnUpdateEditRedo(IPOUCommandUI& ui) override;
+    void OnVScroll(UINT code, UINT position) override;
+    void OnHScroll(UINT code, UINT position) override;
+    BOOL OnMouseWheel(UINT flags, short delta, int x, int y) override;
+    void OnPaint(CDC* dc) override;
+    void OnRButtonDown(UINT flags, int x, int y) override;
+    void OnUpdateUnforce(IPOUCommandUI& ui) override;
+    void OnUnforce() override;
+    void OnUpdateForceFalse(IPOUCommandUI& ui) override;
+    void OnForceFalse() override;
+    void OnUpdateForceTrue(IPOUCommandUI& ui) override;
+    void OnForceTrue() override;
+    void OnUpdateForce(IPOUCommandUI& ui) override;
+    void OnForce() override;
+    void PickForceOperand() override;
+    int SetSymbolicAddressing(BOOL symbolic) override;
+    CSize GetExtent(CSize& size) override;
+    BOOL EndPendingEdit() override;
+    void UpdateMonitorDisplay() override;
+    void ClearMonitorDisplay() override;
+    // Insert Network (Ctrl+Q).
+    virtual void OnInsertNetwork();
+
     // Caret (line index, byte column); placing it drops the selection and fixes its anchor there.
     int GetCaretLine() const { return m_caretLine; }
     int GetCaretColumn() const { return m_caretColumn; }
@@ -58,32 +116,11 @@ public:
     // Keeps the caret on an existing line and inside it.
     void ClampCaret();
 
-    // Set-up when the view first shows the program.
-    void OnInitialUpdate();
     void SetEditorFont(const LOGFONT& font);
-    void OnSetFocus();
-    void OnKillFocus();
-
-    // Keyboard.
-    void OnChar(UINT character);
-    void OnKeyDown(UINT virtualKey);
-    BOOL OnUpdateEditDelete() const;
     void InsertNetwork();
     void DeleteSelection(BOOL force);
     BOOL EnsureCaretVisible();
     void ScrollToCaret(int extraColumns);
-
-    // Mouse and scrolling; points in client pixels.
-    void OnLButtonDown(UINT flags, const CPoint& point);
-    void OnMouseMove(UINT flags, const CPoint& point);
-    void OnLButtonUp(UINT flags, const CPoint& point);
-    void OnLButtonDblClk(UINT flags, const CPoint& point);
-    void OnRButtonDown(UINT flags, const CPoint& point);
-    // inClient FALSE: over a scroll bar.
-    BOOL OnSetCursor(BOOL inClient, const CPoint& point);
-    void OnVScroll(UINT code, int position);
-    void OnHScroll(UINT code, int position);
-    BOOL OnMouseWheel(UINT flags, int delta, const CPoint& point);
 
     // Selection, start before end; the end column is exclusive.
     BOOL HasSelection() const { return m_selection; }
@@ -102,7 +139,6 @@ public:
     int GetGutterWidth() const { return m_gutterWidth; }
     CSize GetCaretSize() const { return CSize(m_caretWidth, m_caretHeight); }
     const LOGFONT& GetPrintFont() const { return m_printFont; }
-    CSize GetExtent() const { return m_extent; }
     int GetMonitorColumnWidth() const { return m_monitorWidth; }
     void SetMonitorColumnWidth(int width) { m_monitorWidth = width; }
     // The caret in client pixels.
@@ -204,7 +240,6 @@ private:
     std::map<std::string, std::string> m_labels;       // upper-cased label -> row
     std::vector<CILInstanceEntry> m_instances;         // newest first
     CParenMatcher m_parens;
-    CSize m_extent;
     LOGFONT m_textFont {};
     LOGFONT m_printFont {};
     int m_charWidth = 1;

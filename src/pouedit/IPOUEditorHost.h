@@ -32,8 +32,6 @@ public:
     virtual CSize GetTotalSize() const = 0;
     // The client area in pixels.
     virtual CSize GetClientSize() const = 0;
-    // Queues a scroll message (an SB_ code) to the view's own scroll handling.
-    virtual void PostScroll(BOOL vertical, UINT code) = 0;
 
     // The view's caret, at a point in client pixels.
     virtual void CreateCaret(const CSize& size) = 0;

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzSession session;
     const std::vector<BYTE> code = FuzzBytes(data, size);
     std::vector<std::string> names;
-    CObjectDecompiler decompiler;
+    CObjectDecompiler decompiler(session.App().UploadFormat);
     decompiler.RebuildSources(code.data(), static_cast<int>(code.size()), kRadix, session.Folder().Path() + "/",
                               names);
     return 0;

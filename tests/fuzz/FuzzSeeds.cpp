@@ -121,7 +121,7 @@ void ProjectSeeds(const SeedWriter& out)
     auto* pin = new CZULFBPara;
     pin->name = "CU";
     fb->AddInput(pin);
-    p.FBInstances.emplace_back(fb);
+    p.FBTable.FBInstances.emplace_back(fb);
     auto* initial = new CZULInitData;
     initial->texts = {"VB0", "1"};
     initial->SetCode(3, 4);
@@ -133,7 +133,7 @@ void ProjectSeeds(const SeedWriter& out)
     func->name = "Fill";
     func->number = 4;
     func->AddOutput(new CZULFBPara);
-    p.AddSubroutineInterface(func);
+    p.POUs.AddSubroutineInterface(func);
     p.CanOpenSlaves[3].Name = "CANOPEN_IO";
     p.CanOpenSlaves[3].TPDO[0].Rows[0] = {"uIO_inPut", 0x6000, 1, 8, "%VB3000"};
     app.Blobs[42] = {9, 8, 7};

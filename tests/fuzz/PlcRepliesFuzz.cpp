@@ -60,7 +60,7 @@ void ReadClock(std::vector<BYTE> data)
 void StoreMonitorCycle(CZULAppData& app, const std::vector<BYTE>& data)
 {
     for (const char* key : kMonitorKeys)
-        app.InsertMonitorEntry(key, new CZULStatus);
+        app.Project.Monitor.InsertMonitorEntry(key, new CZULStatus);
     BuildMonitorLists(app);
     FuzzCheck(app.MonitorValueLock.Lock(kValueLockWaitMs));
     const BOOL stored = CMonitorThread::StoreCycleValues(data);
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         break;
     }
     case variableRecordsReply: ReadVariableRecords(reply); break;
-    case canOpenReply: CCanopenImageDecoder().DecodeCanopenImage(reply, session.App().Project); break;
+    case canOpenReply: CCanopenImageDecoder(session.App()).DecodeCanopenImage(reply, session.App().Project); break;
     }
     return 0;
 }

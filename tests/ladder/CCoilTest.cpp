@@ -384,7 +384,7 @@ TEST_F(CoilDrawingTest, LiveStateShowsTheOutput)
 {
     auto* outputs = new CZULStatus;
     outputs->value = 0x02; // Q0.1 on, Q0.0 off
-    m_app->InsertMonitorEntry("%QB0", outputs);
+    m_app->Project.Monitor.InsertMonitorEntry("%QB0", outputs);
     const struct {
         const char* type;
         const char* operand;

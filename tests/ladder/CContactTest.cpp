@@ -368,7 +368,7 @@ TEST_F(ContactDrawingTest, LiveStateShowsPowerFlowThroughTheContact)
 {
     auto* inputs = new CZULStatus;
     inputs->value = 0x02; // I0.1 on, I0.2 off
-    m_app->InsertMonitorEntry("%IB0", inputs);
+    m_app->Project.Monitor.InsertMonitorEntry("%IB0", inputs);
     const struct {
         const char* type;
         const char* operand;
@@ -407,11 +407,11 @@ TEST_F(ContactDrawingTest, TimerContactShowsItsStatusBitNotItsValue)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
-        m_app->ClearMonitorTable();
+        m_app->Project.Monitor.ClearMonitorTable();
         auto* timer = new CZULStatus;
         timer->value = c.value;
         timer->statusBit = c.statusBit;
-        m_app->InsertMonitorEntry("%T3", timer);
+        m_app->Project.Monitor.InsertMonitorEntry("%T3", timer);
         CContact* contact = Placed("-| |-", "%T3");
         contact->LayoutOnly(LD_CELL_WIDTH, LD_CELL_HEIGHT, nullptr, 0, 0);
         m_dc.ClearCalls();

@@ -3,6 +3,7 @@
 #include "platform/CSystemMetrics.h"
 #include "platform/CursorShapes.h"
 #include "platform/ui/WinMessages.h"
+#include "pouedit/IPOUEditorView.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ protected:
         ILProgramFixture::SetUp();
         m_app->Fonts[0] = CSystemMetrics::Instance().GetFixedFont();
         m_app->Fonts[3] = CSystemMetrics::Instance().GetGuiFont();
+        Editor().SetView(&m_view);
         Editor().OnInitialUpdate();
     }
 
@@ -64,7 +66,7 @@ protected:
     void Type(const std::string& bytes)
     {
         for (char c : bytes)
-            Editor().OnChar(static_cast<BYTE>(c));
+            Editor().OnChar(static_cast<BYTE>(c), 1, 0);
     }
 
     void Press(UINT key, bool shift = false, bool ctrl = false)
@@ -74,7 +76,7 @@ protected:
             m_host.heldKeys.insert(VK_SHIFT);
         if (ctrl)
             m_host.heldKeys.insert(VK_CONTROL);
-        Editor().OnKeyDown(key);
+        Editor().OnKeyDown(key, 1, 0);
         m_host.heldKeys.clear();
     }
 
@@ -102,6 +104,14 @@ protected:
         EXPECT_EQ(Editor().GetCaretColumn(), expected.column) << where;
     }
 
+    // The view's mouse messages at a client point.
+    void LeftDown(UINT flags, const CPoint& p) { Editor().OnLButtonDown(flags, p.x, p.y); }
+    void LeftUp(UINT flags, const CPoint& p) { Editor().OnLButtonUp(flags, p.x, p.y); }
+    void Move(UINT flags, const CPoint& p) { Editor().OnMouseMove(flags, p.x, p.y); }
+    void DoubleClick(UINT flags, const CPoint& p) { Editor().OnLButtonDblClk(flags, p.x, p.y); }
+    void RightDown(UINT flags, const CPoint& p) { Editor().OnRButtonDown(flags, p.x, p.y); }
+
+    FakePOUView m_view;
     int m_undo = 0;
     int m_redo = 0;
 };
@@ -126,7 +136,8 @@ TEST_F(CILEditorEditingTest, InitialUpdateMeasuresFontAndShowsNewProgram)
     EXPECT_EQ(m_host.pageSize.cx, 25 * CELL_WIDTH);
     EXPECT_EQ(m_host.pageSize.cy, 10 * LINE_HEIGHT);
     EXPECT_EQ(m_host.lineSize.cx, 2 * CELL_WIDTH);
-    EXPECT_EQ(Editor().GetExtent().cx, 5000 * CELL_WIDTH);
+    CSize extent;
+    EXPECT_EQ(Editor().GetExtent(extent).cx, 5000 * CELL_WIDTH);
     // SetUp's initial update and this one each leave one snapshot.
     EXPECT_EQ(m_program->GetUndoCount(), 2);
 }
@@ -255,15 +266,18 @@ TEST_F(CILEditorEditingTest, EditsRefusedWhileMonitoring)
     EXPECT_EQ(Text(), (Lines {H0, "abc", "de"}));
     ExpectCaret({1, 1}, "monitoring");
     EXPECT_EQ(Pushed(), 0);
-    EXPECT_FALSE(Editor().OnUpdateEditDelete());
+    FakeCommandUI ui;
+    Editor().OnUpdateEditDelete(ui);
+    EXPECT_FALSE(ui.enabled);
     m_app->Monitoring = 0;
-    EXPECT_TRUE(Editor().OnUpdateEditDelete());
+    Editor().OnUpdateEditDelete(ui);
+    EXPECT_TRUE(ui.enabled);
 }
 
 TEST_F(CILEditorEditingTest, CharactersIgnoredWhileDragging)
 {
     Start({H0, "abc"}, {1, 1});
-    Editor().OnLButtonDown(0, Cell(1, 2));
+    LeftDown(0, Cell(1, 2));
     ASSERT_TRUE(Editor().IsDragging());
     const int before = m_program->GetUndoCount();
     Type("x");

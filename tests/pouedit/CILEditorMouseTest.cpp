@@ -3,8 +3,12 @@
 #include "platform/CSystemMetrics.h"
 #include "platform/CursorShapes.h"
 #include "platform/ui/WinMessages.h"
+#include "pouedit/IPOUEditorView.h"
 
 namespace {
+
+// The scroll code that ends a thumb drag.
+constexpr UINT END_OF_THUMB_DRAG = 8;
 
 using Lines = std::vector<std::string>;
 
@@ -24,6 +28,7 @@ protected:
         ILProgramFixture::SetUp();
         m_app->Fonts[0] = CSystemMetrics::Instance().GetFixedFont();
         m_app->Fonts[3] = CSystemMetrics::Instance().GetGuiFont();
+        Editor().SetView(&m_view);
         Editor().OnInitialUpdate();
     }
 
@@ -43,8 +48,8 @@ protected:
 
     void Click(const CPoint& point, UINT flags = 0)
     {
-        Editor().OnLButtonDown(flags, point);
-        Editor().OnLButtonUp(flags, point);
+        LeftDown(flags, point);
+        LeftUp(flags, point);
     }
 
     std::vector<int> Selection()
@@ -56,6 +61,14 @@ protected:
 
     CILEditor& Editor() const { return m_program->GetILEditor(); }
 
+    // The view's mouse messages at a client point.
+    void LeftDown(UINT flags, const CPoint& p) { Editor().OnLButtonDown(flags, p.x, p.y); }
+    void LeftUp(UINT flags, const CPoint& p) { Editor().OnLButtonUp(flags, p.x, p.y); }
+    void Move(UINT flags, const CPoint& p) { Editor().OnMouseMove(flags, p.x, p.y); }
+    void DoubleClick(UINT flags, const CPoint& p) { Editor().OnLButtonDblClk(flags, p.x, p.y); }
+    void RightDown(UINT flags, const CPoint& p) { Editor().OnRButtonDown(flags, p.x, p.y); }
+
+    FakePOUView m_view;
     int m_undo = 0;
 };
 
@@ -94,11 +107,11 @@ TEST_F(CILEditorMouseTest, ClickPlacesCaretWithDoubleByteRule)
 TEST_F(CILEditorMouseTest, ClickNormalisesLineLeftBehind)
 {
     Start({H0, "ld i0.0", "st q0.0"}, 1, 3);
-    Editor().OnLButtonDown(0, Cell(2, 1));
+    LeftDown(0, Cell(2, 1));
     EXPECT_EQ(Text()[1], "LD      %I0.0");
     EXPECT_EQ(Text()[2], "st q0.0");
     // The release normalises the line the caret went to.
-    Editor().OnLButtonUp(0, Cell(2, 1));
+    LeftUp(0, Cell(2, 1));
     EXPECT_EQ(Text()[2], "ST      %Q0.0");
 }
 
@@ -143,33 +156,33 @@ TEST_F(CILEditorMouseTest, DragSelectsAndScrollsAtEdges)
     for (int i = 1; i < 40; ++i)
         text.push_back("line text " + std::to_string(i));
     Start(text, 1, 0);
-    Editor().OnLButtonDown(0, Cell(2, 5));
+    LeftDown(0, Cell(2, 5));
     ASSERT_TRUE(Editor().IsDragging());
     EXPECT_TRUE(m_host.captured);
 
-    Editor().OnMouseMove(MK_LBUTTON, Cell(4, 2));
+    Move(MK_LBUTTON, Cell(4, 2));
     EXPECT_EQ(Selection(), (std::vector<int> {2, 5, 4, 2}));
-    EXPECT_TRUE(m_host.postedScrolls.empty());
+    EXPECT_TRUE(m_view.postedScrolls.empty());
 
-    Editor().OnMouseMove(MK_LBUTTON, Cell(1, 1));
+    Move(MK_LBUTTON, Cell(1, 1));
     EXPECT_EQ(Selection(), (std::vector<int> {1, 1, 2, 5}));
 
     // Below the client area: one line down per move, as the view carries out.
     for (int move = 0; move < 3; ++move) {
-        Editor().OnMouseMove(MK_LBUTTON, CPoint(GUTTER + 3 * CELL_WIDTH, m_host.clientSize.cy + 10));
-        ASSERT_EQ(m_host.postedScrolls.size(), 1u);
-        EXPECT_EQ(m_host.postedScrolls.back(), std::make_pair(BOOL(TRUE), SB_LINEDOWN));
-        Editor().OnVScroll(m_host.postedScrolls.back().second, 0);
-        m_host.postedScrolls.clear();
+        Move(MK_LBUTTON, CPoint(GUTTER + 3 * CELL_WIDTH, m_host.clientSize.cy + 10));
+        ASSERT_EQ(m_view.postedScrolls.size(), 1u);
+        EXPECT_EQ(m_view.postedScrolls.back(), std::make_pair(POU_SCROLL_VERT, POU_SCROLL_LINEDOWN));
+        Editor().OnVScroll(static_cast<UINT>(m_view.postedScrolls.back().second), 0);
+        m_view.postedScrolls.clear();
     }
     EXPECT_EQ(m_host.scrollY, 3 * LINE_HEIGHT);
     EXPECT_EQ(Selection()[2], (m_host.clientSize.cy + 10 + 2 * LINE_HEIGHT) / LINE_HEIGHT);
 
-    Editor().OnMouseMove(MK_LBUTTON, CPoint(2, 2));
-    EXPECT_EQ(m_host.postedScrolls,
-              (std::vector<std::pair<BOOL, UINT>> {{TRUE, SB_LINEUP}, {FALSE, SB_LINELEFT}}));
+    Move(MK_LBUTTON, CPoint(2, 2));
+    EXPECT_EQ(m_view.postedScrolls,
+              (std::vector<std::pair<int, int>> {{POU_SCROLL_VERT, POU_SCROLL_LINEUP}, {POU_SCROLL_HORZ, POU_SCROLL_LINEUP}}));
 
-    Editor().OnLButtonUp(0, CPoint(2, 2));
+    LeftUp(0, CPoint(2, 2));
     EXPECT_FALSE(Editor().IsDragging());
     EXPECT_FALSE(m_host.captured);
     EXPECT_EQ(m_program->GetUndoCount(), m_undo);
@@ -178,7 +191,7 @@ TEST_F(CILEditorMouseTest, DragSelectsAndScrollsAtEdges)
 TEST_F(CILEditorMouseTest, MoveWithoutButtonSelectsNothing)
 {
     Start({H0, "abcdef"}, 1, 0);
-    Editor().OnMouseMove(0, Cell(1, 4));
+    Move(0, Cell(1, 4));
     EXPECT_FALSE(Editor().HasSelection());
     EXPECT_EQ(Editor().GetCaretColumn(), 0);
 }
@@ -189,15 +202,15 @@ TEST_F(CILEditorMouseTest, MonitorColumnResizesDownTo34Pixels)
     m_app->Monitoring = 1;
     Editor().SetMonitorColumnWidth(300);
     const CPoint border(GUTTER + 300 - 2, 20);
-    EXPECT_TRUE(Editor().OnSetCursor(TRUE, border));
+    EXPECT_TRUE(Editor().OnSetCursor(static_cast<UINT>(HTCLIENT), 0, border.x, border.y));
     EXPECT_EQ(m_host.cursor, IDC_SIZEWE);
     ASSERT_TRUE(Editor().IsResizingMonitorColumn());
-    Editor().OnLButtonDown(0, border);
-    Editor().OnMouseMove(MK_LBUTTON, CPoint(GUTTER + 120, 20));
+    LeftDown(0, border);
+    Move(MK_LBUTTON, CPoint(GUTTER + 120, 20));
     EXPECT_EQ(Editor().GetMonitorColumnWidth(), 120);
-    Editor().OnMouseMove(MK_LBUTTON, CPoint(GUTTER + 5, 20));
+    Move(MK_LBUTTON, CPoint(GUTTER + 5, 20));
     EXPECT_EQ(Editor().GetMonitorColumnWidth(), 34);
-    Editor().OnLButtonUp(0, CPoint(GUTTER + 5, 20));
+    LeftUp(0, CPoint(GUTTER + 5, 20));
     EXPECT_FALSE(Editor().IsResizingMonitorColumn());
     m_app->Monitoring = 0;
 }
@@ -220,14 +233,14 @@ TEST_F(CILEditorMouseTest, DoubleClickSelectsWord)
     };
     for (const WordCase& c : cases) {
         Start({H0, c.line}, 1, 0);
-        Editor().OnLButtonDblClk(0, Cell(1, c.column));
+        DoubleClick(0, Cell(1, c.column));
         EXPECT_EQ(Selection(), (std::vector<int> {1, c.start, 1, c.end})) << c.name;
         EXPECT_TRUE(Editor().HasSelection()) << c.name;
         EXPECT_EQ(Editor().GetCaretColumn(), c.end) << c.name;
         EXPECT_EQ(Editor().GetAnchorColumn(), 0) << c.name;
     }
     Start({H0, "LD"}, 1, 0);
-    Editor().OnLButtonDblClk(0, Cell(9, 1));
+    DoubleClick(0, Cell(9, 1));
     EXPECT_FALSE(Editor().HasSelection()) << "below the text";
 }
 
@@ -235,12 +248,12 @@ TEST_F(CILEditorMouseTest, RightClickKeepsSelectionOnlyInsideItsRectangle)
 {
     Start({H0, "abcdef", "ghijkl", "mnopqr"}, 1, 0);
     Editor().SetSelection(1, 2, 2, 4);
-    Editor().OnRButtonDown(0, Cell(2, 3));
+    RightDown(0, Cell(2, 3));
     EXPECT_TRUE(Editor().HasSelection());
     EXPECT_EQ(Editor().GetCaretLine(), 2);
     EXPECT_EQ(Editor().GetCaretColumn(), 3);
 
-    Editor().OnRButtonDown(0, Cell(1, 5));
+    RightDown(0, Cell(1, 5));
     EXPECT_FALSE(Editor().HasSelection());
     EXPECT_EQ(Editor().GetFindStartColumn(), 5);
 }
@@ -249,19 +262,19 @@ TEST_F(CILEditorMouseTest, CursorFollowsZones)
 {
     struct CursorCase {
         const char* name;
-        BOOL inClient;
+        LRESULT hitTest;
         int x;
         UINT cursor;
     };
     const CursorCase cases[] = {
-        {"scroll bar", FALSE, 5, IDC_ARROW},
-        {"gutter", TRUE, 5, IDC_IL_GUTTER},
-        {"text", TRUE, GUTTER + 10, IDC_IBEAM},
-        {"gutter edge leaves it", TRUE, GUTTER - 4, 0},
+        {"scroll bar", HTVSCROLL, 5, IDC_ARROW},
+        {"gutter", HTCLIENT, 5, IDC_IL_GUTTER},
+        {"text", HTCLIENT, GUTTER + 10, IDC_IBEAM},
+        {"gutter edge leaves it", HTCLIENT, GUTTER - 4, 0},
     };
     for (const CursorCase& c : cases) {
         m_host.cursor = 0;
-        EXPECT_TRUE(Editor().OnSetCursor(c.inClient, CPoint(c.x, 10))) << c.name;
+        EXPECT_TRUE(Editor().OnSetCursor(static_cast<UINT>(c.hitTest), 0, c.x, 10)) << c.name;
         EXPECT_EQ(m_host.cursor, c.cursor) << c.name;
     }
 }
@@ -279,10 +292,10 @@ TEST_F(CILEditorMouseTest, ScrollBarsAndWheel)
         int expected;
     };
     const ScrollCase vertical[] = {
-        {SB_LINEDOWN, 0, LINE_HEIGHT},     {SB_PAGEDOWN, 0, 12 * LINE_HEIGHT}, {SB_LINEUP, 0, 11 * LINE_HEIGHT},
-        {SB_PAGEUP, 0, 0},                 {SB_LINEUP, 0, 0},                  {SB_THUMBTRACK, 100, 100},
-        {SB_ENDSCROLL, 0, 100},            {SB_BOTTOM, 0, maxY},               {SB_LINEDOWN, 0, maxY},
-        {SB_TOP, 0, 0},
+        {POU_SCROLL_LINEDOWN, 0, LINE_HEIGHT},     {POU_SCROLL_PAGEDOWN, 0, 12 * LINE_HEIGHT}, {POU_SCROLL_LINEUP, 0, 11 * LINE_HEIGHT},
+        {POU_SCROLL_PAGEUP, 0, 0},                 {POU_SCROLL_LINEUP, 0, 0},                  {POU_SCROLL_THUMBTRACK, 100, 100},
+        {END_OF_THUMB_DRAG, 0, 100},            {POU_SCROLL_BOTTOM, 0, maxY},               {POU_SCROLL_LINEDOWN, 0, maxY},
+        {POU_SCROLL_TOP, 0, 0},
     };
     for (const ScrollCase& c : vertical) {
         Editor().OnVScroll(c.code, c.position);
@@ -291,33 +304,33 @@ TEST_F(CILEditorMouseTest, ScrollBarsAndWheel)
     EXPECT_EQ(m_host.caretPoint.y, LINE_HEIGHT);
 
     const ScrollCase horizontal[] = {
-        {SB_LINERIGHT, 0, CELL_WIDTH}, {SB_PAGERIGHT, 0, 21 * CELL_WIDTH}, {SB_LINELEFT, 0, 20 * CELL_WIDTH},
-        {SB_PAGELEFT, 0, 0},           {SB_THUMBTRACK, 64, 64},            {SB_RIGHT, 0, 64},
-        {SB_LEFT, 0, 0},
+        {POU_SCROLL_LINEDOWN, 0, CELL_WIDTH}, {POU_SCROLL_PAGEDOWN, 0, 21 * CELL_WIDTH}, {POU_SCROLL_LINEUP, 0, 20 * CELL_WIDTH},
+        {POU_SCROLL_PAGEUP, 0, 0},           {POU_SCROLL_THUMBTRACK, 64, 64},            {POU_SCROLL_BOTTOM, 0, 64},
+        {POU_SCROLL_TOP, 0, 0},
     };
     for (const ScrollCase& c : horizontal) {
         Editor().OnHScroll(c.code, c.position);
         EXPECT_EQ(m_host.scrollX, c.expected) << c.code;
     }
 
-    EXPECT_TRUE(Editor().OnMouseWheel(0, 3 * 120, CPoint()));
-    EXPECT_TRUE(Editor().OnMouseWheel(0, -120, CPoint()));
-    EXPECT_TRUE(Editor().OnMouseWheel(0, 0, CPoint()));
-    EXPECT_EQ(m_host.postedScrolls,
-              (std::vector<std::pair<BOOL, UINT>> {{TRUE, SB_LINEUP}, {TRUE, SB_LINEDOWN}, {TRUE, SB_LINEDOWN}}));
+    EXPECT_TRUE(Editor().OnMouseWheel(0, 3 * 120, 0, 0));
+    EXPECT_TRUE(Editor().OnMouseWheel(0, -120, 0, 0));
+    EXPECT_TRUE(Editor().OnMouseWheel(0, 0, 0, 0));
+    EXPECT_EQ(m_view.postedScrolls,
+              (std::vector<std::pair<int, int>> {{POU_SCROLL_VERT, POU_SCROLL_LINEUP}, {POU_SCROLL_VERT, POU_SCROLL_LINEDOWN}, {POU_SCROLL_VERT, POU_SCROLL_LINEDOWN}}));
 }
 
 TEST_F(CILEditorMouseTest, TypingPastRightEdgeScrollsCaretIntoView)
 {
     Start({H0, ""}, 1, 0);
     for (int i = 0; i < 60; ++i)
-        Editor().OnChar('a');
+        Editor().OnChar('a', 1, 0);
     const int caretX = m_host.caretPoint.x;
     EXPECT_GT(caretX, GUTTER);
     EXPECT_LE(caretX, m_host.clientSize.cx - 10 * CELL_WIDTH);
     EXPECT_GT(m_host.scrollX, 0);
     EXPECT_EQ(m_program->GetUndoCount(), m_undo + 60);
-    Editor().OnKeyDown(VK_HOME);
+    Editor().OnKeyDown(VK_HOME, 1, 0);
     EXPECT_EQ(m_host.scrollX, 0);
     EXPECT_EQ(m_host.caretPoint.x, GUTTER);
 }

@@ -11,7 +11,9 @@
 #include "platform/ByteString.h"
 #include "pouedit/CILEditor.h"
 #include "pouedit/CILProgram.h"
+#include "pouedit/IPOUCommandUI.h"
 #include "pouedit/IPOUEditorHost.h"
+#include "pouedit/IPOUEditorView.h"
 
 #include <map>
 #include <memory>
@@ -75,7 +77,6 @@ public:
     }
     CSize GetTotalSize() const override { return totalSize; }
     CSize GetClientSize() const override { return clientSize; }
-    void PostScroll(BOOL vertical, UINT code) override { postedScrolls.emplace_back(vertical, code); }
     void CreateCaret(const CSize& size) override { caretSize = size; }
     void ShowCaretAt(const CPoint& point) override
     {
@@ -113,7 +114,6 @@ public:
     CSize pageSize;
     CSize lineSize;
     CSize clientSize {400, 200};
-    std::vector<std::pair<BOOL, UINT>> postedScrolls;
     CSize caretSize;
     CPoint caretPoint;
     BOOL caretShown = FALSE;
@@ -127,6 +127,27 @@ public:
     int charWidth = 8;
     int lineHeight = 16;
     int externalLeading = 2;
+};
+
+// The POU view as the editor reaches it: only its posted scroll steps count here.
+class FakePOUView : public IPOUEditorView {
+public:
+    BOOL TriggerRepaint() override { return TRUE; }
+    int GetScrollPosition(int, BOOL) const override { return 0; }
+    void SetScrollPosition(int, int, BOOL) override {}
+    void ExtendScrollSizes(int, int) override {}
+    void PostScroll(int bar, int code) override { postedScrolls.emplace_back(bar, code); }
+
+    std::vector<std::pair<int, int>> postedScrolls; // bar, code
+};
+
+// A command's enabled state as the editor sets it.
+class FakeCommandUI : public IPOUCommandUI {
+public:
+    void Enable(BOOL on) override { enabled = on; }
+    void SetCheck(int) override {}
+
+    BOOL enabled = -1;
 };
 
 class ILProgramFixture : public AppDataFixture {

@@ -107,7 +107,7 @@ CTKFixtureFrame::CTKFixtureFrame()
 
 int CTKFixtureFrame::OnCreate()
 {
-    if (CMDIFrameWnd::OnCreate() == -1)
+    if (CTKMDIFrameWnd::OnCreate() == -1)
         return -1;
     if (!m_statusStrip.Create(this, CRect(), AFX_IDW_STATUS_BAR, WS_CHILD | WS_VISIBLE))
         return -1;

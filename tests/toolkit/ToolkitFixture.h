@@ -6,6 +6,7 @@
 
 #include "platform/ui/CMDIChildWnd.h"
 #include "platform/ui/CMDIFrameWnd.h"
+#include "toolkit/commandbars/CTKMDIFrameWnd.h"
 #include "platform/ui/CWinApp.h"
 
 #include <QImage>
@@ -42,7 +43,7 @@ protected:
     void OnPaint() override;
 };
 
-class CTKFixtureFrame : public CMDIFrameWnd {
+class CTKFixtureFrame : public CTKMDIFrameWnd {
 public:
     CTKFixtureFrame();
     CTKFixtureStatusStrip& StatusStrip() { return m_statusStrip; }

@@ -1,5 +1,7 @@
 #include "CListCtrl.h"
 
+#include "CScrollBar.h"
+
 #include "QtText.h"
 
 #include <QCoreApplication>
@@ -58,6 +60,12 @@ CListCtrl::CListCtrl(QWidget* parent) : CWnd(parent)
     m_table->viewport()->installEventFilter(this);
     m_table->installEventFilter(this);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &CListCtrl::OnTableSelectionChanged);
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column) {
+                // The parent reads the new scroll range: lay the table out first.
+                QMetaObject::invokeMethod(m_table, "updateGeometries");
+                NotifyParent(HDN_ITEMCHANGED, -1, column, CPoint());
+            });
 }
 
 BOOL CListCtrl::CreateInDialog(DWORD style, UINT id)
@@ -323,12 +331,35 @@ LRESULT CListCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         vertical->setValue(vertical->value() + (dy < 0 ? -rows : rows));
         return TRUE;
     }
+    case WM_HSCROLL:
+        ScrollHorizontally(LOWORD(static_cast<DWORD>(wParam)));
+        return 0;
     case LVM_GETTOPINDEX: {
         int row = m_table->rowAt(0);
         return row < 0 ? 0 : row;
     }
     default:
         return CWnd::DefWindowProc(message, wParam, lParam);
+    }
+}
+
+void CListCtrl::ScrollHorizontally(UINT code)
+{
+    struct CodeAction {
+        UINT code;
+        QAbstractSlider::SliderAction action;
+    };
+    // The thumb codes move nothing here: LVM_SCROLL carries their distance.
+    static const CodeAction actions[] = {
+        {SB_LINELEFT, QAbstractSlider::SliderSingleStepSub}, {SB_LINERIGHT, QAbstractSlider::SliderSingleStepAdd},
+        {SB_PAGELEFT, QAbstractSlider::SliderPageStepSub},   {SB_PAGERIGHT, QAbstractSlider::SliderPageStepAdd},
+        {SB_LEFT, QAbstractSlider::SliderToMinimum},         {SB_RIGHT, QAbstractSlider::SliderToMaximum},
+    };
+    for (const CodeAction& row : actions) {
+        if (row.code != code)
+            continue;
+        m_table->horizontalScrollBar()->triggerAction(row.action);
+        return;
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The list-view control in report mode, once for every list of the program:
 // columns with an optional header, rows of texts with a value each,
-// selection, scrolling (LVM_SCROLL) and the routing of a cell editor's
+// selection, scrolling (LVM_SCROLL, WM_HSCROLL) and the routing of a cell editor's
 // end-of-edit notification. A Qt table inside the client area shows the
 // rows; its mouse buttons reach the list as window messages
 // (WM_LBUTTONDOWN, WM_RBUTTONDOWN, ...) after the table has selected, its
@@ -36,6 +36,8 @@ constexpr UINT NM_DBLCLK = static_cast<UINT>(-3);
 constexpr UINT NM_RCLICK = static_cast<UINT>(-5);
 constexpr UINT LVN_ITEMCHANGED = static_cast<UINT>(-101);
 constexpr UINT LVN_ENDLABELEDIT = static_cast<UINT>(-106);
+// A column of the header changed (its width): sent on to the list's parent.
+constexpr UINT HDN_ITEMCHANGED = static_cast<UINT>(-301);
 
 // Item fields, states and search flags.
 constexpr UINT LVIF_TEXT = 0x0001;
@@ -143,6 +145,8 @@ private:
     void ApplyStyles();
     BOOL IsRow(int item) const;
     void NotifyParent(UINT code, int item, int subItem, CPoint point);
+    // WM_HSCROLL: a line, a page or to an end.
+    void ScrollHorizontally(UINT code);
     void OnTableSelectionChanged();
     void ForwardInput(QObject* watched, QEvent* event);
 

@@ -15,6 +15,16 @@ void CWindowStack::BringToTop(QWidget* window)
     Remove(window);
     m_order.emplace_back(window);
     window->raise();
+    // Owned windows (floating tool windows) stay above their owner.
+    const std::vector<QPointer<QWidget>> order = m_order;
+    for (const QPointer<QWidget>& owned : order) {
+        if (!owned || owned == window || !owned->isWindow() || !owned->parentWidget() ||
+            owned->parentWidget()->window() != window)
+            continue;
+        Remove(owned);
+        m_order.emplace_back(owned);
+        owned->raise();
+    }
 }
 
 void CWindowStack::SendToBottom(QWidget* window)

@@ -399,6 +399,10 @@ BOOL CWnd::DispatchBuiltIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
                                point);
         return TRUE;
     case WM_MOUSELEAVE: OnMouseLeave(); return TRUE;
+    case WM_SETCURSOR:
+        *result = OnSetCursor(reinterpret_cast<CWnd*>(wParam), LOWORD(static_cast<DWORD>(lParam)),
+                              HIWORD(static_cast<DWORD>(lParam)));
+        return TRUE;
     case WM_CONTEXTMENU: OnContextMenu(reinterpret_cast<CWnd*>(wParam), point); return TRUE;
     case WM_KEYDOWN: OnKeyDown(flags, repeat, keyFlags); return TRUE;
     case WM_KEYUP: OnKeyUp(flags, repeat, keyFlags); return TRUE;
@@ -1005,8 +1009,13 @@ BOOL CWnd::DispatchInput(QEvent* event)
     for (MSG msg : MessagesFromEvent(this, event)) {
         if (!self)
             break;
+        const UINT mouseMessage = msg.message;
         if (!key && msg.message != WM_MOUSEWHEEL)
             ToNonClient(&msg);
+        if (!self)
+            break;
+        if (!key && mouseMessage != WM_MOUSEWHEEL)
+            SendSetCursor(msg, mouseMessage);
         if (!self)
             break;
         if (CWinApp::PreTranslate(&msg)) {
@@ -1047,6 +1056,14 @@ void CWnd::ToNonClient(MSG* msg)
     msg->message = nonClient;
     msg->wParam = static_cast<WPARAM>(hit);
     msg->lParam = screen;
+}
+
+void CWnd::SendSetCursor(const MSG& msg, UINT mouseMessage)
+{
+    if (s_capture == this)
+        return;
+    const LRESULT hit = msg.message == mouseMessage ? HTCLIENT : static_cast<LRESULT>(msg.wParam);
+    SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(this), MAKELPARAM(static_cast<int>(hit), static_cast<int>(mouseMessage)));
 }
 
 void CWnd::EnableInputMethod(BOOL enable)
@@ -1187,6 +1204,39 @@ BOOL CWnd::RefuseActivation()
         return FALSE;
     QApplication::setActiveWindow(back);
     return TRUE;
+}
+
+CWnd* CWnd::SetParent(CWnd* parent)
+{
+    CWnd* old = GetParent();
+    const bool shown = !isHidden();
+    if (!(m_style & WS_POPUP) && !isWindow() && parent) {
+        // Child to child: the place in client coordinates stays.
+        if (parent == old)
+            return old;
+        const CPoint oldOrigin = old ? old->GetClientOrigin() : CPoint();
+        const QPoint place = pos() - QPoint(oldOrigin.x, oldOrigin.y);
+        setParent(parent);
+        const CPoint origin = parent->GetClientOrigin();
+        move(place + QPoint(origin.x, origin.y));
+        setVisible(shown);
+        return old;
+    }
+    CRect screen;
+    GetWindowRect(&screen);
+    if (m_style & WS_POPUP)
+        MakePopup(parent, m_style);
+    else
+        setParent(parent);
+    CRect place = screen;
+    if (parent && !isWindow()) {
+        parent->ScreenToClient(&place);
+        const CPoint origin = parent->GetClientOrigin();
+        place.OffsetRect(origin.x, origin.y);
+    }
+    setGeometry(place.left, place.top, place.Width(), place.Height());
+    setVisible(shown);
+    return old;
 }
 
 void CWnd::MakePopup(CWnd* owner, DWORD style)
@@ -1391,6 +1441,13 @@ void CWnd::OnMouseLeave()
 void CWnd::OnContextMenu(CWnd*, CPoint)
 {
     Default();
+}
+
+BOOL CWnd::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message)
+{
+    if (isWindow() || !GetParent())
+        return FALSE;
+    return GetParent()->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(hitTest, message)) != 0;
 }
 
 void CWnd::OnKeyDown(UINT, UINT, UINT)

@@ -97,6 +97,12 @@ public:
     CFrameWnd* GetParentFrame() const;
     CFrameWnd* GetTopLevelFrame() const;
     CWnd* GetOwner() const;
+    // Moves the window into another parent (NULL: a window of its own) and
+    // returns the old parent. A child moved between parents keeps its place
+    // in client coordinates; a WS_POPUP window becomes an owned pop-up of
+    // the new parent, and a window that changes between pop-up and child
+    // keeps its place on the screen. Visibility is kept.
+    CWnd* SetParent(CWnd* parent);
     void SetOwner(CWnd* owner) { m_owner = owner; }
     UINT GetDlgCtrlID() const { return m_id; }
     void SetDlgCtrlID(UINT id) { m_id = id; }
@@ -232,6 +238,10 @@ protected:
     virtual BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
     virtual void OnMouseLeave();
     virtual void OnContextMenu(CWnd* wnd, CPoint point);
+    // WM_SETCURSOR, sent before each mouse message of a window that has no
+    // capture: TRUE when the handler set the cursor. By default a child
+    // window asks its parent first.
+    virtual BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
     virtual void OnKeyDown(UINT ch, UINT repeat, UINT flags);
     virtual void OnKeyUp(UINT ch, UINT repeat, UINT flags);
     virtual void OnChar(UINT ch, UINT repeat, UINT flags);
@@ -281,6 +291,8 @@ private:
     BOOL DispatchInput(QEvent* event);
     BOOL LetDialogHaveKey(QKeyEvent* key);
     void ToNonClient(MSG* msg);
+    // WM_SETCURSOR for a mouse message before it is dispatched.
+    void SendSetCursor(const MSG& msg, UINT mouseMessage);
     void HandleInputMethod(QInputMethodEvent* event);
     void PlacePreedit();
     QRect CaretQRect() const;

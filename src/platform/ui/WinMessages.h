@@ -46,6 +46,7 @@ constexpr UINT WM_SETTINGCHANGE = 0x001A;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_CANCELMODE = 0x001F;
 constexpr UINT WM_SETCURSOR = 0x0020;
+constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_GETICON = 0x007F;
@@ -104,23 +105,6 @@ constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;
 constexpr UINT WM_INITIALUPDATE = 0x0364;
 constexpr UINT WM_RECALCPARENT = 0x0368;
 constexpr UINT WM_KICKIDLE = 0x036A;
-
-// Scroll bar request codes.
-constexpr UINT SB_LINEUP = 0;
-constexpr UINT SB_LINELEFT = 0;
-constexpr UINT SB_LINEDOWN = 1;
-constexpr UINT SB_LINERIGHT = 1;
-constexpr UINT SB_PAGEUP = 2;
-constexpr UINT SB_PAGELEFT = 2;
-constexpr UINT SB_PAGEDOWN = 3;
-constexpr UINT SB_PAGERIGHT = 3;
-constexpr UINT SB_THUMBPOSITION = 4;
-constexpr UINT SB_THUMBTRACK = 5;
-constexpr UINT SB_TOP = 6;
-constexpr UINT SB_LEFT = 6;
-constexpr UINT SB_BOTTOM = 7;
-constexpr UINT SB_RIGHT = 7;
-constexpr UINT SB_ENDSCROLL = 8;
 
 // Mouse key state flags of the mouse messages.
 constexpr UINT MK_LBUTTON = 0x0001;
@@ -214,7 +198,31 @@ constexpr UINT DLGC_WANTCHARS = 0x0080;
 constexpr LRESULT HTNOWHERE = 0;
 constexpr LRESULT HTCLIENT = 1;
 constexpr LRESULT HTCAPTION = 2;
+constexpr LRESULT HTHSCROLL = 6;
+constexpr LRESULT HTVSCROLL = 7;
+constexpr LRESULT HTLEFT = 10;
+constexpr LRESULT HTRIGHT = 11;
+constexpr LRESULT HTTOP = 12;
+constexpr LRESULT HTTOPLEFT = 13;
+constexpr LRESULT HTTOPRIGHT = 14;
+constexpr LRESULT HTBOTTOM = 15;
+constexpr LRESULT HTBOTTOMLEFT = 16;
+constexpr LRESULT HTBOTTOMRIGHT = 17;
 constexpr LRESULT HTBORDER = 18;
+
+// WM_MOUSEACTIVATE answers.
+constexpr LRESULT MA_ACTIVATE = 1;
+constexpr LRESULT MA_NOACTIVATE = 3;
+
+// WM_FLOATSTATUS: a frame tells its floating tool windows to follow it.
+constexpr UINT WM_FLOATSTATUS = 0x036D;
+constexpr WPARAM FS_SHOW = 0x01;
+constexpr WPARAM FS_HIDE = 0x02;
+constexpr WPARAM FS_ACTIVATE = 0x04;
+constexpr WPARAM FS_DEACTIVATE = 0x08;
+constexpr WPARAM FS_ENABLE = 0x10;
+constexpr WPARAM FS_DISABLE = 0x20;
+constexpr WPARAM FS_SYNCACTIVE = 0x40;
 
 // SetWindowPos flags.
 constexpr UINT SWP_NOSIZE = 0x0001;

@@ -7,6 +7,7 @@
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/HelpMessages.h"
+#include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
@@ -236,7 +237,8 @@ CWnd* CTKCommandBar::GetOwnerSite() const
 CFrameWnd* CTKCommandBar::GetFrameSite() const
 {
     // The frame of the command bars; a bar without them has none.
-    return nullptr;
+    const CTKCommandBars* commandBars = GetCommandBars();
+    return commandBars ? commandBars->GetFrame() : nullptr;
 }
 
 CTKBarRenderer* CTKCommandBar::GetBarRenderer() const

@@ -104,6 +104,10 @@ public:
     // Closes the open popup (-1) or opens that of the control at index.
     BOOL SetPopuped(int index, BOOL keyboard);
 
+    // The width a floating bar had when the user last sized it.
+    int GetMRUWidth() const { return m_nMRUWidth; }
+    void SetMRUWidth(int width) { m_nMRUWidth = width; }
+
     // The icon box of the buttons: the explicit icon size, else 16 by 16.
     CSize GetButtonIconSize() const;
     void SetIconSize(CSize size) { m_szIcons = size; }

@@ -324,3 +324,306 @@ BOOL CTKControls::IsChanged() const
         return FALSE;
     return !m_pReferenceCopy->IsEqual(this);
 }
+
+namespace {
+
+// Room between two groups.
+constexpr int kGroupGap = 6;
+// The widest a row of a floating bar can get.
+constexpr int kWidestRow = 32767;
+// The size of a bar without visible controls, before borders.
+constexpr CSize kEmptyBarSize{23, 22};
+
+int RecordLength(const TKLAYOUTRECORD& record, BOOL vertical)
+{
+    return vertical ? record.size.cy : record.size.cx;
+}
+
+BOOL IsPlaced(const TKLAYOUTRECORD& record)
+{
+    return record.visible && !record.notFit;
+}
+
+} // namespace
+
+int CTKControls::WrapRecords(std::vector<TKLAYOUTRECORD>& records, int width, DWORD* mode)
+{
+    const BOOL vertical = (*mode & kTKLayoutVertDock) != 0;
+    const BOOL singleRow = (*mode & kTKLayoutSingleRow) != 0;
+    const int count = static_cast<int>(records.size());
+    int running = 0;
+    int wraps = 0;
+    int firstVisible = -1;
+    for (int i = 0; i < count; ++i) {
+        TKLAYOUTRECORD& record = records[static_cast<std::size_t>(i)];
+        record.wrap = FALSE;
+        record.notFit = FALSE;
+        if (!record.visible)
+            continue;
+        const BOOL first = firstVisible < 0;
+        if (first)
+            firstVisible = i;
+        running += RecordLength(record, vertical) + (record.beginGroup && !first ? kGroupGap : 0);
+        if (running <= width || first)
+            continue;
+        if (singleRow) {
+            for (int j = i; j < count; ++j)
+                records[static_cast<std::size_t>(j)].notFit = TRUE;
+            *mode |= kTKLayoutStretch;
+            return wraps;
+        }
+        // Break at the group that holds this control when the row has one;
+        // the first control never breaks, or its row would be empty.
+        int breakAt = i;
+        for (int j = i; j > firstVisible && !records[static_cast<std::size_t>(j)].wrap; --j) {
+            const TKLAYOUTRECORD& candidate = records[static_cast<std::size_t>(j)];
+            if (candidate.beginGroup && candidate.visible) {
+                breakAt = j;
+                break;
+            }
+        }
+        TKLAYOUTRECORD& breaking = records[static_cast<std::size_t>(breakAt)];
+        breaking.wrap = TRUE;
+        running = RecordLength(breaking, vertical);
+        *mode |= kTKLayoutStretch;
+        ++wraps;
+        i = breakAt;
+    }
+    return wraps + 1;
+}
+
+CSize CTKControls::PlaceRecords(std::vector<TKLAYOUTRECORD>& records, BOOL vertical)
+{
+    int along = 0;
+    int across = 0;
+    int thickness = 0;
+    BOOL first = TRUE;
+    CSize extent;
+    for (TKLAYOUTRECORD& record : records) {
+        if (!IsPlaced(record))
+            continue;
+        if (record.wrap) {
+            along = 0;
+            across += thickness + (record.beginGroup ? kGroupGap : 0);
+            thickness = 0;
+        } else if (record.beginGroup && !first) {
+            along += kGroupGap;
+        }
+        first = FALSE;
+        if (vertical) {
+            // Columns run leftwards from 0; the offsets step moves them back.
+            const int right = -across;
+            record.rect = CRect(right - record.size.cx, along, right, along + record.size.cy);
+            along += record.size.cy;
+            thickness = std::max(thickness, record.size.cx);
+            extent.cx = std::max(extent.cx, -record.rect.left);
+            extent.cy = std::max(extent.cy, record.rect.bottom);
+            continue;
+        }
+        record.rect = CRect(along, across, along + record.size.cx, across + record.size.cy);
+        along += record.size.cx;
+        thickness = std::max(thickness, record.size.cy);
+        extent.cx = std::max(extent.cx, record.rect.right);
+        extent.cy = std::max(extent.cy, record.rect.bottom);
+    }
+    return extent;
+}
+
+void CTKControls::FindFloatingWrap(std::vector<TKLAYOUTRECORD>& records, int length, DWORD mode)
+{
+    if (mode & kTKLayoutLengthY) {
+        WrapRecords(records, 0, &mode);
+        int low = PlaceRecords(records, FALSE).cx;
+        WrapRecords(records, kWidestRow, &mode);
+        int high = PlaceRecords(records, FALSE).cx;
+        CSize previous(-1, -1);
+        while (low < high) {
+            WrapRecords(records, (low + high) / 2, &mode);
+            const CSize size = PlaceRecords(records, FALSE);
+            if (size.cy == length)
+                return;
+            if (size.cy < length) {
+                high = size.cx;
+            } else {
+                if (size == previous) {
+                    WrapRecords(records, high, &mode);
+                    return;
+                }
+                low = size.cx;
+            }
+            previous = size;
+        }
+        return;
+    }
+    const int rows = WrapRecords(records, length, &mode);
+    const int narrowestRows = WrapRecords(records, 0, &mode);
+    int width = length;
+    if (rows != narrowestRows && length > 0) {
+        // The narrowest width that still gives the same number of rows.
+        int low = 0;
+        int high = length;
+        while (low < high) {
+            const int middle = (low + high) / 2;
+            if (WrapRecords(records, middle, &mode) == rows)
+                high = middle;
+            else
+                low = middle + 1;
+        }
+        width = high;
+    }
+    WrapRecords(records, width, &mode);
+    const CSize balanced = PlaceRecords(records, FALSE);
+    WrapRecords(records, balanced.cx, &mode);
+}
+
+void CTKControls::CentreRow(std::vector<TKLAYOUTRECORD>& records, int first, int end, int thickness, BOOL vertical,
+                            CSize content, int leftBorder, int topBorder)
+{
+    for (int i = first; i < end; ++i) {
+        TKLAYOUTRECORD& record = records[static_cast<std::size_t>(i)];
+        if (!IsPlaced(record))
+            continue;
+        if (vertical) {
+            record.rowBand = CRect(record.rect.right - thickness, topBorder, record.rect.right, topBorder + content.cy);
+            record.rect.OffsetRect(-(thickness - record.rect.Width()) / 2, 0);
+            continue;
+        }
+        record.rowBand = CRect(leftBorder, record.rect.top, leftBorder + content.cx, record.rect.top + thickness);
+        record.rect.OffsetRect(0, (thickness - record.rect.Height()) / 2);
+    }
+}
+
+void CTKControls::OffsetRows(std::vector<TKLAYOUTRECORD>& records, CSize* size, DWORD mode, const CRect& borders)
+{
+    const BOOL vertical = (mode & kTKLayoutVertDock) != 0;
+    if (mode & kTKLayoutCommit) {
+        const int count = static_cast<int>(records.size());
+        for (TKLAYOUTRECORD& record : records) {
+            if (IsPlaced(record))
+                record.rect.OffsetRect(borders.left + (vertical ? size->cx : 0), borders.top);
+        }
+        // Rows end before each record that wraps.
+        std::vector<std::pair<int, int>> rows;
+        int rowStart = 0;
+        for (int i = 0; i < count; ++i) {
+            const TKLAYOUTRECORD& record = records[static_cast<std::size_t>(i)];
+            if (IsPlaced(record) && record.wrap && i > rowStart) {
+                rows.emplace_back(rowStart, i);
+                rowStart = i;
+            }
+        }
+        rows.emplace_back(rowStart, count);
+        for (const auto& [first, end] : rows) {
+            int thickness = 0;
+            for (int i = first; i < end; ++i) {
+                const TKLAYOUTRECORD& record = records[static_cast<std::size_t>(i)];
+                if (IsPlaced(record))
+                    thickness = std::max(thickness, vertical ? record.rect.Width() : record.rect.Height());
+            }
+            if (rows.size() == 1)
+                thickness = vertical ? size->cx : size->cy;
+            CentreRow(records, first, end, thickness, vertical, *size, borders.left, borders.top);
+        }
+    }
+    size->cx += borders.left + borders.right;
+    size->cy += borders.top + borders.bottom;
+}
+
+void CTKControls::AlignRightRecords(std::vector<TKLAYOUTRECORD>& records, CSize size, const CRect& borders,
+                                    DWORD mode) const
+{
+    const BOOL vertical = (mode & kTKLayoutVertDock) != 0;
+    int farEdge = vertical ? size.cy - borders.bottom : size.cx - borders.right;
+    for (int i = static_cast<int>(records.size()) - 1; i >= 0; --i) {
+        TKLAYOUTRECORD& record = records[static_cast<std::size_t>(i)];
+        if (!IsPlaced(record))
+            continue;
+        if (!(m_controls[static_cast<std::size_t>(i)]->GetFlags() & kTKFlagRightAlign))
+            return;
+        const int nearEdge = farEdge - (vertical ? record.rect.Height() : record.rect.Width());
+        if (nearEdge < (vertical ? borders.top : borders.left))
+            return;
+        if (vertical)
+            record.rect.OffsetRect(0, nearEdge - record.rect.top);
+        else
+            record.rect.OffsetRect(nearEdge - record.rect.left, 0);
+        farEdge = nearEdge;
+        if (record.wrap)
+            return;
+    }
+}
+
+CSize CTKControls::CalcLayout(CSize* out, CDC* dc, int length, DWORD mode, const CRect& borders, int minimumExtent)
+{
+    for (int i = GetCount() - 1; i >= 0; --i)
+        GetAt(i)->OnCalcDynamicSize(mode);
+
+    if (GetVisibleCount(FALSE) < 1) {
+        CSize size(borders.left + borders.right + kEmptyBarSize.cx, borders.top + borders.bottom + kEmptyBarSize.cy);
+        if (mode & kTKLayoutHorzDock)
+            size.cy = std::max(size.cy, minimumExtent);
+        else
+            size.cx = std::max(size.cx, minimumExtent);
+        if (out)
+            *out = size;
+        return size;
+    }
+
+    std::vector<TKLAYOUTRECORD> records(m_controls.size());
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        CTKControl* control = m_controls[i];
+        const DWORD hidden = control->GetHideFlags();
+        records[i].rect = control->GetRect();
+        records[i].size = control->GetSize(dc);
+        records[i].visible = hidden == 0 || hidden == kTKHideWrap;
+        records[i].beginGroup = control->GetBeginGroup();
+    }
+
+    const BOOL vertical = (mode & kTKLayoutVertDock) != 0;
+    const int mruWidth = m_pParent ? m_pParent->GetMRUWidth() : kWidestRow;
+    const int wrapLength = (mode & kTKLayoutMRUWidth) ? mruWidth : length;
+    if (mode & kTKLayoutRememberedWidth) {
+        WrapRecords(records, mruWidth, &mode);
+        WrapRecords(records, PlaceRecords(records, FALSE).cx, &mode);
+    } else if (mode & kTKLayoutHorzDock) {
+        WrapRecords(records, wrapLength - borders.right - borders.left, &mode);
+    } else if (vertical) {
+        WrapRecords(records, wrapLength - borders.bottom - borders.top, &mode);
+    } else if (mode & kTKLayoutLengthY) {
+        FindFloatingWrap(records, wrapLength - borders.bottom - borders.top, mode);
+    } else {
+        FindFloatingWrap(records, wrapLength - borders.right - borders.left, mode);
+    }
+
+    CSize size = PlaceRecords(records, vertical);
+    if (minimumExtent > 0) {
+        if (mode & kTKLayoutHorzDock)
+            size.cy = std::max(size.cy, minimumExtent - borders.bottom - borders.top);
+        else
+            size.cx = std::max(size.cx, minimumExtent - borders.right - borders.left);
+    }
+    if (mode & kTKLayoutStretch) {
+        if (vertical)
+            size.cy = std::max(size.cy, wrapLength - borders.bottom - borders.top);
+        else
+            size.cx = std::max(size.cx, wrapLength - borders.right - borders.left);
+    }
+    OffsetRows(records, &size, mode, borders);
+
+    if (mode & kTKLayoutCommit) {
+        AlignRightRecords(records, size, borders, mode);
+        for (std::size_t i = 0; i < m_controls.size(); ++i) {
+            CTKControl* control = m_controls[i];
+            const TKLAYOUTRECORD& record = records[i];
+            const DWORD hidden = control->GetHideFlags();
+            control->SetHideFlags(record.notFit ? (hidden | kTKHideWrap) : (hidden & ~kTKHideWrap));
+            control->SetRowRect(record.rowBand);
+            if (IsPlaced(record))
+                control->SetRect(record.rect);
+            control->SetRowStart(record.wrap);
+        }
+    }
+    if (out)
+        *out = size;
+    return size;
+}

@@ -6,6 +6,7 @@
 // customisation is measured.
 
 #include "platform/ui/CCmdTarget.h"
+#include "platform/ui/CWnd.h"
 
 #include <string>
 #include <vector>
@@ -21,6 +22,28 @@ constexpr UINT WM_TK_MENUITEM_CONTROL = 0x052F;
 
 // Ids of menu items with a meaning of their own.
 constexpr UINT kTKMdiFirstChildId = 0xFF00;
+
+// Layout modes of CalcLayout.
+constexpr DWORD kTKLayoutStretch = 0x01;
+constexpr DWORD kTKLayoutHorz = 0x02;
+constexpr DWORD kTKLayoutMRUWidth = 0x04;
+constexpr DWORD kTKLayoutHorzDock = 0x08;
+constexpr DWORD kTKLayoutVertDock = 0x10;
+constexpr DWORD kTKLayoutLengthY = 0x20;
+constexpr DWORD kTKLayoutCommit = 0x40;
+constexpr DWORD kTKLayoutSingleRow = 0x80;
+constexpr DWORD kTKLayoutRememberedWidth = 0x100;
+
+// One control's working place during a layout.
+struct TKLAYOUTRECORD {
+    CRect rect;
+    CRect rowBand;
+    CSize size;
+    BOOL visible = FALSE;
+    BOOL wrap = FALSE;
+    BOOL notFit = FALSE;
+    BOOL beginGroup = FALSE;
+};
 
 struct TKMENUITEMRECORD {
     UINT nId = 0;
@@ -73,6 +96,20 @@ public:
     void Remove(CTKControl* control);
     void Remove(int index);
     void RemoveAll();
+
+    // Places the controls in rows for the length and mode and answers the
+    // size the bar needs (also written to out when given). Only under
+    // kTKLayoutCommit do the controls take their places and wrap flags.
+    CSize CalcLayout(CSize* out, CDC* dc, int length, DWORD mode, const CRect& borders, int minimumExtent);
+
+    // The steps of CalcLayout, on the records of the visible controls.
+    static int WrapRecords(std::vector<TKLAYOUTRECORD>& records, int width, DWORD* mode);
+    static CSize PlaceRecords(std::vector<TKLAYOUTRECORD>& records, BOOL vertical);
+    static void FindFloatingWrap(std::vector<TKLAYOUTRECORD>& records, int length, DWORD mode);
+    static void CentreRow(std::vector<TKLAYOUTRECORD>& records, int first, int end, int thickness, BOOL vertical,
+                          CSize content, int leftBorder, int topBorder);
+    static void OffsetRows(std::vector<TKLAYOUTRECORD>& records, CSize* size, DWORD mode, const CRect& borders);
+    void AlignRightRecords(std::vector<TKLAYOUTRECORD>& records, CSize size, const CRect& borders, DWORD mode) const;
 
     // The next control the keyboard or a search reaches from index by step
     // (+1 or -1), wrapping; -1 when none qualifies.

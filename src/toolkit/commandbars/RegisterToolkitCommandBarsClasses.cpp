@@ -2,8 +2,10 @@
 
 #include "resources/ProgramResources.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
+#include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControlButton.h"
 #include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKToolBar.h"
 
 bool RegisterToolkitCommandBarsClasses(std::string* error)
 {
@@ -14,6 +16,8 @@ bool RegisterToolkitCommandBarsClasses(std::string* error)
         RUNTIME_CLASS(CTKControl),
         RUNTIME_CLASS(CTKControlButton),
         RUNTIME_CLASS(CTKControls),
+        RUNTIME_CLASS(CTKCommandBars),
+        RUNTIME_CLASS(CTKToolBar),
     };
     for (const CRuntimeClass* cls : classes)
         CRuntimeClass::Register(cls);

@@ -5,9 +5,11 @@
 #include "platform/ui/CInPlaceEdit.h"
 #include "platform/ui/CListCtrl.h"
 #include "platform/ui/CListView.h"
+#include "platform/ui/CScrollBar.h"
 
 #include <QDialog>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
@@ -203,6 +205,41 @@ protected:
 };
 
 } // namespace
+
+TEST_F(ListCtrlTest, ScrollsSidewaysOnWmHscrollAndReportsColumnChanges)
+{
+    Fill(3);
+    list.SetColumnWidth(2, 900);
+    QScrollBar* bar = list.Table()->horizontalScrollBar();
+    ASSERT_GT(bar->maximum(), bar->pageStep());
+    struct Row {
+        UINT code;
+        int expected;   // -1: the maximum
+    };
+    const Row rows[] = {
+        {SB_LINERIGHT, bar->singleStep()},
+        {SB_PAGERIGHT, bar->singleStep() + bar->pageStep()},
+        {SB_PAGELEFT, bar->singleStep()},
+        {SB_LINELEFT, 0},
+        {SB_RIGHT, -1},
+        {SB_THUMBTRACK, -1},   // the thumb's distance comes with LVM_SCROLL
+        {SB_LEFT, 0},
+    };
+    for (const Row& row : rows) {
+        list.SendMessage(WM_HSCROLL, MAKELONG(static_cast<int>(row.code), 5), 0);
+        EXPECT_EQ(bar->value(), row.expected < 0 ? bar->maximum() : row.expected) << row.code;
+    }
+    // A wider column reaches the parent with the new range already in place.
+    host.notices.clear();
+    const int before = bar->maximum();
+    list.SetColumnWidth(0, 160);
+    ASSERT_EQ(Codes(host.notices), std::vector<UINT>{HDN_ITEMCHANGED});
+    EXPECT_EQ(host.notices[0].subItem, 0);
+    EXPECT_EQ(bar->maximum(), before + 100);
+    SCROLLINFO info;
+    ASSERT_TRUE(CScrollBar::GetWindowScrollInfo(&list, SB_HORZ, &info));
+    EXPECT_EQ(info.nMax - static_cast<int>(info.nPage) + 1, bar->maximum());
+}
 
 TEST(ListViewTest, TheListFillsTheViewWithTheViewsStyles)
 {

@@ -1,0 +1,125 @@
+#include "CMultiDocTemplate.h"
+
+#include "platform/CObject.h"
+#include "platform/ui/CDocument.h"
+#include "platform/ui/CFrameWnd.h"
+#include "platform/ui/CView.h"
+
+#include <algorithm>
+
+namespace {
+const CRect DEFAULT_FRAME_RECT(0, 0, 640, 480);
+}
+
+CMultiDocTemplate::CMultiDocTemplate(UINT resourceId, DocumentFactory makeDocument, const CRuntimeClass* frameClass,
+                                     const CRuntimeClass* viewClass)
+    : m_resourceId(resourceId)
+    , m_makeDocument(std::move(makeDocument))
+    , m_frameClass(frameClass)
+    , m_viewClass(viewClass)
+{
+}
+
+CMultiDocTemplate::~CMultiDocTemplate()
+{
+    for (Entry& entry : m_entries)
+        DestroyEntry(entry);
+}
+
+void CMultiDocTemplate::DestroyEntry(Entry& entry)
+{
+    if (entry.frame)
+        entry.frame->DestroyWindow();
+    entry.frame = nullptr;
+    entry.document.reset();
+}
+
+BOOL CMultiDocTemplate::CreateClient(CFrameWnd* frame, CDocument* document)
+{
+    CObject* object = m_viewClass ? m_viewClass->CreateObject() : nullptr;
+    auto* view = dynamic_cast<CView*>(object);
+    if (!view) {
+        delete object;
+        return FALSE;
+    }
+    document->AddView(view);
+    CRect client;
+    frame->GetClientRect(&client);
+    if (!view->Create(frame, client, AFX_IDW_PANE_FIRST, WS_CHILD | WS_VISIBLE)) {
+        document->RemoveView(view);
+        delete view;
+        return FALSE;
+    }
+    frame->SetActiveView(view);
+    return TRUE;
+}
+
+CFrameWnd* CMultiDocTemplate::CreateFrame(CDocument* document, CWnd* parent)
+{
+    CObject* object = m_frameClass ? m_frameClass->CreateObject() : nullptr;
+    auto* frame = dynamic_cast<CFrameWnd*>(object);
+    if (!frame) {
+        delete object;
+        return nullptr;
+    }
+    const DWORD style = parent ? WS_CHILD | WS_OVERLAPPEDWINDOW : WS_OVERLAPPEDWINDOW;
+    if (!frame->Create(parent, DEFAULT_FRAME_RECT, m_resourceId, style)) {
+        delete frame;
+        return nullptr;
+    }
+    if (!CreateClient(frame, document)) {
+        frame->DestroyWindow();
+        return nullptr;
+    }
+    frame->RecalcLayout();
+    return frame;
+}
+
+CDocument* CMultiDocTemplate::OpenDocumentFile(const std::string& path, CWnd* parent)
+{
+    Entry entry;
+    entry.document = m_makeDocument ? m_makeDocument() : nullptr;
+    if (!entry.document)
+        return nullptr;
+    entry.frame = CreateFrame(entry.document.get(), parent);
+    if (!entry.frame) {
+        entry.document.reset();
+        return nullptr;
+    }
+    const BOOL ready = path.empty() ? entry.document->OnNewDocument() : entry.document->OnOpenDocument(path);
+    if (!ready) {
+        DestroyEntry(entry);
+        return nullptr;
+    }
+    if (!path.empty())
+        entry.document->SetPathName(path);
+    entry.frame->SendMessageToDescendants(WM_INITIALUPDATE);
+    entry.frame->ActivateFrame();
+    m_entries.push_back(std::move(entry));
+    return m_entries.back().document.get();
+}
+
+std::vector<CDocument*> CMultiDocTemplate::GetDocuments() const
+{
+    std::vector<CDocument*> documents;
+    for (const Entry& entry : m_entries)
+        documents.push_back(entry.document.get());
+    return documents;
+}
+
+CFrameWnd* CMultiDocTemplate::GetFrameOf(const CDocument* document) const
+{
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [&](const Entry& entry) { return entry.document.get() == document; });
+    return found == m_entries.end() ? nullptr : found->frame;
+}
+
+void CMultiDocTemplate::CloseDocument(CDocument* document)
+{
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [&](const Entry& entry) { return entry.document.get() == document; });
+    if (found == m_entries.end())
+        return;
+    DestroyEntry(*found);
+    m_entries.erase(found);
+}

@@ -1,0 +1,312 @@
+#include "toolkit/commandbars/CTKCommandBars.h"
+
+#include "platform/ui/CFrameWnd.h"
+#include "platform/ui/CMDIFrameWnd.h"
+#include "platform/ui/CSettingsStore.h"
+#include "platform/ui/CWinApp.h"
+#include "toolkit/commandbars/CTKBarDragTracker.h"
+#include "toolkit/commandbars/CTKCommandBarsOptions.h"
+#include "toolkit/commandbars/CTKDockBar.h"
+#include "toolkit/commandbars/CTKToolBar.h"
+#include "toolkit/commandbars/ITKTabClientRefresh.h"
+#include "toolkit/commandbars/draw/CTKBarRenderer.h"
+#include "toolkit/commandbars/images/CTKCommandImages.h"
+
+#include <algorithm>
+#include <cstdio>
+
+IMPLEMENT_SERIAL(CTKCommandBars, CCmdTarget, 0xFFFF)
+
+namespace {
+
+// How far outside a dock bar a dragged bar still docks there.
+constexpr int kDockBarMargin = 20;
+
+// Creation style of the dock bars, top, bottom, left, right.
+constexpr DWORD kDockBarStyles[] = {0x2800, 0x8200, 0x1400, 0x4100};
+constexpr DWORD kDockBarWindowStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+
+constexpr char kOptionsSection[] = "%s-Options";
+constexpr char kUsedCommands[] = "UsedCommands";
+
+std::string OptionsSection(const std::string& profile)
+{
+    char section[256];
+    std::snprintf(section, sizeof section, kOptionsSection, profile.c_str());
+    return section;
+}
+
+// The profile's store, or nullptr without an application or a registry key.
+std::unique_ptr<CSettingsStore> ProfileStore()
+{
+    CWinApp* app = AfxGetApp();
+    if (!app || app->GetRegistryKey().empty())
+        return nullptr;
+    return std::make_unique<CSettingsStore>(CSettingsStore::ProfileFilePath(app->GetRegistryKey()),
+                                            app->GetProfileName());
+}
+
+} // namespace
+
+CTKCommandBars::CTKCommandBars() : m_pOptions(new CTKCommandBarsOptions(this)) {}
+
+CTKCommandBars::~CTKCommandBars()
+{
+    std::vector<CTKToolBar*> bars;
+    bars.swap(m_bars);
+    for (CTKToolBar* bar : bars)
+        bar->InternalRelease();
+    for (QPointer<CTKDockBar>& dock : m_pDocks)
+        delete dock.data();
+    if (m_pRenderer)
+        m_pRenderer->InternalRelease();
+    if (m_pImages)
+        m_pImages->InternalRelease();
+    m_pOptions->InternalRelease();
+}
+
+void CTKCommandBars::SetFrame(CFrameWnd* frame)
+{
+    m_pFrame = frame;
+    if (!frame || !frame->IsWindow())
+        return;
+    AFX_CMDHANDLERINFO info;
+    m_bCustomizeAvailable = frame->OnCmdMsg(kTKCustomizeCommand, CN_COMMAND, nullptr, &info);
+}
+
+BOOL CTKCommandBars::CreateDockBars()
+{
+    for (int side = 0; side < 4; ++side) {
+        auto dock = std::make_unique<CTKDockBar>(this);
+        if (!dock->Create(m_pFrame, kDockBarWindowStyle | kDockBarStyles[side], kTKDockBarIds[side]))
+            return FALSE;
+        m_pDocks[side] = dock.release();
+    }
+    return TRUE;
+}
+
+CTKToolBar* CTKCommandBars::AddToolBar(const std::string& title, int position, const CRuntimeClass* barClass)
+{
+    CObject* object = barClass ? barClass->CreateObject() : nullptr;
+    auto* bar = dynamic_cast<CTKToolBar*>(object);
+    if (!bar) {
+        delete object;
+        return nullptr;
+    }
+    bar->SetCommandBars(this);
+    bar->EnableDocking(kTKToolBarDocking);
+    bar->SetTitle(title);
+    if (!bar->CreateToolBar(WS_VISIBLE | WS_CHILD, this, position)) {
+        bar->InternalRelease();
+        return nullptr;
+    }
+    m_bars.push_back(bar);
+    return bar;
+}
+
+CTKToolBar* CTKCommandBars::AddCustomToolBar(const std::string& title, UINT barId, BOOL temporary)
+{
+    auto* bar = new CTKToolBar;
+    bar->SetCommandBars(this);
+    bar->EnableDocking(kTKToolBarDocking);
+    bar->SetTitle(title);
+    if (!bar->CreateToolBar(WS_VISIBLE | WS_CHILD, this, temporary ? kTKPositionFloating : kTKPositionTop)) {
+        bar->InternalRelease();
+        return nullptr;
+    }
+    m_bars.push_back(bar);
+    bar->SetBarID(barId);
+    bar->SetBuiltIn(FALSE);
+    bar->SetTemporary(temporary);
+    if (!temporary)
+        RelayoutFrame(FALSE);
+    return bar;
+}
+
+void CTKCommandBars::RemoveBar(CTKToolBar* bar)
+{
+    auto found = std::find(m_bars.begin(), m_bars.end(), bar);
+    if (found == m_bars.end())
+        return;
+    bar->ShowWindow(SW_HIDE);
+    bar->SetVisibleFlag(FALSE);
+    RelayoutFrame(TRUE);
+    FloatBar(bar);
+    m_bars.erase(found);
+    bar->InternalRelease();
+}
+
+CTKToolBar* CTKCommandBars::GetBarAt(int index) const
+{
+    if (index < 0 || index >= GetCount())
+        return nullptr;
+    return m_bars[static_cast<std::size_t>(index)];
+}
+
+CTKToolBar* CTKCommandBars::GetBarById(UINT id) const
+{
+    if (id == 0)
+        return nullptr;
+    for (CTKToolBar* bar : m_bars)
+        if (bar->GetBarID() == id)
+            return bar;
+    return nullptr;
+}
+
+void CTKCommandBars::ToggleBarVisible(int index)
+{
+    if (CTKToolBar* bar = GetBarAt(index))
+        bar->SetVisible(!bar->IsVisible());
+}
+
+CTKDockBar* CTKCommandBars::GetDockBar(int side) const
+{
+    if (side < 0 || side >= 4)
+        return nullptr;
+    return m_pDocks[side];
+}
+
+CTKDockBar* CTKCommandBars::GetDockBarAt(int x, int y, CTKDockBar* preferred) const
+{
+    auto holds = [x, y](const CTKDockBar* dock) {
+        if (!dock || !dock->IsWindow())
+            return false;
+        CRect rect;
+        dock->GetWindowRect(&rect);
+        rect.InflateRect(kDockBarMargin, kDockBarMargin);
+        return rect.PtInRect(CPoint(x, y));
+    };
+    if (holds(preferred))
+        return preferred;
+    for (const QPointer<CTKDockBar>& dock : m_pDocks)
+        if (holds(dock))
+            return dock;
+    return nullptr;
+}
+
+CTKBarRenderer* CTKCommandBars::GetBarRenderer() const
+{
+    return m_pRenderer ? m_pRenderer : CTKBarRenderer::GetCurrent();
+}
+
+CTKCommandImages* CTKCommandBars::GetImageStore() const
+{
+    return m_pImages ? m_pImages : &CTKCommandImages::Global();
+}
+
+UINT CTKCommandBars::GetActiveMenuId() const
+{
+    auto* mdiFrame = dynamic_cast<CMDIFrameWnd*>(m_pFrame);
+    if (!mdiFrame)
+        return 0;
+    return m_nDefaultMenuId;
+}
+
+BOOL CTKCommandBars::DockBar(CTKToolBar* bar, const CRect* screenRect, CTKDockBar* dockBar)
+{
+    if (!bar || !dockBar || !bar->MakeBarWindow(m_pFrame, FALSE))
+        return FALSE;
+    dockBar->DockBar(bar, screenRect);
+    bar->SetPositionValue(dockBar->GetPosition());
+    return TRUE;
+}
+
+BOOL CTKCommandBars::DockBarAtSide(CTKToolBar* bar, int side)
+{
+    return DockBar(bar, nullptr, GetDockBar(side));
+}
+
+BOOL CTKCommandBars::FloatBar(CTKToolBar* bar)
+{
+    if (!bar || !bar->MakeBarWindow(m_pFrame, TRUE))
+        return FALSE;
+    if (CTKDockBar* dock = bar->GetDockBar()) {
+        dock->RemoveBar(bar, -1);
+        bar->SetDockBar(nullptr);
+    }
+    bar->SetPositionValue(kTKPositionFloating);
+    return TRUE;
+}
+
+void CTKCommandBars::RelayoutFrame(BOOL delay)
+{
+    if (m_bLayoutLock || !m_pFrame)
+        return;
+    if (delay)
+        m_pFrame->DelayRecalcLayout(FALSE);
+    else
+        m_pFrame->RecalcLayout(FALSE);
+}
+
+void CTKCommandBars::RefreshAllBars()
+{
+    m_bLayoutLock = TRUE;
+    for (CTKToolBar* bar : m_bars)
+        if (bar->IsVisible())
+            bar->OnRecalcLayout();
+    if (auto* mdiFrame = dynamic_cast<CMDIFrameWnd*>(m_pFrame))
+        if (auto* tabClient = dynamic_cast<ITKTabClientRefresh*>(mdiFrame->GetMDIClient()))
+            tabClient->Refresh();
+    m_bLayoutLock = FALSE;
+    RelayoutFrame(FALSE);
+}
+
+BOOL CTKCommandBars::IsHiddenCommand(UINT id) const
+{
+    return m_pOptions->hiddenCommands.count(id) != 0 && m_pOptions->usedCommands.count(id) == 0;
+}
+
+void CTKCommandBars::SetCommandUsed(UINT id)
+{
+    if (IsHiddenCommand(id))
+        m_pOptions->usedCommands.insert(id);
+}
+
+std::vector<BYTE> CTKCommandBars::UsedCommandsBytes() const
+{
+    CArchive ar;
+    CTKCommandBarsOptions::StoreCommandSet(ar, m_pOptions->usedCommands);
+    return ar.GetBuffer();
+}
+
+BOOL CTKCommandBars::MergeUsedCommands(const std::vector<BYTE>& bytes)
+{
+    CArchive ar(bytes);
+    return CTKCommandBarsOptions::LoadCommandSet(ar, &m_pOptions->usedCommands);
+}
+
+void CTKCommandBars::SaveOptions(const std::string& profile) const
+{
+    std::unique_ptr<CSettingsStore> store = ProfileStore();
+    if (!store)
+        return;
+    const std::string section = OptionsSection(profile);
+    store->DeleteSection(section);
+    const CTKCommandBarsOptions& options = *m_pOptions;
+    store->WriteInt(section, "AlwaysShowFullMenus", options.bAlwaysShowFullMenus);
+    store->WriteInt(section, "ShowFullAfterDelay", options.bShowFullAfterDelay);
+    store->WriteInt(section, "ToolBarScreenTips", options.bToolBarScreenTips);
+    store->WriteInt(section, "ToolBarAccelTips", options.bToolBarAccelTips);
+    store->WriteInt(section, "LargeIcons", options.bLargeIcons);
+    store->WriteInt(section, "Animation", options.nAnimationType);
+    if (!options.usedCommands.empty())
+        store->WriteBinary(section, kUsedCommands, UsedCommandsBytes());
+}
+
+void CTKCommandBars::LoadOptions(const std::string& profile)
+{
+    std::unique_ptr<CSettingsStore> store = ProfileStore();
+    if (!store)
+        return;
+    const std::string section = OptionsSection(profile);
+    CTKCommandBarsOptions& options = *m_pOptions;
+    options.bAlwaysShowFullMenus = store->GetInt(section, "AlwaysShowFullMenus", options.bAlwaysShowFullMenus);
+    options.bShowFullAfterDelay = store->GetInt(section, "ShowFullAfterDelay", options.bShowFullAfterDelay);
+    options.bToolBarScreenTips = store->GetInt(section, "ToolBarScreenTips", options.bToolBarScreenTips);
+    options.bToolBarAccelTips = store->GetInt(section, "ToolBarAccelTips", options.bToolBarAccelTips);
+    options.bLargeIcons = store->GetInt(section, "LargeIcons", options.bLargeIcons);
+    options.nAnimationType = store->GetInt(section, "Animation", options.nAnimationType);
+    std::vector<BYTE> bytes;
+    if (store->ReadBinary(section, kUsedCommands, &bytes))
+        MergeUsedCommands(bytes);
+}

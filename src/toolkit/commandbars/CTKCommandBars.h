@@ -1,0 +1,100 @@
+#pragma once
+// The command bars of one frame: the toolbars in creation order, the four
+// dock bars at the frame's sides, the options, and the frame's relayout
+// when bars dock, float, show or hide.
+
+#include "platform/ui/CCmdTarget.h"
+#include "platform/ui/CWnd.h"
+
+#include <string>
+#include <vector>
+
+class CFrameWnd;
+class CTKBarRenderer;
+class CTKCommandBarsOptions;
+class CTKCommandImages;
+class CTKDockBar;
+class CTKToolBar;
+
+// The Customize command.
+constexpr UINT kTKCustomizeCommand = 35001;
+// Ids of the four dock bars, top, bottom, left, right.
+constexpr UINT kTKDockBarIds[] = {59419, 59422, 59420, 59421};
+
+// Docking flags of a bar.
+constexpr DWORD kTKDockTop = 0x01;
+constexpr DWORD kTKDockBottom = 0x02;
+constexpr DWORD kTKDockLeft = 0x04;
+constexpr DWORD kTKDockRight = 0x08;
+constexpr DWORD kTKDockAnySide = 0x0F;
+constexpr DWORD kTKDockFloat = 0x10;
+constexpr DWORD kTKDockHideOverflow = 0x20;
+constexpr DWORD kTKDockStretch = 0x40;
+constexpr DWORD kTKToolBarDocking = 0x3F;
+
+class CTKCommandBars : public CCmdTarget {
+    DECLARE_SERIAL(CTKCommandBars)
+public:
+    CTKCommandBars();
+    ~CTKCommandBars() override;
+
+    // --- Creation and frame binding ---
+    void SetFrame(CFrameWnd* frame);
+    CFrameWnd* GetFrame() const { return m_pFrame; }
+    // FALSE when a dock bar window cannot be made.
+    BOOL CreateDockBars();
+    // A bar of the class (CTKToolBar or derived) docked at position 0..3 or floating (4).
+    CTKToolBar* AddToolBar(const std::string& title, int position, const CRuntimeClass* barClass);
+    CTKToolBar* AddCustomToolBar(const std::string& title, UINT barId, BOOL temporary);
+    void RemoveBar(CTKToolBar* bar);
+
+    // --- Look-ups ---
+    int GetCount() const { return static_cast<int>(m_bars.size()); }
+    CTKToolBar* GetBarAt(int index) const;
+    CTKToolBar* GetBarById(UINT id) const;
+    void ToggleBarVisible(int index);
+    CTKDockBar* GetDockBar(int side) const;
+    // The dock bar whose window grown by 20 pixels holds the screen point, the preferred one first.
+    CTKDockBar* GetDockBarAt(int x, int y, CTKDockBar* preferred) const;
+    CTKBarRenderer* GetBarRenderer() const;
+    CTKCommandImages* GetImageStore() const;
+    virtual UINT GetActiveMenuId() const;
+    UINT GetDefaultMenuId() const { return m_nDefaultMenuId; }
+
+    // --- Docking and floating ---
+    BOOL DockBar(CTKToolBar* bar, const CRect* screenRect, CTKDockBar* dockBar);
+    BOOL DockBarAtSide(CTKToolBar* bar, int side);
+    BOOL FloatBar(CTKToolBar* bar);
+
+    // --- Layout ---
+    void RelayoutFrame(BOOL delay);
+    void RefreshAllBars();
+    BOOL IsLayoutLocked() const { return m_bLayoutLock; }
+
+    // --- Commands ---
+    virtual BOOL IsHiddenCommand(UINT id) const;
+    void SetCommandUsed(UINT id);
+    BOOL IsCustomizeAvailable() const { return m_bCustomizeAvailable; }
+    BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
+
+    // --- Options ---
+    CTKCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }
+    void SaveOptions(const std::string& profile) const;
+    void LoadOptions(const std::string& profile);
+    // The "UsedCommands" bytes, and their merge into the used set; FALSE on bad bytes.
+    std::vector<BYTE> UsedCommandsBytes() const;
+    BOOL MergeUsedCommands(const std::vector<BYTE>& bytes);
+
+private:
+    CTKBarRenderer* m_pRenderer = nullptr;
+    CTKCommandImages* m_pImages = nullptr;
+    BOOL m_bCustomizeMode = FALSE;
+    BOOL m_bCustomizeAvailable = FALSE;
+    UINT m_nDefaultMenuId = 0;
+    CTKCommandBarsOptions* m_pOptions = nullptr;
+    std::vector<CTKToolBar*> m_bars;
+    // Owned; the frame's window may have taken them down with it already.
+    QPointer<CTKDockBar> m_pDocks[4];
+    CFrameWnd* m_pFrame = nullptr;
+    BOOL m_bLayoutLock = FALSE;
+};

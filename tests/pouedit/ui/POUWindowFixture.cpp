@@ -1,0 +1,102 @@
+#include "POUWindowFixture.h"
+
+#include "platform/ui/CCmdUI.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEvent>
+
+namespace {
+constexpr int WAIT_LIMIT_MS = 5000;
+const CRect FRAME_RECT(0, 0, 480, 320);
+constexpr int VAR_PANE_HEIGHT = 80;
+}
+
+IMPLEMENT_DYNCREATE(CFakeVarView, CView)
+
+void POUWindowFixture::SetUp()
+{
+    AppDataFixture::SetUp();
+    UseFamily(2);
+    m_app->ApplyFamilyProfile();
+    m_node.kind = NODE_MAIN;
+    m_node.language = POU_LANGUAGE_IL;
+    m_workbench.currentNode = &m_node;
+}
+
+void POUWindowFixture::TearDown()
+{
+    CloseWindow();
+    AppDataFixture::TearDown();
+}
+
+BOOL POUWindowFixture::OpenWindow(const std::string& path, int language, int nodeKind)
+{
+    m_node.kind = nodeKind;
+    m_node.language = language;
+    m_doc = std::make_unique<CPOUEditorDoc>(*m_app, &m_workbench, &m_factory);
+    m_frame = new CFrameWnd;
+    if (!m_frame->Create(nullptr, FRAME_RECT, 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE))
+        return FALSE;
+    m_splitter = new CSplitterWnd;
+    if (!m_splitter->CreateStatic(m_frame, 2, 1))
+        return FALSE;
+    if (!m_splitter->CreateView(0, 0, RUNTIME_CLASS(CFakeVarView), CSize(0, VAR_PANE_HEIGHT), m_doc.get()) ||
+        !m_splitter->CreateView(1, 0, RUNTIME_CLASS(CPOUEditorView), CSize(), m_doc.get()))
+        return FALSE;
+    m_varView = dynamic_cast<CFakeVarView*>(m_splitter->GetPane(0, 0));
+    m_view = dynamic_cast<CPOUEditorView*>(m_splitter->GetPane(1, 0));
+    if (!m_varView || !m_view)
+        return FALSE;
+    m_frame->SetActiveView(m_view);
+    m_frame->RecalcLayout();
+    if (!m_doc->OnOpenDocument(path))
+        return FALSE;
+    m_doc->SetPathName(path);
+    m_view->OnInitialUpdate();
+    return TRUE;
+}
+
+void POUWindowFixture::CloseWindow()
+{
+    if (m_frame)
+        m_frame->DestroyWindow();
+    m_frame = nullptr;
+    m_splitter = nullptr;
+    m_varView = nullptr;
+    m_view = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_doc.reset();
+}
+
+BOOL POUWindowFixture::IsEnabled(UINT id)
+{
+    CCmdUI ui(id);
+    ui.DoUpdate(m_view, TRUE);
+    return ui.IsEnabled();
+}
+
+BOOL POUWindowFixture::IsChecked(UINT id)
+{
+    CCmdUI ui(id);
+    ui.DoUpdate(m_view, TRUE);
+    return ui.GetCheck() == 1;
+}
+
+BOOL POUWindowFixture::RunCommand(UINT id)
+{
+    return m_view->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr);
+}
+
+CRecordingEditor* POUWindowFixture::Recorder()
+{
+    auto* program = dynamic_cast<CRecordingProgram*>(m_doc->GetProgram());
+    return program ? &program->Recorder() : nullptr;
+}
+
+void POUWindowFixture::WaitFor(const std::function<bool()>& condition)
+{
+    QDeadlineTimer deadline(WAIT_LIMIT_MS);
+    while (!condition() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
