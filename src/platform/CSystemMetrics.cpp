@@ -90,6 +90,9 @@ constexpr MetricEntry kMetrics[] = {
     {SM_CYMENUCHECK, 13},
 };
 
+constexpr LONG STOCK_FONT_HEIGHT = -12;
+const char* const FIXED_FACE = "DejaVu Sans Mono";
+
 LOGFONT DefaultFont(LONG height, LONG weight = FW_NORMAL)
 {
     LOGFONT font;
@@ -101,6 +104,21 @@ LOGFONT DefaultFont(LONG height, LONG weight = FW_NORMAL)
 }
 
 } // namespace
+
+LOGFONT CSystemMetrics::GetFixedFont() const
+{
+    LOGFONT font = DefaultFont(STOCK_FONT_HEIGHT);
+    font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    CFont::SetFaceName(font, FIXED_FACE);
+    return font;
+}
+
+LOGFONT CSystemMetrics::GetGuiFont() const
+{
+    LOGFONT font = DefaultFont(STOCK_FONT_HEIGHT);
+    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    return font;
+}
 
 CSystemMetrics& CSystemMetrics::Instance()
 {

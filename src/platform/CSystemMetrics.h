@@ -109,6 +109,9 @@ public:
     void SetStatusFont(const LOGFONT& font) { m_statusFont = font; }
     LOGFONT GetSmallCaptionFont() const { return m_smallCaptionFont; }
     void SetSmallCaptionFont(const LOGFONT& font) { m_smallCaptionFont = font; }
+    // The two stock fonts: fixed pitch, and the font of dialogs and controls.
+    LOGFONT GetFixedFont() const;
+    LOGFONT GetGuiFont() const;
     // The face used where a font record names none.
     static const char* DefaultFace() { return "DejaVu Sans"; }
 

@@ -18,3 +18,6 @@ constexpr UINT IDC_NO = 32648;
 constexpr UINT IDC_HAND = 32649;
 constexpr UINT IDC_APPSTARTING = 32650;
 constexpr UINT IDC_HELP = 32651;
+
+// The IL editor's line-number gutter.
+constexpr UINT IDC_IL_GUTTER = 144;

@@ -110,6 +110,9 @@ constexpr BYTE DEFAULT_CHARSET = 1;
 constexpr BYTE SYMBOL_CHARSET = 2;
 constexpr BYTE GB2312_CHARSET = 134;
 constexpr BYTE FF_SWISS = 0x20;
+constexpr BYTE FF_MODERN = 0x30;
+constexpr BYTE FIXED_PITCH = 1;
+constexpr BYTE VARIABLE_PITCH = 2;
 
 // A colour that is no colour: what GetPixel answers where it cannot read.
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;

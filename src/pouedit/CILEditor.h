@@ -8,6 +8,7 @@
 #include "model/CILLineParser.h"
 #include "model/ILVocabulary.h"
 #include "model/OperandTypeFlags.h"
+#include "platform/GdiTypes.h"
 #include "platform/WinTypes.h"
 
 #include <map>
@@ -108,12 +109,43 @@ public:
     // Insert Network (Ctrl+Q).
     virtual void OnInsertNetwork();
 
-    // Caret (line index, byte column) and its copy for the next snapshot.
+    // Caret (line index, byte column); placing it drops the selection and fixes its anchor there.
     int GetCaretLine() const { return m_caretLine; }
     int GetCaretColumn() const { return m_caretColumn; }
     void SetCaret(int line, int column);
     // Keeps the caret on an existing line and inside it.
     void ClampCaret();
+
+    void SetEditorFont(const LOGFONT& font);
+    void InsertNetwork();
+    void DeleteSelection(BOOL force);
+    BOOL EnsureCaretVisible();
+    void ScrollToCaret(int extraColumns);
+
+    // Selection, start before end; the end column is exclusive.
+    BOOL HasSelection() const { return m_selection; }
+    void GetSelection(int& startLine, int& startColumn, int& endLine, int& endColumn) const;
+    void SetSelection(int startLine, int startColumn, int endLine, int endColumn);
+    int GetAnchorLine() const { return m_anchorLine; }
+    int GetAnchorColumn() const { return m_anchorColumn; }
+    int GetDesiredColumn() const { return m_desiredColumn; }
+    BOOL IsDragging() const { return m_dragging; }
+    BOOL IsResizingMonitorColumn() const { return m_resizing; }
+    int GetFindStartColumn() const { return m_findStartColumn; }
+
+    // Metrics.
+    int GetCharWidth() const { return m_charWidth; }
+    int GetLineHeight() const { return m_lineHeight; }
+    int GetGutterWidth() const { return m_gutterWidth; }
+    CSize GetCaretSize() const { return CSize(m_caretWidth, m_caretHeight); }
+    const LOGFONT& GetPrintFont() const { return m_printFont; }
+    int GetMonitorColumnWidth() const { return m_monitorWidth; }
+    void SetMonitorColumnWidth(int width) { m_monitorWidth = width; }
+    // The caret in client pixels.
+    CPoint GetCaretPoint() const;
+
+    // A column inside a double-byte character moves behind it.
+    static int FixGbkColumn(const std::string& line, int column);
 
     // Line check.
     void CheckLines(BOOL all, int firstVisibleLine);
@@ -154,6 +186,41 @@ public:
     BOOL ResolveToAddress(const std::string& name, std::string& address) const;
 
 private:
+    std::string& Line(int row);
+    int LineLength(int row) const;
+    int LastLine() const;
+    int TextStart() const { return m_gutterWidth + m_monitorWidth; }
+    int FirstVisibleLine() const;
+    void CheckVisibleLines();
+    void PushSnapshot();
+    void PlaceCaret();
+    void DropSelection();
+    void AnchorAtCaret();
+    void SelectFromAnchor();
+    void LeaveLine(int row, BOOL normaliseFirst);
+    void InsertLineRows(int row);
+    void RemoveLineRows(int row);
+    void UpdateScrollHeight();
+    void ScrollToPosition(int x, int y);
+    void ScrollByLines(int lines);
+    int PageLines() const;
+    int CharClass(char c) const;
+    BOOL IsWordByte(char c) const;
+    CPoint ToLogical(const CPoint& point) const;
+    void MapPoint(const CPoint& point, BOOL monitorShift, int& line, int& column) const;
+    BOOL InsertBytes(const std::string& bytes, int limitColumn);
+    void TypeEnter();
+    void TypeBackspace();
+    void KeyPage(BOOL down, BOOL shift);
+    void KeyHome(BOOL shift, BOOL ctrl);
+    void KeyEnd(BOOL shift, BOOL ctrl);
+    void KeyLeft(BOOL shift);
+    void KeyRight(BOOL shift);
+    void KeyVertical(BOOL down, BOOL shift);
+    void KeyDelete();
+    void ShowHelp();
+    void AfterCharacter();
+
     CZULProject& Project() const;
     BOOL IsMonitoring() const;
     std::string GetPOUName() const;
@@ -173,4 +240,23 @@ private:
     std::map<std::string, std::string> m_labels;       // upper-cased label -> row
     std::vector<CILInstanceEntry> m_instances;         // newest first
     CParenMatcher m_parens;
+    LOGFONT m_textFont {};
+    LOGFONT m_printFont {};
+    int m_charWidth = 1;
+    int m_lineHeight = 1;
+    int m_gutterWidth = 0;
+    int m_monitorWidth = 0;
+    int m_caretWidth = 0;
+    int m_caretHeight = 0;
+    BOOL m_selection = FALSE;
+    int m_selStartLine = 0;
+    int m_selStartColumn = 0;
+    int m_selEndLine = 0;
+    int m_selEndColumn = 0;
+    int m_anchorLine = 0;
+    int m_anchorColumn = 0;
+    int m_desiredColumn = 0;
+    int m_findStartColumn = 0;
+    BOOL m_dragging = FALSE;
+    BOOL m_resizing = FALSE;
 };

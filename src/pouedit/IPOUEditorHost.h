@@ -1,8 +1,11 @@
 #pragma once
 // What a POU program and its editor need of the POU document and view:
-// the POU's name, its local variables and the view's scroll position.
+// the POU's name, its local variables, and what the editors ask of the
+// view: scroll position and sizes, the caret, repainting, the mouse, the
+// cursor shape, key states and font metrics.
 
 #include "model/OperandTypeFlags.h"
+#include "platform/GdiTypes.h"
 #include "platform/WinTypes.h"
 
 #include <string>
@@ -24,4 +27,32 @@ public:
     // The view's scroll position in pixels.
     virtual void GetScrollPosition(int& x, int& y) const = 0;
     virtual void ScrollTo(int x, int y) = 0;
+    // The scrolled size, a page step and a line step, in pixels.
+    virtual void SetScrollSizes(const CSize& total, const CSize& page, const CSize& line) = 0;
+    virtual CSize GetTotalSize() const = 0;
+    // The client area in pixels.
+    virtual CSize GetClientSize() const = 0;
+
+    // The view's caret, at a point in client pixels.
+    virtual void CreateCaret(const CSize& size) = 0;
+    virtual void ShowCaretAt(const CPoint& point) = 0;
+    virtual void HideCaret() = 0;
+    virtual void DestroyCaret() = 0;
+
+    virtual void Invalidate() = 0;
+    virtual void SetFocus() = 0;
+    virtual void SetCapture() = 0;
+    virtual void ReleaseCapture() = 0;
+    // A cursor number of CursorShapes.h.
+    virtual void SetCursorShape(UINT cursor) = 0;
+    // Whether a key (a VK_ code) is held now.
+    virtual BOOL IsKeyDown(UINT virtualKey) const = 0;
+    // FALSE while the view shows no document.
+    virtual BOOL HasDocument() const = 0;
+    // The document now differs from its file.
+    virtual void SetModified() = 0;
+
+    // The metrics of a font and the pixel width of a text in it.
+    virtual void MeasureFont(const LOGFONT& font, TEXTMETRIC& metrics) const = 0;
+    virtual int GetTextWidth(const LOGFONT& font, const std::string& text) const = 0;
 };

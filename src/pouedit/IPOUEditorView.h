@@ -4,11 +4,17 @@
 
 #include "platform/WinTypes.h"
 
-// Scroll bars and the scroll codes an editor posts.
+// Scroll bars and the scroll codes an editor posts and receives (left
+// and right share the up and down codes).
 constexpr int POU_SCROLL_HORZ = 0;
 constexpr int POU_SCROLL_VERT = 1;
 constexpr int POU_SCROLL_LINEUP = 0;
 constexpr int POU_SCROLL_LINEDOWN = 1;
+constexpr int POU_SCROLL_PAGEUP = 2;
+constexpr int POU_SCROLL_PAGEDOWN = 3;
+constexpr int POU_SCROLL_THUMBTRACK = 5;
+constexpr int POU_SCROLL_TOP = 6;
+constexpr int POU_SCROLL_BOTTOM = 7;
 
 class IPOUEditorView {
 public:

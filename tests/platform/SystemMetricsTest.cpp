@@ -108,3 +108,19 @@ TEST_F(CSystemMetricsTest, StatusAndSmallCaptionFontsHoldTheirOverridesUntilRese
     EXPECT_EQ(service.GetStatusFont().lfHeight, -12);
     EXPECT_EQ(service.GetSmallCaptionFont().lfHeight, -11);
 }
+
+TEST_F(CSystemMetricsTest, StockFontsAreFixedPitchAndGuiFacesThatExist)
+{
+    CSystemMetrics& service = CSystemMetrics::Instance();
+    const LOGFONT fixed = service.GetFixedFont();
+    const LOGFONT gui = service.GetGuiFont();
+    EXPECT_EQ(std::string(fixed.lfFaceName), "DejaVu Sans Mono");
+    EXPECT_EQ(fixed.lfPitchAndFamily & 0x03, FIXED_PITCH);
+    EXPECT_EQ(std::string(gui.lfFaceName), "DejaVu Sans");
+    EXPECT_EQ(gui.lfPitchAndFamily & 0x03, VARIABLE_PITCH);
+    for (const LOGFONT& font : {fixed, gui}) {
+        EXPECT_TRUE(service.FontExists(font.lfFaceName)) << font.lfFaceName;
+        EXPECT_LT(font.lfHeight, 0);
+        EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+    }
+}

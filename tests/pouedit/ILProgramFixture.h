@@ -11,10 +11,13 @@
 #include "platform/ByteString.h"
 #include "pouedit/CILEditor.h"
 #include "pouedit/CILProgram.h"
+#include "pouedit/IPOUCommandUI.h"
 #include "pouedit/IPOUEditorHost.h"
+#include "pouedit/IPOUEditorView.h"
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -66,10 +69,85 @@ public:
         scrollY = y;
     }
 
+    void SetScrollSizes(const CSize& total, const CSize& page, const CSize& line) override
+    {
+        totalSize = total;
+        pageSize = page;
+        lineSize = line;
+    }
+    CSize GetTotalSize() const override { return totalSize; }
+    CSize GetClientSize() const override { return clientSize; }
+    void CreateCaret(const CSize& size) override { caretSize = size; }
+    void ShowCaretAt(const CPoint& point) override
+    {
+        caretPoint = point;
+        caretShown = TRUE;
+    }
+    void HideCaret() override { caretShown = FALSE; }
+    void DestroyCaret() override { caretSize = CSize(); }
+    void Invalidate() override { ++invalidations; }
+    void SetFocus() override { focused = TRUE; }
+    void SetCapture() override { captured = TRUE; }
+    void ReleaseCapture() override { captured = FALSE; }
+    void SetCursorShape(UINT shape) override { cursor = shape; }
+    BOOL IsKeyDown(UINT key) const override { return heldKeys.count(key) ? TRUE : FALSE; }
+    BOOL HasDocument() const override { return TRUE; }
+    void SetModified() override { modified = TRUE; }
+    // Every character cell is charWidth wide; the text is a line of lineHeight pixels.
+    void MeasureFont(const LOGFONT& font, TEXTMETRIC& metrics) const override
+    {
+        measured = font;
+        metrics.tmAveCharWidth = charWidth;
+        metrics.tmHeight = lineHeight - externalLeading;
+        metrics.tmExternalLeading = externalLeading;
+    }
+    int GetTextWidth(const LOGFONT&, const std::string& text) const override
+    {
+        return static_cast<int>(text.size()) * charWidth;
+    }
+
     std::string pouName = "MAIN";
     std::map<std::string, Local> locals;
     int scrollX = 0;
     int scrollY = 0;
+    CSize totalSize;
+    CSize pageSize;
+    CSize lineSize;
+    CSize clientSize {400, 200};
+    CSize caretSize;
+    CPoint caretPoint;
+    BOOL caretShown = FALSE;
+    int invalidations = 0;
+    BOOL focused = FALSE;
+    BOOL captured = FALSE;
+    UINT cursor = 0;
+    std::set<UINT> heldKeys;
+    BOOL modified = FALSE;
+    mutable LOGFONT measured {};
+    int charWidth = 8;
+    int lineHeight = 16;
+    int externalLeading = 2;
+};
+
+// The POU view as the editor reaches it: only its posted scroll steps count here.
+class FakePOUView : public IPOUEditorView {
+public:
+    BOOL TriggerRepaint() override { return TRUE; }
+    int GetScrollPosition(int, BOOL) const override { return 0; }
+    void SetScrollPosition(int, int, BOOL) override {}
+    void ExtendScrollSizes(int, int) override {}
+    void PostScroll(int bar, int code) override { postedScrolls.emplace_back(bar, code); }
+
+    std::vector<std::pair<int, int>> postedScrolls; // bar, code
+};
+
+// A command's enabled state as the editor sets it.
+class FakeCommandUI : public IPOUCommandUI {
+public:
+    void Enable(BOOL on) override { enabled = on; }
+    void SetCheck(int) override {}
+
+    BOOL enabled = -1;
 };
 
 class ILProgramFixture : public AppDataFixture {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPixmap>
 
 #include <cctype>
 #include <cerrno>
@@ -208,6 +209,19 @@ private:
     bool m_lineStart = true;
 };
 
+// A cursor drawn as a picture beside the resource file, with its hot spot.
+struct CursorFile {
+    std::string file;
+    UINT hotX = 0;
+    UINT hotY = 0;
+};
+
+bool IsPictureName(const std::string& name)
+{
+    const std::string suffix = ".png";
+    return name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
 // What one file defines, merged into the store only when all of it parsed.
 struct ParsedResources {
     std::map<UINT, CMenu> menus;
@@ -216,6 +230,7 @@ struct ParsedResources {
     std::map<UINT, CToolBarResource> toolBars;
     std::map<UINT, Qt::CursorShape> cursors;
     std::map<UINT, std::string> bitmapFiles;   // as written, relative to the resource file
+    std::map<UINT, CursorFile> cursorFiles;    // the program's own cursor art
 };
 
 class Parser {
@@ -520,6 +535,17 @@ private:
         std::string name;
         if (!ExpectString(&name))
             return FALSE;
+        if (IsPictureName(name)) {
+            CursorFile art {name};
+            SkipComma();
+            if (!ExpectNumber(&art.hotX))
+                return FALSE;
+            SkipComma();
+            if (!ExpectNumber(&art.hotY))
+                return FALSE;
+            m_out->cursorFiles[id] = art;
+            return TRUE;
+        }
         for (const NamedCursor& c : kCursorShapes) {
             if (name == c.name) {
                 m_out->cursors[id] = c.shape;
@@ -575,6 +601,26 @@ BOOL LoadBitmapFiles(const std::string& sourceName, const std::map<UINT, std::st
     return TRUE;
 }
 
+BOOL LoadCursorFiles(const std::string& sourceName, const std::map<UINT, CursorFile>& files,
+                     std::map<UINT, QImage>* pictures, std::string* what)
+{
+    const QString folder = QFileInfo(QString::fromStdString(sourceName)).path();
+    for (const auto& entry : files) {
+        QImage image(folder + "/" + QString::fromStdString(entry.second.file));
+        if (image.isNull()) {
+            *what = "cursor " + std::to_string(entry.first) + ": " + entry.second.file + " cannot be read";
+            return FALSE;
+        }
+        if (entry.second.hotX >= static_cast<UINT>(image.width()) ||
+            entry.second.hotY >= static_cast<UINT>(image.height())) {
+            *what = "cursor " + std::to_string(entry.first) + ": hot spot outside the picture";
+            return FALSE;
+        }
+        (*pictures)[entry.first] = image;
+    }
+    return TRUE;
+}
+
 template <class Map>
 void MergeInto(Map& target, Map& source)
 {
@@ -607,8 +653,10 @@ BOOL CResourceStore::LoadText(const std::string& utf8Text, const std::string& so
     std::string what;
     ParsedResources parsed;
     std::map<UINT, CIconImage> bitmaps;
+    std::map<UINT, QImage> cursorPictures;
     if (!Tokenizer(utf8Text).Run(&tokens, &what) || !Parser(tokens, &parsed).Run(&what)
-        || !LoadBitmapFiles(sourceName, parsed.bitmapFiles, &bitmaps, &what)) {
+        || !LoadBitmapFiles(sourceName, parsed.bitmapFiles, &bitmaps, &what)
+        || !LoadCursorFiles(sourceName, parsed.cursorFiles, &cursorPictures, &what)) {
         *error = sourceName + ": " + what;
         return FALSE;
     }
@@ -618,6 +666,11 @@ BOOL CResourceStore::LoadText(const std::string& utf8Text, const std::string& so
     MergeInto(m_toolBars, parsed.toolBars);
     for (const auto& cursor : parsed.cursors)
         CQtCursors::Register(cursor.first, QCursor(cursor.second));
+    for (const auto& [id, picture] : cursorPictures) {
+        const CursorFile& art = parsed.cursorFiles.at(id);
+        CQtCursors::Register(id, QCursor(QPixmap::fromImage(picture), static_cast<int>(art.hotX),
+                                         static_cast<int>(art.hotY)));
+    }
     MergeInto(m_cursors, parsed.cursors);
     MergeInto(m_bitmaps, bitmaps);
     return TRUE;

@@ -28,8 +28,11 @@
 //       SEPARATOR
 //   END
 //   9970 CURSOR "SplitV"
+//   144 CURSOR "pictures/ilgutter.png", 27, 1
 //   4001 BITMAP "standard16.png"
 //
+// A CURSOR names a Qt shape, or a picture file beside the resource file
+// and the hot spot in it.
 // A BITMAP names a picture file beside the resource file: with an alpha
 // channel it is a 32-bit alpha strip, without one a strip whose mask colour
 // marks the transparent pixels.

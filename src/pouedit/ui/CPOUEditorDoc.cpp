@@ -8,6 +8,12 @@
 #include "pouedit/IPOUProgramFactory.h"
 #include "pouedit/IPOUWorkbenchHost.h"
 #include "platform/ByteString.h"
+#include "platform/CCaret.h"
+#include "platform/CFont.h"
+#include "platform/ui/CQtCursors.h"
+#include "platform/ui/CQtDC.h"
+
+#include <QImage>
 #include "platform/CUserInterface.h"
 #include "platform/FileSystem.h"
 #include "platform/FileTimes.h"
@@ -402,4 +408,106 @@ void CPOUEditorDoc::ScrollTo(int x, int y)
 {
     if (CPOUEditorView* view = GetEditorView())
         view->ScrollToPosition(CPoint(x, y));
+}
+
+void CPOUEditorDoc::SetScrollSizes(const CSize& total, const CSize& page, const CSize& line)
+{
+    if (CPOUEditorView* view = GetEditorView())
+        view->SetScrollSizes(MM_TEXT, total, page, line);
+}
+
+CSize CPOUEditorDoc::GetTotalSize() const
+{
+    const CPOUEditorView* view = GetEditorView();
+    return view ? view->GetTotalSize() : CSize();
+}
+
+CSize CPOUEditorDoc::GetClientSize() const
+{
+    CRect client;
+    if (const CPOUEditorView* view = GetEditorView())
+        view->GetClientRect(&client);
+    return CSize(client.Width(), client.Height());
+}
+
+void CPOUEditorDoc::CreateCaret(const CSize& size)
+{
+    if (const CPOUEditorView* view = GetEditorView())
+        CCaret::Instance().Create(view, size.cx, size.cy);
+}
+
+void CPOUEditorDoc::ShowCaretAt(const CPoint& point)
+{
+    const CPOUEditorView* view = GetEditorView();
+    if (!view || CCaret::Instance().GetOwner() != view)
+        return;
+    CCaret::Instance().SetPos(point.x, point.y);
+    CCaret::Instance().Show(view);
+}
+
+void CPOUEditorDoc::HideCaret()
+{
+    if (const CPOUEditorView* view = GetEditorView())
+        CCaret::Instance().Hide(view);
+}
+
+void CPOUEditorDoc::DestroyCaret()
+{
+    const CPOUEditorView* view = GetEditorView();
+    if (view && CCaret::Instance().GetOwner() == view)
+        CCaret::Instance().Destroy();
+}
+
+void CPOUEditorDoc::Invalidate()
+{
+    if (CPOUEditorView* view = GetEditorView())
+        view->Invalidate(FALSE);
+}
+
+void CPOUEditorDoc::SetFocus()
+{
+    if (CPOUEditorView* view = GetEditorView())
+        view->SetFocus();
+}
+
+void CPOUEditorDoc::SetCapture()
+{
+    if (CPOUEditorView* view = GetEditorView())
+        view->SetCapture();
+}
+
+void CPOUEditorDoc::ReleaseCapture()
+{
+    CWnd::ReleaseCapture();
+}
+
+void CPOUEditorDoc::SetCursorShape(UINT cursor)
+{
+    if (CPOUEditorView* view = GetEditorView())
+        view->setCursor(CQtCursors::Cursor(cursor));
+}
+
+BOOL CPOUEditorDoc::IsKeyDown(UINT virtualKey) const
+{
+    return GetKeyState(static_cast<int>(virtualKey)) < 0 ? TRUE : FALSE;
+}
+
+void CPOUEditorDoc::MeasureFont(const LOGFONT& font, TEXTMETRIC& metrics) const
+{
+    QImage surface(1, 1, QImage::Format_ARGB32);
+    CQtDC dc(&surface);
+    CFont record;
+    record.CreateFontIndirect(&font);
+    dc.SelectObject(&record);
+    dc.GetTextMetrics(&metrics);
+}
+
+int CPOUEditorDoc::GetTextWidth(const LOGFONT& font, const std::string& text) const
+{
+    QImage surface(1, 1, QImage::Format_ARGB32);
+    CQtDC dc(&surface);
+    CFont record;
+    record.CreateFontIndirect(&font);
+    dc.SelectObject(&record);
+    return dc.GetTextExtent(text).cx;
 }

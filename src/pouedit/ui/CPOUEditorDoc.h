@@ -63,6 +63,23 @@ public:
 
     void GetScrollPosition(int& x, int& y) const override;
     void ScrollTo(int x, int y) override;
+    void SetScrollSizes(const CSize& total, const CSize& page, const CSize& line) override;
+    CSize GetTotalSize() const override;
+    CSize GetClientSize() const override;
+    void CreateCaret(const CSize& size) override;
+    void ShowCaretAt(const CPoint& point) override;
+    void HideCaret() override;
+    void DestroyCaret() override;
+    void Invalidate() override;
+    void SetFocus() override;
+    void SetCapture() override;
+    void ReleaseCapture() override;
+    void SetCursorShape(UINT cursor) override;
+    BOOL IsKeyDown(UINT virtualKey) const override;
+    BOOL HasDocument() const override { return TRUE; }
+    void SetModified() override { SetModifiedFlag(TRUE); }
+    void MeasureFont(const LOGFONT& font, TEXTMETRIC& metrics) const override;
+    int GetTextWidth(const LOGFONT& font, const std::string& text) const override;
 
     CPOUProgram* GetProgram() const { return m_program.get(); }
     const std::string& GetVarPathName() const { return m_varPath; }

@@ -2,7 +2,9 @@
 // the errors a broken file gets.
 
 #include "platform/Gbk.h"
+#include "platform/ui/CQtCursors.h"
 #include "platform/ui/CResourceStore.h"
+#include "resources/ProgramResources.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +76,8 @@ TEST(ResourceStoreTest, BrokenFilesSayWhereAndKeepNothing)
         {"STRINGTABLE\nBEGIN\n  7 \"a\"\n  7 \"b\"\nEND\n", "x.rc: line 4: string 7 defined twice"},
         {"3 TOOLBAR\nBEGIN\n  BUTTON 0\nEND\n", "x.rc: line 3: a button needs a command id other than 0"},
         {"4 CURSOR \"Spinning\"\n", "x.rc: line 1: unknown cursor shape Spinning"},
+        {"4 CURSOR \"a.png\", 1, 1\n", "x.rc: cursor 4: a.png cannot be read"},
+        {"4 CURSOR \"a.png\"\n", "x.rc: line 2: expected a number"},
         {"5 ICON \"a.ico\"\n", "x.rc: line 1: unknown resource type ICON"},
         {"5 BITMAP \"a.bmp\"\n", "x.rc: bitmap 5: a.bmp cannot be read"},
         {"5 BITMAP 7\n", "x.rc: line 1: expected a quoted text"},
@@ -104,6 +108,29 @@ TEST(ResourceStoreTest, TextsKeepEscapesCommentsAndHexNumbers)
         "STRINGTABLE { 0x10, \"tab\\there \"\"quoted\"\" back\\\\slash\" // trailing comment\n }\n";
     ASSERT_TRUE(store.LoadText(text, "t.rc", &error)) << error;
     EXPECT_EQ(store.LoadString(16), "tab\there \"quoted\" back\\slash");
+}
+
+} // namespace
+
+namespace {
+
+TEST(ResourceStoreTest, ProgramCursorsDrawnAsPicturesKeepTheirHotSpot)
+{
+    std::string error;
+    ASSERT_TRUE(InitProgramResources(&error)) << error;
+    QCursor cursor;
+    ASSERT_TRUE(CQtCursors::Find(IDC_IL_GUTTER, &cursor));
+    EXPECT_EQ(cursor.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(cursor.hotSpot(), QPoint(27, 1));
+    const QImage art = cursor.pixmap().toImage();
+    ASSERT_EQ(art.size(), QSize(32, 32));
+    // The tip is drawn; the far corner stays clear.
+    EXPECT_EQ(qAlpha(art.pixel(27, 1)), 255);
+    EXPECT_EQ(qAlpha(art.pixel(0, 31)), 0);
+
+    CResourceStore store;
+    EXPECT_FALSE(store.LoadText("7 CURSOR \"pictures/ilgutter.png\", 40, 1\n", ":/resources/x.rc", &error));
+    EXPECT_EQ(error, ":/resources/x.rc: cursor 7: hot spot outside the picture");
 }
 
 } // namespace

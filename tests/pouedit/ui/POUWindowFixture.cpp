@@ -1,5 +1,6 @@
 #include "POUWindowFixture.h"
 
+#include "platform/CSystemMetrics.h"
 #include "platform/ui/CCmdUI.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,13 @@ void POUWindowFixture::SetUp()
     AppDataFixture::SetUp();
     UseFamily(2);
     m_app->ApplyFamilyProfile();
+    // The shell's start-up fills the editor fonts from the stock fonts the same way.
+    const LOGFONT fixed = CSystemMetrics::Instance().GetFixedFont();
+    const LOGFONT gui = CSystemMetrics::Instance().GetGuiFont();
+    m_app->Fonts[0] = fixed;
+    m_app->Fonts[1] = gui;
+    m_app->Fonts[2] = fixed;
+    m_app->Fonts[3] = gui;
     m_node.kind = NODE_MAIN;
     m_node.language = POU_LANGUAGE_IL;
     m_workbench.currentNode = &m_node;
