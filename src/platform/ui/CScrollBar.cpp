@@ -80,7 +80,7 @@ void CScrollBar::Notify(UINT code, int position)
         return;
     const UINT message = m_bar->orientation() == Qt::Vertical ? WM_VSCROLL : WM_HSCROLL;
     const WPARAM wParam = static_cast<WPARAM>(MAKELONG(static_cast<int>(code), position));
-    parent->SendMessage(message, wParam, reinterpret_cast<LPARAM>(this));
+    parent->SendMessage(message, wParam, m_windowBar ? 0 : reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CScrollBar::SetScrollInfo(const SCROLLINFO* info, BOOL)

@@ -23,6 +23,7 @@ constexpr DWORD SBS_VERT = 0x0001;
 // Which bar of a window.
 constexpr int SB_HORZ = 0;
 constexpr int SB_VERT = 1;
+constexpr int SB_BOTH = 3;
 
 // Scroll codes of WM_HSCROLL and WM_VSCROLL.
 constexpr UINT SB_LINEUP = 0;
@@ -79,6 +80,8 @@ public:
     BOOL EnableScrollBar(UINT arrows = ESB_ENABLE_BOTH);
 
     QScrollBar* Bar() const { return m_bar; }
+    // Makes this the own bar of its parent window: its notices carry lParam 0.
+    void SetWindowBar() { m_windowBar = TRUE; }
 
     // The bar (SB_HORZ, SB_VERT) of a window built on a Qt scroll area;
     // FALSE when the window has none.
@@ -100,4 +103,5 @@ private:
     QScrollBar* m_bar = nullptr;   // child, owned by Qt
     int m_max = 0;                 // nMax as given, which the Qt bar does not keep
     UINT m_page = 0;
+    BOOL m_windowBar = FALSE;
 };

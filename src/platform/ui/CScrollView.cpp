@@ -1,5 +1,7 @@
 #include "CScrollView.h"
 
+#include "platform/CSystemMetrics.h"
+
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CScrollView, CView)
@@ -24,6 +26,7 @@ void CScrollView::SetScrollSizes(int mapMode, CSize total, CSize page, CSize lin
         m_line.cx = m_page.cx / DEFAULT_STEP_DIVISOR;
     if (m_line.cy == 0)
         m_line.cy = m_page.cy / DEFAULT_STEP_DIVISOR;
+    UpdateBars();
     ScrollToPosition(m_position);
 }
 
@@ -41,9 +44,54 @@ int CScrollView::SetScrollPos(int bar, int position, BOOL redraw)
     const int clamped = std::clamp(position, 0, MaxPosition(bar));
     (bar == SB_VERT ? m_position.y : m_position.x) = clamped;
     (bar == SB_VERT ? m_track.y : m_track.x) = clamped;
+    SyncBar(bar);
     if (redraw && clamped != old)
         Invalidate();
     return old;
+}
+
+void CScrollView::UpdateBars()
+{
+    CRect client;
+    GetClientRect(&client);
+    const DWORD style = GetStyle();
+    // The area the view would have with no bars at all.
+    int width = client.Width() + ((style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+    int height = client.Height() + ((style & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
+    bool needVert = m_total.cy > height;
+    bool needHorz = m_total.cx > width;
+    // One bar takes room from the other side and may make the other needed.
+    if (needVert)
+        needHorz = m_total.cx > width - GetSystemMetrics(SM_CXVSCROLL);
+    if (needHorz)
+        needVert = m_total.cy > height - GetSystemMetrics(SM_CYHSCROLL);
+    ShowScrollBar(SB_HORZ, needHorz);
+    ShowScrollBar(SB_VERT, needVert);
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        const int clamped = std::clamp(GetScrollPos(bar), 0, MaxPosition(bar));
+        (bar == SB_VERT ? m_position.y : m_position.x) = clamped;
+        (bar == SB_VERT ? m_track.y : m_track.x) = clamped;
+        SyncBar(bar);
+    }
+}
+
+void CScrollView::SyncBar(int bar)
+{
+    CRect client;
+    GetClientRect(&client);
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = std::max(0, (bar == SB_VERT ? m_total.cy : m_total.cx) - 1);
+    info.nPage = static_cast<UINT>(std::max(0, bar == SB_VERT ? client.Height() : client.Width()));
+    info.nPos = GetScrollPos(bar);
+    CWnd::SetScrollInfo(bar, &info, TRUE);
+}
+
+void CScrollView::OnSize(UINT type, int cx, int cy)
+{
+    CView::OnSize(type, cx, cy);
+    UpdateBars();
 }
 
 void CScrollView::ScrollToPosition(CPoint position)

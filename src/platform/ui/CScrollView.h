@@ -2,7 +2,8 @@
 // A view whose drawing surface may be larger than its client area: it keeps
 // the total size with its page and line steps and the scroll position of
 // both bars, scrolls on WM_HSCROLL / WM_VSCROLL and the mouse wheel, and
-// repaints when the position changes.
+// repaints when the position changes. Its bars show while the total size
+// exceeds the client area and follow the position.
 
 #include "platform/GdiTypes.h"
 #include "platform/ui/CScrollBar.h"
@@ -29,10 +30,14 @@ public:
 protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
+    void OnSize(UINT type, int cx, int cy) override;
     virtual void OnScroll(int bar, UINT code, int position);
 
 private:
     int MaxPosition(int bar) const;
+    // Shows the bars the total size needs and gives them range, page and position.
+    void UpdateBars();
+    void SyncBar(int bar);
 
     int m_mapMode = MM_TEXT;
     CSize m_total;

@@ -6,6 +6,7 @@
 #include "CPaintDC.h"
 #include "CPaintSurface.h"
 #include "CQtCaret.h"
+#include "CScrollBar.h"
 #include "CTimerService.h"
 #include "CWinApp.h"
 #include "CWindowStack.h"
@@ -540,7 +541,8 @@ std::vector<CWnd*> CWnd::GetChildWindows() const
     // Destroyed windows and owned top-level windows are not children.
     std::vector<CWnd*> children;
     for (QObject* object : QObject::children())
-        if (auto* wnd = dynamic_cast<CWnd*>(object); wnd && !wnd->m_destroyed && !wnd->isWindow())
+        if (auto* wnd = dynamic_cast<CWnd*>(object); wnd && !wnd->m_destroyed && !wnd->isWindow() &&
+                                                     wnd != m_ownBars[SB_HORZ] && wnd != m_ownBars[SB_VERT])
             children.push_back(wnd);
     return children;
 }
@@ -570,7 +572,7 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add)
     if (style == old)
         return FALSE;
     m_style = style & ~(WS_VISIBLE | WS_DISABLED);
-    if ((style ^ old) & WS_BORDER)
+    if ((style ^ old) & (WS_BORDER | WS_HSCROLL | WS_VSCROLL))
         RecalcNonClient();
     if ((style ^ old) & WS_DISABLED)
         setEnabled(!(style & WS_DISABLED));
@@ -1153,25 +1155,154 @@ void CWnd::RecalcNonClient()
     SendMessage(WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
     QMargins insets(std::max(client.left, 0), std::max(client.top, 0), std::max(width() - client.right, 0),
                     std::max(height() - client.bottom, 0));
-    if (insets == m_ncInsets)
+    if (insets == m_ncInsets) {
+        PlaceOwnBars();
         return;
+    }
     // Children keep their place in the client area.
     QPoint shift(insets.left() - m_ncInsets.left(), insets.top() - m_ncInsets.top());
     m_ncInsets = insets;
     if (!shift.isNull())
         for (CWnd* child : GetChildWindows())
             child->move(child->pos() + shift);
+    PlaceOwnBars();
     update();
 }
 
 void CWnd::DefaultNcCalcSize(CRect* rect) const
 {
-    if (!rect || !DrawsOwnFrame())
+    if (!rect)
         return;
-    if (m_style & WS_BORDER)
+    if (DrawsOwnFrame() && (m_style & WS_BORDER))
         rect->DeflateRect(GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CXBORDER));
-    if (m_exStyle & WS_EX_CLIENTEDGE)
+    if (DrawsOwnFrame() && (m_exStyle & WS_EX_CLIENTEDGE))
         rect->DeflateRect(GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CXEDGE));
+    // The own bars take their width from the inside of the frame.
+    if (ShowsOwnBar(SB_VERT))
+        rect->right = std::max(rect->left, rect->right - GetSystemMetrics(SM_CXVSCROLL));
+    if (ShowsOwnBar(SB_HORZ))
+        rect->bottom = std::max(rect->top, rect->bottom - GetSystemMetrics(SM_CYHSCROLL));
+}
+
+BOOL CWnd::ShowsOwnBar(int bar) const
+{
+    const DWORD style = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+    return (m_style & style) && GetScrollBarCtrl(bar) == nullptr;
+}
+
+void CWnd::PlaceOwnBars()
+{
+    if (!m_created || m_destroyed)
+        return;
+    const QRect client = ClientQRect();
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        if (!ShowsOwnBar(bar)) {
+            if (m_ownBars[bar])
+                m_ownBars[bar]->hide();
+            continue;
+        }
+        CScrollBar* own = ScrollTarget(bar);
+        if (!own)
+            continue;
+        const QRect place = bar == SB_VERT
+                                ? QRect(client.right() + 1, client.top(), GetSystemMetrics(SM_CXVSCROLL), client.height())
+                                : QRect(client.left(), client.bottom() + 1, client.width(), GetSystemMetrics(SM_CYHSCROLL));
+        own->setGeometry(place);
+        own->show();
+        own->raise();
+    }
+}
+
+CScrollBar* CWnd::GetScrollBarCtrl(int) const
+{
+    return nullptr;
+}
+
+CScrollBar* CWnd::GetOwnScrollBar(int bar) const
+{
+    if (bar != SB_HORZ && bar != SB_VERT)
+        return nullptr;
+    return m_ownBars[bar];
+}
+
+CScrollBar* CWnd::ScrollTarget(int bar)
+{
+    if (bar != SB_HORZ && bar != SB_VERT)
+        return nullptr;
+    if (CScrollBar* control = GetScrollBarCtrl(bar))
+        return control;
+    if (m_ownBars[bar])
+        return m_ownBars[bar];
+    if (!m_created || m_destroyed)
+        return nullptr;
+    auto* own = new CScrollBar(this);
+    own->SetWindowBar();
+    const DWORD style = WS_CHILD | (bar == SB_VERT ? SBS_VERT : 0);
+    if (!own->Create(style, CRect(), this, 0)) {
+        delete own;
+        return nullptr;
+    }
+    m_ownBars[bar] = own;
+    return own;
+}
+
+void CWnd::ShowScrollBar(int bar, BOOL show)
+{
+    DWORD styles = 0;
+    if (bar == SB_HORZ || bar == SB_BOTH)
+        styles |= WS_HSCROLL;
+    if (bar == SB_VERT || bar == SB_BOTH)
+        styles |= WS_VSCROLL;
+    for (int one : {SB_HORZ, SB_VERT}) {
+        if (CScrollBar* control = GetScrollBarCtrl(one); control && (styles & (one == SB_VERT ? WS_VSCROLL : WS_HSCROLL)))
+            control->ShowWindow(show ? SW_SHOW : SW_HIDE);
+    }
+    ModifyStyle(show ? 0 : styles, show ? styles : 0);
+}
+
+BOOL CWnd::EnableScrollBar(int bar, UINT arrows)
+{
+    BOOL done = FALSE;
+    for (int one : {SB_HORZ, SB_VERT}) {
+        if (bar != one && bar != SB_BOTH)
+            continue;
+        if (CScrollBar* target = ScrollTarget(one))
+            done = target->EnableScrollBar(arrows) || done;
+    }
+    return done;
+}
+
+BOOL CWnd::SetScrollInfo(int bar, const SCROLLINFO* info, BOOL redraw)
+{
+    CScrollBar* target = ScrollTarget(bar);
+    return target ? target->SetScrollInfo(info, redraw) : FALSE;
+}
+
+BOOL CWnd::GetScrollInfo(int bar, SCROLLINFO* info, UINT mask)
+{
+    CScrollBar* target = ScrollTarget(bar);
+    return target ? target->GetScrollInfo(info, mask) : FALSE;
+}
+
+int CWnd::SetScrollPos(int bar, int position, BOOL redraw)
+{
+    CScrollBar* target = ScrollTarget(bar);
+    return target ? target->SetScrollPos(position, redraw) : 0;
+}
+
+int CWnd::GetScrollPos(int bar)
+{
+    CScrollBar* target = ScrollTarget(bar);
+    return target ? target->GetScrollPos() : 0;
+}
+
+void CWnd::SetScrollRange(int bar, int minimum, int maximum, BOOL redraw)
+{
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE;
+    info.nMin = minimum;
+    info.nMax = maximum;
+    SetScrollInfo(bar, &info, redraw);
 }
 
 LRESULT CWnd::DefaultNcHitTest(CPoint screenPoint) const

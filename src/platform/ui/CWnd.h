@@ -17,6 +17,10 @@
 // Non-client area: WM_NCCALCSIZE (by default from WS_BORDER and
 // WS_EX_CLIENTEDGE) insets the client rectangle inside the widget; client
 // coordinates, mouse positions and child placement start at its corner.
+// WS_HSCROLL / WS_VSCROLL give the window its own scroll bars in the
+// non-client area, below and right of the client area; they send WM_HSCROLL /
+// WM_VSCROLL with lParam 0. GetScrollBarCtrl may name a sibling bar instead:
+// then the own bar is not shown and the scroll calls reach that control.
 // WM_NCHITTEST sorts each mouse event into client (WM_LBUTTONDOWN, ...) or
 // non-client (WM_NCLBUTTONDOWN, ...); WM_NCPAINT paints the frame.
 //
@@ -46,6 +50,8 @@
 class CDC;
 class CFrameWnd;
 class CPaintSurface;
+class CScrollBar;
+struct SCROLLINFO;
 class QInputMethodEvent;
 class QKeyEvent;
 class QLabel;
@@ -148,6 +154,19 @@ public:
     void InvalidateRect(const CRect* rect, BOOL erase = TRUE);
     // Paints at once what is invalid and not painted yet, nothing else.
     void UpdateWindow();
+
+    // --- Scroll bars (SB_HORZ, SB_VERT; SB_BOTH where named) ---
+    // A bar control that stands for the window's own bar; none by default.
+    virtual CScrollBar* GetScrollBarCtrl(int bar) const;
+    void ShowScrollBar(int bar, BOOL show = TRUE);
+    BOOL EnableScrollBar(int bar, UINT arrows);
+    BOOL SetScrollInfo(int bar, const SCROLLINFO* info, BOOL redraw = TRUE);
+    BOOL GetScrollInfo(int bar, SCROLLINFO* info, UINT mask);
+    int SetScrollPos(int bar, int position, BOOL redraw = TRUE);
+    int GetScrollPos(int bar);
+    void SetScrollRange(int bar, int minimum, int maximum, BOOL redraw = TRUE);
+    // The window's own bar, shown or not; null before a scroll call made it.
+    CScrollBar* GetOwnScrollBar(int bar) const;
 
     // --- Focus and mouse capture ---
     CWnd* SetFocus();
@@ -301,6 +320,10 @@ private:
     LRESULT DefaultNcHitTest(CPoint screenPoint) const;
     void DefaultNcPaint(CDC* dc) const;
     void RecalcNonClient();
+    // The bar the scroll calls reach: the named control or the own bar.
+    CScrollBar* ScrollTarget(int bar);
+    BOOL ShowsOwnBar(int bar) const;
+    void PlaceOwnBars();
     QRect ClientQRect() const;
     void ApplyShowFlags(int cmdShow);
     void MakePopup(CWnd* owner, DWORD style);
@@ -314,6 +337,8 @@ private:
     DispatchFrame* m_dispatch = nullptr;
     BOOL m_releasePending = FALSE;
     QMargins m_ncInsets;
+    static constexpr int kBarCount = 2;
+    QPointer<CScrollBar> m_ownBars[kBarCount];   // children, owned by Qt
     std::string m_preedit;
     QPointer<QWidget> m_returnActivation;
     QLabel* m_preeditView = nullptr;   // child widget, owned by Qt

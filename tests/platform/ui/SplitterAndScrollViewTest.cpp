@@ -162,10 +162,11 @@ TEST_F(SplitterFixture, ScrollViewKeepsItsPositionInsideTheRange)
     ASSERT_TRUE(m_splitter->CreateView(1, 0, RUNTIME_CLASS(CScrollPane), CSize(), &m_document));
     auto* view = dynamic_cast<CScrollView*>(m_splitter->GetPane(1, 0));
     ASSERT_NE(view, nullptr);
-    CRect client;
-    view->GetClientRect(&client);
 
     view->SetScrollSizes(MM_TEXT, CSize(1000, 2000));
+    // The bars the total needs take their room first.
+    CRect client;
+    view->GetClientRect(&client);
     struct Step {
         UINT code;
         int position;

@@ -89,7 +89,7 @@ public:
     // Pixels from the strip's left (percent FALSE) or per cent of the client width.
     void SetSplitterPos(int value, BOOL percent);
     // The bar that pages scroll with (SB_HORZ), NULL when there is none.
-    CScrollBar* GetScrollBarCtrl(int bar) const;
+    CScrollBar* GetScrollBarCtrl(int bar) const override;
 
     // Geometry, in client coordinates.
     int GetButtonWidth() const { return m_buttonWidth; }
