@@ -526,12 +526,8 @@ BOOL CCoil::HitTestOperandLabel(CPoint* point, std::string* text, int cellWidth,
         return FALSE;
     }
     *point = CPoint(m_position.column * cellWidth, m_position.row * cellHeight);
-    if (text) {
-        *text = m_operand;
-        CZULSymbol* symbol = nullptr;
-        if (g_pAppData && g_pAppData->SymbolicAddressing && g_pAppData->FindGlobalSymbol(m_operand, symbol))
-            *text = symbol->name;
-    }
+    if (text)
+        *text = OperandEditText(m_operand);
     if (select)
         m_selectedLabel = 1;
     return TRUE;
@@ -539,11 +535,7 @@ BOOL CCoil::HitTestOperandLabel(CPoint* point, std::string* text, int cellWidth,
 
 BOOL CCoil::Matches(const std::string& text, const std::string& searchCopy, std::string* copy) const
 {
-    const CFindState& state = g_pAppData->Find;
-    *copy = SearchCopy(state, text);
-    if (ByteString::Find(*copy, searchCopy) < 0 || (state.LdIgnoreMask & LD_IGNORE_COILS))
-        return FALSE;
-    return !state.WholeWord || *copy == searchCopy;
+    return MatchesSearch(text, searchCopy, copy, LD_IGNORE_COILS);
 }
 
 std::string CCoil::OperandReportLine(const std::string& operand) const

@@ -435,12 +435,8 @@ BOOL CContact::HitTestOperandLabel(CPoint* point, std::string* text, int cellWid
         return FALSE;
     }
     *point = CPoint(left, top);
-    if (text) {
-        *text = m_operand;
-        CZULSymbol* symbol = nullptr;
-        if (g_pAppData && g_pAppData->SymbolicAddressing && g_pAppData->FindGlobalSymbol(m_operand, symbol))
-            *text = symbol->name;
-    }
+    if (text)
+        *text = OperandEditText(m_operand);
     if (select)
         m_selectedLabel = 1;
     return TRUE;
@@ -448,11 +444,7 @@ BOOL CContact::HitTestOperandLabel(CPoint* point, std::string* text, int cellWid
 
 BOOL CContact::Matches(const std::string& text, const std::string& searchCopy, std::string* copy) const
 {
-    const CFindState& state = g_pAppData->Find;
-    *copy = SearchCopy(state, text);
-    if (ByteString::Find(*copy, searchCopy) < 0 || (state.LdIgnoreMask & LD_IGNORE_CONTACT))
-        return FALSE;
-    return !state.WholeWord || *copy == searchCopy;
+    return MatchesSearch(text, searchCopy, copy, LD_IGNORE_CONTACT);
 }
 
 std::string CContact::OperandReportLine() const

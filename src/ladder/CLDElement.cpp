@@ -640,6 +640,24 @@ std::string CLDElement::SearchCopy(const CFindState& state, const std::string& t
     return state.MatchCase ? text : ByteString::Upper(text);
 }
 
+BOOL CLDElement::MatchesSearch(const std::string& text, const std::string& searchCopy, std::string* copy,
+                               int ignoreBit)
+{
+    const CFindState& state = g_pAppData->Find;
+    *copy = SearchCopy(state, text);
+    if (ByteString::Find(*copy, searchCopy) < 0 || (state.LdIgnoreMask & ignoreBit))
+        return FALSE;
+    return !state.WholeWord || *copy == searchCopy;
+}
+
+std::string CLDElement::OperandEditText(const std::string& operand)
+{
+    CZULSymbol* symbol = nullptr;
+    if (g_pAppData && g_pAppData->SymbolicAddressing && g_pAppData->FindGlobalSymbol(operand, symbol))
+        return symbol->name;
+    return operand;
+}
+
 BOOL CLDElement::OperandSuitsMask(DWORD mask, const std::string& text) const
 {
     if (text.empty() || text == UNSET_OPERAND)

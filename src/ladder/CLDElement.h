@@ -213,6 +213,13 @@ protected:
                         const std::string& lineText) const;
     // Search copies: upper-cased unless the match-case option is on.
     static std::string SearchCopy(const CFindState& state, const std::string& text);
+    // Whether the search copy occurs in text (whole word when asked), unless
+    // the ignore mask leaves out this kind of element; *copy gets text's copy.
+    static BOOL MatchesSearch(const std::string& text, const std::string& searchCopy, std::string* copy,
+                              int ignoreBit);
+    // An operand as the in-place editor opens it: its symbol's name while
+    // addresses are shown as symbols.
+    static std::string OperandEditText(const std::string& operand);
 
     // Whether an operand suits a pin's type mask: a local variable of the POU,
     // a global symbol, a direct address or, where the mask allows, a constant.
