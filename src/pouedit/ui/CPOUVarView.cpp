@@ -3,7 +3,10 @@
 #include "CPOUEditorDoc.h"
 
 #include "model/CZULAppData.h"
+#include "pouedit/IPOUWorkbenchHost.h"
+#include "pouedit/ui/CPOUEditorView.h"
 #include "platform/ui/CCPCellCtrl.h"
+#include "platform/ui/CCmdUI.h"
 
 namespace {
 
@@ -32,6 +35,24 @@ IMPLEMENT_DYNCREATE(CPOUVarView, CCPGridView)
 CPOUVarView::CPOUVarView()
     : m_table(std::make_unique<CPOUVarTable>(m_noBits, m_noBytes, false))
 {
+    using Cmd = CCmdEntry<CPOUVarView>;
+    static const Cmd kCommands[] = {
+        Cmd::Command(ID_EDIT_CUT, &CPOUVarView::OnCut),
+        Cmd::Update(ID_EDIT_CUT, &CPOUVarView::OnUpdateEdit),
+        Cmd::Command(ID_EDIT_COPY, &CPOUVarView::OnCopy),
+        Cmd::Command(ID_EDIT_PASTE, &CPOUVarView::OnPaste),
+        Cmd::Update(ID_EDIT_PASTE, &CPOUVarView::OnUpdateEdit),
+        Cmd::Command(ID_EDIT_CLEAR, &CPOUVarView::OnClear),
+        Cmd::Update(ID_EDIT_CLEAR, &CPOUVarView::OnUpdateClear),
+        Cmd::Command(ID_EDIT_SELECT_ALL, &CPOUVarView::OnSelectAll),
+        Cmd::Command(ID_TABLE_DELETE_ROW, &CPOUVarView::OnDeleteRow),
+        Cmd::Update(ID_TABLE_DELETE_ROW, &CPOUVarView::OnUpdateDeleteRow),
+        Cmd::Command(ID_TABLE_INSERT_ROW_ABOVE, &CPOUVarView::OnInsertAbove),
+        Cmd::Update(ID_TABLE_INSERT_ROW_ABOVE, &CPOUVarView::OnUpdateInsertRow),
+        Cmd::Command(ID_TABLE_INSERT_ROW_BELOW, &CPOUVarView::OnInsertBelow),
+        Cmd::Update(ID_TABLE_INSERT_ROW_BELOW, &CPOUVarView::OnUpdateInsertRow),
+    };
+    AddCommandTable(kCommands);
 }
 
 CPOUVarView::~CPOUVarView() = default;
@@ -66,6 +87,53 @@ void CPOUVarView::OnInitialUpdate()
     m_table->ReadDocumentVarFile(doc->GetVarPathName());
     m_table->EnsureRowCount(CPOUVarTable::MIN_INITIAL_ROWS);
     ShowRows(FALSE);
+}
+
+void CPOUVarView::OnContextMenu(CWnd*, CPoint point)
+{
+    CPOUEditorDoc* doc = GetDocument();
+    if (doc && doc->GetWorkbench())
+        doc->GetWorkbench()->ShowContextMenu(TABLE_CONTEXT_MENU, point.x, point.y, this);
+}
+
+void CPOUVarView::GetSelection(int& firstCol, int& lastCol, int& firstRow, int& lastRow) const
+{
+    GetGridCtrl().GetSelectRange(firstCol, lastCol, firstRow, lastRow);
+}
+
+void CPOUVarView::OnUpdateEdit(CCmdUI* ui)
+{
+    ui->Enable(!IsMonitoring());
+}
+
+void CPOUVarView::OnUpdateClear(CCmdUI* ui)
+{
+    int firstCol = 0;
+    int lastCol = 0;
+    int firstRow = 0;
+    int lastRow = 0;
+    GetSelection(firstCol, lastCol, firstRow, lastRow);
+    ui->Enable(!IsMonitoring() && CPOUVarTable::CanClear(firstCol));
+}
+
+void CPOUVarView::OnUpdateInsertRow(CCmdUI* ui)
+{
+    int firstCol = 0;
+    int lastCol = 0;
+    int firstRow = 0;
+    int lastRow = 0;
+    GetSelection(firstCol, lastCol, firstRow, lastRow);
+    ui->Enable(!IsMonitoring() && m_table->CanInsertRow(firstCol, lastCol));
+}
+
+void CPOUVarView::OnUpdateDeleteRow(CCmdUI* ui)
+{
+    int firstCol = 0;
+    int lastCol = 0;
+    int firstRow = 0;
+    int lastRow = 0;
+    GetSelection(firstCol, lastCol, firstRow, lastRow);
+    ui->Enable(!IsMonitoring() && m_table->CanDeleteRow(firstCol, lastCol));
 }
 
 bool CPOUVarView::IsMonitoring() const
@@ -210,7 +278,7 @@ void CPOUVarView::OnEditClear()
     int lastCol = 0;
     int firstRow = 0;
     int lastRow = 0;
-    GetGridCtrl().GetSelectRange(firstCol, lastCol, firstRow, lastRow);
+    GetSelection(firstCol, lastCol, firstRow, lastRow);
     if (!CPOUVarTable::CanClear(firstCol))
         return;
     if (m_table->ClearCells(firstCol, firstRow, lastCol, lastRow))

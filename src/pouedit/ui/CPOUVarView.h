@@ -10,7 +10,15 @@
 
 #include <memory>
 
+class CCmdUI;
 class CPOUEditorDoc;
+
+// The table's own commands in its context menu.
+constexpr UINT ID_TABLE_INSERT_ROW_ABOVE = 32691;
+constexpr UINT ID_TABLE_DELETE_ROW = 32693;
+constexpr UINT ID_TABLE_INSERT_ROW_BELOW = 32866;
+// The context menu of the program's variable tables.
+constexpr int TABLE_CONTEXT_MENU = 102;
 
 class CPOUVarView : public CCPGridView, public IPOULocalVars {
     Q_OBJECT
@@ -47,8 +55,23 @@ public:
 
 protected:
     int OnCreate() override;
+    void OnContextMenu(CWnd* wnd, CPoint point) override;
 
 private:
+    void OnCopy() { OnEditCopy(); }
+    void OnCut() { OnEditCut(); }
+    void OnPaste() { OnEditPaste(); }
+    void OnClear() { OnEditClear(); }
+    void OnSelectAll() { GetGridCtrl().SelectAllGridCells(); }
+    void OnInsertAbove() { InsertRows(1, false); }
+    void OnInsertBelow() { InsertRows(1, true); }
+    void OnDeleteRow() { DeleteSelectedRows(); }
+    void OnUpdateEdit(CCmdUI* ui);
+    void OnUpdateClear(CCmdUI* ui);
+    void OnUpdateInsertRow(CCmdUI* ui);
+    void OnUpdateDeleteRow(CCmdUI* ui);
+    void GetSelection(int& firstCol, int& lastCol, int& firstRow, int& lastRow) const;
+
     bool IsMonitoring() const;
     // The grid shows the table's rows anew; the document turns modified when changed.
     void ShowRows(BOOL changed);

@@ -159,6 +159,44 @@ TEST_F(POUVarPaneTest, EnterMovesOnAndAppendsARowAtTheLastCell)
     EXPECT_EQ(grid.GetCore().GetActiveRow(), rows);
 }
 
+TEST_F(POUVarPaneTest, RowCommandsAndPasteRunThroughTheContextMenuCommands)
+{
+    CCPGridCtrl& grid = m_varTableView->GetGridCtrl();
+    Declare(0, "START", "VAR_INPUT", "BOOL");
+    const int rows = grid.GetGridRowCount();
+
+    m_varTableView->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_varTableView), MAKELPARAM(5, 6));
+    ASSERT_FALSE(m_workbench.calls.empty());
+    EXPECT_EQ(m_workbench.calls.back(), "ShowContextMenu:102@5,6");
+
+    ASSERT_TRUE(grid.SetSelectRange(Col::COL_SYMBOL, Col::COL_SYMBOL, 0, 0));
+    EXPECT_TRUE(m_varTableView->OnCmdMsg(ID_TABLE_INSERT_ROW_ABOVE, CN_COMMAND, nullptr, nullptr));
+    EXPECT_EQ(grid.GetGridRowCount(), rows + 1);
+    EXPECT_EQ(Cell(Col::COL_SYMBOL, 1).first, "START");
+
+    // The declaration copied into another row clashes with the original.
+    ASSERT_TRUE(grid.SetSelectRange(Col::COL_SYMBOL, Col::COL_COMMENT, 1, 1));
+    EXPECT_TRUE(m_varTableView->OnCmdMsg(ID_EDIT_COPY, CN_COMMAND, nullptr, nullptr));
+    ASSERT_TRUE(grid.SetSelectRange(Col::COL_SYMBOL, Col::COL_COMMENT, 3, 3));
+    EXPECT_TRUE(m_varTableView->OnCmdMsg(ID_EDIT_PASTE, CN_COMMAND, nullptr, nullptr));
+    EXPECT_TRUE(m_ui.box.Texts().empty());
+    EXPECT_EQ(Cell(Col::COL_SYMBOL, 3).first, "START");
+    EXPECT_EQ(Cell(Col::COL_SYMBOL, 1).second, GRID_MARK_ERROR);
+    EXPECT_EQ(Cell(Col::COL_SYMBOL, 3).second, GRID_MARK_ERROR);
+
+    // A paste starting in another column is refused with its message.
+    ASSERT_TRUE(grid.SetSelectRange(Col::COL_CLASS, Col::COL_CLASS, 2, 2));
+    m_varTableView->OnCmdMsg(ID_EDIT_PASTE, CN_COMMAND, nullptr, nullptr);
+    ASSERT_EQ(m_ui.box.Texts().size(), 1u);
+    EXPECT_EQ(m_ui.box.Texts()[0], CPOUVarTable::GetPasteMessage(GRID_PASTE_START_COLUMN_DIFFERS));
+
+    // Deleting the copy revives the original.
+    ASSERT_TRUE(grid.SetSelectRange(Col::COL_SYMBOL, Col::COL_SYMBOL, 3, 3));
+    EXPECT_TRUE(m_varTableView->OnCmdMsg(ID_TABLE_DELETE_ROW, CN_COMMAND, nullptr, nullptr));
+    EXPECT_EQ(grid.GetGridRowCount(), rows);
+    EXPECT_EQ(Cell(Col::COL_SYMBOL, 1).second, GRID_MARK_PLAIN);
+}
+
 TEST_F(POUVarPaneTest, NothingChangesWhileMonitoring)
 {
     m_app->Monitoring = 1;
