@@ -49,18 +49,21 @@ BOOL POUWindowFixture::OpenWindow(const std::string& path, int language, int nod
     m_splitter = new CSplitterWnd;
     if (!m_splitter->CreateStatic(m_frame, 2, 1))
         return FALSE;
-    if (!m_splitter->CreateView(0, 0, RUNTIME_CLASS(CFakeVarView), CSize(0, VAR_PANE_HEIGHT), m_doc.get()) ||
+    if (!m_splitter->CreateView(0, 0, m_varPaneClass, CSize(0, VAR_PANE_HEIGHT), m_doc.get()) ||
         !m_splitter->CreateView(1, 0, RUNTIME_CLASS(CPOUEditorView), CSize(), m_doc.get()))
         return FALSE;
     m_varView = dynamic_cast<CFakeVarView*>(m_splitter->GetPane(0, 0));
+    m_varTableView = dynamic_cast<CPOUVarView*>(m_splitter->GetPane(0, 0));
     m_view = dynamic_cast<CPOUEditorView*>(m_splitter->GetPane(1, 0));
-    if (!m_varView || !m_view)
+    if ((!m_varView && !m_varTableView) || !m_view)
         return FALSE;
     m_frame->SetActiveView(m_view);
     m_frame->RecalcLayout();
     if (!m_doc->OnOpenDocument(path))
         return FALSE;
     m_doc->SetPathName(path);
+    if (m_varTableView)
+        m_varTableView->OnInitialUpdate();
     m_view->OnInitialUpdate();
     return TRUE;
 }
@@ -72,6 +75,7 @@ void POUWindowFixture::CloseWindow()
     m_frame = nullptr;
     m_splitter = nullptr;
     m_varView = nullptr;
+    m_varTableView = nullptr;
     m_view = nullptr;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_doc.reset();

@@ -15,6 +15,7 @@
 #include "pouedit/IPOUWorkbenchHost.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUEditorView.h"
+#include "pouedit/ui/CPOUVarView.h"
 #include "pouedit/IPOULocalVars.h"
 #include "platform/ui/CFrameWnd.h"
 #include "platform/ui/CSplitterWnd.h"
@@ -314,6 +315,9 @@ protected:
     std::unique_ptr<CPOUEditorDoc> m_doc;
     CFrameWnd* m_frame = nullptr;
     CSplitterWnd* m_splitter = nullptr;
+    // The class of the local-variable pane: the fake one, or CPOUVarView for the real table.
+    const CRuntimeClass* m_varPaneClass = RUNTIME_CLASS(CFakeVarView);
     CFakeVarView* m_varView = nullptr;
+    CPOUVarView* m_varTableView = nullptr;
     CPOUEditorView* m_view = nullptr;
 };
