@@ -1,13 +1,15 @@
-// Real key, mouse and wheel events on the code view of an IL POU reach the
+// Real key, mouse, wheel and scroll-bar events on the code view of an IL POU reach the
 // IL editor: typed text, a gutter click, a drag and the wheel.
 
 #include "POUWindowFixture.h"
 
 #include "pouedit/CILEditor.h"
 #include "pouedit/CILProgram.h"
+#include "platform/ui/CScrollBar.h"
 #include "support/FileBytes.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -95,6 +97,18 @@ TEST_F(POUEditorInputTest, WheelScrollsTheView)
     QWheelEvent wheel(inside, m_view->mapToGlobal(inside), QPoint(), QPoint(0, -WHEEL_NOTCH), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(m_view, &wheel);
+    WaitFor([&] { return editor->GetScrollPosition(POU_SCROLL_VERT, FALSE) > 0; });
+    EXPECT_GT(editor->GetScrollPosition(POU_SCROLL_VERT, FALSE), 0);
+}
+
+TEST_F(POUEditorInputTest, ScrollBarStepScrollsTheView)
+{
+    CILEditor* editor = OpenIL();
+    ASSERT_NE(editor, nullptr);
+    CScrollBar* bar = m_view->GetOwnScrollBar(SB_VERT);
+    ASSERT_NE(bar, nullptr);
+
+    bar->Bar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     WaitFor([&] { return editor->GetScrollPosition(POU_SCROLL_VERT, FALSE) > 0; });
     EXPECT_GT(editor->GetScrollPosition(POU_SCROLL_VERT, FALSE), 0);
 }
