@@ -9,6 +9,11 @@
 
 #include <string>
 
+// Posted by the instruction catalogue to the active POU editor view on a
+// double-click: wParam INSERT_* flags, lParam the CInstructionDef row or
+// the CZULFunc of a subroutine.
+constexpr UINT WM_INSERT_FROM_CATALOGUE = 0x464; // WM_USER + 100
+
 constexpr int LD_INSTRUCTION_COUNT = 119;
 constexpr int IL_INSTRUCTION_COUNT = 129;
 constexpr int INSTRUCTION_CATEGORY_COUNT = 16;

@@ -10,9 +10,7 @@
 #include <string>
 #include <vector>
 
-// Posted to the active POU editor view: wParam INSERT_* flags, lParam the
-// CInstructionDef row or the CZULFunc of a subroutine.
-constexpr UINT WM_INSERT_FROM_CATALOGUE = 0x464; // WM_USER + 100
+// wParam flags of WM_INSERT_FROM_CATALOGUE.
 constexpr int INSERT_SUBROUTINE_CALL = 1;
 constexpr int INSERT_LD_SET = 2;
 

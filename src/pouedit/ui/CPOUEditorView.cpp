@@ -155,7 +155,7 @@ BOOL CPOUEditorView::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             *result = 0;
         return TRUE;
     }
-    if (message == WM_INSERT_FROM_INSTRUCTION_TREE) {
+    if (message == WM_INSERT_FROM_CATALOGUE) {
         if (m_editor)
             m_editor->InsertFromInstructionTree(wParam, lParam);
         if (result)

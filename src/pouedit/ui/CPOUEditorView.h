@@ -4,6 +4,7 @@
 // for which language, which work while the PLC is monitored, and how the
 // POU's language is switched.
 
+#include "model/InstructionCatalog.h"
 #include "pouedit/IPOUEditorView.h"
 #include "platform/ui/CScrollView.h"
 
@@ -41,9 +42,6 @@ constexpr UINT ID_UNFORCE_ALL = 32947;
 constexpr UINT ID_FORCE = 32953;
 constexpr UINT ID_UNFORCE = 32954;
 constexpr UINT ID_IL_INSERT_NETWORK = 32955;
-
-// The instruction catalogue's double-click: wParam the entry kind, lParam the entry.
-constexpr UINT WM_INSERT_FROM_INSTRUCTION_TREE = WM_USER + 100;
 
 class CPOUEditorView : public CScrollView, public IPOUEditorView {
     DECLARE_DYNCREATE(CPOUEditorView)

@@ -62,7 +62,7 @@ TEST_F(POUEditorViewTest, MessagesReachTheEditor)
         {WM_RBUTTONDOWN, 0, MAKELPARAM(14, 24), "OnRButtonDown@14,24"},
         {WM_VSCROLL, MAKELONG(SB_THUMBTRACK, 40), 0, "OnVScroll:5:40"},
         {WM_HSCROLL, SB_LINEDOWN, 0, "OnHScroll:1:0"},
-        {WM_INSERT_FROM_INSTRUCTION_TREE, 2, 17, "InsertFromInstructionTree:2:17"},
+        {WM_INSERT_FROM_CATALOGUE, 2, 17, "InsertFromInstructionTree:2:17"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.slot);
