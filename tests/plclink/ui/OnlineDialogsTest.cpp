@@ -389,9 +389,10 @@ TEST_F(CommSettingsDialogTest, ClosingDuringASearchStopsItAndPutsTheSettingsBack
         CCommSettingsDlg dialog(settings, {gate.SlavePath()});
         QTest::mouseClick(Child<QPushButton>(dialog, "1238"), Qt::LeftButton);
         ASSERT_TRUE(dialog.IsSearching());
-        // The search is under way once it has reported what it tries.
+        // The search is under way once it has reported what it tries and
+        // its posted state has reached the buttons.
         EXPECT_TRUE(QTest::qWaitFor([&] { return !Child<QLineEdit>(dialog, "1243")->text().isEmpty(); }, 10000));
-        EXPECT_FALSE(Child<QPushButton>(dialog, "1")->isEnabled());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !Child<QPushButton>(dialog, "1")->isEnabled(); }, 10000));
         EXPECT_TRUE(Child<QPushButton>(dialog, "1240")->isEnabled());
         dialog.reject();
         EXPECT_FALSE(dialog.IsSearching());
