@@ -29,7 +29,7 @@ struct Releaser {
     void operator()(CCmdTarget* target) const { target->InternalRelease(); }
 };
 
-struct Spec {
+struct ButtonShape {
     CSize size{23, 22};
     BOOL group = FALSE;
     DWORD flags = 0;
@@ -43,14 +43,14 @@ class ControlLayoutTest : public ::testing::Test {
 protected:
     void SetUp() override { PinPlatformDefaults(); }
 
-    void Fill(const std::vector<Spec>& specs)
+    void Fill(const std::vector<ButtonShape>& shapes)
     {
         controls()->RemoveAll();
-        for (const Spec& spec : specs) {
-            CTKControl* control = controls()->InsertControl(new FixedButton(spec.size), 100);
-            control->SetBeginGroup(spec.group);
-            control->SetFlags(spec.flags);
-            control->SetHideFlags(spec.hide);
+        for (const ButtonShape& shape : shapes) {
+            CTKControl* control = controls()->InsertControl(new FixedButton(shape.size), 100);
+            control->SetBeginGroup(shape.group);
+            control->SetFlags(shape.flags);
+            control->SetHideFlags(shape.hide);
         }
     }
     CTKControls* controls() const { return bar->GetControls(); }
@@ -97,16 +97,16 @@ TEST_F(ControlLayoutTest, DockedRowsWrapAtTheLengthAndBreakAtGroupStarts)
 {
     struct Case {
         const char* what;
-        std::vector<Spec> specs;
+        std::vector<ButtonShape> shapes;
         int length;
         DWORD mode;
         CSize size;
         std::vector<BOOL> rowStarts;
         std::vector<DWORD> hide;
     };
-    const Spec plain;
-    const Spec group{{23, 22}, TRUE};
-    const Spec wide{{80, 22}};
+    const ButtonShape plain;
+    const ButtonShape group{{23, 22}, TRUE};
+    const ButtonShape wide{{80, 22}};
     const Case cases[] = {
         {"all fit", {plain, group, plain}, 200, kDockedCommit, {79, 26}, {0, 0, 0}, {0, 0, 0}},
         {"exact fit with the group gap", {plain, group, plain}, 79, kDockedCommit, {79, 26}, {0, 0, 0}, {0, 0, 0}},
@@ -123,7 +123,7 @@ TEST_F(ControlLayoutTest, DockedRowsWrapAtTheLengthAndBreakAtGroupStarts)
          {0, 0}, {0, 0}},
     };
     for (const Case& c : cases) {
-        Fill(c.specs);
+        Fill(c.shapes);
         EXPECT_EQ(controls()->CalcLayout(nullptr, nullptr, c.length, c.mode, kBorders, 0), c.size) << c.what;
         EXPECT_EQ(RowStarts(), c.rowStarts) << c.what;
         EXPECT_EQ(HideFlags(), c.hide) << c.what;
@@ -132,7 +132,7 @@ TEST_F(ControlLayoutTest, DockedRowsWrapAtTheLengthAndBreakAtGroupStarts)
 
 TEST_F(ControlLayoutTest, AWrappedDockedBarStretchesToTheLengthUnlessFloating)
 {
-    const std::vector<Spec> three(3);
+    const std::vector<ButtonShape> three(3);
     Fill(three);
     EXPECT_EQ(controls()->CalcLayout(nullptr, nullptr, 300, kDockedCommit, kBorders, 0), CSize(73, 26));
     EXPECT_EQ(controls()->CalcLayout(nullptr, nullptr, 300, kDockedCommit | kTKLayoutStretch, kBorders, 0),
@@ -157,11 +157,11 @@ TEST_F(ControlLayoutTest, ControlsAreCentredAcrossTheirRow)
 
 TEST_F(ControlLayoutTest, OnlyTrailingRightAlignedControlsOfTheLastRowMove)
 {
-    const Spec plain;
-    const Spec right{{23, 22}, FALSE, kTKFlagRightAlign};
+    const ButtonShape plain;
+    const ButtonShape right{{23, 22}, FALSE, kTKFlagRightAlign};
     struct Case {
         const char* what;
-        std::vector<Spec> specs;
+        std::vector<ButtonShape> shapes;
         int length;
         std::vector<int> lefts;
     };
@@ -171,7 +171,7 @@ TEST_F(ControlLayoutTest, OnlyTrailingRightAlignedControlsOfTheLastRowMove)
         {"only the last row", {plain, right, plain, right}, 56, {2, 25, 2, 31}},
     };
     for (const Case& c : cases) {
-        Fill(c.specs);
+        Fill(c.shapes);
         controls()->CalcLayout(nullptr, nullptr, c.length, kDockedCommit | kTKLayoutStretch, kBorders, 0);
         std::vector<int> lefts;
         for (int i = 0; i < controls()->GetCount(); ++i)
@@ -206,7 +206,7 @@ TEST_F(ControlLayoutTest, MeasuringLeavesTheControlsAlone)
 
 TEST_F(ControlLayoutTest, FloatingBarsBalanceTheirRows)
 {
-    const std::vector<Spec> seven(7);
+    const std::vector<ButtonShape> seven(7);
     struct Case {
         const char* what;
         int length;
@@ -228,7 +228,7 @@ TEST_F(ControlLayoutTest, FloatingBarsBalanceTheirRows)
 
 TEST_F(ControlLayoutTest, TheRememberedWidthReplacesTheLength)
 {
-    Fill(std::vector<Spec>(4));
+    Fill(std::vector<ButtonShape>(4));
     bar->SetMRUWidth(52);
     EXPECT_EQ(controls()->CalcLayout(nullptr, nullptr, 500, kTKLayoutHorz | kTKLayoutMRUWidth | kTKLayoutCommit,
                                      kBorders, 0),
