@@ -13,8 +13,6 @@ const char* const kResourceFiles[] = {
     ":/resources/tablemenu.rc",
 };
 
-bool g_loaded = false;
-
 } // namespace
 
 // Q_INIT_RESOURCE must be used outside any namespace.
@@ -25,13 +23,11 @@ static void RegisterBuiltInResources()
 
 bool InitProgramResources(std::string* error)
 {
-    if (g_loaded)
-        return true;
     RegisterBuiltInResources();
+    CResourceStore& store = CResourceStore::Instance();
     for (const char* file : kResourceFiles) {
-        if (!CResourceStore::Instance().LoadFile(file, error))
+        if (!store.IsLoaded(file) && !store.LoadFile(file, error))
             return false;
     }
-    g_loaded = true;
     return true;
 }

@@ -644,7 +644,10 @@ BOOL CResourceStore::LoadFile(const std::string& path, std::string* error)
         return FALSE;
     }
     QByteArray bytes = file.readAll();
-    return LoadText(bytes.toStdString(), path, error);
+    if (!LoadText(bytes.toStdString(), path, error))
+        return FALSE;
+    m_loadedFiles.insert(path);
+    return TRUE;
 }
 
 BOOL CResourceStore::LoadText(const std::string& utf8Text, const std::string& sourceName, std::string* error)
@@ -678,6 +681,7 @@ BOOL CResourceStore::LoadText(const std::string& utf8Text, const std::string& so
 
 void CResourceStore::Clear()
 {
+    m_loadedFiles.clear();
     m_menus.clear();
     m_accelerators.clear();
     m_strings.clear();

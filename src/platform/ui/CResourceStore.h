@@ -46,6 +46,7 @@
 #include <QCursor>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,8 @@ public:
     // Reads a resource file (a file path or a ":/" resource path). On an
     // error nothing of the file is kept and error says where and what.
     BOOL LoadFile(const std::string& path, std::string* error);
+    // Whether LoadFile has read this path since the last Clear.
+    BOOL IsLoaded(const std::string& path) const { return m_loadedFiles.count(path) != 0; }
     BOOL LoadText(const std::string& utf8Text, const std::string& sourceName, std::string* error);
     void Clear();
 
@@ -78,6 +81,7 @@ public:
     const CIconImage* FindBitmap(UINT id) const;
 
 private:
+    std::set<std::string> m_loadedFiles;
     std::map<UINT, CMenu> m_menus;
     std::map<UINT, CAcceleratorTable> m_accelerators;
     std::map<UINT, std::string> m_strings;
