@@ -138,15 +138,15 @@ bool ParseDirectAddress(const std::string& address, OperandTypeFlags& flags)
 
 bool IsAlignedDirectAddress(const std::string& address)
 {
-    static const char* const kWordForms[] = {
+    static constexpr std::string_view kWordForms[] = {
         "%IW", "%QW", "%MW", "%VW", "%LW", "%ID", "%QD", "%MD", "%VD", "%LD", "%VR",
         "%SMW", "%SMD", "%AIW", "%AQW", "%ACW",
     };
     const std::string text = NormalizeAddress(address);
-    for (const char* form : kWordForms) {
+    for (std::string_view form : kWordForms) {
         if (!ByteString::StartsWith(text, form))
             continue;
-        const std::string number = text.substr(std::string(form).size());
+        const std::string number = text.substr(form.size());
         if (!IsDigitString(number))
             return false;
         return (number.back() - '0') % 2 == 0;

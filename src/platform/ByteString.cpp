@@ -42,7 +42,8 @@ std::string MapAscii(const std::string& s, Map map)
     std::string out = s;
     size_t i = 0;
     while (i < out.size()) {
-        int len = GbkCharLength(out, i);
+        // Plain ASCII bytes are single characters; only a possible lead byte needs the GBK rule.
+        const int len = static_cast<unsigned char>(out[i]) < 0x80 ? 1 : GbkCharLength(out, i);
         if (len == 1)
             out[i] = map(out[i]);
         i += static_cast<size_t>(len);
@@ -149,9 +150,9 @@ int Remove(std::string& s, char c)
     return static_cast<int>(before - s.size());
 }
 
-bool StartsWith(const std::string& s, const std::string& prefix)
+bool StartsWith(std::string_view s, std::string_view prefix)
 {
-    return s.compare(0, prefix.size(), prefix) == 0;
+    return s.substr(0, prefix.size()) == prefix;
 }
 
 namespace {

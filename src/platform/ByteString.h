@@ -8,6 +8,7 @@
 #include "WinTypes.h"
 
 #include <string>
+#include <string_view>
 
 namespace ByteString {
 
@@ -40,7 +41,7 @@ int Replace(std::string& s, const std::string& from, const std::string& to);
 // Removes every c; returns how many.
 int Remove(std::string& s, char c);
 
-bool StartsWith(const std::string& s, const std::string& prefix);
+bool StartsWith(std::string_view s, std::string_view prefix);
 
 // printf into a string. Floating numbers in the old runtime's exponent form
 // go through FormatDouble.
