@@ -228,6 +228,7 @@ public:
     std::vector<std::unique_ptr<ILDClipboardElement, LDClipboardRelease>> LDClipboard;
     CSharedCopyBlock SharedCopyBlock;
     std::string PasteText;             // the text of the last paste from the shared copy block
+    int PastingIL = 0;                 // 1 while pasted IL text is built into LD networks
 
     // Section "Configuration" of the settings.
     int IfCompileBeforeDown = 0;
