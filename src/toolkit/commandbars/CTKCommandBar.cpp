@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKShortcutFormatter.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
 #include "toolkit/commandbars/draw/CTKOffscreenDC.h"
@@ -102,6 +103,54 @@ BOOL CTKCommandBar::SetSelected(int index, BOOL keyboard)
     if (CTKControl* next = GetControl(m_nSelected))
         next->SetSelected(keyboard ? kTKSelectedKeyboard : kTKSelectedHot);
     return TRUE;
+}
+
+char CTKCommandBar::GetMnemonic(const std::string& caption)
+{
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] != '&')
+            return CTKShortcutFormatter::ToUpperChar(caption[i + 1]);
+        ++i;
+    }
+    return 0;
+}
+
+int CTKCommandBar::FindMnemonic(char character, BOOL* several) const
+{
+    *several = FALSE;
+    const int start = m_pControls->GetNextIndex(m_nSelected, 1, TRUE, FALSE);
+    if (start < 0)
+        return -1;
+    int mnemonicMatch = -1;
+    int letterMatch = -1;
+    int index = start;
+    do {
+        const CTKControl* control = GetControl(index);
+        const std::string caption = control->GetDisplayCaption();
+        if (control->IsVisible() && !caption.empty()) {
+            const char mnemonic = GetMnemonic(caption);
+            if (mnemonic != 0) {
+                if (mnemonic == character && mnemonicMatch >= 0) {
+                    *several = TRUE;
+                    return mnemonicMatch;
+                }
+                if (mnemonic == character)
+                    mnemonicMatch = index;
+            } else if (CTKShortcutFormatter::ToUpperChar(caption[0]) == character) {
+                if (letterMatch >= 0)
+                    *several = TRUE;
+                else
+                    letterMatch = index;
+            }
+        }
+        const int next = m_pControls->GetNextIndex(index, 1, TRUE, FALSE);
+        if (next < 0 || next == index)
+            break;
+        index = next;
+    } while (index != start);
+    return mnemonicMatch >= 0 ? mnemonicMatch : letterMatch;
 }
 
 BOOL CTKCommandBar::SetPopuped(int index, BOOL)

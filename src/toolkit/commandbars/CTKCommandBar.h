@@ -101,6 +101,14 @@ public:
     int GetSelectedIndex() const { return m_nSelected; }
     int GetPopupedIndex() const { return m_nPopuped; }
     int GetTrackingMode() const { return m_nTrackingMode; }
+    // The control whose mnemonic (the character after a single '&', else
+    // the caption's first character) is the upper-cased character, searched
+    // once around from the control after the selected one; -1 when none.
+    // *several tells whether the character picks more than one control.
+    int FindMnemonic(char character, BOOL* several) const;
+    // The caption's mnemonic character, upper-cased; 0 when "&&" pairs or a
+    // final '&' leave none.
+    static char GetMnemonic(const std::string& caption);
     // Closes the open popup (-1) or opens that of the control at index.
     BOOL SetPopuped(int index, BOOL keyboard);
 
