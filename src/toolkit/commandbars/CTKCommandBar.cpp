@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKShortcutFormatter.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
@@ -69,6 +70,7 @@ CTKCommandBar::CTKCommandBar()
 
 CTKCommandBar::~CTKCommandBar()
 {
+    CTKPopupTracker::Get().OnBarDestroyed(this);
     m_pControls->RemoveAll();
     m_pControls->InternalRelease();
     SetBarRenderer(nullptr);
@@ -85,11 +87,17 @@ BOOL CTKCommandBar::SetTrackingMode(int mode, BOOL, BOOL)
     if (mode == m_nTrackingMode)
         return FALSE;
     m_nTrackingMode = mode;
-    if (mode == 0) {
-        SetPopuped(-1, FALSE);
-        SetSelected(-1, FALSE);
-        m_bMouseOnlyTracking = FALSE;
+    CTKPopupTracker& tracker = CTKPopupTracker::Get();
+    if (mode != 0) {
+        tracker.AddTrackedBar(this);
+        return TRUE;
     }
+    SetPopuped(-1, FALSE);
+    SetSelected(-1, FALSE);
+    m_bMouseOnlyTracking = FALSE;
+    tracker.RemoveTrackedBar(this);
+    if (tracker.GetTrackedBars().empty())
+        tracker.SetMenuExpanded(FALSE);
     return TRUE;
 }
 
@@ -100,8 +108,10 @@ BOOL CTKCommandBar::SetSelected(int index, BOOL keyboard)
     if (CTKControl* previous = GetControl(m_nSelected))
         previous->SetSelected(kTKSelectedNone);
     m_nSelected = GetControl(index) ? index : -1;
-    if (CTKControl* next = GetControl(m_nSelected))
+    if (CTKControl* next = GetControl(m_nSelected)) {
         next->SetSelected(keyboard ? kTKSelectedKeyboard : kTKSelectedHot);
+        CTKPopupTracker::Get().SetHotBar(this);
+    }
     return TRUE;
 }
 
@@ -628,6 +638,7 @@ void CTKCommandBar::OnDestroy()
 {
     if (m_nTrackingMode != 0)
         SetTrackingMode(0, FALSE, FALSE);
+    CTKPopupTracker::Get().OnBarDestroyed(this);
     CWnd::OnDestroy();
 }
 
