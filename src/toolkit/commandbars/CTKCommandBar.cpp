@@ -7,11 +7,13 @@
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/HelpMessages.h"
+#include "platform/ui/KeyboardMap.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKShortcutFormatter.h"
+#include "toolkit/commandbars/CTKWindowHookMap.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
 #include "toolkit/commandbars/draw/CTKOffscreenDC.h"
@@ -71,6 +73,8 @@ CTKCommandBar::CTKCommandBar()
 CTKCommandBar::~CTKCommandBar()
 {
     CTKPopupTracker::Get().OnBarDestroyed(this);
+    CTKWindowHookMap::Get().RemoveTrackingHook(this);
+    CTKWindowHookMap::Get().RemoveHookFromAll(this);
     m_pControls->RemoveAll();
     m_pControls->InternalRelease();
     SetBarRenderer(nullptr);
@@ -82,20 +86,27 @@ void CTKCommandBar::DelayRedraw()
     m_dwPendingWork |= kRedrawDue;
 }
 
-BOOL CTKCommandBar::SetTrackingMode(int mode, BOOL, BOOL)
+BOOL CTKCommandBar::SetTrackingMode(int mode, BOOL selectFirst, BOOL keyboard)
 {
-    if (mode == m_nTrackingMode)
+    if (mode == m_nTrackingMode || (m_nTrackingMode != 0 && mode != 0)) {
+        m_nTrackingMode = mode;
         return FALSE;
+    }
     m_nTrackingMode = mode;
     CTKPopupTracker& tracker = CTKPopupTracker::Get();
     if (mode != 0) {
+        m_bMouseOnlyTracking = !selectFirst && !keyboard;
         tracker.AddTrackedBar(this);
+        CTKWindowHookMap::Get().AddTrackingHook(this);
+        if (selectFirst)
+            SetSelected(m_pControls->GetNextIndex(-1, 1, TRUE, FALSE), TRUE);
         return TRUE;
     }
     SetPopuped(-1, FALSE);
     SetSelected(-1, FALSE);
     m_bMouseOnlyTracking = FALSE;
     tracker.RemoveTrackedBar(this);
+    CTKWindowHookMap::Get().RemoveTrackingHook(this);
     if (tracker.GetTrackedBars().empty())
         tracker.SetMenuExpanded(FALSE);
     return TRUE;
@@ -113,6 +124,110 @@ BOOL CTKCommandBar::SetSelected(int index, BOOL keyboard)
         CTKPopupTracker::Get().SetHotBar(this);
     }
     return TRUE;
+}
+
+int CTKCommandBar::OnHookMessage(CWnd*, UINT message, WPARAM* wParam, LPARAM*, LRESULT*)
+{
+    if (m_nTrackingMode == 0 || message != WM_KEYDOWN)
+        return kTKHookNotHandled;
+    return OnHookKeyDown(static_cast<UINT>(*wParam));
+}
+
+int CTKCommandBar::GetNavigationCode(UINT key, BOOL vertical)
+{
+    struct KeyCodes {
+        UINT key;
+        int horizontal;
+        int vertical;
+    };
+    static constexpr KeyCodes kKeyCodes[] = {
+        {VK_END, kTKKeyLast, kTKKeyLast},
+        {VK_HOME, kTKKeyFirst, kTKKeyFirst},
+        {VK_LEFT, kTKKeyPrevious, kTKKeyClosePopup},
+        {VK_UP, kTKKeyClosePopup, kTKKeyPrevious},
+        {VK_RIGHT, kTKKeyNext, kTKKeyOpenPopup},
+        {VK_DOWN, kTKKeyOpenPopup, kTKKeyNext},
+    };
+    for (const KeyCodes& entry : kKeyCodes)
+        if (entry.key == key)
+            return vertical ? entry.vertical : entry.horizontal;
+    return -1;
+}
+
+BOOL CTKCommandBar::OnHookKeyDown(UINT key)
+{
+    if (IsCustomizeMode())
+        return FALSE;
+    if (key == VK_TAB)
+        return ProcessSpecialKey((GetKeyState(VK_SHIFT) & 0x8000) ? kTKKeyPrevious : kTKKeyNext);
+    if (key == VK_RETURN)
+        return ProcessSpecialKey(kTKKeyEnter);
+    if (key == VK_ESCAPE)
+        return ProcessSpecialKey(kTKKeyEscape);
+    const BOOL vertical = m_nPosition != kTKPositionTop && m_nPosition != kTKPositionBottom &&
+                          m_nPosition != kTKPositionFloating;
+    const int code = GetNavigationCode(key, vertical);
+    if (code >= 0)
+        return ProcessSpecialKey(code);
+    const char character = CTKShortcutFormatter::ToUpperChar(static_cast<char>(MapVirtualKey(key, MAPVK_VK_TO_CHAR)));
+    if (character == 0)
+        return TRUE;
+    BOOL several = FALSE;
+    const int found = FindMnemonic(character, &several);
+    if (found < 0) {
+        MessageBeep(0);
+        return TRUE;
+    }
+    if (several) {
+        SetSelected(found, TRUE);
+        return TRUE;
+    }
+    SetSelected(found, TRUE);
+    GetControl(found)->OnClick(TRUE, CPoint());
+    return TRUE;
+}
+
+BOOL CTKCommandBar::ProcessSpecialKey(int code)
+{
+    switch (code) {
+    case kTKKeyNext:
+    case kTKKeyPrevious:
+        SetSelected(m_pControls->GetNextIndex(m_nSelected, code == kTKKeyNext ? 1 : -1, TRUE, FALSE), TRUE);
+        return TRUE;
+    case kTKKeyClosePopup:
+        if (m_nPopuped < 0)
+            return FALSE;
+        SetPopuped(-1, FALSE);
+        SetTrackingMode(1, FALSE, FALSE);
+        return TRUE;
+    case kTKKeyOpenPopup: {
+        CTKControl* selected = GetControl(m_nSelected);
+        if (!selected || m_nPopuped == m_nSelected)
+            return FALSE;
+        selected->SetSelected(kTKSelectedKeyboard);
+        return SetPopuped(m_nSelected, FALSE);
+    }
+    case kTKKeyEscape:
+        if (CTKCommandBar* parent = GetParentCommandBar())
+            parent->SetTrackingMode(1, FALSE, FALSE);
+        SetTrackingMode(0, FALSE, FALSE);
+        SetSelected(-1, FALSE);
+        return TRUE;
+    case kTKKeyEnter:
+        if (CTKControl* selected = GetControl(m_nSelected)) {
+            selected->SetSelected(kTKSelectedKeyboard);
+            selected->OnClick(TRUE, CPoint());
+        }
+        return TRUE;
+    case kTKKeyFirst:
+        SetSelected(m_pControls->GetNextIndex(-1, 1, TRUE, FALSE), TRUE);
+        return TRUE;
+    case kTKKeyLast:
+        SetSelected(m_pControls->GetNextIndex(-1, -1, TRUE, FALSE), TRUE);
+        return TRUE;
+    default:
+        return FALSE;
+    }
 }
 
 char CTKCommandBar::GetMnemonic(const std::string& caption)

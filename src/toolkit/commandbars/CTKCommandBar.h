@@ -7,6 +7,7 @@
 // classes derived from it.
 
 #include "platform/ui/CWnd.h"
+#include "toolkit/commandbars/CTKHookSink.h"
 
 #include <string>
 
@@ -45,7 +46,17 @@ constexpr DWORD kTKDropNone = static_cast<DWORD>(-1);
 // Sent to the site when a control becomes selected (wParam its id or 0).
 constexpr UINT WM_TK_CONTROL_SELECTED = 0x0531;
 
-class CTKCommandBar : public CWnd {
+// Navigation codes of ProcessSpecialKey.
+constexpr int kTKKeyNext = 0;
+constexpr int kTKKeyPrevious = 1;
+constexpr int kTKKeyClosePopup = 2;
+constexpr int kTKKeyOpenPopup = 3;
+constexpr int kTKKeyEscape = 4;
+constexpr int kTKKeyEnter = 5;
+constexpr int kTKKeyFirst = 6;
+constexpr int kTKKeyLast = 7;
+
+class CTKCommandBar : public CWnd, public CTKHookSink {
     DECLARE_SERIAL(CTKCommandBar)
 public:
     CTKCommandBar();
@@ -109,6 +120,15 @@ public:
     // The caption's mnemonic character, upper-cased; 0 when "&&" pairs or a
     // final '&' leave none.
     static char GetMnemonic(const std::string& caption);
+    // --- Keys while tracking ---
+    // Key-downs reach a tracking bar through the tracking hooks.
+    int OnHookMessage(CWnd* window, UINT message, WPARAM* wParam, LPARAM* lParam, LRESULT* result) override;
+    BOOL OnHookKeyDown(UINT key);
+    BOOL ProcessSpecialKey(int code);
+    // The navigation code of an arrow or paging key on a horizontal or
+    // vertical bar; -1 for other keys.
+    static int GetNavigationCode(UINT key, BOOL vertical);
+
     // Closes the open popup (-1) or opens that of the control at index.
     BOOL SetPopuped(int index, BOOL keyboard);
 
