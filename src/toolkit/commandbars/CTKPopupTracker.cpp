@@ -1,6 +1,7 @@
 #include "CTKPopupTracker.h"
 
 #include "CTKCommandBar.h"
+#include "CTKWindowHookMap.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -63,6 +64,7 @@ CTKPopupTracker::CTKPopupTracker()
 
 CTKPopupTracker::~CTKPopupTracker()
 {
+    CTKWindowHookMap::Get().RemoveHookFromAll(this);
     if (QCoreApplication* app = QCoreApplication::instance())
         app->removeEventFilter(this);
 }
@@ -107,6 +109,52 @@ void CTKPopupTracker::OnBarDestroyed(CTKCommandBar* bar)
     if (m_pHotBar == bar)
         m_pHotBar = nullptr;
     RemoveTrackedBar(bar);
+}
+
+void CTKPopupTracker::TrackMouseLeave(CWnd* window)
+{
+    if (window == m_mouseLeaveWindow)
+        return;
+    if (CWnd* previous = m_mouseLeaveWindow) {
+        StopWatching();
+        previous->SendMessage(WM_MOUSELEAVE);
+    }
+    if (!window)
+        return;
+    m_mouseLeaveWindow = window;
+    CTKWindowHookMap::Get().AddHook(window, this);
+    window->SetTimer(kTKMouseLeaveTimer, kTKMouseLeavePeriod);
+}
+
+void CTKPopupTracker::StopWatching()
+{
+    CWnd* window = m_mouseLeaveWindow;
+    m_mouseLeaveWindow = nullptr;
+    if (!window)
+        return;
+    window->KillTimer(kTKMouseLeaveTimer);
+    CTKWindowHookMap::Get().RemoveHook(window, this);
+}
+
+int CTKPopupTracker::OnHookMessage(CWnd* window, UINT message, WPARAM* wParam, LPARAM*, LRESULT*)
+{
+    if (message != WM_TIMER || *wParam != kTKMouseLeaveTimer || window != m_mouseLeaveWindow)
+        return kTKHookNotHandled;
+    OnMouseLeaveTimer(window);
+    return kTKHookHandled;
+}
+
+void CTKPopupTracker::OnMouseLeaveTimer(CWnd* window)
+{
+    CRect rect;
+    window->GetWindowRect(&rect);
+    const QPoint cursor = QCursor::pos();
+    const BOOL inside = rect.PtInRect(CPoint(cursor.x(), cursor.y()));
+    const BOOL foreground = !window->GetParent() || QApplication::activeWindow() == window->window();
+    if (inside && foreground)
+        return;
+    StopWatching();
+    window->PostMessage(WM_MOUSELEAVE);
 }
 
 BOOL CTKPopupTracker::IsInsideTrackedBars(CPoint screenPoint) const

@@ -5,15 +5,23 @@
 // modal loops that run while popups are open and remembers the bar whose
 // control is hot.
 
+#include "toolkit/commandbars/CTKHookSink.h"
+
 #include "platform/WinTypes.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <vector>
 
 class CTKCommandBar;
+class CWnd;
 
-class CTKPopupTracker : public QObject {
+// The timer that watches for the mouse leaving a window, and its period.
+constexpr UINT_PTR kTKMouseLeaveTimer = 113341;
+constexpr UINT kTKMouseLeavePeriod = 50;
+
+class CTKPopupTracker : public QObject, public CTKHookSink {
 public:
     CTKPopupTracker();
     ~CTKPopupTracker() override;
@@ -47,6 +55,13 @@ public:
     BOOL IsMenuExpanded() const { return m_bMenuExpanded; }
     void SetMenuExpanded(BOOL expanded) { m_bMenuExpanded = expanded; }
 
+    // Watches the window for the mouse leaving it: the previously watched
+    // window gets WM_MOUSELEAVE at once, this one when the cursor has left
+    // it or its application is no longer in the foreground.
+    void TrackMouseLeave(CWnd* window);
+    CWnd* GetMouseLeaveWindow() const { return m_mouseLeaveWindow; }
+    int OnHookMessage(CWnd* window, UINT message, WPARAM* wParam, LPARAM* lParam, LRESULT* result) override;
+
     // A mouse message at a screen point; TRUE eats it (a repeated move).
     // Events outside every tracked bar reach the bars: moves clear their hot
     // item, presses close them, left releases close them outside modal loops.
@@ -57,10 +72,13 @@ protected:
 
 private:
     BOOL IsInsideTrackedBars(CPoint screenPoint) const;
+    void StopWatching();
+    void OnMouseLeaveTimer(CWnd* window);
 
     int m_nModalDepth = 0;
     std::vector<CTKCommandBar*> m_trackedBars;
     CTKCommandBar* m_pHotBar = nullptr;
     BOOL m_bMenuExpanded = FALSE;
     CPoint m_ptLastMove{-1, -1};
+    QPointer<CWnd> m_mouseLeaveWindow;
 };

@@ -2,6 +2,7 @@
 // does: presses close them, a left release closes them only outside modal
 // loops, events inside a tracked bar close nothing, repeated moves are eaten.
 
+#include "platform/ui/CTimerService.h"
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControls.h"
@@ -9,6 +10,7 @@
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 
+#include <QCursor>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -130,6 +132,51 @@ TEST_F(PopupTrackerTest, TheFirstTrackingBarClearsAnotherHotBar)
     EXPECT_EQ(submenu->GetSelectedIndex(), -1);
     menu->SetTrackingMode(0, FALSE, FALSE);
     EXPECT_FALSE(tracker().IsMenuExpanded());
+}
+
+// Counts the WM_MOUSELEAVE it gets.
+class CLeaveCounter : public CWnd {
+public:
+    int leaves = 0;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_MOUSELEAVE)
+            ++leaves;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(PopupTrackerTest, AWatchedWindowHearsWhenTheMouseLeavesIt)
+{
+    CTimerService::Instance().SetFakeClock(TRUE);
+    CLeaveCounter first;
+    CLeaveCounter second;
+    ASSERT_TRUE(first.Create(nullptr, CRect(500, 100, 600, 200), 0, WS_POPUP));
+    ASSERT_TRUE(second.Create(nullptr, CRect(650, 100, 750, 200), 0, WS_POPUP));
+    first.ShowWindow(SW_SHOWNA);
+    QCursor::setPos(550, 150);
+    tracker().TrackMouseLeave(&first);
+    CTimerService::Instance().Advance(kTKMouseLeavePeriod * 3);
+    ProcessEvents();
+    EXPECT_EQ(first.leaves, 0) << "the cursor rests inside";
+
+    QCursor::setPos(550, 250);
+    CTimerService::Instance().Advance(kTKMouseLeavePeriod);
+    ProcessEvents();
+    EXPECT_EQ(first.leaves, 1);
+    EXPECT_EQ(tracker().GetMouseLeaveWindow(), nullptr);
+    CTimerService::Instance().Advance(kTKMouseLeavePeriod * 3);
+    ProcessEvents();
+    EXPECT_EQ(first.leaves, 1) << "the watch has ended";
+
+    // Watching another window tells the previous one at once.
+    tracker().TrackMouseLeave(&first);
+    tracker().TrackMouseLeave(&second);
+    EXPECT_EQ(first.leaves, 2);
+    EXPECT_EQ(tracker().GetMouseLeaveWindow(), &second);
+    tracker().TrackMouseLeave(nullptr);
+    EXPECT_EQ(second.leaves, 1);
+    CTimerService::Instance().SetFakeClock(FALSE);
 }
 
 } // namespace
