@@ -19,6 +19,8 @@
 #include "toolkit/commandbars/draw/CTKOffscreenDC.h"
 #include "toolkit/commandbars/images/CTKCommandImages.h"
 
+#include <QApplication>
+
 #include <climits>
 #include <cstdlib>
 
@@ -119,10 +121,16 @@ BOOL CTKCommandBar::SetSelected(int index, BOOL keyboard)
     if (CTKControl* previous = GetControl(m_nSelected))
         previous->SetSelected(kTKSelectedNone);
     m_nSelected = GetControl(index) ? index : -1;
-    if (CTKControl* next = GetControl(m_nSelected)) {
-        next->SetSelected(keyboard ? kTKSelectedKeyboard : kTKSelectedHot);
-        CTKPopupTracker::Get().SetHotBar(this);
+    CTKControl* next = GetControl(m_nSelected);
+    if (!next) {
+        if (IsWindow())
+            KillTimer(kTKHoverTimer);
+        return TRUE;
     }
+    next->SetSelected(keyboard ? kTKSelectedKeyboard : kTKSelectedHot);
+    CTKPopupTracker::Get().SetHotBar(this);
+    if (!keyboard && IsWindow())
+        SetTimer(kTKHoverTimer, kTKHoverDelay);
     return TRUE;
 }
 
@@ -762,6 +770,98 @@ void CTKCommandBar::OnFinalRelease()
     if (IsWindow())
         DestroyWindow();
     CWnd::OnFinalRelease();
+}
+
+void CTKCommandBar::OnMouseMove(UINT flags, CPoint point)
+{
+    if (IsCustomizeMode()) {
+        CWnd::OnMouseMove(flags, point);
+        return;
+    }
+    CTKPopupTracker& tracker = CTKPopupTracker::Get();
+    const std::vector<CTKCommandBar*>& tracked = tracker.GetTrackedBars();
+    if (!tracked.empty() && !tracker.IsTracked(this))
+        return;
+    if (m_nPosition != kTKPositionPopup && !QApplication::activeWindow())
+        return;
+    if (tracker.GetModalDepth() > 0)
+        return;
+    const BOOL popupWithoutSubPopup = m_nBarType == kTKBarPopup && m_nPopuped < 0;
+    int candidate = m_nTrackingMode != 0 && !popupWithoutSubPopup ? m_nSelected : -1;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CTKControl* control = GetControl(i);
+        if (!control->IsVisible() || !control->GetRect().PtInRect(point))
+            continue;
+        candidate = i;
+        tracker.TrackMouseLeave(this);
+        control->OnMouseMove(point);
+    }
+    SetSelected(candidate, FALSE);
+}
+
+void CTKCommandBar::OnMouseLeave()
+{
+    CWnd::OnMouseLeave();
+    if (CTKPopupTracker::Get().GetModalDepth() > 0)
+        return;
+    if (m_nTrackingMode == 0 || (m_nBarType == kTKBarPopup && m_nPopuped < 0))
+        SetSelected(-1, FALSE);
+}
+
+void CTKCommandBar::OnLButtonDown(UINT flags, CPoint point)
+{
+    CTKControl* control = m_pControls->HitTest(point);
+    if (control && IsCustomizeMode() && (!IsCustomizable() || (control->GetFlags() & kTKFlagNoCustomize)))
+        return;
+    if (control) {
+        control->OnClick(FALSE, point);
+        return;
+    }
+    CWnd::OnLButtonDown(flags, point);
+}
+
+void CTKCommandBar::OnLButtonUp(UINT flags, CPoint point)
+{
+    CTKControl* control = IsCustomizeMode() ? nullptr : m_pControls->HitTest(point);
+    if (control) {
+        control->OnLButtonUp(point);
+        return;
+    }
+    CWnd::OnLButtonUp(flags, point);
+}
+
+void CTKCommandBar::OnLButtonDblClk(UINT flags, CPoint point)
+{
+    CTKControl* control = IsCustomizeMode() ? nullptr : m_pControls->HitTest(point);
+    if (control) {
+        control->OnLButtonDblClk(point);
+        return;
+    }
+    CWnd::OnLButtonDblClk(flags, point);
+}
+
+void CTKCommandBar::OnRButtonUp(UINT flags, CPoint point)
+{
+    CTKControl* control = m_pControls->HitTest(point);
+    if (!control || IsCustomizeMode()) {
+        CWnd::OnRButtonUp(flags, point);
+        return;
+    }
+    const CTKCommandBar* root = GetRootBar();
+    if (root && root->m_bRightButtonTracking)
+        control->OnLButtonUp(point);
+    else
+        control->OnRButtonUp(point);
+}
+
+void CTKCommandBar::OnTimer(UINT_PTR id)
+{
+    CWnd::OnTimer(id);
+    if (id != kTKHoverTimer)
+        return;
+    KillTimer(kTKHoverTimer);
+    if (CTKControl* selected = GetControl(m_nSelected))
+        selected->OnMouseHover();
 }
 
 void CTKCommandBar::OnPaint()

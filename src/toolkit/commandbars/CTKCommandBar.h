@@ -46,6 +46,10 @@ constexpr DWORD kTKDropNone = static_cast<DWORD>(-1);
 // Sent to the site when a control becomes selected (wParam its id or 0).
 constexpr UINT WM_TK_CONTROL_SELECTED = 0x0531;
 
+// The pause before a hovered control acts (a popup opens), and its timer.
+constexpr UINT_PTR kTKHoverTimer = 112223;
+constexpr UINT kTKHoverDelay = 300;
+
 // Navigation codes of ProcessSpecialKey.
 constexpr int kTKKeyNext = 0;
 constexpr int kTKKeyPrevious = 1;
@@ -191,6 +195,15 @@ protected:
     // A bar whose window still exists destroys it before it goes.
     void OnFinalRelease() override;
     void OnPaint() override;
+    // The mouse over a bar: hot tracking, and the control under the point
+    // gets the presses, releases and double clicks.
+    void OnMouseMove(UINT flags, CPoint point) override;
+    void OnMouseLeave() override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnLButtonDblClk(UINT flags, CPoint point) override;
+    void OnRButtonUp(UINT flags, CPoint point) override;
+    void OnTimer(UINT_PTR id) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnIdleUpdateCmdUI(BOOL disableIfNoHandler) override;
     LRESULT OnInitialUpdate(WPARAM wParam, LPARAM lParam);
