@@ -31,6 +31,8 @@ protected:
         submenu = MakeBar(kSubmenuRect);
         ASSERT_TRUE(other.Create(nullptr, kOtherRect, 0, WS_POPUP));
         other.ShowWindow(SW_SHOWNA);
+        // The tracker remembers the last move; start from a point no case uses.
+        tracker().OnMouseMessage(WM_MOUSEMOVE, {-1, -1});
         menu->SetTrackingMode(1, FALSE, FALSE);
         submenu->SetTrackingMode(1, FALSE, FALSE);
     }
