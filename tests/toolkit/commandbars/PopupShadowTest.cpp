@@ -134,4 +134,38 @@ TEST_F(PopupShadowTest, RemovingTheShadowsOfOneOwnerKeepsTheOthers)
     second->InternalRelease();
 }
 
+TEST_F(PopupShadowTest, AStripIsCutWhereItWouldCoverAnotherPopup)
+{
+    auto* below = new CTKCommandBar;
+    ASSERT_TRUE(below->Create(nullptr, CRect(240, 120, 400, 220), 0, WS_POPUP));
+    below->ShowWindow(SW_SHOWNA);
+    shadows.ShowShadow(below, nullptr);
+    shadows.ShowShadow(popup, nullptr);
+    ASSERT_EQ(shadows.GetShadowCount(), 4);
+    const CTKShadowWnd* right = shadows.GetShadow(3);
+    ASSERT_EQ(right->GetWindowRect(), CRect(250, 104, 254, 300));
+    const QRegion mask = right->mask();
+    EXPECT_TRUE(mask.contains(QPoint(1, 5)));      // above the other popup
+    EXPECT_FALSE(mask.contains(QPoint(1, 50)));    // over it
+    EXPECT_TRUE(mask.contains(QPoint(1, 150)));    // below it
+    EXPECT_TRUE(shadows.GetShadow(0)->mask().isEmpty()) << "strips made earlier stay whole";
+    shadows.RemoveShadows(below);
+    below->InternalRelease();
+}
+
+TEST_F(PopupShadowTest, TheRightStripOfAPopupBelowJoinsTheBottomStripAboveIt)
+{
+    // The lower popup's right strip starts on the last row of the upper
+    // popup's bottom strip and is drawn up over it.
+    auto* lower = new CTKCommandBar;
+    ASSERT_TRUE(lower->Create(nullptr, CRect(50, 299, 200, 400), 0, WS_POPUP));
+    lower->ShowWindow(SW_SHOWNA);
+    shadows.ShowShadow(popup, nullptr);
+    shadows.ShowShadow(lower, nullptr);
+    ASSERT_EQ(shadows.GetShadowCount(), 4);
+    EXPECT_EQ(shadows.GetShadow(3)->GetWindowRect(), CRect(200, 295, 204, 400));
+    shadows.RemoveShadows(lower);
+    lower->InternalRelease();
+}
+
 } // namespace
