@@ -114,6 +114,15 @@ int CTKFixtureFrame::OnCreate()
     return 0;
 }
 
+BOOL CTKFixtureFrame::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+        MDINext();
+        return TRUE;
+    }
+    return CTKMDIFrameWnd::PreTranslateMessage(msg);
+}
+
 BOOL CTKFixtureFrame::Open(const CRect& rect)
 {
     if (!LoadFrame(kFixtureFrameId))

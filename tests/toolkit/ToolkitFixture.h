@@ -51,6 +51,8 @@ public:
 
     // Creates, places, shows and fills the frame: two children, tiled side by side.
     BOOL Open(const CRect& rect);
+    // Ctrl+Tab moves to the next child, as in the program; then the command bars.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     int OnCreate() override;

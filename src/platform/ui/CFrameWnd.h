@@ -22,6 +22,7 @@ public:
     virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW, CWnd* parent = nullptr);
     BOOL LoadAccelTable(UINT resourceId);
     void SetAccelTable(const CAcceleratorTable& table) { m_accelerators = table; }
+    const CAcceleratorTable& GetDefaultAccelerator() const { return m_accelerators; }
 
     // Lays the children out now. A request made while a layout runs is kept
     // for the next idle pass.

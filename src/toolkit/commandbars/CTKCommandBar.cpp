@@ -7,13 +7,19 @@
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/HelpMessages.h"
+#include "platform/ui/KeyboardMap.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
+#include "toolkit/commandbars/CTKShortcutFormatter.h"
+#include "toolkit/commandbars/CTKWindowHookMap.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
 #include "toolkit/commandbars/draw/CTKOffscreenDC.h"
 #include "toolkit/commandbars/images/CTKCommandImages.h"
+
+#include <QApplication>
 
 #include <climits>
 #include <cstdlib>
@@ -68,6 +74,9 @@ CTKCommandBar::CTKCommandBar()
 
 CTKCommandBar::~CTKCommandBar()
 {
+    CTKPopupTracker::Get().OnBarDestroyed(this);
+    CTKWindowHookMap::Get().RemoveTrackingHook(this);
+    CTKWindowHookMap::Get().RemoveHookFromAll(this);
     m_pControls->RemoveAll();
     m_pControls->InternalRelease();
     SetBarRenderer(nullptr);
@@ -79,16 +88,29 @@ void CTKCommandBar::DelayRedraw()
     m_dwPendingWork |= kRedrawDue;
 }
 
-BOOL CTKCommandBar::SetTrackingMode(int mode, BOOL, BOOL)
+BOOL CTKCommandBar::SetTrackingMode(int mode, BOOL selectFirst, BOOL keyboard)
 {
-    if (mode == m_nTrackingMode)
+    if (mode == m_nTrackingMode || (m_nTrackingMode != 0 && mode != 0)) {
+        m_nTrackingMode = mode;
         return FALSE;
-    m_nTrackingMode = mode;
-    if (mode == 0) {
-        SetPopuped(-1, FALSE);
-        SetSelected(-1, FALSE);
-        m_bMouseOnlyTracking = FALSE;
     }
+    m_nTrackingMode = mode;
+    CTKPopupTracker& tracker = CTKPopupTracker::Get();
+    if (mode != 0) {
+        m_bMouseOnlyTracking = !selectFirst && !keyboard;
+        tracker.AddTrackedBar(this);
+        CTKWindowHookMap::Get().AddTrackingHook(this);
+        if (selectFirst)
+            SetSelected(m_pControls->GetNextIndex(-1, 1, TRUE, FALSE), TRUE);
+        return TRUE;
+    }
+    SetPopuped(-1, FALSE);
+    SetSelected(-1, FALSE);
+    m_bMouseOnlyTracking = FALSE;
+    tracker.RemoveTrackedBar(this);
+    CTKWindowHookMap::Get().RemoveTrackingHook(this);
+    if (tracker.GetTrackedBars().empty())
+        tracker.SetMenuExpanded(FALSE);
     return TRUE;
 }
 
@@ -99,9 +121,169 @@ BOOL CTKCommandBar::SetSelected(int index, BOOL keyboard)
     if (CTKControl* previous = GetControl(m_nSelected))
         previous->SetSelected(kTKSelectedNone);
     m_nSelected = GetControl(index) ? index : -1;
-    if (CTKControl* next = GetControl(m_nSelected))
-        next->SetSelected(keyboard ? kTKSelectedKeyboard : kTKSelectedHot);
+    CTKControl* next = GetControl(m_nSelected);
+    if (!next) {
+        if (IsWindow())
+            KillTimer(kTKHoverTimer);
+        return TRUE;
+    }
+    next->SetSelected(keyboard ? kTKSelectedKeyboard : kTKSelectedHot);
+    CTKPopupTracker::Get().SetHotBar(this);
+    if (!keyboard && IsWindow())
+        SetTimer(kTKHoverTimer, kTKHoverDelay);
     return TRUE;
+}
+
+int CTKCommandBar::OnHookMessage(CWnd*, UINT message, WPARAM* wParam, LPARAM*, LRESULT*)
+{
+    if (m_nTrackingMode == 0 || message != WM_KEYDOWN)
+        return kTKHookNotHandled;
+    return OnHookKeyDown(static_cast<UINT>(*wParam));
+}
+
+int CTKCommandBar::GetNavigationCode(UINT key, BOOL vertical)
+{
+    struct KeyCodes {
+        UINT key;
+        int horizontal;
+        int vertical;
+    };
+    static constexpr KeyCodes kKeyCodes[] = {
+        {VK_END, kTKKeyLast, kTKKeyLast},
+        {VK_HOME, kTKKeyFirst, kTKKeyFirst},
+        {VK_LEFT, kTKKeyPrevious, kTKKeyClosePopup},
+        {VK_UP, kTKKeyClosePopup, kTKKeyPrevious},
+        {VK_RIGHT, kTKKeyNext, kTKKeyOpenPopup},
+        {VK_DOWN, kTKKeyOpenPopup, kTKKeyNext},
+    };
+    for (const KeyCodes& entry : kKeyCodes)
+        if (entry.key == key)
+            return vertical ? entry.vertical : entry.horizontal;
+    return -1;
+}
+
+BOOL CTKCommandBar::OnHookKeyDown(UINT key)
+{
+    if (IsCustomizeMode())
+        return FALSE;
+    if (key == VK_TAB)
+        return ProcessSpecialKey((GetKeyState(VK_SHIFT) & 0x8000) ? kTKKeyPrevious : kTKKeyNext);
+    if (key == VK_RETURN)
+        return ProcessSpecialKey(kTKKeyEnter);
+    if (key == VK_ESCAPE)
+        return ProcessSpecialKey(kTKKeyEscape);
+    const BOOL vertical = m_nPosition != kTKPositionTop && m_nPosition != kTKPositionBottom &&
+                          m_nPosition != kTKPositionFloating;
+    const int code = GetNavigationCode(key, vertical);
+    if (code >= 0)
+        return ProcessSpecialKey(code);
+    const char character = CTKShortcutFormatter::ToUpperChar(static_cast<char>(MapVirtualKey(key, MAPVK_VK_TO_CHAR)));
+    if (character == 0)
+        return TRUE;
+    BOOL several = FALSE;
+    const int found = FindMnemonic(character, &several);
+    if (found < 0) {
+        MessageBeep(0);
+        return TRUE;
+    }
+    if (several) {
+        SetSelected(found, TRUE);
+        return TRUE;
+    }
+    SetSelected(found, TRUE);
+    GetControl(found)->OnClick(TRUE, CPoint());
+    return TRUE;
+}
+
+BOOL CTKCommandBar::ProcessSpecialKey(int code)
+{
+    switch (code) {
+    case kTKKeyNext:
+    case kTKKeyPrevious:
+        SetSelected(m_pControls->GetNextIndex(m_nSelected, code == kTKKeyNext ? 1 : -1, TRUE, FALSE), TRUE);
+        return TRUE;
+    case kTKKeyClosePopup:
+        if (m_nPopuped < 0)
+            return FALSE;
+        SetPopuped(-1, FALSE);
+        SetTrackingMode(1, FALSE, FALSE);
+        return TRUE;
+    case kTKKeyOpenPopup: {
+        CTKControl* selected = GetControl(m_nSelected);
+        if (!selected || m_nPopuped == m_nSelected)
+            return FALSE;
+        selected->SetSelected(kTKSelectedKeyboard);
+        return SetPopuped(m_nSelected, FALSE);
+    }
+    case kTKKeyEscape:
+        if (CTKCommandBar* parent = GetParentCommandBar())
+            parent->SetTrackingMode(1, FALSE, FALSE);
+        SetTrackingMode(0, FALSE, FALSE);
+        SetSelected(-1, FALSE);
+        return TRUE;
+    case kTKKeyEnter:
+        if (CTKControl* selected = GetControl(m_nSelected)) {
+            selected->SetSelected(kTKSelectedKeyboard);
+            selected->OnClick(TRUE, CPoint());
+        }
+        return TRUE;
+    case kTKKeyFirst:
+        SetSelected(m_pControls->GetNextIndex(-1, 1, TRUE, FALSE), TRUE);
+        return TRUE;
+    case kTKKeyLast:
+        SetSelected(m_pControls->GetNextIndex(-1, -1, TRUE, FALSE), TRUE);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+char CTKCommandBar::GetMnemonic(const std::string& caption)
+{
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] != '&')
+            return CTKShortcutFormatter::ToUpperChar(caption[i + 1]);
+        ++i;
+    }
+    return 0;
+}
+
+int CTKCommandBar::FindMnemonic(char character, BOOL* several) const
+{
+    *several = FALSE;
+    const int start = m_pControls->GetNextIndex(m_nSelected, 1, TRUE, FALSE);
+    if (start < 0)
+        return -1;
+    int mnemonicMatch = -1;
+    int letterMatch = -1;
+    int index = start;
+    do {
+        const CTKControl* control = GetControl(index);
+        const std::string caption = control->GetDisplayCaption();
+        if (control->IsVisible() && !caption.empty()) {
+            const char mnemonic = GetMnemonic(caption);
+            if (mnemonic != 0) {
+                if (mnemonic == character && mnemonicMatch >= 0) {
+                    *several = TRUE;
+                    return mnemonicMatch;
+                }
+                if (mnemonic == character)
+                    mnemonicMatch = index;
+            } else if (CTKShortcutFormatter::ToUpperChar(caption[0]) == character) {
+                if (letterMatch >= 0)
+                    *several = TRUE;
+                else
+                    letterMatch = index;
+            }
+        }
+        const int next = m_pControls->GetNextIndex(index, 1, TRUE, FALSE);
+        if (next < 0 || next == index)
+            break;
+        index = next;
+    } while (index != start);
+    return mnemonicMatch >= 0 ? mnemonicMatch : letterMatch;
 }
 
 BOOL CTKCommandBar::SetPopuped(int index, BOOL)
@@ -579,6 +761,7 @@ void CTKCommandBar::OnDestroy()
 {
     if (m_nTrackingMode != 0)
         SetTrackingMode(0, FALSE, FALSE);
+    CTKPopupTracker::Get().OnBarDestroyed(this);
     CWnd::OnDestroy();
 }
 
@@ -587,6 +770,98 @@ void CTKCommandBar::OnFinalRelease()
     if (IsWindow())
         DestroyWindow();
     CWnd::OnFinalRelease();
+}
+
+void CTKCommandBar::OnMouseMove(UINT flags, CPoint point)
+{
+    if (IsCustomizeMode()) {
+        CWnd::OnMouseMove(flags, point);
+        return;
+    }
+    CTKPopupTracker& tracker = CTKPopupTracker::Get();
+    const std::vector<CTKCommandBar*>& tracked = tracker.GetTrackedBars();
+    if (!tracked.empty() && !tracker.IsTracked(this))
+        return;
+    if (m_nPosition != kTKPositionPopup && !QApplication::activeWindow())
+        return;
+    if (tracker.GetModalDepth() > 0)
+        return;
+    const BOOL popupWithoutSubPopup = m_nBarType == kTKBarPopup && m_nPopuped < 0;
+    int candidate = m_nTrackingMode != 0 && !popupWithoutSubPopup ? m_nSelected : -1;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CTKControl* control = GetControl(i);
+        if (!control->IsVisible() || !control->GetRect().PtInRect(point))
+            continue;
+        candidate = i;
+        tracker.TrackMouseLeave(this);
+        control->OnMouseMove(point);
+    }
+    SetSelected(candidate, FALSE);
+}
+
+void CTKCommandBar::OnMouseLeave()
+{
+    CWnd::OnMouseLeave();
+    if (CTKPopupTracker::Get().GetModalDepth() > 0)
+        return;
+    if (m_nTrackingMode == 0 || (m_nBarType == kTKBarPopup && m_nPopuped < 0))
+        SetSelected(-1, FALSE);
+}
+
+void CTKCommandBar::OnLButtonDown(UINT flags, CPoint point)
+{
+    CTKControl* control = m_pControls->HitTest(point);
+    if (control && IsCustomizeMode() && (!IsCustomizable() || (control->GetFlags() & kTKFlagNoCustomize)))
+        return;
+    if (control) {
+        control->OnClick(FALSE, point);
+        return;
+    }
+    CWnd::OnLButtonDown(flags, point);
+}
+
+void CTKCommandBar::OnLButtonUp(UINT flags, CPoint point)
+{
+    CTKControl* control = IsCustomizeMode() ? nullptr : m_pControls->HitTest(point);
+    if (control) {
+        control->OnLButtonUp(point);
+        return;
+    }
+    CWnd::OnLButtonUp(flags, point);
+}
+
+void CTKCommandBar::OnLButtonDblClk(UINT flags, CPoint point)
+{
+    CTKControl* control = IsCustomizeMode() ? nullptr : m_pControls->HitTest(point);
+    if (control) {
+        control->OnLButtonDblClk(point);
+        return;
+    }
+    CWnd::OnLButtonDblClk(flags, point);
+}
+
+void CTKCommandBar::OnRButtonUp(UINT flags, CPoint point)
+{
+    CTKControl* control = m_pControls->HitTest(point);
+    if (!control || IsCustomizeMode()) {
+        CWnd::OnRButtonUp(flags, point);
+        return;
+    }
+    const CTKCommandBar* root = GetRootBar();
+    if (root && root->m_bRightButtonTracking)
+        control->OnLButtonUp(point);
+    else
+        control->OnRButtonUp(point);
+}
+
+void CTKCommandBar::OnTimer(UINT_PTR id)
+{
+    CWnd::OnTimer(id);
+    if (id != kTKHoverTimer)
+        return;
+    KillTimer(kTKHoverTimer);
+    if (CTKControl* selected = GetControl(m_nSelected))
+        selected->OnMouseHover();
 }
 
 void CTKCommandBar::OnPaint()

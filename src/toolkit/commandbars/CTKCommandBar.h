@@ -7,6 +7,7 @@
 // classes derived from it.
 
 #include "platform/ui/CWnd.h"
+#include "toolkit/commandbars/CTKHookSink.h"
 
 #include <string>
 
@@ -45,7 +46,21 @@ constexpr DWORD kTKDropNone = static_cast<DWORD>(-1);
 // Sent to the site when a control becomes selected (wParam its id or 0).
 constexpr UINT WM_TK_CONTROL_SELECTED = 0x0531;
 
-class CTKCommandBar : public CWnd {
+// The pause before a hovered control acts (a popup opens), and its timer.
+constexpr UINT_PTR kTKHoverTimer = 112223;
+constexpr UINT kTKHoverDelay = 300;
+
+// Navigation codes of ProcessSpecialKey.
+constexpr int kTKKeyNext = 0;
+constexpr int kTKKeyPrevious = 1;
+constexpr int kTKKeyClosePopup = 2;
+constexpr int kTKKeyOpenPopup = 3;
+constexpr int kTKKeyEscape = 4;
+constexpr int kTKKeyEnter = 5;
+constexpr int kTKKeyFirst = 6;
+constexpr int kTKKeyLast = 7;
+
+class CTKCommandBar : public CWnd, public CTKHookSink {
     DECLARE_SERIAL(CTKCommandBar)
 public:
     CTKCommandBar();
@@ -101,6 +116,23 @@ public:
     int GetSelectedIndex() const { return m_nSelected; }
     int GetPopupedIndex() const { return m_nPopuped; }
     int GetTrackingMode() const { return m_nTrackingMode; }
+    // The control whose mnemonic (the character after a single '&', else
+    // the caption's first character) is the upper-cased character, searched
+    // once around from the control after the selected one; -1 when none.
+    // *several tells whether the character picks more than one control.
+    int FindMnemonic(char character, BOOL* several) const;
+    // The caption's mnemonic character, upper-cased; 0 when "&&" pairs or a
+    // final '&' leave none.
+    static char GetMnemonic(const std::string& caption);
+    // --- Keys while tracking ---
+    // Key-downs reach a tracking bar through the tracking hooks.
+    int OnHookMessage(CWnd* window, UINT message, WPARAM* wParam, LPARAM* lParam, LRESULT* result) override;
+    BOOL OnHookKeyDown(UINT key);
+    BOOL ProcessSpecialKey(int code);
+    // The navigation code of an arrow or paging key on a horizontal or
+    // vertical bar; -1 for other keys.
+    static int GetNavigationCode(UINT key, BOOL vertical);
+
     // Closes the open popup (-1) or opens that of the control at index.
     BOOL SetPopuped(int index, BOOL keyboard);
 
@@ -163,6 +195,15 @@ protected:
     // A bar whose window still exists destroys it before it goes.
     void OnFinalRelease() override;
     void OnPaint() override;
+    // The mouse over a bar: hot tracking, and the control under the point
+    // gets the presses, releases and double clicks.
+    void OnMouseMove(UINT flags, CPoint point) override;
+    void OnMouseLeave() override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnLButtonDblClk(UINT flags, CPoint point) override;
+    void OnRButtonUp(UINT flags, CPoint point) override;
+    void OnTimer(UINT_PTR id) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnIdleUpdateCmdUI(BOOL disableIfNoHandler) override;
     LRESULT OnInitialUpdate(WPARAM wParam, LPARAM lParam);

@@ -1,4 +1,6 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
+#include "toolkit/commandbars/CTKWindowHookMap.h"
 
 #include "platform/ui/CFrameWnd.h"
 #include "platform/ui/CMDIFrameWnd.h"
@@ -309,4 +311,26 @@ void CTKCommandBars::LoadOptions(const std::string& profile)
     std::vector<BYTE> bytes;
     if (store->ReadBinary(section, kUsedCommands, &bytes))
         MergeUsedCommands(bytes);
+}
+
+BOOL CTKCommandBars::HookKeyMessage(MSG* message)
+{
+    CTKWindowHookMap& hooks = CTKWindowHookMap::Get();
+    CTKPopupTracker& tracker = CTKPopupTracker::Get();
+    const BOOL keyListed = hooks.GetTrackingHookCount() > 0;
+    if (message->message == WM_MOUSEWHEEL && keyListed) {
+        hooks.DispatchToTrackingHooks(message->message, message->wParam, message->lParam);
+        return TRUE;
+    }
+    if (message->message == WM_KEYDOWN && keyListed)
+        return hooks.DispatchToTrackingHooks(WM_KEYDOWN, message->wParam, 0);
+    if (tracker.GetModalDepth() > 0 || tracker.GetTrackedBars().empty())
+        return FALSE;
+    if (message->message != WM_SYSKEYDOWN)
+        return FALSE;
+    if (message->wParam == VK_MENU) {
+        tracker.CloseTrackedBars();
+        return TRUE;
+    }
+    return hooks.DispatchToTrackingHooks(WM_KEYDOWN, message->wParam, 0);
 }

@@ -48,6 +48,12 @@ public:
     CTKToolBar* AddCustomToolBar(const std::string& title, UINT barId, BOOL temporary);
     void RemoveBar(CTKToolBar* bar);
 
+    // --- Frame hooks ---
+    // The frame's pre-translation offers every queued message here first;
+    // TRUE: the message is handled. While bars track, key-downs and wheel
+    // turns go to them, and Alt alone closes every open menu.
+    BOOL HookKeyMessage(MSG* message);
+
     // --- Look-ups ---
     int GetCount() const { return static_cast<int>(m_bars.size()); }
     CTKToolBar* GetBarAt(int index) const;

@@ -77,3 +77,10 @@ BOOL CTKMDIFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
     return CMDIFrameWnd::OnWndMsg(message, wParam, lParam, result);
 }
+
+BOOL CTKMDIFrameWnd::PreTranslateMessage(MSG* msg)
+{
+    if (m_pCommandBars && m_pCommandBars->HookKeyMessage(msg))
+        return TRUE;
+    return CMDIFrameWnd::PreTranslateMessage(msg);
+}

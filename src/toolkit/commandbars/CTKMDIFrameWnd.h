@@ -18,6 +18,8 @@ public:
     void SetCommandBars(CTKCommandBars* commandBars);
 
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // The command bars see every queued message before the accelerators.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     void OnDestroy() override;
