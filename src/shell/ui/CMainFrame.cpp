@@ -185,13 +185,16 @@ BOOL CMainFrame::CreateToolBars()
         m_toolBars[i] = bar;
     }
     RecalcLayout();
+    // Each bar after the first goes on the same row, directly right of the one before.
     for (size_t i = 1; i < std::size(kToolBars); ++i) {
         CRect previous;
+        CRect own;
         m_toolBars[i - 1]->GetWindowRect(&previous);
-        previous.OffsetRect(previous.Width(), 0);
-        bars->DockBar(m_toolBars[i], &previous, m_toolBars[i - 1]->GetDockBar());
+        m_toolBars[i]->GetWindowRect(&own);
+        const CRect place(previous.right, previous.top, previous.right + own.Width(), previous.bottom);
+        bars->DockBar(m_toolBars[i], &place, m_toolBars[i - 1]->GetDockBar());
+        RecalcLayout();
     }
-    RecalcLayout();
     return TRUE;
 }
 
