@@ -13,6 +13,9 @@
 #include "shell/Settings.h"
 #include "shell/ui/CAboutBox.h"
 #include "shell/ui/CMainFrame.h"
+#include "shell/ui/CPOUDocTemplate.h"
+#include "platform/ui/CDocument.h"
+#include "platform/ui/CResourceStore.h"
 #include "shell/ui/CSplashWindow.h"
 #include "shell/ui/CWinAppProfile.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
@@ -39,6 +42,24 @@ const InterfaceThemeRecord kThemes[] = {
 };
 constexpr int kDefaultThemeIndex = 2;
 
+// A new POU's extension: its last four characters, "." included.
+constexpr size_t kExtensionLength = 4;
+// The filter extension of a document string ("\nZUL IL\n...\n.ilp\n...").
+constexpr int kFilterExtensionPart = 4;
+
+std::string DocumentStringPart(UINT id, int part)
+{
+    const std::string text = CResourceStore::Instance().LoadString(id);
+    size_t start = 0;
+    for (int i = 0; i < part; ++i) {
+        start = text.find('\n', start);
+        if (start == std::string::npos)
+            return {};
+        ++start;
+    }
+    return text.substr(start, text.find('\n', start) - start);
+}
+
 bool IsBlank(const std::string& text)
 {
     for (char c : text) {
@@ -56,6 +77,8 @@ CZULApp::CZULApp() : CWinApp(kAppTitle)
 
 CZULApp::~CZULApp()
 {
+    m_windowlessDocuments.clear();
+    m_pouTemplate.reset();
     if (g_pAppData == m_appData.get())
         g_pAppData = nullptr;
 }
@@ -70,6 +93,7 @@ BOOL CZULApp::InitInstance(const std::vector<std::string>& args)
     SetRegistryKey(kRegistryKey);
     m_profile = std::make_unique<CWinAppProfile>(*this);
     m_recent.ReadList(*m_profile);
+    m_pouTemplate = std::make_unique<CPOUDocTemplate>([this] { return NewPOUDocument(); });
 
     auto* frame = new CMainFrame(*m_appData, *m_profile, m_recent);
     if (!frame->LoadFrame(IDR_MAINFRAME, kMainFrameStyle)) {
@@ -101,6 +125,8 @@ int CZULApp::ExitInstance()
         if (m_appData)
             SaveSettings(*m_profile, *m_appData);
     }
+    m_windowlessDocuments.clear();
+    m_pouTemplate.reset();
     if (g_pAppData == m_appData.get())
         g_pAppData = nullptr;
     m_appData.reset();
@@ -152,6 +178,40 @@ void CZULApp::OnHelpAbout()
 {
     CAboutBox box(m_frame);
     box.exec();
+}
+
+std::unique_ptr<CDocument> CZULApp::NewPOUDocument()
+{
+    if (!m_appData)
+        return nullptr;
+    return CPOUDocTemplate::NewDocument(*m_appData, m_frame.data());
+}
+
+BOOL CZULApp::CreatePOUDocumentFile(const std::string& path, BOOL withWindow)
+{
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot == 0 || !m_pouTemplate)
+        return FALSE;
+    std::string extension = path.substr(path.size() >= kExtensionLength ? path.size() - kExtensionLength : 0);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string filter = DocumentStringPart(m_pouTemplate->GetResourceId(), kFilterExtensionPart);
+    for (char& c : filter)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    // A path no template takes creates nothing, so it is no success.
+    if (filter != extension)
+        return FALSE;
+    CDocument* document = nullptr;
+    if (withWindow) {
+        document = m_pouTemplate->OpenDocumentFile({}, m_frame.data());
+    } else if (std::unique_ptr<CDocument> alone = NewPOUDocument(); alone && alone->OnNewDocument()) {
+        document = alone.get();
+        m_windowlessDocuments.push_back(std::move(alone));
+    }
+    if (document == nullptr)
+        return FALSE;
+    document->SetPathName(path);
+    return document->OnSaveDocument(path);
 }
 
 std::string CZULApp::CommandLineProjectPath(const std::vector<std::string>& args)

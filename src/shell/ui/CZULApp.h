@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class CDocument;
+class CPOUDocTemplate;
 class CWinAppProfile;
 class CZULAppData;
 
@@ -44,6 +46,11 @@ public:
     void SetInterfaceTheme(int theme);
     static InterfaceThemeRecord LookupInterfaceTheme(int theme);
     void OnHelpAbout();
+    // Creates the file of a new POU through the template of its extension,
+    // in a window or as a document alone, and saves it at once. FALSE for a
+    // path without an extension or when no document results.
+    BOOL CreatePOUDocumentFile(const std::string& path, BOOL withWindow);
+    CPOUDocTemplate* GetPOUTemplate() const { return m_pouTemplate.get(); }
 
     // The project the command line names: the first argument not starting
     // with "--" and not blank, made absolute; "" when there is none.
@@ -57,10 +64,14 @@ public:
 
 private:
     void OpenProjectFromCommandLine(const std::vector<std::string>& args);
+    std::unique_ptr<CDocument> NewPOUDocument();
 
     std::string m_programFolder;
     std::unique_ptr<CZULAppData> m_appData;
     std::unique_ptr<CWinAppProfile> m_profile;
+    std::unique_ptr<CPOUDocTemplate> m_pouTemplate;
+    // The documents of new POUs made without a window.
+    std::vector<std::unique_ptr<CDocument>> m_windowlessDocuments;
     CRecentFileList m_recent;
     QPointer<CMainFrame> m_frame;
 };

@@ -164,3 +164,31 @@ TEST_F(WorkbenchStartTest, ExitWritesTheSettingsWithoutAProject)
 }
 
 } // namespace
+
+namespace {
+
+using NewPOUFileTest = WorkbenchFixture;
+
+TEST_F(NewPOUFileTest, NewPOUFileIsMadeThroughTheTemplateOfItsExtension)
+{
+    Start();
+    struct Case {
+        std::string name;
+        BOOL withWindow;
+        BOOL created;
+    };
+    const Case cases[] = {
+        {"MAIN", TRUE, FALSE},
+        {".ilp", TRUE, FALSE},
+        {"notes.txt", FALSE, FALSE},
+        {"MAIN.ilp", TRUE, TRUE},
+        {"SBR_0.ILP", FALSE, TRUE},
+    };
+    for (const Case& c : cases) {
+        const std::string path = c.name.front() == '.' ? c.name : m_folder / c.name;
+        EXPECT_EQ(m_app->CreatePOUDocumentFile(path, c.withWindow), c.created) << c.name;
+        EXPECT_EQ(FileSystem::FileExists(path), c.created) << c.name;
+    }
+}
+
+} // namespace
