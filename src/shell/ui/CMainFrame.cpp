@@ -8,7 +8,9 @@
 #include "platform/ui/CStatusBar.h"
 #include "platform/ui/CWinApp.h"
 #include "shell/CProjectCommands.h"
+#include "shell/ui/CChildFrmEditor.h"
 #include "shell/ui/CInsTreeView.h"
+#include "shell/ui/CMinRowSplitter.h"
 #include "shell/ui/CSplashWindow.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
@@ -29,6 +31,7 @@ constexpr const char* kTabPositionEntry = "Position";
 constexpr int kTabPositionTop = 0;
 constexpr DWORD kSingletonStyle = 0x50CF0000;
 constexpr int kShowMaximized = 3;
+constexpr int kFullScreenVarRowHeight = 50;
 
 const UINT kIndicators[] = {0, 0, 0, ID_INDICATOR_NUM};
 
@@ -396,10 +399,15 @@ void CMainFrame::OnFullScreen()
     CloseAllPanes();
 }
 
-// The hardware and POU editor frames give their upper row back when the
-// panes go; their splitters join with those frames.
+// A POU editor in front keeps a low variable row while the panes are gone;
+// the hardware window does the same with its own frame.
 void CMainFrame::AdjustActiveChildForFullScreen()
 {
+    auto* editor = dynamic_cast<CChildFrmEditor*>(MDIGetActive());
+    if (editor == nullptr || editor->GetSplitter() == nullptr)
+        return;
+    editor->GetSplitter()->SetRowInfo(0, kFullScreenVarRowHeight, kMinUpperRowHeight);
+    editor->GetSplitter()->RecalcLayout();
 }
 
 void CMainFrame::OnRestorePanes()

@@ -7,7 +7,11 @@
 #include "model/ProjectModified.h"
 #include "platform/ui/CMDIChildWnd.h"
 #include "toolkit/commandbars/CTKToolBar.h"
+#include "shell/ui/CChildFrmEditor.h"
+#include "shell/ui/CMinRowSplitter.h"
+#include "shell/ui/CPOUDocTemplate.h"
 #include "shell/ui/CSplashWindow.h"
+#include "platform/ui/CDocument.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -82,6 +86,25 @@ TEST_F(MainFrameTest, FullScreenTwiceThenRestoreReopensThePanesOfTheFirst)
     EXPECT_EQ(OpenPanes(m_frame), (std::vector<UINT>{ID_PANE_WORKSPACE, ID_PANE_INSTRUCTIONS}));
     EXPECT_EQ(ViewCheck(m_frame, ID_PANE_WORKSPACE), 1);
     EXPECT_EQ(ViewCheck(m_frame, ID_PANE_OUTPUT), 0);
+}
+
+TEST_F(MainFrameTest, FullScreenLowersTheVariableRowOfTheActivePOUEditor)
+{
+    Start();
+    std::unique_ptr<CDocument> document = CPOUDocTemplate::NewDocument(*m_app->GetAppData(), m_frame);
+    auto* editor = new CChildFrmEditor;
+    ASSERT_TRUE(editor->Create("MAIN", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(), m_frame));
+    ASSERT_TRUE(editor->CreateEditorPanes(document.get()));
+    editor->RecalcLayout();
+    ASSERT_EQ(m_frame->MDIGetActive(), editor);
+
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_FULLSCREEN);
+    int height = 0;
+    int minimum = 0;
+    editor->GetSplitter()->GetRowInfo(0, height, minimum);
+    EXPECT_EQ(height, 50);
+    EXPECT_EQ(minimum, kMinUpperRowHeight);
+    editor->DestroyWindow();
 }
 
 TEST_F(MainFrameTest, PrintPreviewHidesBarsAndPanesAndBringsThemBack)
