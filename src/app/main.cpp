@@ -1,9 +1,10 @@
-#include "CWorkbenchWindow.h"
-
+#include "platform/CPathProvider.h"
 #include "platform/CUserInterface.h"
 #include "platform/ui/CQtHelpService.h"
 #include "platform/ui/CQtStartup.h"
+#include "platform/ui/CWnd.h"
 #include "plclink/ui/RegisterPlclinkUiClasses.h"
+#include "shell/ui/CZULApp.h"
 #include "shell/ui/RegisterShellUiClasses.h"
 #include "toolkit/commandbars/RegisterToolkitCommandBarsClasses.h"
 
@@ -11,13 +12,20 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
+
+namespace {
+
+// Opens the main window, lets the event loop run once and exits.
+constexpr const char* kQuitAfterStart = "--quit-after-start";
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     CQtStartup::Prepare(argc, argv);
-    QApplication app(argc, argv);
+    QApplication qtApp(argc, argv);
     std::string error;
     if (!RegisterToolkitCommandBarsClasses(&error) || !RegisterPlclinkUiClasses(&error)
         || !RegisterShellUiClasses(&error)) {
@@ -26,13 +34,28 @@ int main(int argc, char** argv)
     }
     CQtHelpService help;
     CUserInterface::SetHelp(&help);
-    CWorkbenchWindow window;
-    window.show();
-    // --quit-after-start: open the window, let the event loop run once, exit.
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--quit-after-start") == 0)
-            QTimer::singleShot(0, &window, &QWidget::close);
-    int exitCode = app.exec();
+    std::vector<std::string> args;
+    bool quitAfterStart = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == kQuitAfterStart)
+            quitAfterStart = true;
+        else
+            args.push_back(arg);
+    }
+    CZULApp theApp;
+    if (!theApp.InitInstance(args)) {
+        CUserInterface::SetHelp(nullptr);
+        return 1;
+    }
+    if (quitAfterStart)
+        QTimer::singleShot(0, [&theApp] {
+            if (CWnd* frame = theApp.GetMainWnd())
+                frame->SendMessage(WM_CLOSE);
+        });
+    const int exitCode = qtApp.exec();
+    theApp.ExitInstance();
+    CPathProvider::RemoveTempFolder();
     CUserInterface::SetHelp(nullptr);
     return exitCode;
 }

@@ -1,8 +1,18 @@
 #include "RegisterShellUiClasses.h"
 
 #include "resources/ProgramResources.h"
+#include "shell/ui/CChFrmCrossRef.h"
+#include "shell/ui/CChFrmInitData.h"
+#include "shell/ui/CChildFrameVar.h"
+#include "shell/ui/CChildFrmStatus.h"
+#include "shell/ui/CPIDDispFrm.h"
 
 bool RegisterShellUiClasses(std::string* error)
 {
+    // The single-instance frames the main frame creates by name.
+    const CRuntimeClass* const frames[] = {RUNTIME_CLASS(CChFrmCrossRef), RUNTIME_CLASS(CChFrmInitData),
+        RUNTIME_CLASS(CChildFrameVar), RUNTIME_CLASS(CChildFrmStatus), RUNTIME_CLASS(CPIDDispFrm)};
+    for (const CRuntimeClass* frame : frames)
+        CRuntimeClass::Register(frame);
     return InitProgramResources(error);
 }

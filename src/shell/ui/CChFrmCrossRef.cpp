@@ -1,0 +1,48 @@
+#include "shell/ui/CChFrmCrossRef.h"
+
+#include "shell/ui/CreateViewByName.h"
+#include "toolkit/docking/tabs/CTKFlatTabCtrl.h"
+
+namespace {
+
+constexpr UINT kTabStripId = 32901;
+constexpr UINT kViewId = 32891;
+constexpr DWORD kTabStripStyle = 0x3;
+constexpr const char* kTabLabel = "Cross Reference";
+
+} // namespace
+
+IMPLEMENT_DYNCREATE(CChFrmCrossRef, CMDIChildWnd)
+
+CChFrmCrossRef::CChFrmCrossRef() = default;
+
+CChFrmCrossRef::~CChFrmCrossRef() = default;
+
+int CChFrmCrossRef::OnCreate()
+{
+    ModifyStyle(0, WS_CLIPCHILDREN | WS_BORDER);
+    if (CMDIChildWnd::OnCreate() == -1)
+        return -1;
+    CRect client;
+    GetClientRect(&client);
+    m_tabs = std::make_unique<CTKFlatTabCtrl>();
+    if (!m_tabs->Create(WS_CHILD | WS_VISIBLE | kTabStripStyle, client, this, kTabStripId))
+        return -1;
+    m_view = CreateViewByName("CUsedVarRefView", this, kViewId, WS_CHILD);
+    m_tabs->InsertItem(0, kTabLabel, m_view);
+    m_tabs->SetCurSel(0);
+    return 0;
+}
+
+void CChFrmCrossRef::OnSize(UINT type, int cx, int cy)
+{
+    CMDIChildWnd::OnSize(type, cx, cy);
+    if (m_tabs)
+        m_tabs->MoveWindow(CRect(0, 0, cx, cy));
+}
+
+void CChFrmCrossRef::OnClose()
+{
+    m_tabs.reset();
+    CMDIChildWnd::OnClose();
+}

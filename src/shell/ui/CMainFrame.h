@@ -1,0 +1,219 @@
+#pragma once
+// The workbench's main window: an MDI frame with the command bars, the
+// status bar, the docking panes (Workspace, Output, Instructions, HW
+// Catalog), the one project document and one slot per single-instance
+// child window. It is the host the project commands, the catalogue and the
+// POU editors call back into.
+
+#include "pouedit/IPOUWorkbenchHost.h"
+#include "shell/IProjectHost.h"
+#include "shell/ui/IInsTreeHost.h"
+#include "toolkit/commandbars/CTKMDIFrameWnd.h"
+
+#include <QPointer>
+
+#include <memory>
+#include <string>
+
+class CCmdUI;
+class CInsTreeView;
+class CMDIChildWnd;
+class CProjTreeDOC;
+class CProjectCommands;
+class CRecentFileList;
+class CStatusBar;
+class CTKToolBar;
+class CZULAppData;
+class IProfile;
+
+// Resource and window ids of the frame.
+constexpr UINT IDR_MAINFRAME = 122;
+constexpr UINT IDR_MAINMENU = 123;
+constexpr UINT IDR_TABMENU = 161;
+constexpr DWORD kMainFrameStyle = 0xCF8000;
+
+// Panes and their View commands.
+constexpr UINT ID_PANE_WORKSPACE = 32690;
+constexpr UINT ID_PANE_OUTPUT = 32692;
+constexpr UINT ID_PANE_INSTRUCTIONS = 32554;
+constexpr UINT ID_PANE_INSTRUCTIONS_IL = 32555;
+constexpr UINT ID_PANE_HWCATALOG = 32845;
+constexpr UINT ID_VIEW_INSTRUCTION_TREE = 32694;
+constexpr UINT ID_VIEW_HWCATALOG = 32871;
+constexpr UINT ID_VIEW_FULLSCREEN = 32964;
+constexpr UINT ID_VIEW_RESTORE_PANES = 32966;
+constexpr UINT ID_MONITOR = 32806;
+constexpr UINT ID_WINDOW_CLOSE = 32876;
+constexpr UINT ID_WINDOW_CLOSE_ALL = 32880;
+constexpr UINT ID_TOGGLE_TAB = 32879;
+
+// The docking host's notification and its codes.
+constexpr UINT WM_DOCKINGPANE_NOTIFY = 35302;
+constexpr WPARAM kPaneAction_Showing = 1;
+constexpr WPARAM kPaneAction_Closed = 3;
+
+// Pane bits of the full-screen and print-preview masks.
+constexpr DWORD kPaneBitWorkspace = 0x01;
+constexpr DWORD kPaneBitInstructions = 0x02;
+constexpr DWORD kPaneBitOutput = 0x08;
+constexpr DWORD kPaneBitHWCatalog = 0x10;
+
+// The single-instance child windows, in slot order.
+enum class SingletonWindow { Hardware, StatusChart, InitialData, CrossReference, GlobalVariables, PIDTrend, Count };
+
+// A single-instance window's slot: the frame (null once destroyed) and whether it counts as open.
+struct CSingletonSlot {
+    QPointer<CMDIChildWnd> frame;
+    BOOL open = FALSE;
+};
+
+class CMainFrame : public CTKMDIFrameWnd, public IProjectHost, public IInsTreeHost, public IPOUWorkbenchHost {
+    DECLARE_DYNAMIC(CMainFrame)
+public:
+    // The application data, the profile and the recent-project list outlive the frame.
+    CMainFrame(CZULAppData& app, IProfile& profile, CRecentFileList& recent);
+    ~CMainFrame() override;
+
+    CStatusBar* GetStatusBar() const { return m_statusBar.get(); }
+    CTKToolBar* GetToolBar(int index) const;
+    CProjTreeDOC* GetProjectDocument() const { return m_projectDoc.get(); }
+    CProjectCommands* GetProjectCommands() const { return m_commands.get(); }
+    CInsTreeView* GetInsTreeView() const { return m_insTreeView; }
+
+    // The bar theme and docking style the interface theme chose.
+    void SetInterfaceStyle(int barTheme, int dockingStyle);
+    int GetBarTheme() const { return m_barTheme; }
+    int GetDockingStyle() const { return m_dockingStyle; }
+
+    // Single-instance windows.
+    CSingletonSlot& GetSlot(SingletonWindow window);
+    // The run-time class name the slot's frame is created from.
+    static const char* SlotClassName(SingletonWindow window);
+    void OpenHardwareWindow();
+    void OpenInitialDataWindow();
+    void OpenGlobalVariableWindow();
+    void OpenStatusChartWindow();
+    void OnProjectCrossReference();
+    void OnPIDDisplay();
+
+    // Panes: open, close, and whether closed; the docking host's notification.
+    void OpenPane(UINT paneId);
+    void ClosePane(UINT paneId);
+    BOOL IsPaneClosed(UINT paneId) const;
+    LRESULT OnDockingPaneNotify(WPARAM action, LPARAM paneId);
+    BOOL IsPaneShown(UINT paneId) const;
+    BOOL IsLeftGroupShown() const { return m_leftGroupShown; }
+    DWORD GetFullScreenMask() const { return m_fullScreenMask; }
+
+    void OnViewWorkspace();
+    void OnViewOutput();
+    void OnFullScreen();
+    void OnRestorePanes();
+    void OnSetPreviewMode(BOOL preview);
+    void OnWindowClose();
+    void OnCloseAll();
+    BOOL CloseProject();
+    void OpenProjectByPath(const std::string& path);
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    // IProjectHost
+    BOOL RunFileDialog(const CFileDialogRequest& request, std::string& path) override;
+    BOOL BrowseForFolder(const std::string& caption, const std::string& initialFolder,
+                         std::string& folder) override;
+    BOOL SaveOpenDocuments(const std::string& projectFolder) override;
+    BOOL AnyDocumentModified() override;
+    BOOL SaveModifiedDocuments() override;
+    void CloseAllDocuments() override;
+    void DestroySingletonWindows() override;
+    BOOL CheckHardwareConfig() override;
+    void ClearProjectTree() override;
+    void BuildProjectTree() override;
+    void FillProjectTree() override;
+    void SetProjectTreeRoot(const std::string& text) override;
+    BOOL CreateMainProgram() override;
+    void RefreshInstructionTree() override;
+    void AddSubroutinesToInstructionTree() override;
+    void ClearSubroutinesInInstructionTree() override;
+    void ResetOutputWindow() override;
+    void SetWaitCursor(bool on) override;
+
+    // IInsTreeHost
+    CWnd* GetActivePOUEditorView() override;
+    bool IsInstructionsPaneActive() override;
+
+    // IPOUWorkbenchHost
+    CProjTreeNode* GetCurrentTreeNode() override;
+    void SelectTreeNode(CProjTreeNode* node) override;
+    IPOUEditorView* GetActivePOUWindow() override;
+    void RebuildInstructionTree(BOOL ld) override;
+    void SetStatusPane(int pane, const std::string& text) override;
+    void OpenAllPous(BOOL reallocate) override;
+    BOOL ForceAddress(const std::string& address, int value) override;
+    BOOL UnforceAddress(const std::string& address) override;
+    BOOL SendUnforceAll() override;
+    BOOL ForceMapHasEntries() override;
+    void ClearForceMap() override;
+    CFindReplaceDlg* GetFindReplaceDialog() override;
+    void ResetFindState() override;
+    void ActivateCodePane() override;
+    int ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target) override;
+
+protected:
+    int OnCreate() override;
+    void OnClose() override;
+    void OnDestroy() override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    struct PaneRecord {
+        UINT id = 0;
+        DWORD maskBit = 0;
+        BOOL shown = FALSE;
+        BOOL open = FALSE;
+        CWnd* view = nullptr;
+    };
+    enum PaneIndex { kWorkspace, kOutput, kInstructions, kHWCatalog, kPaneCount };
+
+    BOOL CreateStatusBar();
+    BOOL CreateCommandBars();
+    BOOL CreateMenuBar();
+    BOOL CreateToolBars();
+    void LoadBarState();
+    void CreateDockingPanes();
+    void AttachTabClient();
+    void SyncTabs();
+    void SaveBarState();
+    void SavePaneLayout();
+
+    PaneRecord* FindPane(UINT paneId);
+    const PaneRecord* FindPane(UINT paneId) const;
+    DWORD OpenPanesMask() const;
+    void OpenPanesOfMask(DWORD mask);
+    void CloseAllPanes();
+    void HostInstructionTree();
+    void OpenSingleton(SingletonWindow window, const char* title);
+    void AdjustActiveChildForFullScreen();
+
+    void OnUpdateViewWorkspace(CCmdUI* cmdUI);
+    void OnUpdateViewOutput(CCmdUI* cmdUI);
+    void OnViewNothing();
+    void OnUpdateNothing(CCmdUI* cmdUI);
+
+    CZULAppData& m_app;
+    IProfile& m_profile;
+    CRecentFileList& m_recent;
+    int m_barTheme = 0;
+    int m_dockingStyle = 0;
+    DWORD m_fullScreenMask = 0;
+    DWORD m_previewMask = 0;
+    std::unique_ptr<CStatusBar> m_statusBar;
+    CTKToolBar* m_toolBars[4] = {};
+    CSingletonSlot m_slots[static_cast<int>(SingletonWindow::Count)];
+    BOOL m_leftGroupShown = TRUE;
+    PaneRecord m_panes[kPaneCount];
+    std::unique_ptr<CProjTreeDOC> m_projectDoc;
+    std::unique_ptr<CProjectCommands> m_commands;
+    CInsTreeView* m_insTreeView = nullptr;
+
+};

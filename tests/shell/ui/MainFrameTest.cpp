@@ -1,0 +1,251 @@
+#include "WorkbenchFixture.h"
+
+#include "model/CProjTreeDOC.h"
+#include "platform/FileSystem.h"
+#include "model/CZULAppData.h"
+#include "platform/ui/CCmdUI.h"
+#include "model/ProjectModified.h"
+#include "platform/ui/CMDIChildWnd.h"
+#include "toolkit/commandbars/CTKToolBar.h"
+#include "shell/ui/CChildFrmEditor.h"
+#include "shell/ui/CMinRowSplitter.h"
+#include "shell/ui/CPOUDocTemplate.h"
+#include "shell/ui/CSplashWindow.h"
+#include "platform/ui/CDocument.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+namespace {
+
+using MainFrameTest = WorkbenchFixture;
+
+int ViewCheck(CMainFrame* frame, UINT id)
+{
+    CCmdUI cmdUI(id);
+    cmdUI.DoUpdate(frame, FALSE);
+    return cmdUI.GetCheck();
+}
+
+std::vector<UINT> OpenPanes(const CMainFrame* frame)
+{
+    std::vector<UINT> open;
+    for (UINT id : {ID_PANE_WORKSPACE, ID_PANE_OUTPUT, ID_PANE_INSTRUCTIONS, ID_PANE_HWCATALOG}) {
+        if (!frame->IsPaneClosed(id))
+            open.push_back(id);
+    }
+    return open;
+}
+
+CMDIChildWnd* NewChild(CMainFrame* frame, const char* title)
+{
+    auto* child = new CMDIChildWnd;
+    if (!child->Create(title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(), frame)) {
+        delete child;
+        return nullptr;
+    }
+    return child;
+}
+
+TEST_F(MainFrameTest, ClosingTheOutputPaneClearsItsViewCheck)
+{
+    Start();
+    EXPECT_EQ(ViewCheck(m_frame, ID_PANE_OUTPUT), 1);
+    // The pane's close button: the docking host closes it and tells the frame.
+    m_frame->ClosePane(ID_PANE_OUTPUT);
+    EXPECT_EQ(ViewCheck(m_frame, ID_PANE_OUTPUT), 0);
+    m_frame->SendMessage(WM_COMMAND, ID_PANE_OUTPUT);
+    EXPECT_FALSE(m_frame->IsPaneClosed(ID_PANE_OUTPUT));
+    EXPECT_EQ(ViewCheck(m_frame, ID_PANE_OUTPUT), 1);
+}
+
+TEST_F(MainFrameTest, ViewWorkspaceTogglesTheLeftGroup)
+{
+    Start();
+    EXPECT_EQ(ViewCheck(m_frame, ID_PANE_WORKSPACE), 1);
+    m_frame->SendMessage(WM_COMMAND, ID_PANE_WORKSPACE);
+    EXPECT_EQ(OpenPanes(m_frame), std::vector<UINT>{ID_PANE_OUTPUT});
+    EXPECT_EQ(ViewCheck(m_frame, ID_PANE_WORKSPACE), 0);
+    m_frame->SendMessage(WM_COMMAND, ID_PANE_WORKSPACE);
+    EXPECT_EQ(OpenPanes(m_frame),
+              (std::vector<UINT>{ID_PANE_WORKSPACE, ID_PANE_OUTPUT, ID_PANE_INSTRUCTIONS, ID_PANE_HWCATALOG}));
+}
+
+TEST_F(MainFrameTest, FullScreenTwiceThenRestoreReopensThePanesOfTheFirst)
+{
+    Start();
+    m_frame->ClosePane(ID_PANE_OUTPUT);
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_FULLSCREEN);
+    EXPECT_TRUE(OpenPanes(m_frame).empty());
+    EXPECT_EQ(m_frame->GetFullScreenMask(), kPaneBitWorkspace | kPaneBitInstructions);
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_FULLSCREEN);
+    EXPECT_EQ(m_frame->GetFullScreenMask(), kPaneBitWorkspace | kPaneBitInstructions);
+    EXPECT_EQ(ViewCheck(m_frame, ID_PANE_WORKSPACE), 0);
+
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_RESTORE_PANES);
+    EXPECT_EQ(OpenPanes(m_frame), (std::vector<UINT>{ID_PANE_WORKSPACE, ID_PANE_INSTRUCTIONS}));
+    EXPECT_EQ(ViewCheck(m_frame, ID_PANE_WORKSPACE), 1);
+    EXPECT_EQ(ViewCheck(m_frame, ID_PANE_OUTPUT), 0);
+}
+
+TEST_F(MainFrameTest, FullScreenLowersTheVariableRowOfTheActivePOUEditor)
+{
+    Start();
+    std::unique_ptr<CDocument> document = CPOUDocTemplate::NewDocument(*m_app->GetAppData(), m_frame);
+    auto* editor = new CChildFrmEditor;
+    ASSERT_TRUE(editor->Create("MAIN", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(), m_frame));
+    ASSERT_TRUE(editor->CreateEditorPanes(document.get()));
+    editor->RecalcLayout();
+    ASSERT_EQ(m_frame->MDIGetActive(), editor);
+
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_FULLSCREEN);
+    int height = 0;
+    int minimum = 0;
+    editor->GetSplitter()->GetRowInfo(0, height, minimum);
+    EXPECT_EQ(height, 50);
+    EXPECT_EQ(minimum, kMinUpperRowHeight);
+    editor->DestroyWindow();
+}
+
+TEST_F(MainFrameTest, PrintPreviewHidesBarsAndPanesAndBringsThemBack)
+{
+    Start();
+    m_frame->ClosePane(ID_PANE_OUTPUT);
+    m_frame->OnSetPreviewMode(TRUE);
+    EXPECT_TRUE(OpenPanes(m_frame).empty());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(m_frame->GetToolBar(i)->isVisible()) << i;
+    m_frame->OnSetPreviewMode(FALSE);
+    EXPECT_EQ(OpenPanes(m_frame), (std::vector<UINT>{ID_PANE_WORKSPACE, ID_PANE_INSTRUCTIONS}));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(m_frame->GetToolBar(i)->isVisible()) << i;
+}
+
+TEST_F(MainFrameTest, TabIsTakenAndCtrlTabCyclesTheChildren)
+{
+    Start();
+    CMDIChildWnd* first = NewChild(m_frame, "first");
+    CMDIChildWnd* second = NewChild(m_frame, "second");
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    ASSERT_EQ(m_frame->MDIGetActive(), second);
+
+    QTest::keyClick(second, Qt::Key_Tab);
+    EXPECT_EQ(m_frame->MDIGetActive(), second);
+    QTest::keyClick(second, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(m_frame->MDIGetActive(), first);
+    QTest::keyClick(first, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(m_frame->MDIGetActive(), second);
+}
+
+TEST_F(MainFrameTest, ClosingAModifiedProjectAsksAndCanBeCancelled)
+{
+    Start();
+    const std::string path = m_folder / "plant/plant.qpj";
+    ASSERT_TRUE(FileSystem::CreateFolder(m_folder / "plant"));
+    m_frame->GetProjectDocument()->CreateProject(path);
+    m_frame->OpenProjectByPath(path);
+    ASSERT_EQ(m_app->GetAppData()->ProjectOpen, 1);
+    SetProjectModified(TRUE);
+
+    m_ui.box.Answer(IDCANCEL);
+    m_frame->SendMessage(WM_CLOSE);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(m_frame);
+    EXPECT_EQ(m_ui.box.Messages().size(), 1u);
+    EXPECT_EQ(m_app->GetAppData()->ProjectOpen, 1);
+    EXPECT_FALSE(Settings().HasSection("TabDocking"));
+
+    m_ui.box.Answer(IDNO);
+    m_frame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(m_app->GetAppData()->ProjectOpen, 0);
+    EXPECT_EQ(Settings().GetInt("TabDocking", "Position", -1), 0);
+    EXPECT_TRUE(Settings().HasSection("ZULCommandBars-Options"));
+    EXPECT_EQ(GetProjectDocument(), nullptr);
+}
+
+// A slot whose flag is set without a frame is cleared and the window opens in the same request.
+TEST_F(MainFrameTest, StaleSingletonSlotIsClearedAndTheWindowOpens)
+{
+    Start();
+    struct Case {
+        SingletonWindow window;
+        void (CMainFrame::*open)();
+    };
+    const Case cases[] = {
+        {SingletonWindow::InitialData, &CMainFrame::OpenInitialDataWindow},
+        {SingletonWindow::StatusChart, &CMainFrame::OpenStatusChartWindow},
+    };
+    for (const Case& c : cases) {
+        CSingletonSlot& slot = m_frame->GetSlot(c.window);
+        slot.open = TRUE;
+        slot.frame = nullptr;
+        (m_frame->*c.open)();
+        ASSERT_TRUE(slot.frame) << CMainFrame::SlotClassName(c.window);
+        EXPECT_TRUE(slot.open);
+        EXPECT_EQ(m_frame->MDIGetActive(), slot.frame.data());
+    }
+}
+
+TEST_F(MainFrameTest, SingletonWindowOpensActivatesAndReopensAfterClosing)
+{
+    Start();
+    m_frame->OpenInitialDataWindow();
+    CSingletonSlot& slot = m_frame->GetSlot(SingletonWindow::InitialData);
+    QPointer<CMDIChildWnd> first = slot.frame;
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->GetWindowText(), "Initial Data");
+
+    m_frame->OpenStatusChartWindow();
+    EXPECT_NE(m_frame->MDIGetActive(), first.data());
+    m_frame->OpenInitialDataWindow();
+    EXPECT_EQ(slot.frame, first);
+    EXPECT_EQ(m_frame->MDIGetActive(), first.data());
+
+    first->DestroyWindow();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(slot.open);
+    EXPECT_FALSE(slot.frame);
+    m_frame->OpenInitialDataWindow();
+    ASSERT_TRUE(slot.frame);
+    EXPECT_TRUE(slot.open);
+}
+
+TEST_F(MainFrameTest, EveryClassTheFrameCreatesByNameIsThere)
+{
+    // The hardware window's frame comes with the hardware window.
+    for (SingletonWindow window : {SingletonWindow::StatusChart, SingletonWindow::InitialData,
+                                   SingletonWindow::CrossReference, SingletonWindow::GlobalVariables,
+                                   SingletonWindow::PIDTrend}) {
+        const char* name = CMainFrame::SlotClassName(window);
+        EXPECT_NE(CRuntimeClass::FromName(name), nullptr) << name;
+    }
+}
+
+class CRecordingClicks : public CWnd {
+public:
+    int presses = 0;
+
+protected:
+    void OnLButtonDown(UINT, CPoint) override { ++presses; }
+};
+
+TEST_F(MainFrameTest, SplashTakesTheFirstClickAndIsGone)
+{
+    Start({});
+    ASSERT_NE(CSplashWindow::GetActive(), nullptr);
+    auto* target = new CRecordingClicks;
+    ASSERT_TRUE(target->Create(m_frame, CRect(10, 10, 60, 60), 1, WS_CHILD | WS_VISIBLE));
+
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(CSplashWindow::GetActive(), nullptr);
+    EXPECT_EQ(target->presses, 0);
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(target->presses, 1);
+
+    // Never twice in one run.
+    CSplashWindow::ShowSplashScreen(m_frame);
+    EXPECT_EQ(CSplashWindow::GetActive(), nullptr);
+}
+
+} // namespace

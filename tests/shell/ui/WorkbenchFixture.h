@@ -1,0 +1,98 @@
+#pragma once
+// The workbench started as the program starts it, offscreen, with its
+// settings and data folders inside a temporary folder and scripted message
+// boxes; TearDown closes what is left and runs the exit.
+
+#include "model/SharedStrings.h"
+#include "platform/ui/CSettingsStore.h"
+#include "platform/ui/CWnd.h"
+#include "plclink/ui/RegisterPlclinkUiClasses.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CZULApp.h"
+#include "shell/ui/RegisterShellUiClasses.h"
+#include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
+#include "toolkit/commandbars/RegisterToolkitCommandBarsClasses.h"
+
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+class WorkbenchFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(RegisterToolkitCommandBarsClasses(&error) && RegisterPlclinkUiClasses(&error)
+                    && RegisterShellUiClasses(&error))
+            << error;
+        Redirect("XDG_CONFIG_HOME", m_folder / "config", m_oldConfig);
+        Redirect("XDG_DATA_HOME", m_folder / "data", m_oldData);
+    }
+
+    void TearDown() override
+    {
+        Stop();
+        Restore("XDG_CONFIG_HOME", m_oldConfig);
+        Restore("XDG_DATA_HOME", m_oldData);
+    }
+
+    // Starts without the splash picture unless the arguments ask otherwise.
+    void Start(std::vector<std::string> args = {"--no-splash"})
+    {
+        m_app = std::make_unique<CZULApp>();
+        ASSERT_TRUE(m_app->InitInstance(args));
+        m_frame = m_app->GetMainFrame();
+        ASSERT_NE(m_frame, nullptr);
+    }
+
+    // The frame goes without asking (as after a refused close nothing is
+    // left to ask), then the exit runs.
+    void Stop()
+    {
+        if (!m_app)
+            return;
+        if (m_frame)
+            m_frame->DestroyWindow();
+        m_app->ExitInstance();
+        m_app.reset();
+    }
+
+    // The program's settings file as the next start reads it.
+    static CSettingsStore Settings()
+    {
+        return CSettingsStore(CSettingsStore::ProfileFilePath(kRegistryKey), "ZUL_Q7");
+    }
+
+    TempFolder m_folder;
+    CScopedUi m_ui;
+    std::unique_ptr<CZULApp> m_app;
+    QPointer<CMainFrame> m_frame;
+
+private:
+    struct SavedVariable {
+        bool had = false;
+        std::string value;
+    };
+    static void Redirect(const char* name, const std::string& value, SavedVariable& saved)
+    {
+        const char* old = std::getenv(name);
+        saved.had = old != nullptr;
+        saved.value = old ? old : "";
+        ::setenv(name, value.c_str(), 1);
+    }
+    static void Restore(const char* name, const SavedVariable& saved)
+    {
+        if (saved.had)
+            ::setenv(name, saved.value.c_str(), 1);
+        else
+            ::unsetenv(name);
+    }
+    SavedVariable m_oldConfig;
+    SavedVariable m_oldData;
+};
