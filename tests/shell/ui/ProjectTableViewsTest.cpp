@@ -250,6 +250,31 @@ TEST_F(ProjectTableViewsTest, InitialDataReportLinesLeadBackToTheirCells)
     EXPECT_EQ(grid.GetCore().GetActiveCol(), 0);
 }
 
+TEST_F(ProjectTableViewsTest, InitialDataCutOfTrailingValuesKeepsTheRow)
+{
+    auto* view = CreateView<CInitDataView>("CInitDataView");
+    ASSERT_NE(view, nullptr);
+    view->SetRowCount(CInitDataTable::MIN_ROWS);
+    CCPGridCtrl& grid = view->GetGridCtrl();
+    const char* texts[] = {"%VW0", "1", "2", "3", "4"};
+    for (int column = 0; column < CInitDataTable::COLUMN_COUNT; ++column)
+        grid.GetHost().OnSaveCellData(column, 0, texts[column]);
+
+    grid.SetSelectRange(4, 4, 0, 0);
+    ASSERT_TRUE(view->OnEditCut());
+    EXPECT_EQ(grid.GetGridRowCount(), 6);
+    EXPECT_EQ(m_app->Project.InitialData[0]->texts, (std::vector<std::string>{"%VW0", "1", "2", "3"}));
+    std::string copied;
+    ASSERT_TRUE(m_clipboard.GetText(&copied));
+    EXPECT_EQ(copied.substr(0, 1), "4");
+
+    // Every column selected: the row goes.
+    grid.SetSelectRange(0, 4, 0, 0);
+    ASSERT_TRUE(view->OnEditCut());
+    EXPECT_EQ(grid.GetGridRowCount(), 5);
+    EXPECT_TRUE(m_app->Project.InitialData[0]->texts.empty());
+}
+
 TEST_F(ProjectTableViewsTest, InitialDataLockedWhileMonitoring)
 {
     auto* view = CreateView<CInitDataView>("CInitDataView");
