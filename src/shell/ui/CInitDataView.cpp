@@ -3,6 +3,7 @@
 #include "model/CZULAppData.h"
 #include "model/ProjectModified.h"
 #include "platform/ui/CCPCellCtrl.h"
+#include "platform/ui/CCmdUI.h"
 #include "platform/ui/StandardCommands.h"
 
 namespace {
@@ -20,11 +21,15 @@ CInitDataView::CInitDataView()
     using Cmd = CCmdEntry<CInitDataView>;
     static const Cmd kCommands[] = {
         Cmd::Command(ID_EDIT_CUT, &CInitDataView::OnCut),
+        Cmd::Update(ID_EDIT_CUT, &CInitDataView::OnUpdateEdit),
         Cmd::Command(ID_EDIT_COPY, &CInitDataView::OnCopy),
         Cmd::Command(ID_EDIT_PASTE, &CInitDataView::OnPaste),
+        Cmd::Update(ID_EDIT_PASTE, &CInitDataView::OnUpdateEdit),
         Cmd::Command(ID_EDIT_CLEAR, &CInitDataView::OnClear),
+        Cmd::Update(ID_EDIT_CLEAR, &CInitDataView::OnUpdateEdit),
         Cmd::Command(ID_EDIT_SELECT_ALL, &CInitDataView::OnSelectAll),
         Cmd::Command(ID_TABLE_DELETE_ROW, &CInitDataView::OnDeleteRow),
+        Cmd::Update(ID_TABLE_DELETE_ROW, &CInitDataView::OnUpdateEdit),
         Cmd::Command(ID_TABLE_INSERT_ROW_ABOVE, &CInitDataView::OnInsertRowAbove),
         Cmd::Command(ID_TABLE_INSERT_ROW_BELOW, &CInitDataView::OnInsertRowBelow),
     };
@@ -55,6 +60,11 @@ void CInitDataView::SetRowCount(int n)
     m_table->SetRowCount(n);
     GetGridCtrl().SetGridRowCount(n, TRUE);
     GetGridCtrl().UpdateScrollSizes();
+}
+
+void CInitDataView::OnUpdateEdit(CCmdUI* ui)
+{
+    ui->Enable(m_table && !m_table->IsMonitoring());
 }
 
 void CInitDataView::ShowRows()

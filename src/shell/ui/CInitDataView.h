@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+class CCmdUI;
+
 class CInitDataView : public CTableGridView {
     Q_OBJECT
     DECLARE_DYNCREATE(CInitDataView)
@@ -44,6 +46,8 @@ private:
     void OnPaste() { OnEditPaste(); }
     void OnClear() { OnEditClear(); }
     void OnSelectAll() { GetGridCtrl().SelectAllGridCells(); }
+    // Cell edits, Cut, Paste, Clear and Delete Row wait while the PLC is monitored.
+    void OnUpdateEdit(CCmdUI* ui);
     void ShowRows();
 
     std::unique_ptr<CInitDataTable> m_table;

@@ -11,7 +11,9 @@
 #include "platform/CClipboard.h"
 #include "platform/CMemoryClipboard.h"
 #include "platform/ui/CCPCellCtrl.h"
+#include "platform/ui/CCmdUI.h"
 #include "platform/ui/CFrameWnd.h"
+#include "platform/ui/StandardCommands.h"
 #include "shell/ui/CGlobalFBIView.h"
 #include "shell/ui/CGlobalVarView.h"
 #include "shell/ui/CInitDataView.h"
@@ -286,6 +288,11 @@ TEST_F(ProjectTableViewsTest, InitialDataLockedWhileMonitoring)
     grid.GetHost().OnSaveCellData(0, 0, "%VW2");
     EXPECT_EQ(Text(*view, 0, 0), "%VW0");
     EXPECT_FALSE(grid.GetHost().ActivateCtrl(0, 0, TRUE));
+    for (UINT id : {ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_TABLE_DELETE_ROW}) {
+        CCmdUI ui(id);
+        ASSERT_TRUE(ui.DoUpdate(view, FALSE)) << id;
+        EXPECT_FALSE(ui.IsEnabled()) << id;
+    }
     grid.SetFocusCell(0, 0);
     view->OnDeleteRow();
     EXPECT_EQ(grid.GetGridRowCount(), 6);
