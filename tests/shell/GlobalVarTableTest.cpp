@@ -290,6 +290,7 @@ TEST_F(GlobalVarTableTest, RowInsertAndDelete)
     };
     const Case inserts[] = {
         {"above the first", 0, 1, true, {"", "A", "B", "", "", "", "F"}},
+        // Inserting above the last row puts the new row above it, not below.
         {"above the last", 6, 1, true, {"", "A", "B", "", "", "", "", "F"}},
         {"after the last", 8, 2, true, {"", "A", "B", "", "", "", "", "F", "", ""}},
         {"beyond the end", 11, 1, false, {"", "A", "B", "", "", "", "", "F", "", ""}},
@@ -350,6 +351,9 @@ TEST_F(GlobalVarTableTest, HeaderSortIsByteWiseAndKeepsEmptyKeysAtTheEnd)
     EXPECT_FALSE(m_table->SortByColumn(CGlobalVarTable::COL_COMMENT, true));
 }
 
+// Opening the window again lists the clean symbols by address text (byte
+// order: %VB10 before %VB2); faulty and incomplete rows are not dropped but
+// follow them as they stood, and only empty rows go.
 TEST_F(GlobalVarTableTest, OpeningSortsCleanSymbolsAndKeepsFaultyRows)
 {
     TypeRow(0, "Two", "%VB2");
