@@ -243,7 +243,8 @@ void CGlobalVarTable::CheckDuplicates()
     for (CZULSymbol* symbol : others) {
         const std::string upper = ByteString::Upper(symbol->name);
         SetFlag(*symbol, SYMBOL_DUPLICATE_NAME, !upper.empty() && namesSeen.count(upper) != 0);
-        SetFlag(*symbol, SYMBOL_DUPLICATE_ADDRESS, !symbol->address.empty() && addressesSeen.count(symbol->address) != 0);
+        SetFlag(*symbol, SYMBOL_DUPLICATE_ADDRESS,
+                !symbol->address.empty() && addressesSeen.count(symbol->address) != 0);
         if (!upper.empty())
             namesSeen[upper] = upper;
         if (!symbol->address.empty())
@@ -426,9 +427,10 @@ BOOL CGlobalVarTable::SortByColumn(int column, bool ascending)
         --end;
     if (end <= 1)
         end = list.size();
-    std::stable_sort(list.begin(), list.begin() + std::ptrdiff_t(end), [column, ascending](const CZULSymbol* a, const CZULSymbol* b) {
+    const auto before = [column, ascending](const CZULSymbol* a, const CZULSymbol* b) {
         return ascending ? SortKey(*a, column) < SortKey(*b, column) : SortKey(*b, column) < SortKey(*a, column);
-    });
+    };
+    std::stable_sort(list.begin(), list.begin() + std::ptrdiff_t(end), before);
     Renumber();
     return TRUE;
 }

@@ -91,7 +91,8 @@ void CGlobalFBIView::ShowStatusText()
         return;
     const CCPGridCore& core = GetGridCtrl().GetCore();
     host->SetStatusPane(kStatusTextPane, "");
-    host->SetStatusPane(kStatusCellPane, ByteString::Format(kStatusFormat, core.GetActiveRow() + 1, core.GetActiveCol() + 1));
+    host->SetStatusPane(kStatusCellPane,
+                        ByteString::Format(kStatusFormat, core.GetActiveRow() + 1, core.GetActiveCol() + 1));
 }
 
 void CGlobalFBIView::OnKeyDown(UINT ch, UINT repeat, UINT flags)

@@ -38,7 +38,10 @@ constexpr UINT kViewId = 0xE900;
 
 class CFixtureFrame : public CFrameWnd, public ITableViewHost {
 public:
-    void SetStatusPane(int pane, const std::string& text) override { panes.push_back(std::to_string(pane) + ":" + text); }
+    void SetStatusPane(int pane, const std::string& text) override
+    {
+        panes.push_back(std::to_string(pane) + ":" + text);
+    }
     int ShowContextMenu(int menuId, int, int, CWnd*) override
     {
         menus.push_back(menuId);
