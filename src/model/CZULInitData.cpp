@@ -39,6 +39,12 @@ BOOL CZULInitData::LookupCode(DWORD key, DWORD& value) const
     return FALSE;
 }
 
+void CZULInitData::RemoveCode(DWORD key)
+{
+    m_codes.erase(std::remove_if(m_codes.begin(), m_codes.end(), [key](const auto& code) { return code.first == key; }),
+                  m_codes.end());
+}
+
 std::vector<std::pair<DWORD, DWORD>> CZULInitData::GetCodesInStoredOrder() const
 {
     std::vector<std::pair<DWORD, DWORD>> ordered(m_codes.rbegin(), m_codes.rend());

@@ -17,6 +17,7 @@ public:
     // The codes keyed by a 32-bit value; setting an existing key replaces its value.
     void SetCode(DWORD key, DWORD value);
     BOOL LookupCode(DWORD key, DWORD& value) const;
+    void RemoveCode(DWORD key);
     int GetCodeCount() const { return static_cast<int>(m_codes.size()); }
     void RemoveAllCodes() { m_codes.clear(); }
     // Key and value pairs in the stored order: by bucket (key / 16 mod 20)

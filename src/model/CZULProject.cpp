@@ -351,6 +351,30 @@ void CZULProject::AddSymbol(CZULSymbol* symbol)
     IndexSymbolAddress(symbol);
 }
 
+CZULSymbol* CZULProject::NewSymbolRecord()
+{
+    return m_symbolStore.Adopt(new CZULSymbol);
+}
+
+void CZULProject::DestroySymbol(CZULSymbol* symbol)
+{
+    if (!symbol)
+        return;
+    const auto unregister = [symbol](auto& map) {
+        for (auto entry = map.begin(); entry != map.end();) {
+            if (entry->second == symbol)
+                entry = map.erase(entry);
+            else
+                ++entry;
+        }
+    };
+    unregister(SymbolLookup);
+    unregister(SymbolsUpper);
+    unregister(SymbolsByAddress);
+    OrderedSymbols.erase(std::remove(OrderedSymbols.begin(), OrderedSymbols.end(), symbol), OrderedSymbols.end());
+    m_symbolStore.Destroy(symbol);
+}
+
 std::string CZULProject::NormalisedSymbolAddress(const std::string& address)
 {
     const std::string key = ByteString::Upper(ByteString::Trim(address));

@@ -118,6 +118,11 @@ public:
     // Takes ownership of a symbol and registers it under its name, its
     // address and its upper-case name at the end of the ordered array.
     void AddSymbol(CZULSymbol* symbol);
+    // An empty symbol record owned by the project and registered nowhere:
+    // a row of the global variable table that is not a symbol yet.
+    CZULSymbol* NewSymbolRecord();
+    // Removes the record from the ordered array and every map and deletes it.
+    void DestroySymbol(CZULSymbol* symbol);
     // An address as the symbol index keys it: trimmed, upper case, with its '%'.
     static std::string NormalisedSymbolAddress(const std::string& address);
 

@@ -6,6 +6,14 @@
 
 #include <string>
 
+// Findings of the global variable table's checks (error flags).
+constexpr DWORD SYMBOL_DUPLICATE_NAME = 0x01;
+constexpr DWORD SYMBOL_ILLEGAL_NAME = 0x02;
+constexpr DWORD SYMBOL_DUPLICATE_ADDRESS = 0x04;
+constexpr DWORD SYMBOL_ILLEGAL_ADDRESS = 0x08;
+constexpr DWORD SYMBOL_NAME_ERRORS = SYMBOL_DUPLICATE_NAME | SYMBOL_ILLEGAL_NAME;
+constexpr DWORD SYMBOL_ADDRESS_ERRORS = SYMBOL_DUPLICATE_ADDRESS | SYMBOL_ILLEGAL_ADDRESS;
+
 class CZULSymbol : public CObject {
     DECLARE_SERIAL(CZULSymbol)
 public:
@@ -20,5 +28,6 @@ public:
     std::string dataType;
     DWORD typeFlags = 0;
     int runValue = 0;     // not stored
+    DWORD errorFlags = 0; // not stored; 0 when the row is clean
     int orderIndex = -1;  // position in the project's ordered symbol array
 };

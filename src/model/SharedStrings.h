@@ -2,7 +2,8 @@
 // Text constants that many parts of the program share: the names of the
 // settings sections and keys, the default project folder's name, the choice
 // lists of the serial port, the input filters, the analog module pages and
-// the retentive ranges, and the messages of the initial-data check.
+// the retentive ranges, the messages of the initial-data check and the
+// refusals of a table paste.
 // The temporary folder is the path provider's private one
 // (CPathProvider::TempFolder) and has no constant here.
 
@@ -64,6 +65,18 @@ inline constexpr const char* kInitDataMessages[] = {
     "The data type of initial value is not appropriate.",
     "Unknown intial value due to illegal address.",
     "The address is out of range.",
+};
+
+// The refusals of a paste into a table, by the grid's result code 1 to 5
+// (index 0, a paste that succeeded, has no text), with their box caption.
+inline constexpr const char* kGridPasteCaption = "Note";
+inline constexpr const char* kGridPasteMessages[] = {
+    "",
+    "Unable to paste because the shape of source is different from the destination",
+    "Unable to retrieve the data from the clipboard.",
+    "Unable to paste because the data format in the clipboard is not porper.",
+    "Unable to paste because the starting column of source is different from destination.",
+    "Unable to paste because the type of source table is different from the destination.",
 };
 
 template <typename T, std::size_t N>

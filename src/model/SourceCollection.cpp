@@ -55,7 +55,7 @@ int CollectPouFiles(std::vector<std::string>* list, int mode)
     CollectNumbered(*list, mode, folder, "INT", project.POUs.InterruptNodes);
     if (IsCompiledLanguage(project.MainNode.language))
         CollectPou(*list, mode, folder, "MAIN_" + project.MainNode.name);
-    if (!project.OrderedSymbols.empty() || !project.FBTable.FBInstances.empty())
+    if (!project.SymbolLookup.empty() || !project.FBTable.FBInstances.empty())
         list->push_back(folder + "/" + project.ProjectName + ".qgv");
     list->push_back(project.ProjectPath);
     return 1;

@@ -5,6 +5,7 @@
 #include "model/CZULFunc.h"
 #include "model/CZULProject.h"
 #include "model/DirectAddress.h"
+#include "model/SharedStrings.h"
 #include "model/VarFileReader.h"
 #include "platform/ByteString.h"
 #include "platform/CUserInterface.h"
@@ -49,15 +50,6 @@ const ParamAreas PARAM_AREAS[] = {
     {OT_INT, 0x19FE1000, 0x118C0000},
     {OT_DINT, 0x59E1000, 0x18C0000},
     {OT_REAL, 0x1800000, 0x1800000},
-};
-
-const char* const PASTE_MESSAGES[] = {
-    "",
-    "Unable to paste because the shape of source is different from the destination",
-    "Unable to retrieve the data from the clipboard.",
-    "Unable to paste because the data format in the clipboard is not porper.",
-    "Unable to paste because the starting column of source is different from destination.",
-    "Unable to paste because the type of source table is different from the destination.",
 };
 
 std::string DeclarationLine(const CLocalVarEntry& entry)
@@ -600,16 +592,16 @@ BOOL CPOUVarTable::RebuildCallInterface(const std::string& programPath, CZULProj
 
 const char* CPOUVarTable::GetPasteMessage(int code)
 {
-    if (code < 0 || code >= int(std::size(PASTE_MESSAGES)))
+    if (code < 0 || code >= SharedListSize(kGridPasteMessages))
         return "";
-    return PASTE_MESSAGES[code];
+    return kGridPasteMessages[code];
 }
 
 BOOL CPOUVarTable::ReportPasteResult(int code)
 {
     if (code == 0)
         return TRUE;
-    ShowMessage("Note", GetPasteMessage(code), MB_OK | MB_ICONINFORMATION);
+    ShowMessage(kGridPasteCaption, GetPasteMessage(code), MB_OK | MB_ICONINFORMATION);
     return FALSE;
 }
 

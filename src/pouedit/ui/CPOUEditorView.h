@@ -7,6 +7,7 @@
 #include "model/InstructionCatalog.h"
 #include "pouedit/IPOUEditorView.h"
 #include "platform/ui/CScrollView.h"
+#include "platform/ui/StandardCommands.h"
 
 class CPOUEditor;
 class CDC;
@@ -15,14 +16,9 @@ class CPrintInfo;
 class CProjTreeNode;
 class IPOUCommandUI;
 
-// Commands of the view.
-constexpr UINT ID_EDIT_CLEAR = 57632;
-constexpr UINT ID_EDIT_COPY = 57634;
-constexpr UINT ID_EDIT_CUT = 57635;
+// Commands of the view (the edit commands are shared ones).
 constexpr UINT ID_EDIT_FIND = 57636;
-constexpr UINT ID_EDIT_PASTE = 57637;
 constexpr UINT ID_EDIT_REPLACE = 57641;
-constexpr UINT ID_EDIT_SELECT_ALL = 57642;
 constexpr UINT ID_EDIT_UNDO = 57643;
 constexpr UINT ID_EDIT_REDO = 57644;
 constexpr UINT ID_FORCE_TRUE = 32803;

@@ -7,18 +7,13 @@
 #include "pouedit/CPOUVarTable.h"
 #include "pouedit/IPOULocalVars.h"
 #include "platform/ui/CCPGridView.h"
+#include "platform/ui/StandardCommands.h"
 
 #include <memory>
 
 class CCmdUI;
 class CPOUEditorDoc;
 
-// The table's own commands in its context menu.
-constexpr UINT ID_TABLE_INSERT_ROW_ABOVE = 32691;
-constexpr UINT ID_TABLE_DELETE_ROW = 32693;
-constexpr UINT ID_TABLE_INSERT_ROW_BELOW = 32866;
-// The context menu of the program's variable tables.
-constexpr int TABLE_CONTEXT_MENU = 102;
 
 class CPOUVarView : public CCPGridView, public IPOULocalVars {
     Q_OBJECT

@@ -5,6 +5,9 @@
 #include "shell/ui/CChFrmInitData.h"
 #include "shell/ui/CChildFrameVar.h"
 #include "shell/ui/CChildFrmStatus.h"
+#include "shell/ui/CGlobalFBIView.h"
+#include "shell/ui/CGlobalVarView.h"
+#include "shell/ui/CInitDataView.h"
 #include "shell/ui/CPIDDispFrm.h"
 
 bool RegisterShellUiClasses(std::string* error)
@@ -14,5 +17,9 @@ bool RegisterShellUiClasses(std::string* error)
         RUNTIME_CLASS(CChildFrameVar), RUNTIME_CLASS(CChildFrmStatus), RUNTIME_CLASS(CPIDDispFrm)};
     for (const CRuntimeClass* frame : frames)
         CRuntimeClass::Register(frame);
+    // The table views their frames create by name.
+    CRuntimeClass::Register(RUNTIME_CLASS(CGlobalVarView));
+    CRuntimeClass::Register(RUNTIME_CLASS(CGlobalFBIView));
+    CRuntimeClass::Register(RUNTIME_CLASS(CInitDataView));
     return InitProgramResources(error);
 }
