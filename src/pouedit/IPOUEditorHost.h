@@ -2,7 +2,8 @@
 // What a POU program and its editor need of the POU document and view:
 // the POU's name, its local variables, and what the editors ask of the
 // view: scroll position and sizes, the caret, repainting, the mouse, the
-// cursor shape, key states and font metrics.
+// cursor shape, key states and font metrics; the status panes and the
+// force requests of the workbench.
 
 #include "model/OperandTypeFlags.h"
 #include "platform/GdiTypes.h"
@@ -51,6 +52,14 @@ public:
     virtual BOOL HasDocument() const = 0;
     // The document now differs from its file.
     virtual void SetModified() = 0;
+
+    // Panes 1 (network) and 2 (row and column) of the main frame's status bar.
+    virtual void SetStatusPane(int pane, const std::string& text) = 0;
+    // Force requests to the PLC while monitoring; they report their own failures.
+    virtual BOOL ForceAddress(const std::string& address, int value) = 0;
+    virtual BOOL UnforceAddress(const std::string& address) = 0;
+    // The modal Force dialog for one address, with its symbol or none.
+    virtual void RunForceDialog(const std::string& symbol, const std::string& address) = 0;
 
     // The metrics of a font and the pixel width of a text in it.
     virtual void MeasureFont(const LOGFONT& font, TEXTMETRIC& metrics) const = 0;

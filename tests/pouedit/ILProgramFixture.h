@@ -105,6 +105,21 @@ public:
     {
         return static_cast<int>(text.size()) * charWidth;
     }
+    void SetStatusPane(int pane, const std::string& text) override { statusPanes[pane] = text; }
+    BOOL ForceAddress(const std::string& address, int value) override
+    {
+        forceRequests.push_back("force " + address + "=" + std::to_string(value));
+        return TRUE;
+    }
+    BOOL UnforceAddress(const std::string& address) override
+    {
+        forceRequests.push_back("unforce " + address);
+        return TRUE;
+    }
+    void RunForceDialog(const std::string& symbol, const std::string& address) override
+    {
+        forceRequests.push_back("dialog " + symbol + "@" + address);
+    }
 
     std::string pouName = "MAIN";
     std::map<std::string, Local> locals;
@@ -127,6 +142,8 @@ public:
     int charWidth = 8;
     int lineHeight = 16;
     int externalLeading = 2;
+    std::map<int, std::string> statusPanes;
+    std::vector<std::string> forceRequests;
 };
 
 // The POU view as the editor reaches it: only its posted scroll steps count here.

@@ -1,5 +1,7 @@
 #include "CPOUEditorDoc.h"
 
+#include "CForceDlg.h"
+
 #include "CPOUEditorView.h"
 #include "pouedit/CILEditor.h"
 #include "pouedit/CILProgram.h"
@@ -510,4 +512,28 @@ int CPOUEditorDoc::GetTextWidth(const LOGFONT& font, const std::string& text) co
     record.CreateFontIndirect(&font);
     dc.SelectObject(&record);
     return dc.GetTextExtent(text).cx;
+}
+
+void CPOUEditorDoc::SetStatusPane(int pane, const std::string& text)
+{
+    if (m_workbench)
+        m_workbench->SetStatusPane(pane, text);
+}
+
+BOOL CPOUEditorDoc::ForceAddress(const std::string& address, int value)
+{
+    return m_workbench ? m_workbench->ForceAddress(address, value) : FALSE;
+}
+
+BOOL CPOUEditorDoc::UnforceAddress(const std::string& address)
+{
+    return m_workbench ? m_workbench->UnforceAddress(address) : FALSE;
+}
+
+void CPOUEditorDoc::RunForceDialog(const std::string& symbol, const std::string& address)
+{
+    CForceDlg dialog(m_workbench, GetEditorView());
+    dialog.SetSymbol(symbol);
+    dialog.SetAddress(address);
+    dialog.exec();
 }

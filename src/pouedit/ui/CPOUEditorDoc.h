@@ -80,6 +80,10 @@ public:
     void SetModified() override { SetModifiedFlag(TRUE); }
     void MeasureFont(const LOGFONT& font, TEXTMETRIC& metrics) const override;
     int GetTextWidth(const LOGFONT& font, const std::string& text) const override;
+    void SetStatusPane(int pane, const std::string& text) override;
+    BOOL ForceAddress(const std::string& address, int value) override;
+    BOOL UnforceAddress(const std::string& address) override;
+    void RunForceDialog(const std::string& symbol, const std::string& address) override;
 
     CPOUProgram* GetProgram() const { return m_program.get(); }
     const std::string& GetVarPathName() const { return m_varPath; }
