@@ -11,6 +11,7 @@ const char* const kResourceFiles[] = {
     ":/resources/toolkit.rc",
     ":/resources/mainframe.rc",
     ":/resources/tablemenu.rc",
+    ":/resources/ilmenus.rc",
 };
 
 } // namespace
