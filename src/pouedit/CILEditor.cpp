@@ -17,6 +17,8 @@
 #include "platform/ui/WinMessages.h"
 #include "platform/CClipboard.h"
 #include "platform/CDC.h"
+#include "platform/CPrintInfo.h"
+#include "LocalTimeText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -153,9 +155,6 @@ void CILEditor::Find(const std::string&, int) {}
 void CILEditor::ReplaceAll(const std::string&, const std::string&) {}
 void CILEditor::Replace(const std::string&, const std::string&) {}
 void CILEditor::Reserved() {}
-BOOL CILEditor::OnPreparePrinting(CPrintInfo*) { return FALSE; }
-void CILEditor::OnPrint(CDC*, CPrintInfo*) {}
-void CILEditor::OnEndPrinting(CDC*, CPrintInfo*) {}
 BOOL CILEditor::InsertFromInstructionTree(std::uintptr_t, std::intptr_t) { return FALSE; }
 int CILEditor::OnCreate() { return 0; }
 void CILEditor::OnEditFind() {}
@@ -2481,4 +2480,183 @@ BOOL CILEditor::EndPendingEdit()
     const BOOL pending = m_selection;
     m_selection = FALSE;
     return pending;
+}
+
+// Printing.
+
+namespace {
+constexpr int PRINT_MARGIN_ROWS = 10;
+constexpr int PRINT_MARGIN_COLUMNS = 15;
+constexpr int PRINT_LEFT_COLUMNS = 7;
+constexpr int PRINT_RIGHT_PAD_COLUMNS = 6;
+constexpr int HEADER_ROW = 3;
+constexpr int HEADER_RULE_ROW = 4;
+constexpr int HEADER_RULE_GAP = 20;
+constexpr int FOOTER_RULE_ROWS = 4;
+constexpr int FOOTER_ROWS = 3;
+constexpr int FOOTER_GAP = 100;
+constexpr int BODY_FIRST_ROW = 5;
+constexpr int BODY_BOTTOM_ROWS = 6;
+constexpr UINT COVER_PAGE = 1;
+constexpr UINT FIRST_TEXT_PAGE = 2;
+constexpr size_t MIN_COVER_DECLARATIONS = 2;
+
+// The length of the run of double-byte bytes that ends just before pos.
+int HighRunBefore(const std::string& line, int pos)
+{
+    int run = 0;
+    while (pos - run > 0 && IsDoubleByteLead(line[pos - run - 1]))
+        ++run;
+    return run;
+}
+
+// A row boundary that splits no double-byte character.
+int SafeBreak(const std::string& line, int pos)
+{
+    if (pos <= 0 || pos >= static_cast<int>(line.size()))
+        return std::min(pos, static_cast<int>(line.size()));
+    return HighRunBefore(line, pos) % 2 != 0 ? pos - 1 : pos;
+}
+} // namespace
+
+BOOL CILEditor::MeasurePrinter(CDC& dc, CPrintMetrics& metrics) const
+{
+    dc.SetMapMode(MM_TWIPS);
+    TEXTMETRIC text {};
+    dc.GetTextMetrics(&text);
+    metrics.lineHeight = std::max(1, static_cast<int>(text.tmHeight + text.tmExternalLeading));
+    metrics.charWidth = std::max(1, static_cast<int>(text.tmAveCharWidth));
+    CRect printable(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+    dc.DPtoLP(&printable);
+    metrics.rows = std::abs(printable.Height()) / metrics.lineHeight - PRINT_MARGIN_ROWS;
+    metrics.columns = std::abs(printable.Width()) / metrics.charWidth - PRINT_MARGIN_COLUMNS;
+    return metrics.rows > 0 && metrics.columns > 0;
+}
+
+// Every line as its printed rows: C bytes each, a line of n bytes taking
+// n / C + 1 rows, no row splitting a double-byte character.
+void CILEditor::BuildPrintRows(int columns, std::vector<std::string>& rows) const
+{
+    for (const std::string& line : m_program.GetLines()) {
+        const int segments = static_cast<int>(line.size()) / columns + 1;
+        for (int k = 0; k < segments; ++k) {
+            const int start = SafeBreak(line, k * columns);
+            const int end = k + 1 == segments ? static_cast<int>(line.size()) : SafeBreak(line, (k + 1) * columns);
+            rows.push_back(line.substr(start, std::max(0, end - start)));
+        }
+    }
+}
+
+BOOL CILEditor::OnPreparePrinting(CPrintInfo* info)
+{
+    if (!info || !info->DoPreparePrinting())
+        return FALSE;
+    CDC* printer = info->GetPrinterDC();
+    if (!printer)
+        return FALSE;
+    CFont font;
+    font.CreateFontIndirect(&m_printFont);
+    CFont* oldFont = printer->SelectObject(&font);
+    CPrintMetrics metrics;
+    const BOOL measured = MeasurePrinter(*printer, metrics);
+    printer->SelectObject(oldFont);
+    if (!measured)
+        return FALSE;
+    std::vector<std::string> rows;
+    BuildPrintRows(metrics.columns, rows);
+    info->SetMaxPage(static_cast<UINT>(static_cast<int>(rows.size()) / metrics.rows) + FIRST_TEXT_PAGE);
+    m_printRow = 0;
+    return TRUE;
+}
+
+void CILEditor::OnPrint(CDC* dc, CPrintInfo* info)
+{
+    if (!dc || !info)
+        return;
+    CFont font;
+    font.CreateFontIndirect(&m_printFont);
+    CFont* oldFont = dc->SelectObject(&font);
+    CPrintMetrics metrics;
+    if (m_host && m_host->HasDocument() && MeasurePrinter(*dc, metrics)) {
+        CRect draw = info->m_rectDraw;
+        dc->DPtoLP(&draw);
+        PrintFrame(*dc, *info, draw, metrics);
+        if (info->m_nCurPage == COVER_PAGE)
+            PrintCover(*dc, metrics);
+        else
+            PrintText(*dc, *info, draw, metrics);
+    }
+    dc->SelectObject(oldFont);
+}
+
+void CILEditor::PrintFrame(CDC& dc, const CPrintInfo& info, const CRect& draw, const CPrintMetrics& metrics)
+{
+    const int h = metrics.lineHeight;
+    const int w = metrics.charWidth;
+    const int left = PRINT_LEFT_COLUMNS * w;
+    const int right = draw.right - PRINT_LEFT_COLUMNS * w - draw.left;
+    const int height = draw.bottom - draw.top;
+    dc.TextOut(left, -HEADER_ROW * h, m_host->GetDocumentTitle());
+    const std::string printed = "Printed:  " + FormatLocalTime(std::time(nullptr));
+    dc.TextOut(draw.right - (static_cast<int>(printed.size()) + PRINT_RIGHT_PAD_COLUMNS) * w - draw.left,
+               -HEADER_ROW * h, printed);
+    dc.MoveTo(left, -HEADER_RULE_ROW * h - HEADER_RULE_GAP);
+    dc.LineTo(right, -HEADER_RULE_ROW * h - HEADER_RULE_GAP);
+    dc.MoveTo(left, height + FOOTER_RULE_ROWS * h);
+    dc.LineTo(right, height + FOOTER_RULE_ROWS * h);
+    char footer[32];
+    std::snprintf(footer, sizeof(footer), " %u/%u ", info.m_nCurPage, info.GetMaxPage());
+    dc.TextOut((draw.right - static_cast<int>(std::strlen(footer)) * w) / 2, height + FOOTER_ROWS * h + FOOTER_GAP,
+               footer);
+}
+
+void CILEditor::PrintCover(CDC& dc, const CPrintMetrics& metrics)
+{
+    const int h = metrics.lineHeight;
+    const int x = PRINT_LEFT_COLUMNS * metrics.charWidth;
+    std::string created;
+    std::string modified;
+    m_host->GetFileTimes(created, modified);
+    const std::string texts[] = {
+        "Project Name:  " + m_app.Project.ProjectName,
+        "    POU Name:  " + m_host->GetDocumentTitle(),
+        "     Created:  " + created,
+        "    Modified:  " + modified,
+    };
+    int row = BODY_FIRST_ROW;
+    for (const std::string& text : texts)
+        dc.TextOut(x, -(row++) * h, text);
+    std::vector<std::string> declarations;
+    m_host->GetLocalVarDeclLines(declarations);
+    if (declarations.size() < MIN_COVER_DECLARATIONS)
+        return;
+    for (const std::string& line : declarations)
+        dc.TextOut(x, -(row++) * h, line);
+}
+
+// A text page prints the next R printed rows, so that broken lines
+// continue row after row and the page count holds.
+void CILEditor::PrintText(CDC& dc, const CPrintInfo& info, const CRect& draw, const CPrintMetrics& metrics)
+{
+    std::vector<std::string> rows;
+    BuildPrintRows(metrics.columns, rows);
+    const int h = metrics.lineHeight;
+    const int bottom = draw.bottom - draw.top + BODY_BOTTOM_ROWS * h;
+    m_printRow = static_cast<int>(info.m_nCurPage - FIRST_TEXT_PAGE) * metrics.rows;
+    const int last = std::min(static_cast<int>(rows.size()), m_printRow + metrics.rows);
+    int y = -BODY_FIRST_ROW * h;
+    for (; m_printRow < last; ++m_printRow, y -= h) {
+        if (y < bottom)
+            return;
+        dc.TextOut(PRINT_LEFT_COLUMNS * metrics.charWidth, y, rows[m_printRow]);
+    }
+}
+
+void CILEditor::OnEndPrinting(CDC*, CPrintInfo*)
+{
+    if (!m_host)
+        return;
+    m_caretLine = 0;
+    m_caretColumn = 0;
+    m_host->ShowCaretAt(CPoint(m_gutterWidth + m_monitorWidth, 0));
 }

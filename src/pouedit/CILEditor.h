@@ -42,6 +42,15 @@ constexpr int ROUTINES_TO_NAMES = -1;
 constexpr int ROUTINES_UNCHANGED = 0;
 constexpr int ROUTINES_TO_NUMBERED = 1;
 
+// The print font on the printer: line height and character width in twips,
+// printed rows per page and bytes per printed row.
+struct CPrintMetrics {
+    int lineHeight = 1;
+    int charWidth = 1;
+    int rows = 1;
+    int columns = 1;
+};
+
 // A timer, counter or bistable instance that a line declares.
 struct CILInstanceEntry {
     std::string name;   // the first operand without "%"
@@ -119,6 +128,9 @@ public:
     // The line highlighted by Go To, shown until the next key.
     void SetGoToMarker(int line, BOOL shown);
     BOOL IsGoToMarkerShown() const { return m_goToShown; }
+
+    // The lines as printed rows of so many bytes.
+    void BuildPrintRows(int columns, std::vector<std::string>& rows) const;
 
     // The selected text with CR LF between lines.
     std::string GetSelectedText() const;
@@ -249,6 +261,10 @@ private:
     void SetScrollHeightLines(int lines);
     void FinishPastedLine(int row);
     int StartPastedLine(int row);
+    BOOL MeasurePrinter(CDC& dc, CPrintMetrics& metrics) const;
+    void PrintFrame(CDC& dc, const CPrintInfo& info, const CRect& draw, const CPrintMetrics& metrics);
+    void PrintCover(CDC& dc, const CPrintMetrics& metrics);
+    void PrintText(CDC& dc, const CPrintInfo& info, const CRect& draw, const CPrintMetrics& metrics);
     void ResolveForceOperand(std::string& symbol, std::string& address) const;
     void ForcePicked(int value);
 
@@ -293,4 +309,5 @@ private:
     int m_goToLine = -1;
     BOOL m_goToShown = FALSE;
     std::vector<std::unique_ptr<CILMonitorList>> m_monitorLists;
+    int m_printRow = 0; // the next printed row
 };

@@ -27,8 +27,12 @@ void CILMonitorList::AddItem(const std::string& operand, const std::string& addr
 std::string CILMonitorList::Label(const CILMonitorItem& item, const CZULAppData& app, const IPOUEditorHost* locals,
                                   BOOL showAddresses) const
 {
-    if (showAddresses)
-        return ByteString::StartsWith(item.address, "%") ? item.address : "%" + item.address;
+    if (showAddresses) {
+        std::string label = item.address;
+        if (!ByteString::StartsWith(label, "%"))
+            label.insert(0, "%");
+        return label;
+    }
     std::string address = ByteString::Upper(item.operand);
     if (!ByteString::StartsWith(address, "%"))
         address.insert(0, "%");

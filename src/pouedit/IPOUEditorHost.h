@@ -10,6 +10,7 @@
 #include "platform/WinTypes.h"
 
 #include <string>
+#include <vector>
 
 class IPOUEditorHost {
 public:
@@ -60,6 +61,13 @@ public:
     virtual BOOL UnforceAddress(const std::string& address) = 0;
     // The modal Force dialog for one address, with its symbol or none.
     virtual void RunForceDialog(const std::string& symbol, const std::string& address) = 0;
+
+    // What a printout shows of the document: its title (the POU name, " *"
+    // while modified), the file's creation and last-write times (left alone
+    // when unreadable) and the local-variable declaration lines.
+    virtual std::string GetDocumentTitle() const = 0;
+    virtual void GetFileTimes(std::string& created, std::string& modified) const = 0;
+    virtual void GetLocalVarDeclLines(std::vector<std::string>& lines) const = 0;
 
     // The metrics of a font and the pixel width of a text in it.
     virtual void MeasureFont(const LOGFONT& font, TEXTMETRIC& metrics) const = 0;

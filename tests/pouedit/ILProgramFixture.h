@@ -106,6 +106,13 @@ public:
         return static_cast<int>(text.size()) * charWidth;
     }
     void SetStatusPane(int pane, const std::string& text) override { statusPanes[pane] = text; }
+    std::string GetDocumentTitle() const override { return title; }
+    void GetFileTimes(std::string& createdTime, std::string& modifiedTime) const override
+    {
+        createdTime = createdText;
+        modifiedTime = modifiedText;
+    }
+    void GetLocalVarDeclLines(std::vector<std::string>& lines) const override { lines = declarations; }
     BOOL ForceAddress(const std::string& address, int value) override
     {
         forceRequests.push_back("force " + address + "=" + std::to_string(value));
@@ -143,6 +150,10 @@ public:
     int lineHeight = 16;
     int externalLeading = 2;
     std::map<int, std::string> statusPanes;
+    std::string title = "MAIN";
+    std::string createdText;
+    std::string modifiedText;
+    std::vector<std::string> declarations;
     std::vector<std::string> forceRequests;
 };
 

@@ -1,6 +1,7 @@
 #include "CPOUEditorDoc.h"
 
 #include "CForceDlg.h"
+#include "pouedit/LocalTimeText.h"
 
 #include "CPOUEditorView.h"
 #include "pouedit/CILEditor.h"
@@ -32,8 +33,6 @@ const std::string VAR_FILE_EXTENSION = ".ilv";
 const std::string MODIFIED_MARK = " *";
 constexpr DWORD HIDING_ATTRIBUTES = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 constexpr DWORD NO_ATTRIBUTES = 0xFFFFFFFF;
-constexpr int FIRST_YEAR = 1900;
-constexpr size_t TIME_TEXT_SIZE = 80; // room for any int in every field
 
 std::string ExtensionOf(const std::string& path)
 {
@@ -83,16 +82,6 @@ void MakeWritable(const std::string& path)
     if (attributes == NO_ATTRIBUTES)
         return;
     FileSystem::SetAttributes(path, (attributes & ~HIDING_ATTRIBUTES) | FILE_ATTRIBUTE_ARCHIVE);
-}
-
-std::string FormatLocalTime(std::time_t time)
-{
-    std::tm local {};
-    localtime_r(&time, &local);
-    char text[TIME_TEXT_SIZE];
-    std::snprintf(text, sizeof text, "%4d-%02d-%02d  %02d:%02d:%02d", local.tm_year + FIRST_YEAR, local.tm_mon + 1,
-                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    return text;
 }
 
 } // namespace

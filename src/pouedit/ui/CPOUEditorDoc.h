@@ -45,10 +45,11 @@ public:
     BOOL LookupLocalSymbolType(const std::string& name, OperandTypeFlags& flags) const override;
     BOOL FindLocalAddress(const std::string& upperName, std::string& address) const override;
     BOOL FindLocalName(const std::string& address, std::string& name) const override;
-    void GetLocalVarDeclLines(std::vector<std::string>& lines) const;
+    void GetLocalVarDeclLines(std::vector<std::string>& lines) const override;
     // Creation and last-write time of the file, "yyyy-mm-dd  hh:mm:ss";
     // both left alone when the file's times cannot be read.
-    void GetFileTimes(std::string& created, std::string& modified) const;
+    void GetFileTimes(std::string& created, std::string& modified) const override;
+    std::string GetDocumentTitle() const override { return GetTitle(); }
     void CommitLocalVars(BOOL writeFile);
     BOOL GoToLine(int n);
     BOOL GoToFindResult(int result, int a, int b);

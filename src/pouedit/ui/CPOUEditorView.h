@@ -6,16 +6,21 @@
 
 #include "model/InstructionCatalog.h"
 #include "pouedit/IPOUEditorView.h"
+#include "platform/IPrintable.h"
 #include "platform/ui/CScrollView.h"
 
 class CPOUEditor;
 class CDC;
 class CPOUEditorDoc;
 class CPrintInfo;
+class IPrintDevice;
 class CProjTreeNode;
 class IPOUCommandUI;
 
 // Commands of the view.
+constexpr UINT ID_FILE_PRINT_DIRECT = 57606;
+constexpr UINT ID_FILE_PRINT = 57607;
+constexpr UINT ID_FILE_PRINT_PREVIEW = 57609;
 constexpr UINT ID_EDIT_CLEAR = 57632;
 constexpr UINT ID_EDIT_COPY = 57634;
 constexpr UINT ID_EDIT_CUT = 57635;
@@ -43,7 +48,7 @@ constexpr UINT ID_FORCE = 32953;
 constexpr UINT ID_UNFORCE = 32954;
 constexpr UINT ID_IL_INSERT_NETWORK = 32955;
 
-class CPOUEditorView : public CScrollView, public IPOUEditorView {
+class CPOUEditorView : public CScrollView, public IPOUEditorView, public IPrintable {
     DECLARE_DYNCREATE(CPOUEditorView)
 public:
     CPOUEditorView();
@@ -63,9 +68,11 @@ public:
 
     // The framework's steps that reach the editor.
     virtual void OnInitialUpdate();
-    virtual BOOL OnPreparePrinting(CPrintInfo* info);
-    virtual void OnPrint(CDC* dc, CPrintInfo* info);
-    virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    // Runs the printout of the POU on a print device; FALSE when it did not complete.
+    BOOL PrintOn(IPrintDevice& device);
 
 protected:
     int OnCreate() override;
@@ -90,6 +97,9 @@ private:
     void ShowEditorMenu(int menuId, CPoint point);
     void ResetScrollPositions();
 
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
     void OnEditCopy();
     void OnUpdateEditCopy(CCmdUI* cmdUI);
     void OnEditCut();
