@@ -1,6 +1,7 @@
 #include "CILEditor.h"
 
 #include "CILProgram.h"
+#include "IFindReplaceDialog.h"
 #include "IPOUEditorHost.h"
 #include "model/CZULAppData.h"
 #include "model/CZULFBPara.h"
@@ -157,8 +158,6 @@ void CILEditor::Replace(const std::string&, const std::string&) {}
 void CILEditor::Reserved() {}
 BOOL CILEditor::InsertFromInstructionTree(std::uintptr_t, std::intptr_t) { return FALSE; }
 int CILEditor::OnCreate() { return 0; }
-void CILEditor::OnEditFind() {}
-void CILEditor::OnEditReplace() {}
 void CILEditor::OnUpdateUnforce(IPOUCommandUI& ui) { UpdateForceAny(ui); }
 void CILEditor::OnUpdateForceFalse(IPOUCommandUI& ui) { UpdateForceBool(ui); }
 void CILEditor::OnUpdateForceTrue(IPOUCommandUI& ui) { UpdateForceBool(ui); }
@@ -2659,4 +2658,61 @@ void CILEditor::OnEndPrinting(CDC*, CPrintInfo*)
     m_caretLine = 0;
     m_caretColumn = 0;
     m_host->ShowCaretAt(CPoint(m_gutterWidth + m_monitorWidth, 0));
+}
+
+// Find and Replace.
+
+namespace {
+constexpr int FIND_DIALOG_FIND = 1;
+constexpr int FIND_DIALOG_REPLACE = 2;
+} // namespace
+
+// The find text: the selected bytes of the selection's start line.
+std::string CILEditor::SelectionFindText() const
+{
+    if (m_selStartLine < 0 || m_selStartLine > LastLine())
+        return std::string();
+    const std::string& line = m_program.GetLines()[m_selStartLine];
+    const int size = static_cast<int>(line.size());
+    const int start = std::clamp(m_selStartColumn, 0, size);
+    const int end = m_selEndLine == m_selStartLine ? std::clamp(m_selEndColumn, start, size) : size;
+    return line.substr(start, end - start);
+}
+
+void CILEditor::OpenFindReplace(BOOL replace)
+{
+    if (!m_host || IsMonitoring())
+        return;
+    m_selection = FALSE;
+    m_host->Invalidate();
+    if (m_app.Find.DialogMode == (replace ? FIND_DIALOG_FIND : FIND_DIALOG_REPLACE))
+        return;
+    IFindReplaceDialog* dialog = m_host->OpenFindReplaceDialog(!replace);
+    if (!dialog)
+        return;
+    m_app.Find.DialogMode = replace ? FIND_DIALOG_REPLACE : FIND_DIALOG_FIND;
+    const std::string text = SelectionFindText();
+    m_findStartColumn = m_selStartColumn;
+    dialog->SetFindText(text);
+    dialog->AddFindHistory(m_app.Find.LastFindText);
+    const BOOL any = text.empty() ? FALSE : TRUE;
+    dialog->EnableFindButtons(any);
+    dialog->SetFindOnly(!replace);
+    if (!replace) {
+        dialog->Show(FALSE);
+        return;
+    }
+    dialog->Show(TRUE);
+    dialog->EnableReplaceButtons(any && !dialog->IsScopeBeyondWindow(), any);
+    m_host->SetFocus();
+}
+
+void CILEditor::OnEditFind()
+{
+    OpenFindReplace(FALSE);
+}
+
+void CILEditor::OnEditReplace()
+{
+    OpenFindReplace(TRUE);
 }

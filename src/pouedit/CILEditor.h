@@ -265,6 +265,8 @@ private:
     void PrintFrame(CDC& dc, const CPrintInfo& info, const CRect& draw, const CPrintMetrics& metrics);
     void PrintCover(CDC& dc, const CPrintMetrics& metrics);
     void PrintText(CDC& dc, const CPrintInfo& info, const CRect& draw, const CPrintMetrics& metrics);
+    std::string SelectionFindText() const;
+    void OpenFindReplace(BOOL replace);
     void ResolveForceOperand(std::string& symbol, std::string& address) const;
     void ForcePicked(int value);
 

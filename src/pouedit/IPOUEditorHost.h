@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+class IFindReplaceDialog;
+
 class IPOUEditorHost {
 public:
     virtual ~IPOUEditorHost() = default;
@@ -61,6 +63,10 @@ public:
     virtual BOOL UnforceAddress(const std::string& address) = 0;
     // The modal Force dialog for one address, with its symbol or none.
     virtual void RunForceDialog(const std::string& symbol, const std::string& address) = 0;
+
+    // The main window's Find/Replace dialog, created on first use as find
+    // only or not; null when there is none to show.
+    virtual IFindReplaceDialog* OpenFindReplaceDialog(BOOL findOnly) = 0;
 
     // What a printout shows of the document: its title (the POU name, " *"
     // while modified), the file's creation and last-write times (left alone

@@ -489,3 +489,39 @@ TEST_F(CILEditorPaintTest, ForceValuesMustSuitTheAddressType)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CILEditorPaintTest, FindAndReplaceOpenTheDialogWithTheSelectedText)
+{
+    Text() = {H0, "LD      %I0.0", "ST      %Q0.0"};
+    FakeFindReplaceDialog& dialog = m_host.findDialog;
+    m_app->Find.LastFindText = "OLD";
+    Editor().SetSelection(1, 8, 2, 2);
+    Editor().OnEditFind();
+    EXPECT_FALSE(Editor().HasSelection());
+    EXPECT_EQ(m_app->Find.DialogMode, 1);
+    EXPECT_EQ(dialog.calls, (std::vector<std::string> {"open 1", "text %I0.0", "history OLD", "find 1", "findOnly 1",
+                                                        "show 0"}));
+    // The Find dialog open: Replace does nothing.
+    dialog.calls.clear();
+    Editor().OnEditReplace();
+    EXPECT_TRUE(dialog.calls.empty());
+
+    m_app->Find.DialogMode = 0;
+    dialog.wideScope = TRUE;
+    Editor().SetSelection(1, 3, 1, 3);
+    Editor().OnEditReplace();
+    EXPECT_EQ(m_app->Find.DialogMode, 2);
+    EXPECT_EQ(dialog.calls, (std::vector<std::string> {"open 0", "text ", "history OLD", "find 0", "findOnly 0",
+                                                        "show 1", "replace 00"}));
+    // The Replace dialog open: Find does nothing; while monitoring neither opens.
+    dialog.calls.clear();
+    Editor().OnEditFind();
+    m_app->Find.DialogMode = 0;
+    m_app->Monitoring = 1;
+    Editor().OnEditFind();
+    EXPECT_TRUE(dialog.calls.empty());
+}
+
+} // namespace
