@@ -329,6 +329,8 @@ TEST_F(CILEditorPaintTest, PasteBreaksLinesAtCrTabsAndLength)
     const Case cases[] = {
         {"crlf", {H0, "XY"}, 1, 1, "A\r\nB", {H0, "XA", "BY"}, 2, 2},
         {"lf alone", {H0, "XY"}, 1, 1, "A\nB", {H0, "XA", "BY"}, 2, 2},
+        // The byte after a lone CR is text, not a line end to skip.
+        {"cr alone", {H0, "XY"}, 1, 1, "A\rB", {H0, "XA", "BY"}, 2, 2},
         {"tab", {H0, ""}, 1, 0, "\tR", {H0, "R"}, 1, 1},
         {"cr last", {H0, "XY"}, 1, 1, "A\r", {H0, "XAY"}, 1, 3},
         {"long", {H0, ""}, 1, 0, long300, {H0, std::string(260, 'A'), std::string(40, 'A')}, 2, 40},
@@ -354,6 +356,19 @@ TEST_F(CILEditorPaintTest, PasteBreaksLinesAtCrTabsAndLength)
     m_app->Monitoring = 1;
     Paste("A");
     EXPECT_EQ(Text(), (Lines {H0, "XY"}));
+}
+
+TEST_F(CILEditorPaintTest, CutCopiesAndDeletesTheSelection)
+{
+    Text() = {H0, "LD      %I0.0", "ST      %Q0.0"};
+    Editor().SetSelection(1, 8, 1, 13);
+    Editor().OnEditCut();
+    std::string text;
+    ASSERT_TRUE(CClipboard::Get().GetText(&text));
+    EXPECT_EQ(text, "%I0.0");
+    EXPECT_EQ(Text()[1].substr(0, 2), "LD");
+    EXPECT_EQ(Text()[1].find("%I0.0"), std::string::npos);
+    EXPECT_FALSE(Editor().HasSelection());
 }
 
 TEST_F(CILEditorPaintTest, UndoAndRedoRestoreTextAndCaret)
