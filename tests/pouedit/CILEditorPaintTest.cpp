@@ -256,6 +256,8 @@ TEST_F(CILEditorPaintTest, ValueLockHeldElsewhereLeavesTheColumnEmpty)
     Text() = {H0, "LD      %I0.1", "LD      %I0.2", "LD      %I0.3"};
     SetByte("%I0.1", "%IB0", 0x02);
     StartMonitoring();
+    const std::vector<Piece> before = PaintRow(1);
+    ASSERT_EQ(std::count_if(before.begin(), before.end(), [](const Piece& p) { return p.text == "%I0.1:"; }), 1);
     std::mutex guard;
     std::condition_variable changed;
     bool held = false;
