@@ -12,6 +12,7 @@ const char* const kResourceFiles[] = {
     ":/resources/mainframe.rc",
     ":/resources/tablemenu.rc",
     ":/resources/mainwindow.rc",
+    ":/resources/ilmenus.rc",
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "CILEditor.h"
 
 #include "CILProgram.h"
+#include "IFindReplaceDialog.h"
 #include "IPOUEditorHost.h"
 #include "model/CZULAppData.h"
 #include "model/CZULFBPara.h"
@@ -15,6 +16,10 @@
 #include "platform/CUserInterface.h"
 #include "platform/CursorShapes.h"
 #include "platform/ui/WinMessages.h"
+#include "platform/CClipboard.h"
+#include "platform/CDC.h"
+#include "platform/CPrintInfo.h"
+#include "LocalTimeText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -151,36 +156,12 @@ void CILEditor::Find(const std::string&, int) {}
 void CILEditor::ReplaceAll(const std::string&, const std::string&) {}
 void CILEditor::Replace(const std::string&, const std::string&) {}
 void CILEditor::Reserved() {}
-BOOL CILEditor::OnPreparePrinting(CPrintInfo*) { return FALSE; }
-void CILEditor::OnPrint(CDC*, CPrintInfo*) {}
-void CILEditor::OnEndPrinting(CDC*, CPrintInfo*) {}
 BOOL CILEditor::InsertFromInstructionTree(std::uintptr_t, std::intptr_t) { return FALSE; }
 int CILEditor::OnCreate() { return 0; }
-void CILEditor::OnEditCopy() {}
-void CILEditor::OnUpdateEditCopy(IPOUCommandUI&) {}
-void CILEditor::OnEditCut() {}
-void CILEditor::OnUpdateEditCut(IPOUCommandUI&) {}
-void CILEditor::OnEditPaste() {}
-void CILEditor::OnUpdateEditPaste(IPOUCommandUI&) {}
-void CILEditor::OnEditUndo() {}
-void CILEditor::OnUpdateEditUndo(IPOUCommandUI&) {}
-void CILEditor::OnEditFind() {}
-int CILEditor::GetContextMenuId(CPoint&) { return -1; }
-void CILEditor::OnEditReplace() {}
-void CILEditor::OnEditSelectAll() {}
-void CILEditor::OnEditRedo() {}
-void CILEditor::OnUpdateEditRedo(IPOUCommandUI&) {}
-void CILEditor::OnPaint(CDC*) {}
 void CILEditor::OnUpdateUnforce(IPOUCommandUI& ui) { UpdateForceAny(ui); }
-void CILEditor::OnUnforce() {}
 void CILEditor::OnUpdateForceFalse(IPOUCommandUI& ui) { UpdateForceBool(ui); }
-void CILEditor::OnForceFalse() {}
 void CILEditor::OnUpdateForceTrue(IPOUCommandUI& ui) { UpdateForceBool(ui); }
-void CILEditor::OnForceTrue() {}
 void CILEditor::OnUpdateForce(IPOUCommandUI& ui) { UpdateForceAny(ui); }
-void CILEditor::OnForce() {}
-void CILEditor::PickForceOperand() {}
-int CILEditor::SetSymbolicAddressing(BOOL) { return 0; }
 
 CSize CILEditor::GetExtent(CSize& size)
 {
@@ -188,9 +169,6 @@ CSize CILEditor::GetExtent(CSize& size)
     return size;
 }
 
-BOOL CILEditor::EndPendingEdit() { return TRUE; }
-void CILEditor::UpdateMonitorDisplay() {}
-void CILEditor::ClearMonitorDisplay() {}
 
 CZULProject& CILEditor::Project() const
 {
@@ -1194,6 +1172,7 @@ BOOL CILEditor::InsertBytes(const std::string& bytes, int limitColumn)
 
 void CILEditor::OnChar(UINT character, UINT, UINT)
 {
+    m_goToShown = FALSE;
     if (!m_host || IsMonitoring() || m_dragging)
         return;
     ClampCaret();
@@ -1322,6 +1301,7 @@ void CILEditor::TypeBackspace()
 
 void CILEditor::OnKeyDown(UINT virtualKey, UINT, UINT)
 {
+    m_goToShown = FALSE;
     if (!m_host)
         return;
     if (virtualKey == VK_F1) {
@@ -1861,4 +1841,878 @@ void CILEditor::OnHScroll(UINT code, UINT position)
 BOOL CILEditor::OnMouseWheel(UINT, short delta, int, int)
 {
     return ScrollByWheel(delta);
+}
+
+// Painting and live values.
+
+namespace {
+constexpr COLORREF WORD_COLOR = RGB(0, 0, 0);
+constexpr COLORREF RESERVED_COLOR = RGB(31, 10, 218);
+constexpr COLORREF SEPARATOR_COLOR = RGB(53, 32, 120);
+constexpr COLORREF COMMENT_COLOR = RGB(0, 127, 0);
+constexpr COLORREF SELECTED_TEXT_COLOR = RGB(250, 250, 250);
+constexpr COLORREF SELECTED_BACK_COLOR = RGB(0, 0, 0);
+constexpr COLORREF WHITE_COLOR = RGB(255, 255, 255);
+constexpr COLORREF GUTTER_PEN_COLOR = RGB(250, 250, 250);
+constexpr COLORREF GUTTER_COLOR = RGB(216, 216, 216);
+constexpr COLORREF GOTO_MARK_COLOR = RGB(128, 64, 64);
+constexpr COLORREF ERROR_MARK_COLOR = RGB(255, 0, 0);
+constexpr COLORREF MONITOR_FRAME_COLOR = RGB(255, 255, 0);
+constexpr int MAX_PAINT_LINES = 100;
+constexpr int MONITOR_TEXT_SHIFT = 8;
+constexpr int MONITOR_GOTO_SHIFT = 10;
+constexpr int MONITOR_COLUMN_WIDTH = 300;
+constexpr DWORD MONITOR_LOCK_WAIT_MS = 100;
+constexpr int GUTTER_FONT_HEIGHT = 16;
+constexpr int GUTTER_NUMBER_X = 1;
+constexpr int GOTO_MARK_LEFT = 15;
+constexpr int GOTO_MARK_RIGHT = 5;
+constexpr int GOTO_MARK_INSET = 3;
+constexpr int IL_LANGUAGE = 1;
+constexpr int CONTEXT_MENU_EDITING = 157;
+constexpr int CONTEXT_MENU_MONITORING = 126;
+constexpr int MAX_PASTE_LINE = 260;
+constexpr int REDO_EXTENT_COLUMNS = 255;
+constexpr int STATUS_PANE_NETWORK = 1;
+constexpr int STATUS_PANE_POSITION = 2;
+constexpr int UNFORCE_VALUE = -1; // ForcePicked: unforce instead of forcing a value
+const char* const NOT_RESERVED[] = {"Q1", "R1", "L", "D"};
+
+// Separators of the colouring: the blank and the printable ASCII punctuation.
+bool IsPaintSeparator(char c)
+{
+    const BYTE b = static_cast<BYTE>(c);
+    return (b >= 0x20 && b <= 0x2F) || (b >= 0x3A && b <= 0x40) || (b >= 0x5B && b <= 0x5E) || b == 0x60 ||
+           (b >= 0x7B && b <= 0x7F);
+}
+
+bool IsOperatorByte(char c)
+{
+    return std::strchr("%&*+-/:<=>@", c) != nullptr && c != '\0';
+}
+
+bool IsColouredReserved(const std::string& word)
+{
+    const std::string upper = ByteString::Upper(word);
+    for (const char* excluded : NOT_RESERVED) {
+        if (upper == excluded)
+            return false;
+    }
+    return IsReservedWord(upper);
+}
+
+// The end (exclusive) of the comment that opens at pos: after its "*)" or the line's end.
+size_t CommentEnd(const std::string& line, size_t pos)
+{
+    for (size_t k = pos + 2; k < line.size(); ++k) {
+        if (line[k] == ')' && line[k - 1] == '*' && line[k - 2] != '(')
+            return k + 1;
+    }
+    return line.size();
+}
+
+bool IsDoubleByteLead(char c)
+{
+    return (static_cast<BYTE>(c) & 0x80) != 0;
+}
+} // namespace
+
+void CILEditor::SetGoToMarker(int line, BOOL shown)
+{
+    m_goToLine = line;
+    m_goToShown = shown;
+}
+
+void CILEditor::OnPaint(CDC* dc)
+{
+    if (!dc || !m_host)
+        return;
+    const CSize client = m_host->GetClientSize();
+    std::unique_ptr<CDC> memory = dc->CreateCompatibleDC(client.cx, client.cy);
+    if (!memory)
+        return;
+    PaintClient(*memory);
+    dc->BitBlt(0, 0, client.cx, client.cy, memory.get(), 0, 0, SRCCOPY);
+    UpdateStatusPanes();
+}
+
+void CILEditor::PaintClient(CDC& dc)
+{
+    if (!m_host)
+        return;
+    const CSize client = m_host->GetClientSize();
+    CPen* oldPen = static_cast<CPen*>(dc.SelectStockObject(WHITE_PEN));
+    dc.Rectangle(0, 0, client.cx, client.cy);
+    dc.SelectObject(oldPen);
+    CFont font;
+    font.CreateFontIndirect(&m_textFont);
+    CFont* oldFont = dc.SelectObject(&font);
+    PaintText(dc);
+    if (IsMonitoring())
+        PaintMonitorColumn(dc);
+    dc.SelectObject(oldFont);
+    PaintGutter(dc);
+}
+
+int CILEditor::PaintTextStart() const
+{
+    int x = 0;
+    int y = 0;
+    m_host->GetScrollPosition(x, y);
+    return TextStart() - x;
+}
+
+void CILEditor::DrawPiece(CDC& dc, const std::string& line, size_t start, size_t end, int x0, int y,
+                          COLORREF color) const
+{
+    dc.SetTextColor(color);
+    dc.TextOut(x0 + static_cast<int>(start) * m_charWidth, y, line.substr(start, end - start));
+}
+
+void CILEditor::PaintLine(CDC& dc, const std::string& line, int x0, int y) const
+{
+    size_t pos = 0;
+    while (pos < line.size()) {
+        const char c = line[pos];
+        if (c == '(' && pos + 1 < line.size() && line[pos + 1] == '*') {
+            const size_t end = CommentEnd(line, pos);
+            DrawPiece(dc, line, pos, end, x0, y, COMMENT_COLOR);
+            pos = end;
+        } else if (c == '\'') {
+            const size_t quote = line.find('\'', pos + 1);
+            const size_t end = quote == std::string::npos ? line.size() : quote + 1;
+            DrawPiece(dc, line, pos, end, x0, y, WORD_COLOR);
+            pos = end;
+        } else if (IsPaintSeparator(c)) {
+            DrawPiece(dc, line, pos, pos + 1, x0, y, IsOperatorByte(c) ? RESERVED_COLOR : SEPARATOR_COLOR);
+            ++pos;
+        } else {
+            size_t end = pos;
+            while (end < line.size() && !IsPaintSeparator(line[end]))
+                ++end;
+            const std::string word = line.substr(pos, end - pos);
+            DrawPiece(dc, line, pos, end, x0, y, IsColouredReserved(word) ? RESERVED_COLOR : WORD_COLOR);
+            pos = end;
+        }
+    }
+}
+
+void CILEditor::PaintText(CDC& dc)
+{
+    int scrollX = 0;
+    int scrollY = 0;
+    m_host->GetScrollPosition(scrollX, scrollY);
+    const int x0 = PaintTextStart() + (IsMonitoring() ? MONITOR_TEXT_SHIFT : 0);
+    const int first = scrollY / m_lineHeight;
+    const int last = std::min(LastLine(), first + MAX_PAINT_LINES - 1);
+    dc.SetBkMode(OPAQUE);
+    for (int row = first; row <= last; ++row)
+        PaintLine(dc, Line(row), x0, row * m_lineHeight - scrollY);
+    const COLORREF oldBack = dc.GetBkColor();
+    if (m_selection)
+        PaintSelection(dc, x0, scrollY);
+    if (m_goToShown && m_goToLine >= 0 && m_goToLine <= LastLine()) {
+        const int y = m_goToLine * m_lineHeight - scrollY;
+        const int base = PaintTextStart();
+        dc.FillSolidRect(CRect(base, y, m_host->GetClientSize().cx, y + m_lineHeight), SELECTED_BACK_COLOR);
+        dc.SetTextColor(SELECTED_TEXT_COLOR);
+        dc.SetBkColor(SELECTED_BACK_COLOR);
+        dc.TextOut(base + (IsMonitoring() ? MONITOR_GOTO_SHIFT : 0), y, Line(m_goToLine));
+        dc.SetBkColor(oldBack);
+    }
+    m_app.Find.MarksShown = m_program.GetMarksShown();
+    if (m_app.Find.MarksShown)
+        PaintFindMarks(dc, x0, scrollY);
+    dc.SetBkColor(oldBack);
+    dc.SetTextColor(WORD_COLOR);
+}
+
+void CILEditor::PaintSelection(CDC& dc, int x0, int scrollY)
+{
+    dc.SetTextColor(SELECTED_TEXT_COLOR);
+    dc.SetBkColor(SELECTED_BACK_COLOR);
+    for (int row = std::max(0, m_selStartLine); row <= std::min(m_selEndLine, LastLine()); ++row) {
+        const std::string& line = Line(row);
+        const int size = static_cast<int>(line.size());
+        const int start = row == m_selStartLine ? std::clamp(m_selStartColumn, 0, size) : 0;
+        const int end = row == m_selEndLine ? std::clamp(m_selEndColumn, start, size) : size;
+        if (end > start)
+            DrawPiece(dc, line, start, end, x0, row * m_lineHeight - scrollY, SELECTED_TEXT_COLOR);
+    }
+}
+
+void CILEditor::PaintFindMarks(CDC& dc, int x0, int scrollY)
+{
+    const std::string pouName = GetPOUName();
+    dc.SetBkColor(SELECTED_BACK_COLOR);
+    const int count = std::min(m_app.Find.MarkCount, FIND_TABLE_SIZE - 1);
+    for (int i = 1; i <= count; ++i) {
+        const CFindResult& mark = m_app.Find.MarkTable[i];
+        const int row = mark.RowOrColumn;
+        if (mark.Language != IL_LANGUAGE || mark.POUName != pouName || row < 0 || row > LastLine() ||
+            mark.LineText != Line(row))
+            continue;
+        const int size = LineLength(row);
+        const int start = std::clamp(mark.ColumnOrRow, 0, size);
+        const int end = std::clamp(mark.ColumnOrRow + mark.LengthOrWidth, start, size);
+        DrawPiece(dc, Line(row), start, end, x0, row * m_lineHeight - scrollY, SELECTED_TEXT_COLOR);
+    }
+}
+
+void CILEditor::PaintGutter(CDC& dc)
+{
+    int scrollX = 0;
+    int scrollY = 0;
+    m_host->GetScrollPosition(scrollX, scrollY);
+    const CSize client = m_host->GetClientSize();
+    CPen pen(PS_SOLID, 1, GUTTER_PEN_COLOR);
+    CBrush brush(GUTTER_COLOR);
+    CPen* oldPen = dc.SelectObject(&pen);
+    CBrush* oldBrush = dc.SelectObject(&brush);
+    dc.Rectangle(0, 0, m_gutterWidth, client.cy);
+    LOGFONT record {};
+    record.lfHeight = GUTTER_FONT_HEIGHT;
+    record.lfWeight = FW_NORMAL;
+    record.lfCharSet = ANSI_CHARSET;
+    record.lfPitchAndFamily = FF_SWISS;
+    std::strcpy(record.lfFaceName, "Arial");
+    CFont font;
+    font.CreateFontIndirect(&record);
+    CFont* oldFont = dc.SelectObject(&font);
+    const int oldMode = dc.SetBkMode(TRANSPARENT);
+    const COLORREF oldColor = dc.SetTextColor(WORD_COLOR);
+    const int first = scrollY / m_lineHeight;
+    const int lastNumber = std::min(LastLine(), first + MAX_PAINT_LINES);
+    for (int row = std::max(0, first - 1); row <= lastNumber; ++row) {
+        char number[16];
+        std::snprintf(number, sizeof(number), "%3d", row + 1);
+        dc.TextOut(GUTTER_NUMBER_X, row * m_lineHeight - scrollY, number);
+    }
+    if (!IsMonitoring())
+        PaintGutterMarks(dc, first, scrollX, scrollY);
+    dc.SetTextColor(oldColor);
+    dc.SetBkMode(oldMode);
+    dc.SelectObject(oldFont);
+    dc.SelectObject(oldBrush);
+    dc.SelectObject(oldPen);
+}
+
+void CILEditor::PaintGutterMarks(CDC& dc, int first, int scrollX, int scrollY)
+{
+    CBrush markBrush(GOTO_MARK_COLOR);
+    const int last = std::min({LastLine(), first + MAX_PAINT_LINES - 1, GetLineStateCount() - 1});
+    for (int row = first; row <= last; ++row) {
+        const int y = row * m_lineHeight - scrollY;
+        if (m_goToShown && row == m_goToLine) {
+            CBrush* old = dc.SelectObject(&markBrush);
+            dc.Ellipse(m_gutterWidth - scrollX - GOTO_MARK_LEFT, y + GOTO_MARK_INSET,
+                       m_gutterWidth - scrollX - GOTO_MARK_RIGHT, y + m_lineHeight - GOTO_MARK_INSET);
+            dc.SelectObject(old);
+        } else if (GetLineState(row) == IL_LINE_ERROR) {
+            dc.SetTextColor(ERROR_MARK_COLOR);
+            dc.TextOut(m_gutterWidth - m_charWidth - 1, y, "?");
+        }
+    }
+}
+
+// The monitor column: its frame, then every list's labels and values, all
+// read under one take of the monitor-value lock so that a busy monitor
+// thread costs one wait per paint, not one per line.
+void CILEditor::PaintMonitorColumn(CDC& dc)
+{
+    int scrollX = 0;
+    int scrollY = 0;
+    m_host->GetScrollPosition(scrollX, scrollY);
+    const CSize client = m_host->GetClientSize();
+    const int right = m_gutterWidth + m_monitorWidth;
+    CPen pen(PS_SOLID, 1, MONITOR_FRAME_COLOR);
+    CPen* oldPen = dc.SelectObject(&pen);
+    dc.Rectangle(m_gutterWidth, 0, right, client.cy);
+    dc.SelectStockObject(BLACK_PEN);
+    dc.MoveTo(right, 0);
+    dc.LineTo(right, client.cy);
+    dc.SelectObject(oldPen);
+    if (!m_app.MonitorValueLock.Lock(MONITOR_LOCK_WAIT_MS))
+        return;
+    for (const std::unique_ptr<CILMonitorList>& list : m_monitorLists)
+        list->Draw(dc, right, scrollY, m_app, m_host, m_app.SymbolicAddressing == 0);
+    m_app.MonitorValueLock.Unlock();
+}
+
+void CILEditor::UpdateStatusPanes()
+{
+    char position[64];
+    std::snprintf(position, sizeof(position), "  Row %d, Col %d, ", m_caretLine + 1, m_caretColumn + 1);
+    m_host->SetStatusPane(STATUS_PANE_POSITION, position);
+    std::string number;
+    if (m_caretLine == 0)
+        number = "0";
+    else if (!m_program.FindHeaderAbove(std::min(m_caretLine, LastLine()), number))
+        number.clear();
+    m_host->SetStatusPane(STATUS_PANE_NETWORK, "  Network " + number);
+}
+
+void CILEditor::RebuildMonitorLists()
+{
+    m_monitorLists.clear();
+    m_program.BuildMonitorLists(m_monitorLists);
+    for (const std::unique_ptr<CILMonitorList>& list : m_monitorLists)
+        list->SetMetrics(m_charWidth, m_lineHeight);
+}
+
+void CILEditor::UpdateMonitorDisplay()
+{
+    if (!m_host || !IsMonitoring())
+        return;
+    if (m_monitorWidth <= 0) {
+        m_monitorWidth = MONITOR_COLUMN_WIDTH;
+        PlaceCaret();
+        RebuildMonitorLists();
+    }
+    m_host->Invalidate();
+}
+
+void CILEditor::ClearMonitorDisplay()
+{
+    if (!m_host)
+        return;
+    m_monitorWidth = 0;
+    PlaceCaret();
+    m_host->Invalidate();
+}
+
+// Clipboard, undo and the force commands.
+
+std::string CILEditor::GetSelectedText() const
+{
+    const int last = LastLine();
+    if (m_selStartLine < 0 || m_selEndLine > last || m_selEndLine < m_selStartLine)
+        return std::string();
+    const std::vector<std::string>& lines = m_program.GetLines();
+    auto column = [&](int row, int value) { return std::clamp(value, 0, LineLength(row)); };
+    if (m_selStartLine == m_selEndLine) {
+        const int start = column(m_selStartLine, m_selStartColumn);
+        const int end = std::max(start, column(m_selEndLine, m_selEndColumn));
+        return lines[m_selStartLine].substr(start, end - start);
+    }
+    std::string text = lines[m_selStartLine].substr(column(m_selStartLine, m_selStartColumn)) + "\r\n";
+    for (int row = m_selStartLine + 1; row < m_selEndLine; ++row)
+        text += lines[row] + "\r\n";
+    return text + lines[m_selEndLine].substr(0, column(m_selEndLine, m_selEndColumn));
+}
+
+BOOL CILEditor::IsSelectionEmpty() const
+{
+    return m_selStartLine == m_selEndLine && m_selStartColumn == m_selEndColumn;
+}
+
+void CILEditor::OnEditCopy()
+{
+    if (!m_selection)
+        return;
+    IClipboard& clipboard = CClipboard::Get();
+    clipboard.Empty();
+    clipboard.SetText(GetSelectedText());
+}
+
+void CILEditor::OnUpdateEditCopy(IPOUCommandUI& ui)
+{
+    ui.Enable(m_selection && !IsSelectionEmpty() ? TRUE : FALSE);
+}
+
+void CILEditor::SetScrollHeightLines(int lines)
+{
+    m_host->SetScrollSizes(CSize(EXTENT_COLUMNS * m_charWidth, lines * m_lineHeight),
+                           CSize(PAGE_COLUMNS * m_charWidth, PAGE_LINES * m_lineHeight),
+                           CSize(LINE_COLUMNS * m_charWidth, m_lineHeight));
+}
+
+void CILEditor::OnEditCut()
+{
+    if (!m_host || IsMonitoring() || !m_selection)
+        return;
+    OnEditCopy();
+    OnKeyDown(VK_DELETE, 1, 0);
+    SetScrollHeightLines(std::max(MIN_SCROLL_LINES, m_program.GetLineCount() + 2));
+    m_host->Invalidate();
+}
+
+void CILEditor::OnUpdateEditCut(IPOUCommandUI& ui)
+{
+    ui.Enable(!IsMonitoring() && m_selection && !IsSelectionEmpty() ? TRUE : FALSE);
+}
+
+// A pasted line is finished: no embedded headers, one form.
+void CILEditor::FinishPastedLine(int row)
+{
+    m_program.RemoveEmbeddedHeaders(row);
+    NormaliseLine(Line(row));
+}
+
+int CILEditor::StartPastedLine(int row)
+{
+    m_program.GetLines().insert(m_program.GetLines().begin() + row + 1, std::string());
+    InsertLineRows(row + 1);
+    return row + 1;
+}
+
+void CILEditor::OnEditPaste()
+{
+    if (!m_host || IsMonitoring() || m_caretLine == 0)
+        return;
+    std::string text;
+    if (!CClipboard::Get().GetText(&text))
+        return;
+    if (m_selection)
+        DeleteSelection(TRUE);
+    m_host->HideCaret();
+    ClampCaret();
+    int row = m_caretLine;
+    const std::string tail = Line(row).substr(m_caretColumn);
+    Line(row).erase(m_caretColumn);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 1 == text.size())
+            break;
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && text[i + 1] == '\n')
+                ++i;
+            FinishPastedLine(row);
+            row = StartPastedLine(row);
+            continue;
+        }
+        if (c == '\t') {
+            Line(row).append(TAB_WIDTH, ' ');
+            continue;
+        }
+        // A double-byte character moves to the next line whole.
+        const size_t width = IsDoubleByteLead(c) && i + 1 < text.size() ? 2 : 1;
+        if (Line(row).size() + width > static_cast<size_t>(MAX_PASTE_LINE))
+            row = StartPastedLine(row);
+        Line(row).append(text, i, width);
+        i += width - 1;
+    }
+    Line(row) += tail;
+    FinishPastedLine(row);
+    m_program.RenumberAll();
+    m_caretLine = row;
+    m_caretColumn = LineLength(row);
+    m_desiredColumn = m_caretColumn;
+    m_selStartLine = m_selEndLine = m_caretLine;
+    m_selStartColumn = m_selEndColumn = m_caretColumn;
+    SetScrollHeightLines(m_program.GetLineCount() + 2);
+    EnsureCaretVisible();
+    PlaceCaret();
+    if (!m_host->HasDocument())
+        return;
+    m_host->SetModified();
+    CheckLines(TRUE, FirstVisibleLine());
+    AnchorAtCaret();
+    PushSnapshot();
+    m_host->Invalidate();
+}
+
+void CILEditor::OnUpdateEditPaste(IPOUCommandUI& ui)
+{
+    ui.Enable(!IsMonitoring() && CClipboard::Get().IsFormatAvailable(CF_TEXT) ? TRUE : FALSE);
+}
+
+void CILEditor::OnEditUndo()
+{
+    if (!m_host || IsMonitoring() || !m_program.Undo())
+        return;
+    DropSelection();
+    ClampCaret();
+    AnchorAtCaret();
+    PlaceCaret();
+    CheckLines(TRUE, FirstVisibleLine());
+    SetScrollHeightLines(std::max(MIN_SCROLL_LINES, m_program.GetLineCount() + 2));
+    m_host->Invalidate();
+}
+
+void CILEditor::OnUpdateEditUndo(IPOUCommandUI& ui)
+{
+    ui.Enable(!IsMonitoring() && m_program.CanUndo() ? TRUE : FALSE);
+}
+
+void CILEditor::OnEditRedo()
+{
+    if (!m_host || IsMonitoring() || !m_program.Redo())
+        return;
+    DropSelection();
+    ClampCaret();
+    m_caretColumn = LineLength(m_caretLine);
+    m_desiredColumn = m_caretColumn;
+    AnchorAtCaret();
+    m_host->SetScrollSizes(CSize(REDO_EXTENT_COLUMNS * m_charWidth,
+                                 std::max(MIN_SCROLL_LINES, m_program.GetLineCount()) * m_lineHeight),
+                           CSize(PAGE_COLUMNS * m_charWidth, PAGE_LINES * m_lineHeight),
+                           CSize(LINE_COLUMNS * m_charWidth, m_lineHeight));
+    PlaceCaret();
+    CheckLines(TRUE, FirstVisibleLine());
+    m_host->Invalidate();
+}
+
+void CILEditor::OnUpdateEditRedo(IPOUCommandUI& ui)
+{
+    ui.Enable(!IsMonitoring() && m_program.CanRedo() ? TRUE : FALSE);
+}
+
+void CILEditor::OnEditSelectAll()
+{
+    if (!m_host)
+        return;
+    const int last = LastLine();
+    SetSelection(0, 0, last, LineLength(last));
+    m_caretLine = last;
+    m_caretColumn = LineLength(last);
+    int scrollX = 0;
+    int scrollY = 0;
+    m_host->GetScrollPosition(scrollX, scrollY);
+    m_host->ShowCaretAt(CPoint(TextStart() - scrollX, -scrollY));
+    m_host->Invalidate();
+}
+
+int CILEditor::GetContextMenuId(CPoint& point)
+{
+    if (point.x == -1 && point.y == -1)
+        point = CPoint((m_caretColumn + 1) * m_charWidth + m_monitorWidth, (m_caretLine + 1) * m_lineHeight);
+    return IsMonitoring() ? CONTEXT_MENU_MONITORING : CONTEXT_MENU_EDITING;
+}
+
+void CILEditor::PickForceOperand()
+{
+    if (m_caretLine < 0 || m_caretLine > LastLine())
+        return;
+    const std::string& line = Line(m_caretLine);
+    m_forceOperand.clear();
+    m_forceable = 0;
+    m_forceFlags = 0;
+    if (m_caretColumn < 0 || m_caretColumn >= static_cast<int>(line.size()))
+        return;
+    auto isDelimiter = [](char c) { return c == ',' || c == ' '; };
+    size_t start = static_cast<size_t>(m_caretColumn);
+    size_t end = start;
+    while (start > 0 && !isDelimiter(line[start - 1]))
+        --start;
+    while (end < line.size() && !isDelimiter(line[end]))
+        ++end;
+    if (isDelimiter(line[m_caretColumn]))
+        end = start = static_cast<size_t>(m_caretColumn);
+    m_forceOperand = line.substr(start, end - start);
+    std::string address = m_forceOperand;
+    if (m_host)
+        m_host->FindLocalAddress(ByteString::Upper(m_forceOperand), address);
+    m_forceable = IsForceableOperand(Project(), address, m_forceFlags);
+}
+
+// The address to force and the symbol that names it: a global symbol (by
+// its address or by its name), else a local variable, else the operand.
+void CILEditor::ResolveForceOperand(std::string& symbol, std::string& address) const
+{
+    CZULSymbol* global = nullptr;
+    if (m_app.FindGlobalSymbol(m_forceOperand, global) && global) {
+        symbol = global->name;
+        address = global->address;
+        return;
+    }
+    if (m_host && m_host->FindLocalAddress(ByteString::Upper(m_forceOperand), address)) {
+        symbol = m_forceOperand;
+        return;
+    }
+    symbol.clear();
+    address = m_forceOperand;
+}
+
+void CILEditor::ForcePicked(int value)
+{
+    if (!m_host || !IsMonitoring() || !m_forceable)
+        return;
+    std::string symbol;
+    std::string address;
+    ResolveForceOperand(symbol, address);
+    if (value == UNFORCE_VALUE)
+        m_host->UnforceAddress(address);
+    else
+        m_host->ForceAddress(address, value);
+}
+
+void CILEditor::OnForceTrue()
+{
+    if (m_forceFlags & OT_BOOL)
+        ForcePicked(1);
+}
+
+void CILEditor::OnForceFalse()
+{
+    if (m_forceFlags & OT_BOOL)
+        ForcePicked(0);
+}
+
+void CILEditor::OnUnforce()
+{
+    ForcePicked(UNFORCE_VALUE);
+}
+
+void CILEditor::OnForce()
+{
+    if (!m_host || !IsMonitoring() || !m_forceable)
+        return;
+    std::string symbol;
+    std::string address;
+    ResolveForceOperand(symbol, address);
+    m_host->RunForceDialog(symbol, address);
+    m_host->SetFocus();
+}
+
+int CILEditor::SetSymbolicAddressing(BOOL symbolic)
+{
+    DropSelection();
+    RewriteAllLines(symbolic, ROUTINES_UNCHANGED);
+    if (m_host)
+        m_host->Invalidate();
+    return TRUE;
+}
+
+BOOL CILEditor::EndPendingEdit()
+{
+    const BOOL pending = m_selection;
+    m_selection = FALSE;
+    return pending;
+}
+
+// Printing.
+
+namespace {
+constexpr int PRINT_MARGIN_ROWS = 10;
+constexpr int PRINT_MARGIN_COLUMNS = 15;
+constexpr int PRINT_LEFT_COLUMNS = 7;
+constexpr int PRINT_RIGHT_PAD_COLUMNS = 6;
+constexpr int HEADER_ROW = 3;
+constexpr int HEADER_RULE_ROW = 4;
+constexpr int HEADER_RULE_GAP = 20;
+constexpr int FOOTER_RULE_ROWS = 4;
+constexpr int FOOTER_ROWS = 3;
+constexpr int FOOTER_GAP = 100;
+constexpr int BODY_FIRST_ROW = 5;
+constexpr int BODY_BOTTOM_ROWS = 6;
+constexpr UINT COVER_PAGE = 1;
+constexpr UINT FIRST_TEXT_PAGE = 2;
+constexpr size_t MIN_COVER_DECLARATIONS = 2;
+
+// The length of the run of double-byte bytes that ends just before pos.
+int HighRunBefore(const std::string& line, int pos)
+{
+    int run = 0;
+    while (pos - run > 0 && IsDoubleByteLead(line[pos - run - 1]))
+        ++run;
+    return run;
+}
+
+// A row boundary that splits no double-byte character.
+int SafeBreak(const std::string& line, int pos)
+{
+    if (pos <= 0 || pos >= static_cast<int>(line.size()))
+        return std::min(pos, static_cast<int>(line.size()));
+    return HighRunBefore(line, pos) % 2 != 0 ? pos - 1 : pos;
+}
+} // namespace
+
+BOOL CILEditor::MeasurePrinter(CDC& dc, CPrintMetrics& metrics) const
+{
+    dc.SetMapMode(MM_TWIPS);
+    TEXTMETRIC text {};
+    dc.GetTextMetrics(&text);
+    metrics.lineHeight = std::max(1, static_cast<int>(text.tmHeight + text.tmExternalLeading));
+    metrics.charWidth = std::max(1, static_cast<int>(text.tmAveCharWidth));
+    CRect printable(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+    dc.DPtoLP(&printable);
+    metrics.rows = std::abs(printable.Height()) / metrics.lineHeight - PRINT_MARGIN_ROWS;
+    metrics.columns = std::abs(printable.Width()) / metrics.charWidth - PRINT_MARGIN_COLUMNS;
+    return metrics.rows > 0 && metrics.columns > 0;
+}
+
+// Every line as its printed rows: C bytes each, a line of n bytes taking
+// n / C + 1 rows, no row splitting a double-byte character.
+void CILEditor::BuildPrintRows(int columns, std::vector<std::string>& rows) const
+{
+    for (const std::string& line : m_program.GetLines()) {
+        const int segments = static_cast<int>(line.size()) / columns + 1;
+        for (int k = 0; k < segments; ++k) {
+            const int start = SafeBreak(line, k * columns);
+            const int end = k + 1 == segments ? static_cast<int>(line.size()) : SafeBreak(line, (k + 1) * columns);
+            rows.push_back(line.substr(start, std::max(0, end - start)));
+        }
+    }
+}
+
+BOOL CILEditor::OnPreparePrinting(CPrintInfo* info)
+{
+    if (!info || !info->DoPreparePrinting())
+        return FALSE;
+    CDC* printer = info->GetPrinterDC();
+    if (!printer)
+        return FALSE;
+    CFont font;
+    font.CreateFontIndirect(&m_printFont);
+    CFont* oldFont = printer->SelectObject(&font);
+    CPrintMetrics metrics;
+    const BOOL measured = MeasurePrinter(*printer, metrics);
+    printer->SelectObject(oldFont);
+    if (!measured)
+        return FALSE;
+    std::vector<std::string> rows;
+    BuildPrintRows(metrics.columns, rows);
+    info->SetMaxPage(static_cast<UINT>(static_cast<int>(rows.size()) / metrics.rows) + FIRST_TEXT_PAGE);
+    m_printRow = 0;
+    return TRUE;
+}
+
+void CILEditor::OnPrint(CDC* dc, CPrintInfo* info)
+{
+    if (!dc || !info)
+        return;
+    CFont font;
+    font.CreateFontIndirect(&m_printFont);
+    CFont* oldFont = dc->SelectObject(&font);
+    CPrintMetrics metrics;
+    if (m_host && m_host->HasDocument() && MeasurePrinter(*dc, metrics)) {
+        CRect draw = info->m_rectDraw;
+        dc->DPtoLP(&draw);
+        PrintFrame(*dc, *info, draw, metrics);
+        if (info->m_nCurPage == COVER_PAGE)
+            PrintCover(*dc, metrics);
+        else
+            PrintText(*dc, *info, draw, metrics);
+    }
+    dc->SelectObject(oldFont);
+}
+
+void CILEditor::PrintFrame(CDC& dc, const CPrintInfo& info, const CRect& draw, const CPrintMetrics& metrics)
+{
+    const int h = metrics.lineHeight;
+    const int w = metrics.charWidth;
+    const int left = PRINT_LEFT_COLUMNS * w;
+    const int right = draw.right - PRINT_LEFT_COLUMNS * w - draw.left;
+    const int height = draw.bottom - draw.top;
+    dc.TextOut(left, -HEADER_ROW * h, m_host->GetDocumentTitle());
+    const std::string printed = "Printed:  " + FormatLocalTime(std::time(nullptr));
+    dc.TextOut(draw.right - (static_cast<int>(printed.size()) + PRINT_RIGHT_PAD_COLUMNS) * w - draw.left,
+               -HEADER_ROW * h, printed);
+    dc.MoveTo(left, -HEADER_RULE_ROW * h - HEADER_RULE_GAP);
+    dc.LineTo(right, -HEADER_RULE_ROW * h - HEADER_RULE_GAP);
+    dc.MoveTo(left, height + FOOTER_RULE_ROWS * h);
+    dc.LineTo(right, height + FOOTER_RULE_ROWS * h);
+    char footer[32];
+    std::snprintf(footer, sizeof(footer), " %u/%u ", info.m_nCurPage, info.GetMaxPage());
+    dc.TextOut((draw.right - static_cast<int>(std::strlen(footer)) * w) / 2, height + FOOTER_ROWS * h + FOOTER_GAP,
+               footer);
+}
+
+void CILEditor::PrintCover(CDC& dc, const CPrintMetrics& metrics)
+{
+    const int h = metrics.lineHeight;
+    const int x = PRINT_LEFT_COLUMNS * metrics.charWidth;
+    std::string created;
+    std::string modified;
+    m_host->GetFileTimes(created, modified);
+    const std::string texts[] = {
+        "Project Name:  " + m_app.Project.ProjectName,
+        "    POU Name:  " + m_host->GetDocumentTitle(),
+        "     Created:  " + created,
+        "    Modified:  " + modified,
+    };
+    int row = BODY_FIRST_ROW;
+    for (const std::string& text : texts)
+        dc.TextOut(x, -(row++) * h, text);
+    std::vector<std::string> declarations;
+    m_host->GetLocalVarDeclLines(declarations);
+    if (declarations.size() < MIN_COVER_DECLARATIONS)
+        return;
+    for (const std::string& line : declarations)
+        dc.TextOut(x, -(row++) * h, line);
+}
+
+// A text page prints the next R printed rows, so that broken lines
+// continue row after row and the page count holds.
+void CILEditor::PrintText(CDC& dc, const CPrintInfo& info, const CRect& draw, const CPrintMetrics& metrics)
+{
+    std::vector<std::string> rows;
+    BuildPrintRows(metrics.columns, rows);
+    const int h = metrics.lineHeight;
+    const int bottom = draw.bottom - draw.top + BODY_BOTTOM_ROWS * h;
+    m_printRow = static_cast<int>(info.m_nCurPage - FIRST_TEXT_PAGE) * metrics.rows;
+    const int last = std::min(static_cast<int>(rows.size()), m_printRow + metrics.rows);
+    int y = -BODY_FIRST_ROW * h;
+    for (; m_printRow < last; ++m_printRow, y -= h) {
+        if (y < bottom)
+            return;
+        dc.TextOut(PRINT_LEFT_COLUMNS * metrics.charWidth, y, rows[m_printRow]);
+    }
+}
+
+void CILEditor::OnEndPrinting(CDC*, CPrintInfo*)
+{
+    if (!m_host)
+        return;
+    m_caretLine = 0;
+    m_caretColumn = 0;
+    m_host->ShowCaretAt(CPoint(m_gutterWidth + m_monitorWidth, 0));
+}
+
+// Find and Replace.
+
+namespace {
+constexpr int FIND_DIALOG_FIND = 1;
+constexpr int FIND_DIALOG_REPLACE = 2;
+} // namespace
+
+// The find text: the selected bytes of the selection's start line.
+std::string CILEditor::SelectionFindText() const
+{
+    if (m_selStartLine < 0 || m_selStartLine > LastLine())
+        return std::string();
+    const std::string& line = m_program.GetLines()[m_selStartLine];
+    const int size = static_cast<int>(line.size());
+    const int start = std::clamp(m_selStartColumn, 0, size);
+    const int end = m_selEndLine == m_selStartLine ? std::clamp(m_selEndColumn, start, size) : size;
+    return line.substr(start, end - start);
+}
+
+void CILEditor::OpenFindReplace(BOOL replace)
+{
+    if (!m_host || IsMonitoring())
+        return;
+    m_selection = FALSE;
+    m_host->Invalidate();
+    if (m_app.Find.DialogMode == (replace ? FIND_DIALOG_FIND : FIND_DIALOG_REPLACE))
+        return;
+    IFindReplaceDialog* dialog = m_host->OpenFindReplaceDialog(!replace);
+    if (!dialog)
+        return;
+    m_app.Find.DialogMode = replace ? FIND_DIALOG_REPLACE : FIND_DIALOG_FIND;
+    const std::string text = SelectionFindText();
+    m_findStartColumn = m_selStartColumn;
+    dialog->SetFindText(text);
+    dialog->AddFindHistory(m_app.Find.LastFindText);
+    const BOOL any = text.empty() ? FALSE : TRUE;
+    dialog->EnableFindButtons(any);
+    dialog->SetFindOnly(!replace);
+    if (!replace) {
+        dialog->Show(FALSE);
+        return;
+    }
+    dialog->Show(TRUE);
+    dialog->EnableReplaceButtons(any && !dialog->IsScopeBeyondWindow(), any);
+    m_host->SetFocus();
+}
+
+void CILEditor::OnEditFind()
+{
+    OpenFindReplace(FALSE);
+}
+
+void CILEditor::OnEditReplace()
+{
+    OpenFindReplace(TRUE);
 }

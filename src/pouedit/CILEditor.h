@@ -3,6 +3,7 @@
 // label table, bracket list and FB-instance list, and the rewriting of lines
 // into one form (normalisation, symbols and addresses, routine names).
 
+#include "CILMonitorList.h"
 #include "CParenMatcher.h"
 #include "CPOUEditor.h"
 #include "model/CILLineParser.h"
@@ -12,6 +13,7 @@
 #include "platform/WinTypes.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,15 @@ constexpr int INSTR_ACCEPTED_POINTER = 2;
 constexpr int ROUTINES_TO_NAMES = -1;
 constexpr int ROUTINES_UNCHANGED = 0;
 constexpr int ROUTINES_TO_NUMBERED = 1;
+
+// The print font on the printer: line height and character width in twips,
+// printed rows per page and bytes per printed row.
+struct CPrintMetrics {
+    int lineHeight = 1;
+    int charWidth = 1;
+    int rows = 1;
+    int columns = 1;
+};
 
 // A timer, counter or bistable instance that a line declares.
 struct CILInstanceEntry {
@@ -108,6 +119,22 @@ public:
     void ClearMonitorDisplay() override;
     // Insert Network (Ctrl+Q).
     virtual void OnInsertNetwork();
+
+    // Painting: the whole client area into one device context (OnPaint
+    // gives it an off-screen one), and the monitor lists it draws.
+    void PaintClient(CDC& dc);
+    void RebuildMonitorLists();
+    const std::vector<std::unique_ptr<CILMonitorList>>& GetMonitorLists() const { return m_monitorLists; }
+    // The line highlighted by Go To, shown until the next key.
+    void SetGoToMarker(int line, BOOL shown);
+    BOOL IsGoToMarkerShown() const { return m_goToShown; }
+
+    // The lines as printed rows of so many bytes.
+    void BuildPrintRows(int columns, std::vector<std::string>& rows) const;
+
+    // The selected text with CR LF between lines.
+    std::string GetSelectedText() const;
+    const std::string& GetForceOperand() const { return m_forceOperand; }
 
     // Caret (line index, byte column); placing it drops the selection and fixes its anchor there.
     int GetCaretLine() const { return m_caretLine; }
@@ -220,6 +247,28 @@ private:
     void KeyDelete();
     void ShowHelp();
     void AfterCharacter();
+    int PaintTextStart() const;
+    void DrawPiece(CDC& dc, const std::string& line, size_t start, size_t end, int x0, int y, COLORREF color) const;
+    void PaintLine(CDC& dc, const std::string& line, int x0, int y) const;
+    void PaintText(CDC& dc);
+    void PaintSelection(CDC& dc, int x0, int scrollY);
+    void PaintFindMarks(CDC& dc, int x0, int scrollY);
+    void PaintGutter(CDC& dc);
+    void PaintGutterMarks(CDC& dc, int first, int scrollX, int scrollY);
+    void PaintMonitorColumn(CDC& dc);
+    void UpdateStatusPanes();
+    BOOL IsSelectionEmpty() const;
+    void SetScrollHeightLines(int lines);
+    void FinishPastedLine(int row);
+    int StartPastedLine(int row);
+    BOOL MeasurePrinter(CDC& dc, CPrintMetrics& metrics) const;
+    void PrintFrame(CDC& dc, const CPrintInfo& info, const CRect& draw, const CPrintMetrics& metrics);
+    void PrintCover(CDC& dc, const CPrintMetrics& metrics);
+    void PrintText(CDC& dc, const CPrintInfo& info, const CRect& draw, const CPrintMetrics& metrics);
+    std::string SelectionFindText() const;
+    void OpenFindReplace(BOOL replace);
+    void ResolveForceOperand(std::string& symbol, std::string& address) const;
+    void ForcePicked(int value);
 
     CZULProject& Project() const;
     BOOL IsMonitoring() const;
@@ -259,4 +308,8 @@ private:
     int m_findStartColumn = 0;
     BOOL m_dragging = FALSE;
     BOOL m_resizing = FALSE;
+    int m_goToLine = -1;
+    BOOL m_goToShown = FALSE;
+    std::vector<std::unique_ptr<CILMonitorList>> m_monitorLists;
+    int m_printRow = 0; // the next printed row
 };

@@ -214,6 +214,7 @@ BOOL CILProgram::GoToLine(int line)
     if (line < 0 || line >= GetLineCount())
         return FALSE;
     m_editor->SetCaret(line, 0);
+    m_editor->SetGoToMarker(line, TRUE);
     return TRUE;
 }
 

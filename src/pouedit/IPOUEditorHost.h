@@ -2,13 +2,17 @@
 // What a POU program and its editor need of the POU document and view:
 // the POU's name, its local variables, and what the editors ask of the
 // view: scroll position and sizes, the caret, repainting, the mouse, the
-// cursor shape, key states and font metrics.
+// cursor shape, key states and font metrics; the status panes and the
+// force requests of the workbench.
 
 #include "model/OperandTypeFlags.h"
 #include "platform/GdiTypes.h"
 #include "platform/WinTypes.h"
 
 #include <string>
+#include <vector>
+
+class IFindReplaceDialog;
 
 class IPOUEditorHost {
 public:
@@ -51,6 +55,25 @@ public:
     virtual BOOL HasDocument() const = 0;
     // The document now differs from its file.
     virtual void SetModified() = 0;
+
+    // Panes 1 (network) and 2 (row and column) of the main frame's status bar.
+    virtual void SetStatusPane(int pane, const std::string& text) = 0;
+    // Force requests to the PLC while monitoring; they report their own failures.
+    virtual BOOL ForceAddress(const std::string& address, int value) = 0;
+    virtual BOOL UnforceAddress(const std::string& address) = 0;
+    // The modal Force dialog for one address, with its symbol or none.
+    virtual void RunForceDialog(const std::string& symbol, const std::string& address) = 0;
+
+    // The main window's Find/Replace dialog, created on first use as find
+    // only or not; null when there is none to show.
+    virtual IFindReplaceDialog* OpenFindReplaceDialog(BOOL findOnly) = 0;
+
+    // What a printout shows of the document: its title (the POU name, " *"
+    // while modified), the file's creation and last-write times (left alone
+    // when unreadable) and the local-variable declaration lines.
+    virtual std::string GetDocumentTitle() const = 0;
+    virtual void GetFileTimes(std::string& created, std::string& modified) const = 0;
+    virtual void GetLocalVarDeclLines(std::vector<std::string>& lines) const = 0;
 
     // The metrics of a font and the pixel width of a text in it.
     virtual void MeasureFont(const LOGFONT& font, TEXTMETRIC& metrics) const = 0;

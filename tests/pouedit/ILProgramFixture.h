@@ -11,6 +11,7 @@
 #include "platform/ByteString.h"
 #include "pouedit/CILEditor.h"
 #include "pouedit/CILProgram.h"
+#include "pouedit/IFindReplaceDialog.h"
 #include "pouedit/IPOUCommandUI.h"
 #include "pouedit/IPOUEditorHost.h"
 #include "pouedit/IPOUEditorView.h"
@@ -23,6 +24,24 @@
 
 constexpr int FAMILY_VB14_INDEX = 1;
 constexpr int FAMILY_VB16_INDEX = 2;
+
+// The Find/Replace dialog as the editors set it up: every call as one text.
+class FakeFindReplaceDialog : public IFindReplaceDialog {
+public:
+    void SetFindOnly(BOOL findOnly) override { calls.push_back("findOnly " + std::to_string(findOnly)); }
+    void SetFindText(const std::string& text) override { calls.push_back("text " + text); }
+    void AddFindHistory(const std::string& text) override { calls.push_back("history " + text); }
+    void EnableFindButtons(BOOL enable) override { calls.push_back("find " + std::to_string(enable)); }
+    void EnableReplaceButtons(BOOL replace, BOOL replaceAll) override
+    {
+        calls.push_back("replace " + std::to_string(replace) + std::to_string(replaceAll));
+    }
+    BOOL IsScopeBeyondWindow() const override { return wideScope; }
+    void Show(BOOL centre) override { calls.push_back("show " + std::to_string(centre)); }
+
+    BOOL wideScope = FALSE;
+    std::vector<std::string> calls;
+};
 
 class FakePOUHost : public IPOUEditorHost {
 public:
@@ -105,6 +124,33 @@ public:
     {
         return static_cast<int>(text.size()) * charWidth;
     }
+    void SetStatusPane(int pane, const std::string& text) override { statusPanes[pane] = text; }
+    IFindReplaceDialog* OpenFindReplaceDialog(BOOL findOnly) override
+    {
+        findDialog.calls.push_back("open " + std::to_string(findOnly));
+        return &findDialog;
+    }
+    std::string GetDocumentTitle() const override { return title; }
+    void GetFileTimes(std::string& createdTime, std::string& modifiedTime) const override
+    {
+        createdTime = createdText;
+        modifiedTime = modifiedText;
+    }
+    void GetLocalVarDeclLines(std::vector<std::string>& lines) const override { lines = declarations; }
+    BOOL ForceAddress(const std::string& address, int value) override
+    {
+        forceRequests.push_back("force " + address + "=" + std::to_string(value));
+        return TRUE;
+    }
+    BOOL UnforceAddress(const std::string& address) override
+    {
+        forceRequests.push_back("unforce " + address);
+        return TRUE;
+    }
+    void RunForceDialog(const std::string& symbol, const std::string& address) override
+    {
+        forceRequests.push_back("dialog " + symbol + "@" + address);
+    }
 
     std::string pouName = "MAIN";
     std::map<std::string, Local> locals;
@@ -127,6 +173,13 @@ public:
     int charWidth = 8;
     int lineHeight = 16;
     int externalLeading = 2;
+    std::map<int, std::string> statusPanes;
+    FakeFindReplaceDialog findDialog;
+    std::string title = "MAIN";
+    std::string createdText;
+    std::string modifiedText;
+    std::vector<std::string> declarations;
+    std::vector<std::string> forceRequests;
 };
 
 // The POU view as the editor reaches it: only its posted scroll steps count here.

@@ -1,5 +1,8 @@
 #include "CPOUEditorDoc.h"
 
+#include "CForceDlg.h"
+#include "pouedit/LocalTimeText.h"
+
 #include "CPOUEditorView.h"
 #include "pouedit/CILEditor.h"
 #include "pouedit/CILProgram.h"
@@ -30,8 +33,6 @@ const std::string VAR_FILE_EXTENSION = ".ilv";
 const std::string MODIFIED_MARK = " *";
 constexpr DWORD HIDING_ATTRIBUTES = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 constexpr DWORD NO_ATTRIBUTES = 0xFFFFFFFF;
-constexpr int FIRST_YEAR = 1900;
-constexpr size_t TIME_TEXT_SIZE = 80; // room for any int in every field
 
 std::string ExtensionOf(const std::string& path)
 {
@@ -81,16 +82,6 @@ void MakeWritable(const std::string& path)
     if (attributes == NO_ATTRIBUTES)
         return;
     FileSystem::SetAttributes(path, (attributes & ~HIDING_ATTRIBUTES) | FILE_ATTRIBUTE_ARCHIVE);
-}
-
-std::string FormatLocalTime(std::time_t time)
-{
-    std::tm local {};
-    localtime_r(&time, &local);
-    char text[TIME_TEXT_SIZE];
-    std::snprintf(text, sizeof text, "%4d-%02d-%02d  %02d:%02d:%02d", local.tm_year + FIRST_YEAR, local.tm_mon + 1,
-                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    return text;
 }
 
 } // namespace
@@ -510,4 +501,28 @@ int CPOUEditorDoc::GetTextWidth(const LOGFONT& font, const std::string& text) co
     record.CreateFontIndirect(&font);
     dc.SelectObject(&record);
     return dc.GetTextExtent(text).cx;
+}
+
+void CPOUEditorDoc::SetStatusPane(int pane, const std::string& text)
+{
+    if (m_workbench)
+        m_workbench->SetStatusPane(pane, text);
+}
+
+BOOL CPOUEditorDoc::ForceAddress(const std::string& address, int value)
+{
+    return m_workbench ? m_workbench->ForceAddress(address, value) : FALSE;
+}
+
+BOOL CPOUEditorDoc::UnforceAddress(const std::string& address)
+{
+    return m_workbench ? m_workbench->UnforceAddress(address) : FALSE;
+}
+
+void CPOUEditorDoc::RunForceDialog(const std::string& symbol, const std::string& address)
+{
+    CForceDlg dialog(m_workbench, GetEditorView());
+    dialog.SetSymbol(symbol);
+    dialog.SetAddress(address);
+    dialog.exec();
 }

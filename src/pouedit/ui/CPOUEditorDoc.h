@@ -45,10 +45,11 @@ public:
     BOOL LookupLocalSymbolType(const std::string& name, OperandTypeFlags& flags) const override;
     BOOL FindLocalAddress(const std::string& upperName, std::string& address) const override;
     BOOL FindLocalName(const std::string& address, std::string& name) const override;
-    void GetLocalVarDeclLines(std::vector<std::string>& lines) const;
+    void GetLocalVarDeclLines(std::vector<std::string>& lines) const override;
     // Creation and last-write time of the file, "yyyy-mm-dd  hh:mm:ss";
     // both left alone when the file's times cannot be read.
-    void GetFileTimes(std::string& created, std::string& modified) const;
+    void GetFileTimes(std::string& created, std::string& modified) const override;
+    std::string GetDocumentTitle() const override { return GetTitle(); }
     void CommitLocalVars(BOOL writeFile);
     BOOL GoToLine(int n);
     BOOL GoToFindResult(int result, int a, int b);
@@ -80,6 +81,12 @@ public:
     void SetModified() override { SetModifiedFlag(TRUE); }
     void MeasureFont(const LOGFONT& font, TEXTMETRIC& metrics) const override;
     int GetTextWidth(const LOGFONT& font, const std::string& text) const override;
+    void SetStatusPane(int pane, const std::string& text) override;
+    BOOL ForceAddress(const std::string& address, int value) override;
+    BOOL UnforceAddress(const std::string& address) override;
+    void RunForceDialog(const std::string& symbol, const std::string& address) override;
+    // None until the main window offers its Find/Replace dialog.
+    IFindReplaceDialog* OpenFindReplaceDialog(BOOL) override { return nullptr; }
 
     CPOUProgram* GetProgram() const { return m_program.get(); }
     const std::string& GetVarPathName() const { return m_varPath; }

@@ -10,9 +10,13 @@
 #include "platform/CUserInterface.h"
 #include "platform/FileSystem.h"
 #include "platform/ui/CCmdUI.h"
+#include "platform/CPrintJob.h"
 #include "platform/ui/CPaintDC.h"
+#include "platform/ui/CQtPrintDevice.h"
+#include "platform/ui/CQtPrintPreview.h"
 
 #include <QCursor>
+#include <QPrinter>
 
 #include <algorithm>
 
@@ -51,6 +55,9 @@ CPOUEditorView::CPOUEditorView()
 {
     using Cmd = CCmdEntry<CPOUEditorView>;
     static const Cmd kCommands[] = {
+        Cmd::Command(ID_FILE_PRINT, &CPOUEditorView::OnFilePrint),
+        Cmd::Command(ID_FILE_PRINT_DIRECT, &CPOUEditorView::OnFilePrintDirect),
+        Cmd::Command(ID_FILE_PRINT_PREVIEW, &CPOUEditorView::OnFilePrintPreview),
         Cmd::Command(ID_EDIT_COPY, &CPOUEditorView::OnEditCopy),
         Cmd::Update(ID_EDIT_COPY, &CPOUEditorView::OnUpdateEditCopy),
         Cmd::Command(ID_EDIT_CUT, &CPOUEditorView::OnEditCut),
@@ -145,6 +152,34 @@ void CPOUEditorView::OnEndPrinting(CDC* dc, CPrintInfo* info)
 {
     if (m_editor)
         m_editor->OnEndPrinting(dc, info);
+}
+
+BOOL CPOUEditorView::PrintOn(IPrintDevice& device)
+{
+    CPOUEditorDoc* doc = GetDocument();
+    CPrintJob job(device);
+    return job.Print(*this, doc ? doc->GetTitle() : std::string());
+}
+
+void CPOUEditorView::OnFilePrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    CQtPrintDevice device(&printer, TRUE);
+    PrintOn(device);
+}
+
+void CPOUEditorView::OnFilePrintDirect()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    CQtPrintDevice device(&printer, FALSE);
+    PrintOn(device);
+}
+
+void CPOUEditorView::OnFilePrintPreview()
+{
+    CPOUEditorDoc* doc = GetDocument();
+    CQtPrintPreview preview(*this, doc ? doc->GetTitle() : std::string());
+    preview.Exec(this);
 }
 
 BOOL CPOUEditorView::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)

@@ -6,6 +6,7 @@
 
 #include "model/InstructionCatalog.h"
 #include "pouedit/IPOUEditorView.h"
+#include "platform/IPrintable.h"
 #include "platform/ui/CScrollView.h"
 #include "platform/ui/StandardCommands.h"
 
@@ -13,10 +14,14 @@ class CPOUEditor;
 class CDC;
 class CPOUEditorDoc;
 class CPrintInfo;
+class IPrintDevice;
 class CProjTreeNode;
 class IPOUCommandUI;
 
 // Commands of the view (the edit commands are shared ones).
+constexpr UINT ID_FILE_PRINT_DIRECT = 57606;
+constexpr UINT ID_FILE_PRINT = 57607;
+constexpr UINT ID_FILE_PRINT_PREVIEW = 57609;
 constexpr UINT ID_EDIT_FIND = 57636;
 constexpr UINT ID_EDIT_REPLACE = 57641;
 constexpr UINT ID_EDIT_UNDO = 57643;
@@ -39,7 +44,7 @@ constexpr UINT ID_FORCE = 32953;
 constexpr UINT ID_UNFORCE = 32954;
 constexpr UINT ID_IL_INSERT_NETWORK = 32955;
 
-class CPOUEditorView : public CScrollView, public IPOUEditorView {
+class CPOUEditorView : public CScrollView, public IPOUEditorView, public IPrintable {
     DECLARE_DYNCREATE(CPOUEditorView)
 public:
     CPOUEditorView();
@@ -59,9 +64,11 @@ public:
 
     // The framework's steps that reach the editor.
     virtual void OnInitialUpdate();
-    virtual BOOL OnPreparePrinting(CPrintInfo* info);
-    virtual void OnPrint(CDC* dc, CPrintInfo* info);
-    virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    // Runs the printout of the POU on a print device; FALSE when it did not complete.
+    BOOL PrintOn(IPrintDevice& device);
 
 protected:
     int OnCreate() override;
@@ -86,6 +93,9 @@ private:
     void ShowEditorMenu(int menuId, CPoint point);
     void ResetScrollPositions();
 
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
     void OnEditCopy();
     void OnUpdateEditCopy(CCmdUI* cmdUI);
     void OnEditCut();

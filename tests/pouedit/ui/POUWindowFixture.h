@@ -40,8 +40,16 @@ public:
         calls.push_back("SetStatusPane:" + std::to_string(pane) + ":" + text);
     }
     void OpenAllPous(BOOL) override { calls.push_back("OpenAllPous"); }
-    BOOL ForceAddress(const std::string&, int) override { return TRUE; }
-    BOOL UnforceAddress(const std::string&) override { return TRUE; }
+    BOOL ForceAddress(const std::string& address, int value) override
+    {
+        calls.push_back("ForceAddress:" + address + "=" + std::to_string(value));
+        return TRUE;
+    }
+    BOOL UnforceAddress(const std::string& address) override
+    {
+        calls.push_back("UnforceAddress:" + address);
+        return TRUE;
+    }
     BOOL SendUnforceAll() override
     {
         calls.push_back("SendUnforceAll");
