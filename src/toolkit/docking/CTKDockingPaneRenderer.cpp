@@ -156,7 +156,7 @@ void CTKDockingPaneRenderer::RepositionContainer(CTKDockingPaneTabbedContainer* 
         return;
     CQtImageDC dc(1, 1);
     m_containerTabs->RepositionTabs(container, &dc, *rect);
-    m_containerTabs->AdjustClientRect(container, rect);
+    *rect = container->CTKTabSet::GetClientRect();
 }
 
 CRect CTKDockingPaneRenderer::GetCaptionBand(const CRect& rect) const

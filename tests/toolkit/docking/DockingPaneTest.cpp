@@ -133,3 +133,25 @@ TEST_F(DockingPaneTest, TheFourPanesMakeTheProgramsTree)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DockingPaneTest, FourPanesAndAFloatingPaneOnScreen)
+{
+    CTKDockingPaneItem* output = frame.Pane(kOutputPane);
+    output->SetOptions(CTKDockingPaneItem::kNoClose);
+    frame.Host().ToggleDocking(output);
+    Relayout();
+    auto* floating = dynamic_cast<CTKDockingPaneMiniWnd*>(output->GetContainer()->GetFrame());
+    ASSERT_NE(floating, nullptr);
+    floating->RecalcLayout();
+    ProcessEvents();
+    SaveScreenshot("docking_panes_style5.png");
+    frame.SetInterface(3);
+    Relayout();
+    floating->RecalcLayout();
+    ProcessEvents();
+    SaveScreenshot("docking_panes_style3.png");
+}
+
+} // namespace
