@@ -91,6 +91,8 @@ BOOL CTKDockingPaneCaptionButton::TrackCaptionButton(CPoint point)
             loop.End();
             return TRUE;
         case WM_KEYDOWN:
+            if (msg.wParam == VK_ESCAPE)
+                loop.End();
             return TRUE;
         default:
             return FALSE;

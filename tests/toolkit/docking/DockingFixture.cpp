@@ -84,6 +84,8 @@ LRESULT CTKDockingFixtureFrame::OnPaneNotify(WPARAM kind, LPARAM lParam)
         return 1;
     }
     if (kind == CTKDockingPaneHost::kNotifyClosing) {
+        if (vetoClose)
+            return CTKDockingPaneHost::kVeto;
         shown[reinterpret_cast<CTKDockingPaneItem*>(lParam)->GetId()] = false;
         return 1;
     }

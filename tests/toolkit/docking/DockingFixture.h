@@ -46,6 +46,8 @@ public:
     std::map<UINT, bool> shown;
     // Answer of kind 4: the cancel value written into the action record.
     int refuseAction = -1;
+    // Answers the closing notice with the veto.
+    bool vetoClose = false;
 
 protected:
     int OnCreate() override;

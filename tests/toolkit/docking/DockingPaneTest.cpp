@@ -155,3 +155,257 @@ TEST_F(DockingPaneTest, FourPanesAndAFloatingPaneOnScreen)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DockingPaneTest, ViewsAreCreatedWhenTheirPaneFirstShows)
+{
+    // Shown panes got their views once; the tabs behind the workspace none yet.
+    EXPECT_EQ(frame.viewsCreated[kWorkspacePane], 1);
+    EXPECT_EQ(frame.viewsCreated[kOutputPane], 1);
+    EXPECT_EQ(frame.viewsCreated.count(kInstructionsPane), 0u);
+    EXPECT_EQ(frame.viewsCreated.count(kCatalogPane), 0u);
+    CTKDockingPaneItem* workspace = frame.Pane(kWorkspacePane);
+    ASSERT_TRUE(workspace->HasHostedWindow());
+    EXPECT_EQ(workspace->GetHostedWindow()->GetParent(), ContainerOf(kWorkspacePane));
+    EXPECT_TRUE(workspace->GetHostedWindow()->IsWindowVisible());
+
+    // Each layout announces the selected pane again, without a second view.
+    const int before = CountNotices(CTKDockingPaneHost::kNotifyShowing, kWorkspacePane);
+    Relayout();
+    EXPECT_GT(CountNotices(CTKDockingPaneHost::kNotifyShowing, kWorkspacePane), before);
+    EXPECT_EQ(frame.viewsCreated[kWorkspacePane], 1);
+
+    // A click on the second tab shows the instructions and creates their view.
+    CTKDockingPaneTabbedContainer* left = ContainerOf(kWorkspacePane);
+    const CPoint tab = left->GetTab(1)->GetRect().CenterPoint();
+    EXPECT_EQ(left->HitTest(tab.x, tab.y), 1);
+    QTest::mouseClick(left, Qt::LeftButton, {}, At(left, tab));
+    ProcessEvents();
+    EXPECT_EQ(left->GetSelected()->GetId(), kInstructionsPane);
+    EXPECT_EQ(frame.viewsCreated[kInstructionsPane], 1);
+    EXPECT_TRUE(frame.Pane(kInstructionsPane)->GetHostedWindow()->IsWindowVisible());
+    EXPECT_FALSE(workspace->GetHostedWindow()->IsWindowVisible());
+}
+
+TEST_F(DockingPaneTest, ClosedPanesComeBackIntoTheirContainer)
+{
+    CTKDockingPaneItem* output = frame.Pane(kOutputPane);
+    CTKDockingPaneTabbedContainer* bottom = ContainerOf(kOutputPane);
+    const int clientBottom = ClientRectOf(frame.GetMDIClient()).bottom;
+
+    frame.vetoClose = true;
+    frame.Host().ClosePane(output);
+    EXPECT_FALSE(output->IsClosed());
+    frame.vetoClose = false;
+
+    frame.Host().ClosePane(output);
+    EXPECT_EQ(CountNotices(CTKDockingPaneHost::kNotifyClosing, kOutputPane), 2);
+    EXPECT_TRUE(output->IsClosed());
+    EXPECT_FALSE(frame.shown[kOutputPane]);
+    EXPECT_FALSE(bottom->IsWindow());
+    EXPECT_FALSE(output->GetHostedWindow()->IsWindowVisible());
+    Relayout();
+    EXPECT_GT(ClientRectOf(frame.GetMDIClient()).bottom, clientBottom);
+
+    frame.Host().OpenPaneById(kOutputPane);
+    EXPECT_EQ(output->GetContainer(), bottom);
+    EXPECT_TRUE(bottom->IsWindow());
+    Relayout();
+    EXPECT_EQ(ClientRectOf(frame.GetMDIClient()).bottom, clientBottom);
+    EXPECT_TRUE(output->GetHostedWindow()->IsWindowVisible());
+    EXPECT_EQ(frame.viewsCreated[kOutputPane], 1);
+
+    // Closing the selected tab selects the last one left.
+    CTKDockingPaneTabbedContainer* left = ContainerOf(kWorkspacePane);
+    frame.Pane(kWorkspacePane)->Close();
+    EXPECT_EQ(left->GetSelected()->GetId(), kCatalogPane);
+    EXPECT_EQ(left->GetTabCount(), 2);
+}
+
+TEST_F(DockingPaneTest, HitTestSortsCaptionTabsAndPaneArea)
+{
+    CTKDockingPaneTabbedContainer* left = ContainerOf(kWorkspacePane);
+    const CRect area = left->GetPaneArea();
+    struct Case {
+        CPoint point;
+        int hit;
+    };
+    const Case cases[] = {
+        {CPoint(20, 5), CTKDockingPaneTabbedContainer::kHitCaption},
+        {CPoint(20, area.top - 1), CTKDockingPaneTabbedContainer::kHitCaption},
+        {area.CenterPoint(), -1},
+        {left->GetTab(0)->GetRect().CenterPoint(), 0},
+        {left->GetTab(2)->GetRect().CenterPoint(), 2},
+        {CPoint(-5, 5), -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(left->HitTest(c.point.x, c.point.y), c.hit) << c.point.x << "," << c.point.y;
+    EXPECT_EQ(left->GetPaneAt(3), nullptr);
+    EXPECT_EQ(left->GetPaneAt(-1), nullptr);
+}
+
+TEST_F(DockingPaneTest, TheCloseButtonClosesOnReleaseOverIt)
+{
+    CTKDockingPaneItem* output = frame.Pane(kOutputPane);
+    output->SetOptions(0);
+    Relayout();
+    CTKDockingPaneTabbedContainer* bottom = ContainerOf(kOutputPane);
+    bottom->Invalidate();
+    ProcessEvents();
+    const CRect close = bottom->GetCloseButton()->GetRect();
+    ASSERT_FALSE(close.IsRectEmpty());
+    EXPECT_FALSE(bottom->GetPinButton()->GetRect().IsRectEmpty());
+
+    // Escape ends the press without closing.
+    QTimer::singleShot(0, [&]() { QTest::keyClick(bottom, Qt::Key_Escape); });
+    QTest::mousePress(bottom, Qt::LeftButton, {}, At(bottom, close.CenterPoint()));
+    EXPECT_FALSE(output->IsClosed());
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    QTest::mouseRelease(bottom, Qt::LeftButton, {}, At(bottom, close.CenterPoint()));
+
+    // Released away from the button: nothing.
+    QTimer::singleShot(0, [&]() {
+        QTest::mouseMove(bottom, At(bottom, CPoint(5, 40)));
+        QTest::mouseRelease(bottom, Qt::LeftButton, {}, At(bottom, CPoint(5, 40)));
+    });
+    QTest::mousePress(bottom, Qt::LeftButton, {}, At(bottom, close.CenterPoint()));
+    EXPECT_FALSE(output->IsClosed());
+
+    frame.notices.clear();
+    QTimer::singleShot(0, [&]() { QTest::mouseRelease(bottom, Qt::LeftButton, {}, At(bottom, close.CenterPoint())); });
+    QTest::mousePress(bottom, Qt::LeftButton, {}, At(bottom, close.CenterPoint()));
+    EXPECT_TRUE(output->IsClosed());
+    EXPECT_EQ(Actions(), (std::vector<int> {CTKDockingPaneHost::kActionClosing, CTKDockingPaneHost::kActionClosed}));
+}
+
+TEST_F(DockingPaneTest, ARefusedCloseLeavesThePaneOpen)
+{
+    CTKDockingPaneItem* output = frame.Pane(kOutputPane);
+    output->SetOptions(0);
+    Relayout();
+    CTKDockingPaneTabbedContainer* bottom = ContainerOf(kOutputPane);
+    bottom->Invalidate();
+    ProcessEvents();
+    frame.refuseAction = CTKDockingPaneHost::kActionClosing;
+    const CPoint close = bottom->GetCloseButton()->GetRect().CenterPoint();
+    QTimer::singleShot(0, [&]() { QTest::mouseRelease(bottom, Qt::LeftButton, {}, At(bottom, close)); });
+    QTest::mousePress(bottom, Qt::LeftButton, {}, At(bottom, close));
+    EXPECT_FALSE(output->IsClosed());
+    EXPECT_EQ(Actions(), (std::vector<int> {CTKDockingPaneHost::kActionClosing}));
+}
+
+TEST_F(DockingPaneTest, DraggingASplitBarResizesTheNeighbours)
+{
+    CTKDockingPaneTabbedContainer* left = ContainerOf(kWorkspacePane);
+    auto* row = dynamic_cast<CTKDockingPaneSplitGroup*>(left->GetParentNode());
+    ASSERT_NE(row, nullptr);
+    ASSERT_EQ(row->GetSplitBarCount(), 1);
+    CTKDockingPaneSplitBar* bar = row->GetSplitBar(0);
+    EXPECT_EQ(bar->GetBefore(), left);
+    const CRect barRect = ClientRectOf(bar);
+    EXPECT_EQ(barRect.left, ClientRectOf(left).right);
+    EXPECT_EQ(barRect.Width(), CTKDockingPaneSplitGroup::kGap);
+
+    const int moveBy = 70;
+    QTimer::singleShot(0, [&]() {
+        QTest::mouseMove(bar, At(bar, CPoint(1 + moveBy, 10)));
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, At(bar, CPoint(1 + moveBy, 10)));
+    });
+    QTest::mousePress(bar, Qt::LeftButton, {}, At(bar, CPoint(1, 10)));
+    Relayout();
+    EXPECT_NEAR(ClientRectOf(left).Width(), 230 + moveBy, 2);
+    EXPECT_EQ(ClientRectOf(bar).left, ClientRectOf(left).right);
+    EXPECT_EQ(ClientRectOf(frame.GetMDIClient()).left, ClientRectOf(bar).right);
+
+    // Escape leaves the sizes alone.
+    const int width = ClientRectOf(left).Width();
+    QTimer::singleShot(0, [&]() {
+        QTest::mouseMove(bar, At(bar, CPoint(-60, 10)));
+        QTest::keyClick(bar, Qt::Key_Escape);
+    });
+    QTest::mousePress(bar, Qt::LeftButton, {}, At(bar, CPoint(1, 10)));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, At(bar, CPoint(-60, 10)));
+    Relayout();
+    EXPECT_EQ(ClientRectOf(left).Width(), width);
+}
+
+TEST_F(DockingPaneTest, ApplySplitSharesTheNeighboursTotal)
+{
+    CTKDockingPaneTabbedContainer* left = ContainerOf(kWorkspacePane);
+    auto* row = dynamic_cast<CTKDockingPaneSplitGroup*>(left->GetParentNode());
+    CTKDockingPaneSplitBar* bar = row->GetSplitBar(0);
+    CTKDockingPaneNode* after = bar->GetAfter();
+    struct Case {
+        const char* name;
+        CRect bar;
+        CRect limits;
+        int before;
+        int after;
+    };
+    // The client child's extent is 0, so the pane keeps the whole total.
+    const Case cases[] = {
+        {"half way", CRect(248, 0, 252, 10), CRect(0, 0, 500, 10), 100, 100},
+        {"at the start", CRect(-2, 0, 2, 10), CRect(0, 0, 500, 10), 0, 200},
+        {"at the end", CRect(498, 0, 502, 10), CRect(0, 0, 500, 10), 200, 0},
+        {"limits without length", CRect(10, 0, 14, 10), CRect(10, 0, 10, 10), 60, 140},
+    };
+    for (const Case& c : cases) {
+        left->dockingCX = 60;
+        after->dockingCX = 140;
+        bar->ApplySplit(c.bar, c.limits);
+        EXPECT_EQ(left->dockingCX, c.before) << c.name;
+        EXPECT_EQ(after->dockingCX, c.after) << c.name;
+    }
+}
+
+TEST_F(DockingPaneTest, APaneFloatsAndDocksBackOnCaptionDoubleClicks)
+{
+    CTKDockingPaneItem* output = frame.Pane(kOutputPane);
+    CTKDockingPaneTabbedContainer* bottom = ContainerOf(kOutputPane);
+
+    // The program's panes may not float.
+    QTest::mouseDClick(bottom, Qt::LeftButton, {}, At(bottom, CPoint(30, 6)));
+    ProcessEvents();
+    EXPECT_EQ(output->GetContainer(), bottom);
+    EXPECT_TRUE(Actions().empty());
+
+    output->SetOptions(CTKDockingPaneItem::kNoClose);
+    QTest::mouseDClick(bottom, Qt::LeftButton, {}, At(bottom, CPoint(30, 6)));
+    ProcessEvents();
+    CTKDockingPaneTabbedContainer* floated = output->GetContainer();
+    ASSERT_NE(floated, bottom);
+    auto* mini = dynamic_cast<CTKDockingPaneMiniWnd*>(floated->GetFrame());
+    ASSERT_NE(mini, nullptr);
+    EXPECT_TRUE(mini->IsWindowVisible());
+    EXPECT_FALSE(floated->IsCaptionVisible());
+    EXPECT_EQ(mini->GetWindowText(), "Output");
+    EXPECT_FALSE(mini->IsCloseEnabled());
+    EXPECT_FALSE(bottom->IsWindow());
+    EXPECT_EQ(output->GetHostedWindow()->GetParent(), floated);
+    EXPECT_EQ(Actions(), (std::vector<int> {CTKDockingPaneHost::kActionFloating, CTKDockingPaneHost::kActionFloated}));
+    EXPECT_EQ(frame.Host().GetLayout()->FindEntry(output)->floatingHolder, floated);
+    EXPECT_EQ(frame.Host().GetLayout()->FindEntry(output)->dockingHolder, bottom);
+    mini->MoveWindow(CRect(520, 420, 820, 560));
+    mini->RecalcLayout();
+    ProcessEvents();
+    SaveScreenshot("docking_panes_floating.png");
+
+    // A close of the floating frame leaves a pane that may not close.
+    mini->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(output->IsClosed());
+
+    frame.notices.clear();
+    const QPoint caption(CTKDockingPaneMiniWnd::kBorder + 20, CTKDockingPaneMiniWnd::kBorder + 4);
+    QTest::mouseDClick(mini, Qt::LeftButton, {}, caption);
+    ProcessEvents();
+    EXPECT_EQ(output->GetContainer(), bottom);
+    EXPECT_TRUE(bottom->IsWindow());
+    EXPECT_FALSE(mini->IsWindowVisible());
+    EXPECT_EQ(Actions(), (std::vector<int> {CTKDockingPaneHost::kActionDocking, CTKDockingPaneHost::kActionDocked}));
+    Relayout();
+    EXPECT_TRUE(output->GetHostedWindow()->IsWindowVisible());
+    EXPECT_EQ(output->GetHostedWindow()->GetParent(), bottom);
+}
+
+} // namespace
