@@ -22,10 +22,11 @@ CTKDockingPaneSplitGroup::CTKDockingPaneSplitGroup(CTKDockingPaneNode* first, BO
 
 CTKDockingPaneSplitGroup::~CTKDockingPaneSplitGroup() = default;
 
-std::vector<CTKDockingPaneSplitGroup::Span> CTKDockingPaneSplitGroup::ComputeSpans(std::vector<int> extents,
+std::vector<CTKDockingPaneSplitGroup::Span> CTKDockingPaneSplitGroup::ComputeSpans(std::vector<int>* extentsInOut,
                                                                                   int clientIndex, int start,
                                                                                   int room)
 {
+    std::vector<int>& extents = *extentsInOut;
     std::vector<Span> spans;
     if (extents.empty())
         return spans;
@@ -158,7 +159,12 @@ void CTKDockingPaneSplitGroup::Layout(CWnd* frame, CRect rect, AFX_SIZEPARENTPAR
     }
     const int start = m_horizontal ? rect.left : rect.top;
     const int room = m_horizontal ? rect.Width() : rect.Height();
-    const std::vector<Span> spans = ComputeSpans(extents, clientIndex, start, room);
+    const std::vector<Span> spans = ComputeSpans(&extents, clientIndex, start, room);
+    // The client child keeps the room the others leave, so a split bar drag shares real sizes.
+    if (clientIndex >= 0) {
+        CTKDockingPaneNode* clientChild = visible[static_cast<std::size_t>(clientIndex)];
+        (m_horizontal ? clientChild->dockingCX : clientChild->dockingCY) = extents[static_cast<std::size_t>(clientIndex)];
+    }
     for (std::size_t i = 0; i < visible.size(); ++i) {
         const Span& span = spans[i];
         CRect childRect = m_horizontal ? CRect(span.start, rect.top, span.end, rect.bottom)

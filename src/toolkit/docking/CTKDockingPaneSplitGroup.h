@@ -25,8 +25,9 @@ public:
     ~CTKDockingPaneSplitGroup() override;
 
     // Divides [start, start + room) among the extents; clientIndex (-1 for
-    // none) takes the rest. A child never ends before it starts.
-    static std::vector<Span> ComputeSpans(std::vector<int> extents, int clientIndex, int start, int room);
+    // none) takes the rest, which becomes its extent. A child never ends
+    // before it starts.
+    static std::vector<Span> ComputeSpans(std::vector<int>* extents, int clientIndex, int start, int room);
 
     void InsertChild(CTKDockingPaneNode* node, CTKDockingPaneNode* neighbour, BOOL after);
     void ReplaceChild(CTKDockingPaneNode* old, CTKDockingPaneNode* node);

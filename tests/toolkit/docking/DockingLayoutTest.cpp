@@ -30,7 +30,8 @@ TEST(DockingSplitTest, ChildrenShareTheRoomByTheirExtents)
         {"no room at all", {100, 0}, 1, 0, {{0, 0}, {4, 4}}},
     };
     for (const SplitCase& c : cases) {
-        const auto spans = CTKDockingPaneSplitGroup::ComputeSpans(c.extents, c.clientIndex, 0, c.room);
+        std::vector<int> extents = c.extents;
+        const auto spans = CTKDockingPaneSplitGroup::ComputeSpans(&extents, c.clientIndex, 0, c.room);
         ASSERT_EQ(spans.size(), c.spans.size()) << c.name;
         for (std::size_t i = 0; i < spans.size(); ++i) {
             EXPECT_EQ(spans[i].start, c.spans[i].start) << c.name << " child " << i;
@@ -42,7 +43,9 @@ TEST(DockingSplitTest, ChildrenShareTheRoomByTheirExtents)
 
 TEST(DockingSplitTest, SpansStartWhereTheRectangleStarts)
 {
-    const auto spans = CTKDockingPaneSplitGroup::ComputeSpans({100, 0}, 1, 40, 500);
+    std::vector<int> extents {100, 0};
+    const auto spans = CTKDockingPaneSplitGroup::ComputeSpans(&extents, 1, 40, 500);
+    EXPECT_EQ(extents[1], 396);
     ASSERT_EQ(spans.size(), 2u);
     EXPECT_EQ(spans[0].start, 40);
     EXPECT_EQ(spans[0].end, 140);
