@@ -184,7 +184,7 @@ void CTKDockingPaneRenderer::PlaceCaptionButtons(CTKDockingPaneTabbedContainer* 
     const BOOL pinOffered =
         pane && (container->GetCaptionKind() & kCaptionPin) && !(options & CTKDockingPaneItem::kNoAutoHide);
     container->GetCloseButton()->SetButtonRect(closeOffered ? close : CRect());
-    container->GetPinButton()->SetButtonRect(pinOffered ? (closeOffered ? pin : close) : CRect());
+    container->GetPinButton()->SetButtonRect(pinOffered ? pin : CRect());
 }
 
 int CTKDockingPaneRenderer::ButtonsLeft(const CTKDockingPaneTabbedContainer* container, const CRect& band)
