@@ -144,7 +144,7 @@ TEST_F(DockingPaneTest, FourPanesAndAFloatingPaneOnScreen)
     Relayout();
     auto* floating = dynamic_cast<CTKDockingPaneMiniWnd*>(output->GetContainer()->GetFrame());
     ASSERT_NE(floating, nullptr);
-    floating->RecalcLayout();
+    floating->MoveWindow(CRect(480, 400, 900, 560));
     ProcessEvents();
     SaveScreenshot("docking_panes_style5.png");
     frame.SetInterface(3);
