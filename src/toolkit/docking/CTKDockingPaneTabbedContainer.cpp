@@ -345,11 +345,54 @@ void CTKDockingPaneTabbedContainer::OnLButtonDown(UINT flags, CPoint point)
         return;
     const int hit = HitTest(point.x, point.y);
     if (hit >= 0) {
-        SelectPane(GetPaneAt(hit), TRUE);
+        m_tabRects.clear();
+        for (int i = 0; i < GetTabCount(); ++i)
+            m_tabRects.push_back(GetTab(i)->GetRect());
+        m_draggedTab = GetPaneAt(hit);
+        SelectPane(m_draggedTab, TRUE);
         RecalcFrameNow();
         CTKTabSet::OnMouseMove(this, point.x, point.y);
+        SetCapture();
+        Invalidate(FALSE);
     }
     CWnd::OnLButtonDown(flags, point);
+}
+
+void CTKDockingPaneTabbedContainer::DragTab(CPoint point)
+{
+    for (std::size_t i = 0; i < m_tabRects.size() && i < m_panes.size(); ++i) {
+        if (!m_tabRects[i].PtInRect(point))
+            continue;
+        auto dragged = std::find(m_panes.begin(), m_panes.end(), m_draggedTab);
+        if (dragged != m_panes.end() && m_panes[i] != m_draggedTab) {
+            std::iter_swap(dragged, m_panes.begin() + static_cast<std::ptrdiff_t>(i));
+            RecalcFrameNow();
+        }
+        return;
+    }
+    // Off the tab row the gesture no longer moves a tab.
+    EndTabDrag();
+}
+
+void CTKDockingPaneTabbedContainer::EndTabDrag()
+{
+    if (!m_draggedTab)
+        return;
+    m_draggedTab = nullptr;
+    if (CWnd::GetCapture() == this)
+        ReleaseCapture();
+}
+
+void CTKDockingPaneTabbedContainer::OnLButtonUp(UINT flags, CPoint point)
+{
+    EndTabDrag();
+    CWnd::OnLButtonUp(flags, point);
+}
+
+void CTKDockingPaneTabbedContainer::OnCaptureChanged(CWnd* wnd)
+{
+    m_draggedTab = nullptr;
+    CWnd::OnCaptureChanged(wnd);
 }
 
 void CTKDockingPaneTabbedContainer::OnLButtonDblClk(UINT flags, CPoint point)
@@ -382,8 +425,12 @@ void CTKDockingPaneTabbedContainer::OnRButtonDown(UINT, CPoint point)
 void CTKDockingPaneTabbedContainer::OnMouseMove(UINT flags, CPoint point)
 {
     CTKTabSet::OnMouseMove(this, point.x, point.y);
-    m_closeButton.UpdateHotState(point);
-    m_pinButton.UpdateHotState(point);
+    if (m_draggedTab) {
+        DragTab(point);
+    } else {
+        m_closeButton.UpdateHotState(point);
+        m_pinButton.UpdateHotState(point);
+    }
     CWnd::OnMouseMove(flags, point);
 }
 

@@ -79,6 +79,8 @@ protected:
     void OnRButtonDown(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnMouseLeave() override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnCaptureChanged(CWnd* wnd) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const override;
 
 private:
@@ -89,11 +91,16 @@ private:
     void FocusSelected();
     void RecalcFrameNow();
     void ClickClose(CPoint point);
+    // Moves the dragged tab's pane to the place of the tab under the point.
+    void DragTab(CPoint point);
+    void EndTabDrag();
 
     CTKDockingPaneCaptionButton m_closeButton;
     CTKDockingPaneCaptionButton m_pinButton;
     std::vector<CTKDockingPaneItem*> m_panes;
     CTKDockingPaneItem* m_selected = nullptr;
+    CTKDockingPaneItem* m_draggedTab = nullptr;
+    std::vector<CRect> m_tabRects;   // the tabs' places when the drag began
     int m_layoutLock = 0;
     int m_captionKind = kCaptionDocked;
     BOOL m_active = FALSE;

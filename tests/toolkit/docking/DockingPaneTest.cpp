@@ -409,3 +409,33 @@ TEST_F(DockingPaneTest, APaneFloatsAndDocksBackOnCaptionDoubleClicks)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DockingPaneTest, DraggingATabOverItsNeighbourReordersThePanes)
+{
+    CTKDockingPaneTabbedContainer* left = ContainerOf(kWorkspacePane);
+    const CPoint first = left->GetTab(0)->GetRect().CenterPoint();
+    const CPoint second = left->GetTab(1)->GetRect().CenterPoint();
+    QTest::mousePress(left, Qt::LeftButton, {}, At(left, first));
+    QTest::mouseMove(left, At(left, second));
+    QTest::mouseRelease(left, Qt::LeftButton, {}, At(left, second));
+    ProcessEvents();
+    ASSERT_EQ(left->GetPanes().size(), 3u);
+    EXPECT_EQ(left->GetPanes()[0]->GetId(), kInstructionsPane);
+    EXPECT_EQ(left->GetPanes()[1]->GetId(), kWorkspacePane);
+    EXPECT_EQ(left->GetSelected()->GetId(), kWorkspacePane);
+    EXPECT_EQ(left->GetTab(1)->GetCaption(), "Workspace");
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+
+    // Off the tab row the drag lets go; the order stays.
+    const CPoint tab = left->GetTab(1)->GetRect().CenterPoint();
+    QTest::mousePress(left, Qt::LeftButton, {}, At(left, tab));
+    QTest::mouseMove(left, At(left, CPoint(tab.x, 40)));
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    QTest::mouseMove(left, At(left, first));
+    QTest::mouseRelease(left, Qt::LeftButton, {}, At(left, first));
+    EXPECT_EQ(left->GetPanes()[1]->GetId(), kWorkspacePane);
+}
+
+} // namespace
