@@ -1,6 +1,7 @@
 #include "toolkit/docking/CTKDockingPaneHost.h"
 
 #include "platform/ui/CFrameWnd.h"
+#include "toolkit/commandbars/draw/CTKSystemColors.h"
 #include "toolkit/docking/CTKDockingPaneItem.h"
 #include "toolkit/docking/CTKDockingPaneLayout.h"
 #include "toolkit/docking/CTKDockingPaneMiniWnd.h"
@@ -10,7 +11,29 @@
 
 CTKDockingPaneHost::CTKDockingPaneHost()
 {
+    static const CMsgEntry<CTKDockingPaneHost> table[] = {
+        {WM_SYSCOLORCHANGE, &CTKDockingPaneHost::OnSysColorChange},
+        {WM_SETTINGCHANGE, &CTKDockingPaneHost::OnSettingChange},
+    };
+    AddMessageTable(table);
     SetStyle(CTKDockingPaneRenderer::kTypeSystem);
+}
+
+LRESULT CTKDockingPaneHost::OnSysColorChange(WPARAM, LPARAM)
+{
+    CTKSystemColors::Instance().RefreshColors(FALSE);
+    if (m_renderer)
+        m_renderer->RefreshMetrics();
+    RecalcFrames();
+    return 0;
+}
+
+LRESULT CTKDockingPaneHost::OnSettingChange(WPARAM, LPARAM)
+{
+    if (m_renderer)
+        m_renderer->RefreshMetrics();
+    RecalcFrames();
+    return 0;
 }
 
 CTKDockingPaneHost::~CTKDockingPaneHost()

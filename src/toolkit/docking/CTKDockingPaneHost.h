@@ -105,6 +105,8 @@ protected:
     void OnIdleUpdateCmdUI(BOOL disableIfNoHandler) override;
 
 private:
+    LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
     static BOOL IsFloating(const CTKDockingPaneItem* pane);
     // Takes a pane out of its container; containers and groups move as they are.
     CTKDockingPaneNode* Detach(CTKDockingPaneNode* node);

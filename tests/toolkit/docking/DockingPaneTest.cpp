@@ -102,6 +102,11 @@ TEST_F(DockingPaneTest, TheFourPanesMakeTheProgramsTree)
     // Left of the client area: the workspace's group, with the output below both.
     CTKDockingPaneSplitGroup* top = layout->GetTopGroup();
     EXPECT_TRUE(top->IsHorizontal());
+    // The catalogues' emptied containers take no room and get no split bar.
+    EXPECT_EQ(top->GetChildren().size(), 3u);
+    EXPECT_TRUE(top->GetChildren()[0]->IsEmpty());
+    EXPECT_TRUE(top->GetChildren()[1]->IsEmpty());
+    EXPECT_EQ(top->GetSplitBarCount(), 0);
     auto* column = dynamic_cast<CTKDockingPaneSplitGroup*>(bottom->GetParentNode());
     ASSERT_NE(column, nullptr);
     EXPECT_FALSE(column->IsHorizontal());
@@ -186,6 +191,14 @@ TEST_F(DockingPaneTest, ViewsAreCreatedWhenTheirPaneFirstShows)
     EXPECT_EQ(frame.viewsCreated[kInstructionsPane], 1);
     EXPECT_TRUE(frame.Pane(kInstructionsPane)->GetHostedWindow()->IsWindowVisible());
     EXPECT_FALSE(workspace->GetHostedWindow()->IsWindowVisible());
+
+    // A right click tells the frame which container was clicked.
+    frame.notices.clear();
+    QTest::mousePress(left, Qt::RightButton, {}, At(left, CPoint(20, 5)));
+    QTest::mouseRelease(left, Qt::RightButton, {}, At(left, CPoint(20, 5)));
+    ASSERT_EQ(frame.notices.size(), 1u);
+    EXPECT_EQ(frame.notices[0].kind, static_cast<WPARAM>(CTKDockingPaneHost::kNotifyRightClick));
+    EXPECT_EQ(reinterpret_cast<CWnd*>(frame.notices[0].lParam), static_cast<CWnd*>(left));
 }
 
 TEST_F(DockingPaneTest, ClosedPanesComeBackIntoTheirContainer)

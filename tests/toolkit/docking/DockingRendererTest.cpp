@@ -100,6 +100,13 @@ TEST_F(DockingRendererTest, MetricsFollowThePinnedFontsPerStyle)
         EXPECT_EQ(renderer->GetCaptionHeight(), c.captionHeight) << c.type;
         EXPECT_EQ(renderer->GetStripHeight(), c.stripHeight) << c.type;
     }
+    // A setting change measures the live renderer again.
+    CTKDockingPaneRenderer* live = frame.Host().GetRenderer();
+    CSystemMetrics::Instance().SetSmallCaptionFont(PinnedFont(-24));
+    frame.Host().SendMessage(WM_SETTINGCHANGE);
+    EXPECT_EQ(live->GetCaptionHeight(), std::max(SpaceHeight(PinnedFont(-24)) + 2, 20));
+    EXPECT_GT(live->GetCaptionHeight(), caption + 4);
+
     // A small tab font still gives the minimum strip.
     CSystemMetrics::Instance().SetIconTitleFont(PinnedFont(-8));
     EXPECT_EQ(CTKDockingPaneRenderer::CreateOfType(1)->GetStripHeight(), 24);
