@@ -136,16 +136,10 @@ void CTKDockingPaneHost::AttachToContainer(CTKDockingPaneNode* node, CTKDockingP
     }
 }
 
-CTKDockingPaneNode* CTKDockingPaneHost::Detach(CTKDockingPaneNode* node)
+void CTKDockingPaneHost::Detach(CTKDockingPaneNode* node)
 {
-    if (node->GetType() == CTKDockingPaneNode::kPane) {
-        if (CTKDockingPaneNode* old = node->GetParentNode())
-            old->RemoveChild(node);
-        return node;
-    }
     if (CTKDockingPaneNode* parent = node->GetParentNode())
         parent->RemoveChild(node);
-    return node;
 }
 
 CTKDockingPaneMiniWnd* CTKDockingPaneHost::FloatNode(CTKDockingPaneNode* node, const CRect& rect)

@@ -108,8 +108,8 @@ private:
     LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
     LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
     static BOOL IsFloating(const CTKDockingPaneItem* pane);
-    // Takes a pane out of its container; containers and groups move as they are.
-    CTKDockingPaneNode* Detach(CTKDockingPaneNode* node);
+    // Takes a node out of its parent; containers and groups move whole.
+    static void Detach(CTKDockingPaneNode* node);
 
     CFrameWnd* m_frame = nullptr;
     std::unique_ptr<CTKDockingPaneLayout> m_layout;

@@ -29,7 +29,6 @@ constexpr int kCaptionGap = 3;
 constexpr int kVerticalEscapement = 2700;
 constexpr int kVerticalOrientation = 900;
 constexpr BYTE kLatinCharsetLimit = 2;
-constexpr int kTextInset = 4;
 constexpr int kHotFill = 31;
 constexpr int kPressedFill = 33;
 constexpr int kButtonFrame = 32;
