@@ -181,6 +181,12 @@ void CTKDockingPaneHost::ClosePane(CTKDockingPaneItem* pane)
         container->RemoveChild(pane);
 }
 
+void CTKDockingPaneHost::CopyLayoutTo(CTKDockingPaneLayout* dest) const
+{
+    if (dest && m_layout)
+        dest->CopyFrom(*m_layout);
+}
+
 void CTKDockingPaneHost::CloseAllPanes()
 {
     if (!m_layout)

@@ -71,6 +71,8 @@ public:
     void OpenPaneById(UINT id);
     void ClosePane(CTKDockingPaneItem* pane);
     void CloseAllPanes();
+    // dest becomes a window-less copy of the live layout.
+    void CopyLayoutTo(CTKDockingPaneLayout* dest) const;
     CTKDockingPaneItem* FindPane(UINT id) const;
     // Drawing style 0, 1, 2, 3, 5 or 6; another value changes nothing.
     BOOL SetStyle(int type);

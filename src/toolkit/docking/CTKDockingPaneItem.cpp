@@ -137,6 +137,18 @@ void CTKDockingPaneItem::SetParentContainer(CTKDockingPaneNode* parent)
     SetParentFrame(nullptr);
 }
 
+CTKDockingPaneNode* CTKDockingPaneItem::Clone(CTKDockingPaneLayout* dest, CloneMap* map) const
+{
+    auto* copy = dest->CreateNode<CTKDockingPaneItem>(m_id, GetRect(), dest);
+    copy->m_title = m_title;
+    copy->m_iconId = m_iconId;
+    copy->m_options = m_options;
+    copy->dockingCX = dockingCX;
+    copy->dockingCY = dockingCY;
+    (*map)[this] = copy;
+    return copy;
+}
+
 void CTKDockingPaneItem::ShowPane(BOOL show)
 {
     if (show && Host())

@@ -59,6 +59,8 @@ public:
     void Layout(CWnd* frame, CRect rect, AFX_SIZEPARENTPARAMS* params) override;
     void UpdateIdle() override;
     void SetParentContainer(CTKDockingPaneNode* parent) override;
+    // Id, title, icon, options and size; no hosted window.
+    CTKDockingPaneNode* Clone(CTKDockingPaneLayout* dest, CloneMap* map) const override;
     // Shows the hosted window of the selected pane (announcing it first), hides the others.
     void ShowPane(BOOL show);
 

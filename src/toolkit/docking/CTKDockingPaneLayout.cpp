@@ -1,6 +1,7 @@
 #include "toolkit/docking/CTKDockingPaneLayout.h"
 
 #include "toolkit/docking/CTKDockingPaneHost.h"
+#include "toolkit/docking/CTKDockingPaneItem.h"
 
 #include "platform/ui/CFrameWnd.h"
 #include "toolkit/docking/CTKDockingPaneSplitGroup.h"
@@ -67,6 +68,33 @@ int CTKDockingPaneLayout::GetAutoHideSide(const CTKDockingPaneNode* node) const
         branch = up;
     }
     return 0;
+}
+
+void CTKDockingPaneLayout::CopyFrom(const CTKDockingPaneLayout& source)
+{
+    Clear();
+    CTKDockingPaneNode::CloneMap map;
+    std::vector<const CTKDockingPaneNode*> roots;
+    for (const auto& node : source.m_nodes) {
+        if (!node->GetParentNode())
+            roots.push_back(node.get());
+    }
+    for (const CTKDockingPaneNode* root : roots)
+        root->Clone(this, &map);
+    const auto copyOf = [&map](const CTKDockingPaneNode* node) -> CTKDockingPaneNode* {
+        auto it = map.find(node);
+        return it == map.end() ? nullptr : it->second;
+    };
+    m_client = copyOf(source.m_client);
+    m_topGroup = static_cast<CTKDockingPaneSplitGroup*>(copyOf(source.m_topGroup));
+    for (const PaneEntry& entry : source.m_entries) {
+        PaneEntry copy;
+        copy.pane = static_cast<CTKDockingPaneItem*>(copyOf(entry.pane));
+        copy.floatingHolder = copyOf(entry.floatingHolder);
+        copy.dockingHolder = copyOf(entry.dockingHolder);
+        copy.lastHolder = copyOf(entry.lastHolder);
+        m_entries.push_back(copy);
+    }
 }
 
 CTKDockingPaneLayout::PaneEntry* CTKDockingPaneLayout::FindEntry(const CTKDockingPaneItem* pane)

@@ -46,6 +46,8 @@ public:
     // 0 left, 1 right, 2 top, 3 bottom: the side of the client area the node lies on.
     int GetAutoHideSide(const CTKDockingPaneNode* node) const;
     PaneEntry* FindEntry(const CTKDockingPaneItem* pane);
+    // Makes this layout a window-less copy of source: every node, the panes and their holders.
+    void CopyFrom(const CTKDockingPaneLayout& source);
     void AddEntry(CTKDockingPaneItem* pane);
 
     CTKDockingPaneSplitGroup* GetTopGroup() const { return m_topGroup; }

@@ -86,6 +86,21 @@ void CTKDockingPaneMiniWnd::RecalcLayout(BOOL notify)
         Host()->UpdateHolders();
 }
 
+CTKDockingPaneNode* CTKDockingPaneMiniWnd::Clone(CTKDockingPaneLayout* dest, CloneMap* map) const
+{
+    CRect rect = GetRect();
+    if (IsWindow())
+        GetWindowRect(&rect);
+    auto* copy = dest->CreateNode<CTKDockingPaneMiniWnd>(nullptr, rect, dest);
+    (*map)[this] = copy;
+    if (!m_topGroup)
+        return copy;
+    copy->m_topGroup = static_cast<CTKDockingPaneSplitGroup*>(m_topGroup->Clone(dest, map));
+    copy->m_topGroup->SetParentContainer(copy);
+    copy->m_topGroup->OnAttached(copy);
+    return copy;
+}
+
 void CTKDockingPaneMiniWnd::RemoveChild(CTKDockingPaneNode* node)
 {
     if (node != m_topGroup)

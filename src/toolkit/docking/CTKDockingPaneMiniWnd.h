@@ -22,6 +22,8 @@ public:
     void RecalcLayout(BOOL notify = TRUE) override;
     void RemoveChild(CTKDockingPaneNode* node) override;
     void OnChildChanged(CTKDockingPaneNode* child) override;
+    // A frame at this window's place over a copy of its group.
+    CTKDockingPaneNode* Clone(CTKDockingPaneLayout* dest, CloneMap* map) const override;
 
     CTKDockingPaneSplitGroup* GetTopGroup() const { return m_topGroup; }
     BOOL IsCloseEnabled() const { return m_closeEnabled; }

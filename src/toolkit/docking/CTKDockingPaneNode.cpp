@@ -30,6 +30,15 @@ BOOL CTKDockingPaneNode::IsEmpty() const
     return m_layout->GetHost()->hideClient;
 }
 
+CTKDockingPaneNode* CTKDockingPaneNode::Clone(CTKDockingPaneLayout* dest, CloneMap* map) const
+{
+    auto* copy = dest->CreateNode<CTKDockingPaneNode>(m_type, dest);
+    copy->dockingCX = dockingCX;
+    copy->dockingCY = dockingCY;
+    (*map)[this] = copy;
+    return copy;
+}
+
 CRect CTKDockingPaneNode::GetScreenRect() const
 {
     CRect rect = m_rect;

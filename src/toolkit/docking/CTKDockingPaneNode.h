@@ -6,6 +6,7 @@
 
 #include "platform/WinTypes.h"
 
+#include <map>
 #include <vector>
 
 class CTKDockingPaneLayout;
@@ -14,6 +15,9 @@ struct AFX_SIZEPARENTPARAMS;
 
 class CTKDockingPaneNode {
 public:
+    // Source nodes to their copies while a layout is copied.
+    using CloneMap = std::map<const CTKDockingPaneNode*, CTKDockingPaneNode*>;
+
     enum Type { kPane = 0, kContainer = 1, kSplitGroup = 2, kFloatingFrame = 3, kClient = 4, kAutoHideStrip = 5 };
 
     CTKDockingPaneNode(int type, CTKDockingPaneLayout* layout);
@@ -33,6 +37,8 @@ public:
     // Appends the node when its type matches.
     virtual void FindNodes(int type, std::vector<CTKDockingPaneNode*>* out);
     virtual BOOL IsEmpty() const;
+    // A copy of the node and everything below it in dest, recorded in map.
+    virtual CTKDockingPaneNode* Clone(CTKDockingPaneLayout* dest, CloneMap* map) const;
 
     // The rectangle in screen coordinates.
     CRect GetScreenRect() const;

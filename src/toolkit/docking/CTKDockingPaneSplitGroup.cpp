@@ -216,6 +216,17 @@ void CTKDockingPaneSplitGroup::FindNodes(int type, std::vector<CTKDockingPaneNod
     }
 }
 
+CTKDockingPaneNode* CTKDockingPaneSplitGroup::Clone(CTKDockingPaneLayout* dest, CloneMap* map) const
+{
+    auto* copy = dest->CreateNode<CTKDockingPaneSplitGroup>(nullptr, m_horizontal, nullptr, dest);
+    copy->dockingCX = dockingCX;
+    copy->dockingCY = dockingCY;
+    (*map)[this] = copy;
+    for (CTKDockingPaneNode* child : m_children)
+        copy->InsertChild(child->Clone(dest, map), nullptr, TRUE);
+    return copy;
+}
+
 BOOL CTKDockingPaneSplitGroup::IsEmpty() const
 {
     for (CTKDockingPaneNode* child : m_children) {

@@ -40,6 +40,8 @@ public:
     void OnAttached(CTKDockingPaneNode* parent) override;
     void FindNodes(int type, std::vector<CTKDockingPaneNode*>* out) override;
     BOOL IsEmpty() const override;
+    // The same orientation and size over copies of every child.
+    CTKDockingPaneNode* Clone(CTKDockingPaneLayout* dest, CloneMap* map) const override;
 
     BOOL IsHorizontal() const { return m_horizontal; }
     const std::vector<CTKDockingPaneNode*>& GetChildren() const { return m_children; }

@@ -254,6 +254,19 @@ void CTKDockingPaneTabbedContainer::FindNodes(int type, std::vector<CTKDockingPa
     }
 }
 
+CTKDockingPaneNode* CTKDockingPaneTabbedContainer::Clone(CTKDockingPaneLayout* dest, CloneMap* map) const
+{
+    auto* copy = dest->CreateNode<CTKDockingPaneTabbedContainer>(nullptr, nullptr, dest);
+    copy->dockingCX = dockingCX;
+    copy->dockingCY = dockingCY;
+    (*map)[this] = copy;
+    for (CTKDockingPaneItem* pane : m_panes)
+        copy->AddPane(static_cast<CTKDockingPaneItem*>(pane->Clone(dest, map)));
+    if (m_selected)
+        copy->SelectPane(static_cast<CTKDockingPaneItem*>((*map)[m_selected]), FALSE);
+    return copy;
+}
+
 CTKTabRenderer* CTKDockingPaneTabbedContainer::GetRenderer() const
 {
     CTKDockingPaneRenderer* renderer = Renderer();

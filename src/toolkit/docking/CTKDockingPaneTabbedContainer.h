@@ -50,6 +50,8 @@ public:
     void RemoveChild(CTKDockingPaneNode* node) override;
     void FindNodes(int type, std::vector<CTKDockingPaneNode*>* out) override;
     BOOL IsEmpty() const override { return m_panes.empty(); }
+    // The panes copied in order, the copy of the selected one selected.
+    CTKDockingPaneNode* Clone(CTKDockingPaneLayout* dest, CloneMap* map) const override;
 
     // Tab set.
     CTKTabRenderer* GetRenderer() const override;

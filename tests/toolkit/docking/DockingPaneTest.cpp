@@ -404,6 +404,19 @@ TEST_F(DockingPaneTest, APaneFloatsAndDocksBackOnCaptionDoubleClicks)
     ProcessEvents();
     SaveScreenshot("docking_panes_floating.png");
 
+    // A copy of the layout keeps the floating frame, without its window.
+    {
+        CTKDockingPaneLayout copy(&frame.Host());
+        frame.Host().CopyLayoutTo(&copy);
+        CTKDockingPaneNode* holder = copy.GetEntries()[1].floatingHolder;
+        ASSERT_NE(holder, nullptr);
+        ASSERT_NE(holder->GetParentNode(), nullptr);
+        auto* copiedFrame = dynamic_cast<CTKDockingPaneMiniWnd*>(holder->GetParentNode()->GetParentNode());
+        ASSERT_NE(copiedFrame, nullptr);
+        EXPECT_FALSE(copiedFrame->IsWindow());
+        EXPECT_EQ(copiedFrame->GetRect(), CRect(520, 420, 820, 560));
+    }
+
     // A close of the floating frame leaves a pane that may not close.
     mini->SendMessage(WM_CLOSE);
     EXPECT_FALSE(output->IsClosed());
@@ -449,6 +462,42 @@ TEST_F(DockingPaneTest, DraggingATabOverItsNeighbourReordersThePanes)
     QTest::mouseMove(left, At(left, first));
     QTest::mouseRelease(left, Qt::LeftButton, {}, At(left, first));
     EXPECT_EQ(left->GetPanes()[1]->GetId(), kWorkspacePane);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DockingPaneTest, ACopyOfTheLayoutHasItsShapeAndNoWindows)
+{
+    frame.Pane(kOutputPane)->Close();
+    CTKDockingPaneLayout copy(&frame.Host());
+    frame.Host().CopyLayoutTo(&copy);
+    CTKDockingPaneLayout* live = frame.Host().GetLayout();
+    EXPECT_EQ(copy.GetNodeCount(), live->GetNodeCount());
+    ASSERT_EQ(copy.GetEntries().size(), 4u);
+    EXPECT_TRUE(copy.GetTopGroup()->ContainsNode(copy.GetClient()));
+    EXPECT_EQ(copy.GetTopGroup()->GetChildren().size(), live->GetTopGroup()->GetChildren().size());
+    EXPECT_EQ(copy.GetAutoHideSide(copy.GetEntries()[0].pane->GetContainer()), 0);
+    for (std::size_t i = 0; i < copy.GetEntries().size(); ++i) {
+        const auto& own = live->GetEntries()[i];
+        const auto& copied = copy.GetEntries()[i];
+        EXPECT_NE(copied.pane, own.pane);
+        EXPECT_EQ(copied.pane->GetId(), own.pane->GetId());
+        EXPECT_EQ(copied.pane->GetTitle(), own.pane->GetTitle());
+        EXPECT_EQ(copied.pane->GetOptions(), own.pane->GetOptions());
+        EXPECT_FALSE(copied.pane->HasHostedWindow());
+        EXPECT_EQ(copied.pane->IsClosed(), own.pane->IsClosed());
+        ASSERT_NE(copied.dockingHolder, nullptr);
+        EXPECT_EQ(copied.lastHolder, copied.dockingHolder);
+        EXPECT_FALSE(static_cast<CTKDockingPaneTabbedContainer*>(copied.dockingHolder)->IsWindow());
+    }
+    // The closed output pane's holder is copied empty; the tabs keep order and selection.
+    EXPECT_TRUE(copy.GetEntries()[1].dockingHolder->IsEmpty());
+    auto* left = copy.GetEntries()[0].pane->GetContainer();
+    ASSERT_EQ(left->GetPanes().size(), 3u);
+    EXPECT_EQ(left->GetPanes()[2]->GetId(), kCatalogPane);
+    EXPECT_EQ(left->GetSelected()->GetId(), kWorkspacePane);
 }
 
 } // namespace
