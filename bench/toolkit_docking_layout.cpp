@@ -14,12 +14,12 @@
 
 namespace {
 
-struct PaneSpec {
+struct ProgramPane {
     UINT id;
     CRect rect;
     int direction;
 };
-const PaneSpec kPanes[] = {
+const ProgramPane kPanes[] = {
     {32690, CRect(0, 0, 230, 140), CTKDockingPaneHost::kDockLeft},
     {32692, CRect(0, 0, 80, 120), CTKDockingPaneHost::kDockBottom},
     {32554, CRect(0, 0, 140, 100), CTKDockingPaneHost::kDockLeft},
@@ -36,8 +36,8 @@ public:
         m_frame.Create(nullptr, kFrameRect, 0, WS_OVERLAPPEDWINDOW);
         m_host.AttachToFrame(&m_frame);
         m_host.SetStyle(kStyleGradient);
-        for (const PaneSpec& spec : kPanes)
-            m_host.NewPane(spec.id, spec.rect, spec.direction, nullptr)->SetOptions(1 | 4);
+        for (const ProgramPane& pane : kPanes)
+            m_host.NewPane(pane.id, pane.rect, pane.direction, nullptr)->SetOptions(1 | 4);
         m_host.PlacePane(m_host.FindPane(32554), m_host.FindPane(32690));
         m_host.PlacePane(m_host.FindPane(32845), m_host.FindPane(32554));
         m_host.OpenPane(m_host.FindPane(32690));

@@ -15,14 +15,14 @@ void CTKFixturePaneView::OnPaint()
 
 namespace {
 
-struct PaneSpec {
+struct ProgramPane {
     UINT id;
     CRect rect;
     int direction;
 };
 
 // The program's panes in creation order.
-const PaneSpec kPanes[] = {
+const ProgramPane kPanes[] = {
     {kWorkspacePane, CRect(0, 0, 230, 140), CTKDockingPaneHost::kDockLeft},
     {kOutputPane, CRect(0, 0, 80, 120), CTKDockingPaneHost::kDockBottom},
     {kInstructionsPane, CRect(0, 0, 140, 100), CTKDockingPaneHost::kDockLeft},
@@ -45,8 +45,8 @@ int CTKDockingFixtureFrame::OnCreate()
         return -1;
     if (!m_host.AttachToFrame(this))
         return -1;
-    for (const PaneSpec& spec : kPanes) {
-        CTKDockingPaneItem* pane = m_host.NewPane(spec.id, spec.rect, spec.direction, nullptr);
+    for (const ProgramPane& program : kPanes) {
+        CTKDockingPaneItem* pane = m_host.NewPane(program.id, program.rect, program.direction, nullptr);
         pane->SetOptions(kPaneOptions);
     }
     m_host.PlacePane(Pane(kInstructionsPane), Pane(kWorkspacePane));
