@@ -5,6 +5,7 @@
 #include "DockingFixture.h"
 
 #include "platform/CSystemMetrics.h"
+#include "platform/ui/CMessagePump.h"
 #include "platform/ui/CQtImageDC.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
 #include "toolkit/docking/CTKDockingPaneItem.h"
@@ -498,6 +499,40 @@ TEST_F(DockingPaneTest, ACopyOfTheLayoutHasItsShapeAndNoWindows)
     ASSERT_EQ(left->GetPanes().size(), 3u);
     EXPECT_EQ(left->GetPanes()[2]->GetId(), kCatalogPane);
     EXPECT_EQ(left->GetSelected()->GetId(), kWorkspacePane);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DockingPaneTest, CaptionButtonPressesEndOnARightClickAndOnQuit)
+{
+    CTKDockingPaneTabbedContainer* bottom = ContainerOf(kOutputPane);
+    frame.Pane(kOutputPane)->SetOptions(0);
+    Relayout();
+    bottom->Invalidate();
+    ProcessEvents();
+    CTKDockingPaneCaptionButton* close = bottom->GetCloseButton();
+    const CPoint inside = close->GetRect().CenterPoint();
+
+    QTimer::singleShot(0, [&]() { QTest::mousePress(bottom, Qt::RightButton, {}, At(bottom, inside)); });
+    EXPECT_FALSE(close->TrackCaptionButton(inside));
+    EXPECT_FALSE(close->IsPressed());
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+
+    // The quit ends the press and still reaches the main loop.
+    BOOL result = TRUE;
+    bool afterTrack = false;
+    QTimer::singleShot(0, &frame, [&] {
+        QTimer::singleShot(0, &frame, [] { CMessagePump::PostQuitMessage(3); });
+        result = close->TrackCaptionButton(inside);
+        afterTrack = true;
+    });
+    EXPECT_EQ(QApplication::exec(), 3);
+    EXPECT_TRUE(afterTrack);
+    EXPECT_FALSE(result);
+    EXPECT_FALSE(close->IsPressed());
+    EXPECT_FALSE(frame.Pane(kOutputPane)->IsClosed());
 }
 
 } // namespace
