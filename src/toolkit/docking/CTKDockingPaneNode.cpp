@@ -1,0 +1,54 @@
+#include "toolkit/docking/CTKDockingPaneNode.h"
+
+#include "platform/ui/CFrameWnd.h"
+#include "toolkit/docking/CTKDockingPaneHost.h"
+#include "toolkit/docking/CTKDockingPaneLayout.h"
+
+CTKDockingPaneNode::CTKDockingPaneNode(int type, CTKDockingPaneLayout* layout) : m_layout(layout), m_type(type)
+{
+    if (layout && layout->GetHost())
+        m_frame = layout->GetHost()->GetFrame();
+}
+
+void CTKDockingPaneNode::Layout(CWnd*, CRect rect, AFX_SIZEPARENTPARAMS* params)
+{
+    m_rect = rect;
+    if (params)
+        params->rect = rect;
+}
+
+void CTKDockingPaneNode::FindNodes(int type, std::vector<CTKDockingPaneNode*>* out)
+{
+    if (type == m_type)
+        out->push_back(this);
+}
+
+BOOL CTKDockingPaneNode::IsEmpty() const
+{
+    if (m_type != kClient || !m_layout || !m_layout->GetHost())
+        return FALSE;
+    return m_layout->GetHost()->hideClient;
+}
+
+CTKDockingPaneNode* CTKDockingPaneNode::Clone(CTKDockingPaneLayout* dest, CloneMap* map) const
+{
+    auto* copy = dest->CreateNode<CTKDockingPaneNode>(m_type, dest);
+    copy->dockingCX = dockingCX;
+    copy->dockingCY = dockingCY;
+    (*map)[this] = copy;
+    return copy;
+}
+
+CRect CTKDockingPaneNode::GetScreenRect() const
+{
+    CRect rect = m_rect;
+    if (m_frame)
+        m_frame->ClientToScreen(&rect);
+    return rect;
+}
+
+void CTKDockingPaneNode::DelayFrameLayout(CWnd* frame)
+{
+    if (auto* frameWnd = dynamic_cast<CFrameWnd*>(frame))
+        frameWnd->DelayRecalcLayout();
+}
