@@ -1,5 +1,6 @@
 #include "CWorkbenchWindow.h"
 
+#include "hardware/canopen/ui/RegisterCanopenUiClasses.h"
 #include "platform/CUserInterface.h"
 #include "platform/ui/CQtHelpService.h"
 #include "platform/ui/CQtStartup.h"
@@ -20,7 +21,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     std::string error;
     if (!RegisterToolkitCommandBarsClasses(&error) || !RegisterPlclinkUiClasses(&error)
-        || !RegisterShellUiClasses(&error)) {
+        || !RegisterShellUiClasses(&error) || !RegisterCanopenUiClasses(&error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
