@@ -4,6 +4,7 @@
 #include "CanOpenUiTexts.h"
 #include "hardware/ui/CSheetCPU.h"
 #include "model/CZULAppData.h"
+#include "platform/CPathProvider.h"
 #include "platform/ui/DialogUnits.h"
 
 #include <QTabWidget>
@@ -25,7 +26,7 @@ BOOL CCanOpenCfg::OnInitDialog()
     const QRect place = DialogRect(7, 13, 516, 297);
     frame->Create(this, CRect(place.left(), place.top(), place.right() + 1, place.bottom() + 1),
                   IDC_CANOPEN_CONFIG_FRAME, WS_CHILD | WS_VISIBLE);
-    m_sheet = std::make_unique<CCanOpenSheet>(cpuSheet->GetAppData().Project, frame);
+    m_sheet = std::make_unique<CCanOpenSheet>(cpuSheet->GetAppData(), CPathProvider::UserCanOpenFolder(), frame);
     if (!m_sheet->Create(frame, WS_CHILD | WS_VISIBLE)) {
         m_sheet.reset();
         return TRUE;
@@ -61,11 +62,15 @@ BOOL CCanOpenCfg::ApplyCanOpenConfig()
 {
     if (!m_created)
         return TRUE;
-    CMasterAndGlobal& master = m_sheet->MasterPage();
-    if (master.ApplyMasterSettings())
+    CPropertyPage* failing = nullptr;
+    if (!m_sheet->NetworkPage().SaveToProject())
+        failing = &m_sheet->NetworkPage();
+    else if (!m_sheet->MasterPage().ApplyMasterSettings())
+        failing = &m_sheet->MasterPage();
+    if (!failing)
         return TRUE;
     if (CPropertyPage* active = m_sheet->GetActivePage())
         active->SetFocus();
-    m_sheet->SetActivePage(&master);
+    m_sheet->SetActivePage(failing);
     return FALSE;
 }

@@ -1,13 +1,15 @@
 #include "CCanOpenSheet.h"
 
 #include "hardware/canopen/CanOpenTexts.h"
+#include "model/CZULAppData.h"
 
 IMPLEMENT_DYNAMIC(CCanOpenSheet, CPropertySheet)
 
-CCanOpenSheet::CCanOpenSheet(CZULProject& project, CWnd* parentWnd)
-    : CPropertySheet(kMessageCaption, parentWnd), m_masterPage(project)
+CCanOpenSheet::CCanOpenSheet(CZULAppData& app, const std::string& userCanOpenFolder, CWnd* parentWnd)
+    : CPropertySheet(kMessageCaption, parentWnd), m_masterPage(app.Project), m_networkPage(app, userCanOpenFolder)
 {
     AddPage(&m_masterPage);
+    AddPage(&m_networkPage);
 }
 
 CCanOpenSheet::~CCanOpenSheet() = default;
@@ -16,7 +18,7 @@ BOOL CCanOpenSheet::OnInitDialog()
 {
     CPropertySheet::OnInitDialog();
     // Every page loads the project's settings now, not when first shown.
-    for (int index = GetPageCount() - 1; index >= 0; --index)
-        SetActivePage(index);
+    SetActivePage(&m_masterPage);
+    SetActivePage(&m_networkPage);
     return TRUE;
 }

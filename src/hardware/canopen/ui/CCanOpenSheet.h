@@ -1,23 +1,29 @@
 #pragma once
 // The property sheet inside the CANopen configuration page: the master and
-// global settings page, all its pages initialised at once when its window
-// is created.
+// global settings page and the network page, all initialised at once when
+// the sheet's window is created, the network page in front.
 
+#include "CCanOpenNetwork.h"
 #include "CMasterAndGlobal.h"
 #include "platform/ui/CPropertySheet.h"
 
-class CZULProject;
+#include <string>
+
+class CZULAppData;
 
 class CCanOpenSheet : public CPropertySheet {
     DECLARE_DYNAMIC(CCanOpenSheet)
 public:
-    CCanOpenSheet(CZULProject& project, CWnd* parentWnd);
+    // userCanOpenFolder: where imported slave-type files lie.
+    CCanOpenSheet(CZULAppData& app, const std::string& userCanOpenFolder, CWnd* parentWnd);
     ~CCanOpenSheet() override;
 
     CMasterAndGlobal& MasterPage() { return m_masterPage; }
+    CCanOpenNetwork& NetworkPage() { return m_networkPage; }
 
     BOOL OnInitDialog() override;
 
 private:
     CMasterAndGlobal m_masterPage;
+    CCanOpenNetwork m_networkPage;
 };

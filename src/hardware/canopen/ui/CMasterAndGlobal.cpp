@@ -62,16 +62,19 @@ void CMasterAndGlobal::BuildControls()
     Label(this, "%VD", 90, 124, 20, 10);
     m_allSlaveStates = Field(this, IDC_CANOPEN_SLAVES_STATUS, 112, 122, 60);
     Label(this, kSlavesBytes, 180, 124, 50, 10);
-    // The network status start is kept but not offered.
     m_netStates = Field(this, IDC_CANOPEN_NET_STATUS, 250, 100, 60);
-    m_netStates->setVisible(false);
-    m_netStates->setEnabled(false);
 
     QPushButton* save = Button(this, kSaveButton, IDC_CANOPEN_MASTER_SAVE, 360, 240);
     save->setDefault(true);
     connect(save, &QPushButton::clicked, this, [this] { ApplyMasterSettings(); });
     QPushButton* help = Button(this, kHelpButton, IDC_CANOPEN_MASTER_HELP, 420, 240);
     connect(help, &QPushButton::clicked, this, [this] { OnHelp(); });
+    // The page is already on screen: its new controls must be shown.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->show();
+    // The network status start is kept but not offered.
+    m_netStates->setVisible(false);
+    m_netStates->setEnabled(false);
 }
 
 BOOL CMasterAndGlobal::OnInitDialog()

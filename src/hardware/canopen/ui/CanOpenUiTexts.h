@@ -41,3 +41,22 @@ inline constexpr const char* kFourBytes = "\xD5\xBC" "4\xD7\xD6\xBD\xDA";       
 inline constexpr const char* kSlavesBytes = "\xD5\xBC" "128\xD7\xD6\xBD\xDA";              // "占128字节"
 inline constexpr const char* kSaveButton = "\xB1\xA3\xB4\xE6";                            // "保存"
 inline constexpr const char* kHelpButton = "\xB0\xEF\xD6\xFA";                            // "帮助"
+
+// Network page controls.
+inline constexpr const char* kSlaveTypesGroup = "\xB4\xD3\xD5\xBE\xC4\xA3\xBF\xE9\xC1\xD0\xB1\xED"; // "从站模块列表"
+inline constexpr const char* kSlaveListGroup =
+    "\xB4\xD3\xD5\xBE\xC4\xA3\xBF\xE9\xC1\xD0\xB1\xED(\xCA\xB1\xBC\xE4\xB5\xA5\xCE\xBB: ms)"; // "从站模块列表(时间单位: ms)"
+inline constexpr const char* kImportEdsButton = "\xB5\xBC\xC8\xEB" "EDS";   // "导入EDS"
+inline constexpr const char* kDeleteButton = "\xC9\xBE\xB3\xFD";             // "删除"
+inline constexpr const char* kMoveUpButton = "\xC9\xCF\xD2\xC6";             // "上移"
+inline constexpr const char* kMoveDownButton = "\xCF\xC2\xD2\xC6";           // "下移"
+inline constexpr const char* kBootButton = "\xC6\xF4\xB6\xAF\xB9\xFD\xB3\xCC"; // "启动过程"
+inline constexpr const char* kImportEdsTitle = "\xB5\xBC\xC8\xEB" "EDS\xCE\xC4\xBC\xFE"; // "导入EDS文件"
+
+// Boot-up dialog.
+inline constexpr const char* kBootDlgCaption = "\xB4\xD3\xD5\xBE\xC6\xF4\xB6\xAF\xB9\xFD\xB3\xCC\xD1\xA1\xD4\xF1"; // "从站启动过程选择"
+// "当前从站地址: %d"
+inline constexpr const char* kBootNodeLabel = "\xB5\xB1\xC7\xB0\xB4\xD3\xD5\xBE\xB5\xD8\xD6\xB7: %d";
+inline constexpr const char* kBootSaveButton = "\xB1\xA3\xB4\xE6\xB2\xA2\xCD\xCB\xB3\xF6";   // "保存并退出"
+inline constexpr const char* kBootCancelButton = "\xC8\xA1\xCF\xFB\xB2\xA2\xCD\xCB\xB3\xF6"; // "取消并退出"
+inline constexpr const char* kBootHelpButton = "\xB0\xEF \xD6\xFA";                          // "帮 助"

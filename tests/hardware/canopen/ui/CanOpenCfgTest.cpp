@@ -89,7 +89,7 @@ TEST_F(CanOpenCfgTest, NeverShownTabPassesTheCheckAndLeavesTheSettingsUntouched)
     EXPECT_TRUE(m_ui.box.Texts().empty());
 }
 
-TEST_F(CanOpenCfgTest, FirstShowBuildsTheSheetWithTheMasterPageLoaded)
+TEST_F(CanOpenCfgTest, FirstShowBuildsTheSheetWithEveryPageLoadedAndTheNetworkInFront)
 {
     Project().CanOpenBPS = 3;
     Project().OverTime = 900;
@@ -98,13 +98,21 @@ TEST_F(CanOpenCfgTest, FirstShowBuildsTheSheetWithTheMasterPageLoaded)
     ASSERT_TRUE(page.IsCreated());
     CCanOpenSheet& canOpen = *page.GetCanOpenSheet();
     EXPECT_EQ(kMasterPageCaption, canOpen.GetTabText(0));
-    EXPECT_EQ(&canOpen.MasterPage(), canOpen.GetActivePage());
+    EXPECT_EQ(kNetworkPageCaption, canOpen.GetTabText(1));
+    EXPECT_EQ(&canOpen.NetworkPage(), canOpen.GetActivePage());
+    EXPECT_TRUE(canOpen.NetworkPage().Model().IsInitialised());
     CMasterAndGlobal& master = canOpen.MasterPage();
     EXPECT_EQ(3, Control<QComboBox>(&master, IDC_CANOPEN_BAUD)->currentIndex());
     EXPECT_EQ(8, Control<QComboBox>(&master, IDC_CANOPEN_BAUD)->count());
     EXPECT_EQ("900", Control<QLineEdit>(&master, IDC_CANOPEN_SDO_TIMEOUT)->text().toStdString());
     EXPECT_EQ("127", Control<QLineEdit>(&master, IDC_CANOPEN_MASTER_ADDRESS)->text().toStdString());
     EXPECT_FALSE(Control<QLineEdit>(&master, IDC_CANOPEN_MASTER_ADDRESS)->isEnabled());
+    EXPECT_FALSE(Control<QLineEdit>(&master, IDC_CANOPEN_NET_STATUS)->isVisible());
+
+    canOpen.SetActivePage(&master);
+    const QImage picture = m_frame->grab().toImage();
+    const std::string path = QCoreApplication::applicationDirPath().toStdString() + "/canopen_master.png";
+    EXPECT_TRUE(picture.save(QString::fromStdString(path)));
 }
 
 TEST_F(CanOpenCfgTest, TabSwitchesGrowAndShrinkTheTabControlToTheSameSizes)
@@ -161,7 +169,9 @@ TEST_F(CanOpenCfgTest, RefusingCanOpenPageComesToTheFrontAndStopsTheCheck)
 TEST_F(CanOpenCfgTest, SaveButtonAppliesAndHelpOpensTheMasterTopic)
 {
     OpenFrame();
-    CMasterAndGlobal& master = ShowCanOpenTab().GetCanOpenSheet()->MasterPage();
+    CCanOpenSheet& canOpen = *ShowCanOpenTab().GetCanOpenSheet();
+    CMasterAndGlobal& master = canOpen.MasterPage();
+    canOpen.SetActivePage(&master);
     Control<QLineEdit>(&master, IDC_CANOPEN_SDO_TIMEOUT)->setText("1200");
     QTest::mouseClick(Control<QPushButton>(&master, IDC_CANOPEN_MASTER_SAVE), Qt::LeftButton);
     EXPECT_EQ(1200, Project().OverTime);
