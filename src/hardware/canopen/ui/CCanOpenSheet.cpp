@@ -6,10 +6,12 @@
 IMPLEMENT_DYNAMIC(CCanOpenSheet, CPropertySheet)
 
 CCanOpenSheet::CCanOpenSheet(CZULAppData& app, const std::string& userCanOpenFolder, CWnd* parentWnd)
-    : CPropertySheet(kMessageCaption, parentWnd), m_masterPage(app.Project), m_networkPage(app, userCanOpenFolder)
+    : CPropertySheet(kMessageCaption, parentWnd), m_masterPage(app.Project), m_networkPage(app, userCanOpenFolder),
+      m_crossRefPage(app, m_networkPage.Model().SlaveGrid())
 {
     AddPage(&m_masterPage);
     AddPage(&m_networkPage);
+    AddPage(&m_crossRefPage);
 }
 
 CCanOpenSheet::~CCanOpenSheet() = default;
@@ -18,6 +20,7 @@ BOOL CCanOpenSheet::OnInitDialog()
 {
     CPropertySheet::OnInitDialog();
     // Every page loads the project's settings now, not when first shown.
+    SetActivePage(&m_crossRefPage);
     SetActivePage(&m_masterPage);
     SetActivePage(&m_networkPage);
     return TRUE;

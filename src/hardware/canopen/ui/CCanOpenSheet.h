@@ -1,8 +1,10 @@
 #pragma once
 // The property sheet inside the CANopen configuration page: the master and
-// global settings page and the network page, all initialised at once when
-// the sheet's window is created, the network page in front.
+// global settings page, the network page and the address overview, all
+// initialised at once when the sheet's window is created, the network page
+// in front. The overview reads the network page's working slave list.
 
+#include "CCanOpenCrossRef.h"
 #include "CCanOpenNetwork.h"
 #include "CMasterAndGlobal.h"
 #include "platform/ui/CPropertySheet.h"
@@ -20,10 +22,12 @@ public:
 
     CMasterAndGlobal& MasterPage() { return m_masterPage; }
     CCanOpenNetwork& NetworkPage() { return m_networkPage; }
+    CCanOpenCrossRef& CrossRefPage() { return m_crossRefPage; }
 
     BOOL OnInitDialog() override;
 
 private:
     CMasterAndGlobal m_masterPage;
     CCanOpenNetwork m_networkPage;
+    CCanOpenCrossRef m_crossRefPage;
 };

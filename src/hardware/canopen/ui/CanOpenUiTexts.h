@@ -60,3 +60,6 @@ inline constexpr const char* kBootNodeLabel = "\xB5\xB1\xC7\xB0\xB4\xD3\xD5\xBE\
 inline constexpr const char* kBootSaveButton = "\xB1\xA3\xB4\xE6\xB2\xA2\xCD\xCB\xB3\xF6";   // "保存并退出"
 inline constexpr const char* kBootCancelButton = "\xC8\xA1\xCF\xFB\xB2\xA2\xCD\xCB\xB3\xF6"; // "取消并退出"
 inline constexpr const char* kBootHelpButton = "\xB0\xEF \xD6\xFA";                          // "帮 助"
+
+// Address overview page.
+inline constexpr const char* kReassignButton = "\xD6\xD8\xD0\xC2\xB7\xD6\xC5\xE4\xC4\xDA\xB4\xE6"; // "重新分配内存"

@@ -180,6 +180,32 @@ TEST_F(CanOpenCfgTest, SaveButtonAppliesAndHelpOpensTheMasterTopic)
     EXPECT_EQ(kMasterPageCaption, m_ui.help.Requests()[0].topic);
 }
 
+TEST_F(CanOpenCfgTest, OverviewRebuildsFromTheNetworksWorkingListWhenItComesToTheFront)
+{
+    Project().CanOpenSlaves[0].Name = "PRL120";
+    OpenFrame();
+    CCanOpenSheet& canOpen = *ShowCanOpenTab().GetCanOpenSheet();
+    EXPECT_EQ(kCrossRefPageCaption, canOpen.GetTabText(2));
+    CCanOpenCrossRef& overview = canOpen.CrossRefPage();
+    EXPECT_EQ(0, overview.List().GetRowCount());
+    // An unsaved mapping of the network page shows on the next activation.
+    canOpen.NetworkPage().Model().SlaveGrid().Slave(0).RPDO[0].Rows[0] = {"Output", 0x6200, 1, 8, "%VB3000"};
+    canOpen.SetActivePage(&overview);
+    ASSERT_EQ(1, overview.List().GetRowCount());
+    EXPECT_EQ(11, overview.Grid()->GetGridRowCount());
+    EXPECT_EQ(0, Project().CanOpenSlaves[0].RPDO[0].Rows[0].Size);
+
+    ClearModified();
+    m_ui.box.Answer(IDNO);
+    QTest::mouseClick(Control<QPushButton>(&overview, IDC_CROSSREF_REASSIGN), Qt::LeftButton);
+    EXPECT_FALSE(Modified());
+    m_ui.box.Answer(IDYES);
+    canOpen.NetworkPage().Model().SlaveGrid().Slave(0).RPDO[0].Rows[0].Mem = "%VB3100";
+    QTest::mouseClick(Control<QPushButton>(&overview, IDC_CROSSREF_REASSIGN), Qt::LeftButton);
+    EXPECT_TRUE(Modified());
+    EXPECT_EQ("%VB3000", overview.List().Row(0).memory);
+}
+
 TEST(CanOpenKindDlgTest, OpensOnDrivesAndEveryWayOfClosingGivesTheKeyOfTheSelection)
 {
     struct Case {

@@ -5,6 +5,7 @@
 #include "hardware/canopen/ui/CCanOpenSlaveList.h"
 #include "hardware/canopen/ui/CanOpenUiTexts.h"
 #include "model/CCanOpenSlaveType.h"
+#include "platform/FileSystem.h"
 #include "platform/ui/CMessagePump.h"
 #include "platform/ui/CPropertySheet.h"
 #include "platform/ui/CTreeCtrl.h"
@@ -169,6 +170,32 @@ TEST_F(CanOpenNetworkTest, PagePictureShowsTreeAndSlaveList)
     const std::string path = QCoreApplication::applicationDirPath().toStdString() + "/canopen_network.png";
     EXPECT_TRUE(picture.save(QString::fromStdString(path)));
 }
+
+#ifdef ORVEL_EDS_DIR
+// The page with the file and category choosers answered as a user would.
+class ScriptedNetworkPage : public CCanOpenNetwork {
+public:
+    using CCanOpenNetwork::CCanOpenNetwork;
+    std::string ChooseEdsFile() override { return std::string(ORVEL_EDS_DIR) + "/PRL120.eds"; }
+    std::string ChooseCategory() override { return "CANOPENIO"; }
+};
+
+TEST_F(CanOpenNetworkTest, ImportButtonReadsARealSheetIntoTheLibraryTheTreeAndTheUsersFolder)
+{
+    m_sheet.reset();
+    m_app->SlaveLibrary.clear();
+    m_page = std::make_unique<ScriptedNetworkPage>(*m_app, m_folder.Path());
+    m_sheet = std::make_unique<CPropertySheet>("CANopen");
+    m_sheet->AddPage(m_page.get());
+    m_sheet->Create(nullptr, WS_VISIBLE);
+    Click(IDC_NETWORK_IMPORT_EDS);
+    ASSERT_EQ(1, m_app->GetSlaveTypeCount());
+    const std::string name = m_app->GetSlaveType(0)->name;
+    EXPECT_THAT(Children(kIoCategoryItem), ElementsAre(name));
+    EXPECT_TRUE(m_page->FindTreeItem(kIoCategoryItem)->isExpanded());
+    EXPECT_TRUE(FileSystem::FileExists(m_folder / name));
+}
+#endif
 
 TEST(CanOpenBootDlgTest, SavingStoresExactlyTheTickedStepsAndCancelKeepsThem)
 {
