@@ -1,6 +1,7 @@
 #include "CCanOpenMapODModel.h"
 
 #include "CCanOpenSlaveGrid.h"
+#include "CanOpenTexts.h"
 #include "model/DirectAddress.h"
 #include "model/ProjectModified.h"
 #include "platform/ByteString.h"
@@ -136,6 +137,23 @@ void CCanOpenMapODModel::Clear()
     m_receive.Clear();
     for (CCanOpenMappedObject& row : m_rows)
         row = CCanOpenMappedObject{};
+}
+
+std::string CCanOpenMapODModel::TransmitLabel() const
+{
+    return m_slaveLoaded ? ByteString::Format(kSlaveTransmitGridLabel, m_node) : kTransmitGridLabel;
+}
+
+std::string CCanOpenMapODModel::ReceiveLabel() const
+{
+    return m_slaveLoaded ? ByteString::Format(kSlaveReceiveGridLabel, m_node) : kReceiveGridLabel;
+}
+
+std::string CCanOpenMapODModel::MapLabel() const
+{
+    if (!m_mapLoaded)
+        return kMapGridLabel;
+    return ByteString::Format(m_list == PDO_LIST_RECEIVE ? kReceiveMapLabel : kTransmitMapLabel, m_node, m_pdo + 1);
 }
 
 std::string CCanOpenMapODModel::GetMapCellText(int column, int row) const

@@ -48,6 +48,11 @@ public:
     // No slave current, every grid empty.
     void Clear();
 
+    // The texts above the transmit, receive and mapping grids.
+    std::string TransmitLabel() const;
+    std::string ReceiveLabel() const;
+    std::string MapLabel() const;
+
     std::string GetMapCellText(int column, int row) const;
     // Only the local memory of a used row: a direct address that suits the
     // object's size and the PDO's direction, else the old text stays.

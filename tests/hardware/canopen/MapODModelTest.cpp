@@ -1,6 +1,8 @@
 #include "CanOpenFixture.h"
 #include "hardware/canopen/CCanOpenMapODModel.h"
 #include "hardware/canopen/CCanOpenSlaveGrid.h"
+#include "hardware/canopen/CanOpenTexts.h"
+#include "platform/ByteString.h"
 
 #include <gmock/gmock.h>
 
@@ -40,8 +42,14 @@ TEST_F(MapODModelTest, SelectingASlaveShowsItsFirstReceivePdoAndFreeNodesAreIgno
     EXPECT_EQ("16", m_model->GetMapCellText(MAP_COL_SIZE, 0));
     EXPECT_EQ("%VW3000", m_model->GetMapCellText(MAP_COL_MEMORY, 0));
     EXPECT_EQ("RPDO 1", m_model->ReceiveTable().GetCellText(PDO_COL_NAME, 0));
+    EXPECT_EQ(ByteString::Format(kReceiveMapLabel, 1, 1), m_model->MapLabel());
+    EXPECT_EQ(ByteString::Format(kSlaveTransmitGridLabel, 1), m_model->TransmitLabel());
     m_model->OnSelectPdo(2, PDO_LIST_TRANSMIT);
     EXPECT_EQ("6000", m_model->GetMapCellText(MAP_COL_INDEX, 0));
+    EXPECT_EQ(ByteString::Format(kTransmitMapLabel, 1, 3), m_model->MapLabel());
+    m_model->Clear();
+    EXPECT_EQ(kMapGridLabel, m_model->MapLabel());
+    EXPECT_EQ(kReceiveGridLabel, m_model->ReceiveLabel());
 }
 
 TEST_F(MapODModelTest, LocalMemoryEditsMustSuitTheSizeAndTheDirection)

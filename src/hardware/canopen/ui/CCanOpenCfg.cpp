@@ -63,7 +63,9 @@ BOOL CCanOpenCfg::ApplyCanOpenConfig()
     if (!m_created)
         return TRUE;
     CPropertyPage* failing = nullptr;
-    if (!m_sheet->NetworkPage().SaveToProject())
+    if (!m_sheet->MapPage().StoreCurrentSlave())
+        failing = &m_sheet->MapPage();
+    else if (!m_sheet->NetworkPage().SaveToProject())
         failing = &m_sheet->NetworkPage();
     else if (!m_sheet->MasterPage().ApplyMasterSettings())
         failing = &m_sheet->MasterPage();

@@ -1,10 +1,12 @@
 #pragma once
 // The property sheet inside the CANopen configuration page: the master and
-// global settings page, the network page and the address overview, all
+// global settings page, the network page, the mapping page and the address
+// overview, all
 // initialised at once when the sheet's window is created, the network page
 // in front. The overview reads the network page's working slave list.
 
 #include "CCanOpenCrossRef.h"
+#include "CCanOpenMapOD.h"
 #include "CCanOpenNetwork.h"
 #include "CMasterAndGlobal.h"
 #include "platform/ui/CPropertySheet.h"
@@ -22,6 +24,7 @@ public:
 
     CMasterAndGlobal& MasterPage() { return m_masterPage; }
     CCanOpenNetwork& NetworkPage() { return m_networkPage; }
+    CCanOpenMapOD& MapPage() { return m_mapPage; }
     CCanOpenCrossRef& CrossRefPage() { return m_crossRefPage; }
 
     BOOL OnInitDialog() override;
@@ -29,5 +32,6 @@ public:
 private:
     CMasterAndGlobal m_masterPage;
     CCanOpenNetwork m_networkPage;
+    CCanOpenMapOD m_mapPage;
     CCanOpenCrossRef m_crossRefPage;
 };

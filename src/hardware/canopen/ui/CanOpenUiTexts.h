@@ -63,3 +63,8 @@ inline constexpr const char* kBootHelpButton = "\xB0\xEF \xD6\xFA";             
 
 // Address overview page.
 inline constexpr const char* kReassignButton = "\xD6\xD8\xD0\xC2\xB7\xD6\xC5\xE4\xC4\xDA\xB4\xE6"; // "重新分配内存"
+
+// Mapping page controls.
+inline constexpr const char* kAddedSlavesGroup = "\xD2\xD1\xCC\xED\xBC\xD3\xB5\xC4\xB4\xD3\xD5\xBE"; // "已添加的从站"
+inline constexpr const char* kAddObjectButton = "\xCC\xED\xBC\xD3OD";                              // "添加OD"
+inline constexpr const char* kPdoMappingGroup = "PDO\xD3\xB3\xC9\xE4";                             // "PDO映射"

@@ -1,4 +1,5 @@
 #include "hardware/CpuPagesFixture.h"
+#include "hardware/canopen/CCanOpenSlaveGrid.h"
 #include "hardware/canopen/CanOpenTexts.h"
 #include "hardware/canopen/ui/CCanOpenCfg.h"
 #include "hardware/canopen/ui/CCanOpenKindDlg.h"
@@ -9,6 +10,7 @@
 #include "hardware/ui/CSheetCPU.h"
 #include "model/CMemAreaInfo.h"
 #include "platform/ui/CMessagePump.h"
+#include "platform/ui/CTreeCtrl.h"
 #include "platform/ui/QtText.h"
 
 #include <QComboBox>
@@ -185,7 +187,7 @@ TEST_F(CanOpenCfgTest, OverviewRebuildsFromTheNetworksWorkingListWhenItComesToTh
     Project().CanOpenSlaves[0].Name = "PRL120";
     OpenFrame();
     CCanOpenSheet& canOpen = *ShowCanOpenTab().GetCanOpenSheet();
-    EXPECT_EQ(kCrossRefPageCaption, canOpen.GetTabText(2));
+    EXPECT_EQ(kCrossRefPageCaption, canOpen.GetTabText(3));
     CCanOpenCrossRef& overview = canOpen.CrossRefPage();
     EXPECT_EQ(0, overview.List().GetRowCount());
     // An unsaved mapping of the network page shows on the next activation.
@@ -204,6 +206,42 @@ TEST_F(CanOpenCfgTest, OverviewRebuildsFromTheNetworksWorkingListWhenItComesToTh
     QTest::mouseClick(Control<QPushButton>(&overview, IDC_CROSSREF_REASSIGN), Qt::LeftButton);
     EXPECT_TRUE(Modified());
     EXPECT_EQ("%VB3000", overview.List().Row(0).memory);
+}
+
+TEST_F(CanOpenCfgTest, MappingPageMapsIntoTheWorkingListAndTheApplyStoresIt)
+{
+    Project().CanOpenSlaves[0].Name = "CANOPEN_IO";
+    CSheetCPU& sheet = OpenFrame();
+    CCanOpenSheet& canOpen = *ShowCanOpenTab().GetCanOpenSheet();
+    EXPECT_EQ(kMapPageCaption, canOpen.GetTabText(2));
+    CCanOpenMapOD& map = canOpen.MapPage();
+    canOpen.SetActivePage(&map);
+    const std::string slaveItem = "\xB4\xD3\xD5\xBE" "1 - CANOPEN_IO";
+    map.OnTreeItemClicked(map.FindTreeItem(slaveItem));
+    EXPECT_EQ(1, map.Model().CurrentSlave());
+    map.Tree()->SelectItem(map.FindTreeItem("0 - uIO_outPut"));
+    map.OnAddMappedObject();
+    EXPECT_EQ("uIO_outPut", map.Model().GetMapCellText(MAP_COL_NAME, 0));
+    EXPECT_EQ("%VB3000", map.Model().GetMapCellText(MAP_COL_MEMORY, 0));
+
+    const QImage picture = map.grab().toImage();
+    const std::string path = QCoreApplication::applicationDirPath().toStdString() + "/canopen_mapping.png";
+    EXPECT_TRUE(picture.save(QString::fromStdString(path)));
+
+    canOpen.SetActivePage(&canOpen.NetworkPage());
+    CCanOpenSlaveGrid& working = canOpen.NetworkPage().Model().SlaveGrid();
+    EXPECT_EQ("uIO_outPut", working.Slave(0).RPDO[0].Rows[0].ODName);
+    EXPECT_TRUE(Project().CanOpenSlaves[0].RPDO[0].Rows[0].ODName.empty());
+    EXPECT_TRUE(sheet.ApplyPages());
+    EXPECT_EQ("%VB3000", Project().CanOpenSlaves[0].RPDO[0].Rows[0].Mem);
+
+    // A moved slave rebuilds the tree with its new node; no slave is current.
+    canOpen.NetworkPage().Model().SlaveGrid().SetFocusCell(0, 0);
+    canOpen.NetworkPage().OnMoveSlaveDown();
+    canOpen.SetActivePage(&map);
+    EXPECT_EQ(nullptr, map.FindTreeItem(slaveItem));
+    EXPECT_NE(nullptr, map.FindTreeItem("\xB4\xD3\xD5\xBE" "2 - CANOPEN_IO"));
+    EXPECT_EQ(NO_SLAVE, map.Model().CurrentSlave());
 }
 
 TEST(CanOpenKindDlgTest, OpensOnDrivesAndEveryWayOfClosingGivesTheKeyOfTheSelection)
