@@ -1,3 +1,4 @@
+#include "hardware/canopen/ui/RegisterCanopenUiClasses.h"
 #include "platform/CPathProvider.h"
 #include "platform/CUserInterface.h"
 #include "platform/ui/CQtHelpService.h"
@@ -28,7 +29,7 @@ int main(int argc, char** argv)
     QApplication qtApp(argc, argv);
     std::string error;
     if (!RegisterToolkitCommandBarsClasses(&error) || !RegisterPlclinkUiClasses(&error)
-        || !RegisterShellUiClasses(&error)) {
+        || !RegisterShellUiClasses(&error) || !RegisterCanopenUiClasses(&error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

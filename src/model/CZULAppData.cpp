@@ -448,6 +448,16 @@ void CZULAppData::ReplaceSlaveType(std::unique_ptr<CCanOpenSlaveType> type)
     SlaveLibrary.push_back(std::move(type));
 }
 
+BOOL CZULAppData::RemoveSlaveType(const std::string& typeName)
+{
+    const auto found = std::find_if(SlaveLibrary.begin(), SlaveLibrary.end(),
+                                    [&typeName](const auto& type) { return type->name == typeName; });
+    if (found == SlaveLibrary.end())
+        return FALSE;
+    SlaveLibrary.erase(found);
+    return TRUE;
+}
+
 int CZULAppData::GetSlaveTypeCount() const
 {
     return static_cast<int>(SlaveLibrary.size());

@@ -126,6 +126,8 @@ public:
     CCanOpenSlaveType* FindSlaveType(const std::string& typeName) const;
     // Frees the first type with the new type's name, then appends the new type.
     void ReplaceSlaveType(std::unique_ptr<CCanOpenSlaveType> type);
+    // Frees the first type of that name; FALSE when there is none.
+    BOOL RemoveSlaveType(const std::string& typeName);
     // The types in library order.
     int GetSlaveTypeCount() const;
     CCanOpenSlaveType* GetSlaveType(int position) const;

@@ -66,7 +66,6 @@ constexpr size_t kSubTextStart = 8;         // after "[iiiiSUB"
 constexpr size_t kSubIndexDigits = 2;
 constexpr int kCodeDigits = 4;
 constexpr int kValueDigits = 8;
-constexpr size_t kFileNameMax = 255;
 
 // The value of a key line: the text after its first "=", trimmed; false without "=".
 bool ValueOf(const std::string& line, std::string& value)
@@ -390,20 +389,6 @@ std::vector<const CCanOpenODEntry*> CEdsImport::OrderedEntries() const
     return ordered;
 }
 
-bool CEdsImport::IsSafeFileName() const
-{
-    if (m_typeName.empty() || m_typeName.size() > kFileNameMax || m_typeName.front() == '.')
-        return false;
-    for (char c : m_typeName) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || byte < ' ' || byte == 0x7F)
-            return false;
-    }
-    // The name on disk must fit the folder and read back unchanged.
-    const std::string native = GbkToUtf8(m_typeName);
-    return native.size() <= kFileNameMax && Utf8ToGbk(native) == m_typeName;
-}
-
 void CEdsImport::ReportSaveFailure(const std::string& path)
 {
     m_saveFailed = true;
@@ -415,7 +400,7 @@ void CEdsImport::SaveSlaveTypeFile()
     m_saveFailed = false;
     m_fileExisted = false;
     m_overwriteDeclined = false;
-    if (!IsSafeFileName()) {
+    if (!IsSafeTypeFileName(m_typeName)) {
         m_saveFailed = true;
         ShowMessage(kMessageCaption, ByteString::Format(kBadProductName, m_typeName.c_str()),
                     MB_OK | MB_ICONERROR);

@@ -55,8 +55,6 @@ private:
     // The kept entries in file order: heads without sub-objects left out,
     // then by index and sub-index.
     std::vector<const CCanOpenODEntry*> OrderedEntries() const;
-    // Refuses, with a message, a product name that cannot be a file name.
-    bool IsSafeFileName() const;
     void ReportSaveFailure(const std::string& path);
 
     CZULAppData& m_appData;

@@ -10,6 +10,7 @@
 #include "platform/CUserInterface.h"
 #include "platform/FileSystem.h"
 #include "platform/Gbk.h"
+#include "platform/Gbk.h"
 
 #include <memory>
 
@@ -178,4 +179,19 @@ void LoadSlaveTypeFolders(CZULAppData& appData)
 {
     LoadSlaveTypeFolders(appData, FileSystem::JoinPath(CPathProvider::SharedDataFolder(), "CanOpen"),
                          CPathProvider::UserCanOpenFolder());
+}
+
+bool IsSafeTypeFileName(const std::string& typeName)
+{
+    constexpr size_t kFileNameMax = 255;
+    if (typeName.empty() || typeName.size() > kFileNameMax || typeName.front() == '.')
+        return false;
+    for (char c : typeName) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || byte < ' ' || byte == 0x7F)
+            return false;
+    }
+    // The name on disk must fit the folder and read back unchanged.
+    const std::string native = GbkToUtf8(typeName);
+    return native.size() <= kFileNameMax && Utf8ToGbk(native) == typeName;
 }

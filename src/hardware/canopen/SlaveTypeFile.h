@@ -26,6 +26,10 @@ inline constexpr const char* SLAVE_CATEGORY_ROOT = "CANOPENROOT";
 // The text cut to at most maxBytes at a character boundary.
 std::string FitField(const std::string& text, size_t maxBytes);
 
+// A type name that can be the name of its file: not empty, no folder
+// separator or control character, no leading dot, and read back unchanged.
+bool IsSafeTypeFileName(const std::string& typeName);
+
 // Applies one line to the type; false when the line fails.
 bool ParseSlaveLine(const std::string& line, CCanOpenSlaveType& type);
 // Applies every line of a file's bytes; false when any line failed.

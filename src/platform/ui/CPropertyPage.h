@@ -26,6 +26,9 @@ public:
     void SetSheet(CPropertySheet* sheet) { m_sheet = sheet; }
 
     virtual BOOL OnInitDialog();
+    // The page came to the front (after its initialisation the first time) or left it.
+    virtual void OnSetActive() {}
+    virtual void OnKillActive() {}
     virtual void SetDefaultSettings() {}
     virtual void ReloadSettings() {}
     // Validates and stores the page; FALSE after the page showed why not.

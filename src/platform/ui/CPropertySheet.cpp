@@ -37,6 +37,7 @@ void CPropertySheet::ForgetPage(CPropertyPage* page)
         return;
     const int index = static_cast<int>(found - m_pages.begin());
     m_pages.erase(found);
+    m_activeIndex = -1;
     page->setParent(nullptr);
     if (m_tabs)
         delete m_tabs->widget(index);
@@ -93,7 +94,20 @@ BOOL CPropertySheet::SetActivePage(int index)
     if (!CreatePageWindow(page))
         return FALSE;
     m_tabs->setCurrentIndex(index);
+    ActivateTab(index);
     return TRUE;
+}
+
+void CPropertySheet::ActivateTab(int index)
+{
+    if (index == m_activeIndex)
+        return;
+    if (CPropertyPage* leaving = GetPage(m_activeIndex))
+        leaving->OnKillActive();
+    m_activeIndex = index;
+    CPropertyPage* page = GetPage(index);
+    if (page && CreatePageWindow(page))
+        page->OnSetActive();
 }
 
 void CPropertySheet::InsertTab(CPropertyPage* page)
@@ -126,10 +140,7 @@ BOOL CPropertySheet::CreateSheetWindow(CWnd* parent, DWORD style)
     m_tabs->show();
     for (CPropertyPage* page : m_pages)
         InsertTab(page);
-    QObject::connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
-        if (CPropertyPage* page = GetPage(index))
-            CreatePageWindow(page);
-    });
+    QObject::connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) { ActivateTab(index); });
     return OnInitDialog();
 }
 
@@ -158,8 +169,10 @@ void CPropertySheet::ReleaseTabs()
             page->DestroyWindow();
         page->setParent(nullptr);
     }
+    QObject::disconnect(m_tabs, nullptr, this, nullptr);
     delete m_tabs;
     m_tabs = nullptr;
+    m_activeIndex = -1;
 }
 
 BOOL CPropertySheet::ApplyInitialisedPages()

@@ -32,6 +32,8 @@ public:
     BOOL SetActivePage(int index);
     BOOL SetActivePage(CPropertyPage* page);
     std::string GetTabText(int index) const;
+    // The tab control with the pages; null before the window exists.
+    QTabWidget* GetTabControl() const { return m_tabs; }
     // A page that goes before the sheet leaves it with its tab.
     void ForgetPage(CPropertyPage* page);
 
@@ -50,6 +52,8 @@ private:
     BOOL CreateSheetWindow(CWnd* parent, DWORD style);
     void InsertTab(CPropertyPage* page);
     BOOL CreatePageWindow(CPropertyPage* page);
+    // The page in front leaves it, the page of the index comes to it.
+    void ActivateTab(int index);
     BOOL ApplyInitialisedPages();
     void ReleaseTabs();
 
@@ -57,4 +61,5 @@ private:
     CWnd* m_parentWnd = nullptr;
     std::vector<CPropertyPage*> m_pages;
     QTabWidget* m_tabs = nullptr;
+    int m_activeIndex = -1;
 };

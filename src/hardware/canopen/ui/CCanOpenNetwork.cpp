@@ -1,0 +1,257 @@
+#include "CCanOpenNetwork.h"
+
+#include "CCanOpenBootDlg.h"
+#include "CCanOpenKindDlg.h"
+#include "CCanOpenSlaveList.h"
+#include "CanOpenUiTexts.h"
+#include "hardware/canopen/CanOpenTexts.h"
+#include "hardware/ui/CpuPageControls.h"
+#include "model/CCanOpenSlaveType.h"
+#include "model/CZULAppData.h"
+#include "model/OpenHelpTopic.h"
+#include "platform/IMessageBox.h"
+#include "platform/ui/CTreeCtrl.h"
+#include "platform/ui/DialogUnits.h"
+#include "platform/ui/QtText.h"
+
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <utility>
+
+IMPLEMENT_DYNAMIC(CCanOpenNetwork, CPropertyPage)
+
+namespace {
+
+// Images of the type tree's items.
+constexpr int kRootImage = 13;
+constexpr int kCategoryImage = 6;
+constexpr int kCategorySelectedImage = 1;
+constexpr int kTypeImage = 12;
+
+struct CNetworkButton {
+    UINT id;
+    const char* text;
+    int x;
+    int width;
+};
+
+constexpr int kButtonY = 19;
+constexpr int kButtonHeight = 13;
+constexpr CNetworkButton kButtons[] = {
+    {IDC_NETWORK_IMPORT_EDS, kImportEdsButton, 15, 32}, {IDC_NETWORK_DELETE_TYPE, kDeleteButton, 56, 32},
+    {IDC_NETWORK_MOVE_UP, kMoveUpButton, 160, 32},      {IDC_NETWORK_MOVE_DOWN, kMoveDownButton, 201, 32},
+    {IDC_NETWORK_DELETE_SLAVE, kDeleteButton, 242, 32}, {IDC_NETWORK_BOOT, kBootButton, 283, 36},
+};
+
+QPushButton* Button(QWidget* parent, UINT id, const char* text, const QRect& place)
+{
+    auto* button = new QPushButton(ToQString(text), parent);
+    button->setObjectName(QString::number(id));
+    button->setGeometry(place);
+    return button;
+}
+
+CRect ToCRect(const QRect& place)
+{
+    return CRect(place.left(), place.top(), place.right() + 1, place.bottom() + 1);
+}
+
+} // namespace
+
+CCanOpenNetwork::CCanOpenNetwork(CZULAppData& app, std::string userCanOpenFolder)
+    : CPropertyPage(IDD_CANOPEN_NETWORK_PAGE, kNetworkPageCaption),
+      m_app(app),
+      m_model(app, userCanOpenFolder),
+      m_import(app, *this, std::move(userCanOpenFolder))
+{
+}
+
+CCanOpenNetwork::~CCanOpenNetwork() = default;
+
+void CCanOpenNetwork::BuildControls()
+{
+    CpuPageControls::Group(this, kSlaveTypesGroup, 8, 7, 139, 238);
+    CpuPageControls::Group(this, kSlaveListGroup, 152, 7, 339, 238);
+    void (CCanOpenNetwork::*const commands[])() = {&CCanOpenNetwork::OnImportEds,    &CCanOpenNetwork::OnDeleteSlaveType,
+                                                   &CCanOpenNetwork::OnMoveSlaveUp,  &CCanOpenNetwork::OnMoveSlaveDown,
+                                                   &CCanOpenNetwork::OnDeleteSlave,  &CCanOpenNetwork::OnBootProcedure};
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        const CNetworkButton& item = kButtons[i];
+        QPushButton* button = Button(this, item.id, item.text, DialogRect(item.x, kButtonY, item.width, kButtonHeight));
+        connect(button, &QPushButton::clicked, this, [this, command = commands[i]] { (this->*command)(); });
+    }
+    QPushButton* save = Button(this, IDC_NETWORK_SAVE, "\xB1\xA3\xB4\xE6", DialogRect(408, 249, 32, 13));
+    save->setDefault(true);
+    connect(save, &QPushButton::clicked, this, [this] { SaveToProject(); });
+    QPushButton* help = Button(this, IDC_NETWORK_HELP, "\xB0\xEF\xD6\xFA", DialogRect(448, 249, 32, 13));
+    connect(help, &QPushButton::clicked, this, [this] { OpenHelp(); });
+
+    m_tree = new CTreeCtrl;
+    m_tree->Create(this, ToCRect(DialogRect(10, 36, 135, 207)), IDC_NETWORK_TYPE_TREE,
+                   WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS);
+    connect(m_tree->Tree(), &QTreeWidget::itemDoubleClicked, this, [this] { AddSlaveToNetwork(); });
+
+    m_list = new CCanOpenSlaveList(m_model.SlaveGrid(), this);
+    m_list->setObjectName(QString::number(IDC_NETWORK_SLAVE_LIST));
+    m_list->setGeometry(DialogRect(154, 36, 336, 207));
+    // The page is already on screen: its new controls must be shown.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->show();
+}
+
+QTreeWidgetItem* CCanOpenNetwork::BranchItem(const std::string& category) const
+{
+    switch (CCanOpenNetworkModel::BranchOf(category)) {
+    case SLAVE_BRANCH_IO:
+        return m_ioItem;
+    case SLAVE_BRANCH_DRIVE:
+        return m_driveItem;
+    default:
+        return m_rootItem;
+    }
+}
+
+void CCanOpenNetwork::BuildTypeTree()
+{
+    m_rootItem = m_tree->InsertItem(kAllSlaveTypesItem, kRootImage, kRootImage);
+    m_ioItem = m_tree->InsertItem(kIoCategoryItem, kCategoryImage, kCategorySelectedImage, m_rootItem);
+    m_driveItem = m_tree->InsertItem(kDriveCategoryItem, kCategoryImage, kCategorySelectedImage, m_rootItem);
+    for (int position = 0; position < m_app.GetSlaveTypeCount(); ++position) {
+        const CCanOpenSlaveType* type = m_app.GetSlaveType(position);
+        m_tree->InsertItem(type->name, kTypeImage, kTypeImage, BranchItem(type->category));
+    }
+    m_tree->Expand(m_rootItem, TVE_EXPAND);
+    m_tree->Expand(m_driveItem, TVE_EXPAND);
+}
+
+BOOL CCanOpenNetwork::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    BuildControls();
+    BuildTypeTree();
+    m_list->SetFocusCell(0, 0);
+    m_model.SetInitialised(true);
+    return TRUE;
+}
+
+void CCanOpenNetwork::OnDestroy()
+{
+    m_model.SetInitialised(false);
+    CPropertyPage::OnDestroy();
+}
+
+void CCanOpenNetwork::OnSetActive()
+{
+    SetFocus();
+}
+
+void CCanOpenNetwork::OnKillActive()
+{
+    SetFocus();
+}
+
+QTreeWidgetItem* CCanOpenNetwork::FindTreeItem(const std::string& text) const
+{
+    if (!m_tree)
+        return nullptr;
+    const QList<QTreeWidgetItem*> found =
+        m_tree->Tree()->findItems(ToQString(text), Qt::MatchExactly | Qt::MatchRecursive);
+    return found.isEmpty() ? nullptr : found.front();
+}
+
+void CCanOpenNetwork::RepaintSlaves()
+{
+    m_list->RefreshCells();
+}
+
+void CCanOpenNetwork::AddSlaveToNetwork()
+{
+    HTREEITEM item = m_tree->GetSelectedItem();
+    if (!item)
+        return;
+    if (m_model.AddSlaveToNetwork(m_tree->GetItemText(item)) >= 0)
+        RepaintSlaves();
+}
+
+void CCanOpenNetwork::OnDeleteSlaveType()
+{
+    HTREEITEM item = m_tree->GetSelectedItem();
+    if (!item)
+        return;
+    const bool isTypeItem = item != m_rootItem && item != m_ioItem && item != m_driveItem;
+    if (m_model.DeleteSlaveType(m_tree->GetItemText(item), isTypeItem))
+        m_tree->DeleteItem(item);
+}
+
+void CCanOpenNetwork::OnImportEds()
+{
+    m_import.ImportEdsFile();
+}
+
+void CCanOpenNetwork::OnMoveSlaveUp()
+{
+    m_model.MoveSlaveUp();
+    RepaintSlaves();
+}
+
+void CCanOpenNetwork::OnMoveSlaveDown()
+{
+    m_model.MoveSlaveDown();
+    RepaintSlaves();
+}
+
+void CCanOpenNetwork::OnDeleteSlave()
+{
+    m_model.DeleteSlave();
+    RepaintSlaves();
+}
+
+void CCanOpenNetwork::OnBootProcedure()
+{
+    const int slot = m_model.FocusSlave();
+    if (slot < 0)
+        return;
+    CCanOpenBootDlg dialog(slot + 1, m_model.SlaveGrid().Slave(slot).BootProg, this);
+    if (dialog.DoModal() == IDOK)
+        m_model.StoreBootSteps(slot, dialog.GetSteps());
+}
+
+BOOL CCanOpenNetwork::SaveToProject()
+{
+    return m_model.SaveToProject();
+}
+
+std::string CCanOpenNetwork::ChooseEdsFile()
+{
+    return FromQString(QFileDialog::getOpenFileName(this, ToQString(kImportEdsTitle), QString(), "EDS (*.eds *.EDS)"));
+}
+
+std::string CCanOpenNetwork::ChooseCategory()
+{
+    CCanOpenKindDlg dialog(this);
+    dialog.DoModal();
+    return dialog.GetKey();
+}
+
+void CCanOpenNetwork::InsertSlaveTypeItem(const std::string& typeName, const std::string& category)
+{
+    if (!m_tree)
+        return;
+    QTreeWidgetItem* branch = BranchItem(category);
+    m_tree->InsertItem(typeName, kTypeImage, kTypeImage, branch);
+    m_tree->Expand(branch, TVE_EXPAND);
+}
+
+void CCanOpenNetwork::OpenHelp()
+{
+    OpenHelpTopic(kNetworkPageCaption);
+}
+
+// F1: the main window must not open its own help as well.
+void CCanOpenNetwork::OnHelp()
+{
+    OpenHelp();
+    m_app.HelpShownByPage = 1;
+}

@@ -1,0 +1,9 @@
+#include "RegisterCanopenUiClasses.h"
+
+#include "CCanOpenCfg.h"
+
+bool RegisterCanopenUiClasses(std::string*)
+{
+    CRuntimeClass::Register(RUNTIME_CLASS(CCanOpenCfg));
+    return true;
+}
