@@ -61,6 +61,16 @@ void SetName(CProjTreeNode& node, const std::string& name, const std::string& la
     node.label = label;
 }
 
+// The project's own record of the POU, which its maps re-key by the name it carries.
+CProjTreeNode* ProjectRecord(CZULProject& project, int kind, const std::string& oldName)
+{
+    if (kind == NODE_MAIN)
+        return &project.MainNode;
+    const auto& nodes = kind == NODE_SUBROUTINE ? project.POUs.SubroutineNodes : project.POUs.InterruptNodes;
+    const auto found = nodes.find(oldName);
+    return found == nodes.end() ? nullptr : found->second;
+}
+
 } // namespace
 
 POUNameResult CarryOutPOURename(CZULAppData& app, CProjTreeNode& node, const std::string& newName,
@@ -79,9 +89,9 @@ POUNameResult CarryOutPOURename(CZULAppData& app, CProjTreeNode& node, const std
         return POU_NAME_FILE_EXISTS;
     if (!MoveAll(moves))
         return POU_NAME_MOVE_FAILED;
+    if (CProjTreeNode* record = ProjectRecord(app.Project, node.kind, oldName))
+        SetName(*record, newName, newLabel);
     SetName(node, newName, newLabel);
-    if (node.kind == NODE_MAIN)
-        SetName(app.Project.MainNode, newName, newLabel);
     host.SetPOUItemText(node, newLabel);
     app.Project.RenamePOU(oldName, node.kind);
     if (node.kind == NODE_SUBROUTINE)
