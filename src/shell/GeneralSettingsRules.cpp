@@ -55,7 +55,8 @@ void StoreGeneralSettings(CZULAppData& app, const CGeneralSettingsControls& load
 {
     app.IfCompileBeforeDown = Unchecked(controls.compileBeforeDownload);
     app.IfCompileBeforeOnline = Unchecked(controls.compileBeforeMonitoring);
-    app.OnlineFormat = controls.integerFormat;
+    if (controls.integerFormat >= 0)
+        app.OnlineFormat = controls.integerFormat;
     app.DefaultPOULang = controls.languagePosition == LANGUAGE_POSITION_IL ? POU_LANGUAGE_IL : POU_LANGUAGE_LD;
     if (controls.cpuPosition < 0 || controls.cpuPosition >= CPU_LIST_COUNT)
         return;

@@ -26,6 +26,8 @@ public:
     void SetSheet(CPropertySheet* sheet) { m_sheet = sheet; }
 
     virtual BOOL OnInitDialog();
+    // The page's controls changed: the sheet offers Apply.
+    void SetModified(BOOL changed = TRUE);
     virtual void SetDefaultSettings() {}
     virtual void ReloadSettings() {}
     // Validates and stores the page; FALSE after the page showed why not.
