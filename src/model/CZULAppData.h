@@ -173,6 +173,9 @@ public:
     int TypesOfArea = 0;
     int SelArea[XREF_AREA_SELECTIONS] = {};
     int SelType[XREF_TYPE_SELECTIONS] = {};
+    // Set by the cross-reference window before it opens the Options sheet,
+    // which then shows the filter page in front and clears it.
+    int XrefOptionsRequest = 0;
 
     int NewStyleDialogs = 1;
 

@@ -22,6 +22,12 @@ BOOL CPropertyPage::OnInitDialog()
     return TRUE;
 }
 
+void CPropertyPage::SetModified(BOOL changed)
+{
+    if (changed && m_sheet)
+        m_sheet->OnPageModified();
+}
+
 BOOL CPropertyPage::PreTranslateMessage(MSG* msg)
 {
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1)

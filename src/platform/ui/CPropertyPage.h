@@ -29,6 +29,8 @@ public:
     // The page came to the front (after its initialisation the first time) or left it.
     virtual void OnSetActive() {}
     virtual void OnKillActive() {}
+    // The page's controls changed: the sheet offers Apply.
+    void SetModified(BOOL changed = TRUE);
     virtual void SetDefaultSettings() {}
     virtual void ReloadSettings() {}
     // Validates and stores the page; FALSE after the page showed why not.

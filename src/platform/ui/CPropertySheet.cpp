@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -188,12 +189,78 @@ BOOL CPropertySheet::ApplyInitialisedPages()
     return TRUE;
 }
 
+void CPropertySheet::OnPageModified()
+{
+    for (const auto& [id, button] : m_buttons) {
+        if (id == ID_APPLY_NOW)
+            button->setEnabled(true);
+    }
+}
+
+BOOL CPropertySheet::IsApplyEnabled() const
+{
+    for (const auto& [id, button] : m_buttons) {
+        if (id == ID_APPLY_NOW)
+            return button->isEnabled() ? TRUE : FALSE;
+    }
+    return FALSE;
+}
+
+BOOL CPropertySheet::PressButton(int id)
+{
+    for (const auto& [buttonId, button] : m_buttons) {
+        if (buttonId != id || !button->isEnabled())
+            continue;
+        button->click();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void CPropertySheet::OnApplyNow()
+{
+    CPropertyPage* page = GetActivePage();
+    if (!page || !page->OnApply())
+        return;
+    for (const auto& [id, button] : m_buttons) {
+        if (id == ID_APPLY_NOW)
+            button->setEnabled(false);
+    }
+}
+
+void CPropertySheet::OnHelpButton()
+{
+    if (CPropertyPage* page = GetActivePage())
+        page->OnHelp();
+}
+
 int CPropertySheet::DoModal()
 {
     QDialog dialog(m_parentWnd);
     dialog.setWindowTitle(ToQString(m_caption));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QDialogButtonBox::StandardButtons standard = QDialogButtonBox::Ok | QDialogButtonBox::Cancel;
+    if (m_modalButtons & SHEET_APPLY_BUTTON)
+        standard |= QDialogButtonBox::Apply;
+    if (m_modalButtons & SHEET_HELP_BUTTON)
+        standard |= QDialogButtonBox::Help;
+    auto* buttons = new QDialogButtonBox(standard);
+    const std::pair<int, QDialogButtonBox::StandardButton> ids[] = {
+        {IDOK, QDialogButtonBox::Ok},
+        {IDCANCEL, QDialogButtonBox::Cancel},
+        {ID_APPLY_NOW, QDialogButtonBox::Apply},
+        {ID_SHEET_HELP, QDialogButtonBox::Help},
+    };
+    for (const auto& [id, kind] : ids) {
+        if (QPushButton* button = buttons->button(kind))
+            m_buttons.emplace_back(id, button);
+    }
+    if (QPushButton* apply = buttons->button(QDialogButtonBox::Apply)) {
+        apply->setEnabled(false);
+        QObject::connect(apply, &QPushButton::clicked, this, [this] { OnApplyNow(); });
+    }
+    if (QPushButton* help = buttons->button(QDialogButtonBox::Help))
+        QObject::connect(help, &QPushButton::clicked, this, [this] { OnHelpButton(); });
     if (!CreateSheetWindow(nullptr, WS_CHILD | WS_VISIBLE))
         return IDCANCEL;
     setParent(&dialog);
@@ -206,6 +273,7 @@ int CPropertySheet::DoModal()
     });
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     const int result = dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    m_buttons.clear();
     DestroyWindow();
     ReleaseTabs();
     setParent(nullptr);

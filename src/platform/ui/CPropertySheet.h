@@ -10,10 +10,18 @@
 #include "platform/ui/CWnd.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class CPropertyPage;
+class QPushButton;
 class QTabWidget;
+
+// Buttons a modal sheet may show beside OK and Cancel.
+constexpr UINT SHEET_APPLY_BUTTON = 0x1;
+constexpr UINT SHEET_HELP_BUTTON = 0x2;
+constexpr int ID_APPLY_NOW = 12321;
+constexpr int ID_SHEET_HELP = 5;
 
 class CPropertySheet : public CWnd {
     DECLARE_DYNAMIC(CPropertySheet)
@@ -45,7 +53,23 @@ public:
     // After the window exists: the first page comes to the front.
     virtual BOOL OnInitDialog();
 
+    // The buttons of the next modal run beside OK and Cancel (SHEET_*_BUTTON).
+    // Apply starts greyed; a page's SetModified enables it.
+    void SetModalButtons(UINT buttons) { m_modalButtons = buttons; }
+    // A page reported a change: Apply becomes available.
+    void OnPageModified();
+    // Whether the running modal sheet's Apply button is enabled.
+    BOOL IsApplyEnabled() const;
+    // Presses a button of the running modal sheet as the user would (IDOK,
+    // IDCANCEL, ID_APPLY_NOW, ID_SHEET_HELP); FALSE when it is absent or greyed.
+    BOOL PressButton(int id);
+
 protected:
+    // Apply: the page in front stores; on success Apply is greyed again.
+    virtual void OnApplyNow();
+    // Help: the page in front opens its help.
+    virtual void OnHelpButton();
+
     void OnSize(UINT type, int cx, int cy) override;
 
 private:
@@ -62,4 +86,7 @@ private:
     std::vector<CPropertyPage*> m_pages;
     QTabWidget* m_tabs = nullptr;
     int m_activeIndex = -1;
+    UINT m_modalButtons = 0;
+    // The running modal sheet's buttons by id; empty between runs.
+    std::vector<std::pair<int, QPushButton*>> m_buttons;
 };

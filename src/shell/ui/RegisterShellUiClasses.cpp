@@ -9,6 +9,7 @@
 #include "shell/ui/CGlobalVarView.h"
 #include "shell/ui/CInitDataView.h"
 #include "shell/ui/CPIDDispFrm.h"
+#include "shell/ui/CUsedVarRefView.h"
 
 bool RegisterShellUiClasses(std::string* error)
 {
@@ -21,5 +22,6 @@ bool RegisterShellUiClasses(std::string* error)
     CRuntimeClass::Register(RUNTIME_CLASS(CGlobalVarView));
     CRuntimeClass::Register(RUNTIME_CLASS(CGlobalFBIView));
     CRuntimeClass::Register(RUNTIME_CLASS(CInitDataView));
+    CRuntimeClass::Register(RUNTIME_CLASS(CUsedVarRefView));
     return InitProgramResources(error);
 }
