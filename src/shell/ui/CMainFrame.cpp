@@ -7,17 +7,34 @@
 #include "platform/ui/CMDIChildWnd.h"
 #include "platform/ui/CStatusBar.h"
 #include "platform/ui/CWinApp.h"
+#include "pouedit/ui/CPOUEditorDoc.h"
 #include "shell/CProjectCommands.h"
+#include "shell/CrossRefRules.h"
+#include "shell/ui/CChFrmCrossRef.h"
+#include "shell/ui/CChFrmInitData.h"
+#include "shell/ui/CPOUDocTemplate.h"
+#include "shell/ui/CTableGridView.h"
+#include "shell/ui/CZULApp.h"
+#include "platform/ui/CMenu.h"
 #include "shell/ui/CChildFrmEditor.h"
 #include "shell/ui/CInsTreeView.h"
 #include "shell/ui/CMinRowSplitter.h"
+#include "shell/ui/COutputList.h"
+#include "shell/ui/COutputView.h"
+#include "platform/CUserInterface.h"
+#include "platform/ui/CQtOutputSink.h"
+#include "toolkit/docking/CTKDockingPaneItem.h"
 #include "shell/ui/CSplashWindow.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QObject>
+
+#include <ctime>
 
 namespace {
 
@@ -51,15 +68,25 @@ struct PaneSetup {
     UINT id;
     DWORD maskBit;
     BOOL shown;
+    CRect dockingRect;
+    int side;
+    const char* viewClass;   // created when the pane is first shown; none for the catalogue
 };
 
-// Workspace, Output, Instructions, HW Catalog.
+// Workspace, Output, Instructions, HW Catalog, in creation order.
 const PaneSetup kPaneSetup[] = {
-    {ID_PANE_WORKSPACE, kPaneBitWorkspace, TRUE},
-    {ID_PANE_OUTPUT, kPaneBitOutput, TRUE},
-    {ID_PANE_INSTRUCTIONS, kPaneBitInstructions, TRUE},
-    {ID_PANE_HWCATALOG, kPaneBitHWCatalog, FALSE},
+    {ID_PANE_WORKSPACE, kPaneBitWorkspace, TRUE, CRect(0, 0, 230, 140), CTKDockingPaneHost::kDockLeft,
+     "CProjTreeView"},
+    {ID_PANE_OUTPUT, kPaneBitOutput, TRUE, CRect(0, 0, 80, 120), CTKDockingPaneHost::kDockBottom, "COutputView"},
+    {ID_PANE_INSTRUCTIONS, kPaneBitInstructions, TRUE, CRect(0, 0, 140, 100), CTKDockingPaneHost::kDockLeft,
+     nullptr},
+    {ID_PANE_HWCATALOG, kPaneBitHWCatalog, FALSE, CRect(0, 0, 160, 200), CTKDockingPaneHost::kDockLeft,
+     "CQ7PLCTreeView"},
 };
+
+constexpr DWORD kPaneOptions = 5;
+constexpr DWORD kPaneViewStyle = 0x50800000;
+constexpr UINT kCrossRefMenu = 167;
 
 struct SingletonRecord {
     SingletonWindow window;
@@ -212,16 +239,26 @@ void CMainFrame::SaveBarState()
     GetCommandBars()->SaveOptions(kBarStateName);
 }
 
-// The four panes start as the docking host builds them: Workspace selected,
-// Instructions and HW Catalog tabbed beside it, Output at the bottom. The
-// host itself joins here with the toolkit's docking panes.
+// Workspace selected, Instructions and HW Catalog tabbed beside it, Output
+// at the bottom. The catalogue is built for LD.
 void CMainFrame::CreateDockingPanes()
 {
-    m_app.InsTreeLDShown = 1;
-    m_app.InsTreeILShown = 0;
-    OpenPane(ID_PANE_OUTPUT);
-    OpenPane(ID_PANE_INSTRUCTIONS);
-    OpenPane(ID_PANE_WORKSPACE);
+    if (!m_paneHost.AttachToFrame(this))
+        return;
+    for (const PaneSetup& setup : kPaneSetup) {
+        if (setup.id == ID_PANE_HWCATALOG) {
+            m_app.InsTreeLDShown = 1;
+            m_app.InsTreeILShown = 0;
+        }
+        CTKDockingPaneItem* pane = m_paneHost.NewPane(setup.id, setup.dockingRect, setup.side, nullptr);
+        if (pane != nullptr)
+            pane->SetOptions(pane->GetOptions() | kPaneOptions);
+    }
+    m_paneHost.PlacePane(m_paneHost.FindPane(ID_PANE_INSTRUCTIONS), m_paneHost.FindPane(ID_PANE_WORKSPACE));
+    m_paneHost.PlacePane(m_paneHost.FindPane(ID_PANE_HWCATALOG), m_paneHost.FindPane(ID_PANE_INSTRUCTIONS));
+    m_paneHost.OpenPaneById(ID_PANE_WORKSPACE);
+    m_outputSink = std::make_unique<CQtOutputSink>(this);
+    CUserInterface::SetOutput(m_outputSink.get());
 }
 
 // The tab client of the MDI children attaches here (tabs on top, close
@@ -261,26 +298,18 @@ const CMainFrame::PaneRecord* CMainFrame::FindPane(UINT paneId) const
 
 void CMainFrame::OpenPane(UINT paneId)
 {
-    PaneRecord* pane = FindPane(paneId);
-    if (pane == nullptr || pane->open)
-        return;
-    OnDockingPaneNotify(kPaneAction_Showing, static_cast<LPARAM>(paneId));
-    pane->open = TRUE;
+    m_paneHost.OpenPaneById(paneId);
 }
 
 void CMainFrame::ClosePane(UINT paneId)
 {
-    PaneRecord* pane = FindPane(paneId);
-    if (pane == nullptr || !pane->open)
-        return;
-    pane->open = FALSE;
-    OnDockingPaneNotify(kPaneAction_Closed, static_cast<LPARAM>(paneId));
+    m_paneHost.ClosePane(m_paneHost.FindPane(paneId));
 }
 
 BOOL CMainFrame::IsPaneClosed(UINT paneId) const
 {
-    const PaneRecord* pane = FindPane(paneId);
-    return pane == nullptr || !pane->open;
+    const CTKDockingPaneItem* pane = m_paneHost.FindPane(paneId);
+    return pane == nullptr || pane->IsClosed();
 }
 
 BOOL CMainFrame::IsPaneShown(UINT paneId) const
@@ -289,25 +318,56 @@ BOOL CMainFrame::IsPaneShown(UINT paneId) const
     return pane != nullptr && pane->shown;
 }
 
-LRESULT CMainFrame::OnDockingPaneNotify(WPARAM action, LPARAM paneId)
+CWnd* CMainFrame::GetPaneView(UINT paneId) const
 {
-    UINT id = static_cast<UINT>(paneId);
+    const CTKDockingPaneItem* pane = m_paneHost.FindPane(paneId);
+    return pane != nullptr ? pane->GetHostedWindow() : nullptr;
+}
+
+COutputView* CMainFrame::GetOutputView() const
+{
+    return dynamic_cast<COutputView*>(GetPaneView(ID_PANE_OUTPUT));
+}
+
+// A pane about to show gets its view the first time; a closed pane clears
+// its shown flag and is never vetoed.
+LRESULT CMainFrame::OnDockingPaneNotify(WPARAM kind, LPARAM lParam)
+{
+    auto* item = reinterpret_cast<CTKDockingPaneItem*>(lParam);
+    if (kind != CTKDockingPaneHost::kNotifyShowing && kind != CTKDockingPaneHost::kNotifyClosing)
+        return 0;
+    if (item == nullptr)
+        return 1;
+    UINT id = item->GetId();
     if (id == ID_PANE_INSTRUCTIONS_IL)
         id = ID_PANE_INSTRUCTIONS;
     PaneRecord* pane = FindPane(id);
-    if (action == kPaneAction_Closed) {
+    if (kind == CTKDockingPaneHost::kNotifyClosing) {
         if (pane != nullptr)
             pane->shown = FALSE;
         return 1;
     }
-    if (action != kPaneAction_Showing)
-        return 0;
     if (pane == nullptr)
         return 1;
     pane->shown = TRUE;
-    if (id == ID_PANE_WORKSPACE || id == ID_PANE_INSTRUCTIONS)
+    if (!item->HasHostedWindow())
+        HostPaneView(item);
+    if (item->GetId() == ID_PANE_WORKSPACE || item->GetId() == ID_PANE_INSTRUCTIONS)
         HostInstructionTree();
     return 1;
+}
+
+void CMainFrame::HostPaneView(CTKDockingPaneItem* pane)
+{
+    for (const PaneSetup& setup : kPaneSetup) {
+        if (setup.id != pane->GetId() || setup.viewClass == nullptr)
+            continue;
+        const CRuntimeClass* viewClass = CRuntimeClass::FromName(setup.viewClass);
+        pane->HostView(this, viewClass, nullptr, kPaneViewStyle, nullptr, kPaneViewId);
+        if (auto* output = dynamic_cast<COutputView*>(pane->GetHostedWindow()))
+            output->SetHost(this);
+        return;
+    }
 }
 
 // The catalogue is made the first time Workspace or Instructions is shown, built for LD.
@@ -317,13 +377,14 @@ void CMainFrame::HostInstructionTree()
         return;
     auto* view = new CInsTreeView;
     view->Attach(&m_app, this);
-    if (!view->Create(this, CRect(), kPaneViewId, WS_CHILD)) {
+    if (!view->Create(this, CRect(), kPaneViewId, kPaneViewStyle)) {
         delete view;
         return;
     }
     view->BuildInstructionTree(TRUE);
     m_insTreeView = view;
-    m_panes[kInstructions].view = view;
+    if (CTKDockingPaneItem* pane = m_paneHost.FindPane(ID_PANE_INSTRUCTIONS))
+        pane->SetHostedWindow(view);
     m_app.InsTreeViewCreated = 1;
 }
 
@@ -331,7 +392,7 @@ DWORD CMainFrame::OpenPanesMask() const
 {
     DWORD mask = 0;
     for (const PaneRecord& pane : m_panes) {
-        if (pane.open)
+        if (!IsPaneClosed(pane.id))
             mask |= pane.maskBit;
     }
     return mask;
@@ -339,8 +400,7 @@ DWORD CMainFrame::OpenPanesMask() const
 
 void CMainFrame::CloseAllPanes()
 {
-    for (const PaneRecord& pane : m_panes)
-        ClosePane(pane.id);
+    m_paneHost.CloseAllPanes();
 }
 
 void CMainFrame::OnViewWorkspace()
@@ -596,6 +656,10 @@ void CMainFrame::OnClose()
 
 void CMainFrame::OnDestroy()
 {
+    if (m_outputSink) {
+        CUserInterface::SetOutput(nullptr);
+        m_outputSink.reset();
+    }
     CTKMDIFrameWnd::OnDestroy();
 }
 
@@ -686,8 +750,15 @@ void CMainFrame::ClearSubroutinesInInstructionTree()
         m_insTreeView->ClearSubroutines();
 }
 
+// Closing the project empties the three lists and leaves the Compile tab in front.
 void CMainFrame::ResetOutputWindow()
 {
+    COutputView* view = GetOutputView();
+    if (view == nullptr)
+        return;
+    for (unsigned list = 0; list < OUTPUT_LIST_COUNT; ++list)
+        view->ClearList(list);
+    view->SelectList(OUTPUT_LIST_COMPILE);
 }
 
 void CMainFrame::SetWaitCursor(bool)
@@ -703,7 +774,7 @@ CWnd* CMainFrame::GetActivePOUEditorView()
 
 bool CMainFrame::IsInstructionsPaneActive()
 {
-    return m_panes[kInstructions].open && m_insTreeView != nullptr && m_insTreeView->hasFocus();
+    return !IsPaneClosed(ID_PANE_INSTRUCTIONS) && m_insTreeView != nullptr && m_insTreeView->hasFocus();
 }
 
 // ---- IPOUWorkbenchHost ----
@@ -775,7 +846,139 @@ void CMainFrame::ActivateCodePane()
 {
 }
 
-int CMainFrame::ShowContextMenu(int, int, int, CWnd*)
+// Every context menu of the program goes through here: the first popup of
+// the menu resource at the screen point; the chosen command goes to target.
+int CMainFrame::ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target)
 {
-    return 0;
+    CMenu menu;
+    if (!menu.LoadMenu(static_cast<UINT>(menuId)))
+        return 0;
+    CMenu* popup = menu.GetSubMenu(0);
+    if (popup == nullptr)
+        return 0;
+    QMenu qmenu(this);
+    for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
+        const UINT id = popup->GetMenuItemID(i);
+        if (id == 0) {
+            qmenu.addSeparator();
+            continue;
+        }
+        std::string text = popup->GetMenuString(static_cast<UINT>(i), MF_BYPOSITION);
+        const size_t tab = text.find('\t');
+        if (tab != std::string::npos)
+            text.resize(tab);
+        QAction* action = qmenu.addAction(QString::fromStdString(text));
+        action->setData(id);
+    }
+    QAction* chosen = qmenu.exec(QPoint(screenX, screenY));
+    if (chosen == nullptr)
+        return 0;
+    const UINT command = chosen->data().toUInt();
+    CWnd* receiver = target != nullptr ? target : this;
+    receiver->SendMessage(WM_COMMAND, command);
+    return static_cast<int>(command);
+}
+
+// ---- Output service ----
+
+void CMainFrame::ShowOutputPane()
+{
+    if (!m_panes[kOutput].shown) {
+        OnViewOutput();
+        SyncTabs();
+    }
+}
+
+BOOL CMainFrame::AppendOutputLine(unsigned list, const std::string& text)
+{
+    if (list >= OUTPUT_LIST_COUNT)
+        return FALSE;
+    ShowOutputPane();
+    COutputView* view = GetOutputView();
+    return view != nullptr && view->AppendLine(list, text);
+}
+
+void CMainFrame::ClearOutputList(unsigned list)
+{
+    COutputView* view = GetOutputView();
+    if (view == nullptr)
+        return;
+    view->SelectList(list);
+    view->ClearList(list);
+}
+
+void CMainFrame::LogStatusMessage(int category, int code, int reserved)
+{
+    (void)reserved;
+    ShowOutputPane();
+    const std::time_t now = std::time(nullptr);
+    std::tm local {};
+    localtime_r(&now, &local);
+    std::string line;
+    if (!FormatStatusLine(category, code, local, m_app.DownloadNoteText, line))
+        return;
+    if (COutputView* view = GetOutputView())
+        view->AppendLine(OUTPUT_LIST_COMMON, line);
+}
+
+// ---- Following a line of the Output pane ----
+
+const CZULProject& CMainFrame::OutputProject()
+{
+    return m_app.Project;
+}
+
+void CMainFrame::GoToOutputTarget(const COutputLineTarget& target)
+{
+    if (target.kind == COutputLineTarget::InitialDataCell) {
+        OpenInitialDataWindow();
+        auto* frame = dynamic_cast<CChFrmInitData*>(GetSlot(SingletonWindow::InitialData).frame.data());
+        if (auto* view = frame != nullptr ? dynamic_cast<CTableGridView*>(frame->GetView()) : nullptr)
+            view->SetActiveCell(target.column, target.row);
+        return;
+    }
+    const CXrefTarget pou = XrefTargetOfPOU(m_app.Project, target.pouName);
+    if (pou.file.empty())
+        return;
+    SelectPOUItem(pou.label);
+    CPOUEditorDoc* document = OpenPOUDocument(pou.file);
+    if (document == nullptr)
+        return;
+    if (target.kind == COutputLineTarget::MessagePosition) {
+        document->GoToLine(target.row);
+        return;
+    }
+    if (target.programKind == 1 || target.programKind == 2)
+        document->GoToFindResult(target.resultIndex, target.row, target.column);
+}
+
+CPOUEditorDoc* CMainFrame::OpenPOUDocument(const std::string& file)
+{
+    auto* app = dynamic_cast<CZULApp*>(AfxGetApp());
+    if (app == nullptr || app->GetPOUTemplate() == nullptr)
+        return nullptr;
+    return dynamic_cast<CPOUEditorDoc*>(app->GetPOUTemplate()->OpenDocumentFile(file, this));
+}
+
+// ---- ICrossRefHost ----
+
+// The project tree selects the POU's item once it is in the Workspace pane.
+void CMainFrame::SelectPOUItem(const std::string&)
+{
+}
+
+BOOL CMainFrame::OpenPOUAt(const std::string& file, int number)
+{
+    CPOUEditorDoc* document = OpenPOUDocument(file);
+    if (document == nullptr)
+        return FALSE;
+    document->GoToLine(number);
+    return TRUE;
+}
+
+void CMainFrame::ShowCrossRefMenu(CPoint point)
+{
+    auto* frame = dynamic_cast<CChFrmCrossRef*>(GetSlot(SingletonWindow::CrossReference).frame.data());
+    CWnd* target = frame != nullptr ? frame->GetView() : nullptr;
+    ShowContextMenu(static_cast<int>(kCrossRefMenu), point.x, point.y, target);
 }

@@ -5,10 +5,15 @@
 // child window. It is the host the project commands, the catalogue and the
 // POU editors call back into.
 
+#include "platform/IOutputSink.h"
 #include "pouedit/IPOUWorkbenchHost.h"
 #include "shell/IProjectHost.h"
+#include "shell/ui/ICrossRefHost.h"
 #include "shell/ui/IInsTreeHost.h"
+#include "shell/ui/ITableViewHost.h"
+#include "shell/ui/IOutputViewHost.h"
 #include "toolkit/commandbars/CTKMDIFrameWnd.h"
+#include "toolkit/docking/CTKDockingPaneHost.h"
 
 #include <QPointer>
 
@@ -18,10 +23,14 @@
 class CCmdUI;
 class CInsTreeView;
 class CMDIChildWnd;
+class COutputView;
+class CQtOutputSink;
+class CPOUEditorDoc;
 class CProjTreeDOC;
 class CProjectCommands;
 class CRecentFileList;
 class CStatusBar;
+class CTKDockingPaneItem;
 class CTKToolBar;
 class CZULAppData;
 class IProfile;
@@ -47,10 +56,8 @@ constexpr UINT ID_WINDOW_CLOSE = 32876;
 constexpr UINT ID_WINDOW_CLOSE_ALL = 32880;
 constexpr UINT ID_TOGGLE_TAB = 32879;
 
-// The docking host's notification and its codes.
-constexpr UINT WM_DOCKINGPANE_NOTIFY = 35302;
-constexpr WPARAM kPaneAction_Showing = 1;
-constexpr WPARAM kPaneAction_Closed = 3;
+// The docking host's notification.
+constexpr UINT WM_DOCKINGPANE_NOTIFY = CTKDockingPaneHost::kPaneNotify;
 
 // Pane bits of the full-screen and print-preview masks.
 constexpr DWORD kPaneBitWorkspace = 0x01;
@@ -67,7 +74,14 @@ struct CSingletonSlot {
     BOOL open = FALSE;
 };
 
-class CMainFrame : public CTKMDIFrameWnd, public IProjectHost, public IInsTreeHost, public IPOUWorkbenchHost {
+class CMainFrame : public CTKMDIFrameWnd,
+                   public IProjectHost,
+                   public IInsTreeHost,
+                   public IPOUWorkbenchHost,
+                   public IOutputSink,
+                   public IOutputViewHost,
+                   public ITableViewHost,
+                   public ICrossRefHost {
     DECLARE_DYNAMIC(CMainFrame)
 public:
     // The application data, the profile and the recent-project list outlive the frame.
@@ -100,8 +114,26 @@ public:
     void OpenPane(UINT paneId);
     void ClosePane(UINT paneId);
     BOOL IsPaneClosed(UINT paneId) const;
-    LRESULT OnDockingPaneNotify(WPARAM action, LPARAM paneId);
+    LRESULT OnDockingPaneNotify(WPARAM kind, LPARAM lParam);
     BOOL IsPaneShown(UINT paneId) const;
+    CTKDockingPaneHost& GetPaneHost() { return m_paneHost; }
+    // The window a pane hosts, null before the pane was first shown.
+    CWnd* GetPaneView(UINT paneId) const;
+    COutputView* GetOutputView() const;
+
+    // IOutputSink: the Output pane's lists.
+    BOOL AppendOutputLine(unsigned list, const std::string& text) override;
+    void ClearOutputList(unsigned list) override;
+    void LogStatusMessage(int category, int code, int reserved) override;
+
+    // IOutputViewHost
+    void GoToOutputTarget(const COutputLineTarget& target) override;
+    const CZULProject& OutputProject() override;
+
+    // ICrossRefHost
+    void SelectPOUItem(const std::string& label) override;
+    BOOL OpenPOUAt(const std::string& file, int number) override;
+    void ShowCrossRefMenu(CPoint point) override;
     BOOL IsLeftGroupShown() const { return m_leftGroupShown; }
     DWORD GetFullScreenMask() const { return m_fullScreenMask; }
 
@@ -170,8 +202,6 @@ private:
         UINT id = 0;
         DWORD maskBit = 0;
         BOOL shown = FALSE;
-        BOOL open = FALSE;
-        CWnd* view = nullptr;
     };
     enum PaneIndex { kWorkspace, kOutput, kInstructions, kHWCatalog, kPaneCount };
 
@@ -192,6 +222,10 @@ private:
     void OpenPanesOfMask(DWORD mask);
     void CloseAllPanes();
     void HostInstructionTree();
+    void HostPaneView(CTKDockingPaneItem* pane);
+    // Opens the Output pane when it is not shown and lets the tabs catch up.
+    void ShowOutputPane();
+    CPOUEditorDoc* OpenPOUDocument(const std::string& file);
     void OpenSingleton(SingletonWindow window, const char* title);
     void AdjustActiveChildForFullScreen();
 
@@ -215,5 +249,7 @@ private:
     std::unique_ptr<CProjTreeDOC> m_projectDoc;
     std::unique_ptr<CProjectCommands> m_commands;
     CInsTreeView* m_insTreeView = nullptr;
+    CTKDockingPaneHost m_paneHost;
+    std::unique_ptr<CQtOutputSink> m_outputSink;
 
 };

@@ -8,6 +8,7 @@
 #include "shell/ui/CGlobalFBIView.h"
 #include "shell/ui/CGlobalVarView.h"
 #include "shell/ui/CInitDataView.h"
+#include "shell/ui/COutputView.h"
 #include "shell/ui/CPIDDispFrm.h"
 #include "shell/ui/CUsedVarRefView.h"
 
@@ -23,5 +24,7 @@ bool RegisterShellUiClasses(std::string* error)
     CRuntimeClass::Register(RUNTIME_CLASS(CGlobalFBIView));
     CRuntimeClass::Register(RUNTIME_CLASS(CInitDataView));
     CRuntimeClass::Register(RUNTIME_CLASS(CUsedVarRefView));
+    // The Output pane's view.
+    CRuntimeClass::Register(RUNTIME_CLASS(COutputView));
     return InitProgramResources(error);
 }

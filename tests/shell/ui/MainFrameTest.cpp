@@ -77,13 +77,15 @@ TEST_F(MainFrameTest, FullScreenTwiceThenRestoreReopensThePanesOfTheFirst)
     m_frame->ClosePane(ID_PANE_OUTPUT);
     m_frame->SendMessage(WM_COMMAND, ID_VIEW_FULLSCREEN);
     EXPECT_TRUE(OpenPanes(m_frame).empty());
-    EXPECT_EQ(m_frame->GetFullScreenMask(), kPaneBitWorkspace | kPaneBitInstructions);
+    // The catalogue panes are tabs beside Workspace, so they count as open.
+    const DWORD leftGroup = kPaneBitWorkspace | kPaneBitInstructions | kPaneBitHWCatalog;
+    EXPECT_EQ(m_frame->GetFullScreenMask(), leftGroup);
     m_frame->SendMessage(WM_COMMAND, ID_VIEW_FULLSCREEN);
-    EXPECT_EQ(m_frame->GetFullScreenMask(), kPaneBitWorkspace | kPaneBitInstructions);
+    EXPECT_EQ(m_frame->GetFullScreenMask(), leftGroup);
     EXPECT_EQ(ViewCheck(m_frame, ID_PANE_WORKSPACE), 0);
 
     m_frame->SendMessage(WM_COMMAND, ID_VIEW_RESTORE_PANES);
-    EXPECT_EQ(OpenPanes(m_frame), (std::vector<UINT>{ID_PANE_WORKSPACE, ID_PANE_INSTRUCTIONS}));
+    EXPECT_EQ(OpenPanes(m_frame), (std::vector<UINT>{ID_PANE_WORKSPACE, ID_PANE_INSTRUCTIONS, ID_PANE_HWCATALOG}));
     EXPECT_EQ(ViewCheck(m_frame, ID_PANE_WORKSPACE), 1);
     EXPECT_EQ(ViewCheck(m_frame, ID_PANE_OUTPUT), 0);
 }
@@ -116,7 +118,7 @@ TEST_F(MainFrameTest, PrintPreviewHidesBarsAndPanesAndBringsThemBack)
     for (int i = 0; i < 4; ++i)
         EXPECT_FALSE(m_frame->GetToolBar(i)->isVisible()) << i;
     m_frame->OnSetPreviewMode(FALSE);
-    EXPECT_EQ(OpenPanes(m_frame), (std::vector<UINT>{ID_PANE_WORKSPACE, ID_PANE_INSTRUCTIONS}));
+    EXPECT_EQ(OpenPanes(m_frame), (std::vector<UINT>{ID_PANE_WORKSPACE, ID_PANE_INSTRUCTIONS, ID_PANE_HWCATALOG}));
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(m_frame->GetToolBar(i)->isVisible()) << i;
 }

@@ -56,7 +56,10 @@ TEST_F(WorkbenchStartTest, StartsToTheFullMainWindow)
     EXPECT_FALSE(m_frame->IsPaneClosed(ID_PANE_WORKSPACE));
     EXPECT_FALSE(m_frame->IsPaneClosed(ID_PANE_OUTPUT));
     EXPECT_FALSE(m_frame->IsPaneClosed(ID_PANE_INSTRUCTIONS));
-    EXPECT_TRUE(m_frame->IsPaneClosed(ID_PANE_HWCATALOG));
+    // HW Catalog waits as a tab beside Instructions; its view comes when it is first shown.
+    EXPECT_FALSE(m_frame->IsPaneClosed(ID_PANE_HWCATALOG));
+    EXPECT_FALSE(m_frame->IsPaneShown(ID_PANE_HWCATALOG));
+    EXPECT_NE(m_frame->GetOutputView(), nullptr);
     ASSERT_NE(m_frame->GetInsTreeView(), nullptr);
     EXPECT_EQ(m_app->GetAppData()->InsTreeViewCreated, 1);
     EXPECT_NE(m_frame->GetInsTreeView()->GetSubroutineItem(), nullptr);
