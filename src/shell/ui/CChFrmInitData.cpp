@@ -2,6 +2,7 @@
 
 #include "model/CZULAppData.h"
 #include "model/CZULInitData.h"
+#include "shell/ui/CInitDataView.h"
 #include "shell/ui/CreateViewByName.h"
 
 #include <algorithm>
@@ -26,6 +27,8 @@ int CChFrmInitData::OnCreate()
     GetClientRect(&client);
     m_nRows = std::max(g_pAppData != nullptr ? static_cast<int>(g_pAppData->Project.InitialData.size()) : 0, kLeastRows);
     m_view = CreateViewByName("CInitDataView", this, kViewId, WS_CHILD | WS_VISIBLE, client);
+    if (auto* table = dynamic_cast<CInitDataView*>(m_view))
+        table->SetRowCount(m_nRows);
     if (m_view != nullptr)
         m_view->SetFocus();
     return 0;

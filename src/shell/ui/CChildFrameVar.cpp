@@ -2,6 +2,8 @@
 
 #include "model/CZULAppData.h"
 #include "model/CZULFB.h"
+#include "shell/ui/CGlobalFBIView.h"
+#include "shell/ui/CGlobalVarView.h"
 #include "shell/ui/CreateViewByName.h"
 #include "toolkit/docking/tabs/CTKFlatTabCtrl.h"
 
@@ -49,6 +51,10 @@ int CChildFrameVar::OnCreate()
     m_fbRows = std::max(FBInstanceCount(), kLeastFBRows);
     m_symbolView = CreateViewByName("CGlobalVarView", this, kSymbolViewId, WS_CHILD);
     m_fbView = CreateViewByName("CGlobalFBIView", this, kFBInstanceViewId, WS_CHILD);
+    if (auto* symbols = dynamic_cast<CGlobalVarView*>(m_symbolView))
+        symbols->SetRowCount(m_symbolRows);
+    if (auto* instances = dynamic_cast<CGlobalFBIView*>(m_fbView))
+        instances->SetRowCount(m_fbRows);
     m_tabs->InsertItem(0, "Global Variable", m_symbolView);
     m_tabs->InsertItem(1, "FB Instance", m_fbView);
     m_tabs->SetCurSel(0);
@@ -73,6 +79,12 @@ void CChildFrameVar::OnSetFocus(CWnd* oldWnd)
 void CChildFrameVar::OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd)
 {
     CMDIChildWnd::OnMDIActivate(activate, activateWnd, deactivateWnd);
-    if (activate)
-        m_fbRows = std::max(FBInstanceCount(), kLeastFBRows);
+    if (!activate)
+        return;
+    // Symbols or instances may have changed while another window was in front.
+    m_fbRows = std::max(FBInstanceCount(), kLeastFBRows);
+    if (auto* instances = dynamic_cast<CGlobalFBIView*>(m_fbView))
+        instances->SetRowCount(m_fbRows);
+    if (auto* symbols = dynamic_cast<CGlobalVarView*>(m_symbolView))
+        symbols->Revalidate();
 }

@@ -257,6 +257,7 @@ void CMainFrame::CreateDockingPanes()
     m_paneHost.PlacePane(m_paneHost.FindPane(ID_PANE_INSTRUCTIONS), m_paneHost.FindPane(ID_PANE_WORKSPACE));
     m_paneHost.PlacePane(m_paneHost.FindPane(ID_PANE_HWCATALOG), m_paneHost.FindPane(ID_PANE_INSTRUCTIONS));
     m_paneHost.OpenPaneById(ID_PANE_WORKSPACE);
+    m_previousOutput = &CUserInterface::Output();
     m_outputSink = std::make_unique<CQtOutputSink>(this);
     CUserInterface::SetOutput(m_outputSink.get());
 }
@@ -657,7 +658,7 @@ void CMainFrame::OnClose()
 void CMainFrame::OnDestroy()
 {
     if (m_outputSink) {
-        CUserInterface::SetOutput(nullptr);
+        CUserInterface::SetOutput(m_previousOutput);
         m_outputSink.reset();
     }
     CTKMDIFrameWnd::OnDestroy();

@@ -251,5 +251,6 @@ private:
     CInsTreeView* m_insTreeView = nullptr;
     CTKDockingPaneHost m_paneHost;
     std::unique_ptr<CQtOutputSink> m_outputSink;
+    IOutputSink* m_previousOutput = nullptr;
 
 };

@@ -1,0 +1,157 @@
+#include "WorkbenchFixture.h"
+
+#include "model/CZULAppData.h"
+#include "platform/CUserInterface.h"
+#include "platform/ui/CCmdUI.h"
+#include "shell/ui/CChFrmInitData.h"
+#include "shell/ui/CChildFrameVar.h"
+#include "platform/ui/CCPGridView.h"
+#include "shell/ui/COutputList.h"
+#include "shell/ui/COutputView.h"
+#include "shell/ui/CTableGridView.h"
+#include "toolkit/docking/tabs/CTKFlatTabCtrl.h"
+
+namespace {
+
+class OutputPaneTest : public WorkbenchFixture {
+protected:
+    void StartWithOutput()
+    {
+        Start();
+        m_view = m_frame->GetOutputView();
+        ASSERT_NE(m_view, nullptr);
+    }
+
+    int ViewOutputCheck()
+    {
+        CCmdUI cmdUI(ID_PANE_OUTPUT);
+        cmdUI.DoUpdate(m_frame, FALSE);
+        return cmdUI.GetCheck();
+    }
+
+    std::vector<std::string> Lines(unsigned list) const
+    {
+        std::vector<std::string> lines;
+        const COutputList* target = m_view->GetList(list);
+        for (int row = 0; row < target->GetItemCount(); ++row)
+            lines.push_back(target->GetItemText(row, 0));
+        return lines;
+    }
+
+    COutputView* m_view = nullptr;
+};
+
+} // namespace
+
+TEST_F(OutputPaneTest, StartsWithThreeTabsAndCommonInFront)
+{
+    StartWithOutput();
+    CTKFlatTabCtrl* tabs = m_view->GetTabs();
+    ASSERT_EQ(tabs->GetItemCount(), 3);
+    EXPECT_EQ(tabs->GetCurSel(), 0);
+    for (unsigned list = 0; list < OUTPUT_LIST_COUNT; ++list) {
+        EXPECT_EQ(m_view->GetList(list)->GetIndex(), list);
+        EXPECT_EQ(m_view->GetList(list)->GetBackgroundColor(), RGB(255, 255, 255));
+    }
+}
+
+TEST_F(OutputPaneTest, ALineReopensAClosedPaneAndSelectsItsTab)
+{
+    StartWithOutput();
+    m_frame->ClosePane(ID_PANE_OUTPUT);
+    ASSERT_EQ(ViewOutputCheck(), 0);
+
+    EXPECT_FALSE(CUserInterface::Output().AppendOutputLine(3, "lost"));
+    EXPECT_TRUE(m_frame->IsPaneClosed(ID_PANE_OUTPUT));
+
+    EXPECT_TRUE(CUserInterface::Output().AppendOutputLine(1, "        POU \"MAIN\" (row 1): [Error 001]x;  y."));
+    EXPECT_FALSE(m_frame->IsPaneClosed(ID_PANE_OUTPUT));
+    EXPECT_EQ(ViewOutputCheck(), 1);
+    EXPECT_EQ(m_view->GetCurrentList(), OUTPUT_LIST_COMPILE);
+    EXPECT_EQ(Lines(1), std::vector<std::string>{"        POU \"MAIN\" (row 1): [Error 001]x;  y."});
+    EXPECT_TRUE(Lines(0).empty());
+}
+
+TEST_F(OutputPaneTest, StatusCodesWriteTimeStampedCommonLines)
+{
+    StartWithOutput();
+    m_app->GetAppData()->DownloadNoteText = "Q7-VB16";
+    m_frame->ClosePane(ID_PANE_OUTPUT);
+    m_frame->LogStatusMessage(1, 2, 0);
+    m_frame->LogStatusMessage(0, 5, 0);
+    EXPECT_FALSE(m_frame->IsPaneClosed(ID_PANE_OUTPUT));
+    EXPECT_TRUE(Lines(0).empty());
+
+    m_frame->LogStatusMessage(0, 2, 0);
+    const std::vector<std::string> lines = Lines(0);
+    ASSERT_EQ(lines.size(), 1u);
+    const std::string tail = "   Note:  Download completed successfully.  Q7-VB16";
+    ASSERT_EQ(lines[0].size(), 8 + tail.size());
+    EXPECT_EQ(lines[0].substr(8), tail);
+    EXPECT_EQ(lines[0][2], ':');
+    EXPECT_EQ(lines[0][5], ':');
+}
+
+TEST_F(OutputPaneTest, ClearEmptiesOnlyTheListInFront)
+{
+    StartWithOutput();
+    m_frame->AppendOutputLine(0, "common");
+    m_frame->AppendOutputLine(1, "compile");
+    m_frame->AppendOutputLine(2, "found");
+    ASSERT_EQ(m_view->GetCurrentList(), OUTPUT_LIST_FINDREPLACE);
+    m_view->SendMessage(WM_COMMAND, ID_OUTPUT_CLEAR);
+    EXPECT_TRUE(Lines(2).empty());
+    EXPECT_EQ(Lines(0), std::vector<std::string>{"common"});
+    EXPECT_EQ(Lines(1), std::vector<std::string>{"compile"});
+}
+
+TEST_F(OutputPaneTest, F1InAListOpensTheOutputTopic)
+{
+    StartWithOutput();
+    m_view->GetList(1)->SendMessage(WM_KEYDOWN, VK_F1);
+    const std::vector<RecordedHelp> requests = m_ui.help.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].topic, "Output");
+}
+
+TEST_F(OutputPaneTest, AnInitialDataLineOpensTheTableAtItsCell)
+{
+    StartWithOutput();
+    m_frame->AppendOutputLine(1, "        Initial Data, Row  4, Col  2:  Initial value is not assigned.");
+    COutputList* list = m_view->GetList(1);
+    m_view->OnListDoubleClick(*list, 0);
+
+    auto* frame = dynamic_cast<CChFrmInitData*>(m_frame->GetSlot(SingletonWindow::InitialData).frame.data());
+    ASSERT_NE(frame, nullptr);
+    auto* view = dynamic_cast<CTableGridView*>(frame->GetView());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetGridCtrl().GetCore().GetActiveRow(), 4);
+    EXPECT_EQ(view->GetGridCtrl().GetCore().GetActiveCol(), 2);
+}
+
+TEST_F(OutputPaneTest, TableWindowsShowAtLeastTheirLeastRows)
+{
+    StartWithOutput();
+    m_frame->OpenInitialDataWindow();
+    m_frame->OpenGlobalVariableWindow();
+    auto* initial = dynamic_cast<CChFrmInitData*>(m_frame->GetSlot(SingletonWindow::InitialData).frame.data());
+    auto* globals = dynamic_cast<CChildFrameVar*>(m_frame->GetSlot(SingletonWindow::GlobalVariables).frame.data());
+    ASSERT_NE(initial, nullptr);
+    ASSERT_NE(globals, nullptr);
+
+    struct Case {
+        const char* what;
+        CWnd* view;
+        int rows;
+    };
+    const Case cases[] = {
+        {"initial data", initial->GetView(), 6},
+        {"global variables", globals->GetSymbolView(), 6},
+        {"FB instances", globals->GetFBInstanceView(), 1},
+    };
+    for (const Case& test : cases) {
+        auto* grid = dynamic_cast<CCPGridView*>(test.view);
+        ASSERT_NE(grid, nullptr) << test.what;
+        EXPECT_EQ(grid->GetGridCtrl().GetGridRowCount(), test.rows) << test.what;
+    }
+}
