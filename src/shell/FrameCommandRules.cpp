@@ -1,5 +1,6 @@
 #include "shell/FrameCommandRules.h"
 
+#include <cstring>
 #include <iterator>
 
 namespace {
@@ -111,4 +112,33 @@ const CFrameCommandRule* FrameCommandRules(int& count)
 {
     count = static_cast<int>(std::size(kFrameCommands));
     return kFrameCommands;
+}
+
+namespace {
+
+struct ChildHelpRecord {
+    const char* frameClass;
+    const char* topic;
+};
+
+const ChildHelpRecord kChildHelp[] = {
+    {"CChildFrmEditor", "bianliang-IL"},
+    {"CChildFrmStatus", "biao-bianliang"},
+    {"CChFrmInitData", "chushihuabiao"},
+    {"CChFrmCrossRef", "biao-jiaochasuoyin"},
+    {"CChildFrameHW", "yingjianpeizhibiao"},
+    {"CChildFrameVar", "biao-quanju"},
+};
+
+} // namespace
+
+const char* ChildHelpTopic(const char* frameClassName)
+{
+    if (frameClassName == nullptr)
+        return "";
+    for (const ChildHelpRecord& record : kChildHelp) {
+        if (std::strcmp(record.frameClass, frameClassName) == 0)
+            return record.topic;
+    }
+    return "";
 }

@@ -42,3 +42,7 @@ BOOL IsRuleEnabled(EnableRule rule, const CFrameCommandState& state);
 BOOL FindFrameCommandRule(UINT id, EnableRule& rule);
 // Every command of the frame's table, in table order.
 const CFrameCommandRule* FrameCommandRules(int& count);
+
+// The help topic of F1 with a child window of this class in front; "" for
+// any other window or none.
+const char* ChildHelpTopic(const char* frameClassName);

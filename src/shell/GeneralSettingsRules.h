@@ -3,6 +3,7 @@
 // the CPU models offered for new projects with their module-catalogue rows,
 // and how the page's controls map to the settings.
 
+#include "model/LanguageLibrary.h"
 #include <string>
 
 class CZULAppData;
@@ -17,8 +18,6 @@ extern const CCpuListEntry CPU_LIST[CPU_LIST_COUNT];
 // The model shown for a stored row that the list does not offer ("VB14-24AR").
 constexpr int CPU_LIST_FALLBACK = 6;
 
-constexpr int POU_LANGUAGE_IL = 1;
-constexpr int POU_LANGUAGE_LD = 2;
 
 // The page's controls: check boxes shown inverted, radio index, list positions.
 struct CGeneralSettingsControls {

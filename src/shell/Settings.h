@@ -3,6 +3,7 @@
 // and the serial port, written once at exit. Values are decimal texts of the
 // "Configuration" and "COM" sections of the profile.
 
+#include "model/LanguageLibrary.h"
 #include <string>
 
 class CPlcCommPort;
@@ -15,8 +16,6 @@ constexpr int LAST_CPU_ROW = 22;
 // The interface theme when "Interface" is missing or empty.
 constexpr int DEFAULT_INTERFACE_THEME = 2;
 // POU languages: 1 IL, 2 LD.
-constexpr int POU_LANGUAGE_IL = 1;
-constexpr int POU_LANGUAGE_LD = 2;
 
 // Reads the section "Configuration" and, when both "DestAddr" and "PORT" are
 // set, the section "COM" into the port.

@@ -102,3 +102,22 @@ TEST(FrameCommandRules, TheTableNamesEachCommandOnceAndNoEditCommand)
     EnableRule rule = EnableRule::Always;
     EXPECT_FALSE(FindFrameCommandRule(57634, rule)); // Copy goes to the active POU view
 }
+
+TEST(FrameCommandRules, F1TopicFollowsTheActiveChild)
+{
+    const struct {
+        const char* frameClass;
+        const char* topic;
+    } cases[] = {
+        {"CChildFrmEditor", "bianliang-IL"},
+        {"CChildFrmStatus", "biao-bianliang"},
+        {"CChFrmInitData", "chushihuabiao"},
+        {"CChFrmCrossRef", "biao-jiaochasuoyin"},
+        {"CChildFrameHW", "yingjianpeizhibiao"},
+        {"CChildFrameVar", "biao-quanju"},
+        {"CPIDDispFrm", ""},
+        {nullptr, ""},
+    };
+    for (const auto& test : cases)
+        EXPECT_STREQ(ChildHelpTopic(test.frameClass), test.topic) << (test.frameClass ? test.frameClass : "none");
+}

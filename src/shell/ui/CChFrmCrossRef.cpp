@@ -1,5 +1,8 @@
 #include "shell/ui/CChFrmCrossRef.h"
 
+#include "model/CZULAppData.h"
+#include "shell/ui/CUsedVarRefView.h"
+#include "shell/ui/ICrossRefHost.h"
 #include "shell/ui/CreateViewByName.h"
 #include "toolkit/docking/tabs/CTKFlatTabCtrl.h"
 
@@ -29,9 +32,21 @@ int CChFrmCrossRef::OnCreate()
     if (!m_tabs->Create(WS_CHILD | WS_VISIBLE | kTabStripStyle, client, this, kTabStripId))
         return -1;
     m_view = CreateViewByName("CUsedVarRefView", this, kViewId, WS_CHILD);
+    if (auto* list = dynamic_cast<CUsedVarRefView*>(m_view))
+        list->Attach(g_pAppData, FindCrossRefHost());
     m_tabs->InsertItem(0, kTabLabel, m_view);
     m_tabs->SetCurSel(0);
     return 0;
+}
+
+// The main window that follows the list's references, among the parents.
+ICrossRefHost* CChFrmCrossRef::FindCrossRefHost()
+{
+    for (QWidget* parent = parentWidget(); parent != nullptr; parent = parent->parentWidget()) {
+        if (auto* host = dynamic_cast<ICrossRefHost*>(parent))
+            return host;
+    }
+    return nullptr;
 }
 
 void CChFrmCrossRef::OnSize(UINT type, int cx, int cy)

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CTKFlatTabCtrl;
+class ICrossRefHost;
 
 class CChFrmCrossRef : public CMDIChildWnd {
     DECLARE_DYNCREATE(CChFrmCrossRef)
@@ -23,6 +24,8 @@ protected:
     void OnClose() override;
 
 private:
+    ICrossRefHost* FindCrossRefHost();
+
     std::unique_ptr<CTKFlatTabCtrl> m_tabs;
     CWnd* m_view = nullptr;
 };

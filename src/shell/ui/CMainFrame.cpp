@@ -8,7 +8,17 @@
 #include "platform/ui/CStatusBar.h"
 #include "platform/ui/CWinApp.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
+#include "pouedit/ui/CPOUEditorView.h"
+#include "platform/ui/CSettingsStore.h"
+#include "plclink/CMonitorCommand.h"
+#include "plclink/CPlcCommands.h"
+#include "plclink/CProjectCompiler.h"
+#include "plclink/ui/COnlineDialogs.h"
+#include "shell/CProjectArchive.h"
 #include "shell/CProjectCommands.h"
+#include "shell/FrameCommandRules.h"
+#include "shell/ui/CSheetSettings.h"
+#include "shell/ui/CUsedVarRefView.h"
 #include "shell/CrossRefRules.h"
 #include "shell/ui/CChFrmCrossRef.h"
 #include "shell/ui/CChFrmInitData.h"
@@ -31,6 +41,8 @@
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 
 #include <QAction>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QMenu>
 #include <QObject>
 
@@ -87,6 +99,36 @@ const PaneSetup kPaneSetup[] = {
 constexpr DWORD kPaneOptions = 5;
 constexpr DWORD kPaneViewStyle = 0x50800000;
 constexpr UINT kCrossRefMenu = 167;
+constexpr int kContentsHelpContext = 1;
+constexpr const char* kWebSite = "https://www.orvel.example/";
+constexpr int kInterfaceThemeCount = 3;
+
+// Frame commands and where they go.
+constexpr UINT ID_NEW_PROJECT = 32695;
+constexpr UINT ID_OPEN_PROJECT = 32696;
+constexpr UINT ID_CLOSE_PROJECT = 32697;
+constexpr UINT ID_SAVE_PROJECT = 32779;
+constexpr UINT ID_SAVE_PROJECT_AS = 32780;
+constexpr UINT ID_IMPORT = 32781;
+constexpr UINT ID_EXPORT = 32782;
+constexpr UINT ID_OPEN_ALL_POUS = 32962;
+constexpr UINT ID_COMPILE_ALL = 32935;
+constexpr UINT ID_GLOBAL_VARIABLE = 32936;
+constexpr UINT ID_CROSS_REFERENCE = 32928;
+constexpr UINT ID_SYMBOLIC_ADDRESSING = 32927;
+constexpr UINT ID_STATUS_CHART = 32932;
+constexpr UINT ID_OPTIONS = 32874;
+constexpr UINT ID_WINDOW_MENU_CLOSE = 32910;
+constexpr UINT ID_WINDOW_MENU_CLOSE_ALL = 32911;
+constexpr UINT ID_THEME_FIRST = 32943;
+constexpr UINT ID_THEME_SECOND = 32944;
+constexpr UINT ID_THEME_THIRD = 32952;
+constexpr UINT ID_HELP_CONTENTS = 32811;
+constexpr UINT ID_WEB_SITE = 32812;
+constexpr UINT ID_HARDWARE_MANUAL = 32961;
+constexpr UINT ID_PID_TREND = 61449;
+
+const UINT kThemeCommands[kInterfaceThemeCount] = {ID_THEME_FIRST, ID_THEME_SECOND, ID_THEME_THIRD};
 
 struct SingletonRecord {
     SingletonWindow window;
@@ -128,6 +170,38 @@ CMainFrame::CMainFrame(CZULAppData& app, IProfile& profile, CRecentFileList& rec
         Cmd::Command(ID_VIEW_RESTORE_PANES, &CMainFrame::OnRestorePanes),
         Cmd::Command(ID_WINDOW_CLOSE, &CMainFrame::OnWindowClose),
         Cmd::Command(ID_WINDOW_CLOSE_ALL, &CMainFrame::OnCloseAll),
+        Cmd::Command(ID_WINDOW_MENU_CLOSE, &CMainFrame::OnWindowClose),
+        Cmd::Command(ID_WINDOW_MENU_CLOSE_ALL, &CMainFrame::OnCloseAll),
+        Cmd::Command(ID_NEW_PROJECT, &CMainFrame::OnNewProject),
+        Cmd::Command(ID_OPEN_PROJECT, &CMainFrame::OnOpenProject),
+        Cmd::Command(ID_CLOSE_PROJECT, &CMainFrame::OnCloseProject),
+        Cmd::Command(ID_SAVE_PROJECT, &CMainFrame::OnSaveProject),
+        Cmd::Command(ID_SAVE_PROJECT_AS, &CMainFrame::OnSaveProjectAs),
+        Cmd::Command(ID_IMPORT, &CMainFrame::OnImportProject),
+        Cmd::Command(ID_EXPORT, &CMainFrame::OnExportProject),
+        Cmd::Command(ID_OPEN_ALL_POUS, &CMainFrame::OnOpenAllPous),
+        Cmd::Command(ID_COMPILE_ALL, &CMainFrame::OnCompileAll),
+        Cmd::Command(ID_GLOBAL_VARIABLE, &CMainFrame::OpenGlobalVariableWindow),
+        Cmd::Command(ID_CROSS_REFERENCE, &CMainFrame::OnProjectCrossReference),
+        Cmd::Command(ID_STATUS_CHART, &CMainFrame::OpenStatusChartWindow),
+        Cmd::Command(ID_PID_TREND, &CMainFrame::OnPIDDisplay),
+        Cmd::Command(ID_SYMBOLIC_ADDRESSING, &CMainFrame::OnSymbolicAddressing),
+        Cmd::Command(ID_OPTIONS, &CMainFrame::OnOptions),
+        Cmd::Command(ID_MONITOR, &CMainFrame::OnToggleMonitor),
+        Cmd::Command(ID_PLC_UPLOAD, &CMainFrame::OnPlcUpload),
+        Cmd::Command(ID_PLC_DOWNLOAD, &CMainFrame::OnPlcDownload),
+        Cmd::Command(ID_PLC_COMPARE, &CMainFrame::OnPlcCompare),
+        Cmd::Command(ID_PLC_CLEAR, &CMainFrame::OnPlcClear),
+        Cmd::Command(ID_PLC_PASSWORD, &CMainFrame::OnPlcPassword),
+        Cmd::Command(ID_PLC_INFORMATION, &CMainFrame::OnPlcInformation),
+        Cmd::Command(ID_PLC_CLOCK, &CMainFrame::OnPlcClock),
+        Cmd::Command(ID_PLC_RUN, &CMainFrame::OnPlcRun),
+        Cmd::Command(ID_PLC_STOP, &CMainFrame::OnPlcStop),
+        Cmd::Command(ID_TOOLS_COMMUNICATIONS, &CMainFrame::OnCommunications),
+        Cmd::Command(ID_HELP_CONTENTS, &CMainFrame::OnHelpContents),
+        Cmd::Command(ID_WEB_SITE, &CMainFrame::OnWebSite),
+        Cmd::Command(ID_HARDWARE_MANUAL, &CMainFrame::OnHardwareManual),
+        Cmd::CommandRange(ID_THEME_FIRST, ID_THEME_THIRD, &CMainFrame::OnInterfaceTheme),
     };
     AddCommandTable(kCommands);
 }
@@ -168,6 +242,13 @@ int CMainFrame::OnCreate()
     m_projectDoc = std::make_unique<CProjTreeDOC>();
     AttachProjectDocument(m_projectDoc.get());
     m_commands = std::make_unique<CProjectCommands>(m_app, *m_projectDoc, m_profile, m_recent, *this);
+    m_archive = std::make_unique<CProjectArchive>(m_app, m_profile, *this, *m_commands);
+    m_settings = std::make_unique<CSettingsStore>(CSettingsStore::ProfileFilePath(AfxGetApp()->GetRegistryKey()),
+                                                  AfxGetApp()->GetProfileName());
+    m_compiler = std::make_unique<CProjectCompiler>(m_app, *this);
+    m_onlineDialogs = std::make_unique<COnlineDialogs>(this, *m_settings);
+    m_plcCommands = std::make_unique<CPlcCommands>(*m_compiler, *m_onlineDialogs, *this);
+    m_monitor = std::make_unique<CMonitorCommand>(*this, *m_compiler);
     LoadBarState();
     CreateDockingPanes();
     AttachTabClient();
@@ -646,6 +727,9 @@ void CMainFrame::OnClose()
         SendMessage(WM_COMMAND, ID_MONITOR);
     if (!CloseProject())
         return;
+    m_monitor.reset();
+    m_plcCommands.reset();
+    m_archive.reset();
     m_commands.reset();
     AttachProjectDocument(nullptr);
     m_projectDoc.reset();
@@ -982,4 +1066,316 @@ void CMainFrame::ShowCrossRefMenu(CPoint point)
     auto* frame = dynamic_cast<CChFrmCrossRef*>(GetSlot(SingletonWindow::CrossReference).frame.data());
     CWnd* target = frame != nullptr ? frame->GetView() : nullptr;
     ShowContextMenu(static_cast<int>(kCrossRefMenu), point.x, point.y, target);
+}
+
+// ---- Command table ----
+
+CFrameCommandState CMainFrame::CommandState()
+{
+    CFrameCommandState state;
+    state.monitoring = m_app.Monitoring != 0;
+    state.projectOpen = m_app.ProjectOpen != 0;
+    state.pidTrendOpen = m_app.PIDTrendOpen != 0;
+    state.cpuFamilyMask = m_app.GetCPUFamilyMask();
+    CMDIChildWnd* child = MDIGetActive();
+    state.childActive = child != nullptr;
+    state.pouEditorActive = dynamic_cast<CChildFrmEditor*>(child) != nullptr;
+    return state;
+}
+
+// The update handlers of the frame's commands follow their enable rules; the
+// marks come from the state they show.
+BOOL CMainFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info)
+{
+    EnableRule rule = EnableRule::Always;
+    if (code != CN_UPDATE_COMMAND_UI || extra == nullptr || info != nullptr || !FindFrameCommandRule(id, rule)
+        || rule == EnableRule::Untouched)
+        return CTKMDIFrameWnd::OnCmdMsg(id, code, extra, info);
+    auto* cmdUI = static_cast<CCmdUI*>(extra);
+    if (id == ID_MONITOR && m_monitor) {
+        BOOL enabled = FALSE;
+        BOOL checked = FALSE;
+        m_monitor->OnUpdateMonitor(enabled, checked);
+        cmdUI->Enable(enabled);
+        cmdUI->SetCheck(checked ? 1 : 0);
+        return TRUE;
+    }
+    if (id == ID_TOOLS_COMMUNICATIONS && m_plcCommands) {
+        cmdUI->Enable(m_plcCommands->OnUpdateToolsCommunications());
+        return TRUE;
+    }
+    cmdUI->Enable(IsRuleEnabled(rule, CommandState()));
+    if (id == ID_SYMBOLIC_ADDRESSING)
+        cmdUI->SetRadio(m_app.SymbolicAddressing != 0);
+    for (int theme = 0; theme < kInterfaceThemeCount; ++theme) {
+        if (id == kThemeCommands[theme])
+            cmdUI->SetRadio(m_app.Interface == theme);
+    }
+    return TRUE;
+}
+
+void CMainFrame::OnNewProject()
+{
+    m_commands->OnNewProject();
+}
+
+void CMainFrame::OnOpenProject()
+{
+    m_commands->OnOpenProject();
+}
+
+void CMainFrame::OnCloseProject()
+{
+    CloseProject();
+}
+
+void CMainFrame::OnSaveProject()
+{
+    m_commands->OnSaveProject();
+}
+
+void CMainFrame::OnSaveProjectAs()
+{
+    m_commands->OnSaveProjectAs();
+}
+
+void CMainFrame::OnImportProject()
+{
+    m_archive->OnImportProject();
+}
+
+void CMainFrame::OnExportProject()
+{
+    m_archive->OnExportProject();
+}
+
+void CMainFrame::OnOpenAllPous()
+{
+    OpenAllPous(FALSE);
+}
+
+void CMainFrame::OnCompileAll()
+{
+    CCompileAll command(m_app, *this);
+    command.OnCompileAll();
+}
+
+// Earlier find results no longer point at the text once operands change form.
+void CMainFrame::OnSymbolicAddressing()
+{
+    m_app.SearchFlag = 0;
+    m_app.SymbolicAddressing = m_app.SymbolicAddressing ? 0 : 1;
+    if (auto* editor = dynamic_cast<CChildFrmEditor*>(MDIGetActive())) {
+        if (CPOUEditorView* view = editor->GetEditorView())
+            view->SetSymbolicAddressing(m_app.SymbolicAddressing);
+    }
+    auto* app = dynamic_cast<CZULApp*>(AfxGetApp());
+    if (app == nullptr || app->GetPOUTemplate() == nullptr)
+        return;
+    for (CDocument* document : app->GetPOUTemplate()->GetDocuments()) {
+        auto* pou = dynamic_cast<CPOUEditorDoc*>(document);
+        if (CPOUEditorView* view = pou != nullptr ? pou->GetEditorView() : nullptr)
+            view->TriggerRepaint();
+    }
+}
+
+void CMainFrame::OnOptions()
+{
+    CSheetSettings sheet(m_app, this);
+    sheet.DoModal();
+}
+
+void CMainFrame::OnToggleMonitor()
+{
+    if (m_monitor)
+        m_monitor->ToggleMonitor();
+}
+
+void CMainFrame::OnPlcUpload()
+{
+    m_plcCommands->OnPlcUpload();
+}
+
+void CMainFrame::OnPlcDownload()
+{
+    m_plcCommands->OnPlcDownload();
+}
+
+void CMainFrame::OnPlcCompare()
+{
+    m_plcCommands->OnPlcCompare();
+}
+
+void CMainFrame::OnPlcClear()
+{
+    m_plcCommands->OnPlcClear();
+}
+
+void CMainFrame::OnPlcPassword()
+{
+    m_plcCommands->OnPlcPassword();
+}
+
+void CMainFrame::OnPlcInformation()
+{
+    m_plcCommands->OnPlcInformation();
+}
+
+void CMainFrame::OnPlcClock()
+{
+    m_plcCommands->OnPlcClock();
+}
+
+void CMainFrame::OnPlcRun()
+{
+    m_plcCommands->OnPlcRun();
+}
+
+void CMainFrame::OnPlcStop()
+{
+    m_plcCommands->OnPlcStop();
+}
+
+void CMainFrame::OnCommunications()
+{
+    m_plcCommands->OnToolsCommunications();
+}
+
+void CMainFrame::OnInterfaceTheme(UINT id)
+{
+    auto* app = dynamic_cast<CZULApp*>(AfxGetApp());
+    for (int theme = 0; app != nullptr && theme < kInterfaceThemeCount; ++theme) {
+        if (id == kThemeCommands[theme])
+            app->SetInterfaceTheme(theme);
+    }
+}
+
+// ---- Help ----
+
+void CMainFrame::OnHelpContents()
+{
+    CUserInterface::Help().ShowHelp({}, kContentsHelpContext);
+}
+
+void CMainFrame::OnWebSite()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSite)));
+}
+
+void CMainFrame::OnHardwareManual()
+{
+    auto* app = dynamic_cast<CZULApp*>(AfxGetApp());
+    if (app == nullptr)
+        return;
+    const std::string path = app->GetProgramFolder() + "/" + m_app.HardwareManualName;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+// The hardware window's CANopen pages may have shown their own help for
+// this F1 already; then the flag is only reset.
+BOOL CMainFrame::ShowHelpOfActiveChild()
+{
+    CMDIChildWnd* child = MDIGetActive();
+    const char* className = child != nullptr ? child->GetRuntimeClass()->m_lpszClassName : nullptr;
+    if (className != nullptr && std::string(className) == SlotClassName(SingletonWindow::Hardware)
+        && m_app.HelpShownByPage == 1) {
+        m_app.HelpShownByPage = 0;
+        return FALSE;
+    }
+    const std::string topic = ChildHelpTopic(className);
+    int context = kContentsHelpContext;
+    if (!CZULAppData::FindHelpContext(topic, context))
+        context = kContentsHelpContext;
+    CUserInterface::Help().ShowHelp(topic, context);
+    return TRUE;
+}
+
+void CMainFrame::OnKeyDown(UINT ch, UINT repeat, UINT flags)
+{
+    if (ch == VK_F1 && !ShowHelpOfActiveChild())
+        return;
+    CTKMDIFrameWnd::OnKeyDown(ch, repeat, flags);
+}
+
+// ---- ICompileAllHost ----
+
+void CMainFrame::EndPendingEdit()
+{
+}
+
+void CMainFrame::BeginWaitCursor()
+{
+    SetWaitCursor(true);
+}
+
+void CMainFrame::EndWaitCursor()
+{
+    SetWaitCursor(false);
+}
+
+BOOL CMainFrame::SaveAllProjectFiles()
+{
+    return m_commands->SaveAllProjectFiles();
+}
+
+void CMainFrame::ScrollCompileListToEnd()
+{
+    COutputView* view = GetOutputView();
+    COutputList* list = view != nullptr ? view->GetList(OUTPUT_LIST_COMPILE) : nullptr;
+    if (list != nullptr && list->GetItemCount() > 0)
+        list->EnsureVisible(list->GetItemCount() - 1);
+}
+
+void CMainFrame::RefreshCrossReference(int, int)
+{
+    auto* frame = dynamic_cast<CChFrmCrossRef*>(GetSlot(SingletonWindow::CrossReference).frame.data());
+    if (auto* list = frame != nullptr ? dynamic_cast<CUsedVarRefView*>(frame->GetView()) : nullptr)
+        list->OnRefresh();
+}
+
+// ---- IPlcCommandHost ----
+
+BOOL CMainFrame::ChooseUploadFile(const std::string& initialFolder, const std::string& initialName,
+                                  std::string& path)
+{
+    CFileDialogRequest request;
+    request.save = true;
+    request.title = "Upload to...";
+    request.initialFolder = initialFolder;
+    request.proposedName = initialName;
+    request.promptOverwrite = true;
+    request.filter = kProjectFilter;
+    request.defaultExtension = kProjectExtension;
+    return RunFileDialog(request, path);
+}
+
+BOOL CMainFrame::CheckProjectPathLength(const std::string& path)
+{
+    return m_commands->CheckProjectPathLength(path);
+}
+
+BOOL CMainFrame::CreateProject(const std::string&)
+{
+    return FALSE;
+}
+
+void CMainFrame::ShowUploadedProject()
+{
+    FillProjectTree();
+    RefreshInstructionTree();
+    AddSubroutinesToInstructionTree();
+    OpenAllPous(FALSE);
+}
+
+// ---- IMonitorFrame ----
+
+void CMainFrame::CloseFindReplaceDialog()
+{
+}
+
+void CMainFrame::RefreshMonitorDisplay(BOOL)
+{
+    CMDIChildWnd* child = MDIGetActive();
+    if (child != nullptr)
+        child->Invalidate(FALSE);
 }

@@ -6,6 +6,9 @@
 // POU editors call back into.
 
 #include "platform/IOutputSink.h"
+#include "plclink/ICompileAllHost.h"
+#include "plclink/IMonitorFrame.h"
+#include "plclink/IPlcCommandHost.h"
 #include "pouedit/IPOUWorkbenchHost.h"
 #include "shell/IProjectHost.h"
 #include "shell/ui/ICrossRefHost.h"
@@ -23,6 +26,13 @@
 class CCmdUI;
 class CInsTreeView;
 class CMDIChildWnd;
+class CMonitorCommand;
+class COnlineDialogs;
+class CPlcCommands;
+class CProjectArchive;
+class CProjectCompiler;
+class CSettingsStore;
+struct CFrameCommandState;
 class COutputView;
 class CQtOutputSink;
 class CPOUEditorDoc;
@@ -81,7 +91,10 @@ class CMainFrame : public CTKMDIFrameWnd,
                    public IOutputSink,
                    public IOutputViewHost,
                    public ITableViewHost,
-                   public ICrossRefHost {
+                   public ICrossRefHost,
+                   public ICompileAllHost,
+                   public IPlcCommandHost,
+                   public IMonitorFrame {
     DECLARE_DYNAMIC(CMainFrame)
 public:
     // The application data, the profile and the recent-project list outlive the frame.
@@ -144,10 +157,48 @@ public:
     void OnSetPreviewMode(BOOL preview);
     void OnWindowClose();
     void OnCloseAll();
-    BOOL CloseProject();
+    BOOL CloseProject() override;
     void OpenProjectByPath(const std::string& path);
 
     BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
+
+    // What the enable rules of the frame's commands see now.
+    CFrameCommandState CommandState();
+    CMonitorCommand* GetMonitorCommand() const { return m_monitor.get(); }
+    CPlcCommands* GetPlcCommands() const { return m_plcCommands.get(); }
+
+    // Commands of the menus and toolbars.
+    void OnCompileAll();
+    void OnSymbolicAddressing();
+    void OnOptions();
+    void OnToggleMonitor();
+    void OnHelpContents();
+    void OnWebSite();
+    void OnHardwareManual();
+    // F1 reaching the frame: the topic of the active child window; FALSE
+    // when the hardware window's pages had shown their own help already.
+    BOOL ShowHelpOfActiveChild();
+
+    // ICompileAllHost
+    void EndPendingEdit() override;
+    void ShowOutputPane() override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    BOOL SaveAllProjectFiles() override;
+    void ScrollCompileListToEnd() override;
+    void RefreshCrossReference(int areaTypes, int typesOfArea) override;
+
+    // IPlcCommandHost
+    BOOL ChooseUploadFile(const std::string& initialFolder, const std::string& initialName,
+                          std::string& path) override;
+    BOOL CheckProjectPathLength(const std::string& path) override;
+    BOOL CreateProject(const std::string& path) override;
+    void ShowUploadedProject() override;
+
+    // IMonitorFrame
+    void CloseFindReplaceDialog() override;
+    void RefreshMonitorDisplay(BOOL monitoring) override;
 
     // IProjectHost
     BOOL RunFileDialog(const CFileDialogRequest& request, std::string& path) override;
@@ -195,6 +246,7 @@ protected:
     int OnCreate() override;
     void OnClose() override;
     void OnDestroy() override;
+    void OnKeyDown(UINT ch, UINT repeat, UINT flags) override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
@@ -223,11 +275,29 @@ private:
     void CloseAllPanes();
     void HostInstructionTree();
     void HostPaneView(CTKDockingPaneItem* pane);
-    // Opens the Output pane when it is not shown and lets the tabs catch up.
-    void ShowOutputPane();
     CPOUEditorDoc* OpenPOUDocument(const std::string& file);
     void OpenSingleton(SingletonWindow window, const char* title);
     void AdjustActiveChildForFullScreen();
+
+    void OnNewProject();
+    void OnOpenProject();
+    void OnCloseProject();
+    void OnSaveProject();
+    void OnSaveProjectAs();
+    void OnImportProject();
+    void OnExportProject();
+    void OnOpenAllPous();
+    void OnPlcUpload();
+    void OnPlcDownload();
+    void OnPlcCompare();
+    void OnPlcClear();
+    void OnPlcPassword();
+    void OnPlcInformation();
+    void OnPlcClock();
+    void OnPlcRun();
+    void OnPlcStop();
+    void OnCommunications();
+    void OnInterfaceTheme(UINT id);
 
     void OnUpdateViewWorkspace(CCmdUI* cmdUI);
     void OnUpdateViewOutput(CCmdUI* cmdUI);
@@ -250,6 +320,12 @@ private:
     std::unique_ptr<CProjectCommands> m_commands;
     CInsTreeView* m_insTreeView = nullptr;
     CTKDockingPaneHost m_paneHost;
+    std::unique_ptr<CProjectArchive> m_archive;
+    std::unique_ptr<CSettingsStore> m_settings;
+    std::unique_ptr<CProjectCompiler> m_compiler;
+    std::unique_ptr<COnlineDialogs> m_onlineDialogs;
+    std::unique_ptr<CPlcCommands> m_plcCommands;
+    std::unique_ptr<CMonitorCommand> m_monitor;
     std::unique_ptr<CQtOutputSink> m_outputSink;
     IOutputSink* m_previousOutput = nullptr;
 
