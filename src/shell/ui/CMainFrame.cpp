@@ -47,6 +47,7 @@
 #include <QObject>
 
 #include <ctime>
+#include <vector>
 
 namespace {
 
@@ -102,6 +103,10 @@ constexpr UINT kCrossRefMenu = 167;
 constexpr int kContentsHelpContext = 1;
 constexpr const char* kWebSite = "https://www.orvel.example/";
 constexpr int kInterfaceThemeCount = 3;
+constexpr const char* kReallocateQuestion =
+    "The 'Reallocate Local Variables' operation will reallocate memories for the local variables.\n"
+    "Are you sure you want to Reallocate Local Variables? ";
+constexpr UINT ID_REALLOCATE_LOCALS = 32959;
 
 // Frame commands and where they go.
 constexpr UINT ID_NEW_PROJECT = 32695;
@@ -180,6 +185,7 @@ CMainFrame::CMainFrame(CZULAppData& app, IProfile& profile, CRecentFileList& rec
         Cmd::Command(ID_IMPORT, &CMainFrame::OnImportProject),
         Cmd::Command(ID_EXPORT, &CMainFrame::OnExportProject),
         Cmd::Command(ID_OPEN_ALL_POUS, &CMainFrame::OnOpenAllPous),
+        Cmd::Command(ID_REALLOCATE_LOCALS, &CMainFrame::OnReallocateLocalVariables),
         Cmd::Command(ID_COMPILE_ALL, &CMainFrame::OnCompileAll),
         Cmd::Command(ID_GLOBAL_VARIABLE, &CMainFrame::OpenGlobalVariableWindow),
         Cmd::Command(ID_CROSS_REFERENCE, &CMainFrame::OnProjectCrossReference),
@@ -890,8 +896,35 @@ void CMainFrame::SetStatusPane(int pane, const std::string& text)
     m_statusBar->SetPaneText(pane, text);
 }
 
+// Every subroutine and interrupt routine with a program, then MAIN, each
+// selected in the project tree and opened as a document.
 void CMainFrame::OpenAllPous(BOOL)
 {
+    std::vector<std::string> names;
+    for (const auto& [name, node] : m_app.Project.POUs.SubroutineNodes)
+        names.push_back(name);
+    for (const auto& [name, node] : m_app.Project.POUs.InterruptNodes)
+        names.push_back(name);
+    names.push_back(m_app.Project.MainNode.name);
+    for (const std::string& name : names) {
+        const CXrefTarget pou = XrefTargetOfPOU(m_app.Project, name);
+        if (pou.file.empty())
+            continue;
+        SelectPOUItem(pou.label);
+        OpenPOUDocument(pou.file);
+    }
+}
+
+// The question first; the open programs are saved and closed, then opened
+// again so that their local variables are laid out anew.
+void CMainFrame::OnReallocateLocalVariables()
+{
+    if (ShowMessage(AfxGetApp()->GetAppName(), kReallocateQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    if (!SaveAllProjectFiles())
+        return;
+    OnCloseAll();
+    OpenAllPous(TRUE);
 }
 
 BOOL CMainFrame::ForceAddress(const std::string&, int)

@@ -287,6 +287,7 @@ private:
     void OnImportProject();
     void OnExportProject();
     void OnOpenAllPous();
+    void OnReallocateLocalVariables();
     void OnPlcUpload();
     void OnPlcDownload();
     void OnPlcCompare();

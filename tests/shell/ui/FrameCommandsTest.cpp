@@ -78,3 +78,15 @@ TEST_F(FrameCommandsTest, F1OpensTheTopicOfTheActiveWindow)
     EXPECT_EQ(requests[0].topic, "");
     EXPECT_EQ(requests[1].topic, "chushihuabiao");
 }
+
+TEST_F(FrameCommandsTest, ReallocatingLocalVariablesAsksFirst)
+{
+    Start();
+    m_app->GetAppData()->ProjectOpen = 1;
+    m_ui.box.Answer(IDNO);
+    m_frame->SendMessage(WM_COMMAND, 32959);
+    m_app->GetAppData()->ProjectOpen = 0;
+    EXPECT_EQ(m_ui.box.Texts(),
+              std::vector<std::string>{"The 'Reallocate Local Variables' operation will reallocate memories for the "
+                                       "local variables.\nAre you sure you want to Reallocate Local Variables? "});
+}
