@@ -66,6 +66,8 @@ protected:
 
     // Adds a snapshot written elsewhere at the head of the undo list.
     void AddUndoSnapshot(Snapshot snapshot);
+    // Ends the redo chain after an edit that took its undo snapshot itself.
+    void DropRedoSnapshots() { m_redoList.clear(); }
     BOOL IsMonitoring() const;
 
     CZULAppData& m_app;
