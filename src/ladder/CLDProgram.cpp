@@ -72,6 +72,12 @@ std::string POUNameOfPath(const std::string& path)
     return ByteString::Trim(file.substr(first, last - first));
 }
 
+// The local tables hold addresses with or without "%"; the maps with one.
+std::string WithPercent(const std::string& address)
+{
+    return !address.empty() && address.front() == '%' ? address : "%" + address;
+}
+
 } // namespace
 
 CLDProgram::CLDProgram(CZULAppData& app, IPOUEditorHost* host)
@@ -418,7 +424,7 @@ void CLDProgram::RebuildLocalSymbolMaps()
     m_names.LocalAddressToSymbol.clear();
     m_names.LocalSymbolToAddress.clear();
     for (const auto& [symbol, address] : symbols) {
-        const std::string upperAddress = ByteString::Upper(address);
+        const std::string upperAddress = WithPercent(ByteString::Upper(address));
         m_names.LocalAddressToSymbol[upperAddress] = symbol;
         m_names.LocalSymbolToAddress[ByteString::Upper(symbol)] = upperAddress;
     }

@@ -296,23 +296,23 @@ TEST_F(LDProgramTest, TheOpenedPathNamesThePOUAndTakesTheFirstSnapshot)
 
 TEST_F(LDProgramTest, ILLinesUseTheProgramsOwnLocalVariables)
 {
-    m_host.locals["SPEED"] = {"LW4", OT_WORD};
-    ASSERT_TRUE(m_program->LoadFromIL(SplitLines("(* Network 0 *)\nLD %I0.0\nMOVE 5, %LW4\nST %Q0.0")));
-    m_app->SymbolicAddressing = 1;
-    m_program->GetItems()[1]->NormaliseTree();
-
+    // Two POUs name a local variable alike; each one's IL gets its own address.
+    const std::string il = "(* Network 0 *)\nLD RUN\nST %Q0.0";
+    m_host.locals["RUN"] = {"L0.4", OT_BOOL};
+    ASSERT_TRUE(m_program->LoadFromIL(SplitLines(il)));
     FakePOUHost other;
-    other.locals["SPEED"] = {"LW8", OT_WORD};
+    other.locals["RUN"] = {"%L1.0", OT_BOOL};
     CLDProgram second(*m_app, &other);
-    ASSERT_TRUE(second.LoadFromIL(SplitLines("(* Network 0 *)\nLD %I0.0\nMOVE 5, %LW8\nST %Q0.0")));
-    second.GetItems()[1]->NormaliseTree();
+    ASSERT_TRUE(second.LoadFromIL(SplitLines(il)));
 
     std::vector<std::string> lines;
     m_program->GetILLines(lines);
     std::vector<std::string> otherLines;
     second.GetILLines(otherLines);
-    EXPECT_EQ(lines[2], "MOVE    5, %LW4");
-    EXPECT_EQ(otherLines[2], "MOVE    5, %LW8");
+    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(otherLines.size(), 3u);
+    EXPECT_EQ(lines[1], "LD    %L0.4");
+    EXPECT_EQ(otherLines[1], "LD    %L1.0");
 }
 
 TEST_F(LDProgramTest, FindReportsInTheFindReplaceListAndVisitsTheNetworksInTheSearchDirection)
