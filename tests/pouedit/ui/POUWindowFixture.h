@@ -317,6 +317,8 @@ protected:
     TempFolder m_folder;
     CRecordingWorkbench m_workbench;
     CFakeProgramFactory m_factory;
+    // The factory the documents are given; null: the one the application registered.
+    IPOUProgramFactory* m_programFactory = &m_factory;
     CProjTreeNode m_node;
     std::unique_ptr<CPOUEditorDoc> m_doc;
     CFrameWnd* m_frame = nullptr;
