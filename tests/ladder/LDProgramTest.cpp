@@ -10,6 +10,9 @@
 #include "ladder/CContact.h"
 #include "ladder/CLDEditor.h"
 #include "ladder/CLDProgram.h"
+#include "ladder/CLadderProgramFactory.h"
+#include "pid/PIDTemplate.h"
+#include "pouedit/IPOUProgramFactory.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
@@ -336,4 +339,49 @@ TEST_F(LDProgramTest, FindReportsInTheFindReplaceListAndVisitsTheNetworksInTheSe
         EXPECT_NE(lines[3].find(second), std::string::npos) << lines[3];
     }
     EXPECT_EQ(m_program->GetUndoCount(), 2);
+}
+
+TEST_F(LDProgramTest, WhileThePIDWizardGeneratesANewPOUHoldsTheLoopsTemplate)
+{
+    m_app->PIDGenerateMode = 1;
+    struct LoopCase {
+        int loop;
+        bool networks;
+    };
+    const LoopCase cases[] = {{0, true}, {7, true}, {8, false}, {-1, false}};
+    for (const LoopCase& c : cases) {
+        m_app->CurrentPIDLoop = c.loop;
+        std::vector<std::string> lines;
+        BuildCurrentPIDLoopIL(*m_app, lines);
+        auto program = Fresh();
+        ASSERT_TRUE(program->InitNew()) << c.loop;
+        EXPECT_EQ(program->GetNetworkCount() > 0, c.networks) << c.loop;
+        EXPECT_EQ(program->GetUndoCount(), 1) << c.loop;
+        if (!c.networks)
+            continue;
+        std::vector<std::string> written;
+        program->GetILLines(written);
+        EXPECT_EQ(written.front(), "(* Network 0 *)") << c.loop;
+        EXPECT_EQ(KeptAsIL(*program), 0) << c.loop;
+    }
+}
+
+TEST_F(LDProgramTest, PastedILBecomesNetworkItemsInTheLDClipboard)
+{
+    RegisterLadderProgramFactory(*m_app);
+    ASSERT_NE(m_app->ProgramFactory, nullptr);
+    std::vector<int> values(LD_PASTE_VALUE_COUNT, 0);
+    values[0] = 7;
+    values[1] = 9;
+    const std::string text = "(* Network 0 *)\r\nLD    %I0.0\r\nST   %Q0.0\r\n(* Network 1 *)\r\nLD    %I0.1\r\nST   %Q0.1\r\n";
+
+    ASSERT_TRUE(m_app->ProgramFactory->ConvertILToNetworks(text, values.data(), *m_app));
+    ASSERT_EQ(m_app->LDClipboard.size(), 4u);
+    EXPECT_EQ(static_cast<CComment*>(m_app->LDClipboard[0].get())->GetNetworkNumber(), 7);
+    EXPECT_EQ(static_cast<CComment*>(m_app->LDClipboard[2].get())->GetNetworkNumber(), 9);
+    EXPECT_EQ(static_cast<CLDElement*>(m_app->LDClipboard[1].get())->GetILText(), "LD    %I0.0\r\nST   %Q0.0\r\n");
+    EXPECT_EQ(m_app->PastingIL, 0);
+
+    EXPECT_FALSE(m_app->ProgramFactory->ConvertILToNetworks("\r\n", nullptr, *m_app));
+    EXPECT_TRUE(m_app->LDClipboard.empty());
 }
