@@ -24,6 +24,8 @@ constexpr BYTE TYPE_BITS = 0x07;
 constexpr unsigned FIND_REPLACE_LIST = 2;
 constexpr int SEARCH_UP = 1;
 constexpr int FIND_RESULT_SHOWN = 1;
+constexpr int FIND_RESULT_NEXT = 2;
+constexpr int FIND_RESULT_REPLACE = 3;
 constexpr int PID_WIZARD_FIRST_MODE = 1;
 constexpr int PID_WIZARD_LAST_MODE = 2;
 constexpr size_t REPORT_SIZE = 600;
@@ -70,6 +72,11 @@ std::string POUNameOfPath(const std::string& path)
     const size_t first = underscore == std::string::npos ? 0 : underscore + 1;
     const size_t last = dot == std::string::npos || dot < first ? file.size() : dot;
     return ByteString::Trim(file.substr(first, last - first));
+}
+
+BOOL IsFindResultNumber(int result)
+{
+    return result > 0 && result < FIND_TABLE_SIZE;
 }
 
 // The local tables hold addresses with or without "%"; the maps with one.
@@ -337,13 +344,26 @@ void CLDProgram::GetILLines(std::vector<std::string>& lines)
         parser.SplitAtDelimiter(item->GetILText(), LINE_END, lines);
 }
 
+// The current hit moves to result r: the previous hit's mark goes, r's is set.
 BOOL CLDProgram::GoToFindResult(int result, int, int)
 {
     CFindState& state = m_app.Find;
-    if (result <= 0 || result >= FIND_TABLE_SIZE)
+    if (!IsFindResultNumber(result))
         return FALSE;
-    if (!CLDElement::FromFindResult(state.Results[static_cast<size_t>(result)]))
+    const CFindResult& record = state.Results[static_cast<size_t>(result)];
+    CLDElement* element = CLDElement::FromFindResult(record);
+    if (!element)
         return FALSE;
+    const int previous = state.FindResultMode == FIND_RESULT_NEXT || state.FindResultMode == FIND_RESULT_REPLACE
+                             ? state.CurrentResult
+                             : state.FindResultMode == FIND_RESULT_SHOWN ? state.SavedResult : 0;
+    if (state.MarksShown != 1 && IsFindResultNumber(previous)) {
+        const CFindResult& old = state.Results[static_cast<size_t>(previous)];
+        CLDElement* marked = CLDElement::FromFindResult(old);
+        if (marked && marked->GetPosition().column == old.RowOrColumn && marked->GetPosition().row == old.ColumnOrRow)
+            marked->SetFindResultMark(old, 0);
+    }
+    element->SetFindResultMark(record, 1);
     m_editor->Repaint();
     state.SavedResult = result;
     state.FindResultMode = FIND_RESULT_SHOWN;

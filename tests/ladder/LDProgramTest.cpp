@@ -385,3 +385,31 @@ TEST_F(LDProgramTest, PastedILBecomesNetworkItemsInTheLDClipboard)
     EXPECT_FALSE(m_app->ProgramFactory->ConvertILToNetworks("\r\n", nullptr, *m_app));
     EXPECT_TRUE(m_app->LDClipboard.empty());
 }
+
+TEST_F(LDProgramTest, GoingToAFindResultMovesTheCurrentHitMark)
+{
+    ASSERT_TRUE(m_program->LoadFromIL(SplitLines("(* Network 0 *)\nLD %I0.5\nST q\n(* Network 1 *)\nLD %I0.5\nST r")));
+    CScopedUi ui;
+    m_app->Find.ResultCount = 0;
+    m_program->Find("%I0.5", LD_FIND_REPORT);
+    ASSERT_EQ(m_app->Find.ResultCount, 2);
+    m_program->Find("%I0.5", LD_FIND_CLEAR);
+    const auto* first = static_cast<const CContact*>(m_program->GetItems()[1]->GetChildA());
+    const auto* second = static_cast<const CContact*>(m_program->GetItems()[3]->GetChildA());
+    ASSERT_EQ(first->GetOperandFoundMark(), 0);
+
+    ASSERT_TRUE(m_program->GoToFindResult(1, 0, 0));
+    EXPECT_EQ(first->GetOperandFoundMark(), 1);
+    EXPECT_EQ(second->GetOperandFoundMark(), 0);
+    EXPECT_EQ(m_app->Find.SavedResult, 1);
+    EXPECT_EQ(m_app->Find.FindResultMode, 1);
+
+    ASSERT_TRUE(m_program->GoToFindResult(2, 0, 0));
+    EXPECT_EQ(first->GetOperandFoundMark(), 0);
+    EXPECT_EQ(second->GetOperandFoundMark(), 1);
+
+    // Results of elements that are gone, and numbers outside the table, show nothing.
+    m_program->Clear();
+    for (int result : {1, 0, FIND_TABLE_SIZE})
+        EXPECT_FALSE(m_program->GoToFindResult(result, 0, 0)) << result;
+}
