@@ -12,6 +12,10 @@
 #include "ladder/CComment.h"
 #include "ladder/CLDProgram.h"
 #include "ladder/CLadderProgramFactory.h"
+#include "model/CModuleCatalogEntry.h"
+#include "model/CZUL_Q7_PLC.h"
+#include "plclink/CProjectCompiler.h"
+#include "plclink/ICompileAllHost.h"
 #include "plclink/UploadedPOUs.h"
 #include "pouedit/CILProgram.h"
 #include "platform/FileSystem.h"
@@ -244,6 +248,73 @@ TEST_F(LadderPOUWindowTest, OnlyASuccessfulSaveClearsTheModifiedMark)
     EXPECT_EQ(ReadFileText(path), file);
     EXPECT_TRUE(m_doc->OnSaveDocument(path));
     EXPECT_FALSE(m_doc->IsModified());
+}
+
+} // namespace
+
+namespace {
+
+class CSilentCompileHost : public ICompileAllHost {
+public:
+    void EndPendingEdit() override {}
+    void ShowOutputPane() override {}
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    BOOL SaveAllProjectFiles() override { return TRUE; }
+    void ScrollCompileListToEnd() override {}
+    void RefreshCrossReference(int, int) override {}
+};
+
+constexpr BYTE VB16_CPU = 4;
+
+// Drawable networks, and one that stays IL (a bracket around a lone load).
+const char* const COMPILED_SOURCE = "(* Network 0 *)\n(*start*)\nLD %I0.0\nOR %I0.1\nAND(\nLD %I0.2\nOR %I0.3\n)\n"
+                                    "MOVE %MW0, %MW2\nST %Q0.0\nS %Q0.1\n"
+                                    "(* Network 1 *)\nLD %I0.4\nAND(\nLD %I0.5\n)\nST %Q0.2\n"
+                                    "(* Network 2 *)\nLD %I1.0\nTON T19, %MW30\nST %Q1.0";
+
+// A project whose MAIN is the LD program; its object code is what an upload reads back.
+TEST_F(LadderPOUWindowTest, UploadedLadderSavedUnchangedCompilesToTheUploadedObjectCode)
+{
+    CZULProject& project = m_app->Project;
+    project.ProjectName = "demo";
+    project.ProjectPath = m_folder / "demo.qpj";
+    project.ProjectFolder = m_folder / "demo";
+    ASSERT_TRUE(FileSystem::CreateFolder(project.ProjectFolder));
+    auto* module = new CZUL_Q7_PLC;
+    module->InitFromCatalog(*FindCatalogRowByCode(VB16_CPU));
+    project.Modules.emplace_back(module);
+    project.MainPresent = 1;
+    project.MainNode.name = "MAIN";
+    project.MainNode.language = POU_LANGUAGE_LD;
+    const std::string path = project.ProjectFolder + "/MAIN_MAIN.ilp";
+    WriteFileText(path, EditorFile(COMPILED_SOURCE));
+    WriteFileText(project.ProjectFolder + "/MAIN_MAIN.ilv", "VAR\r\nEND_VAR\r\n");
+
+    CSilentCompileHost host;
+    auto compile = [&]() {
+        CProjectCompiler compiler(*m_app, host);
+        const BOOL compiled = compiler.CompileAll();
+        const std::vector<std::string> lines = m_ui.output.Lines(1);
+        std::string all;
+        for (const std::string& line : lines)
+            all += line + "\n";
+        EXPECT_TRUE(compiled) << all;
+        return ReadFileBytes(project.ProjectFolder + "/demo.EPL");
+    };
+    const std::vector<unsigned char> code = compile();
+    ASSERT_FALSE(code.empty());
+
+    ASSERT_TRUE(RebuildUploadedPOUs(code.data(), static_cast<int>(code.size()), nullptr, 0, project));
+    // The window takes the language from the tree node, not from the file.
+    ASSERT_TRUE(OpenWindow(path, POU_LANGUAGE_LD));
+    ASSERT_NE(Ladder(), nullptr);
+    EXPECT_EQ(Ladder()->GetNetworkCount(), 3);
+    EXPECT_EQ(KeptAsIL(), 1);
+    ASSERT_TRUE(m_doc->OnSaveDocument(path));
+    CloseWindow();
+
+    EXPECT_EQ(compile(), code);
 }
 
 } // namespace
