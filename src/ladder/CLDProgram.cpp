@@ -13,7 +13,6 @@
 #include "platform/CUserInterface.h"
 #include "pouedit/IPOUEditorHost.h"
 
-#include <cstdio>
 
 namespace {
 
@@ -28,7 +27,6 @@ constexpr int FIND_RESULT_NEXT = 2;
 constexpr int FIND_RESULT_REPLACE = 3;
 constexpr int PID_WIZARD_FIRST_MODE = 1;
 constexpr int PID_WIZARD_LAST_MODE = 2;
-constexpr size_t REPORT_SIZE = 600;
 const std::string LINE_END = "\r\n";
 const std::string NEW_OPERAND;
 const std::string NEW_CONTACT_OPERAND = "????";
@@ -52,13 +50,6 @@ CLDElement* NewElementOfType(BYTE type)
     default:
         return nullptr;
     }
-}
-
-std::string FormatReport(const char* format, const std::string& a, const std::string& b)
-{
-    std::vector<char> text(REPORT_SIZE + a.size() + b.size());
-    std::snprintf(text.data(), text.size(), format, a.c_str(), b.c_str());
-    return text.data();
 }
 
 // The POU name of a file path: the file name's part between its first "_"
@@ -405,7 +396,7 @@ BOOL CLDProgram::Find(const std::string& text, int mode)
     state.MarksShown = GetMarksShown();
     CUserInterface::Output().AppendOutputLine(FIND_REPLACE_LIST, LINE_END);
     CUserInterface::Output().AppendOutputLine(
-        FIND_REPLACE_LIST, FormatReport("$$$ Find \"%s\" in the program \"%s\"...", text, state.CurrentPOUName));
+        FIND_REPLACE_LIST, ByteString::Format("$$$ Find \"%s\" in the program \"%s\"...", text.c_str(), state.CurrentPOUName.c_str()));
     if (m_items.empty())
         return TRUE;
     VisitItems(SearchesUp(), [&](CLDElement& item) { item.Find(text, LD_FIND_REPORT); });
@@ -417,7 +408,8 @@ BOOL CLDProgram::ReplaceAll(const std::string& find, const std::string& replace)
 {
     CUserInterface::Output().AppendOutputLine(FIND_REPLACE_LIST, LINE_END);
     CUserInterface::Output().AppendOutputLine(
-        FIND_REPLACE_LIST, FormatReport("$$$ Replace string '%s' in '%s'...", find, m_app.Find.CurrentPOUName));
+        FIND_REPLACE_LIST, ByteString::Format("$$$ Replace string '%s' in '%s'...", find.c_str(),
+                                              m_app.Find.CurrentPOUName.c_str()));
     if (m_items.empty())
         return TRUE;
     VisitItems(FALSE, [&](CLDElement& item) { item.ReplaceAll(find, replace); });

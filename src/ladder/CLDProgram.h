@@ -81,7 +81,6 @@ public:
     const std::string& GetName() const { return m_name; }
     CLDEditor& GetLDEditor() const { return *m_editor; }
     CLDNameTables& GetNames() { return m_names; }
-    const std::vector<std::string>& GetSavedFBNames() const { return m_savedFBNames; }
 
     // Drops every redo snapshot, after edits that took their own undo snapshot.
     void ClearRedoList();
@@ -97,7 +96,6 @@ private:
     BOOL SearchesUp() const;
 
     std::string m_name;
-    std::string m_secondText;
     std::unique_ptr<CLDEditor> m_editor;
     IPOUEditorHost* m_host;
     CLDElement* m_selected = nullptr;

@@ -413,3 +413,21 @@ TEST_F(LDProgramTest, GoingToAFindResultMovesTheCurrentHitMark)
     for (int result : {1, 0, FIND_TABLE_SIZE})
         EXPECT_FALSE(m_program->GoToFindResult(result, 0, 0)) << result;
 }
+
+TEST_F(LDProgramTest, DiscardingChangesRestoresTheFBInstancesThePOUHadWhenOpened)
+{
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("T37", "TON", "PUMP", FB_LIST_TABLE));
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("T40", "TOF", "MAIN", FB_LIST_TABLE));
+    m_host.pouName = "PUMP";
+    m_program->OnOpened("/proj/SBR01_PUMP.ilp");
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("T38", "TON", "PUMP", FB_LIST_TABLE));
+    Project().FBTable.RemoveFBInstance("T37");
+
+    m_program->DiscardChanges();
+    std::vector<std::string> names;
+    std::vector<std::string> types;
+    Project().FBTable.GetFBInstancesOfPOU("PUMP", names, types);
+    EXPECT_EQ(names, std::vector<std::string> {"T37"});
+    EXPECT_EQ(types, std::vector<std::string> {"TON"});
+    EXPECT_EQ(InstancesOfMain(), std::vector<std::string> {"T40"});
+}
