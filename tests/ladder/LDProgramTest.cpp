@@ -431,3 +431,29 @@ TEST_F(LDProgramTest, DiscardingChangesRestoresTheFBInstancesThePOUHadWhenOpened
     EXPECT_EQ(types, std::vector<std::string> {"TON"});
     EXPECT_EQ(InstancesOfMain(), std::vector<std::string> {"T40"});
 }
+
+TEST_F(LDProgramTest, ReplaceAllChangesEveryNetworkAndTakesOneSnapshot)
+{
+    ASSERT_TRUE(m_program->LoadFromIL(SplitLines("(* Network 0 *)\nLD %I0.5\nST q\n(* Network 1 *)\nLD %I0.5\nST r")));
+    m_program->PushUndoSnapshot();
+    CScopedUi ui;
+
+    ASSERT_TRUE(m_program->ReplaceAll("%I0.5", "%I0.6"));
+    const std::vector<std::string> lines = ui.output.Lines(2);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "\r\n");
+    EXPECT_EQ(lines[1], "$$$ Replace string '%I0.5' in 'MAIN'...");
+    std::vector<std::string> il;
+    m_program->GetILLines(il);
+    EXPECT_EQ(il, (std::vector<std::string> {"(* Network 0 *)", "LD    %I0.6", "ST   q", "(* Network 1 *)",
+                                             "LD    %I0.6", "ST   r"}));
+    EXPECT_EQ(m_program->GetUndoCount(), 2);
+
+    m_program->Replace("%I0.6", "%I0.7");
+    EXPECT_TRUE(m_host.modified);
+    EXPECT_EQ(m_program->GetUndoCount(), 3);
+    ASSERT_TRUE(m_program->Undo());
+    il.clear();
+    m_program->GetILLines(il);
+    EXPECT_EQ(il[1], "LD    %I0.6");
+}
