@@ -35,7 +35,8 @@ void CLDEditor::OnInitialUpdate()
         return;
     const CSize cells = m_program.GetExtent();
     const CSize cell = m_program.GetCellSize();
-    m_host->SetScrollSizes(CSize(cells.cx * cell.cx, cells.cy * cell.cy), CSize(cell.cx * PAGE_CELLS, cell.cy * PAGE_CELLS), cell);
+    const CSize total(cells.cx * cell.cx, cells.cy * cell.cy);
+    m_host->SetScrollSizes(total, CSize(cell.cx * PAGE_CELLS, cell.cy * PAGE_CELLS), cell);
 }
 
 void CLDEditor::OnEditUndo()

@@ -395,8 +395,9 @@ BOOL CLDProgram::Find(const std::string& text, int mode)
     }
     state.MarksShown = GetMarksShown();
     CUserInterface::Output().AppendOutputLine(FIND_REPLACE_LIST, LINE_END);
-    CUserInterface::Output().AppendOutputLine(
-        FIND_REPLACE_LIST, ByteString::Format("$$$ Find \"%s\" in the program \"%s\"...", text.c_str(), state.CurrentPOUName.c_str()));
+    CUserInterface::Output().AppendOutputLine(FIND_REPLACE_LIST,
+                                              ByteString::Format("$$$ Find \"%s\" in the program \"%s\"...",
+                                                                 text.c_str(), state.CurrentPOUName.c_str()));
     if (m_items.empty())
         return TRUE;
     VisitItems(SearchesUp(), [&](CLDElement& item) { item.Find(text, LD_FIND_REPORT); });

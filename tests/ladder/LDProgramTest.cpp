@@ -373,7 +373,8 @@ TEST_F(LDProgramTest, PastedILBecomesNetworkItemsInTheLDClipboard)
     std::vector<int> values(LD_PASTE_VALUE_COUNT, 0);
     values[0] = 7;
     values[1] = 9;
-    const std::string text = "(* Network 0 *)\r\nLD    %I0.0\r\nST   %Q0.0\r\n(* Network 1 *)\r\nLD    %I0.1\r\nST   %Q0.1\r\n";
+    const std::string text = "(* Network 0 *)\r\nLD    %I0.0\r\nST   %Q0.0\r\n"
+                             "(* Network 1 *)\r\nLD    %I0.1\r\nST   %Q0.1\r\n";
 
     ASSERT_TRUE(m_app->ProgramFactory->ConvertILToNetworks(text, values.data(), *m_app));
     ASSERT_EQ(m_app->LDClipboard.size(), 4u);

@@ -107,11 +107,12 @@ protected:
     CScopedUi m_ui;
 };
 
-const char* const LADDER_SOURCE = "(* Network 0 *)\n(*start\x01the pump*)\nLD %I0.0\nOR %I0.1\nAND(\nLD %I0.2\nOR %I0.3\n)\n"
+const char* const LADDER_SOURCE = "(* Network 0 *)\n(*start\x01the pump*)\n"
+                                  "LD %I0.0\nOR %I0.1\nAND(\nLD %I0.2\nOR %I0.3\n)\n"
                                   "MOVE %MW0, %MW2\nST %Q0.0\nS %Q0.1\n"
                                   "(* Network 1 *)\nLD %I0.4\nST %Q0.2\nAND %I0.5\n"
-                                  "(* Network 2 *)\nLD %I1.0\nTON T19, %MW30\n__CR_EQ_1\nMOVE T19, %MW26\n__CR_RESTORE\n"
-                                  "ST %Q1.0";
+                                  "(* Network 2 *)\nLD %I1.0\nTON T19, %MW30\n"
+                                  "__CR_EQ_1\nMOVE T19, %MW26\n__CR_RESTORE\nST %Q1.0";
 
 TEST_F(LadderPOUWindowTest, AnEditorFileOpensAsNetworksAndSavesBackByteForByte)
 {
