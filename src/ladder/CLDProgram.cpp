@@ -13,6 +13,7 @@
 #include "platform/CUserInterface.h"
 #include "pouedit/IPOUEditorHost.h"
 
+#include <algorithm>
 
 namespace {
 
@@ -34,19 +35,19 @@ const std::string NEW_COIL_TYPE = "-(NUL)";
 const std::string NEW_CONTACT_TYPE = "-| |-";
 
 // A new element of the class a type byte's low three bits name; null for 3, 5 and 7.
-CLDElement* NewElementOfType(BYTE type)
+std::unique_ptr<CLDElement> NewElementOfType(BYTE type)
 {
     switch (type & TYPE_BITS) {
     case LD_TYPE_OTHER:
-        return new CComment;
+        return std::make_unique<CComment>();
     case LD_TYPE_COIL:
-        return new CCoil;
+        return std::make_unique<CCoil>();
     case LD_TYPE_LOGIC_NODE:
-        return new CLogicNode;
+        return std::make_unique<CLogicNode>();
     case LD_TYPE_CONTACT:
-        return new CContact;
+        return std::make_unique<CContact>();
     case LD_TYPE_BLOCK:
-        return new CBlock;
+        return std::make_unique<CBlock>();
     default:
         return nullptr;
     }
@@ -170,19 +171,18 @@ LDItemPtr CLDProgram::LoadItem(CArchive& ar, BOOL* stop)
     for (int i = 0; i < count; ++i) {
         BYTE type = 0;
         ar >> type;
-        CLDElement* element = NewElementOfType(type);
+        std::unique_ptr<CLDElement> element = NewElementOfType(type);
         if (!element || !ar.IsOK()) {
-            delete element;
             *stop = TRUE;
             return nullptr;
         }
-        records.emplace_back(element);
         element->Serialize(ar);
-        if (auto* header = dynamic_cast<CComment*>(element)) {
+        if (auto* header = dynamic_cast<CComment*>(element.get())) {
             int valid = 1;
             ar >> valid;
             header->SetValidFlag(valid);
         }
+        records.push_back(std::move(element));
     }
     if (records.empty() || !ar.IsOK()) {
         *stop = !ar.IsOK();
