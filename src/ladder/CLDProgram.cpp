@@ -210,20 +210,8 @@ void CLDProgram::SerializeIL(CArchive& ar)
         }
         return;
     }
-    std::string text(ar.GetRemaining(), '\0');
-    ar.Read(text.data(), text.size());
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
+    ar.ReadLines(lines);
     // Text that gives no network opens nothing: the file is left as it is.
     if (!lines.empty() && !LoadFromIL(lines))
         ar.SetError(CArchive::badClass);
