@@ -4,6 +4,7 @@
 // edit pushes a snapshot; Undo and Redo move snapshots between the lists
 // and reload the program from the one that becomes current.
 
+#include "model/LanguageLibrary.h"
 #include "platform/CArchive.h"
 #include "platform/WinTypes.h"
 
@@ -15,10 +16,9 @@
 class CPOUEditor;
 class CZULAppData;
 
-// Language codes of the POU file's language line and of the project tree.
+// Language codes of the POU file's language line and of the project tree
+// (POU_LANGUAGE_IL, POU_LANGUAGE_LD), and no language yet.
 constexpr int POU_LANGUAGE_NONE = -1;
-constexpr int POU_LANGUAGE_IL = 1;
-constexpr int POU_LANGUAGE_LD = 2;
 
 class CPOUProgram {
 public:
@@ -66,6 +66,8 @@ protected:
 
     // Adds a snapshot written elsewhere at the head of the undo list.
     void AddUndoSnapshot(Snapshot snapshot);
+    // Ends the redo chain after an edit that took its undo snapshot itself.
+    void DropRedoSnapshots() { m_redoList.clear(); }
     BOOL IsMonitoring() const;
 
     CZULAppData& m_app;
