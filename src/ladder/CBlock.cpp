@@ -907,3 +907,21 @@ void CBlock::DrawLiveValue(CDC* dc, const CZULFBPara* para, int pin, BOOL input,
     dc->SetBkColor(oldBack);
     dc->SetTextColor(oldText);
 }
+
+void CBlock::SetFindResultMark(const CFindResult& record, int mark)
+{
+    if (record.LineText.empty()) {
+        m_nameFound = mark;
+        return;
+    }
+    if (record.InstanceFlag == 1 && record.ParamGroup == GROUP_NAME) {
+        m_instanceFound = mark;
+        return;
+    }
+    // Output labels follow the input labels.
+    const int label = record.ParamGroup == GROUP_INPUT    ? record.ParamIndex
+                      : record.ParamGroup == GROUP_OUTPUT ? m_inputCount + record.ParamIndex
+                                                          : -1;
+    if (label >= 0 && label < BLOCK_LABEL_SLOTS)
+        m_labelFound[label] = mark;
+}

@@ -36,6 +36,7 @@ public:
     int Find(const std::string& text, int mode) override;
     int ReplaceAll(const std::string& find, const std::string& replace) override;
     int ReplaceOne(const std::string& find, const std::string& replace) override;
+    void SetFindResultMark(const CFindResult& record, int mark) override;
     BOOL IsFunction() const override;
     std::string GetTypeText() const override;
     // The anchor of the next label in Tab order; the selection stays.

@@ -649,3 +649,9 @@ int CCoil::ReplaceOne(const std::string& find, const std::string& replace)
 {
     return ReplaceHere(find, replace, TRUE);
 }
+
+void CCoil::SetFindResultMark(const CFindResult& record, int mark)
+{
+    // The operand mark for a hit with a line text, else the coil's own mark.
+    (record.LineText.empty() ? m_coilFound : m_operandFound) = mark;
+}

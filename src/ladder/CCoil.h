@@ -23,6 +23,7 @@ public:
     int Find(const std::string& text, int mode) override;
     int ReplaceAll(const std::string& find, const std::string& replace) override;
     int ReplaceOne(const std::string& find, const std::string& replace) override;
+    void SetFindResultMark(const CFindResult& record, int mark) override;
     std::string GetTypeText() const override;
     BOOL GetEditPosition(CPoint* point, int cellWidth, int cellHeight) override;
     CSize GetSize(BOOL printing) override;

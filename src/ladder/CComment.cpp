@@ -281,3 +281,8 @@ int CComment::ReplaceOne(const std::string& find, const std::string& replace)
     }
     return 1;
 }
+
+void CComment::SetFindResultMark(const CFindResult&, int mark)
+{
+    m_found = mark;
+}

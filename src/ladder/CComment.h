@@ -16,6 +16,7 @@ public:
     int Find(const std::string& text, int mode) override;
     int ReplaceAll(const std::string& find, const std::string& replace) override;
     int ReplaceOne(const std::string& find, const std::string& replace) override;
+    void SetFindResultMark(const CFindResult& record, int mark) override;
     std::string GetTypeText() const override;
     CSize GetSize(BOOL printing) override;
     CSize LayoutAndDraw(int cellWidth, int cellHeight, int originCol, int originRow, const std::string& pouName,

@@ -561,3 +561,9 @@ int CContact::ReplaceOne(const std::string& find, const std::string& replace)
     CLDElement* next = GetSuccessor();
     return hits + (next ? next->ReplaceOne(find, replace) : 0);
 }
+
+void CContact::SetFindResultMark(const CFindResult& record, int mark)
+{
+    // The operand mark for a hit with a line text, else the type mark.
+    (record.LineText.empty() ? m_typeFound : m_operandFound) = mark;
+}

@@ -389,7 +389,7 @@ BOOL CILToLDConverter::Build()
         BOOL unknownBox = FALSE;
         if (BuildNetwork(start + 1, end - 1, m_firstCoilLines[size_t(k)], &unknownBox))
             continue;
-        if (unknownBox) {
+        if (unknownBox && !m_keepUnbuildable) {
             DeleteResults();
             return FALSE;
         }

@@ -39,6 +39,9 @@ public:
     // Converting pasted text: the header comments take the network numbers
     // from values, one per network, in order.
     void SetPasteMode(const std::vector<int>* values);
+    // Reading a program: a network whose box names an unknown instruction is
+    // kept as IL like any other undrawable one, instead of failing the build.
+    void KeepUnbuildableNetworks() { m_keepUnbuildable = TRUE; }
 
     // FALSE only for no lines. Messages for the lines that cannot be drawn go to errorText.
     BOOL Parse(const std::vector<std::string>& lines, std::string* errorText);
@@ -117,6 +120,7 @@ private:
     std::vector<LDItemPtr> m_results;
     // A box of the network being built names an unknown instruction.
     BOOL m_unknownBox = FALSE;
+    BOOL m_keepUnbuildable = FALSE;
 
     // Parse state.
     std::vector<int> m_blockStack;

@@ -352,6 +352,10 @@ BOOL CLDElement::ToAddressOperand(const std::string& operand, std::string* addre
     return TRUE;
 }
 
+void CLDElement::SetFindResultMark(const CFindResult&, int)
+{
+}
+
 BYTE CLDElement::GetTypeByte() const
 {
     switch (m_kind) {

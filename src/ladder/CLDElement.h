@@ -99,6 +99,9 @@ public:
     virtual int Find(const std::string& text, int mode) = 0;
     virtual int ReplaceAll(const std::string& find, const std::string& replace) = 0;
     virtual int ReplaceOne(const std::string& find, const std::string& replace) = 0;
+    // Sets (1) or clears (0) the found mark that a find result of this
+    // element names; elements without marks ignore it.
+    virtual void SetFindResultMark(const CFindResult& record, int mark);
     virtual BOOL IsFunction() const;
     virtual std::string GetTypeText() const = 0;
     // Pixel position for the in-place operand editor.

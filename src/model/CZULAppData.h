@@ -43,6 +43,8 @@ constexpr BYTE DBCS_SINGLE = 0;
 constexpr BYTE DBCS_LEAD = 1;
 constexpr BYTE DBCS_TRAIL = 2;
 
+class IPOUProgramFactory;
+
 class CZULAppData {
 public:
     CZULAppData();
@@ -234,6 +236,9 @@ public:
     CSharedCopyBlock SharedCopyBlock;
     std::string PasteText;             // the text of the last paste from the shared copy block
     int PastingIL = 0;                 // 1 while pasted IL text is built into LD networks
+    // The maker of ladder programs that POU documents use; set once at
+    // start-up by the ladder library's registration; not owned.
+    IPOUProgramFactory* ProgramFactory = nullptr;
 
     // Section "Configuration" of the settings.
     int IfCompileBeforeDown = 0;

@@ -85,6 +85,23 @@ BOOL CArchive::SaveToFile(const std::string& path)
     return TRUE;
 }
 
+void CArchive::ReadLines(std::vector<std::string>& lines)
+{
+    std::string rest(GetRemaining(), '\0');
+    Read(rest.data(), rest.size());
+    size_t start = 0;
+    while (start < rest.size()) {
+        size_t end = rest.find('\n', start);
+        if (end == std::string::npos)
+            end = rest.size();
+        std::string line = rest.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+}
+
 std::string CArchive::GetErrorText() const
 {
     switch (m_error) {

@@ -62,6 +62,8 @@ public:
     // Reads size bytes; a short stream fills zeros, sets endOfFile and returns 0.
     // Reading 0 bytes touches neither the buffer nor the archive.
     size_t Read(void* data, size_t size);
+    // Appends every remaining line of a text, its LF or CR LF line end removed.
+    void ReadLines(std::vector<std::string>& lines);
 
     CArchive& operator<<(BYTE v);
     CArchive& operator<<(char v);

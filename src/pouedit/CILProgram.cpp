@@ -65,19 +65,9 @@ void CILProgram::WriteLines(CArchive& ar) const
 void CILProgram::ReadLines(CArchive& ar)
 {
     m_lines.clear();
-    std::string rest(ar.GetRemaining(), '\0');
-    ar.Read(rest.data(), rest.size());
-    size_t start = 0;
-    while (start < rest.size()) {
-        size_t end = rest.find('\n', start);
-        if (end == std::string::npos)
-            end = rest.size();
-        std::string line = rest.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        m_lines.push_back(ExpandTabs(line));
-        start = end + 1;
-    }
+    ar.ReadLines(m_lines);
+    for (std::string& line : m_lines)
+        line = ExpandTabs(line);
 }
 
 void CILProgram::Serialize(CArchive& ar, BOOL toFile)

@@ -16,7 +16,8 @@
 class CPOUEditor;
 class CZULAppData;
 
-// Language codes of the POU file's language line and of the project tree.
+// Language codes of the POU file's language line and of the project tree
+// (POU_LANGUAGE_IL, POU_LANGUAGE_LD), and no language yet.
 constexpr int POU_LANGUAGE_NONE = -1;
 
 class CPOUProgram {
@@ -65,6 +66,8 @@ protected:
 
     // Adds a snapshot written elsewhere at the head of the undo list.
     void AddUndoSnapshot(Snapshot snapshot);
+    // Ends the redo chain after an edit that took its undo snapshot itself.
+    void DropRedoSnapshots() { m_redoList.clear(); }
     BOOL IsMonitoring() const;
 
     CZULAppData& m_app;

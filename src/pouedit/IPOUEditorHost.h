@@ -10,6 +10,7 @@
 #include "platform/WinTypes.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class IFindReplaceDialog;
@@ -27,6 +28,9 @@ public:
     virtual BOOL FindLocalAddress(const std::string& upperName, std::string& address) const = 0;
     // The name of the local variable at that address (upper case, without "%").
     virtual BOOL FindLocalName(const std::string& address, std::string& name) const = 0;
+    // Every local variable as (symbol as written, address without "%");
+    // FALSE while the POU has no local-variable table.
+    virtual BOOL GetLocalSymbols(std::vector<std::pair<std::string, std::string>>& symbols) const = 0;
 
     // The view's scroll position in pixels.
     virtual void GetScrollPosition(int& x, int& y) const = 0;

@@ -7,6 +7,7 @@
 #include "platform/WinTypes.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class IPOULocalVars {
@@ -16,6 +17,8 @@ public:
     virtual BOOL LookupLocalSymbol(const std::string& upperName, OperandTypeFlags& flags) const = 0;
     virtual BOOL FindLocalAddress(const std::string& upperName, std::string& address) const = 0;
     virtual BOOL FindLocalName(const std::string& address, std::string& name) const = 0;
+    // Every local variable as (symbol as written, address without "%").
+    virtual void GetLocalSymbols(std::vector<std::pair<std::string, std::string>>& symbols) const = 0;
     // FALSE, leaving the lines alone, when the table holds no complete declaration.
     virtual BOOL GetDeclarationLines(std::vector<std::string>& lines) const = 0;
     // Rebuilds the POU's call interface from the rows; with writeFile also writes the ".ilv" file.

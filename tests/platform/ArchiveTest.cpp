@@ -255,3 +255,27 @@ TEST(ArchiveTest, FileRoundTripAndMissingFile)
     CArchive missing = CArchive::FromFile(dir / "none.qpj");
     EXPECT_EQ(missing.GetError(), CArchive::fileError);
 }
+
+TEST(ArchiveTest, TextLinesLoseTheirLineEnds)
+{
+    struct LinesCase {
+        std::string text;
+        std::vector<std::string> lines;
+    };
+    const LinesCase cases[] = {
+        {"", {}},
+        {"a\r\nb\nc", {"a", "b", "c"}},
+        {"a\r\n", {"a"}},
+        {"\r\n\n", {"", ""}},
+        {"x\ry\r\n", {"x\ry"}},
+    };
+    for (const LinesCase& c : cases) {
+        CArchive ar(std::vector<BYTE>(c.text.begin(), c.text.end()));
+        std::vector<std::string> lines {"kept"};
+        ar.ReadLines(lines);
+        std::vector<std::string> expected {"kept"};
+        expected.insert(expected.end(), c.lines.begin(), c.lines.end());
+        EXPECT_EQ(lines, expected) << c.text;
+        EXPECT_EQ(ar.GetRemaining(), 0u) << c.text;
+    }
+}

@@ -77,6 +77,12 @@ public:
         }
         return FALSE;
     }
+    BOOL GetLocalSymbols(std::vector<std::pair<std::string, std::string>>& symbols) const override
+    {
+        for (const auto& [name, local] : locals)
+            symbols.emplace_back(name, local.address);
+        return TRUE;
+    }
     void GetScrollPosition(int& x, int& y) const override
     {
         x = scrollX;

@@ -10,6 +10,7 @@
 #include "pouedit/IPOULocalVars.h"
 #include "pouedit/IPOUProgramFactory.h"
 #include "pouedit/IPOUWorkbenchHost.h"
+#include "model/CZULAppData.h"
 #include "platform/ByteString.h"
 #include "platform/CCaret.h"
 #include "platform/CFont.h"
@@ -89,7 +90,7 @@ void MakeWritable(const std::string& path)
 CPOUEditorDoc::CPOUEditorDoc(CZULAppData& app, IPOUWorkbenchHost* workbench, IPOUProgramFactory* factory)
     : m_app(app)
     , m_workbench(workbench)
-    , m_factory(factory)
+    , m_factory(factory ? factory : app.ProgramFactory)
 {
 }
 
@@ -266,6 +267,15 @@ BOOL CPOUEditorDoc::FindLocalName(const std::string& address, std::string& name)
 {
     const IPOULocalVars* vars = GetLocalVars();
     return vars && vars->FindLocalName(address, name);
+}
+
+BOOL CPOUEditorDoc::GetLocalSymbols(std::vector<std::pair<std::string, std::string>>& symbols) const
+{
+    const IPOULocalVars* vars = GetLocalVars();
+    if (!vars)
+        return FALSE;
+    vars->GetLocalSymbols(symbols);
+    return TRUE;
 }
 
 void CPOUEditorDoc::GetLocalVarDeclLines(std::vector<std::string>& lines) const

@@ -23,7 +23,8 @@ class IPOUWorkbenchHost;
 class CPOUEditorDoc : public CDocument, public IPOUEditorHost {
     DECLARE_DYNAMIC(CPOUEditorDoc)
 public:
-    // The factory makes the ladder programs; without one a POU stays IL.
+    // The factory makes the ladder programs (the application's registered
+    // one when none is given); without one a POU stays IL.
     CPOUEditorDoc(CZULAppData& app, IPOUWorkbenchHost* workbench, IPOUProgramFactory* factory);
     ~CPOUEditorDoc() override;
 
@@ -45,6 +46,7 @@ public:
     BOOL LookupLocalSymbolType(const std::string& name, OperandTypeFlags& flags) const override;
     BOOL FindLocalAddress(const std::string& upperName, std::string& address) const override;
     BOOL FindLocalName(const std::string& address, std::string& name) const override;
+    BOOL GetLocalSymbols(std::vector<std::pair<std::string, std::string>>& symbols) const override;
     void GetLocalVarDeclLines(std::vector<std::string>& lines) const override;
     // Creation and last-write time of the file, "yyyy-mm-dd  hh:mm:ss";
     // both left alone when the file's times cannot be read.

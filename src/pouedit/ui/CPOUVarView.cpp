@@ -182,6 +182,12 @@ BOOL CPOUVarView::FindLocalName(const std::string& address, std::string& name) c
     return TRUE;
 }
 
+void CPOUVarView::GetLocalSymbols(std::vector<std::pair<std::string, std::string>>& symbols) const
+{
+    for (const auto& [name, entry] : m_table->GetSymbolMap())
+        symbols.emplace_back(entry->Symbol, entry->Address);
+}
+
 BOOL CPOUVarView::GetDeclarationLines(std::vector<std::string>& lines) const
 {
     std::vector<std::string> declarations;

@@ -29,6 +29,7 @@ public:
 
     // IPOULocalVars
     BOOL LookupLocalSymbol(const std::string& upperName, OperandTypeFlags& flags) const override;
+    void GetLocalSymbols(std::vector<std::pair<std::string, std::string>>& symbols) const override;
     BOOL FindLocalAddress(const std::string& upperName, std::string& address) const override;
     BOOL FindLocalName(const std::string& address, std::string& name) const override;
     BOOL GetDeclarationLines(std::vector<std::string>& lines) const override;

@@ -42,7 +42,7 @@ BOOL POUWindowFixture::OpenWindow(const std::string& path, int language, int nod
 {
     m_node.kind = nodeKind;
     m_node.language = language;
-    m_doc = std::make_unique<CPOUEditorDoc>(*m_app, &m_workbench, &m_factory);
+    m_doc = std::make_unique<CPOUEditorDoc>(*m_app, &m_workbench, m_programFactory);
     m_frame = new CFrameWnd;
     if (!m_frame->Create(nullptr, FRAME_RECT, 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE))
         return FALSE;

@@ -285,6 +285,10 @@ public:
     }
     BOOL FindLocalAddress(const std::string&, std::string&) const override { return FALSE; }
     BOOL FindLocalName(const std::string&, std::string&) const override { return FALSE; }
+    void GetLocalSymbols(std::vector<std::pair<std::string, std::string>>& out) const override
+    {
+        out.insert(out.end(), addresses.begin(), addresses.end());
+    }
     BOOL GetDeclarationLines(std::vector<std::string>& lines) const override
     {
         if (declarations.empty())
@@ -295,6 +299,8 @@ public:
     void CommitRows(BOOL writeFile) override { commits.push_back(writeFile); }
 
     std::map<std::string, OperandTypeFlags> symbols;
+    // Symbol as written -> address without "%".
+    std::map<std::string, std::string> addresses;
     std::vector<std::string> declarations;
     std::vector<BOOL> commits;
 };
@@ -319,6 +325,8 @@ protected:
     TempFolder m_folder;
     CRecordingWorkbench m_workbench;
     CFakeProgramFactory m_factory;
+    // The factory the documents are given; null: the one the application registered.
+    IPOUProgramFactory* m_programFactory = &m_factory;
     CProjTreeNode m_node;
     std::unique_ptr<CPOUEditorDoc> m_doc;
     CFrameWnd* m_frame = nullptr;

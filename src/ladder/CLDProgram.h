@@ -1,0 +1,115 @@
+#pragma once
+// The ladder form of a POU's program: its networks (item 2n the header
+// comment of network n, item 2n+1 its root coil), the editor, the
+// selection, the cell map the layout fills and the branch ends. The file
+// form is the IL text of the networks, read back through the IL-to-LD
+// conversion; the undo snapshots hold the element records themselves.
+
+#include "CILToLDConverter.h"
+#include "CLDElement.h"
+#include "CLDNameTables.h"
+#include "pouedit/CPOUProgram.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CLDEditor;
+class IPOUEditorHost;
+
+// A POU holds at most this many networks.
+constexpr int LD_MAX_NETWORKS = 200;
+
+class CLDProgram : public CPOUProgram {
+public:
+    CLDProgram(CZULAppData& app, IPOUEditorHost* host);
+    ~CLDProgram() override;
+
+    void Serialize(CArchive& ar, BOOL toFile) override;
+    void Clear() override;
+    // One default network, or the PID loop being generated, then the first snapshot.
+    BOOL InitNew() override;
+    BOOL OnOpened(const std::string& path) override;
+    void AfterSave(const std::string& path, int prepared) override;
+    int PrepareSave(const std::string& path) override;
+    void DiscardChanges() override;
+    void GetILLines(std::vector<std::string>& lines) override;
+    BOOL GoToFindResult(int result, int column, int row) override;
+    BOOL GoToLine(int network) override;
+    BOOL IsValid() override { return TRUE; }
+
+    // The file form: the items' IL text; loading hands the lines to LoadFromIL.
+    void SerializeIL(CArchive& ar);
+    // Replaces the networks by those converted from the lines; FALSE, with
+    // the networks as they were, when the lines give no network.
+    BOOL LoadFromIL(const std::vector<std::string>& lines);
+    // Appends a default network; FALSE at the network limit.
+    BOOL InsertNetwork();
+    // Appends a built item (header or root) and gives it the program's names.
+    void AppendItem(LDItemPtr item);
+
+    BOOL Find(const std::string& text, int mode);
+    BOOL ReplaceAll(const std::string& find, const std::string& replace);
+    void Replace(const std::string& find, const std::string& replace);
+
+    // The local-variable maps from the POU's local-variable table.
+    void RebuildLocalSymbolMaps();
+
+    CSize GetExtent() const { return CSize(m_extentColumns, m_extentRows); }
+    CSize GetCellSize() const { return CSize(m_cellWidth, m_cellHeight); }
+    const std::vector<LDItemPtr>& GetItems() const { return m_items; }
+    int GetNetworkCount() const { return static_cast<int>(m_items.size() / 2); }
+    // The first row of the last network's header plus 36; 0 below two items.
+    int GetInitialRowExtent() const;
+
+    CLDElement* GetSelection() const { return m_selected; }
+    void Select(CLDElement* element);
+    void ClearSelection();
+    int SetSelectionFlag(int flag);
+    int GetSelectionFlag() const { return m_selectionFlag; }
+
+    BOOL LookupCell(int column, int row, CLDElement** element) const;
+    void ClearCellMap() { m_positionMap.clear(); }
+    CLDPositionMap& GetPositionMap() { return m_positionMap; }
+
+    CLDElement* GetBranchStart() const { return m_branchStart; }
+    CLDElement* GetBranchEnd() const { return m_branchEnd; }
+    void SetBranchEnds(CLDElement* start, CLDElement* end);
+
+    BOOL IsLayoutChanged() const { return m_layoutChanged; }
+    void SetLayoutChanged(BOOL changed) { m_layoutChanged = changed ? TRUE : FALSE; }
+    const std::string& GetName() const { return m_name; }
+    CLDEditor& GetLDEditor() const { return *m_editor; }
+    CLDNameTables& GetNames() { return m_names; }
+
+    // Drops every redo snapshot, after edits that took their own undo snapshot.
+    void ClearRedoList();
+
+private:
+    void StoreSnapshot(CArchive& ar);
+    void LoadSnapshot(CArchive& ar);
+    // One item's records; null when a type byte names no element class or the records do not form one tree.
+    LDItemPtr LoadItem(CArchive& ar, BOOL* stop);
+    // Each item from the first to the last, or from the last when the search goes up.
+    template <typename Visit>
+    void VisitItems(BOOL backward, Visit visit);
+    BOOL SearchesUp() const;
+
+    std::string m_name;
+    std::unique_ptr<CLDEditor> m_editor;
+    IPOUEditorHost* m_host;
+    CLDElement* m_selected = nullptr;
+    int m_extentColumns;
+    int m_extentRows;
+    int m_selectionFlag = 0;
+    std::vector<LDItemPtr> m_items;
+    BOOL m_layoutChanged = FALSE;
+    int m_cellWidth = LD_CELL_WIDTH;
+    int m_cellHeight = LD_CELL_HEIGHT;
+    CLDPositionMap m_positionMap;
+    CLDElement* m_branchStart = nullptr;
+    CLDElement* m_branchEnd = nullptr;
+    CLDNameTables m_names;
+    std::vector<std::string> m_savedFBNames;
+    std::vector<std::string> m_savedFBTypes;
+};
