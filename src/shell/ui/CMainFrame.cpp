@@ -7,6 +7,8 @@
 #include "platform/ui/CMDIChildWnd.h"
 #include "platform/ui/CStatusBar.h"
 #include "platform/ui/CWinApp.h"
+#include "pouedit/CPOUEditor.h"
+#include "platform/ui/QtText.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUEditorView.h"
 #include "platform/ui/CSettingsStore.h"
@@ -42,6 +44,7 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QUrl>
 #include <QMenu>
 #include <QObject>
@@ -756,14 +759,37 @@ void CMainFrame::OnDestroy()
 
 // ---- IProjectHost ----
 
-BOOL CMainFrame::RunFileDialog(const CFileDialogRequest&, std::string&)
+// The request's filter "Text (*.x)|*.x||" becomes Qt's "Text (*.x)" list.
+BOOL CMainFrame::RunFileDialog(const CFileDialogRequest& request, std::string& path)
 {
-    return FALSE;
+    QStringList filters;
+    const QStringList parts = ToQString(request.filter).split(QLatin1Char('|'));
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (!parts[i].isEmpty())
+            filters << parts[i];
+    }
+    QFileDialog dialog(this, ToQString(request.title), ToQString(request.initialFolder));
+    dialog.setNameFilters(filters);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(ToQString(request.defaultExtension));
+    if (!request.promptOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.proposedName.empty())
+        dialog.selectFile(ToQString(request.proposedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return FALSE;
+    path = FromQString(dialog.selectedFiles().constFirst());
+    return TRUE;
 }
 
-BOOL CMainFrame::BrowseForFolder(const std::string&, const std::string&, std::string&)
+BOOL CMainFrame::BrowseForFolder(const std::string& caption, const std::string& initialFolder, std::string& folder)
 {
-    return FALSE;
+    const QString chosen = QFileDialog::getExistingDirectory(this, ToQString(caption), ToQString(initialFolder));
+    if (chosen.isEmpty())
+        return FALSE;
+    folder = FromQString(chosen);
+    return TRUE;
 }
 
 BOOL CMainFrame::SaveOpenDocuments(const std::string&)
@@ -1406,9 +1432,23 @@ void CMainFrame::CloseFindReplaceDialog()
 {
 }
 
-void CMainFrame::RefreshMonitorDisplay(BOOL)
+// The POU editor in front shows the live values while monitoring and drops
+// them afterwards; any other window (the status chart) repaints and reads
+// the new values itself.
+void CMainFrame::RefreshMonitorDisplay(BOOL monitoring)
 {
     CMDIChildWnd* child = MDIGetActive();
-    if (child != nullptr)
+    if (child == nullptr)
+        return;
+    auto* editor = dynamic_cast<CChildFrmEditor*>(child);
+    CPOUEditorView* view = editor != nullptr ? editor->GetEditorView() : nullptr;
+    if (view == nullptr || view->GetEditor() == nullptr) {
         child->Invalidate(FALSE);
+        return;
+    }
+    if (monitoring)
+        view->GetEditor()->UpdateMonitorDisplay();
+    else
+        view->GetEditor()->ClearMonitorDisplay();
+    view->Invalidate(FALSE);
 }
