@@ -1,6 +1,13 @@
 #include "WorkbenchFixture.h"
 
+#include "model/CProjTreeNode.h"
 #include "model/CZULAppData.h"
+#include "platform/FileSystem.h"
+#include "pouedit/CILEditor.h"
+#include "pouedit/ui/CPOUEditorDoc.h"
+#include "pouedit/ui/CPOUEditorView.h"
+#include "shell/ui/CPOUDocTemplate.h"
+#include "support/FileBytes.h"
 #include "platform/CUserInterface.h"
 #include "platform/ui/CCmdUI.h"
 #include "shell/ui/CChFrmInitData.h"
@@ -154,4 +161,33 @@ TEST_F(OutputPaneTest, TableWindowsShowAtLeastTheirLeastRows)
         ASSERT_NE(grid, nullptr) << test.what;
         EXPECT_EQ(grid->GetGridCtrl().GetGridRowCount(), test.rows) << test.what;
     }
+}
+
+TEST_F(OutputPaneTest, ACompilerMessageOpensItsPOUAtTheRow)
+{
+    StartWithOutput();
+    CZULAppData& app = *m_app->GetAppData();
+    const std::string folder = m_folder / "tank";
+    ASSERT_TRUE(FileSystem::CreateFolder(folder));
+    WriteFileText(folder + "/MAIN_Tank.ilp", "(*1*)\r\n(* Network 0 *)\r\nLD %I0.0\r\nST %Q0.0\r\nLD %I0.1\r\n");
+    WriteFileText(folder + "/MAIN_Tank.ilv", "VAR\r\nEND_VAR\r\n");
+    app.Project.ProjectFolder = folder;
+    app.Project.MainNode.name = "Tank";
+    app.Project.MainNode.kind = NODE_MAIN;
+    app.Project.MainNode.language = 1;
+
+    m_frame->AppendOutputLine(1, "        POU \"Tank\" (row 3): [Error 012]Unknown operand;  X.");
+    m_frame->AppendOutputLine(1, "        POU \"Nobody\" (row 3): [Error 012]Unknown operand;  X.");
+    m_view->OnListDoubleClick(*m_view->GetList(1), 1);
+    EXPECT_EQ(m_app->GetPOUTemplate()->GetDocuments().size(), 0u);
+
+    m_view->OnListDoubleClick(*m_view->GetList(1), 0);
+    const std::vector<CDocument*> documents = m_app->GetPOUTemplate()->GetDocuments();
+    ASSERT_EQ(documents.size(), 1u);
+    auto* document = dynamic_cast<CPOUEditorDoc*>(documents[0]);
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->GetPathName(), folder + "/MAIN_Tank.ilp");
+    auto* editor = dynamic_cast<CILEditor*>(document->GetEditorView()->GetEditor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetCaretLine(), 3);
 }
