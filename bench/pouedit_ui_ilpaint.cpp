@@ -34,6 +34,7 @@ public:
     BOOL LookupLocalSymbolType(const std::string&, OperandTypeFlags&) const override { return FALSE; }
     BOOL FindLocalAddress(const std::string&, std::string&) const override { return FALSE; }
     BOOL FindLocalName(const std::string&, std::string&) const override { return FALSE; }
+    BOOL GetLocalSymbols(std::vector<std::pair<std::string, std::string>>&) const override { return FALSE; }
     void GetScrollPosition(int& x, int& y) const override
     {
         x = 0;
