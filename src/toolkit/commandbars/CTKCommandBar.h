@@ -116,6 +116,9 @@ public:
     int GetSelectedIndex() const { return m_nSelected; }
     int GetPopupedIndex() const { return m_nPopuped; }
     int GetTrackingMode() const { return m_nTrackingMode; }
+    // Tracking was entered by the mouse alone (a popup opened then animates).
+    BOOL IsMouseOnlyTracking() const { return m_bMouseOnlyTracking; }
+    void SetMouseOnlyTracking(BOOL mouseOnly) { m_bMouseOnlyTracking = mouseOnly; }
     // The control whose mnemonic (the character after a single '&', else
     // the caption's first character) is the upper-cased character, searched
     // once around from the control after the selected one; -1 when none.

@@ -1,5 +1,8 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
+#include "toolkit/commandbars/CTKPopupBar.h"
+#include "platform/ui/CMenu.h"
+#include "platform/ui/CTrackingLoop.h"
 #include "toolkit/commandbars/CTKWindowHookMap.h"
 
 #include "platform/ui/CFrameWnd.h"
@@ -333,4 +336,96 @@ BOOL CTKCommandBars::HookKeyMessage(MSG* message)
         return TRUE;
     }
     return hooks.DispatchToTrackingHooks(WM_KEYDOWN, message->wParam, 0);
+}
+
+BOOL CTKCommandBars::HookFrameMessage(UINT message, WPARAM wParam, LPARAM, LRESULT*)
+{
+    if (message == WM_IDLEUPDATECMDUI) {
+        for (CTKToolBar* bar : m_bars) {
+            if (bar->GetPosition() == kTKPositionFloating)
+                bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        }
+    }
+    CTKPopupTracker& tracker = CTKPopupTracker::Get();
+    if (tracker.GetTrackedBars().empty())
+        return FALSE;
+    const UINT low = LOWORD(wParam);
+    const UINT high = HIWORD(wParam);
+    const BOOL deactivated = message == WM_ACTIVATEAPP && wParam == 0;
+    const BOOL menuCommand = message == WM_COMMAND && (wParam == 0 || (low != 0 && high == 0));
+    const BOOL systemCommand = message == WM_SYSCOMMAND && (wParam == 0 || low != 0);
+    if (deactivated || menuCommand || systemCommand)
+        tracker.CloseTrackedBars();
+    return FALSE;
+}
+
+int CTKCommandBars::TrackPopupBar(CTKPopupBar* popup, UINT flags, int x, int y, CWnd* site, const CRect* exclude,
+                                  CWnd* owner)
+{
+    if (!popup)
+        return 0;
+    UINT command = 0;
+    const BOOL returnCommand = (flags & TPM_RETURNCMD) != 0;
+    popup->SetSite(site);
+    popup->SetOwnerWindow(owner);
+    popup->SetReturnCommandSlot(returnCommand ? &command : nullptr);
+    popup->SetRightButtonTracking((flags & TPM_RIGHTBUTTON) != 0);
+    CWnd::ReleaseCapture();
+    if (!popup->SetPopupPosition(x, y, exclude)) {
+        popup->SetReturnCommandSlot(nullptr);
+        return 0;
+    }
+    RunPopupLoop(popup);
+    popup->SetReturnCommandSlot(nullptr);
+    return returnCommand ? static_cast<int>(command) : TRUE;
+}
+
+void CTKCommandBars::RunPopupLoop(CTKPopupBar* popup)
+{
+    // The loop ends when the popup's window goes with its tracking, on an
+    // application quit (which then still ends the main loop) or when a
+    // modal dialog appears. Keys go to the tracking bars, newest first;
+    // the mouse reaches the windows under it as usual.
+    CTrackingLoop loop(popup, FALSE);
+    loop.SetFilter([](const MSG& msg) -> BOOL {
+        CTKWindowHookMap& hooks = CTKWindowHookMap::Get();
+        switch (msg.message) {
+        case WM_KEYDOWN:
+            hooks.DispatchToTrackingHooks(WM_KEYDOWN, msg.wParam, 0);
+            return TRUE;
+        case WM_SYSKEYDOWN:
+            if (msg.wParam == VK_MENU)
+                CTKPopupTracker::Get().CloseTrackedBars();
+            else
+                hooks.DispatchToTrackingHooks(WM_KEYDOWN, msg.wParam, 0);
+            return TRUE;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+        case WM_CHAR:
+        case WM_SYSCHAR:
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    });
+    if (popup->IsWindow() && popup->GetTrackingMode() != 0)
+        loop.Run();
+    if (popup->GetTrackingMode() != 0)
+        popup->SetTrackingMode(0, FALSE, FALSE);
+}
+
+int CTKCommandBars::ShowContextMenu(const CMenu* menu, UINT flags, int x, int y, CWnd* site, const CRect* exclude,
+                                    CWnd* owner, CTKCommandBars* bars)
+{
+    CTKPopupBar* popup = CTKPopupBar::NewPopupBar(bars);
+    if (!menu || !menu->IsMenu()) {
+        popup->InternalRelease();
+        return FALSE;
+    }
+    popup->SetSite(site);
+    popup->SetOwnerWindow(owner);
+    popup->LoadMenu(menu, TRUE);
+    const int result = TrackPopupBar(popup, flags, x, y, site, exclude, owner);
+    popup->InternalRelease();
+    return result;
 }
