@@ -917,7 +917,9 @@ void CTKCommandBar::UpdateControlState(CTKControl* control, int index, CCmdTarge
         state.Enable(TRUE);
         return;
     }
-    state.DoUpdate(target, disableIfNoHandler);
+    // A submenu item has no command of its own: no handler is needed to open it.
+    const BOOL submenu = control->GetID() == kTKSubmenuItemId;
+    state.DoUpdate(target, disableIfNoHandler && !submenu);
 }
 
 LRESULT CTKCommandBar::OnInitialUpdate(WPARAM, LPARAM)
