@@ -130,7 +130,7 @@ public:
     // --- Keys while tracking ---
     // Key-downs reach a tracking bar through the tracking hooks.
     int OnHookMessage(CWnd* window, UINT message, WPARAM* wParam, LPARAM* lParam, LRESULT* result) override;
-    BOOL OnHookKeyDown(UINT key);
+    virtual BOOL OnHookKeyDown(UINT key);
     BOOL ProcessSpecialKey(int code);
     // The navigation code of an arrow or paging key on a horizontal or
     // vertical bar; -1 for other keys.

@@ -152,6 +152,16 @@ BOOL CTKPopupBar::SetSelected(int index, BOOL keyboard)
     return TRUE;
 }
 
+BOOL CTKPopupBar::OnHookKeyDown(UINT key)
+{
+    if (m_bHiddenCommands && key == VK_DOWN) {
+        const int next = m_pControls->GetNextIndex(m_nSelected, 1, TRUE, FALSE);
+        if (GetKeyState(VK_CONTROL) < 0 || next <= m_nSelected)
+            ExpandMenu();
+    }
+    return CTKCommandBar::OnHookKeyDown(key);
+}
+
 void CTKPopupBar::OnRecalcLayout()
 {
     OnControlsChanged();

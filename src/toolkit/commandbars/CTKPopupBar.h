@@ -42,6 +42,8 @@ public:
     void OnControlsChanged() override;
     void Copy(const CTKCommandBar* source, BOOL recursive) override;
     BOOL DestroyWindow() override;
+    // Down past the last shown item (or Ctrl+Down) first shows the rarely used commands.
+    BOOL OnHookKeyDown(UINT key) override;
 
     // Opens the popup at a screen point beside the rectangle it must not cover.
     BOOL SetPopupPosition(int x, int y, const CRect* exclude);

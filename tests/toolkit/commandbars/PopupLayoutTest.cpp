@@ -1,0 +1,258 @@
+// Popup bars: the menu measures, rarely used commands behind the expand
+// button, where a context menu goes near the work area's edges, and the
+// scrolling of a menu taller than the work area.
+
+#include "platform/CSystemMetrics.h"
+#include "platform/ui/CMenu.h"
+#include "toolkit/ToolkitFixture.h"
+#include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/commandbars/CTKCommandBarsOptions.h"
+#include "toolkit/commandbars/CTKControlExpandButton.h"
+#include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKPopupBar.h"
+#include "toolkit/commandbars/CTKPopupPlacement.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
+#include "toolkit/commandbars/draw/CTKBarRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace {
+
+constexpr UINT kFirstId = 33000;
+
+struct Releaser {
+    void operator()(CCmdTarget* target) const { target->InternalRelease(); }
+};
+
+// Every command of the site has a handler, so items are enabled.
+class CLayoutSite : public CWnd {
+public:
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override
+    {
+        if (id >= kFirstId && id < kFirstId + 1000 && code == CN_COMMAND)
+            return TRUE;
+        return CWnd::OnCmdMsg(id, code, extra, info);
+    }
+};
+
+class PopupLayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PinPlatformDefaults();
+        CTKBarRenderer::SelectTheme(kTKThemeClassic);
+        ASSERT_TRUE(site.Create(nullptr, CRect(0, 0, 300, 200), 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+        bars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    }
+    void TearDown() override
+    {
+        CTKPopupTracker::Get().CloseTrackedBars();
+        site.DestroyWindow();
+    }
+
+    // count items "Item n", a group starting at each index in groups.
+    std::unique_ptr<CTKPopupBar, Releaser> MakePopup(int count, const std::set<int>& groups = {},
+                                                     const std::string& caption = "Item")
+    {
+        CMenu menu;
+        menu.CreatePopupMenu();
+        for (int i = 0; i < count; ++i) {
+            if (groups.count(i))
+                menu.AppendMenu(MF_SEPARATOR);
+            menu.AppendMenu(MF_STRING, kFirstId + static_cast<UINT>(i), caption + " " + std::to_string(i));
+        }
+        std::unique_ptr<CTKPopupBar, Releaser> popup(CTKPopupBar::NewPopupBar(bars.get()));
+        popup->SetSite(&site);
+        popup->LoadMenu(&menu, TRUE);
+        return popup;
+    }
+    CRect Margins(CTKPopupBar* popup) const
+    {
+        CRect margins;
+        CTKBarRenderer::GetCurrent()->GetCommandBarBorders(&margins, popup);
+        return margins;
+    }
+    CRect WindowRect(CTKPopupBar* popup) const
+    {
+        CRect rect;
+        popup->GetWindowRect(&rect);
+        return rect;
+    }
+
+    std::unique_ptr<CTKCommandBars, Releaser> bars{new CTKCommandBars};
+    CLayoutSite site;
+};
+
+TEST_F(PopupLayoutTest, MenuItemsStackInOneColumnOfOneWidth)
+{
+    auto popup = MakePopup(3, {2});
+    const CRect margins = Margins(popup.get());
+    const CSize size = popup->CalcDynamicLayout(0, 0);
+    const CRect first = popup->GetControl(0)->GetRect();
+    const CRect second = popup->GetControl(1)->GetRect();
+    const CRect third = popup->GetControl(2)->GetRect();
+    EXPECT_EQ(first.TopLeft(), CPoint(margins.left, margins.top));
+    EXPECT_EQ(second.top, first.bottom);
+    EXPECT_GT(third.top, second.bottom) << "a separator lies between the groups";
+    EXPECT_EQ(first.Width(), third.Width());
+    EXPECT_EQ(size, CSize(margins.left + margins.right + first.Width(), third.bottom + margins.bottom));
+}
+
+TEST_F(PopupLayoutTest, MeasuresAtTheEdges)
+{
+    struct Case {
+        const char* name;
+        int count;
+        std::string caption;
+        int width;   // item width; 0: only at least the least extent
+    };
+    const int cap = CSystemMetrics::Instance().GetWorkArea().right / 3;
+    const Case cases[] = {
+        {"empty menu", 0, "", kTKPopupMinimumExtent},
+        {"caption wider than a third of the work area", 1, std::string(200, 'W'), cap},
+        {"short caption", 1, "x", 0},
+    };
+    for (const Case& test : cases) {
+        auto popup = MakePopup(test.count, {}, test.caption);
+        const CRect margins = Margins(popup.get());
+        const CSize size = popup->CalcDynamicLayout(0, 0);
+        const int itemWidth = size.cx - margins.left - margins.right;
+        if (test.width > 0) {
+            EXPECT_EQ(itemWidth, test.width) << test.name;
+        }
+        EXPECT_GE(itemWidth, kTKPopupMinimumExtent) << test.name;
+        if (test.count == 0) {
+            EXPECT_EQ(size.cy, kTKPopupMinimumExtent + margins.bottom) << test.name;
+        }
+    }
+}
+
+TEST_F(PopupLayoutTest, RarelyUsedCommandsHideBehindTheExpandButton)
+{
+    struct Case {
+        const char* name;
+        std::set<UINT> hidden;
+        BOOL alwaysFull;
+        BOOL hasHidden;
+        int visibleItems;
+    };
+    const Case cases[] = {
+        {"two of four hidden", {kFirstId + 1, kFirstId + 3}, FALSE, TRUE, 2},
+        {"every item hidden: all shown", {kFirstId, kFirstId + 1, kFirstId + 2, kFirstId + 3}, FALSE, FALSE, 4},
+        {"always full menus", {kFirstId + 1}, TRUE, FALSE, 4},
+        {"nothing hidden", {}, FALSE, FALSE, 4},
+    };
+    for (const Case& test : cases) {
+        CTKCommandBarsOptions* options = bars->GetCommandBarsOptions();
+        options->hiddenCommands = test.hidden;
+        options->bAlwaysShowFullMenus = test.alwaysFull;
+        auto popup = MakePopup(4);
+        popup->CalcDynamicLayout(0, 0);
+        EXPECT_EQ(popup->HasHiddenCommands(), test.hasHidden) << test.name;
+        int visible = 0;
+        for (int i = 0; i < 4; ++i)
+            visible += popup->GetControl(i)->IsVisible() ? 1 : 0;
+        EXPECT_EQ(visible, test.visibleItems) << test.name;
+        CTKControl* expand = popup->GetControls()->FindControl(kTKControlButton, kTKMenuExpandButtonId, TRUE, FALSE);
+        EXPECT_EQ(expand != nullptr, test.hasHidden) << test.name;
+    }
+}
+
+TEST_F(PopupLayoutTest, ExpandingShowsEveryCommandAndSwallowsTheNextRelease)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CTKPopupBar*)> act;
+    };
+    const Case cases[] = {
+        {"expand button", [](CTKPopupBar* popup) {
+             popup->GetControls()->FindControl(kTKMenuExpandButtonId)->Execute();
+         }},
+        {"down past the last shown item",
+         [](CTKPopupBar* popup) {
+             popup->SetSelected(2, TRUE);
+             popup->OnHookKeyDown(VK_DOWN);
+         }},
+    };
+    for (const Case& test : cases) {
+        bars->GetCommandBarsOptions()->hiddenCommands = {kFirstId + 1};
+        auto popup = MakePopup(3);
+        ASSERT_TRUE(popup->SetPopupPosition(50, 50, nullptr)) << test.name;
+        ASSERT_TRUE(popup->HasHiddenCommands()) << test.name;
+        const int collapsedHeight = WindowRect(popup.get()).Height();
+        test.act(popup.get());
+        EXPECT_TRUE(popup->IsExpanded()) << test.name;
+        EXPECT_TRUE(popup->GetControl(1)->IsVisible()) << test.name;
+        EXPECT_GT(WindowRect(popup.get()).Height(), collapsedHeight) << test.name;
+        EXPECT_TRUE(CTKPopupTracker::Get().IsMenuExpanded()) << test.name;
+        EXPECT_TRUE(popup->IsReleaseSuppressed()) << test.name;
+        popup->SetTrackingMode(0, FALSE, FALSE);
+        EXPECT_FALSE(CTKPopupTracker::Get().IsMenuExpanded()) << "the next tracking starts collapsed";
+    }
+}
+
+TEST_F(PopupLayoutTest, ContextMenusStayOnTheWorkArea)
+{
+    const CRect work = CSystemMetrics::Instance().GetWorkArea();
+    struct Case {
+        const char* name;
+        CPoint point;
+        BOOL opensAbove;
+        BOOL opensLeft;
+    };
+    const Case cases[] = {
+        {"room below and right", {100, 100}, FALSE, FALSE},
+        {"near the bottom: above the point", {100, work.bottom - 20}, TRUE, FALSE},
+        {"near the right edge: pushed back", {work.right - 10, 100}, FALSE, TRUE},
+    };
+    for (const Case& test : cases) {
+        auto popup = MakePopup(6);
+        ASSERT_TRUE(popup->SetPopupPosition(test.point.x, test.point.y, nullptr)) << test.name;
+        const CRect rect = WindowRect(popup.get());
+        EXPECT_EQ(rect.bottom == test.point.y, test.opensAbove) << test.name;
+        EXPECT_EQ(rect.top == test.point.y, !test.opensAbove) << test.name;
+        EXPECT_EQ(rect.left < test.point.x, test.opensLeft) << test.name;
+        EXPECT_LE(rect.right, work.right) << test.name;
+        popup->SetTrackingMode(0, FALSE, FALSE);
+    }
+}
+
+TEST_F(PopupLayoutTest, ATallMenuScrollsBetweenArrowBands)
+{
+    const CRect work = CSystemMetrics::Instance().GetWorkArea();
+    auto popup = MakePopup(80);
+    ASSERT_TRUE(popup->SetPopupPosition(100, 100, nullptr));
+    ASSERT_TRUE(popup->IsScrolling());
+    const CRect rect = WindowRect(popup.get());
+    EXPECT_LE(rect.bottom, work.bottom - kTKPopupBottomGap);
+    EXPECT_EQ(popup->GetFirstShown(), 0);
+    EXPECT_TRUE(popup->GetScrollUpArea().IsRectEmpty());
+    EXPECT_EQ(popup->GetScrollDownArea().Height(), kTKScrollBandHeight);
+    const int shown = popup->GetEndShown();
+    ASSERT_LT(shown, 80);
+    EXPECT_TRUE(popup->GetControl(shown - 1)->IsVisible());
+    EXPECT_EQ(popup->GetControl(shown)->GetHideFlags(), kTKHideScroll);
+    EXPECT_LE(popup->GetControl(shown - 1)->GetRect().bottom, popup->GetScrollDownArea().top);
+
+    // Each step of the down timer shows one more item until the last.
+    for (int step = 0; step < 200 && popup->GetEndShown() < 80; ++step)
+        popup->ScrollDownStep();
+    EXPECT_EQ(popup->GetEndShown(), 80);
+    EXPECT_TRUE(popup->GetControl(79)->IsVisible());
+    EXPECT_FALSE(popup->GetControl(0)->IsVisible());
+    EXPECT_EQ(popup->GetScrollUpArea().Height(), kTKScrollBandHeight);
+    EXPECT_TRUE(popup->GetScrollDownArea().IsRectEmpty());
+
+    // Choosing a scrolled-away item by the keyboard brings it into view.
+    popup->SetSelected(3, TRUE);
+    EXPECT_TRUE(popup->GetControl(3)->IsVisible());
+    EXPECT_EQ(popup->GetFirstShown(), 3);
+    popup->SetTrackingMode(0, FALSE, FALSE);
+}
+
+} // namespace
