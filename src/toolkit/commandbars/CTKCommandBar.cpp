@@ -12,6 +12,8 @@
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
+#include "toolkit/commandbars/CTKCommandBarsOptions.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKShortcutFormatter.h"
 #include "toolkit/commandbars/CTKWindowHookMap.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
@@ -286,18 +288,36 @@ int CTKCommandBar::FindMnemonic(char character, BOOL* several) const
     return mnemonicMatch >= 0 ? mnemonicMatch : letterMatch;
 }
 
-BOOL CTKCommandBar::SetPopuped(int index, BOOL)
+BOOL CTKCommandBar::SetPopuped(int index, BOOL keyboard)
 {
     if (index == m_nPopuped)
         return FALSE;
     const BOOL closed = m_nPopuped != -1;
-    if (CTKControl* open = GetControl(m_nPopuped))
-        open->SetPopuped(FALSE);
-    m_nPopuped = -1;
-    CTKControl* next = GetControl(index);
-    if (next && next->SetPopuped(TRUE))
-        m_nPopuped = index;
-    return closed;
+    if (closed) {
+        CTKControl* open = GetControl(m_nPopuped);
+        m_nPopuped = -1;
+        if (open)
+            open->SetPopuped(FALSE);
+    }
+    if (index == -1)
+        return closed;
+    auto* popup = dynamic_cast<CTKControlPopup*>(GetControl(index));
+    if (!popup || !popup->GetEnabled())
+        return FALSE;
+    // Set first: selecting the control must not open it a second time.
+    m_nPopuped = index;
+    SetTrackingMode(2, FALSE, keyboard);
+    SetSelected(index, keyboard);
+    if (!popup->SetPopuped(TRUE)) {
+        m_nPopuped = -1;
+        return FALSE;
+    }
+    CTKCommandBars* bars = GetCommandBars();
+    if (bars && bars->GetCommandBarsOptions()->bShowFullAfterDelay && IsWindow())
+        SetTimer(kTKExpandTimer, kTKExpandDelay);
+    if (IsWindow())
+        Invalidate(FALSE);
+    return TRUE;
 }
 
 BOOL CTKCommandBar::Popup(CTKControlPopup*, BOOL)
@@ -857,6 +877,13 @@ void CTKCommandBar::OnRButtonUp(UINT flags, CPoint point)
 void CTKCommandBar::OnTimer(UINT_PTR id)
 {
     CWnd::OnTimer(id);
+    if (id == kTKExpandTimer) {
+        KillTimer(kTKExpandTimer);
+        auto* popup = dynamic_cast<CTKControlPopup*>(GetControl(m_nPopuped));
+        if (popup && m_nPopuped == m_nSelected)
+            popup->ExpandPopupAfterDelay();
+        return;
+    }
     if (id != kTKHoverTimer)
         return;
     KillTimer(kTKHoverTimer);

@@ -49,6 +49,9 @@ constexpr UINT WM_TK_CONTROL_SELECTED = 0x0531;
 // The pause before a hovered control acts (a popup opens), and its timer.
 constexpr UINT_PTR kTKHoverTimer = 112223;
 constexpr UINT kTKHoverDelay = 300;
+// The pause after which an open menu shows its rarely used commands, and its timer.
+constexpr UINT_PTR kTKExpandTimer = 112224;
+constexpr UINT kTKExpandDelay = 800;
 
 // Navigation codes of ProcessSpecialKey.
 constexpr int kTKKeyNext = 0;

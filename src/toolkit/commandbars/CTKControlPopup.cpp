@@ -226,6 +226,6 @@ BOOL CTKControlPopup::IsContainPopup(const CTKControlPopup* other) const
 void CTKControlPopup::ExpandPopupAfterDelay()
 {
     auto* popup = dynamic_cast<CTKPopupBar*>(m_pCommandBar);
-    if (m_nType == kTKControlPopup && m_bPopuped && popup && IsCursorOver())
+    if (m_nType == kTKControlPopup && m_bPopuped && popup && popup->HasHiddenCommands() && IsCursorOver())
         popup->ExpandMenu();
 }

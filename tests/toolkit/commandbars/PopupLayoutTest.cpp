@@ -4,6 +4,7 @@
 
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CMenu.h"
+#include "platform/ui/CTimerService.h"
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
@@ -13,6 +14,8 @@
 #include "toolkit/commandbars/CTKPopupPlacement.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
+
+#include <QCursor>
 
 #include <gtest/gtest.h>
 
@@ -193,6 +196,55 @@ TEST_F(PopupLayoutTest, ExpandingShowsEveryCommandAndSwallowsTheNextRelease)
         EXPECT_TRUE(popup->IsReleaseSuppressed()) << test.name;
         popup->SetTrackingMode(0, FALSE, FALSE);
         EXPECT_FALSE(CTKPopupTracker::Get().IsMenuExpanded()) << "the next tracking starts collapsed";
+    }
+}
+
+TEST_F(PopupLayoutTest, AnOpenSubmenuExpandsAfterThePauseWhileTheMouseRestsOnItsItem)
+{
+    struct Case {
+        const char* name;
+        BOOL showFullAfterDelay;
+        BOOL cursorOnItem;
+        BOOL expanded;
+    };
+    const Case cases[] = {
+        {"option on, mouse on the item", TRUE, TRUE, TRUE},
+        {"option on, mouse elsewhere", TRUE, FALSE, FALSE},
+        {"option off", FALSE, TRUE, FALSE},
+    };
+    CTimerService& timers = CTimerService::Instance();
+    for (const Case& test : cases) {
+        CTKCommandBarsOptions* options = bars->GetCommandBarsOptions();
+        options->hiddenCommands = {kFirstId + 1};
+        options->bShowFullAfterDelay = test.showFullAfterDelay;
+        CMenu sub;
+        sub.CreatePopupMenu();
+        sub.AppendMenu(MF_STRING, kFirstId, "Shown");
+        sub.AppendMenu(MF_STRING, kFirstId + 1, "Rarely used");
+        CMenu menu;
+        menu.CreatePopupMenu();
+        menu.AppendPopup(MF_POPUP, sub, "Sub");
+        std::unique_ptr<CTKPopupBar, Releaser> popup(CTKPopupBar::NewPopupBar(bars.get()));
+        popup->SetSite(&site);
+        popup->LoadMenu(&menu, TRUE);
+        timers.SetFakeClock(TRUE);
+        ASSERT_TRUE(popup->SetPopupPosition(50, 50, nullptr)) << test.name;
+        ASSERT_TRUE(popup->SetPopuped(0, FALSE)) << test.name;
+        auto* child = dynamic_cast<CTKPopupBar*>(popup->GetControl(0)->GetCommandBar());
+        ASSERT_NE(child, nullptr);
+        ASSERT_TRUE(child->HasHiddenCommands()) << test.name;
+        CRect item = popup->GetControl(0)->GetRect();
+        popup->ClientToScreen(&item);
+        const CPoint cursor = test.cursorOnItem ? item.CenterPoint() : CPoint(900, 700);
+        QCursor::setPos(cursor.x, cursor.y);
+        timers.Advance(kTKExpandDelay - 1);
+        ProcessEvents();
+        EXPECT_FALSE(child->IsExpanded()) << test.name << ": not before the pause";
+        timers.Advance(1);
+        ProcessEvents();
+        EXPECT_EQ(child->IsExpanded(), test.expanded) << test.name;
+        timers.SetFakeClock(FALSE);
+        popup->SetTrackingMode(0, FALSE, FALSE);
     }
 }
 
