@@ -747,17 +747,27 @@ INT_PTR CTKCommandBar::OnToolHitTest(CPoint point, TOOLINFO* info) const
     const INT_PTR child = CWnd::OnToolHitTest(point, info);
     if (child != -1)
         return child;
-    if (m_nTrackingMode == 2 && m_nBarType != kTKBarPopup)
+    const CTKPopupTracker& tracker = CTKPopupTracker::Get();
+    if (!tracker.GetTrackedBars().empty() && !tracker.IsTracked(this))
         return -1;
+    if (tracker.GetModalDepth() > 0 || (m_nTrackingMode == 2 && m_nBarType != kTKBarPopup))
+        return -1;
+    const CTKCommandBars* bars = GetCommandBars();
+    if (bars && !bars->GetCommandBarsOptions()->bToolBarScreenTips)
+        return -1;
+    const BOOL accelTips = bars && bars->GetCommandBarsOptions()->bToolBarAccelTips;
     for (int i = 0; i < GetControlCount(); ++i) {
         CTKControl* control = GetControl(i);
         if (!control->IsVisible() || !control->GetRect().PtInRect(point))
             continue;
         CRect tipRect = control->GetRect();
         int id = static_cast<int>(control->GetID());
-        const std::string text = control->GetTooltip(&point, &tipRect, &id);
+        std::string text = control->GetTooltip(&point, &tipRect, &id);
         if (text.empty() || id == 0)
             return -1;
+        std::string shortcut;
+        if (accelTips && FindShortcutText(static_cast<UINT>(id), shortcut, bars) && !shortcut.empty())
+            text += " (" + shortcut + ")";
         if (info) {
             info->uId = static_cast<UINT_PTR>(id);
             info->rect = tipRect;
