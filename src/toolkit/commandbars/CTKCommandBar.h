@@ -111,6 +111,9 @@ public:
     std::string GetBarTitle() const { return m_strTitle; }
     void SetTitle(const std::string& title) { m_strTitle = title; }
     int GetType() const { return m_nBarType; }
+    // Listed in the toolbars menu.
+    BOOL IsListed() const { return m_bListed; }
+    void SetListed(BOOL listed) { m_bListed = listed; }
     int GetPosition() const { return m_nPosition; }
     UINT GetBarID() const { return m_nBarId; }
     void SetBarID(UINT id) { m_nBarId = id; }

@@ -1,6 +1,9 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
+#include "toolkit/commandbars/CTKToolBarsMenuItem.h"
+#include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKControl.h"
 #include "platform/ui/CMenu.h"
 #include "platform/ui/CTrackingLoop.h"
 #include "toolkit/commandbars/CTKWindowHookMap.h"
@@ -428,4 +431,34 @@ int CTKCommandBars::ShowContextMenu(const CMenu* menu, UINT flags, int x, int y,
     const int result = TrackPopupBar(popup, flags, x, y, site, exclude, owner);
     popup->InternalRelease();
     return result;
+}
+
+CTKPopupBar* CTKCommandBars::CreateToolBarsPopup()
+{
+    CTKPopupBar* popup = CTKPopupBar::NewPopupBar(this);
+    CTKControls* controls = popup->GetControls();
+    for (int i = 0; i < GetCount(); ++i) {
+        CTKToolBar* bar = m_bars[static_cast<std::size_t>(i)];
+        if (bar->GetType() != kTKBarToolbar || !bar->IsListed())
+            continue;
+        auto* item = new CTKToolBarsMenuItem(this, i);
+        item->SetCaption(bar->GetBarTitle());
+        item->SetChecked(bar->IsVisible());
+        controls->InsertControl(item, 0);
+    }
+    if (m_bCustomizeAvailable && controls->GetCount() > 0) {
+        CTKControl* customize = controls->AddNewControl(kTKControlButton, kTKCustomizeCommand);
+        customize->SetBeginGroup(TRUE);
+    }
+    return popup;
+}
+
+void CTKCommandBars::ShowToolBarsMenu(int x, int y)
+{
+    if (m_bCustomizeMode)
+        return;
+    CTKPopupBar* popup = CreateToolBarsPopup();
+    if (popup->GetControlCount() > 0)
+        TrackPopupBar(popup, 0, x, y, m_pFrame, nullptr, nullptr);
+    popup->InternalRelease();
 }

@@ -74,6 +74,10 @@ public:
     // A popup bar of the menu's items, tracked as above. With flags 0 the
     // chosen command reaches the owner (else the site) as WM_COMMAND.
     // FALSE for a handle that is no menu.
+    // The toolbars menu at a screen point (not while customising): a check
+    // box per listed toolbar, then Customize when customising is available.
+    virtual void ShowToolBarsMenu(int x, int y);
+    virtual CTKPopupBar* CreateToolBarsPopup();
     static int ShowContextMenu(const CMenu* menu, UINT flags, int x, int y, CWnd* site, const CRect* exclude,
                                CWnd* owner, CTKCommandBars* bars);
 

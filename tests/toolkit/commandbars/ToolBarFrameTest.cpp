@@ -16,6 +16,7 @@
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKDockBar.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/CTKToolBarCloseButton.h"
 #include "toolkit/commandbars/CTKToolBarExpandButton.h"
@@ -787,6 +788,42 @@ TEST(CommandBarsRulesTest, OptionsRoundTripThroughTheProfile)
     EXPECT_TRUE(read.bToolBarAccelTips);
     EXPECT_EQ(read.nAnimationType, 3);
     EXPECT_EQ(read.usedCommands, (std::set<UINT>{1, 32806, 57609}));
+}
+
+TEST_F(ToolBarFrameTest, ARightClickOnTheDockBarOpensTheToolbarsMenu)
+{
+    struct Case {
+        const char* name;
+        int choose;   // the line chosen with Down and Enter; -1 Escape
+        BOOL visibleAfter;
+    };
+    const Case cases[] = {
+        {"escape keeps every toolbar", -1, TRUE},
+        {"choosing Project hides it", 1, FALSE},
+        {"choosing it again shows it", 1, TRUE},
+    };
+    for (const Case& test : cases) {
+        std::vector<std::string> captions;
+        std::vector<BOOL> checked;
+        QTimer::singleShot(0, [&] {
+            const auto& tracked = CTKPopupTracker::Get().GetTrackedBars();
+            ASSERT_EQ(tracked.size(), 1u) << test.name;
+            for (int i = 0; i < tracked.front()->GetControlCount(); ++i) {
+                captions.push_back(tracked.front()->GetControl(i)->GetCaption());
+                checked.push_back(tracked.front()->GetControl(i)->GetChecked());
+            }
+            for (int i = 0; i <= test.choose; ++i)
+                QTest::keyClick(frame.get(), Qt::Key_Down);
+            QTest::keyClick(frame.get(), test.choose < 0 ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        const CRect top = WindowRect(Top());
+        // Right of the last toolbar the dock bar is empty.
+        Top()->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(top.Width() - 5, top.Height() / 2));
+        EXPECT_EQ(captions, (std::vector<std::string>{"Standard", "Project", "LD", "Debug"})) << test.name;
+        EXPECT_EQ(checked.size(), 4u) << test.name;
+        EXPECT_TRUE(CTKPopupTracker::Get().GetTrackedBars().empty()) << test.name;
+        EXPECT_EQ(Bar(1)->IsVisible(), test.visibleAfter) << test.name;
+    }
 }
 
 } // namespace
