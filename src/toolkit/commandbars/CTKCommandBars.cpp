@@ -2,6 +2,7 @@
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
 #include "toolkit/commandbars/CTKToolBarsMenuItem.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "platform/ui/CMenu.h"
@@ -461,4 +462,57 @@ void CTKCommandBars::ShowToolBarsMenu(int x, int y)
     if (popup->GetControlCount() > 0)
         TrackPopupBar(popup, 0, x, y, m_pFrame, nullptr, nullptr);
     popup->InternalRelease();
+}
+
+namespace {
+
+// The visible toolbars of the bar's dock row; the bar alone when it is not docked.
+std::vector<CTKToolBar*> RowOf(CTKToolBar* bar, BOOL dockedOnly)
+{
+    CTKDockBar* dock = bar->GetDockBar();
+    const int entry = dock ? dock->FindBar(bar, -1) : -1;
+    if (entry < 0)
+        return dockedOnly ? std::vector<CTKToolBar*>{} : std::vector<CTKToolBar*>{bar};
+    return dock->GetRowBars(entry);
+}
+
+} // namespace
+
+void CTKCommandBars::FillExpandPopup(CTKToolBar* bar, CTKPopupBar* popup)
+{
+    if (!bar || !popup)
+        return;
+    for (CTKToolBar* rowBar : RowOf(bar, TRUE)) {
+        if (rowBar->GetType() != kTKBarToolbar)
+            continue;
+        for (int i = 0; i < rowBar->GetControlCount(); ++i) {
+            const CTKControl* control = rowBar->GetControl(i);
+            if (control->GetHideFlags() != kTKHideWrap)
+                continue;
+            CTKControl* copy = popup->GetControls()->AddClone(control, -1, TRUE);
+            if (!copy)
+                continue;
+            copy->SetHideFlags(0);
+            copy->SetBeginGroup(FALSE);
+        }
+    }
+}
+
+void CTKCommandBars::FillAddRemovePopup(CTKToolBar* bar, CTKPopupBar* popup)
+{
+    if (!bar || !popup)
+        return;
+    for (CTKToolBar* rowBar : RowOf(bar, FALSE)) {
+        auto* item = new CTKControlPopup;
+        item->SetCaption(rowBar->GetBarTitle());
+        item->SetEnabled(m_bCustomizeAvailable && rowBar->IsBuiltIn() && rowBar->IsCustomizable());
+        CTKPopupBar* list = CTKPopupBar::NewPopupBar(this);
+        item->SetCommandBar(list);
+        list->InternalRelease();
+        popup->GetControls()->InsertControl(item, kTKSubmenuItemId);
+    }
+    if (m_bCustomizeAvailable) {
+        CTKControl* customize = popup->GetControls()->AddNewControl(kTKControlButton, kTKCustomizeCommand);
+        customize->SetBeginGroup(TRUE);
+    }
 }

@@ -78,6 +78,10 @@ public:
     // box per listed toolbar, then Customize when customising is available.
     virtual void ShowToolBarsMenu(int x, int y);
     virtual CTKPopupBar* CreateToolBarsPopup();
+    // Copies of the buttons that did not fit on the toolbars of the bar's dock row.
+    virtual void FillExpandPopup(CTKToolBar* bar, CTKPopupBar* popup);
+    // A submenu per toolbar of the bar's dock row, and Customize when available.
+    virtual void FillAddRemovePopup(CTKToolBar* bar, CTKPopupBar* popup);
     static int ShowContextMenu(const CMenu* menu, UINT flags, int x, int y, CWnd* site, const CRect* exclude,
                                CWnd* owner, CTKCommandBars* bars);
 

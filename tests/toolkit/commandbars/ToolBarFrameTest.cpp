@@ -826,4 +826,54 @@ TEST_F(ToolBarFrameTest, ARightClickOnTheDockBarOpensTheToolbarsMenu)
     }
 }
 
+TEST_F(ToolBarFrameTest, TheExpandButtonShowsTheHiddenButtonsInAPopup)
+{
+    int natural = 0;
+    for (int i = 0; i < 4; ++i)
+        natural += WindowRect(Bar(i)).Width();
+    Resize(natural - 40);
+    const int dropped = Dropped(Bar(3));
+    ASSERT_GT(dropped, 0);
+
+    struct Case {
+        const char* name;
+        BOOL addRemove;
+    };
+    const Case cases[] = {{"hidden buttons only", FALSE}, {"with Add or Remove Buttons", TRUE}};
+    for (const Case& test : cases) {
+        bars->GetCommandBarsOptions()->bShowExpandButtonAlways = test.addRemove;
+        bars->RelayoutFrame(FALSE);
+        // Every toolbar of the row gives its hidden buttons.
+        int rowDropped = 0;
+        for (int i = 0; i < 4; ++i)
+            rowDropped += Dropped(Bar(i));
+        ASSERT_GE(rowDropped, dropped) << test.name;
+        CTKControl* expand = Bar(3)->GetControls()->FindControl(kTKExpandButtonId);
+        const CPoint centre = expand->GetRect().CenterPoint();
+        Bar(3)->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+        ProcessEvents();
+        CTKCommandBar* popup = expand->GetCommandBar();
+        ASSERT_NE(popup, nullptr) << test.name;
+        ASSERT_TRUE(CTKPopupTracker::Get().IsTracked(popup)) << test.name;
+        EXPECT_EQ(popup->GetControlCount(), rowDropped + (test.addRemove ? 1 : 0)) << test.name;
+        for (int i = 0; i < rowDropped; ++i) {
+            EXPECT_TRUE(popup->GetControl(i)->IsVisible()) << test.name << i;
+        }
+        if (test.addRemove) {
+            CTKControl* last = popup->GetControl(popup->GetControlCount() - 1);
+            EXPECT_EQ(last->GetCaption(), "&Add or Remove Buttons") << test.name;
+            ASSERT_NE(last->GetCommandBar(), nullptr);
+            EXPECT_EQ(last->GetCommandBar()->GetControlCount(), 4) << "one item per toolbar of the row";
+            SaveScreenshot("toolbar_expand_popup.png");
+        }
+        // Below the button, its right edge at the button's.
+        CRect button = expand->GetRect();
+        Bar(3)->ClientToScreen(&button);
+        const CRect rect = WindowRect(popup);
+        EXPECT_GE(rect.top, button.bottom - 2) << test.name;
+        CTKPopupTracker::Get().CloseTrackedBars();
+        EXPECT_FALSE(popup->IsWindow()) << test.name;
+    }
+}
+
 } // namespace
