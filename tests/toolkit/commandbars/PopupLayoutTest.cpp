@@ -23,6 +23,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -32,9 +33,17 @@ struct Releaser {
     void operator()(CCmdTarget* target) const { target->InternalRelease(); }
 };
 
-// Every command of the site has a handler, so items are enabled.
+// Every command of the site has a handler, so items are enabled; it
+// records the commands it gets.
 class CLayoutSite : public CWnd {
 public:
+    std::vector<UINT> commands;
+
+    BOOL OnCommand(WPARAM wParam, LPARAM) override
+    {
+        commands.push_back(LOWORD(wParam));
+        return TRUE;
+    }
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override
     {
         if (id >= kFirstId && id < kFirstId + 1000 && code == CN_COMMAND)
@@ -194,7 +203,14 @@ TEST_F(PopupLayoutTest, ExpandingShowsEveryCommandAndSwallowsTheNextRelease)
         EXPECT_GT(WindowRect(popup.get()).Height(), collapsedHeight) << test.name;
         EXPECT_TRUE(CTKPopupTracker::Get().IsMenuExpanded()) << test.name;
         EXPECT_TRUE(popup->IsReleaseSuppressed()) << test.name;
-        popup->SetTrackingMode(0, FALSE, FALSE);
+        // The release that ends the click on the expand button executes nothing; the next one does.
+        site.commands.clear();
+        const CPoint item = popup->GetControl(1)->GetRect().CenterPoint();
+        popup->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(item.x, item.y));
+        EXPECT_TRUE(site.commands.empty()) << test.name;
+        EXPECT_EQ(popup->GetTrackingMode(), 1) << test.name;
+        popup->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(item.x, item.y));
+        EXPECT_EQ(site.commands, std::vector<UINT>{kFirstId + 1}) << test.name;
         EXPECT_FALSE(CTKPopupTracker::Get().IsMenuExpanded()) << "the next tracking starts collapsed";
     }
 }
@@ -244,6 +260,33 @@ TEST_F(PopupLayoutTest, AnOpenSubmenuExpandsAfterThePauseWhileTheMouseRestsOnIts
         ProcessEvents();
         EXPECT_EQ(child->IsExpanded(), test.expanded) << test.name;
         timers.SetFakeClock(FALSE);
+        popup->SetTrackingMode(0, FALSE, FALSE);
+    }
+}
+
+TEST_F(PopupLayoutTest, MenuCommandsAndDeactivationCloseTheOpenMenus)
+{
+    struct Case {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        BOOL closes;
+    };
+    const Case cases[] = {
+        {"command from a menu", WM_COMMAND, kFirstId, TRUE},
+        {"command 0", WM_COMMAND, 0, TRUE},
+        {"control notification", WM_COMMAND, static_cast<WPARAM>(MAKELONG(kFirstId, 1)), FALSE},
+        {"system command", WM_SYSCOMMAND, 0xF060, TRUE},
+        {"application deactivated", WM_ACTIVATEAPP, 0, TRUE},
+        {"application activated", WM_ACTIVATEAPP, 1, FALSE},
+        {"other message", WM_SIZE, 0, FALSE},
+    };
+    for (const Case& test : cases) {
+        auto popup = MakePopup(2);
+        ASSERT_TRUE(popup->SetPopupPosition(50, 50, nullptr)) << test.name;
+        LRESULT result = 0;
+        EXPECT_FALSE(bars->HookFrameMessage(test.message, test.wParam, 0, &result)) << test.name;
+        EXPECT_EQ(popup->GetTrackingMode() == 0, test.closes) << test.name;
         popup->SetTrackingMode(0, FALSE, FALSE);
     }
 }
