@@ -19,6 +19,7 @@
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/ITKTabClientRefresh.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
+#include "toolkit/commandbars/draw/CTKSystemColors.h"
 #include "toolkit/commandbars/images/CTKCommandImages.h"
 
 #include <algorithm>
@@ -344,6 +345,21 @@ BOOL CTKCommandBars::HookKeyMessage(MSG* message)
 
 BOOL CTKCommandBars::HookFrameMessage(UINT message, WPARAM wParam, LPARAM, LRESULT*)
 {
+    if (message == WM_SYSCOLORCHANGE) {
+        CTKSystemColors::Instance().RefreshColors(FALSE);
+        if (CTKCommandImages* images = GetImageStore())
+            images->RefreshAll();
+    }
+    if (message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE) {
+        // Sizes are measured again with the new metrics.
+        if (CTKBarRenderer* renderer = GetBarRenderer())
+            renderer->RefreshMetrics();
+        RelayoutFrame(FALSE);
+        if (m_pFrame && m_pFrame->IsWindow()) {
+            m_pFrame->Invalidate(TRUE);
+            m_pFrame->UpdateWindow();
+        }
+    }
     if (message == WM_IDLEUPDATECMDUI) {
         for (CTKToolBar* bar : m_bars) {
             if (bar->GetPosition() == kTKPositionFloating)
