@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKControlExpandButton.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
 #include "toolkit/commandbars/CTKPopupPlacement.h"
@@ -348,6 +349,38 @@ TEST_F(PopupLayoutTest, ATallMenuScrollsBetweenArrowBands)
     EXPECT_TRUE(popup->GetControl(3)->IsVisible());
     EXPECT_EQ(popup->GetFirstShown(), 3);
     popup->SetTrackingMode(0, FALSE, FALSE);
+}
+
+TEST_F(PopupLayoutTest, ASplitButtonInAMenuExecutesLeftAndOpensRight)
+{
+    struct Case {
+        const char* name;
+        int fromRight;   // press and release this far left of the right edge
+        BOOL opens;
+        BOOL executes;
+    };
+    const Case cases[] = {
+        {"main part", 40, FALSE, TRUE},
+        {"arrow part", 10, TRUE, FALSE},
+    };
+    for (const Case& test : cases) {
+        auto popup = MakePopup(1);
+        auto* split = dynamic_cast<CTKControlPopup*>(
+            popup->GetControls()->AddNewControl(kTKControlSplitButtonPopup, kFirstId + 5));
+        ASSERT_NE(split, nullptr);
+        std::unique_ptr<CTKPopupBar, Releaser> child(CTKPopupBar::NewPopupBar(bars.get()));
+        child->GetControls()->AddNewControl(kTKControlButton, kFirstId + 6);
+        split->SetCommandBar(child.get());
+        ASSERT_TRUE(popup->SetPopupPosition(50, 50, nullptr)) << test.name;
+        site.commands.clear();
+        const CRect rect = split->GetRect();
+        const CPoint point(rect.right - test.fromRight, rect.CenterPoint().y);
+        popup->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        EXPECT_EQ(child->GetTrackingMode() != 0, test.opens) << test.name;
+        popup->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        EXPECT_EQ(site.commands == std::vector<UINT>{kFirstId + 5}, test.executes) << test.name;
+        CTKPopupTracker::Get().CloseTrackedBars();
+    }
 }
 
 } // namespace
