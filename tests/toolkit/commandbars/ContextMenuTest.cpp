@@ -144,6 +144,8 @@ TEST_F(ContextMenuTest, KeysChooseTheCommand)
         {"escape closes the submenu first", TPM_RETURNCMD, {Qt::Key_M, Qt::Key_Escape, Qt::Key_Down, Qt::Key_Return},
          kPaste, {}},
         {"alt closes everything", TPM_RETURNCMD, {Qt::Key_M, Qt::Key_Alt}, 0, {}},
+        {"a submenu opens again after closing", TPM_RETURNCMD, {Qt::Key_M, Qt::Key_Escape, Qt::Key_M, Qt::Key_B}, kBeta,
+         {}},
     };
     for (const Case& test : cases) {
         site.commands.clear();
