@@ -30,7 +30,8 @@ namespace {
 constexpr int kSymbolCount = 2048;
 constexpr BYTE kVB16CpuCode = 4;
 constexpr int kWordBytes = 2;
-constexpr int kExpansionModules = 7;
+// A full rack of expansion modules the catalogue offers.
+constexpr BYTE kExpansionCodes[] = {6, 8, 9, 10, 11, 12, 13};
 constexpr int kSubroutines = 99;
 constexpr int kInterrupts = 64;
 constexpr int kTreeWidth = 300;
@@ -52,9 +53,9 @@ void BuildLargestProject(CZULProject& project)
     auto* cpu = new CZUL_Q7_PLC;
     cpu->InitFromCatalog(*FindCatalogRowByCode(kVB16CpuCode));
     project.Modules.emplace_back(cpu);
-    for (int n = 0; n < kExpansionModules; ++n) {
+    for (BYTE code : kExpansionCodes) {
         auto* module = new CZUL_Q7_PLC;
-        module->InitFromCatalog(*GetCatalogRow(MODULE_CATALOG_FIRST_DIGITAL_ROW + n));
+        module->InitFromCatalog(*FindCatalogRowByCode(code));
         project.Modules.emplace_back(module);
     }
     AddPOU(project, NEW_POU_MAIN);
