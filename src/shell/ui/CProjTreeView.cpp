@@ -242,6 +242,23 @@ CProjTreeNode* CProjTreeView::GetItemNode(HTREEITEM item) const
     return reinterpret_cast<CProjTreeNode*>(GetTreeCtrl().GetItemData(item));
 }
 
+HTREEITEM CProjTreeView::FindNodeItem(const CProjTreeNode* node) const
+{
+    return node ? FindNodeItemUnder(TVI_ROOT, node) : nullptr;
+}
+
+HTREEITEM CProjTreeView::FindNodeItemUnder(HTREEITEM parent, const CProjTreeNode* node) const
+{
+    const CTreeCtrl& tree = GetTreeCtrl();
+    for (HTREEITEM item = tree.GetChildItem(parent); item; item = tree.GetNextSiblingItem(item)) {
+        if (GetItemNode(item) == node)
+            return item;
+        if (HTREEITEM found = FindNodeItemUnder(item, node))
+            return found;
+    }
+    return nullptr;
+}
+
 HTREEITEM CProjTreeView::FindPOUItem(const std::string& text) const
 {
     const CTreeCtrl& tree = GetTreeCtrl();
@@ -309,6 +326,11 @@ void CProjTreeView::OpenPOU(HTREEITEM item, CProjTreeNode& node)
     const std::string path = POUProgramFilePath(m_app->Project, node);
     if (FileSystem::FileExists(path)) {
         m_host->OpenPOUDocument(path);
+        m_host->SyncTabs();
+        return;
+    }
+    if (node.kind == NODE_MAIN) {
+        ShowMessage(PROJTREE_NOTE_CAPTION, MESSAGE_MAIN_FILE_MISSING, MB_OK | MB_ICONINFORMATION);
         m_host->SyncTabs();
         return;
     }
@@ -466,13 +488,8 @@ void CProjTreeView::OnCloseAll()
 
 void CProjTreeView::SetPOUItemText(const CProjTreeNode& node, const std::string& label)
 {
-    CTreeCtrl& tree = GetTreeCtrl();
-    for (HTREEITEM item = tree.GetChildItem(m_program); item; item = tree.GetNextSiblingItem(item)) {
-        if (GetItemNode(item) == &node) {
-            tree.SetItemText(item, label);
-            return;
-        }
-    }
+    if (HTREEITEM item = FindNodeItem(&node))
+        GetTreeCtrl().SetItemText(item, label);
 }
 
 void CProjTreeView::RenameCatalogueSubroutine(const std::string& oldName, const std::string& newName)

@@ -60,6 +60,8 @@ public:
     // The node an item stands for; null for the groups and for no item.
     CProjTreeNode* GetItemNode(HTREEITEM item) const;
     HTREEITEM GetProgramItem() const { return m_program; }
+    // The item that stands for a node; null when none does.
+    HTREEITEM FindNodeItem(const CProjTreeNode* node) const;
     // The first child of PROGRAM with a node whose text contains the text; null when none.
     HTREEITEM FindPOUItem(const std::string& text) const;
     // The text of the project's item ("Project: " and the project's name).
@@ -108,6 +110,7 @@ private:
     // The current item's POU node (kinds 2 to 4); null otherwise.
     CProjTreeNode* CurrentPOUNode() const;
     void OnEndLabelEdit(HTREEITEM item, const char* text);
+    HTREEITEM FindNodeItemUnder(HTREEITEM parent, const CProjTreeNode* node) const;
 
     CZULAppData* m_app = nullptr;
     IProjTreeHost* m_host = nullptr;

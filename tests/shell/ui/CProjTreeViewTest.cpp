@@ -290,6 +290,10 @@ TEST_F(ProjTreeViewTest, FillingShowsTheProjectsPOUsSortedWithTheirImages)
     EXPECT_EQ(Image(Find("(SBR01)  SBR_1")), 2);
     EXPECT_EQ(Image(Find("(SBR02)  SBR_2")), 10);
     EXPECT_EQ(m_view->GetItemNode(Find("(INT00)  INT_0")), Project().POUs.InterruptNodes.at("INT_0"));
+    EXPECT_EQ(m_view->FindNodeItem(Project().POUs.SubroutineNodes.at("SBR_2")), Find("(SBR02)  SBR_2"));
+    EXPECT_EQ(m_view->FindNodeItem(&Project().MainNode), Find("(MAIN)  MAIN"));
+    EXPECT_EQ(m_view->FindPOUItem("(SBR01) "), Find("(SBR01)  SBR_1"));
+    EXPECT_EQ(m_view->FindPOUItem("(SBR07) "), nullptr);
 
     // Filling again replaces the tree rather than adding a second skeleton.
     m_view->FillProjectTree();
@@ -407,6 +411,14 @@ TEST_F(ProjTreeViewTest, AMissingProgramFileAsksAndYesDropsTheNodeButKeepsTheOth
     // The number is free again.
     EXPECT_TRUE(m_view->NewPOU(1));
     EXPECT_NE(Find("(SBR01)  SBR_1"), nullptr);
+
+    // MAIN cannot leave the project: its item stays after the note.
+    ASSERT_TRUE(FileSystem::DeleteFile(InFolder("MAIN_MAIN.ilp")));
+    m_ui.box.Clear();
+    m_view->OpenTreeNode(Find("(MAIN)  MAIN"));
+    EXPECT_EQ(m_ui.box.Texts(), (std::vector<std::string>{"The corresponding file does not exist."}));
+    EXPECT_NE(Find("(MAIN)  MAIN"), nullptr);
+    EXPECT_EQ(Project().MainPresent, 1);
 }
 
 TEST_F(ProjTreeViewTest, DeleteAsksThenRemovesThePOUWithItsFiles)
