@@ -9,7 +9,6 @@
 #include "platform/FileSystem.h"
 #include "shell/POUNameRules.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {

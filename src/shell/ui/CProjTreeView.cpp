@@ -291,6 +291,8 @@ void CProjTreeView::OpenTreeNode(HTREEITEM item)
 {
     if (!item)
         return;
+    // A POU view takes its node from the current item, whichever way the item was opened.
+    m_current = item;
     GetTreeCtrl().SelectItem(item);
     CProjTreeNode* node = GetItemNode(item);
     if (!node || !m_app || !m_host)

@@ -337,6 +337,11 @@ TEST_F(ProjTreeViewTest, OpeningANodeOpensWhatStandsBehindIt)
         Key(Qt::Key_Return);
         EXPECT_EQ(m_host.calls.empty() ? std::string() : m_host.calls.front(), call);
     }
+    // Enter on an item reached from the keyboard makes it the item a new POU view takes.
+    m_view->SetCurrentItem(Find("PROGRAM"));
+    Tree().SelectItem(Find("(SBR00)  SBR_0"));
+    Key(Qt::Key_Return);
+    EXPECT_EQ(m_view->GetCurrentItem(), Find("(SBR00)  SBR_0"));
 }
 
 TEST_F(ProjTreeViewTest, CommunicationsWaitsForTheMonitorAndThePort)
