@@ -221,12 +221,31 @@ BOOL CProjTreeView::NewPOU(int type)
     SortProgram();
     const std::string path = POUProgramFilePath(project, *node);
     m_app->PIDVarFilePath = POUVarFilePath(project, *node);
-    if (m_host) {
-        m_host->CreatePOUDocument(path);
+    if (m_host && !m_host->CreatePOUDocument(path)) {
+        // Without its document the POU has no files: it leaves the project again.
+        WithdrawNewPOU(m_current, plan);
         m_host->SyncTabs();
+        return FALSE;
     }
+    if (m_host)
+        m_host->SyncTabs();
     SetProjectModified(TRUE);
     return TRUE;
+}
+
+void CProjTreeView::WithdrawNewPOU(HTREEITEM item, const CNewPOUPlan& plan)
+{
+    DropItem(item);
+    CZULProject& project = m_app->Project;
+    if (plan.kind == NODE_MAIN) {
+        project.MainPresent = 0;
+        project.MainNode.Reset();
+        return;
+    }
+    if (plan.kind == NODE_SUBROUTINE)
+        m_host->RemoveCatalogueSubroutine(plan.name);
+    // Files of that name that were there before stay.
+    project.RemovePOUKeepingFiles(plan.name, plan.kind);
 }
 
 HTREEITEM CProjTreeView::SetCurrentItem(HTREEITEM item)

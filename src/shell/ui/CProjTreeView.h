@@ -17,6 +17,7 @@
 class CCmdUI;
 class CProjTreeNode;
 class CZULAppData;
+struct CNewPOUPlan;
 class IProjTreeHost;
 
 // Commands of the tree and of its context menus.
@@ -50,7 +51,8 @@ public:
     // path too long resets the project and leaves the tree as it was.
     void FillProjectTree();
     void ClearProjectTree();
-    // Creates a POU: 0 MAIN, 1 subroutine, 2 interrupt routine; FALSE when refused.
+    // Creates a POU: 0 MAIN, 1 subroutine, 2 interrupt routine; FALSE when
+    // refused or when its document could not be created (the POU is withdrawn).
     BOOL NewPOU(int type);
     // Opens the document or window of an item.
     void OpenTreeNode(HTREEITEM item);
@@ -102,6 +104,7 @@ private:
     HTREEITEM InsertNode(CProjTreeNode* node, const std::string& text, int image, HTREEITEM parent,
                          HTREEITEM after);
     HTREEITEM InsertPOU(CProjTreeNode* node);
+    void WithdrawNewPOU(HTREEITEM item, const CNewPOUPlan& plan);
     void SortProgram();
     void OpenPOU(HTREEITEM item, CProjTreeNode& node);
     void OpenCommunications();

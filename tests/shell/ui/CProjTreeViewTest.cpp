@@ -48,10 +48,13 @@ public:
     std::vector<std::string> titles;
     std::vector<ShownMenu> menus;
     std::vector<std::string> catalogue;
+    BOOL documentsFail = FALSE;
 
     BOOL OpenPOUDocument(const std::string& path) override { return Record("open " + path); }
     BOOL CreatePOUDocument(const std::string& path) override
     {
+        if (documentsFail)
+            return FALSE;
         FileSystem::SafeSave(path, std::string("IL\n"));
         FileSystem::SafeSave(path.substr(0, path.size() - 4) + ".ilv", std::string());
         return Record("create " + path);
@@ -268,6 +271,29 @@ TEST_F(ProjTreeViewTest, ARefusedNewPOUCreatesNothing)
     EXPECT_EQ(Tree().GetCount(), before);
     EXPECT_TRUE(m_host.calls.empty());
     EXPECT_FALSE(Modified());
+}
+
+TEST_F(ProjTreeViewTest, APOUWhoseDocumentCannotBeCreatedIsWithdrawn)
+{
+    NewProject(1);
+    const UINT before = Tree().GetCount();
+    m_host.documentsFail = TRUE;
+    EXPECT_FALSE(m_view->NewPOU(1));
+    EXPECT_FALSE(m_view->NewPOU(2));
+    EXPECT_EQ(Tree().GetCount(), before);
+    EXPECT_EQ(Project().POUs.SubroutineNodes.size(), 1u);
+    EXPECT_EQ(Project().POUs.SubroutineInterfacesByNumber.count(1), 0u);
+    EXPECT_TRUE(Project().POUs.InterruptNodes.empty());
+    EXPECT_EQ(m_host.catalogue, (std::vector<std::string>{"add SBR_1", "remove SBR_1"}));
+    EXPECT_EQ(m_view->GetCurrentItem(), nullptr);
+    EXPECT_FALSE(Modified());
+
+    m_view->ClearProjectTree();
+    m_view->BuildProjectTree();
+    Project().MainPresent = 0;
+    EXPECT_FALSE(m_view->NewPOU(0));
+    EXPECT_EQ(Project().MainPresent, 0);
+    EXPECT_EQ(Children(m_view->GetProgramItem()), (std::vector<std::string>{"Initial Data"}));
 }
 
 TEST_F(ProjTreeViewTest, FillingShowsTheProjectsPOUsSortedWithTheirImages)
