@@ -135,6 +135,9 @@ public:
     // interface, its FB instances and its files; the local addresses of its
     // variable file are released first.
     void DeletePOU(const std::string& name, int kind);
+    // Takes a subroutine or interrupt routine out of the project as DeletePOU
+    // does, but leaves its files on disk (their local addresses are released).
+    void RemovePOUKeepingFiles(const std::string& name, int kind);
     // Re-keys MAIN (kind 2), a subroutine or an interrupt routine whose tree
     // node already carries its new name, with its interface and FB instances.
     void RenamePOU(const std::string& oldName, int kind);
@@ -230,6 +233,8 @@ private:
 
     void StoreBody(CArchive& ar);
     void LoadBody(CArchive& ar);
+    // The records of a deleted POU removed; the stem of its files, "" when it had no node.
+    std::string TakeOutPOU(const std::string& name, int kind);
     void LoadSubroutineInterfaces(CArchive& ar);
     void LoadSubroutineNodes(CArchive& ar);
     void LoadInterruptNodes(CArchive& ar);
