@@ -29,6 +29,7 @@ constexpr int DIALOG_WIDTH_DU = 288;
 constexpr int DIALOG_HEIGHT_DU = 241;
 // The part below "Show advanced options" that the dialog hides.
 constexpr int ADVANCED_PART_PIXELS = 140;
+constexpr int MIN_GAP_PIXELS = 6;
 
 constexpr int DIALOG_CLOSED = 0;
 constexpr int DIALOG_REPLACE = 2;
@@ -93,6 +94,14 @@ Widget* Place(Widget* widget, const char* id, int x, int y, int width, int heigh
     return widget;
 }
 
+// A text wider in the dialog font than its template place keeps its whole text.
+template <class Widget>
+Widget* FitText(Widget* widget)
+{
+    widget->resize(std::max(widget->width(), widget->sizeHint().width()), widget->height());
+    return widget;
+}
+
 CPOUEditor* EditorOf(CPOUEditorDoc* doc)
 {
     return doc && doc->GetProgram() ? doc->GetProgram()->GetEditor() : nullptr;
@@ -119,8 +128,11 @@ void CFindReplaceDlg::BuildControls()
     m_findCombo->setInsertPolicy(QComboBox::NoInsert);
     Place(new QLabel("Replace with:", this), nullptr, 10, 28, 59, 10);
     m_replaceEdit = Place(new QLineEdit(this), "1026", 71, 25, 117, 12);
-    m_wholeWordCheck = Place(new QCheckBox("Match &whole word only", this), "1013", 21, 48, 103, 10);
-    m_matchCaseCheck = Place(new QCheckBox("Match &case", this), "1018", 131, 48, 66, 10);
+    m_wholeWordCheck = FitText(Place(new QCheckBox("Match &whole word only", this), "1013", 21, 48, 103, 10));
+    m_matchCaseCheck = FitText(Place(new QCheckBox("Match &case", this), "1018", 131, 48, 66, 10));
+    // Match case stands clear of the whole-word text.
+    m_matchCaseCheck->move(std::max(m_matchCaseCheck->x(), m_wholeWordCheck->geometry().right() + MIN_GAP_PIXELS),
+                           m_matchCaseCheck->y());
     Place(new QGroupBox("Find where", this), nullptr, 20, 65, 89, 64);
     m_currentFileRadio = Place(new QRadioButton("C&urrent file", this), "1320", 26, 80, 67, 9);
     m_openFilesRadio = Place(new QRadioButton("All &open files", this), "1318", 26, 98, 80, 9);
@@ -141,7 +153,7 @@ void CFindReplaceDlg::BuildControls()
     m_secondEdit = Place(new QLineEdit(this), "1024", 127, 129, 63, 12);
     m_secondEdit->setEnabled(false);
     m_secondEdit->hide();
-    m_advancedCheck = Place(new QCheckBox("Show &advanced options", this), "1317", 16, 135, 100, 9);
+    m_advancedCheck = FitText(Place(new QCheckBox("Show &advanced options", this), "1317", 16, 135, 100, 9));
     m_findButton = Place(new QPushButton(FIND_NEXT_TEXT, this), "1022", 219, 7, 53, 14);
     m_findButton->setDefault(true);
     m_markButton = Place(new QPushButton("Mark all", this), "1307", 219, 27, 53, 14);
@@ -168,8 +180,10 @@ void CFindReplaceDlg::BuildControls()
 
 void CFindReplaceDlg::BuildAdvancedControls()
 {
-    Place(new QLabel("&Ignore the following types when LD finding:", this), nullptr, 16, 157, 182, 8);
+    QLabel* label =
+        FitText(Place(new QLabel("&Ignore the following types when LD finding:", this), nullptr, 16, 157, 182, 8));
     m_ignoredList = Place(new QListWidget(this), "1309", 17, 171, 86, 65);
+    label->setBuddy(m_ignoredList);
     m_ignoredList->setSortingEnabled(true);
     QPushButton* clear = Place(new QPushButton(">>", this), "1312", 119, 171, 23, 11);
     QPushButton* remove = Place(new QPushButton(">", this), "1313", 119, 189, 23, 11);

@@ -1,6 +1,8 @@
 #include "POUWindowFixture.h"
 
 #include "FindReportLine.h"
+#include "plclink/CMonitorCommand.h"
+#include "plclink/CPlcCommPort.h"
 #include "pouedit/CILEditor.h"
 #include "pouedit/CILProgram.h"
 #include "support/FileBytes.h"
@@ -9,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -304,10 +305,6 @@ TEST_F(FindReplaceDialogTest, AdvancedOptionsGiveTheIgnoreMaskAndFoldAway)
     Control<QPushButton>("1316")->click();
     EXPECT_EQ(ignored->count(), 4);
 
-    const std::string path = std::string(getenv("ORVEL_SHOT_DIR") ? getenv("ORVEL_SHOT_DIR") : "") ;
-    if (!path.empty())
-        Dialog().grab().save(QString::fromStdString(path + "/find_replace.png"));
-
     Search("%I0.0", "1320");
     Control<QPushButton>("1022")->click();
     EXPECT_EQ(m_app->Find.LdIgnoreMask, 15);
@@ -340,12 +337,28 @@ private:
     IPOUWorkbenchHost& m_workbench;
 };
 
+class CNoCompiler : public IProjectCompiler {
+public:
+    BOOL CompileAll() override { return FALSE; }
+};
+
 TEST_F(FindReplaceDialogTest, StartingToMonitorClosesTheDialog)
 {
     Dialog().Show(FALSE);
     ASSERT_TRUE(Dialog().isVisible());
+    // No PLC answers: the switch-on is refused once the dialog is closed.
+    const std::string port = g_PlcCommPort.PortName;
+    g_PlcCommPort.PortName = m_folder / "no-port";
     CFindClosingMonitorFrame frame(m_workbench);
-    static_cast<IMonitorFrame&>(frame).CloseFindReplaceDialog();
+    CNoCompiler compiler;
+    {
+        CMonitorCommand command(frame, compiler);
+        command.ToggleMonitor();
+    }
+    g_PlcCommPort.PortName = port;
     EXPECT_FALSE(Dialog().isVisible());
     EXPECT_EQ(m_app->Find.DialogMode, 0);
+    ASSERT_FALSE(m_ui.box.Texts().empty());
+    EXPECT_EQ(m_ui.box.Texts().front(), "Please close 'Find/Replace..' dialog at first!");
+    EXPECT_EQ(m_app->Monitoring.load(), 0);
 }
