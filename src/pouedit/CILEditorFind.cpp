@@ -233,6 +233,7 @@ void CILEditor::SelectHit(int row, int start, int end, BOOL caretAtStart)
     SetSelection(row, start, row, end);
     m_findStartColumn = caretAtStart ? start : end;
     ScrollToCaret(end - start);
+    PlaceCaret();
 }
 
 void CILEditor::Find(const std::string& findText, int mode)
@@ -492,6 +493,7 @@ BOOL CILEditor::GoToFindResult(int result, int row, int column)
     m_caretColumn = c + length;
     m_desiredColumn = m_caretColumn;
     AnchorAtCaret();
+    PlaceCaret();
     m_host->Invalidate();
     return TRUE;
 }

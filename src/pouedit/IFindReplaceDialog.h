@@ -44,4 +44,6 @@ public:
     virtual int GetDirection() const = 0;
     // One of FIND_SCOPE_*.
     virtual int GetScope() const = 0;
+    // The LD element kinds an LD search passes over, as mask bits.
+    virtual int GetLDIgnoreMask() const = 0;
 };

@@ -44,6 +44,7 @@ public:
     BOOL GetMatchCase() const override { return matchCase; }
     int GetDirection() const override { return direction; }
     int GetScope() const override { return scope; }
+    int GetLDIgnoreMask() const override { return 0; }
 
     BOOL wideScope = FALSE;
     std::string findText;

@@ -52,7 +52,7 @@ public:
     BOOL GetMatchCase() const override { return m_matchCase; }
     int GetDirection() const override { return m_direction; }
     int GetScope() const override { return m_scope; }
-    int GetLDIgnoreMask() const { return m_ldIgnoreMask; }
+    int GetLDIgnoreMask() const override { return m_ldIgnoreMask; }
     const std::vector<std::string>& GetFindHistory() const { return m_history; }
 
     void OnFindNext();

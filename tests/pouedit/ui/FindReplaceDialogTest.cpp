@@ -319,9 +319,12 @@ TEST_F(FindReplaceDialogTest, AdvancedOptionsGiveTheIgnoreMaskAndFoldAway)
 TEST_F(FindReplaceDialogTest, HelpAndCancel)
 {
     Dialog().Show(FALSE);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog()));
     Control<QPushButton>("3")->click();
-    ASSERT_EQ(m_ui.help.Requests().size(), 1u);
+    QTest::keyClick(Control<QComboBox>("1333"), Qt::Key_F1);
+    ASSERT_EQ(m_ui.help.Requests().size(), 2u);
     EXPECT_EQ(m_ui.help.Requests()[0].topic, "bianji-IL");
+    EXPECT_EQ(m_ui.help.Requests()[1].topic, "bianji-IL");
     QTest::keyClick(&Dialog(), Qt::Key_Escape);
     EXPECT_FALSE(Dialog().isVisible());
     EXPECT_EQ(m_app->Find.DialogMode, 0);
