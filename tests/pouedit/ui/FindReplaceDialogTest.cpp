@@ -153,10 +153,24 @@ TEST_F(FindReplaceDialogTest, CurrentFileFindsStepsAndReplacesTheHitJustFound)
     EXPECT_EQ(Report().back(), "$$$ 1 occurrence(s) have been found.");
 }
 
+TEST_F(FindReplaceDialogTest, TheEditorsFindCommandShowsTheDialogWithTheSelectedText)
+{
+    m_app->Find.DialogMode = 0;
+    ILProgramOf(m_doc.get()).GetILEditor().SetSelection(2, 8, 2, 13);
+    ASSERT_TRUE(RunCommand(ID_EDIT_FIND));
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_EQ(Dialog().windowTitle(), "Find");
+    EXPECT_EQ(Control<QComboBox>("1333")->currentText(), "%Q0.0");
+    EXPECT_TRUE(Control<QPushButton>("1022")->isEnabled());
+    EXPECT_EQ(m_app->Find.DialogMode, 1);
+}
+
 TEST_F(FindReplaceDialogTest, AllOpenFilesReportsEveryOpenPOU)
 {
+    // Enter in the find-what box is Find.
+    Dialog().Show(FALSE);
     Search("%i0.0", "1318");
-    Control<QPushButton>("1022")->click();
+    QTest::keyClick(Control<QComboBox>("1333"), Qt::Key_Return);
     EXPECT_EQ(Report(), (Lines {
                             "$$$ Begin to find \"%i0.0\" in all open files.",
                             "\r\n",
