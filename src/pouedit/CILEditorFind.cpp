@@ -26,7 +26,7 @@ constexpr int LINES_ABOVE_GOTO = 10;
 constexpr int PAGE_SCROLL_COLUMNS = 25;
 
 // Word bounds of the current-file searches and of the other scopes.
-constexpr std::string_view FIND_SEPARATORS = "\t ()," ;
+constexpr std::string_view FIND_SEPARATORS = "\t (),";
 constexpr std::string_view SCAN_SEPARATORS = "\t ";
 
 const char* const FIND_REPORT = "    %d. IL program \"%s\": Row %d, \"%s\", Byte %d from Col.%d.";

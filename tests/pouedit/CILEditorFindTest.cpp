@@ -338,3 +338,18 @@ TEST_F(CILEditorFindTest, GoToAReplacedHitMarksItsLine)
     EXPECT_EQ(Editor().GetGoToLine(), 1);
     EXPECT_FALSE(Editor().HasSelection());
 }
+
+TEST_F(CILEditorFindTest, ReplaceGoesOnBehindTheReplacementNotInsideIt)
+{
+    SetLines({HEADER, "(* A A *)"});
+    m_app->Find.NewSearch = 0;
+    Editor().SetCaret(1, 4);
+    Editor().SetSelection(1, 3, 1, 4);
+    Editor().Replace("A", "BA");
+    EXPECT_EQ(Text()[1], "(* BA A *)");
+    int startLine = 0, startColumn = 0, endLine = 0, endColumn = 0;
+    Editor().GetSelection(startLine, startColumn, endLine, endColumn);
+    EXPECT_EQ(std::vector<int>({startLine, startColumn, endColumn}), std::vector<int>({1, 6, 7}));
+    Editor().Replace("A", "BA");
+    EXPECT_EQ(Text()[1], "(* BA BA *)");
+}
