@@ -9,6 +9,7 @@
 #include "shell/ui/CGlobalVarView.h"
 #include "shell/ui/CInitDataView.h"
 #include "shell/ui/CPIDDispFrm.h"
+#include "shell/ui/CStatusTblView.h"
 #include "shell/ui/CUsedVarRefView.h"
 
 bool RegisterShellUiClasses(std::string* error)
@@ -22,6 +23,7 @@ bool RegisterShellUiClasses(std::string* error)
     CRuntimeClass::Register(RUNTIME_CLASS(CGlobalVarView));
     CRuntimeClass::Register(RUNTIME_CLASS(CGlobalFBIView));
     CRuntimeClass::Register(RUNTIME_CLASS(CInitDataView));
+    CRuntimeClass::Register(RUNTIME_CLASS(CStatusTblView));
     CRuntimeClass::Register(RUNTIME_CLASS(CUsedVarRefView));
     return InitProgramResources(error);
 }
