@@ -172,35 +172,36 @@ BOOL CForceCommands::WriteTable()
     return BuildForceTable() && SendForceTable();
 }
 
-void CForceCommands::ForceAddress(const std::string& address, DWORD value)
+BOOL CForceCommands::ForceAddress(const std::string& address, int value)
 {
     OperandTypeFlags flags = 0;
     if (!ParseDirectAddress(address, flags) || !(flags & OT_FORCEABLE))
-        return;
+        return FALSE;
     CStatusInput forced;
     forced.addressText = CStatusChartTable::CanonicalAddress(address, flags);
     forced.encodedAddress = EncodeAddress(forced.addressText, 0);
     forced.flags = flags;
-    forced.newValue = value;
+    forced.newValue = DWORD(value);
     if (!ReadForcedTable())
-        return;
+        return FALSE;
     BackUpImage();
     m_app.Project.StoreForcedValue(&forced);
-    const bool added = AddEntry(forced.addressText, forced.encodedAddress, flags, value);
+    const bool added = AddEntry(forced.addressText, forced.encodedAddress, flags, forced.newValue);
     if (WriteTable())
-        return;
+        return TRUE;
     RestoreImage();
     if (added)
         RemoveEntry(forced.addressText);
+    return FALSE;
 }
 
-void CForceCommands::UnforceAddress(const std::string& address)
+BOOL CForceCommands::UnforceAddress(const std::string& address)
 {
     OperandTypeFlags flags = 0;
     const std::string key =
         ParseDirectAddress(address, flags) ? CStatusChartTable::CanonicalAddress(address, flags) : address;
     if (!ReadForcedTable())
-        return;
+        return FALSE;
     BackUpImage();
     auto& map = m_app.Project.ForceMap;
     std::unique_ptr<CForceEntry> taken;
@@ -209,10 +210,11 @@ void CForceCommands::UnforceAddress(const std::string& address)
         map.erase(found);
     }
     if (WriteTable())
-        return;
+        return TRUE;
     RestoreImage();
     if (taken)
         map.emplace(key, std::move(taken));
+    return FALSE;
 }
 
 BOOL CForceCommands::SendUnforceAll()

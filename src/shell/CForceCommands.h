@@ -37,9 +37,9 @@ public:
     // image; FALSE, with a message, when a type has more than 255 entries.
     BOOL BuildForceTable();
 
-    // The force commands of the POU editors.
-    void ForceAddress(const std::string& address, DWORD value);
-    void UnforceAddress(const std::string& address);
+    // The force commands of the POU editors; TRUE when the PLC took the table.
+    BOOL ForceAddress(const std::string& address, int value);
+    BOOL UnforceAddress(const std::string& address);
     // Unforces everything in the PLC; on success the force map and image are emptied.
     BOOL SendUnforceAll();
     BOOL ForceMapHasEntries() const;

@@ -239,8 +239,8 @@ TEST_F(ForceCommandsTest, CommandsNeedMonitoringAndAForceableRow)
 
 TEST_F(ForceCommandsTest, EditorCommandsForceAndUnforceOneOperand)
 {
-    commands->ForceAddress("q0.3", 1);
-    commands->ForceAddress("vw10", 0x1234);
+    EXPECT_TRUE(commands->ForceAddress("q0.3", 1));
+    EXPECT_TRUE(commands->ForceAddress("vw10", 0x1234));
     EXPECT_EQ(ForcedKeys(), Texts({"%Q0.3", "%VW10"}));
     EXPECT_TRUE(commands->ForceMapHasEntries());
     std::vector<ForceTableItem> items;
@@ -250,10 +250,10 @@ TEST_F(ForceCommandsTest, EditorCommandsForceAndUnforceOneOperand)
     EXPECT_EQ(items[1].value, 0x1234u);
 
     // An address that is no forceable operand changes nothing.
-    commands->ForceAddress("motor", 1);
+    EXPECT_FALSE(commands->ForceAddress("motor", 1));
     EXPECT_EQ(ForcedKeys(), Texts({"%Q0.3", "%VW10"}));
 
-    commands->UnforceAddress("%q0.3");
+    EXPECT_TRUE(commands->UnforceAddress("%q0.3"));
     EXPECT_EQ(ForcedKeys(), Texts({"%VW10"}));
     ASSERT_TRUE(ParseForceTable(sim.ForceTable(), FORCE_IMAGE_CELLS, items));
     EXPECT_EQ(items.size(), 1u);
@@ -287,8 +287,8 @@ TEST_F(ForceCommandsTest, RefusedWriteLeavesForceMapAndImageAsTheyWere)
         {"force an operand already forced", [&] { return commands->Force(vb7); }},
         {"unforce", [&] { return commands->Unforce(vb7); }},
         {"force all", [&] { return commands->ForceAll(*chart); }},
-        {"editor force", [&] { commands->ForceAddress("%Q0.0", 1); return FALSE; }},
-        {"editor unforce", [&] { commands->UnforceAddress("%VB7"); return FALSE; }},
+        {"editor force", [&] { return commands->ForceAddress("%Q0.0", 1); }},
+        {"editor unforce", [&] { return commands->UnforceAddress("%VB7"); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
