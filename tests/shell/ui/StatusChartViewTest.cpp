@@ -251,6 +251,39 @@ TEST_F(StatusChartViewTest, MonitoredRowsShowLiveValuesAndForceCommandsChangeThe
     app->PIDTrendOpen = 0;
 }
 
+TEST_F(StatusChartViewTest, CutAndClearEmptyCellsOrDeleteWholeRows)
+{
+    const Texts addresses = {"%VW0", "%VW2", "%VW4", "%VW6"};
+    for (int row = 0; row < 4; ++row) {
+        Type(Col::COL_ADDRESS, row, addresses[size_t(row)]);
+        Type(Col::COL_NEW, row, "5");
+    }
+    CCPGridCtrl& grid = view->GetGridCtrl();
+
+    // Delete clears the selected New Value cells only.
+    ASSERT_TRUE(grid.SetSelectRange(Col::COL_NEW, Col::COL_NEW, 0, 1));
+    grid.GetHost().OnKeyDown(VK_DELETE, 1, 0);
+    EXPECT_EQ(Text(Col::COL_NEW, 0), "");
+    EXPECT_EQ(Text(Col::COL_NEW, 1), "");
+    EXPECT_EQ(Text(Col::COL_NEW, 2), "W#5");
+    EXPECT_EQ(app->Project.StatusRows[0]->newValueValid, 0u);
+
+    // A cut that reaches the last column deletes its rows.
+    ASSERT_TRUE(grid.SetSelectRange(Col::COL_FORMAT, Col::COL_NEW, 1, 2));
+    EXPECT_TRUE(view->OnEditCut());
+    EXPECT_EQ(grid.GetGridRowCount(), 4);
+    EXPECT_EQ(Text(Col::COL_ADDRESS, 1), "%VW6");
+
+    // Clearing whole rows deletes them, but never the last one.
+    ASSERT_TRUE(grid.SetSelectRange(Col::COL_ADDRESS, Col::COL_NEW, 0, 3));
+    view->OnEditClear();
+    EXPECT_EQ(grid.GetGridRowCount(), 4);
+    ASSERT_TRUE(grid.SetSelectRange(Col::COL_ADDRESS, Col::COL_NEW, 0, 2));
+    view->OnEditClear();
+    EXPECT_EQ(grid.GetGridRowCount(), 1);
+    EXPECT_EQ(app->Project.StatusRows.size(), 1u);
+}
+
 TEST_F(StatusChartViewTest, FrameMakesTheViewWithTheProjectRows)
 {
     app->Project.StatusRows.clear();
