@@ -375,8 +375,9 @@ BOOL CStatusChartTable::GetCellText(int column, int row, std::string& text, BYTE
         mark = record->valid ? kMarkPlain : kMarkInvalid;
         break;
     case COL_SYMBOL: {
-        const auto found = m_app.Project.SymbolLookup.find(record->addressText);
-        if (found != m_app.Project.SymbolLookup.end() && found->second)
+        const auto& symbols = m_app.Project.SymbolsByAddress;
+        const auto found = symbols.find(CZULProject::NormalisedSymbolAddress(record->addressText));
+        if (record->valid && found != symbols.end() && found->second)
             text = found->second->name;
         break;
     }

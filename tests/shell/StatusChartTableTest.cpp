@@ -3,6 +3,7 @@
 #include "model/CStatusInput.h"
 #include "model/CMemAreaInfo.h"
 #include "model/CZULStatus.h"
+#include "model/CZULSymbol.h"
 #include "model/DirectAddress.h"
 #include "model/MonitorItems.h"
 #include "model/ProjectModified.h"
@@ -103,6 +104,24 @@ TEST_F(StatusChartTableTest, TypedAddressBecomesStoredTextWithDefaultFormatAndCh
             EXPECT_EQ(Row(0).encodedAddress, EncodeAddress(c.stored, 0));
         }
     }
+}
+
+TEST_F(StatusChartTableTest, SymbolColumnShowsTheGlobalSymbolOfTheAddress)
+{
+    for (const auto& [name, address] : {std::pair{"Lamp", "%Q0.0"}, std::pair{"Delay", "%T5"}}) {
+        auto* symbol = new CZULSymbol;
+        symbol->name = name;
+        symbol->address = address;
+        m_app->Project.AddSymbol(symbol);
+    }
+    TypeRow(0, "q0.0");
+    TypeRow(1, "t5");
+    TypeRow(2, "%Q0.1");
+    TypeRow(3, "Lamp");
+    EXPECT_EQ(Cell(Col::COL_SYMBOL, 0), "Lamp");
+    EXPECT_EQ(Cell(Col::COL_SYMBOL, 1), "Delay");
+    EXPECT_EQ(Cell(Col::COL_SYMBOL, 2), "");
+    EXPECT_EQ(Cell(Col::COL_SYMBOL, 3), "");
 }
 
 TEST_F(StatusChartTableTest, FormatChosenForADoubleWordIsKeptWhileTheAddressOffersIt)
