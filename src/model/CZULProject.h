@@ -5,6 +5,7 @@
 
 #include "CCanOpenSlave.h"
 #include "CFBInstanceTable.h"
+#include "CForceEntry.h"
 #include "CMemAreaInfo.h"
 #include "CMonitorTable.h"
 #include "CPOURegistry.h"
@@ -211,7 +212,9 @@ public:
 
     int ForceImageSize = 0;          // cells of the two force buffers
     std::vector<DWORD> ForceValues;  // empty while freed
-    std::vector<DWORD> ForceMarks;
+    std::vector<DWORD> ForceMarks;   // backup of ForceValues while a force command runs
+    // The operands the PLC holds forced, by address text; mirrors its force table.
+    std::map<std::string, std::unique_ptr<CForceEntry>> ForceMap;
 
     int CPUFamilyIndex = -1;         // 0..7 once a project is created, opened or uploaded
     std::vector<std::unique_ptr<CZUL_Q7_PLC>> Modules; // element 0 is the CPU

@@ -10,6 +10,7 @@
 #include "shell/ui/CInitDataView.h"
 #include "shell/ui/CPIDDispFrm.h"
 #include "shell/ui/CProjTreeView.h"
+#include "shell/ui/CStatusTblView.h"
 #include "shell/ui/CUsedVarRefView.h"
 
 bool RegisterShellUiClasses(std::string* error)
@@ -23,6 +24,7 @@ bool RegisterShellUiClasses(std::string* error)
     CRuntimeClass::Register(RUNTIME_CLASS(CGlobalVarView));
     CRuntimeClass::Register(RUNTIME_CLASS(CGlobalFBIView));
     CRuntimeClass::Register(RUNTIME_CLASS(CInitDataView));
+    CRuntimeClass::Register(RUNTIME_CLASS(CStatusTblView));
     CRuntimeClass::Register(RUNTIME_CLASS(CUsedVarRefView));
     // The view of the Workspace pane.
     CRuntimeClass::Register(RUNTIME_CLASS(CProjTreeView));
