@@ -77,6 +77,7 @@ public:
     BOOL UnforceAddress(const std::string&) override { return TRUE; }
     void RunForceDialog(const std::string&, const std::string&) override {}
     IFindReplaceDialog* OpenFindReplaceDialog(BOOL) override { return nullptr; }
+    IFindReplaceDialog* GetFindReplaceDialog() const override { return nullptr; }
     std::string GetDocumentTitle() const override { return "MAIN"; }
     void GetFileTimes(std::string&, std::string&) const override {}
     void GetLocalVarDeclLines(std::vector<std::string>&) const override {}

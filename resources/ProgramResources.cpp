@@ -13,6 +13,7 @@ const char* const kResourceFiles[] = {
     ":/resources/tablemenu.rc",
     ":/resources/mainwindow.rc",
     ":/resources/ilmenus.rc",
+    ":/resources/projtree.rc",
 };
 
 } // namespace

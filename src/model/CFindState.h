@@ -34,4 +34,6 @@ struct CFindState {
 
     // Records 1 .. FIND_TABLE_SIZE-1 of the result table become free.
     void ResetResultTable(int action = 1);
+    // Records 1 .. FIND_TABLE_SIZE-1 of the mark table become free.
+    void ResetMarkTable();
 };

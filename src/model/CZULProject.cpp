@@ -171,6 +171,7 @@ void CZULProject::ClearProject()
     SymbolTextMaps[1].clear();
     Monitor.ClearMonitorTable();
     StatusRows.clear();
+    ForceMap.clear();
     for (std::vector<WORD>& list : MonitorAddressLists)
         list.clear();
     FBTable.FBInstances.clear();

@@ -5,6 +5,7 @@
 
 #include "CCanOpenSlave.h"
 #include "CFBInstanceTable.h"
+#include "CForceEntry.h"
 #include "CMemAreaInfo.h"
 #include "CMonitorTable.h"
 #include "CPOURegistry.h"
@@ -135,6 +136,9 @@ public:
     // interface, its FB instances and its files; the local addresses of its
     // variable file are released first.
     void DeletePOU(const std::string& name, int kind);
+    // Takes a subroutine or interrupt routine out of the project as DeletePOU
+    // does, but leaves its files on disk (their local addresses are released).
+    void RemovePOUKeepingFiles(const std::string& name, int kind);
     // Re-keys MAIN (kind 2), a subroutine or an interrupt routine whose tree
     // node already carries its new name, with its interface and FB instances.
     void RenamePOU(const std::string& oldName, int kind);
@@ -208,7 +212,9 @@ public:
 
     int ForceImageSize = 0;          // cells of the two force buffers
     std::vector<DWORD> ForceValues;  // empty while freed
-    std::vector<DWORD> ForceMarks;
+    std::vector<DWORD> ForceMarks;   // backup of ForceValues while a force command runs
+    // The operands the PLC holds forced, by address text; mirrors its force table.
+    std::map<std::string, std::unique_ptr<CForceEntry>> ForceMap;
 
     int CPUFamilyIndex = -1;         // 0..7 once a project is created, opened or uploaded
     std::vector<std::unique_ptr<CZUL_Q7_PLC>> Modules; // element 0 is the CPU
@@ -230,6 +236,8 @@ private:
 
     void StoreBody(CArchive& ar);
     void LoadBody(CArchive& ar);
+    // The records of a deleted POU removed; the stem of its files, "" when it had no node.
+    std::string TakeOutPOU(const std::string& name, int kind);
     void LoadSubroutineInterfaces(CArchive& ar);
     void LoadSubroutineNodes(CArchive& ar);
     void LoadInterruptNodes(CArchive& ar);

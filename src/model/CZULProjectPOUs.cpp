@@ -141,6 +141,29 @@ void SetSubroutineRemovedHandler(std::function<void(const std::string&)> handler
 
 void CZULProject::DeletePOU(const std::string& name, int kind)
 {
+    const std::string stem = TakeOutPOU(name, kind);
+    if (stem.empty())
+        return;
+    for (const std::string& file : POUFiles(ProjectFolder, stem)) {
+        if (ByteString::Upper(ByteString::Right(file, 4)) == ".ILV")
+            FreeVarFileAddresses(file, LocalBitUsage, LocalByteUsage);
+        FileSystem::DeleteFile(file);
+    }
+}
+
+void CZULProject::RemovePOUKeepingFiles(const std::string& name, int kind)
+{
+    const std::string stem = TakeOutPOU(name, kind);
+    if (stem.empty())
+        return;
+    for (const std::string& file : POUFiles(ProjectFolder, stem)) {
+        if (ByteString::Upper(ByteString::Right(file, 4)) == ".ILV")
+            FreeVarFileAddresses(file, LocalBitUsage, LocalByteUsage);
+    }
+}
+
+std::string CZULProject::TakeOutPOU(const std::string& name, int kind)
+{
     std::string stem;
     if (kind == 3) {
         if (g_subroutineRemoved)
@@ -149,16 +172,10 @@ void CZULProject::DeletePOU(const std::string& name, int kind)
     } else if (kind == 4) {
         stem = POUs.RemoveInterrupt(name);
     } else {
-        return;
+        return {};
     }
     FBTable.RemoveFBInstancesOfPOU(name);
-    if (stem.empty())
-        return;
-    for (const std::string& file : POUFiles(ProjectFolder, stem)) {
-        if (ByteString::Upper(ByteString::Right(file, 4)) == ".ILV")
-            FreeVarFileAddresses(file, LocalBitUsage, LocalByteUsage);
-        FileSystem::DeleteFile(file);
-    }
+    return stem;
 }
 
 void CZULProject::RenamePOU(const std::string& oldName, int kind)

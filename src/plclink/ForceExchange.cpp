@@ -3,12 +3,14 @@
 #include "CMonitorThread.h"
 #include "CPlcCommPort.h"
 #include "CPlcCommandLock.h"
+#include "ForceTableLayout.h"
 #include "PlcProtocol.h"
 #include "model/CZULAppData.h"
 #include "model/CpuProfile.h"
 #include "model/SharedServices.h"
 #include "platform/CUserInterface.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace {
@@ -22,13 +24,14 @@ struct ForceCommand {
 };
 
 // Waits for the end of a monitor cycle, pauses the thread and exchanges on
-// its open port. FALSE when no cycle ended in time: the monitor is stalled,
-// and the user hears of that from the monitor itself.
+// its open port. FALSE, with a word to the user, when no cycle ended in time.
 bool BorrowMonitorPort(const ForceCommand& command, int& result)
 {
     CZULAppData& app = *g_pAppData;
-    if (!app.MonitorRoundEvent->Lock(FORCE_ROUND_WAIT_MS))
+    if (!app.MonitorRoundEvent->Lock(FORCE_ROUND_WAIT_MS)) {
+        ShowMessage("Note", FORCE_NO_MONITOR_CYCLE_TEXT, MB_OK | MB_ICONINFORMATION);
         return false;
+    }
     app.MonitorPause = 1;
     {
         std::lock_guard<std::mutex> line(g_MonitorPortUse);
@@ -103,7 +106,9 @@ BOOL ReadForcedTable()
     block = MakeEmptyForceTable(static_cast<BYTE>(ForceTableBlockType));
     if (!RequestForcedTable())
         return FALSE;
-    if (ForceTableLengthField(block) != static_cast<int>(block.size())) {
+    std::vector<ForceTableItem> items;
+    const size_t imageCells = size_t(std::max(g_pAppData->Project.ForceImageSize, 0));
+    if (!ParseForceTable(block, imageCells, items)) {
         ShowMessage("Error", "Received Data error.", MB_OK | MB_ICONERROR);
         return FALSE;
     }

@@ -22,6 +22,9 @@ constexpr int FORCE_TABLE_EMPTY_BYTES = FORCE_TABLE_HEADER_BYTES + FORCE_TABLE_C
 // Waits of the port arbitration.
 constexpr DWORD FORCE_ROUND_WAIT_MS = 5000;
 constexpr DWORD FORCE_PORT_LOCK_WAIT_MS = 1500;
+// Shown when the monitor ended no cycle within FORCE_ROUND_WAIT_MS.
+constexpr const char* FORCE_NO_MONITOR_CYCLE_TEXT =
+    "The force table could not be exchanged because the PLC did not finish a monitor cycle within 5 seconds.";
 
 // The table without entries: length 11, variant 0, five zero counts.
 std::vector<BYTE> MakeEmptyForceTable(BYTE blockType);
@@ -36,9 +39,9 @@ BOOL SendForceTable();
 // Has the PLC unforce every operand.
 BOOL SendUnforceAll();
 // Puts an empty table of the profile's block type into the project, reads
-// the PLC's table over it and checks its length field ("Received Data
-// error." when it differs from its size); then the force map is rebuilt
-// from it.
+// the PLC's table over it and checks it section by section ("Received Data
+// error." unless its length field and sections add up to its size and every
+// entry lies inside the force image); then the force map is rebuilt from it.
 BOOL ReadForcedTable();
 
 // Installs who rebuilds the force map; nullptr leaves the map alone.

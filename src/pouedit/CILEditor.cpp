@@ -152,9 +152,6 @@ CILEditor::CILEditor(CILProgram& program, CZULAppData& app, IPOUEditorHost* host
 {
 }
 
-void CILEditor::Find(const std::string&, int) {}
-void CILEditor::ReplaceAll(const std::string&, const std::string&) {}
-void CILEditor::Replace(const std::string&, const std::string&) {}
 void CILEditor::Reserved() {}
 BOOL CILEditor::InsertFromInstructionTree(std::uintptr_t, std::intptr_t) { return FALSE; }
 int CILEditor::OnCreate() { return 0; }
@@ -2050,7 +2047,7 @@ void CILEditor::PaintFindMarks(CDC& dc, int x0, int scrollY)
         const CFindResult& mark = m_app.Find.MarkTable[i];
         const int row = mark.RowOrColumn;
         if (mark.Language != IL_LANGUAGE || mark.POUName != pouName || row < 0 || row > LastLine() ||
-            mark.LineText != Line(row))
+            !ByteString::EqualsNoCase(mark.LineText, Line(row)))
             continue;
         const int size = LineLength(row);
         const int start = std::clamp(mark.ColumnOrRow, 0, size);

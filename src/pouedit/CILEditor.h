@@ -20,6 +20,7 @@
 class CILProgram;
 class CZULAppData;
 class CZULProject;
+class IFindReplaceDialog;
 class IPOUEditorHost;
 
 // Line states of the check.
@@ -128,6 +129,35 @@ public:
     // The line highlighted by Go To, shown until the next key.
     void SetGoToMarker(int line, BOOL shown);
     BOOL IsGoToMarkerShown() const { return m_goToShown; }
+    int GetGoToLine() const { return m_goToLine; }
+
+    // Find and replace. A line is searched on copies: with match case off
+    // both the line and the text are compared upper-cased. Whole words are
+    // bounded by the separators of each routine or by the line's ends.
+    // Forward from a column: the start column of the first hit, or -1.
+    static int FindInLine(const std::string& line, const std::string& text, int start, BOOL matchCase,
+                          BOOL wholeWord);
+    // Backward, skipping that many bytes from the end: the end column of the
+    // last hit before them, or -1.
+    static int FindInLineBackward(const std::string& line, const std::string& text, int skip, BOOL matchCase,
+                                  BOOL wholeWord);
+    // Record and report every hit from the start on (or back from the
+    // skipped bytes); the start column of the first one recorded, or -1.
+    int CollectInLine(const std::string& line, const std::string& text, int row, int start, BOOL matchCase,
+                      BOOL wholeWord);
+    int CollectInLineBackward(const std::string& line, const std::string& text, int row, int skip,
+                              BOOL matchCase, BOOL wholeWord);
+    // Records every hit of a line (mode 0 into the result table with report
+    // lines, mode 2 into the mark table); the number of hits.
+    int ScanLine(const std::string& line, const std::string& text, int row, int mode, BOOL matchCase,
+                 BOOL wholeWord);
+    // Replaces every hit in the line, recording and reporting each; the number replaced.
+    int ReplaceInLine(std::string& line, const std::string& replace, const std::string& find, int row,
+                      BOOL matchCase, BOOL wholeWord);
+    // Line n (1-based) marked and shown.
+    BOOL GoToLine(int n);
+    // The hit of a result record at row and column (both 1-based) selected and shown.
+    BOOL GoToFindResult(int result, int row, int column);
 
     // The lines as printed rows of so many bytes.
     void BuildPrintRows(int columns, std::vector<std::string>& rows) const;
@@ -266,6 +296,13 @@ private:
     void PrintCover(CDC& dc, const CPrintMetrics& metrics);
     void PrintText(CDC& dc, const CPrintInfo& info, const CRect& draw, const CPrintMetrics& metrics);
     std::string SelectionFindText() const;
+    void FindInCurrentFile(const std::string& text, int mode, const IFindReplaceDialog& dialog);
+    void FindNextHit(const std::string& text, const IFindReplaceDialog& dialog);
+    void CollectHits(const std::string& text, const IFindReplaceDialog& dialog);
+    void SelectHit(int row, int start, int end, BOOL caretAtStart);
+    void ReportHit(int number, int row, const std::string& lineText, int length, int column) const;
+    void SetTopLine(int row);
+    void ScrollHitIntoView(int column, int length);
     void OpenFindReplace(BOOL replace);
     void ResolveForceOperand(std::string& symbol, std::string& address) const;
     void ForcePicked(int value);

@@ -190,22 +190,14 @@ void CILProgram::GetILLines(std::vector<std::string>& lines)
     lines.insert(lines.end(), m_lines.begin(), m_lines.end());
 }
 
-BOOL CILProgram::GoToFindResult(int, int line, int column)
+BOOL CILProgram::GoToFindResult(int result, int row, int column)
 {
-    if (line < 0 || line >= GetLineCount())
-        return FALSE;
-    m_editor->SetCaret(line, column);
-    m_editor->ClampCaret();
-    return TRUE;
+    return m_editor->GoToFindResult(result, row, column);
 }
 
 BOOL CILProgram::GoToLine(int line)
 {
-    if (line < 0 || line >= GetLineCount())
-        return FALSE;
-    m_editor->SetCaret(line, 0);
-    m_editor->SetGoToMarker(line, TRUE);
-    return TRUE;
+    return m_editor->GoToLine(line);
 }
 
 BOOL CILProgram::IsValid()

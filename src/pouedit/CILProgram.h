@@ -32,7 +32,8 @@ public:
     int PrepareSave(const std::string& path) override;
     void DiscardChanges() override;
     void GetILLines(std::vector<std::string>& lines) override;
-    BOOL GoToFindResult(int result, int line, int column) override;
+    // Row and column 1-based, as the report lines print them.
+    BOOL GoToFindResult(int result, int row, int column) override;
     BOOL GoToLine(int line) override;
     BOOL IsValid() override;
 

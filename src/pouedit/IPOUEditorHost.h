@@ -71,6 +71,8 @@ public:
     // The main window's Find/Replace dialog, created on first use as find
     // only or not; null when there is none to show.
     virtual IFindReplaceDialog* OpenFindReplaceDialog(BOOL findOnly) = 0;
+    // The dialog whose options a search reads; null while there is none.
+    virtual IFindReplaceDialog* GetFindReplaceDialog() const = 0;
 
     // What a printout shows of the document: its title (the POU name, " *"
     // while modified), the file's creation and last-write times (left alone

@@ -304,6 +304,27 @@ TEST_F(PouRegistryTest, DeleteSubroutineWithItsFiles)
     EXPECT_EQ(project().POUs.SubroutineNodes.size(), 1u);
 }
 
+TEST_F(PouRegistryTest, RemovingAPOUThatLostItsProgramFileKeepsItsOtherFiles)
+{
+    project().LocalBitUsage.assign(128, 1);
+    project().LocalByteUsage.assign(256, 1);
+    project().FBTable.AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);
+    const std::vector<std::string> before = Files();
+
+    project().RemovePOUKeepingFiles("Motor", 3);
+    EXPECT_EQ(Files(), before);
+    EXPECT_EQ(project().POUs.SubroutineNodes.count("Motor"), 0u);
+    EXPECT_EQ(project().POUs.SubroutineInterfacesByNumber.count(7), 0u);
+    EXPECT_TRUE(project().FBTable.FBInstances.empty());
+    // The locals of its variable file are free for other POUs.
+    EXPECT_EQ(project().LocalBitUsage[1], 0);
+    EXPECT_EQ(project().LocalByteUsage[4], 0);
+
+    project().RemovePOUKeepingFiles("Timer", 4);
+    EXPECT_EQ(Files(), before);
+    EXPECT_TRUE(project().POUs.InterruptNodes.empty());
+}
+
 TEST_F(PouRegistryTest, RenameKeepsInterfaceAndInstances)
 {
     project().FBTable.AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);

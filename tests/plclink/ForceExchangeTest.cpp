@@ -36,6 +36,9 @@ public:
         MonitorFixture::SetUp();
         SetForceMapBuilder(&builder);
         m_blockType = ForceTableBlockType;
+        // Every entry of a table read must lie inside the force image.
+        app->Project.ForceImageSize = FORCE_IMAGE_CELLS;
+        app->Project.AllocateForceBuffers();
     }
     void TearDown() override
     {

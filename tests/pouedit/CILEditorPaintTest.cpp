@@ -537,3 +537,18 @@ TEST_F(CILEditorPaintTest, FindAndReplaceOpenTheDialogWithTheSelectedText)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CILEditorPaintTest, MarkAllShowsInTheNextPaintAlsoOnLinesWithLowerCase)
+{
+    Text() = {H0, "LD      %I0.0", "ST      %Q0.0 (* out *)"};
+    m_app->Find.CurrentPOUName = "MAIN";
+    m_host.findDialog.scope = FIND_SCOPE_CURRENT_FILE;
+    Editor().Find("OUT", 2);
+    EXPECT_EQ(PaintRow(2).back(), (Piece {SELECTED, GUTTER + 17 * CELL, "out"}));
+    Editor().Find("OUT", 1);
+    EXPECT_NE(PaintRow(2).back().color, SELECTED);
+}
+
+} // namespace

@@ -38,8 +38,21 @@ public:
     }
     BOOL IsScopeBeyondWindow() const override { return wideScope; }
     void Show(BOOL centre) override { calls.push_back("show " + std::to_string(centre)); }
+    std::string GetFindText() const override { return findText; }
+    std::string GetReplaceText() const override { return replaceText; }
+    BOOL GetWholeWord() const override { return wholeWord; }
+    BOOL GetMatchCase() const override { return matchCase; }
+    int GetDirection() const override { return direction; }
+    int GetScope() const override { return scope; }
+    int GetLDIgnoreMask() const override { return 0; }
 
     BOOL wideScope = FALSE;
+    std::string findText;
+    std::string replaceText;
+    BOOL wholeWord = FALSE;
+    BOOL matchCase = FALSE;
+    int direction = FIND_DIRECTION_DOWN;
+    int scope = FIND_SCOPE_CURRENT_FILE;
     std::vector<std::string> calls;
 };
 
@@ -136,6 +149,7 @@ public:
         findDialog.calls.push_back("open " + std::to_string(findOnly));
         return &findDialog;
     }
+    IFindReplaceDialog* GetFindReplaceDialog() const override { return &findDialog; }
     std::string GetDocumentTitle() const override { return title; }
     void GetFileTimes(std::string& createdTime, std::string& modifiedTime) const override
     {
@@ -180,7 +194,7 @@ public:
     int lineHeight = 16;
     int externalLeading = 2;
     std::map<int, std::string> statusPanes;
-    FakeFindReplaceDialog findDialog;
+    mutable FakeFindReplaceDialog findDialog;
     std::string title = "MAIN";
     std::string createdText;
     std::string modifiedText;

@@ -3,7 +3,10 @@
 #include "QtText.h"
 #include "platform/CImageList.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
+#include <QList>
 #include <QHeaderView>
 #include <QIcon>
 #include <QImage>
@@ -246,6 +249,24 @@ BOOL CTreeCtrl::Expand(HTREEITEM item, UINT code)
     case TVE_TOGGLE: item->setExpanded(!item->isExpanded()); return TRUE;
     default: return FALSE;
     }
+}
+
+BOOL CTreeCtrl::SortChildren(HTREEITEM parent, const std::function<bool(LPARAM, LPARAM)>& less)
+{
+    if (!IsItem(parent))
+        return FALSE;
+    HTREEITEM current = m_tree->currentItem();
+    const QSignalBlocker quiet(m_tree);
+    QList<QTreeWidgetItem*> children = parent->takeChildren();
+    std::stable_sort(children.begin(), children.end(), [&](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+        // Taken items belong to no tree until they are added back.
+        return less(static_cast<LPARAM>(a->data(0, kDataRole).toLongLong()),
+                    static_cast<LPARAM>(b->data(0, kDataRole).toLongLong()));
+    });
+    parent->addChildren(children);
+    if (current)
+        m_tree->setCurrentItem(current);
+    return TRUE;
 }
 
 UINT CTreeCtrl::GetItemState(HTREEITEM item, UINT mask) const

@@ -9,6 +9,7 @@
 
 #include "platform/ui/CWnd.h"
 
+#include <functional>
 #include <string>
 
 class CImageList;
@@ -97,6 +98,9 @@ public:
     HTREEITEM GetSelectedItem() const;
     BOOL SelectItem(HTREEITEM item);
     BOOL Expand(HTREEITEM item, UINT code);
+    // Orders the children of an item by their values (stable); the items and
+    // the selection stay as they are.
+    BOOL SortChildren(HTREEITEM parent, const std::function<bool(LPARAM, LPARAM)>& less);
     UINT GetItemState(HTREEITEM item, UINT mask) const;
 
     // The item at a client point, null when none; flags get TVHT_*.

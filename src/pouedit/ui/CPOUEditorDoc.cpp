@@ -10,6 +10,8 @@
 #include "pouedit/IPOULocalVars.h"
 #include "pouedit/IPOUProgramFactory.h"
 #include "pouedit/IPOUWorkbenchHost.h"
+#include "CFindReplaceDlg.h"
+#include "IFindReplaceHost.h"
 #include "model/CZULAppData.h"
 #include "platform/ByteString.h"
 #include "platform/CCaret.h"
@@ -299,6 +301,25 @@ void CPOUEditorDoc::CommitLocalVars(BOOL writeFile)
 {
     if (IPOULocalVars* vars = GetLocalVars())
         vars->CommitRows(writeFile);
+}
+
+IFindReplaceDialog* CPOUEditorDoc::OpenFindReplaceDialog(BOOL findOnly)
+{
+    IFindReplaceHost* host = dynamic_cast<IFindReplaceHost*>(m_workbench);
+    if (!host)
+        return nullptr;
+    CFindReplaceDlg* dialog = m_workbench->GetFindReplaceDialog();
+    if (!dialog) {
+        dialog = new CFindReplaceDlg(m_app, m_workbench, host, host->GetMainWindow());
+        host->SetFindReplaceDialog(dialog);
+    }
+    dialog->SetFindOnly(findOnly);
+    return dialog;
+}
+
+IFindReplaceDialog* CPOUEditorDoc::GetFindReplaceDialog() const
+{
+    return m_workbench ? m_workbench->GetFindReplaceDialog() : nullptr;
 }
 
 BOOL CPOUEditorDoc::GoToLine(int n)

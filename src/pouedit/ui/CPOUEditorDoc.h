@@ -87,8 +87,10 @@ public:
     BOOL ForceAddress(const std::string& address, int value) override;
     BOOL UnforceAddress(const std::string& address) override;
     void RunForceDialog(const std::string& symbol, const std::string& address) override;
-    // None until the main window offers its Find/Replace dialog.
-    IFindReplaceDialog* OpenFindReplaceDialog(BOOL) override { return nullptr; }
+    // The main window's dialog, created in its slot on first use; none when
+    // the workbench keeps no Find/Replace dialog.
+    IFindReplaceDialog* OpenFindReplaceDialog(BOOL findOnly) override;
+    IFindReplaceDialog* GetFindReplaceDialog() const override;
 
     CPOUProgram* GetProgram() const { return m_program.get(); }
     const std::string& GetVarPathName() const { return m_varPath; }

@@ -1,7 +1,7 @@
 #include "shell/ui/CChildFrmStatus.h"
 
 #include "model/CZULAppData.h"
-#include "model/CZULStatus.h"
+#include "shell/ui/CStatusTblView.h"
 #include "shell/ui/CreateViewByName.h"
 
 #include <algorithm>
@@ -24,8 +24,10 @@ int CChildFrmStatus::OnCreate()
         return -1;
     CRect client;
     GetClientRect(&client);
-    m_nRows = std::max(g_pAppData != nullptr ? static_cast<int>(g_pAppData->Project.Monitor.MonitorTable.size()) : 0, kLeastRows);
+    m_nRows = std::max(g_pAppData != nullptr ? static_cast<int>(g_pAppData->Project.StatusRows.size()) : 0, kLeastRows);
     m_view = CreateViewByName("CStatusTblView", this, kViewId, WS_CHILD | WS_VISIBLE, client);
+    if (auto* chart = dynamic_cast<CStatusTblView*>(m_view))
+        chart->SetRowCount(m_nRows);
     if (m_view != nullptr)
         m_view->SetFocus();
     return 0;

@@ -10,6 +10,8 @@
 #include "shell/ui/CInitDataView.h"
 #include "shell/ui/COutputView.h"
 #include "shell/ui/CPIDDispFrm.h"
+#include "shell/ui/CProjTreeView.h"
+#include "shell/ui/CStatusTblView.h"
 #include "shell/ui/CUsedVarRefView.h"
 
 bool RegisterShellUiClasses(std::string* error)
@@ -23,8 +25,10 @@ bool RegisterShellUiClasses(std::string* error)
     CRuntimeClass::Register(RUNTIME_CLASS(CGlobalVarView));
     CRuntimeClass::Register(RUNTIME_CLASS(CGlobalFBIView));
     CRuntimeClass::Register(RUNTIME_CLASS(CInitDataView));
+    CRuntimeClass::Register(RUNTIME_CLASS(CStatusTblView));
     CRuntimeClass::Register(RUNTIME_CLASS(CUsedVarRefView));
-    // The Output pane's view.
+    // The views of the Workspace and Output panes.
+    CRuntimeClass::Register(RUNTIME_CLASS(CProjTreeView));
     CRuntimeClass::Register(RUNTIME_CLASS(COutputView));
     return InitProgramResources(error);
 }

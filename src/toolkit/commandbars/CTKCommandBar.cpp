@@ -12,6 +12,8 @@
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
+#include "toolkit/commandbars/CTKCommandBarsOptions.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKShortcutFormatter.h"
 #include "toolkit/commandbars/CTKWindowHookMap.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
@@ -286,18 +288,36 @@ int CTKCommandBar::FindMnemonic(char character, BOOL* several) const
     return mnemonicMatch >= 0 ? mnemonicMatch : letterMatch;
 }
 
-BOOL CTKCommandBar::SetPopuped(int index, BOOL)
+BOOL CTKCommandBar::SetPopuped(int index, BOOL keyboard)
 {
     if (index == m_nPopuped)
         return FALSE;
     const BOOL closed = m_nPopuped != -1;
-    if (CTKControl* open = GetControl(m_nPopuped))
-        open->SetPopuped(FALSE);
-    m_nPopuped = -1;
-    CTKControl* next = GetControl(index);
-    if (next && next->SetPopuped(TRUE))
-        m_nPopuped = index;
-    return closed;
+    if (closed) {
+        CTKControl* open = GetControl(m_nPopuped);
+        m_nPopuped = -1;
+        if (open)
+            open->SetPopuped(FALSE);
+    }
+    if (index == -1)
+        return closed;
+    auto* popup = dynamic_cast<CTKControlPopup*>(GetControl(index));
+    if (!popup || !popup->GetEnabled())
+        return FALSE;
+    // Set first: selecting the control must not open it a second time.
+    m_nPopuped = index;
+    SetTrackingMode(2, FALSE, keyboard);
+    SetSelected(index, keyboard);
+    if (!popup->SetPopuped(TRUE)) {
+        m_nPopuped = -1;
+        return FALSE;
+    }
+    CTKCommandBars* bars = GetCommandBars();
+    if (bars && bars->GetCommandBarsOptions()->bShowFullAfterDelay && IsWindow())
+        SetTimer(kTKExpandTimer, kTKExpandDelay);
+    if (IsWindow())
+        Invalidate(FALSE);
+    return TRUE;
 }
 
 BOOL CTKCommandBar::Popup(CTKControlPopup*, BOOL)
@@ -727,17 +747,27 @@ INT_PTR CTKCommandBar::OnToolHitTest(CPoint point, TOOLINFO* info) const
     const INT_PTR child = CWnd::OnToolHitTest(point, info);
     if (child != -1)
         return child;
-    if (m_nTrackingMode == 2 && m_nBarType != kTKBarPopup)
+    const CTKPopupTracker& tracker = CTKPopupTracker::Get();
+    if (!tracker.GetTrackedBars().empty() && !tracker.IsTracked(this))
         return -1;
+    if (tracker.GetModalDepth() > 0 || (m_nTrackingMode == 2 && m_nBarType != kTKBarPopup))
+        return -1;
+    const CTKCommandBars* bars = GetCommandBars();
+    if (bars && !bars->GetCommandBarsOptions()->bToolBarScreenTips)
+        return -1;
+    const BOOL accelTips = bars && bars->GetCommandBarsOptions()->bToolBarAccelTips;
     for (int i = 0; i < GetControlCount(); ++i) {
         CTKControl* control = GetControl(i);
         if (!control->IsVisible() || !control->GetRect().PtInRect(point))
             continue;
         CRect tipRect = control->GetRect();
         int id = static_cast<int>(control->GetID());
-        const std::string text = control->GetTooltip(&point, &tipRect, &id);
+        std::string text = control->GetTooltip(&point, &tipRect, &id);
         if (text.empty() || id == 0)
             return -1;
+        std::string shortcut;
+        if (accelTips && FindShortcutText(static_cast<UINT>(id), shortcut, bars) && !shortcut.empty())
+            text += " (" + shortcut + ")";
         if (info) {
             info->uId = static_cast<UINT_PTR>(id);
             info->rect = tipRect;
@@ -857,6 +887,13 @@ void CTKCommandBar::OnRButtonUp(UINT flags, CPoint point)
 void CTKCommandBar::OnTimer(UINT_PTR id)
 {
     CWnd::OnTimer(id);
+    if (id == kTKExpandTimer) {
+        KillTimer(kTKExpandTimer);
+        auto* popup = dynamic_cast<CTKControlPopup*>(GetControl(m_nPopuped));
+        if (popup && m_nPopuped == m_nSelected)
+            popup->ExpandPopupAfterDelay();
+        return;
+    }
     if (id != kTKHoverTimer)
         return;
     KillTimer(kTKHoverTimer);
@@ -917,7 +954,9 @@ void CTKCommandBar::UpdateControlState(CTKControl* control, int index, CCmdTarge
         state.Enable(TRUE);
         return;
     }
-    state.DoUpdate(target, disableIfNoHandler);
+    // A submenu item has no command of its own: no handler is needed to open it.
+    const BOOL submenu = control->GetID() == kTKSubmenuItemId;
+    state.DoUpdate(target, disableIfNoHandler && !submenu);
 }
 
 LRESULT CTKCommandBar::OnInitialUpdate(WPARAM, LPARAM)

@@ -49,6 +49,9 @@ constexpr UINT WM_TK_CONTROL_SELECTED = 0x0531;
 // The pause before a hovered control acts (a popup opens), and its timer.
 constexpr UINT_PTR kTKHoverTimer = 112223;
 constexpr UINT kTKHoverDelay = 300;
+// The pause after which an open menu shows its rarely used commands, and its timer.
+constexpr UINT_PTR kTKExpandTimer = 112224;
+constexpr UINT kTKExpandDelay = 800;
 
 // Navigation codes of ProcessSpecialKey.
 constexpr int kTKKeyNext = 0;
@@ -108,6 +111,9 @@ public:
     std::string GetBarTitle() const { return m_strTitle; }
     void SetTitle(const std::string& title) { m_strTitle = title; }
     int GetType() const { return m_nBarType; }
+    // Listed in the toolbars menu.
+    BOOL IsListed() const { return m_bListed; }
+    void SetListed(BOOL listed) { m_bListed = listed; }
     int GetPosition() const { return m_nPosition; }
     UINT GetBarID() const { return m_nBarId; }
     void SetBarID(UINT id) { m_nBarId = id; }
@@ -116,6 +122,9 @@ public:
     int GetSelectedIndex() const { return m_nSelected; }
     int GetPopupedIndex() const { return m_nPopuped; }
     int GetTrackingMode() const { return m_nTrackingMode; }
+    // Tracking was entered by the mouse alone (a popup opened then animates).
+    BOOL IsMouseOnlyTracking() const { return m_bMouseOnlyTracking; }
+    void SetMouseOnlyTracking(BOOL mouseOnly) { m_bMouseOnlyTracking = mouseOnly; }
     // The control whose mnemonic (the character after a single '&', else
     // the caption's first character) is the upper-cased character, searched
     // once around from the control after the selected one; -1 when none.
@@ -127,7 +136,7 @@ public:
     // --- Keys while tracking ---
     // Key-downs reach a tracking bar through the tracking hooks.
     int OnHookMessage(CWnd* window, UINT message, WPARAM* wParam, LPARAM* lParam, LRESULT* result) override;
-    BOOL OnHookKeyDown(UINT key);
+    virtual BOOL OnHookKeyDown(UINT key);
     BOOL ProcessSpecialKey(int code);
     // The navigation code of an arrow or paging key on a horizontal or
     // vertical bar; -1 for other keys.

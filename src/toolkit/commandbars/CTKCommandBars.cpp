@@ -1,5 +1,12 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
+#include "toolkit/commandbars/CTKPopupBar.h"
+#include "toolkit/commandbars/CTKToolBarsMenuItem.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
+#include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKControl.h"
+#include "platform/ui/CMenu.h"
+#include "platform/ui/CTrackingLoop.h"
 #include "toolkit/commandbars/CTKWindowHookMap.h"
 
 #include "platform/ui/CFrameWnd.h"
@@ -12,6 +19,7 @@
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/ITKTabClientRefresh.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
+#include "toolkit/commandbars/draw/CTKSystemColors.h"
 #include "toolkit/commandbars/images/CTKCommandImages.h"
 
 #include <algorithm>
@@ -333,4 +341,194 @@ BOOL CTKCommandBars::HookKeyMessage(MSG* message)
         return TRUE;
     }
     return hooks.DispatchToTrackingHooks(WM_KEYDOWN, message->wParam, 0);
+}
+
+BOOL CTKCommandBars::HookFrameMessage(UINT message, WPARAM wParam, LPARAM, LRESULT*)
+{
+    if (message == WM_SYSCOLORCHANGE) {
+        CTKSystemColors::Instance().RefreshColors(FALSE);
+        if (CTKCommandImages* images = GetImageStore())
+            images->RefreshAll();
+    }
+    if (message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE) {
+        // Sizes are measured again with the new metrics.
+        if (CTKBarRenderer* renderer = GetBarRenderer())
+            renderer->RefreshMetrics();
+        RelayoutFrame(FALSE);
+        if (m_pFrame && m_pFrame->IsWindow()) {
+            m_pFrame->Invalidate(TRUE);
+            m_pFrame->UpdateWindow();
+        }
+    }
+    if (message == WM_IDLEUPDATECMDUI) {
+        for (CTKToolBar* bar : m_bars) {
+            if (bar->GetPosition() == kTKPositionFloating)
+                bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        }
+    }
+    CTKPopupTracker& tracker = CTKPopupTracker::Get();
+    if (tracker.GetTrackedBars().empty())
+        return FALSE;
+    const UINT low = LOWORD(wParam);
+    const UINT high = HIWORD(wParam);
+    const BOOL deactivated = message == WM_ACTIVATEAPP && wParam == 0;
+    const BOOL menuCommand = message == WM_COMMAND && (wParam == 0 || (low != 0 && high == 0));
+    const BOOL systemCommand = message == WM_SYSCOMMAND && (wParam == 0 || low != 0);
+    if (deactivated || menuCommand || systemCommand)
+        tracker.CloseTrackedBars();
+    return FALSE;
+}
+
+int CTKCommandBars::TrackPopupBar(CTKPopupBar* popup, UINT flags, int x, int y, CWnd* site, const CRect* exclude,
+                                  CWnd* owner)
+{
+    if (!popup)
+        return 0;
+    UINT command = 0;
+    const BOOL returnCommand = (flags & TPM_RETURNCMD) != 0;
+    popup->SetSite(site);
+    popup->SetOwnerWindow(owner);
+    popup->SetReturnCommandSlot(returnCommand ? &command : nullptr);
+    popup->SetRightButtonTracking((flags & TPM_RIGHTBUTTON) != 0);
+    CWnd::ReleaseCapture();
+    if (!popup->SetPopupPosition(x, y, exclude)) {
+        popup->SetReturnCommandSlot(nullptr);
+        return 0;
+    }
+    RunPopupLoop(popup);
+    popup->SetReturnCommandSlot(nullptr);
+    return returnCommand ? static_cast<int>(command) : TRUE;
+}
+
+void CTKCommandBars::RunPopupLoop(CTKPopupBar* popup)
+{
+    // The loop ends when the popup's window goes with its tracking, on an
+    // application quit (which then still ends the main loop) or when a
+    // modal dialog appears. Keys go to the tracking bars, newest first;
+    // the mouse reaches the windows under it as usual.
+    CTrackingLoop loop(popup, FALSE);
+    loop.SetFilter([](const MSG& msg) -> BOOL {
+        CTKWindowHookMap& hooks = CTKWindowHookMap::Get();
+        switch (msg.message) {
+        case WM_KEYDOWN:
+            hooks.DispatchToTrackingHooks(WM_KEYDOWN, msg.wParam, 0);
+            return TRUE;
+        case WM_SYSKEYDOWN:
+            if (msg.wParam == VK_MENU)
+                CTKPopupTracker::Get().CloseTrackedBars();
+            else
+                hooks.DispatchToTrackingHooks(WM_KEYDOWN, msg.wParam, 0);
+            return TRUE;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+        case WM_CHAR:
+        case WM_SYSCHAR:
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    });
+    if (popup->IsWindow() && popup->GetTrackingMode() != 0)
+        loop.Run();
+    if (popup->GetTrackingMode() != 0)
+        popup->SetTrackingMode(0, FALSE, FALSE);
+}
+
+int CTKCommandBars::ShowContextMenu(const CMenu* menu, UINT flags, int x, int y, CWnd* site, const CRect* exclude,
+                                    CWnd* owner, CTKCommandBars* bars)
+{
+    CTKPopupBar* popup = CTKPopupBar::NewPopupBar(bars);
+    if (!menu || !menu->IsMenu()) {
+        popup->InternalRelease();
+        return FALSE;
+    }
+    popup->SetSite(site);
+    popup->SetOwnerWindow(owner);
+    popup->LoadMenu(menu, TRUE);
+    const int result = TrackPopupBar(popup, flags, x, y, site, exclude, owner);
+    popup->InternalRelease();
+    return result;
+}
+
+CTKPopupBar* CTKCommandBars::CreateToolBarsPopup()
+{
+    CTKPopupBar* popup = CTKPopupBar::NewPopupBar(this);
+    CTKControls* controls = popup->GetControls();
+    for (int i = 0; i < GetCount(); ++i) {
+        CTKToolBar* bar = m_bars[static_cast<std::size_t>(i)];
+        if (bar->GetType() != kTKBarToolbar || !bar->IsListed())
+            continue;
+        auto* item = new CTKToolBarsMenuItem(this, i);
+        item->SetCaption(bar->GetBarTitle());
+        item->SetChecked(bar->IsVisible());
+        controls->InsertControl(item, 0);
+    }
+    if (m_bCustomizeAvailable && controls->GetCount() > 0) {
+        CTKControl* customize = controls->AddNewControl(kTKControlButton, kTKCustomizeCommand);
+        customize->SetBeginGroup(TRUE);
+    }
+    return popup;
+}
+
+void CTKCommandBars::ShowToolBarsMenu(int x, int y)
+{
+    if (m_bCustomizeMode)
+        return;
+    CTKPopupBar* popup = CreateToolBarsPopup();
+    if (popup->GetControlCount() > 0)
+        TrackPopupBar(popup, 0, x, y, m_pFrame, nullptr, nullptr);
+    popup->InternalRelease();
+}
+
+namespace {
+
+// The visible toolbars of the bar's dock row; the bar alone when it is not docked.
+std::vector<CTKToolBar*> RowOf(CTKToolBar* bar, BOOL dockedOnly)
+{
+    CTKDockBar* dock = bar->GetDockBar();
+    const int entry = dock ? dock->FindBar(bar, -1) : -1;
+    if (entry < 0)
+        return dockedOnly ? std::vector<CTKToolBar*>{} : std::vector<CTKToolBar*>{bar};
+    return dock->GetRowBars(entry);
+}
+
+} // namespace
+
+void CTKCommandBars::FillExpandPopup(CTKToolBar* bar, CTKPopupBar* popup)
+{
+    if (!bar || !popup)
+        return;
+    for (CTKToolBar* rowBar : RowOf(bar, TRUE)) {
+        if (rowBar->GetType() != kTKBarToolbar)
+            continue;
+        for (int i = 0; i < rowBar->GetControlCount(); ++i) {
+            const CTKControl* control = rowBar->GetControl(i);
+            if (control->GetHideFlags() != kTKHideWrap)
+                continue;
+            CTKControl* copy = popup->GetControls()->AddClone(control, -1, TRUE);
+            if (!copy)
+                continue;
+            copy->SetHideFlags(0);
+            copy->SetBeginGroup(FALSE);
+        }
+    }
+}
+
+void CTKCommandBars::FillAddRemovePopup(CTKToolBar* bar, CTKPopupBar* popup)
+{
+    if (!bar || !popup)
+        return;
+    for (CTKToolBar* rowBar : RowOf(bar, FALSE)) {
+        auto* item = new CTKControlPopup;
+        item->SetCaption(rowBar->GetBarTitle());
+        item->SetEnabled(m_bCustomizeAvailable && rowBar->IsBuiltIn() && rowBar->IsCustomizable());
+        CTKPopupBar* list = CTKPopupBar::NewPopupBar(this);
+        item->SetCommandBar(list);
+        list->InternalRelease();
+        popup->GetControls()->InsertControl(item, kTKSubmenuItemId);
+    }
+    if (m_bCustomizeAvailable) {
+        CTKControl* customize = popup->GetControls()->AddNewControl(kTKControlButton, kTKCustomizeCommand);
+        customize->SetBeginGroup(TRUE);
+    }
 }

@@ -13,8 +13,15 @@ class CFrameWnd;
 class CTKBarRenderer;
 class CTKCommandBarsOptions;
 class CTKCommandImages;
+class CMenu;
 class CTKDockBar;
+class CTKPopupBar;
 class CTKToolBar;
+
+// Flags of a tracked popup: a right-button release executes too; the
+// command comes back as the result instead of as WM_COMMAND.
+constexpr UINT TPM_RIGHTBUTTON = 0x0002;
+constexpr UINT TPM_RETURNCMD = 0x0100;
 
 // The Customize command.
 constexpr UINT kTKCustomizeCommand = 35001;
@@ -53,6 +60,30 @@ public:
     // TRUE: the message is handled. While bars track, key-downs and wheel
     // turns go to them, and Alt alone closes every open menu.
     BOOL HookKeyMessage(MSG* message);
+    // The frame's window messages come here first; TRUE: handled, with
+    // *result set. Commands from menus and accelerators and the
+    // application's deactivation close every open menu.
+    BOOL HookFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    // --- Popup menus ---
+    // Opens the popup at the screen point beside the exclusion rectangle
+    // and runs the modal loop until it closes. With TPM_RETURNCMD the
+    // chosen command id (0 when none), else TRUE; 0 when it cannot open.
+    static int TrackPopupBar(CTKPopupBar* popup, UINT flags, int x, int y, CWnd* site, const CRect* exclude,
+                             CWnd* owner);
+    // A popup bar of the menu's items, tracked as above. With flags 0 the
+    // chosen command reaches the owner (else the site) as WM_COMMAND.
+    // FALSE for a handle that is no menu.
+    // The toolbars menu at a screen point (not while customising): a check
+    // box per listed toolbar, then Customize when customising is available.
+    virtual void ShowToolBarsMenu(int x, int y);
+    virtual CTKPopupBar* CreateToolBarsPopup();
+    // Copies of the buttons that did not fit on the toolbars of the bar's dock row.
+    virtual void FillExpandPopup(CTKToolBar* bar, CTKPopupBar* popup);
+    // A submenu per toolbar of the bar's dock row, and Customize when available.
+    virtual void FillAddRemovePopup(CTKToolBar* bar, CTKPopupBar* popup);
+    static int ShowContextMenu(const CMenu* menu, UINT flags, int x, int y, CWnd* site, const CRect* exclude,
+                               CWnd* owner, CTKCommandBars* bars);
 
     // --- Look-ups ---
     int GetCount() const { return static_cast<int>(m_bars.size()); }
@@ -92,6 +123,8 @@ public:
     BOOL MergeUsedCommands(const std::vector<BYTE>& bytes);
 
 private:
+    static void RunPopupLoop(CTKPopupBar* popup);
+
     CTKBarRenderer* m_pRenderer = nullptr;
     CTKCommandImages* m_pImages = nullptr;
     BOOL m_bCustomizeMode = FALSE;

@@ -4,6 +4,7 @@
 #include "platform/ui/CResourceStore.h"
 #include "platform/ui/CTrackingLoop.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 #include "toolkit/commandbars/images/CTKCommandImages.h"
@@ -78,14 +79,19 @@ void CTKControl::Execute()
 {
     m_nPressed = kTKPressedExecuting;
     CTKCommandBar* root = m_pParent ? m_pParent->GetRootBar() : nullptr;
+    CTKPopupTracker& tracker = CTKPopupTracker::Get();
     if (root && root->GetReturnCommandSlot()) {
-        *root->GetReturnCommandSlot() = m_nId;
+        UINT* slot = root->GetReturnCommandSlot();
+        tracker.CloseTrackedBars();
+        *slot = m_nId;
         return;
     }
-    if (!m_pParent || m_nId == 0)
+    if (!m_pParent)
         return;
     CWnd* owner = m_pParent->GetOwnerSite();
-    if (!owner)
+    // The command goes out only after every open menu has closed.
+    tracker.CloseTrackedBars();
+    if (!owner || m_nId == 0)
         return;
     TKNMCONTROL record;
     record.hdr.idFrom = m_nId;

@@ -28,6 +28,9 @@ constexpr int kTKControlComboBox = 5;
 constexpr int kTKControlEdit = 6;
 constexpr int kTKControlCustom = 7;
 
+// The id of a menu item that opens a submenu.
+constexpr UINT kTKSubmenuItemId = 0xFFFFFFFF;
+
 // Control flags.
 constexpr DWORD kTKFlagRightAlign = 0x01;
 constexpr DWORD kTKFlagSkipKeyboard = 0x02;

@@ -5,6 +5,8 @@
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControlButton.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
+#include "toolkit/commandbars/CTKPopupBar.h"
 
 #include <algorithm>
 
@@ -108,10 +110,11 @@ void CTKControls::InsertAt(CTKControl* control, int before)
 
 CTKControl* CTKControls::AddNewControl(int type, UINT id, const std::string& parameter, int before, BOOL temporary)
 {
-    // Popups, boxes and hosted windows are made by their own classes.
-    if (type != kTKControlButton)
+    // Boxes and hosted windows are made by their own classes.
+    const BOOL popup = type == kTKControlPopup || type == kTKControlButtonPopup || type == kTKControlSplitButtonPopup;
+    if (type != kTKControlButton && !popup)
         return nullptr;
-    CTKControl* control = new CTKControlButton;
+    CTKControl* control = popup ? static_cast<CTKControl*>(new CTKControlPopup) : new CTKControlButton;
     control->SetID(id);
     control->SetType(type);
     control->m_strParameter = parameter;
@@ -163,6 +166,16 @@ CTKControl* CTKControls::CreateButtonFor(UINT, const std::string&)
     return new CTKControlButton;
 }
 
+CTKControl* CTKControls::CreatePopupFor(const CMenu* submenu) const
+{
+    auto* control = new CTKControlPopup;
+    CTKPopupBar* child = CTKPopupBar::NewPopupBar(GetCommandBars());
+    child->LoadMenu(submenu, TRUE);
+    control->SetCommandBar(child);
+    child->InternalRelease();
+    return control;
+}
+
 CTKControl* CTKControls::AddMenuItem(const CMenu* menu, int position)
 {
     if (!menu)
@@ -190,8 +203,9 @@ CTKControl* CTKControls::AddMenuItem(const CMenu* menu, int position)
             id = record.nId;
         }
     }
+    if (!control && type == kTKControlPopup && submenu)
+        control = CreatePopupFor(submenu);
     if (!control) {
-        // Popup items open bars of their own, which come with the popup control.
         if (type != kTKControlButton)
             return nullptr;
         control = CreateButtonFor(id, text);

@@ -127,6 +127,8 @@ private:
     CWnd* FindSite() const;
     void InsertAt(CTKControl* control, int before);
     static CTKControl* CreateButtonFor(UINT id, const std::string& text);
+    // A popup item whose child bar holds the submenu's items.
+    CTKControl* CreatePopupFor(const CMenu* submenu) const;
 
     CTKCommandBar* m_pParent = nullptr;
     std::vector<CTKControl*> m_controls;

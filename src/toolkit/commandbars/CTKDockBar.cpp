@@ -424,3 +424,11 @@ BOOL CTKDockBar::OnEraseBkgnd(CDC*)
 {
     return TRUE;
 }
+
+void CTKDockBar::OnRButtonDown(UINT, CPoint point)
+{
+    if (!m_pCommandBars)
+        return;
+    ClientToScreen(&point);
+    m_pCommandBars->ShowToolBarsMenu(point.x, point.y);
+}

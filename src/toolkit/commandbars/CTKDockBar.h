@@ -58,6 +58,8 @@ protected:
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
+    // A right click on the dock bar opens the toolbars menu.
+    void OnRButtonDown(UINT flags, CPoint point) override;
 
 private:
     int InsertBarAt(CTKToolBar* bar, const CRect& rect, CPoint centre);

@@ -54,6 +54,8 @@ void CTKMDIFrameWnd::OnActivate(UINT state, CWnd* other, BOOL minimized)
 
 BOOL CTKMDIFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
+    if (m_pCommandBars && m_pCommandBars->HookFrameMessage(message, wParam, lParam, result))
+        return TRUE;
     if (message == WM_TK_EXECUTE) {
         // A control about to execute: a notification handler of its command may take it over.
         const auto* record = reinterpret_cast<const TKNMCONTROL*>(lParam);

@@ -150,7 +150,9 @@ void CTKPopupTracker::OnMouseLeaveTimer(CWnd* window)
     window->GetWindowRect(&rect);
     const QPoint cursor = QCursor::pos();
     const BOOL inside = rect.PtInRect(CPoint(cursor.x(), cursor.y()));
-    const BOOL foreground = !window->GetParent() || QApplication::activeWindow() == window->window();
+    // A popup never takes the activation: the application in the
+    // foreground is what counts, not the window itself.
+    const BOOL foreground = !window->GetParent() || QApplication::activeWindow() != nullptr;
     if (inside && foreground)
         return;
     StopWatching();

@@ -485,3 +485,16 @@ BOOL CTKToolBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
     }
     return CTKCommandBar::OnWndMsg(message, wParam, lParam, result);
 }
+
+void CTKToolBar::OnRButtonDown(UINT flags, CPoint point)
+{
+    CTKCommandBars* bars = GetCommandBars();
+    if (!bars || IsCustomizeMode()) {
+        CTKCommandBar::OnRButtonDown(flags, point);
+        return;
+    }
+    SetTrackingMode(0, TRUE, FALSE);
+    Invalidate(FALSE);
+    ClientToScreen(&point);
+    bars->ShowToolBarsMenu(point.x, point.y);
+}

@@ -64,6 +64,8 @@ protected:
     LRESULT OnNcHitTest(CPoint screenPoint) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonDblClk(UINT flags, CPoint point) override;
+    // Ends the tracking and opens the toolbars menu.
+    void OnRButtonDown(UINT flags, CPoint point) override;
     void OnClose() override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 

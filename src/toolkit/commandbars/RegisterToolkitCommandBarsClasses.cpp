@@ -4,7 +4,10 @@
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControlButton.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKPopupBar.h"
+#include "toolkit/commandbars/CTKPopupToolBar.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 
 bool RegisterToolkitCommandBarsClasses(std::string* error)
@@ -15,9 +18,12 @@ bool RegisterToolkitCommandBarsClasses(std::string* error)
         RUNTIME_CLASS(CTKCommandBar),
         RUNTIME_CLASS(CTKControl),
         RUNTIME_CLASS(CTKControlButton),
+        RUNTIME_CLASS(CTKControlPopup),
         RUNTIME_CLASS(CTKControls),
         RUNTIME_CLASS(CTKCommandBars),
         RUNTIME_CLASS(CTKToolBar),
+        RUNTIME_CLASS(CTKPopupBar),
+        RUNTIME_CLASS(CTKPopupToolBar),
     };
     for (const CRuntimeClass* cls : classes)
         CRuntimeClass::Register(cls);

@@ -85,10 +85,10 @@ TEST_F(POUDocumentTest, RowOfAFileWithoutLanguageLineLeadsToItsProgramLine)
     WriteFileText(path, "LD      %I0.0\r\nST      %Q0.0\r\n");
     ASSERT_TRUE(OpenWindow(path, POU_LANGUAGE_IL));
 
-    ASSERT_TRUE(m_doc->GoToLine(2));
+    ASSERT_TRUE(m_doc->GoToLine(3));
     CILProgram& program = *ILProgramOf(*m_doc);
-    EXPECT_EQ(program.GetLines()[program.GetILEditor().GetCaretLine()], "ST      %Q0.0");
-    EXPECT_FALSE(m_doc->GoToLine(3));
+    EXPECT_EQ(program.GetLines()[program.GetILEditor().GetGoToLine()], "ST      %Q0.0");
+    EXPECT_FALSE(m_doc->GoToLine(4));
 }
 
 TEST_F(POUDocumentTest, NamesAndTitlesComeFromTheFileName)

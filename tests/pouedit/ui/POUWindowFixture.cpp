@@ -43,33 +43,59 @@ BOOL POUWindowFixture::OpenWindow(const std::string& path, int language, int nod
     m_node.kind = nodeKind;
     m_node.language = language;
     m_doc = std::make_unique<CPOUEditorDoc>(*m_app, &m_workbench, m_programFactory);
-    m_frame = new CFrameWnd;
-    if (!m_frame->Create(nullptr, FRAME_RECT, 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE))
+    CView* varPane = nullptr;
+    if (!BuildWindow(*m_doc, path, m_frame, m_splitter, varPane, m_view))
         return FALSE;
-    m_splitter = new CSplitterWnd;
-    if (!m_splitter->CreateStatic(m_frame, 2, 1))
+    m_varView = dynamic_cast<CFakeVarView*>(varPane);
+    m_varTableView = dynamic_cast<CPOUVarView*>(varPane);
+    return TRUE;
+}
+
+CPOUEditorDoc* POUWindowFixture::OpenExtraWindow(const std::string& path, int language)
+{
+    m_node.language = language;
+    POUWindow window;
+    window.doc = std::make_unique<CPOUEditorDoc>(*m_app, &m_workbench, m_programFactory);
+    CSplitterWnd* splitter = nullptr;
+    CView* varPane = nullptr;
+    const BOOL built = BuildWindow(*window.doc, path, window.frame, splitter, varPane, window.view);
+    m_extraWindows.push_back(std::move(window));
+    return built ? m_extraWindows.back().doc.get() : nullptr;
+}
+
+BOOL POUWindowFixture::BuildWindow(CPOUEditorDoc& doc, const std::string& path, CFrameWnd*& frame,
+                                   CSplitterWnd*& splitter, CView*& varPane, CPOUEditorView*& view)
+{
+    frame = new CFrameWnd;
+    if (!frame->Create(nullptr, FRAME_RECT, 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE))
         return FALSE;
-    if (!m_splitter->CreateView(0, 0, m_varPaneClass, CSize(0, VAR_PANE_HEIGHT), m_doc.get()) ||
-        !m_splitter->CreateView(1, 0, RUNTIME_CLASS(CPOUEditorView), CSize(), m_doc.get()))
+    splitter = new CSplitterWnd;
+    if (!splitter->CreateStatic(frame, 2, 1))
         return FALSE;
-    m_varView = dynamic_cast<CFakeVarView*>(m_splitter->GetPane(0, 0));
-    m_varTableView = dynamic_cast<CPOUVarView*>(m_splitter->GetPane(0, 0));
-    m_view = dynamic_cast<CPOUEditorView*>(m_splitter->GetPane(1, 0));
-    if ((!m_varView && !m_varTableView) || !m_view)
+    if (!splitter->CreateView(0, 0, m_varPaneClass, CSize(0, VAR_PANE_HEIGHT), &doc) ||
+        !splitter->CreateView(1, 0, RUNTIME_CLASS(CPOUEditorView), CSize(), &doc))
         return FALSE;
-    m_frame->SetActiveView(m_view);
-    m_frame->RecalcLayout();
-    if (!m_doc->OnOpenDocument(path))
+    varPane = dynamic_cast<CView*>(splitter->GetPane(0, 0));
+    view = dynamic_cast<CPOUEditorView*>(splitter->GetPane(1, 0));
+    if (!varPane || !view)
         return FALSE;
-    m_doc->SetPathName(path);
-    if (m_varTableView)
-        m_varTableView->OnInitialUpdate();
-    m_view->OnInitialUpdate();
+    frame->SetActiveView(view);
+    frame->RecalcLayout();
+    if (!doc.OnOpenDocument(path))
+        return FALSE;
+    doc.SetPathName(path);
+    if (auto* table = dynamic_cast<CPOUVarView*>(varPane))
+        table->OnInitialUpdate();
+    view->OnInitialUpdate();
     return TRUE;
 }
 
 void POUWindowFixture::CloseWindow()
 {
+    for (POUWindow& window : m_extraWindows) {
+        if (window.frame)
+            window.frame->DestroyWindow();
+    }
     if (m_frame)
         m_frame->DestroyWindow();
     m_frame = nullptr;
@@ -78,6 +104,7 @@ void POUWindowFixture::CloseWindow()
     m_varTableView = nullptr;
     m_view = nullptr;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_extraWindows.clear();
     m_doc.reset();
 }
 

@@ -13,7 +13,9 @@
 #include "pouedit/ILDCommandTarget.h"
 #include "pouedit/IPOUProgramFactory.h"
 #include "pouedit/IPOUWorkbenchHost.h"
+#include "pouedit/ui/CFindReplaceDlg.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
+#include "pouedit/ui/IFindReplaceHost.h"
 #include "pouedit/ui/CPOUEditorView.h"
 #include "pouedit/ui/CPOUVarView.h"
 #include "pouedit/IPOULocalVars.h"
@@ -28,7 +30,9 @@
 #include <vector>
 
 // Records every call as one text such as "ForceAddress" or "RebuildInstructionTree:1".
-class CRecordingWorkbench : public IPOUWorkbenchHost {
+// As the main window it keeps the Find/Replace dialog, names the active POU
+// document and lists the open ones; opening all POUs runs openAllPous.
+class CRecordingWorkbench : public IPOUWorkbenchHost, public IFindReplaceHost {
 public:
     CProjTreeNode* GetCurrentTreeNode() override { return currentNode; }
     void SelectTreeNode(CProjTreeNode*) override { calls.push_back("SelectTreeNode"); }
@@ -39,7 +43,12 @@ public:
     {
         calls.push_back("SetStatusPane:" + std::to_string(pane) + ":" + text);
     }
-    void OpenAllPous(BOOL) override { calls.push_back("OpenAllPous"); }
+    void OpenAllPous(BOOL reallocate) override
+    {
+        calls.push_back("OpenAllPous:" + std::to_string(reallocate));
+        if (openAllPous)
+            openAllPous();
+    }
     BOOL ForceAddress(const std::string& address, int value) override
     {
         calls.push_back("ForceAddress:" + address + "=" + std::to_string(value));
@@ -57,7 +66,11 @@ public:
     }
     BOOL ForceMapHasEntries() override { return forceMapEntries; }
     void ClearForceMap() override { calls.push_back("ClearForceMap"); }
-    CFindReplaceDlg* GetFindReplaceDialog() override { return nullptr; }
+    CFindReplaceDlg* GetFindReplaceDialog() override { return findDialog.get(); }
+    void SetFindReplaceDialog(CFindReplaceDlg* dialog) override { findDialog.reset(dialog); }
+    QWidget* GetMainWindow() override { return nullptr; }
+    CPOUEditorDoc* GetActivePOUDocument() override { return activeDocument; }
+    std::vector<CPOUEditorDoc*> GetOpenPOUDocuments() override { return openDocuments; }
     void ResetFindState() override { calls.push_back("ResetFindState"); }
     void ActivateCodePane() override { calls.push_back("ActivateCodePane"); }
     int ShowContextMenu(int menuId, int x, int y, CWnd*) override
@@ -68,6 +81,10 @@ public:
     }
 
     CProjTreeNode* currentNode = nullptr;
+    CPOUEditorDoc* activeDocument = nullptr;
+    std::vector<CPOUEditorDoc*> openDocuments;
+    std::function<void()> openAllPous;
+    std::unique_ptr<CFindReplaceDlg> findDialog;
     BOOL unforceAllSucceeds = TRUE;
     BOOL forceMapEntries = TRUE;
     std::vector<std::string> calls;
@@ -313,6 +330,9 @@ protected:
     // Opens the file in a new POU window whose tree node has the language;
     // FALSE when the document could not be opened.
     BOOL OpenWindow(const std::string& path, int language, int nodeKind = NODE_MAIN);
+    // Opens another POU window beside the first one; null when it could not be opened.
+    CPOUEditorDoc* OpenExtraWindow(const std::string& path, int language);
+    // Closes every window.
     void CloseWindow();
     // Runs the idle update of the command and reports whether it is enabled.
     BOOL IsEnabled(UINT id);
@@ -321,6 +341,12 @@ protected:
     // The recording editor of a ladder POU; null for an IL POU.
     CRecordingEditor* Recorder();
     void WaitFor(const std::function<bool()>& condition);
+
+    struct POUWindow {
+        std::unique_ptr<CPOUEditorDoc> doc;
+        CFrameWnd* frame = nullptr;
+        CPOUEditorView* view = nullptr;
+    };
 
     TempFolder m_folder;
     CRecordingWorkbench m_workbench;
@@ -336,4 +362,9 @@ protected:
     CFakeVarView* m_varView = nullptr;
     CPOUVarView* m_varTableView = nullptr;
     CPOUEditorView* m_view = nullptr;
+    std::vector<POUWindow> m_extraWindows;
+
+private:
+    BOOL BuildWindow(CPOUEditorDoc& doc, const std::string& path, CFrameWnd*& frame, CSplitterWnd*& splitter,
+                     CView*& varPane, CPOUEditorView*& view);
 };

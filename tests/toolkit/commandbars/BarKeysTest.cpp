@@ -117,27 +117,33 @@ TEST_F(TrackingBarTest, SpecialKeysMoveTheSelection)
 
 TEST_F(TrackingBarTest, KeysReachTheTrackingBarThroughTheFrame)
 {
+    // A control that executes ends the tracking (selection -1).
     struct Case {
         UINT key;
+        int selectedBefore;
         int selectedAfter;
         UINT executedAfter;
     };
     const Case cases[] = {
-        {VK_DOWN, 1, 0},
-        {VK_UP, 0, 0},
-        {VK_END, 4, 0},
-        {'S', 1, kFirstId + 1},   // the only S executes
-        {'V', 2, 0},              // two captions answer to V: select only
-        {'V', 4, 0},              // the next press moves on
-        {'O', 0, kFirstId},       // the only O executes
-        {'Q', 0, 0},              // no control: swallowed
-        {VK_RETURN, 0, kFirstId},
+        {VK_DOWN, 0, 1, 0},
+        {VK_UP, 1, 0, 0},
+        {VK_END, 0, 4, 0},
+        {'S', 4, -1, kFirstId + 1},   // the only S executes
+        {'V', 1, 2, 0},               // two captions answer to V: select only
+        {'V', 2, 4, 0},               // the next press moves on
+        {'O', 4, -1, kFirstId},       // the only O executes
+        {'Q', 0, 0, 0},               // no control: swallowed
+        {VK_RETURN, 0, -1, kFirstId},
     };
     for (const Case& test : cases) {
         executed = 0;
+        if (bar->GetTrackingMode() == 0)
+            bar->SetTrackingMode(1, TRUE, TRUE);
+        bar->SetSelected(test.selectedBefore, TRUE);
         EXPECT_TRUE(Key(WM_KEYDOWN, test.key)) << test.key;
         EXPECT_EQ(bar->GetSelectedIndex(), test.selectedAfter) << test.key;
         EXPECT_EQ(executed, test.executedAfter) << test.key;
+        EXPECT_EQ(bar->GetTrackingMode() == 0, test.executedAfter != 0) << test.key;
     }
 }
 

@@ -3,6 +3,10 @@
 
 #include "platform/ui/CFrameWnd.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/commandbars/CTKCommandBarsOptions.h"
+#include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKPopupBar.h"
 #include "toolkit/commandbars/CTKShortcutFormatter.h"
 
 #include <gtest/gtest.h>
@@ -116,6 +120,58 @@ TEST(ShortcutTextTest, WithoutAFrameOrTableTheTextStays)
     bars->SetFrame(&frame);
     EXPECT_FALSE(FindShortcutText(kCommand, text, bars.get()));
     EXPECT_EQ(text, "Ctrl+Q");
+}
+
+} // namespace
+
+namespace {
+
+TEST(ShortcutTextTest, MenuItemsAndToolbarTipsShowTheFramesAccelerators)
+{
+    CFrameWnd frame;
+    frame.SetAccelTable(CAcceleratorTable({{kCtrl, 'R', kCommand}}));
+    std::unique_ptr<CTKCommandBars, void (*)(CTKCommandBars*)> bars(new CTKCommandBars,
+                                                                      [](CTKCommandBars* b) { b->InternalRelease(); });
+    bars->SetFrame(&frame);
+
+    // A menu's captions carry texts of their own; the accelerators replace them.
+    std::unique_ptr<CTKPopupBar, void (*)(CTKPopupBar*)> popup(CTKPopupBar::NewPopupBar(bars.get()),
+                                                                [](CTKPopupBar* p) { p->InternalRelease(); });
+    CTKControl* run = popup->GetControls()->AddNewControl(kTKControlButton, kCommand);
+    run->SetCaption("Run\tF9");
+    CTKControl* other = popup->GetControls()->AddNewControl(kTKControlButton, kOther);
+    other->SetCaption("Other\tCtrl+O");
+    popup->UpdateShortcuts();
+    EXPECT_EQ(run->GetShortcutText(), "Ctrl+R");
+    EXPECT_EQ(other->GetShortcutText(), "");
+
+    struct Case {
+        const char* name;
+        BOOL screenTips;
+        BOOL accelTips;
+        INT_PTR result;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"plain tip", TRUE, FALSE, kCommand, "Run"},
+        {"tip with its shortcut", TRUE, TRUE, kCommand, "Run (Ctrl+R)"},
+        {"no screen tips", FALSE, TRUE, -1, ""},
+    };
+    std::unique_ptr<CTKCommandBar, void (*)(CTKCommandBar*)> bar(new CTKCommandBar,
+                                                                  [](CTKCommandBar* b) { b->InternalRelease(); });
+    bar->SetCommandBars(bars.get());
+    CTKControl* button = bar->GetControls()->AddNewControl(kTKControlButton, kCommand);
+    button->SetTooltipText("Run");
+    button->SetRect(CRect(0, 0, 23, 22));
+    for (const Case& test : cases) {
+        bars->GetCommandBarsOptions()->bToolBarScreenTips = test.screenTips;
+        bars->GetCommandBarsOptions()->bToolBarAccelTips = test.accelTips;
+        TOOLINFO info;
+        EXPECT_EQ(bar->OnToolHitTest(CPoint(10, 10), &info), test.result) << test.name;
+        if (test.result > 0) {
+            EXPECT_EQ(info.text, test.text) << test.name;
+        }
+    }
 }
 
 } // namespace

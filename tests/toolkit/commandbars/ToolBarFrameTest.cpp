@@ -16,6 +16,7 @@
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKDockBar.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/CTKToolBarCloseButton.h"
 #include "toolkit/commandbars/CTKToolBarExpandButton.h"
@@ -787,6 +788,92 @@ TEST(CommandBarsRulesTest, OptionsRoundTripThroughTheProfile)
     EXPECT_TRUE(read.bToolBarAccelTips);
     EXPECT_EQ(read.nAnimationType, 3);
     EXPECT_EQ(read.usedCommands, (std::set<UINT>{1, 32806, 57609}));
+}
+
+TEST_F(ToolBarFrameTest, ARightClickOnTheDockBarOpensTheToolbarsMenu)
+{
+    struct Case {
+        const char* name;
+        int choose;   // the line chosen with Down and Enter; -1 Escape
+        BOOL visibleAfter;
+    };
+    const Case cases[] = {
+        {"escape keeps every toolbar", -1, TRUE},
+        {"choosing Project hides it", 1, FALSE},
+        {"choosing it again shows it", 1, TRUE},
+    };
+    for (const Case& test : cases) {
+        std::vector<std::string> captions;
+        std::vector<BOOL> checked;
+        QTimer::singleShot(0, [&] {
+            const auto& tracked = CTKPopupTracker::Get().GetTrackedBars();
+            ASSERT_EQ(tracked.size(), 1u) << test.name;
+            for (int i = 0; i < tracked.front()->GetControlCount(); ++i) {
+                captions.push_back(tracked.front()->GetControl(i)->GetCaption());
+                checked.push_back(tracked.front()->GetControl(i)->GetChecked());
+            }
+            for (int i = 0; i <= test.choose; ++i)
+                QTest::keyClick(frame.get(), Qt::Key_Down);
+            QTest::keyClick(frame.get(), test.choose < 0 ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        const CRect top = WindowRect(Top());
+        // Right of the last toolbar the dock bar is empty.
+        Top()->SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(top.Width() - 5, top.Height() / 2));
+        EXPECT_EQ(captions, (std::vector<std::string>{"Standard", "Project", "LD", "Debug"})) << test.name;
+        EXPECT_EQ(checked.size(), 4u) << test.name;
+        EXPECT_TRUE(CTKPopupTracker::Get().GetTrackedBars().empty()) << test.name;
+        EXPECT_EQ(Bar(1)->IsVisible(), test.visibleAfter) << test.name;
+    }
+}
+
+TEST_F(ToolBarFrameTest, TheExpandButtonShowsTheHiddenButtonsInAPopup)
+{
+    int natural = 0;
+    for (int i = 0; i < 4; ++i)
+        natural += WindowRect(Bar(i)).Width();
+    Resize(natural - 40);
+    const int dropped = Dropped(Bar(3));
+    ASSERT_GT(dropped, 0);
+
+    struct Case {
+        const char* name;
+        BOOL addRemove;
+    };
+    const Case cases[] = {{"hidden buttons only", FALSE}, {"with Add or Remove Buttons", TRUE}};
+    for (const Case& test : cases) {
+        bars->GetCommandBarsOptions()->bShowExpandButtonAlways = test.addRemove;
+        bars->RelayoutFrame(FALSE);
+        // Every toolbar of the row gives its hidden buttons.
+        int rowDropped = 0;
+        for (int i = 0; i < 4; ++i)
+            rowDropped += Dropped(Bar(i));
+        ASSERT_GE(rowDropped, dropped) << test.name;
+        CTKControl* expand = Bar(3)->GetControls()->FindControl(kTKExpandButtonId);
+        const CPoint centre = expand->GetRect().CenterPoint();
+        Bar(3)->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+        ProcessEvents();
+        CTKCommandBar* popup = expand->GetCommandBar();
+        ASSERT_NE(popup, nullptr) << test.name;
+        ASSERT_TRUE(CTKPopupTracker::Get().IsTracked(popup)) << test.name;
+        EXPECT_EQ(popup->GetControlCount(), rowDropped + (test.addRemove ? 1 : 0)) << test.name;
+        for (int i = 0; i < rowDropped; ++i) {
+            EXPECT_TRUE(popup->GetControl(i)->IsVisible()) << test.name << i;
+        }
+        if (test.addRemove) {
+            CTKControl* last = popup->GetControl(popup->GetControlCount() - 1);
+            EXPECT_EQ(last->GetCaption(), "&Add or Remove Buttons") << test.name;
+            ASSERT_NE(last->GetCommandBar(), nullptr);
+            EXPECT_EQ(last->GetCommandBar()->GetControlCount(), 4) << "one item per toolbar of the row";
+            SaveScreenshot("toolbar_expand_popup.png");
+        }
+        // Below the button, its right edge at the button's.
+        CRect button = expand->GetRect();
+        Bar(3)->ClientToScreen(&button);
+        const CRect rect = WindowRect(popup);
+        EXPECT_GE(rect.top, button.bottom - 2) << test.name;
+        CTKPopupTracker::Get().CloseTrackedBars();
+        EXPECT_FALSE(popup->IsWindow()) << test.name;
+    }
 }
 
 } // namespace
