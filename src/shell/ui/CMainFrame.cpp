@@ -25,6 +25,7 @@
 #include "shell/ui/CChFrmCrossRef.h"
 #include "shell/ui/CChFrmInitData.h"
 #include "shell/ui/CPOUDocTemplate.h"
+#include "shell/ui/CProjTreeView.h"
 #include "shell/ui/CTableGridView.h"
 #include "shell/ui/CZULApp.h"
 #include "platform/ui/CMenu.h"
@@ -120,6 +121,11 @@ constexpr UINT ID_SAVE_PROJECT_AS = 32780;
 constexpr UINT ID_IMPORT = 32781;
 constexpr UINT ID_EXPORT = 32782;
 constexpr UINT ID_OPEN_ALL_POUS = 32962;
+constexpr UINT ID_NEW_SUBROUTINE = 32921;
+constexpr UINT ID_NEW_INTERRUPT = 32922;
+constexpr int kNewMain = 0;
+constexpr int kNewSubroutine = 1;
+constexpr int kNewInterrupt = 2;
 constexpr UINT ID_COMPILE_ALL = 32935;
 constexpr UINT ID_GLOBAL_VARIABLE = 32936;
 constexpr UINT ID_CROSS_REFERENCE = 32928;
@@ -188,6 +194,8 @@ CMainFrame::CMainFrame(CZULAppData& app, IProfile& profile, CRecentFileList& rec
         Cmd::Command(ID_IMPORT, &CMainFrame::OnImportProject),
         Cmd::Command(ID_EXPORT, &CMainFrame::OnExportProject),
         Cmd::Command(ID_OPEN_ALL_POUS, &CMainFrame::OnOpenAllPous),
+        Cmd::Command(ID_NEW_SUBROUTINE, &CMainFrame::OnNewSubroutine),
+        Cmd::Command(ID_NEW_INTERRUPT, &CMainFrame::OnNewInterrupt),
         Cmd::Command(ID_REALLOCATE_LOCALS, &CMainFrame::OnReallocateLocalVariables),
         Cmd::Command(ID_COMPILE_ALL, &CMainFrame::OnCompileAll),
         Cmd::Command(ID_GLOBAL_VARIABLE, &CMainFrame::OpenGlobalVariableWindow),
@@ -457,6 +465,8 @@ void CMainFrame::HostPaneView(CTKDockingPaneItem* pane)
         pane->HostView(this, viewClass, nullptr, kPaneViewStyle, nullptr, kPaneViewId);
         if (auto* output = dynamic_cast<COutputView*>(pane->GetHostedWindow()))
             output->SetHost(this);
+        if (auto* tree = dynamic_cast<CProjTreeView*>(pane->GetHostedWindow()))
+            tree->Attach(&m_app, this);
         return;
     }
 }
@@ -829,23 +839,32 @@ BOOL CMainFrame::CheckHardwareConfig()
 
 void CMainFrame::ClearProjectTree()
 {
+    if (CProjTreeView* tree = GetProjTreeView())
+        tree->ClearProjectTree();
 }
 
 void CMainFrame::BuildProjectTree()
 {
+    if (CProjTreeView* tree = GetProjTreeView())
+        tree->BuildProjectTree();
 }
 
 void CMainFrame::FillProjectTree()
 {
+    if (CProjTreeView* tree = GetProjTreeView())
+        tree->FillProjectTree();
 }
 
-void CMainFrame::SetProjectTreeRoot(const std::string&)
+void CMainFrame::SetProjectTreeRoot(const std::string& text)
 {
+    if (CProjTreeView* tree = GetProjTreeView())
+        tree->SetProjectItemText(text);
 }
 
 BOOL CMainFrame::CreateMainProgram()
 {
-    return TRUE;
+    CProjTreeView* tree = GetProjTreeView();
+    return tree != nullptr && tree->NewPOU(kNewMain);
 }
 
 void CMainFrame::RefreshInstructionTree()
@@ -898,11 +917,17 @@ bool CMainFrame::IsInstructionsPaneActive()
 
 CProjTreeNode* CMainFrame::GetCurrentTreeNode()
 {
-    return nullptr;
+    CProjTreeView* tree = GetProjTreeView();
+    return tree != nullptr ? tree->GetItemNode(tree->GetCurrentItem()) : nullptr;
 }
 
-void CMainFrame::SelectTreeNode(CProjTreeNode*)
+void CMainFrame::SelectTreeNode(CProjTreeNode* node)
 {
+    CProjTreeView* tree = GetProjTreeView();
+    if (tree == nullptr || node == nullptr)
+        return;
+    if (HTREEITEM item = tree->FindNodeItem(node))
+        tree->SetCurrentItem(item);
 }
 
 IPOUEditorView* CMainFrame::GetActivePOUWindow()
@@ -937,7 +962,7 @@ void CMainFrame::OpenAllPous(BOOL)
         if (pou.file.empty())
             continue;
         SelectPOUItem(pou.label);
-        OpenPOUDocument(pou.file);
+        OpenPOUFile(pou.file);
     }
 }
 
@@ -1085,7 +1110,7 @@ void CMainFrame::GoToOutputTarget(const COutputLineTarget& target)
     if (pou.file.empty())
         return;
     SelectPOUItem(pou.label);
-    CPOUEditorDoc* document = OpenPOUDocument(pou.file);
+    CPOUEditorDoc* document = OpenPOUFile(pou.file);
     if (document == nullptr)
         return;
     if (target.kind == COutputLineTarget::MessagePosition) {
@@ -1096,7 +1121,7 @@ void CMainFrame::GoToOutputTarget(const COutputLineTarget& target)
         document->GoToFindResult(target.resultIndex, target.row, target.column);
 }
 
-CPOUEditorDoc* CMainFrame::OpenPOUDocument(const std::string& file)
+CPOUEditorDoc* CMainFrame::OpenPOUFile(const std::string& file)
 {
     auto* app = dynamic_cast<CZULApp*>(AfxGetApp());
     if (app == nullptr || app->GetPOUTemplate() == nullptr)
@@ -1106,14 +1131,18 @@ CPOUEditorDoc* CMainFrame::OpenPOUDocument(const std::string& file)
 
 // ---- ICrossRefHost ----
 
-// The project tree selects the POU's item once it is in the Workspace pane.
-void CMainFrame::SelectPOUItem(const std::string&)
+void CMainFrame::SelectPOUItem(const std::string& label)
 {
+    CProjTreeView* tree = GetProjTreeView();
+    if (tree == nullptr)
+        return;
+    if (HTREEITEM item = tree->FindPOUItem(label))
+        tree->SetCurrentItem(item);
 }
 
 BOOL CMainFrame::OpenPOUAt(const std::string& file, int number)
 {
-    CPOUEditorDoc* document = OpenPOUDocument(file);
+    CPOUEditorDoc* document = OpenPOUFile(file);
     if (document == nullptr)
         return FALSE;
     document->GoToLine(number);
@@ -1451,4 +1480,85 @@ void CMainFrame::RefreshMonitorDisplay(BOOL monitoring)
     else
         view->GetEditor()->ClearMonitorDisplay();
     view->Invalidate(FALSE);
+}
+
+// ---- IProjTreeHost ----
+
+CProjTreeView* CMainFrame::GetProjTreeView() const
+{
+    return dynamic_cast<CProjTreeView*>(GetPaneView(ID_PANE_WORKSPACE));
+}
+
+void CMainFrame::OnNewSubroutine()
+{
+    if (CProjTreeView* tree = GetProjTreeView())
+        tree->NewPOU(kNewSubroutine);
+}
+
+void CMainFrame::OnNewInterrupt()
+{
+    if (CProjTreeView* tree = GetProjTreeView())
+        tree->NewPOU(kNewInterrupt);
+}
+
+BOOL CMainFrame::OpenPOUDocument(const std::string& path)
+{
+    return OpenPOUFile(path) != nullptr;
+}
+
+BOOL CMainFrame::CreatePOUDocument(const std::string& path)
+{
+    auto* app = dynamic_cast<CZULApp*>(AfxGetApp());
+    return app != nullptr && app->CreatePOUDocumentFile(path, TRUE);
+}
+
+std::vector<std::string> CMainFrame::GetDocumentTitles()
+{
+    std::vector<std::string> titles;
+    auto* app = dynamic_cast<CZULApp*>(AfxGetApp());
+    if (app == nullptr || app->GetPOUTemplate() == nullptr)
+        return titles;
+    for (const CDocument* document : app->GetPOUTemplate()->GetDocuments())
+        titles.push_back(document->GetTitle());
+    return titles;
+}
+
+void CMainFrame::ShowCommunicationsDialog()
+{
+    if (m_onlineDialogs)
+        m_onlineDialogs->ShowCommSettings();
+}
+
+void CMainFrame::AddCatalogueSubroutine(CZULFunc* function)
+{
+    if (m_insTreeView != nullptr && function != nullptr)
+        m_insTreeView->AddSubroutine(function);
+}
+
+void CMainFrame::RemoveCatalogueSubroutine(const std::string& name)
+{
+    if (m_insTreeView != nullptr)
+        m_insTreeView->RemoveSubroutine(name);
+}
+
+void CMainFrame::RenameCatalogueSubroutine(const std::string& oldName, const std::string& newName)
+{
+    if (m_insTreeView != nullptr)
+        m_insTreeView->RenameSubroutine(oldName, newName);
+}
+
+void CMainFrame::ResetProject()
+{
+    m_app.Project.ClearProject();
+    m_app.ProjectOpen = 0;
+}
+
+void CMainFrame::OpenAllPrograms()
+{
+    OpenAllPous(FALSE);
+}
+
+void CMainFrame::CloseAllWindows()
+{
+    OnCloseAll();
 }

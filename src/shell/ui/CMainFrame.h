@@ -15,6 +15,7 @@
 #include "shell/ui/IInsTreeHost.h"
 #include "shell/ui/ITableViewHost.h"
 #include "shell/ui/IOutputViewHost.h"
+#include "shell/ui/IProjTreeHost.h"
 #include "toolkit/commandbars/CTKMDIFrameWnd.h"
 #include "toolkit/docking/CTKDockingPaneHost.h"
 
@@ -22,6 +23,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CCmdUI;
 class CInsTreeView;
@@ -37,6 +39,7 @@ class COutputView;
 class CQtOutputSink;
 class CPOUEditorDoc;
 class CProjTreeDOC;
+class CProjTreeView;
 class CProjectCommands;
 class CRecentFileList;
 class CStatusBar;
@@ -94,7 +97,8 @@ class CMainFrame : public CTKMDIFrameWnd,
                    public ICrossRefHost,
                    public ICompileAllHost,
                    public IPlcCommandHost,
-                   public IMonitorFrame {
+                   public IMonitorFrame,
+                   public IProjTreeHost {
     DECLARE_DYNAMIC(CMainFrame)
 public:
     // The application data, the profile and the recent-project list outlive the frame.
@@ -116,10 +120,10 @@ public:
     CSingletonSlot& GetSlot(SingletonWindow window);
     // The run-time class name the slot's frame is created from.
     static const char* SlotClassName(SingletonWindow window);
-    void OpenHardwareWindow();
-    void OpenInitialDataWindow();
-    void OpenGlobalVariableWindow();
-    void OpenStatusChartWindow();
+    void OpenHardwareWindow() override;
+    void OpenInitialDataWindow() override;
+    void OpenGlobalVariableWindow() override;
+    void OpenStatusChartWindow() override;
     void OnProjectCrossReference();
     void OnPIDDisplay();
 
@@ -179,6 +183,20 @@ public:
     // F1 reaching the frame: the topic of the active child window; FALSE
     // when the hardware window's pages had shown their own help already.
     BOOL ShowHelpOfActiveChild();
+    CProjTreeView* GetProjTreeView() const;
+
+    // IProjTreeHost
+    BOOL OpenPOUDocument(const std::string& path) override;
+    BOOL CreatePOUDocument(const std::string& path) override;
+    std::vector<std::string> GetDocumentTitles() override;
+    void SyncTabs() override;
+    void ShowCommunicationsDialog() override;
+    void AddCatalogueSubroutine(CZULFunc* function) override;
+    void RemoveCatalogueSubroutine(const std::string& name) override;
+    void RenameCatalogueSubroutine(const std::string& oldName, const std::string& newName) override;
+    void ResetProject() override;
+    void OpenAllPrograms() override;
+    void CloseAllWindows() override;
 
     // ICompileAllHost
     void EndPendingEdit() override;
@@ -264,7 +282,6 @@ private:
     void LoadBarState();
     void CreateDockingPanes();
     void AttachTabClient();
-    void SyncTabs();
     void SaveBarState();
     void SavePaneLayout();
 
@@ -275,7 +292,9 @@ private:
     void CloseAllPanes();
     void HostInstructionTree();
     void HostPaneView(CTKDockingPaneItem* pane);
-    CPOUEditorDoc* OpenPOUDocument(const std::string& file);
+    CPOUEditorDoc* OpenPOUFile(const std::string& file);
+    void OnNewSubroutine();
+    void OnNewInterrupt();
     void OpenSingleton(SingletonWindow window, const char* title);
     void AdjustActiveChildForFullScreen();
 
