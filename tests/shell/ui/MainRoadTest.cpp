@@ -1,0 +1,77 @@
+// The main road through the menus: a new project shows MAIN in the tree,
+// Compile All reports in the Compile list with the Compile tab in front.
+
+#include "WorkbenchFixture.h"
+
+#include "model/CZULAppData.h"
+#include "platform/ui/CDocument.h"
+#include "shell/ui/COutputList.h"
+#include "shell/ui/COutputView.h"
+#include "shell/ui/CPOUDocTemplate.h"
+#include "shell/ui/CProjTreeView.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+
+namespace {
+
+// Answers the next file dialog with the path once it is up.
+void AnswerFileDialog(const std::string& path)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        dialog->selectFile(QString::fromStdString(path));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    timer->start();
+}
+
+class MainRoadTest : public WorkbenchFixture {
+protected:
+    std::vector<std::string> Lines(unsigned list) const
+    {
+        std::vector<std::string> lines;
+        const COutputList* target = m_frame->GetOutputView()->GetList(list);
+        for (int row = 0; row < target->GetItemCount(); ++row)
+            lines.push_back(target->GetItemText(row, 0));
+        return lines;
+    }
+};
+
+} // namespace
+
+TEST_F(MainRoadTest, NewProjectShowsMainAndCompileAllReports)
+{
+    Start();
+    const std::string path = m_folder / "Tank.qpj";
+    AnswerFileDialog(path);
+    m_frame->SendMessage(WM_COMMAND, 32695);
+    CZULAppData& app = *m_app->GetAppData();
+    ASSERT_EQ(app.ProjectOpen, 1);
+    CProjTreeView* tree = m_frame->GetProjTreeView();
+    ASSERT_NE(tree, nullptr);
+    EXPECT_NE(tree->FindPOUItem("(MAIN) "), nullptr);
+    EXPECT_EQ(m_app->GetPOUTemplate()->GetDocuments().size(), 1u);
+
+    m_frame->SendMessage(WM_COMMAND, 32935);
+    EXPECT_EQ(m_frame->GetOutputView()->GetCurrentList(), OUTPUT_LIST_COMPILE);
+    const std::vector<std::string> expected = {
+        "$$$ Compiling  : Initial data...",
+        "$$$ compiling  : Hardware... ",
+        "$$$ Handling variable $$$",
+        "$$$ compiling   : The variable of POU \"MAIN\" ...",
+        "$$$ Precompiling $$$",
+        "$$$ Handling instruction $$$",
+        "$$$ compiling   : POU \"MAIN\" ...",
+        " ",
+        "$$$ Compilation successful   :  0 errors, 0 warnings. Total instructions 1 .",
+    };
+    EXPECT_EQ(Lines(OUTPUT_LIST_COMPILE), expected);
+}
