@@ -3,6 +3,8 @@
 #include "platform/CObject.h"
 #include "platform/ui/CDocument.h"
 #include "platform/ui/CFrameWnd.h"
+#include "platform/ui/CMDIChildWnd.h"
+#include "platform/ui/CMDIFrameWnd.h"
 #include "platform/ui/CView.h"
 
 #include <algorithm>
@@ -63,7 +65,13 @@ CFrameWnd* CMultiDocTemplate::CreateFrame(CDocument* document, CWnd* parent)
         return nullptr;
     }
     const DWORD style = parent ? WS_CHILD | WS_OVERLAPPEDWINDOW : WS_OVERLAPPEDWINDOW;
-    if (!frame->Create(parent, DEFAULT_FRAME_RECT, m_resourceId, style)) {
+    // A document window of an MDI frame lives in the frame's MDI client.
+    auto* child = dynamic_cast<CMDIChildWnd*>(frame);
+    auto* mdiFrame = dynamic_cast<CMDIFrameWnd*>(parent);
+    const BOOL created = child != nullptr && mdiFrame != nullptr
+        ? child->Create(document != nullptr ? document->GetTitle() : std::string(), style, CRect(), mdiFrame)
+        : frame->Create(parent, DEFAULT_FRAME_RECT, m_resourceId, style);
+    if (!created) {
         delete frame;
         return nullptr;
     }
