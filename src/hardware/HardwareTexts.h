@@ -29,3 +29,6 @@ inline constexpr const char* kNoRoomInAI =
     "Insufficient AI Memory area. AI address can not be assigned for this module.";
 inline constexpr const char* kNoRoomInAQ =
     "Insufficient AO Memory area. AO address can not be assigned for this module.";
+
+// The consistency check.
+inline constexpr const char* kHardwareInconsistent = "The hardware configuration is inconsistent.";
