@@ -142,12 +142,6 @@ void CStartAddressField::RestoreStart()
         SetModuleRange(*m_record, m_area, m_remembered, m_length);
 }
 
-int CStartAddressField::TakeNewStart()
-{
-    m_filled = false;
-    return m_record ? ModuleRangeStart(*m_record, m_area) : 0;
-}
-
 const CAiFunctionChoice* AiFunctionChoiceOf(DWORD kind)
 {
     for (const CAiFunctionChoice& choice : kAiFunctionChoices) {

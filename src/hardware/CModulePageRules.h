@@ -47,9 +47,6 @@ public:
     Change OnTextChanged(const std::string& text);
     // Back to the start of the moment the page opened.
     void RestoreStart();
-    // The start as the field must show it after Default moved the range;
-    // the next change notification is that fill and is passed over.
-    int TakeNewStart();
 
     int Length() const { return m_length; }
     int RememberedStart() const { return m_remembered; }
