@@ -1,0 +1,230 @@
+#include "HardwareWindowFixture.h"
+#include "hardware/HardwareTexts.h"
+#include "hardware/ui/CAioUsePic.h"
+#include "hardware/ui/CCPUInfoView.h"
+#include "hardware/ui/CHWAIView.h"
+#include "hardware/ui/CHWAOView.h"
+#include "hardware/ui/CHWDIOView.h"
+#include "hardware/ui/CHWDIView.h"
+#include "hardware/ui/CHWDOView.h"
+#include "hardware/ui/CHWHowToView.h"
+#include "hardware/ui/CModuleParamDlg.h"
+#include "shell/IHardwareWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+#include <gmock/gmock.h>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+class HardwareWindowTest : public HardwareWindowFixture {
+protected:
+    std::vector<std::string> Topics() const
+    {
+        std::vector<std::string> topics;
+        for (const RecordedHelp& request : m_ui.help.Requests())
+            topics.push_back(request.topic);
+        return topics;
+    }
+    void Click(QWidget* page, const char* button)
+    {
+        QTest::mouseClick(page->findChild<QPushButton*>(button), Qt::LeftButton);
+    }
+};
+
+TEST_F(HardwareWindowTest, CatalogueOffersTheShownRowsInThreeExpandedGroups)
+{
+    CTreeCtrl& tree = m_tree->GetTreeCtrl();
+    std::vector<std::string> roots;
+    std::vector<int> counts;
+    for (HTREEITEM root = tree.GetRootItem(); root; root = tree.GetNextSiblingItem(root)) {
+        roots.push_back(tree.GetItemText(root));
+        int count = 0;
+        for (HTREEITEM item = tree.GetChildItem(root); item; item = tree.GetNextSiblingItem(item))
+            ++count;
+        counts.push_back(count);
+    }
+    EXPECT_THAT(roots, ElementsAre("CPU Modules", "Digital Modules", "Analog Modules"));
+    EXPECT_THAT(counts, ElementsAre(13, 9, 5));
+    EXPECT_EQ(nullptr, FindItem("VA10-14AR")) << "rows not shown stay out of the tree";
+    EXPECT_EQ(nullptr, FindItem("VC16-40AR"));
+    ASSERT_NE(nullptr, FindItem("VF70-04IV"));
+    EXPECT_EQ(std::string("AI*2, AO*2, 4-20mA/0-20mA/1-5V/-10V-+10V"),
+              m_tree->GetItemRow(FindItem("VF70-04IV"))->description);
+    EXPECT_EQ(nullptr, m_tree->GetItemRow(FindItem("CPU Modules")));
+}
+
+TEST_F(HardwareWindowTest, DoubleClickInsertsIntoTheGridOnlyWhileTheGridIsTheActiveView)
+{
+    DoubleClick("VB16-40AR");
+    EXPECT_TRUE(Models().empty()) << "no hardware window yet";
+
+    OpenWindow();
+    EXPECT_THAT(TabLabels(), ElementsAre("Note"));
+    DoubleClick("CPU Modules");
+    EXPECT_TRUE(Models().empty()) << "a group inserts nothing";
+
+    DoubleClick("VB16-40AR");
+    DoubleClick("VE50-08DX");
+    DoubleClick("VF50-04IV");
+    EXPECT_THAT(Models(), ElementsAre("VB16-40AR", "VE50-08DX", "VF50-04IV"));
+    EXPECT_THAT(TabLabels(), ElementsAre("Note", "1", "2", "3"));
+    EXPECT_NE(nullptr, PageAt<CCPUInfoView>(1));
+    EXPECT_NE(nullptr, PageAt<CHWDIView>(2));
+    EXPECT_NE(nullptr, PageAt<CHWAIView>(3));
+    EXPECT_EQ(4, Model().GetFocusRow()) << "the focus moves on to the next slot";
+    EXPECT_TRUE(m_doc.IsModified());
+
+    m_hw->SetActiveView(&Info());
+    DoubleClick("VE60-08DT");
+    EXPECT_EQ(3, Slots()) << "the page host is the active view";
+}
+
+TEST_F(HardwareWindowTest, GridAndTabsFollowEachOther)
+{
+    OpenWindow();
+    InsertAt(0, "VB16-40AR");
+    InsertAt(1, "VE60-16DT");
+    InsertAt(2, "VE70-16DR");
+
+    Grid().SelectModuleRow(2, 1);
+    EXPECT_EQ(2, Info().GetCurrentTab());
+    Grid().SelectModuleRow(6, 1);
+    EXPECT_EQ(0, Info().GetCurrentTab()) << "a row without page shows the note";
+
+    // A click on tab 3 selects grid row 3.
+    CTKFlatTabCtrl* tabs = Info().GetTabStrip();
+    CRect tab;
+    ASSERT_TRUE(tabs->GetItemRect(3, &tab));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, QPoint(tab.CenterPoint().x, tab.CenterPoint().y));
+    EXPECT_EQ(3, Info().GetCurrentTab());
+    EXPECT_EQ(3, Model().GetFocusRow());
+
+    // Removing the middle module leaves a note page labelled with its row.
+    Grid().SelectModuleRow(2, 1);
+    m_ui.box.Answer(IDYES);
+    QTest::keyClick(Grid().GetGridCtrl().GetTableView(), Qt::Key_Delete);
+    EXPECT_THAT(Models(), ElementsAre("VB16-40AR", "", "VE70-16DR"));
+    EXPECT_NE(nullptr, PageAt<CHWHowToView>(2));
+    EXPECT_THAT(TabLabels(), ElementsAre("Note", "1", "2", "3"));
+
+    // Down on the last row goes round to row 1.
+    Grid().SelectModuleRow(Model().GetRowCount(), 1);
+    QTest::keyClick(Grid().GetGridCtrl().GetTableView(), Qt::Key_Down);
+    EXPECT_EQ(1, Model().GetFocusRow());
+    EXPECT_EQ(1, Info().GetCurrentTab());
+}
+
+TEST_F(HardwareWindowTest, OpeningCutsTheConfigurationBackAtASecondCpu)
+{
+    for (BYTE code : {BYTE(5), BYTE(6), BYTE(2), BYTE(9)}) {
+        auto record = std::make_unique<CZUL_Q7_PLC>();
+        record->InitFromCatalog(*FindCatalogRowByCode(code));
+        Project().Modules.push_back(std::move(record));
+    }
+    Project().CPUFamilyIndex = 2;
+    m_app->ApplyVB16Profile();
+    m_app->LoadAreaTable();
+    OpenWindow();
+    EXPECT_THAT(Models(), ElementsAre("VB16-40AR", "VE50-08DX"));
+    EXPECT_THAT(TabLabels(), ElementsAre("Note", "1", "2"));
+    EXPECT_NE(nullptr, PageAt<CCPUInfoView>(1));
+    EXPECT_EQ(1, Info().GetCurrentTab());
+}
+
+TEST_F(HardwareWindowTest, CloseAndSaveAreRefusedWhileInconsistentWithTheModuleSelected)
+{
+    OpenWindow();
+    InsertAt(0, "VB16-40AR");
+    InsertAt(1, "VE50-08DX");
+    InsertAt(2, "VE50-16DX");
+    InsertAt(3, "VE60-08DT");
+    QPointer<CChildFrameHW> window = m_hw;
+
+    // An empty slot in the middle.
+    Grid().SelectModuleRow(3, 1);
+    m_ui.box.Answer(IDYES);
+    Grid().RemoveModule();
+    m_ui.box.Clear();
+    IHardwareWindow* check = m_hw;
+    EXPECT_FALSE(check->CheckHardwareConfig());
+    EXPECT_THAT(m_ui.box.Texts(), ElementsAre(kHardwareInconsistent));
+    InsertAt(2, "VE50-16DX");
+
+    // The third module's I start typed onto the second's byte.
+    auto* page = PageAt<CHWDIView>(3);
+    ASSERT_NE(nullptr, page);
+    page->InputStart().edit->setText(QString::number(Slot(1)->iStart));
+    Grid().SelectModuleRow(1, 1);
+    m_ui.box.Clear();
+    m_hw->SendMessage(WM_CLOSE);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_FALSE(window.isNull()) << "close refused";
+    EXPECT_THAT(m_ui.box.Texts(), ElementsAre("I Address of Module 3 has been assigned."));
+    EXPECT_EQ(3, Model().GetFocusRow());
+    EXPECT_EQ(3, Info().GetCurrentTab());
+
+    page->InputStart().edit->setText("6");
+    m_ui.box.Clear();
+    EXPECT_TRUE(check->CheckHardwareConfig());
+    EXPECT_TRUE(m_ui.box.Texts().empty());
+}
+
+TEST_F(HardwareWindowTest, TheCheckStoresThePagesSettingsIntoTheRecords)
+{
+    OpenWindow();
+    InsertAt(0, "VB16-40AR");
+    InsertAt(1, "VE60-08DT");
+    InsertAt(2, "VF60-02IV");
+    auto* outputs = PageAt<CHWDOView>(2);
+    auto* analog = PageAt<CHWAOView>(3);
+    ASSERT_TRUE(outputs && analog);
+    EXPECT_FALSE(outputs->StateBox(8)->isEnabled()) << "boxes beyond the 8 outputs";
+    EXPECT_FALSE(outputs->RowLabel(1)->isEnabled());
+    QTest::mouseClick(outputs->SelectAllBox(), Qt::LeftButton);
+    QTest::mouseClick(outputs->StateBox(3), Qt::LeftButton);
+    EXPECT_FALSE(outputs->SelectAllBox()->isChecked());
+
+    QTest::mouseClick(analog->FreezeBox(0), Qt::LeftButton);
+    EXPECT_EQ("4000", analog->FreezeValue(0)->text().toStdString());
+    analog->FreezeValue(0)->setText("25000");
+    EXPECT_EQ(0u, Slot(2)->stopStates[0]) << "nothing stored before the check";
+
+    EXPECT_TRUE(m_hw->CheckHardwareConfig());
+    const DWORD expected[] = {1, 1, 1, 0, 1, 1, 1, 1};
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(expected[k], Slot(1)->stopStates[k]) << k;
+    EXPECT_EQ(1u, Slot(2)->aoStopMode[0]);
+    EXPECT_EQ(20000u, Slot(2)->aoFreezeValue[0]) << "clamped on store";
+    EXPECT_EQ("20000", analog->FreezeValue(0)->text().toStdString());
+}
+
+TEST_F(HardwareWindowTest, HelpTopicsFollowThePage)
+{
+    OpenWindow();
+    InsertAt(0, "VB16-40AR");
+    const std::pair<const char*, const char*> modules[] = {
+        {"VE50-08DX", "DIcanshu"}, {"VE60-08XR", "DOcanshu"}, {"VE70-08DR", "DOcanshu"},
+        {"VF50-04RD", "AIcanshu"}, {"VF60-02IV", "AOcanshu"}, {"VF70-03IV", "AIOcanshu"},
+    };
+    std::vector<std::string> expected;
+    for (size_t i = 0; i < std::size(modules); ++i) {
+        InsertAt(static_cast<int>(i) + 1, modules[i].first);
+        CWnd* page = Info().GetPage(static_cast<int>(i) + 2);
+        ASSERT_NE(nullptr, page) << modules[i].first;
+        if (auto* aio = dynamic_cast<CAioUsePic*>(page))
+            page = aio->GetDialog();
+        Click(page, "Help");
+        expected.push_back(modules[i].second);
+    }
+    EXPECT_EQ(expected, Topics());
+}
+
+} // namespace
