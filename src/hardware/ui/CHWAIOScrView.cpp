@@ -23,7 +23,7 @@ void CHWAIOScrView::OnInitialUpdate()
 {
     CHWModulePage::OnInitialUpdate();
     AddLabel("Input Address:", 10, 14, 56, 10);
-    AddStartField(m_input, ModuleArea::AI, 70, 12);
+    AddStartField(m_input, ModuleArea::AI, 70, 12, true);
     AddLabel("Output Address:", 10, 38, 56, 10);
     AddStartField(m_output, ModuleArea::AQ, 70, 36);
     AddButtons(230, 10);

@@ -32,7 +32,7 @@ void CHWAIView::OnInitialUpdate()
 {
     CHWModulePage::OnInitialUpdate();
     AddLabel("Address:", 10, 12, 32, 10);
-    AddStartField(m_input, ModuleArea::AI, 44, 10);
+    AddStartField(m_input, ModuleArea::AI, 44, 10, true);
     AddLabel("Function", 60, 32, 60, 10);
     AddLabel("Filter", 140, 32, 60, 10);
     const CAiFunctionChoice* choice = m_module ? AiFunctionChoiceOf(m_module->kindMask) : nullptr;

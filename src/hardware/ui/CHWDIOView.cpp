@@ -30,7 +30,7 @@ void CHWDIOView::OnInitialUpdate()
     AddStartField(m_input, ModuleArea::I, 44, 20);
     AddGroup("Q Address", 10, 46, 200, 34);
     AddLabel("Start:", 18, 60, 24, 10);
-    AddStartField(m_output, ModuleArea::Q, 44, 58);
+    AddStartField(m_output, ModuleArea::Q, 44, 58, true);
     BuildOutputBlock(88);
     LoadStates(QLength() == 1 ? kOneGroup : HW_STOP_STATE_BOXES);
     AddButtons(230, 10);

@@ -34,7 +34,7 @@ void CHWDOView::OnInitialUpdate()
     CHWModulePage::OnInitialUpdate();
     AddGroup("Address", 10, 8, 200, 34);
     AddLabel("Start:", 18, 22, 24, 10);
-    AddStartField(m_output, ModuleArea::Q, 44, 20);
+    AddStartField(m_output, ModuleArea::Q, 44, 20, true);
     BuildOutputBlock(50);
     LoadStates(HW_STOP_STATE_BOXES);
     AddButtons(230, 10);

@@ -98,9 +98,12 @@ void CHWInfoView::OnInitialUpdate(CZULAppData& app)
             modules.erase(modules.begin() + static_cast<std::ptrdiff_t>(i), modules.end());
             break;
         }
-        AddModulePage(static_cast<int>(i), modules[i].get());
+        const int tab = static_cast<int>(i);
         if (modules[i])
-            m_tabs->SetTabText(static_cast<int>(i), std::to_string(i + 1));
+            AddModulePage(tab, modules[i].get());
+        else
+            m_tabs->InsertItem(tab, {}, MakeNotePage());
+        m_tabs->SetTabText(tab, std::to_string(i + 1));
     }
     CWnd* cpuPage = MakePage(modules.front().get(), app);
     m_tabs->InsertItem(1, "1", cpuPage);
@@ -160,9 +163,10 @@ void CHWInfoView::AddModulePage(int tab, CZUL_Q7_PLC* record)
 {
     if (!record || !m_tabs || !m_app)
         return;
+    // A kind without page keeps its tab with the note, so tabs stay with their slots.
     CWnd* page = MakePage(record, *m_app);
     if (!page)
-        return;
+        page = MakeNotePage();
     if (tab < m_tabs->GetItemCount())
         RemoveTab(tab);
     m_tabs->InsertItem(tab, std::to_string(tab), page);

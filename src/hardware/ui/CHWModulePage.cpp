@@ -78,9 +78,10 @@ void CHWModulePage::AddButtons(int left, int top)
     }
 }
 
-void CHWModulePage::AddStartField(CStartFieldControls& controls, ModuleArea area, int left, int top)
+void CHWModulePage::AddStartField(CStartFieldControls& controls, ModuleArea area, int left, int top, bool refreshed)
 {
     controls.field = CStartAddressField(m_module, area);
+    controls.refreshed = refreshed;
     const CStartBounds bounds = controls.field.Bounds();
     controls.edit = new QLineEdit(GetForm());
     controls.edit->setAlignment(Qt::AlignCenter);
@@ -123,8 +124,11 @@ void CHWModulePage::OnStartText(CStartFieldControls& controls)
     const CStartAddressField::Change change = controls.field.OnTextChanged(controls.edit->text().toStdString());
     if (!change.written)
         return;
-    if (change.cut)
+    if (change.cut || (controls.refreshed && controls.edit->text().isEmpty())) {
+        controls.edit->blockSignals(true);
         controls.edit->setText(QString::number(change.value));
+        controls.edit->blockSignals(false);
+    }
     controls.upDown->blockSignals(true);
     controls.upDown->setValue(change.value);
     controls.upDown->blockSignals(false);

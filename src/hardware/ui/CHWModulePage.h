@@ -32,6 +32,9 @@ struct CStartFieldControls {
     QLineEdit* edit = nullptr;
     QScrollBar* upDown = nullptr;
     QLineEdit* length = nullptr;
+    // The page shows its fields again after every change, so an emptied
+    // field reads "0" at once.
+    bool refreshed = false;
 };
 
 class CHWModulePage : public CFormView {
@@ -63,7 +66,7 @@ protected:
 
     // Builds a start field at a place in dialog units; the field shows the
     // record's start and the length of the module's range in the area.
-    void AddStartField(CStartFieldControls& controls, ModuleArea area, int left, int top);
+    void AddStartField(CStartFieldControls& controls, ModuleArea area, int left, int top, bool refreshed = false);
     // Called after the field wrote a new start; the default does nothing.
     virtual void OnStartWritten(CStartFieldControls& controls, const CStartAddressField::Change& change);
     // Shows the record's start after Default or Cancel moved it.
