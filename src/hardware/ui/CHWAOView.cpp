@@ -15,7 +15,7 @@ IMPLEMENT_DYNCREATE(CHWAOView, CHWModulePage)
 namespace {
 
 constexpr UINT IDD_HW_AO = 164;
-constexpr int kWidth = 300;
+constexpr int kWidth = 360;
 constexpr int kHeight = 130;
 constexpr int kFreezeValueChars = 6;
 
@@ -32,22 +32,22 @@ void CHWAOView::OnInitialUpdate()
     AddGroup("Address", 10, 8, 200, 34);
     AddLabel("Start:", 18, 22, 24, 10);
     AddStartField(m_output, ModuleArea::AQ, 44, 20);
-    AddGroup("Channels", 10, 48, 210, 60);
-    AddLabel("Function", 50, 58, 50, 10);
-    AddLabel("Freeze Output while STOP", 110, 58, 60, 18);
-    AddLabel("Freeze Value", 172, 58, 44, 10);
+    AddGroup("Channels", 10, 48, 278, 60);
+    AddLabel("Function", 62, 58, 50, 10);
+    AddLabel("Freeze Output while STOP", 124, 58, 106, 10);
+    AddLabel("Freeze Value", 234, 58, 50, 10);
     for (int channel = 0; channel < MODULE_AO_SLOTS; ++channel) {
         const int top = 76 + channel * 16;
-        AddLabel(("Channel " + std::to_string(channel) + ":").c_str(), 14, top + 2, 36, 10);
+        AddLabel(("Channel " + std::to_string(channel) + ":").c_str(), 14, top + 2, 48, 10);
         m_functions[channel] = new QComboBox(GetForm());
-        m_functions[channel]->setGeometry(DialogRect(50, top, 56, 12));
+        m_functions[channel]->setGeometry(DialogRect(62, top, 56, 12));
         m_freeze[channel] = new QCheckBox(GetForm());
-        m_freeze[channel]->setGeometry(DialogRect(130, top, 12, 12));
+        m_freeze[channel]->setGeometry(DialogRect(160, top, 12, 12));
         m_values[channel] = new QLineEdit(GetForm());
         m_values[channel]->setMaxLength(kFreezeValueChars);
         m_values[channel]->setValidator(
             new QRegularExpressionValidator(QRegularExpression("[-+]?[0-9]*"), m_values[channel]));
-        m_values[channel]->setGeometry(DialogRect(172, top, 40, 12));
+        m_values[channel]->setGeometry(DialogRect(234, top, 44, 12));
         const bool enabled = m_module && channel < m_module->aoCount;
         m_functions[channel]->setEnabled(enabled);
         m_freeze[channel]->setEnabled(enabled);
@@ -60,7 +60,7 @@ void CHWAOView::OnInitialUpdate()
         connect(m_values[channel], &QLineEdit::textEdited, this, [] { SetProjectModified(TRUE); });
     }
     LoadChannels();
-    AddButtons(230, 10);
+    AddButtons(300, 10);
 }
 
 void CHWAOView::LoadChannels()

@@ -97,7 +97,7 @@ void CHardwareGridView::RedrawGrid()
         return;
     CCPGridCtrl& grid = GetGridCtrl();
     if (grid.GetGridRowCount() != m_model->GetRowCount())
-        grid.SetGridRowCount(m_model->GetRowCount(), FALSE);
+        grid.SetGridRowCount(m_model->GetRowCount(), TRUE);
     grid.RefreshCells();
     ShowModelSelection();
 }
