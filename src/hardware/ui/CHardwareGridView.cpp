@@ -1,6 +1,10 @@
 #include "CHardwareGridView.h"
 
 #include "platform/ui/CCPCellCtrl.h"
+#include "platform/ui/CCmdUI.h"
+#include "platform/ui/CMDIChildWnd.h"
+#include "platform/ui/CMDIFrameWnd.h"
+#include "pouedit/IPOUWorkbenchHost.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -36,7 +40,16 @@ HardwareGridKey GridKeyOf(int qtKey)
 
 } // namespace
 
-CHardwareGridView::CHardwareGridView() = default;
+CHardwareGridView::CHardwareGridView()
+{
+    using Cmd = CCmdEntry<CHardwareGridView>;
+    static const Cmd kCommands[] = {
+        Cmd::Command(ID_HW_REMOVE_MODULE, &CHardwareGridView::RemoveModule),
+        Cmd::Update(ID_HW_REMOVE_MODULE, &CHardwareGridView::OnUpdateRemoveModule),
+    };
+    AddCommandTable(kCommands);
+}
+
 CHardwareGridView::~CHardwareGridView() = default;
 
 int CHardwareGridView::OnCreate()
@@ -89,6 +102,22 @@ void CHardwareGridView::RemoveModule()
         return;
     m_model->RemoveModule();
     RedrawGrid();
+}
+
+void CHardwareGridView::OnUpdateRemoveModule(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(m_model && m_model->CanRemoveModule());
+}
+
+// The command bars show the menu; its command comes back to this view.
+void CHardwareGridView::ShowContextMenu(QPoint screen)
+{
+    CMDIChildWnd* child = nullptr;
+    for (QWidget* up = parentWidget(); up && !child; up = up->parentWidget())
+        child = dynamic_cast<CMDIChildWnd*>(up);
+    auto* host = child ? dynamic_cast<IPOUWorkbenchHost*>(child->GetMDIFrame()) : nullptr;
+    if (host)
+        host->ShowContextMenu(IDR_HW_GRID_MENU, screen.x(), screen.y(), this);
 }
 
 void CHardwareGridView::RedrawGrid()
@@ -183,6 +212,7 @@ bool CHardwareGridView::OnMousePress(QObject* watched, QEvent* event)
     if (mouse->button() == Qt::RightButton) {
         m_model->OnRightButtonCell(index.row() + 1, index.column() + 1);
         ShowModelSelection();
+        ShowContextMenu(mouse->globalPosition().toPoint());
         return true;
     }
     return false;

@@ -9,8 +9,13 @@
 
 #include <memory>
 
+class CCmdUI;
 class CZULAppData;
 class IHardwareHost;
+
+// The grid's context menu and its one command.
+constexpr UINT IDR_HW_GRID_MENU = 155;
+constexpr UINT ID_HW_REMOVE_MODULE = 32852;
 
 class CHardwareGridView : public CCPGridView, public IModuleGridRedraw {
     DECLARE_DYNCREATE(CHardwareGridView)
@@ -26,6 +31,7 @@ public:
     void SelectModuleRow(int row, int column);
     void InsertCatalogModule(const CModuleCatalogEntry* row);
     void RemoveModule();
+    void OnUpdateRemoveModule(CCmdUI* cmdUI);
     void RedrawGrid() override;
 
     // CCPGridHost
@@ -41,6 +47,7 @@ private:
     void ShowModelSelection();
     bool OnMousePress(QObject* watched, QEvent* event);
     bool OnGridKey(QEvent* event);
+    void ShowContextMenu(QPoint screen);
 
     std::unique_ptr<CHardwareGridModel> m_model;
     bool m_showing = false;

@@ -9,6 +9,10 @@
 #include "hardware/ui/CHWDOView.h"
 #include "hardware/ui/CHWHowToView.h"
 #include "hardware/ui/CModuleParamDlg.h"
+#include "platform/ui/CCmdUI.h"
+#include "platform/ui/CMenu.h"
+#include "platform/ui/CResourceStore.h"
+#include "resources/ProgramResources.h"
 #include "shell/IHardwareWindow.h"
 
 #include <QCheckBox>
@@ -225,6 +229,41 @@ TEST_F(HardwareWindowTest, HelpTopicsFollowThePage)
         expected.push_back(modules[i].second);
     }
     EXPECT_EQ(expected, Topics());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(HardwareWindowTest, RemoveCommandIsOfferedOnModuleRowsAndRemovesThroughTheCommandRoute)
+{
+    std::string error;
+    ASSERT_TRUE(InitProgramResources(&error)) << error;
+    const CMenu* menu = CResourceStore::Instance().FindMenu(IDR_HW_GRID_MENU);
+    ASSERT_NE(nullptr, menu);
+    ASSERT_NE(nullptr, menu->GetSubMenu(0));
+    EXPECT_EQ(ID_HW_REMOVE_MODULE, menu->GetSubMenu(0)->GetMenuItemID(0));
+    EXPECT_EQ("&Remove\tDelete", menu->GetSubMenu(0)->GetMenuString(0, MF_BYPOSITION));
+
+    OpenWindow();
+    InsertAt(0, "VB14-24DT");
+    InsertAt(1, "VE60-08DT");
+    const struct {
+        int row;
+        BOOL enabled;
+    } cases[] = {{1, TRUE}, {2, TRUE}, {3, FALSE}, {5, FALSE}};
+    for (const auto& c : cases) {
+        Grid().SelectModuleRow(c.row, 1);
+        CCmdUI update(ID_HW_REMOVE_MODULE);
+        ASSERT_TRUE(update.DoUpdate(&Grid(), TRUE));
+        EXPECT_EQ(c.enabled, update.IsEnabled()) << c.row;
+    }
+    Grid().SelectModuleRow(2, 1);
+    m_ui.box.Answer(IDYES);
+    Grid().OnCmdMsg(ID_HW_REMOVE_MODULE, CN_COMMAND, nullptr, nullptr);
+    EXPECT_THAT(m_ui.box.Texts(), ElementsAre("Are you sure you want to remove this module?"));
+    EXPECT_THAT(Models(), ElementsAre("VB14-24DT"));
+    EXPECT_THAT(TabLabels(), ElementsAre("Note", "1"));
 }
 
 } // namespace
