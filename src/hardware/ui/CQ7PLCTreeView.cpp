@@ -72,6 +72,7 @@ CQ7PLCTreeView::CQ7PLCTreeView()
     m_tipDelay.setSingleShot(true);
     m_tipDelay.setInterval(kTooltipDelayMs);
     connect(&m_tipDelay, &QTimer::timeout, this, [this] { ShowTooltip(); });
+    connect(qApp, &QApplication::focusChanged, this, &CQ7PLCTreeView::OnFocusChanged);
 }
 
 DWORD CQ7PLCTreeView::GetTreeStyle() const
@@ -183,11 +184,14 @@ void CQ7PLCTreeView::ShowTooltip()
     QToolTip::showText(QPoint(at.x, at.y), ToQString(m_pendingTip), this);
 }
 
-void CQ7PLCTreeView::OnKillFocus(CWnd* newWnd)
+// The keyboard focus leaving the pane disarms the tooltip until the next click.
+void CQ7PLCTreeView::OnFocusChanged(QWidget* old, QWidget* now)
 {
+    const auto inside = [this](QWidget* widget) { return widget && (widget == this || isAncestorOf(widget)); };
+    if (!inside(old) || inside(now))
+        return;
     m_armed = false;
     HideTooltip();
-    CTreeView::OnKillFocus(newWnd);
 }
 
 void CQ7PLCTreeView::OnKeyDown(UINT ch, UINT repeat, UINT flags)

@@ -37,13 +37,13 @@ protected:
     void OnLButtonDblClk(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnKeyDown(UINT ch, UINT repeat, UINT flags) override;
-    void OnKillFocus(CWnd* newWnd) override;
 
 private:
     void BuildTree();
     bool IsPaneActive() const;
     void HideTooltip();
     void ShowTooltip();
+    void OnFocusChanged(QWidget* old, QWidget* now);
 
     CImageList m_images;
     CMDIFrameWnd* m_frame = nullptr;

@@ -15,6 +15,7 @@
 #include "resources/ProgramResources.h"
 #include "shell/IHardwareWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -40,6 +41,13 @@ protected:
     void Click(QWidget* page, const char* button)
     {
         QTest::mouseClick(page->findChild<QPushButton*>(button), Qt::LeftButton);
+    }
+    // The pointer over an item's text, as the tree reports it to its view.
+    void MoveOver(const char* text)
+    {
+        CRect rect;
+        ASSERT_TRUE(m_tree->GetTreeCtrl().GetItemRect(FindItem(text), &rect, TRUE));
+        m_tree->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rect.left + 3, (rect.top + rect.bottom) / 2));
     }
 };
 
@@ -264,6 +272,49 @@ TEST_F(HardwareWindowTest, RemoveCommandIsOfferedOnModuleRowsAndRemovesThroughTh
     EXPECT_THAT(m_ui.box.Texts(), ElementsAre("Are you sure you want to remove this module?"));
     EXPECT_THAT(Models(), ElementsAre("VB14-24DT"));
     EXPECT_THAT(TabLabels(), ElementsAre("Note", "1"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(HardwareWindowTest, CatalogueTooltipNeedsAClickAndTheFocusedPane)
+{
+    QWidget* viewport = m_tree->GetTreeCtrl().Tree()->viewport();
+    m_tree->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_tree.get()));
+    m_tree->GetTreeCtrl().Tree()->setFocus();
+    QTest::mouseMove(viewport, Reveal(FindItem("VE60-16DT")));
+    EXPECT_FALSE(m_tree->IsTooltipArmed());
+    EXPECT_EQ("", m_tree->GetPendingTooltip()) << "before any click";
+
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, Reveal(FindItem("Digital Modules")));
+    EXPECT_TRUE(m_tree->IsTooltipArmed());
+    ASSERT_TRUE(m_tree->isAncestorOf(QApplication::focusWidget()));
+    MoveOver("VE60-08XR");
+    EXPECT_EQ("DO 8*Relays", m_tree->GetPendingTooltip());
+    MoveOver("Analog Modules");
+    EXPECT_EQ("", m_tree->GetPendingTooltip()) << "a group has no description";
+
+    MoveOver("VE60-08XR");
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    EXPECT_FALSE(m_tree->IsTooltipArmed()) << "leaving the pane disarms it";
+    EXPECT_EQ("", m_tree->GetPendingTooltip());
+}
+
+TEST_F(HardwareWindowTest, CatalogueF1LooksUpTheSelectedText)
+{
+    for (const char* text : {"VB14-24DT", "CPU Modules"}) {
+        m_tree->GetTreeCtrl().SelectItem(FindItem(text));
+        QTest::keyClick(m_tree->GetTreeCtrl().Tree(), Qt::Key_F1);
+    }
+    ASSERT_EQ(2u, m_ui.help.Requests().size());
+    EXPECT_EQ("VB14-24DT", m_ui.help.Requests()[0].topic);
+    EXPECT_EQ("CPU Modules", m_ui.help.Requests()[1].topic);
+    int context = 0;
+    CZULAppData::FindHelpContext("CPU Modules", context);
+    EXPECT_EQ(context, m_ui.help.Requests()[1].context);
 }
 
 } // namespace
