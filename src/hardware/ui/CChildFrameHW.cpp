@@ -36,7 +36,11 @@ constexpr int kModuleColumn = 1;
 } // namespace
 
 CChildFrameHW::CChildFrameHW() = default;
-CChildFrameHW::~CChildFrameHW() = default;
+// The focus moves while the panes go; the frame no longer follows it.
+CChildFrameHW::~CChildFrameHW()
+{
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 int CChildFrameHW::OnCreate()
 {

@@ -75,6 +75,11 @@ CQ7PLCTreeView::CQ7PLCTreeView()
     connect(qApp, &QApplication::focusChanged, this, &CQ7PLCTreeView::OnFocusChanged);
 }
 
+CQ7PLCTreeView::~CQ7PLCTreeView()
+{
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 DWORD CQ7PLCTreeView::GetTreeStyle() const
 {
     return TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_TRACKSELECT;

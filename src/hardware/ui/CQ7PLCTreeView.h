@@ -18,6 +18,7 @@ class CQ7PLCTreeView : public CTreeView {
     DECLARE_DYNCREATE(CQ7PLCTreeView)
 public:
     CQ7PLCTreeView();
+    ~CQ7PLCTreeView() override;
 
     // The frame whose active hardware grid takes double-clicked modules;
     // without one, the application's main window.
