@@ -10,3 +10,12 @@ public:
     // FALSE after the check showed why the configuration cannot be stored.
     virtual BOOL CheckHardwareConfig() = 0;
 };
+
+// What the hardware window tells the main frame: while it is the active
+// child the HW Catalog pane counts as shown and the Instructions pane not,
+// and the other way round when it goes to the back.
+class IHardwareWindowHost {
+public:
+    virtual ~IHardwareWindowHost() = default;
+    virtual void OnHardwareWindowActivated(BOOL active) = 0;
+};

@@ -117,6 +117,8 @@ void CChildFrameHW::OnClose()
 void CChildFrameHW::OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd)
 {
     CMDIChildWnd::OnMDIActivate(activate, activateWnd, deactivateWnd);
+    if (auto* host = dynamic_cast<IHardwareWindowHost*>(GetMDIFrame()))
+        host->OnHardwareWindowActivated(activate);
     if (activate && GetGridView()) {
         GetGridView()->SetFocus();
         SetActiveView(GetGridView());

@@ -14,6 +14,7 @@
 #include "model/ProjectModified.h"
 #include "platform/ui/CMDIFrameWnd.h"
 #include "platform/ui/CMessagePump.h"
+#include "shell/IHardwareWindow.h"
 #include "support/ScriptedUi.h"
 #include "toolkit/docking/tabs/CTKFlatTabCtrl.h"
 
@@ -27,6 +28,13 @@
 #include <string>
 #include <vector>
 
+// Records what the hardware window reports about its activation.
+class CRecordingMainFrame : public CMDIFrameWnd, public IHardwareWindowHost {
+public:
+    void OnHardwareWindowActivated(BOOL active) override { activations.push_back(active != FALSE); }
+    std::vector<bool> activations;
+};
+
 class HardwareWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -36,7 +44,7 @@ protected:
         g_pAppData = m_app.get();
         m_doc.SetModifiedFlag(FALSE);
         AttachProjectDocument(&m_doc);
-        m_frame = std::make_unique<CMDIFrameWnd>();
+        m_frame = std::make_unique<CRecordingMainFrame>();
         ASSERT_TRUE(m_frame->Create(nullptr, CRect(0, 0, 1000, 760), 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
         m_tree = std::make_unique<CQ7PLCTreeView>();
         m_tree->m_bAutoDelete = FALSE;
@@ -131,7 +139,7 @@ protected:
     CScopedUi m_ui;
     CProjTreeDOC m_doc;
     std::unique_ptr<CZULAppData> m_app;
-    std::unique_ptr<CMDIFrameWnd> m_frame;
+    std::unique_ptr<CRecordingMainFrame> m_frame;
     std::unique_ptr<CQ7PLCTreeView> m_tree;
     CChildFrameHW* m_hw = nullptr;
 };

@@ -318,3 +318,22 @@ TEST_F(HardwareWindowTest, CatalogueF1LooksUpTheSelectedText)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(HardwareWindowTest, ActivationIsReportedToTheMainFrameAndFocusesTheGrid)
+{
+    OpenWindow();
+    ASSERT_FALSE(m_frame->activations.empty());
+    EXPECT_TRUE(m_frame->activations.back());
+    auto* other = new CMDIChildWnd;
+    ASSERT_TRUE(other->Create("Other", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(), m_frame.get()));
+    other->MDIActivate();
+    EXPECT_FALSE(m_frame->activations.back());
+    m_hw->MDIActivate();
+    EXPECT_TRUE(m_frame->activations.back());
+    EXPECT_EQ(&Grid(), m_hw->GetActiveView());
+    other->DestroyWindow();
+}
+
+} // namespace
