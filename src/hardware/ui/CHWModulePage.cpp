@@ -37,11 +37,6 @@ CHWModulePage::CHWModulePage(UINT templateId, QSize formSize, const char* helpTo
 
 CHWModulePage::~CHWModulePage() = default;
 
-void CHWModulePage::OnInitialUpdate()
-{
-    CFormView::OnInitialUpdate();
-}
-
 QWidget* CHWModulePage::AddLabel(const char* text, int left, int top, int width, int height)
 {
     auto* label = new QLabel(QString::fromLatin1(text), GetForm());

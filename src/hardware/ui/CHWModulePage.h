@@ -12,7 +12,6 @@
 #include <string>
 
 class CZUL_Q7_PLC;
-class IModuleGridRedraw;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
@@ -49,7 +48,6 @@ public:
     void SetGridRedraw(IModuleGridRedraw* grid) { m_grid = grid; }
     const char* GetHelpTopic() const { return m_helpTopic; }
 
-    void OnInitialUpdate() override;
     virtual void OnDefaultButton() = 0;
     virtual void OnCancelButton() = 0;
     void OnHelpButton();

@@ -337,3 +337,24 @@ TEST_F(HardwareWindowTest, ActivationIsReportedToTheMainFrameAndFocusesTheGrid)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(HardwareWindowTest, F1OnAPageOpensItsTopicAndOnTheNoteTheFirstContext)
+{
+    OpenWindow();
+    InsertAt(0, "VB16-40AR");
+    InsertAt(1, "VE60-08XR");
+    auto* page = PageAt<CHWDOView>(2);
+    ASSERT_NE(nullptr, page);
+    Grid().SelectModuleRow(2, 1);
+    QTest::keyClick(page->OutputStart().edit, Qt::Key_F1);
+    Info().SetCurrentTab(0);
+    QTest::keyClick(Info().GetPage(0), Qt::Key_F1);
+    const std::vector<RecordedHelp> requests = m_ui.help.Requests();
+    ASSERT_EQ(2u, requests.size());
+    EXPECT_EQ("DOcanshu", requests[0].topic);
+    EXPECT_EQ(1, requests[1].context);
+}
+
+} // namespace
