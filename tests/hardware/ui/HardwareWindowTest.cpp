@@ -2,6 +2,7 @@
 #include "hardware/HardwareTexts.h"
 #include "hardware/ui/CAioUsePic.h"
 #include "hardware/ui/CCPUInfoView.h"
+#include "hardware/ui/CSheetCPU.h"
 #include "hardware/ui/CHWAIView.h"
 #include "hardware/ui/CHWAOView.h"
 #include "hardware/ui/CHWDIOView.h"
@@ -355,6 +356,38 @@ TEST_F(HardwareWindowTest, F1OnAPageOpensItsTopicAndOnTheNoteTheFirstContext)
     ASSERT_EQ(2u, requests.size());
     EXPECT_EQ("DOcanshu", requests[0].topic);
     EXPECT_EQ(1, requests[1].context);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(HardwareWindowTest, ARefusingCpuPageStopsTheCheckWithTheCpuSelected)
+{
+    auto cpu = std::make_unique<CZUL_Q7_PLC>();
+    cpu->InitFromCatalog(*FindCatalogRowByCode(5));
+    cpu->iEnd = 2;
+    cpu->qEnd = 1;
+    cpu->ports[0].stopBits = 4; // no such item: the ports page refuses
+    Project().Modules.push_back(std::move(cpu));
+    auto inputs = std::make_unique<CZUL_Q7_PLC>();
+    inputs->InitFromCatalog(*FindCatalogRowByCode(6));
+    inputs->iStart = inputs->iEnd = 3;
+    Project().Modules.push_back(std::move(inputs));
+    Project().CPUFamilyIndex = 2;
+    m_app->ApplyVB16Profile();
+    m_app->LoadAreaTable();
+    OpenWindow();
+    Grid().SelectModuleRow(2, 1);
+    ASSERT_EQ(2, Info().GetCurrentTab());
+
+    EXPECT_FALSE(m_hw->CheckHardwareConfig());
+    EXPECT_THAT(m_ui.box.Texts(), ElementsAre("An unknown error with the StopBits of Port0. "));
+    EXPECT_EQ(1, Info().GetCurrentTab());
+    EXPECT_EQ(1, Model().GetFocusRow());
+    auto* page = PageAt<CCPUInfoView>(1);
+    ASSERT_TRUE(page && page->GetSheet());
+    EXPECT_EQ(&page->GetSheet()->ComPage(), page->GetSheet()->GetActivePage());
 }
 
 } // namespace
