@@ -3,6 +3,8 @@
 #include "hardware/ui/CAioUsePic.h"
 #include "hardware/ui/CCPUInfoView.h"
 #include "hardware/ui/CSheetCPU.h"
+#include "hardware/ui/CCanOpenFrame.h"
+#include "hardware/ui/CHWAIOScrView.h"
 #include "hardware/ui/CHWAIView.h"
 #include "hardware/ui/CHWAOView.h"
 #include "hardware/ui/CHWDIOView.h"
@@ -388,6 +390,50 @@ TEST_F(HardwareWindowTest, ARefusingCpuPageStopsTheCheckWithTheCpuSelected)
     auto* page = PageAt<CCPUInfoView>(1);
     ASSERT_TRUE(page && page->GetSheet());
     EXPECT_EQ(&page->GetSheet()->ComPage(), page->GetSheet()->GetActivePage());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(HardwareWindowTest, EachKindGetsItsPage)
+{
+    const BYTE codes[] = {5, 7, 11, 17, 22, 23, 24, 42};
+    for (BYTE code : codes) {
+        auto record = std::make_unique<CZUL_Q7_PLC>();
+        record->InitFromCatalog(*FindCatalogRowByCode(code));
+        Project().Modules.push_back(std::move(record));
+    }
+    Project().Modules[4]->aiFunction[0] = 4;
+    Project().CPUFamilyIndex = 2;
+    m_app->ApplyVB16Profile();
+    m_app->LoadAreaTable();
+    OpenWindow();
+    EXPECT_NE(nullptr, PageAt<CCPUInfoView>(1));
+    EXPECT_NE(nullptr, PageAt<CHWDIView>(2));
+    EXPECT_NE(nullptr, PageAt<CHWDOView>(3));
+    EXPECT_NE(nullptr, PageAt<CHWDIOView>(4));
+    auto* ntc = PageAt<CHWAIView>(5);
+    ASSERT_NE(nullptr, ntc);
+    EXPECT_EQ("mfd502-3470", ntc->FunctionList(0)->currentText().toStdString());
+    EXPECT_FALSE(ntc->FunctionList(0)->isEnabled()) << "the NTC function cannot be changed";
+    EXPECT_EQ(1, ntc->FunctionList(0)->count());
+    EXPECT_NE(nullptr, PageAt<CHWAOView>(6));
+    EXPECT_NE(nullptr, PageAt<CHWAIOScrView>(7));
+    EXPECT_NE(nullptr, PageAt<CAioUsePic>(8));
+    EXPECT_THAT(TabLabels(), ElementsAre("Note", "1", "2", "3", "4", "5", "6", "7", "8"));
+    Slot(4)->aiFunction[0] = 0;
+    ASSERT_TRUE(ntc->ApplyToModule());
+    EXPECT_EQ(4, Slot(4)->aiFunction[0]) << "the NTC code is stored as 4";
+}
+
+TEST_F(HardwareWindowTest, CanOpenCpusGetTheCanOpenFrame)
+{
+    auto record = std::make_unique<CZUL_Q7_PLC>();
+    record->InitFromCatalog(*FindCatalogRowByCode(47));
+    Project().Modules.push_back(std::move(record));
+    OpenWindow();
+    EXPECT_NE(nullptr, PageAt<CCanOpenFrame>(1));
 }
 
 } // namespace
