@@ -8,6 +8,7 @@
 #include "platform/ui/CStatusBar.h"
 #include "platform/ui/CWinApp.h"
 #include "shell/CProjectCommands.h"
+#include "shell/IHardwareWindow.h"
 #include "shell/ui/CChildFrmEditor.h"
 #include "shell/ui/CInsTreeView.h"
 #include "shell/ui/CMinRowSplitter.h"
@@ -643,7 +644,9 @@ void CMainFrame::DestroySingletonWindows()
 
 BOOL CMainFrame::CheckHardwareConfig()
 {
-    return TRUE;
+    const CSingletonSlot& slot = GetSlot(SingletonWindow::Hardware);
+    auto* window = dynamic_cast<IHardwareWindow*>(slot.frame.data());
+    return slot.open && window ? window->CheckHardwareConfig() : TRUE;
 }
 
 void CMainFrame::ClearProjectTree()
