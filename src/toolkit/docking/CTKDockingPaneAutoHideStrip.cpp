@@ -108,6 +108,9 @@ void CTKDockingPaneAutoHideStrip::AddContainer(CTKDockingPaneTabbedContainer* co
     container->OnAttached(this);
     if (hadFocus && GetFrame())
         GetFrame()->SetFocus();
+    // A frame that takes no focus itself still takes it away from the hidden pane.
+    if (CWnd* still = CWnd::GetFocus(); hadFocus && still && (still == container || container->isAncestorOf(still)))
+        still->clearFocus();
     if (IsWindow())
         Invalidate(FALSE);
 }

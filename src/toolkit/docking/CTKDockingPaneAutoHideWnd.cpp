@@ -13,6 +13,7 @@
 #include "toolkit/docking/CTKDockingPaneSplitGroup.h"
 #include "toolkit/docking/CTKDockingPaneTabbedContainer.h"
 
+#include <QApplication>
 #include <QCursor>
 
 #include <algorithm>
@@ -96,10 +97,19 @@ CRect CTKDockingPaneAutoHideWnd::GripRect(const CRect& window, int side)
 
 void CTKDockingPaneAutoHideWnd::PlaceStep()
 {
+    // Showing the window must not pull the focus into the pane it slides out.
+    QWidget* before = QApplication::focusWidget();
     MoveWindow(StepRect(m_target, m_side, m_step, m_steps), TRUE);
     raise();
     ShowWindow(SW_SHOWNA);
     Invalidate(FALSE);
+    QWidget* after = QApplication::focusWidget();
+    if (after == before || !after || !isAncestorOf(after))
+        return;
+    if (before)
+        before->setFocus();
+    else
+        after->clearFocus();
 }
 
 void CTKDockingPaneAutoHideWnd::RecalcLayout(BOOL notify)
