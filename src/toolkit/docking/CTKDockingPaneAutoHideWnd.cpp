@@ -3,6 +3,7 @@
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CRedrawLock.h"
+#include "platform/ui/CTrackingLoop.h"
 #include "toolkit/commandbars/draw/CTKSplitterTracker.h"
 #include "toolkit/commandbars/draw/CTKUIMetrics.h"
 #include "toolkit/docking/CTKDockingPaneAutoHideStrip.h"
@@ -287,10 +288,39 @@ void CTKDockingPaneAutoHideWnd::TrackResize(CPoint screenPoint)
     GetWindowRect(&window);
     CRect grip = GripRect(window, m_side);
     m_resizing = TRUE;
-    CTKSplitterTracker tracker;
-    if (tracker.Track(this, limits, &grip, screenPoint, !m_vertical))
-        ApplyResize(grip);
+    CTKDockingPaneHost* host = m_strip->Host();
+    if (!host || host->trackSplitters) {
+        CTKSplitterTracker tracker;
+        if (tracker.Track(this, limits, &grip, screenPoint, !m_vertical))
+            ApplyResize(grip);
+    } else {
+        ResizeLive(limits, grip);
+    }
     m_resizing = FALSE;
+}
+
+void CTKDockingPaneAutoHideWnd::ResizeLive(const CRect& limits, CRect grip)
+{
+    CTrackingLoop loop(this);
+    loop.SetFilter([&](const MSG& msg) -> BOOL {
+        if (msg.message == WM_LBUTTONUP) {
+            loop.End();
+            return TRUE;
+        }
+        if (msg.message != WM_MOUSEMOVE)
+            return FALSE;
+        CPoint point(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+        ClientToScreen(&point);
+        point.x = std::clamp<int>(point.x, limits.left, std::max(limits.left, limits.right - 1));
+        point.y = std::clamp<int>(point.y, limits.top, std::max(limits.top, limits.bottom - 1));
+        if (m_vertical)
+            grip.OffsetRect(0, point.y - grip.top);
+        else
+            grip.OffsetRect(point.x - grip.left, 0);
+        ApplyResize(grip);
+        return TRUE;
+    });
+    loop.Run();
 }
 
 void CTKDockingPaneAutoHideWnd::ApplyResize(const CRect& grip)

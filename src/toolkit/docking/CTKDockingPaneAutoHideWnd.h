@@ -62,6 +62,8 @@ protected:
 private:
     void PlaceStep();
     void TrackResize(CPoint screenPoint);
+    // Without the tracker the pane resizes as the grip moves.
+    void ResizeLive(const CRect& limits, CRect grip);
     void ApplyResize(const CRect& grip);
     // Gives the container window back to the frame.
     void ReturnContainer();

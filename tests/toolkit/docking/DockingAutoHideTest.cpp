@@ -340,6 +340,28 @@ TEST_F(DockingAutoHideTest, TheResizeGripStoresTheNewExtent)
     EXPECT_EQ(strip->GetSlideWnd()->GetTarget().Height(), extent);
 }
 
+TEST_F(DockingAutoHideTest, WithoutTheTrackerTheGripResizesLive)
+{
+    frame.Host().trackSplitters = FALSE;
+    CTKDockingPaneAutoHideStrip* strip = HideOutput();
+    QTest::mouseClick(strip, Qt::LeftButton, {}, TabPoint(strip));
+    CTKDockingPaneAutoHideWnd* wnd = strip->GetSlideWnd();
+    ASSERT_NE(wnd, nullptr);
+    Advance(8 * CTKDockingPaneAutoHideWnd::kStepMs);
+    const CRect before = FrameRectOf(wnd);
+    int during = 0;
+    QTimer::singleShot(0, [&]() {
+        QTest::mouseMove(wnd, QPoint(100, -20));
+        during = frame.Pane(kOutputPane)->dockingCY;
+        QTest::mouseRelease(wnd, Qt::LeftButton, {}, QPoint(100, 0));
+    });
+    QTest::mousePress(wnd, Qt::LeftButton, {}, QPoint(100, 0));
+    EXPECT_EQ(during, 140);
+    EXPECT_EQ(FrameRectOf(wnd).bottom, before.bottom);
+    EXPECT_EQ(FrameRectOf(wnd).top, before.top - 20);
+    EXPECT_FALSE(wnd->IsResizing());
+}
+
 TEST_F(DockingAutoHideTest, AStripOfEmptyContainersTakesNoRoom)
 {
     CTKDockingPaneAutoHideStrip* strip = HideOutput();
