@@ -455,11 +455,10 @@ void CTKDockingPaneTabbedContainer::DragTab(CPoint point)
         }
         return;
     }
-    // Off the tab row the tab's pane is dragged.
-    CTKDockingPaneItem* dragged = m_draggedTab;
+    // Off the tab row the selected pane is dragged.
     EndTabDrag();
     if (!IsInSlideWnd())
-        StartPaneDrag(dragged ? m_selected : nullptr, point);
+        StartPaneDrag(m_selected, point);
 }
 
 void CTKDockingPaneTabbedContainer::EndTabDrag()

@@ -6,6 +6,7 @@
 
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CSettingsStore.h"
+#include "platform/ui/CWinApp.h"
 #include "toolkit/docking/CTKDockingPaneAutoHideStrip.h"
 #include "toolkit/docking/CTKDockingPaneItem.h"
 #include "toolkit/docking/CTKDockingPaneLayout.h"
@@ -207,6 +208,16 @@ TEST_F(DockingSavedLayoutTest, ADamagedLayoutIsRejectedAndLeavesAnEmptyTree)
         EXPECT_EQ(read.GetNodeCount(), 2) << c.name;
         EXPECT_TRUE(read.GetTopGroup()->ContainsNode(read.GetClient())) << c.name;
     }
+}
+
+TEST_F(DockingSavedLayoutTest, WithoutAProfileTheWriteFailsButTheCopyIsStillPurged)
+{
+    ASSERT_EQ(AfxGetApp(), nullptr);
+    CTKDockingPaneLayout layout(&frame.Host());
+    frame.Host().CopyLayoutTo(&layout);
+    const int before = layout.GetNodeCount();
+    EXPECT_FALSE(layout.WriteToRegistry("ZULNormalLayout"));
+    EXPECT_EQ(layout.GetNodeCount(), before - 2);
 }
 
 TEST_F(DockingSavedLayoutTest, ReadingCreatesNothing)
