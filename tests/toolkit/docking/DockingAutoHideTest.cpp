@@ -156,6 +156,42 @@ TEST_F(DockingAutoHideTest, HidingTheOutputMovesItIntoTheBottomStrip)
     EXPECT_EQ(output->GetContainer()->GetParentNode(), strip);
 }
 
+TEST_F(DockingAutoHideTest, ThePinHidesAPaneAndInTheSlidingWindowDocksItBack)
+{
+    frame.Pane(kOutputPane)->SetOptions(CTKDockingPaneItem::kNoClose);
+    CTKDockingPaneTabbedContainer* docked = frame.Pane(kOutputPane)->GetContainer();
+    const auto clickPin = [](CTKDockingPaneTabbedContainer* container) {
+        const CPoint pin = container->GetPinButton()->GetRect().CenterPoint();
+        QTimer::singleShot(0, [container, pin]() {
+            QTest::mouseRelease(container, Qt::LeftButton, {}, QPoint(pin.x, pin.y));
+        });
+        QTest::mousePress(container, Qt::LeftButton, {}, QPoint(pin.x, pin.y));
+        ProcessEvents();
+    };
+    clickPin(docked);
+    ASSERT_TRUE(frame.Pane(kOutputPane)->IsAutoHidden());
+    std::vector<int> actions;
+    for (const auto& notice : frame.notices) {
+        if (notice.kind == CTKDockingPaneHost::kNotifyAction)
+            actions.push_back(notice.action);
+    }
+    EXPECT_EQ(actions, (std::vector<int>{CTKDockingPaneHost::kActionAutoHiding, CTKDockingPaneHost::kActionAutoHidden}));
+    Relayout();
+
+    CTKDockingPaneAutoHideStrip* strip = frame.Host().GetLayout()->GetStrip(3);
+    QTest::mouseClick(strip, Qt::LeftButton, {}, TabPoint(strip));
+    ASSERT_NE(strip->GetSlideWnd(), nullptr);
+    Advance(8 * CTKDockingPaneAutoHideWnd::kStepMs);
+    clickPin(frame.Pane(kOutputPane)->GetContainer());
+    // Back in the container it left, and the strip is empty.
+    EXPECT_EQ(frame.Pane(kOutputPane)->GetContainer(), docked);
+    EXPECT_FALSE(frame.Pane(kOutputPane)->IsAutoHidden());
+    Relayout();
+    EXPECT_EQ(strip->GetSlideWnd(), nullptr);
+    EXPECT_FALSE(strip->IsWindow());
+    EXPECT_TRUE(docked->isVisible());
+}
+
 TEST_F(DockingAutoHideTest, TabGroupsLieAlongEachSide)
 {
     CTKDockingPaneHost& host = frame.Host();
