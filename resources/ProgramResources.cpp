@@ -11,6 +11,7 @@ const char* const kResourceFiles[] = {
     ":/resources/toolkit.rc",
     ":/resources/mainframe.rc",
     ":/resources/tablemenu.rc",
+    ":/resources/hwmenu.rc",
     ":/resources/mainwindow.rc",
     ":/resources/ilmenus.rc",
     ":/resources/projtree.rc",

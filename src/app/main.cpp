@@ -1,4 +1,5 @@
 #include "hardware/canopen/ui/RegisterCanopenUiClasses.h"
+#include "hardware/ui/RegisterHardwareUiClasses.h"
 #include "platform/CPathProvider.h"
 #include "platform/CUserInterface.h"
 #include "platform/ui/CQtHelpService.h"
@@ -29,7 +30,8 @@ int main(int argc, char** argv)
     QApplication qtApp(argc, argv);
     std::string error;
     if (!RegisterToolkitCommandBarsClasses(&error) || !RegisterPlclinkUiClasses(&error)
-        || !RegisterShellUiClasses(&error) || !RegisterCanopenUiClasses(&error)) {
+        || !RegisterShellUiClasses(&error) || !RegisterCanopenUiClasses(&error)
+        || !RegisterHardwareUiClasses(&error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

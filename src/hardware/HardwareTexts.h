@@ -29,3 +29,11 @@ inline constexpr const char* kNoRoomInAI =
     "Insufficient AI Memory area. AI address can not be assigned for this module.";
 inline constexpr const char* kNoRoomInAQ =
     "Insufficient AO Memory area. AO address can not be assigned for this module.";
+
+// The consistency check.
+inline constexpr const char* kHardwareInconsistent = "The hardware configuration is inconsistent.";
+// The output module page's form of the Q message ends with a blank.
+inline constexpr const char* kNoRoomInQOutputPage =
+    "Insufficient Q Memory area. Q address can not be assigned for this module. ";
+// The analog input/output module dialog's one message for either area.
+inline constexpr const char* kNoRoomForModule = "Unable to assign an address for this module.";

@@ -2,6 +2,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 QImage HalftoneTile()
@@ -57,8 +60,44 @@ protected:
 
 CDragOutline::CDragOutline()
 {
-    for (auto& strip : m_strips)
-        strip = std::make_unique<CStrip>();
+    for (int i = 0; i < kStripCount; ++i)
+        m_strips.push_back(std::make_unique<CStrip>());
+}
+
+void CDragOutline::PlaceStrip(std::size_t i, const QRect& r)
+{
+    while (m_strips.size() <= i)
+        m_strips.push_back(std::make_unique<CStrip>());
+    CStrip& strip = *m_strips[i];
+    if (r.isEmpty()) {
+        strip.hide();
+        return;
+    }
+    strip.setGeometry(r);
+    strip.update();
+    strip.show();
+    strip.raise();
+}
+
+void CDragOutline::HideFrom(std::size_t first)
+{
+    for (std::size_t i = first; i < m_strips.size(); ++i)
+        m_strips[i]->hide();
+}
+
+void CDragOutline::DrawRegion(const std::vector<CRect>& rects)
+{
+    CRect bounds;
+    std::size_t used = 0;
+    for (const CRect& rect : rects) {
+        if (rect.IsRectEmpty())
+            continue;
+        bounds.UnionRect(bounds, rect);
+        PlaceStrip(used++, QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+    }
+    HideFrom(used);
+    m_rect = bounds;
+    m_size = CSize();
 }
 
 CDragOutline::~CDragOutline() = default;
@@ -74,24 +113,14 @@ void CDragOutline::DrawDragRect(const CRect& rect, CSize size, const CRect*, CSi
     m_rect = frame;
     m_size = size;
     const std::array<QRect, 4> rects = StripRects(frame, size);
-    for (int i = 0; i < kStripCount; ++i) {
-        CStrip& strip = *m_strips[static_cast<std::size_t>(i)];
-        const QRect& r = rects[static_cast<std::size_t>(i)];
-        if (r.isEmpty()) {
-            strip.hide();
-            continue;
-        }
-        strip.setGeometry(r);
-        strip.update();
-        strip.show();
-        strip.raise();
-    }
+    for (std::size_t i = 0; i < rects.size(); ++i)
+        PlaceStrip(i, rects[i]);
+    HideFrom(rects.size());
 }
 
 void CDragOutline::Hide()
 {
-    for (auto& strip : m_strips)
-        strip->hide();
+    HideFrom(0);
     m_rect = CRect();
     m_size = CSize();
 }

@@ -94,6 +94,7 @@ constexpr UINT WM_MDIRESTORE = 0x0223;
 constexpr UINT WM_MDINEXT = 0x0224;
 constexpr UINT WM_MDIMAXIMIZE = 0x0225;
 constexpr UINT WM_MDIGETACTIVE = 0x0229;
+constexpr UINT WM_MOUSEHOVER = 0x02A1;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;

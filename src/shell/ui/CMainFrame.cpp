@@ -29,6 +29,7 @@
 #include "shell/ui/CTableGridView.h"
 #include "shell/ui/CZULApp.h"
 #include "platform/ui/CMenu.h"
+#include "shell/IHardwareWindow.h"
 #include "shell/ui/CChildFrmEditor.h"
 #include "shell/ui/CInsTreeView.h"
 #include "shell/ui/CMinRowSplitter.h"
@@ -834,7 +835,9 @@ void CMainFrame::DestroySingletonWindows()
 
 BOOL CMainFrame::CheckHardwareConfig()
 {
-    return TRUE;
+    const CSingletonSlot& slot = GetSlot(SingletonWindow::Hardware);
+    auto* window = dynamic_cast<IHardwareWindow*>(slot.frame.data());
+    return slot.open && window ? window->CheckHardwareConfig() : TRUE;
 }
 
 void CMainFrame::ClearProjectTree()

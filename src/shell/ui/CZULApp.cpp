@@ -1,6 +1,7 @@
 #include "shell/ui/CZULApp.h"
 
 #include "hardware/canopen/SlaveTypeFile.h"
+#include "ladder/CLadderProgramFactory.h"
 #include "model/CZULAppData.h"
 #include "model/CpuProfile.h"
 #include "model/SharedStrings.h"
@@ -90,6 +91,8 @@ BOOL CZULApp::InitInstance(const std::vector<std::string>& args)
     g_pAppData = m_appData.get();
     m_appData->ProjectOpen = 0;
     LoadSlaveTypeFolders(*m_appData);
+    // LD POUs open, convert and paste through the ladder library's programs.
+    RegisterLadderProgramFactory(*m_appData);
     SetRegistryKey(kRegistryKey);
     m_profile = std::make_unique<CWinAppProfile>(*this);
     m_recent.ReadList(*m_profile);

@@ -2,6 +2,8 @@
 
 #include "platform/ui/CFrameWnd.h"
 #include "toolkit/commandbars/draw/CTKSystemColors.h"
+#include "toolkit/docking/CTKDockingPaneAutoHideStrip.h"
+#include "toolkit/docking/CTKDockingPaneAutoHideWnd.h"
 #include "toolkit/docking/CTKDockingPaneItem.h"
 #include "toolkit/docking/CTKDockingPaneLayout.h"
 #include "toolkit/docking/CTKDockingPaneMiniWnd.h"
@@ -112,6 +114,18 @@ void CTKDockingPaneHost::DockNode(CTKDockingPaneNode* node, int direction, CTKDo
     CTKDockingPaneNode::DelayFrameLayout(neighbour->GetFrame());
 }
 
+void CTKDockingPaneHost::MoveNode(CTKDockingPaneNode* node, int direction, CTKDockingPaneNode* neighbour)
+{
+    if (!m_layout || !node || node == neighbour)
+        return;
+    Detach(node);
+    if (auto* container = dynamic_cast<CTKDockingPaneTabbedContainer*>(node)) {
+        // The container window goes back to the host's frame with its panes.
+        container->SetParentFrame(m_frame);
+    }
+    DockNode(node, direction, neighbour);
+}
+
 void CTKDockingPaneHost::AttachToContainer(CTKDockingPaneNode* node, CTKDockingPaneNode* target)
 {
     if (!node || !target)
@@ -156,6 +170,11 @@ void CTKDockingPaneHost::OpenPane(CTKDockingPaneItem* pane)
         return;
     if (CTKDockingPaneTabbedContainer* container = pane->GetContainer()) {
         container->SelectPane(pane, TRUE);
+        if (auto* strip = dynamic_cast<CTKDockingPaneAutoHideStrip*>(container->GetParentNode());
+            strip && strip->GetShownPane() != pane) {
+            strip->CloseSlideWnd(FALSE);
+            strip->SlideOut(pane, TRUE);
+        }
     } else {
         CTKDockingPaneLayout::PaneEntry* entry = m_layout->FindEntry(pane);
         auto* holder = entry ? dynamic_cast<CTKDockingPaneTabbedContainer*>(entry->lastHolder) : nullptr;
@@ -179,6 +198,22 @@ void CTKDockingPaneHost::ClosePane(CTKDockingPaneItem* pane)
         return;
     if (CTKDockingPaneNode* container = pane->GetParentNode())
         container->RemoveChild(pane);
+}
+
+void CTKDockingPaneHost::AutoHidePane(CTKDockingPaneNode* node)
+{
+    if (!node || !m_layout)
+        return;
+    if (node->GetType() == CTKDockingPaneNode::kPane)
+        node = node->GetParentNode();
+    if (!node || !node->GetParentNode())
+        return;
+    if (auto* strip = dynamic_cast<CTKDockingPaneAutoHideStrip*>(node->GetParentNode())) {
+        strip->CloseSlideWnd(FALSE);
+        return;
+    }
+    m_layout->AutoHide(node);
+    CTKDockingPaneNode::DelayFrameLayout(m_frame);
 }
 
 void CTKDockingPaneHost::CopyLayoutTo(CTKDockingPaneLayout* dest) const
@@ -229,7 +264,10 @@ int CTKDockingPaneHost::GetStyleType() const
 BOOL CTKDockingPaneHost::IsFloating(const CTKDockingPaneItem* pane)
 {
     CTKDockingPaneTabbedContainer* container = pane->GetContainer();
-    return container && dynamic_cast<CTKDockingPaneMiniWnd*>(container->GetFrame()) != nullptr;
+    if (!container)
+        return FALSE;
+    CWnd* frame = container->GetFrame();
+    return dynamic_cast<CTKDockingPaneMiniWnd*>(frame) || dynamic_cast<CTKDockingPaneAutoHideWnd*>(frame);
 }
 
 CTKDockingPaneNode* CTKDockingPaneHost::GetHolder(CTKDockingPaneItem* pane, BOOL docked)
@@ -306,7 +344,7 @@ void CTKDockingPaneHost::UpdateHolders()
         CTKDockingPaneNode* parent = container->GetParentNode();
         if (parent && parent->GetType() == CTKDockingPaneNode::kAutoHideStrip)
             continue;
-        if (dynamic_cast<CTKDockingPaneMiniWnd*>(container->GetFrame()))
+        if (IsFloating(entry.pane))
             entry.floatingHolder = container;
         else
             entry.dockingHolder = container;

@@ -70,6 +70,10 @@ public:
     void OpenPane(CTKDockingPaneItem* pane);
     void OpenPaneById(UINT id);
     void ClosePane(CTKDockingPaneItem* pane);
+    // Moves the node's container (a pane stands for its container) into the
+    // auto-hide strip of its side; one already there only slides back in.
+    // The frame's "Hide output windows" command calls it for the output pane.
+    void AutoHidePane(CTKDockingPaneNode* node);
     void CloseAllPanes();
     // dest becomes a window-less copy of the live layout.
     void CopyLayoutTo(CTKDockingPaneLayout* dest) const;
@@ -78,6 +82,8 @@ public:
     BOOL SetStyle(int type);
 
     void DockNode(CTKDockingPaneNode* node, int direction, CTKDockingPaneNode* neighbour);
+    // Takes node out of its place and docks it on a side of neighbour.
+    void MoveNode(CTKDockingPaneNode* node, int direction, CTKDockingPaneNode* neighbour);
     void AttachToContainer(CTKDockingPaneNode* node, CTKDockingPaneNode* target);
     // Floats node in a new floating frame at rect (screen coordinates).
     CTKDockingPaneMiniWnd* FloatNode(CTKDockingPaneNode* node, const CRect& rect);
@@ -109,6 +115,7 @@ protected:
 private:
     LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
     LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+    // In a floating frame or the sliding window of a strip.
     static BOOL IsFloating(const CTKDockingPaneItem* pane);
     // Takes a node out of its parent; containers and groups move whole.
     static void Detach(CTKDockingPaneNode* node);

@@ -45,6 +45,18 @@ void CTKDockingPaneItem::Close()
         Host()->ClosePane(this);
 }
 
+void CTKDockingPaneItem::AutoHide()
+{
+    if (Host())
+        Host()->AutoHidePane(this);
+}
+
+BOOL CTKDockingPaneItem::IsAutoHidden() const
+{
+    CTKDockingPaneTabbedContainer* container = GetContainer();
+    return container && container->GetParentNode() && container->GetParentNode()->GetType() == kAutoHideStrip;
+}
+
 CWnd* CTKDockingPaneItem::HostView(CWnd* parent, const CRuntimeClass* viewClass, CDocument* document, DWORD style,
                                    CWnd* owner, UINT id)
 {
@@ -155,4 +167,38 @@ void CTKDockingPaneItem::ShowPane(BOOL show)
         Host()->Notify(CTKDockingPaneHost::kNotifyShowing, reinterpret_cast<LPARAM>(this));
     if (m_hostedWnd)
         m_hostedWnd->ShowWindow(show ? SW_SHOW : SW_HIDE);
+}
+
+void CTKDockingPaneItem::SaveToRegistry(CTKDockingPaneLayout* layout)
+{
+    CTKDockingPaneNode::SaveToRegistry(layout);
+    const std::string key = IndexName(savedIndex);
+    layout->WriteString(key, "Title", m_title);
+    layout->WriteInt(key, "ID", static_cast<int>(m_id));
+    layout->WriteInt(key, "IconID", m_iconId);
+    layout->WriteInt(key, "Options", static_cast<int>(m_options));
+    const CTKDockingPaneLayout::PaneEntry* entry = layout->FindEntry(this);
+    if (!entry)
+        return;
+    layout->WriteInt(key, "DockingHolder", SavedIndexOf(entry->dockingHolder));
+    layout->WriteInt(key, "FloatingHolder", SavedIndexOf(entry->floatingHolder));
+    layout->WriteInt(key, "LastHolder", SavedIndexOf(entry->lastHolder));
+}
+
+BOOL CTKDockingPaneItem::LoadFromRegistry(CTKDockingPaneLayout* layout, const IndexMap& nodesByIndex)
+{
+    CTKDockingPaneNode::LoadFromRegistry(layout, nodesByIndex);
+    const std::string key = IndexName(savedIndex);
+    m_title = layout->ReadString(key, "Title", std::string());
+    const int id = layout->ReadInt(key, "ID", 0);
+    m_id = static_cast<UINT>(id);
+    m_iconId = layout->ReadInt(key, "IconID", -1);
+    m_options = static_cast<DWORD>(layout->ReadInt(key, "Options", static_cast<int>(m_options)));
+    CTKDockingPaneLayout::PaneEntry entry;
+    entry.pane = this;
+    entry.dockingHolder = LookupIndex(nodesByIndex, layout->ReadInt(key, "DockingHolder", 0));
+    entry.floatingHolder = LookupIndex(nodesByIndex, layout->ReadInt(key, "FloatingHolder", 0));
+    entry.lastHolder = LookupIndex(nodesByIndex, layout->ReadInt(key, "LastHolder", 0));
+    layout->GetEntries().push_back(entry);
+    return id > 0;
 }

@@ -34,6 +34,9 @@ public:
 
     void Open();
     void Close();
+    void AutoHide();
+    // Its container sits in an auto-hide strip.
+    BOOL IsAutoHidden() const;
 
     // Creates a window of viewClass as a child of parent and hosts it; NULL
     // when the class is not creatable or its window fails.
@@ -61,6 +64,8 @@ public:
     void SetParentContainer(CTKDockingPaneNode* parent) override;
     // Id, title, icon, options and size; no hosted window.
     CTKDockingPaneNode* Clone(CTKDockingPaneLayout* dest, CloneMap* map) const override;
+    void SaveToRegistry(CTKDockingPaneLayout* layout) override;
+    BOOL LoadFromRegistry(CTKDockingPaneLayout* layout, const IndexMap& nodesByIndex) override;
     // Shows the hosted window of the selected pane (announcing it first), hides the others.
     void ShowPane(BOOL show);
 

@@ -5,6 +5,7 @@
 #include "platform/ui/CTrackingLoop.h"
 #include "toolkit/commandbars/draw/CTKDCPenGuard.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
+#include "toolkit/docking/CTKDockingPaneDragTracker.h"
 #include "toolkit/docking/CTKDockingPaneHost.h"
 #include "toolkit/docking/CTKDockingPaneItem.h"
 #include "toolkit/docking/CTKDockingPaneLayout.h"
@@ -238,6 +239,11 @@ LRESULT CTKDockingPaneMiniWnd::OnNcLButtonDown(WPARAM hit, LPARAM lParam)
         return 0;
     }
     raise();
+    if (static_cast<LRESULT>(hit) == HTCAPTION && Host() && m_topGroup) {
+        CTKDockingPaneDragTracker tracker(Host());
+        tracker.Track(m_topGroup, screen.x, screen.y);
+        return 0;
+    }
     TrackFrame(static_cast<LRESULT>(hit), screen);
     return 0;
 }
@@ -280,4 +286,37 @@ void CTKDockingPaneMiniWnd::TrackFrame(LRESULT hit, CPoint screenPoint)
         return TRUE;
     });
     loop.Run();
+}
+
+void CTKDockingPaneMiniWnd::SaveToRegistry(CTKDockingPaneLayout* layout)
+{
+    CTKDockingPaneNode::SaveToRegistry(layout);
+    const std::string key = IndexName(savedIndex);
+    CRect rect = GetRect();
+    if (IsWindow())
+        GetWindowRect(&rect);
+    layout->WriteInt(key, "TopContaner", SavedIndexOf(m_topGroup));
+    layout->WriteInt(key, "WindowRectTopPos", rect.top);
+    layout->WriteInt(key, "WindowRectBottomPos", rect.bottom);
+    layout->WriteInt(key, "WindowRectLeftPos", rect.left);
+    layout->WriteInt(key, "WindowRectRightPos", rect.right);
+}
+
+BOOL CTKDockingPaneMiniWnd::LoadFromRegistry(CTKDockingPaneLayout* layout, const IndexMap& nodesByIndex)
+{
+    CTKDockingPaneNode::LoadFromRegistry(layout, nodesByIndex);
+    const std::string key = IndexName(savedIndex);
+    CRect rect;
+    rect.top = layout->ReadInt(key, "WindowRectTopPos", 0);
+    rect.bottom = layout->ReadInt(key, "WindowRectBottomPos", 0);
+    rect.left = layout->ReadInt(key, "WindowRectLeftPos", 0);
+    rect.right = layout->ReadInt(key, "WindowRectRightPos", 0);
+    SetRect(rect);
+    CTKDockingPaneNode* node = LookupIndex(nodesByIndex, layout->ReadInt(key, "TopContaner", 0));
+    if (!node || node->GetType() != kSplitGroup || node->GetParentNode())
+        return FALSE;
+    m_topGroup = static_cast<CTKDockingPaneSplitGroup*>(node);
+    m_topGroup->SetParentContainer(this);
+    m_topGroup->OnAttached(this);
+    return TRUE;
 }

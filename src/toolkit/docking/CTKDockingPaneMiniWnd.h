@@ -24,6 +24,8 @@ public:
     void OnChildChanged(CTKDockingPaneNode* child) override;
     // A frame at this window's place over a copy of its group.
     CTKDockingPaneNode* Clone(CTKDockingPaneLayout* dest, CloneMap* map) const override;
+    void SaveToRegistry(CTKDockingPaneLayout* layout) override;
+    BOOL LoadFromRegistry(CTKDockingPaneLayout* layout, const IndexMap& nodesByIndex) override;
 
     CTKDockingPaneSplitGroup* GetTopGroup() const { return m_topGroup; }
     BOOL IsCloseEnabled() const { return m_closeEnabled; }

@@ -4,6 +4,8 @@
 #include "toolkit/docking/CTKDockingPaneHost.h"
 #include "toolkit/docking/CTKDockingPaneLayout.h"
 
+#include <cstdio>
+
 CTKDockingPaneNode::CTKDockingPaneNode(int type, CTKDockingPaneLayout* layout) : m_layout(layout), m_type(type)
 {
     if (layout && layout->GetHost())
@@ -51,4 +53,35 @@ void CTKDockingPaneNode::DelayFrameLayout(CWnd* frame)
 {
     if (auto* frameWnd = dynamic_cast<CFrameWnd*>(frame))
         frameWnd->DelayRecalcLayout();
+}
+
+void CTKDockingPaneNode::SaveToRegistry(CTKDockingPaneLayout* layout)
+{
+    const std::string key = IndexName(savedIndex);
+    layout->WriteInt(key, "Type", m_type);
+    layout->WriteInt(key, "DockingCX", dockingCX);
+    layout->WriteInt(key, "DockingCY", dockingCY);
+}
+
+BOOL CTKDockingPaneNode::LoadFromRegistry(CTKDockingPaneLayout* layout, const IndexMap&)
+{
+    const std::string key = IndexName(savedIndex);
+    dockingCX = layout->ReadInt(key, "DockingCX", 0);
+    dockingCY = layout->ReadInt(key, "DockingCY", 0);
+    return TRUE;
+}
+
+std::string CTKDockingPaneNode::IndexName(int index)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "Pane-%d", index);
+    return name;
+}
+
+CTKDockingPaneNode* CTKDockingPaneNode::LookupIndex(const IndexMap& nodesByIndex, int index)
+{
+    if (index <= 0 || index > 0xFFFF)
+        return nullptr;
+    auto it = nodesByIndex.find(static_cast<WORD>(index));
+    return it == nodesByIndex.end() ? nullptr : it->second;
 }

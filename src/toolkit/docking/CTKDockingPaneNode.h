@@ -7,6 +7,7 @@
 #include "platform/WinTypes.h"
 
 #include <map>
+#include <string>
 #include <vector>
 
 class CTKDockingPaneLayout;
@@ -17,6 +18,8 @@ class CTKDockingPaneNode {
 public:
     // Source nodes to their copies while a layout is copied.
     using CloneMap = std::map<const CTKDockingPaneNode*, CTKDockingPaneNode*>;
+    // Saved node numbers to the nodes read for them.
+    using IndexMap = std::map<WORD, CTKDockingPaneNode*>;
 
     enum Type { kPane = 0, kContainer = 1, kSplitGroup = 2, kFloatingFrame = 3, kClient = 4, kAutoHideStrip = 5 };
 
@@ -39,6 +42,17 @@ public:
     virtual BOOL IsEmpty() const;
     // A copy of the node and everything below it in dest, recorded in map.
     virtual CTKDockingPaneNode* Clone(CTKDockingPaneLayout* dest, CloneMap* map) const;
+    // Writes the node's values under its saved key of the layout being written.
+    virtual void SaveToRegistry(CTKDockingPaneLayout* layout);
+    // Reads them back; FALSE rejects the node (a missing or dangling reference).
+    virtual BOOL LoadFromRegistry(CTKDockingPaneLayout* layout, const IndexMap& nodesByIndex);
+
+    // The key of a saved node number, "Pane-%d".
+    static std::string IndexName(int index);
+    // The saved number of a node, 0 for none.
+    static int SavedIndexOf(const CTKDockingPaneNode* node) { return node ? node->savedIndex : 0; }
+    // The node a saved number stands for, NULL for 0 or an unknown number.
+    static CTKDockingPaneNode* LookupIndex(const IndexMap& nodesByIndex, int index);
 
     // The rectangle in screen coordinates.
     CRect GetScreenRect() const;
@@ -48,6 +62,8 @@ public:
     void SetRect(const CRect& rect) { m_rect = rect; }
     int dockingCX = 0;
     int dockingCY = 0;
+    // The node's number while its layout is written (1..N in node-list order).
+    int savedIndex = 0;
     CTKDockingPaneLayout* GetLayout() const { return m_layout; }
     CTKDockingPaneNode* GetParentNode() const { return m_parent; }
     CWnd* GetFrame() const { return m_frame; }

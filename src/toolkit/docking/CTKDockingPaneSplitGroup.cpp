@@ -235,3 +235,30 @@ BOOL CTKDockingPaneSplitGroup::IsEmpty() const
     }
     return TRUE;
 }
+
+void CTKDockingPaneSplitGroup::SaveToRegistry(CTKDockingPaneLayout* layout)
+{
+    CTKDockingPaneNode::SaveToRegistry(layout);
+    const std::string key = IndexName(savedIndex);
+    layout->WriteInt(key, "Horiz", m_horizontal ? 1 : 0);
+    int number = 0;
+    for (CTKDockingPaneNode* child : m_children)
+        layout->WriteInt(key, IndexName(++number), child->savedIndex);
+    layout->WriteInt(key, "Panes", number);
+}
+
+BOOL CTKDockingPaneSplitGroup::LoadFromRegistry(CTKDockingPaneLayout* layout, const IndexMap& nodesByIndex)
+{
+    CTKDockingPaneNode::LoadFromRegistry(layout, nodesByIndex);
+    const std::string key = IndexName(savedIndex);
+    m_horizontal = layout->ReadInt(key, "Horiz", 0) != 0;
+    const int count = layout->ReadInt(key, "Panes", 0);
+    for (int number = 1; number <= count; ++number) {
+        CTKDockingPaneNode* node = LookupIndex(nodesByIndex, layout->ReadInt(key, IndexName(number), 0));
+        // A node has one parent, and a group never holds itself or a group above it.
+        if (!node || node->GetParentNode() || node->ContainsNode(this) || node->GetType() == kPane)
+            return FALSE;
+        InsertChild(node, nullptr, TRUE);
+    }
+    return TRUE;
+}

@@ -42,6 +42,8 @@ public:
     BOOL IsEmpty() const override;
     // The same orientation and size over copies of every child.
     CTKDockingPaneNode* Clone(CTKDockingPaneLayout* dest, CloneMap* map) const override;
+    void SaveToRegistry(CTKDockingPaneLayout* layout) override;
+    BOOL LoadFromRegistry(CTKDockingPaneLayout* layout, const IndexMap& nodesByIndex) override;
 
     BOOL IsHorizontal() const { return m_horizontal; }
     const std::vector<CTKDockingPaneNode*>& GetChildren() const { return m_children; }

@@ -3,6 +3,8 @@
 #include "platform/ui/CFrameWnd.h"
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CResourceStore.h"
+#include "toolkit/docking/CTKDockingPaneAutoHideWnd.h"
+#include "toolkit/docking/CTKDockingPaneDragTracker.h"
 #include "toolkit/docking/CTKDockingPaneHost.h"
 #include "toolkit/docking/CTKDockingPaneItem.h"
 #include "toolkit/docking/CTKDockingPaneLayout.h"
@@ -15,6 +17,8 @@
 namespace {
 
 constexpr DWORD kContainerStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// The title band reaches this far below the caption text band.
+constexpr int kTitleExtra = 3;
 
 } // namespace
 
@@ -208,6 +212,54 @@ void CTKDockingPaneTabbedContainer::SetParentFrame(CWnd* frame)
         SetParent(frame);
 }
 
+void CTKDockingPaneTabbedContainer::OnAttached(CTKDockingPaneNode* parent)
+{
+    SetParentFrame(parent->GetFrame());
+    const BOOL strip = parent->GetType() == kAutoHideStrip;
+    m_captionVisible = TRUE;
+    if (strip && IsWindow())
+        ShowWindow(SW_HIDE);
+}
+
+BOOL CTKDockingPaneTabbedContainer::IsTitleHit(const CRect& screenRect, int x, int y) const
+{
+    const CPoint point(x, y);
+    CRect band = screenRect;
+    CTKDockingPaneRenderer* renderer = Renderer();
+    if (m_captionVisible) {
+        band.bottom = band.top + (renderer ? renderer->GetCaptionHeight() : 0) + kTitleExtra;
+    } else if (CWnd* frame = GetFrame(); frame && frame->IsWindow() && dynamic_cast<CTKDockingPaneMiniWnd*>(frame)) {
+        CRect window;
+        frame->GetWindowRect(&window);
+        band.top = window.top;
+        band.bottom = screenRect.top;
+    } else {
+        band.SetRectEmpty();
+    }
+    if (band.PtInRect(point))
+        return TRUE;
+    if (!m_tabsVisible)
+        return FALSE;
+    const int tabHeight = GetHeaderRect().Height();
+    const CRect row(screenRect.left, screenRect.bottom - tabHeight, screenRect.right, screenRect.bottom);
+    return row.PtInRect(point);
+}
+
+BOOL CTKDockingPaneTabbedContainer::IsInSlideWnd() const
+{
+    return dynamic_cast<CTKDockingPaneAutoHideWnd*>(GetFrame()) != nullptr;
+}
+
+void CTKDockingPaneTabbedContainer::StartPaneDrag(CTKDockingPaneNode* node, CPoint point)
+{
+    CTKDockingPaneHost* host = Host();
+    if (!host || !node)
+        return;
+    ClientToScreen(&point);
+    CTKDockingPaneDragTracker tracker(host);
+    tracker.Track(node, point.x, point.y);
+}
+
 void CTKDockingPaneTabbedContainer::Layout(CWnd* frame, CRect rect, AFX_SIZEPARENTPARAMS* params)
 {
     SetParentFrame(frame);
@@ -351,12 +403,16 @@ void CTKDockingPaneTabbedContainer::OnLButtonDown(UINT flags, CPoint point)
         return;
     }
     if (!m_pinButton.GetRect().IsRectEmpty() && m_pinButton.GetRect().PtInRect(point)) {
-        m_pinButton.TrackCaptionButton(point);
+        ClickAutoHide(point);
         return;
     }
     if (m_tabsVisible && OnMouseDown(this, point.x, point.y, TRUE))
         return;
     const int hit = HitTest(point.x, point.y);
+    if (hit == kHitCaption && !IsInSlideWnd()) {
+        StartPaneDrag(this, point);
+        return;
+    }
     if (hit >= 0) {
         m_tabRects.clear();
         for (int i = 0; i < GetTabCount(); ++i)
@@ -371,6 +427,22 @@ void CTKDockingPaneTabbedContainer::OnLButtonDown(UINT flags, CPoint point)
     CWnd::OnLButtonDown(flags, point);
 }
 
+void CTKDockingPaneTabbedContainer::ClickAutoHide(CPoint point)
+{
+    if (!m_pinButton.TrackCaptionButton(point) || !m_selected || !Host())
+        return;
+    CTKDockingPaneHost* host = Host();
+    if (IsInSlideWnd()) {
+        host->ToggleDocking(this);
+        return;
+    }
+    CTKDockingPaneItem* pane = m_selected;
+    if (host->NotifyAction(CTKDockingPaneHost::kActionAutoHiding, pane, this))
+        return;
+    host->AutoHidePane(pane);
+    host->NotifyAction(CTKDockingPaneHost::kActionAutoHidden, pane, nullptr);
+}
+
 void CTKDockingPaneTabbedContainer::DragTab(CPoint point)
 {
     for (std::size_t i = 0; i < m_tabRects.size() && i < m_panes.size(); ++i) {
@@ -383,8 +455,10 @@ void CTKDockingPaneTabbedContainer::DragTab(CPoint point)
         }
         return;
     }
-    // Off the tab row the gesture no longer moves a tab.
+    // Off the tab row the selected pane is dragged.
     EndTabDrag();
+    if (!IsInSlideWnd())
+        StartPaneDrag(m_selected, point);
 }
 
 void CTKDockingPaneTabbedContainer::EndTabDrag()
@@ -415,8 +489,11 @@ void CTKDockingPaneTabbedContainer::OnLButtonDblClk(UINT flags, CPoint point)
             return;
     }
     const int hit = HitTest(point.x, point.y);
-    if (hit == kHitCaption && Host())
+    const BOOL keepSliding = IsInSlideWnd() && m_selected && (m_selected->GetOptions() & CTKDockingPaneItem::kNoAutoHide);
+    if (hit == kHitCaption && Host() && !keepSliding)
         Host()->ToggleDocking(this);
+    else if (hit == kHitCaption)
+        return;
     else if (hit >= 0 && Host())
         Host()->ToggleDocking(GetPaneAt(hit));
     else
@@ -453,4 +530,37 @@ void CTKDockingPaneTabbedContainer::OnMouseLeave()
     CTKTabSet::OnMouseMove(this, away.x, away.y);
     m_closeButton.UpdateHotState(away);
     m_pinButton.UpdateHotState(away);
+}
+
+void CTKDockingPaneTabbedContainer::SaveToRegistry(CTKDockingPaneLayout* layout)
+{
+    CTKDockingPaneNode::SaveToRegistry(layout);
+    const std::string key = IndexName(savedIndex);
+    layout->WriteInt(key, "Selected", SavedIndexOf(m_selected));
+    layout->WriteInt(key, "Panes", static_cast<int>(m_panes.size()));
+    int number = 0;
+    for (CTKDockingPaneItem* pane : m_panes)
+        layout->WriteInt(key, IndexName(++number), pane->savedIndex);
+}
+
+BOOL CTKDockingPaneTabbedContainer::LoadFromRegistry(CTKDockingPaneLayout* layout, const IndexMap& nodesByIndex)
+{
+    CTKDockingPaneNode::LoadFromRegistry(layout, nodesByIndex);
+    const std::string key = IndexName(savedIndex);
+    const int selected = layout->ReadInt(key, "Selected", 0);
+    const int count = layout->ReadInt(key, "Panes", 0);
+    CTKDockingPaneItem* select = nullptr;
+    for (int number = 1; number <= count; ++number) {
+        const int index = layout->ReadInt(key, IndexName(number), 0);
+        CTKDockingPaneNode* node = LookupIndex(nodesByIndex, index);
+        if (!node || node->GetType() != kPane || node->GetParentNode())
+            return FALSE;
+        auto* pane = static_cast<CTKDockingPaneItem*>(node);
+        AddPane(pane);
+        if (index == selected)
+            select = pane;
+    }
+    if (select)
+        SelectPane(select, TRUE);
+    return TRUE;
 }

@@ -40,6 +40,8 @@ public:
     CTKDockingPaneItem* GetPaneAt(int index) const;
     std::string GetCaption() const;
     void SetCaptionVisible(BOOL visible);
+    // The point (screen) lies on the title band or, with tabs, on the tab row of screenRect.
+    virtual BOOL IsTitleHit(const CRect& screenRect, int x, int y) const;
     // Keeps the caption button's tooltip on its rectangle.
     void UpdateButtonTip(CTKDockingPaneCaptionButton* button);
 
@@ -47,11 +49,14 @@ public:
     void Layout(CWnd* frame, CRect rect, AFX_SIZEPARENTPARAMS* params) override;
     void UpdateIdle() override;
     void SetParentFrame(CWnd* frame) override;
+    void OnAttached(CTKDockingPaneNode* parent) override;
     void RemoveChild(CTKDockingPaneNode* node) override;
     void FindNodes(int type, std::vector<CTKDockingPaneNode*>* out) override;
     BOOL IsEmpty() const override { return m_panes.empty(); }
     // The panes copied in order, the copy of the selected one selected.
     CTKDockingPaneNode* Clone(CTKDockingPaneLayout* dest, CloneMap* map) const override;
+    void SaveToRegistry(CTKDockingPaneLayout* layout) override;
+    BOOL LoadFromRegistry(CTKDockingPaneLayout* layout, const IndexMap& nodesByIndex) override;
 
     // Tab set.
     CTKTabRenderer* GetRenderer() const override;
@@ -93,6 +98,10 @@ private:
     void FocusSelected();
     void RecalcFrameNow();
     void ClickClose(CPoint point);
+    void ClickAutoHide(CPoint point);
+    // Starts a pane drag of node at a client point.
+    void StartPaneDrag(CTKDockingPaneNode* node, CPoint point);
+    BOOL IsInSlideWnd() const;
     // Moves the dragged tab's pane to the place of the tab under the point.
     void DragTab(CPoint point);
     void EndTabDrag();

@@ -26,6 +26,8 @@ TEST_F(WorkbenchStartTest, StartsToTheFullMainWindow)
     Start();
     EXPECT_EQ(m_frame->windowTitle().toStdString().rfind("OrvelBuilder V1.1.8.0", 0), 0u);
     EXPECT_EQ(m_app->GetMainWnd(), m_frame.data());
+    // LD POUs can open: the ladder library's programs are registered.
+    EXPECT_NE(g_pAppData->ProgramFactory, nullptr);
 
     CStatusBar* status = m_frame->GetStatusBar();
     ASSERT_NE(status, nullptr);

@@ -455,14 +455,20 @@ TEST_F(DockingPaneTest, DraggingATabOverItsNeighbourReordersThePanes)
     EXPECT_EQ(left->GetTab(1)->GetCaption(), "Workspace");
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
 
-    // Off the tab row the drag lets go; the order stays.
+    // Off the tab row the gesture becomes a pane drag; Escape cancels it and the order stays.
     const CPoint tab = left->GetTab(1)->GetRect().CenterPoint();
     QTest::mousePress(left, Qt::LeftButton, {}, At(left, tab));
+    bool dragging = false;
+    QTimer::singleShot(0, [&]() {
+        dragging = CWnd::GetCapture() == left;
+        QTest::keyClick(left, Qt::Key_Escape);
+    });
     QTest::mouseMove(left, At(left, CPoint(tab.x, 40)));
+    EXPECT_TRUE(dragging);
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
-    QTest::mouseMove(left, At(left, first));
     QTest::mouseRelease(left, Qt::LeftButton, {}, At(left, first));
     EXPECT_EQ(left->GetPanes()[1]->GetId(), kWorkspacePane);
+    EXPECT_EQ(left->GetPanes().size(), 3u);
 }
 
 } // namespace

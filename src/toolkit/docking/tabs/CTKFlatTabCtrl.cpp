@@ -377,6 +377,13 @@ BOOL CTKFlatTabCtrl::SetTabText(int index, const std::string& text)
     return TRUE;
 }
 
+std::string CTKFlatTabCtrl::GetTabText(int index) const
+{
+    if (index < 0 || index >= GetItemCount())
+        return {};
+    return m_tabs[static_cast<size_t>(index)]->label;
+}
+
 void CTKFlatTabCtrl::SetTipText(int index, const std::string& text)
 {
     if (index < 0 || index >= GetItemCount())

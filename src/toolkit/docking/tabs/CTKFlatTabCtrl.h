@@ -86,6 +86,8 @@ public:
 
     CWnd* GetTabWindow(int index) const;
     BOOL SetTabText(int index, const std::string& text);
+    // The label of a tab; empty for no such tab.
+    std::string GetTabText(int index) const;
     // Pixels from the strip's left (percent FALSE) or per cent of the client width.
     void SetSplitterPos(int value, BOOL percent);
     // The bar that pages scroll with (SB_HORZ), NULL when there is none.
