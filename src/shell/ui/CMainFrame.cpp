@@ -1095,6 +1095,12 @@ void CMainFrame::LogStatusMessage(int category, int code, int reserved)
 
 // ---- Following a line of the Output pane ----
 
+void CMainFrame::AutoHideOutputPane()
+{
+    m_panes[kOutput].shown = FALSE;
+    m_paneHost.AutoHidePane(m_paneHost.FindPane(ID_PANE_OUTPUT));
+}
+
 const CZULProject& CMainFrame::OutputProject()
 {
     return m_app.Project;

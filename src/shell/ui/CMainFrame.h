@@ -146,6 +146,7 @@ public:
     // IOutputViewHost
     void GoToOutputTarget(const COutputLineTarget& target) override;
     const CZULProject& OutputProject() override;
+    void AutoHideOutputPane() override;
 
     // ICrossRefHost
     void SelectPOUItem(const std::string& label) override;

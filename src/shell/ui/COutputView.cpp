@@ -112,6 +112,11 @@ BOOL COutputView::OnCommand(WPARAM wParam, LPARAM lParam)
         OnClear();
         return TRUE;
     }
+    if (LOWORD(wParam) == ID_OUTPUT_AUTOHIDE) {
+        if (m_host != nullptr)
+            m_host->AutoHideOutputPane();
+        return TRUE;
+    }
     return CView::OnCommand(wParam, lParam);
 }
 

@@ -13,6 +13,8 @@ public:
     virtual void GoToOutputTarget(const COutputLineTarget& target) = 0;
     // The popup of menu resource menuId at the screen point; commands go to target.
     virtual int ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target) = 0;
+    // Moves the Output pane to the auto-hide strip of its side.
+    virtual void AutoHideOutputPane() = 0;
     // The project the lines name.
     virtual const CZULProject& OutputProject() = 0;
 };

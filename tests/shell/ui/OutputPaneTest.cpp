@@ -16,6 +16,7 @@
 #include "shell/ui/COutputList.h"
 #include "shell/ui/COutputView.h"
 #include "shell/ui/CTableGridView.h"
+#include "toolkit/docking/CTKDockingPaneItem.h"
 #include "toolkit/docking/tabs/CTKFlatTabCtrl.h"
 
 namespace {
@@ -192,4 +193,20 @@ TEST_F(OutputPaneTest, ACompilerMessageOpensItsPOUAtTheRow)
     // Row 3 counts from 1.
     EXPECT_TRUE(editor->IsGoToMarkerShown());
     EXPECT_EQ(editor->GetGoToLine(), 2);
+}
+
+TEST_F(OutputPaneTest, AutoHideMovesThePaneAsideAndTheNextLineBringsItBack)
+{
+    StartWithOutput();
+    m_view->SendMessage(WM_COMMAND, ID_OUTPUT_AUTOHIDE);
+    EXPECT_EQ(ViewOutputCheck(), 0);
+    EXPECT_FALSE(m_frame->IsPaneClosed(ID_PANE_OUTPUT));
+    bool inStrip = false;
+    for (const CTKDockingPaneNode* node = m_frame->GetPaneHost().FindPane(ID_PANE_OUTPUT); node != nullptr;
+         node = node->GetParentNode())
+        inStrip = inStrip || node->GetType() == CTKDockingPaneNode::kAutoHideStrip;
+    EXPECT_TRUE(inStrip);
+    EXPECT_TRUE(m_frame->AppendOutputLine(0, "back"));
+    EXPECT_EQ(ViewOutputCheck(), 1);
+    EXPECT_EQ(Lines(0), std::vector<std::string>{"back"});
 }
