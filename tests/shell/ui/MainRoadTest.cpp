@@ -50,6 +50,8 @@ protected:
 TEST_F(MainRoadTest, NewProjectShowsMainAndCompileAllReports)
 {
     Start();
+    // MAIN is made in IL.
+    m_app->GetAppData()->DefaultPOULang = 1;
     const std::string path = m_folder / "Tank.qpj";
     AnswerFileDialog(path);
     m_frame->SendMessage(WM_COMMAND, 32695);
