@@ -2,6 +2,7 @@
 // the derived and luna colours, the expand glyph's channel rule, the state
 // fills and menu-item measurement.
 
+#include "platform/CSystemMetrics.h"
 #include "platform/ui/CQtImageDC.h"
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
@@ -189,13 +190,17 @@ TEST_F(BarThemesTest, LunaGradientsOnlyOnDockedToolbars)
     CTKSystemColors::Instance().RefreshColors(FALSE);
     auto renderer = Make<CTKBarRendererOffice2003>();
     ASSERT_TRUE(renderer->m_bLunaColors);
-    // The hot gradient runs top to bottom from RGB(255, 242, 200).
     const Probe docked = DrawState(renderer.get(), 1, 0, 1, 0, 0, 1, kTKPositionTop);
     EXPECT_EQ(docked.frame, renderer->LookupColor(32));
     EXPECT_NE(docked.fill, renderer->LookupColor(31));
     CQtImageDC dc(20, 20);
     renderer->DrawRectangle(&dc, CRect(0, 0, 20, 20), 1, 0, 1, 0, 0, 1, kTKPositionTop);
-    EXPECT_EQ(ProbeColor(dc.GetImage(), 10, 1), RGB(255, 242, 200));
+    // Blue falls from 200 at the top towards 151 at the bottom.
+    const COLORREF top = ProbeColor(dc.GetImage(), 10, 1);
+    const COLORREF bottom = ProbeColor(dc.GetImage(), 10, 18);
+    EXPECT_GT(GetBValue(top), 190);
+    EXPECT_LT(GetBValue(bottom), 165);
+    EXPECT_EQ(GetRValue(top), 255);
 
     for (int position : {kTKPositionFloating, kTKPositionPopup}) {
         const Probe other = DrawState(renderer.get(), 1, 0, 1, 0, 0, 1, position);
