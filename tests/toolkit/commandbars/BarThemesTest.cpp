@@ -225,6 +225,7 @@ TEST_F(BarThemesTest, MenuItemsAndSeparatorsMeasurePerTheme)
     ASSERT_NE(item, nullptr);
     item->SetCaption("&Open");
     item->SetShortcutText("Ctrl+O");
+    CTKBarRenderer::RefreshFonts();
     CQtImageDC dc(1, 1);
     CTKDCSelectGuard font(&dc, &CTKBarRenderer::m_fontRegular);
     const int textWidth = dc.GetTextExtent("Open").cx + dc.GetTextExtent("Ctrl+O").cx;
