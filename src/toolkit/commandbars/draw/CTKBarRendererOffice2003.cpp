@@ -23,7 +23,6 @@ constexpr UINT kLight = 20;
 constexpr UINT kBarBack = 30;
 constexpr UINT kHotFill = 31;
 constexpr UINT kHotBorder = 32;
-constexpr UINT kPressedFill = 33;
 constexpr UINT kCheckedFill = 36;
 constexpr UINT kGripper = 38;
 constexpr UINT kSeparator = 39;

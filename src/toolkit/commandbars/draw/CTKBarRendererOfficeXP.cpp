@@ -16,8 +16,6 @@
 namespace {
 
 // Colour-table entries.
-constexpr UINT kWindow = 5;
-constexpr UINT kWindowText = 8;
 constexpr UINT kFace = 15;
 constexpr UINT kShadow = 16;
 constexpr UINT kLight = 20;
