@@ -877,3 +877,34 @@ TEST_F(ToolBarFrameTest, TheExpandButtonShowsTheHiddenButtonsInAPopup)
 }
 
 } // namespace
+
+TEST_F(ToolBarFrameTest, EachThemeRepaintsTheBarsWithItsGripper)
+{
+    struct Case {
+        int theme;
+        const char* shot;
+        CPoint dark;
+        UINT darkEntry;
+        CPoint light;
+        UINT lightEntry;
+    };
+    const Case cases[] = {
+        // Office 2003: dots, dark top-left over a light square one pixel lower right.
+        {kTKThemeOffice2003, "theme_office2003.png", CPoint(5, 5), 38, CPoint(7, 7), 20},
+        // Office XP: short lines every second row on the bar background.
+        {kTKThemeOfficeXP, "theme_officexp.png", CPoint(3, 5), 38, CPoint(3, 6), 30},
+        // Windows XP without visual styles: the Classic raised stripe.
+        {kTKThemeWindowsXP, "theme_windowsxp.png", CPoint(5, 10), COLOR_BTNSHADOW, CPoint(3, 10),
+         COLOR_BTNHIGHLIGHT},
+    };
+    for (const Case& c : cases) {
+        CTKBarRenderer::SelectTheme(c.theme);
+        CTKBarRenderer* renderer = CTKBarRenderer::GetCurrent();
+        bars->RefreshAllBars();
+        ProcessEvents();
+        SaveScreenshot(c.shot);
+        const QImage image = Bar(0)->grab().toImage();
+        EXPECT_EQ(ProbeColor(image, c.dark.x, c.dark.y), renderer->LookupColor(c.darkEntry)) << c.shot;
+        EXPECT_EQ(ProbeColor(image, c.light.x, c.light.y), renderer->LookupColor(c.lightEntry)) << c.shot;
+    }
+}

@@ -8,6 +8,8 @@
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControlButton.h"
 #include "toolkit/commandbars/draw/CTKBarRendererClassic.h"
+#include "toolkit/commandbars/draw/CTKBarRendererOffice2003.h"
+#include "toolkit/commandbars/draw/CTKBarRendererWindowsXP.h"
 #include "toolkit/commandbars/draw/CTKDCBrushGuard.h"
 #include "toolkit/commandbars/draw/CTKDCPenGuard.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
@@ -88,9 +90,21 @@ void CTKBarRenderer::SelectTheme(int theme)
 
 CTKBarRenderer* CTKBarRenderer::CreateTheme(int theme)
 {
-    // The Office and Windows XP themes derive from these; until they are
-    // built every number draws Classic.
-    CTKBarRenderer* renderer = new CTKBarRendererClassic;
+    CTKBarRenderer* renderer = nullptr;
+    switch (theme) {
+    case kTKThemeOfficeXP:
+        renderer = new CTKBarRendererOfficeXP;
+        break;
+    case kTKThemeOffice2003:
+        renderer = new CTKBarRendererOffice2003;
+        break;
+    case kTKThemeWindowsXP:
+        renderer = new CTKBarRendererWindowsXP;
+        break;
+    default:
+        renderer = new CTKBarRendererClassic;
+        break;
+    }
     renderer->m_nTheme = theme;
     return renderer;
 }

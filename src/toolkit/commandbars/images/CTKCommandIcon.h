@@ -28,6 +28,7 @@ public:
     CTKIconHandle& GetShadowImage();
     // The given disabled image, else the generated grey one.
     CTKIconHandle& GetDisabledImage();
+    BOOL HasOwnDisabledImage() const { return m_disabled.HasIcon(); }
 
     // Replaces every image by a copy of the icon; the owner's set drops its
     // scaled copies and generated images.
