@@ -441,6 +441,12 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         DestroyWindow();
         return 0;
+    case WM_SYSKEYDOWN:
+        m_menuKeyAlone = (wParam == VK_MENU || wParam == VK_F10) ? static_cast<UINT>(wParam) : 0;
+        return 0;
+    case WM_SYSKEYUP:
+        OnMenuKeyUp(static_cast<UINT>(wParam));
+        return 0;
     case WM_NCCALCSIZE:
         DefaultNcCalcSize(reinterpret_cast<CRect*>(lParam));
         return 0;
@@ -500,6 +506,18 @@ BOOL CWnd::WalkPreTranslateTree(MSG* msg)
             break;
     }
     return FALSE;
+}
+
+// Alt or F10 released with no other key between asks the top-level window
+// for its menu, as the system's keyboard menu command.
+void CWnd::OnMenuKeyUp(UINT key)
+{
+    const BOOL alone = key != 0 && key == m_menuKeyAlone;
+    m_menuKeyAlone = 0;
+    if (!alone)
+        return;
+    if (CWnd* top = FromWidget(window()))
+        top->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);
 }
 
 CWnd* CWnd::GetParent() const

@@ -279,6 +279,7 @@ protected:
     virtual UINT GetSizeType() const;
 
 private:
+    void OnMenuKeyUp(UINT key);
     using MsgDispatcher = BOOL (*)(CWnd*, const void*, std::size_t, UINT, WPARAM, LPARAM, LRESULT*);
     struct MsgTableRef {
         const void* entries;
@@ -349,6 +350,8 @@ private:
     CBrush m_classBackground;
     QPointer<CWnd> m_owner;
     std::string m_text;
+    // Alt or F10 while pressed with no other key since.
+    UINT m_menuKeyAlone = 0;
     QSize m_lastSize{-1, -1};
     UINT m_id = 0;
     DWORD m_style = 0;

@@ -41,6 +41,9 @@
 #include "shell/ui/CSplashWindow.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
+#include "toolkit/commandbars/CTKFramePlacement.h"
+#include "toolkit/commandbars/CTKMenuBar.h"
+#include "toolkit/commandbars/CTKProfileRegistry.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 
@@ -61,6 +64,8 @@ constexpr int kPlainRendererTheme = 1;
 constexpr int kTopPosition = 0;
 constexpr UINT kPaneViewId = 59648;
 constexpr const char* kBarStateName = "ZULCommandBars";
+constexpr const char* kMenuBarTitle = "Standard";
+constexpr UINT kMainMenuId = 123;
 constexpr const char* kTabSection = "TabDocking";
 constexpr const char* kTabPositionEntry = "Position";
 constexpr int kTabPositionTop = 0;
@@ -297,11 +302,9 @@ BOOL CMainFrame::CreateCommandBars()
     return TRUE;
 }
 
-// The menu bar "Standard" of menu 123 joins the bars with the toolkit's
-// menu bar; until then the frame carries no menu bar.
 BOOL CMainFrame::CreateMenuBar()
 {
-    return TRUE;
+    return GetCommandBars()->CreateMenuBar(kMenuBarTitle, kMainMenuId) != nullptr;
 }
 
 BOOL CMainFrame::CreateToolBars()
@@ -756,6 +759,9 @@ void CMainFrame::OnClose()
     SavePaneLayout();
     AfxGetApp()->WriteProfileInt(kTabSection, kTabPositionEntry, kTabPositionTop);
     SaveBarState();
+    CWinApp* app = AfxGetApp();
+    CTKFramePlacement placement;
+    placement.SaveWindowPlacement(this, nullptr, CTKProfileRegistry(app->GetRegistryKey(), app->GetProfileName()));
     CTKMDIFrameWnd::OnClose();
 }
 

@@ -1,4 +1,5 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/commandbars/CTKMenuSoundPlayer.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
 #include "toolkit/commandbars/CTKToolBarsMenuItem.h"
@@ -6,6 +7,7 @@
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "platform/ui/CMenu.h"
+#include "platform/ui/KeyboardMap.h"
 #include "platform/ui/CTrackingLoop.h"
 #include "toolkit/commandbars/CTKWindowHookMap.h"
 
@@ -16,6 +18,7 @@
 #include "toolkit/commandbars/CTKBarDragTracker.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKDockBar.h"
+#include "toolkit/commandbars/CTKMenuBar.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/ITKTabClientRefresh.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
@@ -73,6 +76,7 @@ CTKCommandBars::~CTKCommandBars()
     if (m_pImages)
         m_pImages->InternalRelease();
     m_pOptions->InternalRelease();
+    CTKMenuSoundPlayer::Get().Stop();
 }
 
 void CTKCommandBars::SetFrame(CFrameWnd* frame)
@@ -114,6 +118,27 @@ CTKToolBar* CTKCommandBars::AddToolBar(const std::string& title, int position, c
     return bar;
 }
 
+CTKMenuBar* CTKCommandBars::CreateMenuBar(const std::string& title, UINT menuId)
+{
+    auto* bar = new CTKMenuBar;
+    bar->SetCommandBars(this);
+    bar->EnableDocking(kTKMenuBarDocking);
+    bar->SetTitle(title);
+    bar->SetBarID(kTKMenuBarId);
+    // The menu first: a bar that has none never joins the dock bar.
+    if (!bar->LoadMenuBar(menuId) || !bar->CreateToolBar(WS_VISIBLE | WS_CHILD, this, kTKPositionTop)) {
+        bar->InternalRelease();
+        return nullptr;
+    }
+    if (menuId != 0) {
+        bar->GetControls()->CreateReferenceCopy();
+        m_nDefaultMenuId = menuId;
+    }
+    m_bars.push_back(bar);
+    m_pMenuBar = bar;
+    return bar;
+}
+
 CTKToolBar* CTKCommandBars::AddCustomToolBar(const std::string& title, UINT barId, BOOL temporary)
 {
     auto* bar = new CTKToolBar;
@@ -143,6 +168,8 @@ void CTKCommandBars::RemoveBar(CTKToolBar* bar)
     RelayoutFrame(TRUE);
     FloatBar(bar);
     m_bars.erase(found);
+    if (bar == m_pMenuBar)
+        m_pMenuBar = nullptr;
     bar->InternalRelease();
 }
 
@@ -332,6 +359,8 @@ BOOL CTKCommandBars::HookKeyMessage(MSG* message)
     }
     if (message->message == WM_KEYDOWN && keyListed)
         return hooks.DispatchToTrackingHooks(WM_KEYDOWN, message->wParam, 0);
+    if (tracker.GetModalDepth() == 0 && tracker.GetTrackedBars().empty() && OpenMenuByMnemonic(*message))
+        return TRUE;
     if (tracker.GetModalDepth() > 0 || tracker.GetTrackedBars().empty())
         return FALSE;
     if (message->message != WM_SYSKEYDOWN)
@@ -341,6 +370,32 @@ BOOL CTKCommandBars::HookKeyMessage(MSG* message)
         return TRUE;
     }
     return hooks.DispatchToTrackingHooks(WM_KEYDOWN, message->wParam, 0);
+}
+
+namespace {
+// The key-down bit that tells Alt was held.
+constexpr LPARAM kKeyContextBit = 1 << 29;
+} // namespace
+
+// Alt+letter with no bar tracking: the menu-bar item with that mnemonic
+// opens, or is selected when several items share the letter.
+BOOL CTKCommandBars::OpenMenuByMnemonic(const MSG& message)
+{
+    if (!m_pMenuBar || message.message != WM_SYSKEYDOWN || !(message.lParam & kKeyContextBit))
+        return FALSE;
+    const char character = static_cast<char>(MapVirtualKey(static_cast<UINT>(message.wParam), MAPVK_VK_TO_CHAR));
+    if (character == 0)
+        return FALSE;
+    BOOL several = FALSE;
+    const int index = m_pMenuBar->FindMnemonic(character, &several);
+    if (index < 0)
+        return FALSE;
+    m_pMenuBar->SetTrackingMode(1, FALSE, TRUE);
+    if (several)
+        m_pMenuBar->SetSelected(index, TRUE);
+    else
+        m_pMenuBar->SetPopuped(index, TRUE);
+    return TRUE;
 }
 
 BOOL CTKCommandBars::HookFrameMessage(UINT message, WPARAM wParam, LPARAM, LRESULT*)

@@ -15,6 +15,7 @@ class CTKCommandBarsOptions;
 class CTKCommandImages;
 class CMenu;
 class CTKDockBar;
+class CTKMenuBar;
 class CTKPopupBar;
 class CTKToolBar;
 
@@ -52,6 +53,10 @@ public:
     BOOL CreateDockBars();
     // A bar of the class (CTKToolBar or derived) docked at position 0..3 or floating (4).
     CTKToolBar* AddToolBar(const std::string& title, int position, const CRuntimeClass* barClass);
+    // The menu bar of the menu resource, docked at the top; NULL (and no
+    // bar) when its window or its menu cannot be made.
+    CTKMenuBar* CreateMenuBar(const std::string& title, UINT menuId);
+    CTKMenuBar* GetMenuBar() const { return m_pMenuBar; }
     CTKToolBar* AddCustomToolBar(const std::string& title, UINT barId, BOOL temporary);
     void RemoveBar(CTKToolBar* bar);
 
@@ -124,6 +129,7 @@ public:
 
 private:
     static void RunPopupLoop(CTKPopupBar* popup);
+    BOOL OpenMenuByMnemonic(const MSG& message);
 
     CTKBarRenderer* m_pRenderer = nullptr;
     CTKCommandImages* m_pImages = nullptr;
@@ -132,6 +138,7 @@ private:
     UINT m_nDefaultMenuId = 0;
     CTKCommandBarsOptions* m_pOptions = nullptr;
     std::vector<CTKToolBar*> m_bars;
+    CTKMenuBar* m_pMenuBar = nullptr;
     // Owned; the frame's window may have taken them down with it already.
     QPointer<CTKDockBar> m_pDocks[4];
     CFrameWnd* m_pFrame = nullptr;

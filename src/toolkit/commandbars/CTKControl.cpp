@@ -1,4 +1,5 @@
 #include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKMenuSoundPlayer.h"
 
 #include "platform/ui/CCmdUI.h"
 #include "platform/ui/CResourceStore.h"
@@ -78,6 +79,7 @@ void CTKControl::SetHideFlags(DWORD hideFlags)
 void CTKControl::Execute()
 {
     m_nPressed = kTKPressedExecuting;
+    CTKMenuSoundPlayer::Get().Play(kTKSoundCommand);
     CTKCommandBar* root = m_pParent ? m_pParent->GetRootBar() : nullptr;
     CTKPopupTracker& tracker = CTKPopupTracker::Get();
     if (root && root->GetReturnCommandSlot()) {

@@ -1,4 +1,5 @@
 #include "toolkit/commandbars/CTKPopupBar.h"
+#include "toolkit/commandbars/CTKMenuSoundPlayer.h"
 
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CQtImageDC.h"
@@ -91,6 +92,7 @@ BOOL CTKPopupBar::Popup(CTKControlPopup* parentControl, BOOL selectFirst)
     m_dwPendingWork &= ~kLayoutDue;
     OnIdleUpdateCmdUI(TRUE);
     DrawOpening();
+    CTKMenuSoundPlayer::Get().Play(kTKSoundPopup);
     if (m_nPosition == kTKPositionPopup && m_bShadow) {
         CTKPopupShadow& shadows = CTKPopupShadow::Get();
         shadows.RemoveShadows(this);

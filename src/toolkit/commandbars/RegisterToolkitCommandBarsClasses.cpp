@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/CTKControlButton.h"
 #include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKMenuBar.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
 #include "toolkit/commandbars/CTKPopupToolBar.h"
 #include "toolkit/commandbars/CTKToolBar.h"
@@ -22,6 +23,7 @@ bool RegisterToolkitCommandBarsClasses(std::string* error)
         RUNTIME_CLASS(CTKControls),
         RUNTIME_CLASS(CTKCommandBars),
         RUNTIME_CLASS(CTKToolBar),
+        RUNTIME_CLASS(CTKMenuBar),
         RUNTIME_CLASS(CTKPopupBar),
         RUNTIME_CLASS(CTKPopupToolBar),
     };

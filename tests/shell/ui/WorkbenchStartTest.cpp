@@ -10,6 +10,8 @@
 #include "model/ProjectModified.h"
 #include "shell/ui/CInsTreeView.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKMenuBar.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 
 #include <QDir>
@@ -36,7 +38,13 @@ TEST_F(WorkbenchStartTest, StartsToTheFullMainWindow)
     EXPECT_TRUE(status->isVisible());
 
     const char* const titles[] = {"Standard", "Project", "LD", "Debug"};
-    ASSERT_EQ(m_frame->GetCommandBars()->GetCount(), 4);
+    // The main menu's bar comes first, on its own row above the toolbars.
+    ASSERT_EQ(m_frame->GetCommandBars()->GetCount(), 5);
+    CTKMenuBar* menuBar = m_frame->GetCommandBars()->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    EXPECT_EQ(m_frame->GetCommandBars()->GetBarAt(0), menuBar);
+    EXPECT_EQ(menuBar->GetControlCount(), 8);
+    EXPECT_EQ(menuBar->GetControl(0)->GetCaption(), "&File");
     for (int i = 0; i < 4; ++i) {
         ASSERT_NE(m_frame->GetToolBar(i), nullptr);
         EXPECT_EQ(m_frame->GetToolBar(i)->GetBarTitle(), titles[i]);
@@ -54,6 +62,11 @@ TEST_F(WorkbenchStartTest, StartsToTheFullMainWindow)
         EXPECT_EQ(bar.top, previous.top) << titles[i];
         EXPECT_GE(bar.left, previous.right) << titles[i];
     }
+    CRect menuRect;
+    CRect standardRect;
+    menuBar->GetWindowRect(&menuRect);
+    m_frame->GetToolBar(0)->GetWindowRect(&standardRect);
+    EXPECT_LE(menuRect.bottom, standardRect.top);
 
     EXPECT_FALSE(m_frame->IsPaneClosed(ID_PANE_WORKSPACE));
     EXPECT_FALSE(m_frame->IsPaneClosed(ID_PANE_OUTPUT));
@@ -166,6 +179,16 @@ TEST_F(WorkbenchStartTest, ExitWritesTheSettingsWithoutAProject)
     std::string value;
     EXPECT_TRUE(Settings().ReadString("Configuration", "DefaultCPU", &value));
     EXPECT_TRUE(Settings().ReadString("Recent File List", "File1", &value));
+}
+
+TEST_F(WorkbenchStartTest, ClosingTheMainWindowStoresItsPlacement)
+{
+    Start();
+    m_frame->SendMessage(WM_CLOSE);
+    std::vector<BYTE> placement;
+    EXPECT_TRUE(Settings().ReadBinary("Settings", "Window Position", &placement));
+    EXPECT_EQ(placement.size(), 48u);
+    Stop();
 }
 
 } // namespace
