@@ -5,8 +5,11 @@
 // networks are replaced. Painting, selection and the editing commands build
 // on it.
 
+#include "CLDElement.h"
 #include "pouedit/CPOUEditor.h"
 #include "pouedit/ILDCommandTarget.h"
+
+#include <vector>
 
 class CLDProgram;
 class IPOUEditorHost;
@@ -30,7 +33,7 @@ public:
     void OnKillFocus() override {}
     void OnChar(UINT, UINT, UINT) override {}
     void OnKeyDown(UINT, UINT, UINT) override {}
-    void OnLButtonDown(UINT, int, int) override {}
+    void OnLButtonDown(UINT, int x, int y) override { SelectAtPoint(x, y); }
     void OnMouseMove(UINT, int, int) override {}
     void OnLButtonUp(UINT, int, int) override {}
     void OnEditCopy() override {}
@@ -46,14 +49,14 @@ public:
     void OnEditFind() override {}
     int GetContextMenuId(CPoint&) override { return NO_CONTEXT_MENU; }
     void OnEditReplace() override {}
-    void OnEditSelectAll() override {}
+    void OnEditSelectAll() override;
     void OnUpdateEditDelete(IPOUCommandUI& ui) override { ui.Enable(FALSE); }
     void OnEditRedo() override;
     void OnUpdateEditRedo(IPOUCommandUI& ui) override;
     void OnVScroll(UINT, UINT) override {}
     void OnHScroll(UINT, UINT) override {}
     BOOL OnMouseWheel(UINT, short delta, int, int) override { return ScrollByWheel(delta); }
-    void OnPaint(CDC*) override {}
+    void OnPaint(CDC* dc) override;
     void OnRButtonDown(UINT, int, int) override {}
     void OnUpdateUnforce(IPOUCommandUI& ui) override { UpdateForceAny(ui); }
     void OnUnforce() override {}
@@ -67,8 +70,8 @@ public:
     int SetSymbolicAddressing(BOOL) override { return 0; }
     CSize GetExtent(CSize& size) override;
     BOOL EndPendingEdit() override { return TRUE; }
-    void UpdateMonitorDisplay() override {}
-    void ClearMonitorDisplay() override {}
+    void UpdateMonitorDisplay() override;
+    void ClearMonitorDisplay() override;
 
     void OnLDCommand(UINT) override {}
     void OnUpdateLDCommand(UINT, IPOUCommandUI& ui) override { ui.Enable(FALSE); }
@@ -78,8 +81,55 @@ public:
     void Repaint();
     IPOUEditorHost* GetHost() const { return m_host; }
 
+    // Geometry: cells of the diagram, the scroll origin in whole cells.
+    CSize GetCellSize() const { return CSize(m_cellWidth, m_cellHeight); }
+    CPoint GetScrollOrigin() const;
+    BOOL PointToCell(int x, int y, CPoint* out, BOOL addOrigin) const;
+    CPoint SnapToGrid(int x, int y) const;
+    int ItemWidth(int item) const;
+    CSize GetDiagramExtent() const;
+    BOOL GetVisibleNetworks(int* first, int* last) const;
+    BOOL UpdateScrollSizes();
+    const std::vector<int>& GetFirstRows() const { return m_firstRows; }
+    int GetEndRow() const { return m_endRow; }
+
+    void Draw(CDC* dc);
+    void DrawBackground(CDC* dc);
+    void DrawFocus(CDC* dc);
+    // Lays out every network without drawing, so look-ups do not wait for a paint.
+    void LayoutAll();
+
+    // Selection and navigation.
+    BOOL SelectAtPoint(int x, int y);
+    BOOL GoToNetwork(int network);
+    void SelectNetworks(int first, int last);
+    BOOL IsNetworkSelection() const { return m_networkSelection; }
+    int GetSelectionFirst() const { return m_selectionFirst; }
+    int GetSelectionLast() const { return m_selectionLast; }
+    // The network whose rows hold that diagram row; -1 past the last.
+    int NetworkAtRow(int row) const;
+    const CRect& GetFocusRect() const { return m_focusRect; }
+
 private:
     static constexpr int NO_CONTEXT_MENU = -1;
+
+    // The items from 2*first to 2*last+1, one below another from the current row.
+    void LayoutRange(int firstItem, int lastItem, int& row, CDC* dc);
+    void FillNetworkSelection(CDC* dc);
+    void DrawLiveValues(int firstItem, int lastItem, CDC* dc);
+    void EnsureRowVisible(int row);
+
+    int m_cellWidth = LD_CELL_WIDTH;
+    int m_cellHeight = LD_CELL_HEIGHT;
+    int m_scrollWidth = 0;
+    int m_scrollHeight = 0;
+    COLORREF m_background = RGB(255, 255, 255);
+    int m_endRow = 0;
+    std::vector<int> m_firstRows;
+    int m_selectionFirst = -1;
+    int m_selectionLast = -1;
+    BOOL m_networkSelection = FALSE;
+    CRect m_focusRect;
 
     CLDProgram& m_program;
     IPOUEditorHost* m_host;

@@ -351,7 +351,7 @@ BOOL CLDProgram::GoToFindResult(int result, int, int)
 
 BOOL CLDProgram::GoToLine(int network)
 {
-    return network >= 0 && network < GetNetworkCount();
+    return m_editor->GoToNetwork(network);
 }
 
 BOOL CLDProgram::SearchesUp() const

@@ -81,6 +81,7 @@ public:
     const std::string& GetName() const { return m_name; }
     CLDEditor& GetLDEditor() const { return *m_editor; }
     CLDNameTables& GetNames() { return m_names; }
+    CZULAppData& GetApp() const { return m_app; }
 
     // Drops every redo snapshot, after edits that took their own undo snapshot.
     void ClearRedoList();

@@ -1,0 +1,247 @@
+// The LD editor's geometry and painting: networks stacked one below another,
+// the visible range, the scroll sizes, the live values under the monitor
+// lock, and selection and navigation that do not wait for a paint.
+
+#include "ElementFixture.h"
+#include "../pouedit/ILProgramFixture.h"
+#include "ladder/CComment.h"
+#include "ladder/CLDEditor.h"
+#include "ladder/CLDProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <future>
+#include <thread>
+
+namespace {
+
+constexpr const char* RED_TEXT = "SetTextColor(RGB(255,0,0))";
+
+std::vector<std::string> NetworksOf(int count)
+{
+    std::vector<std::string> lines;
+    for (int n = 0; n < count; ++n) {
+        lines.push_back("(* Network " + std::to_string(n) + " *)");
+        lines.push_back("LD %I0." + std::to_string(n % 8));
+        if (n % 2 == 1)
+            lines.push_back("OR %I1.0");
+        lines.push_back("ST %Q0." + std::to_string(n % 8));
+    }
+    return lines;
+}
+
+int CountCalls(const CRecordingDC& dc, const std::string& call)
+{
+    return static_cast<int>(std::count(dc.Calls().begin(), dc.Calls().end(), call));
+}
+
+} // namespace
+
+class LDEditorPaintTest : public ElementFixture {
+protected:
+    void SetUp() override
+    {
+        ElementFixture::SetUp();
+        m_host.clientSize = CSize(800, 400);
+        m_program = std::make_unique<CLDProgram>(*m_app, &m_host);
+    }
+    void TearDown() override
+    {
+        m_program.reset();
+        ElementFixture::TearDown();
+    }
+
+    CLDEditor& Editor() { return m_program->GetLDEditor(); }
+
+    void Load(int networks) { ASSERT_TRUE(m_program->LoadFromIL(NetworksOf(networks))); }
+
+    void Paint()
+    {
+        m_dc.ClearCalls();
+        Editor().Draw(&m_dc);
+    }
+
+    int HeaderRow(int network) const
+    {
+        return m_program->GetItems()[size_t(2 * network)]->GetPosition().row;
+    }
+
+    FakePOUHost m_host;
+    CRecordingDC m_dc {CSize(800, 400)};
+    std::unique_ptr<CLDProgram> m_program;
+};
+
+TEST_F(LDEditorPaintTest, NetworksStackWithOneBlankRowBetween)
+{
+    Load(6);
+    Paint();
+    const auto& rows = Editor().GetFirstRows();
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_EQ(rows[0], 1);
+    for (int k = 0; k < 6; ++k) {
+        SCOPED_TRACE(k);
+        const auto& items = m_program->GetItems();
+        EXPECT_EQ(HeaderRow(k), rows[size_t(k)]);
+        const int headerRows = items[size_t(2 * k)]->GetSize(FALSE).cy;
+        const int rootRows = items[size_t(2 * k + 1)]->GetSize(FALSE).cy;
+        EXPECT_EQ(items[size_t(2 * k + 1)]->GetPosition().row, rows[size_t(k)] + headerRows);
+        EXPECT_EQ(rows[size_t(k + 1)], rows[size_t(k)] + headerRows + rootRows + 1);
+    }
+    EXPECT_EQ(Editor().GetEndRow(), rows.back());
+}
+
+TEST_F(LDEditorPaintTest, EmptyProgramPaintsOnlyTheBackground)
+{
+    m_program->Clear();
+    m_host.totalSize = CSize(123, 456);
+    Paint();
+    EXPECT_EQ(Editor().GetFirstRows(), std::vector<int>{1});
+    EXPECT_EQ(m_host.totalSize, CSize(123, 456));
+    EXPECT_EQ(CountCalls(m_dc, RED_TEXT), 0);
+}
+
+TEST_F(LDEditorPaintTest, ScrollHeightLeavesTenRowsBelowTheLastNetwork)
+{
+    Load(30);
+    m_program->SetLayoutChanged(TRUE);
+    m_app->FullRedraw = 1;
+    Paint();
+    const int rows = std::max(m_program->GetExtent().cy, Editor().GetFirstRows().back() + 10);
+    EXPECT_EQ(m_host.totalSize, CSize(m_program->GetExtent().cx * LD_CELL_WIDTH, rows * LD_CELL_HEIGHT));
+    EXPECT_FALSE(m_program->IsLayoutChanged());
+}
+
+// The visible networks for a scroll position and client height, in cells.
+struct VisibleCase {
+    const char* name;
+    int topRow;
+    int clientRows;
+    int first;
+    int last;
+};
+
+TEST_F(LDEditorPaintTest, VisibleRangeFollowsTheScrollPosition)
+{
+    Load(12);
+    m_app->FullRedraw = 1;
+    Paint();
+    m_app->FullRedraw = 0;
+    const auto& rows = Editor().GetFirstRows();
+    const VisibleCase cases[] = {
+        {"top", 0, 5, 0, 2},
+        {"inside network 3", rows[3] + 1, 2, 2, 5},
+        {"exactly on network 4", rows[4], 1, 3, 6},
+        {"bottom reaches past the last", rows[10], 100, 9, 11},
+        {"below every network", rows[12] + 5, 5, 11, 11},
+    };
+    for (const VisibleCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_host.scrollY = c.topRow * LD_CELL_HEIGHT;
+        m_host.clientSize = CSize(800, c.clientRows * LD_CELL_HEIGHT);
+        int first = -1;
+        int last = -1;
+        ASSERT_TRUE(Editor().GetVisibleNetworks(&first, &last));
+        EXPECT_EQ(first, c.first);
+        EXPECT_EQ(last, c.last);
+    }
+}
+
+TEST_F(LDEditorPaintTest, GrowthOfAVisibleNetworkShiftsTheNetworksBelow)
+{
+    Load(12);
+    Paint();
+    const std::vector<int> before = Editor().GetFirstRows();
+    // Network 0 gains a parallel branch: one more row.
+    std::vector<std::string> lines = NetworksOf(12);
+    lines.insert(lines.begin() + 2, "OR %I2.0");
+    ASSERT_TRUE(m_program->LoadFromIL(lines));
+    // Keep the stored rows of the networks below the visible range.
+    m_host.clientSize = CSize(800, 2 * LD_CELL_HEIGHT);
+    Paint();
+    const auto& after = Editor().GetFirstRows();
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t k = 1; k < after.size(); ++k)
+        EXPECT_EQ(after[k], before[k] + 1) << k;
+}
+
+TEST_F(LDEditorPaintTest, GeometryConvertsPixelsToCells)
+{
+    CPoint cell;
+    EXPECT_FALSE(Editor().PointToCell(-1, 5, &cell, FALSE));
+    m_host.scrollX = 2 * LD_CELL_WIDTH;
+    m_host.scrollY = 3 * LD_CELL_HEIGHT + 7;
+    ASSERT_TRUE(Editor().PointToCell(250, 95, &cell, TRUE));
+    EXPECT_EQ(cell, CPoint(4, 5));
+    ASSERT_TRUE(Editor().PointToCell(250, 95, &cell, FALSE));
+    EXPECT_EQ(cell, CPoint(2, 2));
+    EXPECT_EQ(Editor().SnapToGrid(151, 41), CPoint(200, 65));
+    EXPECT_EQ(Editor().SnapToGrid(150, 79), CPoint(100, 65));
+}
+
+TEST_F(LDEditorPaintTest, LiveValuesOnlyWhileMonitoringAndTheLockIsFree)
+{
+    Load(2);
+    Paint();
+    EXPECT_EQ(CountCalls(m_dc, RED_TEXT), 0);
+    m_app->Monitoring = 1;
+    Paint();
+    EXPECT_EQ(CountCalls(m_dc, RED_TEXT), 1);
+
+    std::promise<void> held;
+    std::promise<void> release;
+    std::thread holder([&] {
+        m_app->MonitorValueLock.Lock(INFINITE);
+        held.set_value();
+        release.get_future().wait();
+        m_app->MonitorValueLock.Unlock();
+    });
+    held.get_future().wait();
+    Paint();
+    release.set_value();
+    holder.join();
+    EXPECT_EQ(CountCalls(m_dc, RED_TEXT), 0);
+    EXPECT_FALSE(m_dc.Calls().empty());
+    m_app->Monitoring = 0;
+}
+
+TEST_F(LDEditorPaintTest, ClickSelectsWithoutAPaint)
+{
+    Load(3);
+    // The contact of network 1 sits in the root's first row, next to the rail.
+    Editor().LayoutAll();
+    const CLDCellRect root = m_program->GetItems()[3]->GetPosition();
+    m_program->ClearCellMap();
+    Editor().OnLButtonDown(0, root.column * LD_CELL_WIDTH + 5, root.row * LD_CELL_HEIGHT + 5);
+    ASSERT_NE(m_program->GetSelection(), nullptr);
+    EXPECT_EQ(m_program->GetSelection()->GetPosition().row, root.row);
+}
+
+TEST_F(LDEditorPaintTest, GoToLineShowsAndSelectsTheNetwork)
+{
+    Load(20);
+    ASSERT_TRUE(m_program->GoToLine(15));
+    EXPECT_EQ(m_host.scrollY, Editor().GetFirstRows()[15] * LD_CELL_HEIGHT);
+    EXPECT_TRUE(Editor().IsNetworkSelection());
+    EXPECT_EQ(Editor().GetSelectionFirst(), 15);
+    EXPECT_FALSE(m_program->GoToLine(20));
+    EXPECT_FALSE(m_program->GoToLine(-1));
+}
+
+TEST_F(LDEditorPaintTest, SelectAllSelectsEveryNetwork)
+{
+    Load(4);
+    Editor().OnEditSelectAll();
+    EXPECT_TRUE(Editor().IsNetworkSelection());
+    EXPECT_EQ(Editor().GetSelectionFirst(), 0);
+    EXPECT_EQ(Editor().GetSelectionLast(), 3);
+    Paint();
+    const int top = (Editor().GetFirstRows()[0]) * LD_CELL_HEIGHT;
+    const int bottom = (Editor().GetFirstRows()[4] - 1) * LD_CELL_HEIGHT;
+    EXPECT_EQ(CountCalls(m_dc, "FillSolidRect(" + std::to_string(0) + "," + std::to_string(top) + ",") , 0);
+    const bool band = std::any_of(m_dc.Calls().begin(), m_dc.Calls().end(), [&](const std::string& call) {
+        return call.rfind("FillSolidRect(", 0) == 0 && call.find(std::to_string(bottom)) != std::string::npos &&
+               call.find("RGB(0,0,0)") != std::string::npos;
+    });
+    EXPECT_TRUE(band);
+}
