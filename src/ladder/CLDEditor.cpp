@@ -240,8 +240,10 @@ void CLDEditor::Draw(CDC* dc)
         m_program.SetLayoutChanged(FALSE);
         return;
     }
+    if (m_firstRows.empty())
+        m_firstRows.push_back(FIRST_NETWORK_ROW);
     if (firstNetwork == 0)
-        m_firstRows.assign(std::max<size_t>(m_firstRows.size(), 1), FIRST_NETWORK_ROW);
+        m_firstRows[0] = FIRST_NETWORK_ROW;
     int row = m_firstRows[size_t(firstNetwork)];
     const size_t after = size_t(lastNetwork + 1);
     const int storedAfter = after < m_firstRows.size() ? m_firstRows[after] : 0;
