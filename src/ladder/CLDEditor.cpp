@@ -1,11 +1,18 @@
 #include "CLDEditor.h"
 
+#include "CBlock.h"
 #include "CComment.h"
 #include "CLDProgram.h"
+#include "model/CFindResult.h"
+#include "model/CFindState.h"
 #include "model/CZULAppData.h"
+#include "platform/ByteString.h"
 #include "platform/CBrush.h"
 #include "platform/CDC.h"
 #include "platform/CPen.h"
+#include "platform/CUserInterface.h"
+#include "platform/ui/WinMessages.h"
+#include "pouedit/IPOUEditorView.h"
 #include "pouedit/IPOUEditorHost.h"
 
 #include <algorithm>
@@ -19,6 +26,10 @@ constexpr double RUNG_LINE_FRACTION = 0.625;
 constexpr COLORREF LIVE_VALUE_COLOR = RGB(255, 0, 0);
 constexpr int FIRST_NETWORK_ROW = 1;
 constexpr int ITEM_COLUMN = 1;
+constexpr DWORD DELETION_LOCK_WAIT_MS = 20;
+// "The element at this place no longer exists; search again."
+const char* const ELEMENT_VANISHED = "\xB5\xB1\xC7\xB0\xCE\xBB\xD6\xC3\xB6\xD4\xD3\xA6\xB5\xC4\xD4\xAA\xBC\xFE\xB2\xBB"
+                                     "\xB4\xE6\xD4\xDA\xA3\xAC\xC7\xEB\xD6\xD8\xD0\xC2\xB2\xE9\xD5\xD2";
 } // namespace
 
 CLDEditor::CLDEditor(CLDProgram& program, IPOUEditorHost* host)
@@ -211,12 +222,9 @@ void CLDEditor::DrawBackground(CDC* dc)
 
 void CLDEditor::FillNetworkSelection(CDC* dc)
 {
-    if (m_selectionFirst < 0 || m_selectionLast + 1 >= static_cast<int>(m_firstRows.size()))
-        return;
-    const CPoint origin = GetScrollOrigin();
-    const int top = (m_firstRows[size_t(m_selectionFirst)] - origin.y) * m_cellHeight;
-    const int bottom = (m_firstRows[size_t(m_selectionLast + 1)] - 1 - origin.y) * m_cellHeight;
-    dc->FillSolidRect(CRect(0, top, m_scrollWidth, bottom), LD_HIGHLIGHT_BACK);
+    const int originY = GetScrollOrigin().y * m_cellHeight;
+    const int width = m_host ? m_host->GetClientSize().cx : m_scrollWidth;
+    dc->FillSolidRect(CRect(0, m_bandTop - originY, width, m_bandBottom - originY), LD_HIGHLIGHT_BACK);
 }
 
 void CLDEditor::Draw(CDC* dc)
@@ -311,22 +319,64 @@ void CLDEditor::ClearMonitorDisplay()
     Repaint();
 }
 
-int CLDEditor::NetworkAtRow(int row) const
+BOOL CLDEditor::IsMonitoring() const
 {
-    for (size_t k = 0; k + 1 < m_firstRows.size(); ++k) {
-        if (row >= m_firstRows[k] && row < m_firstRows[k + 1])
-            return static_cast<int>(k);
-    }
-    return -1;
+    return m_program.GetApp().Monitoring.load() != 0;
 }
 
-BOOL CLDEditor::SelectAtPoint(int x, int y)
+int CLDEditor::VerticalScrollMax() const
+{
+    return m_host ? m_host->GetTotalSize().cy : m_scrollHeight;
+}
+
+void CLDEditor::ScrollTo(int x, int y)
+{
+    if (m_host)
+        m_host->ScrollTo(std::max(0, x), std::max(0, y));
+}
+
+int CLDEditor::ItemIndexAtPoint(int x, int y, BOOL scrolled)
 {
     CPoint cell;
-    if (!PointToCell(x, y, &cell, TRUE))
-        return FALSE;
+    if (!PointToCell(x, y, &cell, scrolled))
+        return -1;
+    const auto& items = m_program.GetItems();
+    const int count = static_cast<int>(items.size());
+    for (int item = 0; item < count; ++item) {
+        const int row = items[size_t(item)]->GetPosition().row;
+        if (row == cell.y)
+            return item;
+        if (row > cell.y)
+            return item - 1;
+    }
+    return count - 1;
+}
+
+int CLDEditor::HeaderIndexForRow(int row) const
+{
+    if (row <= FIRST_NETWORK_ROW)
+        return 0;
+    const int entries = static_cast<int>(m_firstRows.size());
+    for (int k = 0; k < entries - 1; ++k) {
+        if (m_firstRows[size_t(k)] == row)
+            return 2 * k;
+        if (m_firstRows[size_t(k)] > row)
+            return 2 * k - 2;
+    }
+    return std::max(0, 2 * (entries - 2));
+}
+
+BOOL CLDEditor::SelectAtPoint(int x, int y, BOOL scrolled, BOOL)
+{
+    // Look-ups work on the networks as they are now, not as the last paint left them.
     LayoutAll();
-    m_networkSelection = FALSE;
+    m_currentItem = ItemIndexAtPoint(x, y, scrolled);
+    CPoint cell;
+    if (!PointToCell(x, y, &cell, scrolled))
+        return FALSE;
+    m_clickCell.column = cell.x;
+    m_clickCell.row = cell.y;
+    m_program.SetSelectionFlag(0);
     CLDElement* element = nullptr;
     if (m_program.LookupCell(cell.x, cell.y, &element) && element) {
         m_program.Select(element);
@@ -340,44 +390,277 @@ BOOL CLDEditor::SelectAtPoint(int x, int y)
     return FALSE;
 }
 
-void CLDEditor::SelectNetworks(int first, int last)
+void CLDEditor::MoveFocus(UINT key)
 {
-    const int count = m_program.GetNetworkCount();
-    if (count == 0)
+    const CRect& focus = m_focusRect;
+    CPoint point;
+    switch (key) {
+    case VK_LEFT:
+        if (focus.left / m_cellWidth <= 0)
+            return;
+        point = CPoint(focus.left - m_cellWidth / 2, focus.top + m_cellHeight / 2);
+        break;
+    case VK_RIGHT:
+        if (focus.right / m_cellWidth >= m_program.GetExtent().cx - 1)
+            return;
+        point = CPoint(focus.right + m_cellWidth / 2, focus.top + m_cellHeight / 2);
+        break;
+    case VK_DOWN:
+        if (focus.bottom >= VerticalScrollMax())
+            return;
+        point = CPoint(focus.left + m_cellWidth / 2, focus.bottom + m_cellHeight / 2);
+        break;
+    case VK_UP:
+        if (focus.top <= 0)
+            return;
+        point = CPoint(focus.left + m_cellWidth / 2, focus.top - m_cellHeight / 2);
+        break;
+    default:
         return;
+    }
+    SelectAtPoint(point.x, point.y, FALSE, FALSE);
+}
+
+void CLDEditor::ScrollAtEdge(UINT key)
+{
+    if (!m_view || !m_host)
+        return;
+    const CPoint origin = GetScrollOrigin();
+    const CSize client = m_host->GetClientSize();
+    const CRect& focus = m_focusRect;
+    int bar = -1;
+    int step = POU_SCROLL_LINEUP;
+    if (key == VK_LEFT && focus.left >= 0 && focus.left <= origin.x * m_cellWidth) {
+        bar = POU_SCROLL_HORZ;
+    } else if (key == VK_UP && focus.top > 0 && focus.top <= origin.y * m_cellHeight) {
+        bar = POU_SCROLL_VERT;
+    } else if (key == VK_RIGHT && focus.right < m_program.GetExtent().cx * m_cellWidth &&
+               focus.right + m_cellWidth >= origin.x * m_cellWidth + client.cx) {
+        bar = POU_SCROLL_HORZ;
+        step = POU_SCROLL_LINEDOWN;
+    } else if (key == VK_DOWN && focus.bottom < VerticalScrollMax() &&
+               focus.bottom >= origin.y * m_cellHeight + client.cy) {
+        bar = POU_SCROLL_VERT;
+        step = POU_SCROLL_LINEDOWN;
+    }
+    if (bar < 0)
+        return;
+    m_view->PostScroll(bar, step);
+    m_view->PostScroll(bar, step);
+}
+
+namespace {
+// d raised to the next multiple of the step (d itself when it is one).
+int RoundUp(int d, int step)
+{
+    return d % step == 0 ? d : d + step - d % step;
+}
+} // namespace
+
+void CLDEditor::EnsureFocusVisible(int dx, int dy)
+{
+    if (!m_program.GetSelection() || !m_host)
+        return;
+    int x = 0;
+    int y = 0;
+    m_host->GetScrollPosition(x, y);
+    const CSize client = m_host->GetClientSize();
+    if (m_focusRect.right - x > client.cx - m_cellWidth)
+        x = RoundUp(m_focusRect.right - client.cx, m_cellWidth) + m_cellWidth + dx;
+    if (m_focusRect.bottom - y + dy > client.cy - m_cellHeight / 2)
+        y = RoundUp(m_focusRect.bottom - client.cy, m_cellHeight) + m_cellHeight + dy;
+    ScrollTo(x, y);
+    Repaint();
+}
+
+void CLDEditor::SelectNetworksByRows(int, int row1, int, int row2)
+{
+    const int lo = std::min(row1, row2);
+    const int hi = std::max(row1, row2);
+    if (hi <= 0 || m_endRow < lo) {
+        m_networkSelection = FALSE;
+        return;
+    }
+    const int entries = static_cast<int>(m_firstRows.size());
+    if (entries < 2)
+        return;
+    int first = entries - 2;
+    for (int k = 0; k < entries - 1; ++k) {
+        if (m_firstRows[size_t(k)] >= lo) {
+            first = m_firstRows[size_t(k)] > lo && k > 0 ? k - 1 : k;
+            break;
+        }
+    }
+    for (int k = 0; k < entries; ++k) {
+        if (m_firstRows[size_t(k)] > hi) {
+            m_selectionFirst = first;
+            m_selectionLast = std::max(first, k - 1);
+            m_bandTop = m_firstRows[size_t(first)] * m_cellHeight;
+            m_bandBottom = (m_firstRows[size_t(k)] - 1) * m_cellHeight;
+            m_networkSelection = TRUE;
+            return;
+        }
+    }
+    m_networkSelection = FALSE;
+}
+
+void CLDEditor::ExtendNetworkSelection(UINT key)
+{
     LayoutAll();
-    m_selectionFirst = std::clamp(std::min(first, last), 0, count - 1);
-    m_selectionLast = std::clamp(std::max(first, last), 0, count - 1);
-    m_networkSelection = TRUE;
-    m_program.ClearSelection();
+    if (!m_networkSelection) {
+        m_networkSelection = TRUE;
+        m_anchorColumn = (m_focusRect.left + m_cellWidth / 2) / m_cellWidth;
+        m_anchorRow = (m_focusRect.bottom + m_cellHeight / 2) / m_cellHeight;
+    }
+    ScrollAtEdge(key);
+    MoveFocus(key);
+    const int column = (m_focusRect.left + m_cellWidth / 2) / m_cellWidth;
+    const int row = (m_focusRect.bottom + m_cellHeight / 2) / m_cellHeight;
+    m_selectionItem = HeaderIndexForRow(row);
+    SelectNetworksByRows(m_anchorColumn, m_anchorRow, column, row);
     Repaint();
 }
 
 void CLDEditor::OnEditSelectAll()
 {
-    SelectNetworks(0, m_program.GetNetworkCount() - 1);
+    if (IsMonitoring())
+        return;
+    const int count = m_program.GetNetworkCount();
+    if (count == 0)
+        return;
+    LayoutAll();
+    m_networkSelection = TRUE;
+    m_selectionFirst = 0;
+    m_selectionLast = count - 1;
+    m_bandTop = m_program.GetItems()[0]->GetPosition().row * m_cellHeight;
+    m_bandBottom = m_endRow * m_cellHeight;
+    Repaint();
 }
 
-void CLDEditor::EnsureRowVisible(int row)
+BOOL CLDEditor::ShiftNetworkRows(int network, int delta)
 {
-    if (!m_host)
+    if (network < 0 || network >= static_cast<int>(m_firstRows.size()))
+        return FALSE;
+    for (size_t k = size_t(network); k < m_firstRows.size(); ++k)
+        m_firstRows[k] += delta;
+    return TRUE;
+}
+
+void CLDEditor::RenumberHeaders()
+{
+    const auto& items = m_program.GetItems();
+    for (size_t item = 0; item < items.size(); item += 2) {
+        if (items[item]->GetKind() == LD_KIND_COMMENT)
+            static_cast<CComment*>(items[item].get())->SetNetworkNumber(static_cast<int>(item / 2));
+    }
+}
+
+void CLDEditor::DeleteSelectedNetworks()
+{
+    if (!m_networkSelection)
         return;
-    int x = 0;
-    int y = 0;
-    m_host->GetScrollPosition(x, y);
-    m_host->ScrollTo(x, row * m_cellHeight);
+    if (!m_deletionLock.Lock(DELETION_LOCK_WAIT_MS))
+        return;
+    LayoutAll();
+    const int count = m_program.GetNetworkCount();
+    const int first = std::clamp(m_selectionFirst, 0, count - 1);
+    const int last = std::clamp(m_selectionLast, first, count - 1);
+    const int firstRow = m_firstRows[size_t(first)];
+    const int removedRows = m_firstRows[size_t(last + 1)] - firstRow;
+    m_firstRows.erase(m_firstRows.begin() + first, m_firstRows.begin() + last + 1);
+    if (last == count - 1)
+        m_firstRows[size_t(first)] = firstRow;
+    else
+        ShiftNetworkRows(first, -removedRows);
+    m_endRow = m_firstRows.back();
+    m_program.DeleteNetworks(first, last);
+    RenumberHeaders();
+    m_program.ClearSelection();
+    m_networkSelection = FALSE;
+    m_currentItem = -1;
+    m_program.PushUndoSnapshot();
+    if (m_host && m_host->HasDocument())
+        m_host->SetModified();
+    Repaint();
+    UpdateScrollSizes();
+    m_deletionLock.Unlock();
+}
+
+CLDElement* CLDEditor::LastInParallelChain(CLDElement* element)
+{
+    while (element && element->GetChildB())
+        element = element->GetChildB();
+    return element;
 }
 
 BOOL CLDEditor::GoToNetwork(int network)
 {
-    if (network < 0 || network >= m_program.GetNetworkCount())
-        return FALSE;
+    Repaint();
     LayoutAll();
-    EnsureRowVisible(m_firstRows[size_t(network)]);
-    SelectNetworks(network, network);
+    if (network < 0 || network >= static_cast<int>(m_firstRows.size()))
+        return FALSE;
+    int x = 0;
+    int y = 0;
+    if (m_host)
+        m_host->GetScrollPosition(x, y);
+    ScrollTo(x, m_firstRows[size_t(network)] * m_cellHeight);
+    Repaint();
     return TRUE;
 }
 
+BOOL CLDEditor::ShowFindResult(int result, int column, int row)
+{
+    CFindState& state = m_program.GetApp().Find;
+    if (result < 0 || result >= static_cast<int>(state.Results.size()))
+        return FALSE;
+    CFindResult& record = state.Results[size_t(result)];
+    // The search may be older than the element: only a live element is shown.
+    CLDElement* element = CLDElement::FromFindResult(record);
+    if (!element) {
+        ShowMessage("", ELEMENT_VANISHED, MB_OK);
+        return FALSE;
+    }
+    LayoutAll();
+    const CLDCellRect position = element->GetPosition();
+    if (position.column != column || position.row != row) {
+        record.RowOrColumn = position.column;
+        record.ColumnOrRow = position.row;
+    }
+    const int clientCells = m_host ? m_host->GetClientSize().cx / m_cellWidth : 0;
+    ScrollTo(position.column * m_cellWidth - clientCells / 2 * m_cellWidth, (position.row - 1) * m_cellHeight);
+    Repaint();
+    return TRUE;
+}
+
+BOOL CLDEditor::GetSelectionFindText(std::string* text) const
+{
+    CLDElement* selected = m_program.GetSelection();
+    if (IsMonitoring() || !m_program.GetSelectionFlag() || !selected)
+        return FALSE;
+    const int kind = selected->GetKind();
+    std::string found;
+    if (kind == LD_KIND_COIL || kind == LD_KIND_CONTACT)
+        found = selected->GetTypeText();
+    else if (kind == LD_KIND_BLOCK)
+        found = static_cast<CBlock*>(selected)->GetInstructionName();
+    *text = ByteString::Trim(found);
+    return text->empty() ? FALSE : TRUE;
+}
+
+void CLDEditor::RemoveCaret()
+{
+    if (!m_host)
+        return;
+    m_host->HideCaret();
+    m_host->DestroyCaret();
+}
+
+void CLDEditor::Repaint()
+{
+    if (m_host)
+        m_host->Invalidate();
+    TriggerRepaint();
+}
 void CLDEditor::OnEditUndo()
 {
     if (m_program.Undo())
@@ -408,17 +691,3 @@ CSize CLDEditor::GetExtent(CSize& size)
     return size;
 }
 
-void CLDEditor::RemoveCaret()
-{
-    if (!m_host)
-        return;
-    m_host->HideCaret();
-    m_host->DestroyCaret();
-}
-
-void CLDEditor::Repaint()
-{
-    if (m_host)
-        m_host->Invalidate();
-    TriggerRepaint();
-}

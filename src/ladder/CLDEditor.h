@@ -8,6 +8,7 @@
 #include "CLDElement.h"
 #include "pouedit/CPOUEditor.h"
 #include "pouedit/ILDCommandTarget.h"
+#include "platform/CMutex.h"
 
 #include <vector>
 
@@ -100,14 +101,28 @@ public:
     void LayoutAll();
 
     // Selection and navigation.
-    BOOL SelectAtPoint(int x, int y);
+    BOOL SelectAtPoint(int x, int y, BOOL scrolled = TRUE, BOOL noEdit = FALSE);
+    int ItemIndexAtPoint(int x, int y, BOOL scrolled);
+    int HeaderIndexForRow(int row) const;
+    void MoveFocus(UINT key);
+    void ScrollAtEdge(UINT key);
+    void EnsureFocusVisible(int dx, int dy);
+    void SelectNetworksByRows(int column1, int row1, int column2, int row2);
+    void ExtendNetworkSelection(UINT key);
+    void DeleteSelectedNetworks();
+    BOOL ShiftNetworkRows(int network, int delta);
+    void RenumberHeaders();
     BOOL GoToNetwork(int network);
-    void SelectNetworks(int first, int last);
+    BOOL ShowFindResult(int result, int column, int row);
+    BOOL GetSelectionFindText(std::string* text) const;
+    int GetCurrentItem() const { return m_currentItem; }
+    int GetBandTop() const { return m_bandTop; }
+    int GetBandBottom() const { return m_bandBottom; }
     BOOL IsNetworkSelection() const { return m_networkSelection; }
     int GetSelectionFirst() const { return m_selectionFirst; }
     int GetSelectionLast() const { return m_selectionLast; }
-    // The network whose rows hold that diagram row; -1 past the last.
-    int NetworkAtRow(int row) const;
+    // The last element reached along the childB links.
+    static CLDElement* LastInParallelChain(CLDElement* element);
     const CRect& GetFocusRect() const { return m_focusRect; }
 
 private:
@@ -117,7 +132,9 @@ private:
     void LayoutRange(int firstItem, int lastItem, int& row, CDC* dc);
     void FillNetworkSelection(CDC* dc);
     void DrawLiveValues(int firstItem, int lastItem, CDC* dc);
-    void EnsureRowVisible(int row);
+    BOOL IsMonitoring() const;
+    int VerticalScrollMax() const;
+    void ScrollTo(int x, int y);
 
     int m_cellWidth = LD_CELL_WIDTH;
     int m_cellHeight = LD_CELL_HEIGHT;
@@ -129,7 +146,15 @@ private:
     int m_selectionFirst = -1;
     int m_selectionLast = -1;
     BOOL m_networkSelection = FALSE;
+    int m_bandTop = -1;
+    int m_bandBottom = -1;
+    int m_currentItem = -1;
+    CLDCellRect m_clickCell;
+    int m_anchorColumn = -1;
+    int m_anchorRow = -1;
+    int m_selectionItem = -1;
     CRect m_focusRect;
+    CMutex m_deletionLock;
 
     CLDProgram& m_program;
     IPOUEditorHost* m_host;

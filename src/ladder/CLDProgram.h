@@ -83,6 +83,8 @@ public:
     CLDNameTables& GetNames() { return m_names; }
     CZULAppData& GetApp() const { return m_app; }
 
+    // Deletes the networks first to last with their trees; FB instances leave the project.
+    void DeleteNetworks(int first, int last);
     // Drops every redo snapshot, after edits that took their own undo snapshot.
     void ClearRedoList();
 

@@ -7,6 +7,10 @@
 #include "ladder/CComment.h"
 #include "ladder/CLDEditor.h"
 #include "ladder/CLDProgram.h"
+#include "model/CFindResult.h"
+#include "model/CFindState.h"
+#include "platform/ui/WinMessages.h"
+#include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
 
@@ -221,31 +225,135 @@ TEST_F(LDEditorPaintTest, ClickSelectsWithoutAPaint)
     EXPECT_EQ(m_program->GetSelection()->GetPosition().row, root.row);
 }
 
-TEST_F(LDEditorPaintTest, GoToLineShowsAndSelectsTheNetwork)
+TEST_F(LDEditorPaintTest, GoToLineScrollsToTheNetworkWithoutAPaint)
 {
     Load(20);
     ASSERT_TRUE(m_program->GoToLine(15));
     EXPECT_EQ(m_host.scrollY, Editor().GetFirstRows()[15] * LD_CELL_HEIGHT);
-    EXPECT_TRUE(Editor().IsNetworkSelection());
-    EXPECT_EQ(Editor().GetSelectionFirst(), 15);
-    EXPECT_FALSE(m_program->GoToLine(20));
+    EXPECT_EQ(m_host.scrollY, HeaderRow(15) * LD_CELL_HEIGHT);
+    m_host.scrollY = 0;
+    EXPECT_FALSE(m_program->GoToLine(21));
     EXPECT_FALSE(m_program->GoToLine(-1));
+    EXPECT_EQ(m_host.scrollY, 0);
 }
 
-TEST_F(LDEditorPaintTest, SelectAllSelectsEveryNetwork)
+TEST_F(LDEditorPaintTest, SelectAllBandsEveryNetworkInBlack)
 {
     Load(4);
     Editor().OnEditSelectAll();
     EXPECT_TRUE(Editor().IsNetworkSelection());
     EXPECT_EQ(Editor().GetSelectionFirst(), 0);
     EXPECT_EQ(Editor().GetSelectionLast(), 3);
+    EXPECT_EQ(Editor().GetBandTop(), LD_CELL_HEIGHT);
+    EXPECT_EQ(Editor().GetBandBottom(), Editor().GetEndRow() * LD_CELL_HEIGHT);
     Paint();
-    const int top = (Editor().GetFirstRows()[0]) * LD_CELL_HEIGHT;
-    const int bottom = (Editor().GetFirstRows()[4] - 1) * LD_CELL_HEIGHT;
-    EXPECT_EQ(CountCalls(m_dc.Calls(), "FillSolidRect(" + std::to_string(0) + "," + std::to_string(top) + ",") , 0);
-    const bool band = std::any_of(m_dc.Calls().begin(), m_dc.Calls().end(), [&](const std::string& call) {
-        return call.rfind("FillSolidRect(", 0) == 0 && call.find(std::to_string(bottom)) != std::string::npos &&
-               call.find("RGB(0,0,0)") != std::string::npos;
-    });
-    EXPECT_TRUE(band);
+    const std::string band = "FillSolidRect(0," + std::to_string(Editor().GetBandTop()) + ",800," +
+                             std::to_string(Editor().GetBandBottom()) + ",RGB(0,0,0))";
+    EXPECT_EQ(CountCalls(m_dc.Calls(), band), 1);
+
+    m_app->Monitoring = 1;
+    Editor().UpdateMonitorDisplay();
+    EXPECT_FALSE(Editor().IsNetworkSelection());
+    Editor().OnEditSelectAll();
+    EXPECT_FALSE(Editor().IsNetworkSelection());
+    m_app->Monitoring = 0;
+}
+
+TEST_F(LDEditorPaintTest, HeaderIndexForRowFindsTheNetworkAbove)
+{
+    Load(5);
+    Editor().LayoutAll();
+    const auto& rows = Editor().GetFirstRows();
+    const struct {
+        int row;
+        int header;
+    } cases[] = {
+        {0, 0}, {1, 0}, {rows[1], 2}, {rows[3] + 1, 6}, {rows[4], 8}, {rows[5], 8}, {rows[5] + 50, 8},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Editor().HeaderIndexForRow(c.row), c.header) << c.row;
+}
+
+TEST_F(LDEditorPaintTest, DeletingMiddleNetworksMovesTheRestUpAndRenumbers)
+{
+    Load(5);
+    Editor().LayoutAll();
+    const std::vector<int> before = Editor().GetFirstRows();
+    Editor().SelectNetworksByRows(1, before[1], 1, before[2] + 1);
+    ASSERT_TRUE(Editor().IsNetworkSelection());
+    EXPECT_EQ(Editor().GetSelectionFirst(), 1);
+    EXPECT_EQ(Editor().GetSelectionLast(), 2);
+    const int undo = m_program->GetUndoCount();
+    Editor().DeleteSelectedNetworks();
+
+    ASSERT_EQ(m_program->GetNetworkCount(), 3);
+    const int removed = before[3] - before[1];
+    EXPECT_EQ(Editor().GetFirstRows(), (std::vector<int> {before[0], before[3] - removed, before[4] - removed,
+                                                          before[5] - removed}));
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(static_cast<CComment*>(m_program->GetItems()[size_t(2 * k)].get())->GetNetworkNumber(), k);
+    EXPECT_EQ(m_program->GetUndoCount(), undo + 1);
+    EXPECT_FALSE(Editor().IsNetworkSelection());
+    // The kept table agrees with a fresh layout.
+    const std::vector<int> kept = Editor().GetFirstRows();
+    Editor().LayoutAll();
+    EXPECT_EQ(Editor().GetFirstRows(), kept);
+}
+
+TEST_F(LDEditorPaintTest, DeletingEveryNetworkLeavesOnlyTheEndRow)
+{
+    Load(3);
+    Editor().OnEditSelectAll();
+    Editor().DeleteSelectedNetworks();
+    EXPECT_EQ(m_program->GetNetworkCount(), 0);
+    EXPECT_EQ(Editor().GetFirstRows(), std::vector<int> {1});
+    Paint();
+}
+
+TEST_F(LDEditorPaintTest, ArrowKeysMoveTheFocusFromAnEmptyCell)
+{
+    Load(2);
+    Editor().OnInitialUpdate();
+    Editor().LayoutAll();
+    const CLDCellRect root = m_program->GetItems()[1]->GetPosition();
+    // The empty cell left of the rung: column 0 of the root's row.
+    EXPECT_FALSE(Editor().SelectAtPoint(5, root.row * LD_CELL_HEIGHT + 5));
+    EXPECT_EQ(Editor().GetFocusRect(), CRect(0, root.row * LD_CELL_HEIGHT, LD_CELL_WIDTH, (root.row + 1) * LD_CELL_HEIGHT));
+    Editor().MoveFocus(VK_RIGHT);
+    ASSERT_NE(m_program->GetSelection(), nullptr);
+    EXPECT_EQ(m_program->GetSelection()->GetPosition().column, 1);
+    EXPECT_EQ(m_program->GetSelection()->GetPosition().row, root.row);
+    Paint();
+    EXPECT_EQ(Editor().GetFocusRect().left, LD_CELL_WIDTH);
+    // Up from row 0 goes nowhere; left from column 0 neither.
+    EXPECT_FALSE(Editor().SelectAtPoint(5, 5));
+    Editor().MoveFocus(VK_UP);
+    Editor().MoveFocus(VK_LEFT);
+    EXPECT_EQ(Editor().GetFocusRect(), CRect(0, 0, LD_CELL_WIDTH, LD_CELL_HEIGHT));
+}
+
+TEST_F(LDEditorPaintTest, FindResultOfADeletedElementIsReportedNotShown)
+{
+    CScopedUi ui;
+    Load(4);
+    ASSERT_TRUE(m_program->Find("%Q0.3", LD_FIND_REPORT));
+    ASSERT_FALSE(m_app->Find.Results.empty());
+    const auto& results = m_app->Find.Results;
+    const auto hit = std::find_if(results.begin(), results.end(), [](const CFindResult& r) { return r.Element; });
+    ASSERT_NE(hit, results.end());
+    const int result = static_cast<int>(hit - results.begin());
+    const CFindResult record = *hit;
+    ASSERT_TRUE(Editor().ShowFindResult(result, record.RowOrColumn, record.ColumnOrRow));
+    EXPECT_GT(m_host.scrollY, 0);
+
+    m_host.scrollY = 0;
+    Editor().SelectNetworksByRows(1, Editor().GetFirstRows()[3], 1, Editor().GetFirstRows()[3]);
+    Editor().DeleteSelectedNetworks();
+    ASSERT_EQ(m_program->GetNetworkCount(), 3);
+    EXPECT_FALSE(Editor().ShowFindResult(result, record.RowOrColumn, record.ColumnOrRow));
+    EXPECT_FALSE(m_program->GoToFindResult(result, record.RowOrColumn, record.ColumnOrRow));
+    EXPECT_EQ(m_host.scrollY, 0);
+    ASSERT_EQ(ui.box.Texts().size(), 2u);
+    EXPECT_EQ(ui.box.Texts()[0], "\xB5\xB1\xC7\xB0\xCE\xBB\xD6\xC3\xB6\xD4\xD3\xA6\xB5\xC4\xD4\xAA\xBC\xFE\xB2\xBB"
+                                        "\xB4\xE6\xD4\xDA\xA3\xAC\xC7\xEB\xD6\xD8\xD0\xC2\xB2\xE9\xD5\xD2");
 }
