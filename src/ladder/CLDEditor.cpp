@@ -1,6 +1,7 @@
 #include "CLDEditor.h"
 
 #include "CBlock.h"
+#include "CCoil.h"
 #include "CComment.h"
 #include "CLDProgram.h"
 #include "model/CFindResult.h"
@@ -9,13 +10,18 @@
 #include "platform/ByteString.h"
 #include "platform/CBrush.h"
 #include "platform/CDC.h"
+#include "platform/CFont.h"
 #include "platform/CPen.h"
+#include "platform/CPrintInfo.h"
+#include "pouedit/LocalTimeText.h"
 #include "platform/CUserInterface.h"
 #include "platform/ui/WinMessages.h"
 #include "pouedit/IPOUEditorView.h"
 #include "pouedit/IPOUEditorHost.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 constexpr int PAGE_CELLS = 2;           // a page step moves this many cells
@@ -27,6 +33,32 @@ constexpr COLORREF LIVE_VALUE_COLOR = RGB(255, 0, 0);
 constexpr int FIRST_NETWORK_ROW = 1;
 constexpr int ITEM_COLUMN = 1;
 constexpr DWORD DELETION_LOCK_WAIT_MS = 20;
+
+// Printing, in print units of 1/150 inch.
+constexpr int LD_PRINT_FONT = 1;           // the LD text font of the application data
+constexpr int PRINT_FONT_HEIGHT = 21;
+constexpr int PRINT_UNITS_PER_INCH = 150;
+constexpr int PRINT_WINDOW_X = 600;
+constexpr int PRINT_WINDOW_Y = 400;
+constexpr int PRINT_VIEWPORT_X = 4;
+constexpr double PRINT_VIEWPORT_Y = 2.6666667;
+constexpr int PRINT_FIRST_TOP = 140;       // top of the first network of a page
+constexpr int PRINT_FIRST_LIMIT = 160;     // below this the network is the page's first
+constexpr int PRINT_NETWORK_GAP = 40;
+constexpr int PRINT_NETWORK_MARGIN = 80;   // header and spacing around a network's rows
+constexpr int PRINT_SIDE_MARGINS = 200;
+constexpr int PRINT_BOTTOM_ROOM = 90;
+constexpr int PRINT_FIRST_ROOM = 240;
+constexpr int PRINT_LEFT = 100;
+constexpr int PRINT_HEADER_Y = 60;
+constexpr int PRINT_TIME_FROM_RIGHT = 450;
+constexpr int PRINT_HEADER_RULE = 65;
+constexpr int PRINT_FOOTER_RULE = 80;
+constexpr int PRINT_FOOTER_Y = 85;
+constexpr int PRINT_COVER_X = 102;
+constexpr int PRINT_COVER_Y = 110;
+constexpr int PRINT_COVER_FIRST_DECLARATION = 7;
+constexpr UINT PRINT_COVER_PAGE = 1;
 // "The element at this place no longer exists; search again."
 const char* const ELEMENT_VANISHED = "\xB5\xB1\xC7\xB0\xCE\xBB\xD6\xC3\xB6\xD4\xD3\xA6\xB5\xC4\xD4\xAA\xBC\xFE\xB2\xBB"
                                      "\xB4\xE6\xD4\xDA\xA3\xAC\xC7\xEB\xD6\xD8\xD0\xC2\xB2\xE9\xD5\xD2";
@@ -37,6 +69,8 @@ CLDEditor::CLDEditor(CLDProgram& program, IPOUEditorHost* host)
     , m_program(program)
     , m_host(host)
 {
+    m_printFont = program.GetApp().Fonts[LD_PRINT_FONT];
+    m_printFont.lfHeight = PRINT_FONT_HEIGHT;
 }
 
 void CLDEditor::Find(const std::string& text, int mode)
@@ -83,6 +117,8 @@ BOOL CLDEditor::UpdateScrollSizes()
 
 CPoint CLDEditor::GetScrollOrigin() const
 {
+    if (m_printing)
+        return CPoint(0, m_printRowOrigin / m_cellHeight);
     int x = 0;
     int y = 0;
     if (m_host)
@@ -116,7 +152,7 @@ int CLDEditor::ItemWidth(int item) const
     const auto& items = m_program.GetItems();
     if (item < 0 || item >= static_cast<int>(items.size()))
         return MIN_ITEM_COLUMNS;
-    return std::max(MIN_ITEM_COLUMNS, static_cast<int>(items[size_t(item)]->GetSize(FALSE).cx));
+    return std::max(MIN_ITEM_COLUMNS, static_cast<int>(items[size_t(item)]->GetSize(m_printing).cx));
 }
 
 CSize CLDEditor::GetDiagramExtent() const
@@ -302,10 +338,18 @@ void CLDEditor::DrawFocus(CDC* dc)
         return;
     }
     selected->DrawFocus(m_cellWidth, m_cellHeight, dc, origin.x, origin.y);
+    FocusOnSelection();
+}
+
+void CLDEditor::FocusOnSelection()
+{
+    const CLDElement* selected = m_program.GetSelection();
+    if (!selected)
+        return;
     const CLDCellRect cell = selected->GetPosition();
-    const CSize size = selected->GetSize(FALSE);
-    m_focusRect = CRect(cell.column * m_cellWidth, cell.row * m_cellHeight, (cell.column + size.cx) * m_cellWidth,
-                        (cell.row + size.cy) * m_cellHeight);
+    m_focusRect = CRect(cell.column * m_cellWidth, cell.row * m_cellHeight,
+                        (cell.column + std::max(1, selected->GetWidth())) * m_cellWidth,
+                        (cell.row + std::max(1, selected->GetHeight())) * m_cellHeight);
 }
 
 void CLDEditor::UpdateMonitorDisplay()
@@ -380,6 +424,7 @@ BOOL CLDEditor::SelectAtPoint(int x, int y, BOOL scrolled, BOOL)
     CLDElement* element = nullptr;
     if (m_program.LookupCell(cell.x, cell.y, &element) && element) {
         m_program.Select(element);
+        FocusOnSelection();
         Repaint();
         return TRUE;
     }
@@ -419,6 +464,23 @@ void CLDEditor::MoveFocus(UINT key)
         return;
     }
     SelectAtPoint(point.x, point.y, FALSE, FALSE);
+}
+
+void CLDEditor::OnKeyDown(UINT key, UINT, UINT)
+{
+    if (key != VK_LEFT && key != VK_RIGHT && key != VK_UP && key != VK_DOWN)
+        return;
+    const BOOL shift = m_host && m_host->IsKeyDown(VK_SHIFT);
+    if (shift && (key == VK_LEFT || key == VK_RIGHT)) {
+        if (!IsMonitoring())
+            ExtendNetworkSelection(key);
+        return;
+    }
+    if (shift)
+        return;
+    m_networkSelection = FALSE;
+    ScrollAtEdge(key);
+    MoveFocus(key);
 }
 
 void CLDEditor::ScrollAtEdge(UINT key)
@@ -691,3 +753,187 @@ CSize CLDEditor::GetExtent(CSize& size)
     return size;
 }
 
+
+void CLDEditor::DistributeNetworks(const std::vector<CSize>& networkCells, float pageWidth, float pageHeight,
+                                   CPrintLayout* layout)
+{
+    layout->tops.clear();
+    layout->scales.clear();
+    layout->pageBreaks.clear();
+    int y = PRINT_FIRST_TOP;
+    const int count = static_cast<int>(networkCells.size());
+    for (int k = 0; k < count; ++k) {
+        const float h = static_cast<float>(LD_CELL_HEIGHT * networkCells[size_t(k)].cy + PRINT_NETWORK_MARGIN);
+        const float w = static_cast<float>(LD_CELL_WIDTH * networkCells[size_t(k)].cx);
+        const float room = pageWidth - PRINT_SIDE_MARGINS;
+        const float s = w > room ? room / w : 1.0f;
+        if (y > PRINT_FIRST_LIMIT) {
+            if (h * s <= pageHeight - PRINT_BOTTOM_ROOM - y) {
+                layout->tops.push_back(y);
+                layout->scales.push_back(s);
+                y += static_cast<int>(h * s) + PRINT_NETWORK_GAP;
+                continue;
+            }
+            layout->pageBreaks.push_back(2 * k + 1 - 2);
+            y = PRINT_FIRST_TOP;
+        }
+        const float v = h > pageHeight - PRINT_FIRST_ROOM ? (pageHeight - PRINT_FIRST_ROOM) / h : 1.0f;
+        const float scale = std::min(v, s);
+        layout->tops.push_back(y);
+        layout->scales.push_back(scale);
+        y += static_cast<int>(h * scale) + PRINT_NETWORK_GAP;
+    }
+    if (count > 0)
+        layout->pageBreaks.push_back(2 * count - 1);
+}
+
+void CLDEditor::SetPrintMapping(CDC* dc)
+{
+    dc->SetMapMode(MM_ANISOTROPIC);
+    dc->SetWindowExt(PRINT_WINDOW_X, PRINT_WINDOW_Y);
+    dc->SetViewportExt(PRINT_VIEWPORT_X * dc->GetDeviceCaps(LOGPIXELSX),
+                       static_cast<int>(PRINT_VIEWPORT_Y * dc->GetDeviceCaps(LOGPIXELSY)));
+}
+
+BOOL CLDEditor::OnPreparePrinting(CPrintInfo* info)
+{
+    if (!info || !info->DoPreparePrinting())
+        return FALSE;
+    CDC* printer = info->GetPrinterDC();
+    if (!printer)
+        return FALSE;
+    m_printing = TRUE;
+    m_firstRows.clear();
+    Repaint();
+    m_printPageWidth = static_cast<float>(printer->GetDeviceCaps(HORZRES)) * PRINT_UNITS_PER_INCH /
+                       static_cast<float>(printer->GetDeviceCaps(LOGPIXELSX));
+    m_printPageHeight = static_cast<float>(printer->GetDeviceCaps(VERTRES)) * PRINT_UNITS_PER_INCH /
+                        static_cast<float>(printer->GetDeviceCaps(LOGPIXELSY));
+    const auto& items = m_program.GetItems();
+    std::vector<CSize> cells;
+    for (size_t root = 1; root < items.size(); root += 2) {
+        CSize size = items[root]->GetSize(TRUE);
+        if (items[root]->GetKind() == LD_KIND_COIL)
+            size.cy = std::max<LONG>(size.cy, static_cast<CCoil*>(items[root].get())->GetChainLength());
+        cells.push_back(size);
+    }
+    DistributeNetworks(cells, m_printPageWidth, m_printPageHeight, &m_print);
+    if (items.empty()) {
+        info->SetMaxPage(0);
+        return -1;
+    }
+    info->SetMaxPage(static_cast<UINT>(m_print.pageBreaks.size()) + PRINT_COVER_PAGE);
+    return TRUE;
+}
+
+void CLDEditor::OnPrint(CDC* dc, CPrintInfo* info)
+{
+    if (!dc || !info)
+        return;
+    if (info->GetMaxPage() == 0) {
+        dc->EndDoc();
+        return;
+    }
+    SetPrintMapping(dc);
+    PrintPage(dc, info);
+}
+
+void CLDEditor::PrintPage(CDC* dc, CPrintInfo* info)
+{
+    CFont font;
+    font.CreateFontIndirect(&m_printFont);
+    CFont* oldFont = dc->SelectObject(&font);
+    if (m_host && m_host->HasDocument()) {
+        PrintFrame(dc, info);
+        if (info->m_nCurPage == PRINT_COVER_PAGE) {
+            PrintCover(dc);
+        } else {
+            dc->SelectObject(oldFont);
+            PrintNetworks(dc, info);
+        }
+    }
+    dc->SelectObject(oldFont);
+}
+
+void CLDEditor::PrintFrame(CDC* dc, const CPrintInfo* info)
+{
+    const int f = m_printFont.lfHeight;
+    const int width = static_cast<int>(m_printPageWidth);
+    const int height = static_cast<int>(m_printPageHeight);
+    dc->TextOut(PRINT_LEFT, PRINT_HEADER_Y, m_host->GetDocumentTitle());
+    dc->TextOut(width - PRINT_TIME_FROM_RIGHT, PRINT_HEADER_Y, "Printed:  " + FormatLocalTime(std::time(nullptr)));
+    dc->MoveTo(PRINT_LEFT, f + PRINT_HEADER_RULE);
+    dc->LineTo(width - PRINT_LEFT, f + PRINT_HEADER_RULE);
+    dc->MoveTo(PRINT_LEFT, height - PRINT_FOOTER_RULE);
+    dc->LineTo(width - PRINT_LEFT, height - PRINT_FOOTER_RULE);
+    char footer[32];
+    std::snprintf(footer, sizeof(footer), " %u/%u ", info->m_nCurPage, info->GetMaxPage());
+    TEXTMETRIC metrics {};
+    dc->GetTextMetrics(&metrics);
+    const int half = static_cast<int>(std::strlen(footer)) * metrics.tmAveCharWidth / 2;
+    dc->TextOut(width / 2 - half, height + f - PRINT_FOOTER_Y, footer);
+}
+
+void CLDEditor::PrintCover(CDC* dc)
+{
+    const int f = m_printFont.lfHeight;
+    std::string created;
+    std::string modified;
+    m_host->GetFileTimes(created, modified);
+    const std::string texts[] = {
+        "Project Name:  " + m_program.GetApp().Project.ProjectName,
+        "    POU Name:  " + m_host->GetDocumentTitle(),
+        "     Created:  " + created,
+        "    Modified:  " + modified,
+    };
+    int line = 1;
+    for (const std::string& text : texts) {
+        dc->TextOut(PRINT_COVER_X, line * f + PRINT_COVER_Y + 2 * line, text);
+        ++line;
+    }
+    std::vector<std::string> declarations;
+    m_host->GetLocalVarDeclLines(declarations);
+    if (declarations.size() < 2)
+        return;
+    for (size_t i = 0; i < declarations.size(); ++i)
+        dc->TextOut(PRINT_COVER_X, (f + 2) * (static_cast<int>(i) + PRINT_COVER_FIRST_DECLARATION) + PRINT_COVER_Y,
+                    declarations[i]);
+}
+
+void CLDEditor::PrintNetworks(CDC* dc, const CPrintInfo* info)
+{
+    const auto& items = m_program.GetItems();
+    if (items.empty())
+        return;
+    const size_t page = info->m_nCurPage - PRINT_COVER_PAGE - 1;
+    if (page >= m_print.pageBreaks.size())
+        return;
+    m_program.ClearCellMap();
+    CPoint origin(PRINT_LEFT, 0);
+    dc->LPtoDP(&origin);
+    dc->SetViewportOrg(origin.x, origin.y);
+    const int firstItem = page == 0 ? 0 : m_print.pageBreaks[page - 1] + 1;
+    const int lastRoot = m_print.pageBreaks[page];
+    for (int header = firstItem; header + 1 <= lastRoot; header += 2) {
+        const size_t k = size_t(header / 2);
+        const float scale = m_print.scales[k];
+        m_cellWidth = static_cast<int>(scale * LD_CELL_WIDTH);
+        m_cellHeight = std::max(1, static_cast<int>(scale * LD_CELL_HEIGHT));
+        const int top = m_print.tops[k];
+        for (int item = header; item <= header + 1; ++item) {
+            const int row = (item == header ? top : top + LD_CELL_HEIGHT) / m_cellHeight;
+            CLDElement* element = items[size_t(item)].get();
+            element->SetLayoutRect(CLDCellRect(0, row, ItemWidth(item), item));
+            element->LayoutAndDraw(m_cellWidth, m_cellHeight, 0, m_printRowOrigin / m_cellHeight, m_program.GetName(),
+                                   &m_program.GetPositionMap(), dc, FALSE);
+        }
+    }
+}
+
+void CLDEditor::OnEndPrinting(CDC*, CPrintInfo*)
+{
+    m_printing = FALSE;
+    m_print = CPrintLayout();
+    m_cellWidth = LD_CELL_WIDTH;
+    m_cellHeight = LD_CELL_HEIGHT;
+}

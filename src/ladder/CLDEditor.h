@@ -25,15 +25,16 @@ public:
     void Reserved() override {}
     // Scroll sizes from the networks' extent.
     void OnInitialUpdate() override;
-    BOOL OnPreparePrinting(CPrintInfo*) override { return FALSE; }
-    void OnPrint(CDC*, CPrintInfo*) override {}
-    void OnEndPrinting(CDC*, CPrintInfo*) override {}
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
     BOOL InsertFromInstructionTree(std::uintptr_t, std::intptr_t) override { return FALSE; }
     int OnCreate() override { return 0; }
     void OnSetFocus() override {}
     void OnKillFocus() override {}
     void OnChar(UINT, UINT, UINT) override {}
-    void OnKeyDown(UINT, UINT, UINT) override {}
+    // The arrow keys move the focus; with Shift, Left and Right select a range of networks.
+    void OnKeyDown(UINT key, UINT, UINT) override;
     void OnLButtonDown(UINT, int x, int y) override { SelectAtPoint(x, y); }
     void OnMouseMove(UINT, int, int) override {}
     void OnLButtonUp(UINT, int, int) override {}
@@ -125,14 +126,34 @@ public:
     static CLDElement* LastInParallelChain(CLDElement* element);
     const CRect& GetFocusRect() const { return m_focusRect; }
 
+    // Printing: each network's size in cells -> its top and scale on its
+    // page, and the last root of every page, in print units of 1/150 inch.
+    struct CPrintLayout {
+        std::vector<int> tops;
+        std::vector<float> scales;
+        std::vector<int> pageBreaks;
+    };
+    static void DistributeNetworks(const std::vector<CSize>& networkCells, float pageWidth, float pageHeight,
+                                   CPrintLayout* layout);
+    const CPrintLayout& GetPrintLayout() const { return m_print; }
+    BOOL IsPrinting() const { return m_printing; }
+
 private:
     static constexpr int NO_CONTEXT_MENU = -1;
+
+    void PrintPage(CDC* dc, CPrintInfo* info);
+    void PrintFrame(CDC* dc, const CPrintInfo* info);
+    void PrintCover(CDC* dc);
+    void PrintNetworks(CDC* dc, const CPrintInfo* info);
+    static void SetPrintMapping(CDC* dc);
 
     // The items from 2*first to 2*last+1, one below another from the current row.
     void LayoutRange(int firstItem, int lastItem, int& row, CDC* dc);
     void FillNetworkSelection(CDC* dc);
     void DrawLiveValues(int firstItem, int lastItem, CDC* dc);
     BOOL IsMonitoring() const;
+    // The focus rectangle covers the selected element's cells.
+    void FocusOnSelection();
     int VerticalScrollMax() const;
     void ScrollTo(int x, int y);
 
@@ -155,6 +176,12 @@ private:
     int m_selectionItem = -1;
     CRect m_focusRect;
     CMutex m_deletionLock;
+    BOOL m_printing = FALSE;
+    int m_printRowOrigin = 0;
+    float m_printPageWidth = 0;
+    float m_printPageHeight = 0;
+    LOGFONT m_printFont {};
+    CPrintLayout m_print;
 
     CLDProgram& m_program;
     IPOUEditorHost* m_host;
