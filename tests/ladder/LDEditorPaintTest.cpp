@@ -357,3 +357,38 @@ TEST_F(LDEditorPaintTest, FindResultOfADeletedElementIsReportedNotShown)
     EXPECT_EQ(ui.box.Texts()[0], "\xB5\xB1\xC7\xB0\xCE\xBB\xD6\xC3\xB6\xD4\xD3\xA6\xB5\xC4\xD4\xAA\xBC\xFE\xB2\xBB"
                                         "\xB4\xE6\xD4\xDA\xA3\xAC\xC7\xEB\xD6\xD8\xD0\xC2\xB2\xE9\xD5\xD2");
 }
+
+// Networks given as (columns, rows) on a page of 1200 x 1600 print units.
+struct PageCase {
+    const char* name;
+    std::vector<CSize> networks;
+    std::vector<int> tops;
+    std::vector<float> scales;
+    std::vector<int> pageBreaks;
+};
+
+TEST(LDPrintPages, NetworksAreDistributedAndScaledOverPages)
+{
+    constexpr float PAGE_WIDTH = 1200;
+    constexpr float PAGE_HEIGHT = 1600;
+    const PageCase cases[] = {
+        {"nothing to print", {}, {}, {}, {}},
+        {"one small network", {CSize(4, 2)}, {140}, {1.0f}, {1}},
+        {"too wide: fitted to the width", {CSize(20, 2)}, {140}, {0.5f}, {1}},
+        {"too tall and too wide: the smaller factor", {CSize(11, 40)}, {140}, {1360.0f / 1680.0f}, {1}},
+        {"third does not fit below the second", {CSize(4, 10), CSize(4, 10), CSize(4, 10)}, {140, 660, 140},
+         {1.0f, 1.0f, 1.0f}, {3, 5}},
+        {"wide network below another keeps its width scale", {CSize(4, 2), CSize(40, 10)}, {140, 340},
+         {1.0f, 0.25f}, {3}},
+    };
+    for (const PageCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CLDEditor::CPrintLayout layout;
+        CLDEditor::DistributeNetworks(c.networks, PAGE_WIDTH, PAGE_HEIGHT, &layout);
+        EXPECT_EQ(layout.tops, c.tops);
+        ASSERT_EQ(layout.scales.size(), c.scales.size());
+        for (size_t k = 0; k < c.scales.size(); ++k)
+            EXPECT_FLOAT_EQ(layout.scales[k], c.scales[k]) << k;
+        EXPECT_EQ(layout.pageBreaks, c.pageBreaks);
+    }
+}
