@@ -324,7 +324,7 @@ void CLDProgram::GetILLines(std::vector<std::string>& lines)
 }
 
 // The current hit moves to result r: the previous hit's mark goes, r's is set.
-BOOL CLDProgram::GoToFindResult(int result, int, int)
+BOOL CLDProgram::GoToFindResult(int result, int column, int row)
 {
     CFindState& state = m_app.Find;
     if (!IsFindResultNumber(result))
@@ -332,7 +332,7 @@ BOOL CLDProgram::GoToFindResult(int result, int, int)
     const CFindResult& record = state.Results[static_cast<size_t>(result)];
     CLDElement* element = CLDElement::FromFindResult(record);
     if (!element)
-        return FALSE;
+        return m_editor->ShowFindResult(result, column, row);
     const int previous = state.FindResultMode == FIND_RESULT_NEXT || state.FindResultMode == FIND_RESULT_REPLACE
                              ? state.CurrentResult
                              : state.FindResultMode == FIND_RESULT_SHOWN ? state.SavedResult : 0;
@@ -343,7 +343,7 @@ BOOL CLDProgram::GoToFindResult(int result, int, int)
             marked->SetFindResultMark(old, 0);
     }
     element->SetFindResultMark(record, 1);
-    m_editor->Repaint();
+    m_editor->ShowFindResult(result, column, row);
     state.SavedResult = result;
     state.FindResultMode = FIND_RESULT_SHOWN;
     return TRUE;
@@ -351,7 +351,7 @@ BOOL CLDProgram::GoToFindResult(int result, int, int)
 
 BOOL CLDProgram::GoToLine(int network)
 {
-    return network >= 0 && network < GetNetworkCount();
+    return m_editor->GoToNetwork(network);
 }
 
 BOOL CLDProgram::SearchesUp() const
@@ -470,6 +470,16 @@ void CLDProgram::SetBranchEnds(CLDElement* start, CLDElement* end)
 {
     m_branchStart = start;
     m_branchEnd = end;
+}
+
+void CLDProgram::DeleteNetworks(int first, int last)
+{
+    const auto begin = m_items.begin() + 2 * first;
+    const auto end = m_items.begin() + 2 * last + 2;
+    for (auto at = begin; at != end; ++at)
+        at->release()->DeleteTree(TRUE);
+    m_items.erase(begin, end);
+    m_positionMap.clear();
 }
 
 void CLDProgram::ClearRedoList()

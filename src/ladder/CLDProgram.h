@@ -81,7 +81,10 @@ public:
     const std::string& GetName() const { return m_name; }
     CLDEditor& GetLDEditor() const { return *m_editor; }
     CLDNameTables& GetNames() { return m_names; }
+    CZULAppData& GetApp() const { return m_app; }
 
+    // Deletes the networks first to last with their trees; FB instances leave the project.
+    void DeleteNetworks(int first, int last);
     // Drops every redo snapshot, after edits that took their own undo snapshot.
     void ClearRedoList();
 
