@@ -25,7 +25,10 @@
 #include "shell/ui/CChFrmCrossRef.h"
 #include "shell/ui/CChFrmInitData.h"
 #include "shell/ui/CPOUDocTemplate.h"
+#include "shell/CForceCommands.h"
+#include "shell/ui/CChildFrmStatus.h"
 #include "shell/ui/CProjTreeView.h"
+#include "shell/ui/CStatusTblView.h"
 #include "shell/ui/CTableGridView.h"
 #include "shell/ui/CZULApp.h"
 #include "platform/ui/CMenu.h"
@@ -169,7 +172,7 @@ const SingletonRecord kSingletons[] = {
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
 CMainFrame::CMainFrame(CZULAppData& app, IProfile& profile, CRecentFileList& recent)
-    : m_app(app), m_profile(profile), m_recent(recent)
+    : m_app(app), m_profile(profile), m_recent(recent), m_force(std::make_unique<CForceCommands>(app))
 {
     for (int i = 0; i < kPaneCount; ++i) {
         m_panes[i].id = kPaneSetup[i].id;
@@ -987,28 +990,29 @@ void CMainFrame::OnReallocateLocalVariables()
     OpenAllPous(TRUE);
 }
 
-BOOL CMainFrame::ForceAddress(const std::string&, int)
+BOOL CMainFrame::ForceAddress(const std::string& address, int value)
 {
-    return FALSE;
+    return m_force->ForceAddress(address, value);
 }
 
-BOOL CMainFrame::UnforceAddress(const std::string&)
+BOOL CMainFrame::UnforceAddress(const std::string& address)
 {
-    return FALSE;
+    return m_force->UnforceAddress(address);
 }
 
 BOOL CMainFrame::SendUnforceAll()
 {
-    return FALSE;
+    return m_force->SendUnforceAll();
 }
 
 BOOL CMainFrame::ForceMapHasEntries()
 {
-    return FALSE;
+    return m_force->ForceMapHasEntries();
 }
 
 void CMainFrame::ClearForceMap()
 {
+    m_force->ClearForceMap();
 }
 
 CFindReplaceDlg* CMainFrame::GetFindReplaceDialog()
@@ -1484,6 +1488,11 @@ void CMainFrame::RefreshMonitorDisplay(BOOL monitoring)
     CMDIChildWnd* child = MDIGetActive();
     if (child == nullptr)
         return;
+    if (auto* status = dynamic_cast<CChildFrmStatus*>(child)) {
+        if (auto* chart = dynamic_cast<CStatusTblView*>(status->GetView()))
+            chart->RefreshMonitorValues();
+        return;
+    }
     auto* editor = dynamic_cast<CChildFrmEditor*>(child);
     CPOUEditorView* view = editor != nullptr ? editor->GetEditorView() : nullptr;
     if (view == nullptr || view->GetEditor() == nullptr) {

@@ -87,6 +87,8 @@ struct CSingletonSlot {
     BOOL open = FALSE;
 };
 
+class CForceCommands;
+
 class CMainFrame : public CTKMDIFrameWnd,
                    public IProjectHost,
                    public IInsTreeHost,
@@ -257,6 +259,7 @@ public:
     BOOL ForceMapHasEntries() override;
     void ClearForceMap() override;
     CFindReplaceDlg* GetFindReplaceDialog() override;
+    CForceCommands* GetForceCommands() override { return m_force.get(); }
     void ResetFindState() override;
     void ActivateCodePane() override;
     int ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target) override;
@@ -347,6 +350,8 @@ private:
     std::unique_ptr<COnlineDialogs> m_onlineDialogs;
     std::unique_ptr<CPlcCommands> m_plcCommands;
     std::unique_ptr<CMonitorCommand> m_monitor;
+    // The one force-map builder of the program: editors, status chart and the link's reads share it.
+    std::unique_ptr<CForceCommands> m_force;
     std::unique_ptr<CQtOutputSink> m_outputSink;
     IOutputSink* m_previousOutput = nullptr;
 

@@ -1,5 +1,6 @@
 #include "WorkbenchFixture.h"
 
+#include "model/CForceEntry.h"
 #include "model/CProjTreeDOC.h"
 #include "platform/FileSystem.h"
 #include "model/CZULAppData.h"
@@ -57,6 +58,21 @@ TEST_F(MainFrameTest, ClosingTheOutputPaneClearsItsViewCheck)
     m_frame->SendMessage(WM_COMMAND, ID_PANE_OUTPUT);
     EXPECT_FALSE(m_frame->IsPaneClosed(ID_PANE_OUTPUT));
     EXPECT_EQ(ViewCheck(m_frame, ID_PANE_OUTPUT), 1);
+}
+
+TEST_F(MainFrameTest, EditorsAndTablesShareTheFramesForceMap)
+{
+    Start();
+    ASSERT_NE(m_frame->GetForceCommands(), nullptr);
+    IPOUWorkbenchHost& workbench = *m_frame;
+    EXPECT_FALSE(workbench.ForceMapHasEntries());
+    g_pAppData->Project.ForceMap["%Q0.0"] = std::make_unique<CForceEntry>("%Q0.0", 0, OT_BOOL, 1);
+    EXPECT_TRUE(workbench.ForceMapHasEntries());
+    workbench.ClearForceMap();
+    EXPECT_TRUE(g_pAppData->Project.ForceMap.empty());
+    // Outside monitoring nothing is sent to a PLC.
+    EXPECT_FALSE(workbench.ForceAddress("%Q0.0", 1));
+    EXPECT_TRUE(g_pAppData->Project.ForceMap.empty());
 }
 
 TEST_F(MainFrameTest, ViewWorkspaceTogglesTheLeftGroup)
