@@ -1474,6 +1474,18 @@ void CMainFrame::ShowUploadedProject()
     OpenAllPous(FALSE);
 }
 
+// ---- IHardwareWindowHost ----
+
+// While the hardware window is in front its catalogue counts as the shown
+// pane of the group, the instruction catalogue while it is not.
+void CMainFrame::OnHardwareWindowActivated(BOOL active)
+{
+    if (PaneRecord* catalog = FindPane(ID_PANE_HWCATALOG))
+        catalog->shown = active;
+    if (PaneRecord* instructions = FindPane(ID_PANE_INSTRUCTIONS))
+        instructions->shown = !active;
+}
+
 // ---- IMonitorFrame ----
 
 void CMainFrame::CloseFindReplaceDialog()

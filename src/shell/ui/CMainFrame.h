@@ -13,6 +13,7 @@
 #include "shell/IProjectHost.h"
 #include "shell/ui/ICrossRefHost.h"
 #include "shell/ui/IInsTreeHost.h"
+#include "shell/IHardwareWindow.h"
 #include "shell/ui/ITableViewHost.h"
 #include "shell/ui/IOutputViewHost.h"
 #include "shell/ui/IProjTreeHost.h"
@@ -100,7 +101,8 @@ class CMainFrame : public CTKMDIFrameWnd,
                    public ICompileAllHost,
                    public IPlcCommandHost,
                    public IMonitorFrame,
-                   public IProjTreeHost {
+                   public IProjTreeHost,
+                   public IHardwareWindowHost {
     DECLARE_DYNAMIC(CMainFrame)
 public:
     // The application data, the profile and the recent-project list outlive the frame.
@@ -260,6 +262,7 @@ public:
     void ClearForceMap() override;
     CFindReplaceDlg* GetFindReplaceDialog() override;
     CForceCommands* GetForceCommands() override { return m_force.get(); }
+    void OnHardwareWindowActivated(BOOL active) override;
     void ResetFindState() override;
     void ActivateCodePane() override;
     int ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target) override;

@@ -75,6 +75,18 @@ TEST_F(MainFrameTest, EditorsAndTablesShareTheFramesForceMap)
     EXPECT_TRUE(g_pAppData->Project.ForceMap.empty());
 }
 
+TEST_F(MainFrameTest, TheHardwareWindowInFrontShowsItsCatalogueInPlaceOfTheInstructions)
+{
+    Start();
+    IHardwareWindowHost& host = *m_frame;
+    host.OnHardwareWindowActivated(TRUE);
+    EXPECT_TRUE(m_frame->IsPaneShown(ID_PANE_HWCATALOG));
+    EXPECT_FALSE(m_frame->IsPaneShown(ID_PANE_INSTRUCTIONS));
+    host.OnHardwareWindowActivated(FALSE);
+    EXPECT_FALSE(m_frame->IsPaneShown(ID_PANE_HWCATALOG));
+    EXPECT_TRUE(m_frame->IsPaneShown(ID_PANE_INSTRUCTIONS));
+}
+
 TEST_F(MainFrameTest, ViewWorkspaceTogglesTheLeftGroup)
 {
     Start();
