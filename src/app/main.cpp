@@ -5,6 +5,7 @@
 #include "platform/ui/CQtHelpService.h"
 #include "platform/ui/CQtStartup.h"
 #include "platform/ui/CWnd.h"
+#include "pid/ui/RegisterPidUiClasses.h"
 #include "plclink/ui/RegisterPlclinkUiClasses.h"
 #include "shell/ui/CZULApp.h"
 #include "shell/ui/RegisterShellUiClasses.h"
@@ -30,7 +31,7 @@ int main(int argc, char** argv)
     QApplication qtApp(argc, argv);
     std::string error;
     if (!RegisterToolkitCommandBarsClasses(&error) || !RegisterPlclinkUiClasses(&error)
-        || !RegisterShellUiClasses(&error) || !RegisterCanopenUiClasses(&error)
+        || !RegisterPidUiClasses(&error) || !RegisterShellUiClasses(&error) || !RegisterCanopenUiClasses(&error)
         || !RegisterHardwareUiClasses(&error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;

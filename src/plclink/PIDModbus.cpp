@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <iterator>
+#include <algorithm>
 #include <mutex>
 
 namespace {
@@ -132,6 +133,12 @@ void ReadPIDRegisterImage(const CPIDMonitorBlock& block, BYTE image[100])
 {
     std::lock_guard<std::mutex> hold(g_registerImageLock);
     std::memcpy(image, block.LoopData, kImageBytes);
+}
+
+void ClearPIDRegisterImage(CPIDMonitorBlock& block, size_t bytes)
+{
+    std::lock_guard<std::mutex> hold(g_registerImageLock);
+    std::memset(block.LoopData, 0, std::min(bytes, sizeof block.LoopData));
 }
 
 CPIDModbusWorker::~CPIDModbusWorker()

@@ -26,6 +26,8 @@ UINT PIDModbusThreadProc(CPIDMonitorBlock& block, const std::atomic<bool>& stop)
 
 // Copies the register image as the worker last stored it, never half-written.
 void ReadPIDRegisterImage(const CPIDMonitorBlock& block, BYTE image[100]);
+// Clears the first bytes of the register image under the same lock.
+void ClearPIDRegisterImage(CPIDMonitorBlock& block, size_t bytes);
 
 // The trend display's worker thread: started when the display opens,
 // stopped (cooperatively, at the end of a running request) and the port

@@ -1,6 +1,7 @@
 #include "shell/ui/CPIDDispFrm.h"
 
 #include "model/CZULAppData.h"
+#include "pid/ui/CPIDDispView.h"
 #include "shell/ui/CreateViewByName.h"
 #include "toolkit/docking/tabs/CTKFlatTabCtrl.h"
 
@@ -34,6 +35,10 @@ int CPIDDispFrm::OnCreate()
     if (!m_tabs->Create(WS_CHILD | WS_VISIBLE | kTabStripStyle, client, this, kTabStripId))
         return -1;
     m_view = CreateViewByName("CPIDDispView", this, kViewId, WS_CHILD);
+    if (auto* view = dynamic_cast<CPIDDispView*>(m_view)) {
+        view->SetWorker(&m_worker);
+        view->OnInitialUpdate();
+    }
     m_tabs->InsertItem(0, kTabLabel, m_view);
     m_tabs->SetCurSel(0);
     return 0;
