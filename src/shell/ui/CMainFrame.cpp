@@ -1017,7 +1017,7 @@ void CMainFrame::ClearForceMap()
 
 CFindReplaceDlg* CMainFrame::GetFindReplaceDialog()
 {
-    return nullptr;
+    return m_findDialog.data();
 }
 
 void CMainFrame::ResetFindState()
@@ -1026,6 +1026,33 @@ void CMainFrame::ResetFindState()
 
 void CMainFrame::ActivateCodePane()
 {
+    auto* editor = dynamic_cast<CChildFrmEditor*>(MDIGetActive());
+    if (editor != nullptr && editor->GetEditorView() != nullptr)
+        editor->SetActiveView(editor->GetEditorView());
+}
+
+// ---- IFindReplaceHost ----
+
+CPOUEditorDoc* CMainFrame::GetActivePOUDocument()
+{
+    auto* editor = dynamic_cast<CChildFrmEditor*>(MDIGetActive());
+    if (editor == nullptr || editor->GetEditorView() == nullptr)
+        return nullptr;
+    ActivateCodePane();
+    return editor->GetEditorView()->GetDocument();
+}
+
+std::vector<CPOUEditorDoc*> CMainFrame::GetOpenPOUDocuments()
+{
+    std::vector<CPOUEditorDoc*> documents;
+    auto* app = dynamic_cast<CZULApp*>(AfxGetApp());
+    if (app == nullptr || app->GetPOUTemplate() == nullptr)
+        return documents;
+    for (CDocument* document : app->GetPOUTemplate()->GetDocuments()) {
+        if (auto* pou = dynamic_cast<CPOUEditorDoc*>(document))
+            documents.push_back(pou);
+    }
+    return documents;
 }
 
 // Every context menu of the program goes through here: the first popup of
@@ -1490,6 +1517,7 @@ void CMainFrame::OnHardwareWindowActivated(BOOL active)
 
 void CMainFrame::CloseFindReplaceDialog()
 {
+    ::CloseFindReplaceDialog(GetFindReplaceDialog());
 }
 
 // The POU editor in front shows the live values while monitoring and drops

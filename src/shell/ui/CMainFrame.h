@@ -13,6 +13,8 @@
 #include "shell/IProjectHost.h"
 #include "shell/ui/ICrossRefHost.h"
 #include "shell/ui/IInsTreeHost.h"
+#include "pouedit/ui/CFindReplaceDlg.h"
+#include "pouedit/ui/IFindReplaceHost.h"
 #include "shell/IHardwareWindow.h"
 #include "shell/ui/ITableViewHost.h"
 #include "shell/ui/IOutputViewHost.h"
@@ -102,7 +104,8 @@ class CMainFrame : public CTKMDIFrameWnd,
                    public IPlcCommandHost,
                    public IMonitorFrame,
                    public IProjTreeHost,
-                   public IHardwareWindowHost {
+                   public IHardwareWindowHost,
+                   public IFindReplaceHost {
     DECLARE_DYNAMIC(CMainFrame)
 public:
     // The application data, the profile and the recent-project list outlive the frame.
@@ -263,6 +266,10 @@ public:
     CFindReplaceDlg* GetFindReplaceDialog() override;
     CForceCommands* GetForceCommands() override { return m_force.get(); }
     void OnHardwareWindowActivated(BOOL active) override;
+    void SetFindReplaceDialog(CFindReplaceDlg* dialog) override { m_findDialog = dialog; }
+    QWidget* GetMainWindow() override { return this; }
+    CPOUEditorDoc* GetActivePOUDocument() override;
+    std::vector<CPOUEditorDoc*> GetOpenPOUDocuments() override;
     void ResetFindState() override;
     void ActivateCodePane() override;
     int ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target) override;
@@ -355,6 +362,8 @@ private:
     std::unique_ptr<CMonitorCommand> m_monitor;
     // The one force-map builder of the program: editors, status chart and the link's reads share it.
     std::unique_ptr<CForceCommands> m_force;
+    // The modeless Find/Replace dialog; a child of this window, so it may go first.
+    QPointer<CFindReplaceDlg> m_findDialog;
     std::unique_ptr<CQtOutputSink> m_outputSink;
     IOutputSink* m_previousOutput = nullptr;
 

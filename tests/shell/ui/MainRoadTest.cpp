@@ -3,6 +3,9 @@
 
 #include "WorkbenchFixture.h"
 
+#include "pouedit/ui/CFindReplaceDlg.h"
+#include "pouedit/ui/CPOUEditorDoc.h"
+
 #include "model/CZULAppData.h"
 #include "platform/ui/CDocument.h"
 #include "shell/ui/COutputList.h"
@@ -77,3 +80,31 @@ TEST_F(MainRoadTest, NewProjectShowsMainAndCompileAllReports)
     };
     EXPECT_EQ(Lines(OUTPUT_LIST_COMPILE), expected);
 }
+
+TEST_F(MainRoadTest, FindOpensTheDialogOverThePOUInFrontAndMonitoringClosesIt)
+{
+    Start();
+    m_app->GetAppData()->DefaultPOULang = 1;
+    AnswerFileDialog(m_folder / "Pump.qpj");
+    m_frame->SendMessage(WM_COMMAND, 32695);
+    ASSERT_EQ(m_app->GetAppData()->ProjectOpen, 1);
+
+    IFindReplaceHost& host = *m_frame;
+    CPOUEditorDoc* main = host.GetActivePOUDocument();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(host.GetOpenPOUDocuments(), std::vector<CPOUEditorDoc*>{main});
+
+    IFindReplaceDialog* dialog = main->OpenFindReplaceDialog(FALSE);
+    ASSERT_NE(dialog, nullptr);
+    dialog->Show(TRUE);
+    CFindReplaceDlg* shown = m_frame->GetFindReplaceDialog();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
+    // The same dialog serves the next request.
+    EXPECT_EQ(main->OpenFindReplaceDialog(TRUE), dialog);
+
+    IMonitorFrame& monitor = *m_frame;
+    monitor.CloseFindReplaceDialog();
+    EXPECT_FALSE(shown->isVisible());
+}
+
