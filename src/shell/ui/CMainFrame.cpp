@@ -116,6 +116,10 @@ constexpr UINT kCrossRefMenu = 167;
 constexpr int kContentsHelpContext = 1;
 constexpr const char* kWebSite = "https://www.orvel.example/";
 constexpr int kInterfaceThemeCount = 3;
+constexpr const char* kNoteCaption = "Note";
+// The sizes of the project's local-address allocation maps: bit cells and byte cells.
+constexpr size_t kLocalBitCells = 128;
+constexpr size_t kLocalByteCells = 256;
 constexpr const char* kReallocateQuestion =
     "The 'Reallocate Local Variables' operation will reallocate memories for the local variables.\n"
     "Are you sure you want to Reallocate Local Variables? ";
@@ -961,7 +965,7 @@ void CMainFrame::SetStatusPane(int pane, const std::string& text)
 
 // Every subroutine and interrupt routine with a program, then MAIN, each
 // selected in the project tree and opened as a document.
-void CMainFrame::OpenAllPous(BOOL)
+void CMainFrame::OpenAllPous(BOOL reallocate)
 {
     std::vector<std::string> names;
     for (const auto& [name, node] : m_app.Project.POUs.SubroutineNodes)
@@ -974,7 +978,11 @@ void CMainFrame::OpenAllPous(BOOL)
         if (pou.file.empty())
             continue;
         SelectPOUItem(pou.label);
+        // The POU's variable table reads the request while it opens; a POU that
+        // was already open reads nothing, so the request never outlives its open.
+        m_app.LocalVarMapOption = reallocate ? 1 : 0;
         OpenPOUFile(pou.file);
+        m_app.LocalVarMapOption = 0;
     }
 }
 
@@ -982,12 +990,21 @@ void CMainFrame::OpenAllPous(BOOL)
 // again so that their local variables are laid out anew.
 void CMainFrame::OnReallocateLocalVariables()
 {
-    if (ShowMessage(AfxGetApp()->GetAppName(), kReallocateQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (ShowMessage(kNoteCaption, kReallocateQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    if (!SaveAllProjectFiles())
+    m_app.CheckLocalVarAllocation = 0;
+    if (!SaveAllProjectFiles()) {
+        m_app.CheckLocalVarAllocation = 1;
         return;
+    }
     OnCloseAll();
+    m_app.ProjectOpen = 1;
+    // Empty maps: every POU's variable table allocates its addresses anew, first fit, while it opens.
+    m_app.Project.LocalBitUsage.assign(kLocalBitCells, 0);
+    m_app.Project.LocalByteUsage.assign(kLocalByteCells, 0);
     OpenAllPous(TRUE);
+    SaveAllProjectFiles();
+    m_app.CheckLocalVarAllocation = 1;
 }
 
 BOOL CMainFrame::ForceAddress(const std::string& address, int value)

@@ -108,3 +108,29 @@ TEST_F(MainRoadTest, FindOpensTheDialogOverThePOUInFrontAndMonitoringClosesIt)
     EXPECT_FALSE(shown->isVisible());
 }
 
+TEST_F(MainRoadTest, ReallocatingLocalVariablesEmptiesTheAllocationMapsAndReopensThePOUs)
+{
+    Start();
+    m_app->GetAppData()->DefaultPOULang = 1;
+    AnswerFileDialog(m_folder / "Mixer.qpj");
+    m_frame->SendMessage(WM_COMMAND, 32695);
+    CZULAppData& app = *m_app->GetAppData();
+    ASSERT_EQ(app.ProjectOpen, 1);
+    // Cells left used by variables that no POU declares any more.
+    app.Project.LocalBitUsage.assign(16, 1);
+    app.Project.LocalByteUsage.assign(300, 1);
+
+    m_ui.box.Answer(IDYES);
+    m_frame->SendMessage(WM_COMMAND, 32959);
+    const std::vector<RecordedMessage> boxes = m_ui.box.Messages();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes[0].caption, "Note");
+    EXPECT_EQ(app.Project.LocalBitUsage, std::vector<BYTE>(128, 0));
+    EXPECT_EQ(app.Project.LocalByteUsage, std::vector<BYTE>(256, 0));
+    EXPECT_EQ(app.CheckLocalVarAllocation, 1);
+    EXPECT_EQ(app.ProjectOpen, 1);
+    // The request ends with the reopening; the next POU opened keeps its addresses.
+    EXPECT_EQ(app.LocalVarMapOption, 0);
+    EXPECT_FALSE(m_app->GetPOUTemplate()->GetDocuments().empty());
+}
+
