@@ -9,6 +9,21 @@ namespace {
 // Separators beyond this position are not looked for.
 constexpr int kSeparatorSearchLimit = 1024;
 
+// The separators that split a line into tokens, in table order.
+const std::vector<std::string>& LineSeparators()
+{
+    static const std::vector<std::string> separators = [] {
+        std::vector<std::string> texts;
+        for (int row = 0; row < SEPARATOR_COUNT; ++row) {
+            std::string text = GetSeparatorText(row);
+            if (!text.empty())
+                texts.push_back(std::move(text));
+        }
+        return texts;
+    }();
+    return separators;
+}
+
 const char* const kMotionNames[MOTION_INSTRUCTIONS] = {"PHOME", "PREL", "PJOG", "PSTOP", "PABS"};
 
 std::string Quoted(const std::string& text)
@@ -114,10 +129,7 @@ void CILParseContext::Tokenize()
             return;
         int position = kSeparatorSearchLimit;
         std::string separator;
-        for (int row = 0; row < SEPARATOR_COUNT; ++row) {
-            const std::string text = GetSeparatorText(row);
-            if (text.empty())
-                continue;
+        for (const std::string& text : LineSeparators()) {
             const int found = ByteString::Find(rest, text);
             if (found == 0) {
                 position = 0;

@@ -295,7 +295,9 @@ void CILStatementChecker::FileVariable(CILToken* name, OperandTypeFlags typeBits
 BOOL CILStatementChecker::IsPOUName(const std::string& upperName) const
 {
     for (CPOUEntry* pou = FirstPOU(); pou; pou = pou->next) {
-        if (pou->label == upperName || ByteString::Upper(pou->name) == upperName)
+        // Upper case keeps the length, so only names of that length need it.
+        if (pou->label == upperName ||
+            (pou->name.size() == upperName.size() && ByteString::Upper(pou->name) == upperName))
             return TRUE;
     }
     return FALSE;

@@ -12,12 +12,13 @@
 #include "platform/ByteString.h"
 
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
 // Prefixes of typed constants, in the order they are tried.
 struct ConstantForm {
-    const char* prefix;
+    std::string_view prefix;
     OperandTypeFlags type;
 };
 

@@ -4,6 +4,7 @@
 #include "CpuProfile.h"
 #include "platform/ByteString.h"
 
+#include <array>
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
@@ -531,11 +532,34 @@ bool IsAnySeparator(const std::string& text)
     return false;
 }
 
+namespace {
+
+constexpr size_t kByteValues = 256;
+using AreaRowsByLetter = std::array<std::vector<WORD>, kByteValues>;
+
+// The memory-area rows under the character that follows their "%", in table
+// order, so that a look-up compares only the prefixes that can match and a
+// longer prefix is still tried before a shorter one that begins it.
+const AreaRowsByLetter& AreaRowsAfterPercent()
+{
+    static const AreaRowsByLetter rows = [] {
+        AreaRowsByLetter index;
+        for (int i = 0; i < MEM_AREA_DEF_COUNT; ++i)
+            index[static_cast<unsigned char>(g_MemAreaDefTable[i].prefix[1])].push_back(static_cast<WORD>(i));
+        return index;
+    }();
+    return rows;
+}
+
+} // namespace
+
 bool FindMemoryArea(const std::string& address, WORD& row)
 {
-    for (int i = 0; i < MEM_AREA_DEF_COUNT; ++i) {
+    if (address.size() < 2 || address[0] != '%')
+        return false;
+    for (WORD i : AreaRowsAfterPercent()[static_cast<unsigned char>(address[1])]) {
         if (address.compare(0, g_MemAreaDefTable[i].prefixLength, g_MemAreaDefTable[i].prefix) == 0) {
-            row = static_cast<WORD>(i);
+            row = i;
             return true;
         }
     }

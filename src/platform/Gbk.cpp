@@ -26,9 +26,24 @@ size_t Utf8SkipLength(const char* src, size_t left)
 
 // One conversion with iconv; an unconvertible input sequence is skipped and
 // replaced. Returns false when any replacement was needed.
+bool IsPlainAscii(const std::string& text)
+{
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 bool Convert(const char* to, const char* from, bool sourceIsUtf8, const std::string& in,
              const std::string& replacement, std::string& out)
 {
+    // Plain ASCII reads the same in both encodings: most file names and
+    // texts need no converter at all.
+    if (IsPlainAscii(in)) {
+        out = in;
+        return true;
+    }
     out.clear();
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
