@@ -96,7 +96,9 @@ void CLDCatalogueInsert::InsertContact(const char* type)
     if (IsLowerParallelCoil() || !WidthAllows())
         return;
     const CLDElement* selection = m_target.GetSelection();
-    if (std::string(type) == TYPE_NOT && selection->GetKind() != LD_KIND_COIL && CLDContactCoilCheck::IsParallelPosition(*selection))
+    // The inverting contact has no place in the last branch of a parallel column.
+    if (std::string(type) == TYPE_NOT && selection->GetKind() != LD_KIND_COIL &&
+        CLDContactCoilCheck::IsParallelPosition(*selection))
         return;
     auto contact = std::make_unique<CContact>();
     contact->SetOperand(UNSET_OPERAND);
