@@ -475,3 +475,62 @@ TEST_F(LDDialogsTest, HelpButtonsAndF1OpenEachDialogsTopic)
         row.dialog->hide();
     }
 }
+
+TEST_F(LDBlockParamDialogTest, ArrowKeysWrapAndEnterOpensTheCellEditor)
+{
+    auto* add = dynamic_cast<CBlock*>(FirstInput(2)->GetChildA());
+    ASSERT_NE(add, nullptr);
+    CLDBlockParamDlg dialog;
+    Open(dialog, *add);
+    CListCtrl* list = dialog.GetList();
+    QTableWidget* table = list->Table();
+    struct Step {
+        Qt::Key key;
+        int row;  // the selected row afterwards
+    };
+    const Step steps[] = {{Qt::Key_Up, 2}, {Qt::Key_Down, 0}, {Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Down, 0}};
+    for (const Step& step : steps) {
+        QTest::keyClick(table, step.key);
+        EXPECT_EQ(list->GetSelectionMark(), step.row);
+        EXPECT_EQ(list->GetNextItem(-1, LVNI_SELECTED), step.row);
+    }
+    QTest::keyClick(table, Qt::Key_Return);
+    CInPlaceEdit* edit = list->findChild<CInPlaceEdit*>();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->GetRow(), 0);
+    EXPECT_EQ(edit->GetColumn(), 2);
+    EXPECT_EQ(edit->GetWindowText(), "%VW0");
+    CRect cell;
+    ASSERT_TRUE(list->GetSubItemRect(0, 2, &cell));
+    CRect placed;
+    edit->GetWindowRect(&placed);
+    EXPECT_EQ(placed.Width(), cell.Width() + 1);
+    EXPECT_EQ(placed.Height(), cell.Height() + 2);
+    edit->SendMessage(WM_KILLFOCUS);
+    WaitFor([&] { return list->findChild<CInPlaceEdit*>() == nullptr; });
+    EXPECT_EQ(list->GetItemText(0, 2), "%VW0");
+}
+
+namespace {
+
+// A workbench that offers a set of ladder dialogs.
+class CDialogWorkbench : public CRecordingWorkbench {
+public:
+    ILDDialogs* GetLDDialogs() override { return dialogs; }
+    ILDDialogs* dialogs = nullptr;
+};
+
+} // namespace
+
+TEST_F(LDDialogsTest, POUDocumentsHandTheEditorTheWorkbenchsDialogs)
+{
+    CLDDialogs dialogs(*m_app, nullptr);
+    CDialogWorkbench workbench;
+    workbench.dialogs = &dialogs;
+    CPOUEditorDoc offered(*m_app, &workbench, nullptr);
+    EXPECT_EQ(offered.GetLDDialogs(), &dialogs);
+    CPOUEditorDoc plain(*m_app, &m_workbench, nullptr);
+    EXPECT_EQ(plain.GetLDDialogs(), nullptr);
+    CPOUEditorDoc alone(*m_app, nullptr, nullptr);
+    EXPECT_EQ(alone.GetLDDialogs(), nullptr);
+}
