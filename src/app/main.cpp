@@ -1,5 +1,6 @@
 #include "hardware/canopen/ui/RegisterCanopenUiClasses.h"
 #include "hardware/ui/RegisterHardwareUiClasses.h"
+#include "ladder/ui/RegisterLadderUiClasses.h"
 #include "platform/CPathProvider.h"
 #include "platform/CUserInterface.h"
 #include "platform/ui/CQtHelpService.h"
@@ -31,7 +32,7 @@ int main(int argc, char** argv)
     QApplication qtApp(argc, argv);
     std::string error;
     if (!RegisterToolkitCommandBarsClasses(&error) || !RegisterPlclinkUiClasses(&error)
-        || !RegisterPidUiClasses(&error) || !RegisterShellUiClasses(&error) || !RegisterCanopenUiClasses(&error)
+        || !RegisterLadderUiClasses(&error) || !RegisterPidUiClasses(&error) || !RegisterShellUiClasses(&error) || !RegisterCanopenUiClasses(&error)
         || !RegisterHardwareUiClasses(&error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;

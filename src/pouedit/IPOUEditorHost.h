@@ -14,6 +14,7 @@
 #include <vector>
 
 class IFindReplaceDialog;
+class ILDDialogs;
 
 class IPOUEditorHost {
 public:
@@ -73,6 +74,8 @@ public:
     virtual IFindReplaceDialog* OpenFindReplaceDialog(BOOL findOnly) = 0;
     // The dialog whose options a search reads; null while there is none.
     virtual IFindReplaceDialog* GetFindReplaceDialog() const = 0;
+    // The ladder editor's dialogs, shown by the window layer; null when none can be shown.
+    virtual ILDDialogs* GetLDDialogs() const { return nullptr; }
 
     // What a printout shows of the document: its title (the POU name, " *"
     // while modified), the file's creation and last-write times (left alone

@@ -13,6 +13,7 @@ class CFindReplaceDlg;
 class CProjTreeNode;
 class CWnd;
 class IPOUEditorView;
+class ILDDialogs;
 
 class IPOUWorkbenchHost {
 public:
@@ -48,4 +49,6 @@ public:
     // Shows the first submenu of the menu resource at the screen point;
     // the chosen command goes to the target window.
     virtual int ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target) = 0;
+    // The ladder editor's dialogs over the main window; null when there are none.
+    virtual ILDDialogs* GetLDDialogs() { return nullptr; }
 };

@@ -322,6 +322,11 @@ IFindReplaceDialog* CPOUEditorDoc::GetFindReplaceDialog() const
     return m_workbench ? m_workbench->GetFindReplaceDialog() : nullptr;
 }
 
+ILDDialogs* CPOUEditorDoc::GetLDDialogs() const
+{
+    return m_workbench ? m_workbench->GetLDDialogs() : nullptr;
+}
+
 BOOL CPOUEditorDoc::GoToLine(int n)
 {
     return m_program && m_program->GoToLine(n);

@@ -91,6 +91,8 @@ public:
     // the workbench keeps no Find/Replace dialog.
     IFindReplaceDialog* OpenFindReplaceDialog(BOOL findOnly) override;
     IFindReplaceDialog* GetFindReplaceDialog() const override;
+    // The workbench's ladder dialogs.
+    ILDDialogs* GetLDDialogs() const override;
 
     CPOUProgram* GetProgram() const { return m_program.get(); }
     const std::string& GetVarPathName() const { return m_varPath; }

@@ -2,6 +2,7 @@
 
 #include "model/CProjTreeDOC.h"
 #include "model/CZULAppData.h"
+#include "ladder/ui/CLDDialogs.h"
 #include "model/ProjectModified.h"
 #include "platform/ui/CCmdUI.h"
 #include "platform/ui/CMDIChildWnd.h"
@@ -1035,6 +1036,13 @@ void CMainFrame::ClearForceMap()
 CFindReplaceDlg* CMainFrame::GetFindReplaceDialog()
 {
     return m_findDialog.data();
+}
+
+ILDDialogs* CMainFrame::GetLDDialogs()
+{
+    if (!m_ldDialogs)
+        m_ldDialogs = std::make_unique<CLDDialogs>(m_app, this);
+    return m_ldDialogs.get();
 }
 
 void CMainFrame::ResetFindState()

@@ -30,6 +30,7 @@
 
 class CCmdUI;
 class CInsTreeView;
+class CLDDialogs;
 class CMDIChildWnd;
 class CMonitorCommand;
 class COnlineDialogs;
@@ -273,6 +274,7 @@ public:
     void ResetFindState() override;
     void ActivateCodePane() override;
     int ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target) override;
+    ILDDialogs* GetLDDialogs() override;
 
 protected:
     int OnCreate() override;
@@ -362,6 +364,8 @@ private:
     std::unique_ptr<CMonitorCommand> m_monitor;
     // The one force-map builder of the program: editors, status chart and the link's reads share it.
     std::unique_ptr<CForceCommands> m_force;
+    // The ladder editor's dialogs over this window, made on first use.
+    std::unique_ptr<CLDDialogs> m_ldDialogs;
     // The modeless Find/Replace dialog; a child of this window, so it may go first.
     QPointer<CFindReplaceDlg> m_findDialog;
     std::unique_ptr<CQtOutputSink> m_outputSink;

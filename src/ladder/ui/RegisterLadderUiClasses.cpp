@@ -1,0 +1,6 @@
+#include "RegisterLadderUiClasses.h"
+
+bool RegisterLadderUiClasses(std::string*)
+{
+    return true;
+}
