@@ -15,7 +15,7 @@ const char* const kResourceFiles[] = {
     ":/resources/mainwindow.rc",
     ":/resources/ilmenus.rc",
     ":/resources/projtree.rc",
-    ":/resources/buttoneditor.rc",
+    ":/resources/customize.rc",
 };
 
 } // namespace
