@@ -177,11 +177,10 @@ CIconImage CTKButtonEditorDlg::GetIcon(BOOL* alpha) const
     const CIconImage& image = m_picture->GetImage();
     if (image.IsEmpty())
         return CIconImage();
-    if (image.IsAlpha()) {
-        *alpha = TRUE;
+    if (alpha)
+        *alpha = image.IsAlpha();
+    if (image.IsAlpha())
         return CreateAlphaIcon(image);
-    }
-    *alpha = FALSE;
     CIconImage icon = image;
     icon.ApplyMaskColor(kImageEditorTransparent);
     icon.SetAlpha(FALSE);
