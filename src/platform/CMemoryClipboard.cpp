@@ -1,5 +1,7 @@
 #include "CMemoryClipboard.h"
 
+#include "CClipboard.h"
+
 void CMemoryClipboard::Empty()
 {
     m_hasText = FALSE;
@@ -63,4 +65,12 @@ BOOL CMemoryClipboard::IsFormatAvailable(UINT format) const
     if (format == CF_BITMAP)
         return !m_bitmap.IsEmpty();
     return m_data.count(format) != 0;
+}
+
+std::vector<std::string> CMemoryClipboard::GetFormatNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : m_data)
+        names.push_back(CClipboard::FormatName(entry.first));
+    return names;
 }

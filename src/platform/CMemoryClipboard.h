@@ -16,6 +16,7 @@ public:
     BOOL SetData(UINT format, const std::vector<BYTE>& bytes) override;
     BOOL GetData(UINT format, std::vector<BYTE>* bytes) const override;
     BOOL IsFormatAvailable(UINT format) const override;
+    std::vector<std::string> GetFormatNames() const override;
 
 private:
     BOOL m_hasText = FALSE;

@@ -27,4 +27,6 @@ public:
     virtual BOOL GetData(UINT format, std::vector<BYTE>* bytes) const = 0;
     // CF_TEXT, CF_BITMAP or a registered format.
     virtual BOOL IsFormatAvailable(UINT format) const = 0;
+    // The names of the formats beyond text and bitmap that the clipboard holds.
+    virtual std::vector<std::string> GetFormatNames() const { return {}; }
 };

@@ -10,6 +10,8 @@
 
 namespace {
 
+const QString kOwnMimePrefix = QStringLiteral("application/x-orvelbuilder-");
+
 QImage ToQImage(const CIconImage& bitmap)
 {
     QImage image(bitmap.Width(), bitmap.Height(), QImage::Format_ARGB32);
@@ -34,6 +36,21 @@ CIconImage FromQImage(const QImage& source)
 
 } // namespace
 
+std::vector<std::string> CQtClipboard::GetFormatNames() const
+{
+    std::vector<std::string> names;
+    const QMimeData* offer = m_clipboard->mimeData();
+    if (offer == nullptr)
+        return names;
+    for (const QString& type : offer->formats()) {
+        if (type.startsWith(kOwnMimePrefix))
+            names.push_back(type.mid(kOwnMimePrefix.size()).replace('-', ' ').toStdString());
+        else
+            names.push_back(type.toStdString());
+    }
+    return names;
+}
+
 CQtClipboard::CQtClipboard(QClipboard* clipboard)
     : m_clipboard(clipboard ? clipboard : QGuiApplication::clipboard())
 {
@@ -45,7 +62,7 @@ QString CQtClipboard::MimeType(UINT format)
 {
     QString name = QString::fromUtf8(CClipboard::FormatName(format));
     name.replace(' ', '-');
-    return QStringLiteral("application/x-orvelbuilder-") + name;
+    return kOwnMimePrefix + name;
 }
 
 void CQtClipboard::Install()

@@ -30,6 +30,8 @@ public:
     BOOL SetData(UINT format, const std::vector<BYTE>& bytes) override;
     BOOL GetData(UINT format, std::vector<BYTE>* bytes) const override;
     BOOL IsFormatAvailable(UINT format) const override;
+    // Our own formats by their names, those of other programs by their MIME types.
+    std::vector<std::string> GetFormatNames() const override;
 
 private:
     // Puts everything set since Empty on the clipboard as one offer.
