@@ -53,6 +53,8 @@ protected:
         Ladder()->GetLDEditor().SetDialogs(&m_chooser);
     }
 
+public:
+    // The steps' own checks reach these.
     CLDProgram* Ladder() const { return dynamic_cast<CLDProgram*>(m_doc->GetProgram()); }
     CLDElement* Root() const { return Ladder()->GetItems()[1].get(); }
 
@@ -68,7 +70,13 @@ TEST_F(LadderEditCommandsTest, EachCommandEditsTheNetworksThroughTheView)
         std::function<CLDElement*(LadderEditCommandsTest&)> select;
         std::function<bool(LadderEditCommandsTest&, CLDElement* selected)> done;
     };
-    const auto firstContact = [](LadderEditCommandsTest& t) { return t.Root()->GetChildA(); };
+    // The leftmost contact of the rung: the left part of any series node before it.
+    const auto firstContact = [](LadderEditCommandsTest& t) {
+        CLDElement* e = t.Root()->GetChildA();
+        while (e && e->GetKind() == LD_KIND_LOGIC_NODE)
+            e = e->GetLink() == LD_LINK_SERIES ? e->GetChildB() : e->GetChildA();
+        return e;
+    };
     const Step steps[] = {
         {"right contact", ID_LD_RIGHT_CONTACT, firstContact,
          [](LadderEditCommandsTest& t, CLDElement* s) {
