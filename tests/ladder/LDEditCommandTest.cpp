@@ -419,20 +419,26 @@ TEST_F(LDEditCommandTest, DeleteNetworkFindsTheNetworkInTheTreeNotInTheLastLayou
     LoadIL({"(* Network 0 *)", "LD %I0.0", "ST %Q0.0", "(* Network 1 *)", "LD %I0.1", "ST %Q0.1",
             "(* Network 2 *)", "LD %I0.2", "ST %Q0.2"});
     Editor().LayoutAll();
-    // A new network before network 1, with no layout since: the stamps of
-    // the later networks still name their old items.
-    m_program->Select(Item(2));
-    Editor().OnLDCommand(ID_LD_NETWORK);
-    ASSERT_EQ(m_program->GetNetworkCount(), 4);
+    // A network put in front with no layout since: the elements of the later
+    // networks still carry the items they had at the last layout.
+    auto* root = new CCoil;
+    root->SetTypeText("-( )");
+    root->SetOperand("%Q1.0");
+    CLDElement* contact = NewContact();
+    root->SetChildA(contact);
+    contact->SetParent(root);
+    m_program->InsertItems(0, LDItemPtr(new CComment), LDItemPtr(root));
+    Editor().RenumberHeaders();
     CLDElement* doomed = Root(2);
     ASSERT_EQ(doomed->GetChildA()->GetOperand(), "%I0.1");
+    ASSERT_EQ(doomed->GetChildA()->GetPosition().itemIndex, 3);
     m_program->Select(doomed->GetChildA());
 
     Editor().OnLDCommand(ID_LD_DELETE_NETWORK);
 
     ASSERT_EQ(m_program->GetNetworkCount(), 3);
-    EXPECT_EQ(Root(0)->GetChildA()->GetOperand(), "%I0.0");
-    EXPECT_EQ(Root(1)->GetChildA()->GetOperand(), "????");
+    EXPECT_EQ(Root(0)->GetOperand(), "%Q1.0");
+    EXPECT_EQ(Root(1)->GetChildA()->GetOperand(), "%I0.0");
     EXPECT_EQ(Root(2)->GetChildA()->GetOperand(), "%I0.2");
     EXPECT_EQ(HeaderNumbers(), (std::vector<int> {0, 1, 2}));
     EXPECT_EQ(Selection(), Root(1));
@@ -442,6 +448,26 @@ TEST_F(LDEditCommandTest, DeleteNetworkFindsTheNetworkInTheTreeNotInTheLastLayou
     Editor().OnLDCommand(ID_LD_DELETE_NETWORK);
     EXPECT_EQ(m_program->GetNetworkCount(), 2);
     EXPECT_EQ(Selection(), nullptr);
+}
+
+TEST_F(LDEditCommandTest, ABlockTheNetworkRefusesTakesItsNewInstanceBack)
+{
+    LoadIL({"(* Network 0 *)", "LD %I0.0", "OR %I0.1", "AND %I0.2", "ST %Q0.0"});
+    CLDElement* node = Root(0)->GetChildA();
+    ASSERT_EQ(node->GetKind(), LD_KIND_LOGIC_NODE);
+    m_program->Select(node);
+    m_dialogs.answerName = "TON";
+    m_dialogs.answerInstance = "T5";
+    const std::string il = IL();
+
+    Editor().OnLDCommand(ID_LD_BLOCK);
+
+    EXPECT_EQ(m_dialogs.opened, 1);
+    EXPECT_EQ(IL(), il);
+    EXPECT_EQ(Selection(), nullptr);
+    std::vector<std::string> names, types;
+    Project().FBTable.GetFBInstancesOfPOU("Main", names, types);
+    EXPECT_TRUE(names.empty());
 }
 
 TEST_F(LDEditCommandTest, UndoAndRedoGiveBackTheStatesAndTheFBInstances)
