@@ -723,27 +723,6 @@ void CLDEditor::Repaint()
         m_host->Invalidate();
     TriggerRepaint();
 }
-void CLDEditor::OnEditUndo()
-{
-    if (m_program.Undo())
-        Repaint();
-}
-
-void CLDEditor::OnUpdateEditUndo(IPOUCommandUI& ui)
-{
-    ui.Enable(m_program.CanUndo());
-}
-
-void CLDEditor::OnEditRedo()
-{
-    if (m_program.Redo())
-        Repaint();
-}
-
-void CLDEditor::OnUpdateEditRedo(IPOUCommandUI& ui)
-{
-    ui.Enable(m_program.CanRedo());
-}
 
 CSize CLDEditor::GetExtent(CSize& size)
 {

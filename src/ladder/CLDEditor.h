@@ -12,7 +12,9 @@
 
 #include <vector>
 
+class CBlock;
 class CLDProgram;
+class ILDDialogs;
 class IPOUEditorHost;
 
 class CLDEditor : public CPOUEditor, public ILDCommandTarget {
@@ -75,8 +77,42 @@ public:
     void UpdateMonitorDisplay() override;
     void ClearMonitorDisplay() override;
 
-    void OnLDCommand(UINT) override {}
-    void OnUpdateLDCommand(UINT, IPOUCommandUI& ui) override { ui.Enable(FALSE); }
+    // The LD menu's commands by their ids, and their update rules.
+    void OnLDCommand(UINT id) override;
+    void OnUpdateLDCommand(UINT id, IPOUCommandUI& ui) override;
+
+    // Editing commands: each ends with the new element selected and one undo snapshot.
+    void OnInsertNetwork();
+    void OnInsertLeftContact();
+    void OnInsertRightContact();
+    BOOL InsertContact(BOOL left);
+    void OnInsertParallelContact();
+    void OnInsertCoil();
+    void OnInsertBlock();
+    void OnDeleteComponent();
+    void OnDeleteNetwork();
+    // forward: the Delete key (the focus stays on the place); else Backspace (it moves left).
+    void DeleteSelection(BOOL forward);
+    // The position map and the start rows as the next paint will have them.
+    void RelayoutVisible();
+    void OnUpdateInsertNetwork(IPOUCommandUI& ui);
+    void OnUpdateInsertContact(IPOUCommandUI& ui);
+    void OnUpdateInsertParallelContact(IPOUCommandUI& ui);
+    void OnUpdateInsertCoil(IPOUCommandUI& ui);
+    void OnUpdateInsertBlock(IPOUCommandUI& ui);
+    void OnUpdateDeleteComponent(IPOUCommandUI& ui);
+    void OnUpdateDeleteNetwork(IPOUCommandUI& ui);
+    void OnUpdateDrawBranch(IPOUCommandUI& ui);
+
+    // The size limits of a diagram.
+    BOOL CheckWidth();
+    BOOL CheckBranchRows(CLDElement* element);
+    BOOL CheckDiagramHeight();
+
+    // The block chooser and element dialogs of the window layer; none in a bare editor.
+    void SetDialogs(ILDDialogs* dialogs) { m_dialogs = dialogs; }
+    // Whether the in-place operand editor is open.
+    BOOL IsEditingOperand() const { return m_editingOperand; }
 
     // The caret goes before the networks are replaced from IL text.
     void RemoveCaret();
@@ -156,6 +192,21 @@ private:
     void FocusOnSelection();
     int VerticalScrollMax() const;
     void ScrollTo(int x, int y);
+    // The common end of an edit: selection, snapshot, modified, repaint, scroll sizes, focus.
+    void FinishEdit(CLDElement* element);
+    // No command edits while monitoring or, where asked, while an operand is edited.
+    BOOL IsIdle() const;
+    void FocusView();
+    // The item of the selection's network: its header, or else its root; -1 without one.
+    int SelectedItem() const;
+    BOOL IsParallelCoilSelected() const;
+    // Fills a new block from the chooser's answer; FALSE when nothing is to be inserted.
+    BOOL PrepareBlock(CBlock& block, int choice, const std::string& name, const std::string& instance,
+                      std::string* addedInstance);
+    // The FB instances of the program's blocks enter the project again after a reload.
+    void RegisterFBInstances();
+    // The tail of Undo and Redo.
+    void AfterReload();
 
     int m_cellWidth = LD_CELL_WIDTH;
     int m_cellHeight = LD_CELL_HEIGHT;
@@ -182,6 +233,9 @@ private:
     float m_printPageHeight = 0;
     LOGFONT m_printFont {};
     CPrintLayout m_print;
+
+    ILDDialogs* m_dialogs = nullptr;
+    BOOL m_editingOperand = FALSE;
 
     CLDProgram& m_program;
     IPOUEditorHost* m_host;

@@ -83,12 +83,56 @@ public:
     CLDNameTables& GetNames() { return m_names; }
     CZULAppData& GetApp() const { return m_app; }
 
+    // Tree edits around the selection. A refused insertion leaves the tree
+    // as it was; whether the new element is then deleted is said per edit.
+    // A contact right of the selection (a coil: at the end of its input).
+    BOOL AppendSeries(CLDElement* element);
+    // A contact left of the selection; deleted when the selection takes none.
+    BOOL InsertLeft(CLDElement* element);
+    // A contact below the selection; deleted when the selection takes none.
+    void AddParallelContact(CLDElement* contact);
+    BOOL InsertBlock(CLDElement* block);
+    // A coil below the selected coil; the caller gives it the parallel link.
+    BOOL AddParallelCoil(CLDElement* coil);
+    // Removes the selected element and joins what was around it.
+    void DeleteSelected();
+    // The branch the user draws: its start and end cells, then the join.
+    int PickBranchStart(int column, int row);
+    int PickBranchEnd(int leftLimit, int row, int column);
+    BOOL ConnectBranch();
+    // Puts the run from first to last in parallel with a new contact.
+    BOOL WrapInParallel(CLDElement* first, CLDElement* last);
+    // Whether element is reached from from along childA links (from itself counts).
+    static BOOL IsInSeriesRun(CLDElement* from, CLDElement* element);
+    void ClearBranchEnds() { SetBranchEnds(nullptr, nullptr); }
+    // Selects the element in the cell right of element; FALSE, with element selected, when there is none.
+    BOOL SelectRightNeighbour(CLDElement* element);
+    // The network root above an element (the element itself for a root).
+    static CLDElement* RootOf(CLDElement* element);
+    // The item index of a root in the item array; -1 when it is none.
+    int ItemIndexOf(const CLDElement* root) const;
+
     // Deletes the networks first to last with their trees; FB instances leave the project.
     void DeleteNetworks(int first, int last);
     // Drops every redo snapshot, after edits that took their own undo snapshot.
     void ClearRedoList();
 
+    // Inserts a header and its root at an item index (an even one).
+    void InsertItems(int index, LDItemPtr header, LDItemPtr root);
+    // Takes a network's header and root out of the array and deletes their trees.
+    void RemoveNetworkItems(int rootIndex);
+
 private:
+    BOOL IsMonitoring() const;
+    // A new "????" contact of the given link, named by this program.
+    CLDElement* NewContact(int link);
+    // Places e right of s, in the run, or in a new parallel node for a column element.
+    void PlaceRightOf(CLDElement* s, CLDElement* e);
+    void DeleteCoil(CLDElement* coil);
+    // The tree edit of a contact or block's deletion; FALSE when refused.
+    BOOL UnlinkElement(CLDElement* r);
+    // Links the rows the user picked for a branch from one element to itself.
+    BOOL BranchBelow(CLDElement* start);
     void StoreSnapshot(CArchive& ar);
     void LoadSnapshot(CArchive& ar);
     // One item's records; null when a type byte names no element class or the records do not form one tree.

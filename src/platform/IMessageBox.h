@@ -27,6 +27,8 @@ constexpr UINT MB_DEFBUTTON1 = 0x0000;
 constexpr UINT MB_DEFBUTTON2 = 0x0100;
 constexpr UINT MB_DEFBUTTON3 = 0x0200;
 constexpr UINT MB_DEFMASK = 0x0F00;
+// Modality: the box stops the whole task, not only its owner.
+constexpr UINT MB_TASKMODAL = 0x2000;
 
 // Answers.
 constexpr int IDOK = 1;

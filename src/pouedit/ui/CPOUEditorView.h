@@ -5,6 +5,7 @@
 // POU's language is switched.
 
 #include "model/InstructionCatalog.h"
+#include "pouedit/ILDCommandTarget.h"
 #include "pouedit/IPOUEditorView.h"
 #include "platform/IPrintable.h"
 #include "platform/ui/CScrollView.h"
@@ -28,15 +29,6 @@ constexpr UINT ID_EDIT_UNDO = 57643;
 constexpr UINT ID_EDIT_REDO = 57644;
 constexpr UINT ID_FORCE_TRUE = 32803;
 constexpr UINT ID_FORCE_FALSE = 32805;
-constexpr UINT ID_LD_NETWORK = 32814;
-constexpr UINT ID_LD_PARALLEL_CONTACT = 32816;
-constexpr UINT ID_LD_BLOCK = 32817;
-constexpr UINT ID_LD_COIL = 32818;
-constexpr UINT ID_LD_DELETE_COMPONENT = 32819;
-constexpr UINT ID_LD_DELETE_NETWORK = 32820;
-constexpr UINT ID_LD_RIGHT_CONTACT = 32912;
-constexpr UINT ID_LD_LEFT_CONTACT = 32914;
-constexpr UINT ID_LD_BRANCH = 32915;
 constexpr UINT ID_LANGUAGE_IL = 32933;
 constexpr UINT ID_LANGUAGE_LD = 32934;
 constexpr UINT ID_UNFORCE_ALL = 32947;
