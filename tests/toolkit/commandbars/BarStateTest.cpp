@@ -277,6 +277,8 @@ TEST_F(BarStateTest, MovedHiddenAndFloatingToolbarsComeBack)
     Bar(284)->GetWindowRect(&rect);
     EXPECT_EQ(rect.TopLeft(), project.TopLeft());
 
+    SaveScreenshot("bar_state_restored.png");
+
     // A second round trip changes nothing.
     Restart();
     EXPECT_EQ(Entries(kTKPositionTop), top);
