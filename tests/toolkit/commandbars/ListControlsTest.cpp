@@ -24,6 +24,11 @@
 #include "toolkit/commandbars/ITKTabGroupCommands.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 
+#include "toolkit/commandbars/CTKPopupTracker.h"
+
+#include <QTest>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -315,6 +320,31 @@ TEST_F(ListControlsTest, MenuItemsWithListIdsBecomeListControls)
         EXPECT_EQ(menu->GetControl(i)->GetRuntimeClass(), cases[i].expected) << cases[i].text;
         EXPECT_EQ(menu->GetControl(i)->GetID(), cases[i].id) << cases[i].text;
     }
+}
+
+TEST_F(ListControlsTest, TheProgramsFileMenuShowsTheRecentFilesNumbered)
+{
+    frame->names = {"Lift.qpj", "/home/ann/R&D.qpj"};
+    CMenu program;
+    ASSERT_TRUE(program.LoadMenu(123));
+    const CMenu* file = program.GetSubMenu(0);
+    ASSERT_NE(file, nullptr);
+    std::vector<std::string> captions;
+    std::string screenshot;
+    QTimer::singleShot(0, [&] {
+        const auto& tracked = CTKPopupTracker::Get().GetTrackedBars();
+        ASSERT_EQ(tracked.size(), 1u);
+        for (int i = 0; i < tracked.front()->GetControlCount(); ++i)
+            if (tracked.front()->GetControl(i)->IsVisible())
+                captions.push_back(tracked.front()->GetControl(i)->GetCaption());
+        screenshot = SaveScreenshot("file_menu_recent_files.png");
+        QTest::keyClick(frame.get(), Qt::Key_Escape);
+    });
+    CTKCommandBars::ShowContextMenu(file, TPM_RETURNCMD, 100, 100, frame.get(), nullptr, frame.get(), bars);
+    EXPECT_EQ(captions, (std::vector<std::string>{"&New Project...", "&Open Project...", "&Close Project",
+                                                  "&Save Project", "Save Project &As...", "&Import...", "&Export...",
+                                                  "&1 Lift.qpj", "&2 /home/ann/R&&D.qpj", "E&xit"}));
+    EXPECT_FALSE(screenshot.empty());
 }
 
 // Records the selector's notifications and the commands it sends.
