@@ -26,6 +26,7 @@
 
 #include "toolkit/commandbars/CTKPopupTracker.h"
 
+#include <QCursor>
 #include <QTest>
 #include <QTimer>
 
@@ -416,6 +417,45 @@ TEST_F(ListControlsTest, TheSelectorHighlightsAndChoosesABlock)
     EXPECT_EQ(site.commands.size(), 1u);
     menu->SetSite(nullptr);
     menu->SetOwnerWindow(nullptr);
+}
+
+TEST_F(ListControlsTest, DraggingBeyondTheSelectorGrowsItUpToItsMaximum)
+{
+    CTKToolBar* bar = bars->AddToolBar("Table", kTKPositionFloating, RUNTIME_CLASS(CTKToolBar));
+    ASSERT_NE(bar, nullptr);
+    auto* selector = new CTKControlSelector;
+    bar->GetControls()->InsertControl(selector, 4242);
+    selector->OnCalcDynamicSize(0);
+    const CRect grid(0, 0, 5 * 28, 4 * 28);
+    selector->SetRect(grid);
+    struct Case {
+        const char* name;
+        CPoint cursor;   // client point of the bar
+        BOOL buttonDown;
+        CSize grid;
+    };
+    const Case cases[] = {
+        {"inside the grid", {20, 20}, TRUE, {5, 4}},
+        {"button up beyond it", {200, 20}, FALSE, {5, 4}},
+        {"two columns right", {5 * 28 + 40, 20}, TRUE, {7, 4}},
+        {"far beyond both edges", {2000, 2000}, TRUE, {12, 12}},
+    };
+    for (const Case& test : cases) {
+        selector->SetRect(grid);
+        CPoint screen = test.cursor;
+        bar->ClientToScreen(&screen);
+        QCursor::setPos(screen.x, screen.y);
+        if (test.buttonDown)
+            QTest::mousePress(&frame->StatusStrip(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        selector->SetSelected(kTKSelectedHot);
+        selector->SetSelected(kTKSelectedNone);
+        if (test.buttonDown)
+            QTest::mouseRelease(&frame->StatusStrip(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        EXPECT_EQ(selector->GetGridSize(), test.grid) << test.name;
+    }
+    // The next layout starts from the initial grid again.
+    selector->OnCalcDynamicSize(0);
+    EXPECT_EQ(selector->GetGridSize(), CSize(5, 4));
 }
 
 TEST_F(ListControlsTest, TheSelectorKeepsItsGridInTheArchive)
