@@ -15,6 +15,9 @@ constexpr DWORD kBigClassTag = 0x80000000;
 constexpr WORD kBigObjectTag = 0x7FFF;
 constexpr DWORD kMaxMapCount = 0x3FFFFFFE;
 constexpr size_t kMaxClassNameLength = 64;
+// A schema with this bit is versionable: stored without the bit, and any
+// stored number loads; the class checks the number it is given.
+constexpr UINT kVersionableSchema = 0x80000000;
 
 // UTF-16LE code units to UTF-8, unpaired surrogates as U+FFFD.
 std::string Utf16ToUtf8(const std::vector<WORD>& units)
@@ -289,7 +292,7 @@ void CArchive::WriteClass(const CRuntimeClass* cls)
         return;
     }
     const std::string name = cls->m_lpszClassName;
-    *this << kNewClassTag << static_cast<WORD>(cls->m_wSchema) << static_cast<WORD>(name.size());
+    *this << kNewClassTag << static_cast<WORD>(cls->m_wSchema & ~kVersionableSchema) << static_cast<WORD>(name.size());
     Write(name.data(), name.size());
     m_storeMap[cls] = NextMapIndex();
 }
@@ -346,7 +349,8 @@ const CRuntimeClass* CArchive::ReadClassOrTag(const CRuntimeClass* expected, UIN
             SetError(badClass);
             return nullptr;
         }
-        if (storedSchema != cls->m_wSchema) {
+        // A versionable class reads every stored schema and checks it itself.
+        if ((cls->m_wSchema & kVersionableSchema) == 0 && storedSchema != cls->m_wSchema) {
             SetError(badSchema);
             return nullptr;
         }
@@ -360,7 +364,7 @@ const CRuntimeClass* CArchive::ReadClassOrTag(const CRuntimeClass* expected, UIN
             return nullptr;
         }
         cls = m_loadArray[index].cls;
-        schema = cls->m_wSchema;
+        schema = cls->m_wSchema & ~kVersionableSchema;
     }
     if (expected && !cls->IsDerivedFrom(expected)) {
         SetError(badClass);

@@ -338,15 +338,33 @@ BOOL CMainFrame::CreateToolBars()
     return TRUE;
 }
 
-// The options of the bars; the docked places of the bars join them with the toolkit's bar state.
+int CMainFrame::GetRecentFileCount() const
+{
+    return m_recent.GetSize();
+}
+
+BOOL CMainFrame::GetRecentDisplayName(int index, const std::string& currentFolder, std::string* name) const
+{
+    const std::string path = m_recent.GetEntry(index);
+    if (path.empty())
+        return FALSE;
+    const BOOL inFolder = !currentFolder.empty() && path.compare(0, currentFolder.size(), currentFolder) == 0 &&
+                          path.find('/', currentFolder.size()) == std::string::npos;
+    *name = inFolder ? path.substr(currentFolder.size()) : path;
+    return TRUE;
+}
+
+// The options of the bars, then their arrangement and customised content.
 void CMainFrame::LoadBarState()
 {
     GetCommandBars()->LoadOptions(kBarStateName);
+    GetCommandBars()->LoadState(kBarStateName, FALSE);
 }
 
 void CMainFrame::SaveBarState()
 {
     GetCommandBars()->SaveOptions(kBarStateName);
+    GetCommandBars()->SaveState(kBarStateName);
 }
 
 // Workspace selected, Instructions and HW Catalog tabbed beside it, Output

@@ -20,6 +20,7 @@
 #include "shell/ui/IOutputViewHost.h"
 #include "shell/ui/IProjTreeHost.h"
 #include "toolkit/commandbars/CTKMDIFrameWnd.h"
+#include "toolkit/commandbars/ITKRecentFileSource.h"
 #include "toolkit/docking/CTKDockingPaneHost.h"
 
 #include <QPointer>
@@ -106,7 +107,8 @@ class CMainFrame : public CTKMDIFrameWnd,
                    public IMonitorFrame,
                    public IProjTreeHost,
                    public IHardwareWindowHost,
-                   public IFindReplaceHost {
+                   public IFindReplaceHost,
+                   public ITKRecentFileSource {
     DECLARE_DYNAMIC(CMainFrame)
 public:
     // The application data, the profile and the recent-project list outlive the frame.
@@ -114,6 +116,12 @@ public:
     ~CMainFrame() override;
 
     CStatusBar* GetStatusBar() const { return m_statusBar.get(); }
+
+    // The recent-project list for the File menu: a project in the current
+    // folder by its file name, any other by its full path.
+    int GetRecentStartIndex() const override { return 0; }
+    int GetRecentFileCount() const override;
+    BOOL GetRecentDisplayName(int index, const std::string& currentFolder, std::string* name) const override;
     CTKToolBar* GetToolBar(int index) const;
     CProjTreeDOC* GetProjectDocument() const { return m_projectDoc.get(); }
     CProjectCommands* GetProjectCommands() const { return m_commands.get(); }

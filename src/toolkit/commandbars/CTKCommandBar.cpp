@@ -1,5 +1,6 @@
 #include "toolkit/commandbars/CTKCommandBar.h"
 
+#include "platform/CArchive.h"
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CCmdUI.h"
 #include "platform/ui/CFrameWnd.h"
@@ -23,6 +24,7 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -378,6 +380,88 @@ void CTKCommandBar::Copy(const CTKCommandBar* source, BOOL recursive)
     m_pControls->InternalRelease();
     m_pControls = source->m_pControls->Duplicate(recursive);
     m_pControls->SetParent(this);
+}
+
+namespace {
+
+// The first stored schema that carries the button size.
+constexpr int kSchemaButtonSize = 3;
+
+// The child bars of the popup controls of a collection and of its reference copy.
+std::vector<CTKControlPopup*> PopupControlsOf(const CTKControls* controls)
+{
+    std::vector<CTKControlPopup*> popups;
+    const CTKControls* lists[] = {controls, controls ? controls->GetReferenceCopy() : nullptr};
+    for (const CTKControls* list : lists) {
+        if (!list)
+            continue;
+        for (int i = 0; i < list->GetCount(); ++i)
+            if (auto* popup = dynamic_cast<CTKControlPopup*>(list->GetAt(i)))
+                popups.push_back(popup);
+    }
+    return popups;
+}
+
+} // namespace
+
+void CTKCommandBar::SaveBarState(int* nextId, std::vector<CTKCommandBar*>* bars)
+{
+    if (std::find(bars->begin(), bars->end(), this) != bars->end())
+        return;
+    bars->push_back(this);
+    if (m_nBarType == kTKBarPopup)
+        m_nBarId = static_cast<UINT>((*nextId)++);
+    for (CTKControlPopup* popup : PopupControlsOf(m_pControls))
+        if (CTKCommandBar* child = popup->GetCommandBar())
+            child->SaveBarState(nextId, bars);
+}
+
+void CTKCommandBar::LoadBarState(const std::vector<CTKCommandBar*>& bars)
+{
+    for (CTKControlPopup* popup : PopupControlsOf(m_pControls)) {
+        const UINT serial = popup->GetCommandBarSerial();
+        if (serial == 0)
+            continue;
+        popup->SetCommandBarSerial(0);
+        // A popup bar is linked once: its id goes with the link, so a
+        // damaged archive cannot make a bar its own ancestor.
+        auto found = std::find_if(bars.begin(), bars.end(), [this, serial](const CTKCommandBar* bar) {
+            return bar != this && bar->GetType() == kTKBarPopup && bar->GetBarID() == serial;
+        });
+        if (found == bars.end())
+            continue;
+        CTKCommandBar* child = *found;
+        child->SetBarID(0);
+        popup->SetCommandBar(child);
+        child->LoadBarState(bars);
+    }
+}
+
+void CTKCommandBar::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << m_nBarType << m_nPosition << m_nBarId << m_dwFlags << m_dwStyle << m_strTitle << m_bCustomizable
+           << m_nMRUWidth << static_cast<int>(m_szIcons.cx) << static_cast<int>(m_szIcons.cy);
+        m_pControls->Serialize(ar, kTKArchiveSchema);
+        return;
+    }
+    int schema = 0;
+    if (!CTKControl::AcceptLoadedSchema(ar, &schema))
+        return;
+    ar >> m_nBarType >> m_nPosition >> m_nBarId >> m_dwFlags >> m_dwStyle >> m_strTitle >> m_bCustomizable
+        >> m_nMRUWidth;
+    if (schema >= kSchemaButtonSize) {
+        int cx = 0;
+        int cy = 0;
+        ar >> cx >> cy;
+        m_szIcons = CSize(cx, cy);
+    }
+    if (m_nBarType < kTKBarMenu || m_nBarType > kTKBarPopup || m_nPosition < kTKPositionTop ||
+        m_nPosition > kTKPositionNone) {
+        ar.SetError(CArchive::badClass);
+        return;
+    }
+    m_pControls->Serialize(ar, schema);
 }
 
 CTKCommandBar* CTKCommandBar::Clone(BOOL recursive) const

@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/CTKHookSink.h"
 
 #include <string>
+#include <vector>
 
 class CDC;
 class CMenu;
@@ -86,6 +87,16 @@ public:
     virtual void Copy(const CTKCommandBar* source, BOOL recursive);
     virtual CTKCommandBar* Clone(BOOL recursive) const;
     virtual void Reset();
+    // Lists the bar for the controls archive (once) and, unless it is a
+    // toolbar, gives it the next serial id; then the child bars of its
+    // popup controls and of their reference copy follow.
+    virtual void SaveBarState(int* nextId, std::vector<CTKCommandBar*>* bars);
+    // Links every loaded popup control that waits for a serial id to the
+    // popup bar of that id in the list, and continues into that bar.
+    virtual void LoadBarState(const std::vector<CTKCommandBar*>& bars);
+
+    // The stored form in the controls archive: the bar's fields, then its controls.
+    void Serialize(CArchive& ar) override;
 
     // --- Parents and owners ---
     CTKCommandBars* GetCommandBars() const;

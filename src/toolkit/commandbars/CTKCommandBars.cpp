@@ -11,11 +11,16 @@
 #include "platform/ui/CTrackingLoop.h"
 #include "toolkit/commandbars/CTKWindowHookMap.h"
 
+#include "platform/CArchive.h"
+#include "platform/CUserInterface.h"
+#include "platform/FileSystem.h"
 #include "platform/ui/CFrameWnd.h"
+#include "platform/ui/CResourceStore.h"
 #include "platform/ui/CMDIFrameWnd.h"
 #include "platform/ui/CSettingsStore.h"
 #include "platform/ui/CWinApp.h"
 #include "toolkit/commandbars/CTKBarDragTracker.h"
+#include "toolkit/commandbars/CTKBarStateInfo.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKDockBar.h"
 #include "toolkit/commandbars/CTKMenuBar.h"
@@ -586,4 +591,304 @@ void CTKCommandBars::FillAddRemovePopup(CTKToolBar* bar, CTKPopupBar* popup)
         CTKControl* customize = popup->GetControls()->AddNewControl(kTKControlButton, kTKCustomizeCommand);
         customize->SetBeginGroup(TRUE);
     }
+}
+
+namespace {
+
+constexpr char kControlsEntry[] = "Controls";
+constexpr char kLoadFromFileEntry[] = "LoadFromFile";
+// Serial ids of the popup bars in the controls archive start here.
+constexpr int kFirstSerialBarId = 16777216;
+// The smallest stored bar: its class tag and fixed fields.
+constexpr std::size_t kMinStoredBar = 2;
+// More dock entries than this were never written: the section is damaged.
+constexpr int kMaxDockEntries = 4096;
+// The question asked when a customised toolbar meets a changed program toolbar.
+constexpr UINT kChangedToolBarQuestion = 9394;
+constexpr char kTitlePlaceholder[] = "%s";
+
+void ReleaseBars(std::vector<CTKCommandBar*>* bars)
+{
+    for (CTKCommandBar* bar : *bars)
+        bar->InternalRelease();
+    bars->clear();
+}
+
+// Whether the user keeps the customised toolbar (No) over the program's new one.
+BOOL KeepCustomisation(const std::string& title)
+{
+    std::string question = CResourceStore::Instance().LoadString(kChangedToolBarQuestion);
+    const std::size_t placeholder = question.find(kTitlePlaceholder);
+    if (placeholder != std::string::npos)
+        question.replace(placeholder, sizeof kTitlePlaceholder - 1, title);
+    const std::string caption = AfxGetApp() ? AfxGetApp()->GetAppName() : std::string();
+    return ShowMessage(caption, question, MB_YESNO | MB_ICONQUESTION) == IDNO;
+}
+
+// The archive's record of one toolbar.
+std::unique_ptr<CTKBarInfo> BarInfoOf(CTKToolBar* bar)
+{
+    auto info = std::make_unique<CTKBarInfo>();
+    info->pBar = bar;
+    info->nBarId = bar->GetBarID();
+    info->bVisible = bar->IsVisible();
+    info->nMRUWidth = bar->GetMRUWidth();
+    info->bFloating = bar->GetPosition() == kTKPositionFloating;
+    CTKBarDragTracker* tracker = bar->GetDragTracker();
+    if (bar->IsWindow()) {
+        CRect window;
+        bar->GetWindowRect(&window);
+        CPoint corner = window.TopLeft();
+        if (CTKDockBar* dock = bar->GetDockBar(); dock && !info->bFloating)
+            dock->ScreenToClient(&corner);
+        info->ptPosition = corner;
+    } else if (tracker) {
+        info->ptPosition = tracker->GetMRUFloatPosition();
+    }
+    if (tracker) {
+        info->nMRUDockId = static_cast<UINT>(tracker->GetMRUDockId());
+        info->rcMRUDock = tracker->GetMRUDockRect();
+        info->ptMRUFloat = tracker->GetMRUFloatPosition();
+    }
+    return info;
+}
+
+} // namespace
+
+std::string CTKCommandBars::HiddenArchivePath(const std::string& settingsFile, const std::string& profile)
+{
+    const std::size_t slash = settingsFile.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : settingsFile.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? settingsFile : settingsFile.substr(slash + 1);
+    const std::size_t dot = name.rfind(".ini");
+    if (dot != std::string::npos && dot + 4 == name.size())
+        name.erase(dot);
+    return folder + "." + name + "-" + profile;
+}
+
+std::vector<BYTE> CTKCommandBars::StoreControlsArchive()
+{
+    std::vector<CTKCommandBar*> bars;
+    int nextId = kFirstSerialBarId;
+    for (CTKToolBar* bar : m_bars) {
+        const CTKControls* controls = bar->GetControls();
+        if (!controls->GetReferenceCopy() || controls->IsChanged() || !bar->IsBuiltIn())
+            bar->SaveBarState(&nextId, &bars);
+    }
+    CArchive ar;
+    ar << static_cast<DWORD>(bars.size());
+    for (const CTKCommandBar* bar : bars)
+        ar.WriteObject(bar);
+    return ar.IsOK() ? ar.GetBuffer() : std::vector<BYTE>();
+}
+
+BOOL CTKCommandBars::LoadControlsArchive(const std::vector<BYTE>& bytes, BOOL silent)
+{
+    CArchive ar(bytes);
+    DWORD count = 0;
+    ar >> count;
+    if (count > ar.GetRemaining() / kMinStoredBar)
+        ar.SetError(CArchive::badCount);
+    std::vector<CTKCommandBar*> loaded;
+    for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
+        CObject* object = ar.ReadObject(RUNTIME_CLASS(CTKCommandBar));
+        auto* bar = dynamic_cast<CTKCommandBar*>(object);
+        if (!bar) {
+            delete object;
+            ar.SetError(CArchive::badClass);
+            break;
+        }
+        bar->SetCommandBars(this);
+        bar->GetControls()->SetParent(bar);
+        loaded.push_back(bar);
+    }
+    if (!ar.IsOK()) {
+        ReleaseBars(&loaded);
+        return FALSE;
+    }
+    for (CTKCommandBar* bar : loaded) {
+        auto* toolBar = dynamic_cast<CTKToolBar*>(bar);
+        if (!toolBar || bar->GetType() == kTKBarPopup)
+            continue;
+        bar->LoadBarState(loaded);
+        RestoreLoadedBar(toolBar, silent);
+    }
+    ReleaseBars(&loaded);
+    return TRUE;
+}
+
+void CTKCommandBars::RestoreLoadedBar(CTKToolBar* loaded, BOOL silent)
+{
+    CTKToolBar* existing = GetBarById(loaded->GetBarID());
+    if (!existing) {
+        const int position = loaded->GetPosition();
+        loaded->InternalAddRef();
+        m_bars.push_back(loaded);
+        loaded->CreateToolBar(WS_VISIBLE | WS_CHILD, this,
+                              position >= kTKPositionTop && position <= kTKPositionFloating ? position
+                                                                                            : kTKPositionTop);
+        return;
+    }
+    const CTKControls* loadedReference = loaded->GetControls()->GetReferenceCopy();
+    const CTKControls* ownReference = existing->GetControls()->GetReferenceCopy();
+    BOOL keepOwnReference = loadedReference == nullptr;
+    if (loadedReference && ownReference && !loadedReference->IsEqual(ownReference)) {
+        // The program's own toolbar changed since the customisation was saved.
+        if (silent || !loaded->GetControls()->IsChanged() || !KeepCustomisation(existing->GetBarTitle()))
+            return;
+        keepOwnReference = TRUE;
+    }
+    CTKControls* reference = keepOwnReference && ownReference ? ownReference->Duplicate(TRUE) : nullptr;
+    const int position = existing->GetPosition();
+    existing->Copy(loaded, FALSE);
+    existing->SetPositionValue(position);
+    if (reference)
+        existing->GetControls()->SetReferenceCopy(reference);
+    if (existing->IsWindow())
+        existing->OnRecalcLayout();
+}
+
+void CTKCommandBars::SaveControls(const CSettingsStore& store, const std::string& profile)
+{
+    const std::string section = CTKBarStateInfo::ControlsSection(profile);
+    const std::vector<BYTE> bytes = StoreControlsArchive();
+    if (bytes.empty()) {
+        store.DeleteSection(section);
+        return;
+    }
+    const std::string hidden = HiddenArchivePath(store.GetFilePath(), profile);
+    if (bytes.size() > kTKMaxProfileArchive) {
+        // The old archive stays until the new one is complete.
+        if (!FileSystem::SafeSave(hidden, bytes))
+            return;
+        store.WriteString(section, kControlsEntry, hidden);
+        store.WriteInt(section, kLoadFromFileEntry, 1);
+        return;
+    }
+    store.WriteBinary(section, kControlsEntry, bytes);
+    store.WriteInt(section, kLoadFromFileEntry, 0);
+    FileSystem::DeleteFile(hidden);
+}
+
+void CTKCommandBars::LoadControls(const CSettingsStore& store, const std::string& profile, BOOL silent)
+{
+    const std::string section = CTKBarStateInfo::ControlsSection(profile);
+    std::vector<BYTE> bytes;
+    if (store.GetInt(section, kLoadFromFileEntry, 0) == 1) {
+        std::string path;
+        if (!store.ReadString(section, kControlsEntry, &path))
+            return;
+        CArchive file = CArchive::FromFile(path);
+        if (!file.IsOK())
+            return;
+        bytes = file.GetBuffer();
+    } else if (!store.ReadBinary(section, kControlsEntry, &bytes)) {
+        return;
+    }
+    LoadControlsArchive(bytes, silent);
+}
+
+void CTKCommandBars::SaveDockBars(const CSettingsStore& store, const std::string& profile) const
+{
+    for (int side = 0; side < 4; ++side) {
+        const std::string section = CTKBarStateInfo::DockBarSection(profile, side);
+        store.DeleteSection(section);
+        const CTKDockBar* dock = GetDockBar(side);
+        if (!dock || dock->GetEntryCount() <= 1)
+            continue;
+        int written = 0;
+        BOOL afterBreak = FALSE;
+        for (int i = 0; i < dock->GetEntryCount(); ++i) {
+            const CTKToolBar* bar = dock->GetBarAt(i);
+            if (!bar && afterBreak)
+                continue;
+            char key[32];
+            std::snprintf(key, sizeof key, "Bar#%d", written++);
+            store.WriteInt(section, key, bar ? static_cast<int>(bar->GetBarID()) : 0);
+            afterBreak = bar == nullptr;
+        }
+        store.WriteInt(section, "Bars", written);
+    }
+}
+
+void CTKCommandBars::LoadDockBars(const CSettingsStore& store, const std::string& profile)
+{
+    for (int side = 0; side < 4; ++side) {
+        const std::string section = CTKBarStateInfo::DockBarSection(profile, side);
+        CTKDockBar* dock = GetDockBar(side);
+        const int count = store.GetInt(section, "Bars", 0);
+        if (!dock || count <= 1 || count > kMaxDockEntries)
+            continue;
+        for (int k = 0; k < count; ++k) {
+            char key[32];
+            std::snprintf(key, sizeof key, "Bar#%d", k);
+            CTKToolBar* bar = GetBarById(static_cast<UINT>(store.GetInt(section, key, 0)));
+            if (bar) {
+                if (bar->GetParent() != dock) {
+                    bar->MakeBarWindow(m_pFrame, FALSE);
+                    bar->SetParent(dock);
+                }
+                if (CTKDockBar* previous = bar->GetDockBar())
+                    previous->RemoveBar(bar, -1);
+                bar->SetDockBar(dock);
+                bar->SetPositionValue(dock->GetPosition());
+            }
+            dock->InsertEntry(k, bar);
+        }
+        dock->MergeRowBreaks();
+    }
+}
+
+void CTKCommandBars::ApplyBarState(const CTKBarStateInfo& state)
+{
+    for (const std::unique_ptr<CTKBarInfo>& info : state.bars) {
+        CTKToolBar* bar = GetBarById(info->nBarId);
+        if (!bar)
+            continue;
+        if (info->bFloating)
+            FloatBar(bar);
+        else if (!bar->GetDockBar() || !bar->CreateBarWindow(m_pFrame, FALSE))
+            continue;
+        bar->SetMRUWidth(info->nMRUWidth);
+        if (CTKBarDragTracker* tracker = bar->GetDragTracker()) {
+            tracker->SetMRUDockId(static_cast<int>(info->nMRUDockId));
+            tracker->SetMRUDockRect(info->rcMRUDock);
+            tracker->SetMRUFloatPosition(info->ptMRUFloat);
+        }
+        bar->SetWindowPos(nullptr, info->ptPosition.x, info->ptPosition.y, 0, 0,
+                          SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE |
+                              (info->bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        bar->SetVisibleFlag(info->bVisible);
+        if (info->bFloating)
+            bar->OnRecalcLayout();
+    }
+}
+
+void CTKCommandBars::SaveState(const std::string& profile)
+{
+    std::unique_ptr<CSettingsStore> store = ProfileStore();
+    if (!store)
+        return;
+    CTKBarStateInfo state;
+    for (CTKToolBar* bar : m_bars)
+        state.bars.push_back(BarInfoOf(bar));
+    state.Save(*store, profile);
+    SaveDockBars(*store, profile);
+    if (m_bCustomizeAvailable)
+        SaveControls(*store, profile);
+}
+
+void CTKCommandBars::LoadState(const std::string& profile, BOOL silent)
+{
+    std::unique_ptr<CSettingsStore> store = ProfileStore();
+    if (!store)
+        return;
+    if (m_bCustomizeAvailable)
+        LoadControls(*store, profile, silent);
+    CTKBarStateInfo state;
+    if (state.Load(*store, profile)) {
+        LoadDockBars(*store, profile);
+        ApplyBarState(state);
+    }
+    RelayoutFrame(TRUE);
 }

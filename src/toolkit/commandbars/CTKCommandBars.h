@@ -6,10 +6,13 @@
 #include "platform/ui/CCmdTarget.h"
 #include "platform/ui/CWnd.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 class CFrameWnd;
+class CSettingsStore;
+class CTKBarStateInfo;
 class CTKBarRenderer;
 class CTKCommandBarsOptions;
 class CTKCommandImages;
@@ -26,6 +29,8 @@ constexpr UINT TPM_RETURNCMD = 0x0100;
 
 // The Customize command.
 constexpr UINT kTKCustomizeCommand = 35001;
+// A controls archive larger than this goes to a hidden file beside the settings.
+constexpr std::size_t kTKMaxProfileArchive = 16000;
 // Ids of the four dock bars, top, bottom, left, right.
 constexpr UINT kTKDockBarIds[] = {59419, 59422, 59420, 59421};
 
@@ -127,8 +132,30 @@ public:
     std::vector<BYTE> UsedCommandsBytes() const;
     BOOL MergeUsedCommands(const std::vector<BYTE>& bytes);
 
+    // --- Bar state ---
+    // The arrangement of the toolbars under the profile name and, when
+    // customising is available, the archive of the customised bars.
+    void SaveState(const std::string& profile);
+    // Restores what SaveState wrote; silent asks no question about
+    // toolbars the program has changed since. A damaged state leaves the
+    // bars as they were created.
+    void LoadState(const std::string& profile, BOOL silent);
+    // The archive of the customised bars; empty when it cannot be written.
+    std::vector<BYTE> StoreControlsArchive();
+    // Takes the customised bars of an archive; FALSE (no bar changed) for a damaged one.
+    BOOL LoadControlsArchive(const std::vector<BYTE>& bytes, BOOL silent);
+    // The hidden file of a large archive: beside the settings file, named
+    // after it and the profile, with a leading dot.
+    static std::string HiddenArchivePath(const std::string& settingsFile, const std::string& profile);
+
 private:
     static void RunPopupLoop(CTKPopupBar* popup);
+    void SaveControls(const CSettingsStore& store, const std::string& profile);
+    void LoadControls(const CSettingsStore& store, const std::string& profile, BOOL silent);
+    void RestoreLoadedBar(CTKToolBar* loaded, BOOL silent);
+    void SaveDockBars(const CSettingsStore& store, const std::string& profile) const;
+    void LoadDockBars(const CSettingsStore& store, const std::string& profile);
+    void ApplyBarState(const CTKBarStateInfo& state);
     BOOL OpenMenuByMnemonic(const MSG& message);
 
     CTKBarRenderer* m_pRenderer = nullptr;

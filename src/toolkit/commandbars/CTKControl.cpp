@@ -1,6 +1,7 @@
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKMenuSoundPlayer.h"
 
+#include "platform/CArchive.h"
 #include "platform/ui/CCmdUI.h"
 #include "platform/ui/CResourceStore.h"
 #include "platform/ui/CTrackingLoop.h"
@@ -15,6 +16,11 @@
 IMPLEMENT_SERIAL(CTKControl, CCmdTarget, 0x80000006)
 
 namespace {
+
+// The first stored schemas that carry the custom caption, and the document
+// types with the default item.
+constexpr int kSchemaCustomCaption = 2;
+constexpr int kSchemaDocumentTypes = 4;
 
 // The part of text before (index 0) or after (index 1) the first separator.
 std::string SubString(const std::string& text, int index, char separator)
@@ -241,6 +247,72 @@ void CTKControl::OnCustomizeDragOver(CTKControl*, CPoint, DWORD*)
 BOOL CTKControl::IsCustomizeDragOverAvail(CTKCommandBar*, CPoint, DWORD*)
 {
     return TRUE;
+}
+
+BOOL CTKControl::AcceptLoadedSchema(CArchive& ar, int* schema)
+{
+    *schema = static_cast<int>(ar.GetObjectSchema());
+    if (ar.GetObjectSchema() <= kTKArchiveSchema)
+        return TRUE;
+    ar.SetError(CArchive::badSchema);
+    return FALSE;
+}
+
+namespace {
+
+void StoreDocumentTypes(CArchive& ar, const std::set<UINT>& types)
+{
+    ar.WriteCount(static_cast<DWORD>(types.size()));
+    for (UINT type : types)
+        ar << static_cast<DWORD>(type) << static_cast<DWORD>(TRUE);
+}
+
+std::set<UINT> LoadDocumentTypes(CArchive& ar)
+{
+    std::set<UINT> types;
+    const DWORD count = ar.ReadCount(2 * sizeof(DWORD));
+    for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
+        DWORD type = 0;
+        DWORD value = 0;
+        ar >> type >> value;
+        types.insert(type);
+    }
+    return types;
+}
+
+} // namespace
+
+void CTKControl::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << m_nType << m_nId << m_nIconId << m_bBeginGroup << m_dwTag << m_dwFlags << m_dwHideFlags;
+        ar << m_strCaption << m_strShortcutText << m_strTooltip << m_strDescription << m_strParameter;
+        ar << m_nCustomIconId << m_strExtraText << m_strCustomCaption;
+        if (m_nCustomIconId > 0) {
+            CTKCommandImages* images = GetCommandImages();
+            (images ? images : &CTKCommandImages::Global())->SerializeIcons(m_nCustomIconId, ar);
+        }
+        StoreDocumentTypes(ar, m_hiddenDocumentTypes);
+        StoreDocumentTypes(ar, m_shownDocumentTypes);
+        ar << m_bDefaultItem;
+        return;
+    }
+    int schema = 0;
+    if (!AcceptLoadedSchema(ar, &schema))
+        return;
+    m_nLoadedSchema = schema;
+    ar >> m_nType >> m_nId >> m_nIconId >> m_bBeginGroup >> m_dwTag >> m_dwFlags >> m_dwHideFlags;
+    ar >> m_strCaption >> m_strShortcutText >> m_strTooltip >> m_strDescription >> m_strParameter;
+    ar >> m_nCustomIconId >> m_strExtraText;
+    if (schema >= kSchemaCustomCaption)
+        ar >> m_strCustomCaption;
+    if (m_nCustomIconId > 0 && ar.IsOK())
+        CTKCommandImages::Global().SerializeIcons(m_nCustomIconId, ar);
+    if (schema < kSchemaDocumentTypes)
+        return;
+    m_hiddenDocumentTypes = LoadDocumentTypes(ar);
+    m_shownDocumentTypes = LoadDocumentTypes(ar);
+    ar >> m_bDefaultItem;
 }
 
 CTKControl* CTKControl::Clone(BOOL recursive) const

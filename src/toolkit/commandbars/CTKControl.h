@@ -19,6 +19,9 @@ class CTKCommandImages;
 class CTKControl;
 class CTKControls;
 
+// The schema of the stored bars and controls; a higher stored one cannot be read.
+constexpr UINT kTKArchiveSchema = 6;
+
 // Control types.
 constexpr int kTKControlButton = 1;
 constexpr int kTKControlPopup = 2;
@@ -106,6 +109,13 @@ public:
     virtual void OnCustomizeDragOver(CTKControl* dragged, CPoint point, DWORD* dropEffect);
     virtual BOOL IsCustomizeDragOverAvail(CTKCommandBar* target, CPoint point, DWORD* dropEffect);
     virtual CTKControl* Clone(BOOL recursive) const;
+
+    // The stored form in the controls archive.
+    void Serialize(CArchive& ar) override;
+    // The schema of the object being read; a schema above the known one
+    // fails the archive (FALSE).
+    static BOOL AcceptLoadedSchema(CArchive& ar, int* schema);
+    int GetLoadedSchema() const { return m_nLoadedSchema; }
 
     // --- Texts and ids ---
     // Takes tooltip, description and caption from the string resource of the id.

@@ -1,5 +1,6 @@
 #include "toolkit/commandbars/CTKControlButton.h"
 
+#include "platform/CArchive.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 
 IMPLEMENT_SERIAL(CTKControlButton, CTKControl, 0x80000006)
@@ -14,6 +15,15 @@ void CTKControlButton::Copy(const CTKControl* source, BOOL recursive)
     CTKControl::Copy(source, recursive);
     if (source)
         m_nStyle = source->GetStyle();
+}
+
+void CTKControlButton::Serialize(CArchive& ar)
+{
+    CTKControl::Serialize(ar);
+    if (ar.IsStoring())
+        ar << m_nStyle;
+    else
+        ar >> m_nStyle;
 }
 
 void CTKControlButton::OnClick(BOOL keyboard, CPoint)

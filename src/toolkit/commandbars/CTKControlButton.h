@@ -10,6 +10,8 @@ public:
     CTKControlButton();
 
     void Copy(const CTKControl* source, BOOL recursive) override;
+    // The control's stored form, then the style.
+    void Serialize(CArchive& ar) override;
     void OnClick(BOOL keyboard, CPoint point) override;
     void OnLButtonUp(CPoint point) override;
 };

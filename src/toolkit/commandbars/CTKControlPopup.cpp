@@ -1,5 +1,6 @@
 #include "toolkit/commandbars/CTKControlPopup.h"
 
+#include "platform/CArchive.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
@@ -27,6 +28,25 @@ void CTKControlPopup::SetCommandBar(CTKCommandBar* bar)
     if (m_pCommandBar)
         m_pCommandBar->InternalRelease();
     m_pCommandBar = bar;
+}
+
+namespace {
+
+// The first stored schema that carries the style of a popup control.
+constexpr int kSchemaPopupStyle = 5;
+
+} // namespace
+
+void CTKControlPopup::Serialize(CArchive& ar)
+{
+    CTKControl::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << (m_pCommandBar ? m_pCommandBar->GetBarID() : 0u) << m_nStyle;
+        return;
+    }
+    ar >> m_nCommandBarId;
+    if (m_nLoadedSchema >= kSchemaPopupStyle)
+        ar >> m_nStyle;
 }
 
 BOOL CTKControlPopup::IsInPopupBar() const

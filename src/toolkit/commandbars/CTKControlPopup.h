@@ -34,6 +34,12 @@ public:
     BOOL SetSelected(int state) override;
     void OnCustomizeDragOver(CTKControl* dragged, CPoint point, DWORD* dropEffect) override;
 
+    // The control's stored form, then the serial id of the child bar and the style.
+    void Serialize(CArchive& ar) override;
+    // The serial id of the child bar a loaded control waits for (0 none).
+    UINT GetCommandBarSerial() const { return m_nCommandBarId; }
+    void SetCommandBarSerial(UINT id) { m_nCommandBarId = id; }
+
     // Releases the previous child bar and keeps a reference to the new one.
     void SetCommandBar(CTKCommandBar* bar);
     BOOL IsPopuped() const { return m_bPopuped; }

@@ -1,10 +1,16 @@
 #include "toolkit/commandbars/CTKControls.h"
 
+#include "platform/CArchive.h"
 #include "platform/ui/CFrameWnd.h"
 #include "platform/ui/CMenu.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControlButton.h"
+#include "toolkit/commandbars/CTKControlOleItems.h"
+#include "toolkit/commandbars/CTKControlRecentFileList.h"
+#include "toolkit/commandbars/CTKControlToolbars.h"
+#include "toolkit/commandbars/CTKControlWindowList.h"
+#include "toolkit/commandbars/CTKControlWorkspaceActions.h"
 #include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
 
@@ -158,12 +164,26 @@ CWnd* CTKControls::FindSite() const
     return m_pParent->GetSite();
 }
 
-CTKControl* CTKControls::CreateButtonFor(UINT, const std::string&)
+CTKControl* CTKControls::CreateButtonFor(UINT id, const std::string& text)
 {
     // The window list, workspace actions, toolbars list, OLE verbs and
-    // recent files are list controls of their own; until they exist every
-    // item is a plain button.
-    return new CTKControlButton;
+    // recent files are list controls of their own.
+    switch (id) {
+    case kTKWindowListId:
+        return new CTKControlWindowList;
+    case kTKWorkspaceActionsId:
+        return new CTKControlWorkspaceActions;
+    case kTKToolbarsListId:
+        return new CTKControlToolbars;
+    case kTKOleVerbsId:
+        if (text == kTKOleVerbsText)
+            return new CTKControlOleItems;
+        return new CTKControlButton;
+    case kTKRecentFileFirstId:
+        return new CTKControlRecentFileList;
+    default:
+        return new CTKControlButton;
+    }
 }
 
 CTKControl* CTKControls::CreatePopupFor(const CMenu* submenu) const
@@ -322,6 +342,88 @@ CTKControls* CTKControls::CreateReferenceCopy()
     ReleaseReferenceCopy();
     m_pReferenceCopy = Duplicate(TRUE);
     return m_pReferenceCopy;
+}
+
+void CTKControls::SetReferenceCopy(CTKControls* reference)
+{
+    ReleaseReferenceCopy();
+    m_pReferenceCopy = reference;
+}
+
+namespace {
+
+// The first stored schema that carries the reference copy.
+constexpr int kSchemaReferenceCopy = 3;
+// The smallest stored control: its class tag and fixed fields.
+constexpr size_t kMinStoredControl = 2;
+// A reference copy and the discarded collection after it nest one level
+// each; stored collections never nest deeper.
+constexpr int kMaxNesting = 2;
+
+} // namespace
+
+void CTKControls::Serialize(CArchive& ar, int schema)
+{
+    if (ar.IsStoring()) {
+        const auto stored = static_cast<DWORD>(std::count_if(m_controls.begin(), m_controls.end(),
+                                                             [](const CTKControl* c) { return !c->IsTemporary(); }));
+        ar << stored;
+        for (const CTKControl* control : m_controls)
+            if (!control->IsTemporary())
+                ar.WriteObject(control);
+        ar << static_cast<DWORD>(m_pReferenceCopy ? TRUE : FALSE);
+        if (m_pReferenceCopy)
+            m_pReferenceCopy->Serialize(ar, schema);
+        ar << static_cast<DWORD>(0);
+        return;
+    }
+    Load(ar, schema, 0);
+}
+
+void CTKControls::Load(CArchive& ar, int schema, int depth)
+{
+    if (depth > kMaxNesting) {
+        ar.SetError(CArchive::badCount);
+        return;
+    }
+    DWORD count = 0;
+    ar >> count;
+    if (count > ar.GetRemaining() / kMinStoredControl)
+        ar.SetError(CArchive::badCount);
+    for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
+        CObject* object = ar.ReadObject(RUNTIME_CLASS(CTKControl));
+        auto* control = dynamic_cast<CTKControl*>(object);
+        if (!control || !ar.IsOK()) {
+            delete object;
+            if (ar.IsOK())
+                ar.SetError(CArchive::badClass);
+            break;
+        }
+        m_controls.push_back(control);
+    }
+    DWORD hasReference = 0;
+    if (schema >= kSchemaReferenceCopy && ar.IsOK()) {
+        ar >> hasReference;
+        if (hasReference) {
+            auto* reference = new CTKControls;
+            reference->Load(ar, schema, depth + 1);
+            SetReferenceCopy(reference);
+        }
+    }
+    DWORD further = 0;
+    if (ar.IsOK())
+        ar >> further;
+    if (further && ar.IsOK()) {
+        auto* discarded = new CTKControls;
+        discarded->Load(ar, schema, depth + 1);
+        discarded->InternalRelease();
+    }
+    if (!ar.IsOK()) {
+        RemoveAll();
+        ReleaseReferenceCopy();
+        return;
+    }
+    RefreshIndexes();
 }
 
 void CTKControls::ReleaseReferenceCopy()

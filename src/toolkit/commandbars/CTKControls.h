@@ -121,9 +121,20 @@ public:
     CTKControls* CreateReferenceCopy();
     void ReleaseReferenceCopy();
     CTKControls* GetReferenceCopy() const { return m_pReferenceCopy; }
+    // Takes over the caller's reference; releases the previous copy.
+    void SetReferenceCopy(CTKControls* reference);
+
+    // The stored form: the controls that are not temporary, then the
+    // reference copy in the same form. Loading appends to an empty
+    // collection and leaves it empty when the archive fails.
+    using CCmdTarget::Serialize;
+    void Serialize(CArchive& ar, int schema);
     BOOL IsChanged() const;
 
 private:
+    // Loading at a nesting depth: reference copies inside reference copies
+    // go only so deep before the archive counts as damaged.
+    void Load(CArchive& ar, int schema, int depth);
     CWnd* FindSite() const;
     void InsertAt(CTKControl* control, int before);
     static CTKControl* CreateButtonFor(UINT id, const std::string& text);

@@ -69,6 +69,26 @@ int CTKDockBar::FindBar(const CTKToolBar* bar, int skipIndex) const
     return -1;
 }
 
+void CTKDockBar::InsertEntry(int index, CTKToolBar* bar)
+{
+    if (index >= 0 && index < GetEntryCount())
+        m_entries.insert(m_entries.begin() + index, bar);
+    else
+        m_entries.push_back(bar);
+}
+
+void CTKDockBar::MergeRowBreaks()
+{
+    std::vector<CTKToolBar*> merged(1, nullptr);
+    for (CTKToolBar* entry : m_entries)
+        if (entry || merged.back())
+            merged.push_back(entry);
+    if (merged.back())
+        merged.push_back(nullptr);
+    m_entries.swap(merged);
+    MarkFrameForLayout();
+}
+
 void CTKDockBar::MarkFrameForLayout() const
 {
     if (CFrameWnd* frame = m_pCommandBars ? m_pCommandBars->GetFrame() : nullptr)

@@ -50,6 +50,11 @@ public:
     std::vector<CTKToolBar*> GetRowBars(int index) const;
     CTKToolBar* GetBarAt(int index) const;
     int GetEntryCount() const { return static_cast<int>(m_entries.size()); }
+    // Restoring a saved arrangement: puts the bar (nullptr a row break)
+    // at the entry index, or at the end when the index lies beyond it.
+    void InsertEntry(int index, CTKToolBar* bar);
+    // Row breaks side by side become one; the array starts and ends with one.
+    void MergeRowBreaks();
     CTKCommandBars* GetCommandBars() const { return m_pCommandBars; }
 
     CSize CalcDockBarLayout(int length, DWORD mode, BOOL commit);

@@ -1,5 +1,6 @@
 #include "toolkit/commandbars/CTKMenuBar.h"
 
+#include "platform/CArchive.h"
 #include "platform/ui/CMDIClient.h"
 #include "platform/ui/CMDIFrameWnd.h"
 #include "platform/ui/CMenu.h"
@@ -24,6 +25,38 @@ CTKMenuBar::CTKMenuBar()
 CTKMenuBar::~CTKMenuBar()
 {
     CTKWindowHookMap::Get().RemoveHookFromAll(this);
+}
+
+namespace {
+
+// The first stored schema that carries the parked control sets.
+constexpr int kSchemaParkedSets = 5;
+// The smallest parked set: its menu id and an empty collection.
+constexpr size_t kMinParkedSet = 16;
+
+} // namespace
+
+void CTKMenuBar::Serialize(CArchive& ar)
+{
+    CTKToolBar::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_nDefaultMenuId;
+        ar.WriteCount(0);
+        return;
+    }
+    const int schema = static_cast<int>(ar.GetObjectSchema());
+    ar >> m_nDefaultMenuId;
+    m_nCurrentMenuId = m_nDefaultMenuId;
+    if (schema < kSchemaParkedSets)
+        return;
+    const DWORD sets = ar.ReadCount(kMinParkedSet);
+    for (DWORD i = 0; i < sets && ar.IsOK(); ++i) {
+        UINT menuId = 0;
+        ar >> menuId;
+        auto* parked = new CTKControls;
+        parked->Serialize(ar, schema);
+        parked->InternalRelease();
+    }
 }
 
 BOOL CTKMenuBar::FillFromMenu(UINT menuId)

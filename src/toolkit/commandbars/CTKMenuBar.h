@@ -28,6 +28,10 @@ public:
     UINT GetDefaultMenuId() const { return m_nDefaultMenuId; }
     UINT GetCurrentMenuId() const { return m_nCurrentMenuId; }
 
+    // The toolbar's stored form, then the default menu id and the parked
+    // control sets (none are kept here; stored ones are read and dropped).
+    void Serialize(CArchive& ar) override;
+
     int OnHookMessage(CWnd* window, UINT message, WPARAM* wParam, LPARAM* lParam, LRESULT* result) override;
 
 protected:

@@ -1,6 +1,7 @@
 #include "toolkit/commandbars/CTKPopupBar.h"
 #include "toolkit/commandbars/CTKMenuSoundPlayer.h"
 
+#include "platform/CArchive.h"
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CQtImageDC.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
@@ -604,6 +605,37 @@ void CTKPopupBar::OnControlsChanged()
         m_pParentControl->OnPopupShown();
     // The next paint shows the newly shown items growing in, when animated.
     Invalidate(FALSE);
+}
+
+namespace {
+
+// The first stored schema that carries the toolbar borders and the shadow.
+constexpr int kSchemaBorders = 4;
+
+} // namespace
+
+void CTKPopupBar::Serialize(CArchive& ar)
+{
+    CTKCommandBar::Serialize(ar);
+    // This bar has no tear-off part: its place in the stored form stays empty.
+    if (ar.IsStoring()) {
+        ar << static_cast<DWORD>(FALSE) << std::string() << static_cast<DWORD>(0) << static_cast<DWORD>(0);
+        ar << static_cast<int>(m_rcToolBarBorders.left) << static_cast<int>(m_rcToolBarBorders.top)
+           << static_cast<int>(m_rcToolBarBorders.right) << static_cast<int>(m_rcToolBarBorders.bottom) << m_bShadow;
+        return;
+    }
+    DWORD tearOff = 0;
+    std::string tearOffTitle;
+    DWORD tearOffId = 0;
+    DWORD tearOffWidth = 0;
+    ar >> tearOff >> tearOffTitle >> tearOffId >> tearOffWidth;
+    if (ar.GetObjectSchema() < kSchemaBorders)
+        return;
+    int borders[4] = {};
+    for (int& border : borders)
+        ar >> border;
+    ar >> m_bShadow;
+    m_rcToolBarBorders = CRect(borders[0], borders[1], borders[2], borders[3]);
 }
 
 void CTKPopupBar::Copy(const CTKCommandBar* source, BOOL recursive)

@@ -41,6 +41,8 @@ public:
     void DrawCommandBar(CDC* dc) override;
     void OnControlsChanged() override;
     void Copy(const CTKCommandBar* source, BOOL recursive) override;
+    // The bar's stored form, then the (empty) tear-off part, the toolbar borders and the shadow.
+    void Serialize(CArchive& ar) override;
     BOOL DestroyWindow() override;
     // Down past the last shown item (or Ctrl+Down) first shows the rarely used commands.
     BOOL OnHookKeyDown(UINT key) override;

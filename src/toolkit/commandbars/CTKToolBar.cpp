@@ -1,5 +1,6 @@
 #include "toolkit/commandbars/CTKToolBar.h"
 
+#include "platform/CArchive.h"
 #include "platform/CUserInterface.h"
 #include "platform/ui/CFrameWnd.h"
 #include "platform/ui/CWinApp.h"
@@ -321,6 +322,15 @@ void CTKToolBar::Copy(const CTKCommandBar* source, BOOL recursive)
         m_bBuiltIn = toolBar->m_bBuiltIn;
         m_bTemporary = toolBar->m_bTemporary;
     }
+}
+
+void CTKToolBar::Serialize(CArchive& ar)
+{
+    CTKCommandBar::Serialize(ar);
+    if (ar.IsStoring())
+        ar << m_bBuiltIn << m_bTemporary;
+    else
+        ar >> m_bBuiltIn >> m_bTemporary;
 }
 
 CTKCommandBar* CTKToolBar::Clone(BOOL recursive) const

@@ -30,6 +30,8 @@ public:
     CSize CalcDynamicLayout(int length, DWORD mode) override;
     void Copy(const CTKCommandBar* source, BOOL recursive) override;
     CTKCommandBar* Clone(BOOL recursive) const override;
+    // The bar's stored form, then built in and temporary.
+    void Serialize(CArchive& ar) override;
     // Asks, then puts back the buttons as first loaded.
     void Reset() override;
     virtual BOOL CreateBarWindow(CWnd* frame, BOOL floating);

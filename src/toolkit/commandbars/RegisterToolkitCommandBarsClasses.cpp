@@ -4,7 +4,13 @@
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControlButton.h"
+#include "toolkit/commandbars/CTKControlOleItems.h"
 #include "toolkit/commandbars/CTKControlPopup.h"
+#include "toolkit/commandbars/CTKControlRecentFileList.h"
+#include "toolkit/commandbars/CTKControlSelector.h"
+#include "toolkit/commandbars/CTKControlToolbars.h"
+#include "toolkit/commandbars/CTKControlWindowList.h"
+#include "toolkit/commandbars/CTKControlWorkspaceActions.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKMenuBar.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
@@ -20,6 +26,12 @@ bool RegisterToolkitCommandBarsClasses(std::string* error)
         RUNTIME_CLASS(CTKControl),
         RUNTIME_CLASS(CTKControlButton),
         RUNTIME_CLASS(CTKControlPopup),
+        RUNTIME_CLASS(CTKControlWindowList),
+        RUNTIME_CLASS(CTKControlToolbars),
+        RUNTIME_CLASS(CTKControlOleItems),
+        RUNTIME_CLASS(CTKControlRecentFileList),
+        RUNTIME_CLASS(CTKControlWorkspaceActions),
+        RUNTIME_CLASS(CTKControlSelector),
         RUNTIME_CLASS(CTKControls),
         RUNTIME_CLASS(CTKCommandBars),
         RUNTIME_CLASS(CTKToolBar),

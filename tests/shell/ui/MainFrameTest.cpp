@@ -7,6 +7,7 @@
 #include "platform/ui/CCmdUI.h"
 #include "model/ProjectModified.h"
 #include "platform/ui/CMDIChildWnd.h"
+#include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "shell/ui/CChildFrmEditor.h"
 #include "shell/ui/CMinRowSplitter.h"
@@ -276,6 +277,54 @@ TEST_F(MainFrameTest, SplashTakesTheFirstClickAndIsGone)
     // Never twice in one run.
     CSplashWindow::ShowSplashScreen(m_frame);
     EXPECT_EQ(CSplashWindow::GetActive(), nullptr);
+}
+
+// The toolbars' arrangement is written at close and comes back at the next start.
+TEST_F(MainFrameTest, HiddenAndFloatingToolbarsComeBackAtTheNextStart)
+{
+    Start();
+    m_frame->GetToolBar(1)->SetVisible(FALSE);
+    ASSERT_TRUE(m_frame->GetCommandBars()->FloatBar(m_frame->GetToolBar(2)));
+    m_frame->SendMessage(WM_CLOSE);
+    QCoreApplication::processEvents();
+    Stop();
+    EXPECT_EQ(Settings().GetInt("ZULCommandBars-Summary", "Bars", 0), 5);
+    EXPECT_EQ(Settings().GetInt("ZULCommandBars-Bar2", "Visible", 1), 0);
+    EXPECT_EQ(Settings().GetInt("ZULCommandBars-Bar3", "Floating", 0), 1);
+    // The program has no Customize command: no controls archive.
+    EXPECT_FALSE(Settings().HasSection("ZULCommandBars-Controls"));
+
+    Start();
+    EXPECT_FALSE(m_frame->GetToolBar(1)->IsVisible());
+    EXPECT_EQ(m_frame->GetToolBar(2)->GetPosition(), kTKPositionFloating);
+    EXPECT_TRUE(m_frame->GetToolBar(3)->IsVisible());
+    EXPECT_EQ(m_frame->GetToolBar(3)->GetPosition(), kTKPositionTop);
+}
+
+// The File menu names a project in the current folder by its file name, any other by its path.
+TEST_F(MainFrameTest, RecentProjectsAreShortenedAgainstTheCurrentFolder)
+{
+    Start();
+    CRecentFileList& recent = m_app->GetRecentFiles();
+    while (recent.GetSize() > 0)
+        recent.Remove(0);
+    recent.Add("/work/other/b.qpj");
+    recent.Add("/work/plant/sub/c.qpj");
+    recent.Add("/work/plant/a.qpj");
+    struct Case {
+        int index;
+        const char* name;   // nullptr: no entry
+    };
+    const Case cases[] = {{0, "a.qpj"}, {1, "/work/plant/sub/c.qpj"}, {2, "/work/other/b.qpj"}, {3, nullptr}};
+    EXPECT_EQ(m_frame->GetRecentFileCount(), 3);
+    for (const Case& test : cases) {
+        std::string name;
+        EXPECT_EQ(m_frame->GetRecentDisplayName(test.index, "/work/plant/", &name), test.name != nullptr)
+            << test.index;
+        if (test.name) {
+            EXPECT_EQ(name, test.name) << test.index;
+        }
+    }
 }
 
 } // namespace

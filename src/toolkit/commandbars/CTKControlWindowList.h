@@ -1,0 +1,21 @@
+#pragma once
+// The Window menu's list of open MDI child windows: one numbered item per
+// visible child (at most nine), the active one checked; the items carry the
+// children's ids, from the first MDI child id on.
+
+#include "toolkit/commandbars/CTKControlList.h"
+
+// The placeholder's command id and the most windows listed.
+constexpr UINT kTKWindowListId = 35000;
+constexpr int kTKMaxWindowItems = 9;
+
+class CTKControlWindowList : public CTKControlList {
+    DECLARE_SERIAL(CTKControlWindowList)
+public:
+    CTKControlWindowList();
+    // The id of the first MDI child window: 0xFF00, or 0x8000 once a child
+    // with an id from 0x8000 to 0x800E has been seen active.
+    static UINT GetFirstMDIChildId();
+
+    void OnCalcDynamicSize(DWORD layoutMode) override;
+};
