@@ -15,6 +15,7 @@ const char* const kResourceFiles[] = {
     ":/resources/mainwindow.rc",
     ":/resources/ilmenus.rc",
     ":/resources/projtree.rc",
+    ":/resources/ldmenus.rc",
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/CDC.h"
 #include "platform/CFont.h"
 #include "platform/CPen.h"
+#include "platform/Gbk.h"
 #include "platform/ui/WinMessages.h"
 
 #include <algorithm>
@@ -256,18 +257,44 @@ void CLDInplaceEdit::HandleKey(UINT key, BOOL shift)
     }
 }
 
+int CLDInplaceEdit::GapX(int index) const
+{
+    const int shown = static_cast<int>(m_gaps.size()) - 1;
+    const BOOL measured = shown >= 0 && m_gapsFirst == m_firstVisible && m_gapsText == m_text;
+    const int k = index - m_firstVisible;
+    if (!measured || k < 0)
+        return k * m_charWidth;
+    if (k > shown)
+        return m_gaps[size_t(shown)] + (k - shown) * m_charWidth;
+    return m_gaps[size_t(k)];
+}
+
 int CLDInplaceEdit::IndexAt(int x) const
 {
     const int offset = x - m_left - TEXT_INSET;
-    const int index = m_firstVisible + (offset < 0 ? -1 : offset / m_charWidth);
-    return std::clamp(index, 0, Length());
+    if (offset < 0)
+        return std::max(0, m_firstVisible - 1);
+    int index = m_firstVisible;
+    while (index < Length() && GapX(index + 1) <= offset)
+        ++index;
+    return index;
+}
+
+BOOL CLDInplaceEdit::PastHalf(int index, int x) const
+{
+    if (index >= Length())
+        return FALSE;
+    const int offset = x - m_left - TEXT_INSET;
+    return offset * 2 > GapX(index) + GapX(index + 1) ? TRUE : FALSE;
 }
 
 // The caret goes into the character gap nearest to the press, never
 // between the two bytes of a double-byte character.
 void CLDInplaceEdit::PlaceCaret(int x)
 {
-    int caret = IndexAt(x + m_charWidth / 2);
+    int caret = IndexAt(x);
+    if (PastHalf(caret, x))
+        ++caret;
     if (IsTrailByte(caret))
         ++caret;
     m_caret = std::min(caret, Length());
@@ -284,13 +311,10 @@ void CLDInplaceEdit::DragTo(int x, int, BOOL buttonDown)
     int p = IndexAt(x);
     if (p == m_dragStart)
         return;
-    if (IsTrailByte(p)) {
+    if (IsTrailByte(p))
         p += p < m_anchor ? -1 : 1;
-    } else if (!IsHighByte(p) && p < Length()) {
-        const int intoChar = x - m_left - TEXT_INSET - (p - m_firstVisible) * m_charWidth;
-        if (intoChar * 2 > m_charWidth)
-            ++p;
-    }
+    else if (!IsHighByte(p) && PastHalf(p, x))
+        ++p;
     p = std::clamp(p, 0, Length());
     SelectRange(m_anchor, p);
     m_caret = p;
@@ -330,7 +354,7 @@ BOOL CLDInplaceEdit::Undo()
 
 CPoint CLDInplaceEdit::GetCaretPos(int column, int row)
 {
-    m_caretX = (m_caret - m_firstVisible) * m_charWidth + m_left - column * LD_CELL_WIDTH + TEXT_INSET;
+    m_caretX = GapX(m_caret) + m_left - column * LD_CELL_WIDTH + TEXT_INSET;
     m_caretY = m_top - row * LD_CELL_HEIGHT + TEXT_INSET;
     return CPoint(m_caretX, m_caretY);
 }
@@ -356,6 +380,7 @@ void CLDInplaceEdit::Paint(CDC* dc, int column, int row)
     const int textX = box.left + TEXT_INSET;
     const int textY = box.top + TEXT_INSET;
     const std::string shown = GetVisibleText();
+    MeasureGaps(dc, shown);
     dc->TextOut(textX, textY, shown);
     const int shownEnd = m_firstVisible + static_cast<int>(shown.size());
     const int from = std::max(m_selStart, m_firstVisible);
@@ -363,7 +388,7 @@ void CLDInplaceEdit::Paint(CDC* dc, int column, int row)
     if (m_hasSelection && from < to) {
         dc->SetTextColor(SELECTED_TEXT_COLOR);
         dc->SetBkColor(SELECTED_BACK_COLOR);
-        dc->TextOut(textX + (from - m_firstVisible) * m_charWidth, textY,
+        dc->TextOut(textX + GapX(from), textY,
                     m_text.substr(size_t(from), size_t(to - from)));
     }
     dc->SetBkColor(oldBack);
@@ -372,4 +397,25 @@ void CLDInplaceEdit::Paint(CDC* dc, int column, int row)
     dc->SelectObject(oldFont);
     dc->SelectObject(oldBrush);
     dc->SelectObject(oldPen);
+}
+
+void CLDInplaceEdit::MeasureGaps(CDC* dc, const std::string& shown)
+{
+    std::vector<int> ends;
+    dc->GetCharacterEnds(shown, &ends);
+    m_gaps.assign(1, 0);
+    size_t byte = 0;
+    for (int end : ends) {
+        if (byte >= shown.size())
+            break;
+        const size_t length = static_cast<size_t>(std::max(1, GbkCharLength(shown, byte)));
+        // Inside a double-byte character the gap is its middle.
+        if (length == 2)
+            m_gaps.push_back((m_gaps.back() + end) / 2);
+        m_gaps.push_back(end);
+        byte += length;
+    }
+    m_gaps.resize(shown.size() + 1, m_gaps.back());
+    m_gapsText = m_text;
+    m_gapsFirst = m_firstVisible;
 }

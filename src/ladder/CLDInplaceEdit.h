@@ -7,12 +7,16 @@
 // the text it was opened with, which Undo restores.
 //
 // Coordinates are diagram pixels; drawing and the caret position subtract
-// the scroll origin, given in whole cells.
+// the scroll origin, given in whole cells. Character positions are the
+// average character width apart until a paint has measured the shown text
+// in the real font; from then on the caret, the selection and a press
+// follow the measured glyphs.
 
 #include "platform/GdiTypes.h"
 #include "platform/WinTypes.h"
 
 #include <string>
+#include <vector>
 
 class CDC;
 
@@ -89,8 +93,14 @@ private:
     BOOL IsHighByte(int index) const;
     BOOL IsTrailByte(int index) const;
     int VisibleCount() const;
-    // The byte index under a diagram x, counted from the first visible byte, clamped to the text.
+    // The x of the gap before a byte, from the start of the shown text.
+    int GapX(int index) const;
+    // The byte under a diagram x (the last one left of it), clamped to the text.
     int IndexAt(int x) const;
+    // Whether x lies nearer the gap after byte index than the one before it.
+    BOOL PastHalf(int index, int x) const;
+    // Measures the gaps of the shown text in the device's selected font.
+    void MeasureGaps(CDC* dc, const std::string& shown);
     void ClearSelection();
     void SelectRange(int a, int b);
     // Moves the caret by a caret key with the selection rules of Shift.
@@ -120,4 +130,8 @@ private:
     int m_bottom = 100;
     int m_charWidth = 8;
     int m_lineHeight = 16;
+    // The measured gaps of the shown bytes, for this text from this first visible byte.
+    std::vector<int> m_gaps;
+    std::string m_gapsText;
+    int m_gapsFirst = -1;
 };

@@ -343,3 +343,29 @@ TEST_F(LDInplaceEditTest, PaintDrawsTheBoxTextAndSelectionAndRestoresTheDevice)
     EXPECT_EQ(dc.GetBkColor(), RGB(4, 5, 6));
     EXPECT_EQ(dc.GetBkMode(), TRANSPARENT);
 }
+
+TEST_F(LDInplaceEditTest, AfterAPaintTheCaretAndPressesFollowTheMeasuredGlyphs)
+{
+    // The device measures 10 pixels a byte, wider than the font's average of 8.
+    LOGFONT wide {};
+    wide.lfHeight = 20;
+    TEXTMETRIC metrics;
+    metrics.tmAveCharWidth = GLYPH_WIDTH;
+    metrics.tmHeight = LINE_HEIGHT;
+    m_edit.CreateFont(wide, metrics);
+    Open("ABCD");
+    EXPECT_EQ(m_edit.GetCaretPos(0, 0).x, BOX_LEFT + 3 + 4 * GLYPH_WIDTH);
+    CRecordingDC dc;
+    m_edit.SetSelection(2, 4);
+    m_edit.Paint(&dc, 0, 0);
+    EXPECT_NE(std::find(dc.Calls().begin(), dc.Calls().end(), "TextOut(" + std::to_string(BOX_LEFT + 3 + 20) + "," +
+                                                                    std::to_string(BOX_TOP + 3) + ",\"CD\")"),
+              dc.Calls().end());
+    EXPECT_EQ(m_edit.GetCaretPos(0, 0).x, BOX_LEFT + 3 + 40);
+    m_edit.PlaceCaret(BOX_LEFT + 3 + 26);
+    EXPECT_EQ(m_edit.GetCaret(), 3);
+    EXPECT_EQ(m_edit.GetCaretPos(0, 0).x, BOX_LEFT + 3 + 30);
+    // Typing changes the text: until the next paint the average width counts again.
+    Type(m_edit, "X");
+    EXPECT_EQ(m_edit.GetCaretPos(0, 0).x, BOX_LEFT + 3 + 4 * GLYPH_WIDTH);
+}
