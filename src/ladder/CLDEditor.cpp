@@ -344,7 +344,7 @@ void CLDEditor::DrawFocus(CDC* dc)
 
 void CLDEditor::DrawOperandEditor(CDC* dc)
 {
-    if (!m_editing)
+    if (!m_editingOperand)
         return;
     const CPoint origin = GetScrollOrigin();
     m_inplace.Paint(dc, origin.x, origin.y);
@@ -434,7 +434,7 @@ BOOL CLDEditor::SelectAtPoint(int x, int y, BOOL scrolled, BOOL noEdit)
     m_clickCell.row = cell.y;
     m_program.SetSelectionFlag(0);
     const CPoint diagram = scrolled ? ToDiagram(x, y) : CPoint(x, y);
-    if (m_editing) {
+    if (m_editingOperand) {
         if (m_inplace.Contains(diagram.x, diagram.y)) {
             m_inplace.PlaceCaret(diagram.x);
             Repaint();
@@ -594,7 +594,7 @@ void CLDEditor::OnEditSelectAll()
 {
     if (IsMonitoring())
         return;
-    if (m_editing) {
+    if (m_editingOperand) {
         m_inplace.SetSelection(-1, -1);
         Repaint();
         return;
@@ -740,7 +740,7 @@ void CLDEditor::OnEditUndo()
     if (IsMonitoring())
         return;
     // While an operand is typed, Undo only takes back the typing.
-    if (m_editing) {
+    if (m_editingOperand) {
         m_inplace.Undo();
         Repaint();
         return;
@@ -756,7 +756,7 @@ void CLDEditor::OnUpdateEditUndo(IPOUCommandUI& ui)
 
 void CLDEditor::OnEditRedo()
 {
-    if (IsMonitoring() || m_editing)
+    if (IsMonitoring() || m_editingOperand)
         return;
     if (m_program.Redo())
         Repaint();

@@ -93,7 +93,7 @@ public:
     // The in-place operand editor: the selected element takes its text as
     // its operand, with one undo snapshot; nothing when none is open.
     void CommitOperandEdit();
-    BOOL IsEditingOperand() const { return m_editing; }
+    BOOL IsEditingOperand() const { return m_editingOperand; }
     const CLDInplaceEdit& GetOperandEditor() const { return m_inplace; }
     // Opens the dialog of the selected element (double click, Enter).
     void EditSelectedElement();
@@ -226,7 +226,7 @@ private:
     LOGFONT m_printFont {};
     CPrintLayout m_print;
     CLDInplaceEdit m_inplace;
-    BOOL m_editing = FALSE;
+    BOOL m_editingOperand = FALSE;
     BOOL m_mouseDown = FALSE;
     int m_dragItem = -1;
     CPoint m_contextPoint;

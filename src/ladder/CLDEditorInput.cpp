@@ -88,7 +88,7 @@ BOOL CLDEditor::OpenOperandEditor(CLDElement* element, const CPoint& diagramPoin
         m_inplace.CreateFont(font, metrics);
     }
     m_inplace.Open(label, m_cellWidth, text);
-    m_editing = TRUE;
+    m_editingOperand = TRUE;
     if (m_host) {
         const CPoint origin = GetScrollOrigin();
         m_host->CreateCaret(CSize(CARET_WIDTH, m_inplace.GetLineHeight()));
@@ -99,7 +99,7 @@ BOOL CLDEditor::OpenOperandEditor(CLDElement* element, const CPoint& diagramPoin
 
 void CLDEditor::RemoveOperandEditor()
 {
-    m_editing = FALSE;
+    m_editingOperand = FALSE;
     m_inplace.Close();
     RemoveCaret();
 }
@@ -109,7 +109,7 @@ void CLDEditor::RemoveOperandEditor()
 // never sees a half-typed operand.
 void CLDEditor::CommitOperandEdit()
 {
-    if (!m_editing)
+    if (!m_editingOperand)
         return;
     if (CLDElement* selected = m_program.GetSelection()) {
         selected->SetOperand(m_inplace.GetText());
@@ -165,7 +165,7 @@ void CLDEditor::OnMouseMove(UINT, int x, int y)
 {
     if (!m_mouseDown)
         return;
-    if (m_editing) {
+    if (m_editingOperand) {
         const CPoint diagram = ToDiagram(x, y);
         m_inplace.DragTo(diagram.x, diagram.y, TRUE);
         Repaint();
@@ -207,7 +207,7 @@ void CLDEditor::OnLButtonUp(UINT, int, int)
 
 void CLDEditor::OnLButtonDblClk(UINT, int x, int y)
 {
-    if (!m_editing) {
+    if (!m_editingOperand) {
         EditSelectedElement();
         return;
     }
@@ -222,7 +222,7 @@ void CLDEditor::OnLButtonDblClk(UINT, int x, int y)
 void CLDEditor::OnRButtonDown(UINT, int x, int y)
 {
     const CPoint diagram = ToDiagram(x, y);
-    if (m_editing) {
+    if (m_editingOperand) {
         // Inside the operand editor its own menu follows.
         if (m_inplace.Contains(diagram.x, diagram.y))
             return;
@@ -243,7 +243,7 @@ int CLDEditor::GetContextMenuId(CPoint& point)
     if (point.x >= client.cx || point.y >= client.cy)
         return NO_CONTEXT_MENU;
     const CPoint diagram = ToDiagram(point.x, point.y);
-    if (m_editing && m_inplace.Contains(diagram.x, diagram.y))
+    if (m_editingOperand && m_inplace.Contains(diagram.x, diagram.y))
         return MENU_OPERAND_EDIT;
     if (m_program.GetSelection())
         m_contextPoint = diagram;
@@ -252,7 +252,7 @@ int CLDEditor::GetContextMenuId(CPoint& point)
 
 BOOL CLDEditor::OnSetCursor(UINT, UINT, int x, int y)
 {
-    if (!m_editing || !m_host)
+    if (!m_editingOperand || !m_host)
         return FALSE;
     const CPoint diagram = ToDiagram(x, y);
     if (!m_inplace.Contains(diagram.x, diagram.y))
@@ -272,7 +272,7 @@ void CLDEditor::OnKeyDown(UINT key, UINT, UINT)
         return;
     }
     const BOOL shift = m_host->IsKeyDown(VK_SHIFT);
-    if (m_editing) {
+    if (m_editingOperand) {
         m_inplace.HandleKey(key, shift);
         Repaint();
         return;
@@ -331,7 +331,7 @@ void CLDEditor::OnChar(UINT ch, UINT, UINT)
     if (ch == 0 || ch > LAST_CONTROL_CHAR)
         m_networkSelection = FALSE;
     if (ch == CHAR_ESCAPE) {
-        if (m_editing) {
+        if (m_editingOperand) {
             CommitOperandEdit();
             Repaint();
         }
@@ -342,7 +342,7 @@ void CLDEditor::OnChar(UINT ch, UINT, UINT)
             OnEnter();
         return;
     }
-    if (m_editing) {
+    if (m_editingOperand) {
         m_inplace.InsertChar(ch);
         Repaint();
         return;
@@ -585,18 +585,18 @@ void CLDEditor::EditSelectedElement()
 
 void CLDEditor::OnEditCopy()
 {
-    if (m_editing)
+    if (m_editingOperand)
         m_inplace.Copy();
 }
 
 void CLDEditor::OnUpdateEditCopy(IPOUCommandUI& ui)
 {
-    ui.Enable(!IsMonitoring() && m_editing && m_inplace.HasSelection() ? TRUE : FALSE);
+    ui.Enable(!IsMonitoring() && m_editingOperand && m_inplace.HasSelection() ? TRUE : FALSE);
 }
 
 void CLDEditor::OnEditCut()
 {
-    if (!HasDocument() || !m_editing)
+    if (!HasDocument() || !m_editingOperand)
         return;
     OnEditCopy();
     OnKeyDown(VK_DELETE, 1, 0);
@@ -610,7 +610,7 @@ void CLDEditor::OnUpdateEditCut(IPOUCommandUI& ui)
 
 void CLDEditor::OnEditPaste()
 {
-    if (IsMonitoring() || !m_editing)
+    if (IsMonitoring() || !m_editingOperand)
         return;
     m_inplace.Paste();
     Repaint();
@@ -618,5 +618,5 @@ void CLDEditor::OnEditPaste()
 
 void CLDEditor::OnUpdateEditPaste(IPOUCommandUI& ui)
 {
-    ui.Enable(!IsMonitoring() && m_editing ? TRUE : FALSE);
+    ui.Enable(!IsMonitoring() && m_editingOperand ? TRUE : FALSE);
 }
