@@ -7,6 +7,7 @@
 
 #include "ElementFixture.h"
 #include "../pouedit/ILProgramFixture.h"
+#include "ladder/CBlock.h"
 #include "ladder/CCoil.h"
 #include "ladder/CComment.h"
 #include "ladder/CLDEditor.h"
@@ -14,6 +15,7 @@
 #include "ladder/ILDDialogs.h"
 #include "platform/CursorShapes.h"
 #include "platform/ui/WinMessages.h"
+#include "model/CZULFunc.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
@@ -406,6 +408,35 @@ TEST_F(LDEditorInputTest, F1OpensTheTopicOfTheSelection)
         const auto requests = m_ui.help.Requests();
         ASSERT_EQ(requests.size(), 1u);
         EXPECT_EQ(requests[0].topic, c.topic);
+    }
+}
+
+TEST_F(LDEditorInputTest, F1OnAProjectSubroutineBoxWithoutItsOwnTopicOpensCAL)
+{
+    auto* interface = new CZULFunc;
+    interface->name = "FILLTANK";
+    m_app->Project.POUs.RegisterSubroutineInterface(interface);
+    struct Case {
+        const char* name;
+        std::string function;
+        std::string topic;
+    } cases[] = {
+        {"a subroutine without a topic", "FILLTANK", "CAL"},
+        {"a function with its topic", "TON", "TON"},
+        {"an unknown name keeps its own", "NOWHERE", "NOWHERE"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CBlock block;
+        auto function = std::make_unique<CZULFunc>();
+        function->name = c.function;
+        block.SetFunction(std::move(function));
+        m_program->Select(&block);
+        m_ui.help.Clear();
+        Editor().OnKeyDown(VK_F1, 1, 0);
+        m_program->ClearSelection();
+        ASSERT_EQ(m_ui.help.Requests().size(), 1u);
+        EXPECT_EQ(m_ui.help.Requests()[0].topic, c.topic);
     }
 }
 
