@@ -16,6 +16,7 @@ const char* const kResourceFiles[] = {
     ":/resources/ilmenus.rc",
     ":/resources/projtree.rc",
     ":/resources/customize.rc",
+    ":/resources/ldmenus.rc",
 };
 
 } // namespace

@@ -304,6 +304,7 @@ void CLDEditor::Draw(CDC* dc)
     const int oldFlag = m_program.SetSelectionFlag(0);
     DrawFocus(dc);
     m_program.SetSelectionFlag(oldFlag);
+    DrawOperandEditor(dc);
     if (m_program.IsLayoutChanged()) {
         m_program.SetLayoutChanged(FALSE);
         UpdateScrollSizes();
@@ -341,6 +342,16 @@ void CLDEditor::DrawFocus(CDC* dc)
     FocusOnSelection();
 }
 
+void CLDEditor::DrawOperandEditor(CDC* dc)
+{
+    if (!m_editingOperand)
+        return;
+    const CPoint origin = GetScrollOrigin();
+    m_inplace.Paint(dc, origin.x, origin.y);
+    if (m_host)
+        m_host->ShowCaretAt(m_inplace.GetCaretPos(origin.x, origin.y));
+}
+
 void CLDEditor::FocusOnSelection()
 {
     const CLDElement* selected = m_program.GetSelection();
@@ -354,6 +365,7 @@ void CLDEditor::FocusOnSelection()
 
 void CLDEditor::UpdateMonitorDisplay()
 {
+    CommitOperandEdit();
     m_networkSelection = FALSE;
     Repaint();
 }
@@ -410,7 +422,7 @@ int CLDEditor::HeaderIndexForRow(int row) const
     return std::max(0, 2 * (entries - 2));
 }
 
-BOOL CLDEditor::SelectAtPoint(int x, int y, BOOL scrolled, BOOL)
+BOOL CLDEditor::SelectAtPoint(int x, int y, BOOL scrolled, BOOL noEdit)
 {
     // Look-ups work on the networks as they are now, not as the last paint left them.
     LayoutAll();
@@ -421,16 +433,28 @@ BOOL CLDEditor::SelectAtPoint(int x, int y, BOOL scrolled, BOOL)
     m_clickCell.column = cell.x;
     m_clickCell.row = cell.y;
     m_program.SetSelectionFlag(0);
+    const CPoint diagram = scrolled ? ToDiagram(x, y) : CPoint(x, y);
+    if (m_editingOperand) {
+        if (m_inplace.Contains(diagram.x, diagram.y)) {
+            m_inplace.PlaceCaret(diagram.x);
+            Repaint();
+            return TRUE;
+        }
+        CommitOperandEdit();
+    }
     CLDElement* element = nullptr;
     if (m_program.LookupCell(cell.x, cell.y, &element) && element) {
         m_program.Select(element);
         FocusOnSelection();
+        if (noEdit || IsMonitoring() || !OpenOperandEditor(element, diagram))
+            RemoveOperandEditor();
         Repaint();
         return TRUE;
     }
     m_program.ClearSelection();
     m_focusRect = CRect(cell.x * m_cellWidth, cell.y * m_cellHeight, (cell.x + 1) * m_cellWidth,
                         (cell.y + 1) * m_cellHeight);
+    RemoveOperandEditor();
     Repaint();
     return FALSE;
 }
@@ -464,23 +488,6 @@ void CLDEditor::MoveFocus(UINT key)
         return;
     }
     SelectAtPoint(point.x, point.y, FALSE, FALSE);
-}
-
-void CLDEditor::OnKeyDown(UINT key, UINT, UINT)
-{
-    if (key != VK_LEFT && key != VK_RIGHT && key != VK_UP && key != VK_DOWN)
-        return;
-    const BOOL shift = m_host && m_host->IsKeyDown(VK_SHIFT);
-    if (shift && (key == VK_LEFT || key == VK_RIGHT)) {
-        if (!IsMonitoring())
-            ExtendNetworkSelection(key);
-        return;
-    }
-    if (shift)
-        return;
-    m_networkSelection = FALSE;
-    ScrollAtEdge(key);
-    MoveFocus(key);
 }
 
 void CLDEditor::ScrollAtEdge(UINT key)
@@ -587,6 +594,11 @@ void CLDEditor::OnEditSelectAll()
 {
     if (IsMonitoring())
         return;
+    if (m_editingOperand) {
+        m_inplace.SetSelection(-1, -1);
+        Repaint();
+        return;
+    }
     const int count = m_program.GetNetworkCount();
     if (count == 0)
         return;
@@ -776,6 +788,7 @@ void CLDEditor::SetPrintMapping(CDC* dc)
 
 BOOL CLDEditor::OnPreparePrinting(CPrintInfo* info)
 {
+    CommitOperandEdit();
     if (!info || !info->DoPreparePrinting())
         return FALSE;
     CDC* printer = info->GetPrinterDC();

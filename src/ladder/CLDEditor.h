@@ -6,6 +6,7 @@
 // on it.
 
 #include "CLDElement.h"
+#include "CLDInplaceEdit.h"
 #include "pouedit/CPOUEditor.h"
 #include "pouedit/ILDCommandTarget.h"
 #include "platform/CMutex.h"
@@ -32,36 +33,40 @@ public:
     void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
     BOOL InsertFromInstructionTree(std::uintptr_t, std::intptr_t) override { return FALSE; }
     int OnCreate() override { return 0; }
-    void OnSetFocus() override {}
-    void OnKillFocus() override {}
-    void OnChar(UINT, UINT, UINT) override {}
-    // The arrow keys move the focus; with Shift, Left and Right select a range of networks.
-    void OnKeyDown(UINT key, UINT, UINT) override;
-    void OnLButtonDown(UINT, int x, int y) override { SelectAtPoint(x, y); }
-    void OnMouseMove(UINT, int, int) override {}
-    void OnLButtonUp(UINT, int, int) override {}
-    void OnEditCopy() override {}
-    void OnUpdateEditCopy(IPOUCommandUI& ui) override { ui.Enable(FALSE); }
-    void OnEditCut() override {}
-    void OnUpdateEditCut(IPOUCommandUI& ui) override { ui.Enable(FALSE); }
-    void OnEditPaste() override {}
-    void OnUpdateEditPaste(IPOUCommandUI& ui) override { ui.Enable(FALSE); }
+    // Mouse, keyboard, focus and scroll bars (CLDEditorInput.cpp).
+    void OnSetFocus() override;
+    void OnKillFocus() override;
+    // Esc and Enter, Backspace, and the operand's characters while it is typed.
+    void OnChar(UINT ch, UINT repeat, UINT flags) override;
+    // F1, the operand editor's keys, the arrow keys, paging and Delete.
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    void OnLButtonDown(UINT flags, int x, int y) override;
+    void OnMouseMove(UINT flags, int x, int y) override;
+    void OnLButtonUp(UINT flags, int x, int y) override;
+    void OnEditCopy() override;
+    void OnUpdateEditCopy(IPOUCommandUI& ui) override;
+    void OnEditCut() override;
+    void OnUpdateEditCut(IPOUCommandUI& ui) override;
+    void OnEditPaste() override;
+    void OnUpdateEditPaste(IPOUCommandUI& ui) override;
     void OnEditUndo() override;
     void OnUpdateEditUndo(IPOUCommandUI& ui) override;
-    BOOL OnSetCursor(UINT, UINT, int, int) override { return FALSE; }
-    void OnLButtonDblClk(UINT, int, int) override {}
+    BOOL OnSetCursor(UINT hitTest, UINT message, int x, int y) override;
+    void OnLButtonDblClk(UINT flags, int x, int y) override;
     void OnEditFind() override {}
-    int GetContextMenuId(CPoint&) override { return NO_CONTEXT_MENU; }
+    // 276 inside the open operand editor, 126 while monitoring, else 133;
+    // the context-menu key's (-1, -1) becomes the focused cell's centre.
+    int GetContextMenuId(CPoint& point) override;
     void OnEditReplace() override {}
     void OnEditSelectAll() override;
-    void OnUpdateEditDelete(IPOUCommandUI& ui) override { ui.Enable(FALSE); }
+    void OnUpdateEditDelete(IPOUCommandUI& ui) override { OnUpdateEditCut(ui); }
     void OnEditRedo() override;
     void OnUpdateEditRedo(IPOUCommandUI& ui) override;
-    void OnVScroll(UINT, UINT) override {}
-    void OnHScroll(UINT, UINT) override {}
+    void OnVScroll(UINT code, UINT position) override;
+    void OnHScroll(UINT code, UINT position) override;
     BOOL OnMouseWheel(UINT, short delta, int, int) override { return ScrollByWheel(delta); }
     void OnPaint(CDC* dc) override;
-    void OnRButtonDown(UINT, int, int) override {}
+    void OnRButtonDown(UINT flags, int x, int y) override;
     void OnUpdateUnforce(IPOUCommandUI& ui) override { UpdateForceAny(ui); }
     void OnUnforce() override {}
     void OnUpdateForceFalse(IPOUCommandUI& ui) override { UpdateForceBool(ui); }
@@ -73,7 +78,8 @@ public:
     void PickForceOperand() override {}
     int SetSymbolicAddressing(BOOL) override { return 0; }
     CSize GetExtent(CSize& size) override;
-    BOOL EndPendingEdit() override { return TRUE; }
+    // Commits a pending operand edit before compiling.
+    BOOL EndPendingEdit() override;
     void UpdateMonitorDisplay() override;
     void ClearMonitorDisplay() override;
 
@@ -109,13 +115,21 @@ public:
     BOOL CheckBranchRows(CLDElement* element);
     BOOL CheckDiagramHeight();
 
-    // The block chooser and element dialogs of the window layer; none in a bare editor.
-    void SetDialogs(ILDDialogs* dialogs) { m_dialogs = dialogs; }
-    // Whether the in-place operand editor is open.
-    BOOL IsEditingOperand() const { return m_editingOperand; }
-
     // The caret goes before the networks are replaced from IL text.
     void RemoveCaret();
+    // The block chooser and the element dialogs of a double click or Enter
+    // come from the window layer; null in a bare editor: none open.
+    void SetDialogs(ILDDialogs* dialogs) { m_dialogs = dialogs; }
+
+    // The in-place operand editor: the selected element takes its text as
+    // its operand, with one undo snapshot; nothing when none is open.
+    void CommitOperandEdit();
+    BOOL IsEditingOperand() const { return m_editingOperand; }
+    const CLDInplaceEdit& GetOperandEditor() const { return m_inplace; }
+    // Opens the dialog of the selected element (double click, Enter).
+    void EditSelectedElement();
+    BOOL IsMouseDown() const { return m_mouseDown; }
+    const CPoint& GetContextPoint() const { return m_contextPoint; }
     void Repaint();
     IPOUEditorHost* GetHost() const { return m_host; }
 
@@ -134,6 +148,8 @@ public:
     void Draw(CDC* dc);
     void DrawBackground(CDC* dc);
     void DrawFocus(CDC* dc);
+    // The open operand editor over the diagram, and the caret in it.
+    void DrawOperandEditor(CDC* dc);
     // Lays out every network without drawing, so look-ups do not wait for a paint.
     void LayoutAll();
 
@@ -146,6 +162,8 @@ public:
     void EnsureFocusVisible(int dx, int dy);
     void SelectNetworksByRows(int column1, int row1, int column2, int row2);
     void ExtendNetworkSelection(UINT key);
+    // Shift+Up/Down: starts a range of whole networks, or moves its end by one network.
+    BOOL MoveNetworkSelection(UINT key);
     void DeleteSelectedNetworks();
     BOOL ShiftNetworkRows(int network, int delta);
     void RenumberHeaders();
@@ -174,8 +192,13 @@ public:
     const CPrintLayout& GetPrintLayout() const { return m_print; }
     BOOL IsPrinting() const { return m_printing; }
 
-private:
+    // Context menus: LD editing, monitoring, the operand editor.
     static constexpr int NO_CONTEXT_MENU = -1;
+    static constexpr int MENU_LD_EDIT = 133;
+    static constexpr int MENU_MONITOR = 126;
+    static constexpr int MENU_OPERAND_EDIT = 276;
+
+private:
 
     void PrintPage(CDC* dc, CPrintInfo* info);
     void PrintFrame(CDC* dc, const CPrintInfo* info);
@@ -188,6 +211,21 @@ private:
     void FillNetworkSelection(CDC* dc);
     void DrawLiveValues(int firstItem, int lastItem, CDC* dc);
     BOOL IsMonitoring() const;
+    BOOL HasDocument() const;
+    // Opens the operand editor on the element's label under a diagram point; FALSE when none is there.
+    BOOL OpenOperandEditor(CLDElement* element, const CPoint& diagramPoint);
+    void RemoveOperandEditor();
+    CPoint ToDiagram(int x, int y) const;
+    void ShowHelp();
+    std::string HelpTopicOfSelection() const;
+    void OnEnter();
+    void OnEnterElement(CLDElement* selected);
+    void SelectRightNeighbour();
+    void DeleteByKey(BOOL forward);
+    void PageKey(UINT key);
+    void DragSelect(int x, int y);
+    // Scroll positions by the scroll bars' rules: whole cells within the range.
+    void ScrollBar(int bar, UINT code, UINT position);
     // The focus rectangle covers the selected element's cells.
     void FocusOnSelection();
     int VerticalScrollMax() const;
@@ -233,9 +271,12 @@ private:
     float m_printPageHeight = 0;
     LOGFONT m_printFont {};
     CPrintLayout m_print;
-
-    ILDDialogs* m_dialogs = nullptr;
+    CLDInplaceEdit m_inplace;
     BOOL m_editingOperand = FALSE;
+    BOOL m_mouseDown = FALSE;
+    int m_dragItem = -1;
+    CPoint m_contextPoint;
+    ILDDialogs* m_dialogs = nullptr;
 
     CLDProgram& m_program;
     IPOUEditorHost* m_host;

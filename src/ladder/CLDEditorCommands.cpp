@@ -492,8 +492,14 @@ void CLDEditor::AfterReload()
 
 void CLDEditor::OnEditUndo()
 {
-    if (IsMonitoring() || m_editingOperand)
+    if (IsMonitoring())
         return;
+    // While an operand is typed, Undo only takes back the typing.
+    if (m_editingOperand) {
+        m_inplace.Undo();
+        Repaint();
+        return;
+    }
     m_program.GetApp().Project.FBTable.RemoveFBInstancesOfPOU(m_program.GetName());
     m_program.Undo();
     AfterReload();

@@ -299,6 +299,8 @@ void CLDProgram::AfterSave(const std::string&, int)
 // The modified flag is the document's to clear, once the file is written.
 int CLDProgram::PrepareSave(const std::string&)
 {
+    // An operand still being typed belongs in the file.
+    m_editor->CommitOperandEdit();
     RebuildLocalSymbolMaps();
     return TRUE;
 }
@@ -317,6 +319,7 @@ void CLDProgram::DiscardChanges()
 // The program's own local maps first, so that no other POU's names reach the IL.
 void CLDProgram::GetILLines(std::vector<std::string>& lines)
 {
+    m_editor->CommitOperandEdit();
     RebuildLocalSymbolMaps();
     CILLineParser parser;
     for (const LDItemPtr& item : m_items)

@@ -351,10 +351,10 @@ void CPOUEditorView::ExtendScrollSizes(int width, int height)
     SetScrollSizes(MM_TEXT, CSize(std::max(width, total.cx), std::max(height, extent.cy)));
 }
 
+// The editors' scroll codes are the scroll bars' own: a page step stays a page step.
 void CPOUEditorView::PostScroll(int bar, int code)
 {
-    const UINT scrollCode = code == POU_SCROLL_LINEUP ? SB_LINEUP : SB_LINEDOWN;
-    PostMessage(bar == POU_SCROLL_VERT ? WM_VSCROLL : WM_HSCROLL, scrollCode, 0);
+    PostMessage(bar == POU_SCROLL_VERT ? WM_VSCROLL : WM_HSCROLL, static_cast<UINT>(code), 0);
 }
 
 int CPOUEditorView::SetSymbolicAddressing(BOOL symbolic)

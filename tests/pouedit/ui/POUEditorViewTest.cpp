@@ -266,6 +266,14 @@ TEST_F(POUEditorViewTest, ScrollServicesForTheEditor)
     m_view->SendMessage(WM_MOUSEWHEEL, MAKELONG(0, -120), 0);
     WaitFor([&] { return Log().size() >= 2; });
     EXPECT_EQ(Log(), (std::vector<std::string> {"OnMouseWheel", "OnVScroll:1:0"}));
+
+    // Posted steps reach the editor with their own codes, page steps included.
+    Log().clear();
+    m_view->PostScroll(POU_SCROLL_HORZ, POU_SCROLL_PAGEUP);
+    m_view->PostScroll(POU_SCROLL_HORZ, POU_SCROLL_PAGEDOWN);
+    m_view->PostScroll(POU_SCROLL_VERT, POU_SCROLL_LINEUP);
+    WaitFor([&] { return Log().size() >= 3; });
+    EXPECT_EQ(Log(), (std::vector<std::string> {"OnHScroll:2:0", "OnHScroll:3:0", "OnVScroll:0:0"}));
 }
 
 TEST_F(POUEditorViewTest, RepaintRequestRepaintsThroughTheEditor)
