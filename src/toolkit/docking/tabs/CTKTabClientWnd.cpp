@@ -602,6 +602,7 @@ LRESULT CTKTabClientWnd::ClientDefault(UINT message, WPARAM wParam, LPARAM lPara
 
 BOOL CTKTabClientWnd::OnClientMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
+    // In groups mode a button pressed on the client itself goes to the frame first, as on a workspace.
     if (m_groupsMode && IsTabButtonMessage(message) && m_frame
         && m_frame->SendMessage(kTKMsgTabNotify, message, lParam) != 0) {
         *result = 0;
@@ -795,14 +796,6 @@ INT_PTR CTKTabClientWnd::OnToolHitTest(CPoint point, TOOLINFO* info) const
     if (tab == nullptr)
         return -1;
     return static_cast<CTKMDITabGroup*>(tab->GetTabSet())->FillToolInfo(GetMDIClient(), tab, info);
-}
-
-BOOL CTKTabClientWnd::PreTranslateMessage(MSG* msg)
-{
-    CMDIClient* client = GetMDIClient();
-    if (!m_groupsMode || client == nullptr || msg->hwnd != client || !IsTabButtonMessage(msg->message))
-        return CWnd::PreTranslateMessage(msg);
-    return m_frame->SendMessage(kTKMsgTabNotify, msg->message, msg->lParam) != 0;
 }
 
 // ---- Groups ----

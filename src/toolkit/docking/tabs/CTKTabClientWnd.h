@@ -92,7 +92,6 @@ public:
     // The frame's layout asks here for the MDI client's rectangle.
     void CalcWindowRect(CRect* rect, UINT adjust = 0) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const override;
-    BOOL PreTranslateMessage(MSG* msg) override;
 
     // --- Groups ---
     void SetCurrentGroup(CTKMDITabGroup* group);
