@@ -44,6 +44,8 @@
 #include "toolkit/docking/CTKDockingPaneItem.h"
 #include "shell/ui/CSplashWindow.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/docking/tabs/CTKTabItem.h"
+#include "toolkit/docking/tabs/CTKTabRenderer.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKFramePlacement.h"
 #include "toolkit/commandbars/CTKMenuBar.h"
@@ -73,6 +75,9 @@ constexpr UINT kMainMenuId = 123;
 constexpr const char* kTabSection = "TabDocking";
 constexpr const char* kTabPositionEntry = "Position";
 constexpr int kTabPositionTop = 0;
+// Tabs without icons, scroll buttons always, no close button.
+constexpr int kTabButtonFlags = 2;
+constexpr UINT kTabContextMenu = 161;
 constexpr DWORD kSingletonStyle = 0x50CF0000;
 constexpr int kShowMaximized = 3;
 constexpr int kFullScreenVarRowHeight = 50;
@@ -390,14 +395,39 @@ void CMainFrame::CreateDockingPanes()
     CUserInterface::SetOutput(m_outputSink.get());
 }
 
-// The tab client of the MDI children attaches here (tabs on top, close
-// button hidden, scroll buttons always) with the toolkit's tab client.
+// The MDI children as tabs: one strip, no icons, scroll buttons always, no
+// close button, on the side the profile keeps.
 void CMainFrame::AttachTabClient()
 {
+    if (!m_tabClient.AttachToFrame(this, FALSE))
+        return;
+    m_tabClient.GetRenderer()->SetShowIcons(FALSE);
+    m_tabClient.SetTabButtonFlags(kTabButtonFlags);
+    m_tabClient.GetRenderer()->SetPosition(
+        AfxGetApp()->GetProfileInt(kTabSection, kTabPositionEntry, kTabPositionTop));
 }
 
 void CMainFrame::SyncTabs()
 {
+    m_tabClient.SyncTabs();
+}
+
+// A right click on a tab activates its window and opens the tab menu there.
+LRESULT CMainFrame::OnTabClientNotify(WPARAM mouseMessage, LPARAM point)
+{
+    if (mouseMessage != WM_RBUTTONDOWN)
+        return 0;
+    CPoint at(GET_X_LPARAM(point), GET_Y_LPARAM(point));
+    CTKTabItem* tab = m_tabClient.HitTestTab(at.x, at.y);
+    if (tab != nullptr && tab->GetHandle() != nullptr)
+        GetMDIClient()->SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(tab->GetHandle()));
+    m_tabClient.Refresh(TRUE);
+    CMenu menu;
+    if (menu.LoadMenu(kTabContextMenu) && menu.GetSubMenu(0) != nullptr && m_tabClient.TabPointToScreen(&at))
+        CTKCommandBars::ShowContextMenu(menu.GetSubMenu(0), TPM_RIGHTBUTTON, at.x, at.y, this, nullptr, this,
+                                        GetCommandBars());
+    m_tabClient.Refresh(TRUE);
+    return 1;
 }
 
 // The live pane layout goes to the profile with the docking host.
@@ -765,6 +795,10 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
         *result = OnDockingPaneNotify(wParam, lParam);
         return TRUE;
     }
+    if (message == kTKMsgTabNotify) {
+        *result = OnTabClientNotify(wParam, lParam);
+        return TRUE;
+    }
     return CTKMDIFrameWnd::OnWndMsg(message, wParam, lParam, result);
 }
 
@@ -798,6 +832,7 @@ void CMainFrame::OnDestroy()
         m_outputSink.reset();
     }
     CTKMDIFrameWnd::OnDestroy();
+    m_tabClient.Detach();
 }
 
 // ---- IProjectHost ----

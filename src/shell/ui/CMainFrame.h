@@ -22,6 +22,7 @@
 #include "toolkit/commandbars/CTKMDIFrameWnd.h"
 #include "toolkit/commandbars/ITKRecentFileSource.h"
 #include "toolkit/docking/CTKDockingPaneHost.h"
+#include "toolkit/docking/tabs/CTKTabClientWnd.h"
 
 #include <QPointer>
 
@@ -148,6 +149,9 @@ public:
     void ClosePane(UINT paneId);
     BOOL IsPaneClosed(UINT paneId) const;
     LRESULT OnDockingPaneNotify(WPARAM kind, LPARAM lParam);
+    // A button went down on the tabs of the MDI children (message 1156).
+    LRESULT OnTabClientNotify(WPARAM mouseMessage, LPARAM point);
+    CTKTabClientWnd& GetTabClient() { return m_tabClient; }
     BOOL IsPaneShown(UINT paneId) const;
     CTKDockingPaneHost& GetPaneHost() { return m_paneHost; }
     // The window a pane hosts, null before the pane was first shown.
@@ -364,6 +368,7 @@ private:
     std::unique_ptr<CProjectCommands> m_commands;
     CInsTreeView* m_insTreeView = nullptr;
     CTKDockingPaneHost m_paneHost;
+    CTKTabClientWnd m_tabClient;
     std::unique_ptr<CProjectArchive> m_archive;
     std::unique_ptr<CSettingsStore> m_settings;
     std::unique_ptr<CProjectCompiler> m_compiler;

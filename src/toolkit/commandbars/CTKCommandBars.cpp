@@ -287,7 +287,7 @@ void CTKCommandBars::RefreshAllBars()
         if (bar->IsVisible())
             bar->OnRecalcLayout();
     if (auto* mdiFrame = dynamic_cast<CMDIFrameWnd*>(m_pFrame))
-        if (auto* tabClient = dynamic_cast<ITKTabClientRefresh*>(mdiFrame->GetMDIClient()))
+        if (auto* tabClient = dynamic_cast<ITKTabClientRefresh*>(mdiFrame->GetMDIClient()->GetTabClient()))
             tabClient->Refresh();
     m_bLayoutLock = FALSE;
     RelayoutFrame(FALSE);

@@ -9,6 +9,9 @@ namespace {
 // The private messages of the command bars that no window of the program handles.
 constexpr UINT kFirstUnhandledMessage = 0x052F;
 constexpr UINT kLastUnhandledMessage = 0x0533;
+// The MDI tab client's group commands, which it answers before the frame's routing.
+constexpr UINT kFirstTabGroupCommand = 9420;
+constexpr UINT kLastTabGroupCommand = 9423;
 
 } // namespace
 
@@ -31,6 +34,16 @@ void CTKMDIFrameWnd::ReleaseCommandBars()
     m_pCommandBars = nullptr;
     if (commandBars)
         commandBars->InternalRelease();
+}
+
+BOOL CTKMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info)
+{
+    if (id >= kFirstTabGroupCommand && id <= kLastTabGroupCommand) {
+        CWnd* tabClient = GetMDIClient()->GetTabClient();
+        if (tabClient != nullptr && tabClient->OnCmdMsg(id, code, extra, info))
+            return TRUE;
+    }
+    return CMDIFrameWnd::OnCmdMsg(id, code, extra, info);
 }
 
 void CTKMDIFrameWnd::OnDestroy()

@@ -88,11 +88,11 @@ public:
 
 protected:
     void SetSelectedDirect(CTKTabItem* tab) { m_selected = tab; }
+    void SwapTabs(int first, int second);
 
 private:
     BOOL IsHotTracking() const;
     static void ReleaseTab(CTKTabItem* tab);
-    void SwapTabs(int first, int second);
 
     CTKTabItem* m_selected = nullptr;
     CTKTabItem* m_hot = nullptr;
