@@ -25,6 +25,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -276,6 +277,22 @@ TEST_F(BarBoxesTest, TypingGoesPastTheAcceleratorsEscapeRestoresAndEnterExecutes
     // Outside the box the letter is the frame's accelerator again.
     QTest::keyClick(frame.get(), Qt::Key_A);
     EXPECT_EQ(frame->commands.back(), kLetterCommand);
+}
+
+TEST_F(BarBoxesTest, TheTypedTextOutlivesTheBoxAndReachesACopy)
+{
+    ASSERT_TRUE(ClickIntoBox());
+    QTest::keyClicks(Box(), "kept");
+    QPointer<CTKEdit> box = Box();
+    bar->DestroyWindow();
+    ProcessEvents();
+    EXPECT_EQ(CTKPopupTracker::Get().GetModalDepth(), 0);
+    EXPECT_TRUE(box.isNull() || !box->IsWindow());
+    EXPECT_EQ(edit->GetEditText(), "kept");
+    CTKControl* copy = edit->Clone(FALSE);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(static_cast<CTKControlEdit*>(copy)->GetEditText(), "kept");
+    copy->InternalRelease();
 }
 
 TEST_F(BarBoxesTest, CopyCutAndPasteGoToTheFocusedBoxAndAreEnabledByItsState)
