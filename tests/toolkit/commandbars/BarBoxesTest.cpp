@@ -383,7 +383,9 @@ TEST_F(BarBoxesTest, AVerticalBarHidesTheBoxAndTreatsTheSliderByItsSetting)
 
 TEST_F(BarBoxesTest, TheSliderKeepsTheBarsHotTrackingAndIsIgnoredAsAButtonWhileShown)
 {
-    QTest::mouseMove(slider, QPoint(10, 10));
+    // Two points, so that the pointer moves whichever place it had.
+    QTest::mouseMove(slider, QPoint(3, 3));
+    QTest::mouseMove(slider, QPoint(12, 10));
     ASSERT_TRUE(WaitFor([&]() { return slider->mouseMoves > 0; }));
     EXPECT_EQ(bar->GetSelectedIndex(), custom->GetIndex());
     custom->OnClick(FALSE, CPoint());
