@@ -1,6 +1,9 @@
 #include "CEdit.h"
 
 #include "QtText.h"
+#include "platform/CClipboard.h"
+#include "platform/CFont.h"
+#include "platform/ui/CQtFontCache.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -66,6 +69,35 @@ int CEdit::GetSelLength() const
 int CEdit::GetCursorPosition() const
 {
     return m_line->cursorPosition();
+}
+
+void CEdit::GetSel(int& start, int& end)
+{
+    DWORD first = 0;
+    DWORD last = 0;
+    SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+    start = static_cast<int>(first);
+    end = static_cast<int>(last);
+}
+
+void CEdit::SetFont(const CFont* font)
+{
+    m_font = font;
+    if (!font)
+        return;
+    m_line->setFont(CQtFontCache::MakeFont(font->GetRecord(), CDCMapping()));
+}
+
+void CEdit::CopySelection() const
+{
+    if (!m_line->hasSelectedText() || m_line->echoMode() == QLineEdit::Password)
+        return;
+    CClipboard::Get().SetText(FromQString(m_line->selectedText()));
+}
+
+void CEdit::ReplaceSelection(const std::string& text)
+{
+    m_line->insert(ToQString(text));
 }
 
 QSize CEdit::sizeHint() const
@@ -220,6 +252,43 @@ LRESULT CEdit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         WORD size = 0;
         std::memcpy(&size, buffer, sizeof(size));
         return CopyText(buffer, size);
+    }
+    case EM_GETSEL: {
+        const int start = GetSelStart();
+        const int end = start + GetSelLength();
+        if (wParam)
+            *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(start);
+        if (lParam)
+            *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(end);
+        return MAKELONG(start, end);
+    }
+    case EM_SETMARGINS: {
+        const QMargins old = m_line->textMargins();
+        const int left = (wParam & EC_LEFTMARGIN) ? LOWORD(lParam) : old.left();
+        const int right = (wParam & EC_RIGHTMARGIN) ? HIWORD(lParam) : old.right();
+        m_line->setTextMargins(left, old.top(), right, old.bottom());
+        return 0;
+    }
+    case WM_SETFONT:
+        SetFont(reinterpret_cast<const CFont*>(wParam));
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(m_font);
+    case WM_COPY:
+        CopySelection();
+        return 0;
+    case WM_CUT:
+        if (m_line->isReadOnly())
+            return 0;
+        CopySelection();
+        m_line->del();
+        return 0;
+    case WM_PASTE: {
+        std::string text;
+        if (m_line->isReadOnly() || !CClipboard::Get().GetText(&text))
+            return 0;
+        ReplaceSelection(text.substr(0, text.find_first_of("\r\n")));
+        return 0;
     }
     case EM_SETSEL: {
         int start = static_cast<int>(static_cast<std::intptr_t>(wParam));

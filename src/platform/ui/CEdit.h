@@ -8,6 +8,7 @@
 
 #include "platform/ui/CWnd.h"
 
+class CFont;
 class QKeyEvent;
 class QLineEdit;
 
@@ -16,12 +17,23 @@ constexpr DWORD ES_PASSWORD = 0x0020;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 
 // Edit messages.
+constexpr UINT EM_GETSEL = 0x00B0;
 constexpr UINT EM_SETSEL = 0x00B1;
 constexpr UINT EM_GETLINE = 0x00C4;
 constexpr UINT EM_LIMITTEXT = 0x00C5;
 constexpr UINT EM_SETPASSWORDCHAR = 0x00CC;
 constexpr UINT EM_GETPASSWORDCHAR = 0x00D2;
+constexpr UINT EM_SETMARGINS = 0x00D3;
 constexpr UINT EM_GETLIMITTEXT = 0x00D5;
+
+// Margins of EM_SETMARGINS (lParam: left in the low word, right in the high word).
+constexpr WPARAM EC_LEFTMARGIN = 0x0001;
+constexpr WPARAM EC_RIGHTMARGIN = 0x0002;
+
+// Clipboard messages: the selection goes to, or the clipboard's text replaces it.
+constexpr UINT WM_CUT = 0x0300;
+constexpr UINT WM_COPY = 0x0301;
+constexpr UINT WM_PASTE = 0x0302;
 
 class CEdit : public CWnd {
     Q_OBJECT
@@ -37,6 +49,8 @@ public:
     int GetSelStart() const;
     int GetSelLength() const;
     int GetCursorPosition() const;
+    // The selection as EM_GETSEL gives it: start and end (end == start when none).
+    void GetSel(int& start, int& end);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -63,7 +77,12 @@ private:
     void InsertByte(BYTE byte);
     void ShowFocus(BOOL focused);
 
+    void SetFont(const CFont* font);
+    void CopySelection() const;
+    void ReplaceSelection(const std::string& text);
+
     QLineEdit* m_line = nullptr;       // child, owned by Qt
+    const CFont* m_font = nullptr;     // set by WM_SETFONT, not owned
     QKeyEvent* m_keyEvent = nullptr;   // the key being dispatched
     BYTE m_leadByte = 0;               // first byte of a double-byte character
 };

@@ -294,10 +294,10 @@ int CMainFrame::OnCreate()
 
 BOOL CMainFrame::CreateStatusBar()
 {
-    m_statusBar = std::make_unique<CStatusBar>();
+    m_statusBar = std::make_unique<CTKThemedStatusBar>();
     if (!m_statusBar->CreateBar(this, kStatusBarStyle))
         return FALSE;
-    return m_statusBar->SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators)));
+    return m_statusBar->SetIndicatorsWithFont(kIndicators, static_cast<int>(std::size(kIndicators)));
 }
 
 BOOL CMainFrame::CreateCommandBars()

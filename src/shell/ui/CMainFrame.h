@@ -20,6 +20,7 @@
 #include "shell/ui/IOutputViewHost.h"
 #include "shell/ui/IProjTreeHost.h"
 #include "toolkit/commandbars/CTKMDIFrameWnd.h"
+#include "toolkit/commandbars/CTKThemedStatusBar.h"
 #include "toolkit/commandbars/ITKRecentFileSource.h"
 #include "toolkit/docking/CTKDockingPaneHost.h"
 #include "toolkit/docking/tabs/CTKTabClientWnd.h"
@@ -48,7 +49,6 @@ class CProjTreeDOC;
 class CProjTreeView;
 class CProjectCommands;
 class CRecentFileList;
-class CStatusBar;
 class CTKDockingPaneItem;
 class CTKToolBar;
 class CZULAppData;
@@ -116,7 +116,7 @@ public:
     CMainFrame(CZULAppData& app, IProfile& profile, CRecentFileList& recent);
     ~CMainFrame() override;
 
-    CStatusBar* GetStatusBar() const { return m_statusBar.get(); }
+    CTKThemedStatusBar* GetStatusBar() const { return m_statusBar.get(); }
 
     // The recent-project list for the File menu: a project in the current
     // folder by its file name, any other by its full path.
@@ -359,7 +359,7 @@ private:
     int m_dockingStyle = 0;
     DWORD m_fullScreenMask = 0;
     DWORD m_previewMask = 0;
-    std::unique_ptr<CStatusBar> m_statusBar;
+    std::unique_ptr<CTKThemedStatusBar> m_statusBar;
     CTKToolBar* m_toolBars[4] = {};
     CSingletonSlot m_slots[static_cast<int>(SingletonWindow::Count)];
     BOOL m_leftGroupShown = TRUE;

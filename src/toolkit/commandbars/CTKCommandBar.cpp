@@ -12,6 +12,7 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKEdit.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKControlPopup.h"
@@ -102,6 +103,8 @@ BOOL CTKCommandBar::SetTrackingMode(int mode, BOOL selectFirst, BOOL keyboard)
     CTKPopupTracker& tracker = CTKPopupTracker::Get();
     if (mode != 0) {
         m_bMouseOnlyTracking = !selectFirst && !keyboard;
+        if (!m_pSavedFocus)
+            m_pSavedFocus = CWnd::GetFocus() ? CWnd::GetFocus() : GetSite();
         tracker.AddTrackedBar(this);
         CTKWindowHookMap::Get().AddTrackingHook(this);
         if (selectFirst)
@@ -115,6 +118,7 @@ BOOL CTKCommandBar::SetTrackingMode(int mode, BOOL selectFirst, BOOL keyboard)
     CTKWindowHookMap::Get().RemoveTrackingHook(this);
     if (tracker.GetTrackedBars().empty())
         tracker.SetMenuExpanded(FALSE);
+    m_pSavedFocus.clear();
     return TRUE;
 }
 
@@ -176,6 +180,8 @@ BOOL CTKCommandBar::OnHookKeyDown(UINT key)
         return ProcessSpecialKey(kTKKeyEnter);
     if (key == VK_ESCAPE)
         return ProcessSpecialKey(kTKKeyEscape);
+    if (m_pKeyReceiver)
+        return m_pKeyReceiver->OnHookKeyDown(key);
     const BOOL vertical = m_nPosition != kTKPositionTop && m_nPosition != kTKPositionBottom &&
                           m_nPosition != kTKPositionFloating;
     const int code = GetNavigationCode(key, vertical);
@@ -1038,6 +1044,10 @@ void CTKCommandBar::UpdateControlState(CTKControl* control, int index, CCmdTarge
         state.Enable(TRUE);
         return;
     }
+    // A bar's focused edit box answers for copy, cut and paste.
+    if (auto* edit = dynamic_cast<CTKEdit*>(CWnd::GetFocus());
+        edit && edit->OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, nullptr))
+        return;
     // A submenu item has no command of its own: no handler is needed to open it.
     const BOOL submenu = control->GetID() == kTKSubmenuItemId;
     state.DoUpdate(target, disableIfNoHandler && !submenu);

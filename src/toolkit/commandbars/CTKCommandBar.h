@@ -9,6 +9,8 @@
 #include "platform/ui/CWnd.h"
 #include "toolkit/commandbars/CTKHookSink.h"
 
+#include <QPointer>
+
 #include <string>
 #include <vector>
 
@@ -167,6 +169,15 @@ public:
     void SetTextLabels(int mode) { m_nTextLabels = mode; }
     BOOL ShowsButtonText() const;
 
+    // The window that had the focus when tracking began; it gets the focus
+    // back while it exists. Forgotten when tracking ends.
+    CWnd* GetSavedFocus() const { return m_pSavedFocus.data(); }
+    void SetSavedFocus(CWnd* window) { m_pSavedFocus = window; }
+    // The control that takes the keys while the bar tracks (a control whose
+    // edit box has the focus).
+    CTKControl* GetKeyReceiver() const { return m_pKeyReceiver; }
+    void SetKeyReceiver(CTKControl* control) { m_pKeyReceiver = control; }
+
     // A popup opened for a returned command writes the executed id here.
     void SetReturnCommandSlot(UINT* slot) { m_pReturnCommand = slot; }
     UINT* GetReturnCommandSlot() const { return m_pReturnCommand; }
@@ -236,7 +247,7 @@ protected:
     int m_nMRUWidth = 32767;
     int m_nSelected = -1;
     int m_nPopuped = -1;
-    CWnd* m_pSavedFocus = nullptr;
+    QPointer<CWnd> m_pSavedFocus;
     UINT m_nBarId = 0;
     BOOL m_bVisible = TRUE;
     int m_nTrackingMode = 0;

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/CTKToolBarsMenuItem.h"
 #include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKEdit.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "platform/ui/CMenu.h"
 #include "platform/ui/KeyboardMap.h"
@@ -403,8 +404,17 @@ BOOL CTKCommandBars::OpenMenuByMnemonic(const MSG& message)
     return TRUE;
 }
 
-BOOL CTKCommandBars::HookFrameMessage(UINT message, WPARAM wParam, LPARAM, LRESULT*)
+BOOL CTKCommandBars::HookFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
+    // Copy, cut and paste go to a bar's focused edit box.
+    if (message == WM_COMMAND) {
+        auto* edit = dynamic_cast<CTKEdit*>(CWnd::GetFocus());
+        if (edit && edit->OnCommand(wParam, lParam)) {
+            if (result)
+                *result = 1;
+            return TRUE;
+        }
+    }
     if (message == WM_SYSCOLORCHANGE) {
         CTKSystemColors::Instance().RefreshColors(FALSE);
         if (CTKCommandImages* images = GetImageStore())

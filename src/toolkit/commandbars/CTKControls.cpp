@@ -6,12 +6,14 @@
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControlButton.h"
+#include "toolkit/commandbars/CTKControlCustom.h"
+#include "toolkit/commandbars/CTKControlEdit.h"
 #include "toolkit/commandbars/CTKControlOleItems.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKControlRecentFileList.h"
 #include "toolkit/commandbars/CTKControlToolbars.h"
 #include "toolkit/commandbars/CTKControlWindowList.h"
 #include "toolkit/commandbars/CTKControlWorkspaceActions.h"
-#include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
 
 #include <algorithm>
@@ -114,13 +116,30 @@ void CTKControls::InsertAt(CTKControl* control, int before)
         m_controls.insert(m_controls.begin() + before, control);
 }
 
+CTKControl* CTKControls::NewControlOfType(int type)
+{
+    switch (type) {
+    case kTKControlButton:
+        return new CTKControlButton;
+    case kTKControlPopup:
+    case kTKControlButtonPopup:
+    case kTKControlSplitButtonPopup:
+        return new CTKControlPopup;
+    case kTKControlEdit:
+        return new CTKControlEdit;
+    default:
+        return nullptr;
+    }
+}
+
 CTKControl* CTKControls::AddNewControl(int type, UINT id, const std::string& parameter, int before, BOOL temporary)
 {
-    // Boxes and hosted windows are made by their own classes.
-    const BOOL popup = type == kTKControlPopup || type == kTKControlButtonPopup || type == kTKControlSplitButtonPopup;
-    if (type != kTKControlButton && !popup)
+    // A hosted window keeps the button type it was made with.
+    if (type == kTKControlCustom)
+        return InsertControl(new CTKControlCustom, id, parameter, before, temporary);
+    CTKControl* control = NewControlOfType(type);
+    if (!control)
         return nullptr;
-    CTKControl* control = popup ? static_cast<CTKControl*>(new CTKControlPopup) : new CTKControlButton;
     control->SetID(id);
     control->SetType(type);
     control->m_strParameter = parameter;

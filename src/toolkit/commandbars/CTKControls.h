@@ -137,6 +137,8 @@ private:
     void Load(CArchive& ar, int schema, int depth);
     CWnd* FindSite() const;
     void InsertAt(CTKControl* control, int before);
+    // A new control of a creation type, nullptr for one made elsewhere.
+    static CTKControl* NewControlOfType(int type);
     static CTKControl* CreateButtonFor(UINT id, const std::string& text);
     // A popup item whose child bar holds the submenu's items.
     CTKControl* CreatePopupFor(const CMenu* submenu) const;

@@ -4,6 +4,8 @@
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControlButton.h"
+#include "toolkit/commandbars/CTKControlCustom.h"
+#include "toolkit/commandbars/CTKControlEdit.h"
 #include "toolkit/commandbars/CTKControlOleItems.h"
 #include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKControlRecentFileList.h"
@@ -25,6 +27,8 @@ bool RegisterToolkitCommandBarsClasses(std::string* error)
         RUNTIME_CLASS(CTKCommandBar),
         RUNTIME_CLASS(CTKControl),
         RUNTIME_CLASS(CTKControlButton),
+        RUNTIME_CLASS(CTKControlCustom),
+        RUNTIME_CLASS(CTKControlEdit),
         RUNTIME_CLASS(CTKControlPopup),
         RUNTIME_CLASS(CTKControlWindowList),
         RUNTIME_CLASS(CTKControlToolbars),

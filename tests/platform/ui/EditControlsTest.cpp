@@ -2,6 +2,9 @@
 // arming and keeps its bullets, the coloured static text, and the in-place
 // cell editor of a list with its keystrokes, growth and end-of-edit report.
 
+#include "platform/CClipboard.h"
+#include "platform/CFont.h"
+#include "platform/CMemoryClipboard.h"
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CColorStatic.h"
 #include "platform/ui/CInPlaceEdit.h"
@@ -69,6 +72,73 @@ TEST(SecureEditTest, GivesItsTextOncePerArmingAndKeepsItsPasswordCharacter)
     QTest::keyClicks(edit, "x");
     edit->Arm();
     EXPECT_EQ(edit->GetWindowText(), "secret12");
+}
+
+TEST(EditMessagesTest, SelectionMarginsFontAndClipboardThroughMessages)
+{
+    CMemoryClipboard clipboard;
+    CClipboard::Set(&clipboard);
+    QDialog dialog;
+    CEdit edit(&dialog);
+    ASSERT_TRUE(edit.CreateInDialog(0, 1));
+    edit.SetWindowText("hello world");
+    QLineEdit* line = edit.findChild<QLineEdit*>();
+    ASSERT_NE(line, nullptr);
+
+    struct Selection {
+        int start;
+        int end;
+        LRESULT answer;
+    };
+    const Selection selections[] = {
+        {0, 5, MAKELONG(0, 5)},
+        {6, -1, MAKELONG(6, 11)},
+        {3, 3, MAKELONG(3, 3)},
+    };
+    for (const Selection& s : selections) {
+        edit.SetSel(s.start, s.end);
+        DWORD start = 99;
+        DWORD end = 99;
+        EXPECT_EQ(edit.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end)),
+                  s.answer);
+        EXPECT_EQ(static_cast<LRESULT>(MAKELONG(start, end)), s.answer);
+    }
+
+    edit.SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(4, 7));
+    EXPECT_EQ(line->textMargins(), QMargins(4, 0, 7, 0));
+    edit.SendMessage(EM_SETMARGINS, EC_RIGHTMARGIN, 0);
+    EXPECT_EQ(line->textMargins(), QMargins(4, 0, 0, 0));
+
+    CFont font;
+    ASSERT_TRUE(font.CreateFont(-20, 400, FALSE, FALSE, "DejaVu Sans"));
+    edit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(&font), TRUE);
+    EXPECT_EQ(edit.SendMessage(WM_GETFONT), reinterpret_cast<LRESULT>(&font));
+    EXPECT_EQ(line->font().pixelSize(), 20);
+
+    // Cut takes the selection to the clipboard; paste puts it in place of
+    // the selection, the first line only.
+    edit.SetSel(0, 6);
+    edit.SendMessage(WM_CUT);
+    std::string text;
+    ASSERT_TRUE(clipboard.GetText(&text));
+    EXPECT_EQ(text, "hello ");
+    EXPECT_EQ(edit.GetWindowText(), "world");
+    clipboard.SetText("big\r\nsecond line");
+    edit.SetSel(5, 5);
+    edit.SendMessage(WM_PASTE);
+    EXPECT_EQ(edit.GetWindowText(), "worldbig");
+    edit.SetSel(0, 5);
+    edit.SendMessage(WM_COPY);
+    ASSERT_TRUE(clipboard.GetText(&text));
+    EXPECT_EQ(text, "world");
+
+    // A password never reaches the clipboard.
+    edit.SendMessage(EM_SETPASSWORDCHAR, '*');
+    edit.SetSel(0, -1);
+    edit.SendMessage(WM_COPY);
+    ASSERT_TRUE(clipboard.GetText(&text));
+    EXPECT_EQ(text, "world");
+    CClipboard::Set(nullptr);
 }
 
 TEST(ColorStaticTest, StartsFromTheSystemButtonColoursAndTakesItsTextColour)

@@ -7,6 +7,7 @@
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControlButton.h"
+#include "toolkit/commandbars/CTKControlEdit.h"
 #include "toolkit/commandbars/draw/CTKBarRendererClassic.h"
 #include "toolkit/commandbars/draw/CTKBarRendererOffice2003.h"
 #include "toolkit/commandbars/draw/CTKBarRendererWindowsXP.h"
@@ -204,6 +205,29 @@ void CTKBarRenderer::RefreshFonts()
     m_nPopupLineHeight = MeasureText(&m_fontRegular, " ").cy + kPopupLineExtra;
 }
 
+BOOL CTKBarRenderer::IsInPopupBar(const CTKControl* control)
+{
+    const CTKCommandBar* parent = control->GetParent();
+    return parent && parent->GetType() == kTKBarPopup;
+}
+
+CSize CTKBarRenderer::MeasureBoxControl(CTKControl* control, int fieldWidth, BOOL showLabel, int* labelWidth)
+{
+    // Room for the icon column in front of a label in a menu.
+    constexpr int kPopupLabelExtra = 29;
+    constexpr int kLabelExtra = 5;
+    constexpr int kBoxHeightExtra = 8;
+    std::string caption = control->GetDisplayCaption();
+    StripMnemonicAmpersands(caption);
+    const int captionWidth = MeasureText(&m_fontIconTitle, caption).cx;
+    *labelWidth = 0;
+    if (IsInPopupBar(control))
+        *labelWidth = captionWidth + kPopupLabelExtra;
+    else if (showLabel)
+        *labelWidth = captionWidth + kLabelExtra;
+    return CSize(fieldWidth + *labelWidth, MeasureText(&m_fontIconTitle, " ").cy + kBoxHeightExtra);
+}
+
 CSize CTKBarRenderer::MeasureText(CFont* font, const std::string& text)
 {
     CQtImageDC screen(1, 1);
@@ -216,9 +240,21 @@ void CTKBarRenderer::DrawControl(CSize* out, CDC* dc, CTKControl* control, BOOL 
     *out = CSize();
     if (!control)
         return;
-    // Edit and combo boxes are measured and drawn by their own controls.
     const int type = control->GetType();
-    if (type == kTKControlComboBox || type == kTKControlEdit)
+    if (type == kTKControlEdit) {
+        auto* edit = static_cast<CTKControlEdit*>(control);
+        if (CTKEdit* window = edit->GetEditCtrl(); window && window->IsWindow()) {
+            const auto font = reinterpret_cast<CFont*>(window->SendMessage(WM_GETFONT));
+            if (font != &m_fontIconTitle) {
+                window->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(&m_fontIconTitle), TRUE);
+                window->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+            }
+        }
+        DrawControlEdit(out, dc, edit, draw);
+        return;
+    }
+    // Combo boxes are measured and drawn by their own controls.
+    if (type == kTKControlComboBox)
         return;
     CTKCommandBar* parent = control->GetParent();
     if (parent && parent->GetType() == kTKBarPopup)

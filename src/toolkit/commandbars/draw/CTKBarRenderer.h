@@ -14,6 +14,7 @@ class CDC;
 class CTKCommandBar;
 class CTKCommandIcon;
 class CTKControl;
+class CTKControlEdit;
 class CWnd;
 
 // Theme numbers.
@@ -79,6 +80,7 @@ public:
     virtual void DrawControlPopupParent(CSize* out, CDC* dc, CTKControl* control, BOOL draw) = 0;
     virtual void DrawControlToolBarParent(CSize* out, CDC* dc, CTKControl* control, BOOL draw);
     virtual void DrawSplitButtonFrame(CDC* dc, CTKControl* control, CRect rect);
+    virtual void DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit* control, BOOL draw) = 0;
     virtual void FillCommandBarEntry(CDC* dc, CTKCommandBar* bar) = 0;
     virtual void DrawControlState(CDC* dc, CRect rect, BOOL enabled, BOOL selected, BOOL pressed, BOOL checked,
                                   BOOL popuped, int barPosition) = 0;
@@ -133,6 +135,11 @@ public:
 protected:
     // The text extent of the single-line text in the font.
     static CSize MeasureText(CFont* font, const std::string& text);
+    // The size of a box control with a field of the given width, as all
+    // themes measure it: the label (written back) and the field, as high as
+    // the icon-title font's text and eight pixels.
+    static CSize MeasureBoxControl(CTKControl* control, int fieldWidth, BOOL showLabel, int* labelWidth);
+    static BOOL IsInPopupBar(const CTKControl* control);
 
     static BOOL m_bTahomaMenuFont;
     static int m_nPopupLineHeight;

@@ -4,6 +4,7 @@
 #include "platform/CSystemMetrics.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKControlEdit.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
 #include "toolkit/commandbars/images/CTKCommandIcon.h"
 
@@ -286,6 +287,42 @@ void CTKBarRendererClassic::DrawTextLine(CDC* dc, const std::string& text, CRect
         dc->SetTextColor(color);
     }
     dc->DrawText(text, rect, format | DT_SINGLELINE | DT_VCENTER);
+}
+
+void CTKBarRendererClassic::DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit* control, BOOL draw)
+{
+    // A label in a menu starts after the icon column.
+    constexpr int kLabelLeft = 2;
+    constexpr int kPopupLabelLeft = 22;
+    int labelWidth = 0;
+    *out = MeasureBoxControl(control, control->GetWidth(), control->GetShowLabel(), &labelWidth);
+    if (!draw) {
+        control->SetLabelWidth(labelWidth);
+        return;
+    }
+    *out = CSize();
+    const CRect rc = control->GetRect();
+    const BOOL enabled = control->GetEnabled();
+    const BOOL inPopup = IsInPopupBar(control);
+    dc->SetBkMode(TRANSPARENT);
+    if (inPopup || control->GetShowLabel()) {
+        CTKDCSelectGuard font(dc, &m_fontIconTitle);
+        CRect label(rc.left + (inPopup ? kPopupLabelLeft : kLabelLeft), rc.top, rc.left + control->GetLabelWidth(),
+                    rc.bottom);
+        dc->SetTextColor(LookupColor(enabled ? kText : kGrayText));
+        DrawTextLine(dc, control->GetDisplayCaption(), &label, 0, TRUE, control->GetSelected() != kTKSelectedNone,
+                     enabled);
+    }
+    CRect field = rc;
+    field.left += control->GetLabelWidth();
+    field.DeflateRect(1, 1);
+    if (enabled) {
+        dc->FillSolidRect(field, LookupColor(kWindow));
+        Draw3dRectIndexed(dc, field, kShadow, kLight);
+        return;
+    }
+    const UINT frame = control->GetSelected() == kTKSelectedKeyboard ? kShadow : kLight;
+    Draw3dRectIndexed(dc, field, frame, frame);
 }
 
 void CTKBarRendererClassic::DrawControlPopupParent(CSize* out, CDC* dc, CTKControl* control, BOOL draw)

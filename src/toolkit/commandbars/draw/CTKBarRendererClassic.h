@@ -11,6 +11,7 @@ public:
 
     void DrawControlPopupParent(CSize* out, CDC* dc, CTKControl* control, BOOL draw) override;
     void DrawSplitButtonFrame(CDC* dc, CTKControl* control, CRect rect) override;
+    void DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit* control, BOOL draw) override;
     void FillCommandBarEntry(CDC* dc, CTKCommandBar* bar) override;
     void DrawControlState(CDC* dc, CRect rect, BOOL enabled, BOOL selected, BOOL pressed, BOOL checked, BOOL popuped,
                           int barPosition) override;

@@ -4,6 +4,7 @@
 #include "platform/ui/CWnd.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKControlEdit.h"
 #include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
 #include "toolkit/commandbars/draw/CTKDCBrushGuard.h"
@@ -16,6 +17,7 @@
 namespace {
 
 // Colour-table entries.
+constexpr UINT kFieldFill = 5;
 constexpr UINT kFace = 15;
 constexpr UINT kShadow = 16;
 constexpr UINT kLight = 20;
@@ -37,6 +39,7 @@ constexpr UINT kSelectedText = 45;
 constexpr UINT kBarText = 46;
 constexpr UINT kPressedText = 47;
 constexpr UINT kCheckedBorder = 50;
+constexpr UINT kPopupFieldFrame = 53;
 
 constexpr UINT kNoBorders = 0x0100;
 constexpr UINT kPaneDisabled = 0x04000000;
@@ -353,6 +356,57 @@ void CTKBarRendererOfficeXP::DrawImage(CDC* dc, CPoint point, CSize size, CTKCom
         return;
     }
     icon->DrawImage(dc, x, y, m_bFadedIcons ? icon->GetFadedImage() : icon->GetNormalImage(), size.cx, size.cy);
+}
+
+void CTKBarRendererOfficeXP::DrawBoxLabel(CDC* dc, CTKControl* control, int labelWidth)
+{
+    constexpr int kLabelLeft = 2;
+    constexpr int kPopupLabelGap = 12;
+    const CRect rc = control->GetRect();
+    const BOOL enabled = control->GetEnabled();
+    const BOOL selected = control->GetSelected() != kTKSelectedNone;
+    const BOOL inPopup = IsInPopupBar(control);
+    COLORREF color = LookupColor(enabled ? kBarText : kDisabled);
+    if (inPopup) {
+        if (selected) {
+            const CTKCommandBar* bar = control->GetParent();
+            DrawRectangle(dc, rc, TRUE, FALSE, enabled, FALSE, FALSE, FALSE, bar->GetPosition());
+        }
+        color = LookupColor(!enabled ? kDisabledText : selected ? kSelectedText : kMenuText);
+    }
+    CTKDCSelectGuard font(dc, &m_fontIconTitle);
+    const int left = inPopup ? rc.left + GetPopupLineHeight() + kPopupLabelGap : rc.left + kLabelLeft;
+    CRect label(left, rc.top, rc.left + labelWidth, rc.bottom);
+    dc->SetTextColor(color);
+    dc->DrawText(control->GetDisplayCaption(), &label, DT_SINGLELINE | DT_VCENTER);
+}
+
+void CTKBarRendererOfficeXP::DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit* control, BOOL draw)
+{
+    int labelWidth = 0;
+    *out = MeasureBoxControl(control, control->GetWidth(), control->GetShowLabel(), &labelWidth);
+    if (!draw) {
+        control->SetLabelWidth(labelWidth);
+        return;
+    }
+    *out = CSize();
+    const BOOL inPopup = IsInPopupBar(control);
+    dc->SetBkMode(TRANSPARENT);
+    if (inPopup || control->GetShowLabel())
+        DrawBoxLabel(dc, control, control->GetLabelWidth());
+    CRect field = control->GetRect();
+    field.left += control->GetLabelWidth();
+    field.DeflateRect(1, 1);
+    if (!control->GetEnabled()) {
+        FillRectIndexed(dc, field, control->GetSelected() == kTKSelectedKeyboard ? kHotBorder : kDisabled, kFace);
+        return;
+    }
+    if (control->GetSelected() != kTKSelectedNone)
+        FillRectIndexed(dc, field, kHotBorder, kFieldFill);
+    else if (inPopup)
+        FillRectIndexed(dc, field, kPopupFieldFrame, kFieldFill);
+    else
+        FillRectIndexed(dc, field, kFieldFill, kFieldFill);
 }
 
 void CTKBarRendererOfficeXP::DrawControlPopupParent(CSize* out, CDC* dc, CTKControl* control, BOOL draw)

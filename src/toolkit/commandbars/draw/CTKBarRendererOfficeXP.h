@@ -13,6 +13,7 @@ public:
     CTKBarRendererOfficeXP();
 
     void DrawControlPopupParent(CSize* out, CDC* dc, CTKControl* control, BOOL draw) override;
+    void DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit* control, BOOL draw) override;
     void FillCommandBarEntry(CDC* dc, CTKCommandBar* bar) override;
     void DrawControlState(CDC* dc, CRect rect, BOOL enabled, BOOL selected, BOOL pressed, BOOL checked, BOOL popuped,
                           int barPosition) override;
@@ -35,6 +36,8 @@ public:
     virtual void DrawGradientBand(CDC* dc, int x, int y, int cx, int cy, BOOL expandedOnly);
 
 protected:
+    // The caption label in front of an edit or combo box's field.
+    void DrawBoxLabel(CDC* dc, CTKControl* control, int labelWidth);
     // Opens the popup's border where it touches the control that opened it.
     void DrawPopupConnection(CDC* dc, CTKCommandBar* popup, COLORREF color) const;
     // The floating caption shared by the Office themes.

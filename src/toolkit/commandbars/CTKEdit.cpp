@@ -1,0 +1,148 @@
+#include "toolkit/commandbars/CTKEdit.h"
+
+#include "platform/CClipboard.h"
+#include "platform/ui/CCmdUI.h"
+#include "platform/ui/StandardCommands.h"
+#include "toolkit/commandbars/CTKCommandBar.h"
+#include "toolkit/commandbars/CTKControl.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+
+namespace {
+
+// The keys the bar handles while it tracks: they take the normal way.
+BOOL IsBarKey(int key)
+{
+    return key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return || key == Qt::Key_Enter ||
+           key == Qt::Key_Escape;
+}
+
+} // namespace
+
+CTKEdit::CTKEdit(CTKControl* control, CTKEditOwner* owner) : m_pControl(control), m_pOwner(owner)
+{
+}
+
+CTKEdit::~CTKEdit()
+{
+    // Destroyed here, while the box is still one, so its text reaches the control.
+    if (IsWindow())
+        DestroyWindow();
+}
+
+void CTKEdit::Detach()
+{
+    m_pControl = nullptr;
+    m_pOwner = nullptr;
+}
+
+CTKCommandBar* CTKEdit::GetBar() const
+{
+    return m_pControl ? m_pControl->GetParent() : nullptr;
+}
+
+BOOL CTKEdit::IsEditCommand(UINT id)
+{
+    return id == ID_EDIT_COPY || id == ID_EDIT_CUT || id == ID_EDIT_PASTE;
+}
+
+BOOL CTKEdit::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info)
+{
+    if (code != CN_UPDATE_COMMAND_UI || !IsEditCommand(id))
+        return FALSE;
+    if (info)
+        return TRUE;
+    auto* state = static_cast<CCmdUI*>(extra);
+    if (!state)
+        return FALSE;
+    if (id == ID_EDIT_PASTE) {
+        state->Enable(CClipboard::Get().IsFormatAvailable(CF_TEXT));
+        return TRUE;
+    }
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    state->Enable(start != end);
+    return TRUE;
+}
+
+BOOL CTKEdit::OnCommand(WPARAM wParam, LPARAM)
+{
+    struct CommandMessage {
+        UINT id;
+        UINT message;
+    };
+    static constexpr CommandMessage kCommands[] = {
+        {ID_EDIT_COPY, WM_COPY},
+        {ID_EDIT_CUT, WM_CUT},
+        {ID_EDIT_PASTE, WM_PASTE},
+    };
+    const UINT id = LOWORD(wParam);
+    for (const CommandMessage& command : kCommands) {
+        if (command.id == id) {
+            SendMessage(command.message);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+bool CTKEdit::event(QEvent* event)
+{
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (!key || !isEnabled())
+        return CEdit::event(event);
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (IsBarKey(keyEvent->key())) {
+        if (event->type() == QEvent::KeyPress && keyEvent->key() == Qt::Key_Escape && m_pOwner)
+            m_pOwner->OnEditCancel();
+        return CEdit::event(event);
+    }
+    DispatchKeyDirectly(keyEvent);
+    return true;
+}
+
+bool CTKEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool handled = CEdit::eventFilter(watched, event);
+    CTKCommandBar* bar = GetBar();
+    if (event->type() != QEvent::MouseMove || !bar || !bar->IsWindow())
+        return handled;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (!widget)
+        return handled;
+    // The bar keeps tracking its hot control while the mouse is over the box.
+    const QPoint global = widget->mapToGlobal(mouse->position().toPoint());
+    CPoint point(global.x(), global.y());
+    bar->ScreenToClient(&point);
+    bar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    return handled;
+}
+
+void CTKEdit::OnSetFocus(CWnd* oldWnd)
+{
+    QPointer<CTKEdit> self(this);
+    if (m_pOwner)
+        m_pOwner->OnEditSetFocus(oldWnd);
+    if (!self)
+        return;
+    CEdit::OnSetFocus(oldWnd);
+    PostMessage(EM_SETSEL, 0, -1);
+}
+
+void CTKEdit::OnKillFocus(CWnd* newWnd)
+{
+    CEdit::OnKillFocus(newWnd);
+    if (m_pOwner)
+        m_pOwner->OnEditKillFocus();
+}
+
+void CTKEdit::OnDestroy()
+{
+    if (m_pOwner)
+        m_pOwner->OnEditDestroy(GetWindowText());
+    CEdit::OnDestroy();
+}

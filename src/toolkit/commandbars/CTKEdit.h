@@ -1,0 +1,55 @@
+#pragma once
+// The edit box of an edit or combo-box control of a command bar: a child
+// of the bar placed in the control's field. Typed keys go straight to it,
+// past the frame's accelerators (Tab, Enter and Escape still reach the
+// bar, which tracks while the box has the focus); copy, cut and paste
+// commands go to it while it has the focus; its mouse moves keep the bar's
+// hot tracking.
+
+#include "platform/ui/CEdit.h"
+
+class CTKCommandBar;
+class CTKControl;
+
+// The control behind an edit box: what the box's messages call.
+class CTKEditOwner {
+public:
+    virtual ~CTKEditOwner() = default;
+    virtual void OnEditSetFocus(CWnd* oldFocus) = 0;
+    virtual void OnEditKillFocus() = 0;
+    // Escape in the box: the text it had when it took the focus comes back.
+    virtual void OnEditCancel() = 0;
+    // The box goes: its text stays with the control.
+    virtual void OnEditDestroy(const std::string& text) = 0;
+};
+
+class CTKEdit : public CEdit {
+    Q_OBJECT
+public:
+    CTKEdit(CTKControl* control, CTKEditOwner* owner);
+    ~CTKEdit() override;
+
+    CTKControl* GetControl() const { return m_pControl; }
+    // The control lets go of the box (it is about to delete it).
+    void Detach();
+
+    // Copy and cut are enabled with a selection, paste with text on the clipboard.
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
+    // Copy, cut and paste become the clipboard messages; nothing else is taken.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The command the box would take from the frame, as OnCommand does.
+    static BOOL IsEditCommand(UINT id);
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void OnSetFocus(CWnd* oldWnd) override;
+    void OnKillFocus(CWnd* newWnd) override;
+    void OnDestroy() override;
+
+private:
+    CTKCommandBar* GetBar() const;
+
+    CTKControl* m_pControl;
+    CTKEditOwner* m_pOwner;
+};
