@@ -38,12 +38,12 @@ public:
     void OnLButtonDown(UINT, int x, int y) override { SelectAtPoint(x, y); }
     void OnMouseMove(UINT, int, int) override {}
     void OnLButtonUp(UINT, int, int) override {}
-    void OnEditCopy() override {}
-    void OnUpdateEditCopy(IPOUCommandUI& ui) override { ui.Enable(FALSE); }
-    void OnEditCut() override {}
-    void OnUpdateEditCut(IPOUCommandUI& ui) override { ui.Enable(FALSE); }
-    void OnEditPaste() override {}
-    void OnUpdateEditPaste(IPOUCommandUI& ui) override { ui.Enable(FALSE); }
+    void OnEditCopy() override;
+    void OnUpdateEditCopy(IPOUCommandUI& ui) override;
+    void OnEditCut() override;
+    void OnUpdateEditCut(IPOUCommandUI& ui) override;
+    void OnEditPaste() override;
+    void OnUpdateEditPaste(IPOUCommandUI& ui) override;
     void OnEditUndo() override;
     void OnUpdateEditUndo(IPOUCommandUI& ui) override;
     BOOL OnSetCursor(UINT, UINT, int, int) override { return FALSE; }
@@ -112,6 +112,11 @@ public:
     void ExtendNetworkSelection(UINT key);
     void DeleteSelectedNetworks();
     BOOL ShiftNetworkRows(int network, int delta);
+    // A pasted network of that many rows enters the first-row table at its
+    // place: it starts where the network there started, later ones move down.
+    void InsertNetworkRows(int network, int rows);
+    void SetCurrentItem(int item) { m_currentItem = item; }
+    void EndNetworkSelection() { m_networkSelection = FALSE; }
     void RenumberHeaders();
     BOOL GoToNetwork(int network);
     BOOL ShowFindResult(int result, int column, int row);

@@ -243,6 +243,13 @@ void CLDProgram::AppendItem(LDItemPtr item)
     m_items.push_back(std::move(item));
 }
 
+void CLDProgram::InsertItem(int index, LDItemPtr item)
+{
+    item->AttachNames(&m_names);
+    const int at = std::clamp(index, 0, static_cast<int>(m_items.size()));
+    m_items.insert(m_items.begin() + at, std::move(item));
+}
+
 BOOL CLDProgram::InitNew()
 {
     if (m_app.PIDGenerateMode >= PID_WIZARD_FIRST_MODE && m_app.PIDGenerateMode <= PID_WIZARD_LAST_MODE) {
