@@ -4,6 +4,7 @@
 // and a copy in one process pasted in another over the real block.
 
 #include "ElementFixture.h"
+#include "RecordingInsertTarget.h"
 #include "../pouedit/ILProgramFixture.h"
 #include "ladder/CBlock.h"
 #include "ladder/CCoil.h"
@@ -470,6 +471,88 @@ TEST_F(LDClipboardTest, AnElementTransferFollowsTheSelectionRules)
     EXPECT_FALSE(CLDClipboard(*program).CanPaste());
     EXPECT_FALSE(CLDClipboard(*program).Paste());
     m_app->Monitoring = 0;
+}
+
+// A single contact or box goes to the editor's tree insertions; the width
+// limit, an inverting contact in a branch and a refused placement stop it.
+TEST_F(LDClipboardTest, APastedContactOrBoxGoesThroughTheTreeInsertions)
+{
+    auto program = Program("(* Network 0 *)\nLD %I0.0\nOR %I0.1\nST %Q0.0\n");
+    CLDElement* coil = Item(*program, 1);
+    CLDElement* branched = nullptr; // an element of the OR with the parallel link
+    std::vector<CLDElement*> pending = {coil->GetChildA()};
+    while (!pending.empty() && !branched) {
+        CLDElement* element = pending.back();
+        pending.pop_back();
+        if (!element)
+            continue;
+        if (element->GetKind() == LD_KIND_CONTACT && element->GetLink() == LD_LINK_PARALLEL)
+            branched = element;
+        pending.push_back(element->GetChildA());
+        pending.push_back(element->GetChildB());
+    }
+    ASSERT_NE(branched, nullptr);
+
+    enum Selection { NONE, COIL, BRANCHED };
+    const struct Case {
+        const char* name;
+        const char* text;
+        int kind;
+        Selection selection;
+        BOOL widthAllows;
+        BOOL places;
+        BOOL result;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {"contact onto the coil", "-|/|-\x01%I0.5", LD_KIND_CONTACT, COIL, TRUE, TRUE, TRUE, {"AppendSeries", "Finish"}},
+        {"box", "MOVE %MW0 %MW2 ", LD_KIND_BLOCK, BRANCHED, TRUE, TRUE, TRUE, {"InsertBlock", "Finish"}},
+        {"too wide", "-| |-\x01%I0.5", LD_KIND_CONTACT, COIL, FALSE, TRUE, FALSE,
+         {"Note:The number of horizontal elements in this network has reached the upper limit. ", "Focus"}},
+        {"no selection", "-| |-\x01%I0.5", LD_KIND_CONTACT, NONE, TRUE, TRUE, TRUE, {}},
+        {"inverting contact in a branch", "-|NOT|-\x01", LD_KIND_CONTACT, BRANCHED, TRUE, TRUE, TRUE, {}},
+        {"placement refused", "-| |-\x01%I0.5", LD_KIND_CONTACT, COIL, TRUE, FALSE, FALSE, {"AppendSeries"}},
+        {"coil", "-( )\x01%Q0.5", LD_KIND_COIL, COIL, TRUE, TRUE, FALSE, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRecordingInsertTarget target;
+        target.widthAllows = c.widthAllows;
+        target.places = c.places;
+        program->ClearSelection();
+        if (c.selection != NONE)
+            program->Select(c.selection == COIL ? coil : branched);
+        m_app->ClearLDClipboard();
+        CLDClipboard clipboard(*program, &target);
+        ASSERT_TRUE(clipboard.ParseTransferText(c.text, c.kind));
+        EXPECT_EQ(clipboard.PasteElement(), c.result);
+        EXPECT_EQ(target.calls, c.calls);
+        if (!target.finished)
+            continue;
+        EXPECT_EQ(target.finished->GetKind(), c.kind);
+        EXPECT_EQ(target.finished->GetLink(), LD_LINK_SERIES);
+        if (c.kind == LD_KIND_CONTACT) {
+            EXPECT_EQ(target.finished->GetTypeText(), "-|/|-");
+            EXPECT_EQ(target.finished->GetOperand(), "%I0.5");
+        }
+    }
+}
+
+// IL text in the block, as an IL POU's copy leaves it, becomes networks of an LD POU.
+TEST_F(LDClipboardTest, PastedILTextBecomesNetworks)
+{
+    const int rows[] = {3, 4};
+    ASSERT_TRUE(m_app->CopyToSharedMemory("(* Network 0 *)\r\nLD    x1\r\nST   y1\r\n"
+                                          "(* Network 1 *)\r\nLD    x2\r\nAND   x3\r\nST   y2\r\n",
+                                          LD_TRANSFER_NETWORKS, 2, rows, LD_TRANSFER_NO_ELEMENT));
+    auto target = Program("");
+    EXPECT_TRUE(CLDClipboard(*target).CanPaste());
+    ASSERT_TRUE(CLDClipboard(*target).Paste());
+    EXPECT_EQ(Loads(*target), (std::vector<std::string> {"x1", "x2"}));
+    ExpectHeadersNumbered(*target);
+    const std::vector<int>& firstRows = target->GetLDEditor().GetFirstRows();
+    ASSERT_EQ(firstRows.size(), 3u);
+    EXPECT_EQ(firstRows[1] - firstRows[0], 3);
+    EXPECT_EQ(firstRows[2] - firstRows[1], 4);
 }
 
 // Two running instances: networks copied here are pasted by another process,
