@@ -355,7 +355,7 @@ TEST_F(LDClipboardTest, TransferTextsRebuildTheirElements)
     EXPECT_FALSE(clipboard.ParseTransferText("x", 7));
 }
 
-// Networks 2 and 3 of a four-network program pasted into a program of tgt0, tgt1, tgt2.
+// Networks 2 and 3 of a four-network program pasted into programs of networks tgt0, tgt1, ...
 TEST_F(LDClipboardTest, PastedNetworksLandByTheSelection)
 {
     enum Selection { HEADER, CONTACT, NONE };
@@ -375,7 +375,7 @@ TEST_F(LDClipboardTest, PastedNetworksLandByTheSelection)
         {"over the selected networks", 3, HEADER, 2, 1, 2, {"tgt0", "s2", "s3"}, 1},
         {"over the selection around a contact", 3, CONTACT, 1, 0, 1, {"s2", "s3", "tgt2"}, 0},
         {"beside the selected networks", 3, CONTACT, 0, 1, 2, {"tgt0", "s2", "s3"}, 1},
-        {"behind the deleted networks", 3, CONTACT, 2, 0, 0, {"tgt1", "tgt2", "s2", "s3"}, 2},
+        {"behind the deleted networks", 4, CONTACT, 2, 0, 0, {"tgt1", "tgt2", "s2", "s3", "tgt3"}, 2},
         {"into an empty program", 0, NONE, 0, -1, -1, {"s2", "s3"}, 0},
     };
     auto source = Program(Networks(4, "s"));
@@ -553,6 +553,35 @@ TEST_F(LDClipboardTest, PastedILTextBecomesNetworks)
     ASSERT_EQ(firstRows.size(), 3u);
     EXPECT_EQ(firstRows[1] - firstRows[0], 3);
     EXPECT_EQ(firstRows[2] - firstRows[1], 4);
+}
+
+// The editor's Copy and Paste commands and their update handlers work through the clipboard.
+TEST_F(LDClipboardTest, TheEditorCommandsCopyAndPasteNetworks)
+{
+    auto source = Program(Networks(2, "s"));
+    CLDEditor& from = source->GetLDEditor();
+    FakeCommandUI copyUi;
+    source->ClearSelection();
+    from.OnUpdateEditCopy(copyUi);
+    EXPECT_FALSE(copyUi.enabled);
+    from.OnEditSelectAll();
+    from.OnUpdateEditCopy(copyUi);
+    EXPECT_TRUE(copyUi.enabled);
+    from.OnEditCopy();
+
+    auto target = Program(Networks(1, "tgt"));
+    CLDEditor& to = target->GetLDEditor();
+    FakeCommandUI pasteUi;
+    target->ClearSelection();
+    to.OnUpdateEditPaste(pasteUi);
+    EXPECT_FALSE(pasteUi.enabled);
+    SelectHeader(*target, 0);
+    to.OnUpdateEditPaste(pasteUi);
+    EXPECT_TRUE(pasteUi.enabled);
+    m_host.modified = FALSE;
+    to.OnEditPaste();
+    EXPECT_EQ(Loads(*target), (std::vector<std::string> {"s0", "s1", "tgt0"}));
+    EXPECT_TRUE(m_host.modified);
 }
 
 // Two running instances: networks copied here are pasted by another process,
