@@ -37,9 +37,12 @@ const char* const MISSING_SUBROUTINE = "\xb9\xa4\xb3\xcc\xd6\xd0\xb2\xbb\xb4\xe6
 const char* const CALL_NAME = "CAL";
 const char TRANSFER_SEPARATOR = '\x01';
 const char FIELD_END = ' ';
-const char* const CRLF = "\r\n";
-const char* const COMMENT_OPEN = "(*";
-const char* const COMMENT_CLOSE = "*)";
+const std::string CRLF = "\r\n";
+const std::string COMMENT_OPEN = "(*";
+const std::string COMMENT_CLOSE = "*)";
+const char* const NOT_INNER = "NOT";
+// The first header of an empty program stands in this column and row.
+constexpr int FIRST_HEADER_CELL = 1;
 
 // FB types whose copies must not share the original's instance.
 const char* const FB_TYPES_WITHOUT_INSTANCE_COPY[] = {"CTU", "CTD", "CTUD", "TON", "TOF", "TP", "RS", "SR"};
@@ -295,9 +298,9 @@ BOOL CLDClipboard::ParseTransferText(const std::string& text, int elementKind)
         const size_t lineEnd = text.find(CRLF);
         std::string body;
         if (lineEnd != std::string::npos) {
-            const std::string rest = text.substr(lineEnd + 2);
+            const std::string rest = text.substr(lineEnd + CRLF.size());
             const size_t open = rest.find(COMMENT_OPEN);
-            const size_t from = open == std::string::npos ? 0 : open + 2;
+            const size_t from = open == std::string::npos ? 0 : open + COMMENT_OPEN.size();
             const size_t close = rest.find(COMMENT_CLOSE, from);
             body = rest.substr(from, close == std::string::npos ? std::string::npos : close - from);
         }
@@ -421,7 +424,7 @@ BOOL CLDClipboard::PasteElement()
     }
     if (!selection)
         return TRUE;
-    if (kind == LD_KIND_CONTACT && static_cast<const CContact*>(pasted)->GetInnerText() == "NOT"
+    if (kind == LD_KIND_CONTACT && static_cast<const CContact*>(pasted)->GetInnerText() == NOT_INNER
         && selection->GetKind() != LD_KIND_COIL) {
         if (selection->GetLink() == LD_LINK_PARALLEL)
             return TRUE;
@@ -497,7 +500,7 @@ BOOL CLDClipboard::PasteNetworks()
         if (!rootCopy)
             break;
         if (m_program.GetItems().empty())
-            headerCopy->SetPosition(CLDCellRect(1, 1, 0, 0));
+            headerCopy->SetPosition(CLDCellRect(FIRST_HEADER_CELL, FIRST_HEADER_CELL, 0, 0));
         CLDElement* placedHeader = headerCopy.get();
         m_program.InsertItem(index, std::move(headerCopy));
         // The header of a pasted network carries its row count.
