@@ -37,12 +37,14 @@ function(orvel_use_qt_tools target)
   endif()
 endfunction()
 
-# orvel_test(<name> LABEL <label> [QT] DEPS <targets>...)
+# orvel_test(<name> LABEL <label> [QT] [RESOURCE_LOCK <resource>] DEPS <targets>...)
 # One test program per folder of tests/, its cases discovered into CTest
 # under the folder's label so that one library's tests can run alone
-# (ctest -L model).
+# (ctest -L model). Cases of programs that name the same resource (a
+# machine-wide object such as the instances' shared copy block) never run
+# at the same time.
 function(orvel_test name)
-  cmake_parse_arguments(ARG "QT" "LABEL" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "LABEL;RESOURCE_LOCK" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
@@ -51,6 +53,9 @@ function(orvel_test name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} orvel_testsupport GTest::gtest GTest::gmock)
   # A hung test fails on its own instead of holding up the whole run.
   set(props LABELS ${ARG_LABEL} TIMEOUT 120)
+  if(ARG_RESOURCE_LOCK)
+    list(APPEND props RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  endif()
   if(ARG_QT)
     target_link_libraries(${name} PRIVATE orvel_qttestmain)
     orvel_use_qt_tools(${name})

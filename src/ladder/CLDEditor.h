@@ -7,6 +7,7 @@
 
 #include "CLDElement.h"
 #include "CLDInplaceEdit.h"
+#include "ILDInsertTarget.h"
 #include "pouedit/CPOUEditor.h"
 #include "pouedit/ILDCommandTarget.h"
 #include "platform/CMutex.h"
@@ -18,7 +19,9 @@ class CLDProgram;
 class ILDDialogs;
 class IPOUEditorHost;
 
-class CLDEditor : public CPOUEditor, public ILDCommandTarget {
+// The editor is also the target of catalogue insertions and element pastes:
+// their rules reach the selection, the limits and the tree edits through it.
+class CLDEditor : public CPOUEditor, public ILDCommandTarget, private ILDInsertTarget {
 public:
     CLDEditor(CLDProgram& program, IPOUEditorHost* host);
 
@@ -31,7 +34,8 @@ public:
     BOOL OnPreparePrinting(CPrintInfo* info) override;
     void OnPrint(CDC* dc, CPrintInfo* info) override;
     void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
-    BOOL InsertFromInstructionTree(std::uintptr_t, std::intptr_t) override { return FALSE; }
+    // A catalogue row or a subroutine double-clicked in the instruction tree.
+    BOOL InsertFromInstructionTree(std::uintptr_t kind, std::intptr_t item) override;
     int OnCreate() override { return 0; }
     // Mouse, keyboard, focus and scroll bars (CLDEditorInput.cpp).
     void OnSetFocus() override;
@@ -111,7 +115,7 @@ public:
     void OnUpdateDrawBranch(IPOUCommandUI& ui);
 
     // The size limits of a diagram.
-    BOOL CheckWidth();
+    BOOL CheckWidth() override;
     BOOL CheckBranchRows(CLDElement* element);
     BOOL CheckDiagramHeight();
 
@@ -123,7 +127,7 @@ public:
 
     // The in-place operand editor: the selected element takes its text as
     // its operand, with one undo snapshot; nothing when none is open.
-    void CommitOperandEdit();
+    void CommitOperandEdit() override;
     BOOL IsEditingOperand() const { return m_editingOperand; }
     const CLDInplaceEdit& GetOperandEditor() const { return m_inplace; }
     // Opens the dialog of the selected element (double click, Enter).
@@ -166,6 +170,11 @@ public:
     BOOL MoveNetworkSelection(UINT key);
     void DeleteSelectedNetworks();
     BOOL ShiftNetworkRows(int network, int delta);
+    // A pasted network of that many rows enters the first-row table at its
+    // place: it starts where the network there started, later ones move down.
+    void InsertNetworkRows(int network, int rows);
+    void SetCurrentItem(int item) { m_currentItem = item; }
+    void EndNetworkSelection() { m_networkSelection = FALSE; }
     void RenumberHeaders();
     BOOL GoToNetwork(int network);
     BOOL ShowFindResult(int result, int column, int row);
@@ -211,7 +220,17 @@ private:
     void FillNetworkSelection(CDC* dc);
     void DrawLiveValues(int firstItem, int lastItem, CDC* dc);
     BOOL IsMonitoring() const;
-    BOOL HasDocument() const;
+    BOOL HasDocument() const override;
+
+    // The insertion target of the catalogue and of element pastes.
+    CLDElement* GetSelection() const override;
+    BOOL AppendSeries(CLDElement* element) override;
+    BOOL AddParallelCoil(CLDElement* coil) override;
+    BOOL InsertBlock(CLDElement* block) override;
+    void FinishInsertion(CLDElement* element) override;
+    void SetFocus() override { FocusView(); }
+    std::string GetPOUName() const override;
+    void ShowNote(const std::string& text, UINT type) override;
     // Opens the operand editor on the element's label under a diagram point; FALSE when none is there.
     BOOL OpenOperandEditor(CLDElement* element, const CPoint& diagramPoint);
     void RemoveOperandEditor();

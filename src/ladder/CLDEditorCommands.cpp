@@ -8,6 +8,7 @@
 #include "CCoil.h"
 #include "CComment.h"
 #include "CContact.h"
+#include "CLDCatalogueInsert.h"
 #include "CLDProgram.h"
 #include "ILDDialogs.h"
 #include "model/CZULAppData.h"
@@ -636,4 +637,44 @@ void CLDEditor::OnUpdateLDCommand(UINT id, IPOUCommandUI& ui)
         ui.Enable(FALSE);
         break;
     }
+}
+
+BOOL CLDEditor::InsertFromInstructionTree(std::uintptr_t kind, std::intptr_t item)
+{
+    return CLDCatalogueInsert(m_program.GetApp(), *this).Insert(kind, item);
+}
+
+CLDElement* CLDEditor::GetSelection() const
+{
+    return m_program.GetSelection();
+}
+
+BOOL CLDEditor::AppendSeries(CLDElement* element)
+{
+    return m_program.AppendSeries(element);
+}
+
+BOOL CLDEditor::AddParallelCoil(CLDElement* coil)
+{
+    return m_program.AddParallelCoil(coil);
+}
+
+BOOL CLDEditor::InsertBlock(CLDElement* block)
+{
+    return m_program.InsertBlock(block);
+}
+
+void CLDEditor::FinishInsertion(CLDElement* element)
+{
+    FinishEdit(element);
+}
+
+std::string CLDEditor::GetPOUName() const
+{
+    return m_program.GetName();
+}
+
+void CLDEditor::ShowNote(const std::string& text, UINT type)
+{
+    ShowMessage(NOTE_CAPTION, text, type);
 }

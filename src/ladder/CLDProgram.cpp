@@ -88,6 +88,7 @@ CLDProgram::CLDProgram(CZULAppData& app, IPOUEditorHost* host)
 {
     m_language = POU_LANGUAGE_LD;
     m_pEditor = m_editor.get();
+    m_editor->SetDialogs(host ? host->GetLDDialogs() : nullptr);
 }
 
 CLDProgram::~CLDProgram()
@@ -241,6 +242,13 @@ void CLDProgram::AppendItem(LDItemPtr item)
 {
     item->AttachNames(&m_names);
     m_items.push_back(std::move(item));
+}
+
+void CLDProgram::InsertItem(int index, LDItemPtr item)
+{
+    item->AttachNames(&m_names);
+    const int at = std::clamp(index, 0, static_cast<int>(m_items.size()));
+    m_items.insert(m_items.begin() + at, std::move(item));
 }
 
 BOOL CLDProgram::InitNew()

@@ -47,6 +47,8 @@ public:
     BOOL InsertNetwork();
     // Appends a built item (header or root) and gives it the program's names.
     void AppendItem(LDItemPtr item);
+    // Inserts a built item before the item at index (clamped to the items) and gives it the program's names.
+    void InsertItem(int index, LDItemPtr item);
 
     BOOL Find(const std::string& text, int mode);
     BOOL ReplaceAll(const std::string& find, const std::string& replace);

@@ -3,12 +3,12 @@
 // the refusals with their messages.
 
 #include "LadderFixture.h"
+#include "RecordingInsertTarget.h"
 
 #include "ladder/CBlock.h"
 #include "ladder/CCoil.h"
 #include "ladder/CContact.h"
 #include "ladder/CLDCatalogueInsert.h"
-#include "ladder/ILDInsertTarget.h"
 #include "model/CInstructionDef.h"
 #include "model/CZULFB.h"
 #include "model/CZULFBPara.h"
@@ -22,47 +22,6 @@ namespace {
 
 const char* const TOO_WIDE = "The number of horizontal elements in this network has reached the upper limit. ";
 const char* const SELF_CALL = "A subroutine can not call itself.  ";
-
-// Records every step as text; the insertions place what they are given
-// unless told to refuse, and keep the placed elements.
-class CRecordingInsertTarget : public ILDInsertTarget {
-public:
-    CLDElement* GetSelection() const override { return selection; }
-    void CommitOperandEdit() override { calls.push_back("Commit"); }
-    BOOL HasDocument() const override { return hasDocument; }
-    BOOL CheckWidth() override { return widthAllows; }
-    BOOL AppendSeries(CLDElement* element) override { return Place("AppendSeries", element); }
-    BOOL AddParallelCoil(CLDElement* coil) override { return Place("AddParallelCoil", coil); }
-    BOOL InsertBlock(CLDElement* block) override { return Place("InsertBlock", block); }
-    void FinishInsertion(CLDElement* element) override
-    {
-        calls.push_back("Finish");
-        finished.reset(element);
-    }
-    void SetFocus() override { calls.push_back("Focus"); }
-    std::string GetPOUName() const override { return pouName; }
-    void ShowNote(const std::string& text, UINT type) override
-    {
-        calls.push_back("Note:" + text);
-        noteType = type;
-    }
-
-    CLDElement* selection = nullptr;
-    BOOL hasDocument = TRUE;
-    BOOL widthAllows = TRUE;
-    BOOL places = TRUE;
-    std::string pouName = "MAIN";
-    std::vector<std::string> calls;
-    std::unique_ptr<CLDElement> finished;
-    UINT noteType = 0;
-
-private:
-    BOOL Place(const char* what, CLDElement*)
-    {
-        calls.push_back(what);
-        return places;
-    }
-};
 
 // The inverting contact as a catalogue row would carry it.
 const CInstructionDef NOT_ROW = {"-|NOT|-", INSTRUCTION_KIND_CONTACT, 0, 0, {}, {}, 1, "Not", 0xFF, 0};
