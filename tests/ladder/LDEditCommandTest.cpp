@@ -9,11 +9,13 @@
 #include "ladder/CCoil.h"
 #include "ladder/CComment.h"
 #include "ladder/CContact.h"
+#include "ladder/CLDCatalogueInsert.h"
 #include "ladder/CLDEditor.h"
 #include "ladder/CLDProgram.h"
 #include "ladder/ILDDialogs.h"
 #include "model/CZULFB.h"
 #include "model/CZULFBPara.h"
+#include "model/InstructionCatalog.h"
 #include "pouedit/ILDCommandTarget.h"
 #include "support/ScriptedUi.h"
 
@@ -546,3 +548,37 @@ TEST_F(LDEditCommandTest, UpdateRulesFollowTheSelectionAndMonitoring)
 }
 
 } // namespace
+
+// A catalogue row double-clicked in the instruction tree reaches the real
+// editor's tree: a contact joins the rung behind the selected contact as
+// one edit with its undo snapshot; a full rung refuses it with its note.
+TEST_F(LDEditCommandTest, ACatalogueContactJoinsTheRungBehindTheSelection)
+{
+    m_app->BuildInstructionCatalog();
+    const CInstructionDef* contactRow = nullptr;
+    for (const CInstructionDef& row : g_LDInstructionTable) {
+        if (std::string(row.name) == "-|/|-")
+            contactRow = &row;
+    }
+    ASSERT_NE(contactRow, nullptr);
+    CLDElement* root = Root(0);
+    CLDElement* first = root->GetChildA();
+    ASSERT_EQ(first->GetKind(), LD_KIND_CONTACT);
+    m_program->Select(first);
+    const int snapshots = m_program->GetUndoCount();
+
+    EXPECT_EQ(Editor().InsertFromInstructionTree(LD_INSERT_CATALOGUE_ROW, reinterpret_cast<std::intptr_t>(contactRow)),
+              1);
+
+    CLDElement* added = Selection();
+    ASSERT_NE(added, nullptr);
+    EXPECT_NE(added, first);
+    EXPECT_EQ(added->GetTypeText(), "-|/|-");
+    EXPECT_EQ(m_program->GetUndoCount(), snapshots + 1);
+    EXPECT_NE(IL().find("AN"), std::string::npos) << IL();
+
+    for (int i = 0; i < 40; ++i)
+        Editor().InsertFromInstructionTree(LD_INSERT_CATALOGUE_ROW, reinterpret_cast<std::intptr_t>(contactRow));
+    ASSERT_FALSE(m_ui.box.Messages().empty());
+    EXPECT_EQ(m_ui.box.Messages().back().text, WIDTH_LIMIT);
+}
