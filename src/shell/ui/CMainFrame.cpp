@@ -75,6 +75,7 @@ constexpr UINT kMainMenuId = 123;
 constexpr const char* kTabSection = "TabDocking";
 constexpr const char* kTabPositionEntry = "Position";
 constexpr int kTabPositionTop = 0;
+constexpr int kTabPositionBottom = 2;
 // Tabs without icons, scroll buttons always, no close button.
 constexpr int kTabButtonFlags = 2;
 constexpr UINT kTabContextMenu = 161;
@@ -203,6 +204,7 @@ CMainFrame::CMainFrame(CZULAppData& app, IProfile& profile, CRecentFileList& rec
         Cmd::Command(ID_VIEW_RESTORE_PANES, &CMainFrame::OnRestorePanes),
         Cmd::Command(ID_WINDOW_CLOSE, &CMainFrame::OnWindowClose),
         Cmd::Command(ID_WINDOW_CLOSE_ALL, &CMainFrame::OnCloseAll),
+        Cmd::Command(ID_TOGGLE_TAB, &CMainFrame::OnToggleTab),
         Cmd::Command(ID_WINDOW_MENU_CLOSE, &CMainFrame::OnWindowClose),
         Cmd::Command(ID_WINDOW_MENU_CLOSE_ALL, &CMainFrame::OnCloseAll),
         Cmd::Command(ID_NEW_PROJECT, &CMainFrame::OnNewProject),
@@ -817,12 +819,19 @@ void CMainFrame::OnClose()
     AttachProjectDocument(nullptr);
     m_projectDoc.reset();
     SavePaneLayout();
-    AfxGetApp()->WriteProfileInt(kTabSection, kTabPositionEntry, kTabPositionTop);
+    AfxGetApp()->WriteProfileInt(kTabSection, kTabPositionEntry, m_tabClient.GetRenderer()->GetPosition());
     SaveBarState();
     CWinApp* app = AfxGetApp();
     CTKFramePlacement placement;
     placement.SaveWindowPlacement(this, nullptr, CTKProfileRegistry(app->GetRegistryKey(), app->GetProfileName()));
     CTKMDIFrameWnd::OnClose();
+}
+
+void CMainFrame::OnToggleTab()
+{
+    CTKTabRenderer* renderer = m_tabClient.GetRenderer();
+    renderer->SetPosition(renderer->GetPosition() == kTabPositionTop ? kTabPositionBottom : kTabPositionTop);
+    m_tabClient.Refresh(TRUE);
 }
 
 void CMainFrame::OnDestroy()

@@ -182,6 +182,8 @@ public:
     void OnSetPreviewMode(BOOL preview);
     void OnWindowClose();
     void OnCloseAll();
+    // Tab menu and Alt+T: the tab strip moves between the top and the bottom.
+    void OnToggleTab();
     BOOL CloseProject() override;
     void OpenProjectByPath(const std::string& path);
 

@@ -73,3 +73,30 @@ TEST_F(MainFrameTabsTest, TheChildrenShowAsTabsOnTheProfilesSideWithTheTabMenu)
 }
 
 } // namespace
+
+namespace {
+
+using MainFrameToggleTabTest = WorkbenchFixture;
+
+// Toggle Tab moves the strip from the top to the bottom and back, and the
+// side it stands on at close is the one written for the next start.
+TEST_F(MainFrameToggleTabTest, ToggleTabSwitchesTheSideAndCloseStoresIt)
+{
+    const int kTop = 0;
+    const int kBottom = 2;
+    const UINT kToggleTab = 32879;
+    Start();
+    CTKTabRenderer* renderer = m_frame->GetTabClient().GetRenderer();
+    ASSERT_EQ(renderer->GetPosition(), kTop);
+    m_frame->SendMessage(WM_COMMAND, kToggleTab);
+    EXPECT_EQ(renderer->GetPosition(), kBottom);
+    m_frame->SendMessage(WM_COMMAND, kToggleTab);
+    EXPECT_EQ(renderer->GetPosition(), kTop);
+    m_frame->SendMessage(WM_COMMAND, kToggleTab);
+
+    m_frame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(Settings().GetInt("TabDocking", "Position", -1), kBottom);
+    Stop();
+}
+
+} // namespace
