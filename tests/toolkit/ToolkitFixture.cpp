@@ -4,6 +4,7 @@
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CResourceStore.h"
 #include "platform/ui/CScreenShot.h"
+#include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/RegisterToolkitCommandBarsClasses.h"
 #include "toolkit/commandbars/draw/CTKSystemColors.h"
 
@@ -140,4 +141,12 @@ BOOL CTKFixtureFrame::Open(const CRect& rect)
     RecalcLayout();
     ProcessEvents();
     return TRUE;
+}
+
+CTKCommandBars* AttachCommandBars(CTKMDIFrameWnd& frame)
+{
+    auto* bars = new CTKCommandBars;
+    frame.SetCommandBars(bars);
+    bars->SetFrame(&frame);
+    return bars->CreateDockBars() ? bars : nullptr;
 }

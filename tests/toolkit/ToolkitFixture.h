@@ -33,6 +33,10 @@ int ProbeAlpha(const QImage& image, int x, int y);
 // Lets posted messages, timers at 0 and paints run.
 void ProcessEvents();
 
+// Gives the frame a command-bar manager with its four dock bars; null when
+// the dock bars cannot be made. The frame owns the manager.
+CTKCommandBars* AttachCommandBars(CTKMDIFrameWnd& frame);
+
 // Answers WM_SIZEPARENT by taking a strip of fixed height at the bottom.
 class CTKFixtureStatusStrip : public CWnd {
 public:

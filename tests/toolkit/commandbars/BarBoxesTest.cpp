@@ -100,11 +100,8 @@ protected:
         frame = std::make_unique<BoxesFrame>();
         ASSERT_TRUE(frame->Open(kFrameRect));
         ASSERT_TRUE(frame->LoadAccelTable(kAcceleratorsId));
-        auto* created = new CTKCommandBars;
-        frame->SetCommandBars(created);
-        bars = created;
-        bars->SetFrame(frame.get());
-        ASSERT_TRUE(bars->CreateDockBars());
+        bars = AttachCommandBars(*frame);
+        ASSERT_NE(bars, nullptr);
         bar = bars->AddToolBar("Boxes", kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
         ASSERT_NE(bar, nullptr);
         CTKControls* controls = bar->GetControls();

@@ -93,11 +93,8 @@ protected:
     {
         frame = std::make_unique<CustomisingFrame>(customise);
         ASSERT_TRUE(frame->Open(kFrameRect));
-        auto* created = new CTKCommandBars;
-        frame->SetCommandBars(created);
-        bars = created;
-        bars->SetFrame(frame.get());
-        ASSERT_TRUE(bars->CreateDockBars());
+        bars = AttachCommandBars(*frame);
+        ASSERT_NE(bars, nullptr);
         ASSERT_NE(bars->CreateMenuBar("Menu Bar", kMainMenu), nullptr);
         CTKToolBar* previous = nullptr;
         for (const ProgramBar& program : kProgramBars) {

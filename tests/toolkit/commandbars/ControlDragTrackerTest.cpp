@@ -33,11 +33,8 @@ public:
         CTKBarRenderer::SelectTheme(kTKThemeClassic);
         frame = std::make_unique<CTKFixtureFrame>();
         ASSERT_TRUE(frame->Open(kFrameRect));
-        auto* created = new CTKCommandBars;
-        frame->SetCommandBars(created);
-        bars = created;
-        bars->SetFrame(frame.get());
-        ASSERT_TRUE(bars->CreateDockBars());
+        bars = AttachCommandBars(*frame);
+        ASSERT_NE(bars, nullptr);
         for (UINT id : {kFirstBarId, kSecondBarId}) {
             CTKToolBar* bar = bars->AddToolBar("Bar " + std::to_string(id), kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
             ASSERT_TRUE(bar && bar->LoadToolBar(id));

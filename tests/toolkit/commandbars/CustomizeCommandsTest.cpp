@@ -57,11 +57,8 @@ public:
         CTKBarRenderer::SelectTheme(kTKThemeClassic);
         frame = std::make_unique<CTKFixtureFrame>();
         ASSERT_TRUE(frame->Open(kFrameRect));
-        auto* created = new CTKCommandBars;
-        frame->SetCommandBars(created);
-        bars = created;
-        bars->SetFrame(frame.get());
-        ASSERT_TRUE(bars->CreateDockBars());
+        bars = AttachCommandBars(*frame);
+        ASSERT_NE(bars, nullptr);
         bar = bars->AddToolBar("Standard", kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
         ASSERT_TRUE(bar && bar->LoadToolBar(kStandardBar));
         bars->RelayoutFrame(FALSE);

@@ -39,11 +39,8 @@ protected:
         CTKBarRenderer::SelectTheme(kTKThemeClassic);
         frame = std::make_unique<CTKFixtureFrame>();
         ASSERT_TRUE(frame->Open(kFrameRect));
-        auto* created = new CTKCommandBars;
-        frame->SetCommandBars(created);
-        bars = created;
-        bars->SetFrame(frame.get());
-        ASSERT_TRUE(bars->CreateDockBars());
+        bars = AttachCommandBars(*frame);
+        ASSERT_NE(bars, nullptr);
         ASSERT_NE(bars->CreateMenuBar("Menu Bar", kMainMenu), nullptr);
         CTKToolBar* standard = bars->AddToolBar("Standard", kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
         ASSERT_TRUE(standard && standard->LoadToolBar(kStandardBar));

@@ -74,11 +74,8 @@ protected:
         CTKBarRenderer::SelectTheme(kTKThemeClassic);
         frame = std::make_unique<RecentFrame>();
         ASSERT_TRUE(frame->Open(kFrameRect));
-        auto* created = new CTKCommandBars;
-        frame->SetCommandBars(created);
-        bars = created;
-        bars->SetFrame(frame.get());
-        ASSERT_TRUE(bars->CreateDockBars());
+        bars = AttachCommandBars(*frame);
+        ASSERT_NE(bars, nullptr);
         menu = CTKPopupBar::NewPopupBar(bars);
         ProcessEvents();
     }

@@ -31,11 +31,8 @@ protected:
         CTKBarRenderer::SelectTheme(kTKThemeClassic);
         frame = std::make_unique<CTKFixtureFrame>();
         ASSERT_TRUE(frame->Open(kFrameRect));
-        auto* created = new CTKCommandBars;
-        frame->SetCommandBars(created);
-        bars = created;
-        bars->SetFrame(frame.get());
-        ASSERT_TRUE(bars->CreateDockBars());
+        bars = AttachCommandBars(*frame);
+        ASSERT_NE(bars, nullptr);
         menuBar = bars->CreateMenuBar("Standard", kMainMenu);
         ASSERT_NE(menuBar, nullptr);
         bars->RelayoutFrame(FALSE);
