@@ -1,10 +1,11 @@
-// Speed of the program's four toolbars in a frame: the frame's layout of
-// its top dock bar row and the paint of every toolbar into an image DC.
+// Speed of the program's menu bar and four toolbars in a frame: the frame's
+// layout of its top dock bar rows and the paint of every bar into an image DC.
 
 #include "platform/ui/CQtImageDC.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKDockBar.h"
+#include "toolkit/commandbars/CTKMenuBar.h"
 #include "toolkit/commandbars/CTKMDIFrameWnd.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/RegisterToolkitCommandBarsClasses.h"
@@ -26,6 +27,7 @@ struct ProgramBar {
 };
 const ProgramBar kProgramBars[] = {{"Standard", 123}, {"Project", 284}, {"LD", 286}, {"Debug", 288}};
 const CRect kFrameRect(0, 0, 1000, 600);
+constexpr UINT kMainMenuId = 123;
 
 // The program's toolbars docked in one top row of a frame.
 class ToolbarFrame {
@@ -39,6 +41,7 @@ public:
         bars->SetFrame(&m_frame);
         bars->CreateDockBars();
         bars->GetCommandBarsOptions()->bShowExpandButtonAlways = FALSE;
+        m_bars.push_back(bars->CreateMenuBar("Menu Bar", kMainMenuId));
         CTKToolBar* previous = nullptr;
         for (const ProgramBar& program : kProgramBars) {
             CTKToolBar* bar = bars->AddToolBar(program.title, kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
@@ -59,26 +62,26 @@ public:
 
     void Resize(int width) { m_frame.MoveWindow(CRect(0, 0, width, kFrameRect.Height())); }
     CTKMDIFrameWnd& Frame() { return m_frame; }
-    const std::vector<CTKToolBar*>& Bars() const { return m_bars; }
+    const std::vector<CTKCommandBar*>& Bars() const { return m_bars; }
 
 private:
     CTKMDIFrameWnd m_frame;
-    std::vector<CTKToolBar*> m_bars;
+    std::vector<CTKCommandBar*> m_bars;
 };
 
-void BM_LayoutAndPaintToolbars(benchmark::State& state)
+void BM_LayoutAndPaintBars(benchmark::State& state)
 {
     ToolbarFrame frame;
     frame.Resize(static_cast<int>(state.range(0)));
     CQtImageDC dc(kFrameRect.Width(), 64);
     for (auto _ : state) {
         frame.Frame().RecalcLayout(FALSE);
-        for (CTKToolBar* bar : frame.Bars())
+        for (CTKCommandBar* bar : frame.Bars())
             bar->DrawCommandBar(&dc);
     }
 }
 // Wide: every button fits; narrow: the bars compress behind their expand buttons.
-BENCHMARK(BM_LayoutAndPaintToolbars)->Arg(1000)->Arg(600)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LayoutAndPaintBars)->Arg(1000)->Arg(600)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
