@@ -1208,11 +1208,20 @@ void CMainFrame::GoToOutputTarget(const COutputLineTarget& target)
         document->GoToFindResult(target.resultIndex, target.row, target.column);
 }
 
+// A POU already open comes to the front; a second window on the same file
+// would let one save over the other's edits.
 CPOUEditorDoc* CMainFrame::OpenPOUFile(const std::string& file)
 {
     auto* app = dynamic_cast<CZULApp*>(AfxGetApp());
     if (app == nullptr || app->GetPOUTemplate() == nullptr)
         return nullptr;
+    for (CPOUEditorDoc* open : GetOpenPOUDocuments()) {
+        if (open->GetPathName() != file)
+            continue;
+        if (CFrameWnd* frame = app->GetPOUTemplate()->GetFrameOf(open))
+            MDIActivate(frame);
+        return open;
+    }
     return dynamic_cast<CPOUEditorDoc*>(app->GetPOUTemplate()->OpenDocumentFile(file, this));
 }
 

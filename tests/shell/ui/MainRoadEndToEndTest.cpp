@@ -17,7 +17,9 @@
 #include "platform/ui/CCmdUI.h"
 #include "platform/ui/CListCtrl.h"
 #include "platform/ui/CMDIChildWnd.h"
+#include "platform/ui/CSecureEdit.h"
 #include "plclink/CPlcCommands.h"
+#include "plclink/ui/CPasswordInputDlg.h"
 #include "plclink/SerialPortList.h"
 #include "pouedit/CILEditor.h"
 #include "pouedit/CILProgram.h"
@@ -42,7 +44,6 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QImage>
-#include <QLineEdit>
 #include <QTableWidget>
 #include <QPushButton>
 #include <QTest>
@@ -566,9 +567,9 @@ TEST_F(MainRoadEndToEndTest, AWrongPasswordIsRefusedAndTheImageStaysUntouched)
     PickPort(m_sim.SlavePath());
     bool asked = false;
     WhenModal<QDialog>([&](QDialog* download) {
-        WhenModal<QDialog>([&](QDialog* password) {
+        WhenModal<CPasswordInputDlg>([&](CPasswordInputDlg* password) {
             asked = true;
-            auto* edit = password->findChild<QLineEdit*>("1228");
+            auto* edit = ChildOf<CSecureEdit>(password);
             ASSERT_NE(edit, nullptr);
             QTest::keyClicks(edit, "guess");
             Press(password, kOkButton);
