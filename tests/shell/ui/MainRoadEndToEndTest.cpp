@@ -78,6 +78,8 @@ constexpr const char* kOkButton = "1";
 constexpr const char* kPortCombo = "2042";
 
 constexpr int kWaitMs = 20000;
+constexpr int kScreenWidth = 1280;
+constexpr int kScreenHeight = 900;
 constexpr int kPositionVB16 = 10; // "VB16-40AR" in the Options sheet's CPU list
 constexpr int kLanguagePositionIL = 0;
 
@@ -410,6 +412,9 @@ TEST_F(MainRoadEndToEndTest, NewProjectToMonitoringForcingUploadAndBack)
         << ::testing::PrintToString(m_ui.box.Texts());
 
     SCOPED_TRACE("monitoring shows live values in the IL editor");
+    // A window the size of a screen, the program from its first line.
+    m_frame->resize(kScreenWidth, kScreenHeight);
+    QTest::keyClick(main->GetEditorView(), Qt::Key_Home, Qt::ControlModifier);
     m_frame->MDIActivate(main->GetEditorView()->GetParentFrame());
     ASSERT_EQ(m_frame->GetActivePOUDocument(), main);
     ServeDownloadedMonitorLists();
