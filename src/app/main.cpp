@@ -2,12 +2,13 @@
 #include "hardware/ui/RegisterHardwareUiClasses.h"
 #include "ladder/ui/RegisterLadderUiClasses.h"
 #include "platform/CPathProvider.h"
-#include "platform/CUserInterface.h"
-#include "platform/ui/CQtHelpService.h"
 #include "platform/ui/CQtStartup.h"
+#include "platform/ui/CQtUserInterface.h"
+#include "platform/ui/CStatusBar.h"
 #include "platform/ui/CWnd.h"
 #include "pid/ui/RegisterPidUiClasses.h"
 #include "plclink/ui/RegisterPlclinkUiClasses.h"
+#include "shell/ui/CMainFrame.h"
 #include "shell/ui/CZULApp.h"
 #include "shell/ui/RegisterShellUiClasses.h"
 #include "toolkit/commandbars/RegisterToolkitCommandBarsClasses.h"
@@ -37,8 +38,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    CQtHelpService help;
-    CUserInterface::SetHelp(&help);
+    CQtUserInterface ui;
     std::vector<std::string> args;
     bool quitAfterStart = false;
     for (int i = 1; i < argc; ++i) {
@@ -49,10 +49,10 @@ int main(int argc, char** argv)
             args.push_back(arg);
     }
     CZULApp theApp;
-    if (!theApp.InitInstance(args)) {
-        CUserInterface::SetHelp(nullptr);
+    if (!theApp.InitInstance(args))
         return 1;
-    }
+    if (CMainFrame* frame = theApp.GetMainFrame())
+        ui.SetStatusBar(frame->GetStatusBar());
     if (quitAfterStart)
         QTimer::singleShot(0, [&theApp] {
             if (CWnd* frame = theApp.GetMainWnd())
@@ -61,6 +61,5 @@ int main(int argc, char** argv)
     const int exitCode = qtApp.exec();
     theApp.ExitInstance();
     CPathProvider::RemoveTempFolder();
-    CUserInterface::SetHelp(nullptr);
     return exitCode;
 }

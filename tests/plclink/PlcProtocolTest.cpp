@@ -397,6 +397,31 @@ TEST_F(PlcProtocolTest, MonitorBlocksComeFromTheMemoryImage)
     EXPECT_EQ(Requests().size(), 2u);
 }
 
+TEST_F(PlcProtocolTest, WithoutListsTheMonitorReplyHasTheLengthTheImageAnnounces)
+{
+    // A directory block, then the monitor block: two codes and a reply of 6 bytes.
+    const std::vector<BYTE> directory = {8, 0, 3, 6, 3, 0, 0, 0};
+    const std::vector<BYTE> monitor = {14, 0, 8, 6, 8, 0, 2, 0, 100, 0, 200, 0, 6, 0};
+    std::vector<BYTE> image = directory;
+    image.insert(image.end(), monitor.begin(), monitor.end());
+    image.insert(image.end(), {0, 0, 0});
+    const struct {
+        std::vector<BYTE> image;
+        size_t replyBytes;
+    } cases[] = {
+        {image, 6},
+        {directory, 0},
+        // A block whose size runs past the image's end announces nothing.
+        {std::vector<BYTE>(image.begin(), image.begin() + 12), 0},
+    };
+    for (const auto& c : cases) {
+        sim.SetImage(c.image);
+        std::vector<BYTE> values;
+        ASSERT_EQ(PlcBlockRead('L', values), PLC_OK) << c.replyBytes;
+        EXPECT_EQ(values, std::vector<BYTE>(c.replyBytes, 0));
+    }
+}
+
 TEST_F(PlcProtocolTest, PasswordCommandsWorkWithTheEncipheredBlocks)
 {
     sim.SetPassword("Q7pass", CPlcSimulator::LevelMinimum);

@@ -156,3 +156,33 @@ TEST(SerialPortListTest, ListsStableNamesFirstThenTheDeviceGroupsInOrder)
     TempFolder empty;
     EXPECT_TRUE(ListSerialPorts(empty.Path()).empty());
 }
+
+TEST(SerialPortListTest, ExtraPortsFollowTheMachinesPortsWhileTheyExist)
+{
+    TempFolder dev;
+    std::ofstream(dev / "ttyS0").put('\0');
+    TempFolder pts;
+    for (const char* name : {"3", "7"})
+        std::ofstream(pts / name).put('\0');
+    const std::string three = pts / "3";
+    const std::string seven = pts / "7";
+    const std::string serial = dev / "ttyS0";
+    const struct {
+        std::string extra;
+        std::vector<std::string> listed;
+    } cases[] = {
+        {"", {serial}},
+        {seven + ":" + three, {serial, seven, three}},
+        // Relative, missing and repeated paths are left out.
+        {"pts/3:" + (pts / "9") + "::" + three + ":" + three, {serial, three}},
+        {serial + ":" + seven, {serial, seven}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ListSerialPorts(dev.Path(), c.extra.c_str()), c.listed) << c.extra;
+
+    ASSERT_EQ(::setenv(kExtraPortsVariable, seven.c_str(), 1), 0);
+    const std::vector<std::string> machine = ListSerialPorts();
+    ::unsetenv(kExtraPortsVariable);
+    ASSERT_FALSE(machine.empty());
+    EXPECT_EQ(machine.back(), seven);
+}

@@ -47,6 +47,27 @@ WORD StoredSignature(const std::vector<BYTE>& image)
     return static_cast<WORD>(image[directoryBytes - 2] | (image[directoryBytes - 1] << 8));
 }
 
+constexpr size_t kImageBlockHeaderBytes = 6;
+constexpr BYTE kMonitorBlockNumber = 8;
+
+// The length of the monitor reply that a downloaded image announces: the
+// last word of its monitor block. The image's blocks follow each other, each
+// beginning with its size word and carrying its number in byte 2; 0 for an
+// image without a readable monitor block.
+size_t AnnouncedMonitorReplyLength(const std::vector<BYTE>& image)
+{
+    size_t at = 0;
+    while (at + kImageBlockHeaderBytes <= image.size()) {
+        const size_t size = image[at] | (image[at + 1] << 8);
+        if (size < kImageBlockHeaderBytes + 2 || at + size > image.size())
+            return 0;
+        if (image[at + 2] == kMonitorBlockNumber)
+            return image[at + size - 2] | (image[at + size - 1] << 8);
+        at += size;
+    }
+    return 0;
+}
+
 } // namespace
 
 CPlcSimulator::CPlcSimulator()
@@ -180,6 +201,9 @@ std::vector<BYTE> CPlcSimulator::IdentityData() const
 
 std::vector<BYTE> CPlcSimulator::MonitorData() const
 {
+    // Nobody told the monitor codes' sizes: a reply of the announced length.
+    if (!m_monitorListsSet)
+        return std::vector<BYTE>(AnnouncedMonitorReplyLength(m_image), 0);
     std::vector<BYTE> data;
     for (WORD code : m_monitorBytes)
         AppendWord(data, m_memory, code, 1);
@@ -476,6 +500,7 @@ void CPlcSimulator::SetMonitorLists(const std::vector<WORD>& bytes, const std::v
                                     const std::vector<WORD>& timers, const std::vector<WORD>& dwords)
 {
     std::lock_guard<std::mutex> hold(m_lock);
+    m_monitorListsSet = true;
     m_monitorBytes = bytes;
     m_monitorWords = words;
     m_monitorTimers = timers;

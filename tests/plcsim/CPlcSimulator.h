@@ -86,6 +86,8 @@ public:
     // The memory image that monitor replies are answered from.
     void SetMemory(int offset, const std::vector<BYTE>& bytes);
     // Monitor codes of the byte, word, timer/counter and double-word lists.
+    // Until they are set, a monitor read gets as many zero bytes as the
+    // downloaded image's monitor block announces.
     void SetMonitorLists(const std::vector<WORD>& bytes, const std::vector<WORD>& words,
                          const std::vector<WORD>& timers, const std::vector<WORD>& dwords);
     // Status byte sent before a timer or counter's value.
@@ -140,6 +142,7 @@ private:
     bool m_uploadDisabled = false;
     WORD m_signature = 0;
     std::vector<BYTE> m_memory;
+    bool m_monitorListsSet = false;
     std::vector<WORD> m_monitorBytes, m_monitorWords, m_monitorTimers, m_monitorDwords;
     std::map<WORD, BYTE> m_timerStatus;
     std::vector<BYTE> m_forceTable;

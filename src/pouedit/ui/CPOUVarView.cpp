@@ -89,6 +89,16 @@ void CPOUVarView::OnInitialUpdate()
     ShowRows(FALSE);
 }
 
+BOOL CPOUVarView::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (message != WM_INITIALUPDATE)
+        return CCPGridView::OnWndMsg(message, wParam, lParam, result);
+    OnInitialUpdate();
+    if (result)
+        *result = 0;
+    return TRUE;
+}
+
 void CPOUVarView::OnContextMenu(CWnd*, CPoint point)
 {
     CPOUEditorDoc* doc = GetDocument();

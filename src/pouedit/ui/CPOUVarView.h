@@ -51,6 +51,8 @@ public:
 
 protected:
     int OnCreate() override;
+    // The frame's initial update reaches the pane as it reaches the code view.
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnContextMenu(CWnd* wnd, CPoint point) override;
 
 private:

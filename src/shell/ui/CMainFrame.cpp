@@ -10,6 +10,7 @@
 #include "platform/ui/CWinApp.h"
 #include "pouedit/CPOUEditor.h"
 #include "platform/ui/QtText.h"
+#include "platform/FileSystem.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUEditorView.h"
 #include "platform/ui/CSettingsStore.h"
@@ -879,23 +880,46 @@ BOOL CMainFrame::BrowseForFolder(const std::string& caption, const std::string& 
     return TRUE;
 }
 
-BOOL CMainFrame::SaveOpenDocuments(const std::string&)
+// What the editors hold goes to the files that Compile All, Save and
+// Save As work on: each POU under its own file name in the project folder.
+BOOL CMainFrame::SaveOpenDocuments(const std::string& projectFolder)
 {
+    for (CPOUEditorDoc* document : GetOpenPOUDocuments()) {
+        const std::string path = FileSystem::JoinPath(projectFolder, FileSystem::FileNameOf(document->GetPathName()));
+        if (path != document->GetPathName())
+            document->SetPathName(path);
+        if (!document->OnSaveDocument(path))
+            return FALSE;
+        document->SetModifiedFlag(FALSE);
+    }
     return TRUE;
 }
 
 BOOL CMainFrame::AnyDocumentModified()
 {
+    for (CPOUEditorDoc* document : GetOpenPOUDocuments()) {
+        if (document->IsModified())
+            return TRUE;
+    }
     return FALSE;
 }
 
 BOOL CMainFrame::SaveModifiedDocuments()
 {
+    for (CPOUEditorDoc* document : GetOpenPOUDocuments()) {
+        if (!document->SaveModified())
+            return FALSE;
+    }
     return TRUE;
 }
 
 void CMainFrame::CloseAllDocuments()
 {
+    auto* app = dynamic_cast<CZULApp*>(AfxGetApp());
+    if (app == nullptr || app->GetPOUTemplate() == nullptr)
+        return;
+    for (CDocument* document : app->GetPOUTemplate()->GetDocuments())
+        app->GetPOUTemplate()->CloseDocument(document);
 }
 
 void CMainFrame::DestroySingletonWindows()
@@ -1254,11 +1278,20 @@ void CMainFrame::GoToOutputTarget(const COutputLineTarget& target)
         document->GoToFindResult(target.resultIndex, target.row, target.column);
 }
 
+// A POU already open comes to the front; a second window on the same file
+// would let one save over the other's edits.
 CPOUEditorDoc* CMainFrame::OpenPOUFile(const std::string& file)
 {
     auto* app = dynamic_cast<CZULApp*>(AfxGetApp());
     if (app == nullptr || app->GetPOUTemplate() == nullptr)
         return nullptr;
+    for (CPOUEditorDoc* open : GetOpenPOUDocuments()) {
+        if (open->GetPathName() != file)
+            continue;
+        if (CFrameWnd* frame = app->GetPOUTemplate()->GetFrameOf(open))
+            MDIActivate(frame);
+        return open;
+    }
     return dynamic_cast<CPOUEditorDoc*>(app->GetPOUTemplate()->OpenDocumentFile(file, this));
 }
 
@@ -1522,6 +1555,9 @@ void CMainFrame::OnKeyDown(UINT ch, UINT repeat, UINT flags)
 
 void CMainFrame::EndPendingEdit()
 {
+    CPOUEditorDoc* document = GetActivePOUDocument();
+    if (CPOUEditorView* view = document != nullptr ? document->GetEditorView() : nullptr)
+        view->EndPendingEdit();
 }
 
 void CMainFrame::BeginWaitCursor()
@@ -1575,9 +1611,13 @@ BOOL CMainFrame::CheckProjectPathLength(const std::string& path)
     return m_commands->CheckProjectPathLength(path);
 }
 
-BOOL CMainFrame::CreateProject(const std::string&)
+// Upload's new project: an empty project at the path, saved once, in the recent list.
+BOOL CMainFrame::CreateProject(const std::string& path)
 {
-    return FALSE;
+    if (!m_projectDoc || !m_projectDoc->CreateProject(path))
+        return FALSE;
+    m_recent.Add(path);
+    return TRUE;
 }
 
 void CMainFrame::ShowUploadedProject()

@@ -7,6 +7,7 @@
 #include "platform/ui/CQtOutputSink.h"
 #include "platform/ui/CQtStatusLine.h"
 #include "platform/ui/CQtUiPoster.h"
+#include "platform/ui/CQtUserInterface.h"
 #include "platform/ui/CWnd.h"
 
 #include <QAbstractButton>
@@ -149,3 +150,38 @@ TEST(QtStatusLineTest, TextsFromWorkersArePostedToTheStatusBar)
 }
 
 } // namespace
+
+TEST(QtUserInterfaceTest, ProgramInterfaceAsksWithQtBoxesAndRunsWorkerPostsOnTheUserInterfaceThread)
+{
+    {
+        CQtUserInterface ui;
+        EXPECT_NE(dynamic_cast<CQtMessageBox*>(&CUserInterface::MessageBox()), nullptr);
+        EXPECT_NE(dynamic_cast<CQtStatusLine*>(&CUserInterface::StatusLine()), nullptr);
+
+        // A question is put to the user, not declined unasked.
+        QTimer clicker;
+        QObject::connect(&clicker, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Yes)->click();
+        });
+        clicker.start(5);
+        EXPECT_EQ(ShowMessage("Note", "Run the PLC now?", MB_YESNO | MB_ICONQUESTION), IDYES);
+        clicker.stop();
+
+        std::atomic<bool> ranOnUiThread {false};
+        std::atomic<bool> ran {false};
+        std::thread worker([&] {
+            CUserInterface::Poster().Post([&] {
+                ranOnUiThread = QThread::currentThread() == qApp->thread();
+                ran = true;
+            });
+        });
+        worker.join();
+        EXPECT_FALSE(ran.load());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ran.load(); }, 5000));
+        EXPECT_TRUE(ranOnUiThread.load());
+    }
+    // Gone with the object: nothing points at the destroyed services.
+    EXPECT_EQ(dynamic_cast<CQtMessageBox*>(&CUserInterface::MessageBox()), nullptr);
+    EXPECT_EQ(dynamic_cast<CQtUiPoster*>(&CUserInterface::Poster()), nullptr);
+}
