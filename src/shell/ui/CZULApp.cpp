@@ -6,6 +6,7 @@
 #include "model/CpuProfile.h"
 #include "model/SharedStrings.h"
 #include "platform/CPathProvider.h"
+#include "platform/CSystemMetrics.h"
 #include "platform/CUserInterface.h"
 #include "platform/FileSystem.h"
 #include "platform/ui/QtText.h"
@@ -26,8 +27,19 @@
 #include <QDir>
 
 #include <cctype>
+#include <iterator>
 
 namespace {
+
+// The four editor fonts start from the stock fonts at every start: the
+// first and third from the fixed-pitch font, the others from the GUI font.
+void UseStockEditorFonts(CZULAppData& app)
+{
+    const LOGFONT fixed = CSystemMetrics::Instance().GetFixedFont();
+    const LOGFONT gui = CSystemMetrics::Instance().GetGuiFont();
+    for (size_t i = 0; i < std::size(app.Fonts); ++i)
+        app.Fonts[i] = i % 2 == 0 ? fixed : gui;
+}
 
 constexpr const char* kAppTitle = "ZUL_Q7";
 constexpr int kAboutHelpContext = 1;
@@ -90,6 +102,7 @@ BOOL CZULApp::InitInstance(const std::vector<std::string>& args)
     m_appData = std::make_unique<CZULAppData>();
     g_pAppData = m_appData.get();
     m_appData->ProjectOpen = 0;
+    UseStockEditorFonts(*m_appData);
     LoadSlaveTypeFolders(*m_appData);
     // LD POUs open, convert and paste through the ladder library's programs.
     RegisterLadderProgramFactory(*m_appData);

@@ -1,6 +1,7 @@
 #include "WorkbenchFixture.h"
 
 #include "model/CProjTreeDOC.h"
+#include "platform/CSystemMetrics.h"
 #include "platform/FileSystem.h"
 #include "model/CZULAppData.h"
 #include "platform/ui/CStatusBar.h"
@@ -30,6 +31,14 @@ TEST_F(WorkbenchStartTest, StartsToTheFullMainWindow)
     EXPECT_EQ(m_app->GetMainWnd(), m_frame.data());
     // LD POUs can open: the ladder library's programs are registered.
     EXPECT_NE(g_pAppData->ProgramFactory, nullptr);
+    // The IL text and print fonts are the fixed-pitch stock font, the LD ones the GUI font.
+    const std::string fixedFace = CSystemMetrics::Instance().GetFixedFont().lfFaceName;
+    const std::string guiFace = CSystemMetrics::Instance().GetGuiFont().lfFaceName;
+    EXPECT_EQ(std::string(g_pAppData->Fonts[0].lfFaceName), fixedFace);
+    EXPECT_EQ(std::string(g_pAppData->Fonts[1].lfFaceName), guiFace);
+    EXPECT_EQ(std::string(g_pAppData->Fonts[2].lfFaceName), fixedFace);
+    EXPECT_EQ(std::string(g_pAppData->Fonts[3].lfFaceName), guiFace);
+    EXPECT_NE(g_pAppData->Fonts[0].lfHeight, 0);
 
     CStatusBar* status = m_frame->GetStatusBar();
     ASSERT_NE(status, nullptr);
