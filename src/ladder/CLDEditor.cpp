@@ -305,6 +305,10 @@ void CLDEditor::Draw(CDC* dc)
     DrawFocus(dc);
     m_program.SetSelectionFlag(oldFlag);
     DrawOperandEditor(dc);
+    if (m_drawingBranch) {
+        const CPoint origin = GetScrollOrigin();
+        m_branchTracker.Draw(dc, origin.x * m_cellWidth, origin.y * m_cellHeight);
+    }
     if (m_program.IsLayoutChanged()) {
         m_program.SetLayoutChanged(FALSE);
         UpdateScrollSizes();

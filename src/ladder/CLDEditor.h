@@ -5,6 +5,7 @@
 // networks are replaced. Painting, selection and the editing commands build
 // on it.
 
+#include "CLDBranchTracker.h"
 #include "CLDElement.h"
 #include "CLDInplaceEdit.h"
 #include "ILDInsertTarget.h"
@@ -113,6 +114,10 @@ public:
     void OnUpdateDeleteComponent(IPOUCommandUI& ui);
     void OnUpdateDeleteNetwork(IPOUCommandUI& ui);
     void OnUpdateDrawBranch(IPOUCommandUI& ui);
+    // Branch: the next clicks draw a parallel branch over a stretch of a rung.
+    void OnDrawBranch();
+    BOOL IsDrawingBranch() const { return m_drawingBranch; }
+    const CLDBranchTracker& GetBranchTracker() const { return m_branchTracker; }
 
     // The size limits of a diagram.
     BOOL CheckWidth() override;
@@ -206,6 +211,8 @@ public:
     static constexpr int MENU_LD_EDIT = 133;
     static constexpr int MENU_MONITOR = 126;
     static constexpr int MENU_OPERAND_EDIT = 276;
+    // The cursor while a branch is drawn.
+    static constexpr UINT CURSOR_BRANCH = 281;
 
 private:
 
@@ -241,6 +248,10 @@ private:
     void OnEnterElement(CLDElement* selected);
     void SelectRightNeighbour();
     void DeleteByKey(BOOL forward);
+    // A click, a mouse move and leaving while a branch is drawn.
+    void BranchClick(int x, int y);
+    void BranchMouseMove(int x, int y);
+    void EndBranchDrawing();
     void PageKey(UINT key);
     void DragSelect(int x, int y);
     // Scroll positions by the scroll bars' rules: whole cells within the range.
@@ -296,6 +307,10 @@ private:
     int m_dragItem = -1;
     CPoint m_contextPoint;
     ILDDialogs* m_dialogs = nullptr;
+    CLDBranchTracker m_branchTracker;
+    BOOL m_drawingBranch = FALSE;
+    // A right press that ended branch drawing opens no menu.
+    BOOL m_menuSuppressed = FALSE;
 
     CLDProgram& m_program;
     IPOUEditorHost* m_host;

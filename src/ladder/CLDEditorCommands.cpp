@@ -600,6 +600,9 @@ void CLDEditor::OnLDCommand(UINT id)
     case ID_LD_DELETE_NETWORK:
         OnDeleteNetwork();
         break;
+    case ID_LD_BRANCH:
+        OnDrawBranch();
+        break;
     default:
         break;
     }

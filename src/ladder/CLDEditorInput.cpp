@@ -34,6 +34,11 @@ constexpr int KEY_POINT_BELOW_TOP = 20;       // keys pick the point this far be
 constexpr int NETWORK_SCROLL_BACK = 120;     // a network range scrolled down shows this much above the focus
 constexpr int PAGE_COLUMNS = 2;               // a horizontal page step
 constexpr int KEYBOARD_MENU = -1;
+// A branch click snaps to the nearest cell boundary and to its row's rung
+// line, five eighths down the row; the mouse scrolls the diagram within
+// this many pixels of the right and bottom edges.
+constexpr int RUNG_LINE_EIGHTHS = 5;
+constexpr int BRANCH_SCROLL_EDGE = 5;
 
 // Help topics of the editor.
 const char* const HELP_MONITORING = "jianshi-LD";
@@ -144,6 +149,10 @@ void CLDEditor::OnLButtonDown(UINT, int x, int y)
 {
     if (m_host)
         m_host->SetFocus();
+    if (m_drawingBranch) {
+        BranchClick(x, y);
+        return;
+    }
     SelectAtPoint(x, y, TRUE, FALSE);
     CPoint cell;
     if (PointToCell(x, y, &cell, TRUE)) {
@@ -158,6 +167,10 @@ void CLDEditor::OnLButtonDown(UINT, int x, int y)
 
 void CLDEditor::OnMouseMove(UINT, int x, int y)
 {
+    if (m_drawingBranch) {
+        BranchMouseMove(x, y);
+        return;
+    }
     if (!m_mouseDown)
         return;
     if (m_editingOperand) {
@@ -216,6 +229,11 @@ void CLDEditor::OnLButtonDblClk(UINT, int x, int y)
 
 void CLDEditor::OnRButtonDown(UINT, int x, int y)
 {
+    if (m_drawingBranch) {
+        EndBranchDrawing();
+        m_menuSuppressed = TRUE;
+        return;
+    }
     const CPoint diagram = ToDiagram(x, y);
     if (m_editingOperand) {
         // Inside the operand editor its own menu follows.
@@ -230,6 +248,11 @@ void CLDEditor::OnRButtonDown(UINT, int x, int y)
 
 int CLDEditor::GetContextMenuId(CPoint& point)
 {
+    if (m_menuSuppressed || m_drawingBranch) {
+        m_menuSuppressed = FALSE;
+        EndBranchDrawing();
+        return NO_CONTEXT_MENU;
+    }
     const CPoint origin = GetScrollOrigin();
     if (point == CPoint(KEYBOARD_MENU, KEYBOARD_MENU))
         point = CPoint(m_focusRect.CenterPoint().x - origin.x * m_cellWidth,
@@ -247,6 +270,10 @@ int CLDEditor::GetContextMenuId(CPoint& point)
 
 BOOL CLDEditor::OnSetCursor(UINT, UINT, int x, int y)
 {
+    if (m_drawingBranch && m_host) {
+        m_host->SetCursorShape(CURSOR_BRANCH);
+        return TRUE;
+    }
     if (!m_editingOperand || !m_host)
         return FALSE;
     const CPoint diagram = ToDiagram(x, y);
@@ -323,6 +350,10 @@ void CLDEditor::OnChar(UINT ch, UINT, UINT)
     if (ch == 0 || ch > LAST_CONTROL_CHAR)
         m_networkSelection = FALSE;
     if (ch == CHAR_ESCAPE) {
+        if (m_drawingBranch) {
+            EndBranchDrawing();
+            return;
+        }
         if (m_editingOperand) {
             CommitOperandEdit();
             Repaint();
@@ -562,4 +593,85 @@ void CLDEditor::EditSelectedElement()
     m_host->SetFocus();
     Repaint();
     UpdateScrollSizes();
+}
+
+// ---- branch drawing ----
+
+void CLDEditor::OnDrawBranch()
+{
+    if (IsMonitoring())
+        return;
+    CommitOperandEdit();
+    RemoveCaret();
+    m_networkSelection = FALSE;
+    m_branchTracker.Reset();
+    m_drawingBranch = TRUE;
+    // The view keeps the mouse while the branch is drawn.
+    if (m_host) {
+        m_host->SetCapture();
+        m_host->SetCursorShape(CURSOR_BRANCH);
+    }
+    Repaint();
+}
+
+void CLDEditor::BranchClick(int x, int y)
+{
+    const CPoint diagram = ToDiagram(x, y);
+    const int offset = diagram.x % LD_CELL_WIDTH;
+    const int snappedX = diagram.x - offset + (offset > LD_CELL_WIDTH / 2 ? LD_CELL_WIDTH : 0);
+    const int snappedY = diagram.y - diagram.y % LD_CELL_HEIGHT + LD_CELL_HEIGHT * RUNG_LINE_EIGHTHS / 8;
+    CPoint startCell;
+    CPoint endCell;
+    const int result = m_branchTracker.AddPoint(snappedX, snappedY, &startCell, &endCell);
+    if (result == CLDBranchTracker::POINT_START) {
+        LayoutAll();
+        m_program.PickBranchStart(startCell.x, startCell.y);
+        Repaint();
+        return;
+    }
+    if (result != CLDBranchTracker::POINT_COMPLETE && result != CLDBranchTracker::POINT_REFUSED) {
+        Repaint();
+        return;
+    }
+    if (result == CLDBranchTracker::POINT_COMPLETE) {
+        LayoutAll();
+        // Without both ends the program makes no branch.
+        m_program.PickBranchEnd(startCell.x, startCell.y, endCell.x);
+        m_program.ConnectBranch();
+    }
+    EndBranchDrawing();
+    RelayoutVisible();
+    UpdateScrollSizes();
+    if (HasDocument())
+        m_host->SetModified();
+}
+
+void CLDEditor::BranchMouseMove(int x, int y)
+{
+    const CSize client = m_host ? m_host->GetClientSize() : CSize();
+    if (y >= client.cy - BRANCH_SCROLL_EDGE)
+        ScrollBar(POU_SCROLL_VERT, POU_SCROLL_LINEDOWN, 0);
+    else if (y <= 0)
+        ScrollBar(POU_SCROLL_VERT, POU_SCROLL_LINEUP, 0);
+    if (x <= 0)
+        ScrollBar(POU_SCROLL_HORZ, POU_SCROLL_LINEUP, 0);
+    else if (x >= client.cx - BRANCH_SCROLL_EDGE)
+        ScrollBar(POU_SCROLL_HORZ, POU_SCROLL_LINEDOWN, 0);
+    const CPoint diagram = ToDiagram(x, y);
+    m_branchTracker.SetMouse(diagram.x, diagram.y);
+    Repaint();
+}
+
+void CLDEditor::EndBranchDrawing()
+{
+    if (!m_drawingBranch)
+        return;
+    m_drawingBranch = FALSE;
+    m_branchTracker.Reset();
+    m_program.ClearBranchEnds();
+    if (m_host) {
+        m_host->ReleaseCapture();
+        m_host->SetCursorShape(IDC_ARROW);
+    }
+    Repaint();
 }

@@ -582,3 +582,63 @@ TEST_F(LDEditCommandTest, ACatalogueContactJoinsTheRungBehindTheSelection)
     ASSERT_FALSE(m_ui.box.Messages().empty());
     EXPECT_EQ(m_ui.box.Messages().back().text, WIDTH_LIMIT);
 }
+
+namespace {
+
+const CLDElement* FindOperand(const CLDElement* element, const std::string& operand)
+{
+    if (!element)
+        return nullptr;
+    if (element->GetKind() == LD_KIND_CONTACT && element->GetOperand() == operand)
+        return element;
+    if (const CLDElement* found = FindOperand(element->GetChildA(), operand))
+        return found;
+    return FindOperand(element->GetChildB(), operand);
+}
+
+} // namespace
+
+// Branch: four clicks, down from the first contact, across and back up
+// behind the second, put a "????" contact in parallel with both, as one
+// edit; Esc after two clicks and a right press leave the diagram as it was.
+TEST_F(LDEditCommandTest, BranchClicksPutAContactInParallelWithTheStretch)
+{
+    constexpr int kCell = LD_CELL_WIDTH;
+    constexpr int kRow = LD_CELL_HEIGHT;
+    constexpr UINT kEscape = 0x1B;
+    LoadIL({"(* Network 0 *)", "LD %I0.0", "AND %I0.1", "ST %Q0.0"});
+    Editor().RelayoutVisible();
+    const CLDElement* first = FindOperand(Root(0), "%I0.0");
+    const CLDElement* second = FindOperand(Root(0), "%I0.1");
+    ASSERT_TRUE(first != nullptr && second != nullptr);
+    const int left = first->GetPosition().column * kCell + 10;
+    const int right = (second->GetPosition().column + 1) * kCell + 10;
+    const int rung = first->GetPosition().row * kRow + 10;
+    const std::string before = IL();
+
+    ASSERT_TRUE(Enabled(ID_LD_BRANCH));
+    Editor().OnLDCommand(ID_LD_BRANCH);
+    ASSERT_TRUE(Editor().IsDrawingBranch());
+    Editor().OnLButtonDown(0, left, rung);
+    Editor().OnLButtonDown(0, left, rung + kRow);
+    Editor().OnChar(kEscape, 1, 0);
+    EXPECT_FALSE(Editor().IsDrawingBranch());
+    EXPECT_EQ(IL(), before);
+
+    Editor().OnLDCommand(ID_LD_BRANCH);
+    Editor().OnLButtonDown(0, left, rung);
+    Editor().OnRButtonDown(0, left, rung + kRow);
+    EXPECT_FALSE(Editor().IsDrawingBranch());
+    EXPECT_EQ(IL(), before);
+
+    const int snapshots = m_program->GetUndoCount();
+    Editor().OnLDCommand(ID_LD_BRANCH);
+    Editor().OnLButtonDown(0, left, rung);
+    Editor().OnLButtonDown(0, left, rung + kRow);
+    Editor().OnLButtonDown(0, right, rung + kRow);
+    EXPECT_EQ(Editor().GetBranchTracker().GetCount(), 3);
+    Editor().OnLButtonDown(0, right, rung);
+    EXPECT_FALSE(Editor().IsDrawingBranch());
+    EXPECT_EQ(IL(), "(* Network 0 *)\nLD    %I0.0\nAND    %I0.1\nOR    ????\nST   %Q0.0\n") << IL();
+    EXPECT_EQ(m_program->GetUndoCount(), snapshots + 1);
+}
