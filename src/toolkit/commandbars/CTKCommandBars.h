@@ -5,6 +5,7 @@
 
 #include "platform/ui/CCmdTarget.h"
 #include "platform/ui/CWnd.h"
+#include "toolkit/commandbars/CTKControls.h"
 
 #include <cstddef>
 #include <string>
@@ -148,6 +149,11 @@ public:
     // after it and the profile, with a leading dot.
     static std::string HiddenArchivePath(const std::string& settingsFile, const std::string& profile);
 
+    // The id of the first MDI child window the Window menu lists: 0xFF00, or
+    // 0x8000 once a child with an id from 0x8000 to 0x800E has been active.
+    UINT GetFirstMDIChildId() const { return m_nFirstMDIChildId; }
+    void SetFirstMDIChildId(UINT id) { m_nFirstMDIChildId = id; }
+
 private:
     static void RunPopupLoop(CTKPopupBar* popup);
     void SaveControls(const CSettingsStore& store, const std::string& profile);
@@ -170,4 +176,5 @@ private:
     QPointer<CTKDockBar> m_pDocks[4];
     CFrameWnd* m_pFrame = nullptr;
     BOOL m_bLayoutLock = FALSE;
+    UINT m_nFirstMDIChildId = kTKMdiFirstChildId;
 };

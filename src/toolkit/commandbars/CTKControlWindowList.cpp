@@ -4,9 +4,9 @@
 #include "platform/ui/CMDIClient.h"
 #include "platform/ui/CMDIFrameWnd.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
+#include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControls.h"
 
-#include <atomic>
 #include <cstdio>
 
 IMPLEMENT_SERIAL(CTKControlWindowList, CTKControlButton, 0x80000006)
@@ -16,9 +16,6 @@ namespace {
 constexpr UINT kLowChildIds = 0x8000;
 constexpr UINT kLowChildIdsEnd = 0x800E;
 
-// The id of the first MDI child window, for the whole program.
-std::atomic<UINT> g_firstMDIChildId{kTKMdiFirstChildId};
-
 } // namespace
 
 CTKControlWindowList::CTKControlWindowList()
@@ -26,17 +23,14 @@ CTKControlWindowList::CTKControlWindowList()
     m_nId = kTKWindowListId;
 }
 
-UINT CTKControlWindowList::GetFirstMDIChildId()
-{
-    return g_firstMDIChildId;
-}
-
 void CTKControlWindowList::OnCalcDynamicSize(DWORD)
 {
-    RemoveFollowing([](const CTKControl* control) { return control->GetID() >= g_firstMDIChildId; });
+    CTKCommandBars* bars = m_pParent ? m_pParent->GetCommandBars() : nullptr;
+    const UINT listed = bars ? bars->GetFirstMDIChildId() : kTKMdiFirstChildId;
+    RemoveFollowing([listed](const CTKControl* control) { return control->GetID() >= listed; });
     auto* frame = dynamic_cast<CMDIFrameWnd*>(m_pParent ? m_pParent->GetFrameSite() : nullptr);
     CMDIClient* client = frame ? frame->GetMDIClient() : nullptr;
-    if (!client || !client->IsWindow()) {
+    if (!bars || !client || !client->IsWindow()) {
         SetHideFlags(0);
         return;
     }
@@ -44,9 +38,9 @@ void CTKControlWindowList::OnCalcDynamicSize(DWORD)
         return;
     const CMDIChildWnd* active = client->GetActive();
     if (active && active->GetDlgCtrlID() >= kLowChildIds && active->GetDlgCtrlID() <= kLowChildIdsEnd)
-        g_firstMDIChildId = kLowChildIds;
+        bars->SetFirstMDIChildId(kLowChildIds);
     int items = 0;
-    for (UINT id = g_firstMDIChildId; items < kTKMaxWindowItems; ++id) {
+    for (UINT id = bars->GetFirstMDIChildId(); items < kTKMaxWindowItems; ++id) {
         CWnd* child = client->GetDlgItem(id);
         if (!child)
             return;

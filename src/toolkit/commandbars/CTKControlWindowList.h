@@ -13,9 +13,6 @@ class CTKControlWindowList : public CTKControlList {
     DECLARE_SERIAL(CTKControlWindowList)
 public:
     CTKControlWindowList();
-    // The id of the first MDI child window: 0xFF00, or 0x8000 once a child
-    // with an id from 0x8000 to 0x800E has been seen active.
-    static UINT GetFirstMDIChildId();
 
     void OnCalcDynamicSize(DWORD layoutMode) override;
 };
