@@ -18,6 +18,7 @@
 #include "model/CZULFB.h"
 #include "model/CZULFunc.h"
 #include "platform/CSharedMemoryBlock.h"
+#include "support/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -27,19 +28,6 @@
 #include <cstring>
 
 namespace {
-
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t from = 0;
-    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', from)) {
-        lines.push_back(text.substr(from, at - from));
-        from = at + 1;
-    }
-    if (from < text.size())
-        lines.push_back(text.substr(from));
-    return lines;
-}
 
 // count networks "LD <tag>n / ST q<tag>n".
 std::string Networks(int count, const std::string& tag)

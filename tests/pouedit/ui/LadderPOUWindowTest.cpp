@@ -21,6 +21,7 @@
 #include "platform/FileSystem.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedUi.h"
+#include "support/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -29,19 +30,6 @@ namespace {
 using B = ObjectCodeBuilder;
 
 const std::string LANGUAGE_LINE = "(*2*)\r\n";
-
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t from = 0;
-    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', from)) {
-        lines.push_back(text.substr(from, at - from));
-        from = at + 1;
-    }
-    if (from < text.size())
-        lines.push_back(text.substr(from));
-    return lines;
-}
 
 // The lines of a file with their line ends, runs of blanks and outer blanks
 // dropped: what the compiler reads of them.
