@@ -479,10 +479,33 @@ BOOL CILEditor::RegisterTimerCounterInstance(const std::vector<std::string>& tok
     }
     if (!declares)
         return TRUE;
-    if (!Project().FBTable.AddFBInstance(operand, tokens[0], pouName, FB_LIST_TABLE))
+    if (!Project().FBTable.AddFBInstance(operand, tokens[0], pouName, FB_LIST_TABLE)
+        && !IsUnclaimedInstanceOfPOU(operand, tokens[0], pouName))
         return FALSE;
     m_instances.insert(m_instances.begin(), {operand, tokens[0], row});
     return TRUE;
+}
+
+// A scan of the project's programs (Compile All, a download) may have entered
+// this POU's instance in the table before the editor checked its line, as
+// happens when the text was typed into a window that has not painted since.
+// The line then claims that entry instead of counting as a second declaration.
+BOOL CILEditor::IsUnclaimedInstanceOfPOU(const std::string& name, const std::string& fbType,
+                                         const std::string& pouName) const
+{
+    const std::string instance = ByteString::Upper(name);
+    for (const CILInstanceEntry& entry : m_instances) {
+        if (ByteString::Upper(entry.name) == instance)
+            return FALSE;
+    }
+    std::vector<std::string> names;
+    std::vector<std::string> types;
+    Project().FBTable.GetFBInstancesOfPOU(pouName, names, types);
+    for (size_t i = 0; i < names.size() && i < types.size(); ++i) {
+        if (names[i] == instance && types[i] == ByteString::Upper(fbType))
+            return TRUE;
+    }
+    return FALSE;
 }
 
 BOOL CILEditor::CheckSubroutineCall(const std::vector<std::string>& tokens, const std::string& pouName,

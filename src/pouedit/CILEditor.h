@@ -314,6 +314,8 @@ private:
     void RebuildLabels();
     int NetworkOfRow(int row, int carried) const;
     BOOL RegisterTimerCounterInstance(const std::vector<std::string>& tokens, int row, const std::string& pouName);
+    BOOL IsUnclaimedInstanceOfPOU(const std::string& name, const std::string& fbType,
+                                  const std::string& pouName) const;
     BOOL IsSubroutineName(const std::string& text) const;
 
     CILProgram& m_program;

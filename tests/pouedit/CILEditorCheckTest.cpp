@@ -132,6 +132,24 @@ TEST_F(CILEditorCheckTest, TimerDeclaredTwiceInOnePOU)
     EXPECT_EQ(names.size(), 2u);
 }
 
+TEST_F(CILEditorCheckTest, InstanceEnteredByAScanBeforeTheFirstCheckIsClaimedByItsLine)
+{
+    // Compile All scanned the typed text before the editor ever checked it.
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("T37", "TON", "MAIN", FB_LIST_TABLE));
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("T38", "TON", "PUMP", FB_LIST_TABLE));
+    ASSERT_TRUE(Project().FBTable.AddFBInstance("C5", "CTU", "MAIN", FB_LIST_TABLE));
+    SetLines({"(* Network 0 *)", "TON     T37, 100", "TON     %T37, 50", "TON     T38, 10", "CTD     C5, %I0.1, 10"});
+    // The first declaration takes the scanned entry; a second one, another
+    // POU's instance and another type stay errors.
+    EXPECT_EQ(CheckAll(), (States{0, 0, E, E, E}));
+    EXPECT_FALSE(m_program->IsValid());
+    Text().erase(Text().begin() + 2, Text().end());
+    EXPECT_EQ(CheckAll(), (States{0, 0}));
+    EXPECT_TRUE(m_program->IsValid());
+    ASSERT_EQ(Editor().GetInstanceEntries().size(), 1u);
+    EXPECT_EQ(Editor().GetInstanceEntries()[0].row, 1);
+}
+
 TEST_F(CILEditorCheckTest, InstanceDeclaredInTwoPOUsOfOneProject)
 {
     FakePOUHost pumpHost;
