@@ -100,6 +100,9 @@ CPOUEditorView::CPOUEditorView()
         Cmd::Update(ID_LANGUAGE_LD, &CPOUEditorView::OnUpdateLanguage),
     };
     AddCommandTable(kCommands);
+    // The editors act on double clicks: the IL editor selects the word, the
+    // ladder editor opens the element's dialog.
+    SetClassStyle(CS_DBLCLKS);
 }
 
 CPOUEditorDoc* CPOUEditorView::GetDocument() const
