@@ -6,11 +6,14 @@
 #include "pouedit/ui/POUWindowFixture.h"
 
 #include "ladder/CBlock.h"
+#include "ladder/CLDCatalogueInsert.h"
 #include "ladder/CLDEditor.h"
 #include "ladder/CLDProgram.h"
 #include "ladder/CLadderProgramFactory.h"
 #include "ladder/ui/CLDDialogs.h"
 #include "ladder/ui/RegisterLadderUiClasses.h"
+#include "model/CInstructionDef.h"
+#include "model/InstructionCatalog.h"
 #include "platform/CArchive.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedUi.h"
@@ -25,11 +28,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 namespace {
 
 constexpr int kOkButton = 1;
+
+const CInstructionDef* CatalogueRow(const char* name)
+{
+    for (const CInstructionDef& row : g_LDInstructionTable) {
+        if (std::strcmp(row.name, name) == 0)
+            return &row;
+    }
+    return nullptr;
+}
 
 // Runs the script on the next modal dialog as soon as it shows; records
 // whether one came. A dialog that never comes leaves the flag unset.
@@ -245,4 +258,40 @@ TEST_F(LDWindowMouseTest, WhileMonitoringTheWindowOnlyBrowses)
     EXPECT_EQ(IL(), before);
     EXPECT_EQ(Ladder()->GetUndoCount(), snapshots);
     EXPECT_FALSE(m_doc->IsModified());
+}
+
+TEST_F(LDWindowMouseTest, CatalogueRowsSentToTheWindowLandAtTheSelection)
+{
+    struct Case {
+        const char* row;
+        const char* selected; // the operand of the element selected first
+        const char* il;       // what the network's IL holds afterwards
+    };
+    const Case cases[] = {
+        {"-|/|-", "%I0.1", "ANDN    ????"},
+        {"-(S)", "%Q0.0", "S       ????"},
+        {"ADD", "%I0.1", "ADD     ????"},
+        {"TON", "%I0.1", "TON     ????"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        CLDElement* selected = Operand(c.selected);
+        ASSERT_NE(selected, nullptr);
+        Ladder()->Select(selected);
+        m_doc->SetModifiedFlag(FALSE);
+        const int snapshots = Ladder()->GetUndoCount();
+        const CInstructionDef* row = CatalogueRow(c.row);
+        ASSERT_NE(row, nullptr);
+        m_view->SendMessage(WM_INSERT_FROM_CATALOGUE, LD_INSERT_CATALOGUE_ROW, reinterpret_cast<LPARAM>(row));
+        std::string il = IL();
+        for (size_t at = il.find("  "); at != std::string::npos; at = il.find("  "))
+            il.erase(at, 1);
+        std::string wanted = c.il;
+        for (size_t at = wanted.find("  "); at != std::string::npos; at = wanted.find("  "))
+            wanted.erase(at, 1);
+        EXPECT_NE(il.find(wanted), std::string::npos) << IL();
+        EXPECT_EQ(Ladder()->GetUndoCount(), snapshots + 1);
+        EXPECT_TRUE(m_doc->IsModified());
+        ASSERT_TRUE(RunCommand(ID_EDIT_UNDO));
+    }
 }
