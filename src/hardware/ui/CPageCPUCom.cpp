@@ -77,7 +77,7 @@ void CPageCPUCom::BuildControls()
     Label(this, "ms", 88, 127, 15, 10, ID_MS_LABEL);
     Label(this, "Retry", 115, 127, 25, 10, ID_RETRY_LABEL);
     m_retries = Field(this, ID_RETRIES, 142, 125, 30);
-    Label(this, "次", 175, 127, 10, 10, ID_TIMES_LABEL)->hide();
+    Label(this, "\xB4\xCE", 175, 127, 10, 10, ID_TIMES_LABEL)->hide();
 }
 
 BOOL CPageCPUCom::OnInitDialog()
