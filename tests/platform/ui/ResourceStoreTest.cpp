@@ -8,7 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -131,6 +135,44 @@ TEST(ResourceStoreTest, ProgramCursorsDrawnAsPicturesKeepTheirHotSpot)
     CResourceStore store;
     EXPECT_FALSE(store.LoadText("7 CURSOR \"pictures/ilgutter.png\", 40, 1\n", ":/resources/x.rc", &error));
     EXPECT_EQ(error, ":/resources/x.rc: cursor 7: hot spot outside the picture");
+}
+
+// Each toolbar cuts its picture strip into one cell per button in list
+// order, so a strip that does not match its list puts pictures on the wrong
+// buttons. Every cell is drawn, and no two buttons share a picture.
+TEST(ResourceStoreTest, ProgramToolbarStripsHoldOneDistinctPicturePerButton)
+{
+    const UINT toolBarIds[] = {123, 284, 286, 288};
+    std::string error;
+    ASSERT_TRUE(InitProgramResources(&error)) << error;
+    const CResourceStore& store = CResourceStore::Instance();
+    std::map<std::vector<DWORD>, UINT> commandOfPicture;
+    for (UINT id : toolBarIds) {
+        const CToolBarResource* bar = store.FindToolBar(id);
+        const CIconImage* strip = store.FindBitmap(id);
+        ASSERT_NE(bar, nullptr) << id;
+        ASSERT_NE(strip, nullptr) << id;
+        std::vector<UINT> buttons;
+        std::copy_if(bar->commands.begin(), bar->commands.end(), std::back_inserter(buttons),
+                     [](UINT command) { return command != 0; });
+        EXPECT_TRUE(strip->IsAlpha()) << id;
+        EXPECT_EQ(strip->Height(), bar->buttonHeight) << id;
+        ASSERT_EQ(strip->Width(), bar->buttonWidth * static_cast<int>(buttons.size())) << id;
+        // The bar shows through around the pictures, not a background of the strip's own.
+        const std::vector<DWORD>& all = strip->Pixels();
+        EXPECT_TRUE(std::any_of(all.begin(), all.end(), [](DWORD argb) { return CIconImage::AlphaOf(argb) == 0; }))
+            << id;
+        for (size_t i = 0; i < buttons.size(); ++i) {
+            const CIconImage cell =
+                strip->Copy(static_cast<int>(i) * bar->buttonWidth, 0, bar->buttonWidth, bar->buttonHeight);
+            const std::vector<DWORD>& pixels = cell.Pixels();
+            const auto opaque = std::count_if(pixels.begin(), pixels.end(),
+                                              [](DWORD argb) { return CIconImage::AlphaOf(argb) == 255; });
+            EXPECT_GT(opaque, 0) << "button " << buttons[i] << " has an empty picture";
+            const auto [entry, added] = commandOfPicture.emplace(pixels, buttons[i]);
+            EXPECT_TRUE(added) << "buttons " << entry->second << " and " << buttons[i] << " share a picture";
+        }
+    }
 }
 
 } // namespace
