@@ -1,6 +1,7 @@
 #include "CCanOpenMapOD.h"
 
 #include "CCanOpenNetwork.h"
+#include "CanOpenGridColumns.h"
 #include "CanOpenUiTexts.h"
 #include "hardware/canopen/CCanOpenODTree.h"
 #include "hardware/canopen/CanOpenTexts.h"
@@ -28,6 +29,8 @@ namespace {
 
 constexpr UINT kPdoEditorBase = 5100;
 constexpr UINT kMapEditorId = 5200;
+// The widest text of each PDO column: name, COB-ID, type, event and inhibit time.
+constexpr const char* kPdoWidestTexts[] = {"TPDO 8", "16#57F", "255", "65535", "65535"};
 
 CRect ToCRect(const QRect& place)
 {
@@ -64,14 +67,14 @@ CCanOpenPdoGridCtrl::CCanOpenPdoGridCtrl(CCanOpenPdoTable& table, std::function<
     : CCPGridCtrl(parent), m_table(table), m_selectPdo(std::move(selectPdo))
 {
     for (int column = 0; column < m_table.ColumnCount(); ++column) {
-        AddCol(CCanOpenPdoTable::ColumnWidth(column), CCanOpenPdoTable::ColumnHeader(column));
+        AddCol(FitColumnWidth(*this, CCanOpenPdoTable::ColumnWidth(column), CCanOpenPdoTable::ColumnHeader(column),
+                              kPdoWidestTexts[column]),
+               CCanOpenPdoTable::ColumnHeader(column));
         const int kind = column == PDO_COL_TYPE ? CCPCellCtrl::KIND_DROPDOWN
                          : m_table.IsEditableColumn(column) ? CCPCellCtrl::KIND_EDIT
                                                             : CCPCellCtrl::KIND_DISPLAY;
         DefineColCtrl(column, kind, 0, kPdoEditorBase + UINT(column));
     }
-    SetFixedColCount(1, FALSE);
-    SetFixedColWidth(CCanOpenPdoTable::ColumnWidth(PDO_COL_NAME), FALSE);
     SetGridRowCount(CANOPEN_PDOS, TRUE);
 }
 
