@@ -2,19 +2,13 @@
 // grid columns wide enough for their headers and texts, no blank header
 // column, and no control lying over another.
 
-#include "hardware/CpuPagesFixture.h"
-#include "hardware/canopen/ui/CCanOpenCfg.h"
-#include "hardware/canopen/ui/CCanOpenSheet.h"
+#include "CanOpenSheetFixture.h"
+
 #include "hardware/canopen/ui/CCanOpenSlaveList.h"
-#include "hardware/canopen/ui/RegisterCanopenUiClasses.h"
-#include "hardware/ui/CCanOpenFrame.h"
-#include "hardware/ui/CSheetCPU.h"
-#include "platform/ui/CMessagePump.h"
 #include "platform/ui/QtText.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QTabWidget>
 #include <QTableView>
 
 #include <memory>
@@ -23,18 +17,14 @@
 
 namespace {
 
-constexpr QSize kViewSize(1200, 900);
 // Margins of a cell's text inside its column.
 constexpr int kTextMargin = 6;
 
-class CanOpenPagesLayoutTest : public CpuPagesFixture {
+class CanOpenPagesLayoutTest : public CanOpenSheetFixture {
 protected:
     void SetUp() override
     {
-        CpuPagesFixture::SetUp();
-        CMessagePump::Install();
-        std::string error;
-        ASSERT_TRUE(RegisterCanopenUiClasses(&error)) << error;
+        CanOpenSheetFixture::SetUp();
         // Node 1 with one mapped object, node 126 with the highest node numbers in its texts.
         for (int slot : {0, CANOPEN_SLAVES - 1}) {
             CCanOpenSlave& slave = Project().CanOpenSlaves[slot];
@@ -43,26 +33,11 @@ protected:
             slave.TPDO[7].COB_ID = 0x57F;
             slave.TPDO[7].Rows[0] = {"uIO_outPut", 0x6200, 1, 8, "%VB3000"};
         }
-        CZUL_Q7_PLC& cpu = AddModule(CPU_CODE_VC16);
-        m_frame = std::make_unique<CCanOpenFrame>(*m_app);
-        m_frame->Create(nullptr, CRect(0, 0, kViewSize.width(), kViewSize.height()), 0, WS_VISIBLE);
-        m_frame->SetModule(&cpu);
-        m_frame->OnInitialUpdate();
-        m_frame->GetSheet()->GetTabControl()->setCurrentIndex(3);
-        auto* page = dynamic_cast<CCanOpenCfg*>(m_frame->GetSheet()->CanOpenPage());
-        ASSERT_NE(page, nullptr);
-        m_sheet = page->GetCanOpenSheet();
+        OpenFrame();
+        m_sheet = ShowCanOpenTab();
         ASSERT_NE(m_sheet, nullptr);
     }
-    void TearDown() override
-    {
-        m_frame.reset();
-        CpuPagesFixture::TearDown();
-    }
 
-    CCanOpenFrame& Frame() { return *m_frame; }
-
-    std::unique_ptr<CCanOpenFrame> m_frame;
     CCanOpenSheet* m_sheet = nullptr;
 };
 
