@@ -25,6 +25,8 @@
 #include "platform/FileSystem.h"
 #include "platform/ui/CTreeCtrl.h"
 #include "platform/ui/QtText.h"
+#include "shell/CGlobalVarTable.h"
+#include "shell/ui/CGlobalVarView.h"
 #include "shell/ui/COutputList.h"
 #include "shell/ui/COutputView.h"
 #include "shell/ui/CPageGenSetting.h"
@@ -57,6 +59,7 @@ constexpr UINT ID_NEW_PROJECT = 32695;
 constexpr UINT ID_SAVE_PROJECT = 32779;
 constexpr UINT ID_COMPILE_ALL = 32935;
 constexpr UINT ID_OPTIONS = 32874;
+constexpr UINT ID_GLOBAL_VARIABLE = 32936;
 constexpr int kPositionVC16 = 15; // "VC16-40AR" in the Options sheet's CPU list
 constexpr int kLanguagePositionIL = 0;
 constexpr int kCpuTab = 1;
@@ -305,6 +308,18 @@ TEST_F(CanOpenMainWindowTest, ImportAddMoveMapSaveReopenAndCompile)
     }
     Snapshot(sheet, "mapping");
 
+    SCOPED_TRACE("a global symbol at the first object's local address");
+    // Leaving the mapping page writes its grids into the working list.
+    sheet->SetActivePage(&network);
+    const std::string receiveAddress = working.Slave(0).RPDO[0].Rows[0].Mem;
+    ASSERT_FALSE(receiveAddress.empty());
+    Command(ID_GLOBAL_VARIABLE);
+    auto* globals = ChildOf<CGlobalVarView>(m_frame);
+    ASSERT_NE(globals, nullptr);
+    CCPGridHost& symbols = globals->GetGridCtrl().GetHost();
+    symbols.OnSaveCellData(CGlobalVarTable::COL_SYMBOL, 0, "Control");
+    symbols.OnSaveCellData(CGlobalVarTable::COL_ADDRESS, 0, receiveAddress);
+
     SCOPED_TRACE("the overview lists both objects, receive first, and ten empty rows");
     CCanOpenCrossRef& overview = sheet->CrossRefPage();
     sheet->SetActivePage(&overview);
@@ -315,6 +330,11 @@ TEST_F(CanOpenMainWindowTest, ImportAddMoveMapSaveReopenAndCompile)
     const std::string receiveMemory = overview.List().Row(0).memory;
     const std::string transmitMemory = overview.List().Row(1).memory;
     EXPECT_NE(receiveMemory, transmitMemory);
+    EXPECT_EQ(receiveAddress, receiveMemory);
+    std::string symbol;
+    BYTE mark = 0;
+    overview.Grid()->GetCellText(CROSS_REF_COLUMNS - 1, 0, symbol, mark);
+    EXPECT_EQ("Control", symbol);
     Snapshot(sheet, "overview");
     sheet->SetActivePage(&sheet->MasterPage());
     Snapshot(sheet, "master");
@@ -344,6 +364,9 @@ TEST_F(CanOpenMainWindowTest, ImportAddMoveMapSaveReopenAndCompile)
     ASSERT_EQ(2, sheet->CrossRefPage().List().GetRowCount());
     EXPECT_EQ(receiveMemory, sheet->CrossRefPage().List().Row(0).memory);
     EXPECT_EQ(transmitMemory, sheet->CrossRefPage().List().Row(1).memory);
+    symbol.clear();
+    sheet->CrossRefPage().Grid()->GetCellText(CROSS_REF_COLUMNS - 1, 0, symbol, mark);
+    EXPECT_EQ("Control", symbol);
 
     SCOPED_TRACE("Compile All");
     Command(ID_COMPILE_ALL);
