@@ -38,8 +38,10 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -111,6 +113,54 @@ T* ChildOf(QObject* parent)
         if (auto* typed = dynamic_cast<T*>(child))
             return typed;
     return nullptr;
+}
+
+// Chooses the entry of the next context menu once it is up; records
+// whether the menu came and what it offered.
+struct CMenuAnswer {
+    bool done = false;
+    bool shown = false;
+    std::vector<std::string> entries;
+};
+
+// waitMs 0: only a menu that is already up when the events are next run.
+void WhenMenu(const std::string& entry, CMenuAnswer& answer, int waitMs = kWaitMs)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    auto deadline = std::make_shared<QElapsedTimer>();
+    deadline->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, entry, deadline, waitMs, &answer] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr && deadline->elapsed() < waitMs)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        answer.done = true;
+        if (menu == nullptr)
+            return;
+        answer.shown = true;
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            answer.entries.push_back(FromQString(action->text()));
+            if (answer.entries.back() == entry)
+                chosen = action;
+        }
+        if (chosen == nullptr) {
+            menu->close();
+            return;
+        }
+        menu->setActiveAction(chosen);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    timer->start();
+}
+
+// A right press at the centre of a rectangle of a view's viewport.
+void RightPress(QAbstractItemView* view, const QRect& place)
+{
+    QTest::mousePress(view->viewport(), Qt::RightButton, {}, place.center());
+    QTest::mouseRelease(view->viewport(), Qt::RightButton, {}, place.center());
 }
 
 void Snapshot(QWidget* window, const std::string& name)
@@ -374,6 +424,73 @@ TEST_F(CanOpenMainWindowTest, ImportAddMoveMapSaveReopenAndCompile)
     ASSERT_FALSE(compiled.empty());
     EXPECT_NE(compiled.back().find("$$$ Compilation successful   :  0 errors"), std::string::npos)
         << ::testing::PrintToString(compiled);
+}
+
+TEST_F(CanOpenMainWindowTest, ContextMenusAddMoveAndMapThroughThePages)
+{
+    Start();
+    NewVC16Project(m_folder / "Menus.qpj");
+    ASSERT_EQ(App().ProjectOpen, 1) << ::testing::PrintToString(m_ui.box.Texts());
+    CCanOpenSheet* sheet = OpenCanOpenSheet();
+    ASSERT_NE(sheet, nullptr);
+    CCanOpenNetwork& network = sheet->NetworkPage();
+    ASSERT_GT(App().GetSlaveTypeCount(), 0);
+    const std::string type = App().GetSlaveType(0)->name;
+    QTreeWidget* types = network.TypeTree()->Tree();
+
+    SCOPED_TRACE("a category offers no menu; a type adds a slave");
+    QTreeWidgetItem* category = network.FindTreeItem(kIoCategoryItem);
+    ASSERT_NE(category, nullptr);
+    CMenuAnswer none;
+    WhenMenu("", none, 0);
+    RightPress(types, types->visualItemRect(category));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return none.done; }));
+    EXPECT_FALSE(none.shown);
+    QTreeWidgetItem* typeItem = network.FindTreeItem(type);
+    ASSERT_NE(typeItem, nullptr);
+    types->scrollToItem(typeItem);
+    CMenuAnswer add;
+    WhenMenu("\xCC\xED\xBC\xD3\xB4\xD3\xD5\xBE\xB5\xBD\xCD\xF8\xC2\xE7(&A)", add);
+    RightPress(types, types->visualItemRect(typeItem));
+    ASSERT_TRUE(add.shown);
+    EXPECT_EQ(2u, add.entries.size());
+    CCanOpenSlaveGrid& working = network.Model().SlaveGrid();
+    ASSERT_TRUE(working.IsConfigured(0)) << ::testing::PrintToString(add.entries);
+
+    SCOPED_TRACE("the slave list's menu moves the slave down");
+    QTableView* slaves = network.SlaveList()->GetTableView();
+    CMenuAnswer down;
+    WhenMenu("\xCF\xC2\xD2\xC6(X)", down);
+    RightPress(slaves, slaves->visualRect(slaves->model()->index(0, SLAVE_COL_NAME)));
+    ASSERT_TRUE(down.shown);
+    EXPECT_EQ(4u, down.entries.size());
+    EXPECT_FALSE(working.IsConfigured(0));
+    EXPECT_TRUE(working.IsConfigured(1));
+
+    SCOPED_TRACE("the object tree's menu maps an object, the mapping grid's menu deletes it");
+    CCanOpenMapOD& map = sheet->MapPage();
+    sheet->SetActivePage(&map);
+    QTreeWidgetItem* slave = map.FindTreeItem(ByteString::Format(kSlaveItemFormat, 2, type.c_str()));
+    ASSERT_NE(slave, nullptr);
+    QTreeWidget* objects = map.Tree()->Tree();
+    RightPress(objects, objects->visualItemRect(slave));
+    ASSERT_EQ(2, map.Model().CurrentSlave());
+    QTreeWidgetItem* object = FirstLeaf(ChildItem(slave, kReceiveBranchItem));
+    ASSERT_NE(object, nullptr);
+    for (QTreeWidgetItem* up = object->parent(); up; up = up->parent())
+        up->setExpanded(true);
+    objects->scrollToItem(object);
+    CMenuAnswer map_;
+    WhenMenu("\xCC\xED\xBC\xD3OD\xCF\xEE\xB5\xBDPDO(&A)", map_);
+    RightPress(objects, objects->visualItemRect(object));
+    ASSERT_TRUE(map_.shown);
+    EXPECT_FALSE(map.Model().GetMapCellText(MAP_COL_NAME, 0).empty()) << ::testing::PrintToString(map_.entries);
+    QTableView* mapped = map.MapGrid()->GetTableView();
+    CMenuAnswer remove;
+    WhenMenu("\xC9\xBE\xB3\xFD\xB4\xCBOD\xCF\xEE(&D)", remove);
+    RightPress(mapped, mapped->visualRect(mapped->model()->index(0, MAP_COL_NAME)));
+    ASSERT_TRUE(remove.shown);
+    EXPECT_TRUE(map.Model().GetMapCellText(MAP_COL_NAME, 0).empty()) << ::testing::PrintToString(remove.entries);
 }
 
 } // namespace
