@@ -12,6 +12,7 @@ const char* const kResourceFiles[] = {
     ":/resources/mainframe.rc",
     ":/resources/tablemenu.rc",
     ":/resources/hwmenu.rc",
+    ":/resources/canopenmenu.rc",
     ":/resources/mainwindow.rc",
     ":/resources/ilmenus.rc",
     ":/resources/projtree.rc",

@@ -105,6 +105,8 @@ bool CMasterAndGlobalModel::StatusAreasFit(unsigned allSlaveStates) const
     for (const CStatusArea& area : areas) {
         if (static_cast<int>(area.start) == area.stored || area.start + area.bytes <= vBytes)
             continue;
+        if (m_bringToFront)
+            m_bringToFront();
         char text[256];
         std::snprintf(text, sizeof text, kStatusAreaOutsideV, area.name, static_cast<int>(vBytes) - 1);
         ShowMessage(kMessageCaption, text, MB_OK | MB_ICONEXCLAMATION);

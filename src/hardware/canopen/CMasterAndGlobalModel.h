@@ -7,7 +7,9 @@
 
 #include "platform/WinTypes.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CZULProject;
@@ -35,6 +37,9 @@ public:
     // stores; FALSE after a message when a changed status area does not fit.
     BOOL ApplyMasterSettings();
     bool IsInitialised() const { return m_initialised; }
+    // Called before the status-area warning, so that the warning is seen
+    // with the page in front.
+    void SetBringToFront(std::function<void()> bringToFront) { m_bringToFront = std::move(bringToFront); }
 
     // Control state.
     std::string allSlaveStatesText;
@@ -52,6 +57,7 @@ private:
     void ShowValues();
 
     CZULProject& m_project;
+    std::function<void()> m_bringToFront;
     bool m_initialised = false;
     unsigned m_allSlaveStates = 0;
     unsigned m_masterAddress = 0;

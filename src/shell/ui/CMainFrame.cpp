@@ -1187,7 +1187,8 @@ int CMainFrame::ShowContextMenu(int menuId, int screenX, int screenY, CWnd* targ
         const size_t tab = text.find('\t');
         if (tab != std::string::npos)
             text.resize(tab);
-        QAction* action = qmenu.addAction(QString::fromStdString(text));
+        // Menu texts are held in GBK, as every text of the program.
+        QAction* action = qmenu.addAction(ToQString(text));
         action->setData(id);
     }
     QAction* chosen = qmenu.exec(QPoint(screenX, screenY));

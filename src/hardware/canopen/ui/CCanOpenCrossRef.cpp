@@ -1,5 +1,6 @@
 #include "CCanOpenCrossRef.h"
 
+#include "CanOpenGridColumns.h"
 #include "CanOpenUiTexts.h"
 #include "hardware/canopen/CCanOpenPdoMapping.h"
 #include "model/CZULAppData.h"
@@ -12,15 +13,22 @@
 
 IMPLEMENT_DYNAMIC(CCanOpenCrossRef, CPropertyPage)
 
+namespace {
+
+// The widest text of the columns whose texts have a fixed format.
+constexpr const char* kCrossRefWidestTexts[CROSS_REF_COLUMNS] = {"", "126", "", "TPDO8 1A07 57F", "", "", "", ""};
+
+} // namespace
+
 CCanOpenCrossRefGrid::CCanOpenCrossRefGrid(const CCanOpenCrossRefList& list, const CZULAppData& app, QWidget* parent)
     : CCPGridCtrl(parent), m_list(list), m_app(app)
 {
     for (int column = 0; column < CROSS_REF_COLUMNS; ++column) {
-        AddCol(CCanOpenCrossRefList::ColumnWidth(column), CCanOpenCrossRefList::ColumnHeader(column));
+        AddCol(FitColumnWidth(*this, CCanOpenCrossRefList::ColumnWidth(column),
+                              CCanOpenCrossRefList::ColumnHeader(column), kCrossRefWidestTexts[column]),
+               CCanOpenCrossRefList::ColumnHeader(column));
         DefineColCtrl(column, CCPCellCtrl::KIND_DISPLAY, 0, 0);
     }
-    SetFixedColCount(1, FALSE);
-    SetFixedColWidth(CCanOpenCrossRefList::ColumnWidth(0), FALSE);
     SetGridRowCount(m_list.GetGridRowCount(), TRUE);
 }
 

@@ -1,6 +1,8 @@
 #include "CCanOpenMapOD.h"
 
 #include "CCanOpenNetwork.h"
+#include "CanOpenContextMenu.h"
+#include "CanOpenGridColumns.h"
 #include "CanOpenUiTexts.h"
 #include "hardware/canopen/CCanOpenODTree.h"
 #include "hardware/canopen/CanOpenTexts.h"
@@ -14,6 +16,8 @@
 #include "platform/ui/QtText.h"
 
 #include <QLabel>
+#include <QMouseEvent>
+#include <QTableView>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -28,6 +32,8 @@ namespace {
 
 constexpr UINT kPdoEditorBase = 5100;
 constexpr UINT kMapEditorId = 5200;
+// The widest text of each PDO column: name, COB-ID, type, event and inhibit time.
+constexpr const char* kPdoWidestTexts[] = {"TPDO 8", "16#57F", "255", "65535", "65535"};
 
 CRect ToCRect(const QRect& place)
 {
@@ -64,14 +70,14 @@ CCanOpenPdoGridCtrl::CCanOpenPdoGridCtrl(CCanOpenPdoTable& table, std::function<
     : CCPGridCtrl(parent), m_table(table), m_selectPdo(std::move(selectPdo))
 {
     for (int column = 0; column < m_table.ColumnCount(); ++column) {
-        AddCol(CCanOpenPdoTable::ColumnWidth(column), CCanOpenPdoTable::ColumnHeader(column));
+        AddCol(FitColumnWidth(*this, CCanOpenPdoTable::ColumnWidth(column), CCanOpenPdoTable::ColumnHeader(column),
+                              kPdoWidestTexts[column]),
+               CCanOpenPdoTable::ColumnHeader(column));
         const int kind = column == PDO_COL_TYPE ? CCPCellCtrl::KIND_DROPDOWN
                          : m_table.IsEditableColumn(column) ? CCPCellCtrl::KIND_EDIT
                                                             : CCPCellCtrl::KIND_DISPLAY;
         DefineColCtrl(column, kind, 0, kPdoEditorBase + UINT(column));
     }
-    SetFixedColCount(1, FALSE);
-    SetFixedColWidth(CCanOpenPdoTable::ColumnWidth(PDO_COL_NAME), FALSE);
     SetGridRowCount(CANOPEN_PDOS, TRUE);
 }
 
@@ -165,6 +171,8 @@ BOOL CCanOpenMapOD::OnInitDialog()
     m_mapGrid = new CCanOpenMapGridCtrl(m_model, this);
     m_mapGrid->setObjectName(QString::number(IDC_MAP_MAPPING_GRID));
     m_mapGrid->setGeometry(DialogRect(160, 141, 335, 102));
+    m_tree->Tree()->viewport()->installEventFilter(this);
+    m_mapGrid->GetTableView()->viewport()->installEventFilter(this);
     // The page is already on screen: its new controls must be shown.
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         child->show();
@@ -287,6 +295,62 @@ void CCanOpenMapOD::OnDeleteMappedObject()
     if (Mapping().OnDeleteMappedObject(m_mapGrid->FocusRow()))
         m_model.ReloadMapGrid();
     m_mapGrid->RefreshCells();
+}
+
+bool CCanOpenMapOD::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonPress)
+        return CPropertyPage::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::RightButton)
+        return CPropertyPage::eventFilter(watched, event);
+    const QPoint at = mouse->position().toPoint();
+    const QPoint screen = mouse->globalPosition().toPoint();
+    if (m_tree && watched == m_tree->Tree()->viewport())
+        return OnTreeRightPress(at, screen);
+    if (m_mapGrid && watched == m_mapGrid->GetTableView()->viewport())
+        return OnMapGridRightPress(at, screen);
+    return CPropertyPage::eventFilter(watched, event);
+}
+
+// The item under the cursor is selected: a branch as a left click takes
+// it, an object offers its menu.
+bool CCanOpenMapOD::OnTreeRightPress(const QPoint& at, const QPoint& screen)
+{
+    QTreeWidgetItem* item = m_tree->Tree()->itemAt(at);
+    if (!item)
+        return true;
+    m_tree->SelectItem(item);
+    if (item->childCount() > 0)
+        OnTreeItemClicked(item);
+    else
+        ShowCanOpenContextMenu(*this, IDR_CANOPEN_OD_TREE_MENU, screen);
+    return true;
+}
+
+// A mapping row under the cursor becomes the focus row and offers its menu.
+bool CCanOpenMapOD::OnMapGridRightPress(const QPoint& at, const QPoint& screen)
+{
+    const QModelIndex cell = m_mapGrid->GetTableView()->indexAt(at);
+    if (!cell.isValid())
+        return false;
+    m_mapGrid->SetActiveCell(cell.column(), cell.row());
+    ShowCanOpenContextMenu(*this, IDR_CANOPEN_MAPPED_MENU, screen);
+    return true;
+}
+
+BOOL CCanOpenMapOD::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(static_cast<DWORD>(wParam))) {
+    case ID_CANOPEN_ADD_OD:
+        OnAddMappedObject();
+        return TRUE;
+    case ID_CANOPEN_DELETE_OD:
+        OnDeleteMappedObject();
+        return TRUE;
+    default:
+        return CPropertyPage::OnCommand(wParam, lParam);
+    }
 }
 
 // F1: the main window must not open its own help as well.

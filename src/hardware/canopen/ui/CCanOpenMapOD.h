@@ -16,6 +16,7 @@ class CCanOpenNetwork;
 class CTreeCtrl;
 class CZULAppData;
 class QLabel;
+class QPoint;
 class QTreeWidgetItem;
 
 constexpr UINT IDD_CANOPEN_MAP_PAGE = 4034;
@@ -80,8 +81,15 @@ public:
     void OnSelectPdo(int pdo, int list);
     void OnAddMappedObject();
     void OnDeleteMappedObject();
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    // Right presses on the object tree and the mapping grid open their menus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool OnTreeRightPress(const QPoint& at, const QPoint& screen);
+    bool OnMapGridRightPress(const QPoint& at, const QPoint& screen);
     void BuildODTree();
     void RepaintGrids();
     void ShowLabels();

@@ -3,6 +3,7 @@
 #include "CCanOpenBootDlg.h"
 #include "CCanOpenKindDlg.h"
 #include "CCanOpenSlaveList.h"
+#include "CanOpenContextMenu.h"
 #include "CanOpenUiTexts.h"
 #include "hardware/canopen/CanOpenTexts.h"
 #include "hardware/ui/CpuPageControls.h"
@@ -15,6 +16,8 @@
 #include "platform/ui/QtText.h"
 
 #include <QFileDialog>
+#include <QMouseEvent>
+#include <QTableView>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -96,6 +99,8 @@ void CCanOpenNetwork::BuildControls()
     m_list = new CCanOpenSlaveList(m_model.SlaveGrid(), this);
     m_list->setObjectName(QString::number(IDC_NETWORK_SLAVE_LIST));
     m_list->setGeometry(DialogRect(154, 36, 336, 207));
+    m_tree->Tree()->viewport()->installEventFilter(this);
+    m_list->GetTableView()->viewport()->installEventFilter(this);
     // The page is already on screen: its new controls must be shown.
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         child->show();
@@ -242,6 +247,72 @@ void CCanOpenNetwork::InsertSlaveTypeItem(const std::string& typeName, const std
     QTreeWidgetItem* branch = BranchItem(category);
     m_tree->InsertItem(typeName, kTypeImage, kTypeImage, branch);
     m_tree->Expand(branch, TVE_EXPAND);
+}
+
+bool CCanOpenNetwork::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonPress)
+        return CPropertyPage::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::RightButton)
+        return CPropertyPage::eventFilter(watched, event);
+    const QPoint at = mouse->position().toPoint();
+    const QPoint screen = mouse->globalPosition().toPoint();
+    if (m_tree && watched == m_tree->Tree()->viewport())
+        return OnTreeRightPress(at, screen);
+    if (m_list && watched == m_list->GetTableView()->viewport())
+        return OnListRightPress(at, screen);
+    return CPropertyPage::eventFilter(watched, event);
+}
+
+// The item under the cursor is selected; a slave type offers its menu.
+bool CCanOpenNetwork::OnTreeRightPress(const QPoint& at, const QPoint& screen)
+{
+    QTreeWidgetItem* item = m_tree->Tree()->itemAt(at);
+    if (!item)
+        return false;
+    m_tree->SelectItem(item);
+    if (!m_app.FindSlaveType(FromQString(item->text(0))))
+        return false;
+    ShowCanOpenContextMenu(*this, IDR_CANOPEN_TYPE_MENU, screen);
+    return true;
+}
+
+// A data cell under the cursor becomes the focus cell and offers the slave menu.
+bool CCanOpenNetwork::OnListRightPress(const QPoint& at, const QPoint& screen)
+{
+    const QModelIndex cell = m_list->GetTableView()->indexAt(at);
+    if (!cell.isValid())
+        return false;
+    m_list->SetActiveCell(cell.column(), cell.row());
+    ShowCanOpenContextMenu(*this, IDR_CANOPEN_SLAVE_MENU, screen);
+    return true;
+}
+
+BOOL CCanOpenNetwork::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(static_cast<DWORD>(wParam))) {
+    case ID_CANOPEN_ADD_SLAVE:
+        AddSlaveToNetwork();
+        return TRUE;
+    case ID_CANOPEN_DELETE_TYPE:
+        OnDeleteSlaveType();
+        return TRUE;
+    case ID_CANOPEN_SLAVE_UP:
+        OnMoveSlaveUp();
+        return TRUE;
+    case ID_CANOPEN_SLAVE_DOWN:
+        OnMoveSlaveDown();
+        return TRUE;
+    case ID_CANOPEN_DELETE_SLAVE:
+        OnDeleteSlave();
+        return TRUE;
+    case ID_CANOPEN_BOOT:
+        OnBootProcedure();
+        return TRUE;
+    default:
+        return CPropertyPage::OnCommand(wParam, lParam);
+    }
 }
 
 void CCanOpenNetwork::OpenHelp()

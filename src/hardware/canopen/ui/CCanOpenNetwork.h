@@ -12,6 +12,7 @@
 class CCanOpenSlaveList;
 class CTreeCtrl;
 class CZULAppData;
+class QPoint;
 class QTreeWidgetItem;
 
 constexpr UINT IDD_CANOPEN_NETWORK_PAGE = 4033;
@@ -58,8 +59,12 @@ public:
     void InsertSlaveTypeItem(const std::string& typeName, const std::string& category) override;
     void SetRebuildNeeded() override { m_model.SetRebuildNeeded(TRUE); }
 
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
 protected:
     void OnDestroy() override;
+    // Right presses on the type tree and the slave list open their menus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
@@ -67,6 +72,8 @@ private:
     QTreeWidgetItem* BranchItem(const std::string& category) const;
     void RepaintSlaves();
     void OpenHelp();
+    bool OnTreeRightPress(const QPoint& at, const QPoint& screen);
+    bool OnListRightPress(const QPoint& at, const QPoint& screen);
 
     CZULAppData& m_app;
     CCanOpenNetworkModel m_model;

@@ -34,8 +34,6 @@ CCanOpenSlaveList::CCanOpenSlaveList(CCanOpenSlaveGrid& slaves, QWidget* parent)
         AddCol(CCanOpenSlaveGrid::ColumnWidth(column), CCanOpenSlaveGrid::ColumnHeader(column));
         DefineColCtrl(column, EditorKind(column), 0, kFirstEditorId + UINT(column));
     }
-    SetFixedColCount(1, FALSE);
-    SetFixedColWidth(CCanOpenSlaveGrid::ColumnWidth(SLAVE_COL_ADDRESS), FALSE);
     SetGridRowCount(CANOPEN_SLAVES, TRUE);
 }
 

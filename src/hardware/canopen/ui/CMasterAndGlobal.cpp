@@ -3,6 +3,7 @@
 #include "CanOpenUiTexts.h"
 #include "hardware/ui/CpuPageControls.h"
 #include "model/OpenHelpTopic.h"
+#include "platform/ui/CPropertySheet.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/QtText.h"
 
@@ -35,6 +36,18 @@ QString FieldText(const QLineEdit* field)
 CMasterAndGlobal::CMasterAndGlobal(CZULProject& project)
     : CPropertyPage(IDD_CANOPEN_MASTER_PAGE, kMasterPageCaption), m_model(project)
 {
+    m_model.SetBringToFront([this] { BringToFront(); });
+}
+
+// This page in front of its sheet, and every page that holds that sheet in
+// front of its own, out to the CPU's sheet.
+void CMasterAndGlobal::BringToFront()
+{
+    for (QWidget* window = this; window; window = window->parentWidget()) {
+        auto* page = dynamic_cast<CPropertyPage*>(window);
+        if (page && page->GetSheet())
+            page->GetSheet()->SetActivePage(page);
+    }
 }
 
 void CMasterAndGlobal::BuildControls()

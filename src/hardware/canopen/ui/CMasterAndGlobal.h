@@ -33,6 +33,7 @@ public:
     void OnHelp() override;
 
 private:
+    void BringToFront();
     void BuildControls();
     void ReadControls();
     void ShowValues();

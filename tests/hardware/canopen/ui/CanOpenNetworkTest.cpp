@@ -229,4 +229,14 @@ TEST(CanOpenBootDlgTest, SavingStoresExactlyTheTickedStepsAndCancelKeepsThem)
     }
 }
 
+TEST(CanOpenBootDlgTest, HelpOpensTheFirstContextOfTheHelpTable)
+{
+    CScopedUi ui;
+    CCanOpenBootDlg dialog(3, 0x007F);
+    QTest::mouseClick(Control<QPushButton>(&dialog, IDC_BOOT_HELP), Qt::LeftButton);
+    ASSERT_EQ(1u, ui.help.Requests().size());
+    EXPECT_EQ(1, ui.help.Requests()[0].context);
+    EXPECT_FALSE(dialog.IsSaved());
+}
+
 } // namespace
