@@ -4,11 +4,14 @@
 // and vanish when dropped away, with the drop marker shown on the way; the
 // right button's context menu renames, restyles, groups and gives a button
 // new images; commands dragged out of the Commands page land on a toolbar;
-// toolbars made on the Toolbars page take drops; and the customised bars
-// come back through SaveState and LoadState.
+// toolbars made on the Toolbars page take drops, Reset brings a built-in
+// bar back; and the customised bars come back through SaveState and
+// LoadState.
 
 #include "platform/CImageList.h"
+#include "platform/CUserInterface.h"
 #include "platform/ui/CWinApp.h"
+#include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
@@ -266,7 +269,7 @@ TEST_F(CustomizeModeTest, TheCustomizeCommandOpensTheSheetAndTheBarsEnterCustomi
     EXPECT_TRUE(bars->IsCustomizeMode());
     EXPECT_TRUE(First()->IsCustomizeMode());
     EXPECT_EQ(bars->GetCustomizeContext()->GetCustomizeWindow(), sheet);
-    SaveScreenshot("customize-sheet-toolbars");
+    SaveScreenshot("customize-sheet-toolbars.png");
     // The frame refuses to close under the sheet.
     frame->SendMessage(WM_CLOSE);
     EXPECT_TRUE(frame->IsWindow());
@@ -280,7 +283,7 @@ TEST_F(CustomizeModeTest, TheCustomizeCommandOpensTheSheetAndTheBarsEnterCustomi
     EXPECT_EQ(page.GetCategoriesList()->item(2)->text().toStdString(), "All Commands");
     EXPECT_EQ(page.GetCommandsList().GetCount(), CustomisableCount(First()));
     EXPECT_GE(page.GetCommandsList().GetItemHeight(), 22);
-    SaveScreenshot("customize-sheet-commands");
+    SaveScreenshot("customize-sheet-commands.png");
 
     frame->CloseSheet();
     EXPECT_FALSE(bars->IsCustomizeMode());
@@ -321,7 +324,7 @@ TEST_F(CustomizeModeTest, ButtonsDraggedWithTheMouseMoveCopyOrVanish)
             marker = !Second()->GetDropMarker().IsRectEmpty();
             if (marker && !screenshot) {
                 Second()->UpdateWindow();
-                SaveScreenshot("customize-drag");
+                SaveScreenshot("customize-drag.png");
                 screenshot = TRUE;
             }
         });
@@ -337,6 +340,20 @@ TEST_F(CustomizeModeTest, ButtonsDraggedWithTheMouseMoveCopyOrVanish)
         const CTKControl* selection = bars->GetCustomizeSelection();
         EXPECT_EQ(selection != nullptr, c.firstChange == 0);
     }
+    // The bar's own expand button is no customisable control: a press neither selects nor drags it.
+    CTKControl* expand = nullptr;
+    for (int i = 0; i < First()->GetControlCount() && !expand; ++i)
+        if (First()->GetControl(i)->GetFlags() & kTKFlagNoCustomize)
+            expand = First()->GetControl(i);
+    ASSERT_NE(expand, nullptr);
+    const int count = First()->GetControlCount();
+    const QPoint onExpand = Local(First(), ScreenCentre(First(), expand->GetIndex()));
+    QTest::mousePress(First(), Qt::LeftButton, {}, onExpand);
+    QTest::mouseRelease(First(), Qt::LeftButton, {}, onExpand);
+    EXPECT_NE(bars->GetCustomizeSelection(), expand);
+    EXPECT_EQ(First()->GetControlCount(), count);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+
     // The first control of a bar never begins a group after a move.
     First()->GetControl(1)->SetBeginGroup(TRUE);
     Drag(First(), ScreenCentre(First(), 0), ScreenCentre(Second(), 1), FALSE);
@@ -376,7 +393,7 @@ TEST_F(CustomizeModeTest, TheContextMenuRenamesRestylesGroupsAndReplacesImages)
                 EXPECT_EQ(item->GetEnabled(), index == 0 ? rule.enabledOnFirst : rule.enabledOnSecond) << rule.id;
             }
             if (index == 0)
-                SaveScreenshot("customize-context-menu");
+                SaveScreenshot("customize-context-menu.png");
         });
     }
 
@@ -490,7 +507,7 @@ TEST_F(CustomizeModeTest, CommandsDraggedFromTheCommandsPageLandOnAToolbar)
     }
 }
 
-TEST_F(CustomizeModeTest, ANewToolbarTakesDroppedButtons)
+TEST_F(CustomizeModeTest, ANewToolbarTakesDroppedButtonsAndResetRestoresABuiltInOne)
 {
     OpenSheet();
     CTKCustomizeToolbarsPage& page = frame->Sheet()->GetToolbarsPage();
@@ -512,6 +529,23 @@ TEST_F(CustomizeModeTest, ANewToolbarTakesDroppedButtons)
     Drag(First(), ScreenCentre(First(), 0), where.CenterPoint(), TRUE);
     ASSERT_EQ(custom->GetControlCount(), before + 1);
     EXPECT_EQ(custom->GetControl(0)->GetID(), First()->GetControl(0)->GetID());
+
+    // Reset brings a built-in bar's buttons back once the question is answered with OK.
+    const int original = CustomisableCount(First());
+    const UINT gone = First()->GetControl(1)->GetID();
+    Drag(First(), ScreenCentre(First(), 1), ScreenCentre(First(), 1) + CSize(0, 250), FALSE);
+    ASSERT_EQ(CustomisableCount(First()), original - 1);
+    CScriptedMessageBox messages;
+    CUserInterface::SetMessageBox(&messages);
+    page.GetList()->setCurrentRow(0);
+    for (int answer : {IDCANCEL, IDOK}) {
+        messages.Answer(answer);
+        page.OnReset();
+    }
+    CUserInterface::SetMessageBox(nullptr);
+    EXPECT_EQ(messages.Messages().size(), 2u);
+    EXPECT_EQ(CustomisableCount(First()), original);
+    EXPECT_EQ(First()->GetControl(1)->GetID(), gone);
 }
 
 TEST_F(CustomizeModeTest, CustomisedBarsSurviveSaveStateAndLoadState)
