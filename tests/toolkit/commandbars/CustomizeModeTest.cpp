@@ -10,6 +10,7 @@
 
 #include "platform/CImageList.h"
 #include "platform/CUserInterface.h"
+#include "platform/ui/CQtImageDC.h"
 #include "platform/ui/CWinApp.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
@@ -464,6 +465,30 @@ TEST_F(CustomizeModeTest, TheContextMenuRenamesRestylesGroupsAndReplacesImages)
     WithContextMenu(First(), 1, [](CTKPopupBar* menu) { ClickItem(menu, CTKCustomizeSheet::kDeleteCommand); });
     EXPECT_EQ(First()->GetControlCount(), count - 1);
     EXPECT_EQ(bars->GetCustomizeSelection(), nullptr);
+}
+
+TEST_F(CustomizeModeTest, EveryThemeGivesCommandRowsAHeightAndMarksTheSelectedRow)
+{
+    constexpr int kRowWidth = 200;
+    constexpr int kMinRowHeight = 20;
+    const int themes[] = {kTKThemeOfficeXP, kTKThemeClassic, kTKThemeOffice2003, kTKThemeWindowsXP};
+    for (int theme : themes) {
+        SCOPED_TRACE(theme);
+        CTKBarRenderer::SelectTheme(theme);
+        CTKBarRenderer* renderer = CTKBarRenderer::GetCurrent();
+        // The list asks without a control: the rows must not vanish.
+        CSize row;
+        renderer->DrawListBoxControl(&row, nullptr, nullptr, CRect(), FALSE, FALSE);
+        ASSERT_GE(row.cy, kMinRowHeight);
+        const CRect rect(0, 0, kRowWidth, row.cy);
+        CQtImageDC plain(kRowWidth, row.cy);
+        CQtImageDC selected(kRowWidth, row.cy);
+        CSize drawn;
+        renderer->DrawListBoxControl(&drawn, &plain, First()->GetControl(0), rect, FALSE, TRUE);
+        renderer->DrawListBoxControl(&drawn, &selected, First()->GetControl(0), rect, TRUE, TRUE);
+        EXPECT_NE(plain.GetImage(), selected.GetImage());
+    }
+    CTKBarRenderer::SelectTheme(kTKThemeOfficeXP);
 }
 
 TEST_F(CustomizeModeTest, CommandsDraggedFromTheCommandsPageLandOnAToolbar)
