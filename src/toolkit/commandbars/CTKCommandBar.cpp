@@ -11,6 +11,7 @@
 #include "platform/ui/KeyboardMap.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKControlDragTracker.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKEdit.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
@@ -494,7 +495,14 @@ CTKCommandBars* CTKCommandBar::GetCommandBars() const
 BOOL CTKCommandBar::IsCustomizeMode() const
 {
     // Customising is a mode of the command bars, which keep the flag.
-    return FALSE;
+    const CTKCommandBars* bars = GetCommandBars();
+    return bars ? bars->IsCustomizeMode() : FALSE;
+}
+
+CTKControlDragTracker* CTKCommandBar::GetCustomizeContext() const
+{
+    const CTKCommandBars* bars = GetCommandBars();
+    return bars ? bars->GetCustomizeContext() : nullptr;
 }
 
 CTKCommandBar* CTKCommandBar::GetRootBar() const
@@ -872,6 +880,10 @@ int CTKCommandBar::OnCreate()
 {
     if (CWnd::OnCreate() == -1)
         return -1;
+    // The list of a combo box takes no dropped controls.
+    if (m_nPosition != kTKPositionList)
+        if (CTKControlDragTracker* context = GetCustomizeContext())
+            context->AddDropTarget(this);
     if (m_nBarType != kTKBarPopup)
         EnableToolTips(TRUE);
     return 0;
@@ -879,6 +891,9 @@ int CTKCommandBar::OnCreate()
 
 void CTKCommandBar::OnDestroy()
 {
+    if (m_nPosition != kTKPositionList)
+        if (CTKControlDragTracker* context = GetCustomizeContext())
+            context->RemoveDropTarget(this);
     if (m_nTrackingMode != 0)
         SetTrackingMode(0, FALSE, FALSE);
     CTKPopupTracker::Get().OnBarDestroyed(this);
@@ -972,6 +987,26 @@ void CTKCommandBar::OnRButtonUp(UINT flags, CPoint point)
         control->OnLButtonUp(point);
     else
         control->OnRButtonUp(point);
+}
+
+void CTKCommandBar::OnRButtonDown(UINT flags, CPoint point)
+{
+    CTKCommandBars* bars = GetCommandBars();
+    if (!bars || !IsCustomizeMode() || !IsCustomizable()) {
+        CWnd::OnRButtonDown(flags, point);
+        return;
+    }
+    CTKControl* control = m_pControls->HitTest(point);
+    if (!control || !control->IsVisible() || (control->GetFlags() & kTKFlagNoCustomize))
+        return;
+    SetPopuped(-1, FALSE);
+    SetSelected(-1, FALSE);
+    bars->SetCustomizeSelection(control);
+    CTKControlDragTracker* context = bars->GetCustomizeContext();
+    if (!context || !context->GetCustomizeWindow())
+        return;
+    ClientToScreen(&point);
+    context->ShowCustomizeContextMenu(context->GetCustomizeWindow(), point.x, point.y);
 }
 
 void CTKCommandBar::OnTimer(UINT_PTR id)

@@ -20,6 +20,7 @@ class CTKBarRenderer;
 class CTKCommandBars;
 class CTKCommandImages;
 class CTKControl;
+class CTKControlDragTracker;
 class CTKControlPopup;
 class CTKControls;
 
@@ -104,6 +105,8 @@ public:
     CTKCommandBars* GetCommandBars() const;
     void SetCommandBars(CTKCommandBars* commandBars) { m_pCommandBars = commandBars; }
     BOOL IsCustomizeMode() const;
+    // The customise context of the command bars; null without them.
+    CTKControlDragTracker* GetCustomizeContext() const;
     // The bar reached by following the parent bars to the end.
     CTKCommandBar* GetRootBar() const;
     CWnd* GetSite() const;
@@ -233,6 +236,7 @@ protected:
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnLButtonDblClk(UINT flags, CPoint point) override;
+    void OnRButtonDown(UINT flags, CPoint point) override;
     void OnRButtonUp(UINT flags, CPoint point) override;
     void OnTimer(UINT_PTR id) override;
     BOOL OnEraseBkgnd(CDC* dc) override;

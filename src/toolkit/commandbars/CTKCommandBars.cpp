@@ -21,6 +21,7 @@
 #include "platform/ui/CSettingsStore.h"
 #include "platform/ui/CWinApp.h"
 #include "toolkit/commandbars/CTKBarDragTracker.h"
+#include "toolkit/commandbars/CTKControlDragTracker.h"
 #include "toolkit/commandbars/CTKBarStateInfo.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKDockBar.h"
@@ -67,16 +68,23 @@ std::unique_ptr<CSettingsStore> ProfileStore()
 
 } // namespace
 
-CTKCommandBars::CTKCommandBars() : m_pOptions(new CTKCommandBarsOptions(this)) {}
+CTKCommandBars::CTKCommandBars()
+    : m_pCustomizeContext(std::make_unique<CTKControlDragTracker>(this)), m_pOptions(new CTKCommandBarsOptions(this))
+{
+}
 
 CTKCommandBars::~CTKCommandBars()
 {
+    if (m_pCustomizeSelection)
+        m_pCustomizeSelection->InternalRelease();
+    m_pCustomizeSelection = nullptr;
     std::vector<CTKToolBar*> bars;
     bars.swap(m_bars);
     for (CTKToolBar* bar : bars)
         bar->InternalRelease();
     for (QPointer<CTKDockBar>& dock : m_pDocks)
         delete dock.data();
+    m_pCustomizeContext.reset();
     if (m_pRenderer)
         m_pRenderer->InternalRelease();
     if (m_pImages)
@@ -281,6 +289,37 @@ void CTKCommandBars::RelayoutFrame(BOOL delay)
         m_pFrame->RecalcLayout(FALSE);
 }
 
+void CTKCommandBars::SetCustomizeMode(BOOL mode)
+{
+    if (mode == m_bCustomizeMode)
+        return;
+    if (!mode)
+        SetCustomizeSelection(nullptr);
+    m_bCustomizeMode = mode;
+    RefreshAllBars();
+}
+
+void CTKCommandBars::SetCustomizeSelection(CTKControl* control)
+{
+    if (control != m_pCustomizeSelection) {
+        if (CTKControl* old = m_pCustomizeSelection) {
+            m_pCustomizeSelection = nullptr;
+            old->RedrawParent();
+            old->InternalRelease();
+        }
+        m_pCustomizeSelection = control;
+        if (control) {
+            control->InternalAddRef();
+            control->RedrawParent();
+        }
+    }
+    CWnd* target = m_pCustomizeContext ? m_pCustomizeContext->GetCustomizeWindow() : nullptr;
+    if (!target)
+        target = m_pFrame;
+    if (target && target->IsWindow())
+        target->SendMessage(WM_TK_CUSTOMIZE_SELECTION, 0, 0);
+}
+
 void CTKCommandBars::RefreshAllBars()
 {
     m_bLayoutLock = TRUE;
@@ -406,6 +445,12 @@ BOOL CTKCommandBars::OpenMenuByMnemonic(const MSG& message)
 
 BOOL CTKCommandBars::HookFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
+    // The frame stays while the customise sheet works on its bars.
+    if (message == WM_CLOSE && m_pCustomizeContext && m_pCustomizeContext->GetCustomizeWindow()) {
+        if (result)
+            *result = 0;
+        return TRUE;
+    }
     // Copy, cut and paste go to a bar's focused edit box.
     if (message == WM_COMMAND) {
         auto* edit = dynamic_cast<CTKEdit*>(CWnd::GetFocus());

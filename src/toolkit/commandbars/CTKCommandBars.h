@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/CTKControls.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ class CTKBarStateInfo;
 class CTKBarRenderer;
 class CTKCommandBarsOptions;
 class CTKCommandImages;
+class CTKControl;
+class CTKControlDragTracker;
 class CMenu;
 class CTKDockBar;
 class CTKMenuBar;
@@ -30,6 +33,9 @@ constexpr UINT TPM_RETURNCMD = 0x0100;
 
 // The Customize command.
 constexpr UINT kTKCustomizeCommand = 35001;
+// Sent to the open customise sheet (else the frame) when the control
+// selected for customising changes.
+constexpr UINT WM_TK_CUSTOMIZE_SELECTION = 0x0532;
 // A controls archive larger than this goes to a hidden file beside the settings.
 constexpr std::size_t kTKMaxProfileArchive = 16000;
 // Ids of the four dock bars, top, bottom, left, right.
@@ -124,6 +130,15 @@ public:
     void SetCommandUsed(UINT id);
     BOOL IsCustomizeAvailable() const { return m_bCustomizeAvailable; }
     BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
+    // Enters or leaves customise mode; the bars are laid out again, leaving
+    // clears the selection.
+    void SetCustomizeMode(BOOL mode);
+    // The drags of customised controls and their context menu; it also
+    // knows the open customise sheet.
+    CTKControlDragTracker* GetCustomizeContext() const { return m_pCustomizeContext.get(); }
+    // The control selected while customising; holds a reference to it.
+    CTKControl* GetCustomizeSelection() const { return m_pCustomizeSelection; }
+    void SetCustomizeSelection(CTKControl* control);
 
     // --- Options ---
     CTKCommandBarsOptions* GetCommandBarsOptions() const { return m_pOptions; }
@@ -166,6 +181,8 @@ private:
 
     CTKBarRenderer* m_pRenderer = nullptr;
     CTKCommandImages* m_pImages = nullptr;
+    std::unique_ptr<CTKControlDragTracker> m_pCustomizeContext;
+    CTKControl* m_pCustomizeSelection = nullptr;
     BOOL m_bCustomizeMode = FALSE;
     BOOL m_bCustomizeAvailable = FALSE;
     UINT m_nDefaultMenuId = 0;

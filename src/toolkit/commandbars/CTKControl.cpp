@@ -6,6 +6,8 @@
 #include "platform/ui/CResourceStore.h"
 #include "platform/ui/CTrackingLoop.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
+#include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/commandbars/CTKControlDragTracker.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
@@ -234,6 +236,32 @@ BOOL CTKControl::SetSelected(int state)
 
 void CTKControl::OnCustomizeMouseDown()
 {
+    CTKCommandBar* parent = m_pParent;
+    CTKCommandBars* bars = parent ? parent->GetCommandBars() : nullptr;
+    CTKControlDragTracker* tracker = bars ? bars->GetCustomizeContext() : nullptr;
+    if (!tracker)
+        return;
+    bars->SetCustomizeSelection(this);
+    // The drag may take this control out of its bar: keep it alive until the end.
+    InternalAddRef();
+    const int result = tracker->Track(this, FALSE);
+    if ((result == CTKControlDragTracker::kDroppedAway || result == CTKControlDragTracker::kMoved)
+        && m_pParent == parent) {
+        parent->SetPopuped(-1, FALSE);
+        parent->SetSelected(-1, FALSE);
+        if (bars->GetCustomizeSelection() == this)
+            bars->SetCustomizeSelection(nullptr);
+        // The first control of a bar never begins a group.
+        const int count = parent->GetControlCount();
+        if (m_bBeginGroup && m_nIndex + 1 < count)
+            parent->GetControl(m_nIndex + 1)->SetBeginGroup(TRUE);
+        if (m_nIndex == 0 && count > 1)
+            parent->GetControl(1)->SetBeginGroup(FALSE);
+        parent->GetControls()->Remove(this);
+        parent->OnRecalcLayout();
+    }
+    bars->SetCustomizeSelection(bars->GetCustomizeSelection());
+    InternalRelease();
 }
 
 void CTKControl::OnCustomizeDragOver(CTKControl*, CPoint, DWORD*)

@@ -1,11 +1,13 @@
 #include "toolkit/commandbars/CTKControlDragTracker.h"
 
 #include "platform/ui/CFrameWnd.h"
+#include "platform/ui/CMenu.h"
 #include "platform/ui/CResourceStore.h"
 #include "platform/ui/CTrackingLoop.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKPopupBar.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -162,6 +164,24 @@ int CTKControlDragTracker::Cancel()
     LeaveTarget();
     m_pControl = nullptr;
     return kNothing;
+}
+
+void CTKControlDragTracker::ShowCustomizeContextMenu(CWnd* sheet, int x, int y)
+{
+    const CMenu* menu = CResourceStore::Instance().FindMenu(kContextMenu);
+    const CMenu* items = menu ? menu->GetSubMenu(0) : nullptr;
+    if (!sheet || !items || !m_pOwner)
+        return;
+    // The menu is no customised bar: it belongs to no command bars, but
+    // looks like theirs.
+    CTKPopupBar* popup = CTKPopupBar::NewPopupBar(nullptr);
+    popup->SetBarRenderer(m_pOwner->GetBarRenderer());
+    popup->SetImageStore(m_pOwner->GetImageStore());
+    popup->SetSite(sheet);
+    popup->SetOwnerWindow(sheet);
+    popup->LoadMenu(items, TRUE);
+    CTKCommandBars::TrackPopupBar(popup, 0, x, y, m_pOwner->GetFrame(), nullptr, sheet);
+    popup->InternalRelease();
 }
 
 int CTKControlDragTracker::Track(CTKControl* control, BOOL copyOnly)

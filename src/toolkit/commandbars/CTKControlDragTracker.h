@@ -23,6 +23,8 @@ public:
     static constexpr int kCopied = 1;
     static constexpr int kMoved = 2;
     static constexpr int kNothing = 5;
+    // The context menu of a customised control.
+    static constexpr UINT kContextMenu = 9336;
     // Cursors of the drag.
     static constexpr UINT kCopyCursor = 9301;
     static constexpr UINT kMoveCursor = 9302;
@@ -39,6 +41,11 @@ public:
     // when none is open (the frame holds it then).
     void SetCustomizeWindow(CWnd* window) { m_pCustomizeWindow = window; }
     CWnd* GetCustomizeWindow() const { return m_pCustomizeWindow; }
+
+    // Opens the context menu of the customise selection at the screen
+    // point: its items ask the sheet for their controls, their commands go
+    // to the sheet.
+    void ShowCustomizeContextMenu(CWnd* sheet, int x, int y);
 
     // Runs the drag of the control from the cursor's place until the drop
     // or the cancel; one of the results above.

@@ -4,11 +4,20 @@
 #include "platform/CImageList.h"
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CCmdUI.h"
+#include "platform/ui/CResourceStore.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKControlDragTracker.h"
+#include "toolkit/commandbars/CTKControlEdit.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKCustomizeCommandsPage.h"
+#include "toolkit/commandbars/CTKCustomizeMenuButton.h"
+#include "toolkit/commandbars/CTKCustomizeMenuEdit.h"
 #include "toolkit/commandbars/CTKCustomizeToolbarsPage.h"
+#include "toolkit/commandbars/CTKPopupToolBar.h"
+#include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/draw/CTKSystemColors.h"
 #include "toolkit/commandbars/images/CTKButtonEditorDlg.h"
@@ -16,9 +25,16 @@
 #include "toolkit/commandbars/images/CTKCommandImages.h"
 #include "toolkit/commandbars/images/IconBitmaps.h"
 
+#include <cmath>
+#include <set>
+
 namespace {
 
 constexpr int kClipboardIconWidth = 16;
+constexpr UINT kAllCommandsCategory = 9337;
+// The image choice toolbar: each button's width beyond its icon, and the toolbar's margin.
+constexpr int kImageChoiceButtonExtra = 7;
+constexpr int kImageChoiceMargin = 6;
 constexpr int kFirstButtonKind = 1;
 constexpr int kLastButtonKind = 4;
 
@@ -69,14 +85,166 @@ IMPLEMENT_DYNAMIC(CTKCustomizeSheet, CPropertySheet)
 
 CTKCustomizeSheet::CTKCustomizeSheet(CTKCommandBars* bars, CWnd* parent)
     : CPropertySheet("Customize", parent), m_pCommandBars(bars),
+      m_commandsPage(std::make_unique<CTKCustomizeCommandsPage>(this)),
       m_toolbarsPage(std::make_unique<CTKCustomizeToolbarsPage>(this))
 {
+    using Cmd = CCmdEntry<CTKCustomizeSheet>;
+    static const Cmd kCommands[] = {
+        Cmd::CommandRange(kResetCommand, kBeginGroupCommand, &CTKCustomizeSheet::OnContextCommand),
+        Cmd::UpdateRange(kResetCommand, kBeginGroupCommand, &CTKCustomizeSheet::OnUpdateContextCommand),
+    };
+    AddCommandTable(kCommands);
+    FillCategories();
     AddPage(m_toolbarsPage.get());
+    AddPage(m_commandsPage.get());
 }
 
 CTKCustomizeSheet::~CTKCustomizeSheet()
 {
+    if (IsWindow())
+        DestroyWindow();
     ForgetPage(m_toolbarsPage.get());
+    ForgetPage(m_commandsPage.get());
+}
+
+void CTKCustomizeSheet::FillCategories()
+{
+    if (!m_pCommandBars)
+        return;
+    auto* all = new CTKControls;
+    std::set<UINT> listed;
+    for (int i = 0; i < m_pCommandBars->GetCount(); ++i) {
+        const CTKToolBar* bar = m_pCommandBars->GetBarAt(i);
+        if (bar->GetType() != kTKBarToolbar || !bar->IsBuiltIn())
+            continue;
+        auto* controls = new CTKControls;
+        for (int j = 0; j < bar->GetControlCount(); ++j) {
+            const CTKControl* control = bar->GetControl(j);
+            if (control->IsTemporary() || (control->GetFlags() & kTKFlagNoCustomize))
+                continue;
+            if (CTKControl* copy = controls->AddClone(control, -1, TRUE))
+                copy->SetBeginGroup(FALSE);
+            if (listed.insert(control->GetID()).second)
+                if (CTKControl* copy = all->AddClone(control, -1, TRUE))
+                    copy->SetBeginGroup(FALSE);
+        }
+        m_commandsPage->AddCategory(bar->GetBarTitle(), controls);
+        controls->InternalRelease();
+    }
+    m_commandsPage->AddCategory(CResourceStore::Instance().LoadString(kAllCommandsCategory), all);
+    all->InternalRelease();
+}
+
+BOOL CTKCustomizeSheet::OnInitDialog()
+{
+    if (m_pCommandBars) {
+        m_pCommandBars->GetCustomizeContext()->SetCustomizeWindow(this);
+        m_pCommandBars->SetCustomizeMode(TRUE);
+    }
+    return CPropertySheet::OnInitDialog();
+}
+
+void CTKCustomizeSheet::OnDestroy()
+{
+    if (m_pCommandBars && m_pCommandBars->GetCustomizeContext()->GetCustomizeWindow() == this) {
+        m_pCommandBars->GetCustomizeContext()->SetCustomizeWindow(nullptr);
+        m_pCommandBars->SetCustomizeMode(FALSE);
+    }
+    CPropertySheet::OnDestroy();
+}
+
+CTKControl* CTKCustomizeSheet::Selection() const
+{
+    return m_pCommandBars ? m_pCommandBars->GetCustomizeSelection() : nullptr;
+}
+
+void CTKCustomizeSheet::OnContextCommand(UINT id)
+{
+    OnControlCommand(id, Selection());
+}
+
+void CTKCustomizeSheet::OnUpdateContextCommand(CCmdUI* ui)
+{
+    OnUpdateControlCommand(ui, Selection());
+}
+
+BOOL CTKCustomizeSheet::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (message == WM_TK_MENUITEM_CONTROL) {
+        *result = OnMenuItemControl(reinterpret_cast<TKMENUITEMRECORD*>(lParam)) ? 1 : 0;
+        return TRUE;
+    }
+    if (message == WM_TK_EXECUTE) {
+        *result = OnControlNotify(reinterpret_cast<const TKNMCONTROL*>(lParam)) ? 1 : 0;
+        return TRUE;
+    }
+    return CPropertySheet::OnWndMsg(message, wParam, lParam, result);
+}
+
+BOOL CTKCustomizeSheet::OnMenuItemControl(TKMENUITEMRECORD* record)
+{
+    if (!record || record->nSourceKind != 0 || record->nId < kResetCommand || record->nId > kBeginGroupCommand)
+        return FALSE;
+    // The bar keeps the control's own type.
+    if (record->nId == kChangeImageCommand) {
+        record->pControl = MakeImageChoicePopup();
+        record->nType = kTKControlPopup;
+        return TRUE;
+    }
+    CTKControl* control = nullptr;
+    if (record->nId == kNameCommand)
+        control = new CTKCustomizeMenuEdit;
+    else
+        control = new CTKCustomizeMenuButton;
+    control->SetID(record->nId);
+    control->SetCaption(record->strCaption);
+    record->pControl = control;
+    record->nType = control->GetType();
+    return TRUE;
+}
+
+CTKControl* CTKCustomizeSheet::MakeImageChoicePopup()
+{
+    auto* popup = new CTKControlPopup;
+    CTKPopupToolBar* images = CTKPopupToolBar::NewPopupToolBar(nullptr);
+    const int count = m_imageList.GetImageCount();
+    const CSize icon = m_imageList.GetIconSize();
+    std::vector<UINT> ids;
+    for (int i = 0; i < count; ++i) {
+        const UINT id = kFirstImageChoiceId + static_cast<UINT>(i);
+        ids.push_back(id);
+        CTKControl* button = images->GetControls()->AddNewControl(kTKControlButton, kChangeImageCommand);
+        button->SetIconId(static_cast<int>(id));
+        button->SetFlags(button->GetFlags() | kTKFlagNoUpdate);
+    }
+    CTKCommandImages* store = m_pCommandBars ? m_pCommandBars->GetImageStore() : nullptr;
+    if (store && count > 0)
+        store->AddIconsFromImageList(&m_imageList, ids.data(), count, icon.cx, icon.cy, CTKCommandImages::kNormal,
+                                     FALSE);
+    // The buttons make a square.
+    const int perRow = static_cast<int>(std::sqrt(static_cast<double>(count)));
+    images->SetMRUWidth(perRow * (icon.cx + kImageChoiceButtonExtra) + kImageChoiceMargin);
+    popup->SetCommandBar(images);
+    images->InternalRelease();
+    return popup;
+}
+
+BOOL CTKCustomizeSheet::OnControlNotify(const TKNMCONTROL* record)
+{
+    if (!record)
+        return FALSE;
+    const UINT id = static_cast<UINT>(record->hdr.idFrom);
+    if (id == kNameCommand) {
+        if (const auto* edit = dynamic_cast<const CTKControlEdit*>(record->pControl))
+            OnControlNameEntered(Selection(), edit->GetEditText());
+        return TRUE;
+    }
+    if (id == kChangeImageCommand) {
+        if (record->pControl)
+            OnControlImageChosen(Selection(), static_cast<UINT>(record->pControl->GetIconId()));
+        return TRUE;
+    }
+    return FALSE;
 }
 
 void CTKCustomizeSheet::OnUpdateControlCommand(CCmdUI* ui, CTKControl* selected) const
@@ -100,7 +268,11 @@ void CTKCustomizeSheet::OnUpdateControlCommand(CCmdUI* ui, CTKControl* selected)
         return;
     }
     if (id == kNameCommand) {
-        ui->SetText(selected ? selected->GetCaption() : std::string());
+        const std::string caption = selected ? selected->GetCaption() : std::string();
+        if (auto* edit = dynamic_cast<CTKControlEdit*>(CTKControl::FromCmdUI(ui)))
+            edit->SetEditText(caption);
+        else
+            ui->SetText(caption);
         ui->Enable(TRUE);
         return;
     }
@@ -145,6 +317,8 @@ void CTKCustomizeSheet::OnControlCommand(UINT id, CTKControl* selected)
         selected->SetCaption(std::string());
         break;
     case kDeleteCommand:
+        if (m_pCommandBars && m_pCommandBars->GetCustomizeSelection() == selected)
+            m_pCommandBars->SetCustomizeSelection(nullptr);
         if (CTKCommandBar* bar = selected->GetParent()) {
             bar->GetControls()->Remove(selected);
             if (bar->IsWindow())

@@ -1,7 +1,9 @@
 #pragma once
 // The sheet in which the user customises the command bars. It carries the
-// Toolbars page and the images offered for buttons; while it is open the
-// controls of the bars can be dragged between them.
+// Commands and Toolbars pages and the images offered for buttons; while its
+// window exists the bars are in customise mode: their controls can be
+// dragged between them, and a right click opens a control's context menu,
+// whose items and commands the sheet provides.
 
 #include "platform/CImageList.h"
 #include "platform/ui/CPropertySheet.h"
@@ -13,7 +15,10 @@ class CCmdUI;
 class CTKButtonEditorDlg;
 class CTKCommandBars;
 class CTKControl;
+class CTKCustomizeCommandsPage;
 class CTKCustomizeToolbarsPage;
+struct TKMENUITEMRECORD;
+struct TKNMCONTROL;
 
 class CTKCustomizeSheet : public CPropertySheet {
     DECLARE_DYNAMIC(CTKCustomizeSheet)
@@ -25,6 +30,11 @@ public:
     // The images offered to the buttons.
     CImageList& GetImageList() { return m_imageList; }
     CTKCustomizeToolbarsPage& GetToolbarsPage() { return *m_toolbarsPage; }
+    CTKCustomizeCommandsPage& GetCommandsPage() { return *m_commandsPage; }
+
+    // The window comes up: the bars enter customise mode with this sheet
+    // as their customise window.
+    BOOL OnInitDialog() override;
 
     // The control context menu and its commands.
     static constexpr UINT kContextMenu = 9336;
@@ -53,16 +63,35 @@ public:
     // store's set under that id becomes the control's own image.
     void OnControlImageChosen(CTKControl* selected, UINT iconId);
 
+    // The controls of the context menu's items (a menu item message):
+    // TRUE when the record now holds the control to use.
+    BOOL OnMenuItemControl(TKMENUITEMRECORD* record);
+    // A context-menu control executes: TRUE when the sheet took it.
+    BOOL OnControlNotify(const TKNMCONTROL* record);
+    // The images of Change Button Image live in the image store under these ids.
+    static constexpr UINT kFirstImageChoiceId = 0x50000;
+
 protected:
     // Runs the button editor; TRUE after OK.
     virtual BOOL RunButtonEditor(CTKButtonEditorDlg& editor);
 
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // The window goes: the bars leave customise mode.
+    void OnDestroy() override;
+
 private:
+    CTKControl* Selection() const;
+    void OnContextCommand(UINT id);
+    void OnUpdateContextCommand(CCmdUI* ui);
+    CTKControl* MakeImageChoicePopup();
+    // A category per built-in toolbar with copies of its controls.
+    void FillCategories();
     void CopyImage(CTKControl* control) const;
     void PasteImage(CTKControl* control) const;
     void EditImage(CTKControl* control);
 
     CImageList m_imageList;
     CTKCommandBars* m_pCommandBars;
+    std::unique_ptr<CTKCustomizeCommandsPage> m_commandsPage;
     std::unique_ptr<CTKCustomizeToolbarsPage> m_toolbarsPage;
 };

@@ -403,11 +403,13 @@ LRESULT CTKToolBar::OnNcHitTest(CPoint screenPoint)
     return CTKCommandBar::OnNcHitTest(screenPoint);
 }
 
-void CTKToolBar::OnLButtonDown(UINT, CPoint point)
+void CTKToolBar::OnLButtonDown(UINT flags, CPoint point)
 {
     raise();
-    if (CTKControl* control = m_pControls->HitTest(point)) {
-        control->OnClick(FALSE, point);
+    // On a control the bar's own press rules hold (a control kept out of
+    // customising is not dragged).
+    if (m_pControls->HitTest(point)) {
+        CTKCommandBar::OnLButtonDown(flags, point);
         return;
     }
     SetTrackingMode(0, FALSE, FALSE);

@@ -780,3 +780,71 @@ void CTKBarRenderer::AnimateExpanding(CTKCommandBar* popup, CDC* target, CDC* im
         std::this_thread::sleep_for(period);
     }
 }
+
+namespace {
+
+// The command list's row in the classic look.
+constexpr int kListRowMinHeight = 20;
+constexpr int kListIconColumn = 20;
+constexpr int kListIconWidth = 16;
+constexpr int kListCaptionLeft = 24;
+constexpr int kListFieldGap = 8;
+constexpr UINT kListRowFormat = DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
+
+BOOL ShowsImageInList(const CTKControl* control)
+{
+    const int type = control->GetType();
+    return type == kTKControlButton || type == kTKControlButtonPopup || type == kTKControlSplitButtonPopup;
+}
+
+BOOL IsPopupInList(const CTKControl* control)
+{
+    return control->GetType() >= kTKControlPopup && control->GetType() <= kTKControlSplitButtonPopup;
+}
+
+} // namespace
+
+std::string CTKBarRenderer::ListCaption(const CTKControl* control)
+{
+    std::string caption = control->GetCaption();
+    StripMnemonicAmpersands(caption);
+    return caption;
+}
+
+void CTKBarRenderer::DrawListBoxControl(CSize* out, CDC* dc, CTKControl* control, CRect rect, BOOL selected,
+                                        BOOL draw)
+{
+    *out = CSize(0, std::max(m_nPopupLineHeight - 4, kListRowMinHeight));
+    if (!draw || !dc)
+        return;
+    if (!control) {
+        dc->FillSolidRect(rect, LookupColor(COLOR_BTNFACE));
+        return;
+    }
+    FillRectIndexed(dc, rect, COLOR_BTNFACE, COLOR_BTNFACE);
+    if (selected)
+        FillRectIndexed(dc, rect, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT);
+    CTKCommandIcon* icon = ShowsImageInList(control) ? control->GetIcon(kListIconWidth) : nullptr;
+    if (icon) {
+        const CRect column(rect.left, rect.top, rect.left + kListIconColumn, rect.bottom);
+        DrawRectangle(dc, column, selected, FALSE, TRUE, FALSE, FALSE, FALSE, kTKPositionPopup);
+        const CPoint at(column.left + (kListIconColumn - kListIconWidth) / 2,
+                        column.top + (column.Height() - icon->GetHeight()) / 2);
+        DrawImage(dc, at, CSize(kListIconWidth, 0), icon, selected, FALSE, TRUE, FALSE, FALSE, FALSE);
+    }
+    CTKDCSelectGuard font(dc, &m_fontRegular);
+    const std::string caption = ListCaption(control);
+    dc->SetBkMode(TRANSPARENT);
+    dc->SetTextColor(LookupColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+    CRect captionRect(rect.left + kListCaptionLeft, rect.top, rect.right, rect.bottom);
+    dc->DrawText(caption, &captionRect, kListRowFormat);
+    const int m = (rect.top + rect.bottom) / 2;
+    if (IsPopupInList(control))
+        DrawFilledTriangle(dc, rect.right - 7, m, rect.right - 12, m - 5, rect.right - 12, m + 5,
+                           LookupColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+    if (control->GetType() == kTKControlComboBox || control->GetType() == kTKControlEdit) {
+        const int fieldLeft = rect.left + kListCaptionLeft + MeasureText(&m_fontRegular, caption).cx + kListFieldGap;
+        const CRect field(std::min(fieldLeft, rect.right), rect.top + 2, rect.right - 2, rect.bottom - 2);
+        FillRectIndexed(dc, field, selected ? COLOR_HIGHLIGHT : COLOR_BTNFACE, COLOR_WINDOW);
+    }
+}

@@ -104,6 +104,10 @@ public:
     virtual void DrawImage(CDC* dc, CPoint point, CSize size, CTKCommandIcon* icon, BOOL selected, BOOL pressed,
                            BOOL enabled, BOOL checked, BOOL popuped, BOOL inToolbar) = 0;
     virtual int GetThemeStyle() const = 0;
+    // One row of the customise pages' command list, drawn (draw TRUE) or
+    // measured (out: the row height); a null control is the list's empty
+    // background.
+    virtual void DrawListBoxControl(CSize* out, CDC* dc, CTKControl* control, CRect rect, BOOL selected, BOOL draw);
     virtual CFont* GetControlFont(CTKCommandBar* bar, BOOL bold);
     // Shows a popup's finished image (drawn at 0, 0) in the target's
     // rectangle, growing, sliding or fading in.
@@ -140,6 +144,8 @@ protected:
     // the icon-title font's text and eight pixels.
     static CSize MeasureBoxControl(CTKControl* control, int fieldWidth, BOOL showLabel, int* labelWidth);
     static BOOL IsInPopupBar(const CTKControl* control);
+    // A control's caption as the command list shows it: without mnemonic ampersands.
+    static std::string ListCaption(const CTKControl* control);
 
     static BOOL m_bTahomaMenuFont;
     static int m_nPopupLineHeight;

@@ -524,3 +524,47 @@ void CTKBarRendererOfficeXP::DrawSpecialControl(CSize* out, CDC* dc, int kind, C
     }
     CTKBarRenderer::DrawSpecialControl(out, dc, kind, control, bar, draw, param);
 }
+
+void CTKBarRendererOfficeXP::DrawListBoxControl(CSize* out, CDC* dc, CTKControl* control, CRect rect, BOOL selected,
+                                                BOOL draw)
+{
+    constexpr int kRowMinHeight = 22;
+    constexpr int kCaptionGap = 12;
+    constexpr int kFieldGap = 17;
+    constexpr UINT kRowFormat = DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
+    const int h = m_nPopupLineHeight;
+    // The list asks its row height without a control: a row of no height
+    // would hide every command, so the empty row measures like the others.
+    *out = CSize(0, std::max(h, kRowMinHeight));
+    if (!draw || !dc)
+        return;
+    dc->FillSolidRect(rect, LookupColor(kPopupBack));
+    DrawGradientBand(dc, 0, rect.top, h + 5, rect.Height(), FALSE);
+    if (!control)
+        return;
+    if (selected)
+        DrawRectangle(dc, rect, TRUE, FALSE, TRUE, FALSE, FALSE, FALSE, kTKPositionPopup);
+    const int type = control->GetType();
+    const int m = (rect.top + rect.bottom) / 2;
+    const BOOL withImage = type == kTKControlButton || type == kTKControlButtonPopup
+        || type == kTKControlSplitButtonPopup;
+    if (CTKCommandIcon* icon = withImage ? control->GetIcon(kMenuIconWidth) : nullptr)
+        DrawImage(dc, CPoint(rect.left + (h + 4) / 2 - 8, m - 7), CSize(kMenuIconWidth, icon->GetHeight()), icon,
+                  selected, FALSE, TRUE, FALSE, FALSE, FALSE);
+    CTKDCSelectGuard font(dc, &m_fontRegular);
+    const std::string caption = ListCaption(control);
+    dc->SetBkMode(TRANSPARENT);
+    dc->SetTextColor(LookupColor(selected ? kSelectedText : kMenuText));
+    CRect captionRect(rect.left + h + kCaptionGap, rect.top, rect.right, rect.bottom);
+    dc->DrawText(caption, &captionRect, kRowFormat);
+    if (type >= kTKControlPopup && type <= kTKControlSplitButtonPopup)
+        DrawFilledTriangle(dc, rect.right - 7, m, rect.right - 12, m - 5, rect.right - 12, m + 5,
+                           LookupColor(selected ? kSelectedText : kMenuText));
+    if (type == kTKControlSplitButtonPopup)
+        DrawLineIndexed(dc, rect.right - 20, rect.top, rect.right - 20, rect.bottom, selected ? kHotBorder : kShadow);
+    if (type == kTKControlComboBox || type == kTKControlEdit) {
+        const int left = rect.left + h + MeasureText(&m_fontRegular, caption).cx + kFieldGap;
+        FillRectIndexed(dc, CRect(std::min(left, rect.right), rect.top, rect.right, rect.bottom),
+                        selected ? kHotBorder : kFace, kFieldFill);
+    }
+}

@@ -31,6 +31,7 @@ public:
                    BOOL checked, BOOL popuped, BOOL inToolbar) override;
     int GetThemeStyle() const override { return kTKThemeOfficeXP; }
 
+    void DrawListBoxControl(CSize* out, CDC* dc, CTKControl* control, CRect rect, BOOL selected, BOOL draw) override;
     // The icon column of popups (expandedOnly FALSE) and of items shown only
     // in the expanded menu (TRUE).
     virtual void DrawGradientBand(CDC* dc, int x, int y, int cx, int cy, BOOL expandedOnly);
