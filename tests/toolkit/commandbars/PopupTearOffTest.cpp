@@ -4,6 +4,7 @@
 // away from the popup, gone again when dragged back, kept on release or
 // Escape), which executes like any toolbar and leaves when hidden.
 
+#include "platform/CArchive.h"
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CCmdUI.h"
 #include "platform/ui/CMenu.h"
@@ -214,16 +215,42 @@ TEST_F(PopupTearOffTest, TheStripTakesItsRoomAboveTheItems)
     }
 }
 
-TEST_F(PopupTearOffTest, ACopyKeepsTheTearOffPart)
+TEST_F(PopupTearOffTest, ACopyAndTheStoredFormKeepTheTearOffPart)
 {
     CTKPopupBar* source = MakePopup(CTKPopupBar::NewPopupBar(bars));
     source->SetTearOffPopup(kTornTitle, kTornBarId, 120);
-    std::unique_ptr<CTKPopupBar, Releaser> copy(CTKPopupBar::NewPopupBar(bars));
-    copy->Copy(source, TRUE);
-    EXPECT_TRUE(copy->IsTearOffPopup());
-    EXPECT_EQ(copy->GetTearOffTitle(), kTornTitle);
-    EXPECT_EQ(copy->GetTearOffBarId(), kTornBarId);
-    EXPECT_EQ(copy->GetTearOffWidth(), 120);
+    using Taken = std::unique_ptr<CTKPopupBar, Releaser>;
+    struct Case {
+        const char* name;
+        std::function<Taken()> take;
+    };
+    const Case cases[] = {
+        {"copy",
+         [&] {
+             Taken target(CTKPopupBar::NewPopupBar(bars));
+             target->Copy(source, TRUE);
+             return target;
+         }},
+        {"stored and loaded",
+         [&] {
+             CArchive storing;
+             storing.WriteObject(source);
+             CArchive loading(storing.GetBuffer());
+             Taken target(dynamic_cast<CTKPopupBar*>(loading.ReadObject(RUNTIME_CLASS(CTKPopupBar))));
+             EXPECT_TRUE(loading.IsOK());
+             EXPECT_EQ(loading.GetRemaining(), 0u);
+             return target;
+         }},
+    };
+    for (const Case& c : cases) {
+        Taken target = c.take();
+        ASSERT_NE(target, nullptr) << c.name;
+        EXPECT_TRUE(target->IsTearOffPopup()) << c.name;
+        EXPECT_EQ(target->GetTearOffTitle(), kTornTitle) << c.name;
+        EXPECT_EQ(target->GetTearOffBarId(), kTornBarId) << c.name;
+        EXPECT_EQ(target->GetTearOffWidth(), 120) << c.name;
+        EXPECT_EQ(ControlIds(target.get()), ControlIds(source)) << c.name;
+    }
 }
 
 TEST_F(PopupTearOffTest, TheStripLightsWhileTheMouseRestsOnIt)
