@@ -923,6 +923,11 @@ void CTKPopupBar::MoveTornToolBar(CPoint point)
 void CTKPopupBar::ShowTearOff(BOOL overPopup, CPoint point)
 {
     ShowWindow(overPopup ? SW_SHOWNA : SW_HIDE);
+    // The shadows go and come back with the popup they belong to.
+    CTKPopupShadow& shadows = CTKPopupShadow::Get();
+    shadows.RemoveShadows(this);
+    if (overPopup && m_nPosition == kTKPositionPopup && m_bShadow)
+        shadows.ShowShadow(this, m_rcExclude.IsRectEmpty() ? nullptr : &m_rcExclude);
     if (overPopup) {
         if (CTKToolBar* torn = m_pTornToolBar) {
             // A temporary toolbar goes with its hiding.

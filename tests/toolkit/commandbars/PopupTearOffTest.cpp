@@ -15,6 +15,7 @@
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
+#include "toolkit/commandbars/CTKPopupShadow.h"
 #include "toolkit/commandbars/CTKPopupToolBar.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKToolBar.h"
@@ -105,6 +106,7 @@ protected:
     void SetUp() override
     {
         PinPlatformDefaults();
+        CSystemMetrics::Instance().SetDropShadow(TRUE);
         CTKBarRenderer::SelectTheme(kTKThemeClassic);
         ASSERT_TRUE(frame.Open(kFrameRect));
         QApplication::setActiveWindow(&frame);
@@ -281,6 +283,8 @@ TEST_F(PopupTearOffTest, DraggedOutThePopupBecomesAFloatingToolbarWithItsCommand
     ASSERT_NE(menu, nullptr);
     const CPoint strip = StripCentre();
     const CPoint away(strip.x + 40, strip.y + kAway);
+    const int shadowsShown = CTKPopupShadow::Get().GetShadowCount();
+    EXPECT_GT(shadowsShown, 0);
     CTKToolBar* shown = nullptr;
     BOOL gone = FALSE;
     BOOL backAgain = FALSE;
@@ -289,6 +293,7 @@ TEST_F(PopupTearOffTest, DraggedOutThePopupBecomesAFloatingToolbarWithItsCommand
         MoveTo(away);
         shown = menu->GetTornToolBar();
         EXPECT_FALSE(menu->isVisible()) << "the popup hides while the toolbar shows";
+        EXPECT_EQ(CTKPopupShadow::Get().GetShadowCount(), 0) << "and its shadows with it";
         if (shown) {
             EXPECT_TRUE(shown->isVisible());
             const CRect rect = WindowRect(shown);
@@ -297,6 +302,7 @@ TEST_F(PopupTearOffTest, DraggedOutThePopupBecomesAFloatingToolbarWithItsCommand
         // Dragged back within the slack around the strip, the popup returns.
         MoveTo(CPoint(strip.x, strip.y - kTKTearOffSlack + 1));
         gone = menu->isVisible() && !menu->GetTornToolBar() && !bars->GetBarById(kTornBarId);
+        EXPECT_EQ(CTKPopupShadow::Get().GetShadowCount(), shadowsShown) << "the popup casts its shadows again";
         MoveTo(away);
         backAgain = !menu->isVisible() && menu->GetTornToolBar() != nullptr;
         ReleaseAt(away);
