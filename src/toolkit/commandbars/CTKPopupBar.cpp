@@ -1,5 +1,7 @@
 #include "toolkit/commandbars/CTKPopupBar.h"
 #include "toolkit/commandbars/CTKMenuSoundPlayer.h"
+#include "toolkit/commandbars/CTKPopupAnimation.h"
+#include "toolkit/commandbars/CTKToolBar.h"
 
 #include "platform/CArchive.h"
 #include "platform/CSystemMetrics.h"
@@ -17,6 +19,11 @@
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
 #include "toolkit/commandbars/draw/CTKOffscreenDC.h"
 #include "platform/ui/CPaintDC.h"
+#include "platform/ui/CTrackingLoop.h"
+#include "platform/ui/CFrameWnd.h"
+
+#include <QApplication>
+#include <QCursor>
 
 #include <algorithm>
 #include <cstdlib>
@@ -34,6 +41,11 @@ constexpr int kArrowHalf = 3;
 constexpr int kAnimationSystem = 0;
 constexpr int kAnimationRandom = 1;
 constexpr int kRandomChoices = 3;
+// Hide bits a torn-off copy of an item drops: hidden as rarely used, scrolled away.
+constexpr DWORD kTornHideBits = kTKHideExpand | kTKHideScroll;
+// The torn toolbar hangs this far above the mouse.
+constexpr int kTornDrop = 10;
+constexpr DWORD kTornLayoutMode = kTKLayoutHorz | kTKLayoutMRUWidth | kTKLayoutCommit;
 
 CRect WorkArea()
 {
@@ -110,6 +122,9 @@ BOOL CTKPopupBar::SetTrackingMode(int mode, BOOL selectFirst, BOOL keyboard)
         return TRUE;
     StopScrollTimer(kTKScrollDownTimer, &m_nScrollDownTimer);
     StopScrollTimer(kTKScrollUpTimer, &m_nScrollUpTimer);
+    StopTearOffTimer();
+    StopOpeningAnimation();
+    m_bTearOffHot = FALSE;
     CTKPopupShadow::Get().RemoveShadows(this);
     DestroyWindow();
     CTKControlPopup* parentControl = m_pParentControl;
@@ -263,7 +278,19 @@ CRect CTKPopupBar::GetMargins(int* separatorHeight) const
     CSize separator;
     renderer->DrawCommandBarSeparator(&separator, &dc, self, nullptr, FALSE);
     *separatorHeight = separator.cy;
+    margins.top += MeasureTearOff();
     return margins;
+}
+
+int CTKPopupBar::MeasureTearOff() const
+{
+    CTKBarRenderer* renderer = GetBarRenderer();
+    if (!m_bTearOff || !renderer)
+        return 0;
+    CQtImageDC dc(1, 1);
+    CSize size;
+    renderer->DrawTearOffTitle(&size, &dc, CRect(), FALSE, FALSE);
+    return size.cy;
 }
 
 int CTKPopupBar::MeasureExpandButton() const
@@ -349,16 +376,21 @@ CSize CTKPopupBar::CalcMenuLayout()
         expand->SetHideFlags(0);
         expand->SetRect(CRect(margins.left, y, margins.left + itemWidth, y + expandHeight));
     }
+    m_rcTearOff = CRect(margins.left, margins.top - MeasureTearOff(), margins.left + itemWidth, margins.top);
     return CSize(margins.left + margins.right + itemWidth, y + margins.bottom);
 }
 
 CSize CTKPopupBar::CalcToolBarLayout()
 {
     UpdateShortcuts();
+    const int strip = MeasureTearOff();
+    CRect borders = m_rcToolBarBorders;
+    borders.top += strip;
     CQtImageDC dc(1, 1);
     CSize size;
     const DWORD mode = kTKLayoutHorz | kTKLayoutCommit | kTKLayoutRememberedWidth;
-    m_pControls->CalcLayout(&size, &dc, 0, mode, m_rcToolBarBorders, 0);
+    m_pControls->CalcLayout(&size, &dc, 0, mode, borders, 0);
+    m_rcTearOff = CRect(borders.left, borders.top - strip, size.cx - borders.left, borders.top);
     return size;
 }
 
@@ -511,6 +543,7 @@ void CTKPopupBar::LayoutScrolled(const CSize* size, BOOL fromEnd, BOOL repaint)
         expand->SetHideFlags(0);
         expand->SetRect(CRect(left, bottom, right, bottom + expandHeight));
     }
+    m_rcTearOff = CRect(left, margins.top - MeasureTearOff(), right, margins.top);
     if (repaint && IsWindow())
         Invalidate(FALSE);
 }
@@ -537,13 +570,42 @@ void CTKPopupBar::DrawOpening()
     CTKCommandBar* parentBar = GetParentCommandBar();
     const BOOL mouseOnly = !parentBar || parentBar->IsMouseOnlyTracking();
     const BOOL hostsWindow = !findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty();
-    m_nOpeningAnimation = mouseOnly && !IsCustomizeMode() && !hostsWindow ? GetAnimationType() : 0;
-    if (IsAnimated(m_nOpeningAnimation) && parentBar && parentBar->IsWindow())
-        parentBar->UpdateWindow();
-    // The first paint shows the popup, animated when a type was chosen.
+    const int type = mouseOnly && !IsCustomizeMode() && !hostsWindow ? GetAnimationType() : 0;
+    StopOpeningAnimation();
+    if (IsAnimated(type)) {
+        if (parentBar && parentBar->IsWindow())
+            parentBar->UpdateWindow();
+        StartOpeningAnimation(type);
+    }
     Invalidate(FALSE);
     if (parentBar)
         parentBar->SetMouseOnlyTracking(FALSE);
+}
+
+void CTKPopupBar::StartOpeningAnimation(int type)
+{
+    CTKBarRenderer* renderer = GetBarRenderer();
+    CRect client;
+    GetClientRect(&client);
+    if (!renderer || renderer->m_nAnimationSteps <= 0 || client.IsRectEmpty())
+        return;
+    auto image = std::make_unique<CQtImageDC>(client.Width(), client.Height());
+    DrawCommandBar(image.get());
+    // Under the growing popup lies its empty face.
+    auto below = std::make_unique<CQtImageDC>(client.Width(), client.Height());
+    below->FillSolidRect(CRect(CPoint(0, 0), client.Size()), CSystemMetrics::Instance().GetSysColor(COLOR_MENU));
+    m_pAnimation = std::make_unique<CTKPopupAnimation>(type, renderer->m_nAnimationSteps, std::move(image),
+                                                       std::move(below), client);
+    SetTimer(kTKAnimationTimer, CTKPopupAnimation::GetPeriod(renderer));
+}
+
+void CTKPopupBar::StopOpeningAnimation()
+{
+    if (!m_pAnimation)
+        return;
+    m_pAnimation.reset();
+    if (IsWindow())
+        KillTimer(kTKAnimationTimer);
 }
 
 BOOL CTKPopupBar::IsAnimated(int type)
@@ -554,11 +616,14 @@ BOOL CTKPopupBar::IsAnimated(int type)
 void CTKPopupBar::OnPaint()
 {
     CTKBarRenderer* renderer = GetBarRenderer();
-    const int opening = m_nOpeningAnimation;
+    if (m_pAnimation && renderer) {
+        CPaintDC dc(this);
+        m_pAnimation->Draw(renderer, &dc);
+        return;
+    }
     const BOOL expanding = m_bAnimateExpanding && IsAnimated(GetAnimationType());
-    m_nOpeningAnimation = 0;
     m_bAnimateExpanding = FALSE;
-    if (!renderer || (!IsAnimated(opening) && !expanding)) {
+    if (!renderer || !expanding) {
         CTKCommandBar::OnPaint();
         return;
     }
@@ -567,17 +632,20 @@ void CTKPopupBar::OnPaint()
     GetClientRect(&client);
     CTKOffscreenDC image(&dc, client);
     DrawCommandBar(image.GetDC());
-    if (expanding)
-        renderer->AnimateExpanding(this, &dc, image.GetDC());
-    else
-        renderer->AnimatePopup(&dc, image.GetDC(), client, opening);
+    renderer->AnimateExpanding(this, &dc, image.GetDC());
 }
 
 void CTKPopupBar::DrawCommandBar(CDC* dc)
 {
     CTKCommandBar::DrawCommandBar(dc);
     CTKBarRenderer* renderer = GetBarRenderer();
-    if (!m_bScrolling || !renderer)
+    if (!renderer)
+        return;
+    if (m_bTearOff && GetControlCount() > 0) {
+        CSize size;
+        renderer->DrawTearOffTitle(&size, dc, m_rcTearOff, m_bTearOffHot, TRUE);
+    }
+    if (!m_bScrolling)
         return;
     const COLORREF color = CSystemMetrics::Instance().GetSysColor(COLOR_BTNTEXT);
     if (!m_rcScrollDown.IsRectEmpty()) {
@@ -594,6 +662,8 @@ void CTKPopupBar::OnControlsChanged()
 {
     if (m_bInLayout || !IsWindow() || m_nTrackingMode == 0)
         return;
+    // A new layout makes the opening image stale.
+    StopOpeningAnimation();
     CTKPopupShadow& shadows = CTKPopupShadow::Get();
     shadows.RemoveShadows(this);
     UpdateShortcuts();
@@ -617,9 +687,9 @@ constexpr int kSchemaBorders = 4;
 void CTKPopupBar::Serialize(CArchive& ar)
 {
     CTKCommandBar::Serialize(ar);
-    // This bar has no tear-off part: its place in the stored form stays empty.
     if (ar.IsStoring()) {
-        ar << static_cast<DWORD>(FALSE) << std::string() << static_cast<DWORD>(0) << static_cast<DWORD>(0);
+        ar << static_cast<DWORD>(m_bTearOff) << m_strTearOffTitle << static_cast<DWORD>(m_nTearOffBarId)
+           << static_cast<DWORD>(m_nTearOffWidth);
         ar << static_cast<int>(m_rcToolBarBorders.left) << static_cast<int>(m_rcToolBarBorders.top)
            << static_cast<int>(m_rcToolBarBorders.right) << static_cast<int>(m_rcToolBarBorders.bottom) << m_bShadow;
         return;
@@ -629,6 +699,10 @@ void CTKPopupBar::Serialize(CArchive& ar)
     DWORD tearOffId = 0;
     DWORD tearOffWidth = 0;
     ar >> tearOff >> tearOffTitle >> tearOffId >> tearOffWidth;
+    m_bTearOff = tearOff != 0;
+    m_strTearOffTitle = tearOffTitle;
+    m_nTearOffBarId = static_cast<UINT>(tearOffId);
+    m_nTearOffWidth = static_cast<int>(tearOffWidth);
     if (ar.GetObjectSchema() < kSchemaBorders)
         return;
     int borders[4] = {};
@@ -644,6 +718,10 @@ void CTKPopupBar::Copy(const CTKCommandBar* source, BOOL recursive)
     const auto* popup = dynamic_cast<const CTKPopupBar*>(source);
     if (!popup || popup == this)
         return;
+    m_bTearOff = popup->m_bTearOff;
+    m_strTearOffTitle = popup->m_strTearOffTitle;
+    m_nTearOffBarId = popup->m_nTearOffBarId;
+    m_nTearOffWidth = popup->m_nTearOffWidth;
     m_bShadow = popup->m_bShadow;
     m_rcToolBarBorders = popup->m_rcToolBarBorders;
 }
@@ -681,6 +759,12 @@ void CTKPopupBar::OnMouseMove(UINT flags, CPoint point)
         } else {
             StopScrollTimer(kTKScrollUpTimer, &m_nScrollUpTimer);
         }
+    }
+    if (m_bTearOff && !IsCustomizeMode() && !m_bTearOffHot && m_rcTearOff.PtInRect(point)) {
+        SetSelected(-1, FALSE);
+        SetPopuped(-1, FALSE);
+        if (m_nTearOffTimer == 0)
+            m_nTearOffTimer = SetTimer(kTKTearOffTimer, kTKScrollPeriod);
     }
     CTKCommandBar::OnMouseMove(flags, point);
 }
@@ -724,5 +808,162 @@ void CTKPopupBar::OnTimer(UINT_PTR id)
         ScrollUpStep();
         return;
     }
+    if (id == kTKTearOffTimer) {
+        OnTearOffTimer();
+        return;
+    }
+    if (id == kTKAnimationTimer) {
+        if (!m_pAnimation || !m_pAnimation->Step())
+            StopOpeningAnimation();
+        Invalidate(FALSE);
+        return;
+    }
     CTKCommandBar::OnTimer(id);
+}
+
+void CTKPopupBar::SetTearOffPopup(const std::string& title, UINT barId, int width)
+{
+    m_bTearOff = TRUE;
+    m_strTearOffTitle = title;
+    m_nTearOffBarId = barId;
+    m_nTearOffWidth = width;
+}
+
+void CTKPopupBar::StopTearOffTimer()
+{
+    if (m_nTearOffTimer != 0 && IsWindow())
+        KillTimer(kTKTearOffTimer);
+    m_nTearOffTimer = 0;
+}
+
+void CTKPopupBar::OnTearOffTimer()
+{
+    const QPoint cursor = mapFromGlobal(QCursor::pos());
+    const BOOL inside = m_rcTearOff.PtInRect(CPoint(cursor.x(), cursor.y()));
+    if (inside && !m_bTearOffHot) {
+        m_bTearOffHot = TRUE;
+        Invalidate(FALSE);
+        return;
+    }
+    if (inside || m_bTearing)
+        return;
+    // The mouse left the strip (perhaps before it ever lit up): the watch ends.
+    if (m_bTearOffHot) {
+        m_bTearOffHot = FALSE;
+        Invalidate(FALSE);
+    }
+    StopTearOffTimer();
+}
+
+void CTKPopupBar::OnLButtonDown(UINT flags, CPoint point)
+{
+    if (m_bTearOff && !IsCustomizeMode() && m_rcTearOff.PtInRect(point)) {
+        QApplication::setOverrideCursor(Qt::SizeAllCursor);
+        CTKPopupTracker& tracker = CTKPopupTracker::Get();
+        tracker.EnterModal();
+        m_bTearing = TRUE;
+        TrackTearOff();
+        m_bTearing = FALSE;
+        tracker.LeaveModal();
+        QApplication::restoreOverrideCursor();
+        // The drag may have closed the menus.
+        if (!IsWindow())
+            return;
+    }
+    CTKCommandBar::OnLButtonDown(flags, point);
+}
+
+void CTKPopupBar::TrackTearOff()
+{
+    m_pTornToolBar = nullptr;
+    if (CWnd::GetCapture() || !IsWindow())
+        return;
+    CRect strip = m_rcTearOff;
+    ClientToScreen(&strip);
+    strip.InflateRect(kTKTearOffSlack, kTKTearOffSlack);
+    BOOL over = TRUE;
+    CPoint last(-1, -1);
+    CTrackingLoop loop(this);
+    loop.SetFilter([&](const MSG& msg) {
+        if (msg.message == WM_LBUTTONUP) {
+            loop.End();
+            return TRUE;
+        }
+        if (msg.message == WM_KEYDOWN) {
+            if (msg.wParam == VK_ESCAPE)
+                loop.End();
+            return TRUE;
+        }
+        if (msg.message != WM_MOUSEMOVE)
+            return FALSE;
+        const CPoint point(msg.pt.x, msg.pt.y);
+        if (point == last)
+            return TRUE;
+        last = point;
+        const BOOL nowOver = strip.PtInRect(point);
+        if (nowOver != over) {
+            over = nowOver;
+            ShowTearOff(over, point);
+        }
+        MoveTornToolBar(point);
+        return TRUE;
+    });
+    loop.Run();
+    if (m_pTornToolBar)
+        CTKPopupTracker::Get().CloseTrackedBars();
+}
+
+void CTKPopupBar::MoveTornToolBar(CPoint point)
+{
+    if (!m_pTornToolBar || !m_pTornToolBar->IsWindow())
+        return;
+    m_pTornToolBar->MoveWindow(CRect(CPoint(point.x - m_szTorn.cx / 2, point.y - kTornDrop), m_szTorn), TRUE);
+}
+
+void CTKPopupBar::ShowTearOff(BOOL overPopup, CPoint point)
+{
+    ShowWindow(overPopup ? SW_SHOWNA : SW_HIDE);
+    // The shadows go and come back with the popup they belong to.
+    CTKPopupShadow& shadows = CTKPopupShadow::Get();
+    shadows.RemoveShadows(this);
+    if (overPopup && m_nPosition == kTKPositionPopup && m_bShadow)
+        shadows.ShowShadow(this, m_rcExclude.IsRectEmpty() ? nullptr : &m_rcExclude);
+    if (overPopup) {
+        if (CTKToolBar* torn = m_pTornToolBar) {
+            // A temporary toolbar goes with its hiding.
+            m_pTornToolBar = nullptr;
+            torn->SetVisible(FALSE);
+        }
+        return;
+    }
+    if (m_pTornToolBar)
+        return;
+    CTKCommandBars* bars = GetCommandBars();
+    if (!bars)
+        return;
+    if (CTKToolBar* existing = bars->GetBarById(m_nTearOffBarId)) {
+        m_pTornToolBar = existing;
+        bars->FloatBar(existing);
+        existing->SetVisible(TRUE);
+        if (CFrameWnd* frame = bars->GetFrame())
+            frame->RecalcLayout(FALSE);
+    } else {
+        m_pTornToolBar = bars->AddCustomToolBar(m_strTearOffTitle, m_nTearOffBarId, TRUE);
+        if (!m_pTornToolBar)
+            return;
+        m_pTornToolBar->SetMRUWidth(m_nTearOffWidth);
+        CTKControls* controls = m_pTornToolBar->GetControls();
+        for (int i = 0; i < GetControlCount(); ++i) {
+            const CTKControl* control = GetControl(i);
+            if (control->GetID() == kTKMenuExpandButtonId)
+                continue;
+            CTKControl* clone = controls->AddClone(control, -1, FALSE);
+            if (clone)
+                clone->SetHideFlags(clone->GetHideFlags() & ~kTornHideBits);
+        }
+    }
+    m_szTorn = m_pTornToolBar->CalcDynamicLayout(-1, kTornLayoutMode);
+    MoveTornToolBar(point);
+    m_pTornToolBar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    m_pTornToolBar->Invalidate(FALSE);
 }

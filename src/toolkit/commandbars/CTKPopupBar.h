@@ -7,13 +7,22 @@
 
 #include "toolkit/commandbars/CTKCommandBar.h"
 
+#include <memory>
+#include <string>
+
 class CTKControlExpandButton;
+class CTKPopupAnimation;
+class CTKToolBar;
 
 // The arrow bands of a scrolling popup, and their timers.
 constexpr int kTKScrollBandHeight = 16;
 constexpr UINT_PTR kTKScrollDownTimer = 5001;
 constexpr UINT_PTR kTKScrollUpTimer = 5002;
 constexpr UINT kTKScrollPeriod = 80;
+// Watches the mouse over the tear-off strip, as often as the scroll timers.
+constexpr UINT_PTR kTKTearOffTimer = 5003;
+// A tear-off drag shows the toolbar once the mouse leaves the strip by more than this.
+constexpr int kTKTearOffSlack = 10;
 // The least item width of a menu, and the height of an empty one.
 constexpr int kTKPopupMinimumExtent = 22;
 // Sent to the owner before an opening popup is measured; lParam the popup.
@@ -41,7 +50,7 @@ public:
     void DrawCommandBar(CDC* dc) override;
     void OnControlsChanged() override;
     void Copy(const CTKCommandBar* source, BOOL recursive) override;
-    // The bar's stored form, then the (empty) tear-off part, the toolbar borders and the shadow.
+    // The bar's stored form, then the tear-off part, the toolbar borders and the shadow.
     void Serialize(CArchive& ar) override;
     BOOL DestroyWindow() override;
     // Down past the last shown item (or Ctrl+Down) first shows the rarely used commands.
@@ -54,6 +63,25 @@ public:
     // The first visible default item: its index by position, else its id; -1 when none.
     int GetDefaultItem(UINT reserved, BOOL byPosition) const;
     int GetAnimationType() const;
+    // The opening animation while it runs, else null.
+    const CTKPopupAnimation* GetOpeningAnimation() const { return m_pAnimation.get(); }
+
+    // Gives the popup a tear-off strip: dragged out, it becomes a temporary
+    // floating toolbar with this title and bar id, of this remembered width.
+    void SetTearOffPopup(const std::string& title, UINT barId, int width);
+    BOOL IsTearOffPopup() const { return m_bTearOff; }
+    const std::string& GetTearOffTitle() const { return m_strTearOffTitle; }
+    UINT GetTearOffBarId() const { return m_nTearOffBarId; }
+    int GetTearOffWidth() const { return m_nTearOffWidth; }
+    const CRect& GetTearOffArea() const { return m_rcTearOff; }
+    BOOL IsTearOffHot() const { return m_bTearOffHot; }
+    BOOL IsTearing() const { return m_bTearing; }
+    // The toolbar the last tear-off drag showed (null when dragged back).
+    CTKToolBar* GetTornToolBar() const { return m_pTornToolBar; }
+    // The drag of the tear-off strip, until the button is released or Escape.
+    void TrackTearOff();
+    // Shows the popup while the point is over it, else the torn toolbar under the point.
+    void ShowTearOff(BOOL overPopup, CPoint point);
 
     // Marks the commands the command bars count as rarely used, and hides
     // them while the menu is collapsed and shows an ordinary item.
@@ -89,6 +117,7 @@ public:
 
 protected:
     void OnMouseMove(UINT flags, CPoint point) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnTimer(UINT_PTR id) override;
     void OnPaint() override;
@@ -100,7 +129,14 @@ protected:
     // Margins of the items and the separator height, as the renderer draws them.
     CRect GetMargins(int* separatorHeight) const;
     int MeasureExpandButton() const;
+    // The height of the tear-off strip; 0 without one.
+    int MeasureTearOff() const;
     void DrawOpening();
+    void StartOpeningAnimation(int type);
+    void StopOpeningAnimation();
+    void OnTearOffTimer();
+    void StopTearOffTimer();
+    void MoveTornToolBar(CPoint point);
     void StartScrollTimer(UINT_PTR id, UINT_PTR* handle);
     void StopScrollTimer(UINT_PTR id, UINT_PTR* handle);
 
@@ -122,5 +158,15 @@ protected:
     BOOL m_bShadow = TRUE;
     CRect m_rcToolBarBorders{2, 4, 2, 4};
     BOOL m_bReleaseSuppressed = FALSE;
-    int m_nOpeningAnimation = 0;
+    std::unique_ptr<CTKPopupAnimation> m_pAnimation;
+    BOOL m_bTearOff = FALSE;
+    std::string m_strTearOffTitle;
+    CRect m_rcTearOff;
+    BOOL m_bTearOffHot = FALSE;
+    UINT_PTR m_nTearOffTimer = 0;
+    BOOL m_bTearing = FALSE;
+    CSize m_szTorn;
+    CTKToolBar* m_pTornToolBar = nullptr;
+    UINT m_nTearOffBarId = 0;
+    int m_nTearOffWidth = 0;
 };

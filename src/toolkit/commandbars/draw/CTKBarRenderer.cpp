@@ -696,45 +696,59 @@ void CTKBarRenderer::AnimatePopup(CDC* target, CDC* image, CRect rect, int type)
     if (steps <= 0 || !target || !image)
         return;
     const std::chrono::milliseconds period(m_nAnimationDuration / steps);
-    const int w = rect.Width();
-    const int h = rect.Height();
     if (type == kTKAnimateUnfold || type == kTKAnimateSlide) {
         for (int k = 1; k <= steps; ++k) {
-            const int cy = h * k / steps;
-            if (type == kTKAnimateUnfold) {
-                const int cx = w * k / steps;
-                target->BitBlt(rect.left, rect.top, cx, cy, image, w - cx, h - cy, SRCCOPY);
-            } else {
-                target->BitBlt(rect.left, rect.top, w, cy, image, 0, h - cy, SRCCOPY);
-            }
+            DrawPopupFrame(target, image, nullptr, rect, type, k, steps);
             std::this_thread::sleep_for(period);
         }
         return;
     }
+    const int w = rect.Width();
+    const int h = rect.Height();
     if (type != kTKAnimateFade || w <= 0 || h <= 0)
         return;
-    std::vector<COLORREF> below(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-    std::vector<COLORREF> above(below.size());
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x);
-            below[at] = target->GetPixel(rect.left + x, rect.top + y);
-            above[at] = image->GetPixel(x, y);
-        }
-    }
-    std::unique_ptr<CDC> frame = image->CreateCompatibleDC(w, h);
+    std::unique_ptr<CDC> below = image->CreateCompatibleDC(w, h);
+    below->BitBlt(0, 0, w, h, target, rect.left, rect.top, SRCCOPY);
+    // The caller shows the finished image after the last blended frame.
     for (int k = 1; k < steps; ++k) {
         const auto start = std::chrono::steady_clock::now();
-        const int alpha = kOpaque * k / steps;
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x);
-                frame->SetPixel(x, y, BlendPixel(above[at], below[at], alpha));
-            }
-        }
-        target->BitBlt(rect.left, rect.top, w, h, frame.get(), 0, 0, SRCCOPY);
+        DrawPopupFrame(target, image, below.get(), rect, type, k, steps);
         std::this_thread::sleep_until(start + period);
     }
+}
+
+void CTKBarRenderer::DrawPopupFrame(CDC* target, CDC* image, CDC* below, CRect rect, int type, int step, int steps)
+{
+    if (!target || !image || steps <= 0 || step <= 0)
+        return;
+    step = std::min(step, steps);
+    const int w = rect.Width();
+    const int h = rect.Height();
+    if (w <= 0 || h <= 0)
+        return;
+    const int cy = h * step / steps;
+    if (type == kTKAnimateUnfold) {
+        const int cx = w * step / steps;
+        target->BitBlt(rect.left, rect.top, cx, cy, image, w - cx, h - cy, SRCCOPY);
+        return;
+    }
+    if (type == kTKAnimateSlide) {
+        target->BitBlt(rect.left, rect.top, w, cy, image, 0, h - cy, SRCCOPY);
+        return;
+    }
+    if (type != kTKAnimateFade)
+        return;
+    if (step == steps || !below) {
+        target->BitBlt(rect.left, rect.top, w, h, image, 0, 0, SRCCOPY);
+        return;
+    }
+    const int alpha = kOpaque * step / steps;
+    std::unique_ptr<CDC> frame = image->CreateCompatibleDC(w, h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x)
+            frame->SetPixel(x, y, BlendPixel(image->GetPixel(x, y), below->GetPixel(x, y), alpha));
+    }
+    target->BitBlt(rect.left, rect.top, w, h, frame.get(), 0, 0, SRCCOPY);
 }
 
 void CTKBarRenderer::AnimateExpanding(CTKCommandBar* popup, CDC* target, CDC* image)

@@ -112,6 +112,11 @@ public:
     // Shows a popup's finished image (drawn at 0, 0) in the target's
     // rectangle, growing, sliding or fading in.
     virtual void AnimatePopup(CDC* target, CDC* image, CRect rect, int type);
+    // One frame (1..steps) of a popup animation: the part of the finished
+    // image that step shows, in the target's rectangle; a fade blends the
+    // image over below (the rectangle's earlier pixels, drawn at 0, 0) and
+    // its last step shows the finished image.
+    void DrawPopupFrame(CDC* target, CDC* image, CDC* below, CRect rect, int type, int step, int steps);
     // Shows the items shown only in the expanded menu growing in between
     // the others.
     virtual void AnimateExpanding(CTKCommandBar* popup, CDC* target, CDC* image);
