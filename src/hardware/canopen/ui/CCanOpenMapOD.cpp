@@ -14,13 +14,17 @@
 #include "platform/ui/CTreeCtrl.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/QtText.h"
+#include "platform/ui/WinMessages.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTableView>
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <utility>
@@ -34,6 +38,8 @@ constexpr UINT kPdoEditorBase = 5100;
 constexpr UINT kMapEditorId = 5200;
 // The widest text of each PDO column: name, COB-ID, type, event and inhibit time.
 constexpr const char* kPdoWidestTexts[] = {"TPDO 8", "16#57F", "255", "65535", "65535"};
+// The keys that would move the tree's selection; slaves are picked by mouse only.
+constexpr UINT kIgnoredTreeKeys[] = {VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN};
 
 CRect ToCRect(const QRect& place)
 {
@@ -63,6 +69,35 @@ int SlaveNumberOf(const std::string& text)
     return std::atoi(text.c_str() + std::string(kSlaveItemPrefix).size());
 }
 
+bool IsSelfOrAncestor(const QTreeWidgetItem* item, const QTreeWidgetItem* of)
+{
+    for (const QTreeWidgetItem* line = of; line; line = line->parent())
+        if (line == item)
+            return true;
+    return false;
+}
+
+// A left-button release on the grid's cells, handled by the grid first: the
+// whole focus row is then selected unless the active column has an editor.
+bool SelectFocusRowOnRelease(CCPGridCtrl& grid, QObject* watched, QEvent* event)
+{
+    QWidget* cells = grid.GetTableView()->viewport();
+    if (watched != cells || event->type() != QEvent::MouseButtonRelease
+        || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+        return false;
+    QPointer<CCPGridCtrl> alive(&grid);
+    cells->removeEventFilter(&grid);
+    QCoreApplication::sendEvent(cells, event);
+    if (!alive)
+        return true;
+    cells->installEventFilter(&grid);
+    const CCPGridCore& core = grid.GetCore();
+    const CCPGridColumn* active = core.GetColumn(core.GetActiveCol());
+    if (!active || active->kind == CCPCellCtrl::KIND_DISPLAY)
+        grid.SetSelectRange(0, core.GetGridColCount() - 1, core.GetActiveRow(), core.GetActiveRow());
+    return true;
+}
+
 } // namespace
 
 CCanOpenPdoGridCtrl::CCanOpenPdoGridCtrl(CCanOpenPdoTable& table, std::function<void(int, int)> selectPdo,
@@ -79,6 +114,12 @@ CCanOpenPdoGridCtrl::CCanOpenPdoGridCtrl(CCanOpenPdoTable& table, std::function<
         DefineColCtrl(column, kind, 0, kPdoEditorBase + UINT(column));
     }
     SetGridRowCount(CANOPEN_PDOS, TRUE);
+    GetTableView()->viewport()->installEventFilter(this);
+}
+
+bool CCanOpenPdoGridCtrl::eventFilter(QObject* watched, QEvent* event)
+{
+    return SelectFocusRowOnRelease(*this, watched, event) || CCPGridCtrl::eventFilter(watched, event);
 }
 
 BOOL CCanOpenPdoGridCtrl::GetCellText(int column, int row, std::string& text, BYTE& mark)
@@ -117,6 +158,12 @@ CCanOpenMapGridCtrl::CCanOpenMapGridCtrl(CCanOpenMapODModel& model, QWidget* par
                       kMapEditorId + UINT(column));
     }
     SetGridRowCount(CANOPEN_PDO_ROWS, TRUE);
+    GetTableView()->viewport()->installEventFilter(this);
+}
+
+bool CCanOpenMapGridCtrl::eventFilter(QObject* watched, QEvent* event)
+{
+    return SelectFocusRowOnRelease(*this, watched, event) || CCPGridCtrl::eventFilter(watched, event);
 }
 
 BOOL CCanOpenMapGridCtrl::GetCellText(int column, int row, std::string& text, BYTE& mark)
@@ -184,6 +231,7 @@ BOOL CCanOpenMapOD::OnInitDialog()
 
 void CCanOpenMapOD::BuildODTree()
 {
+    m_openItem = nullptr;
     m_tree->DeleteAllItems();
     InsertTreeItems(*m_tree, CCanOpenODTree::BuildODTree(m_network.Model().SlaveGrid(), m_app), TVI_ROOT);
     m_tree->Expand(m_tree->GetRootItem(), TVE_EXPAND);
@@ -245,7 +293,15 @@ void CCanOpenMapOD::OnTreeItemClicked(QTreeWidgetItem* item)
         m_model.SelectSlave(node);
         RepaintGrids();
     }
+    ExpandOnly(item);
+}
+
+void CCanOpenMapOD::ExpandOnly(QTreeWidgetItem* item)
+{
+    for (QTreeWidgetItem* open = m_openItem; open && !IsSelfOrAncestor(open, item); open = open->parent())
+        open->setExpanded(false);
     item->setExpanded(true);
+    m_openItem = item;
 }
 
 void CCanOpenMapOD::OnSelectPdo(int pdo, int list)
@@ -321,10 +377,12 @@ bool CCanOpenMapOD::OnTreeRightPress(const QPoint& at, const QPoint& screen)
     if (!item)
         return true;
     m_tree->SelectItem(item);
-    if (item->childCount() > 0)
+    if (item->childCount() > 0) {
         OnTreeItemClicked(item);
-    else
-        ShowCanOpenContextMenu(*this, IDR_CANOPEN_OD_TREE_MENU, screen);
+        return true;
+    }
+    ExpandOnly(item);
+    ShowCanOpenContextMenu(*this, IDR_CANOPEN_OD_TREE_MENU, screen);
     return true;
 }
 
@@ -351,6 +409,14 @@ BOOL CCanOpenMapOD::OnCommand(WPARAM wParam, LPARAM lParam)
     default:
         return CPropertyPage::OnCommand(wParam, lParam);
     }
+}
+
+BOOL CCanOpenMapOD::PreTranslateMessage(MSG* msg)
+{
+    const bool inTree = m_tree && msg->hwnd == m_tree && msg->message == WM_KEYDOWN;
+    if (inTree && std::ranges::find(kIgnoredTreeKeys, UINT(msg->wParam)) != std::end(kIgnoredTreeKeys))
+        return TRUE;
+    return CPropertyPage::PreTranslateMessage(msg);
 }
 
 // F1: the main window must not open its own help as well.

@@ -40,6 +40,10 @@ public:
     void CreateCellCtrl(UINT id, CCPCellCtrl& control) override;
     void OnSetActiveCell(int column, int row) override;
 
+protected:
+    // A click on a read-only cell selects its whole row.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     CCanOpenPdoTable& m_table;
     std::function<void(int, int)> m_selectPdo;
@@ -53,6 +57,10 @@ public:
     void OnSaveCellData(int column, int row, const std::string& text) override;
     void OnSetActiveCell(int, int row) override { m_focusRow = row; }
     int FocusRow() const { return m_focusRow; }
+
+protected:
+    // A click on a read-only cell selects its whole row.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CCanOpenMapODModel& m_model;
@@ -82,12 +90,16 @@ public:
     void OnAddMappedObject();
     void OnDeleteMappedObject();
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The tree is walked by mouse only: its paging, Home, End and arrow keys do nothing.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     // Right presses on the object tree and the mapping grid open their menus.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // One branch open at a time: the clicked item opens, the branch opened before closes.
+    void ExpandOnly(QTreeWidgetItem* item);
     bool OnTreeRightPress(const QPoint& at, const QPoint& screen);
     bool OnMapGridRightPress(const QPoint& at, const QPoint& screen);
     void BuildODTree();
@@ -99,6 +111,7 @@ private:
     CCanOpenNetwork& m_network;
     CCanOpenMapODModel m_model;
     CTreeCtrl* m_tree = nullptr;
+    QTreeWidgetItem* m_openItem = nullptr;   // owned by the tree; a rebuild forgets it
     CCanOpenPdoGridCtrl* m_transmitGrid = nullptr;
     CCanOpenPdoGridCtrl* m_receiveGrid = nullptr;
     CCanOpenMapGridCtrl* m_mapGrid = nullptr;
