@@ -97,17 +97,18 @@ void CCanOpenMapODModel::SelectSlave(int node)
     ReloadMapGrid();
 }
 
-void CCanOpenMapODModel::OnSelectPdo(int pdo, int list)
+BOOL CCanOpenMapODModel::OnSelectPdo(int pdo, int list)
 {
     if (!m_mapLoaded || !HasCurrentSlave() || pdo < 0 || pdo >= CANOPEN_PDOS)
-        return;
+        return FALSE;
     if (pdo == m_pdo && list == m_list)
-        return;
+        return FALSE;
     std::copy(std::begin(m_rows), std::end(m_rows), ShownRecord().Rows);
     m_pdo = pdo;
     m_list = list == PDO_LIST_TRANSMIT ? PDO_LIST_TRANSMIT : PDO_LIST_RECEIVE;
     ReloadMapGrid();
     SetProjectModified(TRUE);
+    return TRUE;
 }
 
 void CCanOpenMapODModel::ReloadMapGrid()

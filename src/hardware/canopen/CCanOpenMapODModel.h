@@ -38,8 +38,9 @@ public:
     // Loads a configured slave (node 1..126) with its receive PDO 1 shown,
     // after writing the current one back; nothing for other nodes.
     void SelectSlave(int node);
-    // Shows another PDO of the current slave, writing the shown one back.
-    void OnSelectPdo(int pdo, int list);
+    // Shows another PDO of the current slave, writing the shown one back;
+    // TRUE when the mapping grid changed to it.
+    BOOL OnSelectPdo(int pdo, int list);
     // Writes the PDO rows and the shown mapping into the current slave;
     // marks the project modified. Always TRUE.
     BOOL StoreCurrentSlave();

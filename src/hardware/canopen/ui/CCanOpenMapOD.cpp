@@ -143,9 +143,19 @@ void CCanOpenPdoGridCtrl::CreateCellCtrl(UINT id, CCPCellCtrl& control)
         control.AddString(entry);
 }
 
+void CCanOpenPdoGridCtrl::SelectFirstCell()
+{
+    // Only the look changes: the PDO the mapping grid shows stays.
+    m_selectingFirstCell = true;
+    const int row = GetCore().GetActiveRow();
+    SetActiveCell(0, row);
+    SetSelectRange(0, 0, row, row);
+    m_selectingFirstCell = false;
+}
+
 void CCanOpenPdoGridCtrl::OnSetActiveCell(int, int row)
 {
-    if (row >= 0 && row < CANOPEN_PDOS && m_table.Row(row).pdo >= 0)
+    if (!m_selectingFirstCell && row >= 0 && row < CANOPEN_PDOS && m_table.Row(row).pdo >= 0)
         m_selectPdo(m_table.Row(row).pdo, m_table.List());
 }
 
@@ -225,6 +235,8 @@ BOOL CCanOpenMapOD::OnInitDialog()
         child->show();
     BuildODTree();
     ShowLabels();
+    m_transmitGrid->SelectFirstCell();
+    m_receiveGrid->SelectFirstCell();
     m_model.SetInitialised(true);
     return TRUE;
 }
@@ -292,6 +304,7 @@ void CCanOpenMapOD::OnTreeItemClicked(QTreeWidgetItem* item)
     if (node >= 1 && node <= CANOPEN_SLAVES && node != m_model.CurrentSlave()) {
         m_model.SelectSlave(node);
         RepaintGrids();
+        m_receiveGrid->SelectFirstCell();
     }
     ExpandOnly(item);
 }
@@ -306,7 +319,12 @@ void CCanOpenMapOD::ExpandOnly(QTreeWidgetItem* item)
 
 void CCanOpenMapOD::OnSelectPdo(int pdo, int list)
 {
-    m_model.OnSelectPdo(pdo, list);
+    if (m_model.OnSelectPdo(pdo, list)) {
+        CCanOpenPdoGridCtrl* clicked = list == PDO_LIST_TRANSMIT ? m_transmitGrid : m_receiveGrid;
+        CCanOpenPdoGridCtrl* other = clicked == m_transmitGrid ? m_receiveGrid : m_transmitGrid;
+        other->SelectFirstCell();
+        clicked->setFocus();
+    }
     ShowLabels();
     m_mapGrid->RefreshCells();
 }

@@ -39,6 +39,8 @@ public:
     void OnSaveCellData(int column, int row, const std::string& text) override;
     void CreateCellCtrl(UINT id, CCPCellCtrl& control) override;
     void OnSetActiveCell(int column, int row) override;
+    // Column 0 becomes active and the focus row's first cell the selection.
+    void SelectFirstCell();
 
 protected:
     // A click on a read-only cell selects its whole row.
@@ -47,6 +49,7 @@ protected:
 private:
     CCanOpenPdoTable& m_table;
     std::function<void(int, int)> m_selectPdo;
+    bool m_selectingFirstCell = false;
 };
 
 // The 64 mapping rows of the shown PDO.

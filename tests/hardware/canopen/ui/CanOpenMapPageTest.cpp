@@ -187,4 +187,35 @@ TEST_F(CanOpenMapPageTest, ClickOnAReadOnlyCellSelectsTheWholeRow)
     }
 }
 
+TEST_F(CanOpenMapPageTest, ShowingAnotherPdoShrinksTheOtherGridsSelectionToItsFirstCell)
+{
+    // A new slave starts with the receive grid on its first cell.
+    ClickTreeItem(TreeItem(kSlaveItem));
+    ASSERT_EQ(1, m_map->Model().CurrentSlave());
+    struct Case {
+        UINT clicked;
+        int column;
+        int row;
+        UINT other;
+        int otherRow;
+    };
+    const Case cases[] = {
+        {IDC_MAP_TRANSMIT_GRID, 0, 2, IDC_MAP_RECEIVE_GRID, 0},
+        {IDC_MAP_RECEIVE_GRID, 0, 5, IDC_MAP_TRANSMIT_GRID, 2},
+        {IDC_MAP_TRANSMIT_GRID, 3, 6, IDC_MAP_RECEIVE_GRID, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "grid " << c.clicked << " row " << c.row);
+        ClickCell(Grid(c.clicked), c.column, c.row);
+        CCPGridCtrl* other = Grid(c.other);
+        int firstCol = -1, lastCol = -1, firstRow = -1, lastRow = -1;
+        other->GetSelectRange(firstCol, lastCol, firstRow, lastRow);
+        EXPECT_EQ(0, firstCol);
+        EXPECT_EQ(0, lastCol);
+        EXPECT_EQ(c.otherRow, firstRow);
+        EXPECT_EQ(c.otherRow, lastRow);
+        EXPECT_EQ(0, other->GetCore().GetActiveCol());
+    }
+}
+
 } // namespace
