@@ -33,6 +33,7 @@ constexpr int kLoop = 2;
 constexpr int kLoopRegister = 1450; // (29 - 2) * 50 + 100
 constexpr int kViewWidth = 820;
 constexpr int kViewHeight = 600;
+constexpr UINT kViewId = 61448;
 
 // Register k of the loop holds bytes 2k (low) and 2k + 1 (high) of its table.
 constexpr int kRegPVH = 0;
@@ -93,7 +94,7 @@ protected:
     void Open()
     {
         m_view = new CPIDDispView;
-        ASSERT_TRUE(m_view->Create(&m_parent, CRect(0, 0, kViewWidth, kViewHeight), IDC_PID_DISP_CHART, WS_CHILD | WS_VISIBLE));
+        ASSERT_TRUE(m_view->Create(&m_parent, CRect(0, 0, kViewWidth, kViewHeight), kViewId, WS_CHILD | WS_VISIBLE));
         m_view->SetWorker(&m_worker);
         m_view->OnInitialUpdate();
     }
@@ -335,6 +336,43 @@ TEST_F(PIDDispViewTest, ChartIsPaintedFromTheSamples)
         grey += image.pixelColor(x, y0 - 30 * 3) == QColor(210, 210, 210) ? 1 : 0;
     EXPECT_GT(grey, 100) << "the dotted grid line at 30 %";
     EXPECT_LT(grey, 690) << "dotted, not solid";
+}
+
+// A click in the chart puts the dashed cursor on the sample under it, with
+// its value box.
+TEST_F(PIDDispViewTest, ClickPlacesTheCursorOnTheSample)
+{
+    SetLoopValues({1000, 0, 1000, 0, 500, 200, 800});
+    Open();
+    ChooseLoop(kLoop);
+    ASSERT_TRUE(SampleUntilPV(50.0f));
+    for (int i = 0; i < 20; ++i)
+        m_view->SamplePIDValues();
+    const int x0 = 45;
+    const int y0 = 540;
+    const int top = y0 - 102 * 3;
+    const int sample = 12;
+    const auto darkInColumn = [&](const QImage& image, int x) {
+        int dark = 0;
+        for (int y = top + 40; y < y0 - 5; ++y)
+            dark += image.pixelColor(x, y) == QColor(Qt::black) ? 1 : 0;
+        return dark;
+    };
+    const QImage before = m_view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QWidget* pane = m_view->GetForm()->childAt(x0 + sample, 400);
+    ASSERT_NE(pane, nullptr);
+    QTest::mouseClick(pane, Qt::LeftButton, Qt::NoModifier, pane->mapFrom(m_view->GetForm(), QPoint(x0 + sample, 400)));
+    const QImage after = m_view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (const char* folder = std::getenv("ORVEL_SCREENSHOT_DIR"))
+        after.save(QString::fromStdString(std::string(folder) + "/pid-trend-cursor.png"));
+    EXPECT_EQ(darkInColumn(before, x0 + sample), 0);
+    const int dashes = darkInColumn(after, x0 + sample);
+    EXPECT_GT(dashes, 50) << "the cursor line";
+    EXPECT_LT(dashes, y0 - 5 - top - 40) << "dashed, not solid";
+    int edge = 0;
+    for (int y = top + 30; y <= top + 30 + 60; ++y)
+        edge += after.pixelColor(x0 + sample + 20 + 100, y) == QColor(Qt::black) ? 1 : 0;
+    EXPECT_GT(edge, 10) << "the value box's right edge";
 }
 
 // Opening and closing again and again: each close ends the worker before
