@@ -45,20 +45,20 @@ void PutWord(BYTE* at, int value)
 }
 
 // Builds the request in the transmit buffer; FALSE when the coil kind is unknown.
-BOOL BuildRequest(CPlcCommPort& port, const CPIDMonitorBlock& block, int function)
+BOOL BuildRequest(CPlcCommPort& port, int loop, int command, int function)
 {
     BYTE* frame = port.TxBuffer;
     frame[0] = LOBYTE(port.Station);
     frame[1] = static_cast<BYTE>(function);
     if (function == 3) {
-        PutWord(frame + 2, FirstRegisterOf(block.MonitorLoop));
+        PutWord(frame + 2, FirstRegisterOf(loop));
         PutWord(frame + 4, kRegisterCount);
         return TRUE;
     }
-    if (block.Command < 1 || block.Command > static_cast<int>(std::size(kCoilKinds)))
+    if (command < 1 || command > static_cast<int>(std::size(kCoilKinds)))
         return FALSE;
-    const CoilKind& kind = kCoilKinds[block.Command - 1];
-    PutWord(frame + 2, kind.base + block.MonitorLoop);
+    const CoilKind& kind = kCoilKinds[command - 1];
+    PutWord(frame + 2, kind.base + loop);
     PutWord(frame + 4, kind.value);
     return TRUE;
 }
@@ -84,11 +84,14 @@ int StoreRegisters(const CPlcCommPort& port, CPIDMonitorBlock& block)
 
 int PIDModbusRequest(CPIDMonitorBlock& block)
 {
-    if (block.MonitorLoop >= kLoopCount)
+    // The display changes the loop and the command from its own thread.
+    const int loop = std::atomic_ref<BYTE>(block.MonitorLoop).load();
+    if (loop >= kLoopCount)
         return PID_LOOP_OUT_OF_RANGE;
     CPlcCommPort& port = g_PlcCommPort;
-    int function = block.FunctionCode;
-    if ((function != 3 && function != 5) || !BuildRequest(port, block, function))
+    const int command = std::atomic_ref<BYTE>(block.Command).load();
+    const int function = std::atomic_ref<int>(block.FunctionCode).load();
+    if ((function != 3 && function != 5) || !BuildRequest(port, loop, command, function))
         return PLC_WRONG_REPLY;
     port.Purge();
     if (!port.SendFrame(kRequestBytes))
@@ -106,12 +109,14 @@ int PIDModbusRequest(CPIDMonitorBlock& block)
 
 UINT PIDModbusThreadProc(CPIDMonitorBlock& block, const std::atomic<bool>& stop)
 {
-    if (block.MonitorLoop >= kLoopCount)
+    if (std::atomic_ref<BYTE>(block.MonitorLoop).load() >= kLoopCount)
         return PID_LOOP_OUT_OF_RANGE;
     if (OpenPlcPort() != PLC_OK)
         return PID_PORT_NOT_OPENED;
     std::atomic_ref<BYTE> request(block.RequestFlag);
     std::atomic_ref<BYTE> writeCoil(block.CommandPending);
+    std::atomic_ref<int> function(block.FunctionCode);
+    std::atomic_ref<int> result(block.LastResult);
     while (!stop.load()) {
         if (request.load() != 1) {
             Sleep(kRequestPollMs);
@@ -120,11 +125,11 @@ UINT PIDModbusThreadProc(CPIDMonitorBlock& block, const std::atomic<bool>& stop)
         request.store(0);
         if (writeCoil.load() == 1) {
             writeCoil.store(0);
-            block.FunctionCode = 5;
+            function.store(5);
         } else {
-            block.FunctionCode = 3;
+            function.store(3);
         }
-        block.LastResult = PIDModbusRequest(block);
+        result.store(PIDModbusRequest(block));
     }
     return 0;
 }

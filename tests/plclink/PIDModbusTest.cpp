@@ -1,3 +1,4 @@
+#include "CModbusPlc.h"
 #include "LinkTestSupport.h"
 
 #include "plclink/CPlcCommPort.h"
@@ -5,7 +6,6 @@
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
-#include <modbus.h>
 
 #include <atomic>
 #include <chrono>
@@ -15,72 +15,8 @@
 
 namespace {
 
-constexpr int kFirstRegister = 1200;
-constexpr int kRegisterCount = 350;  // loops 7 to 1; loop 0 (1550) lies outside
-
-// The PLC side of the Modbus requests: libmodbus as server (slave 1) on the
-// master side of a pseudo-terminal, with coils 0..599 and holding registers
-// 1200..1549.
-class CModbusPlc {
-public:
-    CModbusPlc()
-    {
-        m_mapping = modbus_mapping_new_start_address(0, 600, 0, 0, kFirstRegister, kRegisterCount, 0, 0);
-        m_context = modbus_new_rtu("/dev/null", 115200, 'N', 8, 1);
-        modbus_set_slave(m_context, 1);
-        modbus_set_socket(m_context, m_pty.MasterFd());
-        modbus_set_indication_timeout(m_context, 0, 50000);
-        m_thread = std::thread([this] { Serve(); });
-    }
-
-    ~CModbusPlc()
-    {
-        m_stop.store(true);
-        m_thread.join();
-        modbus_free(m_context);
-        modbus_mapping_free(m_mapping);
-    }
-
-    const std::string& Device() const { return m_pty.SlavePath(); }
-
-    void SetRegister(int address, WORD value)
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_mapping->tab_registers[address - kFirstRegister] = value;
-    }
-
-    BYTE Coil(int address)
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        return m_mapping->tab_bits[address];
-    }
-
-    void SetCoil(int address, BYTE value)
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_mapping->tab_bits[address] = value;
-    }
-
-private:
-    void Serve()
-    {
-        while (!m_stop.load()) {
-            uint8_t query[MODBUS_RTU_MAX_ADU_LENGTH];
-            int length = modbus_receive(m_context, query);
-            if (length <= 0)
-                continue;
-            std::lock_guard<std::mutex> hold(m_lock);
-            modbus_reply(m_context, query, length, m_mapping);
-        }
-    }
-
-    CRawPty m_pty;
-    modbus_mapping_t* m_mapping = nullptr;
-    modbus_t* m_context = nullptr;
-    std::mutex m_lock;
-    std::atomic<bool> m_stop {false};
-    std::thread m_thread;
-};
+constexpr int kFirstRegister = CModbusPlc::kFirstRegister;
+constexpr int kRegisterCount = CModbusPlc::kRegisterCount;  // loops 7 to 1; loop 0 (1550) lies outside
 
 std::vector<BYTE> LoopImage(const CPIDMonitorBlock& block)
 {

@@ -85,6 +85,7 @@ CFrameWnd* CMultiDocTemplate::CreateFrame(CDocument* document, CWnd* parent)
 
 CDocument* CMultiDocTemplate::OpenDocumentFile(const std::string& path, CWnd* parent)
 {
+    DropClosedEntries();
     Entry entry;
     entry.document = m_makeDocument ? m_makeDocument() : nullptr;
     if (!entry.document)
@@ -110,9 +111,16 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const std::string& path, CWnd* pa
 std::vector<CDocument*> CMultiDocTemplate::GetDocuments() const
 {
     std::vector<CDocument*> documents;
-    for (const Entry& entry : m_entries)
-        documents.push_back(entry.document.get());
+    for (const Entry& entry : m_entries) {
+        if (entry.frame)
+            documents.push_back(entry.document.get());
+    }
     return documents;
+}
+
+void CMultiDocTemplate::DropClosedEntries()
+{
+    std::erase_if(m_entries, [](const Entry& entry) { return entry.frame.isNull(); });
 }
 
 CFrameWnd* CMultiDocTemplate::GetFrameOf(const CDocument* document) const
@@ -124,6 +132,7 @@ CFrameWnd* CMultiDocTemplate::GetFrameOf(const CDocument* document) const
 
 void CMultiDocTemplate::CloseDocument(CDocument* document)
 {
+    DropClosedEntries();
     const auto found = std::find_if(m_entries.begin(), m_entries.end(),
                                     [&](const Entry& entry) { return entry.document.get() == document; });
     if (found == m_entries.end())

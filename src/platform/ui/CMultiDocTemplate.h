@@ -35,6 +35,8 @@ public:
     // document. Null when the frame cannot be made or the file cannot be
     // read: the document and its frame are gone again.
     CDocument* OpenDocumentFile(const std::string& path, CWnd* parent);
+    // The documents whose frame is still open; a frame closed by the user
+    // takes its document out of the list.
     std::vector<CDocument*> GetDocuments() const;
     // Destroys the document's frame and deletes the document.
     void CloseDocument(CDocument* document);
@@ -52,6 +54,8 @@ private:
 
     CFrameWnd* CreateFrame(CDocument* document, CWnd* parent);
     void DestroyEntry(Entry& entry);
+    // Deletes the documents whose frame has gone.
+    void DropClosedEntries();
 
     UINT m_resourceId;
     DocumentFactory m_makeDocument;

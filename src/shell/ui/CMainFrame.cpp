@@ -26,6 +26,7 @@
 #include "shell/CrossRefRules.h"
 #include "shell/ui/CChFrmCrossRef.h"
 #include "shell/ui/CChFrmInitData.h"
+#include "pid/ui/CPIDWizard.h"
 #include "shell/ui/CPOUDocTemplate.h"
 #include "shell/CForceCommands.h"
 #include "shell/ui/CChildFrmStatus.h"
@@ -162,6 +163,7 @@ constexpr UINT ID_HELP_CONTENTS = 32811;
 constexpr UINT ID_WEB_SITE = 32812;
 constexpr UINT ID_HARDWARE_MANUAL = 32961;
 constexpr UINT ID_PID_TREND = 61449;
+constexpr UINT ID_PID_WIZARD = 32967;
 
 const UINT kThemeCommands[kInterfaceThemeCount] = {ID_THEME_FIRST, ID_THEME_SECOND, ID_THEME_THIRD};
 
@@ -224,6 +226,7 @@ CMainFrame::CMainFrame(CZULAppData& app, IProfile& profile, CRecentFileList& rec
         Cmd::Command(ID_CROSS_REFERENCE, &CMainFrame::OnProjectCrossReference),
         Cmd::Command(ID_STATUS_CHART, &CMainFrame::OpenStatusChartWindow),
         Cmd::Command(ID_PID_TREND, &CMainFrame::OnPIDDisplay),
+        Cmd::Command(ID_PID_WIZARD, &CMainFrame::OnPIDWizard),
         Cmd::Command(ID_SYMBOLIC_ADDRESSING, &CMainFrame::OnSymbolicAddressing),
         Cmd::Command(ID_OPTIONS, &CMainFrame::OnOptions),
         Cmd::Command(ID_MONITOR, &CMainFrame::OnToggleMonitor),
@@ -755,6 +758,12 @@ void CMainFrame::OnPIDDisplay()
 {
     m_app.PIDTrendOpen = 1;
     OpenSingleton(SingletonWindow::PIDTrend, "PID\xD7\xD4\xD5\xFB\xB6\xA8");
+}
+
+void CMainFrame::OnPIDWizard()
+{
+    CPIDWizard wizard(m_app, *this);
+    wizard.Run(this);
 }
 
 // ---- Windows and project ----
@@ -1691,6 +1700,82 @@ void CMainFrame::OnNewInterrupt()
 {
     if (CProjTreeView* tree = GetProjTreeView())
         tree->NewPOU(kNewInterrupt);
+}
+
+// ---- IPIDGeneratorHost ----
+
+// A PID generation creates its subroutine as the user's New Subroutine does.
+void CMainFrame::NewPIDSubroutine()
+{
+    OnNewSubroutine();
+}
+
+std::vector<std::string> CMainFrame::OpenDocumentPaths()
+{
+    std::vector<std::string> paths;
+    for (CPOUEditorDoc* document : GetOpenPOUDocuments())
+        paths.push_back(document->GetPathName());
+    return paths;
+}
+
+CPOUEditorDoc* CMainFrame::FindOpenDocument(const std::string& path)
+{
+    for (CPOUEditorDoc* document : GetOpenPOUDocuments()) {
+        if (document->GetPathName() == path)
+            return document;
+    }
+    return nullptr;
+}
+
+BOOL CMainFrame::IsDocumentModified(const std::string& path)
+{
+    CPOUEditorDoc* document = FindOpenDocument(path);
+    return document != nullptr && document->IsModified() ? TRUE : FALSE;
+}
+
+BOOL CMainFrame::SaveDocument(const std::string& path)
+{
+    CPOUEditorDoc* document = FindOpenDocument(path);
+    return document != nullptr && document->OnSaveDocument(path) ? TRUE : FALSE;
+}
+
+void CMainFrame::DiscardDocumentChanges(const std::string& path)
+{
+    if (CPOUEditorDoc* document = FindOpenDocument(path))
+        document->SetModifiedFlag(FALSE);
+}
+
+CProjTreeNode* CMainFrame::SelectProgramItem(const std::string& key)
+{
+    CProjTreeView* tree = GetProjTreeView();
+    if (tree == nullptr)
+        return nullptr;
+    HTREEITEM item = tree->FindPOUItem(key);
+    if (item == nullptr)
+        return nullptr;
+    tree->SetCurrentItem(item);
+    tree->GetTreeCtrl().SelectItem(item);
+    return tree->GetItemNode(item);
+}
+
+// The window closes once messages run; the tabs follow at once.
+void CMainFrame::CloseDocument(const std::string& path)
+{
+    auto* app = dynamic_cast<CZULApp*>(AfxGetApp());
+    CPOUEditorDoc* document = FindOpenDocument(path);
+    if (app == nullptr || app->GetPOUTemplate() == nullptr || document == nullptr)
+        return;
+    if (CFrameWnd* frame = app->GetPOUTemplate()->GetFrameOf(document))
+        MDIActivate(frame);
+    if (CMDIChildWnd* child = MDIGetActive())
+        child->PostMessage(WM_CLOSE);
+    SyncTabs();
+}
+
+void CMainFrame::RebuildInstructionCatalogue()
+{
+    RefreshInstructionTree();
+    AddSubroutinesToInstructionTree();
 }
 
 BOOL CMainFrame::OpenPOUDocument(const std::string& path)

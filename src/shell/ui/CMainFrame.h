@@ -8,6 +8,7 @@
 #include "platform/IOutputSink.h"
 #include "plclink/ICompileAllHost.h"
 #include "plclink/IMonitorFrame.h"
+#include "pid/IPIDGeneratorHost.h"
 #include "plclink/IPlcCommandHost.h"
 #include "pouedit/IPOUWorkbenchHost.h"
 #include "shell/IProjectHost.h"
@@ -109,6 +110,7 @@ class CMainFrame : public CTKMDIFrameWnd,
                    public IProjTreeHost,
                    public IHardwareWindowHost,
                    public IFindReplaceHost,
+                   public IPIDGeneratorHost,
                    public ITKRecentFileSource {
     DECLARE_DYNAMIC(CMainFrame)
 public:
@@ -143,6 +145,8 @@ public:
     void OpenStatusChartWindow() override;
     void OnProjectCrossReference();
     void OnPIDDisplay();
+    // The PID wizard, modal from its loop choice.
+    void OnPIDWizard();
 
     // Panes: open, close, and whether closed; the docking host's notification.
     void OpenPane(UINT paneId);
@@ -207,6 +211,8 @@ public:
     // when the hardware window's pages had shown their own help already.
     BOOL ShowHelpOfActiveChild();
     CProjTreeView* GetProjTreeView() const;
+    // The open POU document of a program file, or null.
+    CPOUEditorDoc* FindOpenDocument(const std::string& path);
 
     // IProjTreeHost
     BOOL OpenPOUDocument(const std::string& path) override;
@@ -289,6 +295,16 @@ public:
     void ActivateCodePane() override;
     int ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target) override;
     ILDDialogs* GetLDDialogs() override;
+
+    // IPIDGeneratorHost
+    void NewPIDSubroutine() override;
+    std::vector<std::string> OpenDocumentPaths() override;
+    BOOL IsDocumentModified(const std::string& path) override;
+    BOOL SaveDocument(const std::string& path) override;
+    void DiscardDocumentChanges(const std::string& path) override;
+    CProjTreeNode* SelectProgramItem(const std::string& key) override;
+    void CloseDocument(const std::string& path) override;
+    void RebuildInstructionCatalogue() override;
 
 protected:
     int OnCreate() override;

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -134,3 +135,24 @@ TEST_F(MainRoadTest, ReallocatingLocalVariablesEmptiesTheAllocationMapsAndReopen
     EXPECT_FALSE(m_app->GetPOUTemplate()->GetDocuments().empty());
 }
 
+
+// A POU window closed with Window > Close takes its document along: it is no
+// longer listed as open, and opening the POU again from the tree shows it.
+TEST_F(MainRoadTest, ClosedPOUWindowCanBeOpenedAgain)
+{
+    Start();
+    m_app->GetAppData()->DefaultPOULang = 1;
+    AnswerFileDialog(m_folder / "Mixer.qpj");
+    m_frame->SendMessage(WM_COMMAND, 32695);
+    ASSERT_EQ(m_app->GetAppData()->ProjectOpen, 1);
+    ASSERT_EQ(m_frame->GetOpenPOUDocuments().size(), 1u);
+
+    for (int round = 0; round < 2; ++round) {
+        m_frame->SendMessage(WM_COMMAND, ID_WINDOW_CLOSE);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return m_frame->GetOpenPOUDocuments().empty(); }, 5000)) << round;
+        CProjTreeView* tree = m_frame->GetProjTreeView();
+        tree->OpenTreeNode(tree->FindPOUItem("(MAIN) "));
+        ASSERT_EQ(m_frame->GetOpenPOUDocuments().size(), 1u) << round;
+        EXPECT_NE(m_frame->GetActivePOUDocument(), nullptr) << round;
+    }
+}
