@@ -281,6 +281,29 @@ TEST_F(LadderFindReplaceTest, ReplaceChangesOneHitAtATimeAndReplaceAllEveryHit)
     EXPECT_EQ(Contact(0)->GetOperand(), "ValveRun");
 }
 
+TEST_F(LadderFindReplaceTest, ReplaceAfterFindNextChangesTheBlockPinFound)
+{
+    ASSERT_TRUE(OpenLadder());
+    OpenDialog("%vw2", "%VW8");
+    Click("1022");
+    auto* block = static_cast<CBlock*>(Element(LD_KIND_BLOCK, 1));
+    ASSERT_EQ(block->GetLabelFound(block->OutputLabel(1)), 1);
+    Click("2013");
+    EXPECT_EQ(block->GetOutputOperand(1), "%VW8");
+    EXPECT_EQ(block->GetInputOperand(1), "%VW0");
+    EXPECT_TRUE(m_doc->IsModified());
+}
+
+TEST_F(LadderFindReplaceTest, AllOpenFilesReportsTheLadderHits)
+{
+    ASSERT_TRUE(OpenLadder());
+    OpenDialog("pump");
+    Control<QRadioButton>("1318")->click();
+    Click("1022");
+    EXPECT_EQ(ReportLines().size(), 3u);
+    EXPECT_EQ(m_ui.output.Lines(FIND_OUTPUT_LIST).back(), "$$$ 3 occurrence(s) have been found.");
+}
+
 TEST_F(LadderFindReplaceTest, ReplaceOnACommentHitKeepsTheRestOfTheComment)
 {
     ASSERT_TRUE(OpenLadder());
