@@ -292,7 +292,7 @@ private:
     // Scrolls to result r when it is recorded; a vanished element ends the search.
     FindStep OpenFindResult(int result);
     void EndVanishedSearch();
-    // Whether result r is the last recorded one or beyond it, and the search has recorded hits.
+    // Whether result r lies beyond the last recorded hit of a search that recorded some.
     BOOL IsPastLastResult(int result) const;
     // The first hit of a search that has just been collected.
     void ShowFirstResult(const IFindReplaceDialog& dialog);

@@ -27,6 +27,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -143,6 +144,17 @@ protected:
     int ScrolledRow() const { return m_view->GetScrollPosition(POU_SCROLL_VERT, FALSE) / LD_CELL_HEIGHT; }
     // The view scrolls the element's row to the second row of the client area.
     int RowShownFor(const CLDElement* element) const { return std::max(element->GetPosition().row - 1, 0); }
+    // The found marks' blue in the view as it is drawn now.
+    int BluePixels()
+    {
+        const QImage image = m_view->grab().toImage();
+        image.save(QString::fromStdString(m_folder / "find-mark.png"));
+        int blue = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                blue += image.pixelColor(x, y) == QColor(0, 0, 255) ? 1 : 0;
+        return blue;
+    }
     Lines ReportLines() const
     {
         Lines lines;
@@ -164,6 +176,7 @@ TEST_F(LadderFindReplaceTest, FindNextStepsThroughTheHitsAndAsksToStartAgain)
     ASSERT_EQ(ReportLines().size(), 3u);
     EXPECT_EQ(m_ui.output.Lines(FIND_OUTPUT_LIST).back(), "$$$ 3 occurrence(s) have been found.");
     EXPECT_EQ(Marks(), (std::vector<int> {1, 0, 0}));
+    EXPECT_GT(BluePixels(), 0);
 
     Click("1022");
     EXPECT_EQ(Marks(), (std::vector<int> {0, 1, 0}));
