@@ -228,8 +228,10 @@ int CComment::Find(const std::string& text, int mode)
     ++state.ResultCount;
     const std::string line = ReportLine();
     if (state.ResultCount < FIND_TABLE_SIZE && state.Results[size_t(state.ResultCount)].POUName.empty()) {
-        FillFindResult(state.Results[size_t(state.ResultCount)], LD_FIND_ACTION_FOUND, m_network,
-                       std::string(1, static_cast<char>(m_network & 0xFF)), std::string());
+        CFindResult& record = state.Results[size_t(state.ResultCount)];
+        FillFindResult(record, LD_FIND_ACTION_FOUND, m_network, std::string(1, static_cast<char>(m_network & 0xFF)),
+                       std::string());
+        record.TextOffset = at;
     }
     CUserInterface::Output().AppendOutputLine(OUTPUT_LIST_FIND_REPLACE, line);
     return 1;
@@ -272,8 +274,10 @@ int CComment::ReplaceOne(const std::string& find, const std::string& replace)
         return 0;
     ++state.ResultCount;
     if (state.ResultCount < FIND_TABLE_SIZE && state.Results[size_t(state.ResultCount)].POUName.empty()) {
-        FillFindResult(state.Results[size_t(state.ResultCount)], LD_FIND_ACTION_REPLACED, m_network,
-                       std::string(1, static_cast<char>(m_network & 0xFF)), commentCopy);
+        CFindResult& record = state.Results[size_t(state.ResultCount)];
+        FillFindResult(record, LD_FIND_ACTION_REPLACED, m_network, std::string(1, static_cast<char>(m_network & 0xFF)),
+                       commentCopy);
+        record.TextOffset = at;
     }
     if (state.ResultCount == 1) {
         m_text.replace(size_t(at), find.size(), replace);

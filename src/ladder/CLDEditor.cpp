@@ -73,21 +73,6 @@ CLDEditor::CLDEditor(CLDProgram& program, IPOUEditorHost* host)
     m_printFont.lfHeight = PRINT_FONT_HEIGHT;
 }
 
-void CLDEditor::Find(const std::string& text, int mode)
-{
-    m_program.Find(text, mode);
-}
-
-void CLDEditor::ReplaceAll(const std::string& find, const std::string& replace)
-{
-    m_program.ReplaceAll(find, replace);
-}
-
-void CLDEditor::Replace(const std::string& find, const std::string& replace)
-{
-    m_program.Replace(find, replace);
-}
-
 void CLDEditor::OnInitialUpdate()
 {
     const CSize cells = m_program.GetExtent();
@@ -738,14 +723,6 @@ void CLDEditor::Repaint()
     if (m_host)
         m_host->Invalidate();
     TriggerRepaint();
-}
-
-CSize CLDEditor::GetExtent(CSize& size)
-{
-    const CSize cells = m_program.GetExtent();
-    const CSize cell = m_program.GetCellSize();
-    size = CSize(cells.cx * cell.cx, cells.cy * cell.cy);
-    return size;
 }
 
 

@@ -17,6 +17,8 @@
 
 class CBlock;
 class CLDProgram;
+class IFindReplaceDialog;
+struct CFindResult;
 class ILDDialogs;
 class IPOUEditorHost;
 
@@ -58,11 +60,13 @@ public:
     void OnUpdateEditUndo(IPOUCommandUI& ui) override;
     BOOL OnSetCursor(UINT hitTest, UINT message, int x, int y) override;
     void OnLButtonDblClk(UINT flags, int x, int y) override;
-    void OnEditFind() override {}
+    // Edit > Find and Edit > Replace: the shared dialog, prefilled from the
+    // operand being typed or from the selection.
+    void OnEditFind() override;
     // 276 inside the open operand editor, 126 while monitoring, else 133;
     // the context-menu key's (-1, -1) becomes the focused cell's centre.
     int GetContextMenuId(CPoint& point) override;
-    void OnEditReplace() override {}
+    void OnEditReplace() override;
     void OnEditSelectAll() override;
     void OnUpdateEditDelete(IPOUCommandUI& ui) override { OnUpdateEditCut(ui); }
     void OnEditRedo() override;
@@ -73,17 +77,21 @@ public:
     void OnPaint(CDC* dc) override;
     void OnRButtonDown(UINT flags, int x, int y) override;
     void OnUpdateUnforce(IPOUCommandUI& ui) override { UpdateForceAny(ui); }
-    void OnUnforce() override {}
+    void OnUnforce() override;
     void OnUpdateForceFalse(IPOUCommandUI& ui) override { UpdateForceBool(ui); }
-    void OnForceFalse() override {}
+    void OnForceFalse() override;
     void OnUpdateForceTrue(IPOUCommandUI& ui) override { UpdateForceBool(ui); }
-    void OnForceTrue() override {}
+    void OnForceTrue() override;
     void OnUpdateForce(IPOUCommandUI& ui) override { UpdateForceAny(ui); }
-    void OnForce() override {}
-    void PickForceOperand() override {}
-    int SetSymbolicAddressing(BOOL) override { return 0; }
+    void OnForce() override;
+    // The operand of the selected contact or coil, or of the block pin under
+    // the context point, while monitoring; the force commands use it.
+    void PickForceOperand() override;
+    const std::string& GetForceOperand() const { return m_forceOperand; }
+    // The elements show symbols or addresses as the application says: a repaint is all.
+    int SetSymbolicAddressing(BOOL symbolic) override;
     CSize GetExtent(CSize& size) override;
-    // Commits a pending operand edit before compiling.
+    // Commits a pending operand edit and ends a network range, before compiling.
     BOOL EndPendingEdit() override;
     void UpdateMonitorDisplay() override;
     void ClearMonitorDisplay() override;
@@ -275,6 +283,26 @@ private:
     void RegisterFBInstances();
     // The tail of Undo and Redo.
     void AfterReload();
+
+    // Find, Replace and the force commands (CLDEditorFindForce.cpp).
+    enum class FindStep { NONE, OPENED, VANISHED };
+    void OpenFindReplace(BOOL replace);
+    // The found mark of result r, on its element while it still stands at the recorded cell.
+    void ClearResultMark(int result);
+    // Scrolls to result r when it is recorded; a vanished element ends the search.
+    FindStep OpenFindResult(int result);
+    void EndVanishedSearch();
+    // Whether result r lies beyond the last recorded hit of a search that recorded some.
+    BOOL IsPastLastResult(int result) const;
+    // The first hit of a search that has just been collected.
+    void ShowFirstResult(const IFindReplaceDialog& dialog);
+    void ReplaceInResult(int result, const std::string& find, const std::string& replace, BOOL matchCase);
+    void ReplaceInComment(CLDElement& comment, const CFindResult& record, const std::string& find,
+                          const std::string& replace, BOOL matchCase);
+    // Modified, one undo snapshot, the layout and a repaint after a Replace.
+    void FinishReplace();
+    // Force to a value, or unforce, the picked operand's address.
+    void ForcePicked(int value);
 
     int m_cellWidth = LD_CELL_WIDTH;
     int m_cellHeight = LD_CELL_HEIGHT;

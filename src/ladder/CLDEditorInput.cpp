@@ -124,6 +124,7 @@ void CLDEditor::CommitOperandEdit()
 BOOL CLDEditor::EndPendingEdit()
 {
     CommitOperandEdit();
+    m_networkSelection = FALSE;
     return TRUE;
 }
 

@@ -25,6 +25,7 @@ struct CFindResult {
     int ColumnOrRow = 0;
     int LengthOrWidth = 0;
     int Length2OrHeight = 0;
+    int TextOffset = -1;           // LD comment hit: byte offset of the hit in the comment text
 
     // Makes the record free again; action is 1, or 2 when a replace resets it.
     void Reset(int action = 1);

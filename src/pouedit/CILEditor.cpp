@@ -1,6 +1,7 @@
 #include "CILEditor.h"
 
 #include "CILProgram.h"
+#include "ForceOperand.h"
 #include "IFindReplaceDialog.h"
 #include "IPOUEditorHost.h"
 #include "model/CZULAppData.h"
@@ -2426,22 +2427,9 @@ void CILEditor::PickForceOperand()
     m_forceable = IsForceableOperand(Project(), address, m_forceFlags);
 }
 
-// The address to force and the symbol that names it: a global symbol (by
-// its address or by its name), else a local variable, else the operand.
 void CILEditor::ResolveForceOperand(std::string& symbol, std::string& address) const
 {
-    CZULSymbol* global = nullptr;
-    if (m_app.FindGlobalSymbol(m_forceOperand, global) && global) {
-        symbol = global->name;
-        address = global->address;
-        return;
-    }
-    if (m_host && m_host->FindLocalAddress(ByteString::Upper(m_forceOperand), address)) {
-        symbol = m_forceOperand;
-        return;
-    }
-    symbol.clear();
-    address = m_forceOperand;
+    ::ResolveForceOperand(m_app, m_host, m_forceOperand, symbol, address);
 }
 
 void CILEditor::ForcePicked(int value)
