@@ -87,6 +87,8 @@ public:
     // The operand of the selected contact or coil, or of the block pin under
     // the context point, while monitoring; the force commands use it.
     void PickForceOperand() override;
+    // The operand of the block pin whose text lies under the context point.
+    BOOL FindPinOperandAtContextPoint(std::string* operand) const;
     const std::string& GetForceOperand() const { return m_forceOperand; }
     // The elements show symbols or addresses as the application says: a repaint is all.
     int SetSymbolicAddressing(BOOL symbolic) override;

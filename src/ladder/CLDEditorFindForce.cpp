@@ -303,22 +303,50 @@ void CLDEditor::FinishReplace()
 
 // ---- force commands ----
 
+namespace {
+
+// The operand of a block pin drawn under the point, anywhere in the tree.
+BOOL FindBlockOperandAt(CLDElement* element, const CPoint& point, std::string* operand)
+{
+    if (!element)
+        return FALSE;
+    if (element->GetKind() == LD_KIND_BLOCK &&
+        element->HitTestOperandText(point.x, point.y, LD_CELL_WIDTH, LD_CELL_HEIGHT, operand))
+        return TRUE;
+    return FindBlockOperandAt(element->GetChildA(), point, operand) ||
+           FindBlockOperandAt(element->GetChildB(), point, operand);
+}
+
+} // namespace
+
+BOOL CLDEditor::FindPinOperandAtContextPoint(std::string* operand) const
+{
+    for (const auto& item : m_program.GetItems()) {
+        if (FindBlockOperandAt(item.get(), m_contextPoint, operand))
+            return TRUE;
+    }
+    return FALSE;
+}
+
 void CLDEditor::PickForceOperand()
 {
     m_forceOperand.clear();
     m_forceFlags = 0;
     m_forceable = 0;
-    CLDElement* selected = m_program.GetSelection();
-    if (!IsMonitoring() || !selected)
+    if (!IsMonitoring())
         return;
+    // A block's input operands stand left of the box, in a cell the right
+    // press selects apart from the block: the text under the point decides.
     std::string operand;
-    const int kind = selected->GetKind();
-    if (kind == LD_KIND_CONTACT || kind == LD_KIND_COIL)
+    CLDElement* selected = m_program.GetSelection();
+    if (!FindPinOperandAtContextPoint(&operand)) {
+        if (!selected)
+            return;
+        const int kind = selected->GetKind();
+        if (kind != LD_KIND_CONTACT && kind != LD_KIND_COIL)
+            return;
         operand = selected->GetOperand();
-    else if (kind != LD_KIND_BLOCK ||
-             !selected->HitTestOperandText(m_contextPoint.x, m_contextPoint.y, LD_CELL_WIDTH, LD_CELL_HEIGHT,
-                                           &operand))
-        return;
+    }
     operand = ByteString::Trim(operand);
     std::string address = operand;
     if (m_host)

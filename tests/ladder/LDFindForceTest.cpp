@@ -141,6 +141,9 @@ TEST_F(LDFindForceTest, ForceCommandsSendThePickedOperandsAddress)
         {"a contact named by a local variable", [&] { RightPressAt(BodyPoint(Element(LD_KIND_CONTACT, 2))); },
          "FLAG", TRUE, {"force V10.0=1", "force V10.0=0", "unforce V10.0", "dialog FLAG@V10.0"}},
         {"a block's word input", [&] { PickOnPin(1); }, "%VW0", FALSE, {"unforce %VW0", "dialog @%VW0"}},
+        // The input's text stands left of the box: a right press on it picks the pin, not what the cell holds.
+        {"a right press on a block's word input", [&] { RightPressAt(AnchorPoint(1)); }, "%VW0", FALSE,
+         {"unforce %VW0", "dialog @%VW0"}},
         {"a block's word output", [&] { RightPressAt(AnchorPoint(3)); }, "%VW2", FALSE, {"unforce %VW2", "dialog @%VW2"}},
     };
     m_app->Monitoring = 1;
