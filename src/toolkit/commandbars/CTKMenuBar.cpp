@@ -13,6 +13,9 @@
 #include "toolkit/commandbars/CTKPopupBar.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKWindowHookMap.h"
+#include "toolkit/commandbars/images/CTKCommandImages.h"
+
+#include <iterator>
 
 IMPLEMENT_SERIAL(CTKMenuBar, CTKToolBar, 0x80000006)
 
@@ -22,6 +25,11 @@ namespace {
 constexpr int kSchemaParkedSets = 5;
 // The smallest parked set: its menu id and an empty collection.
 constexpr size_t kMinParkedSet = 16;
+
+// The pictures of four system commands, 16 by 16 each, in this order.
+constexpr UINT kSystemCommandPictures = 9407;
+constexpr int kSystemCommandPictureSide = 16;
+const UINT kSystemCommandsPictured[] = {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
 
 // The symbol-font glyphs of the MDI buttons.
 constexpr char kMinimizeGlyph[] = "0";
@@ -121,6 +129,10 @@ BOOL CTKMenuBar::LoadMenuBar(UINT menuId)
         CTKWindowHookMap::Get().AddHook(site, this);
     if (mdiFrame)
         CTKWindowHookMap::Get().AddHook(mdiFrame->GetMDIClient(), this);
+    if (CTKCommandImages* images = GetImageStore())
+        images->SetIcons(kSystemCommandPictures, kSystemCommandsPictured,
+                         static_cast<int>(std::size(kSystemCommandsPictured)), kSystemCommandPictureSide,
+                         kSystemCommandPictureSide, CTKCommandImages::kNormal);
     return TRUE;
 }
 

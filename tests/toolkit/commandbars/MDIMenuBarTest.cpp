@@ -205,27 +205,30 @@ TEST_F(MDIMenuBarTest, TheSystemMenuOfTheIconSendsItsCommandsToTheChild)
     EXPECT_EQ(control->GetIconImage().GetPixel(8, 8), 0xFF00FF00u);
     SaveScreenshot("menubar_mdi_controls.png");
 
+    // Restore, minimise, maximise and close have the menu bar's pictures.
     struct Item {
         UINT id;
         std::string caption;
         BOOL enabled;
         BOOL beginGroup;
+        BOOL pictured;
     };
     const Item items[] = {
-        {SC_RESTORE, "&Restore", TRUE, FALSE},          {SC_MOVE, "&Move", FALSE, FALSE},
-        {SC_SIZE, "&Size", FALSE, FALSE},               {SC_MINIMIZE, "Mi&nimize", TRUE, FALSE},
-        {SC_MAXIMIZE, "Ma&ximize", FALSE, FALSE},       {SC_CLOSE, "&Close", TRUE, TRUE},
-        {SC_NEXTWINDOW, "Nex&t", TRUE, TRUE},
+        {SC_RESTORE, "&Restore", TRUE, FALSE, TRUE},    {SC_MOVE, "&Move", FALSE, FALSE, FALSE},
+        {SC_SIZE, "&Size", FALSE, FALSE, FALSE},        {SC_MINIMIZE, "Mi&nimize", TRUE, FALSE, TRUE},
+        {SC_MAXIMIZE, "Ma&ximize", FALSE, FALSE, TRUE}, {SC_CLOSE, "&Close", TRUE, TRUE, TRUE},
+        {SC_NEXTWINDOW, "Nex&t", TRUE, TRUE, FALSE},
     };
     CTKCommandBar* popup = control->GetCommandBar();
     ASSERT_NE(popup, nullptr);
     ASSERT_EQ(popup->GetControlCount(), static_cast<int>(std::size(items)));
     for (int i = 0; i < popup->GetControlCount(); ++i) {
-        const CTKControl* item = popup->GetControl(i);
+        CTKControl* item = popup->GetControl(i);
         EXPECT_EQ(item->GetID(), static_cast<UINT>(items[i].id)) << i;
         EXPECT_EQ(item->GetCaption(), items[i].caption) << i;
         EXPECT_EQ(item->GetEnabled(), items[i].enabled) << i;
         EXPECT_EQ(item->GetBeginGroup(), items[i].beginGroup) << i;
+        EXPECT_EQ(item->GetIcon(kTKMDIControlSize) != nullptr, items[i].pictured) << i;
     }
     EXPECT_EQ(popup->GetControl(0)->GetDescription(), "Brings the window back to its normal size");
 
