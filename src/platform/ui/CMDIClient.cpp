@@ -231,8 +231,8 @@ void CMDIClient::Minimize(CMDIChildWnd* child)
     for (CMDIChildWnd* next : GetChildrenInZOrder()) {
         if (next == child || !IsShown(next) || next->IsIconic())
             continue;
-        MoveChild(m_zOrder, child, false);
         Activate(next);
+        MoveChild(m_zOrder, child, false);
         return;
     }
 }
