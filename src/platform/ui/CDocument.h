@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class CMultiDocTemplate;
 class CView;
 
 class CDocument : public CCmdTarget {
@@ -38,6 +39,10 @@ public:
     virtual void Serialize(CArchive& ar);
     virtual void DeleteContents();
 
+    // The template that opened the document (null for one made elsewhere).
+    CMultiDocTemplate* GetDocTemplate() const { return m_docTemplate; }
+    void SetDocTemplate(CMultiDocTemplate* docTemplate) { m_docTemplate = docTemplate; }
+
     void AddView(CView* view);
     void RemoveView(CView* view);
     const std::vector<CView*>& GetViews() const { return m_views; }
@@ -46,5 +51,6 @@ private:
     std::string m_title;
     std::string m_pathName;
     std::vector<CView*> m_views;
+    CMultiDocTemplate* m_docTemplate = nullptr;
     BOOL m_modified = FALSE;
 };

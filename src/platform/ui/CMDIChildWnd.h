@@ -3,9 +3,13 @@
 // the extended style WS_EX_MDICHILD and is activated, maximised, restored
 // and destroyed through the client's MDI messages, so hooks on the client
 // see every change. Its command routing (view, document, itself) stops
-// before the application: the MDI frame continues the route.
+// before the application: the MDI frame continues the route. Its system
+// menu and the system commands minimise, maximise, restore, close and move
+// on to the next child.
 
+#include "platform/CIconImage.h"
 #include "platform/ui/CFrameWnd.h"
+#include "platform/ui/CMenu.h"
 
 class CMDIClient;
 class CMDIFrameWnd;
@@ -30,7 +34,19 @@ public:
     void MDIRestore();
     void MDIDestroy();
     BOOL IsMaximized() const { return m_maximized; }
+    BOOL IsIconic() const { return m_minimized; }
     const CRect& GetNormalRect() const { return m_normalRect; }
+
+    // The menu resource of a child that shows no document (0 none).
+    void SetResourceId(UINT resourceId) { m_resourceId = resourceId; }
+    UINT GetResourceId() const { return m_resourceId; }
+
+    // The standard system menu, its states following the child's size state;
+    // revert builds it anew.
+    CMenu* GetSystemMenu(BOOL revert);
+    // The icons WM_GETICON answers (ICON_SMALL or ICON_BIG); an empty image
+    // takes the icon away.
+    void SetIcon(const CIconImage& icon, BOOL big);
 
     void ActivateFrame(int cmdShow = -1) override;
     BOOL ShowWindow(int cmdShow) override;
@@ -49,10 +65,19 @@ private:
     BOOL CreateInClient(CMDIClient* client, UINT id);
     void DestroyInClient();
     void SetMaximized(BOOL maximized, const CRect& clientRect);
+    void SetMinimized(BOOL minimized, const CRect& iconRect);
+    // WM_SYSCOMMAND; FALSE for commands a child does not carry out.
+    BOOL OnSysCommand(WPARAM command);
+    void UpdateSystemMenu();
 
     std::string m_createTitle;
     DWORD m_createStyle = 0;
     CRect m_normalRect;
     QPointer<CMDIClient> m_client;
     BOOL m_maximized = FALSE;
+    BOOL m_minimized = FALSE;
+    UINT m_resourceId = 0;
+    CMenu m_systemMenu;
+    CIconImage m_smallIcon;
+    CIconImage m_bigIcon;
 };

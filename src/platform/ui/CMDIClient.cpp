@@ -50,6 +50,9 @@ BOOL IsShown(const CMDIChildWnd* child)
     return child && !child->isHidden();
 }
 
+// A minimised child keeps a strip as wide as this at the bottom of the client.
+constexpr int kIconicWidth = 160;
+
 } // namespace
 
 IMPLEMENT_DYNAMIC(CMDIClient, CWnd)
@@ -63,7 +66,7 @@ CMDIClient::CMDIClient()
         {WM_MDICREATE, &CMDIClient::OnMDICreate},     {WM_MDIDESTROY, &CMDIClient::OnMDIDestroy},
         {WM_MDIACTIVATE, &CMDIClient::OnMDIActivate}, {WM_MDINEXT, &CMDIClient::OnMDINext},
         {WM_MDIMAXIMIZE, &CMDIClient::OnMDIMaximize}, {WM_MDIRESTORE, &CMDIClient::OnMDIRestore},
-        {WM_MDIGETACTIVE, &CMDIClient::OnMDIGetActive},
+        {WM_MDIGETACTIVE, &CMDIClient::OnMDIGetActive}, {WM_MDISETMENU, &CMDIClient::OnMDISetMenu},
     };
     AddMessageTable(kMessages);
 }
@@ -203,6 +206,45 @@ LRESULT CMDIClient::OnMDIGetActive(WPARAM, LPARAM lParam)
     return reinterpret_cast<LRESULT>(GetActive(reinterpret_cast<BOOL*>(lParam)));
 }
 
+LRESULT CMDIClient::OnMDISetMenu(WPARAM, LPARAM)
+{
+    return 0;
+}
+
+void CMDIClient::AnnounceMenuChange()
+{
+    SendMessage(WM_MDISETMENU);
+}
+
+void CMDIClient::Minimize(CMDIChildWnd* child)
+{
+    if (!Contains(child) || child->IsIconic())
+        return;
+    CRect area;
+    GetClientRect(&area);
+    const int height = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYDLGFRAME);
+    int slot = 0;
+    for (CMDIChildWnd* other : GetChildrenInCreationOrder())
+        slot += other->IsIconic() ? 1 : 0;
+    const CRect iconRect(slot * kIconicWidth, area.bottom - height, (slot + 1) * kIconicWidth, area.bottom);
+    child->SetMinimized(TRUE, iconRect);
+    for (CMDIChildWnd* next : GetChildrenInZOrder()) {
+        if (next == child || !IsShown(next) || next->IsIconic())
+            continue;
+        Activate(next);
+        MoveChild(m_zOrder, child, false);
+        return;
+    }
+}
+
+void CMDIClient::Unminimize(CMDIChildWnd* child)
+{
+    if (!Contains(child) || !child->IsIconic())
+        return;
+    child->SetMinimized(FALSE, CRect());
+    Activate(child);
+}
+
 void CMDIClient::Activate(CMDIChildWnd* child)
 {
     Prune();
@@ -224,6 +266,7 @@ void CMDIClient::Activate(CMDIChildWnd* child)
     if (child)
         child->SendMessage(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(old == child ? nullptr : old),
                            reinterpret_cast<LPARAM>(child));
+    AnnounceMenuChange();
 }
 
 void CMDIClient::Maximize(CMDIChildWnd* child)
@@ -258,8 +301,9 @@ void CMDIClient::ChildDestroyed(CMDIChildWnd* child)
         MoveChild(m_zOrder, next, true);
         next->raise();
         next->SendMessage(WM_MDIACTIVATE, 0, reinterpret_cast<LPARAM>(next));
-        return;
+        break;
     }
+    AnnounceMenuChange();
 }
 
 void CMDIClient::Renumber()

@@ -6,7 +6,9 @@
 // WM_MDIGETACTIVE with an optional BOOL* in lParam) through its message
 // table, so hooks on the client see them all. Children are kept in Z order
 // (the first is the active one) and numbered AFX_IDM_FIRST_MDICHILD upwards
-// in creation order. A tab client can attach itself: the frame's command
+// in creation order. Whenever the active child changes it sends itself
+// WM_MDISETMENU, which does nothing here but lets the frame's menu follow
+// the active document type through a hook. A tab client can attach itself: the frame's command
 // routing can then ask it first, and the layout asks it for the client's
 // rectangle.
 
@@ -36,6 +38,11 @@ public:
 
     // A child frame's window is going away: forget it and activate the next.
     void ChildDestroyed(CMDIChildWnd* child);
+    // Shrinks the child to its title at the bottom of the client and
+    // activates the next child that is not minimised; Unminimize brings it
+    // back to its normal place and activates it.
+    void Minimize(CMDIChildWnd* child);
+    void Unminimize(CMDIChildWnd* child);
 
 protected:
     void OnSize(UINT type, int cx, int cy) override;
@@ -48,6 +55,10 @@ private:
     LRESULT OnMDIMaximize(WPARAM wParam, LPARAM lParam);
     LRESULT OnMDIRestore(WPARAM wParam, LPARAM lParam);
     LRESULT OnMDIGetActive(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMDISetMenu(WPARAM wParam, LPARAM lParam);
+    // Tells the hooks of the client that the active child, and so maybe the
+    // menu of the frame, has changed.
+    void AnnounceMenuChange();
 
     BOOL Contains(const CMDIChildWnd* child) const;
     void Activate(CMDIChildWnd* child);

@@ -90,6 +90,7 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const std::string& path, CWnd* pa
     entry.document = m_makeDocument ? m_makeDocument() : nullptr;
     if (!entry.document)
         return nullptr;
+    entry.document->SetDocTemplate(this);
     entry.frame = CreateFrame(entry.document.get(), parent);
     if (!entry.frame) {
         entry.document.reset();

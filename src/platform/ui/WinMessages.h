@@ -96,6 +96,9 @@ constexpr UINT WM_MDIRESTORE = 0x0223;
 constexpr UINT WM_MDINEXT = 0x0224;
 constexpr UINT WM_MDIMAXIMIZE = 0x0225;
 constexpr UINT WM_MDIGETACTIVE = 0x0229;
+// Sent by the MDI client to itself when the active child changes, so that
+// whoever shows the frame's menu can follow the child's document type.
+constexpr UINT WM_MDISETMENU = 0x0230;
 constexpr UINT WM_MOUSEHOVER = 0x02A1;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_USER = 0x0400;
@@ -297,8 +300,16 @@ struct AFX_NOTIFY {
 
 // System commands (WM_SYSCOMMAND wParam). SC_KEYMENU with lParam 0: Alt or
 // F10 was pressed and released alone.
+constexpr WPARAM SC_SIZE = 0xF000;
+constexpr WPARAM SC_MOVE = 0xF010;
 constexpr WPARAM SC_MINIMIZE = 0xF020;
 constexpr WPARAM SC_MAXIMIZE = 0xF030;
+constexpr WPARAM SC_NEXTWINDOW = 0xF040;
 constexpr WPARAM SC_CLOSE = 0xF060;
 constexpr WPARAM SC_KEYMENU = 0xF100;
 constexpr WPARAM SC_RESTORE = 0xF120;
+// The part of a system command's wParam that names the command.
+constexpr WPARAM kSystemCommandMask = 0xFFF0;
+// WM_GETICON wParam.
+constexpr WPARAM ICON_SMALL = 0;
+constexpr WPARAM ICON_BIG = 1;

@@ -82,6 +82,7 @@ public:
     virtual BOOL IsVisible() const;
     virtual BOOL SetPosition(int position);
     virtual BOOL IsCustomizable() const { return m_bCustomizable; }
+    void SetCustomizable(BOOL customizable) { m_bCustomizable = customizable; }
     virtual void OnRecalcLayout();
     virtual CTKCommandBar* GetParentCommandBar() const;
     virtual CSize CalcDynamicLayout(int length, DWORD mode);

@@ -17,7 +17,10 @@
 #include "platform/FileSystem.h"
 #include "platform/ui/CFrameWnd.h"
 #include "platform/ui/CResourceStore.h"
+#include "platform/ui/CDocument.h"
+#include "platform/ui/CMDIChildWnd.h"
 #include "platform/ui/CMDIFrameWnd.h"
+#include "platform/ui/CMultiDocTemplate.h"
 #include "platform/ui/CSettingsStore.h"
 #include "platform/ui/CWinApp.h"
 #include "toolkit/commandbars/CTKBarDragTracker.h"
@@ -250,7 +253,14 @@ UINT CTKCommandBars::GetActiveMenuId() const
     auto* mdiFrame = dynamic_cast<CMDIFrameWnd*>(m_pFrame);
     if (!mdiFrame)
         return 0;
-    return m_nDefaultMenuId;
+    CMDIChildWnd* child = mdiFrame->MDIGetActive();
+    if (!child)
+        return m_nDefaultMenuId;
+    CDocument* document = child->GetActiveDocument();
+    if (!document)
+        return child->GetResourceId();
+    const CMultiDocTemplate* docTemplate = document->GetDocTemplate();
+    return docTemplate ? docTemplate->GetResourceId() : 0;
 }
 
 BOOL CTKCommandBars::DockBar(CTKToolBar* bar, const CRect* screenRect, CTKDockBar* dockBar)
@@ -924,6 +934,8 @@ void CTKCommandBars::SaveState(const std::string& profile)
     std::unique_ptr<CSettingsStore> store = ProfileStore();
     if (!store)
         return;
+    if (m_pMenuBar)
+        m_pMenuBar->PrepareForSave();
     CTKBarStateInfo state;
     for (CTKToolBar* bar : m_bars)
         state.bars.push_back(BarInfoOf(bar));
@@ -931,6 +943,8 @@ void CTKCommandBars::SaveState(const std::string& profile)
     SaveDockBars(*store, profile);
     if (m_bCustomizeAvailable)
         SaveControls(*store, profile);
+    if (m_pMenuBar)
+        m_pMenuBar->FinishSave();
 }
 
 void CTKCommandBars::LoadState(const std::string& profile, BOOL silent)

@@ -340,17 +340,22 @@ CTKCommandBar* CTKToolBar::Clone(BOOL recursive) const
     return bar;
 }
 
-void CTKToolBar::Reset()
+BOOL CTKToolBar::ConfirmReset() const
 {
-    if (!m_bBuiltIn || m_nBarId == 0)
-        return;
     // The title goes in as text, never as a format.
     std::string question = CResourceStore::Instance().LoadString(kResetQuestion);
     const std::size_t placeholder = question.find(kTitlePlaceholder);
     if (placeholder != std::string::npos)
         question.replace(placeholder, sizeof kTitlePlaceholder - 1, m_strTitle);
     const std::string caption = AfxGetApp() ? AfxGetApp()->GetAppName() : std::string();
-    if (ShowMessage(caption, question, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+    return ShowMessage(caption, question, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
+}
+
+void CTKToolBar::Reset()
+{
+    if (!m_bBuiltIn || m_nBarId == 0)
+        return;
+    if (!ConfirmReset())
         return;
     if (const CTKControls* reference = m_pControls->GetReferenceCopy()) {
         m_pControls->RemoveAll();

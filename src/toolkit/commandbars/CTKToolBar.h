@@ -62,6 +62,8 @@ public:
     BOOL MakeBarWindow(CWnd* frame, BOOL floating);
 
 protected:
+    // Asks whether the changes to this bar may be reset (string 9349 with the title).
+    BOOL ConfirmReset() const;
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnNcHitTest(CPoint screenPoint) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
