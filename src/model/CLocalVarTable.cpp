@@ -1,6 +1,7 @@
 #include "CLocalVarTable.h"
 
 #include "CILLineParser.h"
+#include "CSourceFileCache.h"
 #include "CZULAppData.h"
 #include "CZULSymbol.h"
 #include "DirectAddress.h"
@@ -40,30 +41,31 @@ OperandTypeFlags TypeBitOf(const std::string& dataType)
 
 } // namespace
 
-BOOL CLocalVarTable::ReadLines(const std::string& path, std::vector<std::string>* lines)
+BOOL CLocalVarTable::ReadLines(const std::string& path, std::vector<std::string>* lines, CSourceFileCache* cache)
 {
     std::string text;
-    if (!lines || !FileSystem::ReadFileText(path, text))
+    if (!lines || !ReadSourceText(cache, path, text))
         return FALSE;
     AppendTextLines(text, true, *lines);
     return TRUE;
 }
 
-BOOL CLocalVarTable::WriteLines(const std::string& path, const std::vector<std::string>* lines)
+BOOL CLocalVarTable::WriteLines(const std::string& path, const std::vector<std::string>* lines,
+                                CSourceFileCache* cache)
 {
     if (!lines || lines->empty())
         return FALSE;
     std::string text;
     for (const std::string& line : *lines)
         text += line + "\r\n";
-    return FileSystem::WriteInPlace(path, text);
+    return cache ? cache->WriteWorkFile(path, text) : FileSystem::WriteInPlace(path, text);
 }
 
-BOOL CLocalVarTable::LoadVarFile(const std::string& path)
+BOOL CLocalVarTable::LoadVarFile(const std::string& path, CSourceFileCache* cache)
 {
     m_entries.clear();
     std::vector<std::string> lines;
-    if (!ReadLines(path, &lines))
+    if (!ReadLines(path, &lines, cache))
         return FALSE;
     std::string section;
     for (const std::string& raw : lines) {

@@ -108,6 +108,10 @@ DWORD AttributesOf(const std::string& native, const std::string& name)
     return attributes;
 }
 
+// Room beyond the expected size, so that the end of the file is seen by the
+// second read without growing the buffer.
+constexpr size_t kReadReserve = 1;
+
 bool WriteAll(int fd, const BYTE* data, size_t size)
 {
     while (size > 0) {
@@ -120,6 +124,27 @@ bool WriteAll(int fd, const BYTE* data, size_t size)
         size -= static_cast<size_t>(n);
     }
     return true;
+}
+
+// Reads from fd to its end; the size the file has now sizes the buffer.
+bool ReadAll(int fd, std::vector<BYTE>& bytes)
+{
+    struct stat st;
+    const size_t expected = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+    bytes.resize(expected + kReadReserve);
+    size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            bytes.resize(filled);
+            return n == 0;
+        }
+        filled += static_cast<size_t>(n);
+    }
 }
 
 } // namespace
@@ -246,18 +271,19 @@ BOOL SetAttributes(const std::string& path, DWORD attributes)
 BOOL ReadFileBytes(const std::string& path, std::vector<BYTE>& bytes)
 {
     bytes.clear();
-    const std::string native = ResolveNative(path);
-    if (native.empty())
+    // The exact name is opened straight away; only a name that is not there
+    // as written is looked for without case.
+    const std::string native = ToNative(path);
+    int fd = native.empty() ? -1 : ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && !native.empty() && errno == ENOENT) {
+        const std::string resolved = ResolveNative(path);
+        if (!resolved.empty())
+            fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+    if (fd < 0)
         return FALSE;
-    FILE* f = std::fopen(native.c_str(), "rb");
-    if (!f)
-        return FALSE;
-    BYTE buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
+    const bool ok = ReadAll(fd, bytes);
+    ::close(fd);
     return ok;
 }
 
