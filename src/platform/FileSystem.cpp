@@ -91,11 +91,8 @@ std::string NativeFor(const std::string& path)
     return existing.empty() ? ToNative(path) : existing;
 }
 
-DWORD AttributesOf(const std::string& native, const std::string& name)
+DWORD AttributesOf(const struct stat& st, const std::string& name)
 {
-    struct stat st;
-    if (::stat(native.c_str(), &st) != 0)
-        return 0xFFFFFFFF;
     DWORD attributes = 0;
     if (S_ISDIR(st.st_mode))
         attributes |= FILE_ATTRIBUTE_DIRECTORY;
@@ -238,10 +235,13 @@ std::vector<CFileEntry> ListFolder(const std::string& path)
         const std::string full = native + "/" + name;
         CFileEntry entry;
         entry.name = FromNative(name);
-        entry.attributes = AttributesOf(full, name);
         struct stat st;
-        if (::stat(full.c_str(), &st) == 0)
+        if (::stat(full.c_str(), &st) == 0) {
+            entry.attributes = AttributesOf(st, name);
             entry.size = static_cast<unsigned long long>(st.st_size);
+        } else {
+            entry.attributes = 0xFFFFFFFF;
+        }
         entries.push_back(entry);
     }
     ::closedir(dir);
@@ -254,7 +254,10 @@ DWORD GetAttributes(const std::string& path)
     const std::string native = ResolveNative(path);
     if (native.empty())
         return 0xFFFFFFFF;
-    return AttributesOf(native, ToNative(FileNameOf(path)));
+    struct stat st;
+    if (::stat(native.c_str(), &st) != 0)
+        return 0xFFFFFFFF;
+    return AttributesOf(st, ToNative(FileNameOf(path)));
 }
 
 BOOL SetAttributes(const std::string& path, DWORD attributes)
