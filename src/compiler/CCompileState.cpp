@@ -2,6 +2,7 @@
 
 #include "model/CSourceFileCache.h"
 #include "model/LanguageLibrary.h"
+#include "model/MonitorItems.h"
 
 CCompileState g_CompileState;
 
@@ -34,4 +35,10 @@ BYTE CCompileState::SourceLanguage(const std::string& path) const
         return ReadPOULanguageLine(path);
     const std::string* text = SourceFiles->Text(path);
     return text ? POULanguageOfText(*text) : POU_LANGUAGE_UNKNOWN;
+}
+
+void CCompileState::AddMonitorOperand(const std::string& text)
+{
+    if (MonitoredOperands.insert(text).second)
+        AddMonitorAddress(text);
 }

@@ -10,6 +10,7 @@
 #include "platform/WinTypes.h"
 
 #include <string>
+#include <unordered_set>
 
 class CSourceFileCache;
 
@@ -49,6 +50,8 @@ struct CCompileState {
     // the length of a compilation (not owned). Without it every read goes
     // to the disk.
     CSourceFileCache* SourceFiles = nullptr;
+    // Operand texts already given to the monitor table in this compilation.
+    std::unordered_set<std::string> MonitoredOperands;
 
     // Replaced by a freshly built state: nothing of an earlier compilation stays.
     void Reset();
@@ -60,6 +63,10 @@ struct CCompileState {
     bool ReadSource(const std::string& path, std::string& text) const;
     // The language line of a POU program file: 1 IL, 2 LD, 255 anything else.
     BYTE SourceLanguage(const std::string& path) const;
+    // Enters the bytes of a direct address into the monitor table; every pass
+    // meets the same operands again, and the table keeps its first entry for
+    // a key, so each text is entered once per compilation.
+    void AddMonitorOperand(const std::string& text);
 };
 
 extern CCompileState g_CompileState;

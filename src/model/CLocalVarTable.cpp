@@ -11,6 +11,7 @@
 #include "platform/ByteString.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -28,6 +29,13 @@ int SlotBaseOf(const std::string& mnemonic)
             return kLowSlotBase;
     }
     return kHighSlotBase;
+}
+
+// An indirect operand ("*VD100") that is no address-of operand.
+bool IsPointerOperand(const std::string& token)
+{
+    OperandTypeFlags flags = 0;
+    return !ParseAddressOfOperand(token, flags) && IsIndirectOperand(token);
 }
 
 OperandTypeFlags TypeBitOf(const std::string& dataType)
@@ -139,6 +147,12 @@ void CLocalVarTable::ExpandIndirectOperands(std::vector<std::string>* lines) con
         std::vector<std::string> tokens;
         ByteString::Replace(text, ",", " ");
         if (text.empty() || !parser.SplitAtBlanks(text, tokens) || tokens.size() < 2) {
+            ++index;
+            continue;
+        }
+        // Only a line with an indirect operand changes; the others need no
+        // look-up of their operands.
+        if (std::none_of(tokens.begin() + 1, tokens.end(), IsPointerOperand)) {
             ++index;
             continue;
         }
