@@ -126,8 +126,10 @@ OperandTypeFlags TypedConstantForm(const std::string& upper)
     // TRUE_COUNT stay names.
     if (upper == "TRUE" || upper == "FALSE")
         return OT_BOOL;
+    // Every typed form has a "#"; plain words and numbers skip the list.
+    const bool typed = upper.find('#') != std::string::npos;
     for (const ConstantForm& form : kConstantForms) {
-        if (ByteString::StartsWith(upper, form.prefix))
+        if (typed && ByteString::StartsWith(upper, form.prefix))
             return form.type;
     }
     if (ByteString::Find(upper, '.') < 0)
