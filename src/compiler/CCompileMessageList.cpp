@@ -34,7 +34,5 @@ BOOL CCompileMessageList::Append(const std::string& line)
     if (!s_file)
         return FALSE;
     const std::string text = line + "\r\n";
-    if (std::fwrite(text.data(), 1, text.size(), s_file) != text.size())
-        return FALSE;
-    return std::fflush(s_file) == 0;
+    return std::fwrite(text.data(), 1, text.size(), s_file) == text.size();
 }

@@ -2,7 +2,8 @@
 // The message list of a compilation: the ".COI" file in the project folder
 // that receives every compile message. The compiler driver opens it at the
 // start of a compilation and closes it at the end; messages written while it
-// is closed reach the output window only.
+// is closed reach the output window only. Lines are buffered while the list
+// is open; Close writes what is left.
 
 #include "platform/WinTypes.h"
 

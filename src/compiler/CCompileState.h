@@ -7,8 +7,12 @@
 #include "CLoopTargetTable.h"
 #include "CPOUList.h"
 #include "CVariableList.h"
+#include "platform/WinTypes.h"
 
 #include <string>
+#include <unordered_set>
+
+class CSourceFileCache;
 
 // Kinds of the file being compiled (CurrentFileKind).
 constexpr int FILE_KIND_NONE = 0;
@@ -42,11 +46,27 @@ struct CCompileState {
     CPOUList LabelList;                       // jump labels, qualified by their POU
     CVariableList VariableList;               // variables, parameters and FB instances
     CLoopTargetTable LoopTargets;
+    // The files of the run, each read once; set by the compiler driver for
+    // the length of a compilation (not owned). Without it every read goes
+    // to the disk.
+    CSourceFileCache* SourceFiles = nullptr;
+    // Operand texts already given to the monitor table in this compilation.
+    std::unordered_set<std::string> MonitoredOperands;
 
     // Replaced by a freshly built state: nothing of an earlier compilation stays.
     void Reset();
     // The file being compiled is one of the POU programs.
     bool IsProgramFile() const;
+    // A source file of the compilation can be read (it exists, is no folder).
+    bool SourceExists(const std::string& path) const;
+    // The text of a source file of the compilation; false when it cannot be read.
+    bool ReadSource(const std::string& path, std::string& text) const;
+    // The language line of a POU program file: 1 IL, 2 LD, 255 anything else.
+    BYTE SourceLanguage(const std::string& path) const;
+    // Enters the bytes of a direct address into the monitor table; every pass
+    // meets the same operands again, and the table keeps its first entry for
+    // a key, so each text is entered once per compilation.
+    void AddMonitorOperand(const std::string& text);
 };
 
 extern CCompileState g_CompileState;

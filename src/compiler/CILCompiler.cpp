@@ -10,6 +10,7 @@
 #include "CompilerSymbols.h"
 #include "InitialDataReport.h"
 #include "model/CLocalAddressTable.h"
+#include "model/CSourceFileCache.h"
 #include "model/CXrefStore.h"
 #include "model/CZULAppData.h"
 #include "model/CpuProfile.h"
@@ -80,17 +81,19 @@ void ResetCompilerState()
     g_CompileState.Reset();
 }
 
-int CompileProjectFiles(const std::vector<std::string>& files)
+int CompileProjectFiles(const std::vector<std::string>& files, CSourceFileCache* sources)
 {
     std::vector<std::string> list = files;
-    CILCompiler compiler(list.data(), int(list.size()));
+    CILCompiler compiler(list.data(), int(list.size()), sources);
     return compiler.Compile() ? 1 : 0;
 }
 
-CILCompiler::CILCompiler(std::string* list, int count)
+CILCompiler::CILCompiler(std::string* list, int count, CSourceFileCache* sources)
     : m_fileNames(COMPILER_FILE_SLOTS)
     , m_workFileNames(COMPILER_FILE_SLOTS)
     , m_workFilesAsGiven(COMPILER_FILE_SLOTS)
+    , m_ownSources(sources ? nullptr : std::make_unique<CSourceFileCache>())
+    , m_sources(sources ? sources : m_ownSources.get())
 {
     SetupFiles(list, count);
 }
@@ -203,6 +206,7 @@ BOOL CILCompiler::Compile()
     m_errorCount = 0;
     m_warningCount = 0;
     g_CompileState.ObjectOffset = 0;
+    g_CompileState.SourceFiles = m_sources;
     // A compilation that stops early must not leave the object file of an
     // earlier one behind.
     if (!CreateCompilerFile(m_messageListPath) || !CreateCompilerFile(m_objectPath) || !OpenOutputFiles()) {
@@ -369,7 +373,7 @@ void CILCompiler::CompileWorkFile(CPOUCompiler& unit, int index, bool programPha
 {
     const std::string& file = m_workFilesAsGiven[size_t(index)];
     if (programPhase) {
-        const BYTE language = ReadPOULanguageLine(file);
+        const BYTE language = g_CompileState.SourceLanguage(file);
         g_CompileState.LadderSourceFlag = language == POU_LANGUAGE_LD ? LADDER_SOURCE : IL_SOURCE;
     }
     unit.SetFile(m_workFileNames[size_t(index)], m_projectPath, file);

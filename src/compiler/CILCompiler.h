@@ -5,10 +5,12 @@
 
 #include "platform/WinTypes.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 class CPOUCompiler;
+class CSourceFileCache;
 class CPOUEntry;
 
 constexpr int COMPILER_FILE_SLOTS = 512;
@@ -20,8 +22,9 @@ constexpr int MAX_CALL_PATH = 255;
 class CILCompiler {
 public:
     // The caller's list stays owned by the caller; its entries are turned
-    // into upper case.
-    CILCompiler(std::string* list, int count);
+    // into upper case. The run's file cache, when given, serves the files
+    // read before the compilation too; otherwise the compiler keeps its own.
+    CILCompiler(std::string* list, int count, CSourceFileCache* sources = nullptr);
     virtual ~CILCompiler();
     CILCompiler(const CILCompiler&) = delete;
     CILCompiler& operator=(const CILCompiler&) = delete;
@@ -81,11 +84,15 @@ private:
     std::string m_objectPath;
     int m_errorCount = 0;
     int m_warningCount = 0;
+    std::unique_ptr<CSourceFileCache> m_ownSources;
+    CSourceFileCache* m_sources = nullptr;
 };
 
 // Empties the compiler's lists and the shared compile state before and after
 // a compilation.
 void ResetCompilerState();
 
-// Compiles the project files in compile order: 1 success, 0 failure.
-int CompileProjectFiles(const std::vector<std::string>& files);
+// Compiles the project files in compile order: 1 success, 0 failure. The
+// run's file cache, when given, serves the files already read and the work
+// copies already written.
+int CompileProjectFiles(const std::vector<std::string>& files, CSourceFileCache* sources = nullptr);

@@ -126,8 +126,10 @@ OperandTypeFlags TypedConstantForm(const std::string& upper)
     // TRUE_COUNT stay names.
     if (upper == "TRUE" || upper == "FALSE")
         return OT_BOOL;
+    // Every typed form has a "#"; plain words and numbers skip the list.
+    const bool typed = upper.find('#') != std::string::npos;
     for (const ConstantForm& form : kConstantForms) {
-        if (ByteString::StartsWith(upper, form.prefix))
+        if (typed && ByteString::StartsWith(upper, form.prefix))
             return form.type;
     }
     if (ByteString::Find(upper, '.') < 0)
@@ -264,7 +266,7 @@ bool CILToken::ClassifyDirectAddress()
         return false;
     GetMemoryAreaDef(row, m_areaRow);
     if (!g_CompileState.InDeclarationBlock) {
-        AddMonitorAddress(text);
+        g_CompileState.AddMonitorOperand(text);
         if (!CheckDirectAddress(text, m_areaRow.typeBits & OT_WIDTH_BITS, false))
             return false;
     }
@@ -509,7 +511,7 @@ bool CILToken::CheckVariableOperand(const std::string& name, OperandTypeFlags re
     if (!symbol)
         return Fail(MSG_INVALID_OPERAND, name, " - Undefined variable");
     if (!symbol->addressText.empty())
-        AddMonitorAddress(symbol->addressText);
+        g_CompileState.AddMonitorOperand(symbol->addressText);
     const OperandTypeFlags symbolType = symbol->typeFlags & OT_TYPE_BITS;
     if ((symbolType & ~required) != 0 && m_areaRow.typeBits == symbol->typeFlags)
         return Fail(MSG_INVALID_OPERAND, name, " - The data type does not match the variable");
@@ -578,7 +580,7 @@ bool CILToken::BuildOperand(OperandTypeFlags required, COperandDesc& desc, bool 
 
 bool CILToken::BuildDirectAddressOperand(OperandTypeFlags flags, OperandTypeFlags required, COperandDesc& desc)
 {
-    AddMonitorAddress(m_upper);
+    g_CompileState.AddMonitorOperand(m_upper);
     const CVariableEntry* declared = GetVariableByAddress(m_upper);
     EncodedPlcAddress address = 0;
     if (declared) {

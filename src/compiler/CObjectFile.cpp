@@ -13,7 +13,13 @@ BOOL CObjectFile::Open(const std::string& path)
     if (existing.empty())
         return FALSE;
     s_file = std::fopen(FileSystem::ToNative(existing).c_str(), "r+b");
-    return s_file != nullptr;
+    if (!s_file)
+        return FALSE;
+    // Appends go on from the end; nothing reads the file while it is open, so
+    // the stream buffers them and the close writes the rest.
+    if (std::fseek(s_file, 0, SEEK_END) != 0)
+        s_writeFailed = TRUE;
+    return TRUE;
 }
 
 void CObjectFile::Close()
@@ -34,8 +40,7 @@ BOOL CObjectFile::Append(const BYTE* bytes, int count)
 {
     if (!s_file || !bytes || count < 0)
         return FALSE;
-    const bool written = std::fseek(s_file, 0, SEEK_END) == 0 &&
-                         std::fwrite(bytes, 1, size_t(count), s_file) == size_t(count) && std::fflush(s_file) == 0;
+    const bool written = std::fwrite(bytes, 1, size_t(count), s_file) == size_t(count);
     if (!written)
         s_writeFailed = TRUE;
     return written ? TRUE : FALSE;

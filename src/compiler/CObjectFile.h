@@ -5,7 +5,8 @@
 // total size; the code pass appends each block header and the statement
 // checker appends the object code of every instruction. Bytes appended while
 // it is closed are dropped. A write that fails is remembered until the next
-// Open, so that the driver does not take a short file for a good one.
+// Open, so that the driver does not take a short file for a good one. The
+// bytes are buffered while the file is open; Close writes what is left.
 
 #include "platform/WinTypes.h"
 

@@ -78,7 +78,7 @@ int CPOUCompiler::CompileFile(int* errorCount, int* warningCount)
         g_CompileState.InDeclarationBlock = false;
         if (extension != "CGV" && extension != "CIV" && !m_skipPrecompile)
             Report(MSG_COMPILING, MESSAGE_KIND_INFO, m_sourcePath, "", MESSAGE_ROW_FILE);
-        if (!FileExists(m_filePath)) {
+        if (!g_CompileState.SourceExists(m_filePath)) {
             Report(MSG_FILE_MISSING, MESSAGE_KIND_ERROR, m_sourcePath, "", MESSAGE_ROW_FILE);
         } else {
             if (!m_skipPrecompile) {

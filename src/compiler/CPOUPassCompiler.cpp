@@ -74,7 +74,7 @@ BOOL CPOUPassCompiler::ReadSourceLines(const std::string& path, std::vector<std:
 {
     lines.clear();
     std::string text;
-    if (!FileSystem::ReadFileText(path, text))
+    if (!g_CompileState.ReadSource(path, text))
         return FALSE;
     AppendTextLines(text, true, lines);
     return TRUE;
@@ -120,6 +120,16 @@ int CPOUPassCompiler::ExpansionRow() const
 
 std::string CPOUPassCompiler::PreparedSource(const std::string& sourcePath)
 {
+    if (g_CompileState.SourceFiles) {
+        // The run's files are known by the names they were listed and written
+        // under; a work copy is found by the same name with its "~".
+        std::string path = sourcePath;
+        if (path.empty())
+            return std::string();
+        if (ByteString::Upper(GetFileExtension(path)) == "ILP")
+            path = GetFolderFromPath(path) + "~" + GetFileNameFromPath(path);
+        return g_CompileState.SourceExists(path) ? path : std::string();
+    }
     // The file's own name on disk finds its work copy without a second search.
     const std::string existing = FileSystem::FindExisting(sourcePath);
     std::string path = existing.empty() ? sourcePath : existing;

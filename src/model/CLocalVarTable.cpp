@@ -1,6 +1,7 @@
 #include "CLocalVarTable.h"
 
 #include "CILLineParser.h"
+#include "CSourceFileCache.h"
 #include "CZULAppData.h"
 #include "CZULSymbol.h"
 #include "DirectAddress.h"
@@ -10,6 +11,7 @@
 #include "platform/ByteString.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -29,6 +31,13 @@ int SlotBaseOf(const std::string& mnemonic)
     return kHighSlotBase;
 }
 
+// An indirect operand ("*VD100") that is no address-of operand.
+bool IsPointerOperand(const std::string& token)
+{
+    OperandTypeFlags flags = 0;
+    return !ParseAddressOfOperand(token, flags) && IsIndirectOperand(token);
+}
+
 OperandTypeFlags TypeBitOf(const std::string& dataType)
 {
     for (const DataTypeName& row : g_DataTypeNames) {
@@ -40,30 +49,31 @@ OperandTypeFlags TypeBitOf(const std::string& dataType)
 
 } // namespace
 
-BOOL CLocalVarTable::ReadLines(const std::string& path, std::vector<std::string>* lines)
+BOOL CLocalVarTable::ReadLines(const std::string& path, std::vector<std::string>* lines, CSourceFileCache* cache)
 {
     std::string text;
-    if (!lines || !FileSystem::ReadFileText(path, text))
+    if (!lines || !ReadSourceText(cache, path, text))
         return FALSE;
     AppendTextLines(text, true, *lines);
     return TRUE;
 }
 
-BOOL CLocalVarTable::WriteLines(const std::string& path, const std::vector<std::string>* lines)
+BOOL CLocalVarTable::WriteLines(const std::string& path, const std::vector<std::string>* lines,
+                                CSourceFileCache* cache)
 {
     if (!lines || lines->empty())
         return FALSE;
     std::string text;
     for (const std::string& line : *lines)
         text += line + "\r\n";
-    return FileSystem::WriteInPlace(path, text);
+    return cache ? cache->WriteWorkFile(path, text) : FileSystem::WriteInPlace(path, text);
 }
 
-BOOL CLocalVarTable::LoadVarFile(const std::string& path)
+BOOL CLocalVarTable::LoadVarFile(const std::string& path, CSourceFileCache* cache)
 {
     m_entries.clear();
     std::vector<std::string> lines;
-    if (!ReadLines(path, &lines))
+    if (!ReadLines(path, &lines, cache))
         return FALSE;
     std::string section;
     for (const std::string& raw : lines) {
@@ -137,6 +147,12 @@ void CLocalVarTable::ExpandIndirectOperands(std::vector<std::string>* lines) con
         std::vector<std::string> tokens;
         ByteString::Replace(text, ",", " ");
         if (text.empty() || !parser.SplitAtBlanks(text, tokens) || tokens.size() < 2) {
+            ++index;
+            continue;
+        }
+        // Only a line with an indirect operand changes; the others need no
+        // look-up of their operands.
+        if (std::none_of(tokens.begin() + 1, tokens.end(), IsPointerOperand)) {
             ++index;
             continue;
         }

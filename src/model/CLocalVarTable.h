@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class CSourceFileCache;
 struct InstrSignature;
 
 struct CLocalVarTableEntry {
@@ -24,7 +25,7 @@ class CLocalVarTable {
 public:
     virtual ~CLocalVarTable() = default;
 
-    BOOL LoadVarFile(const std::string& path);
+    BOOL LoadVarFile(const std::string& path, CSourceFileCache* cache = nullptr);
     BOOL FindLocalVar(const std::string& name, OperandTypeFlags& flags) const;
     BOOL ResolveOperandFlags(const std::string& operand, OperandTypeFlags& flags) const;
     void ExpandIndirectOperands(std::vector<std::string>* lines) const;
@@ -32,12 +33,15 @@ public:
     // instruction; the number of PTR lines added.
     int ExpandIndirectLine(std::vector<std::string> tokens, const std::vector<bool>& indirect,
                            const InstrSignature& signature, std::vector<std::string>& output, int slotBase) const;
-    // Every line of a text file without its line end; FALSE when it cannot be read.
-    static BOOL ReadLines(const std::string& path, std::vector<std::string>* lines);
+    // Every line of a text file without its line end; FALSE when it cannot be
+    // read. A run's cache, when given, reads the file once for the whole run.
+    static BOOL ReadLines(const std::string& path, std::vector<std::string>* lines,
+                          CSourceFileCache* cache = nullptr);
     // Writes every line with CR LF into a work copy, replacing it in place
     // (work copies are private and removed after the run); FALSE when there
-    // is no line.
-    static BOOL WriteLines(const std::string& path, const std::vector<std::string>* lines);
+    // is no line. A run's cache, when given, keeps the text for its readers.
+    static BOOL WriteLines(const std::string& path, const std::vector<std::string>* lines,
+                           CSourceFileCache* cache = nullptr);
 
     const std::vector<CLocalVarTableEntry>& Entries() const { return m_entries; }
 

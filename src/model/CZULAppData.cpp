@@ -509,10 +509,10 @@ BOOL CZULAppData::FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol)
     return TRUE;
 }
 
-void CZULAppData::RebuildFBInstanceTable()
+void CZULAppData::RebuildFBInstanceTable(CSourceFileCache* cache)
 {
     Project.FBTable.FBScanBuffer.clear();
-    if (ScanPOUSources(*this))
+    if (ScanPOUSources(*this, cache))
         return;
     Project.FBTable.TakeScannedInstances();
 }

@@ -26,6 +26,7 @@
 #include <vector>
 
 class CInstructionDef;
+class CSourceFileCache;
 class CZULFB;
 class CZULFunc;
 class CZULStatus;
@@ -108,8 +109,9 @@ public:
     BOOL FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol) const;
 
     // Derives the project's FB-instance table again from the POU programs;
-    // the table is replaced only when the scanned set differs.
-    void RebuildFBInstanceTable();
+    // the table is replaced only when the scanned set differs. A run's cache,
+    // when given, reads each file once for the whole run.
+    void RebuildFBInstanceTable(CSourceFileCache* cache = nullptr);
 
     // Copy and paste of ladder content between running instances, through
     // the shared copy block. The copy carries the profile sub-type and the

@@ -209,9 +209,9 @@ int IsForceableOperand(const CZULProject& project, const std::string& operand, O
     return (parsed & OT_FORCEABLE) ? 1 : 0;
 }
 
-int ReloadLocalVarMap(CZULAppData& app, const std::string& path)
+int ReloadLocalVarMap(CZULAppData& app, const std::string& path, CSourceFileCache* cache)
 {
     app.LocalVarMap.clear();
-    LoadVarFileSymbols(path, app.LocalVarMap);
+    LoadVarFileSymbols(path, app.LocalVarMap, cache);
     return 1;
 }

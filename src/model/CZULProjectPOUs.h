@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+class CSourceFileCache;
 class CZULAppData;
 class CZULProject;
 
@@ -19,4 +20,4 @@ void SetSubroutineRemovedHandler(std::function<void(const std::string&)> handler
 // when the text is a symbol's name or address; 0 otherwise.
 int IsForceableOperand(const CZULProject& project, const std::string& operand, OperandTypeFlags& flags);
 // Refills the application's local-variable map from a variable file; 1.
-int ReloadLocalVarMap(CZULAppData& app, const std::string& path);
+int ReloadLocalVarMap(CZULAppData& app, const std::string& path, CSourceFileCache* cache = nullptr);

@@ -143,8 +143,9 @@ bool IsAlignedDirectAddress(const std::string& address)
         "%SMW", "%SMD", "%AIW", "%AQW", "%ACW",
     };
     const std::string text = NormalizeAddress(address);
+    const std::string_view view(text);
     for (std::string_view form : kWordForms) {
-        if (!ByteString::StartsWith(text, form))
+        if (!view.starts_with(form))
             continue;
         const std::string number = text.substr(form.size());
         if (!IsDigitString(number))

@@ -57,7 +57,7 @@ bool TakesPrefix(const InstancePrefix& row, const std::string& type)
 
 } // namespace
 
-BOOL ScanPOUSources(CZULAppData& app)
+BOOL ScanPOUSources(CZULAppData& app, CSourceFileCache* cache)
 {
     std::vector<std::string> files;
     CollectPouFiles(&files, COLLECT_LIST_ONLY);
@@ -68,9 +68,9 @@ BOOL ScanPOUSources(CZULAppData& app)
             continue;
         // Files are opened by their names as collected; upper case is only for comparing.
         const std::string program = folder + "/" + GetFileNameFromPath(file);
-        ReloadLocalVarMap(app, ByteString::Left(program, static_cast<int>(program.size()) - 3) + "ilv");
+        ReloadLocalVarMap(app, ByteString::Left(program, static_cast<int>(program.size()) - 3) + "ilv", cache);
         std::vector<std::string> lines;
-        if (!CLocalVarTable::ReadLines(program, &lines))
+        if (!CLocalVarTable::ReadLines(program, &lines, cache))
             continue;
         const std::string POUName = GetPOUNameFromFileName(GetFileNameFromPath(upper));
         for (const std::string& line : lines)

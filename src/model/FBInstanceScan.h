@@ -12,12 +12,14 @@
 #include <string>
 #include <vector>
 
+class CSourceFileCache;
 class CZULAppData;
 
 // The steps of CZULAppData::RebuildFBInstanceTable.
 
 // Fills the scan buffer; TRUE when it holds the same instances as the table.
-BOOL ScanPOUSources(CZULAppData& app);
+// A run's cache, when given, reads each file once for the whole run.
+BOOL ScanPOUSources(CZULAppData& app, CSourceFileCache* cache = nullptr);
 void ScanILLine(CZULAppData& app, const std::string& line, const std::string& POUName);
 BOOL SplitScannedLine(const std::string& line, std::vector<std::string>& words);
 BOOL GetScanOperandFlags(const CZULAppData& app, const std::string& operand, OperandTypeFlags& flags);

@@ -4,6 +4,7 @@
 #include "CpuProfile.h"
 #include "platform/ByteString.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
@@ -381,6 +382,19 @@ bool SeparatorEquals(const CSeparatorDef& row, const std::string& text)
     return text == row.text;
 }
 
+// The length of the longest separator; a longer token is none. Worked out
+// once, on first use; the table never changes.
+size_t LongestSeparator()
+{
+    static const size_t longest = [] {
+        size_t length = 0;
+        for (const CSeparatorDef& row : g_SeparatorTable)
+            length = std::max(length, std::strlen(row.text));
+        return length;
+    }();
+    return longest;
+}
+
 // The rows of a static table under each of their names, in table order.
 // Built once, on first use; the tables never change.
 using RowsByName = std::unordered_map<std::string_view, std::vector<int>>;
@@ -499,6 +513,8 @@ int LookupKeyword(const std::string& name, CKeywordDef& def, bool modeOne)
 
 bool IsSeparatorMode0(const std::string& token)
 {
+    if (token.size() > LongestSeparator())
+        return false;
     for (const CSeparatorDef& row : g_SeparatorTable) {
         if (row.mode0 && SeparatorEquals(row, token))
             return true;
@@ -508,6 +524,8 @@ bool IsSeparatorMode0(const std::string& token)
 
 bool IsSeparatorMode1(const std::string& token)
 {
+    if (token.size() > LongestSeparator())
+        return false;
     for (const CSeparatorDef& row : g_SeparatorTable) {
         if (row.mode1 && SeparatorEquals(row, token))
             return true;

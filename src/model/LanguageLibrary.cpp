@@ -150,6 +150,16 @@ bool ReadFirstLine(const std::string& path, std::string& line)
     return true;
 }
 
+// The language a POU program's first line (without its line end) names.
+BYTE LanguageOfFirstLine(const std::string& line)
+{
+    if (line == ByteString::Format("(*%d*)", POU_LANGUAGE_LD))
+        return POU_LANGUAGE_LD;
+    if (line == ByteString::Format("(*%d*)", POU_LANGUAGE_IL))
+        return POU_LANGUAGE_IL;
+    return POU_LANGUAGE_UNKNOWN;
+}
+
 // The text between the first double quote at or after from and the next one.
 bool QuotedText(const std::string& text, int from, std::string& quoted, int& end)
 {
@@ -392,11 +402,15 @@ BYTE ReadPOULanguageLine(const std::string& path)
     std::string line;
     if (!ReadFirstLine(path, line))
         return POU_LANGUAGE_UNKNOWN;
-    if (line == ByteString::Format("(*%d*)", POU_LANGUAGE_LD))
-        return POU_LANGUAGE_LD;
-    if (line == ByteString::Format("(*%d*)", POU_LANGUAGE_IL))
-        return POU_LANGUAGE_IL;
-    return POU_LANGUAGE_UNKNOWN;
+    return LanguageOfFirstLine(line);
+}
+
+BYTE POULanguageOfText(const std::string& text)
+{
+    std::string line = text.substr(0, text.find('\n'));
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return LanguageOfFirstLine(line);
 }
 
 BYTE ReadPOULanguage(const std::string& path)

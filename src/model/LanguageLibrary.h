@@ -40,6 +40,8 @@ int SmallDecimalNumber(const std::string& digits);
 
 // The first line of a POU program file: 1 IL, 2 LD, 255 anything else.
 BYTE ReadPOULanguageLine(const std::string& path);
+// The same for the first line of a text already read (line end included or not).
+BYTE POULanguageOfText(const std::string& text);
 BYTE ReadPOULanguage(const std::string& path);
 
 // A compile message line back to its POU and row or network. The POU must

@@ -1,6 +1,7 @@
 #include "VarFileReader.h"
 
 #include "CLocalOccupancy.h"
+#include "CSourceFileCache.h"
 #include "CZULAppData.h"
 #include "platform/ByteString.h"
 #include "platform/FileSystem.h"
@@ -88,20 +89,20 @@ VarLineKind ParseVarFileLine(const std::string& line, OperandTypeFlags& sectionF
     return VarLineKind::Declaration;
 }
 
-BOOL ReadVarFileLines(const std::string& path, std::vector<std::string>& lines)
+BOOL ReadVarFileLines(const std::string& path, std::vector<std::string>& lines, CSourceFileCache* cache)
 {
     lines.clear();
     std::string text;
-    if (path.empty() || !FileSystem::ReadFileText(path, text))
+    if (path.empty() || !ReadSourceText(cache, path, text))
         return FALSE;
     AppendTextLines(text, false, lines);
     return TRUE;
 }
 
-void LoadVarFileSymbols(const std::string& path, CLocalVarMap& map)
+void LoadVarFileSymbols(const std::string& path, CLocalVarMap& map, CSourceFileCache* cache)
 {
     std::vector<std::string> lines;
-    if (!ReadVarFileLines(path, lines))
+    if (!ReadVarFileLines(path, lines, cache))
         return;
     std::string className;
     OperandTypeFlags classFlags = 0;

@@ -8,6 +8,8 @@
 #include "OperandTypeFlags.h"
 #include "platform/WinTypes.h"
 
+class CSourceFileCache;
+
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -37,13 +39,14 @@ BOOL GetVarSectionFlags(const std::string& keyword, OperandTypeFlags& flags);
 // also removes a CR that ends a line.
 void AppendTextLines(const std::string& text, bool dropCarriageReturn, std::vector<std::string>& lines);
 
-// The lines of a variable file; FALSE when it cannot be read.
-BOOL ReadVarFileLines(const std::string& path, std::vector<std::string>& lines);
+// The lines of a variable file; FALSE when it cannot be read. A run's cache,
+// when given, reads the file once for the whole run.
+BOOL ReadVarFileLines(const std::string& path, std::vector<std::string>& lines, CSourceFileCache* cache = nullptr);
 
 // Adds a new entry under the upper-cased symbol for every declaration with a
 // known data type; a later duplicate replaces the earlier entry.
 // A missing file adds nothing.
-void LoadVarFileSymbols(const std::string& path, CLocalVarMap& map);
+void LoadVarFileSymbols(const std::string& path, CLocalVarMap& map, CSourceFileCache* cache = nullptr);
 
 // Releases the local address of every declaration with a known data type
 // from the two occupancy maps.

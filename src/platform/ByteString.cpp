@@ -31,7 +31,13 @@ std::string TrimRight(const std::string& s)
 
 std::string Trim(const std::string& s)
 {
-    return TrimLeft(TrimRight(s));
+    size_t n = s.size();
+    while (n > 0 && IsBlank(s[n - 1]))
+        --n;
+    size_t i = 0;
+    while (i < n && IsBlank(s[i]))
+        ++i;
+    return s.substr(i, n - i);
 }
 
 namespace {
@@ -114,7 +120,12 @@ int Find(const std::string& s, const std::string& sub, int start)
 
 int Find(const std::string& s, char c, int start)
 {
-    return Find(s, std::string(1, c), start);
+    if (start < 0)
+        start = 0;
+    if (static_cast<size_t>(start) > s.size())
+        return -1;
+    const size_t pos = s.find(c, static_cast<size_t>(start));
+    return pos == std::string::npos ? -1 : static_cast<int>(pos);
 }
 
 int ReverseFind(const std::string& s, char c)

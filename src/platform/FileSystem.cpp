@@ -91,11 +91,8 @@ std::string NativeFor(const std::string& path)
     return existing.empty() ? ToNative(path) : existing;
 }
 
-DWORD AttributesOf(const std::string& native, const std::string& name)
+DWORD AttributesOf(const struct stat& st, const std::string& name)
 {
-    struct stat st;
-    if (::stat(native.c_str(), &st) != 0)
-        return 0xFFFFFFFF;
     DWORD attributes = 0;
     if (S_ISDIR(st.st_mode))
         attributes |= FILE_ATTRIBUTE_DIRECTORY;
@@ -107,6 +104,10 @@ DWORD AttributesOf(const std::string& native, const std::string& name)
         attributes = FILE_ATTRIBUTE_NORMAL;
     return attributes;
 }
+
+// Room beyond the expected size, so that the end of the file is seen by the
+// second read without growing the buffer.
+constexpr size_t kReadReserve = 1;
 
 bool WriteAll(int fd, const BYTE* data, size_t size)
 {
@@ -120,6 +121,27 @@ bool WriteAll(int fd, const BYTE* data, size_t size)
         size -= static_cast<size_t>(n);
     }
     return true;
+}
+
+// Reads from fd to its end; the size the file has now sizes the buffer.
+bool ReadAll(int fd, std::vector<BYTE>& bytes)
+{
+    struct stat st;
+    const size_t expected = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+    bytes.resize(expected + kReadReserve);
+    size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            bytes.resize(filled);
+            return n == 0;
+        }
+        filled += static_cast<size_t>(n);
+    }
 }
 
 } // namespace
@@ -213,10 +235,13 @@ std::vector<CFileEntry> ListFolder(const std::string& path)
         const std::string full = native + "/" + name;
         CFileEntry entry;
         entry.name = FromNative(name);
-        entry.attributes = AttributesOf(full, name);
         struct stat st;
-        if (::stat(full.c_str(), &st) == 0)
+        if (::stat(full.c_str(), &st) == 0) {
+            entry.attributes = AttributesOf(st, name);
             entry.size = static_cast<unsigned long long>(st.st_size);
+        } else {
+            entry.attributes = 0xFFFFFFFF;
+        }
         entries.push_back(entry);
     }
     ::closedir(dir);
@@ -229,7 +254,10 @@ DWORD GetAttributes(const std::string& path)
     const std::string native = ResolveNative(path);
     if (native.empty())
         return 0xFFFFFFFF;
-    return AttributesOf(native, ToNative(FileNameOf(path)));
+    struct stat st;
+    if (::stat(native.c_str(), &st) != 0)
+        return 0xFFFFFFFF;
+    return AttributesOf(st, ToNative(FileNameOf(path)));
 }
 
 BOOL SetAttributes(const std::string& path, DWORD attributes)
@@ -246,18 +274,19 @@ BOOL SetAttributes(const std::string& path, DWORD attributes)
 BOOL ReadFileBytes(const std::string& path, std::vector<BYTE>& bytes)
 {
     bytes.clear();
-    const std::string native = ResolveNative(path);
-    if (native.empty())
+    // The exact name is opened straight away; only a name that is not there
+    // as written is looked for without case.
+    const std::string native = ToNative(path);
+    int fd = native.empty() ? -1 : ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && !native.empty() && errno == ENOENT) {
+        const std::string resolved = ResolveNative(path);
+        if (!resolved.empty())
+            fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+    if (fd < 0)
         return FALSE;
-    FILE* f = std::fopen(native.c_str(), "rb");
-    if (!f)
-        return FALSE;
-    BYTE buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
+    const bool ok = ReadAll(fd, bytes);
+    ::close(fd);
     return ok;
 }
 

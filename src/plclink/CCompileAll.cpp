@@ -5,6 +5,7 @@
 
 #include "compiler/CCompileMessage.h"
 #include "compiler/CILCompiler.h"
+#include "model/CSourceFileCache.h"
 #include "model/CZULAppData.h"
 #include "model/CpuProfile.h"
 #include "model/GlobalVarFileWriter.h"
@@ -127,7 +128,9 @@ int CCompileAll::CompileAll()
 
     if (!m_host.SaveAllProjectFiles())
         return COMPILE_ALL_STOPPED;
-    m_app.RebuildFBInstanceTable();
+    // Every POU file is read once in this run, from here on, as saved now.
+    CSourceFileCache sources;
+    m_app.RebuildFBInstanceTable(&sources);
     WriteGlobalVarFile(project);
     IOutputSink& output = CUserInterface::Output();
     output.ClearOutputList(OUTPUT_LIST_COMPILE);
@@ -141,7 +144,7 @@ int CCompileAll::CompileAll()
     }
 
     std::vector<std::string> files;
-    CollectPouFiles(&files, COLLECT_FOR_COMPILE);
+    CollectPouFiles(&files, COLLECT_FOR_COMPILE, &sources);
     FileCheck check;
     if (!CheckPouFiles(files, check) || !ReportFileCheck(check))
         return COMPILE_ALL_STOPPED;
@@ -153,7 +156,7 @@ int CCompileAll::CompileAll()
     const std::vector<std::string> ordered = OrderFiles(files);
 
     project.ResetPOUVariableLists();
-    project.CompileResult = CompileProjectFiles(ordered);
+    project.CompileResult = CompileProjectFiles(ordered, &sources);
     m_host.ScrollCompileListToEnd();
     if (project.CompileResult && !BuildImage())
         return COMPILE_ALL_STOPPED;

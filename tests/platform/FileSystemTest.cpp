@@ -184,3 +184,31 @@ TEST(SharedMemoryBlockTest, TwoHandlesSeeOneBlockAndTheCreatorRemovesTheName)
     CSharedMemoryBlock late;
     EXPECT_FALSE(late.Open(name));
 }
+
+TEST(FileSystemTest, FilesAreReadWholeByExactNameOrIgnoringCase)
+{
+    TempFolder dir;
+    ASSERT_TRUE(CreateFolder(dir / "Proj"));
+    const std::string large(200000, 'x');
+    WriteFileText(dir / "Proj/MAIN_Main.ilp", "(*1*)\r\nLD %I0.0\r\n");
+    WriteFileText(dir / "Proj/Big.qgv", large);
+    WriteFileText(dir / "Proj/Empty.ilv", "");
+    struct Case {
+        std::string name;
+        BOOL read;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"Proj/MAIN_Main.ilp", TRUE, "(*1*)\r\nLD %I0.0\r\n"},
+        {"PROJ/main_main.ILP", TRUE, "(*1*)\r\nLD %I0.0\r\n"},
+        {"Proj/Big.qgv", TRUE, large},
+        {"Proj/Empty.ilv", TRUE, ""},
+        {"Proj/None.ilv", FALSE, ""},
+        {"Proj", FALSE, ""},
+    };
+    for (const Case& c : cases) {
+        std::string text = "old";
+        EXPECT_EQ(ReadFileText(dir / c.name, text), c.read) << c.name;
+        EXPECT_EQ(text, c.text) << c.name;
+    }
+}

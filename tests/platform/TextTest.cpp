@@ -70,6 +70,32 @@ TEST(ByteStringTest, SubstringsClampInsteadOfFailing)
     EXPECT_EQ(ReverseFind("a.b.c", '.'), 3);
 }
 
+TEST(ByteStringTest, TrimAndCharacterSearchAtTheEdges)
+{
+    struct TrimCase {
+        std::string text;
+        std::string trimmed;
+    };
+    const TrimCase trims[] = {
+        {"", ""}, {" \t\r\n", ""}, {"LD", "LD"}, {"  LD", "LD"}, {"LD \v\f", "LD"}, {" " + kChineseGbk + " ", kChineseGbk},
+    };
+    for (const TrimCase& c : trims)
+        EXPECT_EQ(Trim(c.text), c.trimmed) << c.text;
+
+    struct FindCase {
+        std::string text;
+        char c;
+        int start;
+        int found;
+    };
+    const FindCase finds[] = {
+        {"A.B.C", '.', 0, 1}, {"A.B.C", '.', 2, 3}, {"A.B.C", '.', -4, 1}, {"A.B.C", '.', 4, -1},
+        {"A.B.C", 'C', 5, -1}, {"A.B.C", 'A', 6, -1}, {"", '.', 0, -1},
+    };
+    for (const FindCase& c : finds)
+        EXPECT_EQ(Find(c.text, c.c, c.start), c.found) << c.text << " from " << c.start;
+}
+
 TEST(ByteStringTest, ReplaceAndRemoveCountWhatTheyChange)
 {
     std::string s = "a b  c";

@@ -1,0 +1,80 @@
+#include "model/CSourceFileCache.h"
+#include "platform/FileSystem.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// What a run's reader sees of a file after the disk changed under the cache.
+TEST(SourceFileCacheTest, EachFileIsReadOnceForTheRun)
+{
+    TempFolder dir;
+    WriteFileText(dir / "MAIN_Main.ilp", "(*1*)\r\nLD %I0.0\r\n");
+    CSourceFileCache cache;
+    const std::string* first = cache.Text(dir / "MAIN_Main.ilp");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(*first, "(*1*)\r\nLD %I0.0\r\n");
+
+    WriteFileText(dir / "MAIN_Main.ilp", "changed");
+    WriteFileText(dir / "SBR00_Late.ilv", "VAR\r\nEND_VAR\r\n");
+    const std::string* again = cache.Text(dir / "MAIN_Main.ilp");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(*again, "(*1*)\r\nLD %I0.0\r\n");
+
+    // A file that could not be read stays unreadable for the run.
+    EXPECT_EQ(cache.Text(dir / "SBR01_Missing.ilv"), nullptr);
+    WriteFileText(dir / "SBR01_Missing.ilv", "VAR\r\nEND_VAR\r\n");
+    EXPECT_EQ(cache.Text(dir / "SBR01_Missing.ilv"), nullptr);
+    // A folder is no source file.
+    EXPECT_EQ(cache.Text(dir.Path()), nullptr);
+}
+
+TEST(SourceFileCacheTest, WorkCopiesAreWrittenAndServedWithoutTheDisk)
+{
+    TempFolder dir;
+    CSourceFileCache cache;
+    ASSERT_TRUE(cache.WriteWorkFile(dir / "~SBR00_Fill.ilp", "(*1*)\r\nLD %I0.0\r\n"));
+    EXPECT_EQ(ReadFileText(dir / "~SBR00_Fill.ilp"), "(*1*)\r\nLD %I0.0\r\n");
+
+    FileSystem::DeleteFile(dir / "~SBR00_Fill.ilp");
+    const std::string* kept = cache.Text(dir / "~SBR00_Fill.ilp");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(*kept, "(*1*)\r\nLD %I0.0\r\n");
+
+    // A second write replaces the kept text; a failed one keeps nothing.
+    ASSERT_TRUE(cache.WriteWorkFile(dir / "~SBR00_Fill.ilp", "(*1*)\r\n"));
+    EXPECT_EQ(*cache.Text(dir / "~SBR00_Fill.ilp"), "(*1*)\r\n");
+    EXPECT_FALSE(cache.WriteWorkFile(dir / "NoFolder/~SBR01_Drain.ilp", "(*1*)\r\n"));
+    EXPECT_EQ(cache.Text(dir / "NoFolder/~SBR01_Drain.ilp"), nullptr);
+}
+
+TEST(SourceFileCacheTest, ReadersWithoutACacheGoToTheDisk)
+{
+    TempFolder dir;
+    WriteFileText(dir / "MAIN_Main.ilv", "VAR\r\nEND_VAR\r\n");
+    CSourceFileCache cache;
+    struct Case {
+        CSourceFileCache* cache;
+        std::string diskAfterFirstRead;
+        std::string secondRead;
+    };
+    const Case cases[] = {
+        {nullptr, "VAR_INPUT\r\nEND_VAR\r\n", "VAR_INPUT\r\nEND_VAR\r\n"},
+        {&cache, "VAR_OUTPUT\r\nEND_VAR\r\n", "VAR_INPUT\r\nEND_VAR\r\n"},
+    };
+    for (const Case& c : cases) {
+        std::string text;
+        ASSERT_TRUE(ReadSourceText(c.cache, dir / "MAIN_Main.ilv", text));
+        WriteFileText(dir / "MAIN_Main.ilv", c.diskAfterFirstRead);
+        ASSERT_TRUE(ReadSourceText(c.cache, dir / "MAIN_Main.ilv", text));
+        EXPECT_EQ(text, c.secondRead) << (c.cache ? "cached" : "uncached");
+        EXPECT_FALSE(ReadSourceText(c.cache, dir / "MAIN_None.ilv", text));
+        EXPECT_EQ(text, "");
+    }
+}
+
+} // namespace
