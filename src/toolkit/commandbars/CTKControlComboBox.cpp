@@ -280,9 +280,10 @@ void CTKControlComboBox::SetParent(CTKCommandBar* parent)
     CTKControlComboBoxList* list = GetList();
     if (!moved || !list)
         return;
-    // The list belongs to the new bar's site window.
-    if (CWnd* site = parent->GetSite(); site && list->IsWindow())
-        list->SetParent(site);
+    // The new bar's site window owns the list. Only owns: the list lives as
+    // long as its combo boxes hold it, never shorter than its owner window.
+    if (CWnd* site = parent->GetSite())
+        list->SetOwner(site);
 }
 
 void CTKControlComboBox::Copy(const CTKControl* source, BOOL recursive)

@@ -90,8 +90,16 @@ public:
     CTKControlEdit* edit = nullptr;
     CTKControlComboBox* editCombo = nullptr;
     CTKControlComboBox* fixedCombo = nullptr;
+    // The popups announced before they open: the owner may fill a list then.
+    std::vector<LPARAM> openingPopups;
 
 protected:
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override
+    {
+        if (message == WM_TK_POPUP_OPENING)
+            openingPopups.push_back(lParam);
+        return CTKFixtureFrame::OnWndMsg(message, wParam, lParam, result);
+    }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         const UINT id = LOWORD(wParam);
@@ -400,20 +408,30 @@ TEST_F(BarBoxesTest, CopyCutAndPasteGoToTheFocusedBoxAndAreEnabledByItsState)
 
 TEST_F(BarBoxesTest, EscapeGivesTheFocusBackOnlyToAWindowThatStillExists)
 {
-    auto* other = new CWnd;
-    ASSERT_TRUE(other->Create(frame.get(), CRect(10, 300, 60, 320), 0, WS_CHILD | WS_VISIBLE));
-    other->setFocusPolicy(Qt::StrongFocus);
-    other->SetFocus();
-    ASSERT_TRUE(WaitFor([&]() { return CWnd::GetFocus() == other; }));
-    ASSERT_TRUE(ClickIntoBox());
-    EXPECT_EQ(bar->GetSavedFocus(), other);
+    struct Case {
+        const char* name;
+        CTKControl* control;
+        CTKEdit* box;
+    };
+    const Case cases[] = {{"edit", edit, Box()}, {"combo", editCombo, editCombo->GetEditCtrl()}};
+    for (const Case& c : cases) {
+        auto* other = new CWnd;
+        ASSERT_TRUE(other->Create(frame.get(), CRect(10, 300, 60, 320), 0, WS_CHILD | WS_VISIBLE));
+        other->setFocusPolicy(Qt::StrongFocus);
+        other->SetFocus();
+        ASSERT_TRUE(WaitFor([&]() { return CWnd::GetFocus() == other; })) << c.name;
+        QTest::mouseClick(c.box->findChild<QLineEdit*>(), Qt::LeftButton);
+        ASSERT_TRUE(WaitFor([&]() { return CWnd::GetFocus() == c.box; })) << c.name;
+        EXPECT_EQ(bar->GetKeyReceiver(), c.control) << c.name;
+        EXPECT_EQ(bar->GetSavedFocus(), other) << c.name;
 
-    delete other;
-    EXPECT_EQ(bar->GetSavedFocus(), nullptr);
-    QTest::keyClick(Box(), Qt::Key_Escape);
-    EXPECT_TRUE(WaitFor([&]() { return CWnd::GetFocus() != Box(); }));
-    EXPECT_EQ(bar->GetTrackingMode(), 0);
-    EXPECT_EQ(CTKPopupTracker::Get().GetModalDepth(), 0);
+        delete other;
+        EXPECT_EQ(bar->GetSavedFocus(), nullptr) << c.name;
+        QTest::keyClick(c.box, Qt::Key_Escape);
+        EXPECT_TRUE(WaitFor([&]() { return CWnd::GetFocus() != c.box; })) << c.name;
+        EXPECT_EQ(bar->GetTrackingMode(), 0) << c.name;
+        EXPECT_EQ(CTKPopupTracker::Get().GetModalDepth(), 0) << c.name;
+    }
 }
 
 TEST_F(BarBoxesTest, AVerticalBarHidesTheBoxAndTreatsTheSliderByItsSetting)
@@ -585,6 +603,8 @@ TEST_F(BarBoxesTest, ComboBoxesAreMadeByCreationCodeWithTheirListMadeOnce)
         EXPECT_EQ(fixedCombo->GetList()->GetListBox(), listBox);
         EXPECT_EQ(CTKPopupTracker::Get().GetModalDepth(), 0);
     }
+    const LPARAM list = reinterpret_cast<LPARAM>(static_cast<CTKPopupBar*>(fixedCombo->GetList()));
+    EXPECT_EQ(frame->openingPopups, std::vector<LPARAM>(2, list));
 
     // A deep copy has a list of its own with the same strings; a plain copy shares the list.
     struct CopyCase {
@@ -823,8 +843,9 @@ TEST_F(BarBoxesTest, TheStoredFormKeepsTheBoxesTheListStringsAndTheSlidersWindow
         EXPECT_EQ(loadedCustom->GetControl(), slider) << c.name;
         CQtImageDC dc(1, 1);
         EXPECT_EQ(loadedCustom->GetSize(&dc) == CSize(104, 22), c.sliderAgain) << c.name;
-        if (slider)
+        if (slider) {
             EXPECT_EQ(slider->GetParent(), bar) << c.name;
+        }
     }
 }
 
