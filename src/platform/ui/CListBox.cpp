@@ -4,6 +4,7 @@
 
 #include <QListWidget>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -117,9 +118,52 @@ LRESULT CListBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return m_list->sizeHintForRow(0) > 0 ? m_list->sizeHintForRow(0) : m_list->fontMetrics().height();
     case LB_ITEMFROMPOINT:
         return ItemAt(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+    case WM_KEYDOWN:
+        return MoveByKey(static_cast<UINT>(wParam));
     default:
         return CWnd::DefWindowProc(message, wParam, lParam);
     }
+}
+
+int CListBox::RowsPerPage() const
+{
+    const int row = m_list->sizeHintForRow(0) > 0 ? m_list->sizeHintForRow(0) : m_list->fontMetrics().height();
+    return std::max(1, m_list->viewport()->height() / std::max(row, 1));
+}
+
+LRESULT CListBox::MoveByKey(UINT key)
+{
+    const int count = m_list->count();
+    if (count == 0)
+        return 0;
+    const int current = m_list->currentRow();
+    int next = current;
+    switch (key) {
+    case VK_UP:
+        next = current < 0 ? 0 : current - 1;
+        break;
+    case VK_DOWN:
+        next = current + 1;
+        break;
+    case VK_HOME:
+        next = 0;
+        break;
+    case VK_END:
+        next = count - 1;
+        break;
+    case VK_PRIOR:
+        next = current - (RowsPerPage() - 1);
+        break;
+    case VK_NEXT:
+        next = current + (RowsPerPage() - 1);
+        break;
+    default:
+        return 0;
+    }
+    next = std::clamp(next, 0, count - 1);
+    if (next != current)
+        SendMessage(LB_SETCURSEL, static_cast<WPARAM>(next));
+    return 0;
 }
 
 void CListBox::OnSize(UINT type, int cx, int cy)

@@ -1,7 +1,9 @@
 #pragma once
 // The list box: a column of text items, one of them current. A Qt list
 // inside the client area shows the items; the list box answers the LB_
-// messages (strings, current item, item height, the item at a point).
+// messages (strings, current item, item height, the item at a point) and
+// moves its current item with the arrow, paging, Home and End keys
+// (WM_KEYDOWN).
 
 #include "platform/ui/CWnd.h"
 
@@ -47,6 +49,8 @@ private:
     LRESULT CopyText(int index, char* buffer) const;
     LRESULT ItemAt(CPoint point) const;
     BOOL IsIndex(int index) const;
+    LRESULT MoveByKey(UINT key);
+    int RowsPerPage() const;
 
     QListWidget* m_list = nullptr;   // child, owned by Qt
 };

@@ -3,6 +3,7 @@
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
 #include "toolkit/commandbars/CTKToolBarsMenuItem.h"
+#include "toolkit/commandbars/CTKControlCustom.h"
 #include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKEdit.h"
@@ -770,6 +771,12 @@ BOOL CTKCommandBars::LoadControlsArchive(const std::vector<BYTE>& bytes, BOOL si
     if (!ar.IsOK()) {
         ReleaseBars(&loaded);
         return FALSE;
+    }
+    // Hosted windows are found again by their stored ids.
+    for (CTKCommandBar* bar : loaded) {
+        for (int i = 0; i < bar->GetControlCount(); ++i)
+            if (auto* custom = dynamic_cast<CTKControlCustom*>(bar->GetControl(i)))
+                custom->FindControlWindow(this);
     }
     for (CTKCommandBar* bar : loaded) {
         auto* toolBar = dynamic_cast<CTKToolBar*>(bar);

@@ -1,5 +1,6 @@
 #include "toolkit/commandbars/CTKControlCustom.h"
 
+#include "platform/CArchive.h"
 #include "platform/ui/CFrameWnd.h"
 #include "platform/ui/WinMessages.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
@@ -13,6 +14,8 @@ IMPLEMENT_SERIAL(CTKControlCustom, CTKControlButton, 0x80000006)
 namespace {
 
 constexpr UINT kShowFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+// The first stored schema that carries the window id.
+constexpr int kSchemaWindowId = 6;
 
 } // namespace
 
@@ -188,4 +191,26 @@ int CTKControlCustom::OnHookMessage(CWnd* window, UINT message, WPARAM* wParam, 
     m_pParent->ScreenToClient(&point);
     m_pParent->SendMessage(WM_MOUSEMOVE, *wParam, MAKELPARAM(point.x, point.y));
     return kTKHookNotHandled;
+}
+
+void CTKControlCustom::Serialize(CArchive& ar)
+{
+    CTKControlButton::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << static_cast<int>(m_rcBorders.left) << static_cast<int>(m_rcBorders.top)
+           << static_cast<int>(m_rcBorders.right) << static_cast<int>(m_rcBorders.bottom);
+        ar << static_cast<int>(m_szControl.cx) << static_cast<int>(m_szControl.cy) << m_nVerticalOption
+           << m_nControlId;
+        return;
+    }
+    int margins[4] = {};
+    for (int& margin : margins)
+        ar >> margin;
+    int cx = 0;
+    int cy = 0;
+    ar >> cx >> cy >> m_nVerticalOption;
+    if (m_nLoadedSchema >= kSchemaWindowId)
+        ar >> m_nControlId;
+    m_rcBorders = CRect(margins[0], margins[1], margins[2], margins[3]);
+    m_szControl = CSize(cx, cy);
 }

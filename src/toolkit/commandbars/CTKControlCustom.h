@@ -55,6 +55,10 @@ public:
     void OnClick(BOOL keyboard, CPoint point) override;
     BOOL IsCustomizeDragOverAvail(CTKCommandBar* target, CPoint point, DWORD* dropEffect) override;
     int OnHookMessage(CWnd* window, UINT message, WPARAM* wParam, LPARAM* lParam, LRESULT* result) override;
+    // The button's stored form, then margins, window size, vertical
+    // behaviour and window id; the window itself is found again by
+    // FindControlWindow once the bars are loaded.
+    void Serialize(CArchive& ar) override;
 
 private:
     // The hosted window when it still exists and is created.

@@ -1,5 +1,6 @@
 #include "toolkit/commandbars/CTKControlEdit.h"
 
+#include "platform/CArchive.h"
 #include "platform/ui/WinMessages.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControls.h"
@@ -18,6 +19,8 @@ constexpr int kLabelGap = 4;
 constexpr int kFieldInset = 3;
 // Answers of OnHookKeyDown.
 constexpr int kKeyToWindow = 2;
+// The first stored schema that carries the label setting and the width.
+constexpr int kSchemaEditFields = 6;
 
 } // namespace
 
@@ -238,4 +241,15 @@ BOOL CTKControlEdit::SetSelected(int state)
         back->SetFocus();
     m_pParent->Invalidate(FALSE);
     return changed;
+}
+
+void CTKControlEdit::Serialize(CArchive& ar)
+{
+    CTKControl::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_bShowLabel << m_nWidth;
+        return;
+    }
+    if (m_nLoadedSchema >= kSchemaEditFields)
+        ar >> m_bShowLabel >> m_nWidth;
 }

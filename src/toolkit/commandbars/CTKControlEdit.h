@@ -36,6 +36,8 @@ public:
     void OnClick(BOOL keyboard, CPoint point) override;
     void OnMouseHover() override;
     BOOL SetSelected(int state) override;
+    // The control's stored form, then show label and width.
+    void Serialize(CArchive& ar) override;
 
     // The box's text when it exists, else the stored text.
     std::string GetEditText() const;

@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControlButton.h"
+#include "toolkit/commandbars/CTKControlComboBox.h"
 #include "toolkit/commandbars/CTKControlCustom.h"
 #include "toolkit/commandbars/CTKControlEdit.h"
 #include "toolkit/commandbars/CTKControlOleItems.h"
@@ -125,6 +126,8 @@ CTKControl* CTKControls::NewControlOfType(int type)
     case kTKControlButtonPopup:
     case kTKControlSplitButtonPopup:
         return new CTKControlPopup;
+    case kTKControlComboBox:
+        return new CTKControlComboBox;
     case kTKControlEdit:
         return new CTKControlEdit;
     default:

@@ -4,6 +4,8 @@
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControlButton.h"
+#include "toolkit/commandbars/CTKControlComboBox.h"
+#include "toolkit/commandbars/CTKControlComboBoxList.h"
 #include "toolkit/commandbars/CTKControlCustom.h"
 #include "toolkit/commandbars/CTKControlEdit.h"
 #include "toolkit/commandbars/CTKControlOleItems.h"
@@ -27,6 +29,8 @@ bool RegisterToolkitCommandBarsClasses(std::string* error)
         RUNTIME_CLASS(CTKCommandBar),
         RUNTIME_CLASS(CTKControl),
         RUNTIME_CLASS(CTKControlButton),
+        RUNTIME_CLASS(CTKControlComboBox),
+        RUNTIME_CLASS(CTKControlComboBoxList),
         RUNTIME_CLASS(CTKControlCustom),
         RUNTIME_CLASS(CTKControlEdit),
         RUNTIME_CLASS(CTKControlPopup),

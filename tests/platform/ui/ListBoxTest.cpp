@@ -1,5 +1,6 @@
 // The list box's messages: strings added, inserted and deleted, the
-// current item, texts with their lengths, and the item under a point.
+// current item, texts with their lengths, the item under a point, and the
+// keys that move the current item.
 
 #include "platform/ui/CListBox.h"
 
@@ -86,6 +87,32 @@ TEST_F(ListBoxTest, TheItemUnderAPointAndBelowTheLastItem)
         BOOL outside = !c.outside;
         EXPECT_EQ(list->ItemFromPoint(CPoint(10, c.y), outside), c.item) << c.y;
         EXPECT_EQ(outside, c.outside) << c.y;
+    }
+}
+
+TEST_F(ListBoxTest, KeysMoveTheCurrentItemAndStopAtTheEnds)
+{
+    // An empty list has nothing to move to.
+    list->SendMessage(WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(list->GetCurSel(), LB_ERR);
+    for (int i = 0; i < 30; ++i)
+        list->AddString("item " + std::to_string(i));
+    const int page = kListHeight / list->GetItemHeight();
+    ASSERT_GT(page, 2);
+    struct Case {
+        int from;
+        UINT key;
+        int to;
+    };
+    const Case cases[] = {
+        {-1, VK_DOWN, 0},  {-1, VK_UP, 0},  {0, VK_DOWN, 1},         {0, VK_UP, 0},
+        {29, VK_DOWN, 29}, {5, VK_HOME, 0}, {5, VK_END, 29},         {0, VK_NEXT, page - 1},
+        {29, VK_NEXT, 29}, {3, VK_PRIOR, 0}, {29, VK_PRIOR, 30 - page}, {7, 'A', 7},
+    };
+    for (const Case& c : cases) {
+        list->SetCurSel(c.from);
+        list->SendMessage(WM_KEYDOWN, c.key);
+        EXPECT_EQ(list->GetCurSel(), c.to) << c.from << " " << c.key;
     }
 }
 

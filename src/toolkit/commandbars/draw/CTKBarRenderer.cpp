@@ -7,6 +7,7 @@
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControlButton.h"
+#include "toolkit/commandbars/CTKControlComboBox.h"
 #include "toolkit/commandbars/CTKControlEdit.h"
 #include "toolkit/commandbars/draw/CTKBarRendererClassic.h"
 #include "toolkit/commandbars/draw/CTKBarRendererOffice2003.h"
@@ -228,6 +229,57 @@ CSize CTKBarRenderer::MeasureBoxControl(CTKControl* control, int fieldWidth, BOO
     return CSize(fieldWidth + *labelWidth, MeasureText(&m_fontIconTitle, " ").cy + kBoxHeightExtra);
 }
 
+CSize CTKBarRenderer::MeasureComboBox(CTKControlComboBox* control)
+{
+    constexpr int kBoxHeightExtra = 8;
+    constexpr int kDropDownExtra = 2;
+    int labelWidth = 0;
+    const CSize size = MeasureBoxControl(control, control->GetWidth(), control->GetShowLabel(), &labelWidth);
+    control->SetLabelWidth(labelWidth);
+    control->SetDropDownWidth(size.cy - kBoxHeightExtra + kDropDownExtra);
+    return size;
+}
+
+CRect CTKBarRenderer::GetBoxField(const CTKControl* control, int labelWidth)
+{
+    CRect field = control->GetRect();
+    field.left += labelWidth;
+    field.DeflateRect(1, 1);
+    return field;
+}
+
+CRect CTKBarRenderer::GetComboButton(const CTKControlComboBox* control)
+{
+    const CRect field = GetBoxField(control, control->GetLabelWidth());
+    return CRect(field.right - control->GetDropDownWidth(), field.top, field.right, field.bottom);
+}
+
+void CTKBarRenderer::DrawComboArrow(CDC* dc, const CTKControlComboBox* control, COLORREF color) const
+{
+    CRect button = GetComboButton(control);
+    button.OffsetRect(1, 1);
+    CTKDCSelectGuard font(dc, &m_fontMarlett);
+    dc->SetTextColor(color);
+    dc->DrawText("u", &button, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void CTKBarRenderer::DrawComboText(CDC* dc, CTKControlComboBox* control) const
+{
+    constexpr int kTextLeft = 3;
+    constexpr int kTextInset = 1;
+    constexpr int kButtonGap = 2;
+    CTKEdit* edit = control->GetEditCtrl();
+    if (edit && edit->IsWindow())
+        return;
+    CRect text = GetBoxField(control, control->GetLabelWidth());
+    text.left += kTextLeft;
+    text.DeflateRect(0, kTextInset);
+    text.right -= control->GetDropDownWidth() + kButtonGap;
+    CTKDCSelectGuard font(dc, &m_fontIconTitle);
+    dc->SetTextColor(LookupColor(COLOR_WINDOWTEXT));
+    dc->DrawText(control->GetEditText(), &text, DT_SINGLELINE | DT_VCENTER);
+}
+
 CSize CTKBarRenderer::MeasureText(CFont* font, const std::string& text)
 {
     CQtImageDC screen(1, 1);
@@ -241,21 +293,23 @@ void CTKBarRenderer::DrawControl(CSize* out, CDC* dc, CTKControl* control, BOOL 
     if (!control)
         return;
     const int type = control->GetType();
-    if (type == kTKControlEdit) {
-        auto* edit = static_cast<CTKControlEdit*>(control);
-        if (CTKEdit* window = edit->GetEditCtrl(); window && window->IsWindow()) {
+    if (type == kTKControlEdit || type == kTKControlComboBox) {
+        auto* edit = dynamic_cast<CTKControlEdit*>(control);
+        auto* combo = dynamic_cast<CTKControlComboBox*>(control);
+        CTKEdit* window = edit ? edit->GetEditCtrl() : combo ? combo->GetEditCtrl() : nullptr;
+        if (window && window->IsWindow()) {
             const auto font = reinterpret_cast<CFont*>(window->SendMessage(WM_GETFONT));
             if (font != &m_fontIconTitle) {
                 window->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(&m_fontIconTitle), TRUE);
                 window->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
             }
         }
-        DrawControlEdit(out, dc, edit, draw);
+        if (edit)
+            DrawControlEdit(out, dc, edit, draw);
+        else if (combo)
+            DrawControlComboBox(out, dc, combo, draw);
         return;
     }
-    // Combo boxes are measured and drawn by their own controls.
-    if (type == kTKControlComboBox)
-        return;
     CTKCommandBar* parent = control->GetParent();
     if (parent && parent->GetType() == kTKBarPopup)
         DrawControlPopupParent(out, dc, control, draw);

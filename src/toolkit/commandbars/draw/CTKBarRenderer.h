@@ -14,6 +14,7 @@ class CDC;
 class CTKCommandBar;
 class CTKCommandIcon;
 class CTKControl;
+class CTKControlComboBox;
 class CTKControlEdit;
 class CWnd;
 
@@ -80,6 +81,7 @@ public:
     virtual void DrawControlPopupParent(CSize* out, CDC* dc, CTKControl* control, BOOL draw) = 0;
     virtual void DrawControlToolBarParent(CSize* out, CDC* dc, CTKControl* control, BOOL draw);
     virtual void DrawSplitButtonFrame(CDC* dc, CTKControl* control, CRect rect);
+    virtual void DrawControlComboBox(CSize* out, CDC* dc, CTKControlComboBox* control, BOOL draw) = 0;
     virtual void DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit* control, BOOL draw) = 0;
     virtual void FillCommandBarEntry(CDC* dc, CTKCommandBar* bar) = 0;
     virtual void DrawControlState(CDC* dc, CRect rect, BOOL enabled, BOOL selected, BOOL pressed, BOOL checked,
@@ -151,6 +153,17 @@ protected:
     static BOOL IsInPopupBar(const CTKControl* control);
     // A control's caption as the command list shows it: without mnemonic ampersands.
     static std::string ListCaption(const CTKControl* control);
+    // Measures a combo box as all themes do and stores its label and
+    // drop-down button widths (the button is as wide as the text is high, and two).
+    static CSize MeasureComboBox(CTKControlComboBox* control);
+    // The field of an edit or combo box: after the label, one pixel in.
+    static CRect GetBoxField(const CTKControl* control, int labelWidth);
+    // The drop-down button: the right part of the combo box's field.
+    static CRect GetComboButton(const CTKControlComboBox* control);
+    // The drop-down arrow, the symbol font's down glyph centred in the button moved by (1, 1).
+    void DrawComboArrow(CDC* dc, const CTKControlComboBox* control, COLORREF color) const;
+    // The combo's own text, in the window text colour, when it has no edit box.
+    void DrawComboText(CDC* dc, CTKControlComboBox* control) const;
 
     static BOOL m_bTahomaMenuFont;
     static int m_nPopupLineHeight;

@@ -4,6 +4,7 @@
 #include "platform/CSystemMetrics.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKControlComboBox.h"
 #include "toolkit/commandbars/CTKControlEdit.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
 #include "toolkit/commandbars/images/CTKCommandIcon.h"
@@ -289,11 +290,22 @@ void CTKBarRendererClassic::DrawTextLine(CDC* dc, const std::string& text, CRect
     dc->DrawText(text, rect, format | DT_SINGLELINE | DT_VCENTER);
 }
 
-void CTKBarRendererClassic::DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit* control, BOOL draw)
+void CTKBarRendererClassic::DrawBoxLabel(CDC* dc, CTKControl* control, int labelWidth)
 {
     // A label in a menu starts after the icon column.
     constexpr int kLabelLeft = 2;
     constexpr int kPopupLabelLeft = 22;
+    const CRect rc = control->GetRect();
+    const BOOL enabled = control->GetEnabled();
+    CTKDCSelectGuard font(dc, &m_fontIconTitle);
+    CRect label(rc.left + (IsInPopupBar(control) ? kPopupLabelLeft : kLabelLeft), rc.top, rc.left + labelWidth,
+                rc.bottom);
+    dc->SetTextColor(LookupColor(enabled ? kText : kGrayText));
+    DrawTextLine(dc, control->GetDisplayCaption(), &label, 0, TRUE, control->GetSelected() != kTKSelectedNone, enabled);
+}
+
+void CTKBarRendererClassic::DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit* control, BOOL draw)
+{
     int labelWidth = 0;
     *out = MeasureBoxControl(control, control->GetWidth(), control->GetShowLabel(), &labelWidth);
     if (!draw) {
@@ -301,21 +313,11 @@ void CTKBarRendererClassic::DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit*
         return;
     }
     *out = CSize();
-    const CRect rc = control->GetRect();
     const BOOL enabled = control->GetEnabled();
-    const BOOL inPopup = IsInPopupBar(control);
     dc->SetBkMode(TRANSPARENT);
-    if (inPopup || control->GetShowLabel()) {
-        CTKDCSelectGuard font(dc, &m_fontIconTitle);
-        CRect label(rc.left + (inPopup ? kPopupLabelLeft : kLabelLeft), rc.top, rc.left + control->GetLabelWidth(),
-                    rc.bottom);
-        dc->SetTextColor(LookupColor(enabled ? kText : kGrayText));
-        DrawTextLine(dc, control->GetDisplayCaption(), &label, 0, TRUE, control->GetSelected() != kTKSelectedNone,
-                     enabled);
-    }
-    CRect field = rc;
-    field.left += control->GetLabelWidth();
-    field.DeflateRect(1, 1);
+    if (IsInPopupBar(control) || control->GetShowLabel())
+        DrawBoxLabel(dc, control, control->GetLabelWidth());
+    const CRect field = GetBoxField(control, control->GetLabelWidth());
     if (enabled) {
         dc->FillSolidRect(field, LookupColor(kWindow));
         Draw3dRectIndexed(dc, field, kShadow, kLight);
@@ -323,6 +325,41 @@ void CTKBarRendererClassic::DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit*
     }
     const UINT frame = control->GetSelected() == kTKSelectedKeyboard ? kShadow : kLight;
     Draw3dRectIndexed(dc, field, frame, frame);
+}
+
+void CTKBarRendererClassic::DrawControlComboBox(CSize* out, CDC* dc, CTKControlComboBox* control, BOOL draw)
+{
+    *out = MeasureComboBox(control);
+    if (!draw)
+        return;
+    *out = CSize();
+    dc->SetBkMode(TRANSPARENT);
+    if (IsInPopupBar(control) || control->GetShowLabel())
+        DrawBoxLabel(dc, control, control->GetLabelWidth());
+    const CRect field = GetBoxField(control, control->GetLabelWidth());
+    if (!control->GetEnabled()) {
+        const UINT frame = control->GetSelected() == kTKSelectedKeyboard ? kShadow : kLight;
+        Draw3dRectIndexed(dc, field, frame, frame);
+    } else {
+        FillRectIndexed(dc, field, kWindow, kWindow);
+        Draw3dRectIndexed(dc, field, kShadow, kLight);
+        DrawComboText(dc, control);
+        // The button reaches one pixel further left and stays one pixel in elsewhere.
+        CRect button = GetComboButton(control);
+        button.left -= 1;
+        button.top += 1;
+        button.right -= 1;
+        button.bottom -= 1;
+        FillRectIndexed(dc, button, kFace, kFace);
+        if (control->IsListDropped()) {
+            Draw3dRectIndexed(dc, button, kShadow, kShadow);
+        } else {
+            Draw3dRectIndexed(dc, button, kFace, kBlack);
+            button.DeflateRect(1, 1);
+            Draw3dRectIndexed(dc, button, kLight, kShadow);
+        }
+    }
+    DrawComboArrow(dc, control, LookupColor(kText));
 }
 
 void CTKBarRendererClassic::DrawControlPopupParent(CSize* out, CDC* dc, CTKControl* control, BOOL draw)

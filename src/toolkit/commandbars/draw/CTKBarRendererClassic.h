@@ -11,6 +11,7 @@ public:
 
     void DrawControlPopupParent(CSize* out, CDC* dc, CTKControl* control, BOOL draw) override;
     void DrawSplitButtonFrame(CDC* dc, CTKControl* control, CRect rect) override;
+    void DrawControlComboBox(CSize* out, CDC* dc, CTKControlComboBox* control, BOOL draw) override;
     void DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit* control, BOOL draw) override;
     void FillCommandBarEntry(CDC* dc, CTKCommandBar* bar) override;
     void DrawControlState(CDC* dc, CRect rect, BOOL enabled, BOOL selected, BOOL pressed, BOOL checked, BOOL popuped,
@@ -31,6 +32,10 @@ public:
 
     virtual void DrawTextLine(CDC* dc, const std::string& text, CRect* rect, UINT format, BOOL draw, BOOL selected,
                               BOOL enabled);
+
+protected:
+    // The caption label in front of an edit or combo box's field.
+    void DrawBoxLabel(CDC* dc, CTKControl* control, int labelWidth);
 
 private:
     void FillHalftone(CDC* dc, const CRect& rect) const;

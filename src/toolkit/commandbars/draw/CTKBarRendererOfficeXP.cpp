@@ -4,6 +4,7 @@
 #include "platform/ui/CWnd.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKControlComboBox.h"
 #include "toolkit/commandbars/CTKControlEdit.h"
 #include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
@@ -407,6 +408,45 @@ void CTKBarRendererOfficeXP::DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit
         FillRectIndexed(dc, field, kPopupFieldFrame, kFieldFill);
     else
         FillRectIndexed(dc, field, kFieldFill, kFieldFill);
+}
+
+void CTKBarRendererOfficeXP::DrawControlComboBox(CSize* out, CDC* dc, CTKControlComboBox* control, BOOL draw)
+{
+    *out = MeasureComboBox(control);
+    if (!draw)
+        return;
+    *out = CSize();
+    const BOOL inPopup = IsInPopupBar(control);
+    const BOOL enabled = control->GetEnabled();
+    const BOOL selected = control->GetSelected() != kTKSelectedNone;
+    const BOOL dropped = control->IsListDropped();
+    dc->SetBkMode(TRANSPARENT);
+    if (inPopup || control->GetShowLabel())
+        DrawBoxLabel(dc, control, control->GetLabelWidth());
+    const CRect field = GetBoxField(control, control->GetLabelWidth());
+    const CRect button = GetComboButton(control);
+    if (!enabled) {
+        FillRectIndexed(dc, field, control->GetSelected() == kTKSelectedKeyboard ? kHotBorder : kDisabled, kFace);
+        DrawComboArrow(dc, control, LookupColor(kDisabled));
+        return;
+    }
+    FillRectIndexed(dc, field, kFieldFill, kFieldFill);
+    if (selected) {
+        FillRectIndexed(dc, field, kHotBorder, kFieldFill);
+        FillRectIndexed(dc, button, kHotBorder, dropped ? kPressedFill : kHotFill);
+    } else {
+        CRect inner = button;
+        inner.DeflateRect(1, 1);
+        if (inPopup) {
+            FillRectIndexed(dc, field, kPopupFieldFrame, kFieldFill);
+            FillRectIndexed(dc, inner, kFieldFill, kPopupFieldFrame);
+        } else {
+            FillRectIndexed(dc, inner, kFieldFill, kFieldFill);
+        }
+    }
+    DrawComboText(dc, control);
+    const UINT arrow = dropped ? kPressedText : selected ? kSelectedText : kBarText;
+    DrawComboArrow(dc, control, LookupColor(arrow));
 }
 
 void CTKBarRendererOfficeXP::DrawControlPopupParent(CSize* out, CDC* dc, CTKControl* control, BOOL draw)

@@ -13,6 +13,7 @@ public:
     CTKBarRendererOfficeXP();
 
     void DrawControlPopupParent(CSize* out, CDC* dc, CTKControl* control, BOOL draw) override;
+    void DrawControlComboBox(CSize* out, CDC* dc, CTKControlComboBox* control, BOOL draw) override;
     void DrawControlEdit(CSize* out, CDC* dc, CTKControlEdit* control, BOOL draw) override;
     void FillCommandBarEntry(CDC* dc, CTKCommandBar* bar) override;
     void DrawControlState(CDC* dc, CRect rect, BOOL enabled, BOOL selected, BOOL pressed, BOOL checked, BOOL popuped,

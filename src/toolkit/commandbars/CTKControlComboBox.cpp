@@ -1,0 +1,365 @@
+#include "toolkit/commandbars/CTKControlComboBox.h"
+
+#include "platform/CArchive.h"
+#include "platform/ui/WinMessages.h"
+#include "toolkit/commandbars/CTKCommandBar.h"
+#include "toolkit/commandbars/CTKControlComboBoxList.h"
+#include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
+#include "toolkit/commandbars/draw/CTKUIMetrics.h"
+
+IMPLEMENT_SERIAL(CTKControlComboBox, CTKControlPopup, 0x80000006)
+
+namespace {
+
+constexpr DWORD kEditStyle = WS_CHILD | ES_AUTOHSCROLL;
+constexpr UINT kShowFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+// The box sits inside the field: after the label and this gap, clear of
+// the drop-down button, and this far from the control's other edges.
+constexpr int kLabelGap = 4;
+constexpr int kFieldInset = 3;
+// Answers of OnHookKeyDown.
+constexpr int kKeyConsumed = 1;
+constexpr int kKeyToWindow = 2;
+
+} // namespace
+
+CTKControlComboBox::CTKControlComboBox()
+{
+    m_nType = kTKControlComboBox;
+    // The list is made once, with its window, and lives as long as the combo box.
+    auto* list = new CTKControlComboBoxList;
+    list->CreateListWindow();
+    SetCommandBar(list);
+    list->InternalRelease();
+}
+
+CTKControlComboBox::~CTKControlComboBox()
+{
+    DestroyEditWindow();
+}
+
+CTKControlComboBoxList* CTKControlComboBox::GetList() const
+{
+    return dynamic_cast<CTKControlComboBoxList*>(GetCommandBar());
+}
+
+CTKEdit* CTKControlComboBox::CreateEditWindow()
+{
+    return new CTKEdit(this, this);
+}
+
+void CTKControlComboBox::CreateEditObject()
+{
+    if (!m_pEdit)
+        m_pEdit = CreateEditWindow();
+}
+
+void CTKControlComboBox::DestroyEditWindow()
+{
+    OnEditKillFocus();
+    CTKEdit* edit = m_pEdit.data();
+    m_pEdit.clear();
+    if (!edit)
+        return;
+    if (edit->IsWindow())
+        m_strEditText = edit->GetWindowText();
+    edit->Detach();
+    edit->DestroyWindow();
+    edit->InternalRelease();
+}
+
+BOOL CTKControlComboBox::HasEditFocus() const
+{
+    return m_pEdit && m_pEdit->IsWindow() && CWnd::GetFocus() == m_pEdit.data();
+}
+
+void CTKControlComboBox::ShowEditWindow() const
+{
+    if (!m_pEdit || !m_pEdit->IsWindow())
+        return;
+    m_pEdit->SetWindowPos(nullptr, 0, 0, 0, 0, kShowFlags | (m_dwHideFlags == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+int CTKControlComboBox::AddString(const std::string& text)
+{
+    CTKControlComboBoxList* list = GetList();
+    return list ? list->AddString(text) : -1;
+}
+
+int CTKControlComboBox::GetCount() const
+{
+    CTKControlComboBoxList* list = GetList();
+    return list ? list->GetCount() : 0;
+}
+
+int CTKControlComboBox::GetCurSel() const
+{
+    CTKControlComboBoxList* list = GetList();
+    return list ? list->GetCurSel() : -1;
+}
+
+void CTKControlComboBox::SetCurSel(int index)
+{
+    CTKControlComboBoxList* list = GetList();
+    if (!list || list->GetCurSel() == index)
+        return;
+    list->SetCurSel(index);
+    OnSelChanged();
+}
+
+std::string CTKControlComboBox::GetListText(int index) const
+{
+    CTKControlComboBoxList* list = GetList();
+    return list ? list->GetText(index) : std::string();
+}
+
+std::string CTKControlComboBox::GetSelectedItemText() const
+{
+    const int index = GetCurSel();
+    return index < 0 ? std::string() : GetListText(index);
+}
+
+BOOL CTKControlComboBox::IsListDropped() const
+{
+    CTKControlComboBoxList* list = GetList();
+    return list && list->GetTrackingMode() != 0 && list->GetParentControl() == this;
+}
+
+std::string CTKControlComboBox::GetEditText() const
+{
+    if (m_pEdit && m_pEdit->IsWindow())
+        return m_pEdit->GetWindowText();
+    return m_strEditText;
+}
+
+void CTKControlComboBox::SetEditText(const std::string& text)
+{
+    if (m_pEdit && m_pEdit->IsWindow()) {
+        if (m_pEdit->GetWindowText() != text)
+            m_pEdit->SetWindowText(text);
+        return;
+    }
+    m_strEditText = text;
+    RedrawParent();
+}
+
+void CTKControlComboBox::SetEditable(BOOL editable)
+{
+    m_bEditable = editable;
+    if (editable)
+        CreateEditObject();
+    else
+        DestroyEditWindow();
+}
+
+void CTKControlComboBox::OnSelChanged()
+{
+    const std::string text = GetSelectedItemText();
+    if (m_pEdit && m_pEdit->IsWindow())
+        m_pEdit->SetWindowText(text);
+    else
+        m_strEditText = text;
+    InvalidateParent();
+}
+
+void CTKControlComboBox::OnEditSetFocus(CWnd* oldFocus)
+{
+    if (!m_pParent)
+        return;
+    if (!m_pParent->GetSavedFocus())
+        m_pParent->SetSavedFocus(oldFocus ? oldFocus : m_pParent->GetSite());
+    m_strSavedText = GetEditText();
+    m_pParent->SetPopuped(-1, FALSE);
+    m_pParent->SetTrackingMode(1, FALSE, FALSE);
+    m_pParent->SetSelected(m_nIndex, FALSE);
+    if (!m_bModal)
+        CTKPopupTracker::Get().EnterModal();
+    m_bModal = TRUE;
+    m_pParent->SetKeyReceiver(this);
+}
+
+void CTKControlComboBox::OnEditKillFocus()
+{
+    if (m_bModal)
+        CTKPopupTracker::Get().LeaveModal();
+    m_bModal = FALSE;
+    if (m_pParent && m_pParent->GetKeyReceiver() == this)
+        m_pParent->SetKeyReceiver(nullptr);
+}
+
+void CTKControlComboBox::OnEditCancel()
+{
+    if (m_pEdit && m_pEdit->IsWindow() && m_pEdit->GetWindowText() != m_strSavedText)
+        m_pEdit->SetWindowText(m_strSavedText);
+}
+
+void CTKControlComboBox::OnEditDestroy(const std::string& text)
+{
+    m_strEditText = text;
+}
+
+void CTKControlComboBox::SetEnabled(BOOL enabled)
+{
+    if (enabled == m_bEnabled)
+        return;
+    m_bEnabled = enabled;
+    if (m_pEdit && m_pEdit->IsWindow())
+        m_pEdit->EnableWindow(enabled);
+    RedrawParent();
+}
+
+void CTKControlComboBox::SetRect(const CRect& rect)
+{
+    if (m_bEditable)
+        CreateEditObject();
+    CTKEdit* edit = m_pEdit.data();
+    if (rect == m_rcControl && edit && edit->IsWindow() && edit->GetParent() == m_pParent)
+        return;
+    m_rcControl = rect;
+    if (!edit || !m_pParent || !m_pParent->IsWindow())
+        return;
+    if (!edit->IsWindow()) {
+        if (!edit->Create(m_pParent, CRect(), 0, kEditStyle))
+            return;
+        edit->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(&GetUIMetrics()->fonts[CTKUIMetrics::kRegular]));
+        if (!m_strEditText.empty())
+            edit->SetWindowText(m_strEditText);
+        if (!m_bEnabled)
+            edit->EnableWindow(FALSE);
+    }
+    if (edit->GetParent() != m_pParent)
+        edit->SetParent(m_pParent);
+    edit->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    CRect field = rect;
+    field.left += m_nLabelWidth + kLabelGap;
+    field.right -= m_nDropDownWidth + kFieldInset;
+    field.DeflateRect(0, kFieldInset);
+    edit->MoveWindow(field);
+    ShowEditWindow();
+}
+
+void CTKControlComboBox::SetHideFlags(DWORD hideFlags)
+{
+    if (hideFlags == m_dwHideFlags)
+        return;
+    m_dwHideFlags = hideFlags;
+    ShowEditWindow();
+    DelayLayoutParent();
+}
+
+void CTKControlComboBox::Execute()
+{
+    m_nSavedSel = GetCurSel();
+    CTKControlPopup::Execute();
+}
+
+void CTKControlComboBox::OnCalcDynamicSize(DWORD layoutMode)
+{
+    const DWORD flags = (layoutMode & kTKLayoutVertDock) ? (m_dwHideFlags | kTKHideVertical)
+                                                         : (m_dwHideFlags & ~kTKHideVertical);
+    if (flags == m_dwHideFlags)
+        return;
+    m_dwHideFlags = flags;
+    ShowEditWindow();
+}
+
+int CTKControlComboBox::OnHookKeyDown(UINT)
+{
+    return m_bEditable ? kKeyToWindow : kKeyConsumed;
+}
+
+void CTKControlComboBox::SetParent(CTKCommandBar* parent)
+{
+    const BOOL moved = parent && parent != m_pParent;
+    m_pParent = parent;
+    if (!parent) {
+        DestroyEditWindow();
+        return;
+    }
+    CTKControlComboBoxList* list = GetList();
+    if (!moved || !list)
+        return;
+    // The new bar's site window owns the list. Only owns: the list lives as
+    // long as its combo boxes hold it, never shorter than its owner window.
+    if (CWnd* site = parent->GetSite())
+        list->SetOwner(site);
+}
+
+void CTKControlComboBox::Copy(const CTKControl* source, BOOL recursive)
+{
+    const auto* combo = dynamic_cast<const CTKControlComboBox*>(source);
+    if (combo && combo != this) {
+        m_nLabelStyle = combo->m_nLabelStyle;
+        m_nWidth = combo->m_nWidth;
+        m_strEditText = combo->GetEditText();
+        if (combo->m_bEditable)
+            SetEditable(TRUE);
+        SetEditText(m_strEditText);
+    }
+    CTKControlPopup::Copy(source, recursive);
+}
+
+BOOL CTKControlComboBox::SetPopuped(BOOL popuped)
+{
+    if (!m_bEditable) {
+        // A list closed without a choice keeps the item it had.
+        if (popuped)
+            m_nSavedSel = GetCurSel();
+        else
+            SetCurSel(m_nSavedSel);
+    }
+    return CTKControlPopup::SetPopuped(popuped);
+}
+
+void CTKControlComboBox::OnClick(BOOL keyboard, CPoint point)
+{
+    if (IsCustomizeMode()) {
+        m_pParent->SetPopuped(-1, FALSE);
+        m_pParent->SetSelected(-1, FALSE);
+        OnCustomizeMouseDown();
+        return;
+    }
+    if (!keyboard || !m_pEdit || !m_pEdit->IsWindow()) {
+        CTKControlPopup::OnClick(keyboard, point);
+        return;
+    }
+    if (HasEditFocus())
+        Execute();
+    else
+        m_pEdit->SetFocus();
+}
+
+void CTKControlComboBox::OnMouseHover()
+{
+    if (CTKPopupTracker::Get().GetModalDepth() == 0)
+        CTKControlPopup::OnMouseHover();
+}
+
+BOOL CTKControlComboBox::SetSelected(int state)
+{
+    const BOOL changed = CTKControlPopup::SetSelected(state);
+    if (state != kTKSelectedNone || !HasEditFocus() || !m_pParent)
+        return changed;
+    // The focus goes back only to a window that still exists.
+    CWnd* back = m_pParent->GetSavedFocus();
+    if (!back || !back->IsWindow())
+        back = m_pParent->GetSite();
+    if (back && back->IsWindow() && back != m_pEdit.data())
+        back->SetFocus();
+    m_pParent->Invalidate(FALSE);
+    return changed;
+}
+
+void CTKControlComboBox::Serialize(CArchive& ar)
+{
+    CTKControlPopup::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_bEditable << m_nWidth << m_nLabelStyle;
+        return;
+    }
+    BOOL editable = FALSE;
+    ar >> editable >> m_nWidth >> m_nLabelStyle;
+    if (ar.IsOK())
+        SetEditable(editable);
+}
