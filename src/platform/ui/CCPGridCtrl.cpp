@@ -42,6 +42,11 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
+        // The view asks for many roles per cell on every repaint: only these
+        // three come from the host, so the others cost no cell look-up.
+        if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ForegroundRole
+            && role != Qt::BackgroundRole)
+            return {};
         std::string text;
         BYTE mark = GRID_MARK_PLAIN;
         if (!m_grid.GetHost().GetCellText(index.column(), index.row(), text, mark)) {
