@@ -7,6 +7,7 @@
 #include "platform/ByteString.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +27,10 @@ const MonitorPrefix MONITOR_PREFIXES[] = {
     {"%AIW", MONITOR_CLASS_WORD}, {"%AQW", MONITOR_CLASS_WORD}, {"%T", MONITOR_CLASS_TIMER_COUNTER},
     {"%C", MONITOR_CLASS_TIMER_COUNTER},
 };
+
+// Room for the hexadecimal digits of a double word.
+constexpr int kMaxIntegerDigits = 16;
+constexpr int kHexBase = 16;
 
 constexpr OperandTypeFlags SINGLE_ITEM_AREAS = OT_AREA_T | OT_AREA_C | OT_AREA_RS | OT_AREA_SR | OT_AREA_HC
                                                | OT_AREA_AI | OT_AREA_AQ;
@@ -107,7 +112,7 @@ bool ReadBytes(const std::string& operand, int count, DWORD& value)
         return false;
     value = 0;
     for (int i = 0; i < count; ++i) {
-        const CZULStatus* item = FindItem(ByteString::Format("%s%s%d", prefix.c_str(), "B", number + i));
+        const CZULStatus* item = FindItem(prefix + "B" + std::to_string(number + i));
         if (!item)
             return false;
         value |= DWORD(item->value & 0xFF) << (8 * i);
@@ -115,14 +120,17 @@ bool ReadBytes(const std::string& operand, int count, DWORD& value)
     return true;
 }
 
+// Lower-case hexadecimal digits, as "%x" prints them; a chart formats many per monitor cycle.
 std::string Hex(DWORD value)
 {
-    return ByteString::Format("%x", value);
+    char digits[kMaxIntegerDigits];
+    const auto result = std::to_chars(digits, digits + sizeof(digits), value, kHexBase);
+    return std::string(digits, result.ptr);
 }
 
 std::string Decimal(int value)
 {
-    return ByteString::Format("%d", value);
+    return std::to_string(value);
 }
 
 // Value text of an integer row: Mixed, DEC and HEX forms; other formats leave the text.

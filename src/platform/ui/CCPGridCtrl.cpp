@@ -42,26 +42,32 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
+        // The view asks for many roles per cell on every repaint: only these
+        // text and colour roles come from the host, so the others cost no cell look-up.
+        if (!IsHostRole(role))
+            return {};
         std::string text;
         BYTE mark = GRID_MARK_PLAIN;
-        if (!m_grid.GetHost().GetCellText(index.column(), index.row(), text, mark)) {
-            text.clear();
-            mark = GRID_MARK_PLAIN;
-        }
-        switch (role) {
-        case Qt::DisplayRole:
-        case Qt::EditRole:
-            return ToQString(text);
-        case Qt::ForegroundRole:
-            if (mark == GRID_MARK_ERROR)
-                return kErrorText;
-            if (mark == GRID_MARK_COMMENT)
-                return kCommentText;
-            return {};
-        case Qt::BackgroundRole:
-            return mark == GRID_MARK_FORCED ? QVariant(kForcedBackground) : QVariant();
-        default:
-            return {};
+        ReadCell(index, text, mark);
+        return RoleValue(role, text, mark);
+    }
+
+    // A repaint asks for all roles of a cell at once: one host look-up serves them.
+    void multiData(const QModelIndex& index, QModelRoleDataSpan roleDataSpan) const override
+    {
+        std::string text;
+        BYTE mark = GRID_MARK_PLAIN;
+        bool read = false;
+        for (QModelRoleData& roleData : roleDataSpan) {
+            if (!IsHostRole(roleData.role())) {
+                roleData.clearData();
+                continue;
+            }
+            if (!read) {
+                ReadCell(index, text, mark);
+                read = true;
+            }
+            roleData.setData(RoleValue(roleData.role(), text, mark));
         }
     }
 
@@ -104,6 +110,39 @@ public:
     }
 
 private:
+    static bool IsHostRole(int role)
+    {
+        return role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ForegroundRole
+            || role == Qt::BackgroundRole;
+    }
+
+    void ReadCell(const QModelIndex& index, std::string& text, BYTE& mark) const
+    {
+        if (m_grid.GetHost().GetCellText(index.column(), index.row(), text, mark))
+            return;
+        text.clear();
+        mark = GRID_MARK_PLAIN;
+    }
+
+    static QVariant RoleValue(int role, const std::string& text, BYTE mark)
+    {
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return ToQString(text);
+        case Qt::ForegroundRole:
+            if (mark == GRID_MARK_ERROR)
+                return kErrorText;
+            if (mark == GRID_MARK_COMMENT)
+                return kCommentText;
+            return {};
+        case Qt::BackgroundRole:
+            return mark == GRID_MARK_FORCED ? QVariant(kForcedBackground) : QVariant();
+        default:
+            return {};
+        }
+    }
+
     CCPGridCtrl& m_grid;
 };
 
