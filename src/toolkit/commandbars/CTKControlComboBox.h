@@ -22,9 +22,6 @@ public:
     // --- Virtual operations after those of the popup control ---
     // A new box object of this control's kind, not created yet.
     virtual CTKEdit* CreateEditWindow();
-    void OnEditSetFocus(CWnd* oldFocus) override;
-    void OnEditKillFocus() override;
-    void OnEditCancel() override;
     void OnEditDestroy(const std::string& text) override;
     // The list's current item becomes the text.
     virtual void OnSelChanged();
@@ -78,6 +75,11 @@ public:
 
     static constexpr int kLabelShown = 1;
 
+protected:
+    CTKControl& EditingControl() override { return *this; }
+    CTKEdit* EditWindow() const override { return m_pEdit.data(); }
+    std::string EditText() const override { return GetEditText(); }
+
 private:
     void CreateEditObject();
     void DestroyEditWindow();
@@ -92,7 +94,4 @@ private:
     int m_nWidth = 100;
     std::string m_strEditText;
     int m_nSavedSel = -1;
-    std::string m_strSavedText;
-    // The box's focus holds the popup tracker modal.
-    BOOL m_bModal = FALSE;
 };

@@ -89,37 +89,6 @@ void CTKControlEdit::SetEditText(const std::string& text)
     m_strEditText = text;
 }
 
-void CTKControlEdit::OnEditSetFocus(CWnd* oldFocus)
-{
-    if (!m_pParent)
-        return;
-    if (!m_pParent->GetSavedFocus())
-        m_pParent->SetSavedFocus(oldFocus ? oldFocus : m_pParent->GetSite());
-    m_strSavedText = GetEditText();
-    m_pParent->SetPopuped(-1, FALSE);
-    m_pParent->SetTrackingMode(1, FALSE, FALSE);
-    m_pParent->SetSelected(m_nIndex, FALSE);
-    if (!m_bModal)
-        CTKPopupTracker::Get().EnterModal();
-    m_bModal = TRUE;
-    m_pParent->SetKeyReceiver(this);
-}
-
-void CTKControlEdit::OnEditKillFocus()
-{
-    if (m_bModal)
-        CTKPopupTracker::Get().LeaveModal();
-    m_bModal = FALSE;
-    if (m_pParent && m_pParent->GetKeyReceiver() == this)
-        m_pParent->SetKeyReceiver(nullptr);
-}
-
-void CTKControlEdit::OnEditCancel()
-{
-    if (m_pEdit && m_pEdit->IsWindow() && m_pEdit->GetWindowText() != m_strSavedText)
-        m_pEdit->SetWindowText(m_strSavedText);
-}
-
 void CTKControlEdit::OnEditDestroy(const std::string& text)
 {
     m_strEditText = text;

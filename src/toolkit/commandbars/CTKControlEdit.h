@@ -20,9 +20,6 @@ public:
     // --- Virtual operations after those of the control ---
     // A new box object of this control's kind, not created yet.
     virtual CTKEdit* CreateEditWindow();
-    void OnEditSetFocus(CWnd* oldFocus) override;
-    void OnEditKillFocus() override;
-    void OnEditCancel() override;
     void OnEditDestroy(const std::string& text) override;
 
     // --- Overrides ---
@@ -51,6 +48,11 @@ public:
     int GetLabelWidth() const { return m_nLabelWidth; }
     void SetLabelWidth(int width) { m_nLabelWidth = width; }
 
+protected:
+    CTKControl& EditingControl() override { return *this; }
+    CTKEdit* EditWindow() const override { return m_pEdit.data(); }
+    std::string EditText() const override { return GetEditText(); }
+
 private:
     void CreateEditObject();
     void DestroyEditWindow();
@@ -62,7 +64,4 @@ private:
     int m_nWidth = 100;
     std::string m_strEditText;
     BOOL m_bShowLabel = TRUE;
-    std::string m_strSavedText;
-    // The box's focus holds the popup tracker modal.
-    BOOL m_bModal = FALSE;
 };

@@ -5,10 +5,47 @@
 #include "platform/ui/StandardCommands.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+
+void CTKEditOwner::OnEditSetFocus(CWnd* oldFocus)
+{
+    CTKControl& control = EditingControl();
+    CTKCommandBar* bar = control.GetParent();
+    if (!bar)
+        return;
+    if (!bar->GetSavedFocus())
+        bar->SetSavedFocus(oldFocus ? oldFocus : bar->GetSite());
+    m_savedText = EditText();
+    bar->SetPopuped(-1, FALSE);
+    bar->SetTrackingMode(1, FALSE, FALSE);
+    bar->SetSelected(control.GetIndex(), FALSE);
+    if (!m_modal)
+        CTKPopupTracker::Get().EnterModal();
+    m_modal = TRUE;
+    bar->SetKeyReceiver(&control);
+}
+
+void CTKEditOwner::OnEditKillFocus()
+{
+    if (m_modal)
+        CTKPopupTracker::Get().LeaveModal();
+    m_modal = FALSE;
+    CTKControl& control = EditingControl();
+    CTKCommandBar* bar = control.GetParent();
+    if (bar && bar->GetKeyReceiver() == &control)
+        bar->SetKeyReceiver(nullptr);
+}
+
+void CTKEditOwner::OnEditCancel()
+{
+    CTKEdit* edit = EditWindow();
+    if (edit && edit->IsWindow() && edit->GetWindowText() != m_savedText)
+        edit->SetWindowText(m_savedText);
+}
 
 namespace {
 

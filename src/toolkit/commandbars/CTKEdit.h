@@ -8,19 +8,34 @@
 
 #include "platform/ui/CEdit.h"
 
+#include <string>
+
 class CTKCommandBar;
 class CTKControl;
+class CTKEdit;
 
-// The control behind an edit box: what the box's messages call.
+// The control behind an edit box: what the box's messages call. While the
+// box has the focus the bar tracks with the control selected as its key
+// receiver, inside the popup tracker's modal state.
 class CTKEditOwner {
 public:
     virtual ~CTKEditOwner() = default;
-    virtual void OnEditSetFocus(CWnd* oldFocus) = 0;
-    virtual void OnEditKillFocus() = 0;
+    virtual void OnEditSetFocus(CWnd* oldFocus);
+    virtual void OnEditKillFocus();
     // Escape in the box: the text it had when it took the focus comes back.
-    virtual void OnEditCancel() = 0;
+    virtual void OnEditCancel();
     // The box goes: its text stays with the control.
     virtual void OnEditDestroy(const std::string& text) = 0;
+
+protected:
+    virtual CTKControl& EditingControl() = 0;
+    virtual CTKEdit* EditWindow() const = 0;
+    virtual std::string EditText() const = 0;
+
+private:
+    // The text when the box took the focus, for Escape.
+    std::string m_savedText;
+    BOOL m_modal = FALSE;
 };
 
 class CTKEdit : public CEdit {
