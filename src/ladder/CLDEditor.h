@@ -291,7 +291,8 @@ private:
     void OpenFindReplace(BOOL replace);
     // The found mark of result r, on its element while it still stands at the recorded cell.
     void ClearResultMark(int result);
-    // Scrolls to result r when it is recorded; a vanished element ends the search.
+    // Takes the previous result's mark away, then scrolls to result r when it
+    // is recorded; a vanished element ends the search.
     FindStep OpenFindResult(int result);
     void EndVanishedSearch();
     // Whether result r lies beyond the last recorded hit of a search that recorded some.

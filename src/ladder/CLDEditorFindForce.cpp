@@ -119,6 +119,8 @@ BOOL CLDEditor::IsPastLastResult(int result) const
 
 CLDEditor::FindStep CLDEditor::OpenFindResult(int result)
 {
+    ClearResultMark(result - 1);
+    Repaint();
     const CFindState& state = m_program.GetApp().Find;
     const int last = std::min(state.ResultCount, FIND_TABLE_SIZE - 1);
     if (result < 1 || result > last)
@@ -164,8 +166,6 @@ void CLDEditor::Find(const std::string& findText, int mode)
     CZULAppData& app = m_program.GetApp();
     CFindState& state = app.Find;
     const int current = state.CurrentResult;
-    ClearResultMark(current - 1);
-    Repaint();
     const FindStep step = OpenFindResult(current);
     if (step == FindStep::VANISHED)
         return;
@@ -209,8 +209,6 @@ void CLDEditor::Replace(const std::string& findText, const std::string& replaceT
     CZULAppData& app = m_program.GetApp();
     CFindState& state = app.Find;
     const int current = state.CurrentResult;
-    ClearResultMark(current - 1);
-    Repaint();
     const FindStep step = OpenFindResult(current);
     if (step == FindStep::VANISHED)
         return;
