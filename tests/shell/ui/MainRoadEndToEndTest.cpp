@@ -37,6 +37,7 @@
 #include "shell/ui/CSheetSettings.h"
 #include "shell/ui/CStatusTblView.h"
 #include "support/FileBytes.h"
+#include "support/ModalScript.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -92,53 +93,6 @@ PlcSimIdentity VB16Identity()
     id.cpuModel = 13;
     id.edition = 1;
     return id;
-}
-
-// Runs the script on the next modal dialog of type T once it is up; gives up
-// after the wait so that a dialog that never comes fails the test, not the next.
-template <class T>
-void WhenModal(std::function<void(T*)> script)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    auto deadline = std::make_shared<QElapsedTimer>();
-    deadline->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, script, deadline] {
-        auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget());
-        if (dialog != nullptr && !dialog->isVisible())
-            dialog = nullptr;
-        if (dialog == nullptr && deadline->elapsed() < kWaitMs)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (dialog != nullptr) {
-            script(dialog);
-            return;
-        }
-        // Some other dialog holds the test: closing it fails the test instead of hanging it.
-        ADD_FAILURE() << "the expected dialog did not come";
-        if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            other->reject();
-    });
-    timer->start();
-}
-
-void AnswerFileDialog(const std::string& path)
-{
-    WhenModal<QFileDialog>([path](QFileDialog* dialog) {
-        dialog->selectFile(QString::fromStdString(path));
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-}
-
-// The first child of the type, window-layer classes included.
-template <class T>
-T* ChildOf(QObject* parent)
-{
-    for (QObject* child : parent->findChildren<QObject*>())
-        if (auto* typed = dynamic_cast<T*>(child))
-            return typed;
-    return nullptr;
 }
 
 void Snapshot(QWidget* window, const char* name)

@@ -13,29 +13,14 @@
 #include "shell/ui/CPOUDocTemplate.h"
 #include "shell/ui/CProjTreeView.h"
 
+#include "support/ModalScript.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QTest>
 #include <QTimer>
 
 namespace {
-
-// Answers the next file dialog with the path once it is up.
-void AnswerFileDialog(const std::string& path)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, path] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        dialog->selectFile(QString::fromStdString(path));
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-    timer->start();
-}
 
 class MainRoadTest : public WorkbenchFixture {
 protected:

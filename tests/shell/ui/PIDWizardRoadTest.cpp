@@ -23,6 +23,8 @@
 #include "shell/ui/CProjTreeView.h"
 #include "support/FileBytes.h"
 
+#include "support/ModalScript.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -41,23 +43,6 @@ constexpr int kCpuRowVB16 = 14;      // "VB16-40AR" in the module catalogue
 constexpr int kLanguageIL = 1;
 constexpr int kLanguageLD = 2;
 constexpr int kWaitMs = 20000;
-
-// Answers the next file dialog with the path once it is up.
-void AnswerFileDialog(const std::string& path)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, path] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        dialog->selectFile(QString::fromStdString(path));
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-    timer->start();
-}
 
 // One step of a wizard run: on the page, an optional edit, then a button.
 struct PageStep {

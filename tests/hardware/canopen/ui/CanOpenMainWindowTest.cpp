@@ -32,6 +32,8 @@
 #include "shell/ui/CPageGenSetting.h"
 #include "shell/ui/CSheetSettings.h"
 
+#include "support/ModalScript.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -69,51 +71,6 @@ constexpr int kCanOpenTab = 3;
 constexpr int kWaitMs = 20000;
 constexpr const char* kScreenshotFolderVariable = "ORVEL_SCREENSHOT_DIR";
 constexpr const char* kEdsFile = "PRL120.eds";
-
-// Runs the script on the next modal dialog of type T once it is up; a
-// dialog that never comes fails the test instead of hanging it.
-template <class T>
-void WhenModal(std::function<void(T*)> script)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    auto deadline = std::make_shared<QElapsedTimer>();
-    deadline->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, script, deadline] {
-        auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget());
-        if (dialog != nullptr && !dialog->isVisible())
-            dialog = nullptr;
-        if (dialog == nullptr && deadline->elapsed() < kWaitMs)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (dialog != nullptr) {
-            script(dialog);
-            return;
-        }
-        ADD_FAILURE() << "the expected dialog did not come";
-        if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            other->reject();
-    });
-    timer->start();
-}
-
-void AnswerFileDialog(const std::string& path)
-{
-    WhenModal<QFileDialog>([path](QFileDialog* dialog) {
-        dialog->selectFile(QString::fromStdString(path));
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-}
-
-template <class T>
-T* ChildOf(QObject* parent)
-{
-    for (QObject* child : parent->findChildren<QObject*>())
-        if (auto* typed = dynamic_cast<T*>(child))
-            return typed;
-    return nullptr;
-}
 
 // Chooses the entry of the next context menu once it is up; records
 // whether the menu came and what it offered.
