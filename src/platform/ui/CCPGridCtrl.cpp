@@ -6,12 +6,19 @@
 #include "platform/CClipboard.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
+#include <QCache>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
+#include <QSet>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 #include <QTableView>
+
+#include <memory>
 
 namespace {
 
@@ -19,6 +26,17 @@ const QColor kErrorText(255, 0, 0);
 const QColor kCommentText(0, 128, 0);
 const QColor kForcedBackground(255, 255, 0);
 constexpr int kDefaultRowHeight = 20;
+// Laid-out cell texts kept between repaints: several screens full of cells.
+constexpr int kKeptCellTexts = 2048;
+
+// The host's text and mark of a cell; an empty plain cell where it has none.
+void ReadHostCell(CCPGridHost& host, int column, int row, std::string& text, BYTE& mark)
+{
+    if (host.GetCellText(column, row, text, mark))
+        return;
+    text.clear();
+    mark = GRID_MARK_PLAIN;
+}
 
 } // namespace
 
@@ -118,10 +136,7 @@ private:
 
     void ReadCell(const QModelIndex& index, std::string& text, BYTE& mark) const
     {
-        if (m_grid.GetHost().GetCellText(index.column(), index.row(), text, mark))
-            return;
-        text.clear();
-        mark = GRID_MARK_PLAIN;
+        ReadHostCell(m_grid.GetHost(), index.column(), index.row(), text, mark);
     }
 
     static QVariant RoleValue(int role, const std::string& text, BYTE mark)
@@ -148,13 +163,35 @@ private:
 
 namespace {
 
-// Opens the column's editor as the host fills it, and stores its text.
+// Draws each cell as the host gives it and opens the column's editor as
+// the host fills it, storing its text.
 class GridDelegate : public QStyledItemDelegate {
 public:
     explicit GridDelegate(CCPGridCtrl& grid)
         : QStyledItemDelegate(&grid)
         , m_grid(grid)
     {
+    }
+
+    // A cell is one line of text: it is drawn straight from the host's text
+    // and mark, without the general item layout (icons, check boxes, word
+    // wrap), which costs several text layouts per cell on every monitor cycle.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        std::string text;
+        BYTE mark = GRID_MARK_PLAIN;
+        ReadHostCell(m_grid.GetHost(), index.column(), index.row(), text, mark);
+        const QPalette::ColorGroup group = CellColorGroup(option);
+        const bool selected = option.state & QStyle::State_Selected;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        else if (mark == GRID_MARK_FORCED)
+            painter->fillRect(option.rect, kForcedBackground);
+        if (!text.empty())
+            DrawCellText(painter, option, ToQString(text), selected ? option.palette.color(group, QPalette::HighlightedText)
+                                                                    : TextColor(option, group, mark));
+        if (option.state & QStyle::State_HasFocus)
+            DrawFocus(painter, option, group);
     }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
@@ -209,7 +246,100 @@ public:
     }
 
 private:
+    static const QStyle* CellStyle(const QStyleOptionViewItem& option)
+    {
+        return option.widget ? option.widget->style() : QApplication::style();
+    }
+
+    static QPalette::ColorGroup CellColorGroup(const QStyleOptionViewItem& option)
+    {
+        if (!(option.state & QStyle::State_Enabled))
+            return QPalette::Disabled;
+        return (option.state & QStyle::State_Active) ? QPalette::Normal : QPalette::Inactive;
+    }
+
+    static QColor TextColor(const QStyleOptionViewItem& option, QPalette::ColorGroup group, BYTE mark)
+    {
+        if (mark == GRID_MARK_ERROR)
+            return kErrorText;
+        if (mark == GRID_MARK_COMMENT)
+            return kCommentText;
+        return option.palette.color(group, QPalette::Text);
+    }
+
+    // Left aligned and centred in height inside the style's text margins;
+    // a text wider than the cell ends in an ellipsis.
+    void DrawCellText(QPainter* painter, const QStyleOptionViewItem& option, const QString& text, const QColor& color) const
+    {
+        const int margin = CellStyle(option)->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+        const QRect area = option.rect.adjusted(margin, 0, -margin, 0);
+        if (area.width() <= 0)
+            return;
+        const QFontMetrics& metrics = option.fontMetrics;
+        const QPoint topLeft(area.left(), area.top() + (area.height() - metrics.height()) / 2);
+        painter->save();
+        painter->setClipRect(option.rect);
+        painter->setFont(option.font);
+        painter->setPen(color);
+        const QStaticText* kept = KeptText(text, option.font);
+        if (kept && kept->size().width() <= area.width())
+            painter->drawStaticText(topLeft, *kept);
+        else
+            painter->drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()), FittedText(text, metrics, area.width()));
+        painter->restore();
+    }
+
+    // The text, or its start and an ellipsis when it is wider than width.
+    static QString FittedText(const QString& text, const QFontMetrics& metrics, int width)
+    {
+        // No character is wider than the font's widest: short texts need no measuring.
+        if (qsizetype(metrics.maxWidth()) * text.size() <= width || metrics.horizontalAdvance(text) <= width)
+            return text;
+        return metrics.elidedText(text, Qt::ElideRight, width);
+    }
+
+    // Most cells show the same text from one repaint to the next: a text
+    // seen a second time is kept laid out, the least recently drawn given up
+    // first. A value that changes on every monitor cycle is never laid out twice.
+    const QStaticText* KeptText(const QString& text, const QFont& font) const
+    {
+        if (font != m_textFont) {
+            m_keptTexts.clear();
+            m_textsSeenOnce.clear();
+            m_textFont = font;
+        }
+        if (const QStaticText* kept = m_keptTexts.object(text))
+            return kept;
+        if (!m_textsSeenOnce.contains(text)) {
+            if (m_textsSeenOnce.size() >= kKeptCellTexts)
+                m_textsSeenOnce.clear();
+            m_textsSeenOnce.insert(text);
+            return nullptr;
+        }
+        m_textsSeenOnce.remove(text);
+        auto laidOut = std::make_unique<QStaticText>(text);
+        laidOut->setTextFormat(Qt::PlainText);
+        laidOut->prepare(QTransform(), font);
+        const QStaticText* result = laidOut.get();
+        m_keptTexts.insert(text, laidOut.release());
+        return result;
+    }
+
+    static void DrawFocus(QPainter* painter, const QStyleOptionViewItem& option, QPalette::ColorGroup group)
+    {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.state |= QStyle::State_KeyboardFocusChange;
+        focus.state |= QStyle::State_Item;
+        focus.backgroundColor = option.palette.color(group, (option.state & QStyle::State_Selected) ? QPalette::Highlight
+                                                                                                    : QPalette::Window);
+        CellStyle(option)->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
+    }
+
     CCPGridCtrl& m_grid;
+    mutable QCache<QString, QStaticText> m_keptTexts{kKeptCellTexts};
+    mutable QSet<QString> m_textsSeenOnce;
+    mutable QFont m_textFont;
 };
 
 } // namespace
@@ -225,6 +355,9 @@ CCPGridCtrl::CCPGridCtrl(QWidget* parent)
     m_table->setModel(m_model);
     m_table->setItemDelegate(new GridDelegate(*this));
     m_table->setFrameShape(QFrame::NoFrame);
+    // The table covers the grid window and paints all of it: the window's
+    // own picture underneath is never drawn or copied.
+    m_table->setAutoFillBackground(true);
     m_table->setWordWrap(false);
     m_table->setCornerButtonEnabled(false);
     m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);

@@ -181,6 +181,78 @@ TEST_F(GridControlTest, ShowsTheHostsTextsByTheirMarks)
     EXPECT_TRUE(picture.save(QString::fromStdString(path)));
 }
 
+// The cells as drawn: the viewport alone, as a refresh repaints it.
+QImage CellsPicture(QTableView* table)
+{
+    QImage picture(table->viewport()->size(), QImage::Format_RGB32);
+    table->viewport()->render(&picture);
+    return picture;
+}
+
+// How many pixels of a cell, inside its grid lines, have the colour.
+int CountInCell(const QImage& picture, const QRect& cell, const QColor& colour)
+{
+    int count = 0;
+    for (int y = cell.top() + 1; y < cell.bottom(); ++y)
+        for (int x = cell.left() + 1; x < cell.right(); ++x)
+            count += picture.pixelColor(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+// Pixels of a cell, inside its grid lines, that differ from the colour.
+int CountNotInCell(const QImage& picture, const QRect& cell, const QColor& colour)
+{
+    const QRect inner = cell.adjusted(1, 1, -1, -1);
+    return inner.width() * inner.height() - CountInCell(picture, cell, colour);
+}
+
+TEST_F(GridControlTest, CellsAreDrawnByTheirMarksAndStayTheSameFromRepaintToRepaint)
+{
+    m_view->Set(1, 0, "Plain");
+    m_view->Set(1, 1, "Broken", GRID_MARK_ERROR);
+    m_view->Set(3, 1, "note", GRID_MARK_COMMENT);
+    m_view->Set(1, 2, "Forced", GRID_MARK_FORCED);
+    m_view->Set(3, 0, std::string(80, 'W'));
+    Grid().RefreshCells();
+    Grid().SetSelectRange(2, 2, 3, 3);
+
+    const QImage first = CellsPicture(m_table);
+    const QColor base = m_table->palette().color(QPalette::Active, QPalette::Base);
+    const QColor highlight = m_table->palette().color(QPalette::Active, QPalette::Highlight);
+    struct Probe {
+        const char* what;
+        int column;
+        int row;
+        QColor colour;
+        bool present;
+    };
+    const Probe probes[] = {
+        {"error text is red", 1, 1, QColor(255, 0, 0), true},
+        {"comment text is green", 3, 1, QColor(0, 128, 0), true},
+        {"plain text is not red", 1, 0, QColor(255, 0, 0), false},
+        {"a forced cell is yellow", 1, 2, QColor(255, 255, 0), true},
+        {"a selected cell is lit", 2, 3, highlight, true},
+    };
+    for (const Probe& probe : probes) {
+        const int count = CountInCell(first, m_table->visualRect(Index(probe.column, probe.row)), probe.colour);
+        EXPECT_EQ(count > 0, probe.present) << probe.what << ": " << count;
+    }
+    EXPECT_GT(CountNotInCell(first, m_table->visualRect(Index(1, 0)), base), 0) << "plain text is drawn";
+    EXPECT_EQ(CountNotInCell(first, m_table->visualRect(Index(2, 0)), base), 0) << "an empty cell stays blank";
+    // A text wider than its cell stays inside it: the cell beyond the last
+    // column is blank, not covered by the rest of the Ws.
+    const QRect wide = m_table->visualRect(Index(3, 0));
+    const QRect beyond(wide.right() + 2, wide.top(), first.width() - wide.right() - 2, wide.height());
+    ASSERT_GT(beyond.width(), 2);
+    EXPECT_EQ(CountNotInCell(first, beyond, base), 0);
+
+    // Texts seen again are drawn from their kept layout: not a pixel moves.
+    const QImage second = CellsPicture(m_table);
+    const QImage third = CellsPicture(m_table);
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(third, first);
+}
+
 TEST_F(GridControlTest, RowsAreInsertedAndRemovedWithTheSelectionKeptInside)
 {
     ASSERT_TRUE(Grid().InsertRows(4, 2));
