@@ -6,6 +6,7 @@
 #include "CWndMessageEvent.h"
 
 #include <QApplication>
+#include <QThread>
 
 namespace {
 
@@ -50,6 +51,10 @@ void CMessagePump::Install()
 
 void CMessagePump::PostQuitMessage(int exitCode)
 {
+    // With no loop running, an exit would stay pending and end the next
+    // loop that starts, a modal dialog's included, the moment it starts.
+    if (QThread::currentThread()->loopLevel() == 0)
+        return;
     QCoreApplication::exit(exitCode);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
@@ -154,6 +155,15 @@ TEST_F(TrackingLoopTest, QuitEndsTheNestedLoopAndThenTheMainLoop)
     EXPECT_TRUE(afterLoop);
     EXPECT_EQ(reason, EndReason::Quit);
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
+}
+
+TEST_F(TrackingLoopTest, AQuitWithNoLoopRunningLeavesLaterLoopsRunning)
+{
+    // As when the main window is destroyed before or after the main loop.
+    CMessagePump::PostQuitMessage(0);
+    QEventLoop later;
+    QTimer::singleShot(0, &top, [&later] { later.exit(5); });
+    EXPECT_EQ(later.exec(), 5);
 }
 
 TEST(TrackingLoopNoWindowTest, ALoopWithoutWindowDoesNotRun)
