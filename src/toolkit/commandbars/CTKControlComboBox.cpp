@@ -1,23 +1,15 @@
 #include "toolkit/commandbars/CTKControlComboBox.h"
 
 #include "platform/CArchive.h"
-#include "platform/ui/WinMessages.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControlComboBoxList.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
-#include "toolkit/commandbars/draw/CTKUIMetrics.h"
 
 IMPLEMENT_SERIAL(CTKControlComboBox, CTKControlPopup, 0x80000006)
 
 namespace {
 
-constexpr DWORD kEditStyle = WS_CHILD | ES_AUTOHSCROLL;
-constexpr UINT kShowFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
-// The box sits inside the field: after the label and this gap, clear of
-// the drop-down button, and this far from the control's other edges.
-constexpr int kLabelGap = 4;
-constexpr int kFieldInset = 3;
 // Answers of OnHookKeyDown.
 constexpr int kKeyConsumed = 1;
 constexpr int kKeyToWindow = 2;
@@ -42,43 +34,6 @@ CTKControlComboBox::~CTKControlComboBox()
 CTKControlComboBoxList* CTKControlComboBox::GetList() const
 {
     return dynamic_cast<CTKControlComboBoxList*>(GetCommandBar());
-}
-
-CTKEdit* CTKControlComboBox::CreateEditWindow()
-{
-    return new CTKEdit(this, this);
-}
-
-void CTKControlComboBox::CreateEditObject()
-{
-    if (!m_pEdit)
-        m_pEdit = CreateEditWindow();
-}
-
-void CTKControlComboBox::DestroyEditWindow()
-{
-    OnEditKillFocus();
-    CTKEdit* edit = m_pEdit.data();
-    m_pEdit.clear();
-    if (!edit)
-        return;
-    if (edit->IsWindow())
-        m_strEditText = edit->GetWindowText();
-    edit->Detach();
-    edit->DestroyWindow();
-    edit->InternalRelease();
-}
-
-BOOL CTKControlComboBox::HasEditFocus() const
-{
-    return m_pEdit && m_pEdit->IsWindow() && CWnd::GetFocus() == m_pEdit.data();
-}
-
-void CTKControlComboBox::ShowEditWindow() const
-{
-    if (!m_pEdit || !m_pEdit->IsWindow())
-        return;
-    m_pEdit->SetWindowPos(nullptr, 0, 0, 0, 0, kShowFlags | (m_dwHideFlags == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 int CTKControlComboBox::AddString(const std::string& text)
@@ -126,13 +81,6 @@ BOOL CTKControlComboBox::IsListDropped() const
     return list && list->GetTrackingMode() != 0 && list->GetParentControl() == this;
 }
 
-std::string CTKControlComboBox::GetEditText() const
-{
-    if (m_pEdit && m_pEdit->IsWindow())
-        return m_pEdit->GetWindowText();
-    return m_strEditText;
-}
-
 void CTKControlComboBox::SetEditText(const std::string& text)
 {
     if (m_pEdit && m_pEdit->IsWindow()) {
@@ -163,18 +111,12 @@ void CTKControlComboBox::OnSelChanged()
     InvalidateParent();
 }
 
-void CTKControlComboBox::OnEditDestroy(const std::string& text)
-{
-    m_strEditText = text;
-}
-
 void CTKControlComboBox::SetEnabled(BOOL enabled)
 {
     if (enabled == m_bEnabled)
         return;
     m_bEnabled = enabled;
-    if (m_pEdit && m_pEdit->IsWindow())
-        m_pEdit->EnableWindow(enabled);
+    EnableEditWindow(enabled);
     RedrawParent();
 }
 
@@ -182,30 +124,10 @@ void CTKControlComboBox::SetRect(const CRect& rect)
 {
     if (m_bEditable)
         CreateEditObject();
-    CTKEdit* edit = m_pEdit.data();
-    if (rect == m_rcControl && edit && edit->IsWindow() && edit->GetParent() == m_pParent)
+    if (rect == m_rcControl && IsEditWindowPlaced())
         return;
     m_rcControl = rect;
-    if (!edit || !m_pParent || !m_pParent->IsWindow())
-        return;
-    if (!edit->IsWindow()) {
-        if (!edit->Create(m_pParent, CRect(), 0, kEditStyle))
-            return;
-        edit->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(&GetUIMetrics()->fonts[CTKUIMetrics::kRegular]));
-        if (!m_strEditText.empty())
-            edit->SetWindowText(m_strEditText);
-        if (!m_bEnabled)
-            edit->EnableWindow(FALSE);
-    }
-    if (edit->GetParent() != m_pParent)
-        edit->SetParent(m_pParent);
-    edit->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    CRect field = rect;
-    field.left += m_nLabelWidth + kLabelGap;
-    field.right -= m_nDropDownWidth + kFieldInset;
-    field.DeflateRect(0, kFieldInset);
-    edit->MoveWindow(field);
-    ShowEditWindow();
+    PlaceEditWindow(rect, m_nLabelWidth, m_nDropDownWidth);
 }
 
 void CTKControlComboBox::SetHideFlags(DWORD hideFlags)
@@ -308,15 +230,8 @@ void CTKControlComboBox::OnMouseHover()
 BOOL CTKControlComboBox::SetSelected(int state)
 {
     const BOOL changed = CTKControlPopup::SetSelected(state);
-    if (state != kTKSelectedNone || !HasEditFocus() || !m_pParent)
-        return changed;
-    // The focus goes back only to a window that still exists.
-    CWnd* back = m_pParent->GetSavedFocus();
-    if (!back || !back->IsWindow())
-        back = m_pParent->GetSite();
-    if (back && back->IsWindow() && back != m_pEdit.data())
-        back->SetFocus();
-    m_pParent->Invalidate(FALSE);
+    if (state == kTKSelectedNone)
+        GiveEditFocusBack();
     return changed;
 }
 

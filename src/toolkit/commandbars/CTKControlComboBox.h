@@ -9,8 +9,6 @@
 #include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKEdit.h"
 
-#include <QPointer>
-
 class CTKControlComboBoxList;
 
 class CTKControlComboBox : public CTKControlPopup, public CTKEditOwner {
@@ -20,9 +18,6 @@ public:
     ~CTKControlComboBox() override;
 
     // --- Virtual operations after those of the popup control ---
-    // A new box object of this control's kind, not created yet.
-    virtual CTKEdit* CreateEditWindow();
-    void OnEditDestroy(const std::string& text) override;
     // The list's current item becomes the text.
     virtual void OnSelChanged();
 
@@ -55,12 +50,9 @@ public:
     BOOL IsListDropped() const;
 
     // --- The field ---
-    // The edit box's text when there is one, else the stored text.
-    std::string GetEditText() const;
     void SetEditText(const std::string& text);
     void SetEditable(BOOL editable);
     BOOL IsEditable() const { return m_bEditable; }
-    CTKEdit* GetEditCtrl() const { return m_pEdit.data(); }
     int GetWidth() const { return m_nWidth; }
     void SetWidth(int width) { m_nWidth = width; }
     // 1 draws the caption as a label in front of the field.
@@ -77,21 +69,12 @@ public:
 
 protected:
     CTKControl& EditingControl() override { return *this; }
-    CTKEdit* EditWindow() const override { return m_pEdit.data(); }
-    std::string EditText() const override { return GetEditText(); }
 
 private:
-    void CreateEditObject();
-    void DestroyEditWindow();
-    BOOL HasEditFocus() const;
-    void ShowEditWindow() const;
-
     int m_nLabelWidth = 0;
     int m_nDropDownWidth = 0;
-    QPointer<CTKEdit> m_pEdit;
     BOOL m_bEditable = FALSE;
     int m_nLabelStyle = 0;
     int m_nWidth = 100;
-    std::string m_strEditText;
     int m_nSavedSel = -1;
 };

@@ -9,18 +9,11 @@
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKEdit.h"
 
-#include <QPointer>
-
 class CTKControlEdit : public CTKControl, public CTKEditOwner {
     DECLARE_SERIAL(CTKControlEdit)
 public:
     CTKControlEdit();
     ~CTKControlEdit() override;
-
-    // --- Virtual operations after those of the control ---
-    // A new box object of this control's kind, not created yet.
-    virtual CTKEdit* CreateEditWindow();
-    void OnEditDestroy(const std::string& text) override;
 
     // --- Overrides ---
     void SetEnabled(BOOL enabled) override;
@@ -36,10 +29,8 @@ public:
     // The control's stored form, then show label and width.
     void Serialize(CArchive& ar) override;
 
-    // The box's text when it exists, else the stored text.
-    std::string GetEditText() const;
+    // Into the box when it exists, else stored (the box is made when needed).
     void SetEditText(const std::string& text);
-    CTKEdit* GetEditCtrl() const { return m_pEdit.data(); }
     int GetWidth() const { return m_nWidth; }
     void SetWidth(int width) { m_nWidth = width; }
     BOOL GetShowLabel() const { return m_bShowLabel; }
@@ -50,18 +41,9 @@ public:
 
 protected:
     CTKControl& EditingControl() override { return *this; }
-    CTKEdit* EditWindow() const override { return m_pEdit.data(); }
-    std::string EditText() const override { return GetEditText(); }
 
 private:
-    void CreateEditObject();
-    void DestroyEditWindow();
-    BOOL HasEditFocus() const;
-    void ShowEditWindow() const;
-
     int m_nLabelWidth = 0;
-    QPointer<CTKEdit> m_pEdit;
     int m_nWidth = 100;
-    std::string m_strEditText;
     BOOL m_bShowLabel = TRUE;
 };

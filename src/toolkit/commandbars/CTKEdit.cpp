@@ -3,13 +3,26 @@
 #include "platform/CClipboard.h"
 #include "platform/ui/CCmdUI.h"
 #include "platform/ui/StandardCommands.h"
+#include "platform/ui/WinMessages.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
+#include "toolkit/commandbars/draw/CTKUIMetrics.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+
+namespace {
+
+constexpr DWORD kEditStyle = WS_CHILD | ES_AUTOHSCROLL;
+constexpr UINT kEditShowFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+// The box sits inside the field: after the label and this gap, and this far
+// from the control's other edges.
+constexpr int kLabelGap = 4;
+constexpr int kFieldInset = 3;
+
+} // namespace
 
 void CTKEditOwner::OnEditSetFocus(CWnd* oldFocus)
 {
@@ -19,7 +32,7 @@ void CTKEditOwner::OnEditSetFocus(CWnd* oldFocus)
         return;
     if (!bar->GetSavedFocus())
         bar->SetSavedFocus(oldFocus ? oldFocus : bar->GetSite());
-    m_savedText = EditText();
+    m_savedText = GetEditText();
     bar->SetPopuped(-1, FALSE);
     bar->SetTrackingMode(1, FALSE, FALSE);
     bar->SetSelected(control.GetIndex(), FALSE);
@@ -42,9 +55,110 @@ void CTKEditOwner::OnEditKillFocus()
 
 void CTKEditOwner::OnEditCancel()
 {
-    CTKEdit* edit = EditWindow();
+    CTKEdit* edit = m_pEdit.data();
     if (edit && edit->IsWindow() && edit->GetWindowText() != m_savedText)
         edit->SetWindowText(m_savedText);
+}
+
+void CTKEditOwner::OnEditDestroy(const std::string& text)
+{
+    m_strEditText = text;
+}
+
+CTKEdit* CTKEditOwner::CreateEditWindow()
+{
+    return new CTKEdit(&EditingControl(), this);
+}
+
+std::string CTKEditOwner::GetEditText() const
+{
+    if (m_pEdit && m_pEdit->IsWindow())
+        return m_pEdit->GetWindowText();
+    return m_strEditText;
+}
+
+void CTKEditOwner::CreateEditObject()
+{
+    if (!m_pEdit)
+        m_pEdit = CreateEditWindow();
+}
+
+void CTKEditOwner::DestroyEditWindow()
+{
+    OnEditKillFocus();
+    CTKEdit* edit = m_pEdit.data();
+    m_pEdit.clear();
+    if (!edit)
+        return;
+    if (edit->IsWindow())
+        m_strEditText = edit->GetWindowText();
+    edit->Detach();
+    edit->DestroyWindow();
+    edit->InternalRelease();
+}
+
+BOOL CTKEditOwner::HasEditFocus() const
+{
+    return m_pEdit && m_pEdit->IsWindow() && CWnd::GetFocus() == m_pEdit.data();
+}
+
+void CTKEditOwner::ShowEditWindow()
+{
+    if (!m_pEdit || !m_pEdit->IsWindow())
+        return;
+    const UINT show = EditingControl().GetHideFlags() == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+    m_pEdit->SetWindowPos(nullptr, 0, 0, 0, 0, kEditShowFlags | show);
+}
+
+void CTKEditOwner::EnableEditWindow(BOOL enabled)
+{
+    if (m_pEdit && m_pEdit->IsWindow())
+        m_pEdit->EnableWindow(enabled);
+}
+
+BOOL CTKEditOwner::IsEditWindowPlaced()
+{
+    return m_pEdit && m_pEdit->IsWindow() && m_pEdit->GetParent() == EditingControl().GetParent();
+}
+
+void CTKEditOwner::PlaceEditWindow(const CRect& rect, int labelWidth, int rightReserve)
+{
+    const CTKControl& control = EditingControl();
+    CTKCommandBar* bar = control.GetParent();
+    CTKEdit* edit = m_pEdit.data();
+    if (!edit || !bar || !bar->IsWindow())
+        return;
+    if (!edit->IsWindow()) {
+        if (!edit->Create(bar, CRect(), 0, kEditStyle))
+            return;
+        edit->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(&GetUIMetrics()->fonts[CTKUIMetrics::kRegular]));
+        if (!m_strEditText.empty())
+            edit->SetWindowText(m_strEditText);
+        if (!control.GetEnabled())
+            edit->EnableWindow(FALSE);
+    }
+    if (edit->GetParent() != bar)
+        edit->SetParent(bar);
+    edit->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    CRect field = rect;
+    field.left += labelWidth + kLabelGap;
+    field.right -= rightReserve + kFieldInset;
+    field.DeflateRect(0, kFieldInset);
+    edit->MoveWindow(field);
+    ShowEditWindow();
+}
+
+void CTKEditOwner::GiveEditFocusBack()
+{
+    CTKCommandBar* bar = EditingControl().GetParent();
+    if (!HasEditFocus() || !bar)
+        return;
+    CWnd* back = bar->GetSavedFocus();
+    if (!back || !back->IsWindow())
+        back = bar->GetSite();
+    if (back && back->IsWindow() && back != m_pEdit.data())
+        back->SetFocus();
+    bar->Invalidate(FALSE);
 }
 
 namespace {
