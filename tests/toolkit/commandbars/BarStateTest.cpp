@@ -4,6 +4,8 @@
 // the customised controls archive in the profile or (above 16000 bytes) in
 // a hidden file, damaged archives and the question about a changed toolbar.
 
+#include "BarsFrame.h"
+
 #include "platform/CArchive.h"
 #include "platform/CSystemMetrics.h"
 #include "platform/CUserInterface.h"
@@ -91,10 +93,7 @@ protected:
     // The program's creation sequence: menu bar, four toolbars in one top row.
     void Open(BOOL customise = TRUE)
     {
-        frame = std::make_unique<CustomisingFrame>(customise);
-        ASSERT_TRUE(frame->Open(kFrameRect));
-        bars = AttachCommandBars(*frame);
-        ASSERT_NE(bars, nullptr);
+        ASSERT_NO_FATAL_FAILURE(OpenFrameWithBars(frame, bars, kFrameRect, customise));
         ASSERT_NE(bars->CreateMenuBar("Menu Bar", kMainMenu), nullptr);
         CTKToolBar* previous = nullptr;
         for (const ProgramBar& program : kProgramBars) {

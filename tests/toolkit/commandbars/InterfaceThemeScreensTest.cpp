@@ -4,6 +4,8 @@
 // probes check a hot and a checked toolbar button and the icon column of
 // the open menu in each theme.
 
+#include "BarsFrame.h"
+
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CMenu.h"
 #include "toolkit/ToolkitFixture.h"
@@ -51,12 +53,7 @@ class InterfaceThemeScreensTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PinPlatformDefaults();
-        CTKBarRenderer::SelectTheme(kTKThemeClassic);
-        frame = std::make_unique<CTKFixtureFrame>();
-        ASSERT_TRUE(frame->Open(kFrameRect));
-        bars = AttachCommandBars(*frame);
-        ASSERT_NE(bars, nullptr);
+        ASSERT_NO_FATAL_FAILURE(OpenClassicFrameWithBars(frame, bars, kFrameRect));
         menuBar = bars->CreateMenuBar("Menu Bar", kMainMenu);
         ASSERT_NE(menuBar, nullptr);
         CTKToolBar* previous = nullptr;
