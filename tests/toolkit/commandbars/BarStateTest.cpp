@@ -43,11 +43,6 @@ const char kRegistryKey[] = "OrvelBarStateTest";
 const char kAppName[] = "BarStateTest";
 constexpr UINT kMainMenu = 123;
 
-struct ProgramBar {
-    const char* title;
-    UINT id;
-};
-const ProgramBar kProgramBars[] = {{"Standard", 123}, {"Project", 284}, {"LD", 286}, {"Debug", 288}};
 const CRect kFrameRect(0, 0, 1000, 500);
 
 // A frame that has a Customize command, so the bars keep their controls archive.

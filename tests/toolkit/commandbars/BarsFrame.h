@@ -15,6 +15,13 @@
 #include <string>
 #include <utility>
 
+// The program's four toolbars, in the order of its creation sequence.
+struct ProgramBar {
+    const char* title;
+    UINT id;
+};
+inline constexpr ProgramBar kProgramBars[] = {{"Standard", 123}, {"Project", 284}, {"LD", 286}, {"Debug", 288}};
+
 // Makes a frame of the type from the arguments, opens it at the rectangle
 // and gives it command bars. A frame or bars that cannot be made fail the
 // test: wrap the call in ASSERT_NO_FATAL_FAILURE.
@@ -34,6 +41,16 @@ void OpenClassicFrameWithBars(std::unique_ptr<Frame>& frame, CTKCommandBars*& ba
     PinPlatformDefaults();
     CTKBarRenderer::SelectTheme(kTKThemeClassic);
     OpenFrameWithBars(frame, bars, rect);
+}
+
+// Docks the bar right of the previous one, in its row, once the frame is laid out.
+inline void DockRightOf(CTKCommandBars& bars, CFrameWnd& frame, CTKToolBar* previous, CTKToolBar* bar)
+{
+    frame.RecalcLayout();
+    CRect rect;
+    previous->GetWindowRect(&rect);
+    rect.OffsetRect(rect.Width(), 0);
+    bars.DockBar(bar, &rect, previous->GetDockBar());
 }
 
 // Adds a toolbar "Bar <id>" loaded from each toolbar resource, in order,

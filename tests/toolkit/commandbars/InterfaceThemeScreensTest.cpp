@@ -32,11 +32,6 @@
 
 namespace {
 
-struct ProgramBar {
-    const char* title;
-    UINT id;
-};
-const ProgramBar kProgramBars[] = {{"Standard", 123}, {"Project", 284}, {"LD", 286}, {"Debug", 288}};
 constexpr UINT kMainMenu = 123;
 const CRect kFrameRect(0, 0, 1000, 560);
 constexpr int kWaitMs = 2000;
@@ -61,13 +56,8 @@ protected:
             CTKToolBar* bar = bars->AddToolBar(program.title, kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
             ASSERT_NE(bar, nullptr);
             ASSERT_TRUE(bar->LoadToolBar(program.id));
-            if (previous) {
-                frame->RecalcLayout();
-                CRect rect;
-                previous->GetWindowRect(&rect);
-                rect.OffsetRect(rect.Width(), 0);
-                bars->DockBar(bar, &rect, previous->GetDockBar());
-            }
+            if (previous)
+                DockRightOf(*bars, *frame, previous, bar);
             previous = bar;
         }
         // The themed status bar replaces the fixture's plain strip.
