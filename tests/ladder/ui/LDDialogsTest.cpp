@@ -3,7 +3,7 @@
 // Parameters with their checks, OK and Cancel, every refusal as the
 // message box shows it, and one screenshot of each dialog.
 
-#include "pouedit/ui/LadderWindowFixture.h"
+#include "LadderUiWindowFixture.h"
 
 #include "ladder/CBlock.h"
 #include "ladder/CCoil.h"
@@ -15,7 +15,6 @@
 #include "ladder/ui/CLDContactCoilDlg.h"
 #include "ladder/ui/CLDDialogs.h"
 #include "ladder/ui/CLDSelectBlockDlg.h"
-#include "ladder/ui/RegisterLadderUiClasses.h"
 #include "model/CInstructionDef.h"
 #include "model/CZULFB.h"
 #include "model/CZULFBPara.h"
@@ -71,17 +70,11 @@ void Screenshot(QWidget& dialog, const char* file)
 
 } // namespace
 
-class LDDialogsTest : public LadderWindowFixture {
+class LDDialogsTest : public LadderUiWindowFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        std::string error;
-        ASSERT_TRUE(RegisterLadderUiClasses(&error)) << error;
-    }
-
     void SetUp() override
     {
-        LadderWindowFixture::SetUp();
+        LadderUiWindowFixture::SetUp();
         m_app->ContactCatalog[NOT_ROW.name] = &NOT_ROW;
         ASSERT_TRUE(OpenLadderWindow(m_folder / "MAIN.ilp", LADDER_IL));
         m_varView->symbols["FLAG"] = OT_VAR_INPUT | OT_BOOL;

@@ -3,14 +3,13 @@
 // element's dialog, the Block command its chooser, the Branch command takes
 // its clicks on the diagram, and while monitoring the window only browses.
 
-#include "pouedit/ui/LadderWindowFixture.h"
+#include "LadderUiWindowFixture.h"
 
 #include "ladder/CBlock.h"
 #include "ladder/CLDCatalogueInsert.h"
 #include "ladder/CLDEditor.h"
 #include "ladder/CLDProgram.h"
 #include "ladder/ui/CLDDialogs.h"
-#include "ladder/ui/RegisterLadderUiClasses.h"
 #include "model/CInstructionDef.h"
 #include "model/InstructionCatalog.h"
 #include "support/ScriptedUi.h"
@@ -71,17 +70,11 @@ private:
 
 } // namespace
 
-class LDWindowMouseTest : public LadderWindowFixture {
+class LDWindowMouseTest : public LadderUiWindowFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        std::string error;
-        ASSERT_TRUE(RegisterLadderUiClasses(&error)) << error;
-    }
-
     void SetUp() override
     {
-        LadderWindowFixture::SetUp();
+        LadderUiWindowFixture::SetUp();
         ASSERT_TRUE(OpenLadderWindow(m_folder / "MAIN.ilp", {"(* Network 0 *)", "LD %I0.0", "AND %I0.1", "ST %Q0.0"}));
         m_dialogs = std::make_unique<CLDDialogs>(*m_app, nullptr);
         Editor().SetDialogs(m_dialogs.get());
