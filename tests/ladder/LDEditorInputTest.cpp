@@ -6,6 +6,7 @@
 // is monitored.
 
 #include "ElementFixture.h"
+#include "NetworkElements.h"
 #include "../pouedit/ILProgramFixture.h"
 #include "ladder/CBlock.h"
 #include "ladder/CCoil.h"
@@ -98,20 +99,7 @@ protected:
     CLDEditor& Editor() { return m_program->GetLDEditor(); }
 
     // The first element of a kind on the rung of a network.
-    CLDElement* Find(int kind, int network)
-    {
-        Editor().LayoutAll();
-        const int first = Editor().GetFirstRows()[size_t(network)];
-        const int end = Editor().GetFirstRows()[size_t(network + 1)];
-        for (int row = first; row < end; ++row) {
-            for (int column = 0; column < 40; ++column) {
-                CLDElement* element = nullptr;
-                if (m_program->LookupCell(column, row, &element) && element && element->GetKind() == kind)
-                    return element;
-            }
-        }
-        return nullptr;
-    }
+    CLDElement* Find(int kind, int network) { return FirstElementOfKind(*m_program, kind, network); }
 
     // A client point on the element's operand label (the view is not scrolled).
     static CPoint LabelPoint(const CLDElement* element)

@@ -6,6 +6,7 @@
 // request ends a pending edit and a network range.
 
 #include "ElementFixture.h"
+#include "NetworkElements.h"
 #include "../pouedit/ILProgramFixture.h"
 #include "ladder/CBlock.h"
 #include "ladder/CLDEditor.h"
@@ -50,20 +51,7 @@ protected:
 
     CLDEditor& Editor() { return m_program->GetLDEditor(); }
 
-    CLDElement* Element(int kind, int network)
-    {
-        Editor().LayoutAll();
-        const int first = Editor().GetFirstRows()[size_t(network)];
-        const int end = Editor().GetFirstRows()[size_t(network + 1)];
-        for (int row = first; row < end; ++row) {
-            for (int column = 0; column < 40; ++column) {
-                CLDElement* element = nullptr;
-                if (m_program->LookupCell(column, row, &element) && element && element->GetKind() == kind)
-                    return element;
-            }
-        }
-        return nullptr;
-    }
+    CLDElement* Element(int kind, int network) { return FirstElementOfKind(*m_program, kind, network); }
 
     // A point on the operand of a pin of the block of network 1.
     CPoint AnchorPoint(int label)

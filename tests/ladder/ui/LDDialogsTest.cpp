@@ -3,30 +3,26 @@
 // Parameters with their checks, OK and Cancel, every refusal as the
 // message box shows it, and one screenshot of each dialog.
 
-#include "pouedit/ui/POUWindowFixture.h"
+#include "LadderUiWindowFixture.h"
 
 #include "ladder/CBlock.h"
 #include "ladder/CCoil.h"
 #include "ladder/CComment.h"
 #include "ladder/CContact.h"
 #include "ladder/CLDProgram.h"
-#include "ladder/CLadderProgramFactory.h"
 #include "ladder/ui/CLDBlockParamDlg.h"
 #include "ladder/ui/CLDCommentDlg.h"
 #include "ladder/ui/CLDContactCoilDlg.h"
 #include "ladder/ui/CLDDialogs.h"
 #include "ladder/ui/CLDSelectBlockDlg.h"
-#include "ladder/ui/RegisterLadderUiClasses.h"
 #include "model/CInstructionDef.h"
 #include "model/CZULFB.h"
 #include "model/CZULFBPara.h"
 #include "model/CZULFunc.h"
 #include "model/CZULSymbol.h"
-#include "platform/CArchive.h"
 #include "platform/ui/CInPlaceEdit.h"
 #include "platform/ui/CListCtrl.h"
 #include "platform/ui/QtText.h"
-#include "support/FileBytes.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -74,36 +70,18 @@ void Screenshot(QWidget& dialog, const char* file)
 
 } // namespace
 
-class LDDialogsTest : public POUWindowFixture {
+class LDDialogsTest : public LadderUiWindowFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        std::string error;
-        ASSERT_TRUE(RegisterLadderUiClasses(&error)) << error;
-    }
-
     void SetUp() override
     {
-        POUWindowFixture::SetUp();
-        m_app->BuildInstructionCatalog();
+        LadderUiWindowFixture::SetUp();
         m_app->ContactCatalog[NOT_ROW.name] = &NOT_ROW;
-        RegisterLadderProgramFactory(*m_app);
-        m_programFactory = nullptr;
-        m_app->Project.ProjectFolder = m_folder.Path();
-        CLDProgram source(*m_app, nullptr);
-        ASSERT_TRUE(source.LoadFromIL(LADDER_IL));
-        CArchive ar;
-        source.Serialize(ar, TRUE);
-        const std::string path = m_folder / "MAIN.ilp";
-        WriteFileText(path, "(*2*)\r\n" + std::string(ar.GetBuffer().begin(), ar.GetBuffer().end()));
-        ASSERT_TRUE(OpenWindow(path, POU_LANGUAGE_LD));
-        ASSERT_NE(Ladder(), nullptr);
+        ASSERT_TRUE(OpenLadderWindow(m_folder / "MAIN.ilp", LADDER_IL));
         m_varView->symbols["FLAG"] = OT_VAR_INPUT | OT_BOOL;
         m_varView->symbols["COUNT"] = OT_VAR | OT_INT;
         m_ui.box.Clear();
     }
 
-    CLDProgram* Ladder() const { return dynamic_cast<CLDProgram*>(m_doc->GetProgram()); }
     CLDElement* Root(int network) const { return Ladder()->GetItems()[size_t(2 * network + 1)].get(); }
     CComment* Header(int network) const
     {

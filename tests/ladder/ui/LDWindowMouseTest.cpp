@@ -3,19 +3,15 @@
 // element's dialog, the Block command its chooser, the Branch command takes
 // its clicks on the diagram, and while monitoring the window only browses.
 
-#include "pouedit/ui/POUWindowFixture.h"
+#include "LadderUiWindowFixture.h"
 
 #include "ladder/CBlock.h"
 #include "ladder/CLDCatalogueInsert.h"
 #include "ladder/CLDEditor.h"
 #include "ladder/CLDProgram.h"
-#include "ladder/CLadderProgramFactory.h"
 #include "ladder/ui/CLDDialogs.h"
-#include "ladder/ui/RegisterLadderUiClasses.h"
 #include "model/CInstructionDef.h"
 #include "model/InstructionCatalog.h"
-#include "platform/CArchive.h"
-#include "support/FileBytes.h"
 #include "support/ScriptedUi.h"
 
 #include <QApplication>
@@ -74,46 +70,17 @@ private:
 
 } // namespace
 
-class LDWindowMouseTest : public POUWindowFixture {
+class LDWindowMouseTest : public LadderUiWindowFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        std::string error;
-        ASSERT_TRUE(RegisterLadderUiClasses(&error)) << error;
-    }
-
     void SetUp() override
     {
-        POUWindowFixture::SetUp();
-        m_app->BuildInstructionCatalog();
-        RegisterLadderProgramFactory(*m_app);
-        m_programFactory = nullptr;
-        m_app->Project.ProjectFolder = m_folder.Path();
-        CLDProgram source(*m_app, nullptr);
-        ASSERT_TRUE(source.LoadFromIL({"(* Network 0 *)", "LD %I0.0", "AND %I0.1", "ST %Q0.0"}));
-        CArchive ar;
-        source.Serialize(ar, TRUE);
-        const std::string path = m_folder / "MAIN.ilp";
-        WriteFileText(path, "(*2*)\r\n" + std::string(ar.GetBuffer().begin(), ar.GetBuffer().end()));
-        ASSERT_TRUE(OpenWindow(path, POU_LANGUAGE_LD));
-        ASSERT_NE(Ladder(), nullptr);
+        LadderUiWindowFixture::SetUp();
+        ASSERT_TRUE(OpenLadderWindow(m_folder / "MAIN.ilp", {"(* Network 0 *)", "LD %I0.0", "AND %I0.1", "ST %Q0.0"}));
         m_dialogs = std::make_unique<CLDDialogs>(*m_app, nullptr);
         Editor().SetDialogs(m_dialogs.get());
-        m_frame->resize(900, 600);
-        m_frame->show();
-        m_frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+        ASSERT_TRUE(ShowFrameActive());
         Editor().LayoutAll();
     }
-
-    void TearDown() override
-    {
-        m_app->Monitoring = 0;
-        POUWindowFixture::TearDown();
-    }
-
-    CLDProgram* Ladder() const { return dynamic_cast<CLDProgram*>(m_doc->GetProgram()); }
-    CLDEditor& Editor() const { return Ladder()->GetLDEditor(); }
 
     std::string IL() const
     {

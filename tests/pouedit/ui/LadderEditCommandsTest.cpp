@@ -3,14 +3,12 @@
 // modified and takes one undo snapshot; the view's update runs the
 // editor's rules, and everything is disabled while monitoring.
 
-#include "POUWindowFixture.h"
+#include "LadderWindowFixture.h"
 
 #include "ladder/CBlock.h"
 #include "ladder/CLDEditor.h"
 #include "ladder/CLDProgram.h"
-#include "ladder/CLadderProgramFactory.h"
 #include "ladder/ILDDialogs.h"
-#include "support/FileBytes.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
@@ -33,29 +31,18 @@ public:
     BOOL EditComment(std::string*, BOOL*) override { return FALSE; }
 };
 
-class LadderEditCommandsTest : public POUWindowFixture {
+class LadderEditCommandsTest : public LadderWindowFixture {
 protected:
     void SetUp() override
     {
-        POUWindowFixture::SetUp();
-        m_app->BuildInstructionCatalog();
-        RegisterLadderProgramFactory(*m_app);
-        m_programFactory = nullptr;
-        m_app->Project.ProjectFolder = m_folder.Path();
-        CLDProgram source(*m_app, nullptr);
-        ASSERT_TRUE(source.LoadFromIL({"(* Network 0 *)", "LD %I0.0", "ST %Q0.0"}));
-        CArchive ar;
-        source.Serialize(ar, TRUE);
-        const std::string path = m_folder / "MAIN_Pump.ilp";
-        WriteFileText(path, "(*2*)\r\n" + std::string(ar.GetBuffer().begin(), ar.GetBuffer().end()));
-        ASSERT_TRUE(OpenWindow(path, POU_LANGUAGE_LD));
-        ASSERT_NE(Ladder(), nullptr);
+        LadderWindowFixture::SetUp();
+        ASSERT_TRUE(OpenLadderWindow(m_folder / "MAIN_Pump.ilp", {"(* Network 0 *)", "LD %I0.0", "ST %Q0.0"}));
         Ladder()->GetLDEditor().SetDialogs(&m_chooser);
     }
 
 public:
     // The steps' own checks reach these.
-    CLDProgram* Ladder() const { return dynamic_cast<CLDProgram*>(m_doc->GetProgram()); }
+    using LadderWindowFixture::Ladder;
     CLDElement* Root() const { return Ladder()->GetItems()[1].get(); }
 
     FunctionChooser m_chooser;

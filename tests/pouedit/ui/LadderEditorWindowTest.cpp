@@ -2,12 +2,10 @@
 // and arrow keys that select elements and network ranges, scrolling by
 // cells, GoToLine, and the printout to PDF through the print job.
 
-#include "POUWindowFixture.h"
+#include "LadderWindowFixture.h"
 
 #include "ladder/CLDEditor.h"
 #include "ladder/CLDProgram.h"
-#include "ladder/CLadderProgramFactory.h"
-#include "platform/CArchive.h"
 #include "platform/ui/CQtPrintDevice.h"
 #include "pouedit/ui/CPOUEditorView.h"
 #include "support/FileBytes.h"
@@ -51,30 +49,11 @@ std::string LadderSource(int networks)
 
 } // namespace
 
-class LadderEditorWindowTest : public POUWindowFixture {
+class LadderEditorWindowTest : public LadderWindowFixture {
 protected:
-    void SetUp() override
-    {
-        POUWindowFixture::SetUp();
-        m_app->BuildInstructionCatalog();
-        RegisterLadderProgramFactory(*m_app);
-        m_programFactory = nullptr;
-        m_app->Project.ProjectFolder = m_folder.Path();
-    }
-
-    CLDProgram* Ladder() const { return dynamic_cast<CLDProgram*>(m_doc->GetProgram()); }
-    CLDEditor& Editor() const { return Ladder()->GetLDEditor(); }
-
     BOOL OpenLadder(int networks)
     {
-        CLDProgram program(*m_app, nullptr);
-        if (!program.LoadFromIL(SplitLines(LadderSource(networks))))
-            return FALSE;
-        CArchive ar;
-        program.Serialize(ar, TRUE);
-        const std::string path = m_folder / "MAIN_Pump.ilp";
-        WriteFileText(path, "(*2*)\r\n" + std::string(ar.GetBuffer().begin(), ar.GetBuffer().end()));
-        if (!OpenWindow(path, POU_LANGUAGE_LD) || !Ladder())
+        if (!OpenLadderWindow(m_folder / "MAIN_Pump.ilp", SplitLines(LadderSource(networks))))
             return FALSE;
         m_frame->resize(900, 600);
         m_frame->show();

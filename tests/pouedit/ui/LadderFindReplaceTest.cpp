@@ -5,20 +5,16 @@
 // Compile All with an operand still being typed, and the Force dialog of a
 // block pin.
 
-#include "POUWindowFixture.h"
+#include "LadderWindowFixture.h"
+#include "ladder/NetworkElements.h"
 
 #include "ladder/CBlock.h"
 #include "ladder/CComment.h"
 #include "ladder/CContact.h"
 #include "ladder/CLDEditor.h"
 #include "ladder/CLDProgram.h"
-#include "ladder/CLadderProgramFactory.h"
-#include "model/CModuleCatalogEntry.h"
 #include "model/CZULSymbol.h"
-#include "model/CZUL_Q7_PLC.h"
 #include "model/LanguageLibrary.h"
-#include "platform/CArchive.h"
-#include "platform/FileSystem.h"
 #include "plclink/CProjectCompiler.h"
 #include "plclink/ICompileAllHost.h"
 #include "support/FileBytes.h"
@@ -58,19 +54,13 @@ const std::string REPLACED_PUMP = "\xD2\xD1\xCD\xEA\xB3\xC9\xB6\xD4\xD7\xD6\xB7\
 const std::string ELEMENT_GONE = "\xB5\xB1\xC7\xB0\xCE\xBB\xD6\xC3\xB6\xD4\xD3\xA6\xB5\xC4\xD4\xAA\xBC\xFE\xB2\xBB"
                                  "\xB4\xE6\xD4\xDA\xA3\xAC\xC7\xEB\xD6\xD8\xD0\xC2\xB2\xE9\xD5\xD2";
 
-constexpr BYTE VB16_CPU = 4;
-
 } // namespace
 
-class LadderFindReplaceTest : public POUWindowFixture {
+class LadderFindReplaceTest : public LadderWindowFixture {
 protected:
     void SetUp() override
     {
-        POUWindowFixture::SetUp();
-        m_app->BuildInstructionCatalog();
-        RegisterLadderProgramFactory(*m_app);
-        m_programFactory = nullptr;
-        m_app->Project.ProjectFolder = m_folder.Path();
+        LadderWindowFixture::SetUp();
         // Operands show as symbols: the contacts of %I0.1 read "PumpRun".
         auto* symbol = new CZULSymbol;
         symbol->name = "PumpRun";
@@ -80,31 +70,14 @@ protected:
         m_app->Project.AddSymbol(symbol);
         m_app->SymbolicAddressing = 1;
     }
-    void TearDown() override
-    {
-        m_app->Monitoring = 0;
-        POUWindowFixture::TearDown();
-    }
-
-    CLDProgram* Ladder() const { return dynamic_cast<CLDProgram*>(m_doc->GetProgram()); }
-    CLDEditor& Editor() const { return Ladder()->GetLDEditor(); }
 
     BOOL OpenLadder(const std::string& path)
     {
-        CLDProgram program(*m_app, nullptr);
-        if (!program.LoadFromIL(SplitLines(SOURCE)))
-            return FALSE;
-        CArchive ar;
-        program.Serialize(ar, TRUE);
-        WriteFileText(path, "(*2*)\r\n" + std::string(ar.GetBuffer().begin(), ar.GetBuffer().end()));
-        if (!OpenWindow(path, POU_LANGUAGE_LD) || !Ladder())
+        if (!OpenLadderWindow(path, SplitLines(SOURCE)))
             return FALSE;
         m_workbench.activeDocument = m_doc.get();
         m_workbench.openDocuments = {m_doc.get()};
-        m_frame->resize(900, 600);
-        m_frame->show();
-        m_frame->activateWindow();
-        return QTest::qWaitForWindowActive(m_frame);
+        return ShowFrameActive();
     }
     BOOL OpenLadder() { return OpenLadder(m_folder / "MAIN_Pump.ilp"); }
 
@@ -120,20 +93,7 @@ protected:
     template <class Widget> Widget* Control(const char* id) { return m_workbench.findDialog->findChild<Widget*>(id); }
     void Click(const char* id) { Control<QPushButton>(id)->click(); }
 
-    CLDElement* Element(int kind, int network) const
-    {
-        Editor().LayoutAll();
-        const int first = Editor().GetFirstRows()[size_t(network)];
-        const int end = Editor().GetFirstRows()[size_t(network + 1)];
-        for (int row = first; row < end; ++row) {
-            for (int column = 0; column < 40; ++column) {
-                CLDElement* element = nullptr;
-                if (Ladder()->LookupCell(column, row, &element) && element && element->GetKind() == kind)
-                    return element;
-            }
-        }
-        return nullptr;
-    }
+    CLDElement* Element(int kind, int network) const { return FirstElementOfKind(*Ladder(), kind, network); }
     CComment* Header(int network) const { return static_cast<CComment*>(Ladder()->GetItems()[size_t(2 * network)].get()); }
     CContact* Contact(int network) const { return static_cast<CContact*>(Element(LD_KIND_CONTACT, network)); }
     // The found marks of the three hits of "pump", in result order.
@@ -394,18 +354,9 @@ private:
 TEST_F(LadderFindReplaceTest, CompileAllCompilesTheOperandBeingTyped)
 {
     m_app->SymbolicAddressing = 0;
+    std::string path;
+    ASSERT_TRUE(CreateLadderMainProject(&path));
     CZULProject& project = m_app->Project;
-    project.ProjectName = "demo";
-    project.ProjectPath = m_folder / "demo.qpj";
-    project.ProjectFolder = m_folder / "demo";
-    ASSERT_TRUE(FileSystem::CreateFolder(project.ProjectFolder));
-    auto* module = new CZUL_Q7_PLC;
-    module->InitFromCatalog(*FindCatalogRowByCode(VB16_CPU));
-    project.Modules.emplace_back(module);
-    project.MainPresent = 1;
-    project.MainNode.name = "MAIN";
-    project.MainNode.language = POU_LANGUAGE_LD;
-    const std::string path = project.ProjectFolder + "/MAIN_MAIN.ilp";
     WriteFileText(project.ProjectFolder + "/MAIN_MAIN.ilv", "VAR\r\nEND_VAR\r\n");
     ASSERT_TRUE(OpenLadder(path));
 

@@ -3,16 +3,14 @@
 // by Enter, by a click outside and by focus loss, one undo snapshot each;
 // the context menus the workbench is asked for.
 
-#include "POUWindowFixture.h"
+#include "LadderWindowFixture.h"
+#include "ladder/NetworkElements.h"
 
 #include "ladder/CLDEditor.h"
 #include "ladder/CLDProgram.h"
-#include "ladder/CLadderProgramFactory.h"
-#include "platform/CArchive.h"
 #include "platform/ui/CMenu.h"
 #include "platform/ui/CResourceStore.h"
 #include "resources/ProgramResources.h"
-#include "support/FileBytes.h"
 #include "support/ScriptedUi.h"
 
 #include <QCursor>
@@ -36,57 +34,15 @@ std::vector<std::string> Networks(int count)
 
 } // namespace
 
-class LadderOperandEditTest : public POUWindowFixture {
+class LadderOperandEditTest : public LadderWindowFixture {
 protected:
-    void SetUp() override
-    {
-        POUWindowFixture::SetUp();
-        m_app->BuildInstructionCatalog();
-        RegisterLadderProgramFactory(*m_app);
-        m_programFactory = nullptr;
-        m_app->Project.ProjectFolder = m_folder.Path();
-    }
-    void TearDown() override
-    {
-        m_app->Monitoring = 0;
-        POUWindowFixture::TearDown();
-    }
-
-    CLDProgram* Ladder() const { return dynamic_cast<CLDProgram*>(m_doc->GetProgram()); }
-    CLDEditor& Editor() const { return Ladder()->GetLDEditor(); }
-
     BOOL OpenLadder(int networks)
     {
-        CLDProgram program(*m_app, nullptr);
-        if (!program.LoadFromIL(Networks(networks)))
-            return FALSE;
-        CArchive ar;
-        program.Serialize(ar, TRUE);
-        const std::string path = m_folder / "MAIN_Pump.ilp";
-        WriteFileText(path, "(*2*)\r\n" + std::string(ar.GetBuffer().begin(), ar.GetBuffer().end()));
-        if (!OpenWindow(path, POU_LANGUAGE_LD) || !Ladder())
-            return FALSE;
-        m_frame->resize(900, 600);
-        m_frame->show();
-        m_frame->activateWindow();
-        return QTest::qWaitForWindowActive(m_frame);
+        return OpenLadderWindow(m_folder / "MAIN_Pump.ilp", Networks(networks)) && ShowFrameActive();
     }
 
     // The contact that starts the rung of a network.
-    CLDElement* ContactOf(int network) const
-    {
-        Editor().LayoutAll();
-        const int first = Editor().GetFirstRows()[size_t(network)];
-        const int end = Editor().GetFirstRows()[size_t(network + 1)];
-        for (int row = first; row < end; ++row) {
-            for (int column = 0; column < 10; ++column) {
-                CLDElement* element = nullptr;
-                if (Ladder()->LookupCell(column, row, &element) && element && element->GetKind() == LD_KIND_CONTACT)
-                    return element;
-            }
-        }
-        return nullptr;
-    }
+    CLDElement* ContactOf(int network) const { return FirstElementOfKind(*Ladder(), LD_KIND_CONTACT, network); }
 
     // Client pixels on the operand label above the element's symbol.
     QPoint LabelPoint(const CLDElement* element) const

@@ -4,16 +4,13 @@
 // real; the files an upload writes open as networks; a file that gives no
 // network opens nothing; a failed save leaves the POU modified.
 
-#include "POUWindowFixture.h"
+#include "LadderWindowFixture.h"
 
 #include "../../plclink/ObjectCodeBuilder.h"
 
 #include "ladder/CCoil.h"
 #include "ladder/CComment.h"
 #include "ladder/CLDProgram.h"
-#include "ladder/CLadderProgramFactory.h"
-#include "model/CModuleCatalogEntry.h"
-#include "model/CZUL_Q7_PLC.h"
 #include "plclink/CProjectCompiler.h"
 #include "plclink/ICompileAllHost.h"
 #include "plclink/UploadedPOUs.h"
@@ -28,8 +25,6 @@
 namespace {
 
 using B = ObjectCodeBuilder;
-
-const std::string LANGUAGE_LINE = "(*2*)\r\n";
 
 // The lines of a file with their line ends, runs of blanks and outer blanks
 // dropped: what the compiler reads of them.
@@ -53,29 +48,10 @@ std::vector<std::string> Words(const std::string& text)
     return lines;
 }
 
-class LadderPOUWindowTest : public POUWindowFixture {
+class LadderPOUWindowTest : public LadderWindowFixture {
 protected:
-    void SetUp() override
-    {
-        POUWindowFixture::SetUp();
-        m_app->BuildInstructionCatalog();
-        RegisterLadderProgramFactory(*m_app);
-        m_programFactory = nullptr;
-        m_app->Project.ProjectFolder = m_folder.Path();
-    }
-
-    CLDProgram* Ladder() const { return dynamic_cast<CLDProgram*>(m_doc->GetProgram()); }
-
     // The file the LD editor writes for a program given as loose IL.
-    std::string EditorFile(const std::string& il)
-    {
-        CLDProgram program(*m_app, nullptr);
-        if (!program.LoadFromIL(SplitLines(il)))
-            return std::string();
-        CArchive ar;
-        program.Serialize(ar, TRUE);
-        return LANGUAGE_LINE + std::string(ar.GetBuffer().begin(), ar.GetBuffer().end());
-    }
+    std::string EditorFile(const std::string& il) { return LadderFile(SplitLines(il)); }
 
     int KeptAsIL() const
     {
@@ -254,8 +230,6 @@ public:
     void RefreshCrossReference(int, int) override {}
 };
 
-constexpr BYTE VB16_CPU = 4;
-
 // Drawable networks, and one that stays IL (a bracket around a lone load).
 const char* const COMPILED_SOURCE = "(* Network 0 *)\n(*start*)\nLD %I0.0\nOR %I0.1\nAND(\nLD %I0.2\nOR %I0.3\n)\n"
                                     "MOVE %MW0, %MW2\nST %Q0.0\nS %Q0.1\n"
@@ -265,18 +239,9 @@ const char* const COMPILED_SOURCE = "(* Network 0 *)\n(*start*)\nLD %I0.0\nOR %I
 // A project whose MAIN is the LD program; its object code is what an upload reads back.
 TEST_F(LadderPOUWindowTest, UploadedLadderSavedUnchangedCompilesToTheUploadedObjectCode)
 {
+    std::string path;
+    ASSERT_TRUE(CreateLadderMainProject(&path));
     CZULProject& project = m_app->Project;
-    project.ProjectName = "demo";
-    project.ProjectPath = m_folder / "demo.qpj";
-    project.ProjectFolder = m_folder / "demo";
-    ASSERT_TRUE(FileSystem::CreateFolder(project.ProjectFolder));
-    auto* module = new CZUL_Q7_PLC;
-    module->InitFromCatalog(*FindCatalogRowByCode(VB16_CPU));
-    project.Modules.emplace_back(module);
-    project.MainPresent = 1;
-    project.MainNode.name = "MAIN";
-    project.MainNode.language = POU_LANGUAGE_LD;
-    const std::string path = project.ProjectFolder + "/MAIN_MAIN.ilp";
     WriteFileText(path, EditorFile(COMPILED_SOURCE));
     WriteFileText(project.ProjectFolder + "/MAIN_MAIN.ilv", "VAR\r\nEND_VAR\r\n");
 

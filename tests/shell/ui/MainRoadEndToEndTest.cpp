@@ -132,9 +132,6 @@ protected:
         m_sim.Stop();
     }
 
-    CZULAppData& App() { return *m_app->GetAppData(); }
-    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, id); }
-
     // Options: the CPU and the language of new projects.
     void ChooseNewProjectDefaults(int cpuPosition, int languagePosition)
     {
@@ -228,15 +225,6 @@ protected:
             for (int x = 0; x < image.width(); ++x)
                 count += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF) ? 1 : 0;
         return count;
-    }
-
-    std::vector<std::string> OutputLines(unsigned list) const
-    {
-        std::vector<std::string> lines;
-        const COutputList* target = m_frame->GetOutputView()->GetList(list);
-        for (int row = 0; row < target->GetItemCount(); ++row)
-            lines.push_back(target->GetItemText(row, 0));
-        return lines;
     }
 
     // Whether the menu shows the command enabled, and its check mark.

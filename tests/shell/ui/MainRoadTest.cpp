@@ -22,17 +22,7 @@
 
 namespace {
 
-class MainRoadTest : public WorkbenchFixture {
-protected:
-    std::vector<std::string> Lines(unsigned list) const
-    {
-        std::vector<std::string> lines;
-        const COutputList* target = m_frame->GetOutputView()->GetList(list);
-        for (int row = 0; row < target->GetItemCount(); ++row)
-            lines.push_back(target->GetItemText(row, 0));
-        return lines;
-    }
-};
+class MainRoadTest : public WorkbenchFixture {};
 
 } // namespace
 
@@ -64,7 +54,7 @@ TEST_F(MainRoadTest, NewProjectShowsMainAndCompileAllReports)
         " ",
         "$$$ Compilation successful   :  0 errors, 0 warnings. Total instructions 1 .",
     };
-    EXPECT_EQ(Lines(OUTPUT_LIST_COMPILE), expected);
+    EXPECT_EQ(OutputLines(OUTPUT_LIST_COMPILE), expected);
 }
 
 TEST_F(MainRoadTest, FindOpensTheDialogOverThePOUInFrontAndMonitoringClosesIt)

@@ -11,16 +11,13 @@
 #include "model/CZULAppData.h"
 #include "pid/ui/CPIDDispView.h"
 #include "pid/ui/RegisterPidUiClasses.h"
-#include "platform/ui/CCmdUI.h"
 #include "plclink/CPlcCommPort.h"
 #include "shell/ui/CPIDDispFrm.h"
+#include "support/ModalScript.h"
 
-#include <QApplication>
-#include <QFileDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -42,33 +39,11 @@ protected:
         ASSERT_TRUE(RegisterPidUiClasses(&error)) << error;
     }
 
-    CZULAppData& App() { return *m_app->GetAppData(); }
-    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, id); }
-
-    bool Enabled(UINT id)
-    {
-        CCmdUI cmdUI(id);
-        cmdUI.DoUpdate(m_frame, FALSE);
-        return cmdUI.IsEnabled() != FALSE;
-    }
-
     void NewProject()
     {
         App().DefaultCPU = kCpuRowVB16;
         App().DefaultPOULang = kLanguageIL;
-        auto* timer = new QTimer;
-        timer->setInterval(0);
-        const std::string path = m_folder / "Trend.qpj";
-        QObject::connect(timer, &QTimer::timeout, [timer, path] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr)
-                return;
-            timer->stop();
-            timer->deleteLater();
-            dialog->selectFile(QString::fromStdString(path));
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
-        timer->start();
+        AnswerFileDialog(m_folder / "Trend.qpj");
         Command(ID_NEW_PROJECT);
     }
 
@@ -92,8 +67,8 @@ TEST_F(PIDTrendWindowTest, TrendWindowHoldsThePortAndSwitchesTheLoop)
     NewProject();
     ASSERT_EQ(App().ProjectOpen, 1) << ::testing::PrintToString(m_ui.box.Texts());
     CScopedGlobalPort port(m_plc.Device());
-    ASSERT_TRUE(Enabled(ID_PLC_DOWNLOAD));
-    ASSERT_TRUE(Enabled(ID_PID_TREND));
+    ASSERT_TRUE(CommandEnabled(ID_PLC_DOWNLOAD));
+    ASSERT_TRUE(CommandEnabled(ID_PID_TREND));
 
     constexpr int kRounds = 5;
     for (int round = 0; round < kRounds; ++round) {
@@ -102,7 +77,7 @@ TEST_F(PIDTrendWindowTest, TrendWindowHoldsThePortAndSwitchesTheLoop)
         CPIDDispFrm* frame = TrendFrame();
         ASSERT_NE(frame, nullptr);
         EXPECT_EQ(App().PIDTrendOpen, 1);
-        EXPECT_FALSE(Enabled(ID_PLC_DOWNLOAD)) << "the display has the port to itself";
+        EXPECT_FALSE(CommandEnabled(ID_PLC_DOWNLOAD)) << "the display has the port to itself";
         CWnd* view = frame->GetView();
         ASSERT_NE(dynamic_cast<CPIDDispView*>(view), nullptr);
 
@@ -117,6 +92,6 @@ TEST_F(PIDTrendWindowTest, TrendWindowHoldsThePortAndSwitchesTheLoop)
         frame->SendMessage(WM_CLOSE);
         ASSERT_TRUE(QTest::qWaitFor([&] { return closing.isNull() && App().PIDTrendOpen == 0; }, kWaitMs));
         EXPECT_FALSE(g_PlcCommPort.IsOpen()) << "the worker ended and the port closed";
-        EXPECT_TRUE(Enabled(ID_PLC_DOWNLOAD));
+        EXPECT_TRUE(CommandEnabled(ID_PLC_DOWNLOAD));
     }
 }

@@ -14,11 +14,8 @@
 #include "pid/ui/CPIDWizardStep4Dlg.h"
 #include "platform/FileSystem.h"
 #include "platform/Gbk.h"
-#include "platform/ui/CCmdUI.h"
 #include "platform/ui/CWizardPage.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
-#include "shell/ui/COutputList.h"
-#include "shell/ui/COutputView.h"
 #include "shell/ui/CPOUDocTemplate.h"
 #include "shell/ui/CProjTreeView.h"
 #include "support/FileBytes.h"
@@ -54,16 +51,6 @@ struct PageStep {
 
 class PIDWizardRoadTest : public WorkbenchFixture {
 protected:
-    CZULAppData& App() { return *m_app->GetAppData(); }
-    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, id); }
-
-    bool Enabled(UINT id)
-    {
-        CCmdUI cmdUI(id);
-        cmdUI.DoUpdate(m_frame, FALSE);
-        return cmdUI.IsEnabled() != FALSE;
-    }
-
     // Runs the wizard command with its pages answered by the steps; the
     // pages seen, in order.
     std::vector<UINT> RunWizard(const std::vector<PageStep>& steps)
@@ -94,15 +81,6 @@ protected:
         return seen;
     }
 
-    std::vector<std::string> OutputLines(unsigned list) const
-    {
-        std::vector<std::string> lines;
-        const COutputList* target = m_frame->GetOutputView()->GetList(list);
-        for (int row = 0; row < target->GetItemCount(); ++row)
-            lines.push_back(target->GetItemText(row, 0));
-        return lines;
-    }
-
     static std::vector<std::string> ParamNames(const CZULFBParaArray& params)
     {
         std::vector<std::string> names;
@@ -127,11 +105,11 @@ TEST_F(PIDWizardRoadTest, WizardGeneratesTheLoopSubroutineAndRegeneratesIt)
     Start();
     App().DefaultCPU = kCpuRowVB16;
     App().DefaultPOULang = kLanguageIL;
-    EXPECT_FALSE(Enabled(ID_PID_WIZARD)) << "no project";
+    EXPECT_FALSE(CommandEnabled(ID_PID_WIZARD)) << "no project";
     AnswerFileDialog(m_folder / "Oven.qpj");
     Command(ID_NEW_PROJECT);
     ASSERT_EQ(App().ProjectOpen, 1) << ::testing::PrintToString(m_ui.box.Texts());
-    ASSERT_TRUE(Enabled(ID_PID_WIZARD));
+    ASSERT_TRUE(CommandEnabled(ID_PID_WIZARD));
     // MAIN in IL, new POUs in LD: the subroutine's program comes from the template.
     App().DefaultPOULang = kLanguageLD;
 

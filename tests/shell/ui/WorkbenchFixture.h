@@ -3,11 +3,15 @@
 // settings and data folders inside a temporary folder and scripted message
 // boxes; TearDown closes what is left and runs the exit.
 
+#include "model/CZULAppData.h"
 #include "model/SharedStrings.h"
+#include "platform/ui/CCmdUI.h"
 #include "platform/ui/CSettingsStore.h"
 #include "platform/ui/CWnd.h"
 #include "plclink/ui/RegisterPlclinkUiClasses.h"
 #include "shell/ui/CMainFrame.h"
+#include "shell/ui/COutputList.h"
+#include "shell/ui/COutputView.h"
 #include "shell/ui/CZULApp.h"
 #include "shell/ui/RegisterShellUiClasses.h"
 #include "support/ScriptedUi.h"
@@ -61,6 +65,26 @@ protected:
             m_frame->DestroyWindow();
         m_app->ExitInstance();
         m_app.reset();
+    }
+
+    CZULAppData& App() { return *m_app->GetAppData(); }
+    // Sends the command to the main window as its menu does.
+    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, id); }
+    // Whether the main window's update handlers enable the command.
+    bool CommandEnabled(UINT id)
+    {
+        CCmdUI cmdUI(id);
+        cmdUI.DoUpdate(m_frame, FALSE);
+        return cmdUI.IsEnabled() != FALSE;
+    }
+    // The first column of a list of the output window, top down.
+    std::vector<std::string> OutputLines(unsigned list) const
+    {
+        std::vector<std::string> lines;
+        const COutputList* target = m_frame->GetOutputView()->GetList(list);
+        for (int row = 0; row < target->GetItemCount(); ++row)
+            lines.push_back(target->GetItemText(row, 0));
+        return lines;
     }
 
     // The program's settings file as the next start reads it.

@@ -64,6 +64,14 @@ const CRect kFrameRect(0, 0, 900, 400);
 
 const char kAccelerators[] = "4100 ACCELERATORS\nBEGIN\n    \"A\", 5101, VIRTKEY\nEND\n";
 
+// The extent of a text in the icon title font, by which the boxes measure their labels.
+CSize IconTitleExtent(const char* text)
+{
+    CQtImageDC screen(1, 1);
+    screen.SelectObject(&CTKBarRenderer::m_fontIconTitle);
+    return screen.GetTextExtent(text);
+}
+
 // A stand-in slider: a plain child window of a fixed size.
 class FixtureSlider : public CWnd {
 public:
@@ -279,16 +287,8 @@ TEST_F(BarBoxesTest, TheBoxSitsInTheFieldAfterTheLabelAndTheSliderInsideItsMargi
 
 TEST_F(BarBoxesTest, EachThemeMeasuresTheBoxByTheIconTitleFontAndItsLabel)
 {
-    const CSize space = [] {
-        CQtImageDC screen(1, 1);
-        screen.SelectObject(&CTKBarRenderer::m_fontIconTitle);
-        return screen.GetTextExtent(" ");
-    }();
-    const int caption = [] {
-        CQtImageDC screen(1, 1);
-        screen.SelectObject(&CTKBarRenderer::m_fontIconTitle);
-        return screen.GetTextExtent("Find").cx;
-    }();
+    const CSize space = IconTitleExtent(" ");
+    const int caption = IconTitleExtent("Find").cx;
     struct Case {
         int theme;
         BOOL showLabel;
@@ -623,16 +623,8 @@ TEST_F(BarBoxesTest, ComboBoxesAreMadeByCreationCodeWithTheirListMadeOnce)
 
 TEST_F(BarBoxesTest, EachThemeMeasuresTheComboAndOpensAListOfAtMostTwelveRowsBelowIt)
 {
-    const CSize space = [] {
-        CQtImageDC screen(1, 1);
-        screen.SelectObject(&CTKBarRenderer::m_fontIconTitle);
-        return screen.GetTextExtent(" ");
-    }();
-    const int caption = [] {
-        CQtImageDC screen(1, 1);
-        screen.SelectObject(&CTKBarRenderer::m_fontIconTitle);
-        return screen.GetTextExtent("Zoom").cx;
-    }();
+    const CSize space = IconTitleExtent(" ");
+    const int caption = IconTitleExtent("Zoom").cx;
     struct Theme {
         int theme;
         const char* name;

@@ -4,6 +4,8 @@
 // the customised controls archive in the profile or (above 16000 bytes) in
 // a hidden file, damaged archives and the question about a changed toolbar.
 
+#include "BarsFrame.h"
+
 #include "platform/CArchive.h"
 #include "platform/CSystemMetrics.h"
 #include "platform/CUserInterface.h"
@@ -41,11 +43,6 @@ const char kRegistryKey[] = "OrvelBarStateTest";
 const char kAppName[] = "BarStateTest";
 constexpr UINT kMainMenu = 123;
 
-struct ProgramBar {
-    const char* title;
-    UINT id;
-};
-const ProgramBar kProgramBars[] = {{"Standard", 123}, {"Project", 284}, {"LD", 286}, {"Debug", 288}};
 const CRect kFrameRect(0, 0, 1000, 500);
 
 // A frame that has a Customize command, so the bars keep their controls archive.
@@ -91,10 +88,7 @@ protected:
     // The program's creation sequence: menu bar, four toolbars in one top row.
     void Open(BOOL customise = TRUE)
     {
-        frame = std::make_unique<CustomisingFrame>(customise);
-        ASSERT_TRUE(frame->Open(kFrameRect));
-        bars = AttachCommandBars(*frame);
-        ASSERT_NE(bars, nullptr);
+        ASSERT_NO_FATAL_FAILURE(OpenFrameWithBars(frame, bars, kFrameRect, customise));
         ASSERT_NE(bars->CreateMenuBar("Menu Bar", kMainMenu), nullptr);
         CTKToolBar* previous = nullptr;
         for (const ProgramBar& program : kProgramBars) {

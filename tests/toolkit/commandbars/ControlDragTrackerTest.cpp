@@ -4,6 +4,8 @@
 // last winning where bars overlap, and whole drags with the mouse that end
 // on the release, on Escape or on the right button.
 
+#include "BarsFrame.h"
+
 #include "platform/ui/CWnd.h"
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
@@ -29,19 +31,8 @@ class ControlDragTrackerTest : public ::testing::Test {
 public:
     void SetUp() override
     {
-        PinPlatformDefaults();
-        CTKBarRenderer::SelectTheme(kTKThemeClassic);
-        frame = std::make_unique<CTKFixtureFrame>();
-        ASSERT_TRUE(frame->Open(kFrameRect));
-        bars = AttachCommandBars(*frame);
-        ASSERT_NE(bars, nullptr);
-        for (UINT id : {kFirstBarId, kSecondBarId}) {
-            CTKToolBar* bar = bars->AddToolBar("Bar " + std::to_string(id), kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
-            ASSERT_TRUE(bar && bar->LoadToolBar(id));
-        }
-        bars->RelayoutFrame(FALSE);
-        frame->RecalcLayout();
-        ProcessEvents();
+        ASSERT_NO_FATAL_FAILURE(OpenClassicFrameWithBars(frame, bars, kFrameRect));
+        ASSERT_NO_FATAL_FAILURE(AddLoadedToolBars(*bars, *frame, {kFirstBarId, kSecondBarId}));
         tracker = std::make_unique<CTKControlDragTracker>(bars);
         tracker->AddDropTarget(First());
         tracker->AddDropTarget(Second());

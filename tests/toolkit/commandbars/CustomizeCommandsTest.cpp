@@ -4,6 +4,8 @@
 // (between buttons and from another program's bitmap), a set chosen from
 // Change Button Image, and images edited in the button editor.
 
+#include "BarsFrame.h"
+
 #include "platform/CClipboard.h"
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CCmdUI.h"
@@ -55,10 +57,7 @@ public:
         PinPlatformDefaults();
         CClipboard::Get().Empty();
         CTKBarRenderer::SelectTheme(kTKThemeClassic);
-        frame = std::make_unique<CTKFixtureFrame>();
-        ASSERT_TRUE(frame->Open(kFrameRect));
-        bars = AttachCommandBars(*frame);
-        ASSERT_NE(bars, nullptr);
+        ASSERT_NO_FATAL_FAILURE(OpenFrameWithBars(frame, bars, kFrameRect));
         bar = bars->AddToolBar("Standard", kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
         ASSERT_TRUE(bar && bar->LoadToolBar(kStandardBar));
         bars->RelayoutFrame(FALSE);

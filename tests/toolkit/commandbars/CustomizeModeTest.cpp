@@ -8,6 +8,8 @@
 // bar back; and the customised bars come back through SaveState and
 // LoadState.
 
+#include "BarsFrame.h"
+
 #include "platform/CImageList.h"
 #include "platform/CUserInterface.h"
 #include "platform/ui/CQtImageDC.h"
@@ -143,17 +145,8 @@ protected:
 
     void Open()
     {
-        frame = std::make_unique<CustomizingFrame>();
-        ASSERT_TRUE(frame->Open(kFrameRect));
-        bars = AttachCommandBars(*frame);
-        ASSERT_NE(bars, nullptr);
-        for (UINT id : {kFirstBarId, kSecondBarId}) {
-            CTKToolBar* bar = bars->AddToolBar("Bar " + std::to_string(id), kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
-            ASSERT_TRUE(bar && bar->LoadToolBar(id));
-        }
-        bars->RelayoutFrame(FALSE);
-        frame->RecalcLayout();
-        ProcessEvents();
+        ASSERT_NO_FATAL_FAILURE(OpenFrameWithBars(frame, bars, kFrameRect));
+        ASSERT_NO_FATAL_FAILURE(AddLoadedToolBars(*bars, *frame, {kFirstBarId, kSecondBarId}));
     }
     void Close()
     {

@@ -3,6 +3,8 @@
 // stays), New with the proposed name, Rename in place, Delete after the
 // question, and Reset only for built-in bars.
 
+#include "BarsFrame.h"
+
 #include "support/ScriptedUi.h"
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
@@ -35,12 +37,7 @@ class CustomizeSheetTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PinPlatformDefaults();
-        CTKBarRenderer::SelectTheme(kTKThemeClassic);
-        frame = std::make_unique<CTKFixtureFrame>();
-        ASSERT_TRUE(frame->Open(kFrameRect));
-        bars = AttachCommandBars(*frame);
-        ASSERT_NE(bars, nullptr);
+        ASSERT_NO_FATAL_FAILURE(OpenClassicFrameWithBars(frame, bars, kFrameRect));
         ASSERT_NE(bars->CreateMenuBar("Menu Bar", kMainMenu), nullptr);
         CTKToolBar* standard = bars->AddToolBar("Standard", kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
         ASSERT_TRUE(standard && standard->LoadToolBar(kStandardBar));

@@ -4,6 +4,8 @@
 // probes check a hot and a checked toolbar button and the icon column of
 // the open menu in each theme.
 
+#include "BarsFrame.h"
+
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CMenu.h"
 #include "toolkit/ToolkitFixture.h"
@@ -30,11 +32,6 @@
 
 namespace {
 
-struct ProgramBar {
-    const char* title;
-    UINT id;
-};
-const ProgramBar kProgramBars[] = {{"Standard", 123}, {"Project", 284}, {"LD", 286}, {"Debug", 288}};
 constexpr UINT kMainMenu = 123;
 const CRect kFrameRect(0, 0, 1000, 560);
 constexpr int kWaitMs = 2000;
@@ -51,12 +48,7 @@ class InterfaceThemeScreensTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PinPlatformDefaults();
-        CTKBarRenderer::SelectTheme(kTKThemeClassic);
-        frame = std::make_unique<CTKFixtureFrame>();
-        ASSERT_TRUE(frame->Open(kFrameRect));
-        bars = AttachCommandBars(*frame);
-        ASSERT_NE(bars, nullptr);
+        ASSERT_NO_FATAL_FAILURE(OpenClassicFrameWithBars(frame, bars, kFrameRect));
         menuBar = bars->CreateMenuBar("Menu Bar", kMainMenu);
         ASSERT_NE(menuBar, nullptr);
         CTKToolBar* previous = nullptr;
@@ -64,13 +56,8 @@ protected:
             CTKToolBar* bar = bars->AddToolBar(program.title, kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
             ASSERT_NE(bar, nullptr);
             ASSERT_TRUE(bar->LoadToolBar(program.id));
-            if (previous) {
-                frame->RecalcLayout();
-                CRect rect;
-                previous->GetWindowRect(&rect);
-                rect.OffsetRect(rect.Width(), 0);
-                bars->DockBar(bar, &rect, previous->GetDockBar());
-            }
+            if (previous)
+                DockRightOf(*bars, *frame, previous, bar);
             previous = bar;
         }
         // The themed status bar replaces the fixture's plain strip.

@@ -5,6 +5,8 @@
 // (only with a tab client), the OLE verbs (never any here), and the menu
 // items that become these controls.
 
+#include "BarsFrame.h"
+
 #include "platform/CArchive.h"
 #include "platform/ui/CMDIChildWnd.h"
 #include "platform/ui/CMDIClient.h"
@@ -70,12 +72,7 @@ class ListControlsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PinPlatformDefaults();
-        CTKBarRenderer::SelectTheme(kTKThemeClassic);
-        frame = std::make_unique<RecentFrame>();
-        ASSERT_TRUE(frame->Open(kFrameRect));
-        bars = AttachCommandBars(*frame);
-        ASSERT_NE(bars, nullptr);
+        ASSERT_NO_FATAL_FAILURE(OpenClassicFrameWithBars(frame, bars, kFrameRect));
         menu = CTKPopupBar::NewPopupBar(bars);
         ProcessEvents();
     }

@@ -2,6 +2,8 @@
 // from the menu resource, Alt or F10 released alone selects its first
 // menu, and Alt+letter opens the menu with that mnemonic.
 
+#include "BarsFrame.h"
+
 #include "platform/ui/CMDIChildWnd.h"
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
@@ -27,12 +29,7 @@ class MenuBarTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PinPlatformDefaults();
-        CTKBarRenderer::SelectTheme(kTKThemeClassic);
-        frame = std::make_unique<CTKFixtureFrame>();
-        ASSERT_TRUE(frame->Open(kFrameRect));
-        bars = AttachCommandBars(*frame);
-        ASSERT_NE(bars, nullptr);
+        ASSERT_NO_FATAL_FAILURE(OpenClassicFrameWithBars(frame, bars, kFrameRect));
         menuBar = bars->CreateMenuBar("Standard", kMainMenu);
         ASSERT_NE(menuBar, nullptr);
         bars->RelayoutFrame(FALSE);

@@ -4,6 +4,8 @@
 // one resizes by its edges and docks back on a double click; print preview
 // hides and restores the bars; the options and the row placement rules.
 
+#include "BarsFrame.h"
+
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CResourceStore.h"
 #include "platform/ui/CSettingsStore.h"
@@ -37,12 +39,6 @@
 #include <vector>
 
 namespace {
-
-struct ProgramBar {
-    const char* title;
-    UINT id;
-};
-const ProgramBar kProgramBars[] = {{"Standard", 123}, {"Project", 284}, {"LD", 286}, {"Debug", 288}};
 
 const CRect kWideFrame(0, 0, 1000, 500);
 
@@ -114,13 +110,8 @@ protected:
             CTKToolBar* bar = bars->AddToolBar(program.title, kTKPositionTop, RUNTIME_CLASS(CTKToolBar));
             if (!bar || !bar->LoadToolBar(program.id))
                 return FALSE;
-            if (previous) {
-                frame->RecalcLayout();
-                CRect rect;
-                previous->GetWindowRect(&rect);
-                rect.OffsetRect(rect.Width(), 0);
-                bars->DockBar(bar, &rect, previous->GetDockBar());
-            }
+            if (previous)
+                DockRightOf(*bars, *frame, previous, bar);
             previous = bar;
         }
         bars->RelayoutFrame(FALSE);

@@ -3,6 +3,8 @@
 // exhausted range refused), blank and taken names refused with the dialog
 // left open, renaming to the bar's own title, and names shown as text.
 
+#include "BarsFrame.h"
+
 #include "support/ScriptedUi.h"
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
@@ -29,12 +31,7 @@ class ToolbarNameDlgTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PinPlatformDefaults();
-        CTKBarRenderer::SelectTheme(kTKThemeClassic);
-        frame = std::make_unique<CTKFixtureFrame>();
-        ASSERT_TRUE(frame->Open(kFrameRect));
-        bars = AttachCommandBars(*frame);
-        ASSERT_NE(bars, nullptr);
+        ASSERT_NO_FATAL_FAILURE(OpenClassicFrameWithBars(frame, bars, kFrameRect));
         ASSERT_NE(bars->AddToolBar("Standard", kTKPositionTop, RUNTIME_CLASS(CTKToolBar)), nullptr);
     }
     void TearDown() override

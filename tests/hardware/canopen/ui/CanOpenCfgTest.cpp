@@ -1,15 +1,12 @@
-#include "hardware/CpuPagesFixture.h"
+#include "CanOpenSheetFixture.h"
 #include "hardware/canopen/CCanOpenSlaveGrid.h"
 #include "hardware/canopen/CanOpenTexts.h"
 #include "hardware/canopen/ui/CCanOpenCfg.h"
 #include "hardware/canopen/ui/CCanOpenKindDlg.h"
 #include "hardware/canopen/ui/CCanOpenSheet.h"
 #include "hardware/canopen/ui/CanOpenUiTexts.h"
-#include "hardware/canopen/ui/RegisterCanopenUiClasses.h"
-#include "hardware/ui/CCanOpenFrame.h"
 #include "hardware/ui/CSheetCPU.h"
 #include "model/CMemAreaInfo.h"
-#include "platform/ui/CMessagePump.h"
 #include "platform/ui/CTreeCtrl.h"
 #include "platform/ui/QtText.h"
 
@@ -26,47 +23,21 @@
 
 namespace {
 
-constexpr QSize kViewSize(1200, 900);
-
 template <class T>
 T* Control(QWidget* parent, int id)
 {
     return parent->findChild<T*>(QString::number(id));
 }
 
-class CanOpenCfgTest : public CpuPagesFixture {
+class CanOpenCfgTest : public CanOpenSheetFixture {
 protected:
-    void SetUp() override
-    {
-        CpuPagesFixture::SetUp();
-        CMessagePump::Install();
-        std::string error;
-        ASSERT_TRUE(RegisterCanopenUiClasses(&error)) << error;
-    }
-    void TearDown() override
-    {
-        m_frame.reset();
-        CpuPagesFixture::TearDown();
-    }
-
-    CSheetCPU& OpenFrame()
-    {
-        CZUL_Q7_PLC& cpu = AddModule(CPU_CODE_VC16);
-        m_frame = std::make_unique<CCanOpenFrame>(*m_app);
-        m_frame->Create(nullptr, CRect(0, 0, kViewSize.width(), kViewSize.height()), 0, WS_VISIBLE);
-        m_frame->SetModule(&cpu);
-        m_frame->OnInitialUpdate();
-        return *m_frame->GetSheet();
-    }
-    CCanOpenCfg& Page() { return *dynamic_cast<CCanOpenCfg*>(m_frame->GetSheet()->CanOpenPage()); }
-    // The CANopen tab to the front, as a click on it does.
+    CCanOpenCfg& Page() { return *CanOpenPage(); }
+    // The CANopen tab to the front, as a click on it does; its page.
     CCanOpenCfg& ShowCanOpenTab()
     {
-        m_frame->GetSheet()->GetTabControl()->setCurrentIndex(3);
+        CanOpenSheetFixture::ShowCanOpenTab();
         return Page();
     }
-
-    std::unique_ptr<CCanOpenFrame> m_frame;
 };
 
 TEST_F(CanOpenCfgTest, ThePageRegisteredByClassNameIsTheFourthTabOfTheCanOpenFrame)

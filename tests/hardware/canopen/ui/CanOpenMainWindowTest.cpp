@@ -170,9 +170,6 @@ protected:
         ASSERT_TRUE(RegisterHardwareUiClasses(&error) && RegisterCanopenUiClasses(&error)) << error;
     }
 
-    CZULAppData& App() { return *m_app->GetAppData(); }
-    void Command(UINT id) { m_frame->SendMessage(WM_COMMAND, id); }
-
     void NewVC16Project(const std::string& path)
     {
         WhenModal<QDialog>([](QDialog* dialog) {
