@@ -132,6 +132,19 @@ CLDEditor::FindStep CLDEditor::OpenFindResult(int result)
     return FindStep::VANISHED;
 }
 
+CLDEditor::FindStep CLDEditor::StepFindResults(int result)
+{
+    const FindStep step = OpenFindResult(result);
+    if (step != FindStep::NONE)
+        return step;
+    if (IsPastLastResult(result))
+        return FindStep::PAST_LAST;
+    const CFindState& state = m_program.GetApp().Find;
+    if (state.ResultCount == 0 && result == 1 && !state.NewSearch)
+        return FindStep::IDLE;
+    return FindStep::NEW_PASS;
+}
+
 // The element of a hit was deleted after the search: the search is over and
 // the next Find next starts a new one.
 void CLDEditor::EndVanishedSearch()
@@ -166,9 +179,7 @@ void CLDEditor::Find(const std::string& findText, int mode)
     CZULAppData& app = m_program.GetApp();
     CFindState& state = app.Find;
     const int current = state.CurrentResult;
-    const FindStep step = OpenFindResult(current);
-    if (step == FindStep::VANISHED)
-        return;
+    const FindStep step = StepFindResults(current);
     if (step == FindStep::OPENED) {
         const CFindResult& record = state.Results[size_t(current)];
         if (CLDElement* element = CLDElement::FromFindResult(record))
@@ -176,7 +187,7 @@ void CLDEditor::Find(const std::string& findText, int mode)
         Repaint();
         return;
     }
-    if (IsPastLastResult(current)) {
+    if (step == FindStep::PAST_LAST) {
         const int answer = ShowMessage("", ByteString::Format(RESTART_QUESTION, text.c_str()), MB_YESNO | MB_ICONQUESTION);
         if (answer == IDYES) {
             state.CurrentResult = 0;
@@ -188,7 +199,7 @@ void CLDEditor::Find(const std::string& findText, int mode)
         app.SearchFlag = 0;
         return;
     }
-    if (state.ResultCount == 0 && current == 1 && !state.NewSearch)
+    if (step != FindStep::NEW_PASS)
         return;
     m_program.Find(text, LD_FIND_REPORT);
     ShowFirstResult(*dialog);
@@ -209,14 +220,12 @@ void CLDEditor::Replace(const std::string& findText, const std::string& replaceT
     CZULAppData& app = m_program.GetApp();
     CFindState& state = app.Find;
     const int current = state.CurrentResult;
-    const FindStep step = OpenFindResult(current);
-    if (step == FindStep::VANISHED)
-        return;
+    const FindStep step = StepFindResults(current);
     if (step == FindStep::OPENED) {
         ReplaceInResult(current, find, replace, dialog->GetMatchCase());
         return;
     }
-    if (IsPastLastResult(current)) {
+    if (step == FindStep::PAST_LAST) {
         state.CurrentResult = 0;
         state.ResultCount = 0;
         // The next Replace starts a new pass instead of reporting the end again.
@@ -224,7 +233,7 @@ void CLDEditor::Replace(const std::string& findText, const std::string& replaceT
         ShowMessage("", ByteString::Format(REPLACE_FINISHED, find.c_str()), MB_OK);
         return;
     }
-    if (state.ResultCount == 0 && current == 1 && !state.NewSearch)
+    if (step != FindStep::NEW_PASS)
         return;
     m_program.Replace(find, replace);
     ShowFirstResult(*dialog);
