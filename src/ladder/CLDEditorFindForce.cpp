@@ -30,7 +30,6 @@ constexpr int DIALOG_REPLACE = 2;
 constexpr int BLOCK_GROUP_ELEMENT = 0;
 constexpr int BLOCK_GROUP_OUTPUT = 1;
 constexpr int BLOCK_GROUP_INPUT = 2;
-constexpr int UNFORCE_VALUE = -1; // ForcePicked: unforce instead of forcing a value
 
 // "Finished searching for the string "%s"! Search again from the start?"
 const char* const RESTART_QUESTION = "\xD2\xD1\xCD\xEA\xB3\xC9\xB6\xD4\xD7\xD6\xB7\xFB\xB4\xAE\xA1\xB0%s\xA1\xB1"
@@ -370,13 +369,7 @@ void CLDEditor::ForcePicked(int value)
 {
     if (!m_host || !IsMonitoring() || !m_forceable)
         return;
-    std::string symbol;
-    std::string address;
-    ResolveForceOperand(m_program.GetApp(), m_host, m_forceOperand, symbol, address);
-    if (value == UNFORCE_VALUE)
-        m_host->UnforceAddress(address);
-    else
-        m_host->ForceAddress(address, value);
+    ForceOrUnforceOperand(m_program.GetApp(), *m_host, m_forceOperand, value);
 }
 
 void CLDEditor::OnForceTrue()
@@ -400,11 +393,7 @@ void CLDEditor::OnForce()
 {
     if (!m_host || !IsMonitoring() || !m_forceable)
         return;
-    std::string symbol;
-    std::string address;
-    ResolveForceOperand(m_program.GetApp(), m_host, m_forceOperand, symbol, address);
-    m_host->RunForceDialog(symbol, address);
-    m_host->SetFocus();
+    RunForceDialogOn(m_program.GetApp(), *m_host, m_forceOperand);
 }
 
 // ---- view requests ----
