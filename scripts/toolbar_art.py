@@ -10,7 +10,8 @@ loader takes the alpha channel as the transparency of the buttons.
     scripts/toolbar_art.py --check    fails when a strip on disk differs
 
 Each picture is a pixel map: one character per pixel, looked up in PALETTE;
-"." is transparent. A few pictures are the mirror image of another.
+"." is transparent. A few pictures are the mirror image of another; parts
+that several pictures share are drawn once and joined.
 Only the Python 3 standard library is used.
 """
 
@@ -43,6 +44,69 @@ PALETTE = {
     "G": (24, 160, 48, 255),     # green: plus, tick, lamps
     "r": (210, 24, 24, 255),     # red: cross, scissor handles
 }
+
+# Parts that several pictures share, drawn once and joined with the rest
+# of each picture's rows.
+# The window's caption over the project tree pane beside the editor.
+WORKSPACE_PANE = [
+    "kkkkkkkkkkkkkkkk",
+    "knnnnnnnnnnnnnnk",
+    "kkkkkkkkkkkkkkkk",
+    "kwwwwwkwwwwwwwwk",
+    "kwoowwkwwwwwwwwk",
+    "kwgwwwkwwwwwwwwk",
+    "kwgoowkwwwwwwwwk",
+    "kwgwwwkwwwwwwwwk",
+]
+
+# The output pane with its lines, at the foot of the window.
+OUTPUT_PANE = [
+    "kkkkkkkkkkkkkkkk",
+    "kwwwwwwwwwwwwwwk",
+    "kwggggggggggwwwk",
+    "kwwwwwwwwwwwwwwk",
+    "kwggggggwwwwwwwk",
+    "kwwwwwwwwwwwwwwk",
+    "kkkkkkkkkkkkkkkk",
+]
+
+# A rung with one contact on the power rail; the pictures go on below it.
+RUNG = [
+    "k...............",
+    "k...............",
+    "k....k..k.......",
+    "k....k..k.......",
+    "kkkkkk..kkkkkkkk",
+    "k....k..k.......",
+    "k....k..k.......",
+    "k...............",
+    "k...............",
+]
+
+# The PLC with its lamps, under the arrow of a transfer.
+PLC = [
+    "................",
+    "kkkkkkkkkkkkkkkk",
+    "kllllllllllllllk",
+    "klGlGlGllllllllk",
+    "kllllllllllkkllk",
+    "kggggggggggggggk",
+    "kkkkkkkkkkkkkkkk",
+    "................",
+]
+
+# The body of a lock; its shackle above, shut or open.
+LOCK_BODY = [
+    ".kkkkkkkkkkkkk..",
+    ".kyyyyyyyyyyyk..",
+    ".kyyyykkkyyyyk..",
+    ".kyyyykkkyyyyk..",
+    ".kyyyyykyyyyyk..",
+    ".kyyyyykyyyyyk..",
+    ".koooooooooook..",
+    ".kkkkkkkkkkkkk..",
+    "................",
+]
 
 ICONS = {
     "new_project": [
@@ -249,15 +313,7 @@ ICONS = {
         "kwbbbbbkwgggwwwk",
         "kkkkkkkkkkkkkkkk",
     ],
-    "workspace": [
-        "kkkkkkkkkkkkkkkk",
-        "knnnnnnnnnnnnnnk",
-        "kkkkkkkkkkkkkkkk",
-        "kwwwwwkwwwwwwwwk",
-        "kwoowwkwwwwwwwwk",
-        "kwgwwwkwwwwwwwwk",
-        "kwgoowkwwwwwwwwk",
-        "kwgwwwkwwwwwwwwk",
+    "workspace": WORKSPACE_PANE + [
         "kwgoowkwwwwwwwwk",
         "kwwwwwkwwwwwwwwk",
         "kwoowwkwwwwwwwwk",
@@ -275,14 +331,7 @@ ICONS = {
         "kwwwwwwwwwwwwwwk",
         "kwwwwwwwwwwwwwwk",
         "kwwwwwwwwwwwwwwk",
-        "kkkkkkkkkkkkkkkk",
-        "kwwwwwwwwwwwwwwk",
-        "kwggggggggggwwwk",
-        "kwwwwwwwwwwwwwwk",
-        "kwggggggwwwwwwwk",
-        "kwwwwwwwwwwwwwwk",
-        "kkkkkkkkkkkkkkkk",
-    ],
+    ] + OUTPUT_PANE,
     "cross_reference": [
         "kkkkkkkkkk......",
         "kwwwwwwwwk......",
@@ -334,23 +383,7 @@ ICONS = {
         "kwwwwwwwwwwwwwwk",
         "kkkkkkkkkkkkkkkk",
     ],
-    "restore_panes": [
-        "kkkkkkkkkkkkkkkk",
-        "knnnnnnnnnnnnnnk",
-        "kkkkkkkkkkkkkkkk",
-        "kwwwwwkwwwwwwwwk",
-        "kwoowwkwwwwwwwwk",
-        "kwgwwwkwwwwwwwwk",
-        "kwgoowkwwwwwwwwk",
-        "kwgwwwkwwwwwwwwk",
-        "kkkkkkkkkkkkkkkk",
-        "kwwwwwwwwwwwwwwk",
-        "kwggggggggggwwwk",
-        "kwwwwwwwwwwwwwwk",
-        "kwggggggwwwwwwwk",
-        "kwwwwwwwwwwwwwwk",
-        "kkkkkkkkkkkkkkkk",
-    ],
+    "restore_panes": WORKSPACE_PANE + OUTPUT_PANE,
     "find": [
         "....kkkk........",
         "..kkccwwkk......",
@@ -385,16 +418,7 @@ ICONS = {
         "................",
         "................",
     ],
-    "rung": [
-        "k...............",
-        "k...............",
-        "k....k..k.......",
-        "k....k..k.......",
-        "kkkkkk..kkkkkkkk",
-        "k....k..k.......",
-        "k....k..k.......",
-        "k...............",
-        "k...............",
+    "rung": RUNG + [
         "k...............",
         "kbbbbbbb........",
         "k...............",
@@ -504,16 +528,7 @@ ICONS = {
         "................",
         "................",
     ],
-    "ladder": [
-        "k...............",
-        "k...............",
-        "k....k..k.......",
-        "k....k..k.......",
-        "kkkkkk..kkkkkkkk",
-        "k....k..k.......",
-        "k....k..k.......",
-        "k...............",
-        "k...............",
+    "ladder": RUNG + [
         "k....k..k.......",
         "kkkkkk..kk......",
         "k....k..k.......",
@@ -546,15 +561,7 @@ ICONS = {
         "......bbbb......",
         "......bbbb......",
         "......bbbb......",
-        "................",
-        "kkkkkkkkkkkkkkkk",
-        "kllllllllllllllk",
-        "klGlGlGllllllllk",
-        "kllllllllllkkllk",
-        "kggggggggggggggk",
-        "kkkkkkkkkkkkkkkk",
-        "................",
-    ],
+    ] + PLC,
     "download": [
         "......bbbb......",
         "......bbbb......",
@@ -563,15 +570,7 @@ ICONS = {
         ".....bbbbbb.....",
         "......bbbb......",
         ".......bb.......",
-        "................",
-        "kkkkkkkkkkkkkkkk",
-        "kllllllllllllllk",
-        "klGlGlGllllllllk",
-        "kllllllllllkkllk",
-        "kggggggggggggggk",
-        "kkkkkkkkkkkkkkkk",
-        "................",
-    ],
+    ] + PLC,
     "monitor": [
         "................",
         "................",
@@ -596,16 +595,7 @@ ICONS = {
         "...kgk...kgk....",
         "...kgk...kgk....",
         "...kgk...kgk....",
-        ".kkkkkkkkkkkkk..",
-        ".kyyyyyyyyyyyk..",
-        ".kyyyykkkyyyyk..",
-        ".kyyyykkkyyyyk..",
-        ".kyyyyykyyyyyk..",
-        ".kyyyyykyyyyyk..",
-        ".koooooooooook..",
-        ".kkkkkkkkkkkkk..",
-        "................",
-    ],
+    ] + LOCK_BODY,
     "unforce": [
         ".........kkkkk..",
         "........kgggggk.",
@@ -613,16 +603,7 @@ ICONS = {
         ".......kgk...kgk",
         ".......kgk...kgk",
         ".......kgk......",
-        ".kkkkkkkkkkkkk..",
-        ".kyyyyyyyyyyyk..",
-        ".kyyyykkkyyyyk..",
-        ".kyyyykkkyyyyk..",
-        ".kyyyyykyyyyyk..",
-        ".kyyyyykyyyyyk..",
-        ".koooooooooook..",
-        ".kkkkkkkkkkkkk..",
-        "................",
-    ],
+    ] + LOCK_BODY,
 }
 
 # Small marks laid over a picture; "." leaves the picture below.

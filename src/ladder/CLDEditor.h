@@ -287,13 +287,23 @@ private:
     void AfterReload();
 
     // Find, Replace and the force commands (CLDEditorFindForce.cpp).
-    enum class FindStep { NONE, OPENED, VANISHED };
+    enum class FindStep {
+        NONE,       // no recorded hit at that number
+        OPENED,     // the hit is shown
+        VANISHED,   // the hit's element is gone and the search has ended
+        PAST_LAST,  // beyond the last recorded hit
+        IDLE,       // no search to go on with
+        NEW_PASS,   // the program's pass is to collect the hits
+    };
     void OpenFindReplace(BOOL replace);
     // The found mark of result r, on its element while it still stands at the recorded cell.
     void ClearResultMark(int result);
     // Takes the previous result's mark away, then scrolls to result r when it
     // is recorded; a vanished element ends the search.
     FindStep OpenFindResult(int result);
+    // Where Find next and Replace in the current file go from result r: the
+    // hit opened or vanished, past the last hit, idle, or a new pass.
+    FindStep StepFindResults(int result);
     void EndVanishedSearch();
     // Whether result r lies beyond the last recorded hit of a search that recorded some.
     BOOL IsPastLastResult(int result) const;

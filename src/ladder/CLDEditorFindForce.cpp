@@ -30,7 +30,6 @@ constexpr int DIALOG_REPLACE = 2;
 constexpr int BLOCK_GROUP_ELEMENT = 0;
 constexpr int BLOCK_GROUP_OUTPUT = 1;
 constexpr int BLOCK_GROUP_INPUT = 2;
-constexpr int UNFORCE_VALUE = -1; // ForcePicked: unforce instead of forcing a value
 
 // "Finished searching for the string "%s"! Search again from the start?"
 const char* const RESTART_QUESTION = "\xD2\xD1\xCD\xEA\xB3\xC9\xB6\xD4\xD7\xD6\xB7\xFB\xB4\xAE\xA1\xB0%s\xA1\xB1"
@@ -132,6 +131,19 @@ CLDEditor::FindStep CLDEditor::OpenFindResult(int result)
     return FindStep::VANISHED;
 }
 
+CLDEditor::FindStep CLDEditor::StepFindResults(int result)
+{
+    const FindStep step = OpenFindResult(result);
+    if (step != FindStep::NONE)
+        return step;
+    if (IsPastLastResult(result))
+        return FindStep::PAST_LAST;
+    const CFindState& state = m_program.GetApp().Find;
+    if (state.ResultCount == 0 && result == 1 && !state.NewSearch)
+        return FindStep::IDLE;
+    return FindStep::NEW_PASS;
+}
+
 // The element of a hit was deleted after the search: the search is over and
 // the next Find next starts a new one.
 void CLDEditor::EndVanishedSearch()
@@ -166,9 +178,7 @@ void CLDEditor::Find(const std::string& findText, int mode)
     CZULAppData& app = m_program.GetApp();
     CFindState& state = app.Find;
     const int current = state.CurrentResult;
-    const FindStep step = OpenFindResult(current);
-    if (step == FindStep::VANISHED)
-        return;
+    const FindStep step = StepFindResults(current);
     if (step == FindStep::OPENED) {
         const CFindResult& record = state.Results[size_t(current)];
         if (CLDElement* element = CLDElement::FromFindResult(record))
@@ -176,7 +186,7 @@ void CLDEditor::Find(const std::string& findText, int mode)
         Repaint();
         return;
     }
-    if (IsPastLastResult(current)) {
+    if (step == FindStep::PAST_LAST) {
         const int answer = ShowMessage("", ByteString::Format(RESTART_QUESTION, text.c_str()), MB_YESNO | MB_ICONQUESTION);
         if (answer == IDYES) {
             state.CurrentResult = 0;
@@ -188,7 +198,7 @@ void CLDEditor::Find(const std::string& findText, int mode)
         app.SearchFlag = 0;
         return;
     }
-    if (state.ResultCount == 0 && current == 1 && !state.NewSearch)
+    if (step != FindStep::NEW_PASS)
         return;
     m_program.Find(text, LD_FIND_REPORT);
     ShowFirstResult(*dialog);
@@ -209,14 +219,12 @@ void CLDEditor::Replace(const std::string& findText, const std::string& replaceT
     CZULAppData& app = m_program.GetApp();
     CFindState& state = app.Find;
     const int current = state.CurrentResult;
-    const FindStep step = OpenFindResult(current);
-    if (step == FindStep::VANISHED)
-        return;
+    const FindStep step = StepFindResults(current);
     if (step == FindStep::OPENED) {
         ReplaceInResult(current, find, replace, dialog->GetMatchCase());
         return;
     }
-    if (IsPastLastResult(current)) {
+    if (step == FindStep::PAST_LAST) {
         state.CurrentResult = 0;
         state.ResultCount = 0;
         // The next Replace starts a new pass instead of reporting the end again.
@@ -224,7 +232,7 @@ void CLDEditor::Replace(const std::string& findText, const std::string& replaceT
         ShowMessage("", ByteString::Format(REPLACE_FINISHED, find.c_str()), MB_OK);
         return;
     }
-    if (state.ResultCount == 0 && current == 1 && !state.NewSearch)
+    if (step != FindStep::NEW_PASS)
         return;
     m_program.Replace(find, replace);
     ShowFirstResult(*dialog);
@@ -361,13 +369,7 @@ void CLDEditor::ForcePicked(int value)
 {
     if (!m_host || !IsMonitoring() || !m_forceable)
         return;
-    std::string symbol;
-    std::string address;
-    ResolveForceOperand(m_program.GetApp(), m_host, m_forceOperand, symbol, address);
-    if (value == UNFORCE_VALUE)
-        m_host->UnforceAddress(address);
-    else
-        m_host->ForceAddress(address, value);
+    ForceOrUnforceOperand(m_program.GetApp(), *m_host, m_forceOperand, value);
 }
 
 void CLDEditor::OnForceTrue()
@@ -391,11 +393,7 @@ void CLDEditor::OnForce()
 {
     if (!m_host || !IsMonitoring() || !m_forceable)
         return;
-    std::string symbol;
-    std::string address;
-    ResolveForceOperand(m_program.GetApp(), m_host, m_forceOperand, symbol, address);
-    m_host->RunForceDialog(symbol, address);
-    m_host->SetFocus();
+    RunForceDialogOn(m_program.GetApp(), *m_host, m_forceOperand);
 }
 
 // ---- view requests ----

@@ -1896,7 +1896,6 @@ constexpr int MAX_PASTE_LINE = 260;
 constexpr int REDO_EXTENT_COLUMNS = 255;
 constexpr int STATUS_PANE_NETWORK = 1;
 constexpr int STATUS_PANE_POSITION = 2;
-constexpr int UNFORCE_VALUE = -1; // ForcePicked: unforce instead of forcing a value
 const char* const NOT_RESERVED[] = {"Q1", "R1", "L", "D"};
 
 // Separators of the colouring: the blank and the printable ASCII punctuation.
@@ -2427,22 +2426,11 @@ void CILEditor::PickForceOperand()
     m_forceable = IsForceableOperand(Project(), address, m_forceFlags);
 }
 
-void CILEditor::ResolveForceOperand(std::string& symbol, std::string& address) const
-{
-    ::ResolveForceOperand(m_app, m_host, m_forceOperand, symbol, address);
-}
-
 void CILEditor::ForcePicked(int value)
 {
     if (!m_host || !IsMonitoring() || !m_forceable)
         return;
-    std::string symbol;
-    std::string address;
-    ResolveForceOperand(symbol, address);
-    if (value == UNFORCE_VALUE)
-        m_host->UnforceAddress(address);
-    else
-        m_host->ForceAddress(address, value);
+    ForceOrUnforceOperand(m_app, *m_host, m_forceOperand, value);
 }
 
 void CILEditor::OnForceTrue()
@@ -2466,11 +2454,7 @@ void CILEditor::OnForce()
 {
     if (!m_host || !IsMonitoring() || !m_forceable)
         return;
-    std::string symbol;
-    std::string address;
-    ResolveForceOperand(symbol, address);
-    m_host->RunForceDialog(symbol, address);
-    m_host->SetFocus();
+    RunForceDialogOn(m_app, *m_host, m_forceOperand);
 }
 
 int CILEditor::SetSymbolicAddressing(BOOL symbolic)

@@ -304,7 +304,6 @@ private:
     void SetTopLine(int row);
     void ScrollHitIntoView(int column, int length);
     void OpenFindReplace(BOOL replace);
-    void ResolveForceOperand(std::string& symbol, std::string& address) const;
     void ForcePicked(int value);
 
     CZULProject& Project() const;

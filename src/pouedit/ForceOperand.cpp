@@ -21,3 +21,23 @@ void ResolveForceOperand(const CZULAppData& app, const IPOUEditorHost* host, con
     symbol.clear();
     address = operand;
 }
+
+void ForceOrUnforceOperand(const CZULAppData& app, IPOUEditorHost& host, const std::string& operand, int value)
+{
+    std::string symbol;
+    std::string address;
+    ResolveForceOperand(app, &host, operand, symbol, address);
+    if (value == UNFORCE_VALUE)
+        host.UnforceAddress(address);
+    else
+        host.ForceAddress(address, value);
+}
+
+void RunForceDialogOn(const CZULAppData& app, IPOUEditorHost& host, const std::string& operand)
+{
+    std::string symbol;
+    std::string address;
+    ResolveForceOperand(app, &host, operand, symbol, address);
+    host.RunForceDialog(symbol, address);
+    host.SetFocus();
+}

@@ -23,8 +23,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -34,6 +36,9 @@ constexpr int kLoopRegister = 1450; // (29 - 2) * 50 + 100
 constexpr int kViewWidth = 820;
 constexpr int kViewHeight = 600;
 constexpr UINT kViewId = 61448;
+// The chart's left axis and base line in the view, three pixels a percent.
+constexpr int kChartLeft = 45;
+constexpr int kChartBase = 540;
 
 // Register k of the loop holds bytes 2k (low) and 2k + 1 (high) of its table.
 constexpr int kRegPVH = 0;
@@ -126,6 +131,30 @@ protected:
                 return samples.SampleCount() > 2 && samples.PVPercent(samples.SampleCount() - 1) == percent;
             },
             kWaitMs);
+    }
+
+    // The chart with more than twenty samples of the set point at 20 %, PV
+    // at 50 % and the output at 80 %; false when PV never showed.
+    bool OpenSampledChart()
+    {
+        SetLoopValues({1000, 0, 1000, 0, 500, 200, 800});
+        Open();
+        ChooseLoop(kLoop);
+        if (!SampleUntilPV(50.0f))
+            return false;
+        for (int i = 0; i < 20; ++i)
+            m_view->SamplePIDValues();
+        return true;
+    }
+
+    // The view as painted, kept under a name when screenshots are asked for.
+    QImage GrabView(const char* screenshot = nullptr) const
+    {
+        const QImage image = m_view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const char* folder = std::getenv("ORVEL_SCREENSHOT_DIR");
+        if (screenshot && folder)
+            image.save(QString::fromStdString(std::string(folder) + "/" + screenshot));
+        return image;
     }
 
     CZULAppData* m_previous = nullptr;
@@ -304,17 +333,10 @@ TEST_F(PIDDispViewTest, SampleTimeIsCheckedAndDrivesTheTimer)
 // red and the output green at their percentages.
 TEST_F(PIDDispViewTest, ChartIsPaintedFromTheSamples)
 {
-    SetLoopValues({1000, 0, 1000, 0, 500, 200, 800});
-    Open();
-    ChooseLoop(kLoop);
-    ASSERT_TRUE(SampleUntilPV(50.0f));
-    for (int i = 0; i < 20; ++i)
-        m_view->SamplePIDValues();
-    const QImage image = m_view->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    if (const char* folder = std::getenv("ORVEL_SCREENSHOT_DIR"))
-        image.save(QString::fromStdString(std::string(folder) + "/pid-trend-chart.png"));
-    const int x0 = 45;
-    const int y0 = 540;
+    ASSERT_TRUE(OpenSampledChart());
+    const QImage image = GrabView("pid-trend-chart.png");
+    const int x0 = kChartLeft;
+    const int y0 = kChartBase;
     const int samples = m_view->GetSampler().SampleCount();
     const struct {
         const char* what;
@@ -342,14 +364,9 @@ TEST_F(PIDDispViewTest, ChartIsPaintedFromTheSamples)
 // its value box.
 TEST_F(PIDDispViewTest, ClickPlacesTheCursorOnTheSample)
 {
-    SetLoopValues({1000, 0, 1000, 0, 500, 200, 800});
-    Open();
-    ChooseLoop(kLoop);
-    ASSERT_TRUE(SampleUntilPV(50.0f));
-    for (int i = 0; i < 20; ++i)
-        m_view->SamplePIDValues();
-    const int x0 = 45;
-    const int y0 = 540;
+    ASSERT_TRUE(OpenSampledChart());
+    const int x0 = kChartLeft;
+    const int y0 = kChartBase;
     const int top = y0 - 102 * 3;
     const int sample = 12;
     const auto darkInColumn = [&](const QImage& image, int x) {
@@ -358,13 +375,11 @@ TEST_F(PIDDispViewTest, ClickPlacesTheCursorOnTheSample)
             dark += image.pixelColor(x, y) == QColor(Qt::black) ? 1 : 0;
         return dark;
     };
-    const QImage before = m_view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage before = GrabView();
     QWidget* pane = m_view->GetForm()->childAt(x0 + sample, 400);
     ASSERT_NE(pane, nullptr);
     QTest::mouseClick(pane, Qt::LeftButton, Qt::NoModifier, pane->mapFrom(m_view->GetForm(), QPoint(x0 + sample, 400)));
-    const QImage after = m_view->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    if (const char* folder = std::getenv("ORVEL_SCREENSHOT_DIR"))
-        after.save(QString::fromStdString(std::string(folder) + "/pid-trend-cursor.png"));
+    const QImage after = GrabView("pid-trend-cursor.png");
     EXPECT_EQ(darkInColumn(before, x0 + sample), 0);
     const int dashes = darkInColumn(after, x0 + sample);
     EXPECT_GT(dashes, 50) << "the cursor line";

@@ -99,6 +99,22 @@ protected:
         ProcessEvents();
     }
 
+    struct DocumentChildren {
+        CMDIChildWnd* first;
+        CMDIChildWnd* second;
+    };
+    // The first child holds a document of the main menu's type, the second
+    // one of the tab menu's; each is activated once, the second last.
+    DocumentChildren ActivateTwoDocumentTypes()
+    {
+        const DocumentChildren children {frame->Child(0), frame->Child(1)};
+        children.first->SetResourceId(kMainMenu);
+        children.second->SetResourceId(kTabMenu);
+        children.first->MDIActivate();
+        children.second->MDIActivate();
+        return children;
+    }
+
     // Presses and releases the left button over the control, as the user does.
     void Click(CTKControl* control)
     {
@@ -261,13 +277,7 @@ TEST_F(MDIMenuBarTest, TheMenuFollowsTheActiveChildsDocumentType)
     };
     for (const Case& c : cases) {
         Open(c.customise);
-        CMDIChildWnd* first = frame->Child(0);
-        CMDIChildWnd* second = frame->Child(1);
-        first->SetResourceId(kMainMenu);
-        second->SetResourceId(kTabMenu);
-
-        first->MDIActivate();
-        second->MDIActivate();
+        const auto [first, second] = ActivateTwoDocumentTypes();
         EXPECT_EQ(menuBar->GetCurrentMenuId(), kTabMenu) << c.what;
         const int tabMenuCount = menuBar->GetControlCount();
         // The user takes the last menu off the tab menu.
@@ -295,12 +305,7 @@ TEST_F(MDIMenuBarTest, TheMenuFollowsTheActiveChildsDocumentType)
 TEST_F(MDIMenuBarTest, SavingShowsTheDefaultMenuAndKeepsOnlyChangedMenus)
 {
     Open(TRUE);
-    CMDIChildWnd* first = frame->Child(0);
-    CMDIChildWnd* second = frame->Child(1);
-    first->SetResourceId(kMainMenu);
-    second->SetResourceId(kTabMenu);
-    first->MDIActivate();
-    second->MDIActivate();
+    const auto [first, second] = ActivateTwoDocumentTypes();
     first->MDIActivate();
     second->MDIActivate();
     // The main menu is parked unchanged, the tab menu shows.

@@ -3,6 +3,7 @@
 #include "CCanOpenNetwork.h"
 #include "CanOpenContextMenu.h"
 #include "CanOpenGridColumns.h"
+#include "CanOpenTreeSearch.h"
 #include "CanOpenUiTexts.h"
 #include "hardware/canopen/CCanOpenODTree.h"
 #include "hardware/canopen/CanOpenTexts.h"
@@ -266,11 +267,7 @@ void CCanOpenMapOD::RepaintGrids()
 
 QTreeWidgetItem* CCanOpenMapOD::FindTreeItem(const std::string& text) const
 {
-    if (!m_tree)
-        return nullptr;
-    const QList<QTreeWidgetItem*> found =
-        m_tree->Tree()->findItems(ToQString(text), Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.front();
+    return FindTreeItemByText(m_tree, text);
 }
 
 // A changed network shows its new node numbers; no slave is current then.
@@ -373,17 +370,15 @@ void CCanOpenMapOD::OnDeleteMappedObject()
 
 bool CCanOpenMapOD::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::MouseButtonPress)
+    QPoint at;
+    QPoint screen;
+    if (!GetRightPress(*event, at, screen))
         return CPropertyPage::eventFilter(watched, event);
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() != Qt::RightButton)
-        return CPropertyPage::eventFilter(watched, event);
-    const QPoint at = mouse->position().toPoint();
-    const QPoint screen = mouse->globalPosition().toPoint();
     if (m_tree && watched == m_tree->Tree()->viewport())
         return OnTreeRightPress(at, screen);
+    // A mapping row under the cursor becomes the focus row and offers its menu.
     if (m_mapGrid && watched == m_mapGrid->GetTableView()->viewport())
-        return OnMapGridRightPress(at, screen);
+        return ShowGridCellContextMenu(*this, *m_mapGrid, IDR_CANOPEN_MAPPED_MENU, at, screen);
     return CPropertyPage::eventFilter(watched, event);
 }
 
@@ -401,17 +396,6 @@ bool CCanOpenMapOD::OnTreeRightPress(const QPoint& at, const QPoint& screen)
     }
     ExpandOnly(item);
     ShowCanOpenContextMenu(*this, IDR_CANOPEN_OD_TREE_MENU, screen);
-    return true;
-}
-
-// A mapping row under the cursor becomes the focus row and offers its menu.
-bool CCanOpenMapOD::OnMapGridRightPress(const QPoint& at, const QPoint& screen)
-{
-    const QModelIndex cell = m_mapGrid->GetTableView()->indexAt(at);
-    if (!cell.isValid())
-        return false;
-    m_mapGrid->SetActiveCell(cell.column(), cell.row());
-    ShowCanOpenContextMenu(*this, IDR_CANOPEN_MAPPED_MENU, screen);
     return true;
 }
 

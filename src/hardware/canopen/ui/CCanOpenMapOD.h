@@ -104,7 +104,6 @@ private:
     // One branch open at a time: the clicked item opens, the branch opened before closes.
     void ExpandOnly(QTreeWidgetItem* item);
     bool OnTreeRightPress(const QPoint& at, const QPoint& screen);
-    bool OnMapGridRightPress(const QPoint& at, const QPoint& screen);
     void BuildODTree();
     void RepaintGrids();
     void ShowLabels();

@@ -4,6 +4,7 @@
 #include "CCanOpenKindDlg.h"
 #include "CCanOpenSlaveList.h"
 #include "CanOpenContextMenu.h"
+#include "CanOpenTreeSearch.h"
 #include "CanOpenUiTexts.h"
 #include "hardware/canopen/CanOpenTexts.h"
 #include "hardware/ui/CpuPageControls.h"
@@ -16,7 +17,6 @@
 #include "platform/ui/QtText.h"
 
 #include <QFileDialog>
-#include <QMouseEvent>
 #include <QTableView>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -159,11 +159,7 @@ void CCanOpenNetwork::OnKillActive()
 
 QTreeWidgetItem* CCanOpenNetwork::FindTreeItem(const std::string& text) const
 {
-    if (!m_tree)
-        return nullptr;
-    const QList<QTreeWidgetItem*> found =
-        m_tree->Tree()->findItems(ToQString(text), Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.front();
+    return FindTreeItemByText(m_tree, text);
 }
 
 void CCanOpenNetwork::RepaintSlaves()
@@ -251,17 +247,15 @@ void CCanOpenNetwork::InsertSlaveTypeItem(const std::string& typeName, const std
 
 bool CCanOpenNetwork::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::MouseButtonPress)
+    QPoint at;
+    QPoint screen;
+    if (!GetRightPress(*event, at, screen))
         return CPropertyPage::eventFilter(watched, event);
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() != Qt::RightButton)
-        return CPropertyPage::eventFilter(watched, event);
-    const QPoint at = mouse->position().toPoint();
-    const QPoint screen = mouse->globalPosition().toPoint();
     if (m_tree && watched == m_tree->Tree()->viewport())
         return OnTreeRightPress(at, screen);
+    // A data cell under the cursor becomes the focus cell and offers the slave menu.
     if (m_list && watched == m_list->GetTableView()->viewport())
-        return OnListRightPress(at, screen);
+        return ShowGridCellContextMenu(*this, *m_list, IDR_CANOPEN_SLAVE_MENU, at, screen);
     return CPropertyPage::eventFilter(watched, event);
 }
 
@@ -275,17 +269,6 @@ bool CCanOpenNetwork::OnTreeRightPress(const QPoint& at, const QPoint& screen)
     if (!m_app.FindSlaveType(FromQString(item->text(0))))
         return false;
     ShowCanOpenContextMenu(*this, IDR_CANOPEN_TYPE_MENU, screen);
-    return true;
-}
-
-// A data cell under the cursor becomes the focus cell and offers the slave menu.
-bool CCanOpenNetwork::OnListRightPress(const QPoint& at, const QPoint& screen)
-{
-    const QModelIndex cell = m_list->GetTableView()->indexAt(at);
-    if (!cell.isValid())
-        return false;
-    m_list->SetActiveCell(cell.column(), cell.row());
-    ShowCanOpenContextMenu(*this, IDR_CANOPEN_SLAVE_MENU, screen);
     return true;
 }
 

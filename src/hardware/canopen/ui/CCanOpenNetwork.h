@@ -73,7 +73,6 @@ private:
     void RepaintSlaves();
     void OpenHelp();
     bool OnTreeRightPress(const QPoint& at, const QPoint& screen);
-    bool OnListRightPress(const QPoint& at, const QPoint& screen);
 
     CZULAppData& m_app;
     CCanOpenNetworkModel m_model;
