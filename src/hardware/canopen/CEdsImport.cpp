@@ -333,7 +333,8 @@ void CEdsImport::ReadKeyLine(const std::string& upper, const std::string& raw)
     WORD code = 0;
     switch (rule->kind) {
     case EdsKey::ParameterName:
-        m_pendingEntry.name = FitField(NameValue(raw), OD_ENTRY_NAME_MAX);
+        // Trimmed as the slave-type file reads it back (a quoted name may keep blanks).
+        m_pendingEntry.name = FitField(ByteString::Trim(NameValue(raw)), OD_ENTRY_NAME_MAX);
         break;
     case EdsKey::ObjectType:
         if (ReadTypeCode(value, code))

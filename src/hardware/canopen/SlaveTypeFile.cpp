@@ -10,7 +10,6 @@
 #include "platform/CUserInterface.h"
 #include "platform/FileSystem.h"
 #include "platform/Gbk.h"
-#include "platform/Gbk.h"
 
 #include <memory>
 
@@ -100,7 +99,9 @@ std::string FitField(const std::string& text, size_t maxBytes)
 {
     if (text.size() <= maxBytes)
         return text;
-    return text.substr(0, GbkSafeLength(text, maxBytes));
+    // The reader trims the entry fields: a cut that ends in blanks would not
+    // read back the same, so they go with the cut.
+    return ByteString::TrimRight(text.substr(0, GbkSafeLength(text, maxBytes)));
 }
 
 bool ParseSlaveLine(const std::string& line, CCanOpenSlaveType& type)

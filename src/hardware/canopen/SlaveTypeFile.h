@@ -23,7 +23,8 @@ constexpr size_t OD_SECTION_KEY_MAX = 52;
 // The category of a type whose file names none.
 inline constexpr const char* SLAVE_CATEGORY_ROOT = "CANOPENROOT";
 
-// The text cut to at most maxBytes at a character boundary.
+// The text cut to at most maxBytes at a character boundary, without the
+// blanks that the cut leaves at its end; a text that fits stays as it is.
 std::string FitField(const std::string& text, size_t maxBytes);
 
 // A type name that can be the name of its file: not empty, no folder

@@ -348,6 +348,41 @@ TEST_F(EdsImportTest, KeyValuesAreReadAsSheetsWriteThem)
     }
 }
 
+struct NameCutCase {
+    const char* what;
+    std::string value; // of ParameterName
+    std::string name;  // of the entry, in the sheet's state and in its type file
+};
+
+TEST_F(EdsImportTest, ParameterNamesAreStoredAsTheTypeFileReadsThemBack)
+{
+    const std::string run(OD_ENTRY_NAME_MAX - 2, 'p');
+    const NameCutCase cases[] = {
+        {"blank is the last byte that fits", run + "a Tail", run + "a"},
+        {"blanks run across the limit", run + "     Tail", run},
+        {"blank right after the limit", run + "ab Tail", run + "ab"},
+        {"GBK character straddles the limit after a blank", run + " \xD6\xD0", run},
+        {"GBK character ends at the limit before a blank", run + "\xD6\xD0 Tail", run + "\xD6\xD0"},
+        {"quoted with blanks inside the quotes", "\"  padded name \"", "padded name"},
+        {"quoted, long, blank at the limit", "\"" + run + "a \"", run + "a"},
+    };
+    for (const NameCutCase& c : cases) {
+        KeptKeys("[2000]\nPDOMapping=1\nParameterName=" + c.value + "\n");
+        ASSERT_EQ(m_import.ObjectMap().size(), 1u) << c.what;
+        const CCanOpenODEntry& entry = *m_import.ObjectMap().at("2000");
+        EXPECT_EQ(entry.name, c.name) << c.what;
+
+        CCanOpenSlaveType type;
+        type.name = "T";
+        type.objects.push_back(new CCanOpenODEntry(entry));
+        CCanOpenSlaveType back;
+        ASSERT_TRUE(ParseSlaveText(FormatSlaveTypeFile(type), back)) << c.what;
+        ASSERT_EQ(back.objects.size(), 1u) << c.what;
+        EXPECT_EQ(back.objects[0]->name, entry.name) << c.what;
+        EXPECT_EQ(back.objects[0]->sectionKey, entry.sectionKey) << c.what;
+    }
+}
+
 TEST_F(EdsImportTest, DeviceTypeAndProductName)
 {
     KeptKeys("[DeviceInfo]\nProductName=First\nProductName=Second\n[1000]\nDefaultValue=0x192\n");

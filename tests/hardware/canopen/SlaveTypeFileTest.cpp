@@ -116,6 +116,64 @@ TEST(SlaveTypeLine, OverlongTextsAreCutAtACharacterBoundary)
     EXPECT_EQ(FitField(fitting, SLAVE_TYPE_NAME_MAX), fitting);
 }
 
+// A text cut at a field's limit: `back` bytes of 'x' short of the limit,
+// then `middle` and more text; what stays is the 'x' run and `kept`.
+struct CutCase {
+    const char* what;
+    size_t back;
+    std::string middle;
+    std::string kept;
+};
+
+const CutCase kCutCases[] = {
+    {"blank is the last byte that fits", 1, " ", ""},
+    {"tab is the last byte that fits", 1, "\t", ""},
+    {"blanks run across the limit", 3, "      ", ""},
+    {"blank right after the limit", 0, " ", ""},
+    {"GBK character straddles the limit after a blank", 2, " \xD6\xD0", ""},
+    {"GBK character ends at the limit before a blank", 2, "\xD6\xD0 ", "\xD6\xD0"},
+    {"blank between GBK characters at the limit", 3, "\xD6\xD0 \xD6\xD0", "\xD6\xD0"},
+};
+
+// One field of the slave-type file: the line that carries a text in it and
+// the text as read.
+struct SlaveField {
+    const char* name;
+    size_t limit;
+    std::string (*line)(const std::string& text);
+    std::string (*read)(const CCanOpenSlaveType& type);
+};
+
+const SlaveField kSlaveFields[] = {
+    {"category", SLAVE_CATEGORY_MAX, [](const std::string& t) { return "{SlaveKindOf" + t + ",},"; },
+     [](const CCanOpenSlaveType& type) { return type.category; }},
+    {"type name", SLAVE_TYPE_NAME_MAX, [](const std::string& t) { return "{SlaveName" + t + ",SlaveType1,},"; },
+     [](const CCanOpenSlaveType& type) { return type.name; }},
+    {"entry name", OD_ENTRY_NAME_MAX, [](const std::string& t) { return "{{0,0,0,0,0,0,0,0," + t + ",6000,}},"; },
+     [](const CCanOpenSlaveType& type) { return type.objects.at(0)->name; }},
+    {"section key", OD_SECTION_KEY_MAX, [](const std::string& t) { return "{{0,0,0,0,0,0,0,0,In," + t + ",}},"; },
+     [](const CCanOpenSlaveType& type) { return type.objects.at(0)->sectionKey; }},
+};
+
+TEST(SlaveTypeFile, FieldsCutAtTheirLimitReadBackTheSame)
+{
+    for (const SlaveField& field : kSlaveFields) {
+        for (const CutCase& c : kCutCases) {
+            const std::string run(field.limit - c.back, 'x');
+            const std::string where = std::string(field.name) + ": " + c.what;
+            CCanOpenSlaveType type;
+            ASSERT_TRUE(ParseSlaveLine(field.line(run + c.middle + "tail"), type)) << where;
+            EXPECT_EQ(field.read(type), run + c.kept) << where;
+
+            const std::string written = FormatSlaveTypeFile(type);
+            CCanOpenSlaveType back;
+            ASSERT_TRUE(ParseSlaveText(written, back)) << where;
+            EXPECT_EQ(field.read(back), field.read(type)) << where;
+            EXPECT_EQ(FormatSlaveTypeFile(back), written) << where;
+        }
+    }
+}
+
 TEST(SlaveTypeFile, WrittenTextReadsBackTheSameType)
 {
     CCanOpenSlaveType type;
