@@ -103,7 +103,8 @@ std::string EntryText(zip_t* archive, zip_uint64_t index)
     return IsValidUtf8(bytes) ? FileSystem::FromNative(bytes) : bytes;
 }
 
-// "" when the name stays inside the folder it is extracted into; else why not.
+// "" when the name stays inside the folder it is extracted into; else why
+// not, with its article ("a parent folder").
 std::string CheckEntryName(std::string& name)
 {
     // A backslash separates folders; the same byte as the second of a GBK pair does not.
@@ -112,14 +113,14 @@ std::string CheckEntryName(std::string& name)
             name[at] = '/';
     }
     if (name.empty() || name[0] == '/')
-        return "absolute path";
+        return "an absolute path";
     if (name.size() >= 2 && name[1] == ':')
-        return "drive prefix";
+        return "a drive prefix";
     std::size_t start = 0;
     while (start <= name.size()) {
         const std::size_t end = std::min(name.find('/', start), name.size());
         if (name.compare(start, end - start, "..") == 0 && end - start == 2)
-            return "parent folder";
+            return "a parent folder";
         start = end + 1;
     }
     return {};
@@ -154,7 +155,7 @@ std::string ListEntries(zip_t* archive, std::vector<ArchiveEntry>& entries)
         entry.name = EntryText(archive, k);
         const std::string why = CheckEntryName(entry.name);
         if (!why.empty())
-            return "the entry \"" + entry.name + "\" has an " + why + ".";
+            return "the entry \"" + entry.name + "\" has " + why + ".";
         if (!IsPlainEntry(archive, k))
             return "the entry \"" + entry.name + "\" is not a plain file or folder.";
         entry.folder = entry.name.back() == '/';

@@ -139,16 +139,19 @@ TEST_F(ProjectArchiveTest, HostileArchivesAreRefusedAndWriteNothingOutside)
     struct HostileCase {
         const char* what;
         std::vector<ZipEntry> entries;
+        const char* reason; // what the refusal says, or nullptr when not checked
     };
     const std::vector<HostileCase> cases = {
-        {"parent folder", {{"plant.qpj", project}, {"../x", "evil"}}},
-        {"absolute path", {{"plant.qpj", project}, {"/tmp/abs", "evil"}}},
-        {"drive prefix", {{"plant.qpj", project}, {"C:\\x", "evil"}}},
-        {"backslash parent", {{"plant.qpj", project}, {"plant\\..\\..\\x", "evil"}}},
-        {"symbolic link", {{"plant.qpj", project}, {"plant/link", "/etc/passwd", false, S_IFLNK | 0777}}},
-        {"zip bomb", {{"plant.qpj", project}, {"plant/big.ilp", zeros}}},
-        {"no project file", {{"plant/MAIN_MAIN.ilp", "x"}}},
-        {"not a project", {{"plant.qpj", "not a project file at all"}}},
+        {"parent folder", {{"plant.qpj", project}, {"../x", "evil"}}, "the entry \"../x\" has a parent folder."},
+        {"absolute path", {{"plant.qpj", project}, {"/tmp/abs", "evil"}}, "the entry \"/tmp/abs\" has an absolute path."},
+        {"drive prefix", {{"plant.qpj", project}, {"C:\\x", "evil"}}, "the entry \"C:/x\" has a drive prefix."},
+        {"backslash parent",
+         {{"plant.qpj", project}, {"plant\\..\\..\\x", "evil"}},
+         "the entry \"plant/../../x\" has a parent folder."},
+        {"symbolic link", {{"plant.qpj", project}, {"plant/link", "/etc/passwd", false, S_IFLNK | 0777}}, nullptr},
+        {"zip bomb", {{"plant.qpj", project}, {"plant/big.ilp", zeros}}, nullptr},
+        {"no project file", {{"plant/MAIN_MAIN.ilp", "x"}}, nullptr},
+        {"not a project", {{"plant.qpj", "not a project file at all"}}, nullptr},
     };
     for (const HostileCase& c : cases) {
         const std::string archive = m_folder / "hostile.zip";
@@ -157,6 +160,9 @@ TEST_F(ProjectArchiveTest, HostileArchivesAreRefusedAndWriteNothingOutside)
         Import(archive);
         ASSERT_EQ(m_ui.box.Messages().size(), 1u) << c.what;
         EXPECT_EQ(m_ui.box.Messages()[0].caption, "Error") << c.what;
+        if (c.reason)
+            EXPECT_NE(m_ui.box.Messages()[0].text.find(c.reason), std::string::npos)
+                << c.what << ": " << m_ui.box.Messages()[0].text;
         EXPECT_TRUE(FileSystem::ListFolder(m_folder / "dest").empty()) << c.what;
         EXPECT_FALSE(FileSystem::FileExists(m_folder / "x")) << c.what;
         EXPECT_EQ(Project().ProjectPath, m_folder / "work/plant.qpj") << c.what << ": the open project stays";
