@@ -23,7 +23,6 @@ int KindByName(const std::string& fileName, int mainKind, int subroutineKind, in
 } // namespace
 
 CPOUCompiler::CPOUCompiler(const std::string& sourcePath, const std::string& projectPath)
-    : m_expansions(EXPANSION_ROWS)
 {
     SetFile(sourcePath, projectPath);
 }

@@ -73,7 +73,9 @@ protected:
     int m_mainObjectSize = 0;
     std::string m_POULabel;
     int m_expandedCalls = 0;
-    // One row of generated lines per expanded subroutine call with parameters.
+    // One row of generated lines per expanded subroutine call with parameters,
+    // up to EXPANSION_ROWS; rows are added as calls reach them (a row not yet
+    // added holds no lines).
     std::vector<std::array<std::string, EXPANSION_LINES>> m_expansions;
     int m_expansionLine = 0;
     int m_status = UNIT_STATUS_USABLE;

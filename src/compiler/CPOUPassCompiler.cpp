@@ -118,6 +118,16 @@ int CPOUPassCompiler::ExpansionRow() const
     return std::min(m_expandedCalls, EXPANSION_ROWS - 1);
 }
 
+std::array<std::string, EXPANSION_LINES>& CPOUPassCompiler::CurrentExpansion()
+{
+    // Room for every row at once: a row in use never moves while later rows are added.
+    m_expansions.reserve(EXPANSION_ROWS);
+    const size_t row = size_t(ExpansionRow());
+    if (m_expansions.size() <= row)
+        m_expansions.resize(row + 1);
+    return m_expansions[row];
+}
+
 std::string CPOUPassCompiler::PreparedSource(const std::string& sourcePath)
 {
     if (g_CompileState.SourceFiles) {
@@ -325,7 +335,7 @@ void CPOUPassCompiler::ExpandCallWithParameters(const std::vector<LineToken>& to
     if (m_expandedCalls >= MAX_EXPANDED_CALLS)
         ReportCall("The quantify of subroutine with parameter exceeds limit");
     m_expansionLine = 0;
-    m_expansions[size_t(ExpansionRow())].fill(std::string());
+    CurrentExpansion().fill(std::string());
 
     bool stopped = false;
     for (size_t i = 2; i < tokens.size(); i += 2) {
@@ -345,7 +355,7 @@ void CPOUPassCompiler::ExpandCallWithParameters(const std::vector<LineToken>& to
     }
 
     CheckCurrentLine("__ZUL_EN");
-    const auto& row = m_expansions[size_t(ExpansionRow())];
+    const auto& row = CurrentExpansion();
     for (const std::string& generated : row) {
         if (generated.empty())
             break;
@@ -424,7 +434,7 @@ void CPOUPassCompiler::Generate(const std::string& line)
 {
     if (m_expansionLine >= EXPANSION_LINES)
         return;
-    m_expansions[size_t(ExpansionRow())][size_t(m_expansionLine++)] = line;
+    CurrentExpansion()[size_t(m_expansionLine++)] = line;
 }
 
 void CPOUPassCompiler::GenerateCall(CallState& call)
@@ -536,7 +546,7 @@ void CPOUPassCompiler::EmitCall(const std::string& line)
     if (tokens.size() == 2) {
         EmitLine(std::string(kCallWord) + " " + name);
     } else {
-        const auto& row = m_expansions[size_t(ExpansionRow())];
+        const auto& row = CurrentExpansion();
         for (const std::string& generated : row) {
             if (generated.empty())
                 break;

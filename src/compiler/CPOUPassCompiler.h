@@ -10,6 +10,7 @@
 #include "CPOUCompiler.h"
 #include "model/OperandTypeFlags.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,8 @@ private:
     void GenerateCall(CallState& call);
     void ReportCall(const std::string& detail);
     int ExpansionRow() const;
+    // The generated lines of the current expansion row, the row added when new.
+    std::array<std::string, EXPANSION_LINES>& CurrentExpansion();
 
     // Code pass.
     void WriteBlockHeader();
