@@ -1,8 +1,15 @@
 #pragma once
 // What every fuzz target sets up for one input: scripted user-interface
-// doubles that answer every message box with its first button, a fresh
-// application data object on a family with the large memory image, and a
-// private folder for the files an input becomes.
+// doubles that answer every message box with its first button, the
+// application data on a family with the large memory image, and a private
+// folder for the files an input becomes.
+//
+// Building the application data costs far more than most inputs (its
+// CANopen slave table alone is megabytes), so one object serves every input
+// of the process and each session puts back what the code under test
+// changes: the project as closing it leaves it, the Modbus settings, the
+// CANopen settings of the sessions that change them, the image blocks, the
+// blobs, the PID loops, the upload format and the family with its profile.
 
 #include "model/CZULAppData.h"
 #include "support/ScriptedUi.h"
@@ -15,29 +22,96 @@
 #include <string>
 #include <vector>
 
+// Whether a session's code can change the CANopen settings: only then is
+// the slave table (megabytes of PDO rows) put back, when the session ends.
+enum class FuzzCanOpen { untouched, changed };
+
 // Family index of the VB16 CPUs (pointers, the large memory image).
 constexpr int FUZZ_FAMILY_INDEX = 2;
+// The retries of a new project's Modbus master.
+constexpr int FUZZ_MODBUS_RETRIES = 3;
+
+// The application data of the process on the fuzzing family, with the
+// values that family's profile gives it.
+class FuzzAppData {
+public:
+    FuzzAppData()
+    {
+        g_pAppData = &app;
+        app.Project.CPUFamilyIndex = FUZZ_FAMILY_INDEX;
+        app.LoadAreaTable();
+        app.ApplyFamilyProfile();
+        profileSubType = app.ProfileSubType;
+        forceImageSize = app.Project.ForceImageSize;
+        g_pAppData = nullptr;
+    }
+
+    CZULAppData app;
+    BYTE profileSubType = 0;
+    int forceImageSize = 0;
+};
 
 class FuzzSession {
 public:
-    FuzzSession()
-        : m_app(std::make_unique<CZULAppData>())
+    explicit FuzzSession(FuzzCanOpen canOpen = FuzzCanOpen::untouched)
+        : m_process(ProcessAppData()), m_app(m_process.app), m_canOpen(canOpen)
     {
-        g_pAppData = m_app.get();
-        m_app->Project.CPUFamilyIndex = FUZZ_FAMILY_INDEX;
-        m_app->LoadAreaTable();
-        m_app->ApplyFamilyProfile();
+        g_pAppData = &m_app;
+        ResetApp();
     }
-    ~FuzzSession() { g_pAppData = nullptr; }
+    ~FuzzSession()
+    {
+        if (m_canOpen == FuzzCanOpen::changed)
+            m_app.Project.ResetCanOpenConfig();
+        g_pAppData = nullptr;
+    }
     FuzzSession(const FuzzSession&) = delete;
     FuzzSession& operator=(const FuzzSession&) = delete;
 
-    CZULAppData& App() { return *m_app; }
+    CZULAppData& App() { return m_app; }
     const TempFolder& Folder() const { return m_folder; }
 
 private:
+    // Built on first use and kept until the process ends.
+    static FuzzAppData& ProcessAppData()
+    {
+        static FuzzAppData process;
+        return process;
+    }
+
+    void ResetApp()
+    {
+        CZULProject& project = m_app.Project;
+        project.ClearProject();
+        project.ResetModbusMasterConfig();
+        project.ModbusRetries = FUZZ_MODBUS_RETRIES;
+        project.ResetPOUVariableLists();
+        project.TransferBuffer.clear();
+        for (std::vector<BYTE>& block : project.ImageBlocks)
+            block.assign(IMAGE_BLOCK_HEADER_BYTES, 0);
+        project.ImageBlock9.assign(IMAGE_BLOCK_HEADER_BYTES, 0);
+        project.ForceTableBlock.clear();
+        project.FBTable.FBScanBuffer.clear();
+        m_app.ClearProjectBlobs();
+        m_app.LocalVarMap.clear();
+        m_app.InitPIDLoopDefaults();
+        m_app.UploadFormat = 0;
+        m_app.LoadError = 0;
+        m_app.SymbolicAddressing = 1;
+        // The profile (and its reset of the find tables) again only when an
+        // input moved the project to another family.
+        if (project.CPUFamilyIndex != FUZZ_FAMILY_INDEX || m_app.ProfileSubType != m_process.profileSubType) {
+            project.CPUFamilyIndex = FUZZ_FAMILY_INDEX;
+            m_app.ApplyFamilyProfile();
+        }
+        m_app.LoadAreaTable();
+        project.ForceImageSize = m_process.forceImageSize;
+    }
+
     CScopedUi m_ui;
-    std::unique_ptr<CZULAppData> m_app;
+    FuzzAppData& m_process;
+    CZULAppData& m_app;
+    FuzzCanOpen m_canOpen;
     TempFolder m_folder;
 };
 
