@@ -1257,8 +1257,8 @@ void CILEditor::TypeEnter()
         lines.insert(lines.begin() + m_caretLine + 1, std::string());
         ++m_caretLine;
         m_caretColumn = 0;
+        // The empty line below a header is no undo step of its own.
         InsertLineRows(m_caretLine);
-        PushSnapshot();
         CheckVisibleLines();
         m_host->Invalidate();
         return;
