@@ -29,6 +29,7 @@ const char* const NOTE_CAPTION = "Note";
 const char* const APP_CAPTION = "";
 const char* const NETWORK_LIMIT = "The number of networks has reached the upper limit. ";
 const char* const WIDTH_LIMIT = "The number of horizontal elements in this network has reached the upper limit. ";
+const char* const BRANCH_LIMIT = "The number of branches has reached the upper limit. ";
 // "The project has no subroutine "%s"; the subroutine's actual parameters will be deleted."
 const char* const MISSING_SUBROUTINE = "\xb9\xa4\xb3\xcc\xd6\xd0\xb2\xbb\xb4\xe6\xd4\xda\xd7\xd3\xb3\xcc\xd0\xf2\xa1\xb0"
                                        "%s"
@@ -413,8 +414,8 @@ BOOL CLDClipboard::PasteElement()
         m_program.PushUndoSnapshot();
         return TRUE;
     }
-    // A coil goes below the selected coil only within the network's branch
-    // rows, which the editor cannot tell yet: such a paste is refused.
+    if (kind == LD_KIND_COIL)
+        return PasteCoil(*pasted, selection);
     if ((kind != LD_KIND_CONTACT && kind != LD_KIND_BLOCK) || !m_insertTarget)
         return FALSE;
     if (!m_insertTarget->CheckWidth()) {
@@ -443,6 +444,26 @@ BOOL CLDClipboard::PasteElement()
         return FALSE;
     CLDElement* inserted = element.release();
     m_insertTarget->FinishInsertion(inserted);
+    return TRUE;
+}
+
+BOOL CLDClipboard::PasteCoil(const CLDElement& pasted, CLDElement* selection)
+{
+    if (!selection || selection->GetKind() != LD_KIND_COIL || !m_insertTarget)
+        return FALSE;
+    if (!m_editor.CheckBranchRows(selection)) {
+        m_insertTarget->ShowNote(BRANCH_LIMIT, MB_ICONINFORMATION | MB_TASKMODAL);
+        m_insertTarget->SetFocus();
+        return FALSE;
+    }
+    LDItemPtr coil = CloneOne(&pasted);
+    if (!coil)
+        return FALSE;
+    coil->SetLink(LD_LINK_PARALLEL);
+    coil->AttachNames(&m_program.GetNames());
+    if (!m_insertTarget->AddParallelCoil(coil.get()))
+        return FALSE;
+    m_insertTarget->FinishInsertion(coil.release());
     return TRUE;
 }
 

@@ -70,6 +70,8 @@ private:
     BOOL SendElement(CLDElement& element, int elementKind);
     BOOL SendNetworks(int count, const int* rows);
     BOOL ParseBlockText(const std::string& text);
+    // A coil goes below the selected coil while the network has branch rows left.
+    BOOL PasteCoil(const CLDElement& pasted, CLDElement* selection);
     BOOL IsMonitoring() const;
     void ShowNote(const char* text) const;
 

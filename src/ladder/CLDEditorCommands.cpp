@@ -415,10 +415,10 @@ void CLDEditor::DeleteSelection(BOOL forward)
     const CLDCellRect cell = selected->GetPosition();
     const int x = cell.column * m_cellWidth + m_cellWidth / 2;
     const int y = cell.row * m_cellHeight + m_cellHeight / 2;
+    // A deletion the program refuses (with its own message) still ends as
+    // an edit: no selection, the document modified and an undo snapshot.
     m_program.DeleteSelected();
-    // A refused deletion keeps its selection and changes nothing.
-    if (m_program.GetSelection())
-        return;
+    m_program.ClearSelection();
     if (m_host && m_host->HasDocument())
         m_host->SetModified();
     if (forward) {

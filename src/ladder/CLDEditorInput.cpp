@@ -331,17 +331,18 @@ void CLDEditor::OnKeyDown(UINT key, UINT, UINT)
     }
 }
 
-// While the PLC is monitored nothing is deleted, and the document stays as it was.
+// While the PLC is monitored nothing is deleted; the key still marks the
+// document modified.
 void CLDEditor::DeleteByKey(BOOL forward)
 {
-    if (IsMonitoring())
-        return;
-    if (m_networkSelection) {
+    if (!IsMonitoring() && m_networkSelection) {
         DeleteSelectedNetworks();
-        return;
+    } else if (!IsMonitoring()) {
+        CommitOperandEdit();
+        DeleteSelection(forward);
     }
-    CommitOperandEdit();
-    DeleteSelection(forward);
+    if (m_host && m_host->HasDocument())
+        m_host->SetModified();
 }
 
 void CLDEditor::OnChar(UINT ch, UINT, UINT)

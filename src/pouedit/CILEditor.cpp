@@ -512,8 +512,8 @@ BOOL CILEditor::IsUnclaimedInstanceOfPOU(const std::string& name, const std::str
 BOOL CILEditor::CheckSubroutineCall(const std::vector<std::string>& tokens, const std::string& pouName,
                                     COpcodeDef& query) const
 {
-    // The POU's own name, however it is written, is no call.
-    if (ByteString::Upper(tokens[0]) == ByteString::Upper(pouName))
+    // A POU does not call itself: the upper-cased call against the name as the POU has it.
+    if (ByteString::Upper(tokens[0]) == pouName)
         return FALSE;
     CZULFunc function;
     if (!Project().POUs.CopySubroutineInterface(tokens[0], &function))
@@ -1257,8 +1257,8 @@ void CILEditor::TypeEnter()
         lines.insert(lines.begin() + m_caretLine + 1, std::string());
         ++m_caretLine;
         m_caretColumn = 0;
+        // The empty line below a header is no undo step of its own.
         InsertLineRows(m_caretLine);
-        PushSnapshot();
         CheckVisibleLines();
         m_host->Invalidate();
         return;

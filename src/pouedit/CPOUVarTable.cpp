@@ -188,10 +188,7 @@ BOOL CPOUVarTable::OnCellEdited(int column, int row, const std::string& text)
         return FALSE;
     const std::string value = ByteString::Trim(text);
     entry->Row = row;
-    const bool wasComplete = IsComplete(*entry);
-    const std::string oldClass = entry->ClassName;
-    const std::string oldType = entry->DataType;
-    if (wasComplete)
+    if (IsComplete(*entry))
         LeaveMaps(entry->Symbol, *entry);
     switch (column) {
     case COL_SYMBOL: {
@@ -220,12 +217,9 @@ BOOL CPOUVarTable::OnCellEdited(int column, int row, const std::string& text)
         entry->Value2 = 0;
         return TRUE;
     }
-    // A complete row keeps its address unless its size or class changes, so
-    // code that already uses the address keeps pointing at the variable.
-    const bool declared = !entry->ClassName.empty() && !entry->DataType.empty();
-    const bool moved = !wasComplete || entry->ClassName != oldClass || entry->DataType != oldType
-                       || entry->Address.empty();
-    if (declared && moved)
+    // Every edit of a declared row places its variable anew, first fit, so
+    // the table stays packed towards the low addresses.
+    if (!entry->ClassName.empty() && !entry->DataType.empty())
         AllocateAddress(*entry);
     UpdateCompletion(*entry);
     return TRUE;

@@ -25,6 +25,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -461,8 +462,9 @@ TEST_F(LDClipboardTest, AnElementTransferFollowsTheSelectionRules)
     m_app->Monitoring = 0;
 }
 
-// A single contact or box goes to the editor's tree insertions; the width
-// limit, an inverting contact in a branch and a refused placement stop it.
+// A single contact, box or coil goes to the editor's tree insertions; the
+// width limit, an inverting contact in a branch, a coil offered to anything
+// but a coil and a refused placement stop it.
 TEST_F(LDClipboardTest, APastedContactOrBoxGoesThroughTheTreeInsertions)
 {
     auto program = Program("(* Network 0 *)\nLD %I0.0\nOR %I0.1\nST %Q0.0\n");
@@ -499,7 +501,10 @@ TEST_F(LDClipboardTest, APastedContactOrBoxGoesThroughTheTreeInsertions)
         {"no selection", "-| |-\x01%I0.5", LD_KIND_CONTACT, NONE, TRUE, TRUE, TRUE, {}},
         {"inverting contact in a branch", "-|NOT|-\x01", LD_KIND_CONTACT, BRANCHED, TRUE, TRUE, TRUE, {}},
         {"placement refused", "-| |-\x01%I0.5", LD_KIND_CONTACT, COIL, TRUE, FALSE, FALSE, {"AppendSeries"}},
-        {"coil", "-( )\x01%Q0.5", LD_KIND_COIL, COIL, TRUE, TRUE, FALSE, {}},
+        {"coil below the coil", "-( )\x01%Q0.5", LD_KIND_COIL, COIL, TRUE, TRUE, TRUE, {"AddParallelCoil", "Finish"}},
+        {"coil onto a contact", "-( )\x01%Q0.5", LD_KIND_COIL, BRANCHED, TRUE, TRUE, FALSE, {}},
+        {"coil without a selection", "-( )\x01%Q0.5", LD_KIND_COIL, NONE, TRUE, TRUE, FALSE, {}},
+        {"coil placement refused", "-( )\x01%Q0.5", LD_KIND_COIL, COIL, TRUE, FALSE, FALSE, {"AddParallelCoil"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -517,12 +522,55 @@ TEST_F(LDClipboardTest, APastedContactOrBoxGoesThroughTheTreeInsertions)
         if (!target.finished)
             continue;
         EXPECT_EQ(target.finished->GetKind(), c.kind);
-        EXPECT_EQ(target.finished->GetLink(), LD_LINK_SERIES);
+        EXPECT_EQ(target.finished->GetLink(), c.kind == LD_KIND_COIL ? LD_LINK_PARALLEL : LD_LINK_SERIES);
         if (c.kind == LD_KIND_CONTACT) {
             EXPECT_EQ(target.finished->GetTypeText(), "-|/|-");
             EXPECT_EQ(target.finished->GetOperand(), "%I0.5");
         }
     }
+}
+
+// A copied coil pasted onto a coil goes below it with its operand and type,
+// selected, one undo step each, until the network's branch rows run out.
+TEST_F(LDClipboardTest, ACopiedCoilPastesBelowTheSelectedCoilUpToTheBranchLimit)
+{
+    auto program = Program("(* Network 0 *)\nLD %I0.0\nS %Q0.3, 1\n");
+    CLDEditor& editor = program->GetLDEditor();
+    CLDElement* root = Item(*program, 1);
+    SelectItem(*program, 1, root);
+    editor.OnEditCopy();
+
+    constexpr int MORE_THAN_THE_LIMIT = 40;
+    int pasted = 0;
+    for (int attempt = 0; attempt < MORE_THAN_THE_LIMIT; ++attempt) {
+        const int undoBefore = program->GetUndoCount();
+        m_host.modified = FALSE;
+        editor.OnEditPaste();
+        if (!m_ui.box.Messages().empty())
+            break;
+        CLDElement* coil = program->GetSelection();
+        ASSERT_NE(coil, nullptr);
+        ASSERT_NE(coil, root);
+        EXPECT_EQ(coil->GetKind(), LD_KIND_COIL);
+        EXPECT_EQ(coil->GetTypeText(), "-(S)");
+        EXPECT_EQ(coil->GetOperand(), "%Q0.3");
+        EXPECT_EQ(coil->GetLink(), LD_LINK_PARALLEL);
+        EXPECT_EQ(program->GetUndoCount(), undoBefore + 1);
+        EXPECT_TRUE(m_host.modified);
+        ++pasted;
+    }
+    EXPECT_GT(pasted, 1);
+    ASSERT_EQ(m_ui.box.Messages().size(), 1u);
+    EXPECT_EQ(m_ui.box.Messages()[0].caption, "Note");
+    EXPECT_EQ(m_ui.box.Messages()[0].text, "The number of branches has reached the upper limit. ");
+    EXPECT_EQ(m_ui.box.Messages()[0].type, UINT(MB_ICONINFORMATION | MB_TASKMODAL));
+
+    // Every pasted coil sets the same output in the saved text.
+    std::vector<std::string> lines;
+    program->GetILLines(lines);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.find("%Q0.3") != std::string::npos; }),
+              pasted + 1);
 }
 
 // IL text in the block, as an IL POU's copy leaves it, becomes networks of an LD POU.

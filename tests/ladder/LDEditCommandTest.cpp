@@ -407,13 +407,18 @@ TEST_F(LDEditCommandTest, DeleteComponentSelectsWhatTakesThePlace)
     EXPECT_EQ(m_program->GetUndoCount(), snapshots + 1);
     EXPECT_TRUE(m_host.modified);
 
-    // The lone root coil is refused, with no snapshot.
+    // The lone root coil is refused with the program's message; the refused
+    // deletion still ends as an edit: a snapshot, the document modified and
+    // the element at its place selected again.
     m_program->Select(Root(0));
+    m_host.modified = FALSE;
     EXPECT_FALSE(Enabled(ID_LD_DELETE_COMPONENT));
     Editor().OnLDCommand(ID_LD_DELETE_COMPONENT);
     EXPECT_EQ(m_ui.box.Texts().size(), 1u);
-    EXPECT_EQ(m_program->GetUndoCount(), snapshots + 1);
+    EXPECT_EQ(m_program->GetUndoCount(), snapshots + 2);
+    EXPECT_TRUE(m_host.modified);
     EXPECT_EQ(m_program->GetNetworkCount(), 1);
+    EXPECT_EQ(Root(0)->GetChildA(), first);
 }
 
 TEST_F(LDEditCommandTest, DeleteNetworkFindsTheNetworkInTheTreeNotInTheLastLayout)

@@ -101,9 +101,20 @@ TEST_F(CILEditorCheckTest, SubroutineCalls)
                      "CAL     Motor %Q0.0, %Q0.0", "CAL     Motor %IW0, %Q0.0", "CAL", "CAL     Pump 1, %Q0.0"},
                     {0, 0, 0, E, E, E, E, E, E}});
 
-    // A POU does not call itself.
-    m_host.pouName = "Motor";
-    ExpectVerdicts({{"CAL     Motor 100, %Q0.0", "CAL     motor 100, %Q0.0"}, {E, E}});
+    // A POU does not call itself: the call, upper-cased, is compared with
+    // the POU's name as the POU has it.
+    const struct {
+        const char* pouName;
+        States verdicts;
+    } selfCalls[] = {
+        {"MOTOR", {E, E}},
+        {"Motor", {0, 0}},
+    };
+    for (const auto& row : selfCalls) {
+        SCOPED_TRACE(row.pouName);
+        m_host.pouName = row.pouName;
+        ExpectVerdicts({{"CAL     Motor 100, %Q0.0", "CAL     motor 100, %Q0.0"}, row.verdicts});
+    }
 }
 
 TEST_F(CILEditorCheckTest, LocalVariablesAndSymbolsAsOperands)

@@ -182,8 +182,9 @@ TEST_F(CILEditorEditingTest, TypedCharacters)
         {"backspace on header moves only", {H0, "ab"}, {0, 4}, "\b", {H0, "ab"}, {0, 3}, 0},
         {"backspace joins lines", {H0, "ab", "cd"}, {2, 0}, "\b", {H0, "abcd"}, {1, 2}, 1},
         {"backspace at line 0 start", {H0, ""}, {0, 0}, "\b", {H0, ""}, {0, 0}, 0},
-        {"enter on line 0", {H0, "ab"}, {0, 0}, "\r", {H0, "", "ab"}, {1, 0}, 1},
-        {"enter mid-header", {H0, "ab", H1}, {2, 4}, "\r", {H0, "ab", H1, ""}, {3, 0}, 1},
+        // The empty line below a header takes no undo step.
+        {"enter on line 0", {H0, "ab"}, {0, 0}, "\r", {H0, "", "ab"}, {1, 0}, 0},
+        {"enter mid-header", {H0, "ab", H1}, {2, 4}, "\r", {H0, "ab", H1, ""}, {3, 0}, 0},
         {"enter before header", {H0, "ab", H1}, {2, 0}, "\r", {H0, "ab", "", H1}, {3, 0}, 1},
         {"enter splits", {H0, "abcd"}, {1, 2}, "\r", {H0, "ab", "cd"}, {2, 0}, 1},
         {"enter splits before GBK", {H0, "a" + ZHONG}, {1, 1}, "\r", {H0, "a", ZHONG}, {2, 0}, 1},

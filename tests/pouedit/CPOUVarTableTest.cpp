@@ -110,25 +110,44 @@ TEST_F(VarTableTest, TypedDeclarationsGetFirstFitAddresses)
     EXPECT_EQ(m_table->GetEntry(1)->DataTypeMask, OT_WORD | OT_AREA_L);
 }
 
-TEST_F(VarTableTest, EditingTheCommentKeepsTheAddress)
+// Whatever cell of a valid row is edited, the comment and the name
+// included, its variable moves to the first free address that fits.
+TEST_F(VarTableTest, EveryEditOfAValidRowMovesItToTheFirstFreeAddress)
 {
-    Declare(0, "A", "VAR_INPUT", "BYTE");
-    Declare(1, "B", "VAR_INPUT", "BYTE");
-    ASSERT_EQ(Address(1), "%LB5");
-    // Freeing the lower byte must not pull B down behind the back of code using %LB5.
-    m_table->OnCellEdited(Col::COL_TYPE, 0, "WORD");
-    m_table->OnCellEdited(Col::COL_COMMENT, 1, "speed");
-    EXPECT_EQ(Address(1), "%LB5");
-    EXPECT_EQ(m_table->GetEntry(1)->Comment, "speed");
-    // Renaming keeps it too; the maps follow the new name.
-    m_table->OnCellEdited(Col::COL_SYMBOL, 1, "C");
-    EXPECT_EQ(Address(1), "%LB5");
-    EXPECT_EQ(m_table->GetSymbolMap().count("B"), 0u);
-    EXPECT_EQ(m_table->GetSymbolMap().at("C"), m_table->GetEntry(1));
-    // A new data type moves it.
-    m_table->OnCellEdited(Col::COL_TYPE, 1, "BOOL");
-    EXPECT_EQ(Address(1), "%L0.0");
-    EXPECT_EQ(m_table->GetAddressMap().count("%LB5"), 0u);
+    struct Case {
+        const char* name;
+        int column;
+        const char* text;
+        const char* address;
+    };
+    const Case cases[] = {
+        {"comment", Col::COL_COMMENT, "speed", "%LB4"},
+        {"rename", Col::COL_SYMBOL, "C", "%LB4"},
+        {"same class again", Col::COL_CLASS, "VAR_INPUT", "%LB4"},
+        {"other class", Col::COL_CLASS, "VAR", "%LB4"},
+        {"data type", Col::COL_TYPE, "BOOL", "%L0.0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_bits.clear();
+        m_bytes.clear();
+        m_table = std::make_unique<CPOUVarTable>(m_bits, m_bytes, true);
+        m_table->EnsureRowCount(4);
+        Declare(0, "A", "VAR_INPUT", "BYTE");
+        Declare(1, "B", "VAR_INPUT", "BYTE");
+        ASSERT_EQ(Address(1), "%LB5");
+        // A grows to a WORD and leaves %LB4 free below B.
+        m_table->OnCellEdited(Col::COL_TYPE, 0, "WORD");
+        ASSERT_EQ(Address(0), "%LW6");
+
+        m_table->OnCellEdited(c.column, 1, c.text);
+        EXPECT_EQ(Address(1), c.address);
+        EXPECT_EQ(m_table->GetAddressMap().count("%LB5"), 0u);
+        ASSERT_EQ(m_table->GetAddressMap().count(c.address), 1u);
+        EXPECT_EQ(m_table->GetAddressMap().at(c.address), m_table->GetEntry(1));
+        EXPECT_EQ(m_table->GetSymbolMap().count(m_table->GetEntry(1)->Symbol), 1u);
+    }
+    EXPECT_EQ(m_table->GetSymbolMap().count("B"), 1u);
 }
 
 TEST_F(VarTableTest, DuplicateNamesInvalidateBothRowsUntilOneIsRenamed)
