@@ -40,8 +40,6 @@ const char* const OBJECT_FILE_UNREADABLE_CAPTION_GBK = "\xCF\xB5\xCD\xB3\xB4\xED
 
 const char* const IMAGE_TOO_LARGE = "The download image is too large (%d bytes in %s); at most %d bytes are allowed.";
 const char* const IMAGE_TOO_LARGE_CAPTION = "Error";
-// An initial-data row, reported in the Compile list like the initial-data check.
-const char* const INIT_ROW_SKIPPED = "        Initial Data, Row%3d, Col%3d:  The data type of initial value is not appropriate.";
 
 constexpr int HEADER_BYTES = 6;
 constexpr int MAX_BLOCK_BYTES = 0xFFFF;
@@ -485,20 +483,18 @@ BOOL CDownloadImageBuilder::BuildInitialDataBlock()
         CZULInitData* data = m_project.InitialData[row].get();
         if (!data || data->texts.size() <= 1)
             continue;
-        int width = 0;
-        int code = 0;
-        if (!InitialValueType(data->rowState1, width, code)) {
-            CUserInterface::Output().AppendOutputLine(OUTPUT_LIST_COMPILE,
-                                                      ByteString::Format(INIT_ROW_SKIPPED, int(row) + 1, 1));
-            continue;
-        }
         const EncodedPlcAddress address = EncodeAddress(data->texts[0], 0);
         if (data->values.empty())
             data->values.push_back(address);
         else
             data->values[0] = address;
-        const int count = std::min<int>(static_cast<int>(data->texts.size()) - 1, 255 / width);
         AppendWord(block, address);
+        // A row of no value type carries its address alone.
+        int width = 0;
+        int code = 0;
+        if (!InitialValueType(data->rowState1, width, code))
+            continue;
+        const int count = std::min<int>(static_cast<int>(data->texts.size()) - 1, 255 / width);
         AppendByte(block, count * width);
         for (int v = 1; v <= count; ++v) {
             const DWORD value = static_cast<size_t>(v) < data->values.size() ? data->values[v] : 0;

@@ -17,10 +17,15 @@ namespace {
 
 IForceMapBuilder* g_ForceMapBuilder = nullptr;
 
+// The codes the error box is shown with: writing and clearing the table, reading it.
+constexpr char kWriteErrorCode = 74;
+constexpr char kReadErrorCode = 75;
+
 struct ForceCommand {
     int (*exchange)();
-    char letter;
+    char errorCode;
     bool noTableIsSuccess;  // 'P': a PLC without a force table refuses with a wrong reply
+    bool reportsOpenFailure;  // 'P' also reports a port that cannot be opened
 };
 
 // Waits for the end of a monitor cycle, pauses the thread and exchanges on
@@ -41,27 +46,36 @@ bool BorrowMonitorPort(const ForceCommand& command, int& result)
     return true;
 }
 
+bool Succeeded(const ForceCommand& command, int result)
+{
+    return result == PLC_OK || (command.noTableIsSuccess && result == PLC_WRONG_REPLY);
+}
+
 // Runs one force-table command with the port arbitration; TRUE on success.
+// While monitoring a failed exchange says nothing: the monitor thread
+// reports a line that has gone bad.
 BOOL Exchange(const ForceCommand& command)
 {
     int result = PLC_OK;
-    if (g_pAppData->Monitoring.load() != 0) {
-        if (!BorrowMonitorPort(command, result))
-            return FALSE;
-    } else {
-        CPlcCommandLock lock;
-        if (!lock.Take(FORCE_PORT_LOCK_WAIT_MS))
-            return FALSE;
-        if (OpenPlcPort() != PLC_OK) {
-            g_PlcCommPort.Close();
-            return FALSE;
-        }
-        result = command.exchange();
+    if (g_pAppData->Monitoring.load() != 0)
+        return BorrowMonitorPort(command, result) && Succeeded(command, result) ? TRUE : FALSE;
+    CPlcCommandLock lock;
+    if (!lock.Take(FORCE_PORT_LOCK_WAIT_MS))
+        return FALSE;
+    result = OpenPlcPort();
+    if (result != PLC_OK) {
         g_PlcCommPort.Close();
+        lock.Release();
+        if (command.reportsOpenFailure)
+            ShowCommError(nullptr, 1, command.errorCode, result);
+        return FALSE;
     }
-    if (result == PLC_OK || (command.noTableIsSuccess && result == PLC_WRONG_REPLY))
+    result = command.exchange();
+    g_PlcCommPort.Close();
+    lock.Release();
+    if (Succeeded(command, result))
         return TRUE;
-    ShowCommError(nullptr, 1, command.letter, result);
+    ShowCommError(nullptr, 1, command.errorCode, result);
     return FALSE;
 }
 
@@ -87,17 +101,17 @@ int ForceTableLengthField(const std::vector<BYTE>& block)
 
 BOOL RequestForcedTable()
 {
-    return Exchange({PlcReadForceTable, 'P', true});
+    return Exchange({PlcReadForceTable, kReadErrorCode, true, true});
 }
 
 BOOL SendForceTable()
 {
-    return Exchange({PlcWriteForceTable, 'J', false});
+    return Exchange({PlcWriteForceTable, kWriteErrorCode, false, false});
 }
 
 BOOL SendUnforceAll()
 {
-    return Exchange({PlcUnforceAll, 'K', false});
+    return Exchange({PlcUnforceAll, kWriteErrorCode, false, false});
 }
 
 BOOL ReadForcedTable()

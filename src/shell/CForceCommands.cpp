@@ -175,23 +175,25 @@ BOOL CForceCommands::WriteTable()
 BOOL CForceCommands::ForceAddress(const std::string& address, int value)
 {
     OperandTypeFlags flags = 0;
-    if (!ParseDirectAddress(address, flags) || !(flags & OT_FORCEABLE))
+    if (!ParseDirectAddress(address, flags))
         return FALSE;
     CStatusInput forced;
-    forced.addressText = CStatusChartTable::CanonicalAddress(address, flags);
-    forced.encodedAddress = EncodeAddress(forced.addressText, 0);
+    forced.addressText = address;
+    // Encoded from the canonical text: one without its "%" would encode to
+    // address 0 and force another operand.
+    forced.encodedAddress = EncodeAddress(CStatusChartTable::CanonicalAddress(address, flags), 0);
     forced.flags = flags;
     forced.newValue = DWORD(value);
     if (!ReadForcedTable())
         return FALSE;
     BackUpImage();
     m_app.Project.StoreForcedValue(&forced);
-    const bool added = AddEntry(forced.addressText, forced.encodedAddress, flags, forced.newValue);
+    const bool added = AddEntry(address, forced.encodedAddress, flags, forced.newValue);
     if (WriteTable())
         return TRUE;
     RestoreImage();
     if (added)
-        RemoveEntry(forced.addressText);
+        RemoveEntry(address);
     return FALSE;
 }
 

@@ -33,6 +33,9 @@ constexpr BYTE kMarkPlain = 0;
 constexpr BYTE kMarkForced = 1;
 constexpr BYTE kMarkInvalid = 255;
 constexpr const char* kBlank = " ";
+// The monitor thread stores a cycle's values under the value lock; the
+// chart waits this long for it and otherwise shows no value in that cell.
+constexpr DWORD kValueLockWaitMs = 100;
 constexpr size_t kNumberTextBytes = 64;
 
 enum class Width { None, Byte, Word, Dword };
@@ -347,6 +350,8 @@ void CStatusChartTable::CurrentValueText(const CStatusInput& record, std::string
     mark = kMarkPlain;
     if (!record.valid || !IsMonitoring())
         return;
+    if (m_app.Project.ForceMap.count(record.addressText) != 0)
+        mark = kMarkForced;
     // A REAL format reads the double word as a real number.
     OperandTypeFlags flags = record.flags;
     if (record.format == STATUS_FORMAT_REAL)
@@ -354,12 +359,14 @@ void CStatusChartTable::CurrentValueText(const CStatusInput& record, std::string
     std::string valueText;
     std::string bitText;
     int value = 0;
-    if (FormatMonitoredValue(record.addressText, valueText, value, bitText, flags)) {
-        FormatCurrentValue(valueText, value, record.format, record.flags);
-        text = valueText;
-    }
-    if (m_app.Project.ForceMap.count(record.addressText) != 0)
-        mark = kMarkForced;
+    if (!m_app.MonitorValueLock.Lock(kValueLockWaitMs))
+        return;
+    const BOOL monitored = FormatMonitoredValue(record.addressText, valueText, value, bitText, flags);
+    m_app.MonitorValueLock.Unlock();
+    if (!monitored)
+        return;
+    FormatCurrentValue(valueText, value, record.format, record.flags);
+    text = valueText;
 }
 
 BOOL CStatusChartTable::GetCellText(int column, int row, std::string& text, BYTE& mark) const

@@ -10,7 +10,8 @@ namespace {
 
 constexpr const char* kInitialDataWord = "Initial Data";
 constexpr size_t kInitialDataWordLength = 12;
-constexpr size_t kNumberWidth = 3;
+// A row or column number has at most this many digits, so it fits an int.
+constexpr size_t kMaxDigits = 9;
 constexpr size_t kTimeTextSize = 32;
 
 const char* const kStatusTexts[] = {
@@ -20,16 +21,16 @@ const char* const kStatusTexts[] = {
     "Error:  Unable to monitor due to compile errors.",
 };
 
-// The three characters after the word, read as a decimal number after leading blanks.
+// The decimal number after the word, blanks before it skipped: the compiler
+// writes the row both as "Row%3d" and as "Row %3d".
 BOOL NumberAfter(const std::string& text, size_t at, int& number)
 {
-    if (at > text.size())
-        return FALSE;
-    const std::string digits = ByteString::TrimLeft(text.substr(at, kNumberWidth));
+    while (at < text.size() && text[at] == ' ')
+        ++at;
     size_t used = 0;
     number = 0;
-    while (used < digits.size() && digits[used] >= '0' && digits[used] <= '9')
-        number = number * 10 + (digits[used++] - '0');
+    while (at + used < text.size() && used < kMaxDigits && text[at + used] >= '0' && text[at + used] <= '9')
+        number = number * 10 + (text[at + used++] - '0');
     return used > 0;
 }
 

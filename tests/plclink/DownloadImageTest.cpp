@@ -301,7 +301,10 @@ TEST_F(DownloadImageTest, MissingObjectFileIsReportedInTheBuildersLanguage)
     EXPECT_EQ(0u, messages[1].text.find("\xB1\xE0\xD2\xEB\xCE\xC4\xBC\xFE\xB2\xBB\xB4\xE6\xD4\xDA"));
 }
 
-TEST_F(DownloadImageTest, InitialDataRecordsTakeRowsWithValuesAndSkipUntypedRows)
+// Block 7 byte for byte: header, the records' length, then per row with
+// values its address, byte count, values low byte first and type code; a
+// row of no value type gives its two address bytes and nothing else.
+TEST_F(DownloadImageTest, InitialDataRecordsTakeRowsWithValuesAndUntypedRowsGiveTheirAddressAlone)
 {
     UseFamily(VA10, 0);
     AddCpu(50);
@@ -316,23 +319,25 @@ TEST_F(DownloadImageTest, InitialDataRecordsTakeRowsWithValuesAndSkipUntypedRows
     };
     CZULInitData* words = addRow({"%VW0", "1", "2"}, {0xFFFFFFFF, 1, 2}, OT_WORD | OT_INT);
     addRow({"%VB7"}, {}, OT_BYTE);
-    addRow({"%VD4", "3"}, {0, 3}, 0);
+    CZULInitData* untyped = addRow({"%VD4", "3"}, {0, 3}, 0);
     addRow({"%VD8", "1.0"}, {0, 0x3F800000}, OT_REAL);
 
     ASSERT_EQ(1, Build());
 
     const WORD vw0 = EncodeAddress("%VW0", 0);
+    const WORD vd4 = EncodeAddress("%VD4", 0);
     const WORD vd8 = EncodeAddress("%VD8", 0);
-    Bytes expected = {0x18, 0x00, 0x07, 0x06, 0x07, 0x00, 0x12, 0x00};
+    Bytes expected = {0x1A, 0x00, 0x07, 0x06, 0x07, 0x00, 0x14, 0x00};
     for (BYTE b : {BYTE(vw0), BYTE(vw0 >> 8), BYTE(4), BYTE(1), BYTE(0), BYTE(2), BYTE(0), BYTE(2)})
+        expected.push_back(b);
+    for (BYTE b : {BYTE(vd4), BYTE(vd4 >> 8)})
         expected.push_back(b);
     for (BYTE b : {BYTE(vd8), BYTE(vd8 >> 8), BYTE(4), BYTE(0), BYTE(0), BYTE(0x80), BYTE(0x3F), BYTE(4)})
         expected.push_back(b);
     EXPECT_TRUE(BytesEqual(expected, Block(7)));
     EXPECT_EQ(vw0, words->values[0]);
-    EXPECT_EQ(std::vector<std::string>{"        Initial Data, Row  3, Col  1:  The data type of initial value is not "
-                                       "appropriate."},
-              m_ui.output.Lines(1));
+    EXPECT_EQ(vd4, untyped->values[0]);
+    EXPECT_TRUE(m_ui.output.Lines(1).empty());
 }
 
 TEST_F(DownloadImageTest, ImageCrcCoversBlocksFourToSevenOnly)

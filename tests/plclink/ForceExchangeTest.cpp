@@ -3,6 +3,7 @@
 #include "model/CpuProfile.h"
 #include "model/SharedServices.h"
 #include "plclink/ForceExchange.h"
+#include "support/TempFolder.h"
 
 #include <string>
 
@@ -57,6 +58,7 @@ public:
     std::vector<BYTE>& Block() { return app->Project.ForceTableBlock; }
 
     CRecordingForceMapBuilder builder;
+    TempFolder folder;
     int m_blockType = 0;
 };
 
@@ -141,6 +143,39 @@ TEST_F(ForceExchangeTest, OutsideMonitoringABusyPortOrAFailedExchangeIsReported)
     EXPECT_FALSE(RequestForcedTable());
     EXPECT_EQ(ui.box.Texts(), std::vector<std::string>({CommErrorText(PLC_TIMEOUT)}));
     ExpectPortGivenBack();
+}
+
+TEST_F(ForceExchangeTest, APortThatCannotBeOpenedIsReportedOnceMoreOnlyForTheTableRead)
+{
+    port.reset();
+    port = std::make_unique<CScopedGlobalPort>(folder / "no-such-port");
+    const std::string missing = "The specified port does not exist.";
+    const struct {
+        const char* what;
+        BOOL (*run)();
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"read", RequestForcedTable, {missing, CommErrorText(PLC_OPEN_FAILED)}},
+        {"write", SendForceTable, {missing}},
+        {"unforce all", SendUnforceAll, {missing}},
+    };
+    for (const auto& c : cases) {
+        ui.box.Clear();
+        EXPECT_FALSE(c.run()) << c.what;
+        EXPECT_EQ(ui.box.Texts(), c.shown) << c.what;
+        ExpectPortGivenBack();
+    }
+}
+
+TEST_F(ForceExchangeTest, WhileMonitoringAFailedExchangeFailsWithoutAMessage)
+{
+    StartMonitoring();
+    // The thread rests between two cycles: the next reply is the force table's.
+    sim.InjectFault(PlcSimFault::BadChecksum);
+    Block() = ByteEntriesTable(1);
+    EXPECT_FALSE(SendForceTable());
+    EXPECT_TRUE(ui.box.Texts().empty()) << ui.box.Texts().front();
+    EXPECT_EQ(app->MonitorPause.load(), 0);
 }
 
 TEST_F(ForceExchangeTest, WhileMonitoringTheExchangesFallBetweenTwoCyclesOnTheOpenPort)

@@ -240,8 +240,10 @@ TEST_F(ForceCommandsTest, CommandsNeedMonitoringAndAForceableRow)
 TEST_F(ForceCommandsTest, EditorCommandsForceAndUnforceOneOperand)
 {
     EXPECT_TRUE(commands->ForceAddress("q0.3", 1));
+    EXPECT_EQ(ForcedKeys(), Texts({"q0.3"}));
+    // The entry goes under the text given; the next read of the PLC's table names it as the PLC does.
     EXPECT_TRUE(commands->ForceAddress("vw10", 0x1234));
-    EXPECT_EQ(ForcedKeys(), Texts({"%Q0.3", "%VW10"}));
+    EXPECT_EQ(ForcedKeys(), Texts({"%Q0.3", "vw10"}));
     EXPECT_TRUE(commands->ForceMapHasEntries());
     std::vector<ForceTableItem> items;
     ASSERT_TRUE(ParseForceTable(sim.ForceTable(), FORCE_IMAGE_CELLS, items));
@@ -249,9 +251,9 @@ TEST_F(ForceCommandsTest, EditorCommandsForceAndUnforceOneOperand)
     EXPECT_EQ(items[1].address, Encoded("%VW10"));
     EXPECT_EQ(items[1].value, 0x1234u);
 
-    // An address that is no forceable operand changes nothing.
+    // A text that is no direct address changes nothing.
     EXPECT_FALSE(commands->ForceAddress("motor", 1));
-    EXPECT_EQ(ForcedKeys(), Texts({"%Q0.3", "%VW10"}));
+    EXPECT_EQ(ForcedKeys(), Texts({"%Q0.3", "vw10"}));
 
     EXPECT_TRUE(commands->UnforceAddress("%q0.3"));
     EXPECT_EQ(ForcedKeys(), Texts({"%VW10"}));

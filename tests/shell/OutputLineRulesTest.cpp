@@ -58,6 +58,10 @@ const RouteCase kRoutes[] = {
     {1, "        POU \"Nobody\" (row 2): [Error 001]x;  y.", K::None, "", 0, 0},
     {1, "        Initial Data, Row  4, Col  2:  Invalid value.", K::InitialDataCell, "", 4, 2},
     {1, "        Initial Data, Row123, Col  1:  Initial value is not assigned.", K::InitialDataCell, "", 123, 1},
+    // The compiler's line of a row without a value: "Row " before the number.
+    {1, "        Initial Data, Row   3, Col  1:  Initial value is not assigned.", K::InitialDataCell, "", 3, 1},
+    {1, "        Initial Data, Row  12, Col  1:  Initial value is not assigned.", K::InitialDataCell, "", 12, 1},
+    {1, "        Initial Data, Row 1234, Col 10:  Invalid value.", K::InitialDataCell, "", 1234, 10},
     {1, "Initial Data, Row   , Col  1:  broken", K::None, "", 0, 0},
     {1, "Compiling...", K::None, "", 0, 0},
     {0, "        POU \"Pump\" (row 12): [Error 012]Unknown operand;  X.", K::None, "", 0, 0},
