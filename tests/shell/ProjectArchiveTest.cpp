@@ -160,9 +160,10 @@ TEST_F(ProjectArchiveTest, HostileArchivesAreRefusedAndWriteNothingOutside)
         Import(archive);
         ASSERT_EQ(m_ui.box.Messages().size(), 1u) << c.what;
         EXPECT_EQ(m_ui.box.Messages()[0].caption, "Error") << c.what;
-        if (c.reason)
+        if (c.reason) {
             EXPECT_NE(m_ui.box.Messages()[0].text.find(c.reason), std::string::npos)
                 << c.what << ": " << m_ui.box.Messages()[0].text;
+        }
         EXPECT_TRUE(FileSystem::ListFolder(m_folder / "dest").empty()) << c.what;
         EXPECT_FALSE(FileSystem::FileExists(m_folder / "x")) << c.what;
         EXPECT_EQ(Project().ProjectPath, m_folder / "work/plant.qpj") << c.what << ": the open project stays";
