@@ -85,7 +85,7 @@ void CPOUVarView::OnInitialUpdate()
     m_table = std::make_unique<CPOUVarTable>(project.LocalBitUsage, project.LocalByteUsage,
                                              doc->IsSubroutine() != FALSE);
     m_table->ReadDocumentVarFile(doc->GetVarPathName());
-    m_table->EnsureRowCount(CPOUVarTable::MIN_INITIAL_ROWS);
+    m_table->EnsureRowCount(CPOUVarTable::GetOpeningRowCount(m_table->GetRowCount()));
     ShowRows(FALSE);
 }
 
