@@ -354,10 +354,9 @@ void CLDEditor::FocusOnSelection()
 
 void CLDEditor::UpdateMonitorDisplay()
 {
-    m_networkSelection = FALSE;
     CommitOperandEdit();
+    m_networkSelection = FALSE;
     Repaint();
-    ResolveLiveValueTypes();
 }
 
 void CLDEditor::ClearMonitorDisplay()
