@@ -224,6 +224,10 @@ public:
     // The cursor while a branch is drawn.
     static constexpr UINT CURSOR_BRANCH = 281;
 
+    // The FB instances of the program's blocks enter the project's table
+    // (one already held elsewhere is refused there and left alone).
+    void RegisterFBInstances();
+
 private:
 
     void PrintPage(CDC* dc, CPrintInfo* info);
@@ -281,8 +285,6 @@ private:
     // Fills a new block from the chooser's answer; FALSE when nothing is to be inserted.
     BOOL PrepareBlock(CBlock& block, int choice, const std::string& name, const std::string& instance,
                       std::string* addedInstance);
-    // The FB instances of the program's blocks enter the project again after a reload.
-    void RegisterFBInstances();
     // The tail of Undo and Redo.
     void AfterReload();
 

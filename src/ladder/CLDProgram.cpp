@@ -291,13 +291,23 @@ BOOL CLDProgram::InsertNetwork()
 BOOL CLDProgram::OnOpened(const std::string& path)
 {
     m_layoutChanged = TRUE;
-    m_name = POUNameOfPath(path);
-    m_names.POUName = m_name;
+    SetName(POUNameOfPath(path));
     m_savedFBNames.clear();
     m_savedFBTypes.clear();
     m_app.Project.FBTable.GetFBInstancesOfPOU(m_name, m_savedFBNames, m_savedFBTypes);
     PushUndoSnapshot();
     return TRUE;
+}
+
+void CLDProgram::SetName(const std::string& name)
+{
+    m_name = name;
+    m_names.POUName = name;
+}
+
+void CLDProgram::OnSnapshotPushed()
+{
+    m_editor->RegisterFBInstances();
 }
 
 void CLDProgram::AfterSave(const std::string&, int)

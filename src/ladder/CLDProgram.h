@@ -81,6 +81,8 @@ public:
     BOOL IsLayoutChanged() const { return m_layoutChanged; }
     void SetLayoutChanged(BOOL changed) { m_layoutChanged = changed ? TRUE : FALSE; }
     const std::string& GetName() const { return m_name; }
+    // The POU the networks belong to, for a program made from another's lines.
+    void SetName(const std::string& name);
     CLDEditor& GetLDEditor() const { return *m_editor; }
     CLDNameTables& GetNames() { return m_names; }
     CZULAppData& GetApp() const { return m_app; }
@@ -123,6 +125,12 @@ public:
     void InsertItems(int index, LDItemPtr header, LDItemPtr root);
     // Takes a network's header and root out of the array and deletes their trees.
     void RemoveNetworkItems(int rootIndex);
+
+protected:
+    // Every edit, an opened file, a switch from IL and pasted IL end in a
+    // snapshot: the diagram's FB instances are registered then, never by
+    // painting.
+    void OnSnapshotPushed() override;
 
 private:
     BOOL IsMonitoring() const;

@@ -5,6 +5,7 @@
 #include "CLDProgram.h"
 #include "model/CILLineParser.h"
 #include "model/CZULAppData.h"
+#include "pouedit/IPOUEditorHost.h"
 
 namespace {
 const std::string LINE_END = "\r\n";
@@ -24,6 +25,8 @@ std::unique_ptr<CPOUProgram> CLadderProgramFactory::ConvertILLines(const std::ve
     auto program = std::make_unique<CLDProgram>(app, host);
     if (!program->LoadFromIL(lines))
         return nullptr;
+    if (host && host->HasDocument())
+        program->SetName(host->GetPOUName());
     program->PushUndoSnapshot();
     return program;
 }

@@ -23,6 +23,7 @@ void CPOUProgram::PushUndoSnapshot()
     Serialize(ar, FALSE);
     AddUndoSnapshot(ar.GetBuffer());
     m_redoList.clear();
+    OnSnapshotPushed();
 }
 
 void CPOUProgram::AddUndoSnapshot(Snapshot snapshot)

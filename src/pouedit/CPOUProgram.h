@@ -66,6 +66,9 @@ protected:
 
     // Adds a snapshot written elsewhere at the head of the undo list.
     void AddUndoSnapshot(Snapshot snapshot);
+    // Runs after every pushed snapshot, when the program as it now stands
+    // is the one the user works on.
+    virtual void OnSnapshotPushed() {}
     // Ends the redo chain after an edit that took its undo snapshot itself.
     void DropRedoSnapshots() { m_redoList.clear(); }
     BOOL IsMonitoring() const;

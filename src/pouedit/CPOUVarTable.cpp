@@ -422,6 +422,11 @@ void CPOUVarTable::EnsureRowCount(int n)
     }
 }
 
+int CPOUVarTable::GetOpeningRowCount(int declarations)
+{
+    return std::clamp(declarations + 1, MIN_INITIAL_ROWS, MAX_ROWS);
+}
+
 BOOL CPOUVarTable::ReadVarFile(const std::string& path, bool reallocate)
 {
     m_rows.clear();

@@ -70,6 +70,9 @@ public:
     BOOL InsertRows(int current, int count, bool below);
     // Grows the table to n rows (at most 32) with empty BOOL rows.
     void EnsureRowCount(int n);
+    // The rows a table opens with: the declarations and one empty row,
+    // at least 4 and at most 32.
+    static int GetOpeningRowCount(int declarations);
 
     // Reads the ".ilv" file into the rows (the maps of complete rows too).
     // A missing file leaves the table empty. reallocate assigns fresh

@@ -21,6 +21,8 @@ public:
     virtual void GetLocalSymbols(std::vector<std::pair<std::string, std::string>>& symbols) const = 0;
     // FALSE, leaving the lines alone, when the table holds no complete declaration.
     virtual BOOL GetDeclarationLines(std::vector<std::string>& lines) const = 0;
-    // Rebuilds the POU's call interface from the rows; with writeFile also writes the ".ilv" file.
-    virtual void CommitRows(BOOL writeFile) = 0;
+    // Rebuilds the POU's call interface from the rows; with writeFile also
+    // writes the ".ilv" file. FALSE when that file could not be written
+    // (reported; the old file stays whole).
+    virtual BOOL CommitRows(BOOL writeFile) = 0;
 };

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 std::string FileText(CLDProgram& program)
@@ -373,6 +375,48 @@ TEST_F(LDProgramTest, PastedILBecomesNetworkItemsInTheLDClipboard)
 
     EXPECT_FALSE(m_app->ProgramFactory->ConvertILToNetworks("\r\n", nullptr, *m_app));
     EXPECT_TRUE(m_app->LDClipboard.empty());
+}
+
+// Whether a diagram is opened from its file or made from a POU's IL, its
+// timer's instance is in the project's table at once, without a paint or
+// an Undo; laying it out registers nothing, the next edit does.
+TEST_F(LDProgramTest, FBInstancesAreRegisteredWhenADiagramIsMadeOrChanged)
+{
+    RegisterLadderProgramFactory(*m_app);
+    m_host.pouName = "MAIN";
+    const std::string timerIL = "(* Network 0 *)\r\nLD    %I0.0\r\nTON   T37, 100\r\nST   %Q0.0\r\n";
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<CPOUProgram>()> make;
+    };
+    const Case cases[] = {
+        {"file opened",
+         [&] {
+             auto program = Fresh();
+             EXPECT_TRUE(LoadFileText(*program, timerIL));
+             program->OnOpened("/proj/MAIN_MAIN.ilp");
+             return std::unique_ptr<CPOUProgram>(std::move(program));
+         }},
+        {"switched from IL",
+         [&] { return m_app->ProgramFactory->ConvertILLines(SplitLines(timerIL), *m_app, &m_host); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Project().FBTable.RemoveFBInstancesOfPOU("MAIN");
+        std::unique_ptr<CPOUProgram> program = c.make();
+        ASSERT_NE(program, nullptr);
+        EXPECT_EQ(InstancesOfMain(), std::vector<std::string> {"T37"});
+
+        auto* ladder = dynamic_cast<CLDProgram*>(program.get());
+        ASSERT_NE(ladder, nullptr);
+        Project().FBTable.RemoveFBInstancesOfPOU("MAIN");
+        ladder->GetLDEditor().LayoutAll();
+        EXPECT_TRUE(InstancesOfMain().empty()) << "the layout changes no table";
+        // The next edit puts the instance back.
+        ladder->InsertNetwork();
+        ladder->PushUndoSnapshot();
+        EXPECT_EQ(InstancesOfMain(), std::vector<std::string> {"T37"});
+    }
 }
 
 TEST_F(LDProgramTest, GoingToAFindResultMovesTheCurrentHitMark)

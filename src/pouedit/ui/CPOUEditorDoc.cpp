@@ -159,8 +159,9 @@ BOOL CPOUEditorDoc::OnSaveDocument(const std::string& path)
     DeriveVarPath(path);
     const int prepared = m_program ? m_program->PrepareSave(path) : 0;
     m_fileMode = TRUE;
-    CommitLocalVars(TRUE);
-    const BOOL saved = CDocument::OnSaveDocument(path);
+    // A variable file that cannot be written fails the save: the document
+    // stays modified, so its local variables are not lost on closing.
+    const BOOL saved = CommitLocalVars(TRUE) && CDocument::OnSaveDocument(path);
     m_fileMode = FALSE;
     if (m_program)
         m_program->AfterSave(path, prepared);
@@ -297,10 +298,10 @@ void CPOUEditorDoc::GetFileTimes(std::string& created, std::string& modified) co
     modified = FormatLocalTime(times.lastWrite);
 }
 
-void CPOUEditorDoc::CommitLocalVars(BOOL writeFile)
+BOOL CPOUEditorDoc::CommitLocalVars(BOOL writeFile)
 {
-    if (IPOULocalVars* vars = GetLocalVars())
-        vars->CommitRows(writeFile);
+    IPOULocalVars* vars = GetLocalVars();
+    return vars ? vars->CommitRows(writeFile) : TRUE;
 }
 
 IFindReplaceDialog* CPOUEditorDoc::OpenFindReplaceDialog(BOOL findOnly)

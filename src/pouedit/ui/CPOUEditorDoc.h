@@ -52,7 +52,8 @@ public:
     // both left alone when the file's times cannot be read.
     void GetFileTimes(std::string& created, std::string& modified) const override;
     std::string GetDocumentTitle() const override { return GetTitle(); }
-    void CommitLocalVars(BOOL writeFile);
+    // FALSE when the ".ilv" file could not be written (reported by the table).
+    BOOL CommitLocalVars(BOOL writeFile);
     BOOL GoToLine(int n);
     BOOL GoToFindResult(int result, int a, int b);
 

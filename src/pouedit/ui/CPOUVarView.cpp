@@ -85,7 +85,7 @@ void CPOUVarView::OnInitialUpdate()
     m_table = std::make_unique<CPOUVarTable>(project.LocalBitUsage, project.LocalByteUsage,
                                              doc->IsSubroutine() != FALSE);
     m_table->ReadDocumentVarFile(doc->GetVarPathName());
-    m_table->EnsureRowCount(CPOUVarTable::MIN_INITIAL_ROWS);
+    m_table->EnsureRowCount(CPOUVarTable::GetOpeningRowCount(m_table->GetRowCount()));
     ShowRows(FALSE);
 }
 
@@ -208,16 +208,17 @@ BOOL CPOUVarView::GetDeclarationLines(std::vector<std::string>& lines) const
     return TRUE;
 }
 
-void CPOUVarView::CommitRows(BOOL writeFile)
+BOOL CPOUVarView::CommitRows(BOOL writeFile)
 {
     GetGridCtrl().SaveModifyed();
     CPOUEditorDoc* doc = GetDocument();
     if (!doc)
-        return;
+        return TRUE;
     if (m_table->IsSubroutine())
         m_table->RebuildCallInterface(doc->GetPathName(), doc->GetApp().Project);
-    if (writeFile && !doc->GetVarPathName().empty())
-        m_table->WriteVarFile(doc->GetVarPathName());
+    if (!writeFile || doc->GetVarPathName().empty())
+        return TRUE;
+    return m_table->WriteVarFile(doc->GetVarPathName());
 }
 
 BOOL CPOUVarView::GetCellText(int column, int row, std::string& text, BYTE& mark)

@@ -33,7 +33,7 @@ public:
     BOOL FindLocalAddress(const std::string& upperName, std::string& address) const override;
     BOOL FindLocalName(const std::string& address, std::string& name) const override;
     BOOL GetDeclarationLines(std::vector<std::string>& lines) const override;
-    void CommitRows(BOOL writeFile) override;
+    BOOL CommitRows(BOOL writeFile) override;
 
     // CCPGridHost
     BOOL GetCellText(int column, int row, std::string& text, BYTE& mark) override;

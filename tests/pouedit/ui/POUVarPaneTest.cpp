@@ -6,6 +6,8 @@
 
 #include "platform/ui/WinMessages.h"
 #include "support/FileBytes.h"
+#include "support/FullFileSystem.h"
+#include "support/ReadOnlyFolder.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +197,47 @@ TEST_F(POUVarPaneTest, RowCommandsAndPasteRunThroughTheContextMenuCommands)
     EXPECT_TRUE(m_varTableView->OnCmdMsg(ID_TABLE_DELETE_ROW, CN_COMMAND, nullptr, nullptr));
     EXPECT_EQ(grid.GetGridRowCount(), rows);
     EXPECT_EQ(Cell(Col::COL_SYMBOL, 1).second, GRID_MARK_PLAIN);
+}
+
+TEST_F(POUVarPaneTest, AVariableFileThatCannotBeWrittenFailsTheSaveAndKeepsTheOldFile)
+{
+    enum class Fault { ReadOnlyFolder, FullFileSystem };
+    const Fault faults[] = {Fault::ReadOnlyFolder, Fault::FullFileSystem};
+    const std::string varPath = m_folder / "SBR01_MOTOR.ilv";
+    Declare(0, "START", "VAR_INPUT", "BOOL");
+    ASSERT_TRUE(m_doc->OnSaveDocument(m_path));
+    const std::string savedVars = ReadFileText(varPath);
+    const std::string savedProgram = ReadFileText(m_path);
+
+    for (const Fault fault : faults) {
+        SCOPED_TRACE(fault == Fault::ReadOnlyFolder ? "read-only folder" : "full file system");
+        Declare(1, "SPEED", "VAR_INPUT", "BOOL");
+        ASSERT_TRUE(m_doc->IsModified());
+        m_ui.box.Clear();
+        BOOL saved = TRUE;
+        if (fault == Fault::ReadOnlyFolder) {
+            ReadOnlyFolder readOnly(m_folder.Path());
+            saved = m_doc->OnSaveDocument(m_path);
+        } else {
+            FullFileSystem full;
+            saved = m_doc->OnSaveDocument(m_path);
+        }
+        EXPECT_FALSE(saved);
+        ASSERT_EQ(m_ui.box.Messages().size(), 1u);
+        EXPECT_EQ(m_ui.box.Messages()[0].caption, "System Error");
+        EXPECT_EQ(m_ui.box.Messages()[0].text, "Unable to create the local variable file.");
+        EXPECT_TRUE(m_doc->IsModified()) << "the local variables are still to be saved";
+        EXPECT_EQ(ReadFileText(varPath), savedVars);
+        EXPECT_EQ(ReadFileText(m_path), savedProgram);
+        EXPECT_EQ(Cell(Col::COL_SYMBOL, 1).first, "SPEED");
+        Type(Col::COL_SYMBOL, 1, "");
+    }
+
+    // Once the disk takes the file again the save goes through.
+    Declare(1, "SPEED", "VAR_INPUT", "BOOL");
+    ASSERT_TRUE(m_doc->OnSaveDocument(m_path));
+    EXPECT_FALSE(m_doc->IsModified());
+    EXPECT_NE(ReadFileText(varPath).find("SPEED"), std::string::npos);
 }
 
 TEST_F(POUVarPaneTest, NothingChangesWhileMonitoring)

@@ -126,6 +126,34 @@ TEST_F(POUWindowFilesTest, UploadedPousOpenWithEveryLineAcceptedAndEveryVariable
     }
 }
 
+// However many declarations the file holds, one empty row waits below them
+// (at least 4 rows, never more than 32).
+TEST_F(POUWindowFilesTest, TheTableOpensWithTheDeclarationsAndOneEmptyRow)
+{
+    struct Case {
+        int declarations;
+        int rows;
+    };
+    const Case cases[] = {{0, 4}, {2, 4}, {3, 4}, {4, 5}, {9, 10}, {31, 32}, {32, 32}};
+    const std::string path = m_folder / "MAIN_MAIN.ilp";
+    WriteFileText(path, "(*1*)\r\n(* Network 0 *)\r\n\r\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.declarations);
+        std::string vars = "VAR\r\n";
+        for (int i = 0; i < c.declarations; ++i)
+            vars += "    V" + std::to_string(i) + "  AT  %LB" + std::to_string(16 + i) + " : BYTE ; (*  *) \r\n";
+        WriteFileText(m_folder / "MAIN_MAIN.ilv", vars + "END_VAR\r\n");
+        ASSERT_TRUE(OpenWindow(path, POU_LANGUAGE_IL, NODE_MAIN));
+        const CPOUVarTable& table = *m_varTableView->GetTable();
+        EXPECT_EQ(table.GetRowCount(), c.rows);
+        EXPECT_EQ(m_varTableView->GetGridCtrl().GetGridRowCount(), c.rows);
+        EXPECT_EQ(int(Rows().size()), c.declarations);
+        if (c.declarations < CPOUVarTable::MAX_ROWS)
+            EXPECT_TRUE(table.GetEntry(c.declarations)->Symbol.empty());
+        CloseWindow();
+    }
+}
+
 TEST_F(POUWindowFilesTest, SectionsInAnyOrderAndEmptyOnesAreReadAndUnreadableLinesSkipped)
 {
     WriteFileText(m_folder / "SBR02_PUMP.ilp", "(*1*)\nLD      %I0.0\nST      %Q0.0\n");

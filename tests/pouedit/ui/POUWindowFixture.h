@@ -313,7 +313,11 @@ public:
         lines = declarations;
         return TRUE;
     }
-    void CommitRows(BOOL writeFile) override { commits.push_back(writeFile); }
+    BOOL CommitRows(BOOL writeFile) override
+    {
+        commits.push_back(writeFile);
+        return TRUE;
+    }
 
     std::map<std::string, OperandTypeFlags> symbols;
     // Symbol as written -> address without "%".

@@ -5,6 +5,7 @@
 
 #include "pouedit/ui/CFindReplaceDlg.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
+#include "pouedit/ui/CPOUVarView.h"
 
 #include "model/CZULAppData.h"
 #include "platform/ui/CDocument.h"
@@ -13,7 +14,16 @@
 #include "shell/ui/CPOUDocTemplate.h"
 #include "shell/ui/CProjTreeView.h"
 
+#include "platform/FileSystem.h"
+#include "pouedit/CILEditor.h"
+#include "pouedit/CILProgram.h"
+#include "pouedit/ui/CPOUEditorView.h"
+#include "support/FileBytes.h"
+#include "support/FullFileSystem.h"
 #include "support/ModalScript.h"
+#include "support/ReadOnlyFolder.h"
+
+#include <optional>
 
 #include <QApplication>
 #include <QFileDialog>
@@ -130,4 +140,159 @@ TEST_F(MainRoadTest, ClosedPOUWindowCanBeOpenedAgain)
         ASSERT_EQ(m_frame->GetOpenPOUDocuments().size(), 1u) << round;
         EXPECT_NE(m_frame->GetActivePOUDocument(), nullptr) << round;
     }
+}
+
+// Local variables typed into a POU window whose variable file cannot be
+// written are not lost: neither closing the project (answering Yes to save)
+// nor saving the project reports a saved document. The project and the
+// window stay open, the POU modified and the old variable file whole.
+TEST_F(MainRoadTest, AVariableFileThatCannotBeWrittenKeepsThePOUOpenAndModified)
+{
+    constexpr UINT ID_SAVE_PROJECT = 32779;
+    constexpr UINT ID_CLOSE_PROJECT = 32697;
+    enum class Fault { ReadOnlyFolder, FullFileSystem };
+    struct Case {
+        const char* name;
+        Fault fault;
+        UINT command;
+    };
+    const Case cases[] = {
+        {"close the project, read-only folder", Fault::ReadOnlyFolder, ID_CLOSE_PROJECT},
+        {"close the project, full file system", Fault::FullFileSystem, ID_CLOSE_PROJECT},
+        {"save the project, read-only folder", Fault::ReadOnlyFolder, ID_SAVE_PROJECT},
+        {"save the project, full file system", Fault::FullFileSystem, ID_SAVE_PROJECT},
+    };
+    Start();
+    App().DefaultPOULang = 1;
+    AnswerFileDialog(m_folder / "Mixer.qpj");
+    Command(32695);
+    ASSERT_EQ(App().ProjectOpen, 1);
+    CPOUEditorDoc* main = m_frame->GetActivePOUDocument();
+    ASSERT_NE(main, nullptr);
+    auto* vars = dynamic_cast<CPOUVarView*>(main->GetVarView());
+    ASSERT_NE(vars, nullptr);
+    const std::string varPath = main->GetVarPathName();
+    const std::string folder = FileSystem::FolderOf(varPath);
+    const bool hadFile = FileSystem::FileExists(varPath) != FALSE;
+    const std::string oldVars = hadFile ? ReadFileText(varPath) : std::string();
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        vars->OnSaveCellData(CPOUVarTable::COL_SYMBOL, 0, "START");
+        ASSERT_TRUE(main->IsModified());
+        m_ui.box.Clear();
+        m_ui.box.Answer(IDYES);
+        const auto reported = [&] {
+            for (const RecordedMessage& message : m_ui.box.Messages()) {
+                if (message.caption == "System Error" && message.text == "Unable to create the local variable file.")
+                    return true;
+            }
+            return false;
+        };
+        {
+            std::optional<ReadOnlyFolder> readOnly;
+            std::optional<FullFileSystem> full;
+            if (c.fault == Fault::ReadOnlyFolder)
+                readOnly.emplace(folder);
+            else
+                full.emplace();
+            Command(c.command);
+            EXPECT_TRUE(QTest::qWaitFor(reported, 5000));
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(App().ProjectOpen, 1);
+        ASSERT_EQ(m_frame->GetOpenPOUDocuments(), std::vector<CPOUEditorDoc*>{main});
+        EXPECT_TRUE(main->IsModified());
+        EXPECT_EQ(FileSystem::FileExists(varPath) != FALSE, hadFile);
+        if (hadFile)
+            EXPECT_EQ(ReadFileText(varPath), oldVars);
+        vars->OnSaveCellData(CPOUVarTable::COL_SYMBOL, 0, "");
+    }
+}
+
+// MAIN's variable table, reopened from the tree, shows its declarations with
+// one empty row below them, however many there are.
+TEST_F(MainRoadTest, AReopenedPOUsVariableTableHasOneEmptyRowBelowItsDeclarations)
+{
+    Start();
+    App().DefaultPOULang = 1;
+    AnswerFileDialog(m_folder / "Mixer.qpj");
+    Command(32695);
+    ASSERT_EQ(App().ProjectOpen, 1);
+    CPOUEditorDoc* main = m_frame->GetActivePOUDocument();
+    ASSERT_NE(main, nullptr);
+    const std::string varPath = main->GetVarPathName();
+    Command(ID_WINDOW_CLOSE);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_frame->GetOpenPOUDocuments().empty(); }, 5000));
+
+    std::string vars = "VAR\r\n";
+    for (int i = 0; i < 6; ++i)
+        vars += "    V" + std::to_string(i) + "  AT  %LB" + std::to_string(16 + i) + " : BYTE ; (*  *) \r\n";
+    ASSERT_TRUE(FileSystem::SafeSave(varPath, vars + "END_VAR\r\n"));
+    CProjTreeView* tree = m_frame->GetProjTreeView();
+    tree->OpenTreeNode(tree->FindPOUItem("(MAIN) "));
+    ASSERT_EQ(m_frame->GetOpenPOUDocuments().size(), 1u);
+    auto* table = dynamic_cast<CPOUVarView*>(m_frame->GetOpenPOUDocuments()[0]->GetVarView());
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->GetGridCtrl().GetGridRowCount(), 7);
+    EXPECT_EQ(table->GetTable()->GetEntry(5)->Symbol, "V5");
+    EXPECT_TRUE(table->GetTable()->GetEntry(6)->Symbol.empty());
+}
+
+// Editing the comment of a declared variable in MAIN's table moves it to
+// the lowest free address that fits.
+TEST_F(MainRoadTest, EditingAVariablesCommentMovesItToTheFirstFreeAddress)
+{
+    Start();
+    App().DefaultPOULang = 1;
+    AnswerFileDialog(m_folder / "Mixer.qpj");
+    Command(32695);
+    ASSERT_EQ(App().ProjectOpen, 1);
+    CPOUEditorDoc* main = m_frame->GetActivePOUDocument();
+    ASSERT_NE(main, nullptr);
+    auto* vars = dynamic_cast<CPOUVarView*>(main->GetVarView());
+    ASSERT_NE(vars, nullptr);
+    const CPOUVarTable& table = *vars->GetTable();
+    for (int row : {0, 1}) {
+        vars->OnSaveCellData(CPOUVarTable::COL_TYPE, row, "BYTE");
+        vars->OnSaveCellData(CPOUVarTable::COL_SYMBOL, row, row == 0 ? "A" : "B");
+    }
+    const std::string lowest = table.GetEntry(0)->Address;
+    ASSERT_FALSE(lowest.empty());
+    ASSERT_NE(table.GetEntry(1)->Address, lowest);
+    // A grows to a WORD and leaves its byte free.
+    vars->OnSaveCellData(CPOUVarTable::COL_TYPE, 0, "WORD");
+    ASSERT_NE(table.GetEntry(0)->Address, lowest);
+
+    vars->OnSaveCellData(CPOUVarTable::COL_COMMENT, 1, "speed");
+    EXPECT_EQ(table.GetEntry(1)->Address, lowest);
+    EXPECT_EQ(table.GetEntry(1)->Comment, "speed");
+}
+
+// Enter on MAIN's network header line opens an empty line below it without
+// an undo step of its own.
+TEST_F(MainRoadTest, EnterOnANetworkHeaderTakesNoUndoStep)
+{
+    Start();
+    App().DefaultPOULang = 1;
+    AnswerFileDialog(m_folder / "Mixer.qpj");
+    Command(32695);
+    CPOUEditorDoc* main = m_frame->GetActivePOUDocument();
+    ASSERT_NE(main, nullptr);
+    auto* program = dynamic_cast<CILProgram*>(main->GetProgram());
+    ASSERT_NE(program, nullptr);
+    CPOUEditorView* view = main->GetEditorView();
+    // Up to the header line, then to its end.
+    for (size_t line = 0; line < program->GetLines().size(); ++line)
+        QTest::keyClick(view, Qt::Key_Up);
+    QTest::keyClick(view, Qt::Key_End);
+    const std::vector<std::string> before = program->GetLines();
+    ASSERT_EQ(program->GetILEditor().GetCaretLine(), 0);
+    const int snapshots = program->GetUndoCount();
+
+    QTest::keyClick(view, Qt::Key_Return);
+    std::vector<std::string> expected = before;
+    expected.insert(expected.begin() + 1, std::string());
+    EXPECT_EQ(program->GetLines(), expected);
+    EXPECT_EQ(program->GetUndoCount(), snapshots);
 }
