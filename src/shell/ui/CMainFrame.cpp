@@ -1616,6 +1616,16 @@ BOOL CMainFrame::ChooseUploadFile(const std::string& initialFolder, const std::s
     return RunFileDialog(request, path);
 }
 
+std::string CMainFrame::PreviousProjectFolder()
+{
+    return m_commands->PreviousProjectFolder("");
+}
+
+void CMainFrame::SetPreviousProjectFolder(const std::string& folder)
+{
+    m_commands->SetPreviousProjectFolder(folder);
+}
+
 BOOL CMainFrame::CheckProjectPathLength(const std::string& path)
 {
     return m_commands->CheckProjectPathLength(path);
@@ -1635,6 +1645,7 @@ void CMainFrame::ShowUploadedProject()
     FillProjectTree();
     RefreshInstructionTree();
     AddSubroutinesToInstructionTree();
+    OpenHardwareWindow();
     OpenAllPous(FALSE);
 }
 

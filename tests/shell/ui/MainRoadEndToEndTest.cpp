@@ -485,9 +485,25 @@ TEST_F(MainRoadEndToEndTest, NewProjectToMonitoringForcingUploadAndBack)
 
     SCOPED_TRACE("Upload into a new project compiles to the same signature");
     m_ui.box.Clear();
-    AnswerFileDialog(m_folder / "Uploaded.qpj");
+    // The file dialog starts in the "PrevProj" folder of the settings, and
+    // the folder chosen becomes the new "PrevProj".
+    const std::string previous = m_folder / "previous";
+    const std::string uploads = m_folder / "uploads";
+    ASSERT_TRUE(FileSystem::CreateFolder(previous));
+    ASSERT_TRUE(FileSystem::CreateFolder(uploads));
+    ASSERT_TRUE(Settings().WriteString("Configuration", "PrevProj", previous));
+    std::string offeredFolder;
+    WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+        offeredFolder = dialog->directory().absolutePath().toStdString();
+        dialog->selectFile(QString::fromStdString(uploads + "/Uploaded.qpj"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
     Command(ID_PLC_UPLOAD);
-    ASSERT_EQ(App().Project.ProjectPath, m_folder / "Uploaded.qpj") << ::testing::PrintToString(m_ui.box.Texts());
+    ASSERT_EQ(App().Project.ProjectPath, uploads + "/Uploaded.qpj") << ::testing::PrintToString(m_ui.box.Texts());
+    EXPECT_EQ(offeredFolder, previous);
+    EXPECT_EQ(Settings().GetString("Configuration", "PrevProj", ""), uploads);
+    // The restored project shows its hardware window.
+    EXPECT_FALSE(m_frame->GetSlot(SingletonWindow::Hardware).frame.isNull());
     Command(ID_COMPILE_ALL);
     EXPECT_EQ(App().Project.ProjectSignature, signature);
 
