@@ -257,7 +257,7 @@ BOOL CPlcCommands::UploadImage()
 
 BOOL CPlcCommands::ChooseUploadPath(std::string& path)
 {
-    std::string folder = g_pAppData->PrevProj;
+    std::string folder = m_host.PreviousProjectFolder();
     if (folder.empty())
         folder = CPathProvider::DefaultProjectFolder();
     std::string chosen;
@@ -268,29 +268,27 @@ BOOL CPlcCommands::ChooseUploadPath(std::string& path)
         return FALSE;
     if (!m_host.CheckProjectPathLength(path))
         return FALSE;
-    g_pAppData->PrevProj = FolderOf(path);
+    m_host.SetPreviousProjectFolder(FolderOf(path));
     return TRUE;
 }
 
 void CPlcCommands::ReplaceProjectWithUpload(const std::string& path)
 {
     CZULAppData& app = *g_pAppData;
-    // The image is checked before the open project is closed, so that a
-    // PLC image that cannot be restored costs the user nothing.
-    if (!CheckUploadedImage(app))
-        return;
     if (!m_host.CloseProject())
+        return;
+    if (!CheckUploadedImage(app))
         return;
     if (!m_host.CreateProject(path))
         return;
     if (!RestoreUploadedProject(app))
         return;
     m_host.SaveAllProjectFiles();
-    // The FB instances come from the saved POU files; rebuilding them here
-    // gives the restored project its table before any window shows it.
-    app.RebuildFBInstanceTable();
     app.ProjectOpen = 1;
     m_host.ShowUploadedProject();
+    // The FB instances come from the POU files the first save wrote; the
+    // second save stores the table with the project.
+    app.RebuildFBInstanceTable();
     m_host.SaveAllProjectFiles();
 }
 

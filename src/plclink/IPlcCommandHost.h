@@ -16,6 +16,9 @@ public:
     // The "Upload to..." save-file dialog: TRUE with the chosen path.
     virtual BOOL ChooseUploadFile(const std::string& initialFolder, const std::string& initialName,
                                   std::string& path) = 0;
+    // The "PrevProj" folder of the settings ("" when unset), and storing a new one there.
+    virtual std::string PreviousProjectFolder() = 0;
+    virtual void SetPreviousProjectFolder(const std::string& folder) = 0;
     // FALSE (after its own message) when the project's file names would be too long.
     virtual BOOL CheckProjectPathLength(const std::string& path) = 0;
     // Closes the open project, asking to save it; FALSE when the user cancels.
@@ -26,6 +29,5 @@ public:
     virtual BOOL SaveAllProjectFiles() = 0;
     // Shows the restored project: project tree, instruction trees with the
     // project's subroutines, the hardware window and every POU in an editor.
-    // The command has rebuilt the FB-instance table before.
     virtual void ShowUploadedProject() = 0;
 };

@@ -121,5 +121,3 @@ constexpr char PROJTREE_NOTE_CAPTION[] = "Note";
 constexpr char MESSAGE_POU_FILE_MISSING[] =
     "The corresponding file does not exist, and this node will be deleted.\r\n"
     "Delete the node now? The other files of the POU are kept.";
-// MAIN cannot be taken out of a project; its item stays.
-constexpr char MESSAGE_MAIN_FILE_MISSING[] = "The corresponding file does not exist.";

@@ -68,6 +68,8 @@ public:
         path = initialFolder + "/" + initialName;
         return TRUE;
     }
+    std::string PreviousProjectFolder() override { return previousFolder; }
+    void SetPreviousProjectFolder(const std::string& folder) override { previousFolder = folder; }
     BOOL CheckProjectPathLength(const std::string&) override { return TRUE; }
     BOOL CloseProject() override
     {
@@ -85,6 +87,8 @@ public:
         return FileSystem::CreateFolder(project.ProjectFolder);
     }
     void ShowUploadedProject() override {}
+
+    std::string previousFolder;
 };
 
 // A CPU of the VB14 family whose image variant is the family's own, so that
@@ -195,8 +199,8 @@ TEST_F(EndToEndTest, TheUploadedProjectCompilesToTheSameSignature)
 {
     Download();
     const WORD signature = Project().ProjectSignature;
-    g_pAppData->PrevProj = folder / "uploads";
-    ASSERT_TRUE(FileSystem::CreateFolder(g_pAppData->PrevProj));
+    window.previousFolder = folder / "uploads";
+    ASSERT_TRUE(FileSystem::CreateFolder(window.previousFolder));
 
     commands->OnPlcUpload();
     ASSERT_TRUE(ui.box.Texts().empty()) << ui.box.Texts().front();

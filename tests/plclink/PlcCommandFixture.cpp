@@ -80,9 +80,22 @@ BOOL CFakeHost::CreateProject(const std::string& path)
     return TRUE;
 }
 
+namespace {
+
+std::vector<std::string> FBInstanceTexts()
+{
+    std::vector<std::string> texts;
+    for (const auto& fb : g_pAppData->Project.FBTable.FBInstances)
+        texts.push_back(fb->typeName + " " + fb->instanceName + " " + fb->ownerPou);
+    return texts;
+}
+
+} // namespace
+
 BOOL CFakeHost::SaveAllProjectFiles()
 {
     calls.push_back("save");
+    fbInstancesWhenSaved = FBInstanceTexts();
     return TRUE;
 }
 
@@ -90,9 +103,7 @@ void CFakeHost::ShowUploadedProject()
 {
     calls.push_back("show");
     projectOpenWhenShown = g_pAppData->ProjectOpen != 0;
-    fbInstancesWhenShown.clear();
-    for (const auto& fb : g_pAppData->Project.FBTable.FBInstances)
-        fbInstancesWhenShown.push_back(fb->typeName + " " + fb->instanceName + " " + fb->ownerPou);
+    fbInstancesWhenShown = FBInstanceTexts();
 }
 
 CLockHolder::CLockHolder()

@@ -61,6 +61,8 @@ public:
     void BeginWaitCursor() override { ++waitCursors; }
     void EndWaitCursor() override { --waitCursors; }
     BOOL ChooseUploadFile(const std::string& initialFolder, const std::string& initialName, std::string& path) override;
+    std::string PreviousProjectFolder() override { return previousFolder; }
+    void SetPreviousProjectFolder(const std::string& folder) override { previousFolder = folder; }
     BOOL CheckProjectPathLength(const std::string&) override { return TRUE; }
     BOOL CloseProject() override;
     BOOL CreateProject(const std::string& path) override;
@@ -68,6 +70,8 @@ public:
     void ShowUploadedProject() override;
 
     int waitCursors = 0;
+    // The "PrevProj" setting as the host keeps it.
+    std::string previousFolder;
     std::string offeredFolder;
     std::string offeredName;
     BOOL chooses = FALSE;
@@ -77,8 +81,10 @@ public:
     // Calls in order: "close", "create", "save", "show".
     std::vector<std::string> calls;
     bool projectOpenWhenShown = false;
-    // "type instance owner" of each FB instance the project holds when shown.
+    // "type instance owner" of each FB instance the project holds when shown
+    // and at the last save.
     std::vector<std::string> fbInstancesWhenShown;
+    std::vector<std::string> fbInstancesWhenSaved;
 };
 
 // Holds the port lock from another thread for as long as it lives.

@@ -440,15 +440,15 @@ TEST_F(PlcCommandsTest, UploadAsksForThePasswordAndOffersANewProjectFile)
     EXPECT_TRUE(ui.box.Messages().empty());
     ExpectPortReleased();
 
-    // The image is refused before the open project is closed.
+    // The open project is closed first; then the image is refused and no project is made.
     host.chooses = TRUE;
-    g_pAppData->PrevProj = folder / "uploads";
+    host.closes = TRUE;
+    host.previousFolder = folder / "uploads";
     commands.OnPlcUpload();
     EXPECT_EQ(ui.box.Texts(), std::vector<std::string>{"Unknown project in the PLC."});
     EXPECT_EQ(ui.box.Messages()[0].caption, "Error");
     EXPECT_EQ(host.offeredFolder, folder / "uploads");
-    EXPECT_EQ(g_pAppData->PrevProj, folder / "uploads");
-    EXPECT_EQ(host.closeProjectCalls, 0);
+    EXPECT_EQ(host.calls, std::vector<std::string>{"close"});
     ExpectPortReleased();
 }
 
@@ -495,7 +495,7 @@ TEST_F(PlcCommandsTest, UploadReplacesTheOpenProjectWithTheRestoredOne)
     sim.SetImage(image.Build());
     sim.SetIdentity(Identity(2, 3, 0, true, 1, 5, 0x01));
     ASSERT_EQ(mkdir((folder / "uploads").c_str(), 0700), 0);
-    g_pAppData->PrevProj = folder / "uploads";
+    host.previousFolder = folder / "uploads";
     host.chooses = TRUE;
     host.closes = TRUE;
 
@@ -516,7 +516,7 @@ TEST_F(PlcCommandsTest, UploadReplacesTheOpenProjectWithTheRestoredOne)
     ExpectPortReleased();
 }
 
-TEST_F(PlcCommandsTest, TheUploadedProjectHasItsFBInstancesBeforeItIsShown)
+TEST_F(PlcCommandsTest, TheUploadedProjectGetsItsFBInstancesAfterItIsShownAndSavesThem)
 {
     using B = ObjectCodeBuilder;
     g_pAppData->LoadAreaTable();
@@ -529,12 +529,13 @@ TEST_F(PlcCommandsTest, TheUploadedProjectHasItsFBInstancesBeforeItIsShown)
                          .Finish());
     sim.SetImage(image.Build());
     sim.SetIdentity(Identity(2, 3, 0, true, 1, 5, 0x01));
-    g_pAppData->PrevProj = folder.Path();
+    host.previousFolder = folder.Path();
     host.chooses = TRUE;
     host.closes = TRUE;
 
     commands.OnPlcUpload();
     ASSERT_TRUE(ui.box.Messages().empty());
-    EXPECT_EQ(host.fbInstancesWhenShown, std::vector<std::string>{"TON T5 MAIN"});
+    EXPECT_TRUE(host.fbInstancesWhenShown.empty());
+    EXPECT_EQ(host.fbInstancesWhenSaved, std::vector<std::string>{"TON T5 MAIN"});
     EXPECT_EQ(g_pAppData->Project.FBTable.FBInstances.size(), 1u);
 }

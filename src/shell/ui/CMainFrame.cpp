@@ -626,15 +626,29 @@ void CMainFrame::OnFullScreen()
     CloseAllPanes();
 }
 
-// A POU editor in front keeps a low variable row while the panes are gone;
-// the hardware window does the same with its own frame.
+// A POU editor in front keeps a low variable row while the panes are gone,
+// the hardware window its module table at the least height.
 void CMainFrame::AdjustActiveChildForFullScreen()
 {
-    auto* editor = dynamic_cast<CChildFrmEditor*>(MDIGetActive());
-    if (editor == nullptr || editor->GetSplitter() == nullptr)
+    CMDIChildWnd* child = MDIGetActive();
+    if (child == nullptr)
         return;
-    editor->GetSplitter()->SetRowInfo(0, kFullScreenVarRowHeight, kMinUpperRowHeight);
-    editor->GetSplitter()->RecalcLayout();
+    if (auto* editor = dynamic_cast<CChildFrmEditor*>(child)) {
+        if (editor->GetSplitter() == nullptr)
+            return;
+        editor->GetSplitter()->SetRowInfo(0, kFullScreenVarRowHeight, kMinUpperRowHeight);
+        editor->GetSplitter()->RecalcLayout();
+        return;
+    }
+    if (child != GetSlot(SingletonWindow::Hardware).frame.data())
+        return;
+    for (QWidget* widget : child->findChildren<QWidget*>()) {
+        if (auto* splitter = dynamic_cast<CMinRowSplitter*>(widget)) {
+            splitter->SetRowInfo(0, kMinUpperRowHeight, kMinUpperRowHeight);
+            splitter->RecalcLayout();
+            return;
+        }
+    }
 }
 
 void CMainFrame::OnRestorePanes()
@@ -1616,6 +1630,16 @@ BOOL CMainFrame::ChooseUploadFile(const std::string& initialFolder, const std::s
     return RunFileDialog(request, path);
 }
 
+std::string CMainFrame::PreviousProjectFolder()
+{
+    return m_commands->PreviousProjectFolder("");
+}
+
+void CMainFrame::SetPreviousProjectFolder(const std::string& folder)
+{
+    m_commands->SetPreviousProjectFolder(folder);
+}
+
 BOOL CMainFrame::CheckProjectPathLength(const std::string& path)
 {
     return m_commands->CheckProjectPathLength(path);
@@ -1635,6 +1659,7 @@ void CMainFrame::ShowUploadedProject()
     FillProjectTree();
     RefreshInstructionTree();
     AddSubroutinesToInstructionTree();
+    OpenHardwareWindow();
     OpenAllPous(FALSE);
 }
 

@@ -239,6 +239,8 @@ public:
     // IPlcCommandHost
     BOOL ChooseUploadFile(const std::string& initialFolder, const std::string& initialName,
                           std::string& path) override;
+    std::string PreviousProjectFolder() override;
+    void SetPreviousProjectFolder(const std::string& folder) override;
     BOOL CheckProjectPathLength(const std::string& path) override;
     BOOL CreateProject(const std::string& path) override;
     void ShowUploadedProject() override;

@@ -350,12 +350,8 @@ void CProjTreeView::OpenPOU(HTREEITEM item, CProjTreeNode& node)
         m_host->SyncTabs();
         return;
     }
-    if (node.kind == NODE_MAIN) {
-        ShowMessage(PROJTREE_NOTE_CAPTION, MESSAGE_MAIN_FILE_MISSING, MB_OK | MB_ICONINFORMATION);
-        m_host->SyncTabs();
-        return;
-    }
-    // Only the program file is gone: the user decides, and the other files stay on disk.
+    // Only the program file is gone: the user decides, and the other files
+    // stay on disk. MAIN's record stays in the project; only its item goes.
     if (ShowMessage(PROJTREE_NOTE_CAPTION, MESSAGE_POU_FILE_MISSING, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         const std::string name = node.name;
         const int kind = node.kind;

@@ -9,6 +9,7 @@
 #include "platform/ui/CCmdUI.h"
 #include "platform/ui/QtText.h"
 #include "shell/POUNameRules.h"
+#include "shell/ProjTreeRules.h"
 #include "shell/ui/CPOUPropertyDlg.h"
 #include "shell/ui/IProjTreeHost.h"
 #include "shell/ui/RegisterShellUiClasses.h"
@@ -443,13 +444,18 @@ TEST_F(ProjTreeViewTest, AMissingProgramFileAsksAndYesDropsTheNodeButKeepsTheOth
     EXPECT_TRUE(m_view->NewPOU(1));
     EXPECT_NE(Find("(SBR01)  SBR_1"), nullptr);
 
-    // MAIN cannot leave the project: its item stays after the note.
+    // MAIN is asked about as any POU; Yes drops its item, and its record and variable file stay.
     ASSERT_TRUE(FileSystem::DeleteFile(InFolder("MAIN_MAIN.ilp")));
+    SetProjectModified(FALSE);
     m_ui.box.Clear();
+    m_ui.box.Answer(IDYES);
     m_view->OpenTreeNode(Find("(MAIN)  MAIN"));
-    EXPECT_EQ(m_ui.box.Texts(), (std::vector<std::string>{"The corresponding file does not exist."}));
-    EXPECT_NE(Find("(MAIN)  MAIN"), nullptr);
+    ASSERT_EQ(m_ui.box.Messages().size(), 1u);
+    EXPECT_EQ(m_ui.box.Messages()[0].text, MESSAGE_POU_FILE_MISSING);
+    EXPECT_EQ(Find("(MAIN)  MAIN"), nullptr);
     EXPECT_EQ(Project().MainPresent, 1);
+    EXPECT_TRUE(Exists("MAIN_MAIN.ilv"));
+    EXPECT_TRUE(Modified());
 }
 
 TEST_F(ProjTreeViewTest, DeleteAsksThenRemovesThePOUWithItsFiles)

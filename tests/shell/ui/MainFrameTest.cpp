@@ -14,6 +14,8 @@
 #include "shell/ui/CPOUDocTemplate.h"
 #include "shell/ui/CSplashWindow.h"
 #include "platform/ui/CDocument.h"
+#include "hardware/ui/RegisterHardwareUiClasses.h"
+#include "support/ModalScript.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -21,6 +23,8 @@
 namespace {
 
 using MainFrameTest = WorkbenchFixture;
+
+constexpr UINT ID_NEW_PROJECT = 32695;
 
 int ViewCheck(CMainFrame* frame, UINT id)
 {
@@ -136,6 +140,33 @@ TEST_F(MainFrameTest, FullScreenLowersTheVariableRowOfTheActivePOUEditor)
     EXPECT_EQ(height, 50);
     EXPECT_EQ(minimum, kMinUpperRowHeight);
     editor->DestroyWindow();
+}
+
+TEST_F(MainFrameTest, FullScreenLowersTheModuleTableOfTheHardwareWindowInFront)
+{
+    std::string error;
+    ASSERT_TRUE(RegisterHardwareUiClasses(&error)) << error;
+    Start();
+    App().DefaultPOULang = 1;
+    AnswerFileDialog(m_folder / "Press.qpj");
+    Command(ID_NEW_PROJECT);
+    ASSERT_EQ(App().ProjectOpen, 1);
+    m_frame->OpenHardwareWindow();
+    CMDIChildWnd* hardware = m_frame->GetSlot(SingletonWindow::Hardware).frame.data();
+    ASSERT_NE(hardware, nullptr);
+    ASSERT_EQ(m_frame->MDIGetActive(), hardware);
+    auto* splitter = ChildOf<CMinRowSplitter>(hardware);
+    ASSERT_NE(splitter, nullptr);
+    constexpr int kTallTable = 200;
+    splitter->SetRowInfo(0, kTallTable, kMinUpperRowHeight);
+    splitter->RecalcLayout();
+
+    Command(ID_VIEW_FULLSCREEN);
+    int height = 0;
+    int minimum = 0;
+    splitter->GetRowInfo(0, height, minimum);
+    EXPECT_EQ(height, 35);
+    EXPECT_EQ(minimum, 35);
 }
 
 TEST_F(MainFrameTest, PrintPreviewHidesBarsAndPanesAndBringsThemBack)

@@ -53,8 +53,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -109,6 +111,34 @@ void Press(QWidget* dialog, const char* button)
     ASSERT_NE(pressed, nullptr) << button;
     QTest::mouseClick(pressed, Qt::LeftButton);
 }
+
+// Holds a lock on a thread of its own until destroyed, as the monitor
+// thread holds the value lock while it stores a cycle.
+class CValueLockHeldElsewhere {
+public:
+    explicit CValueLockHeldElsewhere(CMutex& lock) : m_lock(lock)
+    {
+        std::promise<void> taken;
+        std::future<void> isTaken = taken.get_future();
+        m_holder = std::thread([this, &taken] {
+            m_lock.Lock(0);
+            taken.set_value();
+            m_release.get_future().wait();
+            m_lock.Unlock();
+        });
+        isTaken.wait();
+    }
+    ~CValueLockHeldElsewhere()
+    {
+        m_release.set_value();
+        m_holder.join();
+    }
+
+private:
+    CMutex& m_lock;
+    std::promise<void> m_release;
+    std::thread m_holder;
+};
 
 class MainRoadEndToEndTest : public WorkbenchFixture {
 protected:
@@ -410,8 +440,23 @@ TEST_F(MainRoadEndToEndTest, NewProjectToMonitoringForcingUploadAndBack)
     using Col = CStatusChartTable::Column;
     chart->OnSaveCellData(Col::COL_ADDRESS, 0, "%Q0.1");
     chart->OnSaveCellData(Col::COL_ADDRESS, 1, "Lamp");
+    chart->OnSaveCellData(Col::COL_ADDRESS, 2, "%IB0");
+    m_sim.SetMemory(CodeOf("%IB0"), {0x05});
     Command(ID_MONITOR);
     ASSERT_TRUE(PumpUntil([&] { return App().Monitoring.load() != 0; })) << ::testing::PrintToString(m_ui.box.Texts());
+    const auto currentValue = [&] {
+        std::string shown;
+        BYTE plain = 0;
+        chart->GetCellText(Col::COL_CURRENT, 2, shown, plain);
+        return shown;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return currentValue() == "B#5"; })) << currentValue();
+    {
+        // While the monitor thread would be storing a cycle the chart reads no value.
+        CValueLockHeldElsewhere storing(App().MonitorValueLock);
+        EXPECT_EQ(currentValue(), " ");
+    }
+    EXPECT_EQ(currentValue(), "B#5");
     chart->OnSaveCellData(Col::COL_NEW, 0, "1");
     chart->SetActiveCell(Col::COL_NEW, 0);
     chart->SendMessage(WM_COMMAND, ID_STATUS_FORCE);
@@ -440,9 +485,25 @@ TEST_F(MainRoadEndToEndTest, NewProjectToMonitoringForcingUploadAndBack)
 
     SCOPED_TRACE("Upload into a new project compiles to the same signature");
     m_ui.box.Clear();
-    AnswerFileDialog(m_folder / "Uploaded.qpj");
+    // The file dialog starts in the "PrevProj" folder of the settings, and
+    // the folder chosen becomes the new "PrevProj".
+    const std::string previous = m_folder / "previous";
+    const std::string uploads = m_folder / "uploads";
+    ASSERT_TRUE(FileSystem::CreateFolder(previous));
+    ASSERT_TRUE(FileSystem::CreateFolder(uploads));
+    ASSERT_TRUE(Settings().WriteString("Configuration", "PrevProj", previous));
+    std::string offeredFolder;
+    WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+        offeredFolder = dialog->directory().absolutePath().toStdString();
+        dialog->selectFile(QString::fromStdString(uploads + "/Uploaded.qpj"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
     Command(ID_PLC_UPLOAD);
-    ASSERT_EQ(App().Project.ProjectPath, m_folder / "Uploaded.qpj") << ::testing::PrintToString(m_ui.box.Texts());
+    ASSERT_EQ(App().Project.ProjectPath, uploads + "/Uploaded.qpj") << ::testing::PrintToString(m_ui.box.Texts());
+    EXPECT_EQ(offeredFolder, previous);
+    EXPECT_EQ(Settings().GetString("Configuration", "PrevProj", ""), uploads);
+    // The restored project shows its hardware window.
+    EXPECT_FALSE(m_frame->GetSlot(SingletonWindow::Hardware).frame.isNull());
     Command(ID_COMPILE_ALL);
     EXPECT_EQ(App().Project.ProjectSignature, signature);
 

@@ -7,7 +7,10 @@
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUVarView.h"
 
+#include "model/CProjTreeDOC.h"
 #include "model/CZULAppData.h"
+#include "model/ProjectModified.h"
+#include "platform/FileSystem.h"
 #include "platform/ui/CDocument.h"
 #include "shell/ui/COutputList.h"
 #include "shell/ui/COutputView.h"
@@ -295,4 +298,36 @@ TEST_F(MainRoadTest, EnterOnANetworkHeaderTakesNoUndoStep)
     expected.insert(expected.begin() + 1, std::string());
     EXPECT_EQ(program->GetLines(), expected);
     EXPECT_EQ(program->GetUndoCount(), snapshots);
+}
+
+// MAIN's program file gone from the project folder: opening MAIN from the
+// tree asks as for any POU, and Yes takes its item out of the tree while the
+// project keeps MAIN's record and variable file.
+TEST_F(MainRoadTest, MainWithoutItsProgramFileIsHandledAsAnyPOUWithoutOne)
+{
+    Start();
+    m_app->GetAppData()->DefaultPOULang = 1;
+    AnswerFileDialog(m_folder / "Mixer.qpj");
+    m_frame->SendMessage(WM_COMMAND, 32695);
+    CZULAppData& app = *m_app->GetAppData();
+    ASSERT_EQ(app.ProjectOpen, 1);
+    m_frame->SendMessage(WM_COMMAND, ID_WINDOW_CLOSE);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_frame->GetOpenPOUDocuments().empty(); }, 5000));
+    const std::string folder = app.Project.ProjectFolder;
+    ASSERT_TRUE(FileSystem::DeleteFile(folder + "/MAIN_MAIN.ilp"));
+    SetProjectModified(FALSE);
+
+    m_ui.box.Clear();
+    m_ui.box.Answer(IDYES);
+    CProjTreeView* tree = m_frame->GetProjTreeView();
+    tree->OpenTreeNode(tree->FindPOUItem("(MAIN) "));
+    const std::vector<RecordedMessage> boxes = m_ui.box.Messages();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Note");
+    EXPECT_EQ(boxes[0].text.rfind("The corresponding file does not exist, and this node will be deleted.", 0), 0u);
+    EXPECT_EQ(tree->FindPOUItem("(MAIN) "), nullptr);
+    EXPECT_TRUE(m_frame->GetOpenPOUDocuments().empty());
+    EXPECT_EQ(app.Project.MainPresent, 1);
+    EXPECT_TRUE(FileSystem::FileExists(folder + "/MAIN_MAIN.ilv"));
+    EXPECT_TRUE(GetProjectDocument()->IsModified());
 }

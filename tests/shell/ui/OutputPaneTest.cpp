@@ -18,8 +18,17 @@
 #include "shell/ui/CTableGridView.h"
 #include "toolkit/docking/CTKDockingPaneItem.h"
 #include "toolkit/docking/tabs/CTKFlatTabCtrl.h"
+#include "support/ModalScript.h"
+
+#include <QTableWidget>
+#include <QTest>
+
+#include <algorithm>
 
 namespace {
+
+constexpr UINT ID_NEW_PROJECT = 32695;
+constexpr UINT ID_COMPILE_ALL = 32935;
 
 class OutputPaneTest : public WorkbenchFixture {
 protected:
@@ -135,6 +144,41 @@ TEST_F(OutputPaneTest, AnInitialDataLineOpensTheTableAtItsCell)
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->GetGridCtrl().GetCore().GetActiveRow(), 4);
     EXPECT_EQ(view->GetGridCtrl().GetCore().GetActiveCol(), 2);
+}
+
+TEST_F(OutputPaneTest, TheCompilersLineOfAnUnassignedInitialValueOpensTheTableAtItsRow)
+{
+    StartWithOutput();
+    m_app->GetAppData()->DefaultPOULang = 1;
+    AnswerFileDialog(m_folder / "Tank.qpj");
+    Command(ID_NEW_PROJECT);
+    ASSERT_EQ(App().ProjectOpen, 1);
+    m_frame->OpenInitialDataWindow();
+    auto* frame = dynamic_cast<CChFrmInitData*>(m_frame->GetSlot(SingletonWindow::InitialData).frame.data());
+    ASSERT_NE(frame, nullptr);
+    constexpr int kThirdRow = 2;
+    dynamic_cast<CTableGridView*>(frame->GetView())->GetGridCtrl().GetHost().OnSaveCellData(0, kThirdRow, "%VB0");
+    frame->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_frame->GetSlot(SingletonWindow::InitialData).frame.isNull(); }, 5000));
+
+    Command(ID_COMPILE_ALL);
+    const std::vector<std::string> lines = Lines(OUTPUT_LIST_COMPILE);
+    const std::string written = "        Initial Data, Row   3, Col  1:  Initial value is not assigned.";
+    const auto line = std::find(lines.begin(), lines.end(), written);
+    ASSERT_NE(line, lines.end()) << ::testing::PrintToString(lines);
+    COutputList* list = m_view->GetList(OUTPUT_LIST_COMPILE);
+    QTableWidget* table = list->Table();
+    const int row = static_cast<int>(line - lines.begin());
+    table->scrollToItem(table->item(row, 0));
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                       table->visualItemRect(table->item(row, 0)).center());
+
+    frame = dynamic_cast<CChFrmInitData*>(m_frame->GetSlot(SingletonWindow::InitialData).frame.data());
+    ASSERT_NE(frame, nullptr);
+    auto* view = dynamic_cast<CTableGridView*>(frame->GetView());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetGridCtrl().GetCore().GetActiveRow(), 3);
+    EXPECT_EQ(view->GetGridCtrl().GetCore().GetActiveCol(), 1);
 }
 
 TEST_F(OutputPaneTest, TableWindowsShowAtLeastTheirLeastRows)

@@ -11,6 +11,8 @@
 #include "model/CCanOpenSlaveType.h"
 #include "model/CZULAppData.h"
 #include "model/OpenHelpTopic.h"
+#include "platform/ByteString.h"
+#include "platform/CPathProvider.h"
 #include "platform/IMessageBox.h"
 #include "platform/ui/CTreeCtrl.h"
 #include "platform/ui/DialogUnits.h"
@@ -224,9 +226,17 @@ BOOL CCanOpenNetwork::SaveToProject()
     return m_model.SaveToProject();
 }
 
+// Opens in the default project folder; the path comes back with blanks trimmed.
 std::string CCanOpenNetwork::ChooseEdsFile()
 {
-    return FromQString(QFileDialog::getOpenFileName(this, ToQString(kImportEdsTitle), QString(), "EDS (*.eds *.EDS)"));
+    QFileDialog dialog(this, ToQString(kImportEdsTitle), ToQString(CPathProvider::DefaultProjectFolder()),
+                       ToQString(kEdsFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(ToQString(kEdsExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return ByteString::Trim(FromQString(dialog.selectedFiles().constFirst()));
 }
 
 std::string CCanOpenNetwork::ChooseCategory()

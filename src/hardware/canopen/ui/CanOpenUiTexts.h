@@ -52,6 +52,8 @@ inline constexpr const char* kMoveUpButton = "\xC9\xCF\xD2\xC6";             // 
 inline constexpr const char* kMoveDownButton = "\xCF\xC2\xD2\xC6";           // "下移"
 inline constexpr const char* kBootButton = "\xC6\xF4\xB6\xAF\xB9\xFD\xB3\xCC"; // "启动过程"
 inline constexpr const char* kImportEdsTitle = "\xB5\xBC\xC8\xEB" "EDS\xCE\xC4\xBC\xFE"; // "导入EDS文件"
+inline constexpr const char* kEdsFilter = "Electronic Data Sheet (*.eds)";
+inline constexpr const char* kEdsExtension = "eds";
 
 // Boot-up dialog.
 inline constexpr const char* kBootDlgCaption = "\xB4\xD3\xD5\xBE\xC6\xF4\xB6\xAF\xB9\xFD\xB3\xCC\xD1\xA1\xD4\xF1"; // "从站启动过程选择"

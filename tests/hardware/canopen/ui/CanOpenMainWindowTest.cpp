@@ -243,7 +243,15 @@ TEST_F(CanOpenMainWindowTest, ImportAddMoveMapSaveReopenAndCompile)
     EXPECT_EQ(&network, sheet->GetActivePage());
 
     SCOPED_TRACE("a real data sheet imported into the I/O category");
-    AnswerFileDialog(std::string(kEdsDir) + "/" + kEdsFile);
+    // The dialog offers data sheets and starts in the default project folder.
+    QStringList offeredFilters;
+    std::string startFolder;
+    WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+        offeredFilters = dialog->nameFilters();
+        startFolder = FromQString(dialog->directory().absolutePath());
+        dialog->selectFile(ToQString(std::string(kEdsDir) + "/" + kEdsFile));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
     bool categoryAsked = false;
     WhenModal<CCanOpenKindDlg>([&](CCanOpenKindDlg* dialog) {
         categoryAsked = true;
@@ -253,6 +261,8 @@ TEST_F(CanOpenMainWindowTest, ImportAddMoveMapSaveReopenAndCompile)
     m_ui.box.Clear();
     const std::vector<std::string> shipped = TypeNames();
     Click(&network, IDC_NETWORK_IMPORT_EDS);
+    EXPECT_EQ(offeredFilters, QStringList {"Electronic Data Sheet (*.eds)"});
+    EXPECT_EQ(startFolder, CPathProvider::DefaultProjectFolder());
     ASSERT_TRUE(categoryAsked);
     // The sheet's string objects are left out with the one note.
     EXPECT_THAT(m_ui.box.Texts(), ::testing::ElementsAre(kUnparsedItems));
