@@ -61,7 +61,7 @@ function(orvel_test name)
     orvel_use_qt_tools(${name})
     list(APPEND props ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   else()
-    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE orvel_testmain)
   endif()
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}

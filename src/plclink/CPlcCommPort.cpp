@@ -168,7 +168,7 @@ BOOL CPlcCommPort::WaitForData(DWORD eventMask, DWORD ms)
 {
     if ((eventMask & EV_RXCHAR) == 0)
         return FALSE;
-    return m_device.WaitReadable(ms);
+    return m_device.WaitReadable(ScaledWait(ms, ReplyWaitPercent));
 }
 
 // Reads on while the reply's length byte shows it incomplete and the next

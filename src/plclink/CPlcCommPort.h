@@ -102,8 +102,11 @@ public:
     DWORD OutputQueueSize = 1200;
     char ParityLetter = 'N';
     // 100 in the program; tests lower them so that their waits cost little.
+    // The reply wait scales the wait for a reply's first byte, whatever
+    // time-out the caller took (the CPU profile's, the probe's).
     int LockWaitPercent = 100;
     int SettlePercent = 100;
+    int ReplyWaitPercent = 100;
 
 private:
     BOOL OpenDevice();

@@ -4,8 +4,17 @@
 #include "model/CpuProfile.h"
 #include "plclink/CPlcCommPort.h"
 
+#include <chrono>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
+
+namespace {
+
+// How often a wait for the line looks again.
+constexpr int kLookAgainMs = 1;
+
+} // namespace
 
 CRawPty::CRawPty()
 {
@@ -45,10 +54,40 @@ std::vector<BYTE> CRawPty::Read(int waitMs, int idleMs)
     }
 }
 
+int CRawPty::Queued() const
+{
+    int queued = 0;
+    return ::ioctl(m_pty.SlaveFd(), FIONREAD, &queued) == 0 ? queued : -1;
+}
+
+bool CRawPty::WaitFor(bool (*holds)(int queued, int count), int count, int waitMs)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    for (;;) {
+        const int queued = Queued();
+        if (queued >= 0 && holds(queued, count))
+            return true;
+        if (queued < 0 || std::chrono::steady_clock::now() >= end)
+            return false;
+        poll(nullptr, 0, kLookAgainMs);
+    }
+}
+
+bool CRawPty::WaitArrived(int count, int waitMs)
+{
+    return WaitFor([](int queued, int wanted) { return queued >= wanted; }, count, waitMs);
+}
+
+bool CRawPty::WaitTaken(int waitMs)
+{
+    return WaitFor([](int queued, int) { return queued == 0; }, 0, waitMs);
+}
+
 CScopedGlobalPort::CScopedGlobalPort(const std::string& device, int baudRate, LinkWaitPercents waits)
 {
     g_PlcCommPort.LockWaitPercent = waits.lockWait;
     g_PlcCommPort.SettlePercent = waits.settle;
+    g_PlcCommPort.ReplyWaitPercent = waits.reply;
     g_PlcCommPort.Close();
     g_PlcCommPort.PortName = device;
     g_PlcCommPort.BaudRate = baudRate;
@@ -64,6 +103,7 @@ CScopedGlobalPort::~CScopedGlobalPort()
     g_PlcCommPort.Close();
     g_PlcCommPort.LockWaitPercent = kRealWaits.lockWait;
     g_PlcCommPort.SettlePercent = kRealWaits.settle;
+    g_PlcCommPort.ReplyWaitPercent = kRealWaits.reply;
 }
 
 CScopedTimeouts::CScopedTimeouts(int replyMs, int probeMs) : m_reply(ReplyTimeout), m_probe(ProbeTimeout)

@@ -22,19 +22,32 @@ public:
     void Write(const std::vector<BYTE>& bytes);
     // Reads until nothing more comes for idleMs (or nothing at all within waitMs).
     std::vector<BYTE> Read(int waitMs = 1000, int idleMs = 20);
+    // Waits until at least count written bytes wait for the port to read
+    // them, or until the port has read everything; FALSE when waitMs passed first.
+    bool WaitArrived(int count, int waitMs = 1000);
+    bool WaitTaken(int waitMs = 1000);
 
 private:
+    // The bytes that wait on the port's side; -1 when that cannot be told.
+    int Queued() const;
+    bool WaitFor(bool (*holds)(int queued, int count), int count, int waitMs);
+
     CPseudoTerminal m_pty;
 };
 
-// How much of the port-lock waits and the reply settle times a test really
-// waits, in percent of the program's own.
+// How much of the port-lock waits, the reply settle times and the waits for
+// a reply's first byte a test really waits, in percent of the program's own.
 struct LinkWaitPercents {
     int lockWait;
     int settle;
+    int reply;
 };
-constexpr LinkWaitPercents kRealWaits {100, 100};
-constexpr LinkWaitPercents kShortWaits {10, 10};
+constexpr LinkWaitPercents kRealWaits {100, 100, 100};
+constexpr LinkWaitPercents kShortWaits {10, 10, 100};
+// Also the reply time-outs that the program itself sets from the CPU's
+// profile with every project (a VB16's 2000 ms become 300 ms), for tests
+// of the whole program, which cannot hold them short with CScopedTimeouts.
+constexpr LinkWaitPercents kShortWaitsAndReplies {10, 10, 15};
 
 // Points the global port at a device with a rate whose settle times are the
 // shortest and scales its own waits, and closes it again at the end of the

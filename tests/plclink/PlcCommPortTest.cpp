@@ -18,11 +18,11 @@ protected:
         port.BaudRate = 115200;
     }
 
-    // Waits for the reply's first byte as an exchange does, then reads it.
-    int Receive()
+    // Reads the reply once all its bytes wait on the line, as the settle
+    // time of an exchange lets them.
+    int Receive(int bytes)
     {
-        port.WaitForData(EV_RXCHAR, 1000);
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        EXPECT_TRUE(pty.WaitArrived(bytes)) << bytes << " bytes";
         return port.ReceiveFrame();
     }
 
@@ -93,16 +93,16 @@ TEST_F(PlcCommPortTest, ReceiveFrameChecksTheReply)
 
     std::vector<BYTE> good = WithCrc({0x01, 'A', 0x02, 0x00, 0x01});
     pty.Write(good);
-    EXPECT_EQ(Receive(), PLC_OK);
+    EXPECT_EQ(Receive(7), PLC_OK);
     EXPECT_EQ(port.ReceivedLength(), 7);
     EXPECT_EQ(std::vector<BYTE>(port.RxBuffer, port.RxBuffer + 7), good);
 
     good.back() ^= 1;
     pty.Write(good);
-    EXPECT_EQ(Receive(), PLC_CHECKSUM);
+    EXPECT_EQ(Receive(7), PLC_CHECKSUM);
 
     pty.Write(std::vector<BYTE>(223, 0x11));
-    EXPECT_EQ(Receive(), PLC_OVERRUN);
+    EXPECT_EQ(Receive(223), PLC_OVERRUN);
 }
 
 TEST_F(PlcCommPortTest, ASlowReplyIsReadToItsEnd)
@@ -112,8 +112,10 @@ TEST_F(PlcCommPortTest, ASlowReplyIsReadToItsEnd)
     std::vector<BYTE> reply = WithCrc({0x01, 'C', 0x07, 0x00, 0x26, 0x12, 0x10, 0x13, 0x05, 0x00});
     pty.Write(std::vector<BYTE>(reply.begin(), reply.begin() + 5));
     ASSERT_TRUE(port.WaitForData(EV_RXCHAR, 1000));
+    // The rest follows as soon as the port has taken the first part off
+    // the line, while it waits for the next byte.
     std::thread rest([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        EXPECT_TRUE(pty.WaitTaken());
         pty.Write(std::vector<BYTE>(reply.begin() + 5, reply.end()));
     });
     int result = port.ReceiveFrame();
@@ -127,7 +129,7 @@ TEST_F(PlcCommPortTest, AReplyThatStopsHalfWayIsAChecksumError)
     ASSERT_TRUE(port.Open());
     std::vector<BYTE> reply = WithCrc({0x01, 'C', 0x07, 0x00, 0x26, 0x12, 0x10, 0x13, 0x05, 0x00});
     pty.Write(std::vector<BYTE>(reply.begin(), reply.begin() + 6));
-    EXPECT_EQ(Receive(), PLC_CHECKSUM);
+    EXPECT_EQ(Receive(6), PLC_CHECKSUM);
     EXPECT_EQ(port.ReceivedLength(), 6);
 }
 

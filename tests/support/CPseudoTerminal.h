@@ -2,9 +2,10 @@
 // A raw, non-blocking pseudo-terminal: a test or the simulated PLC drives
 // the master side, the port under test opens SlavePath(). The slave side
 // stays open as long as this lives, so the master stays readable while no
-// port has it open.
+// port has it open; while it is open the device guard lets tests open it.
 
 #include <string>
+#include <sys/types.h>
 
 class CPseudoTerminal {
 public:
@@ -27,5 +28,6 @@ public:
 private:
     int m_master = -1;
     int m_slave = -1;
+    dev_t m_device = 0;  // the slave side's device number; 0 while closed
     std::string m_slavePath;
 };

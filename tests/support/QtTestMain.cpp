@@ -1,3 +1,5 @@
+#include "CDeviceGuard.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,5 +12,6 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    CDeviceGuard::Install();
     return RUN_ALL_TESTS();
 }

@@ -75,7 +75,7 @@ TEST_F(MainFrameTest, EditorsAndTablesShareTheFramesForceMap)
     EXPECT_TRUE(workbench.ForceMapHasEntries());
     workbench.ClearForceMap();
     EXPECT_TRUE(g_pAppData->Project.ForceMap.empty());
-    // Outside monitoring nothing is sent to a PLC.
+    // A force that no PLC answers leaves the map empty.
     EXPECT_FALSE(workbench.ForceAddress("%Q0.0", 1));
     EXPECT_TRUE(g_pAppData->Project.ForceMap.empty());
 }

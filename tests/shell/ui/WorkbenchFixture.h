@@ -1,19 +1,24 @@
 #pragma once
 // The workbench started as the program starts it, offscreen, with its
 // settings and data folders inside a temporary folder and scripted message
-// boxes; TearDown closes what is left and runs the exit.
+// boxes; TearDown closes what is left and runs the exit. Its serial port is
+// a pseudo-terminal of the fixture's own on which no PLC answers, with the
+// link's short lock waits, settle times and reply time-outs; a test that
+// needs a PLC points the port at the simulator.
 
 #include "model/CZULAppData.h"
 #include "model/SharedStrings.h"
 #include "platform/ui/CCmdUI.h"
 #include "platform/ui/CSettingsStore.h"
 #include "platform/ui/CWnd.h"
+#include "plclink/LinkTestSupport.h"
 #include "plclink/ui/RegisterPlclinkUiClasses.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/COutputList.h"
 #include "shell/ui/COutputView.h"
 #include "shell/ui/CZULApp.h"
 #include "shell/ui/RegisterShellUiClasses.h"
+#include "support/CPseudoTerminal.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 #include "toolkit/commandbars/RegisterToolkitCommandBarsClasses.h"
@@ -24,6 +29,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +43,7 @@ protected:
             << error;
         Redirect("XDG_CONFIG_HOME", m_folder / "config", m_oldConfig);
         Redirect("XDG_DATA_HOME", m_folder / "data", m_oldData);
+        ASSERT_TRUE(m_silentLine.Open());
     }
 
     void TearDown() override
@@ -53,6 +60,9 @@ protected:
         ASSERT_TRUE(m_app->InitInstance(args));
         m_frame = m_app->GetMainFrame();
         ASSERT_NE(m_frame, nullptr);
+        // After the start-up, which reads the port from the settings.
+        m_port.reset();
+        m_port.emplace(m_silentLine.SlavePath(), kLinkBaudRate, kShortWaitsAndReplies);
     }
 
     // The frame goes without asking (as after a refused close nothing is
@@ -65,6 +75,7 @@ protected:
             m_frame->DestroyWindow();
         m_app->ExitInstance();
         m_app.reset();
+        m_port.reset();
     }
 
     CZULAppData& App() { return *m_app->GetAppData(); }
@@ -119,4 +130,7 @@ private:
     }
     SavedVariable m_oldConfig;
     SavedVariable m_oldData;
+    static constexpr int kLinkBaudRate = 115200;
+    CPseudoTerminal m_silentLine;
+    std::optional<CScopedGlobalPort> m_port;
 };
