@@ -10,6 +10,15 @@
 #include <string>
 #include <vector>
 
+// A POU file renamed since the project file was last written: the name that
+// the project file on disk still uses and the name the project uses now,
+// both file names in the project folder. Until the next save both names
+// stay on disk.
+struct CPOUFileRename {
+    std::string savedName;
+    std::string currentName;
+};
+
 class CProjTreeDOC : public CObject {
     DECLARE_DYNAMIC(CProjTreeDOC)
 public:
@@ -36,6 +45,9 @@ public:
     void SetModifiedFlag(BOOL modified = TRUE) { m_modified = modified != FALSE; }
     const std::string& GetPathName() const { return m_pathName; }
 
+    // The POU files renamed since the project file was last written.
+    std::vector<CPOUFileRename>& PendingFileRenames() { return m_pendingFileRenames; }
+
     // The path without its extension (the project folder).
     static std::string StripExtension(const std::string& path);
 
@@ -46,4 +58,5 @@ private:
 
     bool m_modified = false;
     std::string m_pathName;
+    std::vector<CPOUFileRename> m_pendingFileRenames;
 };

@@ -221,6 +221,23 @@ BOOL MoveFile(const std::string& from, const std::string& to)
     return !source.empty() && ::rename(source.c_str(), ToNative(to).c_str()) == 0;
 }
 
+BOOL LinkFile(const std::string& from, const std::string& to)
+{
+    const std::string source = ResolveNative(from);
+    return !source.empty() && ::link(source.c_str(), ToNative(to).c_str()) == 0;
+}
+
+BOOL IsSameFile(const std::string& first, const std::string& second)
+{
+    const std::string a = ResolveNative(first);
+    const std::string b = ResolveNative(second);
+    struct stat statA {};
+    struct stat statB {};
+    if (a.empty() || b.empty() || ::stat(a.c_str(), &statA) != 0 || ::stat(b.c_str(), &statB) != 0)
+        return FALSE;
+    return statA.st_dev == statB.st_dev && statA.st_ino == statB.st_ino;
+}
+
 std::vector<CFileEntry> ListFolder(const std::string& path)
 {
     std::vector<CFileEntry> entries;

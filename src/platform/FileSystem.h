@@ -48,6 +48,10 @@ BOOL CopyFile(const std::string& from, const std::string& to, BOOL failIfExists)
 // Copies a folder with everything in it into to (created when missing).
 BOOL CopyTree(const std::string& from, const std::string& to);
 BOOL MoveFile(const std::string& from, const std::string& to);
+// Gives an existing file a second name (a hard link); FALSE when the target exists.
+BOOL LinkFile(const std::string& from, const std::string& to);
+// Whether both paths name one and the same file on disk.
+BOOL IsSameFile(const std::string& first, const std::string& second);
 
 // Entries of a folder, "." and ".." left out, sorted by name.
 std::vector<CFileEntry> ListFolder(const std::string& path);

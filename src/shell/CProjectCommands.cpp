@@ -3,6 +3,7 @@
 #include "CRecentFileList.h"
 #include "IProfile.h"
 #include "IProjectHost.h"
+#include "POURename.h"
 #include "ProjectFolders.h"
 #include "model/CModuleCatalogEntry.h"
 #include "model/CProjTreeDOC.h"
@@ -103,7 +104,10 @@ BOOL CProjectCommands::SaveAllProjectFiles()
     ReportOmittedSymbols();
     if (!WriteGlobalVarFile(project))
         return FALSE;
-    return m_document.OnSaveDocument(project.ProjectPath);
+    if (!m_document.OnSaveDocument(project.ProjectPath))
+        return FALSE;
+    CommitPOUFileRenames(m_document.PendingFileRenames(), project.ProjectFolder);
+    return TRUE;
 }
 
 void CProjectCommands::OnSaveProject()
@@ -130,6 +134,7 @@ BOOL CProjectCommands::CloseProject()
         if (answer == IDYES && !SaveAllProjectFiles())
             return FALSE;
     }
+    DiscardPOUFileRenames(m_document.PendingFileRenames(), m_app.Project.ProjectFolder);
     m_host.CloseAllDocuments();
     m_host.DestroySingletonWindows();
     m_host.ClearProjectTree();

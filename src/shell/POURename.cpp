@@ -1,5 +1,6 @@
 #include "POURename.h"
 
+#include "model/CProjTreeDOC.h"
 #include "model/CProjTreeNode.h"
 #include "model/CZULAppData.h"
 #include "model/ProjectModified.h"
@@ -7,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "shell/IPOURenameHost.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -32,27 +34,111 @@ std::vector<FileMove> PlanMoves(const std::string& folder, const std::string& ol
     return moves;
 }
 
-bool AnyTargetExists(const std::vector<FileMove>& moves)
+// How one file takes its new name while the project file on disk may still
+// name the old one.
+enum class FileStep {
+    Link,        // the saved project names the file: a second name, the old one stays
+    Move,        // a name given since the last save: it moves on
+    MoveBack,    // back to the name the saved project uses: replaces that name
+};
+
+struct PlannedStep {
+    FileMove move;
+    FileStep step = FileStep::Link;
+};
+
+using PendingRenames = std::vector<CPOUFileRename>;
+
+const CPOUFileRename* PendingRenameTo(const PendingRenames& pending, const std::string& currentName)
 {
+    for (const CPOUFileRename& rename : pending) {
+        if (rename.currentName == currentName)
+            return &rename;
+    }
+    return nullptr;
+}
+
+std::vector<PlannedStep> PlanSteps(const PendingRenames& pendingRenames, const std::vector<FileMove>& moves)
+{
+    std::vector<PlannedStep> steps;
     for (const FileMove& move : moves) {
-        const std::string existing = FileSystem::FindExisting(move.to);
-        if (!existing.empty() && existing != move.from)
+        const CPOUFileRename* pending = PendingRenameTo(pendingRenames, FileSystem::FileNameOf(move.from));
+        FileStep step = FileStep::Link;
+        if (pending)
+            step = pending->savedName == FileSystem::FileNameOf(move.to) ? FileStep::MoveBack : FileStep::Move;
+        steps.push_back({move, step});
+    }
+    return steps;
+}
+
+// A target may exist only where the file goes back to the name the saved project uses.
+bool AnyTargetExists(const std::vector<PlannedStep>& steps)
+{
+    for (const PlannedStep& planned : steps) {
+        if (planned.step == FileStep::MoveBack)
+            continue;
+        const std::string existing = FileSystem::FindExisting(planned.move.to);
+        if (!existing.empty() && existing != planned.move.from)
             return true;
     }
     return false;
 }
 
-// Moves every file; on a failure the moved ones go back and FALSE is returned.
-BOOL MoveAll(const std::vector<FileMove>& moves)
+BOOL DoStep(const PlannedStep& planned)
 {
-    for (size_t done = 0; done < moves.size(); ++done) {
-        if (FileSystem::MoveFile(moves[done].from, moves[done].to))
+    if (planned.step == FileStep::Link)
+        return FileSystem::LinkFile(planned.move.from, planned.move.to);
+    // Both names of one file: moving one over the other changes nothing, the spare one goes.
+    if (planned.step == FileStep::MoveBack && FileSystem::IsSameFile(planned.move.from, planned.move.to))
+        return FileSystem::DeleteFile(planned.move.from);
+    return FileSystem::MoveFile(planned.move.from, planned.move.to);
+}
+
+void UndoStep(const PlannedStep& planned)
+{
+    if (planned.step == FileStep::Link) {
+        FileSystem::DeleteFile(planned.move.to);
+        return;
+    }
+    if (planned.step == FileStep::Move) {
+        FileSystem::MoveFile(planned.move.to, planned.move.from);
+        return;
+    }
+    // The saved name now holds the file; the other name comes back beside it.
+    FileSystem::LinkFile(planned.move.to, planned.move.from);
+}
+
+// Carries out every step; on a failure the done ones are undone and FALSE returned.
+BOOL DoAllSteps(const std::vector<PlannedStep>& steps)
+{
+    for (size_t done = 0; done < steps.size(); ++done) {
+        if (DoStep(steps[done]))
             continue;
         while (done-- > 0)
-            FileSystem::MoveFile(moves[done].to, moves[done].from);
+            UndoStep(steps[done]);
         return FALSE;
     }
     return TRUE;
+}
+
+void RecordSteps(PendingRenames& pending, const std::vector<PlannedStep>& steps)
+{
+    for (const PlannedStep& planned : steps) {
+        const std::string from = FileSystem::FileNameOf(planned.move.from);
+        const std::string to = FileSystem::FileNameOf(planned.move.to);
+        if (planned.step == FileStep::Link) {
+            pending.push_back({from, to});
+            continue;
+        }
+        const auto found = std::find_if(pending.begin(), pending.end(),
+                                        [&from](const CPOUFileRename& rename) { return rename.currentName == from; });
+        if (found == pending.end())
+            continue;
+        if (planned.step == FileStep::MoveBack)
+            pending.erase(found);
+        else
+            found->currentName = to;
+    }
 }
 
 void SetName(CProjTreeNode& node, const std::string& name, const std::string& label)
@@ -85,10 +171,18 @@ POUNameResult CarryOutPOURename(CZULAppData& app, CProjTreeNode& node, const std
     const std::vector<FileMove> moves =
         PlanMoves(app.Project.ProjectFolder, POUFileBase(node.kind, node.number, oldName),
                   POUFileBase(node.kind, node.number, newName));
-    if (AnyTargetExists(moves))
+    // Without the project document nothing is saved later: the old names go at once.
+    CProjTreeDOC* document = GetProjectDocument();
+    PendingRenames unsaved;
+    PendingRenames& pending = document ? document->PendingFileRenames() : unsaved;
+    const std::vector<PlannedStep> steps = PlanSteps(pending, moves);
+    if (AnyTargetExists(steps))
         return POU_NAME_FILE_EXISTS;
-    if (!MoveAll(moves))
+    if (!DoAllSteps(steps))
         return POU_NAME_MOVE_FAILED;
+    RecordSteps(pending, steps);
+    if (!document)
+        CommitPOUFileRenames(unsaved, app.Project.ProjectFolder);
     if (CProjTreeNode* record = ProjectRecord(app.Project, node.kind, oldName))
         SetName(*record, newName, newLabel);
     SetName(node, newName, newLabel);
@@ -127,4 +221,23 @@ POUNameResult ApplyPOUProperty(CZULAppData& app, CProjTreeNode& node, const std:
     const POUNameResult result = CarryOutPOURename(app, node, newName, host);
     ReportPOUNameResult(result, {});
     return result;
+}
+
+void CommitPOUFileRenames(std::vector<CPOUFileRename>& pending, const std::string& folder)
+{
+    for (const CPOUFileRename& rename : pending)
+        FileSystem::DeleteFile(FileSystem::JoinPath(folder, rename.savedName));
+    pending.clear();
+}
+
+void DiscardPOUFileRenames(std::vector<CPOUFileRename>& pending, const std::string& folder)
+{
+    for (const CPOUFileRename& rename : pending) {
+        const std::string saved = FileSystem::JoinPath(folder, rename.savedName);
+        const std::string current = FileSystem::JoinPath(folder, rename.currentName);
+        // A file written under its new name since holds work of its own and stays.
+        if (FileSystem::IsSameFile(saved, current))
+            FileSystem::DeleteFile(current);
+    }
+    pending.clear();
 }

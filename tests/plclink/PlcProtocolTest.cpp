@@ -1,7 +1,10 @@
 #include "LinkTestSupport.h"
 
 #include "CPlcSimulator.h"
+#include "model/CModuleCatalogEntry.h"
 #include "model/CZULAppData.h"
+#include "model/CpuProfile.h"
+#include "plclink/PlcCompatibility.h"
 #include "plclink/CIdeaCipher.h"
 #include "plclink/CPlcIdentification.h"
 #include "plclink/PlcProtocol.h"
@@ -183,6 +186,36 @@ TEST_F(PlcProtocolTest, IdentificationLayout)
     EXPECT_FALSE(info.ImageVariantValid);
     EXPECT_FALSE(info.CpuModelValid);
     EXPECT_FALSE(info.EditionValid);
+}
+
+// The simulator reports any CPU of the catalogue by its model name, as the
+// standalone program does with --cpu: the workbench names the CPU and takes
+// it for a PLC of the CPU's family, for Download and (but the VA10) Upload.
+TEST_F(PlcProtocolTest, EveryCatalogueCpuIsReportedAsAPlcOfItsFamily)
+{
+    for (int row = 0; row < MODULE_CATALOG_CPU_ROWS; ++row) {
+        const CModuleCatalogEntry& cpu = ModuleCatalog[row];
+        SCOPED_TRACE(cpu.model);
+        PlcSimIdentity identity;
+        ASSERT_TRUE(PlcSimIdentityOfCpu(cpu.model, identity));
+        sim.SetIdentity(identity);
+        ASSERT_EQ(PlcReadInfo(), PLC_OK);
+        CPlcIdentification info;
+        ASSERT_TRUE(info.Parse(PlcReplyData(), PlcReplyDataLength()));
+        EXPECT_EQ(info.CpuTypeCode, cpu.hardwareCode);
+        EXPECT_EQ(GetCPUTypeName(info.CpuTypeCode).find("CPU"), 1u) << GetCPUTypeName(info.CpuTypeCode);
+        const DWORD family = CpuFamilyMaskOfIndex(CpuFamilyIndexFromHardwareCode(cpu.hardwareCode));
+        BYTE subType = 0xFF;
+        EXPECT_EQ(JudgePlcCompatibility(info, family, subType), PLC_COMPATIBLE);
+        // The VA10's firmware 1.9.5 has no upload.
+        if (family != CPU_FAMILY_VA10) {
+            EXPECT_EQ(JudgeUploadCompatibility(info, info.Edition), PLC_COMPATIBLE);
+        }
+    }
+    PlcSimIdentity identity;
+    EXPECT_TRUE(PlcSimIdentityOfCpu(PLCSIM_DEFAULT_CPU, identity));
+    EXPECT_FALSE(PlcSimIdentityOfCpu("VE50-08DX", identity));
+    EXPECT_FALSE(PlcSimIdentityOfCpu("VB16", identity));
 }
 
 TEST(PlcIdentificationTest, BoundsOfTheIdentification)

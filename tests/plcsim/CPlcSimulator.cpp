@@ -1,5 +1,7 @@
 #include "CPlcSimulator.h"
 
+#include "model/CModuleCatalogEntry.h"
+#include "model/CpuProfile.h"
 #include "model/Crc16Modbus.h"
 #include "plclink/CIdeaCipher.h"
 #include "platform/Tick.h"
@@ -183,6 +185,63 @@ std::vector<BYTE> CPlcSimulator::Refused(BYTE letter, BYTE status) const
     return Frame(static_cast<BYTE>(letter + 0x80), status, {});
 }
 
+namespace {
+
+// What a tagged identification carries for each CPU family: its first model
+// code, the image variant of its profile and the edition its upload accepts.
+struct PlcSimFamily {
+    DWORD familyBit;
+    BYTE firstModel;
+    BYTE lastModel;
+    BYTE imageVariant;
+    BYTE edition;
+};
+
+constexpr PlcSimFamily kFamilies[] = {
+    {CPU_FAMILY_VB12, 1, 3, PROFILE_SUBTYPE_VB, 1},
+    {CPU_FAMILY_VB14, 4, 8, PROFILE_SUBTYPE_VB, 1},
+    {CPU_FAMILY_VB14EX, 9, 11, PROFILE_SUBTYPE_VB16, 1},
+    {CPU_FAMILY_VB16, 12, 15, PROFILE_SUBTYPE_VB16, 1},
+    {CPU_FAMILY_VA10, 16, 16, PROFILE_SUBTYPE_VA10, 0},
+    {CPU_FAMILY_VC14, 17, 19, PROFILE_SUBTYPE_VC, 2},
+    {CPU_FAMILY_VC16, 20, 23, PROFILE_SUBTYPE_VC, 2},
+};
+
+} // namespace
+
+bool PlcSimIdentityOfCpu(const std::string& model, PlcSimIdentity& identity)
+{
+    for (int row = 0; row < MODULE_CATALOG_CPU_ROWS; ++row) {
+        const CModuleCatalogEntry& cpu = ModuleCatalog[row];
+        if (model != cpu.model)
+            continue;
+        const DWORD familyBit = CpuFamilyMaskOfIndex(CpuFamilyIndexFromHardwareCode(cpu.hardwareCode));
+        // The CPUs of a family take its model codes in catalogue order.
+        int position = 0;
+        for (int before = 0; before < row; ++before) {
+            if (CpuFamilyMaskOfIndex(CpuFamilyIndexFromHardwareCode(ModuleCatalog[before].hardwareCode)) == familyBit)
+                ++position;
+        }
+        for (const PlcSimFamily& family : kFamilies) {
+            if (family.familyBit != familyBit)
+                continue;
+            identity.modules = {{cpu.hardwareCode, 0}};
+            // A VA10 reports firmware 1.9.5, which alone selects its profile;
+            // a zero tag does not count, so its image variant tag is not zero.
+            if (familyBit == CPU_FAMILY_VA10) {
+                identity.firmware[0] = 1;
+                identity.firmware[1] = 9;
+                identity.firmware[2] = 5;
+            }
+            identity.imageVariant = family.imageVariant != 0 ? family.imageVariant : PROFILE_SUBTYPE_VB16;
+            identity.cpuModel = static_cast<BYTE>(std::min(family.firstModel + position, int(family.lastModel)));
+            identity.edition = family.edition;
+            return true;
+        }
+    }
+    return false;
+}
+
 std::vector<BYTE> CPlcSimulator::IdentityData() const
 {
     const PlcSimIdentity& id = m_identity;
@@ -307,6 +366,7 @@ std::vector<BYTE> CPlcSimulator::Answer(BYTE letter, BYTE parameter, const std::
     case 'H':
         return Frame(letter, 0, {LOBYTE(m_signature), HIBYTE(m_signature)});
     case 'L':
+        ++m_monitorReads;
         return ServeBlockRead(letter, parameter, MonitorData());
     case 'J':
         reply = TakeBlockWrite(letter, parameter, data, complete);
@@ -553,4 +613,10 @@ int CPlcSimulator::ClearCount() const
 {
     std::lock_guard<std::mutex> hold(m_lock);
     return m_clearCount;
+}
+
+int CPlcSimulator::MonitorReadCount() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_monitorReads;
 }

@@ -43,6 +43,15 @@ struct PlcSimIdentity {
     BYTE edition = 0x41;       // Plus, V1.1
 };
 
+// The CPU the standalone simulator reports unless told another.
+constexpr const char* PLCSIM_DEFAULT_CPU = "VB16-40AR";
+
+// The identification of a CPU of the module catalogue by its model name
+// ("VB16-40AR"): its hardware code as the first module, and the image
+// variant, model code and edition of its family, so that a project made for
+// that CPU downloads, uploads and compares. False for a name that is not a CPU.
+bool PlcSimIdentityOfCpu(const std::string& model, PlcSimIdentity& identity);
+
 class CPlcSimulator {
 public:
     // Privilege levels: 1 full access, 2 download needs the password,
@@ -104,6 +113,8 @@ public:
     std::vector<std::vector<BYTE>> Requests() const;
     void ClearRequests();
     int ClearCount() const;
+    // Monitor block requests answered so far.
+    int MonitorReadCount() const;
 
 private:
     struct PendingFault {
@@ -150,6 +161,7 @@ private:
     int m_slowGapMs = 20;
     std::vector<std::vector<BYTE>> m_requests;
     int m_clearCount = 0;
+    int m_monitorReads = 0;
 
     // Block write in progress ('F' or 'J'): the letter, the bytes so far and
     // the block number expected next (-1: none).

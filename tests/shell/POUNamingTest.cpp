@@ -211,8 +211,9 @@ TEST_F(POUNamingTest, RenamingASubroutineMovesItsFilesAndCarriesTheName)
 
     EXPECT_EQ(FileText("SBR05_New.ilp"), "program");
     EXPECT_EQ(FileText("SBR05_New.ilv"), "variables");
-    EXPECT_FALSE(Exists("SBR05_Old.ilp"));
-    EXPECT_FALSE(Exists("SBR05_Old.ilv"));
+    // The project file on disk names the old files until the project is saved.
+    EXPECT_TRUE(FileSystem::IsSameFile(InFolder("SBR05_Old.ilp"), InFolder("SBR05_New.ilp")));
+    EXPECT_TRUE(FileSystem::IsSameFile(InFolder("SBR05_Old.ilv"), InFolder("SBR05_New.ilv")));
     EXPECT_TRUE(Exists("SBR05_Older.ilp"));
     EXPECT_TRUE(Exists("SBR15_Old.ilp"));
     EXPECT_TRUE(FileSystem::FolderExists(InFolder("SBR05_Old.bak")));
@@ -225,6 +226,45 @@ TEST_F(POUNamingTest, RenamingASubroutineMovesItsFilesAndCarriesTheName)
     EXPECT_FALSE(m_app->Project.POUs.HasRoutine("OLD"));
     EXPECT_TRUE(m_document.IsModified());
     EXPECT_TRUE(m_ui.box.Messages().empty());
+}
+
+// Until the project file is written with the new name, the files keep the
+// name it uses as well: renames in a row move only the unsaved name, a rename
+// back takes the saved name again, the save drops the old names and a close
+// without saving the new ones, unless a file was written under its new name.
+TEST_F(POUNamingTest, OldNamesStayOnDiskUntilTheProjectIsSaved)
+{
+    std::vector<CPOUFileRename>& pending = m_document.PendingFileRenames();
+    const std::string folder = m_app->Project.ProjectFolder;
+    WriteFile("SBR05_Old.ilp", "program");
+    WriteFile("SBR05_Old.ilv", "variables");
+
+    ASSERT_EQ(RenamePOUInPlace(*m_app, *m_old, "New", m_host), POU_NAME_OK);
+    ASSERT_EQ(RenamePOUInPlace(*m_app, *m_old, "Newer", m_host), POU_NAME_OK);
+    EXPECT_FALSE(Exists("SBR05_New.ilp"));
+    EXPECT_TRUE(FileSystem::IsSameFile(InFolder("SBR05_Old.ilp"), InFolder("SBR05_Newer.ilp")));
+    ASSERT_EQ(RenamePOUInPlace(*m_app, *m_old, "Old", m_host), POU_NAME_OK);
+    EXPECT_FALSE(Exists("SBR05_Newer.ilp"));
+    EXPECT_FALSE(Exists("SBR05_Newer.ilv"));
+    EXPECT_EQ(FileText("SBR05_Old.ilp"), "program");
+    EXPECT_TRUE(pending.empty());
+
+    ASSERT_EQ(RenamePOUInPlace(*m_app, *m_old, "Saved", m_host), POU_NAME_OK);
+    CommitPOUFileRenames(pending, folder);
+    EXPECT_FALSE(Exists("SBR05_Old.ilp"));
+    EXPECT_FALSE(Exists("SBR05_Old.ilv"));
+    EXPECT_EQ(FileText("SBR05_Saved.ilp"), "program");
+    EXPECT_EQ(FileText("SBR05_Saved.ilv"), "variables");
+
+    ASSERT_EQ(RenamePOUInPlace(*m_app, *m_old, "Dropped", m_host), POU_NAME_OK);
+    // The program file is written under its new name; the variable file is not.
+    WriteFile("SBR05_Dropped.ilp", "edited");
+    DiscardPOUFileRenames(pending, folder);
+    EXPECT_EQ(FileText("SBR05_Saved.ilp"), "program");
+    EXPECT_EQ(FileText("SBR05_Saved.ilv"), "variables");
+    EXPECT_EQ(FileText("SBR05_Dropped.ilp"), "edited");
+    EXPECT_FALSE(Exists("SBR05_Dropped.ilv"));
+    EXPECT_TRUE(pending.empty());
 }
 
 TEST_F(POUNamingTest, RenamingMainOrAnInterruptRoutineMovesTheirFilesWithGbkNames)

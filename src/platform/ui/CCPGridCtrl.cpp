@@ -28,6 +28,8 @@ const QColor kForcedBackground(255, 255, 0);
 constexpr int kDefaultRowHeight = 20;
 // Laid-out cell texts kept between repaints: several screens full of cells.
 constexpr int kKeptCellTexts = 2048;
+// Set on a cell editor once it holds the cell's text.
+constexpr const char* kEditorLoaded = "cellTextLoaded";
 
 // The host's text and mark of a cell; an empty plain cell where it has none.
 void ReadHostCell(CCPGridHost& host, int column, int row, std::string& text, BYTE& mark)
@@ -220,8 +222,14 @@ public:
         return editor;
     }
 
+    // The view reloads every open editor whenever cells change, and the
+    // monitor refresh changes them all each cycle: an editor takes the cell's
+    // text once, when it opens, and keeps what is typed into it after that.
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
+        if (editor->property(kEditorLoaded).toBool())
+            return;
+        editor->setProperty(kEditorLoaded, true);
         const QString text = index.data(Qt::EditRole).toString();
         if (auto* combo = qobject_cast<QComboBox*>(editor)) {
             combo->setCurrentIndex(combo->findText(text));

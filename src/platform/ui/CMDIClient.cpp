@@ -289,6 +289,8 @@ void CMDIClient::Restore(CMDIChildWnd* child)
 void CMDIClient::ChildDestroyed(CMDIChildWnd* child)
 {
     BOOL wasActive = GetActive() == child;
+    // The children stay maximised when the maximised one goes.
+    const BOOL wasMaximized = wasActive && child->IsMaximized();
     EraseChild(m_zOrder, child);
     EraseChild(m_creationOrder, child);
     Renumber();
@@ -299,6 +301,8 @@ void CMDIClient::ChildDestroyed(CMDIChildWnd* child)
             continue;
         // The old active child is gone: the new one hears of no predecessor.
         MoveChild(m_zOrder, next, true);
+        if (wasMaximized)
+            Maximize(next);
         next->raise();
         next->SendMessage(WM_MDIACTIVATE, 0, reinterpret_cast<LPARAM>(next));
         break;

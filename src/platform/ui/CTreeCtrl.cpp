@@ -52,6 +52,8 @@ CTreeCtrl::CTreeCtrl(QWidget* parent) : CWnd(parent)
     m_tree->installEventFilter(this);
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &CTreeCtrl::OnCurrentItemChanged);
     connect(m_tree, &QTreeWidget::itemChanged, this, &CTreeCtrl::OnItemEdited);
+    connect(m_tree->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this] { m_labelEditorOpen = false; });
 }
 
 int CTreeCtrl::OnCreate()
@@ -335,6 +337,7 @@ BOOL CTreeCtrl::EditLabel(HTREEITEM item)
     m_editing = item;
     m_textBeforeEdit = GetItemText(item);
     m_tree->editItem(item, 0);
+    m_labelEditorOpen = true;
     return TRUE;
 }
 
@@ -421,7 +424,9 @@ bool CTreeCtrl::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-        if (watched == m_tree)
+        // A key that reaches the tree from the label editor (the Return that
+        // ends the edit) belongs to the edit alone.
+        if (watched == m_tree && !m_labelEditorOpen)
             ForwardInput(watched, event);
         return false;
     default:

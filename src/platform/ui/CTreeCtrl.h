@@ -5,7 +5,7 @@
 // buttons and keys reach the input target (the control itself, or the view
 // that holds it) as window messages after the tree has handled them, and the
 // parent is told of selection changes and of the end of a label edit with
-// WM_NOTIFY.
+// WM_NOTIFY; the key that ends a label edit reaches only the editor.
 
 #include "platform/ui/CWnd.h"
 
@@ -133,5 +133,6 @@ private:
     const CImageList* m_images = nullptr;
     CWnd* m_inputTarget = nullptr;
     HTREEITEM m_editing = nullptr;
+    bool m_labelEditorOpen = false;   // the item delegate's editor is shown
     std::string m_textBeforeEdit;
 };

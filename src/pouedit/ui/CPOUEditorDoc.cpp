@@ -349,6 +349,8 @@ void CPOUEditorDoc::ConnectProgram(std::unique_ptr<CPOUProgram> program)
     view->SetEditor(m_program->GetEditor());
     if (CPOUEditor* editor = m_program->GetEditor())
         editor->SetView(view);
+    // The view shows another program now: none of what it showed stays.
+    view->Invalidate(TRUE);
 }
 
 void CPOUEditorDoc::SwitchLanguage(int language)

@@ -24,8 +24,10 @@ public:
     std::vector<UINT> codes;
     std::vector<std::string> editedTexts;
     BOOL acceptEdits = TRUE;
+    std::vector<UINT> keys;
 
 protected:
+    void OnKeyDown(UINT ch, UINT, UINT) override { keys.push_back(ch); }
     BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* result) override
     {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
@@ -124,11 +126,34 @@ TEST_F(TreeCtrlTest, ExpandStateHitTestAndSelectionNotice)
     EXPECT_EQ(m_tree->GetItemState(fruit, TVIS_EXPANDED), 0u);
 }
 
+// The Return that ends a label edit ends only the edit: the input target (the
+// view that opens an item on Return) never sees it.
+TEST_F(TreeCtrlTest, ReturnInTheLabelEditorEndsOnlyTheEdit)
+{
+    m_tree->SetInputTarget(&m_host);
+    HTREEITEM pump = m_tree->InsertItem("Pump", 0, 0);
+    m_tree->SetItemData(pump, 1);
+    ASSERT_TRUE(m_tree->EditLabel(pump));
+    auto* editor = m_tree->Tree()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "Feed");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(m_host.editedTexts.size(), 1u);
+    EXPECT_EQ(m_host.editedTexts[0], "Feed");
+    EXPECT_TRUE(m_host.keys.empty());
+
+    // With the editor closed, Return reaches the target again.
+    QTest::keyClick(m_tree->Tree(), Qt::Key_Return);
+    EXPECT_EQ(m_host.keys, std::vector<UINT>{VK_RETURN});
+}
+
 TEST_F(TreeCtrlTest, LabelEditEndsWithTheParentsAnswer)
 {
     HTREEITEM pump = m_tree->InsertItem("Pump", 0, 0);
     for (BOOL accept : {FALSE, TRUE}) {
         m_host.acceptEdits = accept;
+        const size_t edits = m_host.editedTexts.size();
         ASSERT_TRUE(m_tree->EditLabel(pump));
         auto* editor = m_tree->Tree()->findChild<QLineEdit*>();
         ASSERT_NE(editor, nullptr);
@@ -138,7 +163,7 @@ TEST_F(TreeCtrlTest, LabelEditEndsWithTheParentsAnswer)
         emit delegate->commitData(editor);
         emit delegate->closeEditor(editor);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ASSERT_FALSE(m_host.editedTexts.empty());
+        QTRY_COMPARE(m_host.editedTexts.size(), edits + 1);
         EXPECT_EQ(m_host.editedTexts.back(), "Feed");
         EXPECT_EQ(m_tree->GetItemText(pump), accept ? "Feed" : "Pump");
     }

@@ -86,14 +86,12 @@ constexpr int kScreenHeight = 900;
 constexpr int kPositionVB16 = 10; // "VB16-40AR" in the Options sheet's CPU list
 constexpr int kLanguagePositionIL = 0;
 
-// A VB16 CPU whose image variant is its family's own, so that Download and
-// Compare build the same image.
-PlcSimIdentity VB16Identity()
+// The CPU the standalone simulator reports by default, which the README's
+// walk picks for new projects.
+PlcSimIdentity DefaultSimIdentity()
 {
     PlcSimIdentity id;
-    id.imageVariant = PROFILE_SUBTYPE_VB16;
-    id.cpuModel = 13;
-    id.edition = 1;
+    PlcSimIdentityOfCpu(PLCSIM_DEFAULT_CPU, id);
     return id;
 }
 
@@ -150,7 +148,7 @@ protected:
         ASSERT_TRUE(RegisterHardwareUiClasses(&error) && RegisterCanopenUiClasses(&error)
                     && RegisterPidUiClasses(&error))
             << error;
-        m_sim.SetIdentity(VB16Identity());
+        m_sim.SetIdentity(DefaultSimIdentity());
         m_sim.SetRunning(true);
         ASSERT_TRUE(m_sim.Start());
         ::setenv(kExtraPortsVariable, m_sim.SlavePath().c_str(), 1);
@@ -506,6 +504,10 @@ TEST_F(MainRoadEndToEndTest, NewProjectToMonitoringForcingUploadAndBack)
     EXPECT_FALSE(m_frame->GetSlot(SingletonWindow::Hardware).frame.isNull());
     Command(ID_COMPILE_ALL);
     EXPECT_EQ(App().Project.ProjectSignature, signature);
+    m_ui.box.Clear();
+    Command(ID_PLC_COMPARE);
+    EXPECT_TRUE(BoxSaid("The current project is the same as that in the PLC."))
+        << ::testing::PrintToString(m_ui.box.Texts());
 
     SCOPED_TRACE("Export and Import back");
     const std::string archive = m_folder / "Uploaded.zip";
@@ -621,3 +623,4 @@ TEST_F(MainRoadEndToEndTest, DoubleClickingACompileErrorOpensItsLine)
     EXPECT_TRUE(editor->IsGoToMarkerShown());
     EXPECT_EQ(editor->GetGoToLine(), faultyLine);
 }
+

@@ -1,0 +1,100 @@
+// The child windows of the running workbench as a person sees them: a POU
+// switched from LD back to IL is painted anew as a whole, and closing the
+// maximised window leaves the next one maximised.
+
+#include "WorkbenchFixture.h"
+
+#include "model/CZULAppData.h"
+#include "platform/ui/CMDIChildWnd.h"
+#include "pouedit/ui/CPOUEditorDoc.h"
+#include "pouedit/ui/CPOUEditorView.h"
+
+#include "support/ModalScript.h"
+
+#include <QPaintEvent>
+#include <QRegion>
+#include <QTest>
+
+namespace {
+
+constexpr UINT ID_NEW_PROJECT = 32695;
+constexpr UINT ID_GLOBAL_VARIABLE = 32936;
+constexpr UINT ID_STATUS_CHART = 32932;
+constexpr UINT ID_WINDOW_MENU_CLOSE = 32910;
+
+// Collects the areas that a widget paints.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(QWidget* widget) : m_widget(widget) { widget->installEventFilter(this); }
+    ~PaintRecorder() override
+    {
+        if (m_widget)
+            m_widget->removeEventFilter(this);
+    }
+    const QRegion& Painted() const { return m_painted; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_widget && event->type() == QEvent::Paint)
+            m_painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_widget;
+    QRegion m_painted;
+};
+
+class ChildWindowsTest : public WorkbenchFixture {
+protected:
+    CPOUEditorDoc* NewILProject()
+    {
+        Start();
+        App().DefaultPOULang = 1;
+        AnswerFileDialog(m_folder / "Mixer.qpj");
+        Command(ID_NEW_PROJECT);
+        EXPECT_EQ(App().ProjectOpen, 1);
+        m_frame->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_frame));
+        return m_frame->GetActivePOUDocument();
+    }
+};
+
+} // namespace
+
+TEST_F(ChildWindowsTest, ViewILAfterLDPaintsTheWholeEditor)
+{
+    CPOUEditorDoc* main = NewILProject();
+    ASSERT_NE(main, nullptr);
+    CPOUEditorView* view = main->GetEditorView();
+    ASSERT_NE(view, nullptr);
+    Command(ID_LANGUAGE_LD);
+    ASSERT_EQ(main->GetLanguage(), POU_LANGUAGE_LD);
+    QCoreApplication::processEvents();
+
+    PaintRecorder recorder(view);
+    Command(ID_LANGUAGE_IL);
+    ASSERT_EQ(main->GetLanguage(), POU_LANGUAGE_IL);
+    QTRY_VERIFY2((QRegion(view->rect()) - recorder.Painted()).isEmpty(),
+                 "only part of the editor was painted after the switch");
+}
+
+TEST_F(ChildWindowsTest, ClosingTheMaximisedWindowLeavesTheNextOneMaximised)
+{
+    ASSERT_NE(NewILProject(), nullptr);
+    Command(ID_GLOBAL_VARIABLE);
+    Command(ID_STATUS_CHART);
+    CMDIChildWnd* chart = m_frame->MDIGetActive();
+    ASSERT_NE(chart, nullptr);
+    m_frame->MDIMaximize(chart);
+    ASSERT_TRUE(chart->IsMaximized());
+
+    QPointer<CMDIChildWnd> closing(chart);
+    Command(ID_WINDOW_MENU_CLOSE);
+    QTRY_VERIFY(closing.isNull() || !closing->isVisible());
+    CMDIChildWnd* next = m_frame->MDIGetActive();
+    ASSERT_NE(next, nullptr);
+    EXPECT_NE(next, closing.data());
+    EXPECT_TRUE(next->IsMaximized());
+}
