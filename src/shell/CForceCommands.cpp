@@ -167,6 +167,25 @@ void CForceCommands::RemoveEntry(const std::string& key)
     m_app.Project.ForceMap.erase(key);
 }
 
+class CForceCommands::CExchangeCursor {
+public:
+    explicit CExchangeCursor(const std::function<void(bool)>& hook) : m_hook(hook)
+    {
+        if (m_hook)
+            m_hook(true);
+    }
+    ~CExchangeCursor()
+    {
+        if (m_hook)
+            m_hook(false);
+    }
+    CExchangeCursor(const CExchangeCursor&) = delete;
+    CExchangeCursor& operator=(const CExchangeCursor&) = delete;
+
+private:
+    const std::function<void(bool)>& m_hook;
+};
+
 BOOL CForceCommands::WriteTable()
 {
     return BuildForceTable() && SendForceTable();
@@ -174,6 +193,7 @@ BOOL CForceCommands::WriteTable()
 
 BOOL CForceCommands::ForceAddress(const std::string& address, int value)
 {
+    CExchangeCursor wait(m_waitCursor);
     OperandTypeFlags flags = 0;
     if (!ParseDirectAddress(address, flags) || !(flags & OT_FORCEABLE))
         return FALSE;
@@ -197,6 +217,7 @@ BOOL CForceCommands::ForceAddress(const std::string& address, int value)
 
 BOOL CForceCommands::UnforceAddress(const std::string& address)
 {
+    CExchangeCursor wait(m_waitCursor);
     OperandTypeFlags flags = 0;
     const std::string key =
         ParseDirectAddress(address, flags) ? CStatusChartTable::CanonicalAddress(address, flags) : address;
@@ -219,6 +240,7 @@ BOOL CForceCommands::UnforceAddress(const std::string& address)
 
 BOOL CForceCommands::SendUnforceAll()
 {
+    CExchangeCursor wait(m_waitCursor);
     if (!::SendUnforceAll())
         return FALSE;
     ClearForceMap();
@@ -247,6 +269,7 @@ void CForceCommands::ClearRowNewValue(CStatusInput& row)
 
 BOOL CForceCommands::Force(CStatusInput* row)
 {
+    CExchangeCursor wait(m_waitCursor);
     if (!IsUsableRow(row) || !row->newValueValid || !ReadForcedTable())
         return FALSE;
     BackUpImage();
@@ -264,6 +287,7 @@ BOOL CForceCommands::Force(CStatusInput* row)
 
 BOOL CForceCommands::Unforce(CStatusInput* row)
 {
+    CExchangeCursor wait(m_waitCursor);
     if (!row || !row->valid || !ReadForcedTable())
         return FALSE;
     BackUpImage();
@@ -285,6 +309,7 @@ BOOL CForceCommands::Unforce(CStatusInput* row)
 
 BOOL CForceCommands::ForceAll(CStatusChartTable& chart)
 {
+    CExchangeCursor wait(m_waitCursor);
     if (!ReadForcedTable())
         return FALSE;
     BackUpImage();
@@ -326,6 +351,7 @@ BOOL CForceCommands::UnforceAll()
 
 int CForceCommands::ReadAllForced(CStatusChartTable& chart)
 {
+    CExchangeCursor wait(m_waitCursor);
     if (!ReadForcedTable())
         return 0;
     std::vector<ForceTableItem> items;
