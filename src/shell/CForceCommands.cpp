@@ -167,6 +167,25 @@ void CForceCommands::RemoveEntry(const std::string& key)
     m_app.Project.ForceMap.erase(key);
 }
 
+class CForceCommands::CExchangeCursor {
+public:
+    explicit CExchangeCursor(const std::function<void(bool)>& hook) : m_hook(hook)
+    {
+        if (m_hook)
+            m_hook(true);
+    }
+    ~CExchangeCursor()
+    {
+        if (m_hook)
+            m_hook(false);
+    }
+    CExchangeCursor(const CExchangeCursor&) = delete;
+    CExchangeCursor& operator=(const CExchangeCursor&) = delete;
+
+private:
+    const std::function<void(bool)>& m_hook;
+};
+
 BOOL CForceCommands::WriteTable()
 {
     return BuildForceTable() && SendForceTable();
@@ -174,6 +193,7 @@ BOOL CForceCommands::WriteTable()
 
 BOOL CForceCommands::ForceAddress(const std::string& address, int value)
 {
+    CExchangeCursor wait(m_waitCursor);
     OperandTypeFlags flags = 0;
     if (!ParseDirectAddress(address, flags))
         return FALSE;
@@ -199,6 +219,7 @@ BOOL CForceCommands::ForceAddress(const std::string& address, int value)
 
 BOOL CForceCommands::UnforceAddress(const std::string& address)
 {
+    CExchangeCursor wait(m_waitCursor);
     OperandTypeFlags flags = 0;
     const std::string key =
         ParseDirectAddress(address, flags) ? CStatusChartTable::CanonicalAddress(address, flags) : address;
@@ -221,6 +242,7 @@ BOOL CForceCommands::UnforceAddress(const std::string& address)
 
 BOOL CForceCommands::SendUnforceAll()
 {
+    CExchangeCursor wait(m_waitCursor);
     if (!::SendUnforceAll())
         return FALSE;
     ClearForceMap();
@@ -249,6 +271,7 @@ void CForceCommands::ClearRowNewValue(CStatusInput& row)
 
 BOOL CForceCommands::Force(CStatusInput* row)
 {
+    CExchangeCursor wait(m_waitCursor);
     if (!IsUsableRow(row) || !row->newValueValid || !ReadForcedTable())
         return FALSE;
     BackUpImage();
@@ -266,6 +289,7 @@ BOOL CForceCommands::Force(CStatusInput* row)
 
 BOOL CForceCommands::Unforce(CStatusInput* row)
 {
+    CExchangeCursor wait(m_waitCursor);
     if (!row || !row->valid || !ReadForcedTable())
         return FALSE;
     BackUpImage();
@@ -287,6 +311,7 @@ BOOL CForceCommands::Unforce(CStatusInput* row)
 
 BOOL CForceCommands::ForceAll(CStatusChartTable& chart)
 {
+    CExchangeCursor wait(m_waitCursor);
     if (!ReadForcedTable())
         return FALSE;
     BackUpImage();
@@ -328,6 +353,7 @@ BOOL CForceCommands::UnforceAll()
 
 int CForceCommands::ReadAllForced(CStatusChartTable& chart)
 {
+    CExchangeCursor wait(m_waitCursor);
     if (!ReadForcedTable())
         return 0;
     std::vector<ForceTableItem> items;

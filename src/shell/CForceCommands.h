@@ -11,6 +11,7 @@
 #include "plclink/IForceMapBuilder.h"
 #include "platform/WinTypes.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,10 @@ public:
     // Appends one chart row per operand the PLC holds forced; the rows appended.
     int ReadAllForced(CStatusChartTable& chart);
 
+    // Called with true before an exchange with the PLC and with false after it
+    // (the window layer shows the wait cursor meanwhile).
+    void SetWaitCursorHook(std::function<void(bool)> hook) { m_waitCursor = std::move(hook); }
+
     // Enabling: monitoring on and the PID trend display closed, for all five.
     BOOL CanRunCommands() const;
     // A row that exists with a valid, forceable address.
@@ -71,6 +76,9 @@ private:
     // Builds and sends the table; FALSE when either fails.
     BOOL WriteTable();
     static void ClearRowNewValue(CStatusInput& row);
+    // The wait cursor for the life of one exchange.
+    class CExchangeCursor;
 
     CZULAppData& m_app;
+    std::function<void(bool)> m_waitCursor;
 };

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCache>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -652,8 +653,24 @@ void CCPGridCtrl::OnKeyDown(UINT ch, UINT, UINT)
         ClearSelectedCells();
 }
 
+// A right click in the cells asks the window around the grid for its
+// context menu at the mouse, in screen coordinates, as a control passes
+// WM_CONTEXTMENU on to its parent.
+bool CCPGridCtrl::ForwardContextMenu(QEvent* event)
+{
+    const auto* menu = static_cast<QContextMenuEvent*>(event);
+    CWnd* parent = GetParent();
+    if (menu->reason() != QContextMenuEvent::Mouse || parent == nullptr)
+        return false;
+    const QPoint at = menu->globalPos();
+    parent->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(this), MAKELPARAM(at.x(), at.y()));
+    return true;
+}
+
 bool CCPGridCtrl::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_table && event->type() == QEvent::ContextMenu && ForwardContextMenu(event))
+        return true;
     if (watched != m_table || event->type() != QEvent::KeyPress || m_editor)
         return CWnd::eventFilter(watched, event);
     const std::vector<MSG> messages = MessagesFromEvent(m_table, event);

@@ -84,6 +84,7 @@ public:
 protected:
     void OnSize(UINT type, int cx, int cy) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool ForwardContextMenu(QEvent* event);
 
 private:
     void ApplyShape();

@@ -690,6 +690,34 @@ void CResourceStore::Clear()
     m_bitmaps.clear();
 }
 
+namespace {
+
+template <class Map>
+std::vector<UINT> KeysOf(const Map& map)
+{
+    std::vector<UINT> keys;
+    for (const auto& [id, value] : map)
+        keys.push_back(id);
+    return keys;
+}
+
+} // namespace
+
+std::vector<UINT> CResourceStore::GetMenuIds() const
+{
+    return KeysOf(m_menus);
+}
+
+std::vector<UINT> CResourceStore::GetAcceleratorIds() const
+{
+    return KeysOf(m_accelerators);
+}
+
+std::vector<UINT> CResourceStore::GetToolBarIds() const
+{
+    return KeysOf(m_toolBars);
+}
+
 const CMenu* CResourceStore::FindMenu(UINT id) const
 {
     auto it = m_menus.find(id);

@@ -69,6 +69,10 @@ public:
     void Clear();
 
     const CMenu* FindMenu(UINT id) const;
+    // The ids of the menus, accelerator tables and toolbars held, ascending.
+    std::vector<UINT> GetMenuIds() const;
+    std::vector<UINT> GetAcceleratorIds() const;
+    std::vector<UINT> GetToolBarIds() const;
     const CAcceleratorTable* FindAccelerators(UINT id) const;
     BOOL FindString(UINT id, std::string* text) const;
     // The string, or "" when there is none.

@@ -2,8 +2,32 @@
 
 #include "CDocument.h"
 #include "CFrameWnd.h"
+#include "CMDIFrameWnd.h"
+
+#include <QApplication>
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
+
+CView::CView()
+{
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+}
+
+// The innermost view around the focus window is the one that becomes active.
+void CView::OnFocusChanged(QWidget* now)
+{
+    if (now == nullptr || (now != this && !isAncestorOf(now)))
+        return;
+    for (QWidget* widget = now; widget != this; widget = widget->parentWidget()) {
+        if (dynamic_cast<CView*>(widget) != nullptr)
+            return;
+    }
+    // The panes of an MDI frame (trees, lists) stay out of its command route.
+    CFrameWnd* frame = GetParentFrame();
+    if (frame == nullptr || dynamic_cast<CMDIFrameWnd*>(frame) != nullptr || frame->GetActiveView() == this)
+        return;
+    frame->SetActiveView(this);
+}
 
 CView::~CView()
 {

@@ -1,6 +1,9 @@
 #pragma once
 // A window that shows a document inside a frame. On the command route the
-// view comes first, then its document.
+// view comes first, then its document. A view whose window (or a window
+// inside it) takes the focus becomes its frame's active view, so the
+// frame's commands reach the view in front; views in the panes of an MDI
+// frame are left out.
 
 #include "platform/ui/CWnd.h"
 
@@ -9,7 +12,7 @@ class CDocument;
 class CView : public CWnd {
     DECLARE_DYNAMIC(CView)
 public:
-    CView() = default;
+    CView();
     ~CView() override;
 
     CDocument* GetDocument() const { return m_document; }
@@ -26,5 +29,7 @@ protected:
     void PostNcDestroy() override;
 
 private:
+    void OnFocusChanged(QWidget* now);
+
     CDocument* m_document = nullptr;
 };

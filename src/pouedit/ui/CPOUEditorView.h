@@ -20,7 +20,7 @@ class CProjTreeNode;
 class IPOUCommandUI;
 
 // Commands of the view (the edit commands are shared ones).
-constexpr UINT ID_FILE_PRINT_DIRECT = 57606;
+constexpr UINT ID_FILE_PRINT_DIRECT = 57608;
 constexpr UINT ID_FILE_PRINT = 57607;
 constexpr UINT ID_FILE_PRINT_PREVIEW = 57609;
 constexpr UINT ID_EDIT_FIND = 57636;

@@ -3,6 +3,7 @@
 #include "model/CZULAppData.h"
 #include "shell/ui/CUsedVarRefView.h"
 #include "shell/ui/ICrossRefHost.h"
+#include "platform/ui/CView.h"
 #include "shell/ui/CreateViewByName.h"
 #include "toolkit/docking/tabs/CTKFlatTabCtrl.h"
 
@@ -32,8 +33,13 @@ int CChFrmCrossRef::OnCreate()
     if (!m_tabs->Create(WS_CHILD | WS_VISIBLE | kTabStripStyle, client, this, kTabStripId))
         return -1;
     m_view = CreateViewByName("CUsedVarRefView", this, kViewId, WS_CHILD);
-    if (auto* list = dynamic_cast<CUsedVarRefView*>(m_view))
+    // The list shows what the last Compile All found as soon as it opens.
+    if (auto* list = dynamic_cast<CUsedVarRefView*>(m_view)) {
         list->Attach(g_pAppData, FindCrossRefHost());
+        list->OnRefresh();
+    }
+    // The table takes the frame's commands (Edit, the table and force commands).
+    SetActiveView(dynamic_cast<CView*>(m_view));
     m_tabs->InsertItem(0, kTabLabel, m_view);
     m_tabs->SetCurSel(0);
     return 0;

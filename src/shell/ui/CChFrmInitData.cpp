@@ -3,6 +3,7 @@
 #include "model/CZULAppData.h"
 #include "model/CZULInitData.h"
 #include "shell/ui/CInitDataView.h"
+#include "platform/ui/CView.h"
 #include "shell/ui/CreateViewByName.h"
 
 #include <algorithm>
@@ -29,6 +30,8 @@ int CChFrmInitData::OnCreate()
     m_view = CreateViewByName("CInitDataView", this, kViewId, WS_CHILD | WS_VISIBLE, client);
     if (auto* table = dynamic_cast<CInitDataView*>(m_view))
         table->SetRowCount(m_nRows);
+    // The table takes the frame's commands (Edit, the table and force commands).
+    SetActiveView(dynamic_cast<CView*>(m_view));
     if (m_view != nullptr)
         m_view->SetFocus();
     return 0;

@@ -4,6 +4,7 @@
 #include "model/CZULFB.h"
 #include "shell/ui/CGlobalFBIView.h"
 #include "shell/ui/CGlobalVarView.h"
+#include "platform/ui/CView.h"
 #include "shell/ui/CreateViewByName.h"
 #include "toolkit/docking/tabs/CTKFlatTabCtrl.h"
 
@@ -58,6 +59,8 @@ int CChildFrameVar::OnCreate()
     m_tabs->InsertItem(0, "Global Variable", m_symbolView);
     m_tabs->InsertItem(1, "FB Instance", m_fbView);
     m_tabs->SetCurSel(0);
+    // The symbol table takes the frame's commands (Edit and the table commands).
+    SetActiveView(dynamic_cast<CView*>(m_symbolView));
     return 0;
 }
 

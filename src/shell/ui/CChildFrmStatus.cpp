@@ -2,6 +2,7 @@
 
 #include "model/CZULAppData.h"
 #include "shell/ui/CStatusTblView.h"
+#include "platform/ui/CView.h"
 #include "shell/ui/CreateViewByName.h"
 
 #include <algorithm>
@@ -28,6 +29,8 @@ int CChildFrmStatus::OnCreate()
     m_view = CreateViewByName("CStatusTblView", this, kViewId, WS_CHILD | WS_VISIBLE, client);
     if (auto* chart = dynamic_cast<CStatusTblView*>(m_view))
         chart->SetRowCount(m_nRows);
+    // The table takes the frame's commands (Edit, the table and force commands).
+    SetActiveView(dynamic_cast<CView*>(m_view));
     if (m_view != nullptr)
         m_view->SetFocus();
     return 0;

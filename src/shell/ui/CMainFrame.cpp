@@ -35,9 +35,12 @@
 #include "shell/ui/CTableGridView.h"
 #include "shell/ui/CZULApp.h"
 #include "platform/ui/CMenu.h"
+#include "platform/ui/CResourceStore.h"
+#include "platform/ui/HelpMessages.h"
 #include "shell/IHardwareWindow.h"
 #include "shell/ui/CChildFrmEditor.h"
 #include "shell/ui/CInsTreeView.h"
+#include "toolkit/docking/CTKDockingPaneLayout.h"
 #include "shell/ui/CMinRowSplitter.h"
 #include "shell/ui/COutputList.h"
 #include "shell/ui/COutputView.h"
@@ -56,6 +59,7 @@
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QUrl>
@@ -72,6 +76,8 @@ constexpr int kPlainRendererTheme = 1;
 constexpr int kTopPosition = 0;
 constexpr UINT kPaneViewId = 59648;
 constexpr const char* kBarStateName = "ZULCommandBars";
+constexpr const char* kPaneLayoutName = "ZULNormalLayout";
+constexpr int kMessagePane = 0;
 constexpr const char* kMenuBarTitle = "Standard";
 constexpr UINT kMainMenuId = 123;
 constexpr const char* kTabSection = "TabDocking";
@@ -188,6 +194,7 @@ IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 CMainFrame::CMainFrame(CZULAppData& app, IProfile& profile, CRecentFileList& recent)
     : m_app(app), m_profile(profile), m_recent(recent), m_force(std::make_unique<CForceCommands>(app))
 {
+    m_force->SetWaitCursorHook([this](bool on) { SetWaitCursor(on); });
     for (int i = 0; i < kPaneCount; ++i) {
         m_panes[i].id = kPaneSetup[i].id;
         m_panes[i].maskBit = kPaneSetup[i].maskBit;
@@ -316,8 +323,9 @@ BOOL CMainFrame::CreateCommandBars()
     if (!bars->CreateDockBars())
         return FALSE;
     CTKCommandBarsOptions* options = bars->GetCommandBarsOptions();
+    // The expand button only where a bar hides buttons; tooltips on.
+    options->bShowExpandButtonAlways = FALSE;
     options->bToolBarScreenTips = TRUE;
-    options->bSyncFloatingBars = FALSE;
     return TRUE;
 }
 
@@ -436,9 +444,12 @@ LRESULT CMainFrame::OnTabClientNotify(WPARAM mouseMessage, LPARAM point)
     return 1;
 }
 
-// The live pane layout goes to the profile with the docking host.
+// A copy of the live pane layout goes to the profile.
 void CMainFrame::SavePaneLayout()
 {
+    CTKDockingPaneLayout layout(&m_paneHost);
+    m_paneHost.CopyLayoutTo(&layout);
+    layout.WriteToRegistry(kPaneLayoutName);
 }
 
 // ---- Panes ----
@@ -748,6 +759,12 @@ void CMainFrame::OpenHardwareWindow()
     OpenSingleton(SingletonWindow::Hardware, "Hardware");
 }
 
+// The uploaded configuration is shown at once: the hardware window in front, made when needed.
+void CMainFrame::ActivateHardwareWindow()
+{
+    OpenHardwareWindow();
+}
+
 void CMainFrame::OpenInitialDataWindow()
 {
     OpenSingleton(SingletonWindow::InitialData, "Initial Data");
@@ -825,7 +842,27 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
         *result = OnTabClientNotify(wParam, lParam);
         return TRUE;
     }
+    if (message == WM_SETMESSAGESTRING || message == WM_POPMESSAGESTRING) {
+        *result = OnMessageString(message, wParam, lParam);
+        return TRUE;
+    }
     return CTKMDIFrameWnd::OnWndMsg(message, wParam, lParam, result);
+}
+
+// A bar's prompt goes to the first pane of the status bar: the text given,
+// or the prompt part (before the line feed) of the string of the id given;
+// popping it shows the idle string of the id.
+LRESULT CMainFrame::OnMessageString(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    std::string text;
+    if (message == WM_SETMESSAGESTRING && lParam != 0)
+        text = reinterpret_cast<const char*>(lParam);
+    else if (wParam != 0)
+        text = CResourceStore::Instance().LoadString(static_cast<UINT>(wParam));
+    text = text.substr(0, text.find('\n'));
+    if (m_statusBar)
+        m_statusBar->SetPaneText(kMessagePane, text);
+    return 0;
 }
 
 // Monitoring off, the project closed (the user may refuse), then the
@@ -1023,15 +1060,28 @@ void CMainFrame::ResetOutputWindow()
     view->SelectList(OUTPUT_LIST_COMPILE);
 }
 
-void CMainFrame::SetWaitCursor(bool)
+// Nested waits (a force exchange inside a command) show one wait cursor
+// until the outermost ends.
+void CMainFrame::SetWaitCursor(bool on)
 {
+    if (on) {
+        if (m_waitDepth++ == 0)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        return;
+    }
+    if (m_waitDepth == 0)
+        return;
+    if (--m_waitDepth == 0)
+        QApplication::restoreOverrideCursor();
 }
 
 // ---- IInsTreeHost ----
 
+// The code view of the POU window in front, whichever of its panes has the focus.
 CWnd* CMainFrame::GetActivePOUEditorView()
 {
-    return nullptr;
+    auto* editor = dynamic_cast<CChildFrmEditor*>(MDIGetActive());
+    return editor != nullptr ? editor->GetEditorView() : nullptr;
 }
 
 bool CMainFrame::IsInstructionsPaneActive()
@@ -1058,7 +1108,8 @@ void CMainFrame::SelectTreeNode(CProjTreeNode* node)
 
 IPOUEditorView* CMainFrame::GetActivePOUWindow()
 {
-    return nullptr;
+    auto* editor = dynamic_cast<CChildFrmEditor*>(MDIGetActive());
+    return editor != nullptr ? editor->GetEditorView() : nullptr;
 }
 
 void CMainFrame::RebuildInstructionTree(BOOL ld)
@@ -1154,8 +1205,10 @@ ILDDialogs* CMainFrame::GetLDDialogs()
     return m_ldDialogs.get();
 }
 
+// The next Find next or Replace starts a new search.
 void CMainFrame::ResetFindState()
 {
+    m_app.SearchFlag = 0;
 }
 
 void CMainFrame::ActivateCodePane()
@@ -1659,7 +1712,7 @@ void CMainFrame::ShowUploadedProject()
     FillProjectTree();
     RefreshInstructionTree();
     AddSubroutinesToInstructionTree();
-    OpenHardwareWindow();
+    ActivateHardwareWindow();
     OpenAllPous(FALSE);
 }
 

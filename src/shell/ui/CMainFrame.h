@@ -140,6 +140,8 @@ public:
     // The run-time class name the slot's frame is created from.
     static const char* SlotClassName(SingletonWindow window);
     void OpenHardwareWindow() override;
+    // After Upload: the hardware window in front (made when it is not open), the tabs rebuilt.
+    void ActivateHardwareWindow();
     void OpenInitialDataWindow() override;
     void OpenGlobalVariableWindow() override;
     void OpenStatusChartWindow() override;
@@ -269,6 +271,7 @@ public:
     void ClearSubroutinesInInstructionTree() override;
     void ResetOutputWindow() override;
     void SetWaitCursor(bool on) override;
+    bool IsWaitCursorShown() const { return m_waitDepth > 0; }
 
     // IInsTreeHost
     CWnd* GetActivePOUEditorView() override;
@@ -314,6 +317,7 @@ protected:
     void OnDestroy() override;
     void OnKeyDown(UINT ch, UINT repeat, UINT flags) override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    LRESULT OnMessageString(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     struct PaneRecord {
@@ -403,5 +407,7 @@ private:
     QPointer<CFindReplaceDlg> m_findDialog;
     std::unique_ptr<CQtOutputSink> m_outputSink;
     IOutputSink* m_previousOutput = nullptr;
+    // Depth of the nested wait-cursor requests.
+    int m_waitDepth = 0;
 
 };

@@ -2,6 +2,7 @@
 
 #include "model/CZULAppData.h"
 #include "model/CpuProfile.h"
+#include "platform/ui/CCmdUI.h"
 #include "platform/ui/CFrameWnd.h"
 #include "shell/CrossRefRules.h"
 #include "shell/ui/CSheetSettings.h"
@@ -26,7 +27,31 @@ constexpr ColumnDef COLUMNS[] = {
 
 } // namespace
 
-CUsedVarRefView::CUsedVarRefView() = default;
+namespace {
+
+constexpr UINT ID_XREF_GOTO = 32895;
+constexpr UINT ID_XREF_REFRESH = 32896;
+constexpr UINT ID_XREF_OPTIONS = 32960;
+
+} // namespace
+
+CUsedVarRefView::CUsedVarRefView()
+{
+    using Cmd = CCmdEntry<CUsedVarRefView>;
+    static const Cmd kCommands[] = {
+        Cmd::Command(ID_XREF_GOTO, &CUsedVarRefView::OnGoTo),
+        Cmd::Update(ID_XREF_GOTO, &CUsedVarRefView::OnUpdateGoTo),
+        Cmd::Command(ID_XREF_REFRESH, &CUsedVarRefView::OnRefresh),
+        Cmd::Command(ID_XREF_OPTIONS, &CUsedVarRefView::OnOptions),
+    };
+    AddCommandTable(kCommands);
+}
+
+void CUsedVarRefView::OnUpdateGoTo(CCmdUI* cmdUI)
+{
+    const int item = GetListCtrl().GetSelectionMark();
+    cmdUI->Enable(item >= 0 && item < m_referenceCount);
+}
 
 void CUsedVarRefView::Attach(CZULAppData* app, ICrossRefHost* host)
 {

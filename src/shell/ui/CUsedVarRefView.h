@@ -6,6 +6,7 @@
 
 #include "platform/ui/CListView.h"
 
+class CCmdUI;
 class CZULAppData;
 class ICrossRefHost;
 
@@ -22,6 +23,8 @@ public:
     void OnRefresh();
     // Opens the POU of the item of the selection mark.
     void OnGoTo();
+    // Go to needs a current item.
+    void OnUpdateGoTo(CCmdUI* cmdUI);
     // Runs the Options sheet with the filter page in front, then refreshes.
     void OnOptions();
     // Opens the POU of an item at its row or network; nothing for item < 0.

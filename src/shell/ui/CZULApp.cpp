@@ -11,6 +11,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ui/QtText.h"
 #include "plclink/CPlcCommPort.h"
+#include "shell/CProjectCommands.h"
 #include "shell/FileTypeRegistration.h"
 #include "shell/Settings.h"
 #include "shell/ui/CAboutBox.h"
@@ -25,6 +26,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPageSetupDialog>
+#include <QPrinter>
 
 #include <cctype>
 #include <iterator>
@@ -42,6 +45,14 @@ void UseStockEditorFonts(CZULAppData& app)
 }
 
 constexpr const char* kAppTitle = "ZUL_Q7";
+
+// The framework's commands that reach the application.
+constexpr UINT ID_FILE_NEW = 57600;
+constexpr UINT ID_FILE_OPEN = 57601;
+constexpr UINT ID_FILE_PRINT_SETUP = 57606;
+constexpr UINT ID_FILE_MRU_FIRST = 57616;
+constexpr UINT ID_FILE_MRU_LAST = 57619;
+constexpr UINT ID_APP_ABOUT = 57664;
 constexpr int kAboutHelpContext = 1;
 constexpr const char* kProjectSuffix = "qpj";
 constexpr size_t kProjectSuffixLength = 3;
@@ -86,6 +97,16 @@ bool IsBlank(const std::string& text)
 
 CZULApp::CZULApp() : CWinApp(kAppTitle)
 {
+    using Cmd = CCmdEntry<CZULApp>;
+    static const Cmd kCommands[] = {
+        Cmd::Command(ID_APP_ABOUT, &CZULApp::OnHelpAbout),
+        Cmd::Command(ID_APP_EXIT, &CZULApp::OnAppExit),
+        Cmd::Command(ID_FILE_NEW, &CZULApp::OnFileNew),
+        Cmd::Command(ID_FILE_OPEN, &CZULApp::OnFileOpen),
+        Cmd::Command(ID_FILE_PRINT_SETUP, &CZULApp::OnFilePrintSetup),
+        Cmd::CommandRange(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, &CZULApp::OnOpenRecentProject),
+    };
+    AddCommandTable(kCommands);
 }
 
 CZULApp::~CZULApp()
@@ -186,6 +207,7 @@ void CZULApp::SetInterfaceTheme(int theme)
     if (!m_frame)
         return;
     m_frame->SetInterfaceStyle(record.barTheme, record.dockingStyle);
+    m_frame->GetPaneHost().SetStyle(record.dockingStyle);
     if (CTKCommandBars* bars = m_frame->GetCommandBars())
         bars->RefreshAllBars();
 }
@@ -194,6 +216,45 @@ void CZULApp::OnHelpAbout()
 {
     CAboutBox box(m_frame);
     box.exec();
+}
+
+void CZULApp::OnFileNew()
+{
+    if (m_frame && m_frame->GetProjectCommands())
+        m_frame->GetProjectCommands()->OnNewProject();
+}
+
+void CZULApp::OnFileOpen()
+{
+    if (m_frame && m_frame->GetProjectCommands())
+        m_frame->GetProjectCommands()->OnOpenProject();
+}
+
+QPrinter& CZULApp::GetPrinter()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void CZULApp::OnFilePrintSetup()
+{
+    QPageSetupDialog dialog(&GetPrinter(), m_frame.data());
+    dialog.exec();
+}
+
+// As the frame's close box: monitoring ends, the save questions come, and
+// the program ends once the main window is gone.
+void CZULApp::OnAppExit()
+{
+    if (CWnd* frame = GetMainWnd())
+        frame->SendMessage(WM_CLOSE);
+}
+
+void CZULApp::OnOpenRecentProject(UINT id)
+{
+    if (m_frame && m_frame->GetProjectCommands())
+        m_frame->GetProjectCommands()->OnOpenRecentProject(static_cast<int>(id - ID_FILE_MRU_FIRST));
 }
 
 std::unique_ptr<CDocument> CZULApp::NewPOUDocument()

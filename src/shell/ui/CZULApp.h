@@ -14,6 +14,7 @@
 #include <vector>
 
 class CDocument;
+class QPrinter;
 class CPOUDocTemplate;
 class CWinAppProfile;
 class CZULAppData;
@@ -46,6 +47,16 @@ public:
     void SetInterfaceTheme(int theme);
     static InterfaceThemeRecord LookupInterfaceTheme(int theme);
     void OnHelpAbout();
+    // The commands no window before the application handled: the framework's
+    // New and Open (the project's own New and Open), Print Setup, Exit and
+    // the four recent projects of the File menu.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+    void OnAppExit();
+    void OnOpenRecentProject(UINT id);
+    // The printer the print setup chose; made on first use.
+    QPrinter& GetPrinter();
     // Creates the file of a new POU through the template of its extension,
     // in a window or as a document alone, and saves it at once. FALSE for a
     // path without an extension or when no document results.
@@ -67,6 +78,7 @@ private:
     std::unique_ptr<CDocument> NewPOUDocument();
 
     std::string m_programFolder;
+    std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<CZULAppData> m_appData;
     std::unique_ptr<CWinAppProfile> m_profile;
     std::unique_ptr<CPOUDocTemplate> m_pouTemplate;

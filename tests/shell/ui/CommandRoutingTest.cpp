@@ -1,0 +1,568 @@
+// Every command of the program's menus, toolbars, keys and context menus,
+// sent through the main frame's routing with each window of a project in
+// front: present, in the state its update rule gives, and taken by a
+// handler of the window in front and never another. Then the commands
+// whose effect a person sees at once: Delete in a POU's variable table,
+// the catalogue's double click, the recent projects, About and Exit.
+
+#include "CommandRoutingTable.h"
+#include "WorkbenchFixture.h"
+
+#include "hardware/canopen/ui/RegisterCanopenUiClasses.h"
+#include "hardware/ui/CChildFrameHW.h"
+#include "hardware/ui/CHardwareGridView.h"
+#include "hardware/ui/RegisterHardwareUiClasses.h"
+#include "ladder/CLDProgram.h"
+#include "ladder/ui/RegisterLadderUiClasses.h"
+#include "model/CZULAppData.h"
+#include "pid/ui/RegisterPidUiClasses.h"
+#include "platform/ui/CCmdUI.h"
+#include "platform/ui/CMDIChildWnd.h"
+#include "platform/ui/CResourceStore.h"
+#include "platform/ui/CTreeCtrl.h"
+#include "platform/ui/CView.h"
+#include "platform/ui/HelpMessages.h"
+#include "pouedit/CILProgram.h"
+#include "pouedit/ui/CPOUEditorDoc.h"
+#include "pouedit/ui/CPOUEditorView.h"
+#include "pouedit/ui/CPOUVarView.h"
+#include "shell/ui/CAboutBox.h"
+#include "shell/ui/CChFrmCrossRef.h"
+#include "shell/ui/CChildFrmEditor.h"
+#include "shell/ui/CInsTreeView.h"
+#include "shell/ui/CPOUDocTemplate.h"
+#include "shell/ui/CProjTreeView.h"
+#include "shell/ui/CUsedVarRefView.h"
+#include "support/ModalScript.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTableView>
+#include <QTest>
+
+#include <map>
+#include <set>
+
+namespace {
+
+constexpr UINT kMainFrameResource = 122;
+// A VB16 CPU row of the catalogue, whose projects offer the PID commands.
+constexpr int kVB16CpuRow = 13;
+constexpr int kLanguageIL = 1;
+constexpr int kLanguageLD = 2;
+constexpr UINT ID_NEW_PROJECT = 32695;
+constexpr UINT ID_NEW_SUBROUTINE = 32921;
+constexpr UINT ID_COMPILE_ALL = 32935;
+constexpr UINT ID_GLOBAL_VARIABLE = 32936;
+constexpr UINT ID_STATUS_CHART = 32932;
+constexpr UINT ID_CROSS_REFERENCE = 32928;
+constexpr UINT ID_CLOSE_PROJECT = 32697;
+constexpr UINT ID_RECENT_FIRST = 57616;
+constexpr UINT ID_ABOUT = 57664;
+constexpr UINT ID_EXIT = 57665;
+constexpr UINT ID_DELETE = 57632;
+constexpr UINT ID_THEME_WINDOWSXP = 32943;
+constexpr UINT ID_THEME_OFFICEXP = 32944;
+constexpr int kWaitMs = 5000;
+
+// Where a command appears: the windows in front with which it is shown.
+using Appearances = std::map<UINT, std::set<InFront>>;
+
+void AddMenuCommands(const CMenu& menu, std::set<UINT>& ids)
+{
+    for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+        if (const CMenu* sub = menu.GetSubMenu(i)) {
+            AddMenuCommands(*sub, ids);
+            continue;
+        }
+        const UINT id = menu.GetMenuItemID(i);
+        if (id != 0 && id != static_cast<UINT>(-1))
+            ids.insert(id);
+    }
+}
+
+std::set<UINT> MenuCommands(UINT menuId)
+{
+    std::set<UINT> ids;
+    if (const CMenu* menu = CResourceStore::Instance().FindMenu(menuId))
+        AddMenuCommands(*menu, ids);
+    return ids;
+}
+
+// The frame's bars and keys, with the recent-project entries the File
+// menu's list expands into.
+std::set<UINT> FrameCommands()
+{
+    const CResourceStore& store = CResourceStore::Instance();
+    std::set<UINT> ids;
+    for (UINT menu : kFrameMenus)
+        ids.merge(MenuCommands(menu));
+    for (UINT bar : store.GetToolBarIds()) {
+        for (UINT id : store.FindToolBar(bar)->commands) {
+            if (id != 0)
+                ids.insert(id);
+        }
+    }
+    for (UINT table : store.GetAcceleratorIds()) {
+        for (const ACCEL& key : store.FindAccelerators(table)->GetEntries())
+            ids.insert(key.cmd);
+    }
+    if (ids.count(ID_RECENT_FIRST) != 0) {
+        for (UINT id = ID_RECENT_FIRST; id < ID_RECENT_FIRST + 4; ++id)
+            ids.insert(id);
+    }
+    return ids;
+}
+
+const RoutedCommand* FindRow(const RoutedCommand* rows, size_t count, UINT id)
+{
+    for (size_t i = 0; i < count; ++i) {
+        if (rows[i].id == id)
+            return &rows[i];
+    }
+    return nullptr;
+}
+
+template <size_t N>
+const RoutedCommand* FindRow(const RoutedCommand (&rows)[N], UINT id)
+{
+    return FindRow(rows, N, id);
+}
+
+template <class T, size_t N>
+bool Contains(const T (&list)[N], UINT id)
+{
+    for (const T& entry : list) {
+        if (static_cast<UINT>(entry) == id)
+            return true;
+    }
+    return false;
+}
+
+bool IsOwnedMenu(UINT id)
+{
+    for (const OwnedMenu& menu : kOwnedMenus) {
+        if (menu.menuId == id)
+            return true;
+    }
+    return false;
+}
+
+bool IsWindowMenu(UINT id)
+{
+    for (const WindowMenu& menu : kWindowMenus) {
+        if (menu.menuId == id)
+            return true;
+    }
+    return false;
+}
+
+struct UpdateAnswer {
+    bool enabled;
+    bool handled;
+};
+
+// The state the bars show (greyed without a handler) and whether the
+// routing finds a handler, both asked of target.
+UpdateAnswer Ask(CCmdTarget* target, UINT id)
+{
+    CCmdUI cmdUI(id);
+    cmdUI.DoUpdate(target, TRUE);
+    AFX_CMDHANDLERINFO info;
+    const bool handled = target->OnCmdMsg(id, CN_COMMAND, nullptr, &info) != FALSE;
+    return {cmdUI.IsEnabled() != FALSE, handled};
+}
+
+std::string CheckState(char expected, const UpdateAnswer& answer)
+{
+    switch (expected) {
+    case 'E':
+        if (!answer.enabled || !answer.handled)
+            return std::string("expected enabled with a handler, got ") + (answer.enabled ? "enabled" : "greyed")
+                   + (answer.handled ? "" : " without handler");
+        return {};
+    case 'D':
+        if (answer.enabled || !answer.handled)
+            return std::string("expected greyed by its rule, got ") + (answer.enabled ? "enabled" : "greyed")
+                   + (answer.handled ? "" : " without handler");
+        return {};
+    case 'C':
+        return answer.handled ? std::string() : "expected a handler, none on the route";
+    case '-':
+        if (answer.enabled || answer.handled)
+            return "expected no handler in front of this window, the route has one";
+        return {};
+    default:
+        return std::string("the command appears here, but its row says '") + expected + "'";
+    }
+}
+
+class CommandRoutingTest : public WorkbenchFixture {
+protected:
+    void SetUp() override
+    {
+        WorkbenchFixture::SetUp();
+        std::string error;
+        ASSERT_TRUE(RegisterLadderUiClasses(&error) && RegisterPidUiClasses(&error)
+                    && RegisterCanopenUiClasses(&error) && RegisterHardwareUiClasses(&error))
+            << error;
+    }
+
+    // A VB16 project: MAIN in IL with a line of code, SBR_0 in LD, and
+    // every table window open after a Compile All.
+    void OpenProject()
+    {
+        Start();
+        App().DefaultCPU = kVB16CpuRow;
+        App().DefaultPOULang = kLanguageIL;
+        m_projectPath = m_folder / "Routes.qpj";
+        AnswerFileDialog(m_projectPath);
+        Command(ID_NEW_PROJECT);
+        ASSERT_EQ(App().ProjectOpen, 1);
+        m_frame->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_frame));
+        m_main = FindDocument(kLanguageIL);
+        ASSERT_NE(m_main, nullptr);
+        TypeMainCode("LD %I0.1");
+        QTest::keyClick(m_main->GetEditorView(), Qt::Key_Return);
+        TypeMainCode("ST %Q0.0");
+        App().DefaultPOULang = kLanguageLD;
+        Command(ID_NEW_SUBROUTINE);
+        m_sub = FindDocument(kLanguageLD);
+        ASSERT_NE(m_sub, nullptr);
+        Command(ID_COMPILE_ALL);
+        Command(ID_GLOBAL_VARIABLE);
+        m_frame->OpenInitialDataWindow();
+        Command(ID_STATUS_CHART);
+        Command(ID_CROSS_REFERENCE);
+    }
+
+    CPOUEditorDoc* FindDocument(int language)
+    {
+        for (CDocument* document : m_app->GetPOUTemplate()->GetDocuments()) {
+            auto* pou = dynamic_cast<CPOUEditorDoc*>(document);
+            if (pou != nullptr && pou->GetLanguage() == language)
+                return pou;
+        }
+        return nullptr;
+    }
+
+    std::vector<std::string> MainLines() const
+    {
+        auto* program = dynamic_cast<CILProgram*>(m_main->GetProgram());
+        return program != nullptr ? program->GetLines() : std::vector<std::string>();
+    }
+
+    void TypeMainCode(const std::string& line)
+    {
+        BringToFront(InFront::ILCode);
+        CPOUEditorView* view = m_main->GetEditorView();
+        QTest::keyClicks(view, QString::fromStdString(line));
+    }
+
+    CMDIChildWnd* FrameOf(CPOUEditorDoc* document)
+    {
+        return dynamic_cast<CMDIChildWnd*>(m_app->GetPOUTemplate()->GetFrameOf(document));
+    }
+
+    CMDIChildWnd* SingletonFrame(SingletonWindow window) { return m_frame->GetSlot(window).frame.data(); }
+
+    // The window in front takes the focus as a click would give it.
+    void BringToFront(InFront window)
+    {
+        CMDIChildWnd* child = nullptr;
+        CWnd* focus = nullptr;
+        switch (window) {
+        case InFront::ILCode:
+        case InFront::ILVariables: {
+            child = FrameOf(m_main);
+            auto* editor = dynamic_cast<CChildFrmEditor*>(child);
+            focus = window == InFront::ILCode ? static_cast<CWnd*>(m_main->GetEditorView())
+                                              : ChildOf<CPOUVarView>(editor);
+            break;
+        }
+        case InFront::LDCode:
+            child = FrameOf(m_sub);
+            focus = m_sub->GetEditorView();
+            break;
+        case InFront::GlobalVariables:
+            child = SingletonFrame(SingletonWindow::GlobalVariables);
+            break;
+        case InFront::InitialData:
+            child = SingletonFrame(SingletonWindow::InitialData);
+            break;
+        case InFront::StatusChart:
+            child = SingletonFrame(SingletonWindow::StatusChart);
+            break;
+        case InFront::CrossReference:
+            child = SingletonFrame(SingletonWindow::CrossReference);
+            break;
+        case InFront::Count:
+            break;
+        }
+        ASSERT_NE(child, nullptr);
+        // A closed popup may leave the main window inactive.
+        if (!m_frame->isActiveWindow()) {
+            m_frame->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(m_frame));
+        }
+        m_frame->MDIActivate(child);
+        if (focus == nullptr)
+            focus = child->GetActiveView();
+        ASSERT_NE(focus, nullptr);
+        focus->SetFocus();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [focus] { return focus->hasFocus() || focus->isAncestorOf(QApplication::focusWidget()); }, kWaitMs));
+    }
+
+    Appearances WhereCommandsAppear()
+    {
+        Appearances where;
+        std::set<InFront> everywhere;
+        for (const WindowInFront& window : kWindowsInFront)
+            everywhere.insert(window.window);
+        for (UINT id : FrameCommands())
+            where[id] = everywhere;
+        for (const WindowMenu& menu : kWindowMenus) {
+            for (UINT id : MenuCommands(menu.menuId)) {
+                for (int i = 0; i < menu.count; ++i)
+                    where[id].insert(menu.windows[i]);
+            }
+        }
+        return where;
+    }
+
+    CCmdTarget* OwnerTarget(MenuOwner owner)
+    {
+        switch (owner) {
+        case MenuOwner::ProjectTree:
+            return m_frame->GetProjTreeView();
+        case MenuOwner::MainFrame:
+            return m_frame;
+        case MenuOwner::OutputView:
+            return m_frame->GetOutputView();
+        case MenuOwner::HardwareModules: {
+            m_frame->OpenHardwareWindow();
+            auto* hardware = dynamic_cast<CChildFrameHW*>(SingletonFrame(SingletonWindow::Hardware));
+            return hardware != nullptr ? hardware->GetGridView() : nullptr;
+        }
+        }
+        return nullptr;
+    }
+
+    std::string m_projectPath;
+    CPOUEditorDoc* m_main = nullptr;
+    CPOUEditorDoc* m_sub = nullptr;
+};
+
+} // namespace
+
+TEST_F(CommandRoutingTest, EveryResourceCommandHasARowAndEveryMenuAnOwner)
+{
+    Start();
+    const CResourceStore& store = CResourceStore::Instance();
+    for (UINT menu : store.GetMenuIds()) {
+        EXPECT_TRUE(Contains(kFrameMenus, menu) || IsWindowMenu(menu) || IsOwnedMenu(menu)
+                    || Contains(kDialogMenus, menu))
+            << "menu " << menu << " is shown nowhere the test knows";
+    }
+    for (const auto& [id, windows] : WhereCommandsAppear())
+        EXPECT_NE(FindRow(kRoutedCommands, id), nullptr) << "command " << id << " has no row";
+    for (const OwnedMenu& menu : kOwnedMenus) {
+        for (UINT id : MenuCommands(menu.menuId))
+            EXPECT_NE(FindRow(kOwnedCommands, id), nullptr) << "command " << id << " of menu " << menu.menuId;
+    }
+    EXPECT_FALSE(store.GetToolBarIds().empty());
+}
+
+TEST_F(CommandRoutingTest, EveryCommandReachesTheWindowInFrontInItsState)
+{
+    OpenProject();
+    const Appearances where = WhereCommandsAppear();
+    int checked = 0;
+    for (const WindowInFront& window : kWindowsInFront) {
+        BringToFront(window.window);
+        const size_t column = static_cast<size_t>(window.window);
+        for (const auto& [id, windows] : where) {
+            if (windows.count(window.window) == 0)
+                continue;
+            const RoutedCommand* row = FindRow(kRoutedCommands, id);
+            if (row == nullptr)
+                continue;
+            const std::string fault = CheckState(row->states[column], Ask(m_frame, id));
+            EXPECT_EQ(fault, "") << row->name << " (" << id << ") with the " << window.name << " in front";
+            ++checked;
+        }
+    }
+    for (const OwnedMenu& menu : kOwnedMenus) {
+        CCmdTarget* target = OwnerTarget(menu.owner);
+        ASSERT_NE(target, nullptr) << "menu " << menu.menuId;
+        for (UINT id : MenuCommands(menu.menuId)) {
+            const RoutedCommand* row = FindRow(kOwnedCommands, id);
+            if (row == nullptr)
+                continue;
+            // The output list clears through its own window procedure.
+            if (menu.owner == MenuOwner::OutputView) {
+                m_frame->AppendOutputLine(OUTPUT_LIST_COMMON, "a line");
+                m_frame->GetOutputView()->SendMessage(WM_COMMAND, id);
+                EXPECT_TRUE(OutputLines(OUTPUT_LIST_COMMON).empty()) << row->name;
+                ++checked;
+                continue;
+            }
+            const std::string fault = CheckState(row->states[0], Ask(target, id));
+            EXPECT_EQ(fault, "") << row->name << " (" << id << ") of menu " << menu.menuId;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
+// With the POU window's variable table clicked, Delete and Select All
+// work on the table; the IL code keeps its text.
+TEST_F(CommandRoutingTest, EditCommandsReachTheVariableTableNotTheCode)
+{
+    OpenProject();
+    const std::vector<std::string> code = MainLines();
+    ASSERT_FALSE(code.empty());
+    BringToFront(InFront::ILVariables);
+    auto* editor = dynamic_cast<CChildFrmEditor*>(FrameOf(m_main));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetActiveView(), ChildOf<CPOUVarView>(editor));
+    Command(ID_DELETE);
+    Command(57642);
+    EXPECT_EQ(MainLines(), code);
+
+    BringToFront(InFront::ILCode);
+    EXPECT_EQ(editor->GetActiveView(), m_main->GetEditorView());
+}
+
+// The catalogue inserts into the code of the POU in front, IL and LD,
+// even while its variable table has the focus.
+TEST_F(CommandRoutingTest, CatalogueDoubleClickInsertsIntoTheEditorInFront)
+{
+    OpenProject();
+    BringToFront(InFront::ILVariables);
+    EXPECT_EQ(m_frame->GetActivePOUEditorView(), m_main->GetEditorView());
+    BringToFront(InFront::LDCode);
+    EXPECT_EQ(m_frame->GetActivePOUEditorView(), m_sub->GetEditorView());
+    BringToFront(InFront::GlobalVariables);
+    EXPECT_EQ(m_frame->GetActivePOUEditorView(), nullptr);
+}
+
+TEST_F(CommandRoutingTest, CrossReferenceShowsTheLastCompileWhenOpened)
+{
+    OpenProject();
+    auto* frame = dynamic_cast<CChFrmCrossRef*>(SingletonFrame(SingletonWindow::CrossReference));
+    ASSERT_NE(frame, nullptr);
+    auto* list = dynamic_cast<CUsedVarRefView*>(frame->GetView());
+    ASSERT_NE(list, nullptr);
+    EXPECT_GT(list->GetReferenceCount(), 0);
+}
+
+// A right click in a table's cells opens the table's menu at the mouse.
+TEST_F(CommandRoutingTest, RightClickInATableOpensItsMenu)
+{
+    OpenProject();
+    struct Case {
+        InFront window;
+        const char* lastItem;
+    };
+    const Case cases[] = {
+        {InFront::GlobalVariables, "Insert Row (Below)"},
+        {InFront::InitialData, "Insert Row (Below)"},
+        {InFront::StatusChart, "Read All Forced"},
+        {InFront::ILVariables, "Insert Row (Below)"},
+    };
+    for (const Case& test : cases) {
+        BringToFront(test.window);
+        CMDIChildWnd* child = m_frame->MDIGetActive();
+        ASSERT_NE(child, nullptr);
+        auto* table = ChildOf<QTableView>(child->GetActiveView());
+        ASSERT_NE(table, nullptr) << static_cast<int>(test.window);
+        QString last;
+        QTimer::singleShot(0, [&last] {
+            EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, kWaitMs));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu != nullptr && !menu->actions().isEmpty())
+                last = menu->actions().last()->text();
+            if (menu != nullptr)
+                menu->close();
+        });
+        const QPoint at = table->viewport()->rect().center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, table->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(table->viewport(), &click);
+        EXPECT_EQ(last.toStdString(), test.lastItem) << static_cast<int>(test.window);
+    }
+}
+
+TEST_F(CommandRoutingTest, RecentProjectEntryOpensTheProject)
+{
+    OpenProject();
+    m_ui.box.Answer(IDNO);
+    Command(ID_CLOSE_PROJECT);
+    ASSERT_EQ(App().ProjectOpen, 0);
+    Command(ID_RECENT_FIRST);
+    EXPECT_EQ(App().ProjectOpen, 1);
+    EXPECT_EQ(App().Project.ProjectPath, m_projectPath);
+}
+
+TEST_F(CommandRoutingTest, AboutShowsTheAboutBox)
+{
+    Start();
+    bool shown = false;
+    WhenModal<CAboutBox>([&shown](CAboutBox* box) {
+        shown = true;
+        box->accept();
+    });
+    Command(ID_ABOUT);
+    EXPECT_TRUE(shown);
+}
+
+// Exit asks to save a changed project, then the frame closes and leaves
+// its pane layout for the next start.
+TEST_F(CommandRoutingTest, ExitAsksToSaveThenClosesTheProgram)
+{
+    OpenProject();
+    TypeMainCode(" ");
+    m_ui.box.Clear();
+    m_ui.box.Answer(IDNO);
+    Command(ID_EXIT);
+    EXPECT_EQ(m_ui.box.Texts(), std::vector<std::string>{"Do you want to save the changes to your project?"});
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_frame.isNull() || !m_frame->isVisible(); }, kWaitMs));
+    EXPECT_EQ(App().ProjectOpen, 0);
+    EXPECT_EQ(Settings().GetSubSections("DockingPaneLayouts"), std::vector<std::string>{"ZULNormalLayout"});
+}
+
+TEST_F(CommandRoutingTest, ThemesSetTheDockingStyle)
+{
+    Start();
+    Command(ID_THEME_WINDOWSXP);
+    EXPECT_EQ(m_frame->GetPaneHost().GetStyleType(), 3);
+    Command(ID_THEME_OFFICEXP);
+    EXPECT_EQ(m_frame->GetPaneHost().GetStyleType(), 5);
+}
+
+TEST_F(CommandRoutingTest, BarPromptsReachTheStatusBar)
+{
+    Start();
+    const std::string prompt = "Create a new project";
+    m_frame->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(prompt.c_str()));
+    EXPECT_EQ(m_frame->GetStatusBar()->GetPaneText(0), prompt);
+    m_frame->SendMessage(WM_SETMESSAGESTRING, ID_NEW_PROJECT, 0);
+    EXPECT_EQ(m_frame->GetStatusBar()->GetPaneText(0), prompt);
+    m_frame->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE, 0);
+    EXPECT_EQ(m_frame->GetStatusBar()->GetPaneText(0), "");
+}
+
+// Commands no menu shows but the framework sends: New, Open and Print
+// Setup reach the application, printing without a dialog the POU view.
+TEST_F(CommandRoutingTest, FrameworkCommandsReachTheirHandlers)
+{
+    OpenProject();
+    BringToFront(InFront::ILCode);
+    const UINT handled[] = {57600, 57601, 57606, 57608};
+    for (UINT id : handled)
+        EXPECT_EQ(CheckState('E', Ask(m_frame, id)), "") << id;
+    BringToFront(InFront::GlobalVariables);
+    EXPECT_EQ(CheckState('-', Ask(m_frame, 57608)), "");
+}
