@@ -2,6 +2,7 @@
 
 #include "model/CZULAppData.h"
 #include "model/CpuProfile.h"
+#include "platform/ui/CCmdUI.h"
 #include "platform/ui/CFrameWnd.h"
 #include "shell/CrossRefRules.h"
 #include "shell/ui/CSheetSettings.h"
@@ -26,7 +27,17 @@ constexpr ColumnDef COLUMNS[] = {
 
 } // namespace
 
-CUsedVarRefView::CUsedVarRefView() = default;
+CUsedVarRefView::CUsedVarRefView()
+{
+    using Cmd = CCmdEntry<CUsedVarRefView>;
+    static const Cmd kCommands[] = {
+        Cmd::Command(ID_XREF_REFRESH, &CUsedVarRefView::OnRefresh),
+        Cmd::Command(ID_XREF_GOTO, &CUsedVarRefView::OnGoTo),
+        Cmd::Update(ID_XREF_GOTO, &CUsedVarRefView::OnUpdateGoTo),
+        Cmd::Command(ID_XREF_OPTIONS, &CUsedVarRefView::OnOptions),
+    };
+    AddCommandTable(kCommands);
+}
 
 void CUsedVarRefView::Attach(CZULAppData* app, ICrossRefHost* host)
 {
@@ -96,6 +107,11 @@ void CUsedVarRefView::GoToReference(int item)
 void CUsedVarRefView::OnGoTo()
 {
     GoToReference(GetListCtrl().GetSelectionMark());
+}
+
+void CUsedVarRefView::OnUpdateGoTo(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(GetListCtrl().GetSelectionMark() >= 0);
 }
 
 void CUsedVarRefView::OnOptions()

@@ -6,8 +6,14 @@
 
 #include "platform/ui/CListView.h"
 
+class CCmdUI;
 class CZULAppData;
 class ICrossRefHost;
+
+// Commands of the list's context menu.
+constexpr UINT ID_XREF_GOTO = 32895;
+constexpr UINT ID_XREF_REFRESH = 32896;
+constexpr UINT ID_XREF_OPTIONS = 32960;
 
 class CUsedVarRefView : public CListView {
     Q_OBJECT
@@ -22,6 +28,8 @@ public:
     void OnRefresh();
     // Opens the POU of the item of the selection mark.
     void OnGoTo();
+    // Go to needs a current item.
+    void OnUpdateGoTo(CCmdUI* cmdUI);
     // Runs the Options sheet with the filter page in front, then refreshes.
     void OnOptions();
     // Opens the POU of an item at its row or network; nothing for item < 0.
