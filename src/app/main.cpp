@@ -4,6 +4,7 @@
 #include "platform/CPathProvider.h"
 #include "platform/ui/CQtStartup.h"
 #include "platform/ui/CQtUserInterface.h"
+#include "platform/ui/CScreenMetricsFollower.h"
 #include "platform/ui/CStatusBar.h"
 #include "platform/ui/CWnd.h"
 #include "pid/ui/RegisterPidUiClasses.h"
@@ -53,6 +54,8 @@ int main(int argc, char** argv)
         return 1;
     if (CMainFrame* frame = theApp.GetMainFrame())
         ui.SetStatusBar(frame->GetStatusBar());
+    // Menus open, flip and scroll within the screen the main window is on.
+    const CScreenMetricsFollower screen(theApp.GetMainFrame());
     if (quitAfterStart)
         QTimer::singleShot(0, [&theApp] {
             if (CWnd* frame = theApp.GetMainWnd())

@@ -58,12 +58,10 @@
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QUrl>
-#include <QMenu>
 #include <QObject>
 
 #include <ctime>
@@ -697,6 +695,7 @@ void CMainFrame::OnSetPreviewMode(BOOL preview)
     CTKCommandBars* bars = GetCommandBars();
     for (int i = 0; bars != nullptr && i < bars->GetCount(); ++i)
         bars->GetBarAt(i)->HideForPrintPreview(preview);
+    m_tabClient.SetTabsVisible(!preview);
     if (preview) {
         m_previewMask = OpenPanesMask();
         CloseAllPanes();
@@ -825,8 +824,14 @@ void CMainFrame::OpenProjectByPath(const std::string& path)
 BOOL CMainFrame::PreTranslateMessage(MSG* msg)
 {
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) {
-        if (GetKeyState(VK_CONTROL) < 0)
+        if (GetKeyState(VK_CONTROL) < 0) {
             MDINext();
+            return TRUE;
+        }
+        // While the menu bar has the keyboard, Tab moves between its titles;
+        // otherwise the frame keeps it.
+        if (CTKCommandBars* bars = GetCommandBars())
+            bars->HookKeyMessage(msg);
         return TRUE;
     }
     return CTKMDIFrameWnd::PreTranslateMessage(msg);
@@ -1243,37 +1248,19 @@ std::vector<CPOUEditorDoc*> CMainFrame::GetOpenPOUDocuments()
 }
 
 // Every context menu of the program goes through here: the first popup of
-// the menu resource at the screen point; the chosen command goes to target.
+// the menu resource opens as a popup bar of the command bars at the screen
+// point, drawn in the interface theme, with each item's state and shortcut
+// taken from the target window's command routing and the frame's
+// accelerators; the chosen command reaches the target window (the frame
+// when there is none) as WM_COMMAND. Answers whether the menu opened.
 int CMainFrame::ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target)
 {
     CMenu menu;
     if (!menu.LoadMenu(static_cast<UINT>(menuId)))
         return 0;
-    CMenu* popup = menu.GetSubMenu(0);
-    if (popup == nullptr)
-        return 0;
-    QMenu qmenu(this);
-    for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
-        const UINT id = popup->GetMenuItemID(i);
-        if (id == 0) {
-            qmenu.addSeparator();
-            continue;
-        }
-        std::string text = popup->GetMenuString(static_cast<UINT>(i), MF_BYPOSITION);
-        const size_t tab = text.find('\t');
-        if (tab != std::string::npos)
-            text.resize(tab);
-        // Menu texts are held in GBK, as every text of the program.
-        QAction* action = qmenu.addAction(ToQString(text));
-        action->setData(id);
-    }
-    QAction* chosen = qmenu.exec(QPoint(screenX, screenY));
-    if (chosen == nullptr)
-        return 0;
-    const UINT command = chosen->data().toUInt();
-    CWnd* receiver = target != nullptr ? target : this;
-    receiver->SendMessage(WM_COMMAND, command);
-    return static_cast<int>(command);
+    CWnd* site = target != nullptr ? target : this;
+    return CTKCommandBars::ShowContextMenu(menu.GetSubMenu(0), 0, screenX, screenY, site, nullptr, nullptr,
+                                           GetCommandBars());
 }
 
 // ---- Output service ----

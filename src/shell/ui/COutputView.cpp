@@ -23,7 +23,15 @@ const char* const kCaptions[OUTPUT_LIST_COUNT] = {"Common", "Compile", "FindRepl
 
 IMPLEMENT_DYNCREATE(COutputView, CView)
 
-COutputView::COutputView() = default;
+COutputView::COutputView()
+{
+    using Cmd = CCmdEntry<COutputView>;
+    static const Cmd kCommands[] = {
+        Cmd::Command(ID_OUTPUT_CLEAR, &COutputView::OnClear),
+        Cmd::Command(ID_OUTPUT_AUTOHIDE, &COutputView::OnAutoHide),
+    };
+    AddCommandTable(kCommands);
+}
 
 COutputView::~COutputView() = default;
 
@@ -106,18 +114,10 @@ BOOL COutputView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
     return CView::OnNotify(wParam, lParam, result);
 }
 
-BOOL COutputView::OnCommand(WPARAM wParam, LPARAM lParam)
+void COutputView::OnAutoHide()
 {
-    if (LOWORD(wParam) == ID_OUTPUT_CLEAR) {
-        OnClear();
-        return TRUE;
-    }
-    if (LOWORD(wParam) == ID_OUTPUT_AUTOHIDE) {
-        if (m_host != nullptr)
-            m_host->AutoHideOutputPane();
-        return TRUE;
-    }
-    return CView::OnCommand(wParam, lParam);
+    if (m_host != nullptr)
+        m_host->AutoHideOutputPane();
 }
 
 void COutputView::OnClear()

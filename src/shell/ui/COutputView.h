@@ -45,10 +45,10 @@ protected:
     int OnCreate() override;
     void OnSize(UINT type, int cx, int cy) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
     void OnClear();
+    void OnAutoHide();
 
     std::unique_ptr<CTKFlatTabCtrl> m_tabs;
     std::unique_ptr<COutputList> m_lists[OUTPUT_LIST_COUNT];

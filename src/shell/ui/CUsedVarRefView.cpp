@@ -27,30 +27,16 @@ constexpr ColumnDef COLUMNS[] = {
 
 } // namespace
 
-namespace {
-
-constexpr UINT ID_XREF_GOTO = 32895;
-constexpr UINT ID_XREF_REFRESH = 32896;
-constexpr UINT ID_XREF_OPTIONS = 32960;
-
-} // namespace
-
 CUsedVarRefView::CUsedVarRefView()
 {
     using Cmd = CCmdEntry<CUsedVarRefView>;
     static const Cmd kCommands[] = {
+        Cmd::Command(ID_XREF_REFRESH, &CUsedVarRefView::OnRefresh),
         Cmd::Command(ID_XREF_GOTO, &CUsedVarRefView::OnGoTo),
         Cmd::Update(ID_XREF_GOTO, &CUsedVarRefView::OnUpdateGoTo),
-        Cmd::Command(ID_XREF_REFRESH, &CUsedVarRefView::OnRefresh),
         Cmd::Command(ID_XREF_OPTIONS, &CUsedVarRefView::OnOptions),
     };
     AddCommandTable(kCommands);
-}
-
-void CUsedVarRefView::OnUpdateGoTo(CCmdUI* cmdUI)
-{
-    const int item = GetListCtrl().GetSelectionMark();
-    cmdUI->Enable(item >= 0 && item < m_referenceCount);
 }
 
 void CUsedVarRefView::Attach(CZULAppData* app, ICrossRefHost* host)
@@ -121,6 +107,12 @@ void CUsedVarRefView::GoToReference(int item)
 void CUsedVarRefView::OnGoTo()
 {
     GoToReference(GetListCtrl().GetSelectionMark());
+}
+
+void CUsedVarRefView::OnUpdateGoTo(CCmdUI* cmdUI)
+{
+    const int item = GetListCtrl().GetSelectionMark();
+    cmdUI->Enable(item >= 0 && item < m_referenceCount);
 }
 
 void CUsedVarRefView::OnOptions()

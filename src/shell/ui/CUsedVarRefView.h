@@ -10,6 +10,11 @@ class CCmdUI;
 class CZULAppData;
 class ICrossRefHost;
 
+// Commands of the list's context menu.
+constexpr UINT ID_XREF_GOTO = 32895;
+constexpr UINT ID_XREF_REFRESH = 32896;
+constexpr UINT ID_XREF_OPTIONS = 32960;
+
 class CUsedVarRefView : public CListView {
     Q_OBJECT
     DECLARE_DYNCREATE(CUsedVarRefView)

@@ -589,17 +589,33 @@ int CTKCommandBar::GetControlCount() const
     return m_pControls->GetCount();
 }
 
+// The bar's own size, else the options' sizes (0,0 stands for 16 by 16
+// small and twice the small size large); menus keep small icons.
 CSize CTKCommandBar::GetButtonIconSize() const
 {
     if (m_szIcons.cx > 0 && m_szIcons.cy > 0)
         return m_szIcons;
-    return CSize(kDefaultIconSize, kDefaultIconSize);
+    const CTKCommandBars* bars = GetCommandBars();
+    if (m_nBarType == kTKBarPopup || !bars)
+        return CSize(kDefaultIconSize, kDefaultIconSize);
+    const CTKCommandBarsOptions* options = bars->GetCommandBarsOptions();
+    const CSize small = options->szIcons.cx > 0 && options->szIcons.cy > 0
+        ? options->szIcons
+        : CSize(kDefaultIconSize, kDefaultIconSize);
+    if (!options->bLargeIcons)
+        return small;
+    if (options->szLargeIcons.cx > 0 && options->szLargeIcons.cy > 0)
+        return options->szLargeIcons;
+    return CSize(small.cx * 2, small.cy * 2);
 }
 
 BOOL CTKCommandBar::ShowsButtonText() const
 {
-    // Mode 2 follows the manager's text-labels option, off without one.
-    return m_nTextLabels == 1;
+    if (m_nTextLabels == 0 || m_nTextLabels == 1)
+        return m_nTextLabels;
+    // Any other setting follows the options' text labels, off without them.
+    const CTKCommandBars* bars = GetCommandBars();
+    return bars && bars->GetCommandBarsOptions()->bShowTextBelowIcons;
 }
 
 BOOL CTKCommandBar::LoadMenu(const CMenu* menu, BOOL removeExisting)
@@ -1044,6 +1060,8 @@ void CTKCommandBar::OnIdleUpdateCmdUI(BOOL disableIfNoHandler)
 {
     if (!IsWindow() || !IsWindowVisible())
         return;
+    if (CTKCommandBars* bars = GetCommandBars())
+        FilterDocumentTypes(bars->GetActiveMenuId());
     CWnd* target = GetOwnerSite();
     if (target) {
         for (int i = 0; i < GetControlCount(); ++i)

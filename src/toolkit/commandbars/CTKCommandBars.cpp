@@ -652,6 +652,8 @@ void CTKCommandBars::FillAddRemovePopup(CTKToolBar* bar, CTKPopupBar* popup)
         item->SetCommandBar(list);
         list->InternalRelease();
         popup->GetControls()->InsertControl(item, kTKSubmenuItemId);
+        if (item->GetEnabled())
+            rowBar->BuildAddRemoveList(list);
     }
     if (m_bCustomizeAvailable) {
         CTKControl* customize = popup->GetControls()->AddNewControl(kTKControlButton, kTKCustomizeCommand);

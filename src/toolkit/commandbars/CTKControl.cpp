@@ -9,7 +9,9 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControlDragTracker.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKPopupBar.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 #include "toolkit/commandbars/images/CTKCommandImages.h"
 
@@ -31,6 +33,22 @@ std::string SubString(const std::string& text, int index, char separator)
     if (at == std::string::npos)
         return index == 0 ? text : std::string();
     return index == 0 ? text.substr(0, at) : text.substr(at + 1);
+}
+
+// A command that runs is no longer rarely used; using an item of a menu
+// counts as using the menu too.
+void MarkUsed(const CTKControl& control)
+{
+    CTKCommandBar* parent = control.GetParent();
+    CTKCommandBars* bars = parent->GetCommandBars();
+    if (!bars)
+        return;
+    if (control.GetID() != 0)
+        bars->SetCommandUsed(control.GetID());
+    auto* popup = dynamic_cast<CTKPopupBar*>(parent);
+    const CTKControlPopup* menu = popup ? popup->GetParentControl() : nullptr;
+    if (menu && menu->GetID() != 0)
+        bars->SetCommandUsed(menu->GetID());
 }
 
 } // namespace
@@ -99,6 +117,7 @@ void CTKControl::Execute()
     if (!m_pParent)
         return;
     CWnd* owner = m_pParent->GetOwnerSite();
+    MarkUsed(*this);
     // The command goes out only after every open menu has closed.
     tracker.CloseTrackedBars();
     if (!owner || m_nId == 0)

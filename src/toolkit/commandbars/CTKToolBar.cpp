@@ -6,11 +6,14 @@
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/CQtImageDC.h"
 #include "platform/ui/CResourceStore.h"
+#include "toolkit/commandbars/CTKAddRemoveButtonItem.h"
 #include "toolkit/commandbars/CTKBarDragTracker.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKDockBar.h"
+#include "toolkit/commandbars/CTKPopupBar.h"
+#include "toolkit/commandbars/CTKShortcutFormatter.h"
 #include "toolkit/commandbars/CTKToolBarCloseButton.h"
 #include "toolkit/commandbars/CTKToolBarExpandButton.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
@@ -44,6 +47,35 @@ constexpr char kTitlePlaceholder[] = "%s";
 
 // What the dock bar flags mean for one bar's layout mode.
 constexpr DWORD kDockFlagSides = 0x1F;
+// Buttons that the Add or Remove Buttons list does not offer.
+constexpr DWORD kNotListedHideFlags = kTKHideListPlaceholder | kTKHideDocumentType;
+
+BOOL SameButton(const CTKControl* a, const CTKControl* b)
+{
+    return a->GetID() == b->GetID() && a->GetType() == b->GetType();
+}
+
+// The index of the first control from first on that is the same button; -1 when none is.
+template <class Get>
+int FindButton(const CTKControl* button, int first, int count, Get get)
+{
+    for (int i = first; i < count; ++i) {
+        if (SameButton(get(i), button))
+            return i;
+    }
+    return -1;
+}
+
+// The picture of a button in the list: its own, else its command's.
+int ListIconOf(const CTKControl* control)
+{
+    if (control->GetCustomIconId() != 0)
+        return static_cast<int>(control->GetCustomIconId());
+    if (control->GetIconId() > 0)
+        return control->GetIconId();
+    const int type = control->GetType();
+    return type >= kTKControlButton && type <= kTKControlSplitButtonPopup ? static_cast<int>(control->GetID()) : 0;
+}
 
 } // namespace
 
@@ -349,6 +381,81 @@ BOOL CTKToolBar::ConfirmReset() const
         question.replace(placeholder, sizeof kTitlePlaceholder - 1, m_strTitle);
     const std::string caption = AfxGetApp() ? AfxGetApp()->GetAppName() : std::string();
     return ShowMessage(caption, question, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
+}
+
+void CTKToolBar::RemoveKeepingMarks(int index)
+{
+    m_pControls->Remove(index);
+    if (m_nSelected > index)
+        --m_nSelected;
+    if (m_nPopuped > index)
+        --m_nPopuped;
+}
+
+CTKControl* CTKToolBar::InsertCopyKeepingMarks(const CTKControl* source, int index)
+{
+    CTKControl* copy = m_pControls->AddClone(source, index, FALSE);
+    if (m_nSelected >= index)
+        ++m_nSelected;
+    if (m_nPopuped >= index)
+        ++m_nPopuped;
+    return copy;
+}
+
+void CTKToolBar::BuildAddRemoveList(CTKPopupBar* list)
+{
+    if (!list)
+        return;
+    const CTKControls* resetSet = m_pControls->GetReferenceCopy();
+    std::vector<const CTKControl*> reference;
+    for (int i = 0; resetSet && i < resetSet->GetCount(); ++i)
+        reference.push_back(resetSet->GetAt(i));
+    const std::vector<const CTKControl*> loaded = reference;
+    for (int i = GetControlCount() - 1; i >= 0; --i) {
+        if (GetControl(i)->GetHideFlags() & kTKHideCustomize)
+            RemoveKeepingMarks(i);
+    }
+    const auto onBar = [this](int i) { return GetControl(i); };
+    const auto inReference = [&reference](int i) { return reference[static_cast<std::size_t>(i)]; };
+    CTKControls* items = list->GetControls();
+    std::size_t a = 0;
+    for (int i = 0; i < GetControlCount() || a < reference.size(); ++i) {
+        CTKControl* button = i < GetControlCount() ? GetControl(i) : nullptr;
+        const CTKControl* wanted = a < reference.size() ? reference[a] : nullptr;
+        const int wantedAt = wanted ? FindButton(wanted, i, GetControlCount(), onBar) : -1;
+        const int buttonAt = button ? FindButton(button, static_cast<int>(a), static_cast<int>(reference.size()),
+                                                 inReference)
+                                    : -1;
+        if (wanted && wantedAt < 0) {
+            button = InsertCopyKeepingMarks(wanted, i);
+            button->SetHideFlags(kTKHideCustomize);
+            ++a;
+        } else if (wanted && wantedAt == i) {
+            ++a;
+        } else if (buttonAt >= 0) {
+            reference.erase(reference.begin() + buttonAt);
+        }
+        if (!button || button->GetID() == kTKCloseButtonId || button->GetID() == kTKExpandButtonId
+            || (button->GetHideFlags() & kNotListedHideFlags))
+            continue;
+        auto* item = new CTKAddRemoveButtonItem(button);
+        item->SetCaption(button->GetDisplayCaption());
+        item->SetIconId(ListIconOf(button));
+        std::string shortcut;
+        FindShortcutText(button->GetID(), shortcut, GetCommandBars());
+        item->SetShortcutText(shortcut);
+        const int loadedAt = FindButton(button, 0, static_cast<int>(loaded.size()),
+                                        [&loaded](int k) { return loaded[static_cast<std::size_t>(k)]; });
+        item->SetEnabled(loadedAt >= 0);
+        item->SetChecked((button->GetHideFlags() & kTKHideCustomize) == 0);
+        items->InsertControl(item, 0, {}, -1, TRUE);
+    }
+    if (resetSet && m_bBuiltIn && !m_bTemporary) {
+        auto* reset = new CTKAddRemoveButtonItem(this);
+        reset->SetCaption(kTKResetButtonsString);
+        reset->SetBeginGroup(TRUE);
+        items->InsertControl(reset, 0, {}, -1, TRUE);
+    }
 }
 
 void CTKToolBar::Reset()

@@ -10,6 +10,7 @@
 
 class CTKBarDragTracker;
 class CTKDockBar;
+class CTKPopupBar;
 
 // The resource type of toolbar command lists.
 constexpr UINT kTKResourceToolBar = 241;
@@ -47,6 +48,10 @@ public:
 
     CSize CalcDockingLayout(int length, DWORD mode, int rowHeight);
     void HideForPrintPreview(BOOL hide);
+    // Fills the list with one check box per button the bar has or had when
+    // loaded (buttons the user hid come back to the bar as hidden copies),
+    // then Reset for a built-in bar.
+    void BuildAddRemoveList(CTKPopupBar* list);
 
     CTKDockBar* GetDockBar() const { return m_pDockBar; }
     void SetDockBar(CTKDockBar* dockBar) { m_pDockBar = dockBar; }
@@ -76,6 +81,10 @@ protected:
 private:
     CRect GetBorders();
     CTKControl* FindOrAddSpecial(UINT id);
+    // Removes or inserts a control at the index keeping the selected and
+    // open controls where they are.
+    void RemoveKeepingMarks(int index);
+    CTKControl* InsertCopyKeepingMarks(const CTKControl* source, int index);
     LRESULT OnFloatStatus(WPARAM flags);
     BOOL IsTopParentActive() const;
 

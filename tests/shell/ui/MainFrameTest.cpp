@@ -8,6 +8,7 @@
 #include "model/ProjectModified.h"
 #include "platform/ui/CMDIChildWnd.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/commandbars/CTKMenuBar.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "shell/ui/CChildFrmEditor.h"
 #include "shell/ui/CMinRowSplitter.h"
@@ -169,7 +170,7 @@ TEST_F(MainFrameTest, FullScreenLowersTheModuleTableOfTheHardwareWindowInFront)
     EXPECT_EQ(minimum, 35);
 }
 
-TEST_F(MainFrameTest, PrintPreviewHidesBarsAndPanesAndBringsThemBack)
+TEST_F(MainFrameTest, PrintPreviewHidesBarsPanesAndTabsAndBringsThemBack)
 {
     Start();
     m_frame->ClosePane(ID_PANE_OUTPUT);
@@ -177,10 +178,12 @@ TEST_F(MainFrameTest, PrintPreviewHidesBarsAndPanesAndBringsThemBack)
     EXPECT_TRUE(OpenPanes(m_frame).empty());
     for (int i = 0; i < 4; ++i)
         EXPECT_FALSE(m_frame->GetToolBar(i)->isVisible()) << i;
+    EXPECT_FALSE(m_frame->GetTabClient().AreTabsVisible());
     m_frame->OnSetPreviewMode(FALSE);
     EXPECT_EQ(OpenPanes(m_frame), (std::vector<UINT>{ID_PANE_WORKSPACE, ID_PANE_INSTRUCTIONS, ID_PANE_HWCATALOG}));
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(m_frame->GetToolBar(i)->isVisible()) << i;
+    EXPECT_TRUE(m_frame->GetTabClient().AreTabsVisible());
 }
 
 TEST_F(MainFrameTest, TabIsTakenAndCtrlTabCyclesTheChildren)
@@ -198,6 +201,20 @@ TEST_F(MainFrameTest, TabIsTakenAndCtrlTabCyclesTheChildren)
     EXPECT_EQ(m_frame->MDIGetActive(), first);
     QTest::keyClick(first, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(m_frame->MDIGetActive(), second);
+}
+
+TEST_F(MainFrameTest, TabMovesBetweenMenuTitlesWhileTheMenuBarHasTheKeyboard)
+{
+    Start();
+    CTKMenuBar* menuBar = m_frame->GetCommandBars()->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    ASSERT_TRUE(menuBar->SetTrackingMode(1, TRUE, TRUE));
+    ASSERT_EQ(menuBar->GetSelectedIndex(), 0);
+    QTest::keyClick(m_frame, Qt::Key_Tab);
+    EXPECT_EQ(menuBar->GetSelectedIndex(), 1);
+    QTest::keyClick(m_frame, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(menuBar->GetSelectedIndex(), 0);
+    menuBar->SetTrackingMode(0, FALSE, FALSE);
 }
 
 TEST_F(MainFrameTest, ClosingAModifiedProjectAsksAndCanBeCancelled)

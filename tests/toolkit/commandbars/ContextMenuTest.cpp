@@ -8,6 +8,7 @@
 #include "platform/ui/CTimerService.h"
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <vector>
 
 namespace {
@@ -259,3 +261,20 @@ TEST_F(ContextMenuTest, AQuitEndsTheMenuLoopAndStillEndsTheMainLoop)
 }
 
 } // namespace
+
+TEST_F(ContextMenuTest, ARunCommandIsNoLongerRarelyUsed)
+{
+    auto* bars = new CTKCommandBars;
+    bars->GetCommandBarsOptions()->hiddenCommands = {kCopy, kPaste};
+    QTimer::singleShot(0, [&] {
+        QTest::keyClick(&site, Qt::Key_Down);
+        QTest::keyClick(&site, Qt::Key_Down);
+        QTest::keyClick(&site, Qt::Key_Return);
+    });
+    const CMenu menu = MakeMenu();
+    CTKCommandBars::ShowContextMenu(&menu, 0, kMenuPoint.x, kMenuPoint.y, &site, nullptr, nullptr, bars);
+    EXPECT_EQ(site.commands, std::vector<UINT>{kCopy});
+    EXPECT_EQ(bars->GetCommandBarsOptions()->usedCommands, std::set<UINT>{kCopy});
+    EXPECT_TRUE(bars->IsHiddenCommand(kPaste));
+    bars->InternalRelease();
+}

@@ -193,7 +193,9 @@ TEST_F(PopupLayoutTest, ExpandingShowsEveryCommandAndSwallowsTheNextRelease)
          }},
     };
     for (const Case& test : cases) {
+        // The previous case ran the hidden command, which made it a used one.
         bars->GetCommandBarsOptions()->hiddenCommands = {kFirstId + 1};
+        bars->GetCommandBarsOptions()->usedCommands.clear();
         auto popup = MakePopup(3);
         ASSERT_TRUE(popup->SetPopupPosition(50, 50, nullptr)) << test.name;
         ASSERT_TRUE(popup->HasHiddenCommands()) << test.name;

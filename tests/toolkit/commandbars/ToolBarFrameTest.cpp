@@ -2,7 +2,8 @@
 // row; narrowing the frame pushes, compresses (expand button) and wraps;
 // a toolbar dragged off the dock bar floats and docks again; a floating
 // one resizes by its edges and docks back on a double click; print preview
-// hides and restores the bars; the options and the row placement rules.
+// hides and restores the bars; the options and the row placement rules;
+// the Add or Remove Buttons list and the icon sizes of the options.
 
 #include "BarsFrame.h"
 
@@ -13,11 +14,13 @@
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 #include "toolkit/ToolkitFixture.h"
+#include "toolkit/commandbars/CTKAddRemoveButtonItem.h"
 #include "toolkit/commandbars/CTKBarDragTracker.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKControls.h"
 #include "toolkit/commandbars/CTKDockBar.h"
+#include "toolkit/commandbars/CTKPopupBar.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/CTKToolBarCloseButton.h"
@@ -897,5 +900,169 @@ TEST_F(ToolBarFrameTest, EachThemeRepaintsTheBarsWithItsGripper)
         const QImage image = Bar(0)->grab().toImage();
         EXPECT_EQ(ProbeColor(image, c.dark.x, c.dark.y), renderer->LookupColor(c.darkEntry)) << c.shot;
         EXPECT_EQ(ProbeColor(image, c.light.x, c.light.y), renderer->LookupColor(c.lightEntry)) << c.shot;
+    }
+}
+
+namespace {
+
+// The Add or Remove Buttons list of a bar, made afresh.
+struct AddRemoveList {
+    explicit AddRemoveList(CTKCommandBars* bars, CTKToolBar* bar) : popup(CTKPopupBar::NewPopupBar(bars))
+    {
+        bar->BuildAddRemoveList(popup);
+    }
+    ~AddRemoveList() { popup->InternalRelease(); }
+    CTKAddRemoveButtonItem* Item(int index) const
+    {
+        return dynamic_cast<CTKAddRemoveButtonItem*>(popup->GetControl(index));
+    }
+    CTKPopupBar* popup;
+};
+
+// The commands of the bar's buttons, in order, and which of them the user hid.
+std::vector<UINT> ButtonIds(const CTKToolBar* bar, DWORD hideFlag = 0)
+{
+    std::vector<UINT> ids;
+    for (int i = 0; i < bar->GetControlCount(); ++i) {
+        const CTKControl* control = bar->GetControl(i);
+        const BOOL listed = control->GetID() != kTKExpandButtonId && control->GetID() != kTKCloseButtonId;
+        if (listed && (hideFlag == 0 || (control->GetHideFlags() & hideFlag)))
+            ids.push_back(control->GetID());
+    }
+    return ids;
+}
+
+} // namespace
+
+TEST_F(ToolBarFrameTest, AddOrRemoveButtonsListsEveryLoadedButtonWithItsCheckAndReset)
+{
+    CTKToolBar* bar = Bar(0);
+    const std::vector<UINT> loaded = ButtonIds(bar);
+    ASSERT_FALSE(loaded.empty());
+    {
+        const AddRemoveList list(bars, bar);
+        ASSERT_EQ(list.popup->GetControlCount(), static_cast<int>(loaded.size()) + 1);
+        for (std::size_t i = 0; i < loaded.size(); ++i) {
+            CTKAddRemoveButtonItem* item = list.Item(static_cast<int>(i));
+            ASSERT_NE(item, nullptr);
+            EXPECT_EQ(item->GetTarget()->GetID(), loaded[i]);
+            EXPECT_EQ(item->GetIconId(), static_cast<int>(loaded[i]));
+            EXPECT_TRUE(item->GetChecked());
+            EXPECT_TRUE(item->GetEnabled());
+            EXPECT_EQ(item->GetCaption(), item->GetTarget()->GetDisplayCaption());
+        }
+        CTKAddRemoveButtonItem* reset = list.Item(static_cast<int>(loaded.size()));
+        ASSERT_NE(reset, nullptr);
+        EXPECT_TRUE(reset->IsResetItem());
+        EXPECT_EQ(reset->GetCaption(), "Reset");
+        EXPECT_TRUE(reset->GetBeginGroup());
+
+        // Choosing a line hides its button and clears the check.
+        list.Item(1)->Execute();
+        EXPECT_FALSE(list.Item(1)->GetChecked());
+        EXPECT_EQ(ButtonIds(bar, kTKHideCustomize), std::vector<UINT>{loaded[1]});
+    }
+    // The hidden button keeps its place in the next list, unchecked.
+    {
+        const AddRemoveList list(bars, bar);
+        EXPECT_EQ(ButtonIds(bar), loaded);
+        ASSERT_EQ(list.popup->GetControlCount(), static_cast<int>(loaded.size()) + 1);
+        EXPECT_EQ(list.Item(1)->GetTarget()->GetID(), loaded[1]);
+        EXPECT_FALSE(list.Item(1)->GetChecked());
+        EXPECT_TRUE(list.Item(0)->GetChecked());
+        list.Item(1)->Execute();
+        EXPECT_TRUE(ButtonIds(bar, kTKHideCustomize).empty());
+    }
+    // A button the bar lost comes back hidden; one the bar did not load is listed but greyed.
+    constexpr UINT kNotLoaded = 39999;
+    bar->GetControls()->Remove(0);
+    bar->GetControls()->AddNewControl(kTKControlButton, kNotLoaded);
+    {
+        const AddRemoveList list(bars, bar);
+        EXPECT_EQ(bar->GetControl(0)->GetID(), loaded[0]);
+        EXPECT_EQ(ButtonIds(bar, kTKHideCustomize), std::vector<UINT>{loaded[0]});
+        EXPECT_FALSE(list.Item(0)->GetChecked());
+        const int added = static_cast<int>(loaded.size());
+        ASSERT_NE(list.Item(added), nullptr);
+        EXPECT_EQ(list.Item(added)->GetTarget()->GetID(), kNotLoaded);
+        EXPECT_FALSE(list.Item(added)->GetEnabled());
+
+        // Reset asks, then puts back the loaded buttons.
+        CScopedUi ui;
+        ui.box.Answer(IDOK);
+        list.Item(added + 1)->Execute();
+        EXPECT_EQ(ui.box.Messages().size(), 1u);
+        EXPECT_EQ(ButtonIds(bar), loaded);
+        EXPECT_TRUE(ButtonIds(bar, kTKHideCustomize).empty());
+    }
+    // A bar the user made has no Reset line.
+    bar->SetBuiltIn(FALSE);
+    const AddRemoveList list(bars, bar);
+    EXPECT_EQ(list.popup->GetControlCount(), static_cast<int>(loaded.size()));
+}
+
+TEST_F(ToolBarFrameTest, IconSizeAndTextLabelsFollowTheOptions)
+{
+    CTKToolBar* bar = Bar(0);
+    CTKCommandBarsOptions* options = bars->GetCommandBarsOptions();
+    struct Case {
+        const char* name;
+        BOOL large;
+        CSize small;
+        CSize largeSize;
+        CSize expected;
+    };
+    const Case cases[] = {
+        {"defaults", FALSE, CSize(), CSize(), CSize(16, 16)},
+        {"large icons, no large size", TRUE, CSize(), CSize(), CSize(32, 32)},
+        {"large icons twice a set small size", TRUE, CSize(20, 18), CSize(), CSize(40, 36)},
+        {"the large size set", TRUE, CSize(20, 18), CSize(24, 24), CSize(24, 24)},
+        {"a set small size", FALSE, CSize(20, 18), CSize(24, 24), CSize(20, 18)},
+    };
+    CTKPopupBar* menu = CTKPopupBar::NewPopupBar(bars);
+    for (const Case& test : cases) {
+        options->bLargeIcons = test.large;
+        options->szIcons = test.small;
+        options->szLargeIcons = test.largeSize;
+        EXPECT_EQ(bar->GetButtonIconSize(), test.expected) << test.name;
+        EXPECT_EQ(menu->GetButtonIconSize(), CSize(16, 16)) << test.name << ": menus keep small icons";
+    }
+    menu->InternalRelease();
+    options->bLargeIcons = FALSE;
+    options->szIcons = CSize();
+    options->szLargeIcons = CSize();
+
+    // Text labels: the bar's own setting, else the options'.
+    for (BOOL labels : {FALSE, TRUE}) {
+        options->bShowTextBelowIcons = labels;
+        bar->SetTextLabels(2);
+        EXPECT_EQ(bar->ShowsButtonText(), labels);
+        bar->SetTextLabels(0);
+        EXPECT_FALSE(bar->ShowsButtonText());
+        bar->SetTextLabels(1);
+        EXPECT_TRUE(bar->ShowsButtonText());
+    }
+}
+
+TEST_F(ToolBarFrameTest, TheIdleUpdateShowsButtonsOnlyForTheirDocumentTypes)
+{
+    constexpr UINT kLadderMenu = 286;
+    constexpr UINT kListMenu = 284;
+    CMDIChildWnd* active = frame->MDIGetActive();
+    ASSERT_NE(active, nullptr);
+    CTKToolBar* bar = Bar(0);
+    CTKControl* ladderOnly = bar->GetControl(0);
+    CTKControl* notForLadder = bar->GetControl(1);
+    ladderOnly->ShownDocumentTypes().insert(kLadderMenu);
+    notForLadder->HiddenDocumentTypes().insert(kLadderMenu);
+    const struct {
+        UINT menu;
+        BOOL ladderShown;
+    } cases[] = {{kLadderMenu, TRUE}, {kListMenu, FALSE}, {kLadderMenu, TRUE}};
+    for (const auto& test : cases) {
+        active->SetResourceId(test.menu);
+        bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        EXPECT_EQ((ladderOnly->GetHideFlags() & kTKHideDocumentType) == 0, test.ladderShown) << test.menu;
+        EXPECT_EQ((notForLadder->GetHideFlags() & kTKHideDocumentType) != 0, test.ladderShown) << test.menu;
     }
 }

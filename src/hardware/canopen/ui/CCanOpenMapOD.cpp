@@ -195,6 +195,12 @@ CCanOpenMapOD::CCanOpenMapOD(CZULAppData& app, CCanOpenNetwork& network)
       m_network(network),
       m_model(network.Model().SlaveGrid())
 {
+    using Cmd = CCmdEntry<CCanOpenMapOD>;
+    static const Cmd kCommands[] = {
+        Cmd::Command(ID_CANOPEN_ADD_OD, &CCanOpenMapOD::OnAddMappedObject),
+        Cmd::Command(ID_CANOPEN_DELETE_OD, &CCanOpenMapOD::OnDeleteMappedObject),
+    };
+    AddCommandTable(kCommands);
 }
 
 BOOL CCanOpenMapOD::OnInitDialog()
@@ -397,20 +403,6 @@ bool CCanOpenMapOD::OnTreeRightPress(const QPoint& at, const QPoint& screen)
     ExpandOnly(item);
     ShowCanOpenContextMenu(*this, IDR_CANOPEN_OD_TREE_MENU, screen);
     return true;
-}
-
-BOOL CCanOpenMapOD::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    switch (LOWORD(static_cast<DWORD>(wParam))) {
-    case ID_CANOPEN_ADD_OD:
-        OnAddMappedObject();
-        return TRUE;
-    case ID_CANOPEN_DELETE_OD:
-        OnDeleteMappedObject();
-        return TRUE;
-    default:
-        return CPropertyPage::OnCommand(wParam, lParam);
-    }
 }
 
 BOOL CCanOpenMapOD::PreTranslateMessage(MSG* msg)

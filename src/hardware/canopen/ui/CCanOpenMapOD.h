@@ -92,7 +92,6 @@ public:
     void OnSelectPdo(int pdo, int list);
     void OnAddMappedObject();
     void OnDeleteMappedObject();
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // The tree is walked by mouse only: its paging, Home, End and arrow keys do nothing.
     BOOL PreTranslateMessage(MSG* msg) override;
 

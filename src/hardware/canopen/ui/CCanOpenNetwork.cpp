@@ -71,6 +71,16 @@ CCanOpenNetwork::CCanOpenNetwork(CZULAppData& app, std::string userCanOpenFolder
       m_model(app, userCanOpenFolder),
       m_import(app, *this, std::move(userCanOpenFolder))
 {
+    using Cmd = CCmdEntry<CCanOpenNetwork>;
+    static const Cmd kCommands[] = {
+        Cmd::Command(ID_CANOPEN_ADD_SLAVE, &CCanOpenNetwork::AddSlaveToNetwork),
+        Cmd::Command(ID_CANOPEN_DELETE_TYPE, &CCanOpenNetwork::OnDeleteSlaveType),
+        Cmd::Command(ID_CANOPEN_SLAVE_UP, &CCanOpenNetwork::OnMoveSlaveUp),
+        Cmd::Command(ID_CANOPEN_SLAVE_DOWN, &CCanOpenNetwork::OnMoveSlaveDown),
+        Cmd::Command(ID_CANOPEN_DELETE_SLAVE, &CCanOpenNetwork::OnDeleteSlave),
+        Cmd::Command(ID_CANOPEN_BOOT, &CCanOpenNetwork::OnBootProcedure),
+    };
+    AddCommandTable(kCommands);
 }
 
 CCanOpenNetwork::~CCanOpenNetwork() = default;
@@ -280,32 +290,6 @@ bool CCanOpenNetwork::OnTreeRightPress(const QPoint& at, const QPoint& screen)
         return false;
     ShowCanOpenContextMenu(*this, IDR_CANOPEN_TYPE_MENU, screen);
     return true;
-}
-
-BOOL CCanOpenNetwork::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    switch (LOWORD(static_cast<DWORD>(wParam))) {
-    case ID_CANOPEN_ADD_SLAVE:
-        AddSlaveToNetwork();
-        return TRUE;
-    case ID_CANOPEN_DELETE_TYPE:
-        OnDeleteSlaveType();
-        return TRUE;
-    case ID_CANOPEN_SLAVE_UP:
-        OnMoveSlaveUp();
-        return TRUE;
-    case ID_CANOPEN_SLAVE_DOWN:
-        OnMoveSlaveDown();
-        return TRUE;
-    case ID_CANOPEN_DELETE_SLAVE:
-        OnDeleteSlave();
-        return TRUE;
-    case ID_CANOPEN_BOOT:
-        OnBootProcedure();
-        return TRUE;
-    default:
-        return CPropertyPage::OnCommand(wParam, lParam);
-    }
 }
 
 void CCanOpenNetwork::OpenHelp()

@@ -59,8 +59,6 @@ public:
     void InsertSlaveTypeItem(const std::string& typeName, const std::string& category) override;
     void SetRebuildNeeded() override { m_model.SetRebuildNeeded(TRUE); }
 
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-
 protected:
     void OnDestroy() override;
     // Right presses on the type tree and the slave list open their menus.

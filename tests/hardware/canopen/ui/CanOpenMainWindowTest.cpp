@@ -31,6 +31,9 @@
 #include "shell/ui/COutputView.h"
 #include "shell/ui/CPageGenSetting.h"
 #include "shell/ui/CSheetSettings.h"
+#include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKPopupBar.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
 
 #include "support/ModalScript.h"
 
@@ -40,7 +43,6 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -88,7 +90,8 @@ void WhenMenu(const std::string& entry, CMenuAnswer& answer, int waitMs = kWaitM
     auto deadline = std::make_shared<QElapsedTimer>();
     deadline->start();
     QObject::connect(timer, &QTimer::timeout, [timer, entry, deadline, waitMs, &answer] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        const auto& open = CTKPopupTracker::Get().GetTrackedBars();
+        auto* menu = open.empty() ? nullptr : dynamic_cast<CTKPopupBar*>(open.front());
         if (menu == nullptr && deadline->elapsed() < waitMs)
             return;
         timer->stop();
@@ -97,23 +100,23 @@ void WhenMenu(const std::string& entry, CMenuAnswer& answer, int waitMs = kWaitM
         if (menu == nullptr)
             return;
         answer.shown = true;
-        QAction* chosen = nullptr;
-        for (QAction* action : menu->actions()) {
-            answer.entries.push_back(FromQString(action->text()));
+        CTKControl* chosen = nullptr;
+        for (int i = 0; i < menu->GetControlCount(); ++i) {
+            answer.entries.push_back(menu->GetControl(i)->GetCaption());
             if (answer.entries.back() == entry)
-                chosen = action;
+                chosen = menu->GetControl(i);
         }
         if (chosen == nullptr) {
-            menu->close();
+            CTKPopupTracker::Get().CloseTrackedBars();
             return;
         }
-        menu->setActiveAction(chosen);
-        QTest::keyClick(menu, Qt::Key_Return);
+        const QPoint centre(chosen->GetRect().CenterPoint().x, chosen->GetRect().CenterPoint().y);
+        QTest::mouseMove(menu, centre);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, centre);
     });
     timer->start();
 }
 
-// A right press at the centre of a rectangle of a view's viewport.
 void RightPress(QAbstractItemView* view, const QRect& place)
 {
     QTest::mousePress(view->viewport(), Qt::RightButton, {}, place.center());
