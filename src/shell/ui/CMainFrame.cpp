@@ -51,6 +51,7 @@
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKFramePlacement.h"
 #include "toolkit/commandbars/CTKMenuBar.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKProfileRegistry.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
@@ -97,6 +98,7 @@ const ToolBarRecord kToolBars[] = {
     {"Project", 284},
     {"LD", 286},
     {"Debug", 288},
+    {"PID", 290},
 };
 
 struct PaneSetup {
@@ -790,7 +792,9 @@ void CMainFrame::OpenProjectByPath(const std::string& path)
 }
 
 // Tab alone never moves the focus between the frame's windows; Ctrl+Tab
-// goes to the next MDI child.
+// goes to the next MDI child. An Alt key of the frame's own table does its
+// command before the menu bar takes the letter as a mnemonic (Alt+T toggles
+// the tabs, the Tools menu stays on Alt, then T).
 BOOL CMainFrame::PreTranslateMessage(MSG* msg)
 {
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) {
@@ -798,6 +802,9 @@ BOOL CMainFrame::PreTranslateMessage(MSG* msg)
             MDINext();
         return TRUE;
     }
+    if (msg->message == WM_SYSKEYDOWN && CTKPopupTracker::Get().GetTrackedBars().empty()
+        && CFrameWnd::PreTranslateMessage(msg))
+        return TRUE;
     return CTKMDIFrameWnd::PreTranslateMessage(msg);
 }
 
