@@ -604,10 +604,52 @@ ICONS = {
         ".......kgk...kgk",
         ".......kgk......",
     ] + LOCK_BODY,
+    "pid_loop": [
+        "................",
+        "................",
+        ".....kkkkkk.....",
+        ".....kwwwwk.....",
+        ".....kwGGwk.....",
+        "bbbbbkwGGwkbbbbb",
+        "bbb..kkkkkk...b.",
+        ".b............b.",
+        ".bbbbbbbbbbbbbb.",
+        "................",
+        "................",
+        "................",
+        "................",
+        "................",
+        "................",
+    ],
+    "pid_trend": [
+        "................",
+        ".k..............",
+        ".k....bb........",
+        ".kr.rbrbr.r.r.r.",
+        ".k..b...bbbbbbb.",
+        ".k..b...........",
+        ".k.b............",
+        ".k.b............",
+        ".kb.............",
+        ".kb.............",
+        ".kb.............",
+        ".k..............",
+        ".kkkkkkkkkkkkkkk",
+        "................",
+        "................",
+    ],
 }
 
 # Small marks laid over a picture; "." leaves the picture below.
 BADGES = {
+    "star": [
+        "...y...",
+        "..yyy..",
+        "yyyyyyy",
+        ".yyyyy.",
+        "..yoy..",
+        ".yo.oy.",
+    ],
     "plus": [
         "..kkkk..",
         "..kGGk..",
@@ -664,6 +706,7 @@ COMPOSED = {
     "network": ("rung", "plus", 8, 7),
     "delete_component": ("contact", "cross", 9, 7),
     "delete_network": ("ladder", "cross", 9, 8),
+    "pid_wizard": ("pid_loop", "star", 9, 9),
 }
 
 # Pictures that are the mirror image of another, left to right.
@@ -712,6 +755,8 @@ COMMAND_ICONS = {
     32806: "monitor",
     32809: "force",
     32810: "unforce",
+    32967: "pid_wizard",
+    61449: "pid_trend",
 }
 
 

@@ -54,6 +54,7 @@
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKFramePlacement.h"
 #include "toolkit/commandbars/CTKMenuBar.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKProfileRegistry.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
@@ -101,6 +102,7 @@ const ToolBarRecord kToolBars[] = {
     {"Project", 284},
     {"LD", 286},
     {"Debug", 288},
+    {"PID", 290},
 };
 
 struct PaneSetup {
@@ -820,7 +822,9 @@ void CMainFrame::OpenProjectByPath(const std::string& path)
 }
 
 // Tab alone never moves the focus between the frame's windows; Ctrl+Tab
-// goes to the next MDI child.
+// goes to the next MDI child. An Alt key of the frame's own table does its
+// command before the menu bar takes the letter as a mnemonic (Alt+T toggles
+// the tabs, the Tools menu stays on Alt, then T).
 BOOL CMainFrame::PreTranslateMessage(MSG* msg)
 {
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) {
@@ -834,6 +838,9 @@ BOOL CMainFrame::PreTranslateMessage(MSG* msg)
             bars->HookKeyMessage(msg);
         return TRUE;
     }
+    if (msg->message == WM_SYSKEYDOWN && CTKPopupTracker::Get().GetTrackedBars().empty()
+        && CFrameWnd::PreTranslateMessage(msg))
+        return TRUE;
     return CTKMDIFrameWnd::PreTranslateMessage(msg);
 }
 

@@ -125,6 +125,8 @@ public:
     int GetRecentStartIndex() const override { return 0; }
     int GetRecentFileCount() const override;
     BOOL GetRecentDisplayName(int index, const std::string& currentFolder, std::string* name) const override;
+    // Standard, Project, LD, Debug and PID, in creation order.
+    static constexpr int kToolBarCount = 5;
     CTKToolBar* GetToolBar(int index) const;
     CProjTreeDOC* GetProjectDocument() const { return m_projectDoc.get(); }
     CProjectCommands* GetProjectCommands() const { return m_commands.get(); }
@@ -384,7 +386,7 @@ private:
     DWORD m_fullScreenMask = 0;
     DWORD m_previewMask = 0;
     std::unique_ptr<CTKThemedStatusBar> m_statusBar;
-    CTKToolBar* m_toolBars[4] = {};
+    CTKToolBar* m_toolBars[kToolBarCount] = {};
     CSingletonSlot m_slots[static_cast<int>(SingletonWindow::Count)];
     BOOL m_leftGroupShown = TRUE;
     PaneRecord m_panes[kPaneCount];

@@ -176,12 +176,12 @@ TEST_F(MainFrameTest, PrintPreviewHidesBarsPanesAndTabsAndBringsThemBack)
     m_frame->ClosePane(ID_PANE_OUTPUT);
     m_frame->OnSetPreviewMode(TRUE);
     EXPECT_TRUE(OpenPanes(m_frame).empty());
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < CMainFrame::kToolBarCount; ++i)
         EXPECT_FALSE(m_frame->GetToolBar(i)->isVisible()) << i;
     EXPECT_FALSE(m_frame->GetTabClient().AreTabsVisible());
     m_frame->OnSetPreviewMode(FALSE);
     EXPECT_EQ(OpenPanes(m_frame), (std::vector<UINT>{ID_PANE_WORKSPACE, ID_PANE_INSTRUCTIONS, ID_PANE_HWCATALOG}));
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < CMainFrame::kToolBarCount; ++i)
         EXPECT_TRUE(m_frame->GetToolBar(i)->isVisible()) << i;
     EXPECT_TRUE(m_frame->GetTabClient().AreTabsVisible());
 }

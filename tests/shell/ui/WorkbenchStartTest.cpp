@@ -46,15 +46,15 @@ TEST_F(WorkbenchStartTest, StartsToTheFullMainWindow)
     EXPECT_EQ(status->GetItemID(3), ID_INDICATOR_NUM);
     EXPECT_TRUE(status->isVisible());
 
-    const char* const titles[] = {"Standard", "Project", "LD", "Debug"};
+    const char* const titles[] = {"Standard", "Project", "LD", "Debug", "PID"};
     // The main menu's bar comes first, on its own row above the toolbars.
-    ASSERT_EQ(m_frame->GetCommandBars()->GetCount(), 5);
+    ASSERT_EQ(m_frame->GetCommandBars()->GetCount(), 1 + CMainFrame::kToolBarCount);
     CTKMenuBar* menuBar = m_frame->GetCommandBars()->GetMenuBar();
     ASSERT_NE(menuBar, nullptr);
     EXPECT_EQ(m_frame->GetCommandBars()->GetBarAt(0), menuBar);
-    EXPECT_EQ(menuBar->GetControlCount(), 8);
+    EXPECT_EQ(menuBar->GetControlCount(), 9);
     EXPECT_EQ(menuBar->GetControl(0)->GetCaption(), "&File");
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < CMainFrame::kToolBarCount; ++i) {
         ASSERT_NE(m_frame->GetToolBar(i), nullptr);
         EXPECT_EQ(m_frame->GetToolBar(i)->GetBarTitle(), titles[i]);
         EXPECT_TRUE(m_frame->GetToolBar(i)->IsVisible());

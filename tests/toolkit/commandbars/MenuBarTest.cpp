@@ -59,8 +59,8 @@ protected:
 
 TEST_F(MenuBarTest, TheMainMenuBecomesTheFirstBarDockedAtTheTop)
 {
-    const std::vector<std::string> captions = {"&File",  "&Edit",  "&View",   "&Project",
-                                               "P&LC",   "&Tools", "&Window", "&Help"};
+    const std::vector<std::string> captions = {"&File", "&Edit",  "&View",   "&Project", "L&D",
+                                               "P&LC",  "&Tools", "&Window", "&Help"};
     ASSERT_EQ(bars->GetBarAt(0), menuBar);
     EXPECT_EQ(bars->GetMenuBar(), menuBar);
     EXPECT_EQ(menuBar->GetType(), kTKBarMenu);
@@ -122,7 +122,8 @@ TEST_F(MenuBarTest, AltLetterOpensTheMenuWithThatMnemonic)
     };
     const Case cases[] = {
         {'P', kAltHeld, TRUE, 3},
-        {'L', kAltHeld, TRUE, 4},
+        {'L', kAltHeld, TRUE, 5},
+        {'D', kAltHeld, TRUE, 4},
         {'F', kAltHeld, TRUE, 0},
         {'Q', kAltHeld, FALSE, -1},
         {'F', 0, FALSE, -1},

@@ -1,0 +1,346 @@
+// The keys of the program pressed as a person presses them: a key event to
+// the widget that has the keyboard focus, in the POU window where the key's
+// command works, with the real main window translating it. The key table
+// below is checked against the program's accelerator table both ways, so a
+// key added to the program fails here until it has its row.
+
+#include "WorkbenchFixture.h"
+
+#include "CModbusPlc.h"
+#include "LinkTestSupport.h"
+#include "model/CZULAppData.h"
+#include "pid/ui/RegisterPidUiClasses.h"
+#include "platform/ui/CCmdUI.h"
+#include "platform/ui/CIdlePump.h"
+#include "platform/ui/CMDIChildWnd.h"
+#include "platform/ui/CResourceStore.h"
+#include "platform/ui/CWindowHook.h"
+#include "platform/ui/CWizardPage.h"
+#include "plclink/CPlcCommPort.h"
+#include "pouedit/CPOUProgram.h"
+#include "pouedit/ui/CPOUEditorDoc.h"
+#include "pouedit/ui/CPOUEditorView.h"
+#include "shell/ui/CProjTreeView.h"
+#include "support/ModalScript.h"
+#include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/commandbars/CTKCommandBarsOptions.h"
+#include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKMenuBar.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
+#include "toolkit/commandbars/CTKShortcutFormatter.h"
+#include "toolkit/commandbars/CTKToolBar.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeySequence>
+#include <QTest>
+
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr UINT kMainFrameAccelerators = 122;
+constexpr UINT ID_NEW_PROJECT = 32695;
+constexpr UINT ID_NEW_SUBROUTINE = 32921;
+constexpr UINT ID_PID_WIZARD = 32967;
+constexpr UINT ID_PID_TREND = 61449;
+constexpr int kCpuRowVB16 = 14; // "VB16-40AR" in the module catalogue
+constexpr int kLanguageIL = 1;
+constexpr int kLanguageLD = 2;
+constexpr int kPIDToolBar = 4;
+constexpr int kWaitMs = 5000;
+
+// The POU window a key is pressed in: MAIN in IL, or a subroutine in LD.
+enum class Where { IL, LD };
+
+// What shows that the key's command ran.
+enum class Proof {
+    Held,         // enabled, and the routing names its handler; kept from running (a dialog, a file or the end)
+    Runs,         // enabled, handled, and left to run: the rows after it show what it did
+    Edits,        // the program in the window changes (its IL, its undo or its redo list)
+    Copies,       // the clipboard gets the selection
+    Toggles,      // the command's mark flips, and flips back on the second press
+    OpensWindow,  // another window comes to the front
+    Compiles,     // the Compile list of the output window gets lines
+    ReachesFrame, // the command reaches the main window; it is the application's to handle
+};
+
+struct KeyRow {
+    const char* key; // as the menus show it
+    UINT command;
+    Where where;
+    Proof proof;
+};
+
+// In the order they are pressed: a row may rely on the ones before it
+// (select all before copy, an edit before undo).
+const KeyRow kKeyRows[] = {
+    {"Ctrl+N", 32695, Where::IL, Proof::Held},
+    {"Ctrl+O", 32696, Where::IL, Proof::Held},
+    {"Ctrl+S", 32779, Where::IL, Proof::Held},
+    {"Ctrl+F4", 32697, Where::IL, Proof::Held},
+    {"Ctrl+P", 57607, Where::IL, Proof::Held},
+    {"Ctrl+1", 57616, Where::IL, Proof::ReachesFrame},
+    {"Ctrl+2", 57617, Where::IL, Proof::ReachesFrame},
+    {"Ctrl+3", 57618, Where::IL, Proof::ReachesFrame},
+    {"Ctrl+4", 57619, Where::IL, Proof::ReachesFrame},
+    {"Alt+F4", 57665, Where::IL, Proof::ReachesFrame},
+    {"Alt+1", 32690, Where::IL, Proof::Toggles},
+    {"Alt+2", 32692, Where::IL, Proof::Toggles},
+    {"Alt+Y", 32927, Where::IL, Proof::Toggles},
+    {"Alt+T", 32879, Where::IL, Proof::Held},
+    {"Alt+X", 32876, Where::IL, Proof::Held},
+    {"Alt+A", 32880, Where::IL, Proof::Held},
+    {"Alt+N", 32932, Where::IL, Proof::OpensWindow},
+    {"Alt+R", 32928, Where::IL, Proof::OpensWindow},
+    {"F7", 32935, Where::IL, Proof::Compiles},
+    {"F6", 32806, Where::IL, Proof::Held},
+    {"F8", 32794, Where::IL, Proof::Held},
+    {"Ctrl+F8", 32793, Where::IL, Proof::Held},
+    {"Ctrl+F", 57636, Where::IL, Proof::Held},
+    {"Ctrl+R", 57641, Where::IL, Proof::Held},
+    {"Ctrl+Q", 32955, Where::IL, Proof::Edits},
+    {"Ctrl+A", 57642, Where::IL, Proof::Runs},
+    {"Ctrl+C", 57634, Where::IL, Proof::Runs},
+    {"Ctrl+X", 57635, Where::IL, Proof::Edits},
+    {"Ctrl+V", 57637, Where::IL, Proof::Edits},
+    {"Ctrl+Z", 57643, Where::IL, Proof::Edits},
+    {"Ctrl+Y", 57644, Where::IL, Proof::Edits},
+    {"Ctrl+W", 32814, Where::LD, Proof::Edits},
+    {"Ctrl+D", 32818, Where::LD, Proof::ReachesFrame}, // a parallel coil needs a coil selected
+    {"Ctrl+L", 32914, Where::LD, Proof::Edits},
+    {"Ctrl+E", 32912, Where::LD, Proof::Edits},
+    {"Ctrl+U", 32816, Where::LD, Proof::Edits},
+    {"Ctrl+B", 32817, Where::LD, Proof::Held},
+    {"Ctrl+H", 32915, Where::LD, Proof::Held},
+    {"Ctrl+Del", 32820, Where::LD, Proof::Edits},
+};
+
+// The editors' keys that their own key handlers serve, not the accelerators.
+struct EditorKeyRow {
+    const char* key;
+    Where where;
+};
+const EditorKeyRow kEditorKeyRows[] = {
+    {"Del", Where::LD}, // Delete component
+};
+
+// Watches the commands that reach the main window from a menu or a key,
+// asks the routing what the window itself would ask (is the command
+// enabled, who handles it) and, while holding, keeps them from running.
+class CommandWatch : public CWindowHook {
+public:
+    struct Seen {
+        UINT id = 0;
+        BOOL enabled = FALSE;
+        CCmdTarget* handler = nullptr;
+    };
+    std::vector<Seen> seen;
+    BOOL hold = FALSE;
+
+protected:
+    int OnHookMessage(CWnd* window, UINT message, WPARAM* wParam, LPARAM* lParam, LRESULT* result) override
+    {
+        if (message != WM_COMMAND || *lParam != 0)
+            return 0;
+        Seen command;
+        command.id = LOWORD(static_cast<DWORD>(*wParam));
+        CCmdUI state(command.id);
+        window->OnCmdMsg(command.id, CN_UPDATE_COMMAND_UI, &state, nullptr);
+        command.enabled = state.IsEnabled();
+        AFX_CMDHANDLERINFO info;
+        window->OnCmdMsg(command.id, CN_COMMAND, nullptr, &info);
+        command.handler = info.pTarget;
+        seen.push_back(command);
+        if (!hold)
+            return 0;
+        *result = TRUE;
+        return 1;
+    }
+};
+
+QKeyCombination KeyOf(const char* text)
+{
+    const QKeySequence sequence = QKeySequence::fromString(QString::fromUtf8(text), QKeySequence::PortableText);
+    return sequence.isEmpty() ? QKeyCombination() : sequence[0];
+}
+
+class KeyPressTest : public WorkbenchFixture {
+protected:
+    void SetUp() override
+    {
+        WorkbenchFixture::SetUp();
+        std::string error;
+        ASSERT_TRUE(RegisterPidUiClasses(&error)) << error;
+    }
+
+    // A VB16 project whose MAIN is in IL, with a subroutine in LD; the
+    // main window shown and active, as the program runs.
+    void OpenProject()
+    {
+        Start();
+        App().DefaultCPU = kCpuRowVB16;
+        App().DefaultPOULang = kLanguageIL;
+        AnswerFileDialog(m_folder / "Keys.qpj");
+        Command(ID_NEW_PROJECT);
+        ASSERT_EQ(App().ProjectOpen, 1) << ::testing::PrintToString(m_ui.box.Texts());
+        m_il = m_frame->GetActivePOUDocument();
+        ASSERT_NE(m_il, nullptr);
+        ASSERT_EQ(m_il->GetLanguage(), kLanguageIL);
+        App().DefaultPOULang = kLanguageLD;
+        Command(ID_NEW_SUBROUTINE);
+        m_ld = m_frame->GetActivePOUDocument();
+        ASSERT_NE(m_ld, nullptr);
+        ASSERT_EQ(m_ld->GetLanguage(), kLanguageLD);
+        m_frame->show();
+        m_frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+    }
+
+    // Brings the POU window to the front with the focus in its editor and
+    // presses the key on the widget that has the focus.
+    void PressIn(Where where, const char* key)
+    {
+        CPOUEditorDoc* document = where == Where::IL ? m_il : m_ld;
+        ASSERT_NE(document, nullptr);
+        CPOUEditorView* view = document->GetEditorView();
+        ASSERT_NE(view, nullptr);
+        m_frame->MDIActivate(view->GetParentFrame());
+        view->SetFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == view; }, kWaitMs));
+        const QKeyCombination combination = KeyOf(key);
+        ASSERT_NE(combination.key(), Qt::Key_unknown) << key;
+        QTest::keyClick(QApplication::focusWidget(), combination.key(), combination.keyboardModifiers());
+    }
+
+    // What an edit changes: the program as IL, and its undo and redo lists.
+    using ProgramState = std::tuple<std::vector<std::string>, int, int>;
+    static ProgramState StateOf(CPOUEditorDoc* document)
+    {
+        CPOUProgram* program = document->GetProgram();
+        std::vector<std::string> lines;
+        program->GetILLines(lines);
+        return {lines, program->GetUndoCount(), program->GetRedoCount()};
+    }
+
+    int Check(UINT id)
+    {
+        CCmdUI state(id);
+        m_frame->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr);
+        return state.GetCheck();
+    }
+
+    CPOUEditorDoc* m_il = nullptr;
+    CPOUEditorDoc* m_ld = nullptr;
+};
+
+} // namespace
+
+TEST_F(KeyPressTest, TheKeyTableIsTheProgramsAcceleratorTable)
+{
+    const CAcceleratorTable* table = CResourceStore::Instance().FindAccelerators(kMainFrameAccelerators);
+    ASSERT_NE(table, nullptr);
+    std::multiset<std::pair<std::string, UINT>> program;
+    for (const ACCEL& entry : table->GetEntries()) {
+        std::string text;
+        CTKShortcutFormatter(&entry).Format(text);
+        program.insert({text, entry.cmd});
+    }
+    std::multiset<std::pair<std::string, UINT>> tested;
+    for (const KeyRow& row : kKeyRows)
+        tested.insert({row.key, row.command});
+    EXPECT_EQ(tested, program);
+}
+
+TEST_F(KeyPressTest, EveryKeyRunsItsCommandInTheWindowInFront)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenProject());
+    CommandWatch watch;
+    ASSERT_TRUE(watch.HookWindow(m_frame));
+    for (const KeyRow& row : kKeyRows) {
+        SCOPED_TRACE(std::string(row.key) + (row.where == Where::IL ? " in IL" : " in LD"));
+        CPOUEditorDoc* document = row.where == Where::IL ? m_il : m_ld;
+        ASSERT_NE(document, nullptr);
+        watch.seen.clear();
+        watch.hold = row.proof == Proof::Held || row.proof == Proof::ReachesFrame;
+        const ProgramState before = StateOf(document);
+        const int checkBefore = Check(row.command);
+        const int outputBefore = static_cast<int>(OutputLines(OUTPUT_LIST_COMPILE).size());
+        QApplication::clipboard()->clear();
+        ASSERT_NO_FATAL_FAILURE(PressIn(row.where, row.key));
+        CMDIChildWnd* front = m_frame->MDIGetActive();
+
+        ASSERT_EQ(watch.seen.size(), 1u);
+        EXPECT_EQ(watch.seen.front().id, row.command);
+        if (row.proof != Proof::ReachesFrame) {
+            EXPECT_TRUE(watch.seen.front().enabled);
+            EXPECT_NE(watch.seen.front().handler, nullptr);
+        }
+        switch (row.proof) {
+        case Proof::Held:
+        case Proof::Runs:
+        case Proof::ReachesFrame:
+            break;
+        case Proof::Edits:
+            EXPECT_NE(StateOf(document), before);
+            break;
+        case Proof::Copies:
+            EXPECT_FALSE(QApplication::clipboard()->text().isEmpty());
+            break;
+        case Proof::Toggles:
+            EXPECT_NE(Check(row.command), checkBefore);
+            ASSERT_NO_FATAL_FAILURE(PressIn(row.where, row.key));
+            EXPECT_EQ(Check(row.command), checkBefore);
+            break;
+        case Proof::OpensWindow:
+            EXPECT_NE(front, document->GetEditorView()->GetParentFrame());
+            break;
+        case Proof::Compiles:
+            EXPECT_GT(static_cast<int>(OutputLines(OUTPUT_LIST_COMPILE).size()), outputBefore);
+            break;
+        }
+    }
+    watch.UnhookAll();
+}
+
+TEST_F(KeyPressTest, TheEditorsOwnKeysEdit)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenProject());
+    for (const EditorKeyRow& row : kEditorKeyRows) {
+        SCOPED_TRACE(row.key);
+        CPOUEditorDoc* document = row.where == Where::IL ? m_il : m_ld;
+        // Something to delete: a contact left of the selection.
+        ASSERT_NO_FATAL_FAILURE(PressIn(row.where, "Ctrl+L"));
+        const ProgramState before = StateOf(document);
+        ASSERT_NO_FATAL_FAILURE(PressIn(row.where, row.key));
+        EXPECT_NE(StateOf(document), before);
+    }
+}
+
+TEST_F(KeyPressTest, PIDButtonsWaitForAProjectOfTheirFamily)
+{
+    Start();
+    CTKToolBar* bar = m_frame->GetToolBar(kPIDToolBar);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_GE(bar->GetControlCount(), 2);
+    CIdlePump::Instance().RunIdle();
+    EXPECT_FALSE(bar->GetControl(0)->GetEnabled());
+    EXPECT_FALSE(bar->GetControl(1)->GetEnabled());
+    App().DefaultCPU = kCpuRowVB16;
+    App().DefaultPOULang = kLanguageIL;
+    AnswerFileDialog(m_folder / "Loops.qpj");
+    Command(ID_NEW_PROJECT);
+    ASSERT_EQ(App().ProjectOpen, 1);
+    CIdlePump::Instance().RunIdle();
+    EXPECT_TRUE(bar->GetControl(0)->GetEnabled());
+    EXPECT_TRUE(bar->GetControl(1)->GetEnabled());
+    App().Monitoring = 1;
+    CIdlePump::Instance().RunIdle();
+    EXPECT_FALSE(bar->GetControl(0)->GetEnabled());
+    App().Monitoring = 0;
+}
