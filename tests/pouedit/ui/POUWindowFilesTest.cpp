@@ -148,8 +148,9 @@ TEST_F(POUWindowFilesTest, TheTableOpensWithTheDeclarationsAndOneEmptyRow)
         EXPECT_EQ(table.GetRowCount(), c.rows);
         EXPECT_EQ(m_varTableView->GetGridCtrl().GetGridRowCount(), c.rows);
         EXPECT_EQ(int(Rows().size()), c.declarations);
-        if (c.declarations < CPOUVarTable::MAX_ROWS)
+        if (c.declarations < CPOUVarTable::MAX_ROWS) {
             EXPECT_TRUE(table.GetEntry(c.declarations)->Symbol.empty());
+        }
         CloseWindow();
     }
 }

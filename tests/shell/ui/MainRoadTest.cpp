@@ -207,8 +207,9 @@ TEST_F(MainRoadTest, AVariableFileThatCannotBeWrittenKeepsThePOUOpenAndModified)
         ASSERT_EQ(m_frame->GetOpenPOUDocuments(), std::vector<CPOUEditorDoc*>{main});
         EXPECT_TRUE(main->IsModified());
         EXPECT_EQ(FileSystem::FileExists(varPath) != FALSE, hadFile);
-        if (hadFile)
+        if (hadFile) {
             EXPECT_EQ(ReadFileText(varPath), oldVars);
+        }
         vars->OnSaveCellData(CPOUVarTable::COL_SYMBOL, 0, "");
     }
 }
