@@ -336,7 +336,7 @@ TEST_F(MainFrameTest, HiddenAndFloatingToolbarsComeBackAtTheNextStart)
     m_frame->SendMessage(WM_CLOSE);
     QCoreApplication::processEvents();
     Stop();
-    EXPECT_EQ(Settings().GetInt("ZULCommandBars-Summary", "Bars", 0), 5);
+    EXPECT_EQ(Settings().GetInt("ZULCommandBars-Summary", "Bars", 0), 6);
     EXPECT_EQ(Settings().GetInt("ZULCommandBars-Bar2", "Visible", 1), 0);
     EXPECT_EQ(Settings().GetInt("ZULCommandBars-Bar3", "Floating", 0), 1);
     // The program has no Customize command: no controls archive.
