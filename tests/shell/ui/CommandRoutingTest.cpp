@@ -6,6 +6,7 @@
 // the catalogue's double click, the recent projects, About and Exit.
 
 #include "CommandRoutingTable.h"
+#include "PopupBarScript.h"
 #include "WorkbenchFixture.h"
 
 #include "hardware/canopen/ui/RegisterCanopenUiClasses.h"
@@ -35,13 +36,10 @@
 #include "shell/ui/CUsedVarRefView.h"
 #include "support/ModalScript.h"
 #include "toolkit/commandbars/CTKControl.h"
-#include "toolkit/commandbars/CTKPopupBar.h"
-#include "toolkit/commandbars/CTKPopupTracker.h"
 
 #include <QContextMenuEvent>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 
 #include <map>
 #include <set>
@@ -498,22 +496,17 @@ TEST_F(CommandRoutingTest, RightClickInATableOpensItsMenu)
         // The menu opens as a popup bar of the frame's command bars; its
         // last item is read and the menu dismissed with Escape.
         std::string last;
-        QTimer poll;
-        poll.setInterval(1);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            const auto& bars = CTKPopupTracker::Get().GetTrackedBars();
-            auto* popup = bars.empty() ? nullptr : dynamic_cast<CTKPopupBar*>(bars.front());
-            if (popup == nullptr)
-                return;
-            poll.stop();
-            if (popup->GetControlCount() > 0)
-                last = WithoutMnemonic(popup->GetControl(popup->GetControlCount() - 1)->GetCaption());
-            QTest::keyClick(popup, Qt::Key_Escape);
-        });
-        poll.start();
         const QPoint at = table->viewport()->rect().center();
-        QContextMenuEvent click(QContextMenuEvent::Mouse, at, table->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(table->viewport(), &click);
+        WhilePopupBarOpens(
+            [&] {
+                QContextMenuEvent click(QContextMenuEvent::Mouse, at, table->viewport()->mapToGlobal(at));
+                QApplication::sendEvent(table->viewport(), &click);
+            },
+            [&last](CTKPopupBar* popup) {
+                if (popup->GetControlCount() > 0)
+                    last = WithoutMnemonic(popup->GetControl(popup->GetControlCount() - 1)->GetCaption());
+                QTest::keyClick(popup, Qt::Key_Escape);
+            });
         EXPECT_EQ(last, test.lastItem) << static_cast<int>(test.window);
     }
 }

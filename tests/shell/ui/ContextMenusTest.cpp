@@ -4,6 +4,7 @@
 // texts come from the frame's accelerators, and the chosen command reaches
 // the window that opened the menu.
 
+#include "PopupBarScript.h"
 #include "WorkbenchFixture.h"
 
 #include "platform/ui/CAcceleratorTable.h"
@@ -27,7 +28,6 @@
 #include "support/ModalScript.h"
 
 #include <QTest>
-#include <QTimer>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -114,14 +114,7 @@ protected:
                                const std::function<void(CTKPopupBar*)>& script = {})
     {
         ShownMenu shown;
-        QTimer poll;
-        poll.setInterval(1);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            const auto& bars = CTKPopupTracker::Get().GetTrackedBars();
-            auto* popup = bars.empty() ? nullptr : dynamic_cast<CTKPopupBar*>(bars.front());
-            if (popup == nullptr)
-                return;
-            poll.stop();
+        WhilePopupBarOpens(action, [&](CTKPopupBar* popup) {
             shown.opened = true;
             shown.site = popup->GetSite();
             for (int i = 0; i < popup->GetControlCount(); ++i) {
@@ -135,8 +128,6 @@ protected:
             }
             QTest::keyClick(popup, Qt::Key_Escape);
         });
-        poll.start();
-        action();
         EXPECT_TRUE(CTKPopupTracker::Get().GetTrackedBars().empty()) << "the menu stayed open";
         return shown;
     }
