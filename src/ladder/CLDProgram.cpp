@@ -89,6 +89,7 @@ CLDProgram::CLDProgram(CZULAppData& app, IPOUEditorHost* host)
     m_language = POU_LANGUAGE_LD;
     m_pEditor = m_editor.get();
     m_editor->SetDialogs(host ? host->GetLDDialogs() : nullptr);
+    m_names.ForceQuery = host ? host->GetLDForceQuery() : nullptr;
 }
 
 CLDProgram::~CLDProgram()

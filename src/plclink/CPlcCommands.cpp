@@ -281,8 +281,9 @@ void CPlcCommands::ReplaceProjectWithUpload(const std::string& path)
         return;
     if (!m_host.CreateProject(path))
         return;
-    if (!RestoreUploadedProject(app))
-        return;
+    // A project restored only in part is saved and shown all the same: what
+    // the image gave stays, and the message has said that the rest is missing.
+    RestoreUploadedProject(app);
     m_host.SaveAllProjectFiles();
     app.ProjectOpen = 1;
     m_host.ShowUploadedProject();

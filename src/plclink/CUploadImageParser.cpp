@@ -197,7 +197,6 @@ BOOL CUploadImageParser::CheckCrc()
     if (Has(Block(4).start, total) &&
         CRC16Modbus(m_image.data() + Block(4).start, static_cast<DWORD>(total)) == stored)
         return TRUE;
-    m_crcRefused = true;
     if (m_format == UPLOAD_FORMAT_0)
         ShowMessage("Error", "Uploaded data error (CRC check), please try again.", MB_OK | MB_ICONERROR);
     else

@@ -30,8 +30,6 @@ public:
     // TRUE when the image's layout and checksum hold; writes nothing into the
     // project (the checksum message is shown when it does not match).
     BOOL Check();
-    // TRUE when the last Check refused the image for its checksum.
-    BOOL CrcRefused() const { return m_crcRefused ? TRUE : FALSE; }
     // TRUE when the project has been restored from the image.
     BOOL Parse();
 
@@ -81,7 +79,6 @@ private:
     BlockSpan m_blocks[7];
     CpuLayout m_cpu;
     int m_familyIndex = -1;
-    bool m_crcRefused = false;
 };
 
 // Restores the project from its transfer buffer in the application data's upload format.

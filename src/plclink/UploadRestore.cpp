@@ -9,11 +9,6 @@ namespace {
 
 constexpr size_t VARIANT_BYTE = 5;
 
-void ShowRestoreFailed()
-{
-    ShowMessage("Error", "Failed to restore the project.", MB_OK | MB_ICONERROR);
-}
-
 } // namespace
 
 BOOL ReadUploadFormat(const std::vector<BYTE>& image, int& format)
@@ -36,18 +31,13 @@ BOOL CheckUploadedImage(CZULAppData& app)
         return FALSE;
     }
     app.UploadFormat = format;
-    CUploadImageParser parser(app);
-    if (parser.Check())
-        return TRUE;
-    if (!parser.CrcRefused())
-        ShowRestoreFailed();
-    return FALSE;
+    return TRUE;
 }
 
 BOOL RestoreUploadedProject(CZULAppData& app)
 {
     if (ParseUploadImage(app))
         return TRUE;
-    ShowRestoreFailed();
+    ShowMessage("Error", "Failed to restore the project.", MB_OK | MB_ICONERROR);
     return FALSE;
 }

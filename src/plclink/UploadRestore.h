@@ -1,7 +1,7 @@
 #pragma once
-// The restore step of the Upload command: the image in the project's
-// transfer buffer is checked before the current project is closed, and
-// restored into the new project once that has been created.
+// The restore steps of the Upload command: once the current project is
+// closed, the image's variant byte is checked; once the new project has been
+// created, it is restored from the image in the project's transfer buffer.
 
 #include "platform/WinTypes.h"
 
@@ -14,13 +14,12 @@ class CZULAppData;
 // to carry the byte.
 BOOL ReadUploadFormat(const std::vector<BYTE>& image, int& format);
 
-// Before the current project is closed: sets the upload format and checks
-// the image's layout and checksum. FALSE after "Unknown project in the PLC.",
-// the checksum message, or "Failed to restore the project." for an image
-// whose layout does not hold; the project is not touched.
+// Sets the upload format from the image; FALSE after "Unknown project in the
+// PLC." for an image of no known variant.
 BOOL CheckUploadedImage(CZULAppData& app);
 
-// After the new project has been created: restores it from the image; on
-// failure shows "Failed to restore the project." and gives FALSE, and the
-// caller does not open the half-restored project.
+// Restores the new project from the image; on failure shows "Failed to
+// restore the project." (after the checksum message, when that was the
+// cause) and gives FALSE. What was restored before the failure stays in the
+// project, which the Upload command saves and shows all the same.
 BOOL RestoreUploadedProject(CZULAppData& app);

@@ -15,6 +15,7 @@
 
 class IFindReplaceDialog;
 class ILDDialogs;
+class ILDForceQuery;
 
 class IPOUEditorHost {
 public:
@@ -76,6 +77,8 @@ public:
     virtual IFindReplaceDialog* GetFindReplaceDialog() const = 0;
     // The ladder editor's dialogs, shown by the window layer; null when none can be shown.
     virtual ILDDialogs* GetLDDialogs() const { return nullptr; }
+    // Whom the ladder elements ask which operands the PLC holds forced; null: nothing is.
+    virtual const ILDForceQuery* GetLDForceQuery() const { return nullptr; }
 
     // What a printout shows of the document: its title (the POU name, " *"
     // while modified), the file's creation and last-write times (left alone

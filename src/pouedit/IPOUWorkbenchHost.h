@@ -14,6 +14,7 @@ class CProjTreeNode;
 class CWnd;
 class IPOUEditorView;
 class ILDDialogs;
+class ILDForceQuery;
 
 class IPOUWorkbenchHost {
 public:
@@ -51,4 +52,6 @@ public:
     virtual int ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target) = 0;
     // The ladder editor's dialogs over the main window; null when there are none.
     virtual ILDDialogs* GetLDDialogs() { return nullptr; }
+    // The force map as the ladder elements ask it; null when there is none.
+    virtual const ILDForceQuery* GetLDForceQuery() { return nullptr; }
 };

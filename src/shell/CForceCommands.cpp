@@ -254,6 +254,11 @@ BOOL CForceCommands::ForceMapHasEntries() const
     return m_app.Project.ForceMap.empty() ? FALSE : TRUE;
 }
 
+BOOL CForceCommands::IsForced(const std::string& key) const
+{
+    return m_app.Project.ForceMap.count(key) != 0 ? TRUE : FALSE;
+}
+
 void CForceCommands::ClearForceMap()
 {
     m_app.Project.ForceMap.clear();

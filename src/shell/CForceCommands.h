@@ -44,6 +44,8 @@ public:
     // Unforces everything in the PLC; on success the force map and image are emptied.
     BOOL SendUnforceAll();
     BOOL ForceMapHasEntries() const;
+    // Whether the text is a key of the force map.
+    BOOL IsForced(const std::string& key) const;
     void ClearForceMap();
 
     // The status chart's commands on its rows.

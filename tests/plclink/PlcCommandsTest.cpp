@@ -7,6 +7,7 @@
 
 #include "support/FileBytes.h"
 #include "model/CZULAppData.h"
+#include "model/CZUL_Q7_PLC.h"
 #include "model/CpuProfile.h"
 #include "plclink/CPlcCommPort.h"
 #include "plclink/CPlcCommands.h"
@@ -513,6 +514,32 @@ TEST_F(PlcCommandsTest, UploadReplacesTheOpenProjectWithTheRestoredOne)
     host.closes = FALSE;
     commands.OnPlcUpload();
     EXPECT_EQ(host.calls, std::vector<std::string>{"close"});
+    ExpectPortReleased();
+}
+
+// An image that cannot be restored in full still gives the new project: the
+// failure is reported, and what was restored is saved and shown.
+TEST_F(PlcCommandsTest, AFailedRestoreIsReportedAndTheUploadGoesOn)
+{
+    constexpr BYTE kDigitalOut8 = 9;
+    constexpr BYTE kBeyondTheStopStates = 200;
+    g_pAppData->LoadAreaTable();
+    UploadImageBuilder image(1);
+    image.Module(2, 0, 1, 0, 1).Module(kDigitalOut8, 255, 255, kBeyondTheStopStates, kBeyondTheStopStates);
+    image.CpuWord(202, 2);
+    sim.SetImage(image.Build());
+    sim.SetIdentity(Identity(2, 3, 0, true, 1, 5, 0x01));
+    host.previousFolder = folder.Path();
+    host.chooses = TRUE;
+    host.closes = TRUE;
+
+    commands.OnPlcUpload();
+    EXPECT_EQ(ui.box.Texts(), std::vector<std::string>{"Failed to restore the project."});
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"close", "create", "save", "show", "save"}));
+    EXPECT_TRUE(host.projectOpenWhenShown);
+    // The modules restored before the output module's settings failed stay.
+    ASSERT_EQ(g_pAppData->Project.Modules.size(), 2u);
+    EXPECT_EQ(g_pAppData->Project.Modules[1]->hardwareCode, kDigitalOut8);
     ExpectPortReleased();
 }
 

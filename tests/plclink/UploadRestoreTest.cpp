@@ -96,29 +96,48 @@ TEST_F(UploadRestoreTest, ImagesThatAreNoProjectAreRefusedBeforeTheProjectIsTouc
     EXPECT_EQ("Unknown project in the PLC.", m_ui.box.Messages()[0].text);
     EXPECT_EQ("Error", m_ui.box.Messages()[0].caption);
 
-    // A layout that does not hold is refused by the check with the restore message.
+    // Layout and checksum are the restore's to judge: the check passes both.
     m_ui.box.Clear();
     Project().TransferBuffer = SmallProjectImage(1);
     Project().TransferBuffer.resize(Project().TransferBuffer.size() - 1);
-    EXPECT_FALSE(CheckUploadedImage(*m_app));
-    EXPECT_EQ(std::vector<std::string>{"Failed to restore the project."}, m_ui.box.Texts());
-    EXPECT_TRUE(Project().Modules.empty());
-
-    // A checksum that does not match shows only its own message.
-    m_ui.box.Clear();
-    Project().TransferBuffer = SmallProjectImage(0);
-    Project().TransferBuffer[Project().TransferBuffer[0] + 8] ^= 0x01; // inside the module block
-    EXPECT_FALSE(CheckUploadedImage(*m_app));
-    EXPECT_EQ(std::vector<std::string>{"Uploaded data error (CRC check), please try again."}, m_ui.box.Texts());
+    EXPECT_TRUE(CheckUploadedImage(*m_app));
+    EXPECT_TRUE(m_ui.box.Texts().empty());
 }
 
+// Each image that cannot be restored ends with the restore message, after
+// the checksum message when the checksum was the cause.
 TEST_F(UploadRestoreTest, AFailedRestoreSaysSo)
 {
+    const std::string crcMessage = "Uploaded data error (CRC check), please try again.";
+    const std::string failed = "Failed to restore the project.";
+    struct Case {
+        const char* what;
+        void (*spoil)(std::vector<BYTE>& image);
+        std::vector<std::string> texts;
+    };
+    const Case cases[] = {
+        {"a layout that does not hold", [](std::vector<BYTE>& image) { image.resize(image.size() - 1); }, {failed}},
+        // Inside the module block, which the checksum covers.
+        {"a checksum that does not match", [](std::vector<BYTE>& image) { image[image[0] + 8] ^= 0x01; },
+         {crcMessage, failed}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_ui.box.Clear();
+        Project().TransferBuffer = SmallProjectImage(0);
+        c.spoil(Project().TransferBuffer);
+        ASSERT_TRUE(CheckUploadedImage(*m_app));
+        EXPECT_FALSE(RestoreUploadedProject(*m_app));
+        EXPECT_EQ(m_ui.box.Texts(), c.texts);
+        EXPECT_TRUE(Project().Modules.empty());
+    }
+
+    m_ui.box.Clear();
     Project().TransferBuffer = SmallProjectImage(0);
     m_app->UploadFormat = 0;
     Project().TransferBuffer[Project().TransferBuffer[0] + 7] = 99; // a module of no known kind
     EXPECT_FALSE(RestoreUploadedProject(*m_app));
     ASSERT_FALSE(m_ui.box.Messages().empty());
-    EXPECT_EQ("Failed to restore the project.", m_ui.box.Messages().back().text);
+    EXPECT_EQ(failed, m_ui.box.Messages().back().text);
     EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), m_ui.box.Messages().back().type & MB_ICONMASK);
 }

@@ -328,6 +328,11 @@ ILDDialogs* CPOUEditorDoc::GetLDDialogs() const
     return m_workbench ? m_workbench->GetLDDialogs() : nullptr;
 }
 
+const ILDForceQuery* CPOUEditorDoc::GetLDForceQuery() const
+{
+    return m_workbench ? m_workbench->GetLDForceQuery() : nullptr;
+}
+
 BOOL CPOUEditorDoc::GoToLine(int n)
 {
     return m_program && m_program->GoToLine(n);

@@ -94,6 +94,8 @@ public:
     IFindReplaceDialog* GetFindReplaceDialog() const override;
     // The workbench's ladder dialogs.
     ILDDialogs* GetLDDialogs() const override;
+    // The workbench's force map.
+    const ILDForceQuery* GetLDForceQuery() const override;
 
     CPOUProgram* GetProgram() const { return m_program.get(); }
     const std::string& GetVarPathName() const { return m_varPath; }

@@ -1217,6 +1217,11 @@ ILDDialogs* CMainFrame::GetLDDialogs()
     return m_ldDialogs.get();
 }
 
+BOOL CMainFrame::IsForced(const std::string& key) const
+{
+    return m_force && m_force->IsForced(key);
+}
+
 // The next Find next or Replace starts a new search.
 void CMainFrame::ResetFindState()
 {

@@ -5,6 +5,7 @@
 // child window. It is the host the project commands, the catalogue and the
 // POU editors call back into.
 
+#include "ladder/ILDForceQuery.h"
 #include "platform/IOutputSink.h"
 #include "plclink/ICompileAllHost.h"
 #include "plclink/IMonitorFrame.h"
@@ -111,7 +112,8 @@ class CMainFrame : public CTKMDIFrameWnd,
                    public IHardwareWindowHost,
                    public IFindReplaceHost,
                    public IPIDGeneratorHost,
-                   public ITKRecentFileSource {
+                   public ITKRecentFileSource,
+                   public ILDForceQuery {
     DECLARE_DYNAMIC(CMainFrame)
 public:
     // The application data, the profile and the recent-project list outlive the frame.
@@ -302,6 +304,10 @@ public:
     void ActivateCodePane() override;
     int ShowContextMenu(int menuId, int screenX, int screenY, CWnd* target) override;
     ILDDialogs* GetLDDialogs() override;
+    const ILDForceQuery* GetLDForceQuery() override { return this; }
+
+    // ILDForceQuery: the force map answers the ladder elements.
+    BOOL IsForced(const std::string& key) const override;
 
     // IPIDGeneratorHost
     void NewPIDSubroutine() override;

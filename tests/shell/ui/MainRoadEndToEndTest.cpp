@@ -36,6 +36,7 @@
 #include "shell/ui/CPageGenSetting.h"
 #include "shell/ui/CSheetSettings.h"
 #include "shell/ui/CStatusTblView.h"
+#include "UploadImageBuilder.h"
 #include "support/FileBytes.h"
 #include "support/ModalScript.h"
 
@@ -189,6 +190,23 @@ protected:
         });
         Command(ID_TOOLS_COMMUNICATIONS);
         EXPECT_TRUE(listed) << path << " is not in the port list";
+    }
+
+    // Download, with the question to put the PLC in STOP answered Yes; whether
+    // the Download dialog came up and its Download button was pressed.
+    bool DownloadToPlc()
+    {
+        m_ui.box.Clear();
+        m_ui.box.Answer(IDYES);
+        bool downloaded = false;
+        WhenModal<QDialog>([&](QDialog* dialog) {
+            Press(dialog, kOkButton);
+            downloaded = true;
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        Command(ID_PLC_DOWNLOAD);
+        return downloaded;
     }
 
     // Options, then New Project: an empty IL MAIN on a VB16 CPU, open in front.
@@ -361,17 +379,7 @@ TEST_F(MainRoadEndToEndTest, NewProjectToMonitoringForcingUploadAndBack)
 
     SCOPED_TRACE("the simulator's port, Download with the RUN question, Compare");
     PickPort(m_sim.SlavePath());
-    m_ui.box.Clear();
-    m_ui.box.Answer(IDYES);
-    bool downloaded = false;
-    WhenModal<QDialog>([&](QDialog* dialog) {
-        Press(dialog, kOkButton);
-        downloaded = true;
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    Command(ID_PLC_DOWNLOAD);
-    ASSERT_TRUE(downloaded) << ::testing::PrintToString(m_ui.box.Texts());
+    ASSERT_TRUE(DownloadToPlc()) << ::testing::PrintToString(m_ui.box.Texts());
     EXPECT_TRUE(BoxSaid("Do you want to place it in STOP mode and continue to download?"))
         << ::testing::PrintToString(m_ui.box.Texts());
     EXPECT_FALSE(m_sim.Image().empty());
@@ -539,6 +547,115 @@ TEST_F(MainRoadEndToEndTest, NewProjectToMonitoringForcingUploadAndBack)
     ASSERT_FALSE(asked.empty());
     EXPECT_NE(asked[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK)) << asked[0].text;
     EXPECT_NE(ReadFileText(imported + "/Uploaded.qpj").find("start button"), std::string::npos);
+}
+
+// An operand forced from the status chart is marked in MAIN's ladder view
+// with the padlock, and Unforce All takes the mark away again.
+TEST_F(MainRoadEndToEndTest, AnOperandForcedFromTheStatusChartIsMarkedInTheLadderView)
+{
+    constexpr QRgb kPadlockField = 0xFFFF00;
+    Start();
+    CPOUEditorDoc* main = NewProject("Forced");
+    ASSERT_NE(main, nullptr);
+    Command(ID_GLOBAL_VARIABLE);
+    auto* globals = ChildOf<CGlobalVarView>(m_frame);
+    ASSERT_NE(globals, nullptr);
+    CCPGridHost& symbols = globals->GetGridCtrl().GetHost();
+    symbols.OnSaveCellData(CGlobalVarTable::COL_SYMBOL, 0, "Lamp");
+    symbols.OnSaveCellData(CGlobalVarTable::COL_ADDRESS, 0, "%Q0.0");
+    TypeLines(*main, {"LD %I0.0", "ST Lamp"});
+    Command(ID_COMPILE_ALL);
+    const std::vector<std::string> compiled = OutputLines(OUTPUT_LIST_COMPILE);
+    ASSERT_FALSE(compiled.empty());
+    ASSERT_NE(compiled.back().find("$$$ Compilation successful"), std::string::npos)
+        << ::testing::PrintToString(compiled);
+    PickPort(m_sim.SlavePath());
+    ASSERT_TRUE(DownloadToPlc()) << ::testing::PrintToString(m_ui.box.Texts());
+
+    CFrameWnd* mainFrame = main->GetEditorView()->GetParentFrame();
+    m_frame->MDIActivate(mainFrame);
+    Command(ID_LANGUAGE_LD);
+    ASSERT_EQ(main->GetLanguage(), POU_LANGUAGE_LD) << ::testing::PrintToString(OutputLines(OUTPUT_LIST_COMPILE));
+    Command(ID_STATUS_CHART);
+    auto* chart = ChildOf<CStatusTblView>(m_frame);
+    ASSERT_NE(chart, nullptr);
+    using Col = CStatusChartTable::Column;
+    // The chart names the output by its address, the coil by its symbol.
+    chart->OnSaveCellData(Col::COL_ADDRESS, 0, "%Q0.0");
+    ServeDownloadedMonitorLists();
+    Command(ID_MONITOR);
+    ASSERT_TRUE(PumpUntil([&] { return App().Monitoring.load() != 0; })) << ::testing::PrintToString(m_ui.box.Texts());
+
+    QWidget* ladder = main->GetEditorView();
+    const auto padlockShown = [&] {
+        m_frame->MDIActivate(mainFrame);
+        return CountColour(ladder, kPadlockField) > 0;
+    };
+    EXPECT_FALSE(padlockShown());
+    chart->OnSaveCellData(Col::COL_NEW, 0, "1");
+    chart->SetActiveCell(Col::COL_NEW, 0);
+    chart->SendMessage(WM_COMMAND, ID_STATUS_FORCE);
+    ASSERT_FALSE(m_sim.ForceTable().empty()) << ::testing::PrintToString(m_ui.box.Texts());
+    EXPECT_TRUE(PumpUntil(padlockShown));
+    Snapshot(m_frame, "ld-forced");
+
+    chart->SendMessage(WM_COMMAND, ID_STATUS_UNFORCE_ALL);
+    EXPECT_TRUE(m_sim.ForceTable().empty());
+    EXPECT_TRUE(PumpUntil([&] { return !padlockShown(); }));
+    Command(ID_MONITOR);
+    ASSERT_TRUE(PumpUntil([&] { return App().Monitoring.load() == 0; }));
+}
+
+// An image that cannot be restored in full is reported, and the Upload goes
+// on: the new project is saved, open and shown with what was restored.
+TEST_F(MainRoadEndToEndTest, AnUploadThatCannotBeRestoredIsReportedAndTheNewProjectOpens)
+{
+    constexpr BYTE kCpuCode = 2;
+    constexpr BYTE kDigitalOut8 = 9;
+    constexpr BYTE kBeyondTheStopStates = 200;
+    constexpr int kModbusSectionOffset = 202;
+    const std::string crcMessage = "Uploaded data error (CRC check), please try again.";
+    const std::string failed = "Failed to restore the project.";
+    struct Case {
+        const char* name;
+        std::vector<BYTE> image;
+        std::vector<std::string> said;
+        size_t modulesRestored;
+    };
+    std::vector<BYTE> badChecksum = UploadImageBuilder(0).Module(kCpuCode, 0, 1, 0, 1).Build();
+    badChecksum[badChecksum[0] + 8] ^= 0x01; // inside the module block, which the checksum covers
+    // The output module's STOP states lie beyond the table: its settings fail
+    // after both modules have been restored.
+    UploadImageBuilder outputsBeyond(1);
+    outputsBeyond.Module(kCpuCode, 0, 1, 0, 1)
+        .Module(kDigitalOut8, 255, 255, kBeyondTheStopStates, kBeyondTheStopStates)
+        .CpuWord(kModbusSectionOffset, 2);
+    const Case cases[] = {
+        {"BadChecksum", badChecksum, {crcMessage, failed}, 0},
+        {"OutputsBeyond", outputsBeyond.Build(), {failed}, 2},
+    };
+    Start();
+    ASSERT_NE(NewProject("Before"), nullptr);
+    PickPort(m_sim.SlavePath());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_sim.SetImage(c.image);
+        const std::string path = m_folder / (std::string(c.name) + ".qpj");
+        m_ui.box.Clear();
+        AnswerFileDialog(path);
+        Command(ID_PLC_UPLOAD);
+        // The save's check of the restored hardware may speak after the restore's messages.
+        const std::vector<std::string> texts = m_ui.box.Texts();
+        ASSERT_GE(texts.size(), c.said.size()) << ::testing::PrintToString(texts);
+        EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + static_cast<long>(c.said.size())), c.said)
+            << ::testing::PrintToString(texts);
+        EXPECT_EQ(App().ProjectOpen, 1);
+        EXPECT_EQ(App().Project.ProjectPath, path);
+        EXPECT_TRUE(FileSystem::FileExists(path));
+        EXPECT_EQ(App().Project.Modules.size(), c.modulesRestored);
+        EXPECT_FALSE(m_frame->GetSlot(SingletonWindow::Hardware).frame.isNull());
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
 }
 
 TEST_F(MainRoadEndToEndTest, APlcThatDoesNotAnswerIsReportedAndLeavesNothingRunning)

@@ -17,7 +17,6 @@
 #include "shell/ui/CPOUDocTemplate.h"
 #include "shell/ui/CProjTreeView.h"
 
-#include "platform/FileSystem.h"
 #include "pouedit/CILEditor.h"
 #include "pouedit/CILProgram.h"
 #include "pouedit/ui/CPOUEditorView.h"
@@ -35,26 +34,41 @@
 
 namespace {
 
-class MainRoadTest : public WorkbenchFixture {};
+constexpr UINT ID_NEW_PROJECT = 32695;
+constexpr UINT ID_COMPILE_ALL = 32935;
+constexpr UINT ID_REALLOCATE_LOCALS = 32959;
+
+class MainRoadTest : public WorkbenchFixture {
+protected:
+    // The program started and a new project made in the test's folder, its
+    // MAIN in IL; MAIN's document, open in front, or null when that failed.
+    CPOUEditorDoc* StartWithNewProject(const std::string& fileName = "Mixer.qpj")
+    {
+        Start();
+        if (HasFatalFailure())
+            return nullptr;
+        App().DefaultPOULang = 1;
+        AnswerFileDialog(m_folder / fileName);
+        Command(ID_NEW_PROJECT);
+        EXPECT_EQ(App().ProjectOpen, 1);
+        return App().ProjectOpen == 1 ? m_frame->GetActivePOUDocument() : nullptr;
+    }
+
+    // The POU's variable table in its window.
+    static CPOUVarView* VarView(CPOUEditorDoc& doc) { return dynamic_cast<CPOUVarView*>(doc.GetVarView()); }
+};
 
 } // namespace
 
 TEST_F(MainRoadTest, NewProjectShowsMainAndCompileAllReports)
 {
-    Start();
-    // MAIN is made in IL.
-    m_app->GetAppData()->DefaultPOULang = 1;
-    const std::string path = m_folder / "Tank.qpj";
-    AnswerFileDialog(path);
-    m_frame->SendMessage(WM_COMMAND, 32695);
-    CZULAppData& app = *m_app->GetAppData();
-    ASSERT_EQ(app.ProjectOpen, 1);
+    ASSERT_NE(StartWithNewProject("Tank.qpj"), nullptr);
     CProjTreeView* tree = m_frame->GetProjTreeView();
     ASSERT_NE(tree, nullptr);
     EXPECT_NE(tree->FindPOUItem("(MAIN) "), nullptr);
     EXPECT_EQ(m_app->GetPOUTemplate()->GetDocuments().size(), 1u);
 
-    m_frame->SendMessage(WM_COMMAND, 32935);
+    Command(ID_COMPILE_ALL);
     EXPECT_EQ(m_frame->GetOutputView()->GetCurrentList(), OUTPUT_LIST_COMPILE);
     const std::vector<std::string> expected = {
         "$$$ Compiling  : Initial data...",
@@ -72,15 +86,10 @@ TEST_F(MainRoadTest, NewProjectShowsMainAndCompileAllReports)
 
 TEST_F(MainRoadTest, FindOpensTheDialogOverThePOUInFrontAndMonitoringClosesIt)
 {
-    Start();
-    m_app->GetAppData()->DefaultPOULang = 1;
-    AnswerFileDialog(m_folder / "Pump.qpj");
-    m_frame->SendMessage(WM_COMMAND, 32695);
-    ASSERT_EQ(m_app->GetAppData()->ProjectOpen, 1);
-
-    IFindReplaceHost& host = *m_frame;
-    CPOUEditorDoc* main = host.GetActivePOUDocument();
+    CPOUEditorDoc* main = StartWithNewProject("Pump.qpj");
     ASSERT_NE(main, nullptr);
+    IFindReplaceHost& host = *m_frame;
+    EXPECT_EQ(host.GetActivePOUDocument(), main);
     EXPECT_EQ(host.GetOpenPOUDocuments(), std::vector<CPOUEditorDoc*>{main});
 
     IFindReplaceDialog* dialog = main->OpenFindReplaceDialog(FALSE);
@@ -99,18 +108,14 @@ TEST_F(MainRoadTest, FindOpensTheDialogOverThePOUInFrontAndMonitoringClosesIt)
 
 TEST_F(MainRoadTest, ReallocatingLocalVariablesEmptiesTheAllocationMapsAndReopensThePOUs)
 {
-    Start();
-    m_app->GetAppData()->DefaultPOULang = 1;
-    AnswerFileDialog(m_folder / "Mixer.qpj");
-    m_frame->SendMessage(WM_COMMAND, 32695);
-    CZULAppData& app = *m_app->GetAppData();
-    ASSERT_EQ(app.ProjectOpen, 1);
+    ASSERT_NE(StartWithNewProject(), nullptr);
+    CZULAppData& app = App();
     // Cells left used by variables that no POU declares any more.
     app.Project.LocalBitUsage.assign(16, 1);
     app.Project.LocalByteUsage.assign(300, 1);
 
     m_ui.box.Answer(IDYES);
-    m_frame->SendMessage(WM_COMMAND, 32959);
+    Command(ID_REALLOCATE_LOCALS);
     const std::vector<RecordedMessage> boxes = m_ui.box.Messages();
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes[0].caption, "Note");
@@ -128,11 +133,7 @@ TEST_F(MainRoadTest, ReallocatingLocalVariablesEmptiesTheAllocationMapsAndReopen
 // longer listed as open, and opening the POU again from the tree shows it.
 TEST_F(MainRoadTest, ClosedPOUWindowCanBeOpenedAgain)
 {
-    Start();
-    m_app->GetAppData()->DefaultPOULang = 1;
-    AnswerFileDialog(m_folder / "Mixer.qpj");
-    m_frame->SendMessage(WM_COMMAND, 32695);
-    ASSERT_EQ(m_app->GetAppData()->ProjectOpen, 1);
+    ASSERT_NE(StartWithNewProject(), nullptr);
     ASSERT_EQ(m_frame->GetOpenPOUDocuments().size(), 1u);
 
     for (int round = 0; round < 2; ++round) {
@@ -165,14 +166,9 @@ TEST_F(MainRoadTest, AVariableFileThatCannotBeWrittenKeepsThePOUOpenAndModified)
         {"save the project, read-only folder", Fault::ReadOnlyFolder, ID_SAVE_PROJECT},
         {"save the project, full file system", Fault::FullFileSystem, ID_SAVE_PROJECT},
     };
-    Start();
-    App().DefaultPOULang = 1;
-    AnswerFileDialog(m_folder / "Mixer.qpj");
-    Command(32695);
-    ASSERT_EQ(App().ProjectOpen, 1);
-    CPOUEditorDoc* main = m_frame->GetActivePOUDocument();
+    CPOUEditorDoc* main = StartWithNewProject();
     ASSERT_NE(main, nullptr);
-    auto* vars = dynamic_cast<CPOUVarView*>(main->GetVarView());
+    CPOUVarView* vars = VarView(*main);
     ASSERT_NE(vars, nullptr);
     const std::string varPath = main->GetVarPathName();
     const std::string folder = FileSystem::FolderOf(varPath);
@@ -218,12 +214,7 @@ TEST_F(MainRoadTest, AVariableFileThatCannotBeWrittenKeepsThePOUOpenAndModified)
 // one empty row below them, however many there are.
 TEST_F(MainRoadTest, AReopenedPOUsVariableTableHasOneEmptyRowBelowItsDeclarations)
 {
-    Start();
-    App().DefaultPOULang = 1;
-    AnswerFileDialog(m_folder / "Mixer.qpj");
-    Command(32695);
-    ASSERT_EQ(App().ProjectOpen, 1);
-    CPOUEditorDoc* main = m_frame->GetActivePOUDocument();
+    CPOUEditorDoc* main = StartWithNewProject();
     ASSERT_NE(main, nullptr);
     const std::string varPath = main->GetVarPathName();
     Command(ID_WINDOW_CLOSE);
@@ -236,7 +227,7 @@ TEST_F(MainRoadTest, AReopenedPOUsVariableTableHasOneEmptyRowBelowItsDeclaration
     CProjTreeView* tree = m_frame->GetProjTreeView();
     tree->OpenTreeNode(tree->FindPOUItem("(MAIN) "));
     ASSERT_EQ(m_frame->GetOpenPOUDocuments().size(), 1u);
-    auto* table = dynamic_cast<CPOUVarView*>(m_frame->GetOpenPOUDocuments()[0]->GetVarView());
+    CPOUVarView* table = VarView(*m_frame->GetOpenPOUDocuments()[0]);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->GetGridCtrl().GetGridRowCount(), 7);
     EXPECT_EQ(table->GetTable()->GetEntry(5)->Symbol, "V5");
@@ -247,14 +238,9 @@ TEST_F(MainRoadTest, AReopenedPOUsVariableTableHasOneEmptyRowBelowItsDeclaration
 // the lowest free address that fits.
 TEST_F(MainRoadTest, EditingAVariablesCommentMovesItToTheFirstFreeAddress)
 {
-    Start();
-    App().DefaultPOULang = 1;
-    AnswerFileDialog(m_folder / "Mixer.qpj");
-    Command(32695);
-    ASSERT_EQ(App().ProjectOpen, 1);
-    CPOUEditorDoc* main = m_frame->GetActivePOUDocument();
+    CPOUEditorDoc* main = StartWithNewProject();
     ASSERT_NE(main, nullptr);
-    auto* vars = dynamic_cast<CPOUVarView*>(main->GetVarView());
+    CPOUVarView* vars = VarView(*main);
     ASSERT_NE(vars, nullptr);
     const CPOUVarTable& table = *vars->GetTable();
     for (int row : {0, 1}) {
@@ -277,11 +263,7 @@ TEST_F(MainRoadTest, EditingAVariablesCommentMovesItToTheFirstFreeAddress)
 // an undo step of its own.
 TEST_F(MainRoadTest, EnterOnANetworkHeaderTakesNoUndoStep)
 {
-    Start();
-    App().DefaultPOULang = 1;
-    AnswerFileDialog(m_folder / "Mixer.qpj");
-    Command(32695);
-    CPOUEditorDoc* main = m_frame->GetActivePOUDocument();
+    CPOUEditorDoc* main = StartWithNewProject();
     ASSERT_NE(main, nullptr);
     auto* program = dynamic_cast<CILProgram*>(main->GetProgram());
     ASSERT_NE(program, nullptr);
@@ -306,12 +288,8 @@ TEST_F(MainRoadTest, EnterOnANetworkHeaderTakesNoUndoStep)
 // project keeps MAIN's record and variable file.
 TEST_F(MainRoadTest, MainWithoutItsProgramFileIsHandledAsAnyPOUWithoutOne)
 {
-    Start();
-    m_app->GetAppData()->DefaultPOULang = 1;
-    AnswerFileDialog(m_folder / "Mixer.qpj");
-    m_frame->SendMessage(WM_COMMAND, 32695);
-    CZULAppData& app = *m_app->GetAppData();
-    ASSERT_EQ(app.ProjectOpen, 1);
+    ASSERT_NE(StartWithNewProject(), nullptr);
+    CZULAppData& app = App();
     m_frame->SendMessage(WM_COMMAND, ID_WINDOW_CLOSE);
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_frame->GetOpenPOUDocuments().empty(); }, 5000));
     const std::string folder = app.Project.ProjectFolder;
