@@ -383,6 +383,22 @@ void CBlock::ComputeAnchors(int cellWidth, int cellHeight, int textHeight)
     }
 }
 
+void CBlock::SetActualType(BOOL input, int index, OperandTypeFlags type)
+{
+    if (index < 0)
+        return;
+    std::vector<OperandTypeFlags>& types = input ? m_inputTypes : m_outputTypes;
+    if (size_t(index) >= types.size())
+        types.resize(size_t(index) + 1, 0);
+    types[size_t(index)] = type;
+}
+
+OperandTypeFlags CBlock::GetActualType(BOOL input, int index) const
+{
+    const std::vector<OperandTypeFlags>& types = input ? m_inputTypes : m_outputTypes;
+    return index >= 0 && size_t(index) < types.size() ? types[size_t(index)] : 0;
+}
+
 BOOL CBlock::RegisterFBInstance(const std::string& pouName) const
 {
     if (m_isFunction || !m_fb || IsUnset(m_fb->instanceName) || !g_pAppData)
@@ -878,13 +894,7 @@ void CBlock::DrawLiveValue(CDC* dc, const CZULFBPara* para, int pin, BOOL input,
     std::string value;
     std::string bits;
     int flags = 0;
-    // The type the parameter takes from its operand: the declared types the address can hold.
-    std::string address;
-    OperandTypeFlags addressFlags = 0;
-    DWORD types = para->flags & OT_TYPE_BITS;
-    if (ToAddressOperand(operand, &address) && ParseDirectAddress(address, addressFlags) && (types & addressFlags))
-        types &= addressFlags;
-    const int expected = static_cast<int>(types & (~types + 1)); // the lowest remaining type
+    const int expected = static_cast<int>(GetActualType(input, pin) & OT_TYPE_BITS);
     std::string text = operand;
     if (GetLiveValueText(operand, &value, &bits, expected, &flags)) {
         if ((expected & OT_BOOL) && (static_cast<DWORD>(flags) & (OT_AREA_T | OT_AREA_C)))

@@ -9,8 +9,10 @@
 // outputs - 1 the outputs after the first; index "inputs" has no label.
 
 #include "CLDElement.h"
+#include "model/OperandTypeFlags.h"
 
 #include <memory>
+#include <vector>
 
 class CZULFB;
 class CZULFBPara;
@@ -67,6 +69,11 @@ public:
     // Offers the instance to the project's FB-instance table for the POU;
     // FALSE for a function, an unnamed instance or a refusal.
     BOOL RegisterFBInstance(const std::string& pouName) const;
+
+    // The type a pin's live value is shown in (an input's or an output's,
+    // by index); the editor resolves it at every monitor refresh, 0 until then.
+    void SetActualType(BOOL input, int index, OperandTypeFlags type);
+    OperandTypeFlags GetActualType(BOOL input, int index) const;
 
     // The box as the LD clipboard carries it: name and operands, each followed by a blank.
     std::string GetTransferText() const;
@@ -128,4 +135,6 @@ private:
     int m_instanceFound = 0;
     std::unique_ptr<CZULFB> m_fb;
     std::unique_ptr<CZULFunc> m_function;
+    std::vector<OperandTypeFlags> m_inputTypes;
+    std::vector<OperandTypeFlags> m_outputTypes;
 };

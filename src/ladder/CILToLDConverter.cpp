@@ -118,22 +118,6 @@ CLogicNode* NewNode(int link)
     return node;
 }
 
-bool IsSeriesNode(const CLDElement* element)
-{
-    return element && element->GetKind() == LD_KIND_LOGIC_NODE && element->GetLink() == LD_LINK_SERIES;
-}
-
-// A series node whose left part is a series node: the layout would
-// rewrite it (absorb it or turn it parallel), which changes the tree.
-bool HasShapeLayoutRewrites(const CLDElement* element)
-{
-    if (!element)
-        return false;
-    if (IsSeriesNode(element) && IsSeriesNode(element->GetChildB()))
-        return true;
-    return HasShapeLayoutRewrites(element->GetChildA()) || HasShapeLayoutRewrites(element->GetChildB());
-}
-
 } // namespace
 
 void LDTreeDeleter::operator()(CLDElement* element) const
@@ -386,10 +370,9 @@ BOOL CILToLDConverter::Build()
         }
         const size_t before = m_results.size();
         AddNetworkHeader(text, number);
-        BOOL unknownBox = FALSE;
-        if (BuildNetwork(start + 1, end - 1, m_firstCoilLines[size_t(k)], &unknownBox))
+        if (BuildNetwork(start + 1, end - 1, m_firstCoilLines[size_t(k)]))
             continue;
-        if (unknownBox && !m_keepUnbuildable) {
+        if (!m_keepUnbuildable) {
             DeleteResults();
             return FALSE;
         }
@@ -443,17 +426,14 @@ void CILToLDConverter::KeepNetworkAsIL(int network, int number, const std::strin
     coil->SetHeldILText(il);
 }
 
-BOOL CILToLDConverter::BuildNetwork(int first, int last, int coilLine, BOOL* unknownBox)
+BOOL CILToLDConverter::BuildNetwork(int first, int last, int coilLine)
 {
-    m_unknownBox = FALSE;
     CLDElement* root = BuildCoilChain(coilLine, last);
     if (coilLine >= 0)
         last = coilLine - 1;
     if (last < first)
         return TRUE;
-    const BOOL built = BuildSeries(first, last, root);
-    *unknownBox = m_unknownBox;
-    return built && !HasShapeLayoutRewrites(root);
+    return BuildSeries(first, last, root);
 }
 
 CLDElement* CILToLDConverter::BuildCoilChain(int start, int end)
@@ -584,11 +564,8 @@ BOOL CILToLDConverter::MakeBox(int line, int last, std::vector<std::string>& tok
 {
     std::unique_ptr<CBlock> block;
     const int result = m_blockBuilder.BuildBlock(m_lines, line, last, tokens, block, *consumed);
-    if (result != IL_BLOCK_BUILT) {
-        if (result == IL_BLOCK_FAILED)
-            m_unknownBox = TRUE;
+    if (result != IL_BLOCK_BUILT)
         return FALSE;
-    }
     block->SetLink(LD_LINK_SERIES);
     *box = block.release();
     return TRUE;

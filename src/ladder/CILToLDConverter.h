@@ -39,15 +39,15 @@ public:
     // Converting pasted text: the header comments take the network numbers
     // from values, one per network, in order.
     void SetPasteMode(const std::vector<int>* values);
-    // Reading a program: a network whose box names an unknown instruction is
-    // kept as IL like any other undrawable one, instead of failing the build.
+    // Reading a program file: a network that cannot be built is kept as IL
+    // like a marked one, instead of failing the build, so no line is lost.
     void KeepUnbuildableNetworks() { m_keepUnbuildable = TRUE; }
 
     // FALSE only for no lines. Messages for the lines that cannot be drawn go to errorText.
     BOOL Parse(const std::vector<std::string>& lines, std::string* errorText);
     // After a successful Parse: two items per network (header, root). FALSE,
-    // with no items, when the text has no network or a drawable network's
-    // box names an unknown instruction.
+    // with no items, when the text has no network or a drawable network
+    // cannot be built (unless such networks are kept).
     BOOL Build();
     // The built items; the converter keeps none.
     std::vector<LDItemPtr> TakeResults();
@@ -84,8 +84,8 @@ private:
     // Network k with its header number, kept as a coil holding its own lines.
     void KeepNetworkAsIL(int network, int number, const std::string& text);
     void DeleteResults();
-    // FALSE when the network cannot be drawn; *unknownBox when a box names an unknown instruction.
-    BOOL BuildNetwork(int first, int last, int coilLine, BOOL* unknownBox);
+    // FALSE when the network cannot be drawn.
+    BOOL BuildNetwork(int first, int last, int coilLine);
     CLDElement* BuildCoilChain(int start, int end);
     BOOL BuildSeries(int first, int last, CLDElement* parent);
     BOOL BuildParallel(int first, int last, CLDElement* parent);
@@ -118,8 +118,6 @@ private:
     CILLineScanner m_scanner;
     CILBlockBuilder m_blockBuilder;
     std::vector<LDItemPtr> m_results;
-    // A box of the network being built names an unknown instruction.
-    BOOL m_unknownBox = FALSE;
     BOOL m_keepUnbuildable = FALSE;
 
     // Parse state.

@@ -354,9 +354,10 @@ void CLDEditor::FocusOnSelection()
 
 void CLDEditor::UpdateMonitorDisplay()
 {
-    CommitOperandEdit();
     m_networkSelection = FALSE;
+    CommitOperandEdit();
     Repaint();
+    ResolveLiveValueTypes();
 }
 
 void CLDEditor::ClearMonitorDisplay()

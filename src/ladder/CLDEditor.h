@@ -9,10 +9,13 @@
 #include "CLDElement.h"
 #include "CLDInplaceEdit.h"
 #include "ILDInsertTarget.h"
+#include "model/OperandTypeFlags.h"
 #include "pouedit/CPOUEditor.h"
 #include "pouedit/ILDCommandTarget.h"
 #include "platform/CMutex.h"
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class CBlock;
@@ -224,6 +227,18 @@ public:
     // The cursor while a branch is drawn.
     static constexpr UINT CURSOR_BRANCH = 281;
 
+    // The type each box pin's live value is shown in, from the operand bound to it.
+    void ResolveLiveValueTypes();
+    void FillGenericInstructionMap();
+    // The flags of a local symbol, a global symbol, a direct address or a
+    // constant; anything else leaves them as they were.
+    void ResolveOperandFlags(const std::string& operand, OperandTypeFlags& flags) const;
+    // Each pin: the operand's areas and the types the pin and the operand share.
+    void ResolveBlockPinTypes(CBlock& block) const;
+    // The comparisons, arithmetic and moves: the types of the variant their
+    // operands select; FALSE for any other box.
+    BOOL ResolveGenericBlockTypes(CBlock& block) const;
+
     // The FB instances of the program's blocks enter the project's table
     // (one already held elsewhere is refused there and left alone).
     void RegisterFBInstances();
@@ -338,6 +353,8 @@ private:
     int m_selectionItem = -1;
     CRect m_focusRect;
     CMutex m_deletionLock;
+    // Instruction name -> generic kind, filled and emptied by each live-value refresh.
+    std::unordered_map<std::string, int> m_genericInstructions;
     BOOL m_printing = FALSE;
     int m_printRowOrigin = 0;
     float m_printPageWidth = 0;

@@ -221,9 +221,20 @@ void CLDProgram::SerializeIL(CArchive& ar)
 
 BOOL CLDProgram::LoadFromIL(const std::vector<std::string>& lines)
 {
+    return ReplaceFromIL(lines, TRUE);
+}
+
+BOOL CLDProgram::ConvertFromIL(const std::vector<std::string>& lines)
+{
+    return ReplaceFromIL(lines, FALSE);
+}
+
+BOOL CLDProgram::ReplaceFromIL(const std::vector<std::string>& lines, BOOL keepUnbuildable)
+{
     m_editor->RemoveCaret();
     CILToLDConverter converter;
-    converter.KeepUnbuildableNetworks();
+    if (keepUnbuildable)
+        converter.KeepUnbuildableNetworks();
     std::string errorText;
     if (!converter.Parse(lines, &errorText) || !converter.Build()) {
         ClearSelection();

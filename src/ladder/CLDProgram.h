@@ -40,9 +40,13 @@ public:
 
     // The file form: the items' IL text; loading hands the lines to LoadFromIL.
     void SerializeIL(CArchive& ar);
-    // Replaces the networks by those converted from the lines; FALSE, with
-    // the networks as they were, when the lines give no network.
+    // Replaces the networks by those converted from a program file's lines;
+    // a network that cannot be built is kept as IL. FALSE, with the networks
+    // as they were, when the lines give no network.
     BOOL LoadFromIL(const std::vector<std::string>& lines);
+    // As LoadFromIL for the lines of a POU switched from IL: FALSE, with the
+    // networks as they were, also when one network cannot be built.
+    BOOL ConvertFromIL(const std::vector<std::string>& lines);
     // Appends a default network; FALSE at the network limit.
     BOOL InsertNetwork();
     // Appends a built item (header or root) and gives it the program's names.
@@ -133,6 +137,7 @@ protected:
     void OnSnapshotPushed() override;
 
 private:
+    BOOL ReplaceFromIL(const std::vector<std::string>& lines, BOOL keepUnbuildable);
     BOOL IsMonitoring() const;
     // A new "????" contact of the given link, named by this program.
     CLDElement* NewContact(int link);

@@ -23,7 +23,7 @@ std::unique_ptr<CPOUProgram> CLadderProgramFactory::ConvertILLines(const std::ve
                                                                    CZULAppData& app, IPOUEditorHost* host)
 {
     auto program = std::make_unique<CLDProgram>(app, host);
-    if (!program->LoadFromIL(lines))
+    if (!program->ConvertFromIL(lines))
         return nullptr;
     if (host && host->HasDocument())
         program->SetName(host->GetPOUName());

@@ -3,10 +3,13 @@
 // bookkeeping across POUs, drawing and find reports.
 
 #include "ElementFixture.h"
+#include "../pouedit/ILProgramFixture.h"
 #include "ladder/CBlock.h"
 #include "ladder/CBlockILWriter.h"
 #include "ladder/CCoil.h"
 #include "ladder/CContact.h"
+#include "ladder/CLDEditor.h"
+#include "ladder/CLDProgram.h"
 #include "model/CFindResult.h"
 #include "model/CZULFB.h"
 #include "model/CZULStatus.h"
@@ -473,6 +476,11 @@ TEST_F(CBlockTest, LiveValuesStandBesideTheOperandsButNotBesideConstants)
     m_app->Project.Monitor.InsertMonitorEntry("%VB0", low);
     m_app->Project.Monitor.InsertMonitorEntry("%VB1", new CZULStatus);
     auto block = Box("ADD", {{"%VW0", "7"}, {"%VW100"}});
+    // The monitor refresh gives the pins the type of their live values.
+    FakePOUHost host;
+    CLDProgram program(*m_app, &host);
+    program.GetLDEditor().FillGenericInstructionMap();
+    ASSERT_TRUE(program.GetLDEditor().ResolveGenericBlockTypes(*block));
     block->LayoutOnly(LD_CELL_WIDTH, LD_CELL_HEIGHT, nullptr, 0, 0);
     m_dc.ClearCalls();
     block->DrawMonitorState(0, 0, LD_CELL_WIDTH, LD_CELL_HEIGHT, &m_dc);
@@ -484,6 +492,43 @@ TEST_F(CBlockTest, LiveValuesStandBesideTheOperandsButNotBesideConstants)
     // The value's width is kept; an operand without a value is shown alone.
     EXPECT_EQ(texts, std::vector<std::string>({"\"%VW0:    42\")", "\"%VW100\")"}));
     EXPECT_TRUE(Contains(m_dc.Calls(), {"SetTextColor(RGB(0,0,255))"}));
+}
+
+// At a monitor refresh every box pin gets the type its live value is shown
+// in: comparisons, arithmetic and moves the one the instruction variant of
+// their operands gives, other boxes the types a pin shares with its operand.
+TEST_F(CBlockTest, TheMonitorRefreshGivesEachPinTheTypeOfItsLiveValue)
+{
+    FakePOUHost host;
+    CLDProgram program(*m_app, &host);
+    // The map of generic instructions as a refresh fills it.
+    program.GetLDEditor().FillGenericInstructionMap();
+    struct Case {
+        const char* name;
+        const char* box;
+        Operands operands;
+        std::vector<OperandTypeFlags> inputs;  // type bits of inputs 1 onward
+        std::vector<OperandTypeFlags> outputs; // type bits of outputs 1 onward
+    };
+    const Case cases[] = {
+        {"ADD of INTs", "ADD", {{"%VW0", "%VW2"}, {"%VW4"}}, {OT_INT, OT_INT}, {OT_INT}},
+        {"ADD of INTs into a double word", "ADD", {{"%VW0", "%VW2"}, {"%VD4"}}, {0, 0}, {0}},
+        {"ADD of double words", "ADD", {{"%VD0", "%VD4"}, {"%VD8"}}, {OT_DINT, OT_DINT}, {OT_DINT}},
+        {"comparison of a word and a constant", "GT", {{"%VW0", "5"}, {}}, {OT_INT, OT_INT}, {}},
+        {"timer preset", "TON", {{"%VW0"}, {}}, {OT_INT}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto block = Box(c.box, c.operands, "T37");
+        CLDEditor& editor = program.GetLDEditor();
+        if (!editor.ResolveGenericBlockTypes(*block))
+            editor.ResolveBlockPinTypes(*block);
+        for (size_t i = 0; i < c.inputs.size(); ++i)
+            EXPECT_EQ(block->GetActualType(TRUE, int(i) + 1) & OT_TYPE_BITS, c.inputs[i]) << "input " << i + 1;
+        for (size_t j = 0; j < c.outputs.size(); ++j)
+            EXPECT_EQ(block->GetActualType(FALSE, int(j) + 1) & OT_TYPE_BITS, c.outputs[j]) << "output " << j + 1;
+        EXPECT_NE(block->GetActualType(TRUE, 1) & OT_AREA_V, 0u) << "the operand's area stays";
+    }
 }
 
 TEST_F(CBlockTest, AddressOfSourcesPassAndChangedSubroutinesShowTeal)

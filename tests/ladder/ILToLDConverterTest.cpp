@@ -112,12 +112,19 @@ struct Converted {
     }
 };
 
-Converted Convert(const std::vector<std::string>& lines, const std::vector<int>* pasteValues = nullptr)
+// How the text is read: as a program file (networks that cannot be built
+// kept as IL), or as a POU switched from IL or pasted text (they fail).
+enum class Reading { FILE, SWITCH };
+
+Converted Convert(const std::vector<std::string>& lines, const std::vector<int>* pasteValues = nullptr,
+                  Reading reading = Reading::SWITCH)
 {
     Converted result;
     CILToLDConverter converter;
     if (pasteValues)
         converter.SetPasteMode(pasteValues);
+    if (reading == Reading::FILE)
+        converter.KeepUnbuildableNetworks();
     result.parsed = converter.Parse(lines, &result.errorText);
     if (result.parsed)
         result.built = converter.Build();
@@ -125,9 +132,9 @@ Converted Convert(const std::vector<std::string>& lines, const std::vector<int>*
     return result;
 }
 
-Converted Convert(const std::string& text)
+Converted Convert(const std::string& text, Reading reading = Reading::SWITCH)
 {
-    return Convert(SplitLines(text));
+    return Convert(SplitLines(text), nullptr, reading);
 }
 
 } // namespace
@@ -516,7 +523,7 @@ TEST_F(ILToLDBoxes, AnUnknownInstructionRefusesTheWholeText)
 TEST_F(ILToLDBoxes, AMissingSubroutineKeepsItsParametersInALoadedFileAndIsNamedWhilePasting)
 {
     const std::string text = "(* Network 0 *)\nLD    a\nCAL    GONE, %MW0, %MW2\nST   q\n";
-    const Converted loaded = Convert(text);
+    const Converted loaded = Convert(text, Reading::FILE);
     ASSERT_TRUE(loaded.built);
     EXPECT_EQ(loaded.Header()->GetValidFlag(), 0);
     EXPECT_EQ(loaded.IL(), WithCrLf(text));
@@ -539,6 +546,37 @@ TEST_F(ILToLDBoxes, AMissingSubroutineKeepsItsParametersInALoadedFileAndIsNamedW
 }
 
 // ---- Networks kept as IL -------------------------------------------------------
+
+// A network that the first pass accepts but that cannot be built is kept as
+// IL only when a program file is read; switching a POU from IL (and pasting)
+// fails instead, so the POU stays IL and nothing of it is lost.
+TEST_F(ILToLDConverterTest, ANetworkThatCannotBeBuiltIsKeptOnlyWhenAFileIsRead)
+{
+    struct Case {
+        const char* name;
+        const char* network; // the lines after the header
+    };
+    const Case cases[] = {
+        {"unknown instruction", "LD a\nFROB %MW0\nST q"},
+        {"return is no coil", "LD a\nRET"},
+        {"missing subroutine with parameters", "LD a\nCAL GONE, %MW0, %MW2\nST q"},
+        {"unknown instruction nested in AND(", "LD a\nAND(\nLD b\nOR(\nLD c\nFROB %MW0\n)\n)\nST q"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string text = std::string("(* Network 0 *)\nLD    x\nST   y\n(* Network 1 *)\n") + c.network + "\n";
+        const Converted switched = Convert(text, Reading::SWITCH);
+        EXPECT_TRUE(switched.parsed);
+        EXPECT_FALSE(switched.built);
+        EXPECT_TRUE(switched.items.empty());
+        const Converted file = Convert(text, Reading::FILE);
+        ASSERT_TRUE(file.built);
+        ASSERT_EQ(file.items.size(), 4u);
+        EXPECT_EQ(file.Header(0)->GetValidFlag(), 1);
+        EXPECT_EQ(file.Header(1)->GetValidFlag(), 0);
+        EXPECT_EQ(file.IL(), WithCrLf(text));
+    }
+}
 
 TEST_F(ILToLDConverterTest, NetworksThatCannotBeDrawnKeepTheirOwnLines)
 {

@@ -144,6 +144,10 @@ const EditCase EDITS[] = {
      "Q", Edit::Right, "[S(P(a b; c^); n)]Q", ""},
     {"no contact beside a parallel coil", [] { return WithCoils(Coil(Contact("a"), "Q"), {"R"}); }, "R", Edit::Right,
      "[a]Q^ / []R^", ""},
+    // A coil below the root shares the root's input and writes no IL of its
+    // own input: a contact given to it would be lost at the next save.
+    {"no contact left of a parallel coil", [] { return WithCoils(Coil(Contact("a"), "Q"), {"R"}); }, "R", Edit::Left,
+     "[a]Q^ / []R^", ""},
     // Parallel contacts and coils.
     {"below a contact in a run", [] { return Coil(Contact("a", 1, Contact("b")), "Q"); }, "a", Edit::ParallelContact,
      "[S(a^ / n^; b)]Q", ""},

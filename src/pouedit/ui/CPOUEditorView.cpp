@@ -608,10 +608,11 @@ void CPOUEditorView::OnLanguageLD()
         if (m_treeItem && doc->GetLanguage() == POU_LANGUAGE_LD)
             m_treeItem->language = POU_LANGUAGE_LD;
         SetFocus();
-    } else {
+    }
+    // Lines with errors, or a network that cannot be drawn: the POU stays IL.
+    if (doc->GetLanguage() != POU_LANGUAGE_LD)
         CUserInterface::Output().AppendOutputLine(
             COMPILE_LIST, REFUSAL_START + " " + RefusalName(doc->GetPathName()) + " " + REFUSAL_END + " ");
-    }
     ResetScrollPositions();
 }
 

@@ -50,6 +50,15 @@ void CChildFrmEditor::ActivateFrame(int cmdShow)
     CMDIChildWnd::ActivateFrame(cmdShow == -1 ? kShowMaximized : cmdShow);
 }
 
+void CChildFrmEditor::OnClose()
+{
+    CPOUEditorView* view = GetEditorView();
+    CDocument* document = view != nullptr ? view->GetDocument() : nullptr;
+    if (document != nullptr && !document->SaveModified())
+        return;
+    CMDIChildWnd::OnClose();
+}
+
 void CChildFrmEditor::OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd)
 {
     CMDIChildWnd::OnMDIActivate(activate, activateWnd, deactivateWnd);

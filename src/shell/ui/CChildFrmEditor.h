@@ -25,6 +25,8 @@ public:
 
 protected:
     void OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd) override;
+    // A modified POU asks whether to save it first; Cancel keeps the window.
+    void OnClose() override;
 
 private:
     void SwitchCatalogue(int language);

@@ -98,3 +98,35 @@ TEST_F(ChildWindowsTest, ClosingTheMaximisedWindowLeavesTheNextOneMaximised)
     EXPECT_NE(next, closing.data());
     EXPECT_TRUE(next->IsMaximized());
 }
+
+// Window > Close on a modified POU asks whether to save it; Cancel keeps the
+// window and the edit, No closes it without writing the file.
+TEST_F(ChildWindowsTest, WindowCloseOnAModifiedPOUAsksAndCancelKeepsIt)
+{
+    CPOUEditorDoc* main = NewILProject();
+    ASSERT_NE(main, nullptr);
+    CPOUEditorView* view = main->GetEditorView();
+    QTest::keyClicks(view, "LD %I0.0");
+    ASSERT_TRUE(main->IsModified());
+    std::string title = main->GetTitle();
+    title.erase(title.find('*') == std::string::npos ? title.size() : title.find('*'));
+    QPointer<CMDIChildWnd> frame(m_frame->MDIGetActive());
+    ASSERT_FALSE(frame.isNull());
+
+    m_ui.box.Clear();
+    m_ui.box.Answer(IDCANCEL);
+    Command(ID_WINDOW_MENU_CLOSE);
+    QTRY_COMPARE(m_ui.box.Texts().size(), size_t(1));
+    EXPECT_EQ(m_ui.box.Texts()[0], "Do you want to save the changes to " + title + " ?");
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(frame.isNull());
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(m_frame->GetActivePOUDocument(), main);
+    EXPECT_TRUE(main->IsModified());
+
+    m_ui.box.Clear();
+    m_ui.box.Answer(IDNO);
+    Command(ID_WINDOW_MENU_CLOSE);
+    QTRY_VERIFY(frame.isNull() || !frame->isVisible());
+    EXPECT_EQ(m_ui.box.Texts().size(), 1u);
+}

@@ -129,3 +129,40 @@ TEST_F(LadderRoadTest, DeleteWhileMonitoringAndARefusedDeletionMarkThePOUModifie
     EXPECT_EQ(program->GetUndoCount(), snapshots + 1);
     EXPECT_TRUE(m_main->IsModified());
 }
+
+// View > LD on an IL subroutine whose network cannot be drawn (RET is a
+// box that no ladder draws): the POU stays IL with its lines, and the
+// Compile list says it cannot be converted.
+TEST_F(LadderRoadTest, ASubroutineWithANetworkThatCannotBeDrawnStaysIL)
+{
+    constexpr UINT ID_NEW_SUBROUTINE = 32921;
+    constexpr int LANGUAGE_IL = 1;
+    Start();
+    App().DefaultPOULang = LANGUAGE_IL;
+    AnswerFileDialog(m_folder / "Mixer.qpj");
+    Command(ID_NEW_PROJECT);
+    Command(ID_NEW_SUBROUTINE);
+    CPOUEditorDoc* sub = m_frame->GetActivePOUDocument();
+    ASSERT_NE(sub, nullptr);
+    ASSERT_EQ(sub->GetLanguage(), LANGUAGE_IL);
+    CPOUEditorView* view = sub->GetEditorView();
+    QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_Return);
+    for (const char* line : {"LD %I0.0", "RET"}) {
+        QTest::keyClicks(view, line);
+        QTest::keyClick(view, Qt::Key_Return);
+    }
+    ASSERT_TRUE(sub->GetProgram()->IsValid());
+    std::vector<std::string> before;
+    sub->GetProgram()->GetILLines(before);
+
+    Command(ID_LANGUAGE_LD);
+    EXPECT_EQ(sub->GetLanguage(), LANGUAGE_IL);
+    std::vector<std::string> after;
+    sub->GetProgram()->GetILLines(after);
+    EXPECT_EQ(after, before);
+    const std::vector<std::string> compile = OutputLines(OUTPUT_LIST_COMPILE);
+    ASSERT_FALSE(compile.empty());
+    EXPECT_EQ(compile.back().rfind("$$$ Some errors exist in '", 0), 0u) << compile.back();
+    EXPECT_NE(compile.back().find("' , and unable to convert. "), std::string::npos) << compile.back();
+}

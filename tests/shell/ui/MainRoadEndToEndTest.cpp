@@ -21,6 +21,8 @@
 #include "plclink/CPlcCommands.h"
 #include "plclink/ui/CPasswordInputDlg.h"
 #include "plclink/SerialPortList.h"
+#include "ladder/CBlock.h"
+#include "ladder/CLDProgram.h"
 #include "pouedit/CILEditor.h"
 #include "pouedit/CILProgram.h"
 #include "pouedit/CPOUVarTable.h"
@@ -262,6 +264,17 @@ protected:
         return texts;
     }
 
+    // The first box of a network, depth first.
+    static const CBlock* FirstBlock(const CLDElement* element)
+    {
+        if (!element)
+            return nullptr;
+        if (const auto* block = dynamic_cast<const CBlock*>(element))
+            return block;
+        const CBlock* found = FirstBlock(element->GetChildA());
+        return found ? found : FirstBlock(element->GetChildB());
+    }
+
     // Pixels of one colour in the view as it paints now.
     static int CountColour(QWidget* view, QRgb colour)
     {
@@ -428,6 +441,15 @@ TEST_F(MainRoadEndToEndTest, NewProjectToMonitoringForcingUploadAndBack)
     Command(ID_MONITOR);
     ASSERT_TRUE(PumpUntil([&] { return App().Monitoring.load() != 0; }));
     QWidget* ladder = main->GetEditorView();
+    // The first monitor refresh gives the pins of the subroutine's call box
+    // their types, and the box shows its input's live value (in the same
+    // colour) from then on: the open state is counted after it.
+    auto* diagram = dynamic_cast<CLDProgram*>(main->GetProgram());
+    ASSERT_NE(diagram, nullptr);
+    const CBlock* call = FirstBlock(diagram->GetItems()[1].get());
+    ASSERT_NE(call, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return call->GetActualType(TRUE, 1) != 0; }));
+    ladder->repaint();
     const int open = CountColour(ladder, kClosedContact);
     m_sim.SetMemory(CodeOf("%IB0"), {0x01});
     int closed = 0;
