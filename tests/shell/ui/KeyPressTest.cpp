@@ -27,6 +27,7 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKMenuBar.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKShortcutFormatter.h"
@@ -398,6 +399,54 @@ TEST_F(KeyPressTest, PIDToolBarButtonOpensTheWizard)
     ASSERT_TRUE(click(ID_PID_WIZARD));
     EXPECT_TRUE(QTest::qWaitFor([&] { return wizardShown && QApplication::activeModalWidget() == nullptr; }, kWaitMs));
 
+}
+
+// Every item of the main menu shows at its right edge the key that the
+// accelerator table binds to its command, and no text where no key is
+// bound, whatever its caption says (Cross Reference shows Alt+R of the
+// table, Password and Contents and Index none).
+TEST_F(KeyPressTest, MenuItemsShowTheKeysOfTheAcceleratorTable)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenProject());
+    std::map<UINT, std::string> keyOf;
+    for (const KeyRow& row : kKeyRows)
+        keyOf[row.command] = row.key;
+    CTKMenuBar* menuBar = m_frame->GetCommandBars()->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    std::map<UINT, std::string> shown;
+    for (int title = 0; title < menuBar->GetControlCount(); ++title) {
+        CTKControl* heading = menuBar->GetControl(title);
+        // The maximised window's buttons share the bar; they open no menu.
+        if (dynamic_cast<CTKControlPopup*>(heading) == nullptr)
+            continue;
+        SCOPED_TRACE(heading->GetCaption());
+        // Opened from the keyboard, as Alt and the arrow keys open it.
+        ASSERT_TRUE(menuBar->SetTrackingMode(1, FALSE, TRUE));
+        ASSERT_TRUE(menuBar->SetPopuped(title, TRUE));
+        CTKCommandBar* menu = heading->GetCommandBar();
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, kWaitMs));
+        for (int i = 0; i < menu->GetControlCount(); ++i) {
+            const CTKControl* item = menu->GetControl(i);
+            if (item->GetHideFlags() != 0 || item->GetID() == 0)
+                continue;
+            const auto key = keyOf.find(item->GetID());
+            EXPECT_EQ(item->GetShortcutText(), key == keyOf.end() ? "" : key->second)
+                << item->GetCaption() << " (" << item->GetID() << ")";
+            shown[item->GetID()] = item->GetShortcutText();
+        }
+        CTKPopupTracker::Get().CloseTrackedBars();
+        menuBar->SetTrackingMode(0, FALSE, FALSE);
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }, kWaitMs));
+    }
+    // The menus showed the items the cases name.
+    const std::pair<UINT, const char*> cases[] = {
+        {32695, "Ctrl+N"}, {32928, "Alt+R"}, {32889, ""}, {32811, ""}, {32820, "Ctrl+Del"}, {57665, "Alt+F4"},
+    };
+    for (const auto& [id, text] : cases) {
+        ASSERT_EQ(shown.count(id), 1u) << id;
+        EXPECT_EQ(shown[id], text) << id;
+    }
 }
 
 // Ctrl+1 to Ctrl+4 open the projects of the File menu's recent list,
