@@ -22,8 +22,10 @@
 #include "platform/ui/CResourceStore.h"
 #include "platform/ui/CTreeCtrl.h"
 #include "platform/ui/CView.h"
+#include "platform/ui/CWindowHook.h"
 #include "platform/ui/HelpMessages.h"
 #include "pouedit/CILProgram.h"
+#include "pouedit/ui/CFindReplaceDlg.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUEditorView.h"
 #include "pouedit/ui/CPOUVarView.h"
@@ -38,7 +40,9 @@
 #include "toolkit/commandbars/CTKControl.h"
 
 #include <QContextMenuEvent>
+#include <QPushButton>
 #include <QTableView>
+#include <QTreeWidget>
 #include <QTest>
 
 #include <map>
@@ -75,6 +79,9 @@ constexpr UINT ID_RECENT_FIRST = 57616;
 constexpr UINT ID_ABOUT = 57664;
 constexpr UINT ID_EXIT = 57665;
 constexpr UINT ID_DELETE = 57632;
+constexpr UINT ID_FIND = 57636;
+constexpr UINT ID_VIEW_IL = 32933;
+constexpr const char* kFindNextButton = "1022";
 constexpr UINT ID_THEME_WINDOWSXP = 32943;
 constexpr UINT ID_THEME_OFFICEXP = 32944;
 constexpr int kWaitMs = 5000;
@@ -170,6 +177,25 @@ bool IsWindowMenu(UINT id)
     }
     return false;
 }
+
+// The catalogue's message to the POU view: WM_USER + 100, its kind in
+// wParam (0 an IL instruction).
+constexpr UINT kCatalogueInsertMessage = WM_USER + 100;
+constexpr WPARAM kCatalogueILInstruction = 0;
+
+// Records the kinds of the catalogue messages a view gets and lets them through.
+class CatalogueWatch : public CWindowHook {
+public:
+    std::vector<WPARAM> kinds;
+
+protected:
+    int OnHookMessage(CWnd*, UINT message, WPARAM* wParam, LPARAM*, LRESULT*) override
+    {
+        if (message == kCatalogueInsertMessage)
+            kinds.push_back(*wParam);
+        return 0;
+    }
+};
 
 struct UpdateAnswer {
     bool enabled;
@@ -364,6 +390,32 @@ protected:
         return nullptr;
     }
 
+    // A double click on an item of the instruction catalogue, as a person
+    // gives it; the catalogue shows the set of the POU in front.
+    void DoubleClickCatalogue(const std::string& category, const std::string& text)
+    {
+        CInsTreeView* catalogue = m_frame->GetInsTreeView();
+        ASSERT_NE(catalogue, nullptr);
+        CTreeCtrl& tree = catalogue->GetTreeCtrl();
+        HTREEITEM found = nullptr;
+        for (HTREEITEM root = tree.GetRootItem(); root != nullptr && found == nullptr;
+             root = tree.GetNextSiblingItem(root)) {
+            if (tree.GetItemText(root) != category)
+                continue;
+            for (HTREEITEM item = tree.GetChildItem(root); item != nullptr; item = tree.GetNextSiblingItem(item)) {
+                if (tree.GetItemText(item) == text)
+                    found = item;
+            }
+        }
+        ASSERT_NE(found, nullptr) << category << " / " << text;
+        tree.Expand(tree.GetParentItem(found), TVE_EXPAND);
+        tree.Tree()->scrollToItem(found);
+        CRect place;
+        ASSERT_TRUE(tree.GetItemRect(found, &place, TRUE));
+        const QPoint at = tree.Tree()->viewport()->mapFrom(catalogue, QPoint(place.left + 3, place.CenterPoint().y));
+        QTest::mouseDClick(tree.Tree()->viewport(), Qt::LeftButton, {}, at);
+    }
+
     std::string m_projectPath;
     CPOUEditorDoc* m_main = nullptr;
     CPOUEditorDoc* m_sub = nullptr;
@@ -450,17 +502,87 @@ TEST_F(CommandRoutingTest, EditCommandsReachTheVariableTableNotTheCode)
     EXPECT_EQ(editor->GetActiveView(), m_main->GetEditorView());
 }
 
-// The catalogue inserts into the code of the POU in front, IL and LD,
-// even while its variable table has the focus.
+// The catalogue's double click goes to the code of the POU in front, even
+// while its variable table has the focus: the LD editor puts the
+// instruction at its selection; the IL editor takes the message and, as an
+// IL editor does, leaves its text as it was.
 TEST_F(CommandRoutingTest, CatalogueDoubleClickInsertsIntoTheEditorInFront)
 {
     OpenProject();
     BringToFront(InFront::ILVariables);
     EXPECT_EQ(m_frame->GetActivePOUEditorView(), m_main->GetEditorView());
-    BringToFront(InFront::LDCode);
-    EXPECT_EQ(m_frame->GetActivePOUEditorView(), m_sub->GetEditorView());
     BringToFront(InFront::GlobalVariables);
     EXPECT_EQ(m_frame->GetActivePOUEditorView(), nullptr);
+
+    BringToFront(InFront::LDCode);
+    EXPECT_EQ(m_frame->GetActivePOUEditorView(), m_sub->GetEditorView());
+    const auto subLines = [this] {
+        std::vector<std::string> lines;
+        m_sub->GetProgram()->GetILLines(lines);
+        return lines;
+    };
+    const auto hasTimer = [&subLines] {
+        for (const std::string& line : subLines()) {
+            if (line.rfind("TON", 0) == 0)
+                return true;
+        }
+        return false;
+    };
+    ASSERT_FALSE(hasTimer()) << ::testing::PrintToString(subLines());
+    ASSERT_NO_FATAL_FAILURE(DoubleClickCatalogue("Timer", "TON"));
+    EXPECT_TRUE(QTest::qWaitFor(hasTimer, kWaitMs)) << ::testing::PrintToString(subLines());
+
+    const std::vector<std::string> code = MainLines();
+    BringToFront(InFront::ILVariables);
+    CatalogueWatch watch;
+    ASSERT_TRUE(watch.HookWindow(m_main->GetEditorView()));
+    ASSERT_NO_FATAL_FAILURE(DoubleClickCatalogue("Timer", "TON"));
+    EXPECT_TRUE(QTest::qWaitFor([&watch] { return !watch.kinds.empty(); }, kWaitMs));
+    EXPECT_EQ(watch.kinds, std::vector<WPARAM>{kCatalogueILInstruction});
+    EXPECT_EQ(MainLines(), code);
+    watch.UnhookAll();
+}
+
+// Find next steps from hit to hit; switching the POU's language (View >
+// IL) ends that search, so the next Find next starts anew at the first hit
+// and reports the hits again.
+TEST_F(CommandRoutingTest, LanguageSwitchMakesTheNextFindStartAnew)
+{
+    OpenProject();
+    BringToFront(InFront::ILCode);
+    Command(ID_FIND);
+    CFindReplaceDlg* dialog = m_frame->GetFindReplaceDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([dialog] { return dialog->isVisible(); }, kWaitMs));
+    dialog->SetFindText("%");
+    auto* findNext = dialog->findChild<QPushButton*>(kFindNextButton);
+    ASSERT_NE(findNext, nullptr);
+
+    // Each search starts at the top of the code.
+    const auto fromTheTop = [this] {
+        BringToFront(InFront::ILCode);
+        QTest::keyClick(m_main->GetEditorView(), Qt::Key_Home, Qt::ControlModifier);
+    };
+    fromTheTop();
+    QTest::mouseClick(findNext, Qt::LeftButton);
+    const std::vector<std::string> firstSearch = OutputLines(OUTPUT_LIST_FINDREPLACE);
+    ASSERT_FALSE(firstSearch.empty());
+    EXPECT_EQ(App().Find.CurrentResult, 1);
+    QTest::mouseClick(findNext, Qt::LeftButton);
+    EXPECT_EQ(App().Find.CurrentResult, 2) << "the search goes on to the second hit";
+    EXPECT_EQ(OutputLines(OUTPUT_LIST_FINDREPLACE), firstSearch) << "a search that goes on reports nothing new";
+
+    BringToFront(InFront::ILCode);
+    Command(ID_VIEW_IL);
+    fromTheTop();
+    QTest::mouseClick(findNext, Qt::LeftButton);
+    EXPECT_EQ(App().Find.CurrentResult, 1);
+    // A new search: the list was written anew, from its first line to its summary.
+    const std::vector<std::string> newSearch = OutputLines(OUTPUT_LIST_FINDREPLACE);
+    ASSERT_FALSE(newSearch.empty());
+    EXPECT_EQ(newSearch.front(), firstSearch.front());
+    EXPECT_NE(newSearch.back().find("occurrence(s) have been found."), std::string::npos) << newSearch.back();
+    dialog->OnCancel();
 }
 
 TEST_F(CommandRoutingTest, CrossReferenceShowsTheLastCompileWhenOpened)

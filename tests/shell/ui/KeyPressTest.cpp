@@ -9,6 +9,8 @@
 #include "CModbusPlc.h"
 #include "LinkTestSupport.h"
 #include "model/CZULAppData.h"
+#include "platform/CClipboard.h"
+#include "pid/ui/CPIDWizardStep1Dlg.h"
 #include "pid/ui/RegisterPidUiClasses.h"
 #include "platform/ui/CCmdUI.h"
 #include "platform/ui/CIdlePump.h"
@@ -25,15 +27,18 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKControl.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKMenuBar.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKShortcutFormatter.h"
 #include "toolkit/commandbars/CTKToolBar.h"
+#include "toolkit/docking/tabs/CTKTabRenderer.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QKeySequence>
 #include <QTest>
+#include <QTimer>
 
 #include <map>
 #include <set>
@@ -65,9 +70,10 @@ enum class Proof {
     Edits,        // the program in the window changes (its IL, its undo or its redo list)
     Copies,       // the clipboard gets the selection
     Toggles,      // the command's mark flips, and flips back on the second press
+    Greyed,       // reaches the main window greyed by its update rule, with its handler found
+    MovesTabs,    // the MDI tabs move between top and bottom, and back on the second press
     OpensWindow,  // another window comes to the front
     Compiles,     // the Compile list of the output window gets lines
-    ReachesFrame, // the command reaches the main window; it is the application's to handle
 };
 
 struct KeyRow {
@@ -85,15 +91,15 @@ const KeyRow kKeyRows[] = {
     {"Ctrl+S", 32779, Where::IL, Proof::Held},
     {"Ctrl+F4", 32697, Where::IL, Proof::Held},
     {"Ctrl+P", 57607, Where::IL, Proof::Held},
-    {"Ctrl+1", 57616, Where::IL, Proof::ReachesFrame},
-    {"Ctrl+2", 57617, Where::IL, Proof::ReachesFrame},
-    {"Ctrl+3", 57618, Where::IL, Proof::ReachesFrame},
-    {"Ctrl+4", 57619, Where::IL, Proof::ReachesFrame},
-    {"Alt+F4", 57665, Where::IL, Proof::ReachesFrame},
+    {"Ctrl+1", 57616, Where::IL, Proof::Held}, // RecentKeysOpenTheirProjects lets them run
+    {"Ctrl+2", 57617, Where::IL, Proof::Held},
+    {"Ctrl+3", 57618, Where::IL, Proof::Held},
+    {"Ctrl+4", 57619, Where::IL, Proof::Held},
+    {"Alt+F4", 57665, Where::IL, Proof::Held}, // AltF4AsksToSaveThenCloses lets it run
     {"Alt+1", 32690, Where::IL, Proof::Toggles},
     {"Alt+2", 32692, Where::IL, Proof::Toggles},
     {"Alt+Y", 32927, Where::IL, Proof::Toggles},
-    {"Alt+T", 32879, Where::IL, Proof::Held},
+    {"Alt+T", 32879, Where::IL, Proof::MovesTabs},
     {"Alt+X", 32876, Where::IL, Proof::Held},
     {"Alt+A", 32880, Where::IL, Proof::Held},
     {"Alt+N", 32932, Where::IL, Proof::OpensWindow},
@@ -106,13 +112,13 @@ const KeyRow kKeyRows[] = {
     {"Ctrl+R", 57641, Where::IL, Proof::Held},
     {"Ctrl+Q", 32955, Where::IL, Proof::Edits},
     {"Ctrl+A", 57642, Where::IL, Proof::Runs},
-    {"Ctrl+C", 57634, Where::IL, Proof::Runs},
+    {"Ctrl+C", 57634, Where::IL, Proof::Copies},
     {"Ctrl+X", 57635, Where::IL, Proof::Edits},
     {"Ctrl+V", 57637, Where::IL, Proof::Edits},
     {"Ctrl+Z", 57643, Where::IL, Proof::Edits},
     {"Ctrl+Y", 57644, Where::IL, Proof::Edits},
     {"Ctrl+W", 32814, Where::LD, Proof::Edits},
-    {"Ctrl+D", 32818, Where::LD, Proof::ReachesFrame}, // a parallel coil needs a coil selected
+    {"Ctrl+D", 32818, Where::LD, Proof::Greyed}, // a parallel coil needs a coil selected
     {"Ctrl+L", 32914, Where::LD, Proof::Edits},
     {"Ctrl+E", 32912, Where::LD, Proof::Edits},
     {"Ctrl+U", 32816, Where::LD, Proof::Edits},
@@ -228,6 +234,8 @@ protected:
         return {lines, program->GetUndoCount(), program->GetRedoCount()};
     }
 
+    int TabPosition() { return m_frame->GetTabClient().GetRenderer()->GetPosition(); }
+
     int Check(UINT id)
     {
         CCmdUI state(id);
@@ -266,31 +274,43 @@ TEST_F(KeyPressTest, EveryKeyRunsItsCommandInTheWindowInFront)
         SCOPED_TRACE(std::string(row.key) + (row.where == Where::IL ? " in IL" : " in LD"));
         CPOUEditorDoc* document = row.where == Where::IL ? m_il : m_ld;
         ASSERT_NE(document, nullptr);
+        watch.hold = row.proof == Proof::Held;
         watch.seen.clear();
-        watch.hold = row.proof == Proof::Held || row.proof == Proof::ReachesFrame;
         const ProgramState before = StateOf(document);
+        const int tabsBefore = TabPosition();
         const int checkBefore = Check(row.command);
         const int outputBefore = static_cast<int>(OutputLines(OUTPUT_LIST_COMPILE).size());
-        QApplication::clipboard()->clear();
+        if (row.proof == Proof::Copies)
+            CClipboard::Get().Empty();
         ASSERT_NO_FATAL_FAILURE(PressIn(row.where, row.key));
         CMDIChildWnd* front = m_frame->MDIGetActive();
 
         ASSERT_EQ(watch.seen.size(), 1u);
         EXPECT_EQ(watch.seen.front().id, row.command);
-        if (row.proof != Proof::ReachesFrame) {
-            EXPECT_TRUE(watch.seen.front().enabled);
-            EXPECT_NE(watch.seen.front().handler, nullptr);
-        }
+        EXPECT_EQ(watch.seen.front().enabled != FALSE, row.proof != Proof::Greyed);
+        EXPECT_NE(watch.seen.front().handler, nullptr);
         switch (row.proof) {
         case Proof::Held:
         case Proof::Runs:
-        case Proof::ReachesFrame:
+        case Proof::Greyed:
             break;
         case Proof::Edits:
-            EXPECT_NE(StateOf(document), before);
+            EXPECT_NE(StateOf(document), before) << ::testing::PrintToString(m_ui.box.Texts());
             break;
         case Proof::Copies:
-            EXPECT_FALSE(QApplication::clipboard()->text().isEmpty());
+        {
+            // Everything was selected: the program's clipboard holds every line of the program.
+            std::string copied;
+            EXPECT_TRUE(CClipboard::Get().GetText(&copied));
+            for (const std::string& line : std::get<0>(before))
+                EXPECT_NE(copied.find(line), std::string::npos) << line << " in " << copied;
+            EXPECT_FALSE(copied.empty());
+            break;
+        }
+        case Proof::MovesTabs:
+            EXPECT_NE(TabPosition(), tabsBefore);
+            ASSERT_NO_FATAL_FAILURE(PressIn(row.where, row.key));
+            EXPECT_EQ(TabPosition(), tabsBefore);
             break;
         case Proof::Toggles:
             EXPECT_NE(Check(row.command), checkBefore);
@@ -343,4 +363,138 @@ TEST_F(KeyPressTest, PIDButtonsWaitForAProjectOfTheirFamily)
     CIdlePump::Instance().RunIdle();
     EXPECT_FALSE(bar->GetControl(0)->GetEnabled());
     App().Monitoring = 0;
+}
+
+// The PID toolbar clicked as a person clicks it, on a VB16 project: the
+// wizard's first page comes up.
+TEST_F(KeyPressTest, PIDToolBarButtonOpensTheWizard)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenProject());
+    CTKToolBar* bar = m_frame->GetToolBar(kPIDToolBar);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(bar->isVisible());
+    CIdlePump::Instance().RunIdle();
+    const auto click = [bar](UINT command) {
+        for (int i = 0; i < bar->GetControlCount(); ++i) {
+            CTKControl* button = bar->GetControl(i);
+            if (button->GetID() != command)
+                continue;
+            const CPoint centre = button->GetRect().CenterPoint();
+            const QPoint at(centre.x + bar->GetClientOrigin().x, centre.y + bar->GetClientOrigin().y);
+            // The button under the mouse becomes hot first, as the pointer moving onto it makes it.
+            bar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+            // The press tracks the button until the release, which comes while it does.
+            QTimer::singleShot(0, bar, [bar, at] { QTest::mouseRelease(bar, Qt::LeftButton, {}, at); });
+            QTest::mousePress(bar, Qt::LeftButton, {}, at);
+            return true;
+        }
+        return false;
+    };
+
+    bool wizardShown = false;
+    WhenModal<CPIDWizardStep1Dlg>([&wizardShown](CPIDWizardStep1Dlg* page) {
+        wizardShown = true;
+        page->reject();
+    });
+    ASSERT_TRUE(click(ID_PID_WIZARD));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return wizardShown && QApplication::activeModalWidget() == nullptr; }, kWaitMs));
+
+}
+
+// Every item of the main menu shows at its right edge the key that the
+// accelerator table binds to its command, and no text where no key is
+// bound, whatever its caption says (Cross Reference shows Alt+R of the
+// table, Password and Contents and Index none).
+TEST_F(KeyPressTest, MenuItemsShowTheKeysOfTheAcceleratorTable)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenProject());
+    std::map<UINT, std::string> keyOf;
+    for (const KeyRow& row : kKeyRows)
+        keyOf[row.command] = row.key;
+    CTKMenuBar* menuBar = m_frame->GetCommandBars()->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    std::map<UINT, std::string> shown;
+    for (int title = 0; title < menuBar->GetControlCount(); ++title) {
+        CTKControl* heading = menuBar->GetControl(title);
+        // The maximised window's buttons share the bar; they open no menu.
+        if (dynamic_cast<CTKControlPopup*>(heading) == nullptr)
+            continue;
+        SCOPED_TRACE(heading->GetCaption());
+        // Opened from the keyboard, as Alt and the arrow keys open it.
+        ASSERT_TRUE(menuBar->SetTrackingMode(1, FALSE, TRUE));
+        ASSERT_TRUE(menuBar->SetPopuped(title, TRUE));
+        CTKCommandBar* menu = heading->GetCommandBar();
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, kWaitMs));
+        for (int i = 0; i < menu->GetControlCount(); ++i) {
+            const CTKControl* item = menu->GetControl(i);
+            if (item->GetHideFlags() != 0 || item->GetID() == 0)
+                continue;
+            const auto key = keyOf.find(item->GetID());
+            EXPECT_EQ(item->GetShortcutText(), key == keyOf.end() ? "" : key->second)
+                << item->GetCaption() << " (" << item->GetID() << ")";
+            shown[item->GetID()] = item->GetShortcutText();
+        }
+        CTKPopupTracker::Get().CloseTrackedBars();
+        menuBar->SetTrackingMode(0, FALSE, FALSE);
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return !menu->isVisible(); }, kWaitMs));
+    }
+    // The menus showed the items the cases name.
+    const std::pair<UINT, const char*> cases[] = {
+        {32695, "Ctrl+N"}, {32928, "Alt+R"}, {32889, ""}, {32811, ""}, {32820, "Ctrl+Del"}, {57665, "Alt+F4"},
+    };
+    for (const auto& [id, text] : cases) {
+        ASSERT_EQ(shown.count(id), 1u) << id;
+        EXPECT_EQ(shown[id], text) << id;
+    }
+}
+
+// Ctrl+1 to Ctrl+4 open the projects of the File menu's recent list,
+// newest first, from the editor of the project that is open.
+TEST_F(KeyPressTest, RecentProjectKeysOpenTheirProjects)
+{
+    Start();
+    App().DefaultCPU = kCpuRowVB16;
+    App().DefaultPOULang = kLanguageIL;
+    const std::vector<std::string> names = {"First", "Second", "Third", "Fourth"};
+    for (const std::string& name : names) {
+        AnswerFileDialog(m_folder / (name + ".qpj"));
+        Command(ID_NEW_PROJECT);
+        ASSERT_EQ(App().Project.ProjectPath, m_folder / (name + ".qpj")) << ::testing::PrintToString(m_ui.box.Texts());
+    }
+    m_frame->show();
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+    // The list, newest first, and the key pressed on it.
+    std::vector<std::string> recent = {"Fourth", "Third", "Second", "First"};
+    const char* const keys[] = {"Ctrl+2", "Ctrl+4", "Ctrl+1", "Ctrl+3"};
+    for (const char* key : keys) {
+        SCOPED_TRACE(key);
+        const size_t entry = static_cast<size_t>(key[5] - '1');
+        const std::string wanted = recent[entry];
+        // An opened project shows no POU window yet: the key goes to the project tree.
+        CWnd* tree = m_frame->GetProjTreeView();
+        ASSERT_NE(tree, nullptr);
+        tree->SetFocus();
+        ASSERT_TRUE(QTest::qWaitFor([tree] { return tree->isAncestorOf(QApplication::focusWidget()) || tree->hasFocus(); }, kWaitMs));
+        const QKeyCombination combination = KeyOf(key);
+        QTest::keyClick(QApplication::focusWidget(), combination.key(), combination.keyboardModifiers());
+        EXPECT_EQ(App().Project.ProjectPath, m_folder / (wanted + ".qpj"));
+        EXPECT_EQ(App().ProjectOpen, 1);
+        recent.erase(recent.begin() + static_cast<std::ptrdiff_t>(entry));
+        recent.insert(recent.begin(), wanted);
+    }
+}
+
+// Alt+F4 in the editor asks to save the changed project, then the program closes.
+TEST_F(KeyPressTest, AltF4AsksToSaveThenCloses)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenProject());
+    m_ui.box.Clear();
+    ASSERT_NO_FATAL_FAILURE(PressIn(Where::IL, "Ctrl+Q")); // an edit: the project is changed
+    m_ui.box.Answer(IDNO);
+    ASSERT_NO_FATAL_FAILURE(PressIn(Where::IL, "Alt+F4"));
+    EXPECT_EQ(m_ui.box.Texts(), std::vector<std::string>{"Do you want to save the changes to your project?"});
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_frame.isNull() || !m_frame->isVisible(); }, kWaitMs));
+    EXPECT_EQ(App().ProjectOpen, 0);
 }
