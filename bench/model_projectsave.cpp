@@ -19,8 +19,9 @@ constexpr mode_t kFileMode = 0644;
 
 void BM_SaveProjectWithSymbols(benchmark::State& state)
 {
+    // The project as a person saves it: opened from its file, then saved.
     SymbolProjectFixture fixture;
-    if (!fixture.IsReady()) {
+    if (!fixture.IsReady() || !fixture.document.OpenProject(fixture.Path())) {
         state.SkipWithError("no project");
         return;
     }
