@@ -3,6 +3,7 @@
 // MAIN calling 99 subroutines, 64 interrupt routines and close to the
 // instruction limit of the family in all, with and without 2,048 global
 // symbols. The project lives in the benchmark's own temporary folder.
+// Beside it the floor: reading every source file of the same project.
 
 #include "plclink/CCompileAll.h"
 #include "plclink/ICompileAllHost.h"
@@ -26,6 +27,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -148,13 +150,20 @@ void BuildProject(CZULAppData& app, const std::string& root, int symbols)
     }
 }
 
-void BM_CompileAllLargestProject(benchmark::State& state)
+// A new folder in the system's temporary folder ($TMPDIR, else /tmp), or
+// empty when none can be made.
+std::string MakeBenchFolder()
 {
-    // The system's temporary folder ($TMPDIR, else /tmp).
     std::error_code error;
     std::string pattern = (std::filesystem::temp_directory_path(error) / "orvel-bench-XXXXXX").string();
     const char* root = error ? nullptr : ::mkdtemp(pattern.data());
-    if (!root) {
+    return root ? std::string(root) : std::string();
+}
+
+void BM_CompileAllLargestProject(benchmark::State& state)
+{
+    const std::string root = MakeBenchFolder();
+    if (root.empty()) {
         state.SkipWithError("no temporary folder");
         return;
     }
@@ -185,5 +194,39 @@ void BM_CompileAllLargestProject(benchmark::State& state)
     FileSystem::DeleteTree(root);
 }
 BENCHMARK(BM_CompileAllLargestProject)->Arg(0)->Arg(kGlobalSymbolCount)->Unit(benchmark::kMillisecond);
+
+// The floor: the project file and every program and variable file of the
+// same project read into memory.
+void BM_ReadAllSources(benchmark::State& state)
+{
+    const std::string root = MakeBenchFolder();
+    if (root.empty()) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    auto app = std::make_unique<CZULAppData>();
+    g_pAppData = app.get();
+    BuildProject(*app, root, static_cast<int>(state.range(0)));
+    std::vector<std::string> files{app->Project.ProjectPath};
+    for (const auto& entry : std::filesystem::directory_iterator(app->Project.ProjectFolder))
+        files.push_back(entry.path().string());
+    std::vector<BYTE> bytes;
+    int64_t total = 0;
+    for (auto _ : state) {
+        for (const std::string& file : files) {
+            if (!FileSystem::ReadFileBytes(file, bytes)) {
+                state.SkipWithError("a source was not read");
+                break;
+            }
+            total += int64_t(bytes.size());
+        }
+    }
+    state.SetBytesProcessed(total);
+    state.counters["files"] = static_cast<double>(files.size());
+    g_pAppData = nullptr;
+    app.reset();
+    FileSystem::DeleteTree(root);
+}
+BENCHMARK(BM_ReadAllSources)->Arg(kGlobalSymbolCount)->Unit(benchmark::kMillisecond);
 
 } // namespace

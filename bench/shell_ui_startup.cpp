@@ -24,20 +24,20 @@ namespace {
 
 constexpr int kProcessTimeoutMs = 30000;
 
-// The program beside this benchmark in the build tree.
-QString ProgramPath()
+// A program of the build tree, by its path relative to this benchmark.
+QString BuildTreeProgram(const char* relativePath)
 {
-    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../src/app/orvelbuilder"));
+    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QString::fromUtf8(relativePath));
 }
 
-void BM_ProcessStartToMainWindow(benchmark::State& state)
+// Starts the program until it ends by itself, once per iteration.
+void RunProgramToEnd(benchmark::State& state, const QString& program, const QStringList& arguments)
 {
     QTemporaryDir home;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-    const QString program = ProgramPath();
     if (!QFileInfo::exists(program)) {
         state.SkipWithError("the program is not built");
         return;
@@ -45,14 +45,27 @@ void BM_ProcessStartToMainWindow(benchmark::State& state)
     for (auto _ : state) {
         QProcess process;
         process.setProcessEnvironment(environment);
-        process.start(program, {QStringLiteral("--no-splash"), QStringLiteral("--quit-after-start")});
+        process.start(program, arguments);
         if (!process.waitForFinished(kProcessTimeoutMs) || process.exitCode() != 0) {
             state.SkipWithError("the program did not start and end cleanly");
             return;
         }
     }
 }
+
+void BM_ProcessStartToMainWindow(benchmark::State& state)
+{
+    RunProgramToEnd(state, BuildTreeProgram("../src/app/orvelbuilder"),
+                    {QStringLiteral("--no-splash"), QStringLiteral("--quit-after-start")});
+}
 BENCHMARK(BM_ProcessStartToMainWindow)->Unit(benchmark::kMillisecond);
+
+// The floor: a program that shows a bare QMainWindow the same way.
+void BM_ProcessStartBareMainWindow(benchmark::State& state)
+{
+    RunProgramToEnd(state, BuildTreeProgram("bench_floor_bare_main_window"), {});
+}
+BENCHMARK(BM_ProcessStartBareMainWindow)->Unit(benchmark::kMillisecond);
 
 void BM_InitInstanceToIdleWindow(benchmark::State& state)
 {

@@ -18,7 +18,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <set>
+#include <string_view>
+#include <unordered_set>
 
 IMPLEMENT_SERIAL(CZULProject, CObject, 1)
 
@@ -72,18 +73,6 @@ void LoadRecords(CArchive& ar, std::vector<std::unique_ptr<Record>>& records, si
         records.push_back(std::make_unique<Record>());
         records.back()->Serialize(ar);
     }
-}
-
-// Objects shared by several maps, each once.
-template <typename Object, typename... Maps>
-std::set<Object*> DistinctObjects(const Maps&... maps)
-{
-    std::set<Object*> objects;
-    (..., [&objects](const auto& map) {
-        for (const auto& entry : map)
-            objects.insert(entry.second);
-    }(maps));
-    return objects;
 }
 
 // Hardware codes that no module of this program carries.
@@ -567,23 +556,25 @@ void CZULProject::LoadSymbols(CArchive& ar)
 {
     DeleteSymbols();
     // Every symbol is stored once per key, so a name comes again with each
-    // copy: the first record of a name is the symbol, later ones go.
+    // copy: the first record of a name is the symbol, later ones go. Records
+    // are read into one scratch symbol; only a new name becomes a symbol.
     std::vector<CZULSymbol*> read;
+    std::unordered_set<std::string_view> names;
     const DWORD count = ReadBodyCount(ar, kMinSymbolBytes);
+    CZULSymbol record;
     for (DWORD i = 0; i < count && ar.IsOK(); ++i) {
-        CZULSymbol* symbol = m_symbolStore.Adopt(new CZULSymbol);
-        symbol->Serialize(ar);
-        if (!SymbolLookup.emplace(symbol->name, symbol).second) {
-            m_symbolStore.Destroy(symbol);
+        record.Serialize(ar);
+        if (names.count(record.name))
             continue;
-        }
+        CZULSymbol* symbol = m_symbolStore.Adopt(new CZULSymbol(record));
+        names.insert(symbol->name);
         read.push_back(symbol);
     }
-    ClaimSymbolAddresses(read);
-    RebuildSymbolOrder();
+    FillSymbolLookup(read, ClaimSymbolAddresses(read));
+    RebuildSymbolOrder(read);
 }
 
-void CZULProject::ClaimSymbolAddresses(std::vector<CZULSymbol*> read)
+std::vector<std::pair<std::string, CZULSymbol*>> CZULProject::ClaimSymbolAddresses(std::vector<CZULSymbol*> read)
 {
     // Symbols on one address: the first one read keeps it, so that opening
     // and saving a project never moves an address to another symbol. A
@@ -595,31 +586,82 @@ void CZULProject::ClaimSymbolAddresses(std::vector<CZULSymbol*> read)
     const auto late = std::stable_partition(read.begin(), read.end(),
                                             [&](const CZULSymbol* symbol) { return !sortsBeforeAddress(symbol); });
     std::sort(late, read.end(), [](const CZULSymbol* a, const CZULSymbol* b) { return a->name < b->name; });
+    std::vector<std::pair<std::string, CZULSymbol*>> claims;
+    claims.reserve(read.size());
     for (CZULSymbol* symbol : read)
-        SymbolLookup.emplace(symbol->StoredAddress(), symbol);
+        claims.emplace_back(symbol->StoredAddress(), symbol);
+    return claims;
 }
 
-void CZULProject::RebuildSymbolOrder()
+void CZULProject::FillSymbolLookup(const std::vector<CZULSymbol*>& read,
+                                   std::vector<std::pair<std::string, CZULSymbol*>> claims)
 {
-    SymbolsUpper.clear();
-    for (CZULSymbol* symbol : DistinctObjects<CZULSymbol>(SymbolLookup))
-        SymbolsUpper[ByteString::Upper(symbol->name)] = symbol;
-    OrderedSymbols.clear();
-    std::set<CZULSymbol*> ordered;
-    for (auto& entry : SymbolsUpper) {
-        OrderedSymbols.push_back(entry.second);
-        ordered.insert(entry.second);
+    // Both key lists are sorted and merged into the map in ascending order,
+    // which adds every entry at the end without searching the tree. A name
+    // keeps its key against an address of the same text, and of the claims
+    // on one address the first keeps it.
+    std::vector<std::pair<std::string_view, CZULSymbol*>> byName;
+    byName.reserve(read.size());
+    for (CZULSymbol* symbol : read)
+        byName.emplace_back(symbol->name, symbol);
+    const auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
+    // A file written by this program holds its records in key order, so the
+    // lists often come sorted already.
+    if (!std::is_sorted(byName.begin(), byName.end(), byKey))
+        std::sort(byName.begin(), byName.end(), byKey);
+    if (!std::is_sorted(claims.begin(), claims.end(), byKey))
+        std::stable_sort(claims.begin(), claims.end(), byKey);
+    auto name = byName.begin();
+    auto claim = claims.begin();
+    const auto add = [this](std::string_view key, CZULSymbol* symbol) {
+        if (SymbolLookup.empty() || SymbolLookup.rbegin()->first < key)
+            SymbolLookup.emplace_hint(SymbolLookup.end(), std::string(key), symbol);
+    };
+    while (name != byName.end() || claim != claims.end()) {
+        if (claim == claims.end() || (name != byName.end() && name->first <= std::string_view(claim->first))) {
+            add(name->first, name->second);
+            ++name;
+            continue;
+        }
+        add(claim->first, claim->second);
+        ++claim;
     }
-    // Symbols whose names differ only in case stay listed, after the others.
+}
+
+void CZULProject::RebuildSymbolOrder(const std::vector<CZULSymbol*>& symbols)
+{
+    // Of names that differ only in case, the one that sorts last holds the
+    // upper-case entry; the others are listed after the ordered ones, in the
+    // order of the lookup map. An order index of -1 marks "not listed yet".
+    constexpr int kNotListed = -1;
+    SymbolsUpper.clear();
+    for (CZULSymbol* symbol : symbols)
+        symbol->orderIndex = kNotListed;
     for (auto& entry : SymbolLookup) {
-        if (ordered.insert(entry.second).second)
-            OrderedSymbols.push_back(entry.second);
+        if (entry.first != entry.second->name)
+            continue;
+        std::string upper = ByteString::Upper(entry.first);
+        if (SymbolsUpper.empty() || SymbolsUpper.rbegin()->first < upper)
+            SymbolsUpper.emplace_hint(SymbolsUpper.end(), std::move(upper), entry.second);
+        else
+            SymbolsUpper[upper] = entry.second;
+    }
+    OrderedSymbols.clear();
+    OrderedSymbols.reserve(symbols.size());
+    const auto list = [this](CZULSymbol* symbol) {
+        symbol->orderIndex = static_cast<int>(OrderedSymbols.size());
+        OrderedSymbols.push_back(symbol);
+    };
+    for (auto& entry : SymbolsUpper)
+        list(entry.second);
+    for (auto& entry : SymbolLookup) {
+        if (entry.second->orderIndex == kNotListed)
+            list(entry.second);
     }
     SymbolsByAddress.clear();
-    for (size_t i = 0; i < OrderedSymbols.size(); ++i) {
-        OrderedSymbols[i]->orderIndex = static_cast<int>(i);
-        IndexSymbolAddress(OrderedSymbols[i]);
-    }
+    SymbolsByAddress.reserve(OrderedSymbols.size());
+    for (CZULSymbol* symbol : OrderedSymbols)
+        IndexSymbolAddress(symbol);
 }
 
 void CZULProject::LoadBody(CArchive& ar)

@@ -245,8 +245,10 @@ private:
     void LoadHardwareSettings(CArchive& ar);
     void LoadSymbols(CArchive& ar);
     // Registers each symbol read under its stored address where it is still free.
-    void ClaimSymbolAddresses(std::vector<CZULSymbol*> read);
-    void RebuildSymbolOrder();
+    // The stored address of every symbol read, in the order the addresses are claimed.
+    std::vector<std::pair<std::string, CZULSymbol*>> ClaimSymbolAddresses(std::vector<CZULSymbol*> read);
+    void FillSymbolLookup(const std::vector<CZULSymbol*>& read, std::vector<std::pair<std::string, CZULSymbol*>> claims);
+    void RebuildSymbolOrder(const std::vector<CZULSymbol*>& symbols);
     void IndexSymbolAddress(CZULSymbol* symbol);
     void ResetModbusBlock(BYTE* block);
     static void ResetPdo(CCanOpenPdo& pdo, int cobId, int sub);

@@ -288,12 +288,12 @@ BOOL DeleteMatchingFiles(const std::string& folder, const std::string& pattern, 
     if (folder.empty() || pattern.empty() || namePrefix.empty())
         return FALSE;
     BOOL result = TRUE;
-    for (const CFileEntry& entry : FileSystem::ListFolder(folder)) {
-        if (entry.IsFolder() || !ByteString::StartsWith(entry.name, namePrefix))
+    for (const std::string& name : FileSystem::ListFileNames(folder)) {
+        if (!ByteString::StartsWith(name, namePrefix))
             continue;
-        if (::fnmatch(pattern.c_str(), entry.name.c_str(), FNM_CASEFOLD) != 0)
+        if (::fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) != 0)
             continue;
-        if (!FileSystem::DeleteFile(FileSystem::JoinPath(folder, entry.name)))
+        if (!FileSystem::DeleteFile(FileSystem::JoinPath(folder, name)))
             result = FALSE;
     }
     return result;

@@ -266,6 +266,30 @@ std::vector<CFileEntry> ListFolder(const std::string& path)
     return entries;
 }
 
+std::vector<std::string> ListFileNames(const std::string& path)
+{
+    std::vector<std::string> names;
+    const std::string native = ResolveNative(path);
+    DIR* dir = native.empty() ? nullptr : ::opendir(native.c_str());
+    if (!dir)
+        return names;
+    while (dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        // A link counts as what it leads to; one that leads nowhere is left out.
+        struct stat st;
+        const bool lookedAt = e->d_type == DT_UNKNOWN || e->d_type == DT_LNK;
+        if (lookedAt && (::stat((native + "/" + name).c_str(), &st) != 0 || S_ISDIR(st.st_mode)))
+            continue;
+        if (e->d_type != DT_DIR)
+            names.push_back(FromNative(name));
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 DWORD GetAttributes(const std::string& path)
 {
     const std::string native = ResolveNative(path);

@@ -55,6 +55,9 @@ BOOL IsSameFile(const std::string& first, const std::string& second);
 
 // Entries of a folder, "." and ".." left out, sorted by name.
 std::vector<CFileEntry> ListFolder(const std::string& path);
+// Names of the entries of a folder that are not folders, sorted; an entry is
+// looked at only when the folder does not tell its kind.
+std::vector<std::string> ListFileNames(const std::string& path);
 // Attributes of one path; 0xFFFFFFFF when it does not exist.
 DWORD GetAttributes(const std::string& path);
 // Only read-only is kept on disk (the owner's write permission).

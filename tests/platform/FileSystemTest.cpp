@@ -126,6 +126,21 @@ TEST(FileSystemTest, TreesCopyListAndDelete)
     EXPECT_FALSE(DeleteFile(dir / "src/a.ilp"));
 }
 
+// The file names of a folder leave out folders, links to folders and links
+// that lead nowhere, and keep files and links to files.
+TEST(FileSystemTest, FileNamesLeaveOutFoldersAndDanglingLinks)
+{
+    TempFolder dir;
+    ASSERT_TRUE(CreateFolder(dir / "inner"));
+    WriteFileText(dir / "~b.ilp", "B");
+    WriteFileText(dir / "a.ilv", "A");
+    ASSERT_EQ(::symlink("inner", (dir / "toInner").c_str()), 0);
+    ASSERT_EQ(::symlink("a.ilv", (dir / "toA").c_str()), 0);
+    ASSERT_EQ(::symlink("gone", (dir / "~gone.ilp").c_str()), 0);
+    EXPECT_EQ(ListFileNames(dir.Path()), (std::vector<std::string>{"a.ilv", "toA", "~b.ilp"}));
+    EXPECT_TRUE(ListFileNames(dir / "none").empty());
+}
+
 TEST(FileSystemTest, PathPieces)
 {
     EXPECT_EQ(FolderOf("/p/q/r.qpj"), "/p/q");
