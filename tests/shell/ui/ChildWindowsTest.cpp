@@ -20,6 +20,7 @@ namespace {
 constexpr UINT ID_NEW_PROJECT = 32695;
 constexpr UINT ID_GLOBAL_VARIABLE = 32936;
 constexpr UINT ID_STATUS_CHART = 32932;
+constexpr UINT ID_CROSS_REFERENCE = 32928;
 constexpr UINT ID_WINDOW_MENU_CLOSE = 32910;
 
 // Collects the areas that a widget paints.
@@ -97,4 +98,30 @@ TEST_F(ChildWindowsTest, ClosingTheMaximisedWindowLeavesTheNextOneMaximised)
     ASSERT_NE(next, nullptr);
     EXPECT_NE(next, closing.data());
     EXPECT_TRUE(next->IsMaximized());
+}
+
+// The editor's network and caret position leave the status bar with it; the
+// editor brought back shows them again.
+TEST_F(ChildWindowsTest, StatusBarShowsTheEditorsPositionOnlyWhileAnEditorIsInFront)
+{
+    CPOUEditorDoc* main = NewILProject();
+    ASSERT_NE(main, nullptr);
+    CMDIChildWnd* editor = m_frame->MDIGetActive();
+    ASSERT_NE(editor, nullptr);
+    CTKThemedStatusBar* status = m_frame->GetStatusBar();
+    const auto showsPosition = [status]() {
+        return status->GetPaneText(1).find("Network") != std::string::npos
+            && status->GetPaneText(2).find("Col ") != std::string::npos;
+    };
+    main->GetEditorView()->update();
+    ASSERT_TRUE(QTest::qWaitFor(showsPosition)) << status->GetPaneText(1) << "|" << status->GetPaneText(2);
+
+    Command(ID_CROSS_REFERENCE);
+    ASSERT_NE(m_frame->MDIGetActive(), editor);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(status->GetPaneText(1), "");
+    EXPECT_EQ(status->GetPaneText(2), "");
+
+    m_frame->MDIActivate(editor);
+    EXPECT_TRUE(QTest::qWaitFor(showsPosition)) << status->GetPaneText(1) << "|" << status->GetPaneText(2);
 }
