@@ -6,6 +6,7 @@
 
 #include "model/CZULAppData.h"
 #include "platform/ui/CMDIChildWnd.h"
+#include "pouedit/ui/CFindReplaceDlg.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUEditorView.h"
 
@@ -124,4 +125,28 @@ TEST_F(ChildWindowsTest, StatusBarShowsTheEditorsPositionOnlyWhileAnEditorIsInFr
 
     m_frame->MDIActivate(editor);
     EXPECT_TRUE(QTest::qWaitFor(showsPosition)) << status->GetPaneText(1) << "|" << status->GetPaneText(2);
+}
+
+// Find opened again without a selection offers the last search, in IL and in LD.
+TEST_F(ChildWindowsTest, FindRemembersTheLastSearch)
+{
+    CPOUEditorDoc* main = NewILProject();
+    ASSERT_NE(main, nullptr);
+    Command(ID_EDIT_FIND);
+    CFindReplaceDlg* dialog = m_frame->GetFindReplaceDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->SetFindText("Lamp");
+    dialog->OnFindNext();
+    dialog->OnCancel();
+    ASSERT_EQ(App().Find.LastFindText, "Lamp");
+
+    Command(ID_EDIT_FIND);
+    EXPECT_EQ(dialog->GetFindText(), "Lamp");
+    dialog->OnCancel();
+
+    Command(ID_LANGUAGE_LD);
+    ASSERT_EQ(main->GetLanguage(), POU_LANGUAGE_LD);
+    Command(ID_EDIT_FIND);
+    EXPECT_EQ(dialog->GetFindText(), "Lamp");
+    dialog->OnCancel();
 }
