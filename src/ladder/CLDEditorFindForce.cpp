@@ -84,6 +84,9 @@ void CLDEditor::OpenFindReplace(BOOL replace)
         text = m_inplace.GetText();
     else
         GetSelectionFindText(&text);
+    // Without a selection the last search is offered again.
+    if (text.empty())
+        text = state.LastFindText;
     dialog->AddFindHistory(state.LastFindText);
     dialog->SetFindText(text);
     const BOOL any = text.empty() ? FALSE : TRUE;

@@ -2683,7 +2683,10 @@ void CILEditor::OpenFindReplace(BOOL replace)
     if (!dialog)
         return;
     m_app.Find.DialogMode = replace ? FIND_DIALOG_REPLACE : FIND_DIALOG_FIND;
-    const std::string text = SelectionFindText();
+    // Without a selection the last search is offered again.
+    std::string text = SelectionFindText();
+    if (text.empty())
+        text = m_app.Find.LastFindText;
     m_findStartColumn = m_selStartColumn;
     dialog->SetFindText(text);
     dialog->AddFindHistory(m_app.Find.LastFindText);

@@ -33,6 +33,7 @@ void CRecentFileList::Add(const std::string& path)
     m_entries.insert(m_entries.begin(), path);
     if (m_entries.size() > RECENT_PROJECT_COUNT)
         m_entries.resize(RECENT_PROJECT_COUNT);
+    Changed();
 }
 
 void CRecentFileList::Remove(int index)
@@ -40,6 +41,13 @@ void CRecentFileList::Remove(int index)
     if (index < 0 || index >= GetSize())
         return;
     m_entries.erase(m_entries.begin() + index);
+    Changed();
+}
+
+void CRecentFileList::Changed()
+{
+    if (m_writeThrough)
+        WriteList(*m_writeThrough);
 }
 
 std::string CRecentFileList::GetEntry(int index) const

@@ -22,7 +22,13 @@ public:
 
     void ReadList(const IProfile& profile);
     void WriteList(IProfile& profile) const;
+    // From now on every change is written to the profile at once, so that a
+    // program that does not end cleanly keeps the list; nullptr stops it.
+    void WriteThrough(IProfile* profile) { m_writeThrough = profile; }
 
 private:
+    void Changed();
+
     std::vector<std::string> m_entries;
+    IProfile* m_writeThrough = nullptr;
 };

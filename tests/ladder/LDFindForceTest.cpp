@@ -184,9 +184,9 @@ TEST_F(LDFindForceTest, FindAndReplaceOpenTheDialogForOneCommandAtATime)
 {
     FakeFindReplaceDialog& dialog = m_host.findDialog;
     m_app->Find.LastFindText = "%Q0.0";
-    // Nothing selected: an empty find text leaves the buttons off.
+    // Nothing selected: the last search is offered again.
     Editor().OnEditFind();
-    EXPECT_EQ(dialog.calls, Requests({"open 1", "history %Q0.0", "text ", "find 0", "findOnly 1", "show 0"}));
+    EXPECT_EQ(dialog.calls, Requests({"open 1", "history %Q0.0", "text %Q0.0", "find 1", "findOnly 1", "show 0"}));
     EXPECT_EQ(m_app->Find.DialogMode, 1);
     dialog.calls.clear();
     Editor().OnEditReplace();

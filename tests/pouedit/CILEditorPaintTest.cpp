@@ -525,8 +525,8 @@ TEST_F(CILEditorPaintTest, FindAndReplaceOpenTheDialogWithTheSelectedText)
     Editor().SetSelection(1, 3, 1, 3);
     Editor().OnEditReplace();
     EXPECT_EQ(m_app->Find.DialogMode, 2);
-    EXPECT_EQ(dialog.calls, (std::vector<std::string> {"open 0", "text ", "history OLD", "find 0", "findOnly 0",
-                                                        "show 1", "replace 00"}));
+    EXPECT_EQ(dialog.calls, (std::vector<std::string> {"open 0", "text OLD", "history OLD", "find 1", "findOnly 0",
+                                                        "show 1", "replace 01"}));
     // The Replace dialog open: Find does nothing; while monitoring neither opens.
     dialog.calls.clear();
     Editor().OnEditFind();

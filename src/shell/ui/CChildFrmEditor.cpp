@@ -17,6 +17,8 @@ constexpr int kRows = 2;
 const CSize kVarViewSize(150, 120);
 const CSize kCodeViewSize(250, 250);
 constexpr int kShowMaximized = 3;
+// The status bar panes where an editor shows its network and caret position.
+constexpr int kEditorStatusPanes[] = {1, 2};
 
 } // namespace
 
@@ -62,6 +64,8 @@ void CChildFrmEditor::OnClose()
 void CChildFrmEditor::OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd)
 {
     CMDIChildWnd::OnMDIActivate(activate, activateWnd, deactivateWnd);
+    if (!activate)
+        ClearEditorStatusPanes();
     CPOUEditorView* view = GetEditorView();
     if (view == nullptr || g_pAppData == nullptr)
         return;
@@ -80,6 +84,17 @@ void CChildFrmEditor::OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deac
         document->CommitLocalVars(FALSE);
     }
     view->Invalidate(FALSE);
+}
+
+// The position belongs to this editor: another editor shows its own when it
+// paints, a table its cell, and any other window none.
+void CChildFrmEditor::ClearEditorStatusPanes()
+{
+    auto* host = dynamic_cast<IPOUWorkbenchHost*>(GetMDIFrame());
+    if (host == nullptr)
+        return;
+    for (int pane : kEditorStatusPanes)
+        host->SetStatusPane(pane, "");
 }
 
 // The catalogue follows the POU's language, with the subroutines added again.

@@ -30,6 +30,7 @@ protected:
 
 private:
     void SwitchCatalogue(int language);
+    void ClearEditorStatusPanes();
 
     CMinRowSplitter* m_splitter = nullptr;
 };

@@ -21,6 +21,7 @@
 #include "shell/CProjectArchive.h"
 #include "shell/CProjectCommands.h"
 #include "shell/FrameCommandRules.h"
+#include "shell/Settings.h"
 #include "shell/ui/CSheetSettings.h"
 #include "shell/ui/CUsedVarRefView.h"
 #include "shell/CrossRefRules.h"
@@ -1513,6 +1514,8 @@ void CMainFrame::OnOptions()
 {
     CSheetSettings sheet(m_app, this);
     sheet.DoModal();
+    // What OK or Apply stored is written at once, not only at exit.
+    SaveSettings(m_profile, m_app);
 }
 
 void CMainFrame::OnToggleMonitor()

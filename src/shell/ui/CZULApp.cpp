@@ -130,6 +130,7 @@ BOOL CZULApp::InitInstance(const std::vector<std::string>& args)
     SetRegistryKey(kRegistryKey);
     m_profile = std::make_unique<CWinAppProfile>(*this);
     m_recent.ReadList(*m_profile);
+    m_recent.WriteThrough(m_profile.get());
     m_pouTemplate = std::make_unique<CPOUDocTemplate>([this] { return NewPOUDocument(); });
 
     auto* frame = new CMainFrame(*m_appData, *m_profile, m_recent);
@@ -158,6 +159,7 @@ BOOL CZULApp::InitInstance(const std::vector<std::string>& args)
 int CZULApp::ExitInstance()
 {
     if (m_profile) {
+        m_recent.WriteThrough(nullptr);
         m_recent.WriteList(*m_profile);
         if (m_appData)
             SaveSettings(*m_profile, *m_appData);

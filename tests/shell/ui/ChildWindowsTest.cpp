@@ -6,6 +6,7 @@
 
 #include "model/CZULAppData.h"
 #include "platform/ui/CMDIChildWnd.h"
+#include "pouedit/ui/CFindReplaceDlg.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUEditorView.h"
 
@@ -20,6 +21,7 @@ namespace {
 constexpr UINT ID_NEW_PROJECT = 32695;
 constexpr UINT ID_GLOBAL_VARIABLE = 32936;
 constexpr UINT ID_STATUS_CHART = 32932;
+constexpr UINT ID_CROSS_REFERENCE = 32928;
 constexpr UINT ID_WINDOW_MENU_CLOSE = 32910;
 
 // Collects the areas that a widget paints.
@@ -129,4 +131,54 @@ TEST_F(ChildWindowsTest, WindowCloseOnAModifiedPOUAsksAndCancelKeepsIt)
     Command(ID_WINDOW_MENU_CLOSE);
     QTRY_VERIFY(frame.isNull() || !frame->isVisible());
     EXPECT_EQ(m_ui.box.Texts().size(), 1u);
+}
+
+// The editor's network and caret position leave the status bar with it; the
+// editor brought back shows them again.
+TEST_F(ChildWindowsTest, StatusBarShowsTheEditorsPositionOnlyWhileAnEditorIsInFront)
+{
+    CPOUEditorDoc* main = NewILProject();
+    ASSERT_NE(main, nullptr);
+    CMDIChildWnd* editor = m_frame->MDIGetActive();
+    ASSERT_NE(editor, nullptr);
+    CTKThemedStatusBar* status = m_frame->GetStatusBar();
+    const auto showsPosition = [status]() {
+        return status->GetPaneText(1).find("Network") != std::string::npos
+            && status->GetPaneText(2).find("Col ") != std::string::npos;
+    };
+    main->GetEditorView()->update();
+    ASSERT_TRUE(QTest::qWaitFor(showsPosition)) << status->GetPaneText(1) << "|" << status->GetPaneText(2);
+
+    Command(ID_CROSS_REFERENCE);
+    ASSERT_NE(m_frame->MDIGetActive(), editor);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(status->GetPaneText(1), "");
+    EXPECT_EQ(status->GetPaneText(2), "");
+
+    m_frame->MDIActivate(editor);
+    EXPECT_TRUE(QTest::qWaitFor(showsPosition)) << status->GetPaneText(1) << "|" << status->GetPaneText(2);
+}
+
+// Find opened again without a selection offers the last search, in IL and in LD.
+TEST_F(ChildWindowsTest, FindRemembersTheLastSearch)
+{
+    CPOUEditorDoc* main = NewILProject();
+    ASSERT_NE(main, nullptr);
+    Command(ID_EDIT_FIND);
+    CFindReplaceDlg* dialog = m_frame->GetFindReplaceDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->SetFindText("Lamp");
+    dialog->OnFindNext();
+    dialog->OnCancel();
+    ASSERT_EQ(App().Find.LastFindText, "Lamp");
+
+    Command(ID_EDIT_FIND);
+    EXPECT_EQ(dialog->GetFindText(), "Lamp");
+    dialog->OnCancel();
+
+    Command(ID_LANGUAGE_LD);
+    ASSERT_EQ(main->GetLanguage(), POU_LANGUAGE_LD);
+    Command(ID_EDIT_FIND);
+    EXPECT_EQ(dialog->GetFindText(), "Lamp");
+    dialog->OnCancel();
 }

@@ -13,11 +13,14 @@
 #include "shell/ui/CChildFrmEditor.h"
 #include "shell/ui/CMinRowSplitter.h"
 #include "shell/ui/CPOUDocTemplate.h"
+#include "shell/ui/CPageGenSetting.h"
+#include "shell/ui/CSheetSettings.h"
 #include "shell/ui/CSplashWindow.h"
 #include "platform/ui/CDocument.h"
 #include "hardware/ui/RegisterHardwareUiClasses.h"
 #include "support/ModalScript.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QTest>
 
@@ -376,3 +379,27 @@ TEST_F(MainFrameTest, RecentProjectsAreShortenedAgainstTheCurrentFolder)
 }
 
 } // namespace
+
+// Options accepted and a project made are in the settings file at once, so
+// a program that does not end cleanly loses neither.
+TEST_F(MainFrameTest, OptionsAndRecentProjectsAreWrittenWhenTheyChange)
+{
+    constexpr UINT ID_OPTIONS = 32874;
+    constexpr int kLanguageIL = 0;
+    Start();
+    WhenModal<QDialog>([](QDialog* dialog) {
+        CSheetSettings* sheet = ChildOf<CSheetSettings>(dialog);
+        ASSERT_NE(sheet, nullptr);
+        sheet->GeneralPage().findChild<QComboBox*>(QString::number(IDC_DEFAULT_LANGUAGE))->setCurrentIndex(kLanguageIL);
+        sheet->PressButton(IDOK);
+    });
+    Command(ID_OPTIONS);
+    ASSERT_EQ(App().DefaultPOULang, 1);
+    EXPECT_EQ(Settings().GetInt("Configuration", "DefaultPOULang", -1), 1);
+
+    const std::string project = m_folder / "Mixer.qpj";
+    AnswerFileDialog(project);
+    Command(ID_NEW_PROJECT);
+    ASSERT_EQ(App().ProjectOpen, 1);
+    EXPECT_NE(Settings().GetString("Recent File List", "File1", "").find("Mixer.qpj"), std::string::npos);
+}
