@@ -282,11 +282,19 @@ void CHardwareGridModel::InsertCatalogModule(const CModuleCatalogEntry* row)
         return;
     const int slot = m_focusRow - 1;
     const int slots = SlotCount();
-    if (slot > slots || (slot < slots && SlotRecord(slot)))
+    if (slot > slots)
         return;
+    // A module is replaced by removing it first; the user is told so.
+    if (slot < slots && SlotRecord(slot)) {
+        ShowMessage(kHardwareNoteCaption, kSlotTakenMessage, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     const bool isCpu = row->kind == MODULE_KIND_CPU;
-    if ((slot == CPU_SLOT) != isCpu)
+    if ((slot == CPU_SLOT) != isCpu) {
+        ShowMessage(kHardwareNoteCaption, isCpu ? kCpuNotHereMessage : kCpuSlotOnlyMessage,
+                    MB_OK | MB_ICONINFORMATION);
         return;
+    }
     if (isCpu && !ApplyCpuChangeRule(*row))
         return;
     if (AddModuleToConfig(row)) {

@@ -22,6 +22,12 @@ inline constexpr const char* kReplaceVA10Question =
     "CPUVA10 can not connect expansion module, so all the expansion modules will be deleted.\r\n"
     "Are you sure you want to insert CPUVA10?";
 
+// A catalogue row double-clicked onto a slot that does not take it.
+inline constexpr const char* kSlotTakenMessage =
+    "This row already holds a module. Remove it first (Delete), then insert the new module.";
+inline constexpr const char* kCpuSlotOnlyMessage = "Only a CPU can be inserted into the first row.";
+inline constexpr const char* kCpuNotHereMessage = "A CPU can only be inserted into the first row.";
+
 // A module that finds no free run in one of its address areas.
 inline constexpr const char* kNoRoomInI = "Insufficient I Memory area. I address can not be assigned for this module.";
 inline constexpr const char* kNoRoomInQ = "Insufficient Q Memory area. Q address can not be assigned for this module.";

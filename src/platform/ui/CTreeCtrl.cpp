@@ -127,8 +127,7 @@ BOOL CTreeCtrl::DeleteItem(HTREEITEM item)
 {
     if (!IsItem(item))
         return FALSE;
-    if (m_editing == item || (m_editing && item->indexOfChild(m_editing) >= 0))
-        m_editing = nullptr;
+    ForgetEditsOf(item);
     delete item;
     return TRUE;
 }
@@ -136,6 +135,7 @@ BOOL CTreeCtrl::DeleteItem(HTREEITEM item)
 BOOL CTreeCtrl::DeleteAllItems()
 {
     m_editing = nullptr;
+    m_committed = nullptr;
     m_tree->clear();
     return TRUE;
 }
@@ -360,24 +360,58 @@ void CTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* 
     NotifyParent(info.hdr, TVN_SELCHANGED);
 }
 
+void CTreeCtrl::ForgetEditsOf(HTREEITEM item)
+{
+    const auto within = [item](HTREEITEM edited) {
+        for (QTreeWidgetItem* up = edited; up; up = up->parent())
+            if (up == item)
+                return true;
+        return false;
+    };
+    if (within(m_editing))
+        m_editing = nullptr;
+    if (within(m_committed))
+        m_committed = nullptr;
+}
+
 void CTreeCtrl::OnItemEdited(QTreeWidgetItem* item)
 {
     if (item != m_editing)
         return;
     m_editing = nullptr;
-    const std::string edited = GetItemText(item);
+    m_committed = item;
+    m_committedText = GetItemText(item);
     // The tree has already taken the text; the parent decides whether it stays.
     SetItemText(item, m_textBeforeEdit);
+    // This runs inside the editor's commit, which goes on using the editor
+    // afterwards. The parent may show a message box or open a window, which
+    // would close and delete the editor under the commit; it hears of the
+    // edit once the commit is over.
+    QMetaObject::invokeMethod(this, &CTreeCtrl::NotifyEndLabelEdit, Qt::QueuedConnection);
+}
+
+void CTreeCtrl::NotifyEndLabelEdit()
+{
+    HTREEITEM item = m_committed;
+    CWnd* parent = GetParent();
+    if (!item || !parent) {
+        m_committed = nullptr;
+        return;
+    }
+    const std::string edited = m_committedText;
     NMTVDISPINFO info;
     info.item = item;
     info.pszText = edited.c_str();
-    CWnd* parent = GetParent();
-    if (!parent)
-        return;
     info.hdr.hwndFrom = this;
     info.hdr.idFrom = GetDlgCtrlID();
     info.hdr.code = TVN_ENDLABELEDIT;
-    if (parent->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info)))
+    QPointer<CTreeCtrl> self(this);
+    const LRESULT accepted = parent->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    // The parent may have deleted the item or the whole tree while it answered.
+    if (!self || m_committed != item)
+        return;
+    m_committed = nullptr;
+    if (accepted)
         SetItemText(item, edited);
 }
 

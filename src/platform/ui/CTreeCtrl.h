@@ -110,6 +110,8 @@ public:
 
     // Opens the label editor (TVS_EDITLABELS only); its end is TVN_ENDLABELEDIT.
     BOOL EditLabel(HTREEITEM item);
+    // A label edit that its editor has committed and the parent has not yet heard of.
+    BOOL IsEndLabelEditPending() const { return m_committed != nullptr; }
 
     // Where the tree's input messages go: the control (null) or its view.
     void SetInputTarget(CWnd* target) { m_inputTarget = target; }
@@ -127,6 +129,9 @@ private:
     void NotifyParent(NMHDR& header, UINT code);
     void OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     void OnItemEdited(QTreeWidgetItem* item);
+    void NotifyEndLabelEdit();
+    // Forgets a label edit whose item is deleted: the item itself or one above it.
+    void ForgetEditsOf(HTREEITEM item);
     void ForwardInput(QObject* watched, QEvent* event);
 
     QTreeWidget* m_tree = nullptr;   // child, owned by Qt
@@ -135,4 +140,7 @@ private:
     HTREEITEM m_editing = nullptr;
     bool m_labelEditorOpen = false;   // the item delegate's editor is shown
     std::string m_textBeforeEdit;
+    // An edit committed by the label editor, told to the parent once the commit is over.
+    HTREEITEM m_committed = nullptr;
+    std::string m_committedText;
 };

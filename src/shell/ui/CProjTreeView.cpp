@@ -104,9 +104,12 @@ int CProjTreeView::OnCreate()
     m_images.Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK);
     m_images.Add(LoadStrip(), kTransparentColor);
     GetTreeCtrl().SetImageList(&m_images);
-    // An edit closed without a commit (Escape, focus lost) ends the rename too.
-    connect(GetTreeCtrl().Tree()->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            [this] { m_renaming = FALSE; });
+    // An edit closed without a commit (Escape, focus lost) ends the rename too;
+    // a committed one ends it when the tree reports the new name.
+    connect(GetTreeCtrl().Tree()->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
+        if (!GetTreeCtrl().IsEndLabelEditPending())
+            m_renaming = FALSE;
+    });
     return 0;
 }
 

@@ -48,6 +48,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QPushButton>
 #include <QTest>
@@ -763,3 +764,56 @@ TEST_F(MainRoadEndToEndTest, DoubleClickingACompileErrorOpensItsLine)
     EXPECT_EQ(editor->GetGoToLine(), faultyLine);
 }
 
+
+// Typing an address into the status chart while the PLC is monitored: the
+// monitor refreshes the chart between the keys, and what is typed stays.
+TEST_F(MainRoadEndToEndTest, TypingInTheStatusChartWhileMonitoringKeepsTheInput)
+{
+    Start();
+    ASSERT_NE(NewProject("Chart"), nullptr);
+    Command(ID_COMPILE_ALL);
+    PickPort(m_sim.SlavePath());
+    m_ui.box.Answer(IDYES);
+    WhenModal<QDialog>([&](QDialog* dialog) {
+        Press(dialog, kOkButton);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    Command(ID_PLC_DOWNLOAD);
+    ASSERT_FALSE(m_sim.Image().empty()) << ::testing::PrintToString(m_ui.box.Texts());
+    Command(ID_STATUS_CHART);
+    auto* chart = ChildOf<CStatusTblView>(m_frame);
+    ASSERT_NE(chart, nullptr);
+    using Col = CStatusChartTable::Column;
+    chart->OnSaveCellData(Col::COL_ADDRESS, 1, "%VW0");
+    Command(ID_MONITOR);
+    ASSERT_TRUE(PumpUntil([&] { return App().Monitoring.load() != 0; })) << ::testing::PrintToString(m_ui.box.Texts());
+
+    ASSERT_EQ(ChildOf<CStatusTblView>(m_frame), chart);
+    QTableView* table = chart->GetGridCtrl().GetTableView();
+    // The user picks the Address cell of the first row and starts typing.
+    table->setCurrentIndex(table->model()->index(0, Col::COL_ADDRESS));
+    QTest::keyClick(table, Qt::Key_F2);
+    QLineEdit* editor = table->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "%");
+    for (const char* typed : {"Q", "0", ".", "0"}) {
+        const int reads = m_sim.MonitorReadCount();
+        ASSERT_TRUE(PumpUntil([&] { return m_sim.MonitorReadCount() >= reads + 2; }));
+        m_ui.poster.RunPosted();
+        QTest::keyClicks(editor, typed);
+    }
+    EXPECT_EQ(editor->text(), "%Q0.0");
+    QTest::keyClick(editor, Qt::Key_Return);
+    std::string text;
+    BYTE mark = 0;
+    ASSERT_TRUE(PumpUntil([&] {
+        chart->GetCellText(Col::COL_ADDRESS, 0, text, mark);
+        return !text.empty();
+    }));
+    EXPECT_EQ(text, "%Q0.0");
+    chart->GetCellText(Col::COL_ADDRESS, 1, text, mark);
+    EXPECT_EQ(text, "%VW0");
+    Command(ID_MONITOR);
+    ASSERT_TRUE(PumpUntil([&] { return App().Monitoring.load() == 0; }));
+}
