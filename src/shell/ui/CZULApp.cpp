@@ -4,6 +4,7 @@
 #include "ladder/CLadderProgramFactory.h"
 #include "model/CZULAppData.h"
 #include "model/CpuProfile.h"
+#include "model/CXrefStore.h"
 #include "model/SharedStrings.h"
 #include "platform/CPathProvider.h"
 #include "platform/CSystemMetrics.h"
@@ -113,6 +114,9 @@ CZULApp::~CZULApp()
 {
     m_windowlessDocuments.clear();
     m_pouTemplate.reset();
+    // The cross references belong to the project of this run, which goes
+    // with it even when it was not closed first.
+    ClearXrefTables();
     if (g_pAppData == m_appData.get())
         g_pAppData = nullptr;
 }

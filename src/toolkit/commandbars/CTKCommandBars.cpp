@@ -913,6 +913,17 @@ void CTKCommandBars::LoadDockBars(const CSettingsStore& store, const std::string
     }
 }
 
+BOOL CTKCommandBars::DockForRecord(CTKToolBar* bar, const CTKBarInfo& info)
+{
+    if (!bar->GetDockBar()) {
+        const int side = GetDockBar(static_cast<int>(info.nMRUDockId)) ? static_cast<int>(info.nMRUDockId)
+                                                                         : kTKPositionTop;
+        if (!DockBarAtSide(bar, side))
+            return FALSE;
+    }
+    return bar->CreateBarWindow(m_pFrame, FALSE);
+}
+
 void CTKCommandBars::ApplyBarState(const CTKBarStateInfo& state)
 {
     for (const std::unique_ptr<CTKBarInfo>& info : state.bars) {
@@ -921,7 +932,7 @@ void CTKCommandBars::ApplyBarState(const CTKBarStateInfo& state)
             continue;
         if (info->bFloating)
             FloatBar(bar);
-        else if (!bar->GetDockBar() || !bar->CreateBarWindow(m_pFrame, FALSE))
+        else if (!DockForRecord(bar, *info))
             continue;
         bar->SetMRUWidth(info->nMRUWidth);
         if (CTKBarDragTracker* tracker = bar->GetDragTracker()) {

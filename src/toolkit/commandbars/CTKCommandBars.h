@@ -14,6 +14,7 @@
 
 class CFrameWnd;
 class CSettingsStore;
+struct CTKBarInfo;
 class CTKBarStateInfo;
 class CTKBarRenderer;
 class CTKCommandBarsOptions;
@@ -177,6 +178,10 @@ private:
     void SaveDockBars(const CSettingsStore& store, const std::string& profile) const;
     void LoadDockBars(const CSettingsStore& store, const std::string& profile);
     void ApplyBarState(const CTKBarStateInfo& state);
+    // A bar that its record keeps docked but that no dock bar holds yet is
+    // docked at the side it last had (the top when that is unknown) before
+    // the record applies.
+    BOOL DockForRecord(CTKToolBar* bar, const CTKBarInfo& info);
     BOOL OpenMenuByMnemonic(const MSG& message);
 
     CTKBarRenderer* m_pRenderer = nullptr;

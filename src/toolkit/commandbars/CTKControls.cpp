@@ -4,6 +4,7 @@
 #include "platform/ui/CFrameWnd.h"
 #include "platform/ui/CMenu.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
+#include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKControlButton.h"
 #include "toolkit/commandbars/CTKControlComboBox.h"
@@ -16,6 +17,7 @@
 #include "toolkit/commandbars/CTKControlWindowList.h"
 #include "toolkit/commandbars/CTKControlWorkspaceActions.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
+#include "toolkit/commandbars/draw/CTKBarRenderer.h"
 
 #include <algorithm>
 
@@ -117,6 +119,64 @@ void CTKControls::InsertAt(CTKControl* control, int before)
         m_controls.insert(m_controls.begin() + before, control);
 }
 
+namespace {
+
+BOOL IsPopupType(int type)
+{
+    return type == kTKControlPopup || type == kTKControlButtonPopup || type == kTKControlSplitButtonPopup;
+}
+
+// Menu resource ids are the low word of a popup control's id.
+UINT MenuResourceOf(UINT id)
+{
+    return id & 0xFFFF;
+}
+
+} // namespace
+
+CTKPopupBar* CTKControls::PopupBarFromSite(UINT id, std::string* caption) const
+{
+    if (CWnd* site = FindSite()) {
+        TKPOPUPBARRECORD record;
+        record.pszCaption = caption->c_str();
+        record.nId = id;
+        const LRESULT answer = site->SendMessage(WM_TK_POPUP_BAR, 0, reinterpret_cast<LPARAM>(&record));
+        if (answer != 0) {
+            if (auto* bar = dynamic_cast<CTKPopupBar*>(record.pBar)) {
+                *caption = record.pszCaption ? record.pszCaption : "";
+                return bar;
+            }
+        }
+    }
+    return CTKPopupBar::NewPopupBar(GetCommandBars());
+}
+
+CTKControl* CTKControls::CreatePopupOfResource(int type, UINT id) const
+{
+    CMenu menu;
+    BOOL loaded = FALSE;
+    std::string caption;
+    // Ids above 0x7FFFFFFF count as negative: no resource to load.
+    if (static_cast<int>(id) > 0 && menu.LoadMenu(MenuResourceOf(id))) {
+        loaded = TRUE;
+        caption = menu.GetMenuString(0, MF_BYPOSITION);
+    }
+    CTKPopupBar* child = PopupBarFromSite(id, &caption);
+    auto* control = new CTKControlPopup;
+    control->m_strCaption = caption;
+    if (loaded) {
+        if (const CMenu* submenu = menu.GetSubMenu(0))
+            child->LoadMenu(submenu, TRUE);
+    }
+    control->SetCommandBar(child);
+    child->InternalRelease();
+    // A type-2 popup is a plain submenu; the others are buttons whose
+    // command is the menu resource.
+    if (type != kTKControlPopup)
+        control->SetID(id);
+    return control;
+}
+
 CTKControl* CTKControls::NewControlOfType(int type)
 {
     switch (type) {
@@ -140,10 +200,16 @@ CTKControl* CTKControls::AddNewControl(int type, UINT id, const std::string& par
     // A hosted window keeps the button type it was made with.
     if (type == kTKControlCustom)
         return InsertControl(new CTKControlCustom, id, parameter, before, temporary);
-    CTKControl* control = NewControlOfType(type);
+    CTKControl* control = nullptr;
+    if (IsPopupType(type)) {
+        control = CreatePopupOfResource(type, id);
+    } else {
+        control = NewControlOfType(type);
+        if (control)
+            control->SetID(id);
+    }
     if (!control)
         return nullptr;
-    control->SetID(id);
     control->SetType(type);
     control->m_strParameter = parameter;
     control->m_bTemporary = temporary;
@@ -179,10 +245,11 @@ CTKControl* CTKControls::AddClone(const CTKControl* source, int before, BOOL rec
 
 CWnd* CTKControls::FindSite() const
 {
+    const CTKCommandBars* commandBars = GetCommandBars();
+    if (CWnd* frame = commandBars ? commandBars->GetFrame() : nullptr)
+        return frame;
     if (!m_pParent)
         return nullptr;
-    if (CWnd* frame = m_pParent->GetFrameSite())
-        return frame;
     return m_pParent->GetSite();
 }
 
@@ -208,11 +275,21 @@ CTKControl* CTKControls::CreateButtonFor(UINT id, const std::string& text)
     }
 }
 
-CTKControl* CTKControls::CreatePopupFor(const CMenu* submenu) const
+CTKControl* CTKControls::CreatePopupFor(const CMenu* menu, int position, UINT id, const std::string& text) const
 {
+    std::string title = text;
+    CTKBarRenderer::StripMnemonicAmpersands(title);
+    CTKPopupBar* child = PopupBarFromSite(id, &title);
+    child->SetTitle(title);
+    if (const CMenu* submenu = menu->GetSubMenu(position)) {
+        child->LoadMenu(submenu, FALSE);
+    } else if (id != 0) {
+        CMenu resource;
+        const CMenu* first = resource.LoadMenu(MenuResourceOf(id)) ? resource.GetSubMenu(0) : nullptr;
+        if (first)
+            child->LoadMenu(first, FALSE);
+    }
     auto* control = new CTKControlPopup;
-    CTKPopupBar* child = CTKPopupBar::NewPopupBar(GetCommandBars());
-    child->LoadMenu(submenu, TRUE);
     control->SetCommandBar(child);
     child->InternalRelease();
     return control;
@@ -245,8 +322,8 @@ CTKControl* CTKControls::AddMenuItem(const CMenu* menu, int position)
             id = record.nId;
         }
     }
-    if (!control && type == kTKControlPopup && submenu)
-        control = CreatePopupFor(submenu);
+    if (!control && IsPopupType(type))
+        control = CreatePopupFor(menu, position, id, text);
     if (!control) {
         if (type != kTKControlButton)
             return nullptr;

@@ -15,10 +15,16 @@ class CMenu;
 class CTKCommandBar;
 class CTKCommandBars;
 class CTKControl;
+class CTKPopupBar;
 
 // Sent to the site for every menu item turned into a control; lParam is a
 // TKMENUITEMRECORD the site may change. Non-zero: the record's values count.
 constexpr UINT WM_TK_MENUITEM_CONTROL = 0x052F;
+
+// Sent to the site for the popup bar of a new popup control; lParam is a
+// TKPOPUPBARRECORD. Non-zero with a CTKPopupBar in the record: that bar is
+// used, and the site hands its reference over with it.
+constexpr UINT WM_TK_POPUP_BAR = 0x0530;
 
 // Ids of menu items with a meaning of their own.
 constexpr UINT kTKMdiFirstChildId = 0xFF00;
@@ -54,6 +60,16 @@ struct TKMENUITEMRECORD {
     CTKCommandBar* pBar = nullptr;
     std::string strCaption;
     int nType = 0;
+};
+
+struct TKPOPUPBARRECORD {
+    CTKCommandBar* pBar = nullptr;
+    int nPopup = 1;
+    // Filled only by the toolbar form of the message.
+    DWORD dwToolBarFields[3] = {};
+    // The caption offered; the site may point it at a text of its own.
+    const char* pszCaption = nullptr;
+    UINT nId = 0;
 };
 
 class CTKControls : public CCmdTarget {
@@ -141,7 +157,13 @@ private:
     static CTKControl* NewControlOfType(int type);
     static CTKControl* CreateButtonFor(UINT id, const std::string& text);
     // A popup item whose child bar holds the submenu's items.
-    CTKControl* CreatePopupFor(const CMenu* submenu) const;
+    CTKControl* CreatePopupFor(const CMenu* menu, int position, UINT id, const std::string& text) const;
+    // A popup control of type 2 to 4 for AddNewControl, its child bar
+    // filled from the first submenu of menu resource id.
+    CTKControl* CreatePopupOfResource(int type, UINT id) const;
+    // The site's popup bar for a popup control (message 0x530), else a new
+    // empty one; caption may be replaced by the site's text.
+    CTKPopupBar* PopupBarFromSite(UINT id, std::string* caption) const;
 
     CTKCommandBar* m_pParent = nullptr;
     std::vector<CTKControl*> m_controls;

@@ -13,6 +13,9 @@
 #include "platform/ui/StandardCommands.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUEditorView.h"
+#include "hardware/ui/CChildFrameHW.h"
+#include "hardware/ui/CHardwareGridView.h"
+#include "platform/ui/CCmdUI.h"
 #include "shell/ui/CChFrmCrossRef.h"
 #include "shell/ui/CChildFrameVar.h"
 #include "shell/ui/CChildFrmStatus.h"
@@ -28,6 +31,7 @@
 #include "support/ModalScript.h"
 
 #include <QTest>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -45,6 +49,9 @@ constexpr UINT ID_SAVE_PROJECT_AS = 32780;
 constexpr UINT ID_GLOBAL_VARIABLE = 32936;
 constexpr UINT ID_CROSS_REFERENCE = 32928;
 constexpr UINT ID_STATUS_CHART = 32932;
+constexpr UINT ID_NEW_SUBROUTINE = 32921;
+constexpr UINT ID_HW_REMOVE_MODULE = 32852;
+constexpr int kLanguageLD = 2;
 
 struct ShownItem {
     UINT id = 0;
@@ -63,6 +70,7 @@ struct ShownMenu {
     CWnd* site = nullptr;
     std::vector<ShownItem> items;
     std::vector<std::string> shortcuts;
+    std::vector<bool> ruleEnabled;
 
     // The items of the ids, in the order asked; an id the menu lacks shows as 0.
     std::vector<ShownItem> Items(const std::vector<UINT>& ids) const
@@ -121,6 +129,10 @@ protected:
                 const CTKControl* control = popup->GetControl(i);
                 shown.items.push_back({control->GetID(), control->GetEnabled() != FALSE});
                 shown.shortcuts.push_back(control->GetShortcutText());
+                // What the item's update rule says while the menu is up.
+                CCmdUI rule(control->GetID());
+                rule.DoUpdate(shown.site, TRUE);
+                shown.ruleEnabled.push_back(rule.IsEnabled() != FALSE);
             }
             if (script) {
                 script(popup);
@@ -149,6 +161,24 @@ protected:
     {
         CPOUEditorDoc* main = m_frame->GetActivePOUDocument();
         return main != nullptr ? main->GetEditorView() : nullptr;
+    }
+
+    // Every item shows the state that its update rule gives it when asked
+    // through the routing of the window that opened the menu.
+    static void ExpectStatesFollowTheRules(const ShownMenu& menu)
+    {
+        ASSERT_TRUE(menu.opened);
+        for (std::size_t i = 0; i < menu.items.size(); ++i)
+            EXPECT_EQ(menu.items[i].enabled, menu.ruleEnabled[i]) << menu.items[i].id;
+    }
+
+    // A new LD subroutine in front; its editor view.
+    CPOUEditorView* NewLadderEditor()
+    {
+        App().DefaultPOULang = kLanguageLD;
+        Command(ID_NEW_SUBROUTINE);
+        CPOUEditorDoc* sub = m_frame->GetActivePOUDocument();
+        return sub != nullptr ? sub->GetEditorView() : nullptr;
     }
 
     // The grids' right click arrives at their view as this message.
@@ -294,6 +324,57 @@ TEST_F(ContextMenusTest, CrossReferenceMenuRefreshesAndGoesOnlyFromAnItem)
     EXPECT_EQ(menu.items, (std::vector<ShownItem>{{ID_XREF_REFRESH, true},
                                                  {ID_XREF_GOTO, false},
                                                  {ID_XREF_OPTIONS, true}}));
+}
+
+TEST_F(ContextMenusTest, LadderMenusFollowTheDiagramAndMonitoring)
+{
+    CPOUEditorView* editor = NewLadderEditor();
+    ASSERT_NE(editor, nullptr);
+    const QPoint inDiagram(80, 30);
+
+    const ShownMenu editing = WhileOpen([&] { QTest::mouseClick(editor, Qt::RightButton, {}, inDiagram); });
+    ExpectStatesFollowTheRules(editing);
+    EXPECT_EQ(editing.site, editor);
+    // Nothing is selected in the new diagram: nothing to copy or cut.
+    EXPECT_EQ(editing.Items({ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_SELECT_ALL}),
+              (std::vector<ShownItem>{{ID_EDIT_COPY, false}, {ID_EDIT_CUT, false}, {ID_EDIT_SELECT_ALL, true}}));
+
+    // While monitoring, the menu of forcing; no operand under the click.
+    App().Monitoring = 1;
+    const ShownMenu monitoring = WhileOpen([&] { QTest::mouseClick(editor, Qt::RightButton, {}, inDiagram); });
+    App().Monitoring = 0;
+    ExpectStatesFollowTheRules(monitoring);
+    EXPECT_EQ(monitoring.Items({ID_FORCE_TRUE, ID_FORCE_FALSE, ID_FORCE, ID_UNFORCE}),
+              (std::vector<ShownItem>{{ID_FORCE_TRUE, false}, {ID_FORCE_FALSE, false}, {ID_FORCE, false},
+                                      {ID_UNFORCE, false}}));
+}
+
+TEST_F(ContextMenusTest, InitialDataAndHardwareMenusFollowTheirRules)
+{
+    m_frame->OpenInitialDataWindow();
+    CMDIChildWnd* data = m_frame->GetSlot(SingletonWindow::InitialData).frame.data();
+    ASSERT_NE(data, nullptr);
+    const ShownMenu table = ContextMessage(data->GetActiveView());
+    ExpectStatesFollowTheRules(table);
+    EXPECT_EQ(table.site, data->GetActiveView());
+    EXPECT_EQ(table.Items({ID_TABLE_INSERT_ROW_ABOVE, ID_TABLE_INSERT_ROW_BELOW}),
+              (std::vector<ShownItem>{{ID_TABLE_INSERT_ROW_ABOVE, true}, {ID_TABLE_INSERT_ROW_BELOW, true}}));
+
+    // A click on the first module row.
+    m_frame->OpenHardwareWindow();
+    auto* hardware = dynamic_cast<CChildFrameHW*>(m_frame->GetSlot(SingletonWindow::Hardware).frame.data());
+    ASSERT_NE(hardware, nullptr);
+    CHardwareGridView* grid = hardware->GetGridView();
+    ASSERT_NE(grid, nullptr);
+    auto* cells = grid->findChild<QTableView*>();
+    ASSERT_NE(cells, nullptr);
+    const QRect cpu = cells->visualRect(cells->model()->index(0, 0));
+    const ShownMenu modules =
+        WhileOpen([&] { QTest::mouseClick(cells->viewport(), Qt::RightButton, {}, cpu.center()); });
+    ExpectStatesFollowTheRules(modules);
+    EXPECT_EQ(modules.site, grid);
+    ASSERT_EQ(modules.items.size(), 1u);
+    EXPECT_EQ(modules.items[0].id, ID_HW_REMOVE_MODULE);
 }
 
 } // namespace

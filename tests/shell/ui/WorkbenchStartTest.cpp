@@ -1,6 +1,7 @@
 #include "WorkbenchFixture.h"
 
 #include "model/CProjTreeDOC.h"
+#include "model/CXrefStore.h"
 #include "platform/CSystemMetrics.h"
 #include "platform/FileSystem.h"
 #include "model/CZULAppData.h"
@@ -20,6 +21,15 @@
 namespace {
 
 using WorkbenchStartTest = WorkbenchFixture;
+
+int CountCrossReferences()
+{
+    constexpr int kCapacity = 4;
+    CXrefEntry entries[kCapacity];
+    int count = kCapacity;
+    CollectXrefEntries(0xFFFFFFFF, count, entries);
+    return count;
+}
 
 constexpr int kWideScreen = 1280;
 constexpr int kTallScreen = 800;
@@ -188,6 +198,18 @@ TEST_F(WorkbenchStartTest, ExitWritesTheSettingsWithoutAProject)
     std::string value;
     EXPECT_TRUE(Settings().ReadString("Configuration", "DefaultCPU", &value));
     EXPECT_TRUE(Settings().ReadString("Recent File List", "File1", &value));
+}
+
+TEST_F(WorkbenchStartTest, CrossReferencesOfOneRunAreGoneInTheNext)
+{
+    // A run that ends with its project compiled and still open.
+    Start();
+    ASSERT_TRUE(AddAddressXref(1, "%I0.0"));
+    EXPECT_EQ(CountCrossReferences(), 1);
+    Stop();
+
+    Start();
+    EXPECT_EQ(CountCrossReferences(), 0);
 }
 
 TEST_F(WorkbenchStartTest, ClosingTheMainWindowStoresItsPlacement)

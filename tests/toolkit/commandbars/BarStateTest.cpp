@@ -277,6 +277,29 @@ TEST_F(BarStateTest, MovedHiddenAndFloatingToolbarsComeBack)
     EXPECT_FALSE(Bar(284)->IsVisible());
 }
 
+TEST_F(BarStateTest, ADockedRecordWhoseBarNoDockBarHoldsIsAppliedOnceTheBarIsDocked)
+{
+    Open();
+    Bar(288)->SetVisible(FALSE);
+    bars->SaveState(kProfile);
+    // The top row's section is lost, and the program now makes the bar floating.
+    ASSERT_TRUE(Store().DeleteSection(std::string(kProfile) + "-DockBar0"));
+    Close();
+    Open();
+    ASSERT_TRUE(bars->FloatBar(Bar(288)));
+    ASSERT_EQ(Bar(288)->GetDockBar(), nullptr);
+
+    bars->LoadState(kProfile, TRUE);
+    frame->RecalcLayout();
+    ProcessEvents();
+
+    EXPECT_EQ(Bar(288)->GetPosition(), kTKPositionTop);
+    EXPECT_EQ(Bar(288)->GetDockBar(), Dock(kTKPositionTop));
+    EXPECT_EQ(Bar(288)->GetParent(), Dock(kTKPositionTop));
+    EXPECT_FALSE(Bar(288)->IsVisible());
+    EXPECT_FALSE(Bar(288)->isVisible());
+}
+
 TEST_F(BarStateTest, PlacesAreScaledToTheScreenAndKeptOnIt)
 {
     struct Case {

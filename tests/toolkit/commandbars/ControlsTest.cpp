@@ -7,7 +7,9 @@
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/commandbars/CTKCommandBar.h"
 #include "toolkit/commandbars/CTKControlButton.h"
+#include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKControls.h"
+#include "toolkit/commandbars/CTKPopupBar.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,7 @@
 namespace {
 
 constexpr UINT kFixtureMenu = 4003;
+constexpr UINT kToolsMenu = 4004;
 
 struct Releaser {
     void operator()(CCmdTarget* target) const { target->InternalRelease(); }
@@ -95,6 +98,149 @@ TEST_F(ControlsTest, OnlyButtonsAreMadeByType)
     for (int type : {0, 8, -1})
         EXPECT_EQ(controls()->AddNewControl(type, 5), nullptr) << type;
     EXPECT_EQ(controls()->GetCount(), 1);
+}
+
+// A site that records the popup-bar requests (message 0x530) and, when
+// given a bar, answers with it and a caption of its own.
+class CPopupBarSite : public CWnd {
+public:
+    struct Request {
+        int popup;
+        DWORD toolBarFields[3];
+        std::string caption;
+        UINT id;
+    };
+    std::vector<Request> requests;
+    CTKCommandBar* answer = nullptr;
+    const char* answerCaption = nullptr;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_TK_POPUP_BAR)
+            return CWnd::WindowProc(message, wParam, lParam);
+        auto* record = reinterpret_cast<TKPOPUPBARRECORD*>(lParam);
+        requests.push_back({record->nPopup,
+                            {record->dwToolBarFields[0], record->dwToolBarFields[1], record->dwToolBarFields[2]},
+                            record->pszCaption ? record->pszCaption : "<null>",
+                            record->nId});
+        if (!answer)
+            return 0;
+        record->pBar = answer;
+        record->pszCaption = answerCaption;
+        answer = nullptr;
+        return 1;
+    }
+};
+
+std::vector<UINT> ChildIds(const CTKControl* popup)
+{
+    std::vector<UINT> ids;
+    const CTKCommandBar* child = popup->GetCommandBar();
+    for (int i = 0; child && i < child->GetControlCount(); ++i)
+        ids.push_back(child->GetControl(i)->GetID());
+    return ids;
+}
+
+TEST_F(ControlsTest, PopupTypesLoadTheirMenuResourceAndAskTheSiteForTheBar)
+{
+    CPopupBarSite site;
+    bar->SetSite(&site);
+    struct Case {
+        int type;
+        UINT id;
+        UINT controlId;
+    };
+    // The high word of the id is not part of the resource id; only types
+    // 3 and 4 take the id as their command.
+    const Case cases[] = {
+        {kTKControlPopup, kToolsMenu, 0},
+        {kTKControlButtonPopup, kToolsMenu, kToolsMenu},
+        {kTKControlSplitButtonPopup, 0x10000 | kToolsMenu, 0x10000 | kToolsMenu},
+    };
+    for (const Case& c : cases) {
+        site.requests.clear();
+        CTKControl* control = controls()->AddNewControl(c.type, c.id, "param", 0, TRUE);
+        ASSERT_NE(control, nullptr) << c.type;
+        EXPECT_NE(dynamic_cast<CTKControlPopup*>(control), nullptr);
+        EXPECT_EQ(control->GetType(), c.type);
+        EXPECT_EQ(control->GetID(), c.controlId) << c.type;
+        EXPECT_EQ(control->GetCaption(), "&Tools");
+        EXPECT_EQ(control->GetParameter(), "param");
+        EXPECT_TRUE(control->IsTemporary());
+        EXPECT_EQ(control->GetIndex(), 0);
+        EXPECT_EQ(ChildIds(control), (std::vector<UINT>{32800, 32801}));
+        ASSERT_EQ(site.requests.size(), 1u);
+        const CPopupBarSite::Request& request = site.requests[0];
+        EXPECT_EQ(request.popup, 1);
+        EXPECT_EQ(request.toolBarFields[0] | request.toolBarFields[1] | request.toolBarFields[2], 0u);
+        EXPECT_EQ(request.caption, "&Tools");
+        EXPECT_EQ(request.id, c.id);
+    }
+    ExpectLinksInStep();
+
+    // A resource that does not load: an empty child bar and no caption.
+    CTKControl* missing = controls()->AddNewControl(kTKControlPopup, 4999);
+    ASSERT_NE(missing, nullptr);
+    EXPECT_EQ(missing->GetCaption(), "");
+    ASSERT_NE(missing->GetCommandBar(), nullptr);
+    EXPECT_EQ(missing->GetCommandBar()->GetControlCount(), 0);
+
+    // The site's own bar is used and filled; its caption replaces the menu's.
+    CTKPopupBar* offered = CTKPopupBar::NewPopupBar(nullptr);
+    site.answer = offered;
+    site.answerCaption = "Site Tools";
+    CTKControl* supplied = controls()->AddNewControl(kTKControlButtonPopup, kToolsMenu);
+    ASSERT_NE(supplied, nullptr);
+    EXPECT_EQ(supplied->GetCommandBar(), offered);
+    EXPECT_EQ(supplied->GetCaption(), "Site Tools");
+    EXPECT_EQ(ChildIds(supplied), (std::vector<UINT>{32800, 32801}));
+}
+
+TEST_F(ControlsTest, ASiteAnswerThatIsNoPopupBarIsIgnored)
+{
+    CPopupBarSite site;
+    bar->SetSite(&site);
+    auto* notAPopup = new CTKCommandBar;
+    // The site keeps its bar when it is not taken.
+    site.answer = notAPopup;
+    CTKControl* control = controls()->AddNewControl(kTKControlPopup, kToolsMenu);
+    ASSERT_NE(control, nullptr);
+    EXPECT_NE(control->GetCommandBar(), notAPopup);
+    EXPECT_EQ(ChildIds(control), (std::vector<UINT>{32800, 32801}));
+    notAPopup->InternalRelease();
+}
+
+TEST_F(ControlsTest, MenuItemPopupsOfferTheirPlainTitleToTheSite)
+{
+    CPopupBarSite site;
+    bar->SetSite(&site);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    CMenu submenu;
+    submenu.CreatePopupMenu();
+    submenu.AppendMenu(MF_STRING, 32806, "&Monitor");
+    menu.AppendPopup(MF_POPUP, submenu, "&Debug");
+
+    CTKControl* debug = controls()->AddMenuItem(&menu, 0);
+    ASSERT_NE(debug, nullptr);
+    EXPECT_EQ(debug->GetType(), kTKControlPopup);
+    EXPECT_EQ(debug->GetCaption(), "&Debug");
+    ASSERT_EQ(site.requests.size(), 1u);
+    EXPECT_EQ(site.requests[0].caption, "Debug");
+    EXPECT_EQ(site.requests[0].popup, 1);
+    EXPECT_EQ(site.requests[0].id, 0xFFFFFFFFu);
+    ASSERT_NE(debug->GetCommandBar(), nullptr);
+    EXPECT_EQ(debug->GetCommandBar()->GetBarTitle(), "Debug");
+    EXPECT_EQ(ChildIds(debug), (std::vector<UINT>{32806}));
+
+    // The site's caption after its answer becomes the bar's title.
+    CTKPopupBar* offered = CTKPopupBar::NewPopupBar(nullptr);
+    site.answer = offered;
+    site.answerCaption = "Tools Bar";
+    CTKControl* again = controls()->AddMenuItem(&menu, 0);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->GetCommandBar(), offered);
+    EXPECT_EQ(offered->GetBarTitle(), "Tools Bar");
 }
 
 TEST_F(ControlsTest, GetNextIndexWrapsAndSkipsWhatCannotBeReached)
