@@ -3,18 +3,15 @@
 // project-wide hit list shown in the output window and the values of the
 // last search. Hits are numbered from 1; record 0 is never filled.
 
-#include "CFindResult.h"
+#include "CFindTable.h"
 
-#include <array>
 #include <string>
-
-constexpr int FIND_TABLE_SIZE = 10000;
 
 struct CFindState {
     int MarkCounter = 0;
     int CurrentFileSearch = 0;
     int MarkCount = 0;
-    std::array<CFindResult, FIND_TABLE_SIZE> MarkTable;
+    CFindTable MarkTable;
     int DialogMode = 0;        // 0 closed, 1 Find, 2 Replace
     int FindResultMode = 0;
     int SavedResult = 0;
@@ -25,7 +22,7 @@ struct CFindState {
     std::string SearchPOUName;
     int Direction = 0;
     int NewSearch = 0;
-    std::array<CFindResult, FIND_TABLE_SIZE> Results;
+    CFindTable Results;
     int ResultCount = 0;
     std::string CurrentPOUName;
     int CurrentNetwork = 0;

@@ -227,8 +227,8 @@ void CZULProject::ResetCanOpenSlave(CCanOpenSlave& slave, int slot)
     slave.BootProg = 0xFFFF;
     slave.Valid = 1;
     for (int k = 0; k < CANOPEN_PDOS; ++k) {
-        ResetPdo(slave.RPDO[k], DefaultCobId(true, k, slave.Node), -1);
-        ResetPdo(slave.TPDO[k], DefaultCobId(false, k, slave.Node), 0);
+        ResetPdo(slave.RPDO[k], DefaultCobId(true, k, slave.Node), CanOpenFreeSub::none);
+        ResetPdo(slave.TPDO[k], DefaultCobId(false, k, slave.Node), CanOpenFreeSub::zero);
     }
 }
 
@@ -243,19 +243,13 @@ int CZULProject::DefaultCobId(bool receive, int pdo, int node)
     return (receive ? kFirstReceive : kFirstTransmit) + kPdoStep * pdo + node;
 }
 
-void CZULProject::ResetPdo(CCanOpenPdo& pdo, int cobId, int sub)
+void CZULProject::ResetPdo(CCanOpenPdo& pdo, int cobId, CanOpenFreeSub freeSub)
 {
     pdo.CommType = 255;
     pdo.EventTime = 10;
     pdo.ForbiddenTime = 1000;
     pdo.COB_ID = cobId;
-    for (CCanOpenMappedObject& row : pdo.Rows) {
-        row.ODName.clear();
-        row.Index = 0;
-        row.Sub = sub;
-        row.Size = 0;
-        row.Mem.clear();
-    }
+    pdo.Rows.Reset(freeSub);
 }
 
 void CZULProject::ResetModbusBlock(BYTE* block)

@@ -251,7 +251,7 @@ private:
     void RebuildSymbolOrder(const std::vector<CZULSymbol*>& symbols);
     void IndexSymbolAddress(CZULSymbol* symbol);
     void ResetModbusBlock(BYTE* block);
-    static void ResetPdo(CCanOpenPdo& pdo, int cobId, int sub);
+    static void ResetPdo(CCanOpenPdo& pdo, int cobId, CanOpenFreeSub freeSub);
 
     int AllocArea(CZUL_Q7_PLC* module, int bytesNeeded, DWORD kinds, int areaSize, bool cpuAtStart,
                   BYTE CZUL_Q7_PLC::*startField, BYTE CZUL_Q7_PLC::*endField);

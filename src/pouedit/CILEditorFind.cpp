@@ -87,7 +87,7 @@ std::string SearchCopy(const std::string& text, BOOL matchCase)
 }
 
 // Fills record n of a table when it exists and is still free.
-void FillRecord(std::array<CFindResult, FIND_TABLE_SIZE>& table, int number, int action, const std::string& pouName,
+void FillRecord(CFindTable& table, int number, int action, const std::string& pouName,
                 const std::string& lineText, int row, int column, int length, int secondLength)
 {
     if (number < 1 || number >= FIND_TABLE_SIZE || !table[number].POUName.empty())

@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzSession session(FuzzCanOpen::changed);
+    FuzzSession session;
     CZULAppData& app = session.App();
     CZULProject& project = app.Project;
     app.Blobs[0] = FuzzBytes(data, size);

@@ -95,7 +95,7 @@ CZULSymbol* Symbol(const char* name, const char* address, const char* type)
 // interface, a CANopen slave and a blob.
 void ProjectSeeds(const SeedWriter& out)
 {
-    FuzzSession session(FuzzCanOpen::changed);
+    FuzzSession session;
     CZULAppData& app = session.App();
     CZULProject& p = app.Project;
     CProjTreeDOC doc;

@@ -4,12 +4,11 @@
 // application data on a family with the large memory image, and a private
 // folder for the files an input becomes.
 //
-// Building the application data costs far more than most inputs (its
-// CANopen slave table alone is megabytes), so one object serves every input
-// of the process and each session puts back what the code under test
-// changes: the project as closing it leaves it, the Modbus settings, the
-// CANopen settings of the sessions that change them, the image blocks, the
-// blobs, the PID loops, the upload format and the family with its profile.
+// One application data object serves every input of the process, and each
+// session puts back what the code under test changes: the project as
+// closing it leaves it, the Modbus and CANopen settings, the image blocks,
+// the blobs, the PID loops, the upload format and the family with its
+// profile.
 
 #include "model/CZULAppData.h"
 #include "support/ScriptedUi.h"
@@ -21,10 +20,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-// Whether a session's code can change the CANopen settings: only then is
-// the slave table (megabytes of PDO rows) put back, when the session ends.
-enum class FuzzCanOpen { untouched, changed };
 
 // Family index of the VB16 CPUs (pointers, the large memory image).
 constexpr int FUZZ_FAMILY_INDEX = 2;
@@ -53,18 +48,12 @@ public:
 
 class FuzzSession {
 public:
-    explicit FuzzSession(FuzzCanOpen canOpen = FuzzCanOpen::untouched)
-        : m_process(ProcessAppData()), m_app(m_process.app), m_canOpen(canOpen)
+    FuzzSession() : m_process(ProcessAppData()), m_app(m_process.app)
     {
         g_pAppData = &m_app;
         ResetApp();
     }
-    ~FuzzSession()
-    {
-        if (m_canOpen == FuzzCanOpen::changed)
-            m_app.Project.ResetCanOpenConfig();
-        g_pAppData = nullptr;
-    }
+    ~FuzzSession() { g_pAppData = nullptr; }
     FuzzSession(const FuzzSession&) = delete;
     FuzzSession& operator=(const FuzzSession&) = delete;
 
@@ -84,6 +73,7 @@ private:
         CZULProject& project = m_app.Project;
         project.ClearProject();
         project.ResetModbusMasterConfig();
+        project.ResetCanOpenConfig();
         project.ModbusRetries = FUZZ_MODBUS_RETRIES;
         project.ResetPOUVariableLists();
         project.TransferBuffer.clear();
@@ -111,7 +101,6 @@ private:
     CScopedUi m_ui;
     FuzzAppData& m_process;
     CZULAppData& m_app;
-    FuzzCanOpen m_canOpen;
     TempFolder m_folder;
 };
 

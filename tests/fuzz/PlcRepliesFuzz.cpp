@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0)
         return 0;
-    FuzzSession session(data[0] % replyKinds == canOpenReply ? FuzzCanOpen::changed : FuzzCanOpen::untouched);
+    FuzzSession session;
     const std::vector<BYTE> reply = FuzzBytes(data + 1, size - 1);
     switch (data[0] % replyKinds) {
     case identificationReply: ReadIdentification(reply); break;

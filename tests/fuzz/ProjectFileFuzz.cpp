@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FuzzSession session(FuzzCanOpen::changed);
+    FuzzSession session;
     const std::string input = session.Folder() / "input.qpj";
     WriteFileBytes(input, std::vector<unsigned char>(data, data + size));
     CProjTreeDOC doc;

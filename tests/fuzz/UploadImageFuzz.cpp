@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<BYTE> image = FuzzBytes(data + 1, size - 1);
     if (data[0] & 1)
         PutChecksumRight(image);
-    FuzzSession session(FuzzCanOpen::changed);
+    FuzzSession session;
     CZULAppData& app = session.App();
     app.Project.ProjectFolder = session.Folder().Path();
     std::memset(g_POULanguageTable, 0, sizeof g_POULanguageTable);

@@ -79,7 +79,7 @@ void CCanOpenMapODModel::WriteBack()
         m_transmit.Store(slave);
     }
     if (m_mapLoaded)
-        std::copy(std::begin(m_rows), std::end(m_rows), ShownRecord().Rows);
+        std::copy(std::begin(m_rows), std::end(m_rows), ShownRecord().Rows.begin());
 }
 
 void CCanOpenMapODModel::SelectSlave(int node)
@@ -103,7 +103,7 @@ BOOL CCanOpenMapODModel::OnSelectPdo(int pdo, int list)
         return FALSE;
     if (pdo == m_pdo && list == m_list)
         return FALSE;
-    std::copy(std::begin(m_rows), std::end(m_rows), ShownRecord().Rows);
+    std::copy(std::begin(m_rows), std::end(m_rows), ShownRecord().Rows.begin());
     m_pdo = pdo;
     m_list = list == PDO_LIST_TRANSMIT ? PDO_LIST_TRANSMIT : PDO_LIST_RECEIVE;
     ReloadMapGrid();
