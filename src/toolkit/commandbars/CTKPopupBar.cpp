@@ -125,7 +125,11 @@ BOOL CTKPopupBar::SetTrackingMode(int mode, BOOL selectFirst, BOOL keyboard)
     StopTearOffTimer();
     StopOpeningAnimation();
     m_bTearOffHot = FALSE;
-    CTKPopupShadow::Get().RemoveShadows(this);
+    CTKPopupShadow& shadows = CTKPopupShadow::Get();
+    shadows.RemoveShadows(this);
+    // The shadow of the title the popup dropped from goes with it, or it
+    // stays on screen beside the title.
+    shadows.RemoveControlShadow(m_pParentControl);
     DestroyWindow();
     CTKControlPopup* parentControl = m_pParentControl;
     if (CTKCommandBar* parentBar = parentControl ? parentControl->GetParent() : nullptr)

@@ -82,10 +82,21 @@ void CTKPopupShadow::ShowControlShadow(CTKControl* control)
     CTKBarRenderer* renderer = control->GetBarRenderer();
     if (!renderer || !renderer->IsFlatStyle())
         return;
+    // Shown again after a new layout, the strips replace the old ones.
+    RemoveShadows(bar);
     CRect rect = control->GetRect();
     bar->ClientToScreen(&rect);
     CreateShadow(TRUE, TRUE, rect, CRect(), bar, renderer->m_clrPopupShadow);
     CreateShadow(FALSE, TRUE, rect, CRect(), bar, renderer->m_clrPopupShadow);
+}
+
+void CTKPopupShadow::RemoveControlShadow(CTKControl* control)
+{
+    CTKCommandBar* bar = control ? control->GetParent() : nullptr;
+    // The strips of a popup belong to the popup, not to a control in it.
+    if (!bar || bar->GetPosition() == kTKPositionPopup)
+        return;
+    RemoveShadows(bar);
 }
 
 void CTKPopupShadow::CreateShadow(BOOL bottom, BOOL flat, const CRect& popupRect, const CRect& exclude, CWnd* owner,

@@ -26,8 +26,10 @@ public:
     // exclude: the screen rectangle of the control the popup dropped from,
     // which the shadow of a flat-style popup must not cover (may be null).
     void ShowShadow(CTKCommandBar* popup, const CRect* exclude);
-    // The shadow of a control's open state, cast by its bar's window.
+    // The shadow of a control's open state, cast by its bar's window. A bar
+    // has one open control at a time, so its strips are that control's.
     void ShowControlShadow(CTKControl* control);
+    void RemoveControlShadow(CTKControl* control);
     void RemoveShadows(CWnd* owner);
     // Removes one strip (its owner's window is going).
     void RemoveShadow(CTKShadowWnd* shadow);

@@ -9,6 +9,8 @@
 #include "platform/ui/CMDIChildWnd.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKMenuBar.h"
+#include "toolkit/commandbars/CTKPopupShadow.h"
+#include "toolkit/commandbars/CTKShadowWnd.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "shell/ui/CChildFrmEditor.h"
 #include "shell/ui/CMinRowSplitter.h"
@@ -218,6 +220,31 @@ TEST_F(MainFrameTest, TabMovesBetweenMenuTitlesWhileTheMenuBarHasTheKeyboard)
     QTest::keyClick(m_frame, Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(menuBar->GetSelectedIndex(), 0);
     menuBar->SetTrackingMode(0, FALSE, FALSE);
+}
+
+int VisibleShadowStrips()
+{
+    const CTKPopupShadow& shadows = CTKPopupShadow::Get();
+    int visible = 0;
+    for (int i = 0; i < shadows.GetShadowCount(); ++i)
+        visible += shadows.GetShadow(i)->isVisible() ? 1 : 0;
+    return visible;
+}
+
+// Without a compositor a shadow strip left on screen is a dark bar beside
+// the menu title.
+TEST_F(MainFrameTest, NoShadowStaysBesideTheMenuTitlesAfterTheMenusClose)
+{
+    Start();
+    CTKMenuBar* menuBar = m_frame->GetCommandBars()->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    ASSERT_TRUE(menuBar->SetPopuped(0, FALSE));
+    ASSERT_GT(VisibleShadowStrips(), 0);
+    ASSERT_TRUE(menuBar->SetPopuped(2, FALSE));
+    QTest::keyClick(m_frame, Qt::Key_Escape);
+    QTest::keyClick(m_frame, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return menuBar->GetTrackingMode() == 0; }));
+    EXPECT_EQ(VisibleShadowStrips(), 0);
 }
 
 TEST_F(MainFrameTest, ClosingAModifiedProjectAsksAndCanBeCancelled)

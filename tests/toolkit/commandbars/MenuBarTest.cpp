@@ -1,6 +1,7 @@
 // The program's main menu as the menu bar of the fixture frame: it is made
 // from the menu resource, Alt or F10 released alone selects its first
-// menu, and Alt+letter opens the menu with that mnemonic.
+// menu, Alt+letter opens the menu with that mnemonic, and the shadow of an
+// open title goes with its menu.
 
 #include "BarsFrame.h"
 
@@ -9,11 +10,14 @@
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
 #include "toolkit/commandbars/CTKMenuBar.h"
+#include "toolkit/commandbars/CTKPopupShadow.h"
 #include "toolkit/commandbars/CTKPopupTracker.h"
+#include "toolkit/commandbars/CTKShadowWnd.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,6 +54,26 @@ protected:
         msg.wParam = key;
         msg.lParam = lParam;
         return frame->PreTranslateMessage(&msg);
+    }
+
+    // The shadow strips on screen; with an owner, only that window's.
+    static std::vector<CRect> VisibleStrips(const CWnd* owner = nullptr)
+    {
+        std::vector<CRect> strips;
+        const CTKPopupShadow& shadows = CTKPopupShadow::Get();
+        for (int i = 0; i < shadows.GetShadowCount(); ++i) {
+            const CTKShadowWnd* strip = shadows.GetShadow(i);
+            if (strip->isVisible() && (!owner || strip->GetOwner() == owner))
+                strips.push_back(strip->GetWindowRect());
+        }
+        return strips;
+    }
+
+    CRect TitleOnScreen(int index) const
+    {
+        CRect rect = menuBar->GetControl(index)->GetRect();
+        menuBar->ClientToScreen(&rect);
+        return rect;
     }
 
     std::unique_ptr<CTKFixtureFrame> frame;
@@ -134,6 +158,38 @@ TEST_F(MenuBarTest, AltLetterOpensTheMenuWithThatMnemonic)
         CTKPopupTracker::Get().CloseTrackedBars();
         ProcessEvents();
     }
+}
+
+TEST_F(MenuBarTest, AnOpenTitlesShadowGoesWithItsMenuAndFollowsTheSlideToTheNextTitle)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> close;
+    };
+    const Case cases[] = {
+        {"all menus closed", [] { CTKPopupTracker::Get().CloseTrackedBars(); }},
+        {"the bar leaves tracking", [this] { menuBar->SetTrackingMode(0, FALSE, FALSE); }},
+        {"a second click on the title", [this] { menuBar->GetControl(2)->OnClick(FALSE, CPoint()); }},
+    };
+    CTKBarRenderer::SelectTheme(kTKThemeOfficeXP);
+    bars->RefreshAllBars();
+    ProcessEvents();
+    for (const Case& test : cases) {
+        ASSERT_TRUE(menuBar->SetPopuped(0, FALSE)) << test.name;
+        ASSERT_EQ(VisibleStrips(menuBar).size(), 2u) << test.name;
+        // Sliding to View: File's strips go, View's come.
+        ASSERT_TRUE(menuBar->SetPopuped(2, FALSE)) << test.name;
+        const std::vector<CRect> strips = VisibleStrips(menuBar);
+        ASSERT_EQ(strips.size(), 2u) << test.name;
+        const CRect view = TitleOnScreen(2);
+        for (const CRect& strip : strips)
+            EXPECT_GE(strip.left, view.left) << test.name;
+        test.close();
+        ProcessEvents();
+        EXPECT_EQ(menuBar->GetPopupedIndex(), -1) << test.name;
+        EXPECT_TRUE(VisibleStrips().empty()) << test.name;
+    }
+    CTKBarRenderer::SelectTheme(kTKThemeClassic);
 }
 
 } // namespace
