@@ -4,6 +4,8 @@
 
 #include "WorkbenchFixture.h"
 
+#include "ladder/CCoil.h"
+#include "ladder/CContact.h"
 #include "ladder/CLDEditor.h"
 #include "ladder/CLDElement.h"
 #include "ladder/CLDProgram.h"
@@ -11,6 +13,7 @@
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUEditorView.h"
 #include "model/CZULAppData.h"
+#include "model/CZULSymbol.h"
 #include "platform/FileSystem.h"
 #include "shell/ui/CProjTreeView.h"
 #include "support/ModalScript.h"
@@ -128,4 +131,42 @@ TEST_F(LadderRoadTest, DeleteWhileMonitoringAndARefusedDeletionMarkThePOUModifie
     EXPECT_EQ(Item(*program, 1), root);
     EXPECT_EQ(program->GetUndoCount(), snapshots + 1);
     EXPECT_TRUE(m_main->IsModified());
+}
+
+// The painter draws an operand in the invalid colour only when it does not
+// suit its element: addresses and global symbols of the right kind are
+// valid in a POU whose local table is open beside the ladder.
+TEST_F(LadderRoadTest, OnlyOperandsThatDoNotSuitTheirElementAreInvalid)
+{
+    CLDProgram* program = NewLadderProject();
+    ASSERT_NE(program, nullptr);
+    auto* symbol = new CZULSymbol;
+    symbol->name = "Start";
+    symbol->address = "%I0.1";
+    App().Project.AddSymbol(symbol);
+    auto* coil = dynamic_cast<CCoil*>(Item(*program, 1));
+    ASSERT_NE(coil, nullptr);
+    auto* contact = dynamic_cast<CContact*>(coil->GetChildA());
+    ASSERT_NE(contact, nullptr);
+
+    const struct {
+        const char* operand;
+        bool valid;
+    } contactCases[] = {{"%I0.0", true}, {"Start", true}, {"%X9.9", false}, {"Unknown", false}};
+    for (const auto& c : contactCases) {
+        contact->SetOperand(c.operand);
+        EXPECT_EQ(contact->IsOperandValidForMask(contact->GetOperandPinMask(), contact->GetOperand()) != FALSE,
+                  c.valid)
+            << c.operand;
+    }
+    const struct {
+        const char* operand;
+        bool valid;
+    } coilCases[] = {{"%Q0.0", true}, {"%X9.9", false}};
+    coil->SetTypeText("-( )");
+    for (const auto& c : coilCases) {
+        coil->SetOperand(c.operand);
+        EXPECT_EQ(coil->IsOperandValidForMask(coil->GetOperandPinMask(), coil->GetOperand()) != FALSE, c.valid)
+            << c.operand;
+    }
 }
