@@ -12,6 +12,7 @@
 #include "platform/ui/StandardCommands.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUEditorView.h"
+#include "pouedit/ui/CPOUVarView.h"
 #include "model/CZULAppData.h"
 #include "model/CZULSymbol.h"
 #include "platform/FileSystem.h"
@@ -134,8 +135,8 @@ TEST_F(LadderRoadTest, DeleteWhileMonitoringAndARefusedDeletionMarkThePOUModifie
 }
 
 // The painter draws an operand in the invalid colour only when it does not
-// suit its element: addresses and global symbols of the right kind are
-// valid in a POU whose local table is open beside the ladder.
+// suit its element: addresses, global symbols and the POU's own local
+// variables of the right kind are valid.
 TEST_F(LadderRoadTest, OnlyOperandsThatDoNotSuitTheirElementAreInvalid)
 {
     CLDProgram* program = NewLadderProject();
@@ -148,11 +149,14 @@ TEST_F(LadderRoadTest, OnlyOperandsThatDoNotSuitTheirElementAreInvalid)
     ASSERT_NE(coil, nullptr);
     auto* contact = dynamic_cast<CContact*>(coil->GetChildA());
     ASSERT_NE(contact, nullptr);
+    auto* vars = dynamic_cast<CPOUVarView*>(m_main->GetVarView());
+    ASSERT_NE(vars, nullptr);
+    ASSERT_TRUE(vars->GetTable()->OnCellEdited(CPOUVarTable::COL_SYMBOL, 0, "Lamp"));
 
     const struct {
         const char* operand;
         bool valid;
-    } contactCases[] = {{"%I0.0", true}, {"Start", true}, {"%X9.9", false}, {"Unknown", false}};
+    } contactCases[] = {{"%I0.0", true}, {"Start", true}, {"Lamp", true}, {"%X9.9", false}, {"Unknown", false}};
     for (const auto& c : contactCases) {
         contact->SetOperand(c.operand);
         EXPECT_EQ(contact->IsOperandValidForMask(contact->GetOperandPinMask(), contact->GetOperand()) != FALSE,
