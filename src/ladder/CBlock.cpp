@@ -4,7 +4,7 @@
 #include "CLDNameTables.h"
 #include "model/CFindResult.h"
 #include "model/CFindState.h"
-#include "model/CLocalVarTable.h"
+#include "model/ILocalVarLookup.h"
 #include "model/ProjectModified.h"
 #include "model/CZULAppData.h"
 #include "model/CZULFB.h"
@@ -413,7 +413,7 @@ BOOL CBlock::CheckOperand(DWORD flags, const std::string& operand) const
         return FALSE;
     if (IsInterruptName(text))
         return TRUE;
-    if (!GetNames() || !GetNames()->LocalVariables)
+    if (!GetNames())
         return FALSE;
     if (IsIndirectOperand(ByteString::Upper(text)))
         return (flags & OT_VAR) && (flags & OT_POINTER);

@@ -3,7 +3,7 @@
 #include "CBlock.h"
 #include "CLDNameTables.h"
 #include "model/CInstructionDef.h"
-#include "model/CLocalVarTable.h"
+#include "model/ILocalVarLookup.h"
 #include "model/CZULAppData.h"
 #include "model/CZULSymbol.h"
 #include "model/DirectAddress.h"

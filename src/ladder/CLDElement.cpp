@@ -5,9 +5,9 @@
 #include "model/CFindState.h"
 #include "model/CInstructionDef.h"
 #include "model/CZULAppData.h"
-#include "model/CLocalVarTable.h"
 #include "model/CZULSymbol.h"
 #include "model/DirectAddress.h"
+#include "model/ILocalVarLookup.h"
 #include "model/MonitorItems.h"
 #include "model/TypedConstants.h"
 #include "platform/ByteString.h"
@@ -666,10 +666,10 @@ BOOL CLDElement::OperandSuitsMask(DWORD mask, const std::string& text) const
 {
     if (text.empty() || text == UNSET_OPERAND)
         return TRUE;
-    if (!m_names || !m_names->LocalVariables)
-        return FALSE;
+    if (!m_names)
+        return FALSE; // the element belongs to no POU
     OperandTypeFlags flags = 0;
-    if (m_names->LocalVariables->FindLocalVar(text, flags))
+    if (m_names->LocalVariables && m_names->LocalVariables->FindLocalVar(text, flags))
         return SharesTypeAndOneOf(flags, mask, VAR_CLASS_BITS);
     CZULSymbol* symbol = nullptr;
     if (g_pAppData && g_pAppData->FindGlobalSymbol(text, symbol)) {

@@ -8,7 +8,7 @@
 
 #include "platform/WinTypes.h"
 
-class CLocalVarTable;
+class ILocalVarLookup;
 class ILDForceQuery;
 
 #include <map>
@@ -31,7 +31,7 @@ public:
     std::vector<std::string> LDLabelList;
     std::map<std::string, std::string> LocalAddressToSymbol;
     std::map<std::string, std::string> LocalSymbolToAddress;
-    const CLocalVarTable* LocalVariables = nullptr; // not owned; null: the POU is not at hand
+    const ILocalVarLookup* LocalVariables = nullptr; // not owned; null: the POU declares no local names
     const ILDForceQuery* ForceQuery = nullptr;      // not owned; null: nothing is forced
     std::string POUName;                            // empty: no POU document is at hand
 };

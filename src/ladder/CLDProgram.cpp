@@ -90,6 +90,7 @@ CLDProgram::CLDProgram(CZULAppData& app, IPOUEditorHost* host)
     m_pEditor = m_editor.get();
     m_editor->SetDialogs(host ? host->GetLDDialogs() : nullptr);
     m_names.ForceQuery = host ? host->GetLDForceQuery() : nullptr;
+    m_names.LocalVariables = host ? this : nullptr;
 }
 
 CLDProgram::~CLDProgram()
@@ -462,6 +463,11 @@ void CLDProgram::RebuildLocalSymbolMaps()
         m_names.LocalAddressToSymbol[upperAddress] = symbol;
         m_names.LocalSymbolToAddress[ByteString::Upper(symbol)] = upperAddress;
     }
+}
+
+BOOL CLDProgram::FindLocalVar(const std::string& name, OperandTypeFlags& flags) const
+{
+    return m_host && m_host->LookupLocalSymbolType(name, flags);
 }
 
 int CLDProgram::GetInitialRowExtent() const

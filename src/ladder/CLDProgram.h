@@ -8,6 +8,7 @@
 #include "CILToLDConverter.h"
 #include "CLDElement.h"
 #include "CLDNameTables.h"
+#include "model/ILocalVarLookup.h"
 #include "pouedit/CPOUProgram.h"
 
 #include <memory>
@@ -20,7 +21,9 @@ class IPOUEditorHost;
 // A POU holds at most this many networks.
 constexpr int LD_MAX_NETWORKS = 200;
 
-class CLDProgram : public CPOUProgram {
+// The program answers its elements' local-variable look-ups from the
+// local-variable table its POU document holds.
+class CLDProgram : public CPOUProgram, public ILocalVarLookup {
 public:
     CLDProgram(CZULAppData& app, IPOUEditorHost* host);
     ~CLDProgram() override;
@@ -60,6 +63,8 @@ public:
 
     // The local-variable maps from the POU's local-variable table.
     void RebuildLocalSymbolMaps();
+    // A local variable of the POU's table; FALSE without a POU document.
+    BOOL FindLocalVar(const std::string& name, OperandTypeFlags& flags) const override;
 
     CSize GetExtent() const { return CSize(m_extentColumns, m_extentRows); }
     CSize GetCellSize() const { return CSize(m_cellWidth, m_cellHeight); }

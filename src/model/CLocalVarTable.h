@@ -5,6 +5,7 @@
 // the pointed-to value into a slot and PTR_W lines that store it back, and
 // the operand itself is rewritten to the slot's width.
 
+#include "ILocalVarLookup.h"
 #include "OperandTypeFlags.h"
 #include "platform/WinTypes.h"
 
@@ -21,12 +22,11 @@ struct CLocalVarTableEntry {
     std::string section; // "" before the first section line
 };
 
-class CLocalVarTable {
+class CLocalVarTable : public ILocalVarLookup {
 public:
-    virtual ~CLocalVarTable() = default;
 
     BOOL LoadVarFile(const std::string& path, CSourceFileCache* cache = nullptr);
-    BOOL FindLocalVar(const std::string& name, OperandTypeFlags& flags) const;
+    BOOL FindLocalVar(const std::string& name, OperandTypeFlags& flags) const override;
     BOOL ResolveOperandFlags(const std::string& operand, OperandTypeFlags& flags) const;
     void ExpandIndirectOperands(std::vector<std::string>* lines) const;
     // The PTR_R lines, the rewritten instruction and the PTR_W lines of one

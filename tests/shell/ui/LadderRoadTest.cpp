@@ -4,13 +4,17 @@
 
 #include "WorkbenchFixture.h"
 
+#include "ladder/CCoil.h"
+#include "ladder/CContact.h"
 #include "ladder/CLDEditor.h"
 #include "ladder/CLDElement.h"
 #include "ladder/CLDProgram.h"
 #include "platform/ui/StandardCommands.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUEditorView.h"
+#include "pouedit/ui/CPOUVarView.h"
 #include "model/CZULAppData.h"
+#include "model/CZULSymbol.h"
 #include "platform/FileSystem.h"
 #include "shell/ui/CProjTreeView.h"
 #include "support/ModalScript.h"
@@ -165,4 +169,45 @@ TEST_F(LadderRoadTest, ASubroutineWithANetworkThatCannotBeDrawnStaysIL)
     ASSERT_FALSE(compile.empty());
     EXPECT_EQ(compile.back().rfind("$$$ Some errors exist in '", 0), 0u) << compile.back();
     EXPECT_NE(compile.back().find("' , and unable to convert. "), std::string::npos) << compile.back();
+}
+
+// The painter draws an operand in the invalid colour only when it does not
+// suit its element: addresses, global symbols and the POU's own local
+// variables of the right kind are valid.
+TEST_F(LadderRoadTest, OnlyOperandsThatDoNotSuitTheirElementAreInvalid)
+{
+    CLDProgram* program = NewLadderProject();
+    ASSERT_NE(program, nullptr);
+    auto* symbol = new CZULSymbol;
+    symbol->name = "Start";
+    symbol->address = "%I0.1";
+    App().Project.AddSymbol(symbol);
+    auto* coil = dynamic_cast<CCoil*>(Item(*program, 1));
+    ASSERT_NE(coil, nullptr);
+    auto* contact = dynamic_cast<CContact*>(coil->GetChildA());
+    ASSERT_NE(contact, nullptr);
+    auto* vars = dynamic_cast<CPOUVarView*>(m_main->GetVarView());
+    ASSERT_NE(vars, nullptr);
+    ASSERT_TRUE(vars->GetTable()->OnCellEdited(CPOUVarTable::COL_SYMBOL, 0, "Lamp"));
+
+    const struct {
+        const char* operand;
+        bool valid;
+    } contactCases[] = {{"%I0.0", true}, {"Start", true}, {"Lamp", true}, {"%X9.9", false}, {"Unknown", false}};
+    for (const auto& c : contactCases) {
+        contact->SetOperand(c.operand);
+        EXPECT_EQ(contact->IsOperandValidForMask(contact->GetOperandPinMask(), contact->GetOperand()) != FALSE,
+                  c.valid)
+            << c.operand;
+    }
+    const struct {
+        const char* operand;
+        bool valid;
+    } coilCases[] = {{"%Q0.0", true}, {"%X9.9", false}};
+    coil->SetTypeText("-( )");
+    for (const auto& c : coilCases) {
+        coil->SetOperand(c.operand);
+        EXPECT_EQ(coil->IsOperandValidForMask(coil->GetOperandPinMask(), coil->GetOperand()) != FALSE, c.valid)
+            << c.operand;
+    }
 }
