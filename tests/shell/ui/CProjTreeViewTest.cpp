@@ -586,7 +586,7 @@ TEST_F(ProjTreeViewTest, RenameInPlaceEditsTheNameAndCarriesItEverywhere)
     edit->setText("Pump");
     QTest::keyClick(edit, Qt::Key_Return);
     // The delegate commits a Return through a queued call.
-    QTRY_VERIFY(!m_view->IsRenaming());
+    ASSERT_TRUE(QTest::qWaitFor([&]() { return !m_view->IsRenaming(); }));
     EXPECT_FALSE(m_view->IsRenaming());
     EXPECT_EQ(Tree().GetItemText(item), "(SBR00)  Pump");
     EXPECT_EQ(Project().POUs.SubroutineNodes.count("Pump"), 1u);
@@ -601,7 +601,7 @@ TEST_F(ProjTreeViewTest, RenameInPlaceEditsTheNameAndCarriesItEverywhere)
     ASSERT_NE(edit, nullptr);
     edit->setText("subroutine");
     QTest::keyClick(edit, Qt::Key_Return);
-    QTRY_VERIFY(!m_view->IsRenaming());
+    ASSERT_TRUE(QTest::qWaitFor([&]() { return !m_view->IsRenaming(); }));
     ASSERT_FALSE(m_ui.box.Texts().empty());
     EXPECT_EQ(m_ui.box.Texts().back(), "This is not a legal POU name.\r\nKeyword can not be used as a POU Name.");
     EXPECT_EQ(Tree().GetItemText(item), "(SBR00)  Pump");

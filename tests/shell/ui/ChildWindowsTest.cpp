@@ -78,8 +78,8 @@ TEST_F(ChildWindowsTest, ViewILAfterLDPaintsTheWholeEditor)
     PaintRecorder recorder(view);
     Command(ID_LANGUAGE_IL);
     ASSERT_EQ(main->GetLanguage(), POU_LANGUAGE_IL);
-    QTRY_VERIFY2((QRegion(view->rect()) - recorder.Painted()).isEmpty(),
-                 "only part of the editor was painted after the switch");
+    EXPECT_TRUE(QTest::qWaitFor([&]() { return (QRegion(view->rect()) - recorder.Painted()).isEmpty(); }))
+        << "only part of the editor was painted after the switch";
 }
 
 TEST_F(ChildWindowsTest, ClosingTheMaximisedWindowLeavesTheNextOneMaximised)
@@ -94,7 +94,7 @@ TEST_F(ChildWindowsTest, ClosingTheMaximisedWindowLeavesTheNextOneMaximised)
 
     QPointer<CMDIChildWnd> closing(chart);
     Command(ID_WINDOW_MENU_CLOSE);
-    QTRY_VERIFY(closing.isNull() || !closing->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&]() { return closing.isNull() || !closing->isVisible(); }));
     CMDIChildWnd* next = m_frame->MDIGetActive();
     ASSERT_NE(next, nullptr);
     EXPECT_NE(next, closing.data());
@@ -118,7 +118,7 @@ TEST_F(ChildWindowsTest, WindowCloseOnAModifiedPOUAsksAndCancelKeepsIt)
     m_ui.box.Clear();
     m_ui.box.Answer(IDCANCEL);
     Command(ID_WINDOW_MENU_CLOSE);
-    QTRY_COMPARE(m_ui.box.Texts().size(), size_t(1));
+    ASSERT_TRUE(QTest::qWaitFor([&]() { return m_ui.box.Texts().size() == size_t(1); })) << m_ui.box.Texts().size();
     EXPECT_EQ(m_ui.box.Texts()[0], "Do you want to save the changes to " + title + " ?");
     QCoreApplication::processEvents();
     ASSERT_FALSE(frame.isNull());
@@ -129,7 +129,7 @@ TEST_F(ChildWindowsTest, WindowCloseOnAModifiedPOUAsksAndCancelKeepsIt)
     m_ui.box.Clear();
     m_ui.box.Answer(IDNO);
     Command(ID_WINDOW_MENU_CLOSE);
-    QTRY_VERIFY(frame.isNull() || !frame->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&]() { return frame.isNull() || !frame->isVisible(); }));
     EXPECT_EQ(m_ui.box.Texts().size(), 1u);
 }
 

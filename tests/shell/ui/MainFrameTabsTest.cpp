@@ -50,7 +50,7 @@ TEST_F(MainFrameTabsTest, TheChildrenShowAsTabsOnTheProfilesSideWithTheTabMenu)
     m_frame->RecalcLayout();
     // The menu closes when the application loses activation: let it settle first.
     m_frame->activateWindow();
-    QTRY_VERIFY(m_frame->isActiveWindow());
+    ASSERT_TRUE(QTest::qWaitFor([&]() { return m_frame->isActiveWindow(); }));
     QCoreApplication::processEvents();
     CTKTabItem* tab = m_frame->GetTabClient().FindTab(first);
     ASSERT_NE(tab, nullptr);
