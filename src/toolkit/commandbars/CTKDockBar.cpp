@@ -243,11 +243,13 @@ int CTKDockBar::PlaceRow(std::vector<TKROWITEM>& items, int offset, int length, 
         item.rect = CRect(start, offset, start + size.cx, offset + size.cy);
         item.preferred = item.rect;
     }
-    // By remembered left edge, then entry order: equal edges keep a defined order.
+    // By remembered left edge. A bar joins its row at the row's start, so of
+    // bars with equal edges the one later in the entries joined earlier and
+    // goes first: bars docked one after another keep that order.
     std::stable_sort(items.begin(), items.end(), [](const TKROWITEM& a, const TKROWITEM& b) {
         if (a.rect.left != b.rect.left)
             return a.rect.left < b.rect.left;
-        return a.index < b.index;
+        return a.index > b.index;
     });
 
     const int count = static_cast<int>(items.size());

@@ -58,6 +58,8 @@ constexpr int kCpuRowVB16 = 14; // "VB16-40AR" in the module catalogue
 constexpr int kLanguageIL = 1;
 constexpr int kLanguageLD = 2;
 constexpr int kPIDToolBar = 4;
+constexpr int kWideScreen = 1280;
+constexpr int kTallScreen = 800;
 constexpr int kWaitMs = 5000;
 
 // The POU window a key is pressed in: MAIN in IL, or a subroutine in LD.
@@ -366,8 +368,8 @@ TEST_F(KeyPressTest, PIDButtonsWaitForAProjectOfTheirFamily)
 }
 
 // The PID toolbar clicked as a person clicks it, on a VB16 project: the
-// wizard's first page comes up.
-TEST_F(KeyPressTest, PIDToolBarButtonOpensTheWizard)
+// wizard's first page comes up, and the trend button opens the trend display.
+TEST_F(KeyPressTest, PIDToolBarButtonsOpenTheWizardAndTheTrend)
 {
     ASSERT_NO_FATAL_FAILURE(OpenProject());
     CTKToolBar* bar = m_frame->GetToolBar(kPIDToolBar);
@@ -379,6 +381,9 @@ TEST_F(KeyPressTest, PIDToolBarButtonOpensTheWizard)
             CTKControl* button = bar->GetControl(i);
             if (button->GetID() != command)
                 continue;
+            // A button the bar's length squeezes out hides behind the chevron and takes no click.
+            if (!button->IsVisible())
+                return false;
             const CPoint centre = button->GetRect().CenterPoint();
             const QPoint at(centre.x + bar->GetClientOrigin().x, centre.y + bar->GetClientOrigin().y);
             // The button under the mouse becomes hot first, as the pointer moving onto it makes it.
@@ -399,6 +404,16 @@ TEST_F(KeyPressTest, PIDToolBarButtonOpensTheWizard)
     ASSERT_TRUE(click(ID_PID_WIZARD));
     EXPECT_TRUE(QTest::qWaitFor([&] { return wizardShown && QApplication::activeModalWidget() == nullptr; }, kWaitMs));
 
+    // The PID bar comes last on its row: on a screen wide enough it keeps
+    // its full length and the trend button shows beside the wizard's.
+    m_frame->MoveWindow(CRect(0, 0, kWideScreen, kTallScreen));
+    m_frame->RecalcLayout();
+    CIdlePump::Instance().RunIdle();
+    ASSERT_TRUE(click(ID_PID_TREND));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_frame->GetSlot(SingletonWindow::PIDTrend).frame.isNull(); }, kWaitMs));
+    EXPECT_EQ(App().PIDTrendOpen, 1);
+    m_frame->GetSlot(SingletonWindow::PIDTrend).frame->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return App().PIDTrendOpen == 0; }, kWaitMs));
 }
 
 // Every item of the main menu shows at its right edge the key that the

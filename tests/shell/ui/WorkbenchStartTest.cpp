@@ -69,11 +69,11 @@ TEST_F(WorkbenchStartTest, StartsToTheFullMainWindow)
         EXPECT_EQ(m_frame->GetToolBar(i)->GetBarTitle(), titles[i]);
         EXPECT_TRUE(m_frame->GetToolBar(i)->IsVisible());
     }
-    // On a screen wide enough the three bars after Standard sit on
-    // Standard's row, each right of the one before.
+    // On a screen wide enough the bars after Standard sit on Standard's
+    // row, each right of the one before, in the order they were made.
     m_frame->MoveWindow(CRect(0, 0, kWideScreen, kTallScreen));
     m_frame->RecalcLayout();
-    for (int i = 1; i < 4; ++i) {
+    for (int i = 1; i < CMainFrame::kToolBarCount; ++i) {
         CRect previous;
         CRect bar;
         m_frame->GetToolBar(i - 1)->GetWindowRect(&previous);

@@ -569,13 +569,14 @@ TEST_F(ToolBarFrameTest, AStripWithFewerPicturesThanButtonsLoadsWhatFits)
     }
 }
 
-TEST_F(ToolBarFrameTest, BarsRememberedAtTheSamePlaceKeepTheirEntryOrder)
+TEST_F(ToolBarFrameTest, BarsRememberedAtTheSamePlaceKeepTheOrderTheyJoinedIn)
 {
-    // All four remember the row start: equal edges, so the row follows the entries.
+    // All four remember the row start: equal edges. A bar joins its row at
+    // the row's start, so the row follows the entries from the last one.
     for (int i = 0; i < 4; ++i)
         Bar(i)->GetDragTracker()->SetMRUDockRect(CRect());
     std::vector<CTKToolBar*> entries;
-    for (int i = 0; i < Top()->GetEntryCount(); ++i)
+    for (int i = Top()->GetEntryCount() - 1; i >= 0; --i)
         if (CTKToolBar* bar = Top()->GetBarAt(i))
             entries.push_back(bar);
     ASSERT_EQ(entries.size(), 4u);
