@@ -78,7 +78,11 @@ TEST_F(ChildWindowsTest, ViewILAfterLDPaintsTheWholeEditor)
     PaintRecorder recorder(view);
     Command(ID_LANGUAGE_IL);
     ASSERT_EQ(main->GetLanguage(), POU_LANGUAGE_IL);
-    EXPECT_TRUE(QTest::qWaitFor([&]() { return (QRegion(view->rect()) - recorder.Painted()).isEmpty(); }))
+    // The client area, without the scroll bars, which paint themselves.
+    CRect client;
+    view->GetClientRect(&client);
+    const QRegion clientArea(QRect(0, 0, client.Width(), client.Height()));
+    EXPECT_TRUE(QTest::qWaitFor([&]() { return (clientArea - recorder.Painted()).isEmpty(); }))
         << "only part of the editor was painted after the switch";
 }
 
