@@ -36,6 +36,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QKeySequence>
 #include <QTest>
 #include <QTimer>
@@ -386,6 +387,9 @@ TEST_F(KeyPressTest, PIDToolBarButtonsOpenTheWizardAndTheTrend)
                 return false;
             const CPoint centre = button->GetRect().CenterPoint();
             const QPoint at(centre.x + bar->GetClientOrigin().x, centre.y + bar->GetClientOrigin().y);
+            // The pointer rests on the button, so the bar's check of where the
+            // pointer is keeps it hot however long the test has taken so far.
+            QCursor::setPos(bar->mapToGlobal(at));
             // The button under the mouse becomes hot first, as the pointer moving onto it makes it.
             bar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
             // The press tracks the button until the release, which comes while it does.
