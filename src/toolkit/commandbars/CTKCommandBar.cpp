@@ -18,6 +18,7 @@
 #include "toolkit/commandbars/CTKCommandBarsOptions.h"
 #include "toolkit/commandbars/CTKControlPopup.h"
 #include "toolkit/commandbars/CTKShortcutFormatter.h"
+#include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/CTKWindowHookMap.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
@@ -409,6 +410,13 @@ std::vector<CTKControlPopup*> PopupControlsOf(const CTKControls* controls)
     return popups;
 }
 
+// Toolbars (the menu bar included) keep their own bar ids in the archive;
+// every other bar, popup toolbars too, is a child bar known by its serial id.
+BOOL IsToolBarClass(const CTKCommandBar* bar)
+{
+    return dynamic_cast<const CTKToolBar*>(bar) != nullptr;
+}
+
 } // namespace
 
 void CTKCommandBar::SaveBarState(int* nextId, std::vector<CTKCommandBar*>* bars)
@@ -416,24 +424,34 @@ void CTKCommandBar::SaveBarState(int* nextId, std::vector<CTKCommandBar*>* bars)
     if (std::find(bars->begin(), bars->end(), this) != bars->end())
         return;
     bars->push_back(this);
-    if (m_nBarType == kTKBarPopup)
+    if (!IsToolBarClass(this))
         m_nBarId = static_cast<UINT>((*nextId)++);
-    for (CTKControlPopup* popup : PopupControlsOf(m_pControls))
+    SaveChildBarStates(m_pControls, nextId, bars);
+}
+
+void CTKCommandBar::SaveChildBarStates(const CTKControls* controls, int* nextId, std::vector<CTKCommandBar*>* bars)
+{
+    for (CTKControlPopup* popup : PopupControlsOf(controls))
         if (CTKCommandBar* child = popup->GetCommandBar())
             child->SaveBarState(nextId, bars);
 }
 
 void CTKCommandBar::LoadBarState(const std::vector<CTKCommandBar*>& bars)
 {
-    for (CTKControlPopup* popup : PopupControlsOf(m_pControls)) {
+    LoadChildBarStates(m_pControls, bars);
+}
+
+void CTKCommandBar::LoadChildBarStates(const CTKControls* controls, const std::vector<CTKCommandBar*>& bars)
+{
+    for (CTKControlPopup* popup : PopupControlsOf(controls)) {
         const UINT serial = popup->GetCommandBarSerial();
         if (serial == 0)
             continue;
         popup->SetCommandBarSerial(0);
-        // A popup bar is linked once: its id goes with the link, so a
+        // A child bar is linked once: its id goes with the link, so a
         // damaged archive cannot make a bar its own ancestor.
         auto found = std::find_if(bars.begin(), bars.end(), [this, serial](const CTKCommandBar* bar) {
-            return bar != this && bar->GetType() == kTKBarPopup && bar->GetBarID() == serial;
+            return bar != this && !IsToolBarClass(bar) && bar->GetBarID() == serial;
         });
         if (found == bars.end())
             continue;

@@ -96,7 +96,7 @@ public:
     // popup controls and of their reference copy follow.
     virtual void SaveBarState(int* nextId, std::vector<CTKCommandBar*>* bars);
     // Links every loaded popup control that waits for a serial id to the
-    // popup bar of that id in the list, and continues into that bar.
+    // child bar of that id in the list, and continues into that bar.
     virtual void LoadBarState(const std::vector<CTKCommandBar*>& bars);
 
     // The stored form in the controls archive: the bar's fields, then its controls.
@@ -224,6 +224,11 @@ public:
 protected:
     static constexpr DWORD kLayoutDue = 0x01;
     static constexpr DWORD kRedrawDue = 0x02;
+
+    // The archive steps of SaveBarState and LoadBarState for the popup
+    // controls of one collection and of its reference copy.
+    static void SaveChildBarStates(const CTKControls* controls, int* nextId, std::vector<CTKCommandBar*>* bars);
+    void LoadChildBarStates(const CTKControls* controls, const std::vector<CTKCommandBar*>& bars);
 
     int OnCreate() override;
     void OnDestroy() override;

@@ -23,6 +23,7 @@
 #include "toolkit/commandbars/CTKDockBar.h"
 #include "toolkit/commandbars/CTKMenuBar.h"
 #include "toolkit/commandbars/CTKPopupBar.h"
+#include "toolkit/commandbars/CTKPopupToolBar.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
 
@@ -447,6 +448,79 @@ TEST_F(BarStateTest, ACustomisedToolbarComesBackFromTheArchive)
     EXPECT_EQ(popup->GetParent(), Bar(123));
     // The other toolbars are untouched.
     EXPECT_FALSE(Bar(284)->GetControls()->IsChanged());
+}
+
+// The Standard toolbar with a split button at its start whose drop-down is a
+// popup toolbar of two buttons and a submenu.
+void AddPopupToolBar(CTKToolBar* bar)
+{
+    auto* split = new CTKControlPopup;
+    split->SetType(kTKControlSplitButtonPopup);
+    CTKPopupToolBar* palette = CTKPopupToolBar::NewPopupToolBar(bar->GetCommandBars());
+    palette->GetControls()->AddNewControl(kTKControlButton, 57600);
+    palette->GetControls()->AddNewControl(kTKControlButton, 57601);
+    auto* submenu = new CTKControlPopup;
+    submenu->SetCaption("&Recent");
+    CTKPopupBar* recent = CTKPopupBar::NewPopupBar(bar->GetCommandBars());
+    recent->GetControls()->AddNewControl(kTKControlButton, 57616);
+    submenu->SetCommandBar(recent);
+    recent->InternalRelease();
+    palette->GetControls()->InsertControl(submenu, 0);
+    split->SetCommandBar(palette);
+    palette->InternalRelease();
+    bar->GetControls()->InsertControl(split, 57603, {}, 0);
+}
+
+// The ids of the controls of a popup control's child bar.
+std::vector<UINT> ChildIds(const CTKControl* popup)
+{
+    std::vector<UINT> ids;
+    const CTKCommandBar* child = popup ? popup->GetCommandBar() : nullptr;
+    for (int i = 0; child && i < child->GetControlCount(); ++i)
+        ids.push_back(child->GetControl(i)->GetID());
+    return ids;
+}
+
+TEST_F(BarStateTest, APopupToolBarKeepsItsChildLinksInTheArchive)
+{
+    Open();
+    AddPopupToolBar(Bar(123));
+    CTKCommandBar* palette = Bar(123)->GetControl(0)->GetCommandBar();
+    CTKCommandBar* recent = palette->GetControl(2)->GetCommandBar();
+    bars->SaveState(kProfile);
+    // Every bar that is no toolbar gets a serial id, the popup toolbar too.
+    EXPECT_EQ(palette->GetBarID(), 16777216u);
+    EXPECT_EQ(recent->GetBarID(), 16777217u);
+    // The archive reads back into a fresh frame.
+    const std::vector<BYTE> archive = StoredArchive();
+    ASSERT_FALSE(archive.empty());
+    Close();
+    Open();
+    EXPECT_TRUE(bars->LoadControlsArchive(archive, TRUE));
+    Close();
+
+    Open();
+    bars->LoadState(kProfile, TRUE);
+    const CTKControl* split = Bar(123)->GetControl(0);
+    ASSERT_NE(split, nullptr);
+    EXPECT_EQ(split->GetType(), kTKControlSplitButtonPopup);
+    EXPECT_EQ(split->GetID(), 57603u);
+    const auto* loadedPalette = dynamic_cast<const CTKPopupToolBar*>(split->GetCommandBar());
+    ASSERT_NE(loadedPalette, nullptr);
+    EXPECT_EQ(loadedPalette->GetType(), kTKBarToolbar);
+    EXPECT_EQ(loadedPalette->GetPosition(), kTKPositionPopup);
+    // The links are made and the serial ids cleared.
+    EXPECT_EQ(loadedPalette->GetBarID(), 0u);
+    EXPECT_EQ(ChildIds(split), (std::vector<UINT>{57600, 57601, 0}));
+    const CTKControl* submenu = loadedPalette->GetControl(2);
+    EXPECT_EQ(submenu->GetCaption(), "&Recent");
+    EXPECT_EQ(submenu->GetParent(), loadedPalette);
+    ASSERT_NE(dynamic_cast<const CTKPopupBar*>(submenu->GetCommandBar()), nullptr);
+    EXPECT_EQ(submenu->GetCommandBar()->GetType(), kTKBarPopup);
+    EXPECT_EQ(submenu->GetCommandBar()->GetBarID(), 0u);
+    EXPECT_EQ(ChildIds(submenu), (std::vector<UINT>{57616}));
+    // Neither popup became a toolbar of the frame.
+    EXPECT_EQ(bars->GetCount(), 5);
 }
 
 TEST_F(BarStateTest, ADamagedArchiveLeavesTheBarsAsCreated)
