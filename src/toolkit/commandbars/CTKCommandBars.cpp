@@ -740,7 +740,9 @@ std::vector<BYTE> CTKCommandBars::StoreControlsArchive()
     int nextId = kFirstSerialBarId;
     for (CTKToolBar* bar : m_bars) {
         const CTKControls* controls = bar->GetControls();
-        if (!controls->GetReferenceCopy() || controls->IsChanged() || !bar->IsBuiltIn())
+        const auto* menuBar = dynamic_cast<const CTKMenuBar*>(bar);
+        const BOOL parked = menuBar && menuBar->GetParkedCount() > 0;
+        if (!controls->GetReferenceCopy() || controls->IsChanged() || !bar->IsBuiltIn() || parked)
             bar->SaveBarState(&nextId, &bars);
     }
     CArchive ar;

@@ -15,6 +15,7 @@
 #include "toolkit/commandbars/CTKWindowHookMap.h"
 #include "toolkit/commandbars/images/CTKCommandImages.h"
 
+#include <algorithm>
 #include <iterator>
 
 IMPLEMENT_SERIAL(CTKMenuBar, CTKToolBar, 0x80000006)
@@ -312,6 +313,23 @@ void CTKMenuBar::Copy(const CTKCommandBar* source, BOOL recursive)
         copy->SetParent(this);
         m_parked.emplace(menuId, copy);
     }
+}
+
+void CTKMenuBar::SaveBarState(int* nextId, std::vector<CTKCommandBar*>* bars)
+{
+    const BOOL listed = std::find(bars->begin(), bars->end(), this) != bars->end();
+    CTKToolBar::SaveBarState(nextId, bars);
+    if (listed)
+        return;
+    for (const auto& [menuId, controls] : m_parked)
+        SaveChildBarStates(controls, nextId, bars);
+}
+
+void CTKMenuBar::LoadBarState(const std::vector<CTKCommandBar*>& bars)
+{
+    CTKToolBar::LoadBarState(bars);
+    for (const auto& [menuId, controls] : m_parked)
+        LoadChildBarStates(controls, bars);
 }
 
 CTKCommandBar* CTKMenuBar::Clone(BOOL recursive) const

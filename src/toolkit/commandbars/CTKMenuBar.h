@@ -64,6 +64,10 @@ public:
 
     void Copy(const CTKCommandBar* source, BOOL recursive) override;
     CTKCommandBar* Clone(BOOL recursive) const override;
+    // The toolbar's archive steps, then those of the parked control sets,
+    // so that the submenus of other document types' menus are kept too.
+    void SaveBarState(int* nextId, std::vector<CTKCommandBar*>* bars) override;
+    void LoadBarState(const std::vector<CTKCommandBar*>& bars) override;
     // Asks (string 9349) and loads the current menu anew when menus are
     // parked or nothing was kept to reset to; else the toolbar's reset.
     void Reset() override;

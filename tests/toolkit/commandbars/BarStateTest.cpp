@@ -43,6 +43,8 @@ const char kProfile[] = "ZULCommandBars";
 const char kRegistryKey[] = "OrvelBarStateTest";
 const char kAppName[] = "BarStateTest";
 constexpr UINT kMainMenu = 123;
+// The menu of the editors' document types.
+constexpr UINT kEditorMenu = 161;
 
 const CRect kFrameRect(0, 0, 1000, 500);
 
@@ -521,6 +523,49 @@ TEST_F(BarStateTest, APopupToolBarKeepsItsChildLinksInTheArchive)
     EXPECT_EQ(ChildIds(submenu), (std::vector<UINT>{57616}));
     // Neither popup became a toolbar of the frame.
     EXPECT_EQ(bars->GetCount(), 5);
+}
+
+// The submenus of every control of a bar, as lists of command ids.
+std::vector<std::vector<UINT>> Submenus(const CTKCommandBar* bar)
+{
+    std::vector<std::vector<UINT>> submenus;
+    for (int i = 0; i < bar->GetControlCount(); ++i)
+        if (!bar->GetControl(i)->IsTemporary())
+            submenus.push_back(ChildIds(bar->GetControl(i)));
+    return submenus;
+}
+
+TEST_F(BarStateTest, ParkedMenusOfOtherDocumentTypesComeBack)
+{
+    Open();
+    CTKMenuBar* menuBar = bars->GetMenuBar();
+    const std::vector<UINT> mainTitles = Ids(menuBar);
+    const std::vector<std::vector<UINT>> mainSubmenus = Submenus(menuBar);
+    ASSERT_TRUE(menuBar->SwitchMenu(kEditorMenu));
+    // The editors' menu loses its last title and gains a submenu at its start.
+    menuBar->GetControls()->Remove(menuBar->GetControlCount() - 1);
+    Customise(menuBar);
+    const std::vector<UINT> customised = Ids(menuBar);
+    const std::vector<std::vector<UINT>> customisedSubmenus = Submenus(menuBar);
+    ASSERT_TRUE(menuBar->SwitchMenu(kMainMenu));
+    ASSERT_NE(menuBar->GetParkedControls(kEditorMenu), nullptr);
+
+    Restart();
+
+    menuBar = bars->GetMenuBar();
+    EXPECT_EQ(menuBar->GetCurrentMenuId(), kMainMenu);
+    EXPECT_EQ(Ids(menuBar), mainTitles);
+    EXPECT_EQ(Submenus(menuBar), mainSubmenus);
+    ASSERT_NE(menuBar->GetParkedControls(kEditorMenu), nullptr);
+    ASSERT_TRUE(menuBar->SwitchMenu(kEditorMenu));
+    EXPECT_EQ(Ids(menuBar), customised);
+    EXPECT_EQ(Submenus(menuBar), customisedSubmenus);
+    const CTKControl* added = menuBar->GetControl(0);
+    EXPECT_EQ(added->GetCaption(), "&More");
+    EXPECT_EQ(ChildIds(added), (std::vector<UINT>{57603}));
+    EXPECT_EQ(added->GetParent(), menuBar);
+    // The parked set was customised against the program's menu, and still is.
+    EXPECT_TRUE(menuBar->GetControls()->IsChanged());
 }
 
 TEST_F(BarStateTest, ADamagedArchiveLeavesTheBarsAsCreated)
