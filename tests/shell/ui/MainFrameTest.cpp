@@ -8,6 +8,7 @@
 #include "model/ProjectModified.h"
 #include "platform/ui/CMDIChildWnd.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/commandbars/CTKDockBar.h"
 #include "toolkit/commandbars/CTKMenuBar.h"
 #include "toolkit/commandbars/CTKPopupShadow.h"
 #include "toolkit/commandbars/CTKShadowWnd.h"
@@ -377,6 +378,69 @@ TEST_F(MainFrameTest, HiddenAndFloatingToolbarsComeBackAtTheNextStart)
     EXPECT_EQ(m_frame->GetToolBar(2)->GetPosition(), kTKPositionFloating);
     EXPECT_TRUE(m_frame->GetToolBar(3)->IsVisible());
     EXPECT_EQ(m_frame->GetToolBar(3)->GetPosition(), kTKPositionTop);
+}
+
+// The bar ids of a dock bar's entries, 0 for a row break.
+std::vector<UINT> DockEntries(const CMainFrame* frame, int side)
+{
+    std::vector<UINT> ids;
+    const CTKDockBar* dock = frame->GetCommandBars()->GetDockBar(side);
+    for (int i = 0; i < dock->GetEntryCount(); ++i)
+        ids.push_back(dock->GetBarAt(i) ? dock->GetBarAt(i)->GetBarID() : 0);
+    return ids;
+}
+
+// A toolbar docked at the left, one floating at a chosen place and one
+// hidden are written at close and come back so at the next start.
+TEST_F(MainFrameTest, ToolbarsDockedAtTheLeftFloatingAndHiddenComeBackInPlace)
+{
+    Start();
+    CTKCommandBars* bars = m_frame->GetCommandBars();
+    CTKToolBar* project = m_frame->GetToolBar(1);
+    CTKToolBar* ladder = m_frame->GetToolBar(2);
+    CTKToolBar* debug = m_frame->GetToolBar(3);
+    CRect client;
+    m_frame->GetClientRect(&client);
+    m_frame->ClientToScreen(&client);
+    const CRect leftEdge(client.left, client.top + 100, client.left + 30, client.top + 300);
+    ASSERT_TRUE(bars->DockBar(project, &leftEdge, bars->GetDockBar(kTKPositionLeft)));
+    ASSERT_TRUE(bars->FloatBar(debug));
+    debug->SetWindowPos(nullptr, 300, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ladder->SetVisible(FALSE);
+    m_frame->RecalcLayout();
+    QCoreApplication::processEvents();
+    const std::vector<UINT> top = DockEntries(m_frame, kTKPositionTop);
+    // A row of its own: row breaks around the bar.
+    ASSERT_EQ(DockEntries(m_frame, kTKPositionLeft), (std::vector<UINT>{0, project->GetBarID(), 0}));
+    CRect projectRect;
+    project->GetWindowRect(&projectRect);
+    m_frame->SendMessage(WM_CLOSE);
+    QCoreApplication::processEvents();
+    Stop();
+    EXPECT_EQ(Settings().GetInt("ZULCommandBars-Bar2", "BarID", 0), static_cast<int>(project->GetBarID()));
+    EXPECT_EQ(Settings().GetInt("ZULCommandBars-Bar4", "Floating", 0), 1);
+    EXPECT_EQ(Settings().GetInt("ZULCommandBars-Bar4", "XPos", -1), 300);
+    EXPECT_EQ(Settings().GetInt("ZULCommandBars-Bar4", "YPos", -1), 250);
+    EXPECT_EQ(Settings().GetInt("ZULCommandBars-Bar3", "Visible", 1), 0);
+
+    Start();
+    project = m_frame->GetToolBar(1);
+    ladder = m_frame->GetToolBar(2);
+    debug = m_frame->GetToolBar(3);
+    EXPECT_EQ(project->GetPosition(), kTKPositionLeft);
+    EXPECT_EQ(DockEntries(m_frame, kTKPositionLeft), (std::vector<UINT>{0, project->GetBarID(), 0}));
+    EXPECT_EQ(DockEntries(m_frame, kTKPositionTop), top);
+    CRect projectAgain;
+    project->GetWindowRect(&projectAgain);
+    EXPECT_EQ(projectAgain, projectRect);
+    EXPECT_EQ(debug->GetPosition(), kTKPositionFloating);
+    CRect debugRect;
+    debug->GetWindowRect(&debugRect);
+    EXPECT_EQ(debugRect.TopLeft(), CPoint(300, 250));
+    EXPECT_TRUE(debug->IsVisible());
+    EXPECT_FALSE(ladder->IsVisible());
+    EXPECT_TRUE(m_frame->GetToolBar(0)->IsVisible());
+    EXPECT_EQ(m_frame->GetToolBar(0)->GetPosition(), kTKPositionTop);
 }
 
 // The File menu names a project in the current folder by its file name, any other by its path.
