@@ -26,13 +26,19 @@ namespace {
 constexpr int kSchemaCustomCaption = 2;
 constexpr int kSchemaDocumentTypes = 4;
 
-// The part of text before (index 0) or after (index 1) the first separator.
+// The field of that index of a text whose fields are split by the separator;
+// empty when the text has fewer fields.
 std::string SubString(const std::string& text, int index, char separator)
 {
-    const std::size_t at = text.find(separator);
-    if (at == std::string::npos)
-        return index == 0 ? text : std::string();
-    return index == 0 ? text.substr(0, at) : text.substr(at + 1);
+    std::size_t start = 0;
+    for (int i = 0; i < index; ++i) {
+        const std::size_t at = text.find(separator, start);
+        if (at == std::string::npos)
+            return std::string();
+        start = at + 1;
+    }
+    const std::size_t end = text.find(separator, start);
+    return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
 // A command that runs is no longer rarely used; using an item of a menu

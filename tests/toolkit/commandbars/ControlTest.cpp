@@ -27,6 +27,7 @@ ButtonPtr MakeButton()
 constexpr UINT kPromptAndName = 9101;
 constexpr UINT kPlainText = 9102;
 constexpr UINT kNoString = 9103;
+constexpr UINT kDocumentString = 9104;
 
 class ControlTest : public ::testing::Test {
 protected:
@@ -37,6 +38,7 @@ protected:
         ASSERT_TRUE(CResourceStore::Instance().LoadText("STRINGTABLE\nBEGIN\n"
                                                         "    9101 \"Compile the whole project\\nCompile All\"\n"
                                                         "    9102 \"Monitor\"\n"
+                                                        "    9104 \"\\nZUL Q7\\nZUL_Q7\\n.qpj\"\n"
                                                         "END\n",
                                                         "control-test", &error))
             << error;
@@ -54,6 +56,8 @@ TEST_F(ControlTest, SetIDTakesTooltipDescriptionAndCaptionFromTheString)
     const Case cases[] = {
         {kPromptAndName, "Compile All", "Compile the whole project", "Compile All"},
         {kPlainText, "Monitor", "Monitor", "Monitor"},
+        // A document string: the tooltip is its second field alone.
+        {kDocumentString, "ZUL Q7", "", "ZUL Q7"},
         // Without a string the texts stay as they were; the id is stored.
         {kNoString, "old tip", "old prompt", "old caption"},
     };
