@@ -2,7 +2,9 @@
 // folder: the exact sections the program's arrangement writes, round trips
 // with moved, hidden and floating toolbars, places scaled to another screen,
 // the customised controls archive in the profile or (above 16000 bytes) in
-// a hidden file, damaged archives and the question about a changed toolbar.
+// a hidden file, with its popup bars, popup toolbars and the menus parked
+// for other document types linked again, damaged archives and the question
+// about a changed toolbar.
 
 #include "BarsFrame.h"
 
