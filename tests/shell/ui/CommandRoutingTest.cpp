@@ -46,7 +46,9 @@
 #include <QTest>
 
 #include <map>
+#include <functional>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -81,6 +83,7 @@ constexpr UINT ID_EXIT = 57665;
 constexpr UINT ID_DELETE = 57632;
 constexpr UINT ID_FIND = 57636;
 constexpr UINT ID_VIEW_IL = 32933;
+constexpr UINT ID_SYMBOLIC_ADDRESSING = 32927;
 constexpr const char* kFindNextButton = "1022";
 constexpr UINT ID_THEME_WINDOWSXP = 32943;
 constexpr UINT ID_THEME_OFFICEXP = 32944;
@@ -703,4 +706,45 @@ TEST_F(CommandRoutingTest, FrameworkCommandsReachTheirHandlers)
         EXPECT_EQ(CheckState('E', Ask(m_frame, id)), "") << id;
     BringToFront(InFront::GlobalVariables);
     EXPECT_EQ(CheckState('-', Ask(m_frame, 57608)), "");
+}
+
+// A Find that found its hit finds it again when the language command (or
+// the addressing form) has made the next Find a new search: the hit the
+// search left beside the caret counts again.
+TEST_F(CommandRoutingTest, TheSameFindFindsTheSameHitsAfterALanguageSwitch)
+{
+    OpenProject();
+    BringToFront(InFront::ILCode);
+    // The caret on the first line of code, before its operand.
+    QTest::keyClick(m_main->GetEditorView(), Qt::Key_Up);
+    QTest::keyClick(m_main->GetEditorView(), Qt::Key_Home);
+    Command(ID_FIND);
+    CFindReplaceDlg* dialog = m_frame->GetFindReplaceDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([dialog] { return dialog->isVisible(); }, kWaitMs));
+    dialog->SetFindText("%I0.1");
+    auto* findNext = dialog->findChild<QPushButton*>(kFindNextButton);
+    ASSERT_NE(findNext, nullptr);
+    const auto summary = [this] {
+        const std::vector<std::string> lines = OutputLines(OUTPUT_LIST_FINDREPLACE);
+        return lines.empty() ? std::string() : lines.back();
+    };
+    const std::string oneHit = "$$$ 1 occurrence(s) have been found.";
+    QTest::mouseClick(findNext, Qt::LeftButton);
+    ASSERT_EQ(summary(), oneHit);
+
+    const std::pair<const char*, std::function<void()>> newSearches[] = {
+        {"View > IL", [this] { BringToFront(InFront::ILCode); Command(ID_VIEW_IL); }},
+        // No symbol is declared: the code keeps its form.
+        {"Symbolic Addressing", [this] { BringToFront(InFront::ILCode); Command(ID_SYMBOLIC_ADDRESSING); }},
+    };
+    for (const auto& [name, makeNewSearch] : newSearches) {
+        SCOPED_TRACE(name);
+        makeNewSearch();
+        m_ui.box.Clear();
+        QTest::mouseClick(findNext, Qt::LeftButton);
+        EXPECT_EQ(summary(), oneHit) << ::testing::PrintToString(OutputLines(OUTPUT_LIST_FINDREPLACE));
+        EXPECT_TRUE(m_ui.box.Texts().empty()) << ::testing::PrintToString(m_ui.box.Texts());
+    }
+    dialog->OnCancel();
 }
