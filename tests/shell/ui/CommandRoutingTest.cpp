@@ -13,6 +13,7 @@
 #include "hardware/ui/CChildFrameHW.h"
 #include "hardware/ui/CHardwareGridView.h"
 #include "hardware/ui/RegisterHardwareUiClasses.h"
+#include "ladder/CLDElement.h"
 #include "ladder/CLDProgram.h"
 #include "ladder/ui/RegisterLadderUiClasses.h"
 #include "model/CZULAppData.h"
@@ -88,6 +89,9 @@ constexpr const char* kFindNextButton = "1022";
 constexpr UINT ID_THEME_WINDOWSXP = 32943;
 constexpr UINT ID_THEME_OFFICEXP = 32944;
 constexpr int kWaitMs = 5000;
+// Kinds of ladder elements.
+constexpr int kContact = 1;
+constexpr int kBox = 2;
 
 // Where a command appears: the windows in front with which it is shown.
 using Appearances = std::map<UINT, std::set<InFront>>;
@@ -507,7 +511,7 @@ TEST_F(CommandRoutingTest, EditCommandsReachTheVariableTableNotTheCode)
 
 // The catalogue's double click goes to the code of the POU in front, even
 // while its variable table has the focus: the LD editor puts the
-// instruction at its selection; the IL editor takes the message and, as an
+// instruction at its selection (a box right of the selected contact); the IL editor takes the message and, as an
 // IL editor does, leaves its text as it was.
 TEST_F(CommandRoutingTest, CatalogueDoubleClickInsertsIntoTheEditorInFront)
 {
@@ -532,8 +536,19 @@ TEST_F(CommandRoutingTest, CatalogueDoubleClickInsertsIntoTheEditorInFront)
         return false;
     };
     ASSERT_FALSE(hasTimer()) << ::testing::PrintToString(subLines());
+    // The new subroutine's network has its contact selected: the box goes right of it.
+    auto* ladder = dynamic_cast<CLDProgram*>(m_sub->GetProgram());
+    ASSERT_NE(ladder, nullptr);
+    const CLDElement* contact = ladder->GetSelection();
+    ASSERT_NE(contact, nullptr);
+    ASSERT_EQ(contact->GetKind(), kContact);
     ASSERT_NO_FATAL_FAILURE(DoubleClickCatalogue("Timer", "TON"));
     EXPECT_TRUE(QTest::qWaitFor(hasTimer, kWaitMs)) << ::testing::PrintToString(subLines());
+    const CLDElement* box = ladder->GetSelection();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->GetKind(), kBox);
+    // Its series successor: the next element of the contact's chain.
+    EXPECT_EQ(contact->GetChildA(), box);
 
     const std::vector<std::string> code = MainLines();
     BringToFront(InFront::ILVariables);
