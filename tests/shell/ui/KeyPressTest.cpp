@@ -42,7 +42,9 @@
 #include <QKeySequence>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -560,4 +562,61 @@ TEST_F(KeyPressTest, CtrlDPutsAParallelCoilBelowTheSelectedCoil)
     // The new coil's operand still to be typed: the network now stores into it.
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), "ST   ????");
+}
+
+// Alt pressed and released alone selects the menu bar's first menu from
+// the keyboard; Alt held for one of the program's keys does not, so the
+// next arrow key goes to the window and not into the File menu. Pressed in
+// the editors and in the project tree.
+TEST_F(KeyPressTest, OnlyAltReleasedAloneSelectsTheMenuBar)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenProject());
+    CTKMenuBar* menuBar = m_frame->GetCommandBars()->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    const auto focusEditor = [this](CPOUEditorDoc* document) {
+        CPOUEditorView* view = document->GetEditorView();
+        m_frame->MDIActivate(view->GetParentFrame());
+        view->SetFocus();
+        return static_cast<QWidget*>(view);
+    };
+    const std::pair<const char*, std::function<QWidget*()>> places[] = {
+        {"LD editor", [&] { return focusEditor(m_ld); }},
+        {"IL editor", [&] { return focusEditor(m_il); }},
+        {"project tree", [this] {
+             CWnd* tree = m_frame->GetProjTreeView();
+             tree->SetFocus();
+             return static_cast<QWidget*>(tree);
+         }},
+    };
+    // Each key toggles, and is pressed twice: once with the letter let go
+    // first, once with Alt let go first, as hands do.
+    const Qt::Key altKeys[] = {Qt::Key_Y, Qt::Key_T};
+    for (const auto& [name, focus] : places) {
+        SCOPED_TRACE(name);
+        for (Qt::Key letter : altKeys) {
+            for (bool altFirst : {false, true}) {
+                QWidget* place = focus();
+                ASSERT_TRUE(QTest::qWaitFor(
+                    [place] { return place->hasFocus() || place->isAncestorOf(QApplication::focusWidget()); }, kWaitMs));
+                QWindow* window = m_frame->windowHandle();
+                QTest::keyPress(window, Qt::Key_Alt);
+                QTest::keyPress(window, letter, Qt::AltModifier);
+                if (altFirst) {
+                    QTest::keyRelease(window, Qt::Key_Alt, Qt::AltModifier);
+                    QTest::keyRelease(window, letter);
+                } else {
+                    QTest::keyRelease(window, letter, Qt::AltModifier);
+                    QTest::keyRelease(window, Qt::Key_Alt, Qt::AltModifier);
+                }
+                EXPECT_EQ(menuBar->GetTrackingMode(), 0) << "Alt+" << char(letter) << (altFirst ? ", Alt let go first" : "");
+                menuBar->SetTrackingMode(0, FALSE, FALSE);
+            }
+        }
+        QWidget* place = focus();
+        ASSERT_TRUE(QTest::qWaitFor(
+            [place] { return place->hasFocus() || place->isAncestorOf(QApplication::focusWidget()); }, kWaitMs));
+        QTest::keyClick(m_frame->windowHandle(), Qt::Key_Alt, Qt::AltModifier);
+        EXPECT_NE(menuBar->GetTrackingMode(), 0);
+        menuBar->SetTrackingMode(0, FALSE, FALSE);
+    }
 }
