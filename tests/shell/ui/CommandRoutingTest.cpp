@@ -1,9 +1,10 @@
 // Every command of the program's menus, toolbars, keys and context menus,
 // sent through the main frame's routing with each window of a project in
 // front: present, in the state its update rule gives, and taken by a
-// handler of the window in front and never another. Then the commands
-// whose effect a person sees at once: Delete in a POU's variable table,
-// the catalogue's double click, the recent projects, About and Exit.
+// handler of the window in front and never another; the CANopen pages'
+// menus opened in their places. Then the commands whose effect a person
+// sees at once: Delete in a POU's variable table, the catalogue's double
+// click, Find after the language command, the recent projects, About and Exit.
 
 #include "CommandRoutingTable.h"
 #include "PopupBarScript.h"
