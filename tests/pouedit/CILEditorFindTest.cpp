@@ -353,3 +353,40 @@ TEST_F(CILEditorFindTest, ReplaceGoesOnBehindTheReplacementNotInsideIt)
     Editor().Replace("A", "BA");
     EXPECT_EQ(Text()[1], "(* BA BA *)");
 }
+
+// A search made new again (by the language command or the addressing form,
+// which also drop the selection) finds the hit the last search ended on
+// beside the caret, in both directions.
+TEST_F(CILEditorFindTest, ARestartedSearchFindsTheHitItEndedOnAgain)
+{
+    struct Case {
+        int direction;
+        int caretLine;
+        int caretColumn;
+    };
+    const Case cases[] = {
+        {FIND_DIRECTION_DOWN, 1, 0},
+        {FIND_DIRECTION_UP, 2, 13},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.direction);
+        SetLines({HEADER, "LD      %I0.0", "AND     %I0.0"});
+        Dialog().direction = c.direction;
+        Editor().SetCaret(c.caretLine, c.caretColumn);
+        m_ui.output.Clear();
+        m_app->Find.ResetResultTable();
+        m_app->Find.ResultCount = 0;
+        m_app->Find.NewSearch = 1;
+        Editor().Find("%I0.0", MODE_REPORT);
+        const std::vector<std::string> first = Report();
+        ASSERT_EQ(m_app->Find.ResultCount, 2);
+
+        Editor().SetSymbolicAddressing(FALSE);
+        m_ui.output.Clear();
+        m_app->Find.ResetResultTable();
+        m_app->Find.ResultCount = 0;
+        Editor().Find("%I0.0", MODE_REPORT);
+        EXPECT_EQ(m_app->Find.ResultCount, 2);
+        EXPECT_EQ(Report(), first);
+    }
+}

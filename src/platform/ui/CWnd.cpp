@@ -1050,6 +1050,10 @@ BOOL CWnd::DispatchInput(QEvent* event)
             SendMessage(msg.message, msg.wParam, msg.lParam);
             continue;
         }
+        // Another key pressed while Alt or F10 is held, an accelerator's
+        // key too, means the menu key is not released alone.
+        if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.wParam != m_menuKeyAlone)
+            m_menuKeyAlone = 0;
         if (CWinApp::PreTranslate(&msg)) {
             // A translated key (an accelerator) produces no characters.
             if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)

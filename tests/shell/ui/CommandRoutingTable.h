@@ -183,9 +183,41 @@ inline constexpr WindowMenu kWindowMenus[] = {
 // Menus and bars of the main frame, shown whatever window is in front.
 inline constexpr UINT kFrameMenus[] = {123, 161};
 
-// Menus that belong to dialogs with their own command tests: the bars'
-// Customize dialog and the CANopen pages of the hardware window.
-inline constexpr UINT kDialogMenus[] = {9336, 4038, 4039, 4040, 4041};
+// The context menus of the CANopen configuration pages, in the hardware
+// window of a VC16 project: each opens on a right press in its place, and
+// its commands go to the page.
+enum class CanOpenPlace { SlaveType, SlaveList, ObjectTree, MappedObject };
+
+struct CanOpenMenu {
+    UINT menuId;
+    CanOpenPlace place;
+};
+
+inline constexpr CanOpenMenu kCanOpenMenus[] = {
+    {4038, CanOpenPlace::SlaveType},
+    {4039, CanOpenPlace::SlaveList},
+    {4040, CanOpenPlace::ObjectTree},
+    {4041, CanOpenPlace::MappedObject},
+};
+
+// The commands of the CANopen menus, in the order the test sends them; one
+// state letter each, for their page. They have no update rule: their
+// handlers decide by the selection.
+inline constexpr RoutedCommand kCanOpenCommands[] = {
+    {4463, "Add slave to network", "E"},
+    {4466, "Move slave down", "E"},
+    {4465, "Move slave up", "E"},
+    {4471, "Boot-up procedure", "E"},
+    {4467, "Delete slave", "E"},
+    {4468, "Add object to PDO", "E"},
+    {4469, "Delete mapped object", "E"},
+    {4464, "Delete slave type", "E"},
+};
+
+// Menus no window of the program shows: the bars' customise menu opens only
+// from the Customize sheet, which nothing opens; the frame has no handler
+// for the Customize command, so the bars offer no customising.
+inline constexpr UINT kMenusShownNowhere[] = {9336};
 
 // The commands of the menus above, one state letter each for their owner.
 inline constexpr RoutedCommand kOwnedCommands[] = {

@@ -1,18 +1,34 @@
 // Every command of the program's menus, toolbars, keys and context menus,
 // sent through the main frame's routing with each window of a project in
 // front: present, in the state its update rule gives, and taken by a
-// handler of the window in front and never another. Then the commands
-// whose effect a person sees at once: Delete in a POU's variable table,
-// the catalogue's double click, the recent projects, About and Exit.
+// handler of the window in front and never another; the CANopen pages'
+// menus opened in their places. Then the commands whose effect a person
+// sees at once: Delete in a POU's variable table, the catalogue's double
+// click, Find after the language command, the recent projects, About and Exit.
 
 #include "CommandRoutingTable.h"
 #include "PopupBarScript.h"
 #include "WorkbenchFixture.h"
 
+#include "hardware/canopen/CCanOpenSlaveGrid.h"
+#include "hardware/canopen/CanOpenTexts.h"
+#include "hardware/canopen/ui/CCanOpenBootDlg.h"
+#include "hardware/canopen/ui/CCanOpenCfg.h"
+#include "hardware/canopen/ui/CCanOpenMapOD.h"
+#include "hardware/canopen/ui/CCanOpenNetwork.h"
+#include "hardware/canopen/ui/CCanOpenSheet.h"
+#include "hardware/canopen/ui/CCanOpenSlaveList.h"
 #include "hardware/canopen/ui/RegisterCanopenUiClasses.h"
+#include "hardware/ui/CCanOpenFrame.h"
+#include "hardware/ui/CHWInfoView.h"
+#include "hardware/ui/CSheetCPU.h"
+#include "model/CCanOpenSlaveType.h"
+#include "platform/ByteString.h"
+#include "platform/ui/QtText.h"
 #include "hardware/ui/CChildFrameHW.h"
 #include "hardware/ui/CHardwareGridView.h"
 #include "hardware/ui/RegisterHardwareUiClasses.h"
+#include "ladder/CLDElement.h"
 #include "ladder/CLDProgram.h"
 #include "ladder/ui/RegisterLadderUiClasses.h"
 #include "model/CZULAppData.h"
@@ -37,16 +53,21 @@
 #include "shell/ui/CProjTreeView.h"
 #include "shell/ui/CUsedVarRefView.h"
 #include "support/ModalScript.h"
+#include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKControl.h"
 
 #include <QContextMenuEvent>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTreeWidget>
 #include <QTest>
 
 #include <map>
+#include <algorithm>
+#include <functional>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -66,6 +87,12 @@ std::string WithoutMnemonic(const std::string& caption)
 constexpr UINT kMainFrameResource = 122;
 // A VB16 CPU row of the catalogue, whose projects offer the PID commands.
 constexpr int kVB16CpuRow = 13;
+// A VC16 CPU row, whose projects configure a CANopen master.
+constexpr int kVC16CpuRow = 20;
+constexpr int kCpuTab = 1;
+constexpr int kCanOpenTab = 3;
+constexpr int kSheetWidth = 1400;
+constexpr int kSheetHeight = 1000;
 constexpr int kLanguageIL = 1;
 constexpr int kLanguageLD = 2;
 constexpr UINT ID_NEW_PROJECT = 32695;
@@ -81,10 +108,14 @@ constexpr UINT ID_EXIT = 57665;
 constexpr UINT ID_DELETE = 57632;
 constexpr UINT ID_FIND = 57636;
 constexpr UINT ID_VIEW_IL = 32933;
+constexpr UINT ID_SYMBOLIC_ADDRESSING = 32927;
 constexpr const char* kFindNextButton = "1022";
 constexpr UINT ID_THEME_WINDOWSXP = 32943;
 constexpr UINT ID_THEME_OFFICEXP = 32944;
 constexpr int kWaitMs = 5000;
+// Kinds of ladder elements.
+constexpr int kContact = 1;
+constexpr int kBox = 2;
 
 // Where a command appears: the windows in front with which it is shown.
 using Appearances = std::map<UINT, std::set<InFront>>;
@@ -169,6 +200,15 @@ bool IsOwnedMenu(UINT id)
     return false;
 }
 
+bool IsCanOpenMenu(UINT id)
+{
+    for (const CanOpenMenu& menu : kCanOpenMenus) {
+        if (menu.menuId == id)
+            return true;
+    }
+    return false;
+}
+
 bool IsWindowMenu(UINT id)
 {
     for (const WindowMenu& menu : kWindowMenus) {
@@ -196,6 +236,24 @@ protected:
         return 0;
     }
 };
+
+// The child of a tree item with that text; null when none.
+QTreeWidgetItem* ChildOf(QTreeWidgetItem* parent, const std::string& text)
+{
+    for (int i = 0; parent != nullptr && i < parent->childCount(); ++i) {
+        if (FromQString(parent->child(i)->text(0)) == text)
+            return parent->child(i);
+    }
+    return nullptr;
+}
+
+// The first item below an item that has no children of its own.
+QTreeWidgetItem* FirstLeaf(QTreeWidgetItem* item)
+{
+    if (item == nullptr || item->childCount() == 0)
+        return item;
+    return FirstLeaf(item->child(0));
+}
 
 struct UpdateAnswer {
     bool enabled;
@@ -428,9 +486,16 @@ TEST_F(CommandRoutingTest, EveryResourceCommandHasARowAndEveryMenuAnOwner)
     Start();
     const CResourceStore& store = CResourceStore::Instance();
     for (UINT menu : store.GetMenuIds()) {
-        EXPECT_TRUE(Contains(kFrameMenus, menu) || IsWindowMenu(menu) || IsOwnedMenu(menu)
-                    || Contains(kDialogMenus, menu))
+        EXPECT_TRUE(Contains(kFrameMenus, menu) || IsWindowMenu(menu) || IsOwnedMenu(menu) || IsCanOpenMenu(menu)
+                    || Contains(kMenusShownNowhere, menu))
             << "menu " << menu << " is shown nowhere the test knows";
+    }
+    // The menus shown nowhere stay so: without a Customize handler the
+    // bars offer no customising.
+    EXPECT_FALSE(m_frame->GetCommandBars()->IsCustomizeAvailable());
+    for (const CanOpenMenu& menu : kCanOpenMenus) {
+        for (UINT id : MenuCommands(menu.menuId))
+            EXPECT_NE(FindRow(kCanOpenCommands, id), nullptr) << "command " << id << " of menu " << menu.menuId;
     }
     for (const auto& [id, windows] : WhereCommandsAppear())
         EXPECT_NE(FindRow(kRoutedCommands, id), nullptr) << "command " << id << " has no row";
@@ -504,7 +569,7 @@ TEST_F(CommandRoutingTest, EditCommandsReachTheVariableTableNotTheCode)
 
 // The catalogue's double click goes to the code of the POU in front, even
 // while its variable table has the focus: the LD editor puts the
-// instruction at its selection; the IL editor takes the message and, as an
+// instruction at its selection (a box right of the selected contact); the IL editor takes the message and, as an
 // IL editor does, leaves its text as it was.
 TEST_F(CommandRoutingTest, CatalogueDoubleClickInsertsIntoTheEditorInFront)
 {
@@ -529,8 +594,19 @@ TEST_F(CommandRoutingTest, CatalogueDoubleClickInsertsIntoTheEditorInFront)
         return false;
     };
     ASSERT_FALSE(hasTimer()) << ::testing::PrintToString(subLines());
+    // The new subroutine's network has its contact selected: the box goes right of it.
+    auto* ladder = dynamic_cast<CLDProgram*>(m_sub->GetProgram());
+    ASSERT_NE(ladder, nullptr);
+    const CLDElement* contact = ladder->GetSelection();
+    ASSERT_NE(contact, nullptr);
+    ASSERT_EQ(contact->GetKind(), kContact);
     ASSERT_NO_FATAL_FAILURE(DoubleClickCatalogue("Timer", "TON"));
     EXPECT_TRUE(QTest::qWaitFor(hasTimer, kWaitMs)) << ::testing::PrintToString(subLines());
+    const CLDElement* box = ladder->GetSelection();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->GetKind(), kBox);
+    // Its series successor: the next element of the contact's chain.
+    EXPECT_EQ(contact->GetChildA(), box);
 
     const std::vector<std::string> code = MainLines();
     BringToFront(InFront::ILVariables);
@@ -703,4 +779,213 @@ TEST_F(CommandRoutingTest, FrameworkCommandsReachTheirHandlers)
         EXPECT_EQ(CheckState('E', Ask(m_frame, id)), "") << id;
     BringToFront(InFront::GlobalVariables);
     EXPECT_EQ(CheckState('-', Ask(m_frame, 57608)), "");
+}
+
+// A Find that found its hit finds it again when the language command (or
+// the addressing form) has made the next Find a new search: the hit the
+// search left beside the caret counts again.
+TEST_F(CommandRoutingTest, TheSameFindFindsTheSameHitsAfterALanguageSwitch)
+{
+    OpenProject();
+    BringToFront(InFront::ILCode);
+    // The caret on the first line of code, before its operand.
+    QTest::keyClick(m_main->GetEditorView(), Qt::Key_Up);
+    QTest::keyClick(m_main->GetEditorView(), Qt::Key_Home);
+    Command(ID_FIND);
+    CFindReplaceDlg* dialog = m_frame->GetFindReplaceDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([dialog] { return dialog->isVisible(); }, kWaitMs));
+    dialog->SetFindText("%I0.1");
+    auto* findNext = dialog->findChild<QPushButton*>(kFindNextButton);
+    ASSERT_NE(findNext, nullptr);
+    const auto summary = [this] {
+        const std::vector<std::string> lines = OutputLines(OUTPUT_LIST_FINDREPLACE);
+        return lines.empty() ? std::string() : lines.back();
+    };
+    const std::string oneHit = "$$$ 1 occurrence(s) have been found.";
+    QTest::mouseClick(findNext, Qt::LeftButton);
+    ASSERT_EQ(summary(), oneHit);
+
+    const std::pair<const char*, std::function<void()>> newSearches[] = {
+        {"View > IL", [this] { BringToFront(InFront::ILCode); Command(ID_VIEW_IL); }},
+        // No symbol is declared: the code keeps its form.
+        {"Symbolic Addressing", [this] { BringToFront(InFront::ILCode); Command(ID_SYMBOLIC_ADDRESSING); }},
+    };
+    for (const auto& [name, makeNewSearch] : newSearches) {
+        SCOPED_TRACE(name);
+        makeNewSearch();
+        m_ui.box.Clear();
+        QTest::mouseClick(findNext, Qt::LeftButton);
+        EXPECT_EQ(summary(), oneHit) << ::testing::PrintToString(OutputLines(OUTPUT_LIST_FINDREPLACE));
+        EXPECT_TRUE(m_ui.box.Texts().empty()) << ::testing::PrintToString(m_ui.box.Texts());
+    }
+    dialog->OnCancel();
+}
+
+// The CANopen pages' context menus, each opened by a right press in its
+// place on a VC16 project's hardware window: they show their menu's
+// commands enabled, the routing of the page finds each one's handler, and
+// each command sent through it does its work.
+TEST_F(CommandRoutingTest, CanOpenMenusOpenInTheirPlacesAndTheirCommandsWork)
+{
+    Start();
+    App().DefaultCPU = kVC16CpuRow;
+    App().DefaultPOULang = kLanguageIL;
+    AnswerFileDialog(m_folder / "Network.qpj");
+    Command(ID_NEW_PROJECT);
+    ASSERT_EQ(App().ProjectOpen, 1) << ::testing::PrintToString(m_ui.box.Texts());
+    m_frame->resize(kSheetWidth, kSheetHeight);
+    m_frame->OpenHardwareWindow();
+    auto* hardware = dynamic_cast<CChildFrameHW*>(SingletonFrame(SingletonWindow::Hardware));
+    ASSERT_NE(hardware, nullptr);
+    hardware->SetCurrentTab(kCpuTab);
+    auto* cpu = dynamic_cast<CCanOpenFrame*>(hardware->GetInfoView()->GetPage(kCpuTab));
+    ASSERT_NE(cpu, nullptr);
+    cpu->GetSheet()->GetTabControl()->setCurrentIndex(kCanOpenTab);
+    auto* configuration = dynamic_cast<CCanOpenCfg*>(cpu->GetSheet()->CanOpenPage());
+    ASSERT_NE(configuration, nullptr);
+    CCanOpenSheet* sheet = configuration->GetCanOpenSheet();
+    ASSERT_NE(sheet, nullptr);
+    CCanOpenNetwork& network = sheet->NetworkPage();
+    CCanOpenMapOD& map = sheet->MapPage();
+    ASSERT_GT(App().GetSlaveTypeCount(), 0);
+    const std::string type = App().GetSlaveType(0)->name;
+    CCanOpenSlaveGrid& slaves = network.Model().SlaveGrid();
+
+    // The place of each menu made ready on its page (the first slave
+    // added for the slave list, the first slave chosen for the objects),
+    // and the point of the right press.
+    const auto placeOf = [&](CanOpenPlace place, QAbstractItemView*& view, QRect& at) -> CWnd* {
+        switch (place) {
+        case CanOpenPlace::SlaveType: {
+            sheet->SetActivePage(&network);
+            QTreeWidgetItem* item = network.FindTreeItem(type);
+            view = network.TypeTree()->Tree();
+            if (item != nullptr) {
+                network.TypeTree()->Tree()->scrollToItem(item);
+                at = network.TypeTree()->Tree()->visualItemRect(item);
+            }
+            return &network;
+        }
+        case CanOpenPlace::SlaveList: {
+            sheet->SetActivePage(&network);
+            QTableView* table = network.SlaveList()->GetTableView();
+            view = table;
+            at = table->visualRect(table->model()->index(0, SLAVE_COL_NAME));
+            return &network;
+        }
+        case CanOpenPlace::ObjectTree: {
+            sheet->SetActivePage(&map);
+            QTreeWidgetItem* slave = map.FindTreeItem(ByteString::Format(kSlaveItemFormat, 1, type.c_str()));
+            if (slave != nullptr)
+                map.OnTreeItemClicked(slave);
+            QTreeWidgetItem* object = FirstLeaf(slave != nullptr ? ChildOf(slave, kReceiveBranchItem) : nullptr);
+            view = map.Tree()->Tree();
+            if (object != nullptr) {
+                for (QTreeWidgetItem* up = object->parent(); up != nullptr; up = up->parent())
+                    up->setExpanded(true);
+                map.Tree()->Tree()->scrollToItem(object);
+                at = map.Tree()->Tree()->visualItemRect(object);
+            }
+            return &map;
+        }
+        case CanOpenPlace::MappedObject: {
+            sheet->SetActivePage(&map);
+            QTableView* table = map.MapGrid()->GetTableView();
+            view = table;
+            at = table->visualRect(table->model()->index(0, MAP_COL_NAME));
+            return &map;
+        }
+        }
+        return nullptr;
+    };
+
+    // A slave in the list, so that its menu has a row to open on.
+    sheet->SetActivePage(&network);
+    QTreeWidgetItem* typeItem = network.FindTreeItem(type);
+    ASSERT_NE(typeItem, nullptr);
+    network.TypeTree()->SelectItem(typeItem);
+    network.SendMessage(WM_COMMAND, 4463);
+    ASSERT_TRUE(slaves.IsConfigured(0));
+
+    std::map<UINT, CWnd*> pageOf;
+    for (const CanOpenMenu& menu : kCanOpenMenus) {
+        SCOPED_TRACE(menu.menuId);
+        QAbstractItemView* view = nullptr;
+        QRect at;
+        CWnd* page = placeOf(menu.place, view, at);
+        ASSERT_NE(page, nullptr);
+        ASSERT_NE(view, nullptr);
+        ASSERT_FALSE(at.isEmpty());
+        std::vector<std::pair<UINT, bool>> shown;
+        WhilePopupBarOpens(
+            [&] {
+                QTest::mousePress(view->viewport(), Qt::RightButton, {}, at.center());
+                QTest::mouseRelease(view->viewport(), Qt::RightButton, {}, at.center());
+            },
+            [&shown](CTKPopupBar* popup) {
+                for (int i = 0; i < popup->GetControlCount(); ++i)
+                    shown.push_back({popup->GetControl(i)->GetID(), popup->GetControl(i)->GetEnabled() != FALSE});
+                QTest::keyClick(popup, Qt::Key_Escape);
+            });
+        std::vector<std::pair<UINT, bool>> expected;
+        for (UINT id : MenuCommands(menu.menuId)) {
+            const RoutedCommand* row = FindRow(kCanOpenCommands, id);
+            ASSERT_NE(row, nullptr) << id;
+            expected.push_back({id, row->states[0] == 'E'});
+            EXPECT_EQ(CheckState(row->states[0], Ask(page, id)), "") << row->name;
+            pageOf[id] = page;
+        }
+        std::sort(shown.begin(), shown.end());
+        EXPECT_EQ(shown, expected);
+    }
+
+    // Each command sent through its page's routing, in the table's order.
+    const auto send = [&](UINT id) {
+        CWnd* page = pageOf[id];
+        ASSERT_NE(page, nullptr) << id;
+        page->SendMessage(WM_COMMAND, id);
+    };
+    network.TypeTree()->SelectItem(network.FindTreeItem(type));
+    send(4463);
+    ASSERT_TRUE(slaves.IsConfigured(1));
+    network.SlaveList()->SetActiveCell(SLAVE_COL_NAME, 1);
+    send(4466);
+    EXPECT_FALSE(slaves.IsConfigured(1));
+    EXPECT_TRUE(slaves.IsConfigured(2));
+    network.SlaveList()->SetActiveCell(SLAVE_COL_NAME, 2);
+    send(4465);
+    EXPECT_TRUE(slaves.IsConfigured(1));
+    EXPECT_FALSE(slaves.IsConfigured(2));
+    network.SlaveList()->SetActiveCell(SLAVE_COL_NAME, 1);
+    bool bootShown = false;
+    WhenModal<CCanOpenBootDlg>([&bootShown](CCanOpenBootDlg* dialog) {
+        bootShown = true;
+        dialog->reject();
+    });
+    send(4471);
+    EXPECT_TRUE(bootShown);
+    send(4467);
+    EXPECT_FALSE(slaves.IsConfigured(1));
+    EXPECT_TRUE(slaves.IsConfigured(0));
+
+    sheet->SetActivePage(&map);
+    QTreeWidgetItem* slave = map.FindTreeItem(ByteString::Format(kSlaveItemFormat, 1, type.c_str()));
+    ASSERT_NE(slave, nullptr);
+    map.OnTreeItemClicked(slave);
+    QTreeWidgetItem* object = FirstLeaf(ChildOf(slave, kReceiveBranchItem));
+    ASSERT_NE(object, nullptr);
+    map.Tree()->SelectItem(object);
+    send(4468);
+    EXPECT_FALSE(map.Model().GetMapCellText(MAP_COL_NAME, 0).empty());
+    map.MapGrid()->SetActiveCell(MAP_COL_NAME, 0);
+    send(4469);
+    EXPECT_TRUE(map.Model().GetMapCellText(MAP_COL_NAME, 0).empty());
+
+    sheet->SetActivePage(&network);
+    network.TypeTree()->SelectItem(network.FindTreeItem(type));
+    m_ui.box.Answer(IDYES);
+    send(4464);
+    EXPECT_EQ(network.FindTreeItem(type), nullptr);
+    EXPECT_EQ(App().FindSlaveType(type), nullptr);
 }

@@ -20,6 +20,8 @@
 #include "platform/ui/CWizardPage.h"
 #include "plclink/CPlcCommPort.h"
 #include "pouedit/CPOUProgram.h"
+#include "ladder/CLDProgram.h"
+#include "ladder/CLDElement.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
 #include "pouedit/ui/CPOUEditorView.h"
 #include "shell/ui/CProjTreeView.h"
@@ -40,7 +42,9 @@
 #include <QKeySequence>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -121,7 +125,7 @@ const KeyRow kKeyRows[] = {
     {"Ctrl+Z", 57643, Where::IL, Proof::Edits},
     {"Ctrl+Y", 57644, Where::IL, Proof::Edits},
     {"Ctrl+W", 32814, Where::LD, Proof::Edits},
-    {"Ctrl+D", 32818, Where::LD, Proof::Greyed}, // a parallel coil needs a coil selected
+    {"Ctrl+D", 32818, Where::LD, Proof::Greyed}, // needs a coil selected: CtrlDPutsAParallelCoilBelowTheSelectedCoil
     {"Ctrl+L", 32914, Where::LD, Proof::Edits},
     {"Ctrl+E", 32912, Where::LD, Proof::Edits},
     {"Ctrl+U", 32816, Where::LD, Proof::Edits},
@@ -516,4 +520,103 @@ TEST_F(KeyPressTest, AltF4AsksToSaveThenCloses)
     EXPECT_EQ(m_ui.box.Texts(), std::vector<std::string>{"Do you want to save the changes to your project?"});
     EXPECT_TRUE(QTest::qWaitFor([this] { return m_frame.isNull() || !m_frame->isVisible(); }, kWaitMs));
     EXPECT_EQ(App().ProjectOpen, 0);
+}
+
+// Ctrl+D with a coil selected puts a parallel coil below it. The new
+// network's coil stands at the end of its rung, a few cells right of the
+// contact that Ctrl+W selects: Right walks there cell by cell.
+TEST_F(KeyPressTest, CtrlDPutsAParallelCoilBelowTheSelectedCoil)
+{
+    constexpr int kCoil = 0;
+    constexpr int kParallelLink = 2;
+    constexpr int kMostCellsToTheCoil = 8;
+    ASSERT_NO_FATAL_FAILURE(OpenProject());
+    auto* program = dynamic_cast<CLDProgram*>(m_ld->GetProgram());
+    ASSERT_NE(program, nullptr);
+    ASSERT_NO_FATAL_FAILURE(PressIn(Where::LD, "Ctrl+W"));
+    const CLDElement* contact = program->GetSelection();
+    ASSERT_NE(contact, nullptr);
+    const int row = contact->GetPosition().row;
+    for (int step = 0; step < kMostCellsToTheCoil; ++step) {
+        const CLDElement* selected = program->GetSelection();
+        if (selected != nullptr && selected->GetKind() == kCoil)
+            break;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    }
+    const CLDElement* coil = program->GetSelection();
+    ASSERT_NE(coil, nullptr);
+    ASSERT_EQ(coil->GetKind(), kCoil);
+    EXPECT_EQ(coil->GetPosition().row, row);
+
+    const ProgramState before = StateOf(m_ld);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_NE(StateOf(m_ld), before);
+    const CLDElement* added = program->GetSelection();
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->GetKind(), kCoil);
+    EXPECT_EQ(added->GetLink(), kParallelLink);
+    EXPECT_EQ(added->GetPosition().column, coil->GetPosition().column);
+    EXPECT_GT(added->GetPosition().row, row);
+    std::vector<std::string> lines;
+    program->GetILLines(lines);
+    // The new coil's operand still to be typed: the network now stores into it.
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "ST   ????");
+}
+
+// Alt pressed and released alone selects the menu bar's first menu from
+// the keyboard; Alt held for one of the program's keys does not, so the
+// next arrow key goes to the window and not into the File menu. Pressed in
+// the editors and in the project tree.
+TEST_F(KeyPressTest, OnlyAltReleasedAloneSelectsTheMenuBar)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenProject());
+    CTKMenuBar* menuBar = m_frame->GetCommandBars()->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    const auto focusEditor = [this](CPOUEditorDoc* document) {
+        CPOUEditorView* view = document->GetEditorView();
+        m_frame->MDIActivate(view->GetParentFrame());
+        view->SetFocus();
+        return static_cast<QWidget*>(view);
+    };
+    const std::pair<const char*, std::function<QWidget*()>> places[] = {
+        {"LD editor", [&] { return focusEditor(m_ld); }},
+        {"IL editor", [&] { return focusEditor(m_il); }},
+        {"project tree", [this] {
+             CWnd* tree = m_frame->GetProjTreeView();
+             tree->SetFocus();
+             return static_cast<QWidget*>(tree);
+         }},
+    };
+    // Each key toggles, and is pressed twice: once with the letter let go
+    // first, once with Alt let go first, as hands do.
+    const Qt::Key altKeys[] = {Qt::Key_Y, Qt::Key_T};
+    for (const auto& [name, focus] : places) {
+        SCOPED_TRACE(name);
+        for (Qt::Key letter : altKeys) {
+            for (bool altFirst : {false, true}) {
+                QWidget* place = focus();
+                ASSERT_TRUE(QTest::qWaitFor(
+                    [place] { return place->hasFocus() || place->isAncestorOf(QApplication::focusWidget()); }, kWaitMs));
+                QWindow* window = m_frame->windowHandle();
+                QTest::keyPress(window, Qt::Key_Alt);
+                QTest::keyPress(window, letter, Qt::AltModifier);
+                if (altFirst) {
+                    QTest::keyRelease(window, Qt::Key_Alt, Qt::AltModifier);
+                    QTest::keyRelease(window, letter);
+                } else {
+                    QTest::keyRelease(window, letter, Qt::AltModifier);
+                    QTest::keyRelease(window, Qt::Key_Alt, Qt::AltModifier);
+                }
+                EXPECT_EQ(menuBar->GetTrackingMode(), 0) << "Alt+" << char(letter) << (altFirst ? ", Alt let go first" : "");
+                menuBar->SetTrackingMode(0, FALSE, FALSE);
+            }
+        }
+        QWidget* place = focus();
+        ASSERT_TRUE(QTest::qWaitFor(
+            [place] { return place->hasFocus() || place->isAncestorOf(QApplication::focusWidget()); }, kWaitMs));
+        QTest::keyClick(m_frame->windowHandle(), Qt::Key_Alt, Qt::AltModifier);
+        EXPECT_NE(menuBar->GetTrackingMode(), 0);
+        menuBar->SetTrackingMode(0, FALSE, FALSE);
+    }
 }

@@ -34,6 +34,7 @@
 #include "shell/ui/CGlobalVarView.h"
 #include "shell/ui/COutputList.h"
 #include "shell/ui/COutputView.h"
+#include "shell/ui/CChildFrmEditor.h"
 #include "shell/ui/CPOUDocTemplate.h"
 #include "shell/ui/CPageGenSetting.h"
 #include "shell/ui/CSheetSettings.h"
@@ -335,6 +336,27 @@ protected:
         return code;
     }
 
+    // Upload brings the hardware window to the front before it opens the
+    // restored POUs: in the MDI order the POU windows stand before it and
+    // no other window does; without a restored POU it is in front. Empty
+    // when it is so, else what stands where.
+    std::string HardwareWindowBehindThePous()
+    {
+        CMDIChildWnd* hardware = m_frame->GetSlot(SingletonWindow::Hardware).frame.data();
+        if (hardware == nullptr)
+            return "no hardware window";
+        const std::vector<CMDIChildWnd*> order = m_frame->GetMDIClient()->GetChildrenInZOrder();
+        const auto isPou = [](CMDIChildWnd* child) { return dynamic_cast<CChildFrmEditor*>(child) != nullptr; };
+        const auto place = std::find(order.begin(), order.end(), hardware);
+        if (place == order.end())
+            return "the hardware window is not among the MDI windows";
+        if (!std::all_of(order.begin(), place, isPou))
+            return "a window other than a POU's stands before the hardware window";
+        if (place == order.begin() && std::any_of(order.begin(), order.end(), isPou))
+            return "the hardware window is in front of the POU windows opened after it";
+        return "";
+    }
+
     CPlcSimulator m_sim;
 };
 
@@ -532,7 +554,7 @@ TEST_F(MainRoadEndToEndTest, NewProjectToMonitoringForcingUploadAndBack)
     EXPECT_EQ(offeredFolder, previous);
     EXPECT_EQ(Settings().GetString("Configuration", "PrevProj", ""), uploads);
     // The restored project shows its hardware window.
-    EXPECT_FALSE(m_frame->GetSlot(SingletonWindow::Hardware).frame.isNull());
+    EXPECT_EQ(HardwareWindowBehindThePous(), "");
     Command(ID_COMPILE_ALL);
     EXPECT_EQ(App().Project.ProjectSignature, signature);
     m_ui.box.Clear();
@@ -676,7 +698,7 @@ TEST_F(MainRoadEndToEndTest, AnUploadThatCannotBeRestoredIsReportedAndTheNewProj
         EXPECT_EQ(App().Project.ProjectPath, path);
         EXPECT_TRUE(FileSystem::FileExists(path));
         EXPECT_EQ(App().Project.Modules.size(), c.modulesRestored);
-        EXPECT_FALSE(m_frame->GetSlot(SingletonWindow::Hardware).frame.isNull());
+        EXPECT_EQ(HardwareWindowBehindThePous(), "");
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
 }
