@@ -298,7 +298,6 @@ private:
     std::string SelectionFindText() const;
     void FindInCurrentFile(const std::string& text, int mode, const IFindReplaceDialog& dialog);
     void FindNextHit(const std::string& text, const IFindReplaceDialog& dialog);
-    BOOL IsHitAt(int row, int column, const std::string& text, BOOL matchCase);
     void CollectHits(const std::string& text, const IFindReplaceDialog& dialog);
     void SelectHit(int row, int start, int end, BOOL caretAtStart);
     void ReportHit(int number, int row, const std::string& lineText, int length, int column) const;

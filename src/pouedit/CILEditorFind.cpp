@@ -282,23 +282,8 @@ void CILEditor::FindInCurrentFile(const std::string& text, int mode, const IFind
     m_host->Invalidate();
 }
 
-// Whether the text stands at the column of the row.
-BOOL CILEditor::IsHitAt(int row, int column, const std::string& text, BOOL matchCase)
-{
-    const std::string& line = Line(row);
-    if (column < 0 || column + text.size() > line.size())
-        return FALSE;
-    return SearchCopy(line.substr(static_cast<size_t>(column), text.size()), matchCase) == SearchCopy(text, matchCase)
-               ? TRUE
-               : FALSE;
-}
-
 // The first step of a search: every hit from the caret on (or back from
-// it) is recorded and reported, and the first one is selected. The hit
-// that an earlier search of the text ended on, beside the caret, counts
-// among them: the language switch or the change of window that made this
-// search a new one leaves the caret there, and the same search then finds
-// what it found before.
+// it) is recorded and reported, and the first one is selected.
 void CILEditor::CollectHits(const std::string& text, const IFindReplaceDialog& dialog)
 {
     const BOOL matchCase = dialog.GetMatchCase();
@@ -307,9 +292,7 @@ void CILEditor::CollectHits(const std::string& text, const IFindReplaceDialog& d
     const int caretRow = m_caretLine;
     BOOL selected = FALSE;
     if (dialog.GetDirection() == FIND_DIRECTION_DOWN) {
-        int startColumn = m_selection ? m_selEndColumn : m_findStartColumn;
-        if (IsHitAt(caretRow, startColumn - length, text, matchCase))
-            startColumn -= length;
+        const int startColumn = m_selection ? m_selEndColumn : m_findStartColumn;
         for (int row = caretRow; row <= LastLine(); ++row) {
             if (m_program.IsHeaderLine(row))
                 continue;
@@ -322,13 +305,11 @@ void CILEditor::CollectHits(const std::string& text, const IFindReplaceDialog& d
         }
         return;
     }
-    const int from = IsHitAt(caretRow, m_findStartColumn, text, matchCase) ? m_findStartColumn + length
-                                                                            : m_findStartColumn;
     for (int row = caretRow; row >= 0; --row) {
         if (m_program.IsHeaderLine(row))
             continue;
         const std::string line = Line(row);
-        const int skip = row == caretRow ? LineLength(row) - from : 0;
+        const int skip = row == caretRow ? LineLength(row) - m_findStartColumn : 0;
         const int first = CollectInLineBackward(line, text, row, skip, matchCase, wholeWord);
         if (first >= 0 && !selected) {
             SelectHit(row, first, first + length, TRUE);

@@ -4,7 +4,7 @@
 // handler of the window in front and never another; the CANopen pages'
 // menus opened in their places. Then the commands whose effect a person
 // sees at once: Delete in a POU's variable table, the catalogue's double
-// click, Find after the language command, the recent projects, About and Exit.
+// click, the recent projects, About and Exit.
 
 #include "CommandRoutingTable.h"
 #include "PopupBarScript.h"
@@ -65,9 +65,7 @@
 
 #include <map>
 #include <algorithm>
-#include <functional>
 #include <set>
-#include <utility>
 
 namespace {
 
@@ -108,7 +106,6 @@ constexpr UINT ID_EXIT = 57665;
 constexpr UINT ID_DELETE = 57632;
 constexpr UINT ID_FIND = 57636;
 constexpr UINT ID_VIEW_IL = 32933;
-constexpr UINT ID_SYMBOLIC_ADDRESSING = 32927;
 constexpr const char* kFindNextButton = "1022";
 constexpr UINT ID_THEME_WINDOWSXP = 32943;
 constexpr UINT ID_THEME_OFFICEXP = 32944;
@@ -779,47 +776,6 @@ TEST_F(CommandRoutingTest, FrameworkCommandsReachTheirHandlers)
         EXPECT_EQ(CheckState('E', Ask(m_frame, id)), "") << id;
     BringToFront(InFront::GlobalVariables);
     EXPECT_EQ(CheckState('-', Ask(m_frame, 57608)), "");
-}
-
-// A Find that found its hit finds it again when the language command (or
-// the addressing form) has made the next Find a new search: the hit the
-// search left beside the caret counts again.
-TEST_F(CommandRoutingTest, TheSameFindFindsTheSameHitsAfterALanguageSwitch)
-{
-    OpenProject();
-    BringToFront(InFront::ILCode);
-    // The caret on the first line of code, before its operand.
-    QTest::keyClick(m_main->GetEditorView(), Qt::Key_Up);
-    QTest::keyClick(m_main->GetEditorView(), Qt::Key_Home);
-    Command(ID_FIND);
-    CFindReplaceDlg* dialog = m_frame->GetFindReplaceDialog();
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([dialog] { return dialog->isVisible(); }, kWaitMs));
-    dialog->SetFindText("%I0.1");
-    auto* findNext = dialog->findChild<QPushButton*>(kFindNextButton);
-    ASSERT_NE(findNext, nullptr);
-    const auto summary = [this] {
-        const std::vector<std::string> lines = OutputLines(OUTPUT_LIST_FINDREPLACE);
-        return lines.empty() ? std::string() : lines.back();
-    };
-    const std::string oneHit = "$$$ 1 occurrence(s) have been found.";
-    QTest::mouseClick(findNext, Qt::LeftButton);
-    ASSERT_EQ(summary(), oneHit);
-
-    const std::pair<const char*, std::function<void()>> newSearches[] = {
-        {"View > IL", [this] { BringToFront(InFront::ILCode); Command(ID_VIEW_IL); }},
-        // No symbol is declared: the code keeps its form.
-        {"Symbolic Addressing", [this] { BringToFront(InFront::ILCode); Command(ID_SYMBOLIC_ADDRESSING); }},
-    };
-    for (const auto& [name, makeNewSearch] : newSearches) {
-        SCOPED_TRACE(name);
-        makeNewSearch();
-        m_ui.box.Clear();
-        QTest::mouseClick(findNext, Qt::LeftButton);
-        EXPECT_EQ(summary(), oneHit) << ::testing::PrintToString(OutputLines(OUTPUT_LIST_FINDREPLACE));
-        EXPECT_TRUE(m_ui.box.Texts().empty()) << ::testing::PrintToString(m_ui.box.Texts());
-    }
-    dialog->OnCancel();
 }
 
 // The CANopen pages' context menus, each opened by a right press in its
