@@ -167,3 +167,53 @@ TEST_F(BadInputRoadTest, GlobalVariablesTypedWithTabAreStoredPerCellAndCheckedAs
     QTest::keyClick(KeyTarget(table), Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(table->currentIndex().column(), int(CGlobalVarTable::COL_SYMBOL));
 }
+
+TEST_F(BadInputRoadTest, TheSdoTimeOutTakesDigitsOnlyAndKeepsItsValueWhenANumberIsOutOfRange)
+{
+    ASSERT_NO_FATAL_FAILURE(NewProject(kCatalogueRowVC16));
+    CChildFrameHW* hardware = OpenHardware();
+    ASSERT_NE(hardware, nullptr);
+    auto* cpu = dynamic_cast<CCanOpenFrame*>(hardware->GetInfoView()->GetPage(1));
+    ASSERT_NE(cpu, nullptr);
+    CSheetCPU* sheet = cpu->GetSheet();
+    ASSERT_NE(sheet, nullptr);
+    sheet->GetTabControl()->setCurrentIndex(kCanOpenTab);
+    auto* canOpen = dynamic_cast<CCanOpenCfg*>(sheet->CanOpenPage());
+    ASSERT_NE(canOpen, nullptr);
+    ASSERT_NE(canOpen->GetCanOpenSheet(), nullptr);
+    CMasterAndGlobal& master = canOpen->GetCanOpenSheet()->MasterPage();
+    canOpen->GetCanOpenSheet()->SetActivePage(&master);
+    auto* timeout = master.findChild<QLineEdit*>(QString::number(IDC_CANOPEN_SDO_TIMEOUT));
+    auto* save = master.findChild<QPushButton*>(QString::number(IDC_CANOPEN_MASTER_SAVE));
+    ASSERT_NE(timeout, nullptr);
+    ASSERT_NE(save, nullptr);
+    ASSERT_EQ(App().Project.OverTime, kStoredSdoTimeout);
+
+    // The field takes digits only; a number past the range is refused when
+    // the page stores, and the stored time-out stays.
+    const std::string rangeMessage = "Please enter an integer between 0 and 65535.";
+    struct Case {
+        const char* typed;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"abc99999999", {rangeMessage}},
+        {"70000", {rangeMessage}},
+        {"abc", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        m_ui.box.Clear();
+        TypeOver(timeout, c.typed);
+        QTest::mouseClick(save, Qt::LeftButton);
+        EXPECT_EQ(m_ui.box.Texts(), c.messages);
+        EXPECT_EQ(App().Project.OverTime, kStoredSdoTimeout);
+        EXPECT_EQ(timeout->text().toStdString(), std::to_string(kStoredSdoTimeout));
+    }
+    // A time-out in range is stored.
+    m_ui.box.Clear();
+    TypeOver(timeout, "1200");
+    QTest::mouseClick(save, Qt::LeftButton);
+    EXPECT_TRUE(m_ui.box.Texts().empty());
+    EXPECT_EQ(App().Project.OverTime, 1200);
+}
