@@ -217,3 +217,46 @@ TEST_F(BadInputRoadTest, TheSdoTimeOutTakesDigitsOnlyAndKeepsItsValueWhenANumber
     EXPECT_TRUE(m_ui.box.Texts().empty());
     EXPECT_EQ(App().Project.OverTime, 1200);
 }
+
+// Two input modules typed onto the same I byte: the hardware window's check
+// refuses the save and the close with the later module's number, and
+// selects that module.
+TEST_F(BadInputRoadTest, AnOverlappingModuleAddressIsRefusedWhenTheProjectIsSavedOrTheWindowClosed)
+{
+    ASSERT_NO_FATAL_FAILURE(NewProject());
+    CChildFrameHW* hardware = OpenHardware();
+    ASSERT_NE(hardware, nullptr);
+    CHardwareGridView* grid = hardware->GetGridView();
+    const CModuleCatalogEntry* input = FindCatalogRowByCode(kHardwareCodeVE50_08DX);
+    ASSERT_NE(input, nullptr);
+    grid->SelectModuleRow(2, 1);
+    grid->InsertCatalogModule(input);
+    grid->InsertCatalogModule(input);
+    const auto& modules = App().Project.Modules;
+    ASSERT_EQ(modules.size(), 3u);
+    const int firstStart = modules[1]->iStart;
+    ASSERT_NE(modules[2]->iStart, firstStart);
+
+    auto* page = dynamic_cast<CHWDIView*>(hardware->GetInfoView()->GetPage(3));
+    ASSERT_NE(page, nullptr);
+    TypeOver(page->InputStart().edit, QString::number(firstStart));
+    ASSERT_EQ(modules[2]->iStart, firstStart);
+
+    const std::string message = "I Address of Module 3 has been assigned.";
+    // Ctrl+S with the start field still in hand, and File > Save.
+    m_ui.box.Clear();
+    hardware->GetInfoView()->SetCurrentTab(1);
+    QTest::keyClick(page->InputStart().edit, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(m_ui.box.Texts(), std::vector<std::string>{message});
+    EXPECT_TRUE(m_frame->GetProjectDocument()->IsModified());
+    EXPECT_EQ(hardware->GetInfoView()->GetCurrentTab(), 3);
+    m_ui.box.Clear();
+    Command(ID_SAVE_PROJECT);
+    EXPECT_EQ(m_ui.box.Texts(), std::vector<std::string>{message});
+    EXPECT_TRUE(m_frame->GetProjectDocument()->IsModified());
+
+    m_ui.box.Clear();
+    hardware->SendMessage(WM_CLOSE);
+    EXPECT_EQ(m_ui.box.Texts(), std::vector<std::string>{message});
+    EXPECT_EQ(m_frame->GetSlot(SingletonWindow::Hardware).frame.data(), hardware);
+}
