@@ -56,20 +56,23 @@ void CMasterAndGlobalModel::ShowValues()
     configureAtStart = m_configureAtStart != 0 ? TRUE : FALSE;
 }
 
-// A number outside the range is taken after the message; text that is no
-// number keeps the previous value.
+// Text that is no number, and a number outside the field's range, are
+// refused with a message and keep the previous value: the PLC never gets a
+// time-out or a status start it cannot use.
 bool CMasterAndGlobalModel::ReadField(const std::string& text, unsigned low, unsigned high, unsigned& value) const
 {
     unsigned number = 0;
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, number);
-    if (result.ec != std::errc() || result.ptr != end) {
+    const bool isNumber = result.ptr == end && (result.ec == std::errc() || result.ec == std::errc::result_out_of_range);
+    if (!isNumber) {
         ShowMessage("", "Please enter a positive integer.", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    value = number;
-    if (number >= low && number <= high)
+    if (result.ec == std::errc() && number >= low && number <= high) {
+        value = number;
         return true;
+    }
     ShowMessage("", "Please enter an integer between " + std::to_string(low) + " and " + std::to_string(high) + ".",
                 MB_OK | MB_ICONEXCLAMATION);
     return false;

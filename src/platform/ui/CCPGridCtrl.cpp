@@ -18,6 +18,7 @@
 #include <QStaticText>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QValidator>
 
 #include <memory>
 
@@ -40,6 +41,24 @@ void ReadHostCell(CCPGridHost& host, int column, int row, std::string& text, BYT
     text.clear();
     mark = GRID_MARK_PLAIN;
 }
+
+// An edit box's limit counts the text's bytes in the program's code page,
+// as the stored cell counts them: a Chinese character takes two.
+class CByteLimitValidator : public QValidator {
+public:
+    CByteLimitValidator(size_t limit, QObject* parent)
+        : QValidator(parent)
+        , m_limit(limit)
+    {
+    }
+    State validate(QString& input, int&) const override
+    {
+        return FromQString(input).size() <= m_limit ? Acceptable : Invalid;
+    }
+
+private:
+    size_t m_limit;
+};
 
 } // namespace
 
@@ -212,8 +231,10 @@ public:
             editor = combo;
         } else if (control.GetKind() == CCPCellCtrl::KIND_EDIT) {
             auto* edit = new QLineEdit(parent);
-            if (control.GetLimitText() > 0)
+            if (control.GetLimitText() > 0) {
                 edit->setMaxLength(control.GetLimitText());
+                edit->setValidator(new CByteLimitValidator(size_t(control.GetLimitText()), edit));
+            }
             editor = edit;
         }
         if (editor) {
@@ -643,6 +664,45 @@ void CCPGridCtrl::MoveToNextCell()
     if (row >= m_core.GetGridRowCount())
         return;
     SetFocusCell(column, row);
+}
+
+void CCPGridCtrl::MoveAcross(int step)
+{
+    SaveModifyed();
+    const int columns = m_core.GetGridColCount();
+    int column = m_core.GetActiveCol() + step;
+    int row = m_core.GetActiveRow();
+    if (column >= columns) {
+        column = 0;
+        ++row;
+    } else if (column < 0) {
+        column = columns - 1;
+        --row;
+    }
+    if (columns == 0 || row < 0 || row >= m_core.GetGridRowCount())
+        return;
+    SetFocusCell(column, row);
+}
+
+bool CCPGridCtrl::HasEditableColumn() const
+{
+    for (int column = 0; column < m_core.GetGridColCount(); ++column) {
+        const int kind = m_core.GetColumn(column)->kind;
+        if (kind == CCPCellCtrl::KIND_EDIT || kind == CCPCellCtrl::KIND_DROPDOWN)
+            return true;
+    }
+    return false;
+}
+
+// The frame keeps a plain Tab for itself, and the cell editor would then
+// take the next typing into the same cell: in a grid that edits, Tab is the
+// grid's. Ctrl+Tab goes on to the frame.
+BOOL CCPGridCtrl::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message != WM_KEYDOWN || msg->wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 || !HasEditableColumn())
+        return CWnd::PreTranslateMessage(msg);
+    MoveAcross(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+    return TRUE;
 }
 
 void CCPGridCtrl::OnKeyDown(UINT ch, UINT, UINT)

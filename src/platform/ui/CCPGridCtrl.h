@@ -4,7 +4,8 @@
 // mark, and whose delegates open the column's editor (edit box with a
 // length limit or drop-down list filled by the host) and store the edited
 // text through the host. One fixed column at the left; header clicks, keys
-// and cell changes reach the host; Enter moves on to the next cell; copy,
+// and cell changes reach the host; Enter moves on to the next cell, Tab
+// ends the cell's edit and moves across; copy,
 // cut and paste of a range go over the platform clipboard.
 
 #include "platform/ui/CCPGridCore.h"
@@ -77,6 +78,12 @@ public:
     void OnKeyDown(UINT ch, UINT repeat, UINT flags) override;
     // Enter: the next column, from the last column to the first of the next row.
     void MoveToNextCell();
+    // Tab (step 1) and Shift+Tab (step -1): ends a pending edit and moves one
+    // cell across, wrapping to the next or previous row; stops at either end.
+    void MoveAcross(int step);
+
+    // Tab and Shift+Tab in a grid with editors move across its cells.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     // Used by the cell editors.
     void SetOpenEditor(QWidget* editor) { m_editor = editor; }
@@ -91,6 +98,7 @@ private:
     void ShowSelection();
     void OnViewSelectionChanged();
     void OnViewCurrentChanged(const QModelIndex& current);
+    bool HasEditableColumn() const;
 
     CCPGridCore m_core;
     CCPGridHost* m_host = this;

@@ -89,6 +89,9 @@ void CGlobalVarView::OnSaveCellData(int column, int row, const std::string& text
 
 void CGlobalVarView::CreateCellCtrl(UINT id, CCPCellCtrl& control)
 {
+    // A name is stored with at most its first 16 bytes: the editor takes no more.
+    if (id == kFirstEditorId + UINT(CGlobalVarTable::COL_SYMBOL))
+        control.LimitText(int(CGlobalVarTable::NAME_MAX_BYTES));
     if (id != kFirstEditorId + UINT(CGlobalVarTable::COL_TYPE))
         return;
     const int row = GetGridCtrl().GetCore().GetActiveRow();

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 
 IMPLEMENT_DYNAMIC(CMasterAndGlobal, CPropertyPage)
 
@@ -24,6 +25,14 @@ QPushButton* Button(QWidget* parent, const char* text, UINT id, int x, int y)
     button->setGeometry(DialogRect(x, y, kWidth, kHeight));
     button->setObjectName(QString::number(id));
     return button;
+}
+
+// The number fields take digits only.
+QLineEdit* NumberField(QWidget* parent, UINT id, int x, int y, int cx)
+{
+    QLineEdit* field = CpuPageControls::Field(parent, id, x, y, cx);
+    field->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), field));
+    return field;
 }
 
 QString FieldText(const QLineEdit* field)
@@ -57,25 +66,25 @@ void CMasterAndGlobal::BuildControls()
     Label(this, kBaudRateLabel, 26, 30, 50, 10);
     m_baud = DropList(this, IDC_CANOPEN_BAUD, 90, 28, 80);
     Label(this, kSdoTimeoutLabel, 26, 50, 50, 10);
-    m_overTime = Field(this, IDC_CANOPEN_SDO_TIMEOUT, 90, 48, 80);
+    m_overTime = NumberField(this, IDC_CANOPEN_SDO_TIMEOUT, 90, 48, 80);
     Label(this, "ms", 175, 50, 20, 10);
 
     Group(this, kMasterGroup, 250, 12, 220, 60);
     Label(this, kMasterAddressLabel, 262, 30, 50, 10);
-    m_masterAddress = Field(this, IDC_CANOPEN_MASTER_ADDRESS, 330, 28, 60);
+    m_masterAddress = NumberField(this, IDC_CANOPEN_MASTER_ADDRESS, 330, 28, 60);
     m_masterAddress->setEnabled(false);
     m_configureAtStart = CheckBox(this, kConfigureAtStartBox, IDC_CANOPEN_CONFIGURE_AT_START, 262, 50, 120);
 
     Group(this, kStatusGroup, 14, 84, 456, 72);
     Label(this, kMasterStatusLabel, 26, 102, 60, 10);
     Label(this, "%VB", 90, 102, 20, 10);
-    m_masterStates = Field(this, IDC_CANOPEN_MASTER_STATUS, 112, 100, 60);
+    m_masterStates = NumberField(this, IDC_CANOPEN_MASTER_STATUS, 112, 100, 60);
     Label(this, kOneByte, 180, 102, 50, 10);
     Label(this, kSlavesStatusLabel, 26, 124, 60, 10);
     Label(this, "%VD", 90, 124, 20, 10);
-    m_allSlaveStates = Field(this, IDC_CANOPEN_SLAVES_STATUS, 112, 122, 60);
+    m_allSlaveStates = NumberField(this, IDC_CANOPEN_SLAVES_STATUS, 112, 122, 60);
     Label(this, kSlavesBytes, 180, 124, 50, 10);
-    m_netStates = Field(this, IDC_CANOPEN_NET_STATUS, 250, 100, 60);
+    m_netStates = NumberField(this, IDC_CANOPEN_NET_STATUS, 250, 100, 60);
 
     QPushButton* save = Button(this, kSaveButton, IDC_CANOPEN_MASTER_SAVE, 360, 240);
     save->setDefault(true);
