@@ -431,6 +431,46 @@ TEST_F(DockingPaneTest, ApplySplitSharesTheNeighboursTotal)
     }
 }
 
+// A floating frame's system menu: Move, Size and a Close named Hide, which
+// is greyed, and closes nothing, while every pane of the frame must stay.
+TEST_F(DockingPaneTest, TheFloatingFramesSystemMenuHidesItsPanes)
+{
+    CTKDockingPaneItem* output = frame.Pane(kOutputPane);
+    output->SetOptions(0);
+    frame.Host().ToggleDocking(output);
+    Relayout();
+    auto* mini = dynamic_cast<CTKDockingPaneMiniWnd*>(output->GetContainer()->GetFrame());
+    ASSERT_NE(mini, nullptr);
+    const CMenu& menu = mini->GetSystemMenu();
+    std::vector<UINT> ids;
+    std::vector<std::string> texts;
+    for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+        ids.push_back(menu.GetMenuItemID(i));
+        texts.push_back(menu.GetMenuString(static_cast<UINT>(i), MF_BYPOSITION));
+    }
+    EXPECT_EQ(ids, (std::vector<UINT>{SC_MOVE, SC_SIZE, 0, SC_CLOSE}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"&Move", "&Size", "", "&Hide"}));
+
+    struct Case {
+        DWORD options;
+        bool closeGreyed;
+        bool closes;
+    };
+    const Case cases[] = {
+        {CTKDockingPaneItem::kNoClose, true, false},
+        {0, false, true},
+    };
+    for (const Case& c : cases) {
+        output->SetOptions(c.options);
+        mini->OnChildChanged(mini->GetTopGroup());
+        EXPECT_EQ((menu.GetMenuState(SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) != 0, c.closeGreyed) << c.options;
+        EXPECT_EQ(mini->IsCloseEnabled() == FALSE, c.closeGreyed) << c.options;
+        mini->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+        ProcessEvents();
+        EXPECT_EQ(output->IsClosed() != FALSE, c.closes) << c.options;
+    }
+}
+
 TEST_F(DockingPaneTest, APaneFloatsAndDocksBackOnCaptionDoubleClicks)
 {
     CTKDockingPaneItem* output = frame.Pane(kOutputPane);
