@@ -207,6 +207,11 @@ void CMDIChildWnd::SetIcon(const CIconImage& icon, BOOL big)
     (big ? m_bigIcon : m_smallIcon) = icon;
 }
 
+void CMDIChildWnd::SetClassIcon(const CIconImage& icon, BOOL big)
+{
+    (big ? m_classBigIcon : m_classSmallIcon) = icon;
+}
+
 BOOL CMDIChildWnd::OnSysCommand(WPARAM command)
 {
     switch (command & kSystemCommandMask) {

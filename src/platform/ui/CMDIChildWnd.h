@@ -47,6 +47,10 @@ public:
     // The icons WM_GETICON answers (ICON_SMALL or ICON_BIG); an empty image
     // takes the icon away.
     void SetIcon(const CIconImage& icon, BOOL big);
+    // The icons of the child's window class (small and big), asked before
+    // and after its own small icon; empty when the class has none.
+    void SetClassIcon(const CIconImage& icon, BOOL big);
+    const CIconImage& GetClassIcon(BOOL big) const { return big ? m_classBigIcon : m_classSmallIcon; }
 
     void ActivateFrame(int cmdShow = -1) override;
     BOOL ShowWindow(int cmdShow) override;
@@ -80,4 +84,6 @@ private:
     CMenu m_systemMenu;
     CIconImage m_smallIcon;
     CIconImage m_bigIcon;
+    CIconImage m_classSmallIcon;
+    CIconImage m_classBigIcon;
 };

@@ -214,6 +214,22 @@ BOOL IsDialogKey(int qtKey)
            || qtKey == Qt::Key_Escape;
 }
 
+// The top-level window keeps the key that may ask for the menu: one key
+// reaches every window it passes on its way up (a plain widget's key goes to
+// the window that wraps it and then, left unused, to that window's parents),
+// and Alt or F10 asks once, not once per window, which opened the menu and
+// closed it again.
+BOOL IsMenuKey(UINT key)
+{
+    return key == VK_MENU || key == VK_F10;
+}
+
+CWnd* MenuKeyKeeper(CWnd* wnd)
+{
+    CWnd* top = CWnd::FromWidget(wnd->window());
+    return top ? top : wnd;
+}
+
 } // namespace
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -442,7 +458,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         DestroyWindow();
         return 0;
     case WM_SYSKEYDOWN:
-        m_menuKeyAlone = (wParam == VK_MENU || wParam == VK_F10) ? static_cast<UINT>(wParam) : 0;
+        MenuKeyKeeper(this)->m_menuKeyAlone = IsMenuKey(static_cast<UINT>(wParam)) ? static_cast<UINT>(wParam) : 0;
         return 0;
     case WM_SYSKEYUP:
         OnMenuKeyUp(static_cast<UINT>(wParam));
@@ -512,8 +528,9 @@ BOOL CWnd::WalkPreTranslateTree(MSG* msg)
 // for its menu, as the system's keyboard menu command.
 void CWnd::OnMenuKeyUp(UINT key)
 {
-    const BOOL alone = key != 0 && key == m_menuKeyAlone;
-    m_menuKeyAlone = 0;
+    CWnd* keeper = MenuKeyKeeper(this);
+    const BOOL alone = key != 0 && key == keeper->m_menuKeyAlone;
+    keeper->m_menuKeyAlone = 0;
     if (!alone)
         return;
     if (CWnd* top = FromWidget(window()))
@@ -875,6 +892,13 @@ std::vector<MSG> CWnd::MessagesFromEvent(QWidget* target, QEvent* event)
     }
     switch (event->type()) {
     case QEvent::KeyPress:
+        // Another key going down ends Alt's or F10's being pressed alone,
+        // also a key that a window or the bars take for themselves (the
+        // letter of Alt+F), whose message reaches no default handling.
+        if (wnd && !IsMenuKey(VirtualKeyOf(static_cast<QKeyEvent*>(event))))
+            MenuKeyKeeper(wnd)->m_menuKeyAlone = 0;
+        AppendKeyMessages(static_cast<QKeyEvent*>(event), wnd, &out);
+        break;
     case QEvent::KeyRelease:
         AppendKeyMessages(static_cast<QKeyEvent*>(event), wnd, &out);
         break;
@@ -1050,10 +1074,6 @@ BOOL CWnd::DispatchInput(QEvent* event)
             SendMessage(msg.message, msg.wParam, msg.lParam);
             continue;
         }
-        // Another key pressed while Alt or F10 is held, an accelerator's
-        // key too, means the menu key is not released alone.
-        if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.wParam != m_menuKeyAlone)
-            m_menuKeyAlone = 0;
         if (CWinApp::PreTranslate(&msg)) {
             // A translated key (an accelerator) produces no characters.
             if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)

@@ -59,6 +59,7 @@
 #include "toolkit/commandbars/CTKProfileRegistry.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "toolkit/commandbars/draw/CTKBarRenderer.h"
+#include "toolkit/commandbars/images/CTKCommandImages.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -127,6 +128,10 @@ const PaneSetup kPaneSetup[] = {
 };
 
 constexpr DWORD kPaneOptions = 5;
+// The bitmap of the pane icons, one 16 by 16 picture per pane in this order.
+constexpr UINT kPaneIconsBitmap = 292;
+const UINT kPaneIconIds[] = {ID_PANE_WORKSPACE, ID_PANE_OUTPUT, ID_PANE_INSTRUCTIONS, ID_PANE_HWCATALOG};
+constexpr int kPaneIconSize = 16;
 constexpr DWORD kPaneViewStyle = 0x50800000;
 constexpr UINT kCrossRefMenu = 167;
 constexpr int kContentsHelpContext = 1;
@@ -402,6 +407,8 @@ void CMainFrame::CreateDockingPanes()
         if (pane != nullptr)
             pane->SetOptions(pane->GetOptions() | kPaneOptions);
     }
+    m_paneHost.GetImages()->SetIcons(kPaneIconsBitmap, kPaneIconIds, static_cast<int>(std::size(kPaneIconIds)),
+                                     kPaneIconSize, kPaneIconSize, 0);
     m_paneHost.PlacePane(m_paneHost.FindPane(ID_PANE_INSTRUCTIONS), m_paneHost.FindPane(ID_PANE_WORKSPACE));
     m_paneHost.PlacePane(m_paneHost.FindPane(ID_PANE_HWCATALOG), m_paneHost.FindPane(ID_PANE_INSTRUCTIONS));
     m_paneHost.OpenPaneById(ID_PANE_WORKSPACE);

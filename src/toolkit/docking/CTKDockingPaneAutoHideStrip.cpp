@@ -44,9 +44,10 @@ void CTKDockingPaneAutoHideStrip::CStripTabSet::Redraw()
         m_strip->Invalidate(FALSE);
 }
 
-BOOL CTKDockingPaneAutoHideStrip::CStripTabSet::DrawTabIcon(CDC*, int, int, CTKTabItem*, BOOL)
+BOOL CTKDockingPaneAutoHideStrip::CStripTabSet::DrawTabIcon(CDC* dc, int x, int y, CTKTabItem* tab, BOOL draw)
 {
-    return FALSE;
+    const CTKDockingPaneItem* pane = tab ? GetPaneAt(tab->GetIndex()) : nullptr;
+    return pane ? pane->DrawTabIcon(GetRenderer(), dc, x, y, draw) : FALSE;
 }
 
 int CTKDockingPaneAutoHideStrip::CStripTabSet::GetPosition() const

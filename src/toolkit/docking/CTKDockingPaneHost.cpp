@@ -2,6 +2,7 @@
 
 #include "platform/ui/CFrameWnd.h"
 #include "toolkit/commandbars/draw/CTKSystemColors.h"
+#include "toolkit/commandbars/images/CTKCommandImages.h"
 #include "toolkit/docking/CTKDockingPaneAutoHideStrip.h"
 #include "toolkit/docking/CTKDockingPaneAutoHideWnd.h"
 #include "toolkit/docking/CTKDockingPaneItem.h"
@@ -11,7 +12,7 @@
 #include "toolkit/docking/CTKDockingPaneSplitGroup.h"
 #include "toolkit/docking/CTKDockingPaneTabbedContainer.h"
 
-CTKDockingPaneHost::CTKDockingPaneHost()
+CTKDockingPaneHost::CTKDockingPaneHost() : m_images(std::make_unique<CTKCommandImages>())
 {
     static const CMsgEntry<CTKDockingPaneHost> table[] = {
         {WM_SYSCOLORCHANGE, &CTKDockingPaneHost::OnSysColorChange},
@@ -41,6 +42,7 @@ LRESULT CTKDockingPaneHost::OnSettingChange(WPARAM, LPARAM)
 CTKDockingPaneHost::~CTKDockingPaneHost()
 {
     m_layout.reset();
+    m_images->RemoveAll();
 }
 
 BOOL CTKDockingPaneHost::AttachToFrame(CFrameWnd* frame)

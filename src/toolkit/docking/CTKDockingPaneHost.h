@@ -23,6 +23,7 @@
 #include <memory>
 
 class CFrameWnd;
+class CTKCommandImages;
 class CTKDockingPaneItem;
 class CTKDockingPaneLayout;
 class CTKDockingPaneMiniWnd;
@@ -101,6 +102,8 @@ public:
     CFrameWnd* GetFrame() const { return m_frame; }
     CTKDockingPaneLayout* GetLayout() const { return m_layout.get(); }
     CTKDockingPaneRenderer* GetRenderer() const { return m_renderer.get(); }
+    // The host's own image store: the pane icons, under the panes' icon ids.
+    CTKCommandImages* GetImages() const { return m_images.get(); }
     int GetStyleType() const;
 
     BOOL hideClient = FALSE;
@@ -123,4 +126,5 @@ private:
     CFrameWnd* m_frame = nullptr;
     std::unique_ptr<CTKDockingPaneLayout> m_layout;
     std::unique_ptr<CTKDockingPaneRenderer> m_renderer;
+    std::unique_ptr<CTKCommandImages> m_images;
 };

@@ -4,9 +4,12 @@
 #include "platform/ui/CResourceStore.h"
 #include "platform/ui/CView.h"
 #include "platform/ui/CWnd.h"
+#include "toolkit/commandbars/images/CTKCommandIcon.h"
+#include "toolkit/commandbars/images/CTKCommandImages.h"
 #include "toolkit/docking/CTKDockingPaneHost.h"
 #include "toolkit/docking/CTKDockingPaneLayout.h"
 #include "toolkit/docking/CTKDockingPaneTabbedContainer.h"
+#include "toolkit/docking/tabs/CTKTabRenderer.h"
 
 CTKDockingPaneItem::CTKDockingPaneItem(UINT id, const CRect& rect, CTKDockingPaneLayout* layout)
     : CTKDockingPaneNode(kPane, layout), m_id(id), m_title(CResourceStore::Instance().LoadString(id))
@@ -14,6 +17,27 @@ CTKDockingPaneItem::CTKDockingPaneItem(UINT id, const CRect& rect, CTKDockingPan
     dockingCX = rect.Width();
     dockingCY = rect.Height();
     SetRect(rect);
+}
+
+CTKCommandIcon* CTKDockingPaneItem::GetIcon() const
+{
+    CTKDockingPaneHost* host = Host();
+    if (host == nullptr)
+        return nullptr;
+    const UINT iconId = m_iconId == -1 ? m_id : static_cast<UINT>(m_iconId);
+    return host->GetImages()->FindIcon(iconId, kPaneIconSize);
+}
+
+BOOL CTKDockingPaneItem::DrawTabIcon(const CTKTabRenderer* renderer, CDC* dc, int x, int y, BOOL draw) const
+{
+    if (renderer == nullptr || !renderer->IsShowIcons())
+        return FALSE;
+    CTKCommandIcon* icon = GetIcon();
+    if (icon == nullptr)
+        return FALSE;
+    if (draw)
+        icon->DrawImage(dc, x, y, icon->GetNormalImage(), kPaneIconSize, 0);
+    return TRUE;
 }
 
 std::string CTKDockingPaneItem::GetCaption() const

@@ -12,6 +12,9 @@
 #include <string>
 
 class CDocument;
+class CDC;
+class CTKCommandIcon;
+class CTKTabRenderer;
 class CTKDockingPaneHost;
 class CTKDockingPaneTabbedContainer;
 class CWnd;
@@ -22,6 +25,7 @@ public:
     static constexpr DWORD kNoClose = 1;      // no close button; stays when its floating frame closes
     static constexpr DWORD kNoAutoHide = 2;   // no auto-hide button
     static constexpr DWORD kNoFloat = 4;      // never floats
+    static constexpr int kPaneIconSize = 16;
 
     CTKDockingPaneItem(UINT id, const CRect& rect, CTKDockingPaneLayout* layout);
 
@@ -57,6 +61,12 @@ public:
     void SetOptions(DWORD options) { m_options = options; }
     int GetIconId() const { return m_iconId; }
     void SetIconId(int iconId) { m_iconId = iconId; }
+    // The 16-pixel icon of the icon id (the pane id while it is -1) in the
+    // host's image store; nullptr when the store has none.
+    CTKCommandIcon* GetIcon() const;
+    // The icon of the pane's tab: FALSE unless the tab renderer shows icons
+    // and the pane has one; with draw, its normal image at (x, y).
+    BOOL DrawTabIcon(const CTKTabRenderer* renderer, CDC* dc, int x, int y, BOOL draw) const;
 
     // Moves the hosted window to rect (frame client coordinates).
     void Layout(CWnd* frame, CRect rect, AFX_SIZEPARENTPARAMS* params) override;

@@ -2,6 +2,7 @@
 
 #include "platform/CDC.h"
 #include "platform/CSystemMetrics.h"
+#include "platform/ui/CResourceStore.h"
 #include "platform/ui/CTrackingLoop.h"
 #include "toolkit/commandbars/draw/CTKDCPenGuard.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
@@ -23,6 +24,23 @@ constexpr int kCloseSize = 12;
 constexpr int kTextInset = 4;
 constexpr int kMinimumSize = 40;
 
+// The framework's text for a Close that only hides the window.
+constexpr UINT AFX_IDS_HIDE = 0xF011;
+
+struct SystemMenuItem {
+    WPARAM command;   // 0 a separator
+    const char* text;
+};
+
+// A window's standard system menu, which a floating frame trims.
+const SystemMenuItem kStandardSystemMenu[] = {
+    {SC_RESTORE, "&Restore"}, {SC_MOVE, "&Move"},         {SC_SIZE, "&Size"}, {SC_MINIMIZE, "Mi&nimize"},
+    {SC_MAXIMIZE, "Ma&ximize"}, {0, ""}, {SC_CLOSE, "&Close\tAlt+F4"},
+};
+
+// A floating frame is neither minimised nor maximised.
+const WPARAM kTrimmedCommands[] = {SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE};
+
 } // namespace
 
 CTKDockingPaneMiniWnd::CTKDockingPaneMiniWnd(CTKDockingPaneNode* node, const CRect& rect,
@@ -33,6 +51,7 @@ CTKDockingPaneMiniWnd::CTKDockingPaneMiniWnd(CTKDockingPaneNode* node, const CRe
     static const CMsgEntry<CTKDockingPaneMiniWnd> table[] = {
         {WM_NCLBUTTONDOWN, &CTKDockingPaneMiniWnd::OnNcLButtonDown},
         {WM_NCLBUTTONDBLCLK, &CTKDockingPaneMiniWnd::OnNcLButtonDblClk},
+        {WM_SYSCOMMAND, &CTKDockingPaneMiniWnd::OnSysCommand},
     };
     AddMessageTable(table);
     CTKDockingPaneHost* host = Host();
@@ -43,6 +62,7 @@ CTKDockingPaneMiniWnd::CTKDockingPaneMiniWnd(CTKDockingPaneNode* node, const CRe
         SetClassStyle(CS_DBLCLKS);
         Create(owner, rect, 0, kFrameStyle);
         MoveWindow(rect, FALSE);
+        BuildSystemMenu();
         m_closeEnabled = TRUE;
     }
     if (!node)
@@ -56,6 +76,21 @@ CTKDockingPaneMiniWnd::CTKDockingPaneMiniWnd(CTKDockingPaneNode* node, const CRe
     node->OnAttached(m_topGroup);
     OnChildChanged(m_topGroup);
     RecalcLayout();
+}
+
+void CTKDockingPaneMiniWnd::BuildSystemMenu()
+{
+    m_systemMenu.CreatePopupMenu();
+    for (const SystemMenuItem& item : kStandardSystemMenu)
+        m_systemMenu.AppendMenu(item.command == 0 ? MF_SEPARATOR : MF_STRING, static_cast<UINT>(item.command),
+                                item.text);
+    for (WPARAM command : kTrimmedCommands)
+        m_systemMenu.DeleteMenu(static_cast<UINT>(command), MF_BYCOMMAND);
+    const std::string hide = CResourceStore::Instance().LoadString(AFX_IDS_HIDE);
+    if (hide.empty())
+        return;
+    m_systemMenu.DeleteMenu(static_cast<UINT>(SC_CLOSE), MF_BYCOMMAND);
+    m_systemMenu.AppendMenu(MF_STRING, static_cast<UINT>(SC_CLOSE), hide);
 }
 
 CTKDockingPaneMiniWnd::~CTKDockingPaneMiniWnd()
@@ -130,6 +165,7 @@ void CTKDockingPaneMiniWnd::OnChildChanged(CTKDockingPaneNode*)
                              : std::string());
     if (count >= 1) {
         m_closeEnabled = closable;
+        m_systemMenu.EnableMenuItem(static_cast<UINT>(SC_CLOSE), MF_BYCOMMAND | (closable ? MF_ENABLED : MF_GRAYED));
         if (!IsWindowVisible())
             ShowWindow(SW_SHOWNOACTIVATE);
     }
@@ -234,8 +270,7 @@ LRESULT CTKDockingPaneMiniWnd::OnNcLButtonDown(WPARAM hit, LPARAM lParam)
 {
     const CPoint screen(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     if (static_cast<LRESULT>(hit) == kHitClose) {
-        if (m_closeEnabled)
-            SendMessage(WM_CLOSE);
+        SendMessage(WM_SYSCOMMAND, SC_CLOSE);
         return 0;
     }
     raise();
@@ -245,6 +280,15 @@ LRESULT CTKDockingPaneMiniWnd::OnNcLButtonDown(WPARAM hit, LPARAM lParam)
         return 0;
     }
     TrackFrame(static_cast<LRESULT>(hit), screen);
+    return 0;
+}
+
+LRESULT CTKDockingPaneMiniWnd::OnSysCommand(WPARAM command, LPARAM)
+{
+    if ((command & kSystemCommandMask) != SC_CLOSE)
+        return 0;
+    if (!(m_systemMenu.GetMenuState(static_cast<UINT>(SC_CLOSE), MF_BYCOMMAND) & MF_GRAYED))
+        SendMessage(WM_CLOSE);
     return 0;
 }
 

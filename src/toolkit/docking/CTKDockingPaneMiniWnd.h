@@ -5,6 +5,7 @@
 // layout deletes it.
 
 #include "platform/ui/CFrameWnd.h"
+#include "platform/ui/CMenu.h"
 #include "toolkit/docking/CTKDockingPaneNode.h"
 
 class CTKDockingPaneHost;
@@ -29,6 +30,9 @@ public:
 
     CTKDockingPaneSplitGroup* GetTopGroup() const { return m_topGroup; }
     BOOL IsCloseEnabled() const { return m_closeEnabled; }
+    // The window's system menu: Move, Size and Close named Hide; Close is
+    // greyed while every pane of the frame must stay.
+    const CMenu& GetSystemMenu() const { return m_systemMenu; }
     int GetCaptionHeight() const;
     // The caption's close cross, in window coordinates.
     CRect GetCloseRect() const;
@@ -43,10 +47,14 @@ protected:
 private:
     LRESULT OnNcLButtonDown(WPARAM hit, LPARAM lParam);
     LRESULT OnNcLButtonDblClk(WPARAM hit, LPARAM lParam);
+    // Closes through WM_CLOSE while the system menu's Close is enabled.
+    LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
+    void BuildSystemMenu();
     // Moves (caption) or sizes (edges) the window with the mouse.
     void TrackFrame(LRESULT hit, CPoint screenPoint);
     CTKDockingPaneHost* Host() const;
 
     CTKDockingPaneSplitGroup* m_topGroup = nullptr;
     BOOL m_closeEnabled = FALSE;
+    CMenu m_systemMenu;
 };

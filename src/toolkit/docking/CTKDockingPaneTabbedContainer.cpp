@@ -331,9 +331,10 @@ void CTKDockingPaneTabbedContainer::Redraw()
         Invalidate(FALSE);
 }
 
-BOOL CTKDockingPaneTabbedContainer::DrawTabIcon(CDC*, int, int, CTKTabItem*, BOOL)
+BOOL CTKDockingPaneTabbedContainer::DrawTabIcon(CDC* dc, int x, int y, CTKTabItem* tab, BOOL draw)
 {
-    return FALSE;
+    const CTKDockingPaneItem* pane = tab ? GetPaneAt(tab->GetIndex()) : nullptr;
+    return pane ? pane->DrawTabIcon(GetRenderer(), dc, x, y, draw) : FALSE;
 }
 
 void CTKDockingPaneTabbedContainer::OnLayoutChanged()

@@ -9,8 +9,16 @@
 #include "platform/ui/CMDIChildWnd.h"
 #include "toolkit/commandbars/CTKCommandBars.h"
 #include "toolkit/commandbars/CTKDockBar.h"
+#include "toolkit/commandbars/images/CTKCommandIcon.h"
+#include "toolkit/docking/CTKDockingPaneAutoHideStrip.h"
+#include "toolkit/docking/CTKDockingPaneHost.h"
+#include "toolkit/docking/CTKDockingPaneItem.h"
+#include "toolkit/docking/CTKDockingPaneLayout.h"
+#include "toolkit/docking/CTKDockingPaneTabbedContainer.h"
+#include "toolkit/docking/tabs/CTKTabItem.h"
 #include "toolkit/commandbars/CTKMenuBar.h"
 #include "toolkit/commandbars/CTKPopupShadow.h"
+#include "toolkit/commandbars/CTKPopupTracker.h"
 #include "toolkit/commandbars/CTKShadowWnd.h"
 #include "toolkit/commandbars/CTKToolBar.h"
 #include "shell/ui/CChildFrmEditor.h"
@@ -23,6 +31,7 @@
 #include "hardware/ui/RegisterHardwareUiClasses.h"
 #include "support/ModalScript.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QTest>
@@ -209,18 +218,91 @@ TEST_F(MainFrameTest, TabIsTakenAndCtrlTabCyclesTheChildren)
     EXPECT_EQ(m_frame->MDIGetActive(), second);
 }
 
-TEST_F(MainFrameTest, TabMovesBetweenMenuTitlesWhileTheMenuBarHasTheKeyboard)
+// Whether the opaque pixels of the icon show somewhere in the picture.
+bool ShowsIcon(const QImage& picture, const CIconImage& icon)
+{
+    for (int top = 0; top + icon.Height() <= picture.height(); ++top) {
+        for (int left = 0; left + icon.Width() <= picture.width(); ++left) {
+            bool same = true;
+            for (int y = 0; same && y < icon.Height(); ++y) {
+                for (int x = 0; same && x < icon.Width(); ++x) {
+                    const DWORD pixel = icon.GetPixel(x, y);
+                    if (CIconImage::AlphaOf(pixel) == 255)
+                        same = (picture.pixel(left + x, top + y) & 0xFFFFFFu) == (pixel & 0xFFFFFFu);
+                }
+            }
+            if (same)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Every pane has its picture; the tab of the Instructions pane beside the
+// Workspace shows it, and so does Output's tab on the side bar once the
+// output is hidden there, where a tab shows no caption when it is not the
+// one pointed at.
+TEST_F(MainFrameTest, PanesShowTheirIconsOnTheirTabsAndOnTheSideBar)
+{
+    constexpr int kBottomStrip = 3;
+    Start();
+    CTKDockingPaneHost& host = m_frame->GetPaneHost();
+    for (UINT id : {ID_PANE_WORKSPACE, ID_PANE_OUTPUT, ID_PANE_INSTRUCTIONS, ID_PANE_HWCATALOG}) {
+        CTKCommandIcon* icon = host.FindPane(id)->GetIcon();
+        ASSERT_NE(icon, nullptr) << id;
+        EXPECT_EQ(icon->GetSize(), CSize(16, 16)) << id;
+    }
+    auto picture = [&](UINT id) { return host.FindPane(id)->GetIcon()->GetNormalImage().GetIcon(); };
+    CTKDockingPaneTabbedContainer* left = host.FindPane(ID_PANE_WORKSPACE)->GetContainer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return left->GetTabCount() == 3 && left->isVisible(); }, 5000));
+    const CRect tab = left->GetTab(1)->GetRect();
+    const QImage tabs = left->grab(QRect(tab.left, tab.top, tab.Width(), tab.Height())).toImage();
+    EXPECT_TRUE(ShowsIcon(tabs, picture(ID_PANE_INSTRUCTIONS)));
+
+    m_frame->GetOutputView()->SendMessage(WM_COMMAND, ID_OUTPUT_AUTOHIDE);
+    CTKDockingPaneAutoHideStrip* strip = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        strip = host.GetLayout()->GetStrip(kBottomStrip);
+        return strip != nullptr && strip->isVisible();
+    }, 5000));
+    EXPECT_TRUE(ShowsIcon(strip->grab().toImage(), picture(ID_PANE_OUTPUT)));
+    EXPECT_FALSE(ShowsIcon(strip->grab().toImage(), picture(ID_PANE_WORKSPACE)));
+}
+
+// The keys go where a person's keys go: to the widget with the focus, the
+// project tree's, from which Qt hands an unused key on to the windows around
+// it, so the menu key passes several windows of ours on its way.
+TEST_F(MainFrameTest, TabMovesBetweenMenuTitlesAfterAltOrF10)
 {
     Start();
+    m_frame->activateWindow();
+    QApplication::setActiveWindow(m_frame);
     CTKMenuBar* menuBar = m_frame->GetCommandBars()->GetMenuBar();
     ASSERT_NE(menuBar, nullptr);
-    ASSERT_TRUE(menuBar->SetTrackingMode(1, TRUE, TRUE));
-    ASSERT_EQ(menuBar->GetSelectedIndex(), 0);
-    QTest::keyClick(m_frame, Qt::Key_Tab);
-    EXPECT_EQ(menuBar->GetSelectedIndex(), 1);
-    QTest::keyClick(m_frame, Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(menuBar->GetSelectedIndex(), 0);
-    menuBar->SetTrackingMode(0, FALSE, FALSE);
+    for (Qt::Key menuKey : {Qt::Key_F10, Qt::Key_Alt}) {
+        SCOPED_TRACE(menuKey == Qt::Key_F10 ? "F10" : "Alt");
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        ASSERT_EQ(CWnd::FromWidget(focus)->window(), m_frame.data());
+        QTest::keyClick(focus, menuKey);
+        ASSERT_EQ(menuBar->GetTrackingMode(), 1);
+        ASSERT_EQ(menuBar->GetSelectedIndex(), 0);
+        QTest::keyClick(focus, Qt::Key_Tab);
+        EXPECT_EQ(menuBar->GetSelectedIndex(), 1);
+        QTest::keyClick(focus, Qt::Key_Tab);
+        EXPECT_EQ(menuBar->GetSelectedIndex(), 2);
+        QTest::keyClick(focus, Qt::Key_Tab, Qt::ShiftModifier);
+        EXPECT_EQ(menuBar->GetSelectedIndex(), 1);
+        // Alt gives the keyboard back.
+        QTest::keyClick(focus, Qt::Key_Alt);
+        EXPECT_EQ(menuBar->GetTrackingMode(), 0);
+    }
+
+    // Alt+F opens File; letting Alt go after the letter leaves it open.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(menuBar->GetTrackingMode(), 2);
+    EXPECT_EQ(menuBar->GetPopupedIndex(), 0);
+    CTKPopupTracker::Get().CloseTrackedBars();
 }
 
 int VisibleShadowStrips()

@@ -5,6 +5,7 @@
 
 #include "platform/CSystemMetrics.h"
 #include "platform/ui/CTimerService.h"
+#include "toolkit/commandbars/images/CTKCommandImages.h"
 #include "toolkit/docking/CTKDockingPaneAutoHideStrip.h"
 #include "toolkit/docking/CTKDockingPaneAutoHideWnd.h"
 #include "toolkit/docking/CTKDockingPaneItem.h"
@@ -244,6 +245,50 @@ TEST_F(DockingAutoHideTest, TabGroupsLieAlongEachSide)
     EXPECT_EQ(bottom->GetTabGroup(1)->GetTab(0)->GetRect().left, second);
     EXPECT_EQ(bottom->HitTestPane(TabPoint(bottom, 1).x(), TabPoint(bottom, 1).y()), lower);
     SaveScreenshot("docking_autohide_four_strips.png");
+}
+
+// The tabs of a strip that are not selected show no caption: their panes'
+// icons are all there is of them.
+TEST_F(DockingAutoHideTest, StripTabsShowThePanesIcons)
+{
+    constexpr COLORREF kColors[] = {RGB(20, 200, 40), RGB(200, 30, 160), RGB(240, 140, 10)};
+    constexpr UINT kPanes[] = {kWorkspacePane, kInstructionsPane, kCatalogPane};
+    constexpr int kWholeIcon = 16 * 16;
+    constexpr int kIconExtent = 16;
+    CTKDockingPaneHost& host = frame.Host();
+    host.AutoHidePane(frame.Pane(kWorkspacePane));
+    Relayout();
+    CTKDockingPaneAutoHideStrip* strip = host.GetLayout()->GetStrip(0);
+    ASSERT_NE(strip, nullptr);
+    ASSERT_EQ(strip->GetTabGroupCount(), 1);
+    ASSERT_EQ(strip->GetTabGroup(0)->GetTabCount(), 3);
+    // The workspace is selected: its tab alone shows a caption.
+    const int selectedWithoutIcon = strip->GetTabGroup(0)->GetTab(0)->GetRect().Height();
+
+    for (std::size_t i = 0; i < std::size(kPanes); ++i) {
+        ASSERT_TRUE(host.GetImages()->SetIcon(CIconImage(16, 16, CIconImage::ArgbFromColor(kColors[i])), kPanes[i], 0,
+                                              0, 0, FALSE));
+    }
+    Relayout();
+    strip->Invalidate();
+    ProcessEvents();
+    CTKTabSet* group = strip->GetTabGroup(0);
+    // An icon-only tab is the icon and 8 pixels; the selected one adds its icon to its caption.
+    EXPECT_EQ(group->GetTab(1)->GetRect().Height(), 24);
+    EXPECT_EQ(group->GetTab(2)->GetRect().Height(), 24);
+    EXPECT_EQ(group->GetTab(0)->GetRect().Height(), selectedWithoutIcon + kIconExtent);
+    const QImage picture = strip->grab().toImage();
+    for (int tab = 0; tab < 3; ++tab) {
+        const CRect rect = group->GetTab(tab)->GetRect();
+        const QRgb wanted = qRgb(GetRValue(kColors[tab]), GetGValue(kColors[tab]), GetBValue(kColors[tab]));
+        int count = 0;
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x)
+                count += picture.valid(x, y) && picture.pixel(x, y) == wanted ? 1 : 0;
+        }
+        EXPECT_EQ(count, kWholeIcon) << tab;
+    }
+    SaveScreenshot("docking_autohide_strip_icons.png");
 }
 
 TEST_F(DockingAutoHideTest, HoverSlidesThePaneOutStepByStepAndAwayBack)

@@ -8,6 +8,8 @@
 #include "platform/ui/CMessagePump.h"
 #include "platform/ui/CQtImageDC.h"
 #include "toolkit/commandbars/draw/CTKDCSelectGuard.h"
+#include "toolkit/commandbars/images/CTKCommandIcon.h"
+#include "toolkit/commandbars/images/CTKCommandImages.h"
 #include "toolkit/docking/CTKDockingPaneItem.h"
 #include "toolkit/docking/CTKDockingPaneLayout.h"
 #include "toolkit/docking/CTKDockingPaneMiniWnd.h"
@@ -16,6 +18,7 @@
 #include "toolkit/docking/CTKDockingPaneSplitGroup.h"
 #include "toolkit/docking/CTKDockingPaneTabbedContainer.h"
 #include "toolkit/docking/tabs/CTKTabItem.h"
+#include "toolkit/docking/tabs/CTKTabRenderer.h"
 
 #include <QApplication>
 #include <QTest>
@@ -259,6 +262,61 @@ TEST_F(DockingPaneTest, HitTestSortsCaptionTabsAndPaneArea)
     EXPECT_EQ(left->GetPaneAt(-1), nullptr);
 }
 
+// The pixels of one colour inside a rectangle of a window's picture.
+int CountColor(CWnd* wnd, const CRect& rect, COLORREF color)
+{
+    const QImage picture = wnd->grab().toImage();
+    const QRgb wanted = qRgb(GetRValue(color), GetGValue(color), GetBValue(color));
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x)
+            count += picture.valid(x, y) && (picture.pixel(x, y) & 0xFFFFFFu) == (wanted & 0xFFFFFFu) ? 1 : 0;
+    }
+    return count;
+}
+
+// A pane's tab shows the icon of its icon id (its own id while that is -1)
+// from the host's image store, whole, while the tab renderer shows icons.
+TEST_F(DockingPaneTest, PaneTabsShowTheIconsOfTheirIconIds)
+{
+    constexpr COLORREF kInstructionsColor = RGB(20, 200, 40);
+    constexpr COLORREF kCatalogColor = RGB(200, 30, 160);
+    constexpr int kWholeIcon = 16 * 16;
+    CTKDockingPaneItem* workspace = frame.Pane(kWorkspacePane);
+    CTKDockingPaneItem* instructions = frame.Pane(kInstructionsPane);
+    EXPECT_EQ(instructions->GetIcon(), nullptr);
+    CTKCommandImages* images = frame.Host().GetImages();
+    ASSERT_TRUE(images->SetIcon(CIconImage(16, 16, CIconImage::ArgbFromColor(kInstructionsColor)), kInstructionsPane,
+                                0, 0, 0, FALSE));
+    ASSERT_TRUE(
+        images->SetIcon(CIconImage(16, 16, CIconImage::ArgbFromColor(kCatalogColor)), kCatalogPane, 0, 0, 0, FALSE));
+    ASSERT_NE(instructions->GetIcon(), nullptr);
+    EXPECT_EQ(instructions->GetIcon()->GetCommand(), kInstructionsPane);
+    EXPECT_EQ(workspace->GetIcon(), nullptr);
+    workspace->SetIconId(static_cast<int>(kCatalogPane));
+    ASSERT_NE(workspace->GetIcon(), nullptr);
+    EXPECT_EQ(workspace->GetIcon()->GetCommand(), kCatalogPane);
+
+    CTKDockingPaneTabbedContainer* left = ContainerOf(kWorkspacePane);
+    Relayout();
+    left->Invalidate();
+    ProcessEvents();
+    const CRect workspaceTab = left->GetTab(0)->GetRect();
+    const CRect instructionsTab = left->GetTab(1)->GetRect();
+    const CRect catalogTab = left->GetTab(2)->GetRect();
+    EXPECT_EQ(CountColor(left, instructionsTab, kInstructionsColor), kWholeIcon);
+    EXPECT_EQ(CountColor(left, catalogTab, kCatalogColor), kWholeIcon);
+    EXPECT_EQ(CountColor(left, workspaceTab, kCatalogColor), kWholeIcon);
+    SaveScreenshot("docking_pane_tab_icons.png");
+
+    frame.Host().GetRenderer()->GetContainerTabRenderer()->SetShowIcons(FALSE);
+    Relayout();
+    left->Invalidate();
+    ProcessEvents();
+    EXPECT_EQ(CountColor(left, left->GetTab(1)->GetRect(), kInstructionsColor), 0);
+    EXPECT_EQ(CountColor(left, left->GetTab(2)->GetRect(), kCatalogColor), 0);
+}
+
 TEST_F(DockingPaneTest, TheCloseButtonClosesOnReleaseOverIt)
 {
     CTKDockingPaneItem* output = frame.Pane(kOutputPane);
@@ -370,6 +428,46 @@ TEST_F(DockingPaneTest, ApplySplitSharesTheNeighboursTotal)
         bar->ApplySplit(c.bar, c.limits);
         EXPECT_EQ(left->dockingCX, c.before) << c.name;
         EXPECT_EQ(after->dockingCX, c.after) << c.name;
+    }
+}
+
+// A floating frame's system menu: Move, Size and a Close named Hide, which
+// is greyed, and closes nothing, while every pane of the frame must stay.
+TEST_F(DockingPaneTest, TheFloatingFramesSystemMenuHidesItsPanes)
+{
+    CTKDockingPaneItem* output = frame.Pane(kOutputPane);
+    output->SetOptions(0);
+    frame.Host().ToggleDocking(output);
+    Relayout();
+    auto* mini = dynamic_cast<CTKDockingPaneMiniWnd*>(output->GetContainer()->GetFrame());
+    ASSERT_NE(mini, nullptr);
+    const CMenu& menu = mini->GetSystemMenu();
+    std::vector<UINT> ids;
+    std::vector<std::string> texts;
+    for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+        ids.push_back(menu.GetMenuItemID(i));
+        texts.push_back(menu.GetMenuString(static_cast<UINT>(i), MF_BYPOSITION));
+    }
+    EXPECT_EQ(ids, (std::vector<UINT>{SC_MOVE, SC_SIZE, 0, SC_CLOSE}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"&Move", "&Size", "", "&Hide"}));
+
+    struct Case {
+        DWORD options;
+        bool closeGreyed;
+        bool closes;
+    };
+    const Case cases[] = {
+        {CTKDockingPaneItem::kNoClose, true, false},
+        {0, false, true},
+    };
+    for (const Case& c : cases) {
+        output->SetOptions(c.options);
+        mini->OnChildChanged(mini->GetTopGroup());
+        EXPECT_EQ((menu.GetMenuState(SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) != 0, c.closeGreyed) << c.options;
+        EXPECT_EQ(mini->IsCloseEnabled() == FALSE, c.closeGreyed) << c.options;
+        mini->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+        ProcessEvents();
+        EXPECT_EQ(output->IsClosed() != FALSE, c.closes) << c.options;
     }
 }
 

@@ -47,6 +47,21 @@ private:
     const char* m_caption;
 };
 
+// Answers the tab icon message with its own icon when it has one.
+class CIconAnsweringChild : public CMDIChildWnd {
+public:
+    CIconImage ownIcon;
+
+protected:
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override
+    {
+        if (message != kTKMsgTabIcon)
+            return CMDIChildWnd::OnWndMsg(message, wParam, lParam, result);
+        *result = ownIcon.IsEmpty() ? 0 : reinterpret_cast<LRESULT>(&ownIcon);
+        return TRUE;
+    }
+};
+
 class TabClientStripTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -193,6 +208,51 @@ TEST_F(TabClientStripTest, CaptionsComeFromTheChildThenItsText)
         ASSERT_NE(client().FindTab(child), nullptr) << test.name;
         EXPECT_EQ(client().FindTab(child)->GetCaption(), test.caption) << test.name;
         EXPECT_EQ(group()->GetTabTooltip(client().FindTab(child)), test.caption) << test.name;
+        child->SendMessage(WM_CLOSE);
+        ProcessEvents();
+    }
+}
+
+// A tab's icon: the child's answer, else its class's small icon, its own
+// small icon, its class's big icon, its own big icon, else the window logo.
+TEST_F(TabClientStripTest, TabIconsComeFromTheChildThenItsClassAndWindowIcons)
+{
+    enum Source { kAnswer, kClassSmall, kSmall, kClassBig, kBig, kNone };
+    struct Case {
+        const char* name;
+        std::vector<Source> given;
+        Source shown;
+    };
+    const Case cases[] = {
+        {"answer wins", {kAnswer, kClassSmall, kSmall, kClassBig, kBig}, kAnswer},
+        {"class small before window small", {kClassSmall, kSmall, kClassBig, kBig}, kClassSmall},
+        {"window small before class big", {kSmall, kClassBig, kBig}, kSmall},
+        {"class big before window big", {kClassBig, kBig}, kClassBig},
+        {"window big", {kBig}, kBig},
+        {"nothing given", {}, kNone},
+    };
+    const DWORD colors[] = {0xFF100000, 0xFF200000, 0xFF300000, 0xFF400000, 0xFF500000};
+    for (const Case& test : cases) {
+        auto* child = new CIconAnsweringChild;
+        for (Source source : test.given) {
+            const CIconImage icon(16, 16, colors[source]);
+            if (source == kAnswer)
+                child->ownIcon = icon;
+            else if (source == kClassSmall || source == kClassBig)
+                child->SetClassIcon(icon, source == kClassBig);
+            else
+                child->SetIcon(icon, source == kBig);
+        }
+        ASSERT_TRUE(child->Create("icons", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 80),
+                                  frame.get()));
+        CTKTabItem* tab = client().FindTab(child);
+        ASSERT_NE(tab, nullptr) << test.name;
+        const CIconImage* icon = group()->GetTabIcon(tab);
+        ASSERT_NE(icon, nullptr) << test.name;
+        if (test.shown == kNone)
+            EXPECT_EQ(icon, client().GetDefaultIcon()) << test.name;
+        else
+            EXPECT_EQ(icon->GetPixel(0, 0), colors[test.shown]) << test.name;
         child->SendMessage(WM_CLOSE);
         ProcessEvents();
     }

@@ -59,11 +59,20 @@ void CTKMDITabGroup::OnLayoutChanged()
     m_client->RecalcFrame();
 }
 
+// The child's own answer first, then its class's small icon, its small
+// icon, its class's big icon and its big icon; the first one there wins.
 const CIconImage* CTKMDITabGroup::GetTabIcon(const CTKTabItem* tab) const
 {
     if (CWnd* child = ChildOf(tab)) {
         if (LRESULT icon = child->SendMessage(kTKMsgTabIcon))
             return reinterpret_cast<const CIconImage*>(icon);
+        const auto* frame = dynamic_cast<const CMDIChildWnd*>(child);
+        for (BOOL big : {FALSE, TRUE}) {
+            if (frame != nullptr && !frame->GetClassIcon(big).IsEmpty())
+                return &frame->GetClassIcon(big);
+            if (LRESULT icon = child->SendMessage(WM_GETICON, big ? ICON_BIG : ICON_SMALL))
+                return reinterpret_cast<const CIconImage*>(icon);
+        }
     }
     return m_client ? m_client->GetDefaultIcon() : nullptr;
 }
