@@ -333,9 +333,12 @@ void CILCompiler::CopySources(const std::string& copyExtension, const std::strin
             ReportError(MSG_FILE_MISSING, kFileError);
             continue;
         }
+        // The copy is taken from the disk as it is now, and kept where the
+        // run keeps its work files.
         const std::string existing = FileSystem::FindExisting(source);
         const std::string target = ReplaceFileExtension(existing, workExtension);
-        if (target.empty() || !FileSystem::CopyFile(existing, target, FALSE)) {
+        std::string text;
+        if (target.empty() || !FileSystem::ReadFileText(existing, text) || !m_sources->WriteWorkFile(target, text)) {
             ReportError(MSG_FILE_ERROR, kFileError);
             continue;
         }
@@ -349,9 +352,8 @@ void CILCompiler::CopySources(const std::string& copyExtension, const std::strin
 void CILCompiler::DeleteWorkFiles()
 {
     for (int i = 0; i < m_workFileCount; ++i) {
-        const std::string& file = m_workFilesAsGiven[size_t(i)];
-        if (IsDeletableWorkFile(m_workFileNames[size_t(i)]) && FileExists(file))
-            FileSystem::DeleteFile(file);
+        if (IsDeletableWorkFile(m_workFileNames[size_t(i)]))
+            m_sources->DropWorkFile(m_workFilesAsGiven[size_t(i)]);
     }
     m_workFileNames.clear();
     m_workFilesAsGiven.clear();
