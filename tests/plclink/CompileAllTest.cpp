@@ -14,6 +14,8 @@
 #include "platform/ByteString.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
+
 
 namespace {
 
@@ -211,6 +213,25 @@ TEST_F(CompileAllTest, WorkCopiesStayOutOfTheProjectFolderWhileTheCompilerReadsT
         EXPECT_NE(name[0], '~') << name;
         EXPECT_NE(ByteString::Upper(GetFileExtension(name)), "CGV") << name;
     }
+}
+
+// A program that gets no work copy (here an empty file) is reported, even
+// when an interrupted earlier run left a work copy of its name behind.
+TEST_F(CompileAllTest, ProgramWithoutWorkCopyIsReportedNotTakenFromAnEarlierRun)
+{
+    CScopedLimits limits(16, 16);
+    AddSubroutine("Fill", 1);
+    WriteFileText(InProject("SBR01_Fill.ilp"), "");
+    WriteFileText(InProject("~SBR01_Fill.ilp"), std::string("(*1*)\r\n") + kProgram);
+
+    CProjectCompiler compiler(*m_app, m_host);
+    EXPECT_FALSE(compiler.CompileAll());
+
+    const std::vector<std::string> lines = m_ui.output.Lines(1);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.find("File open failed.") != std::string::npos; }));
+    EXPECT_TRUE(ByteString::StartsWith(LastCompileLine(), "$$$ Compilation failed   : ")) << LastCompileLine();
+    EXPECT_FALSE(WorkCopiesLeft());
 }
 
 TEST_F(CompileAllTest, FailedCompilationLeavesNoImageAndNoWorkCopies)
