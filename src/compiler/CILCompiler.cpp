@@ -89,10 +89,7 @@ int CompileProjectFiles(const std::vector<std::string>& files, CSourceFileCache*
 }
 
 CILCompiler::CILCompiler(std::string* list, int count, CSourceFileCache* sources)
-    : m_fileNames(COMPILER_FILE_SLOTS)
-    , m_workFileNames(COMPILER_FILE_SLOTS)
-    , m_workFilesAsGiven(COMPILER_FILE_SLOTS)
-    , m_ownSources(sources ? nullptr : std::make_unique<CSourceFileCache>())
+    : m_ownSources(sources ? nullptr : std::make_unique<CSourceFileCache>())
     , m_sources(sources ? sources : m_ownSources.get())
 {
     SetupFiles(list, count);
@@ -112,10 +109,9 @@ void CILCompiler::SetupFiles(std::string* list, int count)
     m_messageListPath.clear();
     ClearXrefTables();
     ResetCompilerState();
-    for (int i = 0; i < m_fileCount; ++i) {
-        m_fileNames[size_t(i)] = m_list[i];
+    m_fileNames.assign(m_list, m_list + m_fileCount);
+    for (int i = 0; i < m_fileCount; ++i)
         m_list[i] = ByteString::Upper(m_list[i]);
-    }
     for (int i = 0; i < m_fileCount; ++i)
         RegisterPOU(m_list[i], m_fileNames[size_t(i)]);
 }
@@ -337,9 +333,12 @@ void CILCompiler::CopySources(const std::string& copyExtension, const std::strin
             ReportError(MSG_FILE_MISSING, kFileError);
             continue;
         }
+        // The copy is taken from the disk as it is now, and kept where the
+        // run keeps its work files.
         const std::string existing = FileSystem::FindExisting(source);
         const std::string target = ReplaceFileExtension(existing, workExtension);
-        if (target.empty() || !FileSystem::CopyFile(existing, target, FALSE)) {
+        std::string text;
+        if (target.empty() || !FileSystem::ReadFileText(existing, text) || !m_sources->WriteWorkFile(target, text)) {
             ReportError(MSG_FILE_ERROR, kFileError);
             continue;
         }
@@ -353,19 +352,18 @@ void CILCompiler::CopySources(const std::string& copyExtension, const std::strin
 void CILCompiler::DeleteWorkFiles()
 {
     for (int i = 0; i < m_workFileCount; ++i) {
-        const std::string& file = m_workFilesAsGiven[size_t(i)];
-        if (IsDeletableWorkFile(m_workFileNames[size_t(i)]) && FileExists(file))
-            FileSystem::DeleteFile(file);
+        if (IsDeletableWorkFile(m_workFileNames[size_t(i)]))
+            m_sources->DropWorkFile(m_workFilesAsGiven[size_t(i)]);
     }
-    std::fill(m_workFileNames.begin(), m_workFileNames.end(), std::string());
-    std::fill(m_workFilesAsGiven.begin(), m_workFilesAsGiven.end(), std::string());
+    m_workFileNames.clear();
+    m_workFilesAsGiven.clear();
     m_workFileCount = 0;
 }
 
 void CILCompiler::AddWorkFile(const std::string& file, const std::string& fileAsGiven)
 {
-    m_workFileNames[size_t(m_workFileCount)] = file;
-    m_workFilesAsGiven[size_t(m_workFileCount)] = fileAsGiven;
+    m_workFileNames.push_back(file);
+    m_workFilesAsGiven.push_back(fileAsGiven);
     ++m_workFileCount;
 }
 
@@ -428,13 +426,14 @@ void CILCompiler::CompilePhase(const std::string& extension1, const std::string&
 
 void CILCompiler::CheckCallGraph()
 {
+    // A trace reads only the part of the path it wrote itself.
+    std::vector<std::string> path(MAX_CALL_PATH);
     for (CPOUEntry* record = FirstPOU(); record; record = record->next) {
         if (record->kind != POU_KIND_SUBROUTINE)
             continue;
         m_callDepth = 0;
         m_callPath.clear();
         m_nestingExceeded = 0;
-        std::vector<std::string> path(MAX_CALL_PATH);
         std::string recursion;
         if (TraceCallPath(path.data(), 0, record, recursion))
             ReportWarning(MSG_RECURSION, std::string(kRecursion) + kRecursionPath + recursion);

@@ -4,6 +4,8 @@
 #include "CCompileState.h"
 #include "platform/ByteString.h"
 
+#include <algorithm>
+
 namespace {
 
 // Separators beyond this position are not looked for.
@@ -22,6 +24,23 @@ const std::vector<std::string>& LineSeparators()
         return texts;
     }();
     return separators;
+}
+
+// The separator that ends the next token of text: the one at the earliest
+// position, and of those that begin there the first in table order. Only
+// positions below the search limit count; null when none is found there.
+const std::string* FirstSeparator(const std::string& text, size_t& position)
+{
+    const size_t limit = std::min(text.size(), size_t(kSeparatorSearchLimit));
+    for (size_t at = 0; at < limit; ++at) {
+        for (const std::string& separator : LineSeparators()) {
+            if (separator[0] == text[at] && text.compare(at, separator.size(), separator) == 0) {
+                position = at;
+                return &separator;
+            }
+        }
+    }
+    return nullptr;
 }
 
 const char* const kMotionNames[MOTION_INSTRUCTIONS] = {"PHOME", "PREL", "PJOG", "PSTOP", "PABS"};
@@ -127,31 +146,20 @@ void CILParseContext::Tokenize()
         rest = ByteString::Trim(rest);
         if (rest.empty())
             return;
-        int position = kSeparatorSearchLimit;
-        std::string separator;
-        for (const std::string& text : LineSeparators()) {
-            const int found = ByteString::Find(rest, text);
-            if (found == 0) {
-                position = 0;
-                separator = text;
-                break;
-            }
-            if (found > 0 && found < position) {
-                position = found;
-                separator = text;
-            }
-        }
-        if (separator.empty()) {
+        size_t position = 0;
+        const std::string* found = FirstSeparator(rest, position);
+        if (!found) {
             MakeToken(rest);
             return;
         }
-        const std::string before = ByteString::Trim(rest.substr(0, size_t(position)));
+        const std::string& separator = *found;
+        const std::string before = ByteString::Trim(rest.substr(0, position));
         if (!before.empty())
             MakeToken(before);
         const std::string mark = ByteString::Trim(separator);
         if (!mark.empty())
             MakeToken(mark);
-        rest = rest.substr(size_t(position) + separator.size());
+        rest = rest.substr(position + separator.size());
     }
 }
 

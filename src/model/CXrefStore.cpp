@@ -178,8 +178,9 @@ CXrefStore::~CXrefStore()
 
 void CXrefStore::Clear()
 {
-    for (std::vector<XrefSlot>& table : m_tables)
-        FreeXrefTable(table);
+    for (XrefSlot* slot : m_touched)
+        FreeXrefSlot(*slot);
+    m_touched.clear();
 }
 
 int CXrefStore::SlotCount(XrefArea area)
@@ -196,7 +197,12 @@ XrefSlot* CXrefStore::Slot(XrefArea area, int number)
 {
     if (number < 0 || number >= SlotCount(area))
         return nullptr;
-    return &m_tables[area][size_t(number)];
+    XrefSlot* slot = &m_tables[area][size_t(number)];
+    if (!slot->touched) {
+        slot->touched = true;
+        m_touched.push_back(slot);
+    }
+    return slot;
 }
 
 BOOL CXrefStore::AddAddressXref(int access, const std::string& address)
@@ -317,15 +323,20 @@ void SetXrefPositionSource(std::function<XrefPosition()> source)
     g_positionSource = std::move(source);
 }
 
+void FreeXrefSlot(XrefSlot& slot)
+{
+    FreeList(slot.byteList);
+    for (CXrefEntry*& list : slot.bitLists)
+        FreeList(list);
+    slot.byteTail = nullptr;
+    slot.bitTails.fill(nullptr);
+    slot.touched = false;
+}
+
 void FreeXrefTable(std::vector<XrefSlot>& table)
 {
-    for (XrefSlot& slot : table) {
-        FreeList(slot.byteList);
-        for (CXrefEntry*& list : slot.bitLists)
-            FreeList(list);
-        slot.byteTail = nullptr;
-        slot.bitTails.fill(nullptr);
-    }
+    for (XrefSlot& slot : table)
+        FreeXrefSlot(slot);
 }
 
 void ClearXrefTables()

@@ -3,7 +3,8 @@
 // a slot per byte (or timer, counter, flip-flop number) with a byte list and
 // eight bit lists. The slot is found from the address number directly, so
 // adding never searches. Emptied before each compilation and when the
-// project is closed.
+// project is closed. The store remembers which slots it handed out, so
+// emptying it walks those only and not every slot of the large V table.
 
 #include "CXrefEntry.h"
 #include "platform/WinTypes.h"
@@ -30,6 +31,8 @@ struct XrefSlot {
     // address thousands of times does not walk its list per reference.
     CXrefEntry* byteTail = nullptr;
     std::array<CXrefEntry*, 8> bitTails {};
+    // Handed out since the store was last emptied (listed in its touched slots).
+    bool touched = false;
 };
 
 class CXrefStore {
@@ -40,7 +43,8 @@ public:
     CXrefStore& operator=(const CXrefStore&) = delete;
 
     void Clear();
-    // The slot of an area, null when the number is outside the table.
+    // The slot of an area, null when the number is outside the table. A slot
+    // handed out is emptied by Clear, whatever was added to it.
     XrefSlot* Slot(XrefArea area, int number);
     static int SlotCount(XrefArea area);
     static DWORD AreaFilterBit(XrefArea area);
@@ -59,6 +63,7 @@ public:
 
 private:
     std::array<std::vector<XrefSlot>, XREF_AREA_COUNT> m_tables;
+    std::vector<XrefSlot*> m_touched;
 };
 
 // The store of the program.
@@ -83,6 +88,7 @@ BOOL AddXref(const std::string& address, CXrefEntry** listHead, int access, int 
 BOOL AddAddressXref(int access, const std::string& address);
 BOOL AddInstanceXref(int access, const std::string& operand);
 void ClearXrefTables();
+void FreeXrefSlot(XrefSlot& slot);
 void FreeXrefTable(std::vector<XrefSlot>& table);
 // With the application's "TypesOfArea" setting as the further filter.
 BOOL CollectXrefEntries(DWORD filter, int& count, CXrefEntry* array);

@@ -80,10 +80,12 @@ std::string GlobalVarFilePath(const CZULProject& project)
     return existing.empty() ? path : existing;
 }
 
-std::string FormatGlobalVarFile(const CZULProject& project)
+namespace {
+
+std::string FormatSymbols(const CZULProject& project, const std::map<std::string, CZULSymbol*>& byAddress)
 {
     std::string text = std::string("VAR_GLOBAL") + CRLF;
-    for (const auto& entry : SymbolsByAddress(project))
+    for (const auto& entry : byAddress)
         text += SymbolLine(*entry.second) + CRLF;
     text += std::string("END_VAR") + CRLF + "VAR_GLOBAL" + CRLF;
     for (const auto& instance : project.FBTable.FBInstances) {
@@ -93,18 +95,26 @@ std::string FormatGlobalVarFile(const CZULProject& project)
     return text + "END_VAR";
 }
 
+} // namespace
+
+std::string FormatGlobalVarFile(const CZULProject& project)
+{
+    return FormatSymbols(project, SymbolsByAddress(project));
+}
+
 BOOL WriteGlobalVarFile(CZULProject& project)
 {
     const std::string path = GlobalVarFilePath(project);
     ClearReadOnlyAttribute(path);
-    if (!FileSystem::SafeSave(path, FormatGlobalVarFile(project))) {
+    const std::map<std::string, CZULSymbol*> byAddress = SymbolsByAddress(project);
+    if (!FileSystem::SafeSave(path, FormatSymbols(project, byAddress))) {
         if (!FileSystem::FolderExists(FileSystem::FolderOf(path)))
             ShowMessage("Error", NOT_LOCATED, MB_OK | MB_ICONERROR);
         else
             ShowMessage("System Error", NOT_CREATED, MB_OK | MB_ICONERROR);
         return FALSE;
     }
-    for (const auto& entry : SymbolsByAddress(project))
+    for (const auto& entry : byAddress)
         entry.second->address = WithPercent(entry.second->address);
     return TRUE;
 }

@@ -107,8 +107,10 @@ bool IsRootFolder(const std::string& path)
 
 bool CreateEmpty(const std::string& path)
 {
-    ClearReadOnlyAttribute(path);
+    // The file is looked up once: a new one has nothing to make writable.
     const std::string existing = FileSystem::FindExisting(path);
+    if (!existing.empty())
+        ClearReadOnlyAttribute(existing);
     const std::string native = FileSystem::ToNative(existing.empty() ? path : existing);
     FILE* f = std::fopen(native.c_str(), "wb");
     if (!f)

@@ -34,7 +34,11 @@ void CollectPou(std::vector<std::string>& list, int mode, const std::string& fol
         else
             FileSystem::WriteInPlace(workCopy, declarations);
     }
-    PrepareSubroutineSource(folder + "/" + program, folder + "/~" + program, cache);
+    // A program without a work copy must not be compiled from a copy that
+    // an earlier, interrupted run left behind.
+    const std::string workCopy = folder + "/~" + program;
+    if (!PrepareSubroutineSource(folder + "/" + program, workCopy, cache) && cache)
+        cache->DropWorkFile(workCopy);
 }
 
 template <typename Map>

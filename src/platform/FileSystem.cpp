@@ -60,8 +60,13 @@ std::string ResolveNative(const std::string& path)
         return "";
     if (NativeExists(native))
         return native;
-    std::string resolved = native[0] == '/' ? "/" : "";
-    size_t start = native[0] == '/' ? 1 : 0;
+    // A folder that exists by its exact name leaves only the last name to
+    // match without case: no walk through every folder above it.
+    const size_t lastSeparator = native.find_last_of('/');
+    const bool folderExists = lastSeparator != std::string::npos && lastSeparator + 1 < native.size() &&
+                              lastSeparator > 0 && NativeExists(native.substr(0, lastSeparator));
+    std::string resolved = folderExists ? native.substr(0, lastSeparator + 1) : native[0] == '/' ? "/" : "";
+    size_t start = folderExists ? lastSeparator + 1 : native[0] == '/' ? 1 : 0;
     while (start <= native.size()) {
         size_t end = native.find('/', start);
         if (end == std::string::npos)

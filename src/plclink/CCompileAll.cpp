@@ -13,6 +13,7 @@
 #include "model/POULanguageTable.h"
 #include "model/SourceCollection.h"
 #include "platform/ByteString.h"
+#include "platform/CMemoryWorkFolder.h"
 #include "platform/CUserInterface.h"
 
 #include <cstdlib>
@@ -129,7 +130,10 @@ int CCompileAll::CompileAll()
     if (!m_host.SaveAllProjectFiles())
         return COMPILE_ALL_STOPPED;
     // Every POU file is read once in this run, from here on, as saved now.
-    CSourceFileCache sources;
+    // The work copies stay out of the project folder, in memory where the
+    // machine allows.
+    const CMemoryWorkFolder workFolder;
+    CSourceFileCache sources(workFolder.Path());
     m_app.RebuildFBInstanceTable(&sources);
     WriteGlobalVarFile(project);
     IOutputSink& output = CUserInterface::Output();

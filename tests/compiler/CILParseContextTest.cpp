@@ -90,6 +90,22 @@ TEST_F(CILParseContextTest, LinesSplitAtTheSeparators)
         CILParseContext context;
         EXPECT_EQ(Tokens(context, c.line), c.tokens) << c.line;
     }
+    // A separator is looked for in the first 1024 characters of the rest only.
+    const std::string word1023(1023, 'X');
+    const std::string word1024(1024, 'X');
+    const std::string word2000(2000, 'X');
+    struct LongCase {
+        std::string line;
+        std::vector<std::string> tokens;
+    } const longCases[] = {
+        {word1023 + " Y", {word1023, "Y"}},
+        {word1024 + " Y", {word1024 + " Y"}},
+        {"A " + word2000 + ",B", {"A", word2000 + ",B"}},
+    };
+    for (const LongCase& c : longCases) {
+        CILParseContext context;
+        EXPECT_EQ(Tokens(context, c.line), c.tokens) << c.line.size();
+    }
 }
 
 TEST_F(CILParseContextTest, LineTokensAreClassified)

@@ -1,8 +1,8 @@
 #pragma once
 // What every fuzz target sets up for one input: scripted user-interface
 // doubles that answer every message box with its first button, the
-// application data on a family with the large memory image, and a private
-// folder for the files an input becomes.
+// application data on a family with the large memory image, and, when asked
+// for, a private folder for the files an input becomes.
 //
 // One application data object serves every input of the process, and each
 // session puts back what the code under test changes: the project as
@@ -58,7 +58,13 @@ public:
     FuzzSession& operator=(const FuzzSession&) = delete;
 
     CZULAppData& App() { return m_app; }
-    const TempFolder& Folder() const { return m_folder; }
+    // Made on first use (most targets need none) and removed with the session.
+    const TempFolder& Folder()
+    {
+        if (!m_folder)
+            m_folder = std::make_unique<TempFolder>();
+        return *m_folder;
+    }
 
 private:
     // Built on first use and kept until the process ends.
@@ -101,7 +107,7 @@ private:
     CScopedUi m_ui;
     FuzzAppData& m_process;
     CZULAppData& m_app;
-    TempFolder m_folder;
+    std::unique_ptr<TempFolder> m_folder;
 };
 
 inline std::vector<BYTE> FuzzBytes(const uint8_t* data, size_t size)

@@ -52,6 +52,34 @@ TEST(SourceFileCacheTest, WorkCopiesAreWrittenAndServedWithoutTheDisk)
     EXPECT_EQ(cache.Text(dir / "NoFolder/~SBR01_Drain.ilp"), nullptr);
 }
 
+// Work copies kept in a folder of their own: same names, same texts, served
+// by the names beside their sources; nothing is written beside the sources,
+// and a copy that could not be written or was dropped is missing even where
+// a file of its name lies beside the source.
+TEST(SourceFileCacheTest, WorkCopiesGoIntoTheWorkFolderUnderTheirOwnNames)
+{
+    TempFolder project;
+    TempFolder work;
+    CSourceFileCache cache(work.Path());
+    const std::string program = project / "~SBR00_Fill.ilp";
+    ASSERT_TRUE(cache.WriteWorkFile(program, "(*1*)\r\nLD %I0.0\r\n"));
+    EXPECT_EQ(ReadFileText(work / "~SBR00_Fill.ilp"), "(*1*)\r\nLD %I0.0\r\n");
+    EXPECT_FALSE(FileSystem::FileExists(program));
+    ASSERT_NE(cache.Text(program), nullptr);
+    EXPECT_EQ(*cache.Text(program), "(*1*)\r\nLD %I0.0\r\n");
+
+    WriteFileText(project / "Demo.CGV", "left from an earlier run");
+    ASSERT_TRUE(cache.WriteWorkFile(project / "Demo.CGV", "VAR_GLOBAL\r\nEND_VAR\r\n"));
+    cache.DropWorkFile(project / "Demo.CGV");
+    EXPECT_FALSE(FileSystem::FileExists(work / "Demo.CGV"));
+    EXPECT_EQ(cache.Text(project / "Demo.CGV"), nullptr);
+
+    WriteFileText(project / "~SBR01_Drain.ilp", "left from an earlier run");
+    FileSystem::DeleteTree(work.Path());
+    EXPECT_FALSE(cache.WriteWorkFile(project / "~SBR01_Drain.ilp", "(*1*)\r\n"));
+    EXPECT_EQ(cache.Text(project / "~SBR01_Drain.ilp"), nullptr);
+}
+
 TEST(SourceFileCacheTest, ReadersWithoutACacheGoToTheDisk)
 {
     TempFolder dir;

@@ -113,6 +113,25 @@ TEST_F(CXrefStoreTest, ReferencesKeepTheirOrderAcrossAClear)
     }
 }
 
+TEST_F(CXrefStoreTest, ClearEmptiesEveryListOfEveryAreaAfterRepeatedCompilations)
+{
+    const char* const texts[] = {"%VB0", "%VB12287", "%V12287.7", "%I63.7", "%SMB299", "%AIW62", "%HC5"};
+    const char* const instances[] = {"T255", "C0", "RS31", "SR0"};
+    const DWORD everything = 0xFFFFFFFF;
+    for (int compilation = 0; compilation < 3; ++compilation) {
+        for (const char* text : texts)
+            ASSERT_TRUE(store.AddAddressXref(READ, text)) << text;
+        for (const char* text : instances)
+            ASSERT_TRUE(store.AddInstanceXref(WRITTEN, text)) << text;
+        ASSERT_TRUE(AddBitXref("%M31.7", &store.Slot(XREF_M, 31)->bitLists[7], READ));
+        BOOL result = FALSE;
+        EXPECT_EQ(Collect(everything, everything, 64, result).size(), std::size(texts) + std::size(instances) + 1);
+        store.Clear();
+        EXPECT_TRUE(Collect(everything, everything, 64, result).empty());
+        EXPECT_TRUE(result);
+    }
+}
+
 TEST_F(CXrefStoreTest, WhereEachAddressGoes)
 {
     const struct {

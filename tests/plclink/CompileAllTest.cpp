@@ -14,6 +14,8 @@
 #include "platform/ByteString.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
+
 
 namespace {
 
@@ -36,11 +38,21 @@ public:
         calls.push_back("save");
         return saveResult;
     }
-    void ScrollCompileListToEnd() override { calls.push_back("scroll"); }
+    void ScrollCompileListToEnd() override
+    {
+        calls.push_back("scroll");
+        if (!watchedFolder.empty()) {
+            for (const CFileEntry& entry : FileSystem::ListFolder(watchedFolder))
+                namesWhileCompiled.push_back(entry.name);
+        }
+    }
     void RefreshCrossReference(int, int) override { calls.push_back("xref"); }
 
     BOOL saveResult = TRUE;
     std::vector<std::string> calls;
+    // The folder listed right after the compiler ran, while the work copies exist.
+    std::string watchedFolder;
+    std::vector<std::string> namesWhileCompiled;
 };
 
 // Profile limits for one test.
@@ -175,6 +187,51 @@ TEST_F(CompileAllTest, SuccessfulRunWritesEveryFileAndStoresTheImageCrcAsSignatu
     EXPECT_EQ(1, Project().ImageResult);
     EXPECT_EQ((std::vector<std::string>{"end edit", "output", "wait", "save", "scroll", "xref", "end wait"}),
               m_host.calls);
+}
+
+// The work copies and the copy of the global variables are read by the
+// compiler, yet none of them lies in the project folder while it runs.
+TEST_F(CompileAllTest, WorkCopiesStayOutOfTheProjectFolderWhileTheCompilerReadsThem)
+{
+    CScopedLimits limits(16, 16);
+    AddSubroutine("Fill", 1);
+    auto* symbol = new CZULSymbol;
+    symbol->name = "Start";
+    symbol->address = "%I0.0";
+    symbol->dataType = "BOOL";
+    Project().AddSymbol(symbol);
+    WritePou("MAIN_MAIN", "(* Network 0 *)\r\nLD Start\r\nST %Q0.0\r\n");
+    m_host.watchedFolder = Project().ProjectFolder;
+
+    CProjectCompiler compiler(*m_app, m_host);
+    ASSERT_TRUE(compiler.CompileAll());
+
+    EXPECT_EQ((std::vector<std::string>{"$$$ compiling   : POU \"MAIN\" ...", "$$$ compiling   : POU \"Fill\" ..."}),
+              CompiledPrograms());
+    ASSERT_FALSE(m_host.namesWhileCompiled.empty());
+    for (const std::string& name : m_host.namesWhileCompiled) {
+        EXPECT_NE(name[0], '~') << name;
+        EXPECT_NE(ByteString::Upper(GetFileExtension(name)), "CGV") << name;
+    }
+}
+
+// A program that gets no work copy (here an empty file) is reported, even
+// when an interrupted earlier run left a work copy of its name behind.
+TEST_F(CompileAllTest, ProgramWithoutWorkCopyIsReportedNotTakenFromAnEarlierRun)
+{
+    CScopedLimits limits(16, 16);
+    AddSubroutine("Fill", 1);
+    WriteFileText(InProject("SBR01_Fill.ilp"), "");
+    WriteFileText(InProject("~SBR01_Fill.ilp"), std::string("(*1*)\r\n") + kProgram);
+
+    CProjectCompiler compiler(*m_app, m_host);
+    EXPECT_FALSE(compiler.CompileAll());
+
+    const std::vector<std::string> lines = m_ui.output.Lines(1);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.find("File open failed.") != std::string::npos; }));
+    EXPECT_TRUE(ByteString::StartsWith(LastCompileLine(), "$$$ Compilation failed   : ")) << LastCompileLine();
+    EXPECT_FALSE(WorkCopiesLeft());
 }
 
 TEST_F(CompileAllTest, FailedCompilationLeavesNoImageAndNoWorkCopies)
