@@ -1,3 +1,8 @@
+// The IL editor's construction and fonts, the clipboard, undo, forcing,
+// printing and the opening of Find and Replace. The line rules are in
+// CILEditorLines.cpp, keys and mouse in CILEditorInput.cpp, painting and
+// scrolling in CILEditorPaint.cpp, the searches in CILEditorFind.cpp.
+
 #include "CILEditor.h"
 
 #include "CILEditorShared.h"
@@ -62,7 +67,6 @@ CSize CILEditor::GetExtent(CSize& size)
     size = CSize(m_extentWidth, m_extentHeight);
     return size;
 }
-
 
 CZULProject& CILEditor::Project() const
 {
