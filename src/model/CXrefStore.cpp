@@ -165,11 +165,7 @@ bool CopyList(const CXrefEntry* ref, int capacity, int& count, CXrefEntry* array
 
 } // namespace
 
-CXrefStore::CXrefStore()
-{
-    for (const XrefAreaDef& def : XREF_AREAS)
-        m_tables[def.area].resize(size_t(def.slots));
-}
+CXrefStore::CXrefStore() = default;
 
 CXrefStore::~CXrefStore()
 {
@@ -196,7 +192,13 @@ XrefSlot* CXrefStore::Slot(XrefArea area, int number)
 {
     if (number < 0 || number >= SlotCount(area))
         return nullptr;
-    return &m_tables[area][size_t(number)];
+    // An area's table is made when its first reference comes: the V area
+    // alone takes close to 2 MB, which a program that never compiles keeps
+    // from its start to its end untouched.
+    std::vector<XrefSlot>& table = m_tables[area];
+    if (table.empty())
+        table.resize(size_t(SlotCount(area)));
+    return &table[size_t(number)];
 }
 
 BOOL CXrefStore::AddAddressXref(int access, const std::string& address)
