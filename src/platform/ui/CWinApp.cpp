@@ -77,7 +77,7 @@ void CWinApp::SetProfileName(const std::string& name)
     m_profileStore.reset();
 }
 
-CSettingsStore* CWinApp::ProfileStore() const
+const CSettingsStore* CWinApp::GetProfileStore() const
 {
     if (m_registryKey.empty())
         return nullptr;
@@ -90,39 +90,39 @@ CSettingsStore* CWinApp::ProfileStore() const
 
 int CWinApp::GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) const
 {
-    const CSettingsStore* store = ProfileStore();
+    const CSettingsStore* store = GetProfileStore();
     return store ? store->GetInt(section, entry, defaultValue) : defaultValue;
 }
 
 BOOL CWinApp::WriteProfileInt(const std::string& section, const std::string& entry, int value) const
 {
-    const CSettingsStore* store = ProfileStore();
+    const CSettingsStore* store = GetProfileStore();
     return store ? store->WriteInt(section, entry, value) : FALSE;
 }
 
 std::string CWinApp::GetProfileString(const std::string& section, const std::string& entry,
                                       const std::string& defaultValue) const
 {
-    const CSettingsStore* store = ProfileStore();
+    const CSettingsStore* store = GetProfileStore();
     return store ? store->GetString(section, entry, defaultValue) : defaultValue;
 }
 
 BOOL CWinApp::WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) const
 {
-    const CSettingsStore* store = ProfileStore();
+    const CSettingsStore* store = GetProfileStore();
     return store ? store->WriteString(section, entry, value) : FALSE;
 }
 
 BOOL CWinApp::GetProfileBinary(const std::string& section, const std::string& entry, std::vector<BYTE>* data) const
 {
-    const CSettingsStore* store = ProfileStore();
+    const CSettingsStore* store = GetProfileStore();
     return store ? store->ReadBinary(section, entry, data) : FALSE;
 }
 
 BOOL CWinApp::WriteProfileBinary(const std::string& section, const std::string& entry,
                                  const std::vector<BYTE>& data) const
 {
-    const CSettingsStore* store = ProfileStore();
+    const CSettingsStore* store = GetProfileStore();
     return store ? store->WriteBinary(section, entry, data) : FALSE;
 }
 

@@ -49,12 +49,13 @@ public:
     BOOL WriteProfileBinary(const std::string& section, const std::string& entry, const std::vector<BYTE>& data) const;
     // Writes the profile's pending values to the disk now (at exit); TRUE when nothing is left pending.
     BOOL FlushProfile() const;
+    // The profile's store, kept while the application lives so that the
+    // writes of everyone who keeps settings in the profile reach the disk
+    // together; null without a registry key.
+    const CSettingsStore* GetProfileStore() const;
 
 private:
     BOOL TranslateForMainWnd(MSG* msg) const;
-    // The profile's store, kept while the application lives so that its
-    // writes reach the disk together; null without a registry key.
-    CSettingsStore* ProfileStore() const;
 
     std::string m_appName;
     std::string m_registryKey;
