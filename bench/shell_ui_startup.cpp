@@ -1,8 +1,8 @@
 // Start-up of the workbench: from process start to a usable main window
 // (bars, panes and status bar laid out, the event loop idle, no splash).
 // The whole program run with --quit-after-start also includes the exit,
-// whose settings writes each reach the disk; the start alone is measured
-// inside one process, from the application object to the idle main window.
+// which writes the settings file once; the start alone is measured inside
+// one process, from the application object to the idle main window.
 
 #include "plclink/ui/RegisterPlclinkUiClasses.h"
 #include "shell/ui/CMainFrame.h"

@@ -165,11 +165,7 @@ bool CopyList(const CXrefEntry* ref, int capacity, int& count, CXrefEntry* array
 
 } // namespace
 
-CXrefStore::CXrefStore()
-{
-    for (const XrefAreaDef& def : XREF_AREAS)
-        m_tables[def.area].resize(size_t(def.slots));
-}
+CXrefStore::CXrefStore() = default;
 
 CXrefStore::~CXrefStore()
 {
@@ -197,7 +193,14 @@ XrefSlot* CXrefStore::Slot(XrefArea area, int number)
 {
     if (number < 0 || number >= SlotCount(area))
         return nullptr;
-    XrefSlot* slot = &m_tables[area][size_t(number)];
+    // An area's table is made when its first reference comes: the V area
+    // alone takes close to 2 MB, which a program that never compiles keeps
+    // from its start to its end untouched. A table is made once at its full
+    // size, so the slots handed out stay where they are.
+    std::vector<XrefSlot>& table = m_tables[area];
+    if (table.empty())
+        table.resize(size_t(SlotCount(area)));
+    XrefSlot* slot = &table[size_t(number)];
     if (!slot->touched) {
         slot->touched = true;
         m_touched.push_back(slot);

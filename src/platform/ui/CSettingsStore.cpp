@@ -4,9 +4,13 @@
 
 #include "platform/CPathProvider.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QSettings>
+#include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -24,17 +28,25 @@ std::vector<std::string> Sorted(const QStringList& names)
     return out;
 }
 
-BOOL Commit(QSettings& settings)
+// A timer needs the event loop of the thread the application runs on.
+bool CanDeferWrites()
 {
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && app->thread() == QThread::currentThread();
 }
 
 } // namespace
 
 CSettingsStore::CSettingsStore(const std::string& filePath, const std::string& profileName)
-    : m_filePath(filePath), m_profileName(profileName)
+    : m_filePath(filePath),
+      m_profileName(profileName),
+      m_settings(std::make_unique<QSettings>(ToQString(filePath), QSettings::IniFormat))
 {
+}
+
+CSettingsStore::~CSettingsStore()
+{
+    Flush();
 }
 
 std::string CSettingsStore::ProfileFilePath(const std::string& registryKey)
@@ -56,13 +68,59 @@ std::string CSettingsStore::Key(const std::string& section, const std::string& e
     return Group(section) + "/" + entry;
 }
 
+BOOL CSettingsStore::MakeFolder(bool always) const
+{
+    if (m_folderMade && !always)
+        return TRUE;
+    m_folderMade = QDir().mkpath(QFileInfo(ToQString(m_filePath)).absolutePath());
+    return m_folderMade ? TRUE : FALSE;
+}
+
+BOOL CSettingsStore::MarkPending() const
+{
+    // The settings object would write the file at the next turn of the event
+    // loop; the store's own timer lets a burst of writes become one write.
+    QCoreApplication::removePostedEvents(m_settings.get(), QEvent::UpdateRequest);
+    m_pending = true;
+    if (!CanDeferWrites())
+        return Flush();
+    if (!m_flushTimer) {
+        m_flushTimer = std::make_unique<QTimer>();
+        m_flushTimer->setSingleShot(true);
+        m_flushTimer->setInterval(kFlushDelayMs);
+        QObject::connect(m_flushTimer.get(), &QTimer::timeout, [this] { Flush(); });
+    }
+    if (!m_flushTimer->isActive())
+        m_flushTimer->start();
+    return TRUE;
+}
+
+BOOL CSettingsStore::Flush() const
+{
+    if (m_flushTimer)
+        m_flushTimer->stop();
+    if (!m_pending)
+        return TRUE;
+    if (!MakeFolder(true))
+        return FALSE;
+    // A settings object keeps the error of a failed write for good; a fresh
+    // one on the same file takes over the values still pending and retries.
+    if (m_flushFailed)
+        m_settings = std::make_unique<QSettings>(ToQString(m_filePath), QSettings::IniFormat);
+    m_settings->sync();
+    m_flushFailed = m_settings->status() != QSettings::NoError;
+    if (m_flushFailed)
+        return FALSE;
+    m_pending = false;
+    return TRUE;
+}
+
 BOOL CSettingsStore::WriteString(const std::string& section, const std::string& entry, const std::string& value) const
 {
-    if (entry.empty() || !QDir().mkpath(QFileInfo(ToQString(m_filePath)).absolutePath()))
+    if (entry.empty() || !MakeFolder(false))
         return FALSE;
-    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
-    settings.setValue(ToQString(Key(section, entry)), ToQString(value));
-    return Commit(settings);
+    m_settings->setValue(ToQString(Key(section, entry)), ToQString(value));
+    return MarkPending();
 }
 
 BOOL CSettingsStore::WriteInt(const std::string& section, const std::string& entry, int value) const
@@ -73,18 +131,16 @@ BOOL CSettingsStore::WriteInt(const std::string& section, const std::string& ent
 BOOL CSettingsStore::WriteBinary(const std::string& section, const std::string& entry,
                                  const std::vector<BYTE>& data) const
 {
-    if (entry.empty() || !QDir().mkpath(QFileInfo(ToQString(m_filePath)).absolutePath()))
+    if (entry.empty() || !MakeFolder(false))
         return FALSE;
-    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
     QByteArray bytes(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
-    settings.setValue(ToQString(Key(section, entry)), bytes);
-    return Commit(settings);
+    m_settings->setValue(ToQString(Key(section, entry)), bytes);
+    return MarkPending();
 }
 
 BOOL CSettingsStore::ReadString(const std::string& section, const std::string& entry, std::string* value) const
 {
-    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
-    QVariant stored = settings.value(ToQString(Key(section, entry)));
+    QVariant stored = m_settings->value(ToQString(Key(section, entry)));
     if (!stored.isValid() || stored.typeId() == QMetaType::QByteArray)
         return FALSE;
     // A value with a comma comes back as a list; its text is the original line.
@@ -118,8 +174,7 @@ int CSettingsStore::GetInt(const std::string& section, const std::string& entry,
 BOOL CSettingsStore::ReadBinary(const std::string& section, const std::string& entry, std::vector<BYTE>* data) const
 {
     data->clear();
-    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
-    QVariant stored = settings.value(ToQString(Key(section, entry)));
+    QVariant stored = m_settings->value(ToQString(Key(section, entry)));
     if (stored.typeId() != QMetaType::QByteArray)
         return FALSE;
     QByteArray bytes = stored.toByteArray();
@@ -129,45 +184,45 @@ BOOL CSettingsStore::ReadBinary(const std::string& section, const std::string& e
 
 BOOL CSettingsStore::HasSection(const std::string& section) const
 {
-    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
-    settings.beginGroup(ToQString(Group(section)));
-    return settings.allKeys().isEmpty() ? FALSE : TRUE;
+    m_settings->beginGroup(ToQString(Group(section)));
+    const bool empty = m_settings->allKeys().isEmpty();
+    m_settings->endGroup();
+    return empty ? FALSE : TRUE;
 }
 
 BOOL CSettingsStore::HasEntry(const std::string& section, const std::string& entry) const
 {
-    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
-    return settings.contains(ToQString(Key(section, entry)));
+    return m_settings->contains(ToQString(Key(section, entry)));
 }
 
 std::vector<std::string> CSettingsStore::GetEntries(const std::string& section) const
 {
-    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
-    settings.beginGroup(ToQString(Group(section)));
-    return Sorted(settings.childKeys());
+    m_settings->beginGroup(ToQString(Group(section)));
+    std::vector<std::string> names = Sorted(m_settings->childKeys());
+    m_settings->endGroup();
+    return names;
 }
 
 std::vector<std::string> CSettingsStore::GetSubSections(const std::string& section) const
 {
-    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
-    settings.beginGroup(ToQString(Group(section)));
-    return Sorted(settings.childGroups());
+    m_settings->beginGroup(ToQString(Group(section)));
+    std::vector<std::string> names = Sorted(m_settings->childGroups());
+    m_settings->endGroup();
+    return names;
 }
 
 BOOL CSettingsStore::DeleteEntry(const std::string& section, const std::string& entry) const
 {
-    if (!HasEntry(section, entry))
+    if (!HasEntry(section, entry) || !MakeFolder(false))
         return FALSE;
-    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
-    settings.remove(ToQString(Key(section, entry)));
-    return Commit(settings);
+    m_settings->remove(ToQString(Key(section, entry)));
+    return MarkPending();
 }
 
 BOOL CSettingsStore::DeleteSection(const std::string& section) const
 {
-    if (!HasSection(section))
+    if (!HasSection(section) || !MakeFolder(false))
         return FALSE;
-    QSettings settings(ToQString(m_filePath), QSettings::IniFormat);
-    settings.remove(ToQString(Group(section)));
-    return Commit(settings);
+    m_settings->remove(ToQString(Group(section)));
+    return MarkPending();
 }

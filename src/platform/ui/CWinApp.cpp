@@ -65,51 +65,68 @@ BOOL CWinApp::PreTranslate(MSG* msg)
     return CWnd::WalkPreTranslateTree(msg);
 }
 
-int CWinApp::GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) const
+void CWinApp::SetRegistryKey(const std::string& key)
+{
+    m_registryKey = key;
+    m_profileStore.reset();
+}
+
+void CWinApp::SetProfileName(const std::string& name)
+{
+    m_profileName = name;
+    m_profileStore.reset();
+}
+
+const CSettingsStore* CWinApp::GetProfileStore() const
 {
     if (m_registryKey.empty())
-        return defaultValue;
-    return CSettingsStore(CSettingsStore::ProfileFilePath(m_registryKey), m_profileName)
-        .GetInt(section, entry, defaultValue);
+        return nullptr;
+    // The settings folder follows $XDG_CONFIG_HOME as it is now.
+    const std::string path = CSettingsStore::ProfileFilePath(m_registryKey);
+    if (!m_profileStore || m_profileStore->GetFilePath() != path)
+        m_profileStore = std::make_unique<CSettingsStore>(path, m_profileName);
+    return m_profileStore.get();
+}
+
+int CWinApp::GetProfileInt(const std::string& section, const std::string& entry, int defaultValue) const
+{
+    const CSettingsStore* store = GetProfileStore();
+    return store ? store->GetInt(section, entry, defaultValue) : defaultValue;
 }
 
 BOOL CWinApp::WriteProfileInt(const std::string& section, const std::string& entry, int value) const
 {
-    if (m_registryKey.empty())
-        return FALSE;
-    return CSettingsStore(CSettingsStore::ProfileFilePath(m_registryKey), m_profileName).WriteInt(section, entry, value);
+    const CSettingsStore* store = GetProfileStore();
+    return store ? store->WriteInt(section, entry, value) : FALSE;
 }
 
 std::string CWinApp::GetProfileString(const std::string& section, const std::string& entry,
                                       const std::string& defaultValue) const
 {
-    if (m_registryKey.empty())
-        return defaultValue;
-    return CSettingsStore(CSettingsStore::ProfileFilePath(m_registryKey), m_profileName)
-        .GetString(section, entry, defaultValue);
+    const CSettingsStore* store = GetProfileStore();
+    return store ? store->GetString(section, entry, defaultValue) : defaultValue;
 }
 
 BOOL CWinApp::WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) const
 {
-    if (m_registryKey.empty())
-        return FALSE;
-    return CSettingsStore(CSettingsStore::ProfileFilePath(m_registryKey), m_profileName)
-        .WriteString(section, entry, value);
+    const CSettingsStore* store = GetProfileStore();
+    return store ? store->WriteString(section, entry, value) : FALSE;
 }
 
 BOOL CWinApp::GetProfileBinary(const std::string& section, const std::string& entry, std::vector<BYTE>* data) const
 {
-    if (m_registryKey.empty())
-        return FALSE;
-    return CSettingsStore(CSettingsStore::ProfileFilePath(m_registryKey), m_profileName)
-        .ReadBinary(section, entry, data);
+    const CSettingsStore* store = GetProfileStore();
+    return store ? store->ReadBinary(section, entry, data) : FALSE;
 }
 
 BOOL CWinApp::WriteProfileBinary(const std::string& section, const std::string& entry,
                                  const std::vector<BYTE>& data) const
 {
-    if (m_registryKey.empty())
-        return FALSE;
-    return CSettingsStore(CSettingsStore::ProfileFilePath(m_registryKey), m_profileName)
-        .WriteBinary(section, entry, data);
+    const CSettingsStore* store = GetProfileStore();
+    return store ? store->WriteBinary(section, entry, data) : FALSE;
+}
+
+BOOL CWinApp::FlushProfile() const
+{
+    return m_profileStore ? m_profileStore->Flush() : TRUE;
 }

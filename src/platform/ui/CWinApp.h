@@ -7,9 +7,11 @@
 
 #include <QPointer>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+class CSettingsStore;
 class CWnd;
 
 class CWinApp : public CCmdTarget {
@@ -32,9 +34,9 @@ public:
 
     // The profile lives in the settings store <registry key>.ini, under the
     // profile name (the application's name unless set otherwise).
-    void SetRegistryKey(const std::string& key) { m_registryKey = key; }
+    void SetRegistryKey(const std::string& key);
     const std::string& GetRegistryKey() const { return m_registryKey; }
-    void SetProfileName(const std::string& name) { m_profileName = name; }
+    void SetProfileName(const std::string& name);
     const std::string& GetProfileName() const { return m_profileName; }
 
     // Profile values; without a registry key reads give the default and writes fail.
@@ -45,6 +47,12 @@ public:
     BOOL WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) const;
     BOOL GetProfileBinary(const std::string& section, const std::string& entry, std::vector<BYTE>* data) const;
     BOOL WriteProfileBinary(const std::string& section, const std::string& entry, const std::vector<BYTE>& data) const;
+    // Writes the profile's pending values to the disk now (at exit); TRUE when nothing is left pending.
+    BOOL FlushProfile() const;
+    // The profile's store, kept while the application lives so that the
+    // writes of everyone who keeps settings in the profile reach the disk
+    // together; null without a registry key.
+    const CSettingsStore* GetProfileStore() const;
 
 private:
     BOOL TranslateForMainWnd(MSG* msg) const;
@@ -53,6 +61,7 @@ private:
     std::string m_registryKey;
     std::string m_profileName;
     QPointer<CWnd> m_mainWnd;
+    mutable std::unique_ptr<CSettingsStore> m_profileStore;
 };
 
 CWinApp* AfxGetApp();

@@ -168,6 +168,7 @@ int CZULApp::ExitInstance()
         if (m_appData)
             SaveSettings(*m_profile, *m_appData);
     }
+    FlushProfile();
     m_windowlessDocuments.clear();
     m_pouTemplate.reset();
     if (g_pAppData == m_appData.get())

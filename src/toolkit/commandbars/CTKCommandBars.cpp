@@ -60,14 +60,11 @@ std::string OptionsSection(const std::string& profile)
     return section;
 }
 
-// The profile's store, or nullptr without an application or a registry key.
-std::unique_ptr<CSettingsStore> ProfileStore()
+// The application's profile store, or nullptr without an application or a registry key.
+const CSettingsStore* ProfileStore()
 {
-    CWinApp* app = AfxGetApp();
-    if (!app || app->GetRegistryKey().empty())
-        return nullptr;
-    return std::make_unique<CSettingsStore>(CSettingsStore::ProfileFilePath(app->GetRegistryKey()),
-                                            app->GetProfileName());
+    const CWinApp* app = AfxGetApp();
+    return app ? app->GetProfileStore() : nullptr;
 }
 
 } // namespace
@@ -370,7 +367,7 @@ BOOL CTKCommandBars::MergeUsedCommands(const std::vector<BYTE>& bytes)
 
 void CTKCommandBars::SaveOptions(const std::string& profile) const
 {
-    std::unique_ptr<CSettingsStore> store = ProfileStore();
+    const CSettingsStore* store = ProfileStore();
     if (!store)
         return;
     const std::string section = OptionsSection(profile);
@@ -388,7 +385,7 @@ void CTKCommandBars::SaveOptions(const std::string& profile) const
 
 void CTKCommandBars::LoadOptions(const std::string& profile)
 {
-    std::unique_ptr<CSettingsStore> store = ProfileStore();
+    const CSettingsStore* store = ProfileStore();
     if (!store)
         return;
     const std::string section = OptionsSection(profile);
@@ -953,7 +950,7 @@ void CTKCommandBars::ApplyBarState(const CTKBarStateInfo& state)
 
 void CTKCommandBars::SaveState(const std::string& profile)
 {
-    std::unique_ptr<CSettingsStore> store = ProfileStore();
+    const CSettingsStore* store = ProfileStore();
     if (!store)
         return;
     if (m_pMenuBar)
@@ -971,7 +968,7 @@ void CTKCommandBars::SaveState(const std::string& profile)
 
 void CTKCommandBars::LoadState(const std::string& profile, BOOL silent)
 {
-    std::unique_ptr<CSettingsStore> store = ProfileStore();
+    const CSettingsStore* store = ProfileStore();
     if (!store)
         return;
     if (m_bCustomizeAvailable)

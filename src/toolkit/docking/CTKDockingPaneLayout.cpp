@@ -265,13 +265,13 @@ std::string CTKDockingPaneLayout::ReadString(const std::string& section, const s
 
 BOOL CTKDockingPaneLayout::WriteToRegistry(const std::string& name)
 {
-    CWinApp* app = AfxGetApp();
-    if (!app || app->GetRegistryKey().empty()) {
+    const CWinApp* app = AfxGetApp();
+    const CSettingsStore* store = app ? app->GetProfileStore() : nullptr;
+    if (!store) {
         PurgeEmptyNodes();
         return FALSE;
     }
-    const CSettingsStore store(CSettingsStore::ProfileFilePath(app->GetRegistryKey()), app->GetProfileName());
-    return WriteToStore(store, name);
+    return WriteToStore(*store, name);
 }
 
 BOOL CTKDockingPaneLayout::WriteToStore(const CSettingsStore& store, const std::string& name)

@@ -1,10 +1,14 @@
 // The settings file in place of the registry profile.
 
+#include "support/FileBytes.h"
+#include "support/FullFileSystem.h"
 #include "support/TempFolder.h"
 
 #include "platform/Gbk.h"
 #include "platform/ui/CSettingsStore.h"
 #include "platform/ui/CWinApp.h"
+
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +56,7 @@ TEST_F(SettingsStoreTest, ProfileUnderANonAsciiFolderIsWrittenInThatFolder)
     setenv("XDG_CONFIG_HOME", home.c_str(), 1);
     CSettingsStore store(CSettingsStore::ProfileFilePath("OrvelBuild1.0.0.1"), "ZUL_Q7");
     ASSERT_TRUE(store.WriteInt("COM", "Port", 3));
+    ASSERT_TRUE(store.Flush());
     EXPECT_TRUE(Exists(home + "/OrvelBuilder/OrvelBuild1.0.0.1.ini"));
     EXPECT_EQ(CSettingsStore(CSettingsStore::ProfileFilePath("OrvelBuild1.0.0.1"), "ZUL_Q7").GetInt("COM", "Port", 0), 3);
 }
@@ -158,6 +163,118 @@ TEST_F(SettingsStoreTest, TheApplicationProfileNeedsARegistryKey)
     std::vector<BYTE> bytes;
     EXPECT_TRUE(app.GetProfileBinary("Settings", "Window Position", &bytes));
     EXPECT_EQ(bytes, (std::vector<BYTE>{0, 48}));
+}
+
+// The file as a later start of the program finds it: the values written,
+// in the settings file's own text, byte for byte.
+constexpr const char* kWrittenFile = "[App]\n"
+                                     "COM\\Baud=187500\n"
+                                     "COM\\PORT=/dev/ttyUSB0\n"
+                                     "Layout\\Pane-1\\Docking=3\n"
+                                     "Settings\\Text=\"a, b\"\n"
+                                     "Settings\\Window%20Position=@ByteArray(\\0\\x30)\n";
+
+void WriteSample(const CSettingsStore& store)
+{
+    ASSERT_TRUE(store.WriteString("COM", "PORT", "/dev/ttyUSB0"));
+    ASSERT_TRUE(store.WriteInt("COM", "Baud", 9600));
+    ASSERT_TRUE(store.WriteInt("COM", "Baud", 187500));
+    ASSERT_TRUE(store.WriteString("Settings", "Text", "a, b"));
+    ASSERT_TRUE(store.WriteBinary("Settings", "Window Position", {0, 48}));
+    ASSERT_TRUE(store.WriteInt("Layout\\Pane-1", "Docking", 3));
+    ASSERT_TRUE(store.WriteInt("Gone", "Value", 1));
+    ASSERT_TRUE(store.DeleteSection("Gone"));
+}
+
+void ExpectSampleRead(const CSettingsStore& store)
+{
+    EXPECT_EQ(store.GetString("COM", "PORT"), "/dev/ttyUSB0");
+    EXPECT_EQ(store.GetInt("COM", "Baud", 0), 187500);
+    EXPECT_EQ(store.GetString("Settings", "Text"), "a, b");
+    std::vector<BYTE> bytes;
+    EXPECT_TRUE(store.ReadBinary("Settings", "Window Position", &bytes));
+    EXPECT_EQ(bytes, (std::vector<BYTE>{0, 48}));
+    EXPECT_EQ(store.GetInt("Layout\\Pane-1", "Docking", 0), 3);
+    EXPECT_FALSE(store.HasSection("Gone"));
+}
+
+TEST_F(SettingsStoreTest, WritesWaitInMemoryAndReachTheDiskInOneFlush)
+{
+    const std::string path = m_home / "profile.ini";
+    CSettingsStore store(path, "App");
+    WriteSample(store);
+    EXPECT_TRUE(store.HasPendingWrites());
+    EXPECT_FALSE(Exists(path));
+    ExpectSampleRead(store);
+    {
+        SCOPED_TRACE("another store on the same file, before the flush");
+        ExpectSampleRead(CSettingsStore(path, "App"));
+    }
+
+    ASSERT_TRUE(store.Flush());
+    EXPECT_FALSE(store.HasPendingWrites());
+    EXPECT_EQ(ReadFileText(path), kWrittenFile);
+    ExpectSampleRead(store);
+}
+
+TEST_F(SettingsStoreTest, PendingWritesReachTheDiskSoonWithoutAFlush)
+{
+    const std::string path = m_home / "profile.ini";
+    CSettingsStore store(path, "App");
+    WriteSample(store);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !store.HasPendingWrites(); }, 20 * CSettingsStore::kFlushDelayMs));
+    EXPECT_EQ(ReadFileText(path), kWrittenFile);
+}
+
+TEST_F(SettingsStoreTest, AStoreThatGoesWritesWhatIsPending)
+{
+    const std::string path = m_home / "profile.ini";
+    {
+        CSettingsStore store(path, "App");
+        WriteSample(store);
+    }
+    EXPECT_EQ(ReadFileText(path), kWrittenFile);
+}
+
+TEST_F(SettingsStoreTest, AFailedFlushKeepsTheValuesPendingForTheNextOne)
+{
+    const std::string path = m_home / "profile.ini";
+    CSettingsStore store(path, "App");
+    ASSERT_TRUE(store.WriteString("COM", "PORT", "/dev/ttyUSB0"));
+    ASSERT_TRUE(store.Flush());
+    WriteSample(store);
+    {
+        FullFileSystem full;
+        EXPECT_FALSE(store.Flush());
+    }
+    EXPECT_TRUE(store.HasPendingWrites());
+    ExpectSampleRead(store);
+    EXPECT_EQ(ReadFileText(path), "[App]\nCOM\\PORT=/dev/ttyUSB0\n");
+
+    ASSERT_TRUE(store.Flush());
+    EXPECT_EQ(ReadFileText(path), kWrittenFile);
+}
+
+TEST_F(SettingsStoreTest, TheApplicationProfileIsWrittenTogetherAtExit)
+{
+    const std::string path = CSettingsStore::ProfileFilePath("OrvelBuild1.0.0.1");
+    {
+        CWinApp app("App");
+        app.SetRegistryKey("OrvelBuild1.0.0.1");
+        WriteSample(CSettingsStore(path, "App"));
+        EXPECT_EQ(ReadFileText(path), kWrittenFile);
+        for (int n = 0; n < 100; ++n)
+            ASSERT_TRUE(app.WriteProfileInt("Many", "N" + std::to_string(n), n));
+        EXPECT_EQ(app.GetProfileInt("Many", "N99", -1), 99);
+        EXPECT_EQ(ReadFileText(path), kWrittenFile);
+        ASSERT_TRUE(app.FlushProfile());
+        EXPECT_NE(ReadFileText(path), kWrittenFile);
+        ASSERT_TRUE(app.WriteProfileString("COM", "PORT", "/dev/ttyS1"));
+    }
+    CSettingsStore nextStart(path, "App");
+    EXPECT_EQ(nextStart.GetString("COM", "PORT"), "/dev/ttyS1");
+    EXPECT_EQ(nextStart.GetInt("Many", "N0", -1), 0);
+    EXPECT_EQ(nextStart.GetInt("Many", "N99", -1), 99);
 }
 
 } // namespace
