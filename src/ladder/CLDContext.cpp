@@ -28,6 +28,11 @@ CPOURegistry& CLDContext::POUs() const
     return m_app.Project.POUs;
 }
 
+BOOL CLDContext::FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol) const
+{
+    return m_app.FindGlobalSymbol(text, symbol);
+}
+
 BOOL CLDContext::IsPastingIL() const
 {
     return m_app.PastingIL ? TRUE : FALSE;

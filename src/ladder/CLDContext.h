@@ -1,7 +1,7 @@
 #pragma once
 // What the ladder code reads and keeps of the application: the instruction
-// catalogue with its function and FB interfaces, and the project's POU
-// names. The owner of an LD program or of a conversion makes one over its
+// catalogue with its function and FB interfaces, the project's POU names
+// and its global symbols. The owner of an LD program or of a conversion makes one over its
 // application data and hands it in, so the ladder code works on the
 // application it is given rather than on the process-wide one.
 
@@ -14,6 +14,7 @@ class CPOURegistry;
 class CZULAppData;
 class CZULFB;
 class CZULFunc;
+class CZULSymbol;
 
 class CLDContext {
 public:
@@ -27,6 +28,8 @@ public:
 
     // The project's POUs: their names, aliases and subroutine interfaces.
     CPOURegistry& POUs() const;
+    // The project's global symbol of a name or address; FALSE when there is none.
+    BOOL FindGlobalSymbol(const std::string& text, CZULSymbol*& symbol) const;
     // Whether pasted IL text is being built into networks.
     BOOL IsPastingIL() const;
 

@@ -92,6 +92,7 @@ CLDProgram::CLDProgram(CZULAppData& app, IPOUEditorHost* host)
     m_editor->SetDialogs(host ? host->GetLDDialogs() : nullptr);
     m_names.ForceQuery = host ? host->GetLDForceQuery() : nullptr;
     m_names.LocalVariables = host ? this : nullptr;
+    m_names.Context = &m_context;
 }
 
 CLDProgram::~CLDProgram()

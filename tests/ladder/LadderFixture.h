@@ -19,6 +19,7 @@ protected:
         m_app->ApplyFamilyProfile();
         m_app->SymbolicAddressing = 0;
         m_context = std::make_unique<CLDContext>(*m_app);
+        m_names.Context = m_context.get();
     }
 
     CZULProject& Project() { return m_app->Project; }
