@@ -1,8 +1,9 @@
 #include "CILBlockBuilder.h"
 
 #include "CBlock.h"
+#include "CLDContext.h"
 #include "model/CInstructionDef.h"
-#include "model/CZULAppData.h"
+#include "model/CPOURegistry.h"
 #include "model/CZULFB.h"
 #include "model/CZULFBPara.h"
 #include "model/CZULFunc.h"
@@ -37,34 +38,26 @@ const std::string& Token(const std::vector<std::string>& tokens, size_t k)
     return k < tokens.size() ? tokens[k] : none;
 }
 
-const CInstructionDef* CatalogueRow(const std::string& name)
+int GroupOf(const CLDContext& context, const std::string& name)
 {
-    if (!g_pAppData)
-        return nullptr;
-    const auto row = g_pAppData->InstructionCatalog.find(name);
-    return row == g_pAppData->InstructionCatalog.end() ? nullptr : row->second;
-}
-
-int GroupOf(const std::string& name)
-{
-    const CInstructionDef* row = CatalogueRow(name);
+    const CInstructionDef* row = context.FindInstruction(name);
     return row ? row->group : NO_GROUP;
 }
 
-std::unique_ptr<CBlock> FunctionBox(const std::string& name)
+std::unique_ptr<CBlock> FunctionBox(const CLDContext& context, const std::string& name)
 {
     auto function = std::make_unique<CZULFunc>();
-    if (!g_pAppData || !g_pAppData->LookupFunction(name, *function))
+    if (!context.LookupFunction(name, *function))
         return nullptr;
     auto block = std::make_unique<CBlock>();
     block->SetFunction(std::move(function));
     return block;
 }
 
-std::unique_ptr<CBlock> FBBox(const std::string& type, const std::string& instance)
+std::unique_ptr<CBlock> FBBox(const CLDContext& context, const std::string& type, const std::string& instance)
 {
     auto fb = std::make_unique<CZULFB>();
-    if (!g_pAppData || !g_pAppData->LookupFunctionBlock(type, *fb))
+    if (!context.LookupFunctionBlock(type, *fb))
         return nullptr;
     fb->instanceName = instance;
     auto block = std::make_unique<CBlock>();
@@ -98,6 +91,12 @@ int Deliver(std::unique_ptr<CBlock> made, std::unique_ptr<CBlock>& block, int us
 
 } // namespace
 
+CILBlockBuilder::CILBlockBuilder(const CLDContext& context)
+    : m_context(context)
+    , m_scanner(context)
+{
+}
+
 int CILBlockBuilder::BuildBlock(const std::vector<std::string>& lines, int line, int lastLine,
                                 std::vector<std::string>& tokens, std::unique_ptr<CBlock>& block, int& consumed)
 {
@@ -107,7 +106,7 @@ int CILBlockBuilder::BuildBlock(const std::vector<std::string>& lines, int line,
         return IL_BLOCK_FAILED;
     tokens[0] = ByteString::Upper(tokens[0]);
     const Statement statement {&lines, line, lastLine, &tokens};
-    const CInstructionDef* row = CatalogueRow(tokens[0]);
+    const CInstructionDef* row = m_context.FindInstruction(tokens[0]);
     const int group = row ? row->group : NO_GROUP;
     switch (group) {
     case GROUP_REORDERED:
@@ -148,13 +147,13 @@ int CILBlockBuilder::BuildCallBlock(const Statement& statement, int kind, std::u
 {
     const std::vector<std::string>& t = *statement.tokens;
     if (kind == INSTRUCTION_KIND_FB) {
-        std::unique_ptr<CBlock> made = FBBox(t[0], Token(t, 1));
+        std::unique_ptr<CBlock> made = FBBox(m_context, t[0], Token(t, 1));
         if (made)
             SetInput(*made, 1, t, 2);
         return Deliver(std::move(made), block, 0, consumed);
     }
     if (t[0] != "CAL") {
-        std::unique_ptr<CBlock> made = FunctionBox(t[0]);
+        std::unique_ptr<CBlock> made = FunctionBox(m_context, t[0]);
         if (made) {
             const int inputs = made->GetInputCount();
             for (int i = 1; i < inputs; ++i)
@@ -167,7 +166,7 @@ int CILBlockBuilder::BuildCallBlock(const Statement& statement, int kind, std::u
     const std::string& name = Token(t, 1);
     auto function = std::make_unique<CZULFunc>();
     auto made = std::make_unique<CBlock>();
-    if (g_pAppData && g_pAppData->Project.POUs.CopySubroutineInterface(name, function.get())) {
+    if (m_context.POUs().CopySubroutineInterface(name, function.get())) {
         made->SetFunction(std::move(function));
         const int inputs = made->GetInputCount();
         for (int i = 1; i < inputs; ++i)
@@ -178,7 +177,7 @@ int CILBlockBuilder::BuildCallBlock(const Statement& statement, int kind, std::u
     }
     // The subroutine is gone: a box of its name without parameters. Its
     // actual parameters are dropped only where the user is told so.
-    const BOOL pasting = g_pAppData && g_pAppData->PastingIL;
+    const BOOL pasting = m_context.IsPastingIL();
     if (!pasting && t.size() > 2)
         return IL_BLOCK_KEEP_AS_IL;
     function->name = name;
@@ -191,7 +190,7 @@ int CILBlockBuilder::BuildCallBlock(const Statement& statement, int kind, std::u
 int CILBlockBuilder::BuildReorderedBlock(const Statement& statement, std::unique_ptr<CBlock>& block, int& consumed)
 {
     const std::vector<std::string>& t = *statement.tokens;
-    std::unique_ptr<CBlock> made = FunctionBox(t[0]);
+    std::unique_ptr<CBlock> made = FunctionBox(m_context, t[0]);
     if (made) {
         SetInput(*made, 1, t, 1);
         SetInput(*made, 2, t, 3);
@@ -203,13 +202,12 @@ int CILBlockBuilder::BuildReorderedBlock(const Statement& statement, std::unique
 int CILBlockBuilder::BuildInterruptBlock(const Statement& statement, std::unique_ptr<CBlock>& block, int& consumed)
 {
     const std::vector<std::string>& t = *statement.tokens;
-    std::unique_ptr<CBlock> made = FunctionBox(t[0]);
+    std::unique_ptr<CBlock> made = FunctionBox(m_context, t[0]);
     if (!made)
         return IL_BLOCK_FAILED;
     std::vector<std::string> operands = t;
     std::string routine;
-    if (t[0] == "ATCH" && t.size() > 1 && g_pAppData
-        && g_pAppData->Project.POUs.ConvertInterruptName(t[1], routine, FALSE))
+    if (t[0] == "ATCH" && t.size() > 1 && m_context.POUs().ConvertInterruptName(t[1], routine, FALSE))
         operands[1] = routine;
     const int inputs = made->GetInputCount();
     for (int i = 1; i < inputs; ++i)
@@ -224,7 +222,7 @@ int CILBlockBuilder::BuildShiftBlock(const Statement& statement, std::unique_ptr
     const std::vector<std::string>& t = *statement.tokens;
     if (t[0] == "MOVE") {
         const std::vector<std::string> next = LineTokens(statement, 1);
-        std::unique_ptr<CBlock> made = next.empty() ? nullptr : FunctionBox(next[0]);
+        std::unique_ptr<CBlock> made = next.empty() ? nullptr : FunctionBox(m_context, next[0]);
         if (made) {
             SetInput(*made, 1, t, 1);
             SetInput(*made, 2, next, 2);
@@ -232,7 +230,7 @@ int CILBlockBuilder::BuildShiftBlock(const Statement& statement, std::unique_ptr
         }
         return Deliver(std::move(made), block, 1, consumed);
     }
-    std::unique_ptr<CBlock> made = FunctionBox(t[0]);
+    std::unique_ptr<CBlock> made = FunctionBox(m_context, t[0]);
     if (made) {
         SetInput(*made, 1, t, 1);
         SetInput(*made, 2, t, 2);
@@ -250,7 +248,7 @@ int CILBlockBuilder::BuildArithmeticBlock(const Statement& statement, std::uniqu
         return BuildRealSub(statement, block, consumed);
     if (t[0] == "MOVE") {
         const std::vector<std::string> next = LineTokens(statement, 1);
-        std::unique_ptr<CBlock> made = next.empty() ? nullptr : FunctionBox(next[0]);
+        std::unique_ptr<CBlock> made = next.empty() ? nullptr : FunctionBox(m_context, next[0]);
         if (made) {
             SetOutput(*made, 1, t, 2);
             SetInput(*made, 1, t, 1);
@@ -258,7 +256,7 @@ int CILBlockBuilder::BuildArithmeticBlock(const Statement& statement, std::uniqu
         }
         return Deliver(std::move(made), block, 1, consumed);
     }
-    std::unique_ptr<CBlock> made = FunctionBox(t[0]);
+    std::unique_ptr<CBlock> made = FunctionBox(m_context, t[0]);
     if (!made)
         return IL_BLOCK_FAILED;
     if (made->GetInputCount() > 2 && t.size() == THREE_OPERAND_TOKENS) {
@@ -290,7 +288,7 @@ int CILBlockBuilder::BuildRealSub(const Statement& statement, std::unique_ptr<CB
 {
     const std::vector<std::string>& t = *statement.tokens;
     const std::vector<std::string> next = LineTokens(statement, 1);
-    std::unique_ptr<CBlock> made = FunctionBox("SUB");
+    std::unique_ptr<CBlock> made = FunctionBox(m_context, "SUB");
     if (made) {
         SetInput(*made, 1, next, 1);
         SetInput(*made, 2, t, 2);
@@ -314,7 +312,7 @@ int CILBlockBuilder::BuildIntegerSub(const Statement& statement, std::unique_ptr
 {
     const std::vector<std::string>& t = *statement.tokens;
     const std::vector<std::string> after = LineTokens(statement, 2);
-    std::unique_ptr<CBlock> made = FunctionBox("SUB");
+    std::unique_ptr<CBlock> made = FunctionBox(m_context, "SUB");
     if (made) {
         SetInput(*made, 1, after, 1);
         SetInput(*made, 2, t, 1);
@@ -332,7 +330,7 @@ int CILBlockBuilder::BuildMoveBlock(const Statement& statement, std::unique_ptr<
         const BOOL subFollows = (Token(next, 0) == "NOT" && IsIntegerSubPattern(following))
             || (Token(next, 0) == "MUL" && IsRealSubPattern(following));
         if (!subFollows && !next.empty() && t.size() > 1) {
-            const int group = GroupOf(next[0]);
+            const int group = GroupOf(m_context, next[0]);
             const BOOL sameTarget = next.back() == t.back();
             if (sameTarget && (group == GROUP_ARITHMETIC || group == GROUP_REAL_ARITHMETIC))
                 return BuildArithmeticBlock(statement, block, consumed);
@@ -346,7 +344,7 @@ int CILBlockBuilder::BuildMoveBlock(const Statement& statement, std::unique_ptr<
 int CILBlockBuilder::BuildCounterBlock(const Statement& statement, std::unique_ptr<CBlock>& block, int& consumed)
 {
     const std::vector<std::string>& t = *statement.tokens;
-    std::unique_ptr<CBlock> made = FBBox(t[0], Token(t, 1));
+    std::unique_ptr<CBlock> made = FBBox(m_context, t[0], Token(t, 1));
     if (!made)
         return IL_BLOCK_FAILED;
     const int inputs = made->GetInputCount();
@@ -367,7 +365,7 @@ int CILBlockBuilder::BuildCounterBlock(const Statement& statement, std::unique_p
 int CILBlockBuilder::BuildTimerBlock(const Statement& statement, std::unique_ptr<CBlock>& block, int& consumed)
 {
     const std::vector<std::string>& t = *statement.tokens;
-    std::unique_ptr<CBlock> made = FBBox(t[0], Token(t, 1));
+    std::unique_ptr<CBlock> made = FBBox(m_context, t[0], Token(t, 1));
     if (!made)
         return IL_BLOCK_FAILED;
     SetInput(*made, 1, t, 2);

@@ -12,6 +12,7 @@
 #include <vector>
 
 class CBlock;
+class CLDContext;
 
 // Results of BuildBlock.
 constexpr int IL_BLOCK_FAILED = 0;      // the name is unknown: no box
@@ -30,6 +31,8 @@ public:
         std::vector<std::string>* tokens = nullptr;
     };
 
+    // The catalogue and the project's subroutines the boxes are made from.
+    explicit CILBlockBuilder(const CLDContext& context);
     virtual ~CILBlockBuilder() = default;
 
     // IL_BLOCK_BUILT with the box and in consumed the lines after the current
@@ -57,5 +60,6 @@ private:
     // The tokens of a following line, its token 0 upper-cased; empty past the range.
     std::vector<std::string> LineTokens(const Statement& statement, int offset) const;
 
+    const CLDContext& m_context;
     CILLineScanner m_scanner;
 };

@@ -1,7 +1,7 @@
 #include "CILLineScanner.h"
 
+#include "CLDContext.h"
 #include "model/CInstructionDef.h"
-#include "model/CZULAppData.h"
 #include "platform/ByteString.h"
 
 namespace {
@@ -11,6 +11,11 @@ const char* const UNSET_OPERAND = "????";
 constexpr const char* STORE_MNEMONICS[] = {"ST", "STN", "STI"};
 
 } // namespace
+
+CILLineScanner::CILLineScanner(const CLDContext& context)
+    : m_context(context)
+{
+}
 
 BOOL CILLineScanner::SplitTokens(const std::string& line, std::vector<std::string>& tokens) const
 {
@@ -42,8 +47,6 @@ BOOL CILLineScanner::IsCoilLine(const std::string& mnemonic) const
         if (upper == store)
             return TRUE;
     }
-    if (!g_pAppData)
-        return FALSE;
-    const auto row = g_pAppData->InstructionCatalog.find("-(" + upper + ")");
-    return row != g_pAppData->InstructionCatalog.end() && row->second && row->second->kind == INSTRUCTION_KIND_COIL;
+    const CInstructionDef* row = m_context.FindInstruction("-(" + upper + ")");
+    return row && row->kind == INSTRUCTION_KIND_COIL;
 }

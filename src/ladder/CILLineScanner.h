@@ -9,8 +9,13 @@
 #include <string>
 #include <vector>
 
+class CLDContext;
+
 class CILLineScanner : public CILLineParser {
 public:
+    // The catalogue that tells the coil instructions.
+    explicit CILLineScanner(const CLDContext& context);
+
     BOOL IsAllDigits(const std::string& text) const { return IsDecimalDigits(text); }
     // Blank-separated tokens; a line ending in the token "LD" or "LDN" (as
     // written) gets "????" as its operand. FALSE for an empty line.
@@ -19,4 +24,7 @@ public:
     std::string GetMnemonic(const std::string& line) const;
     // A label ("name:"), ST, STN, STI, or X where "-(X)" is a coil of the catalogue.
     BOOL IsCoilLine(const std::string& mnemonic) const;
+
+private:
+    const CLDContext& m_context;
 };

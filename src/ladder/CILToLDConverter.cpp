@@ -126,6 +126,12 @@ void LDTreeDeleter::operator()(CLDElement* element) const
         element->DeleteTree(FALSE);
 }
 
+CILToLDConverter::CILToLDConverter(const CLDContext& context)
+    : m_scanner(context)
+    , m_blockBuilder(context)
+{
+}
+
 void CILToLDConverter::SetPasteMode(const std::vector<int>* values)
 {
     m_values = values;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class CLDContext;
 class CLDElement;
 class CLogicNode;
 
@@ -31,7 +32,8 @@ public:
         int kind = 0;
     };
 
-    CILToLDConverter() = default;
+    // The catalogue and the project's POU names the networks are made with.
+    explicit CILToLDConverter(const CLDContext& context);
     virtual ~CILToLDConverter() = default;
     CILToLDConverter(const CILToLDConverter&) = delete;
     CILToLDConverter& operator=(const CILToLDConverter&) = delete;

@@ -1,5 +1,6 @@
 #include "CLDElement.h"
 
+#include "CLDContext.h"
 #include "CLDNameTables.h"
 #include "model/CFindResult.h"
 #include "model/CFindState.h"
@@ -672,7 +673,7 @@ BOOL CLDElement::OperandSuitsMask(DWORD mask, const std::string& text) const
     if (m_names->LocalVariables && m_names->LocalVariables->FindLocalVar(text, flags))
         return SharesTypeAndOneOf(flags, mask, VAR_CLASS_BITS);
     CZULSymbol* symbol = nullptr;
-    if (g_pAppData && g_pAppData->FindGlobalSymbol(text, symbol)) {
+    if (m_names->Context && m_names->Context->FindGlobalSymbol(text, symbol)) {
         OperandTypeFlags addressFlags = 0;
         ParseDirectAddress(symbol->address, addressFlags);
         return SharesTypeAndOneOf(addressFlags | symbol->typeFlags, mask, OT_AREA_BITS);
@@ -691,7 +692,8 @@ BOOL CLDElement::IsOperandForced(const std::string& operand) const
     if (m_names->IsForced(operand))
         return TRUE;
     CZULSymbol* symbol = nullptr;
-    return g_pAppData && g_pAppData->FindGlobalSymbol(operand, symbol) && m_names->IsForced(symbol->address);
+    return m_names->Context && m_names->Context->FindGlobalSymbol(operand, symbol)
+        && m_names->IsForced(symbol->address);
 }
 
 BOOL CLDElement::IsMonitoring()

@@ -3,11 +3,12 @@
 // "-(LBL)" coils define and the two maps between the addresses and names of
 // the POU's local variables (rebuilt from the local-variable table before
 // each paint), with the POU's local-variable table and the force-table query
-// when the program has them. Each LD program has its own tables, so a label
+// when the program has them, and the program's context. Each LD program has its own tables, so a label
 // of another or of a closed POU never counts against this one.
 
 #include "platform/WinTypes.h"
 
+class CLDContext;
 class ILocalVarLookup;
 class ILDForceQuery;
 
@@ -34,4 +35,5 @@ public:
     const ILocalVarLookup* LocalVariables = nullptr; // not owned; null: the POU declares no local names
     const ILDForceQuery* ForceQuery = nullptr;      // not owned; null: nothing is forced
     std::string POUName;                            // empty: no POU document is at hand
+    const CLDContext* Context = nullptr;            // not owned; the program's view of the application
 };

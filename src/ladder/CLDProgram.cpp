@@ -81,6 +81,7 @@ std::string WithPercent(const std::string& address)
 
 CLDProgram::CLDProgram(CZULAppData& app, IPOUEditorHost* host)
     : CPOUProgram(app)
+    , m_context(app)
     , m_editor(std::make_unique<CLDEditor>(*this, host))
     , m_host(host)
     , m_extentColumns(EXTENT_COLUMNS)
@@ -91,6 +92,7 @@ CLDProgram::CLDProgram(CZULAppData& app, IPOUEditorHost* host)
     m_editor->SetDialogs(host ? host->GetLDDialogs() : nullptr);
     m_names.ForceQuery = host ? host->GetLDForceQuery() : nullptr;
     m_names.LocalVariables = host ? this : nullptr;
+    m_names.Context = &m_context;
 }
 
 CLDProgram::~CLDProgram()
@@ -233,7 +235,7 @@ BOOL CLDProgram::ConvertFromIL(const std::vector<std::string>& lines)
 BOOL CLDProgram::ReplaceFromIL(const std::vector<std::string>& lines, BOOL keepUnbuildable)
 {
     m_editor->RemoveCaret();
-    CILToLDConverter converter;
+    CILToLDConverter converter(m_context);
     if (keepUnbuildable)
         converter.KeepUnbuildableNetworks();
     std::string errorText;

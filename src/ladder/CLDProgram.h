@@ -6,6 +6,7 @@
 // conversion; the undo snapshots hold the element records themselves.
 
 #include "CILToLDConverter.h"
+#include "CLDContext.h"
 #include "CLDElement.h"
 #include "CLDNameTables.h"
 #include "model/ILocalVarLookup.h"
@@ -163,6 +164,7 @@ private:
     BOOL SearchesUp() const;
 
     std::string m_name;
+    CLDContext m_context;
     std::unique_ptr<CLDEditor> m_editor;
     IPOUEditorHost* m_host;
     CLDElement* m_selected = nullptr;

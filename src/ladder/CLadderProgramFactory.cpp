@@ -1,6 +1,7 @@
 #include "CLadderProgramFactory.h"
 
 #include "CILToLDConverter.h"
+#include "CLDContext.h"
 #include "CLDElement.h"
 #include "CLDProgram.h"
 #include "model/CILLineParser.h"
@@ -39,7 +40,8 @@ BOOL CLadderProgramFactory::ConvertILToNetworks(const std::string& text, const i
     std::vector<int> values;
     if (perNetwork)
         values.assign(perNetwork, perNetwork + LD_PASTE_VALUE_COUNT);
-    CILToLDConverter converter;
+    const CLDContext context(app);
+    CILToLDConverter converter(context);
     converter.SetPasteMode(&values);
     std::string errorText;
     if (!converter.Parse(lines, &errorText))

@@ -116,36 +116,37 @@ struct Converted {
 // kept as IL), or as a POU switched from IL or pasted text (they fail).
 enum class Reading { FILE, SWITCH };
 
-Converted Convert(const std::vector<std::string>& lines, const std::vector<int>* pasteValues = nullptr,
-                  Reading reading = Reading::SWITCH)
-{
-    Converted result;
-    CILToLDConverter converter;
-    if (pasteValues)
-        converter.SetPasteMode(pasteValues);
-    if (reading == Reading::FILE)
-        converter.KeepUnbuildableNetworks();
-    result.parsed = converter.Parse(lines, &result.errorText);
-    if (result.parsed)
-        result.built = converter.Build();
-    result.items = converter.TakeResults();
-    return result;
-}
-
-Converted Convert(const std::string& text, Reading reading = Reading::SWITCH)
-{
-    return Convert(SplitLines(text), nullptr, reading);
-}
-
 } // namespace
 
-class ILToLDConverterTest : public ElementFixture {};
+class ILToLDConverterTest : public ElementFixture {
+protected:
+    Converted Convert(const std::vector<std::string>& lines, const std::vector<int>* pasteValues = nullptr,
+                      Reading reading = Reading::SWITCH) const
+    {
+        Converted result;
+        CILToLDConverter converter(*m_context);
+        if (pasteValues)
+            converter.SetPasteMode(pasteValues);
+        if (reading == Reading::FILE)
+            converter.KeepUnbuildableNetworks();
+        result.parsed = converter.Parse(lines, &result.errorText);
+        if (result.parsed)
+            result.built = converter.Build();
+        result.items = converter.TakeResults();
+        return result;
+    }
+
+    Converted Convert(const std::string& text, Reading reading = Reading::SWITCH) const
+    {
+        return Convert(SplitLines(text), nullptr, reading);
+    }
+};
 
 // ---- First pass --------------------------------------------------------------
 
 TEST_F(ILToLDConverterTest, ParseSplitsNetworksAndFindsHeaderTextsAndCoilLines)
 {
-    CILToLDConverter converter;
+    CILToLDConverter converter(*m_context);
     std::string error;
     ASSERT_TRUE(converter.Parse(SplitLines("(* Network 0 *)\n"
                                            "(*Motor start*)\n"
@@ -173,7 +174,7 @@ TEST_F(ILToLDConverterTest, ParseSplitsNetworksAndFindsHeaderTextsAndCoilLines)
 
 TEST_F(ILToLDConverterTest, ParseOfAnEmptyTextFailsAndOfAHeaderAloneGivesTheDefaultNetwork)
 {
-    CILToLDConverter converter;
+    CILToLDConverter converter(*m_context);
     std::string error;
     EXPECT_FALSE(converter.Parse({}, &error));
 
@@ -196,7 +197,7 @@ class ILToLDParseMessages : public ILToLDConverterTest, public ::testing::WithPa
 TEST_P(ILToLDParseMessages, MarksTheNetworkAndWritesTheMessage)
 {
     const ParseCase& c = GetParam();
-    CILToLDConverter converter;
+    CILToLDConverter converter(*m_context);
     std::string error;
     ASSERT_TRUE(converter.Parse(SplitLines(c.text), &error));
     EXPECT_EQ(error, WithCrLf(c.error)) << c.name;
@@ -245,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ILToLDParseMessages, ::testing::ValuesIn(PARSE_C
 
 TEST_F(ILToLDConverterTest, MessagesOneAndFourReplaceWhatCameBefore)
 {
-    CILToLDConverter converter;
+    CILToLDConverter converter(*m_context);
     std::string error;
     ASSERT_TRUE(converter.Parse(SplitLines("(* Network 0 *)\nLD a\nLD b\nAND(\nOR c\n)\nST d"), &error));
     EXPECT_EQ(error, WithCrLf(MSG_LINE(4) MSG_LOAD_FIRST));

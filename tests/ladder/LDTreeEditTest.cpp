@@ -508,7 +508,7 @@ protected:
     {
         std::vector<std::string> lines;
         m_program->GetILLines(lines);
-        CILToLDConverter converter;
+        CILToLDConverter converter(*m_context);
         std::string error;
         if (!converter.Parse(lines, &error) || !converter.Build())
             return "unreadable: " + error;

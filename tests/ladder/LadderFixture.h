@@ -1,8 +1,9 @@
 #pragma once
-// A fresh VB16 application data object for ladder tests, with the label
-// list and local maps of one LD program.
+// A fresh VB16 application data object for ladder tests, the ladder
+// context over it, and the label list and local maps of one LD program.
 
 #include "TreeBuilder.h"
+#include "ladder/CLDContext.h"
 #include "ladder/CLDNameTables.h"
 #include "model/AppDataFixture.h"
 #include "model/CZULSymbol.h"
@@ -17,6 +18,8 @@ protected:
         UseFamily(LADDER_TEST_FAMILY);
         m_app->ApplyFamilyProfile();
         m_app->SymbolicAddressing = 0;
+        m_context = std::make_unique<CLDContext>(*m_app);
+        m_names.Context = m_context.get();
     }
 
     CZULProject& Project() { return m_app->Project; }
@@ -43,5 +46,6 @@ protected:
         return names;
     }
 
+    std::unique_ptr<CLDContext> m_context;
     CLDNameTables m_names;
 };
