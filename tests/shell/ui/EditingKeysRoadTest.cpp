@@ -125,3 +125,53 @@ TEST_F(EditingKeysRoadTest, EnterInACellEditorStoresTheTextAndMovesToTheNextCell
     symbols.GetCellText(CGlobalVarTable::COL_SYMBOL, kLastRow + 1, text, mark);
     EXPECT_EQ(text, "Next");
 }
+
+// A text field of a hardware page keeps its editing keys: Ctrl+A selects
+// the field's text (not the frame's Select All), and Ctrl+C, Ctrl+X, Ctrl+V
+// and Ctrl+Z copy, cut, paste and undo in the field.
+TEST_F(EditingKeysRoadTest, ATextFieldOfAHardwarePageTakesItsOwnEditingKeys)
+{
+    ASSERT_NO_FATAL_FAILURE(NewProject(kCatalogueRowVC16));
+    m_frame->OpenHardwareWindow();
+    auto* hardware = dynamic_cast<CChildFrameHW*>(m_frame->GetSlot(SingletonWindow::Hardware).frame.data());
+    ASSERT_NE(hardware, nullptr);
+    auto* cpu = dynamic_cast<CCanOpenFrame*>(hardware->GetInfoView()->GetPage(1));
+    ASSERT_NE(cpu, nullptr);
+    CSheetCPU* sheet = cpu->GetSheet();
+    ASSERT_NE(sheet, nullptr);
+    sheet->GetTabControl()->setCurrentIndex(kCanOpenTab);
+    auto* canOpen = dynamic_cast<CCanOpenCfg*>(sheet->CanOpenPage());
+    ASSERT_NE(canOpen, nullptr);
+    ASSERT_NE(canOpen->GetCanOpenSheet(), nullptr);
+    CMasterAndGlobal& master = canOpen->GetCanOpenSheet()->MasterPage();
+    canOpen->GetCanOpenSheet()->SetActivePage(&master);
+    auto* field = master.findChild<QLineEdit*>(QString::number(IDC_CANOPEN_SDO_TIMEOUT));
+    ASSERT_NE(field, nullptr);
+    const QString stored = field->text();
+    ASSERT_FALSE(stored.isEmpty());
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_End);
+    QGuiApplication::clipboard()->clear();
+
+    struct Step {
+        Qt::Key key;
+        const char* name;
+        QString text;
+        QString selected;
+        QString clipboard;
+    };
+    const Step steps[] = {
+        {Qt::Key_A, "Ctrl+A", stored, stored, ""},
+        {Qt::Key_C, "Ctrl+C", stored, stored, stored},
+        {Qt::Key_X, "Ctrl+X", "", "", stored},
+        {Qt::Key_V, "Ctrl+V", stored, "", stored},
+        {Qt::Key_Z, "Ctrl+Z", "", "", stored},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        QTest::keyClick(field, step.key, Qt::ControlModifier);
+        EXPECT_EQ(field->text().toStdString(), step.text.toStdString());
+        EXPECT_EQ(field->selectedText().toStdString(), step.selected.toStdString());
+        EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), step.clipboard.toStdString());
+    }
+}
