@@ -696,13 +696,22 @@ bool CCPGridCtrl::HasEditableColumn() const
 
 // The frame keeps a plain Tab for itself, and the cell editor would then
 // take the next typing into the same cell: in a grid that edits, Tab is the
-// grid's. Ctrl+Tab goes on to the frame.
+// grid's. Ctrl+Tab goes on to the frame. Enter in an open cell editor stores
+// the edit and then is the grid's Enter, so it moves on as in the cells.
 BOOL CCPGridCtrl::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message != WM_KEYDOWN || msg->wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 || !HasEditableColumn())
+    if (msg->message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0)
         return CWnd::PreTranslateMessage(msg);
-    MoveAcross(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
-    return TRUE;
+    if (msg->wParam == VK_TAB && HasEditableColumn()) {
+        MoveAcross(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+        return TRUE;
+    }
+    if (msg->wParam == VK_RETURN && m_editor) {
+        SaveModifyed();
+        m_host->OnKeyDown(VK_RETURN, UINT(msg->lParam & 0xFFFF), UINT(msg->lParam >> 16));
+        return TRUE;
+    }
+    return CWnd::PreTranslateMessage(msg);
 }
 
 void CCPGridCtrl::OnKeyDown(UINT ch, UINT, UINT)

@@ -82,7 +82,8 @@ public:
     // cell across, wrapping to the next or previous row; stops at either end.
     void MoveAcross(int step);
 
-    // Tab and Shift+Tab in a grid with editors move across its cells.
+    // Tab and Shift+Tab in a grid with editors move across its cells; Enter
+    // in an open cell editor stores the edit and moves on as Enter does.
     BOOL PreTranslateMessage(MSG* msg) override;
 
     // Used by the cell editors.

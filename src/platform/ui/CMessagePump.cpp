@@ -6,7 +6,12 @@
 #include "CWndMessageEvent.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QThread>
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -33,6 +38,22 @@ BOOL IsIdleMessage(QObject* watched, QEvent* event)
     if (event->type() == CWndMessageEvent::EventType())
         return static_cast<CWndMessageEvent*>(event)->posted;
     return FALSE;
+}
+
+// The keys with which a text field edits its own text.
+constexpr QKeySequence::StandardKey kLineEditingKeys[] = {
+    QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo,
+};
+
+// A text field with the focus has its editing keys before any accelerator:
+// the frame's Select All, Copy, Cut, Paste and Undo would take them away.
+bool IsLineEditingKey(const QWidget* widget, const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !qobject_cast<const QLineEdit*>(widget))
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return std::any_of(std::begin(kLineEditingKeys), std::end(kLineEditingKeys),
+                       [key](QKeySequence::StandardKey standard) { return key->matches(standard); });
 }
 
 } // namespace
@@ -109,7 +130,7 @@ bool CMessagePump::PreTranslatePlainWidget(QObject* watched, QEvent* event)
     FollowKey(widget, event);
     // Our windows pre-translate their own messages when they dispatch them;
     // a key is pre-translated once, by the first widget that has it.
-    if (m_keyPreTranslated || dynamic_cast<CWnd*>(widget))
+    if (m_keyPreTranslated || dynamic_cast<CWnd*>(widget) || IsLineEditingKey(widget, event))
         return false;
     // Only a window of ours in the same top-level window filters: a dialog's
     // keys never reach the accelerators of the frame behind it.

@@ -58,6 +58,8 @@ void CChFrmInitData::OnSetFocus(CWnd* oldWnd)
 void CChFrmInitData::OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd)
 {
     CMDIChildWnd::OnMDIActivate(activate, activateWnd, deactivateWnd);
+    if (auto* table = dynamic_cast<CTableGridView*>(m_view))
+        table->ShowCellOnStatusBar(activate);
     if (activate && m_view != nullptr)
         m_view->Invalidate(FALSE);
 }

@@ -74,7 +74,7 @@ void CChildFrameVar::OnSize(UINT type, int cx, int cy)
 void CChildFrameVar::OnSetFocus(CWnd* oldWnd)
 {
     CMDIChildWnd::OnSetFocus(oldWnd);
-    CWnd* view = m_tabs && m_tabs->GetCurSel() == kFBInstanceTab ? m_fbView : m_symbolView;
+    CWnd* view = ViewInFront();
     if (view != nullptr)
         view->SetFocus();
 }
@@ -82,6 +82,7 @@ void CChildFrameVar::OnSetFocus(CWnd* oldWnd)
 void CChildFrameVar::OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd)
 {
     CMDIChildWnd::OnMDIActivate(activate, activateWnd, deactivateWnd);
+    ShowCellOnStatusBar(activate);
     if (!activate)
         return;
     // Symbols or instances may have changed while another window was in front.
@@ -90,4 +91,18 @@ void CChildFrameVar::OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deact
         instances->SetRowCount(m_fbRows);
     if (auto* symbols = dynamic_cast<CGlobalVarView*>(m_symbolView))
         symbols->Revalidate();
+}
+
+CWnd* CChildFrameVar::ViewInFront() const
+{
+    return m_tabs && m_tabs->GetCurSel() == kFBInstanceTab ? m_fbView : m_symbolView;
+}
+
+void CChildFrameVar::ShowCellOnStatusBar(BOOL shown)
+{
+    CWnd* front = ViewInFront();
+    if (auto* symbols = dynamic_cast<CGlobalVarView*>(front))
+        symbols->ShowCellOnStatusBar(shown);
+    else if (auto* instances = dynamic_cast<CGlobalFBIView*>(front))
+        instances->ShowCellOnStatusBar(shown);
 }

@@ -29,6 +29,10 @@ protected:
     void OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd) override;
 
 private:
+    CWnd* ViewInFront() const;
+    // The front table's active cell on the status bar, or off it.
+    void ShowCellOnStatusBar(BOOL shown);
+
     std::unique_ptr<CTKFlatTabCtrl> m_tabs;
     CWnd* m_symbolView = nullptr;
     CWnd* m_fbView = nullptr;

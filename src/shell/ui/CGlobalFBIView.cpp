@@ -95,6 +95,16 @@ void CGlobalFBIView::ShowStatusText()
                         ByteString::Format(kStatusFormat, core.GetActiveRow() + 1, core.GetActiveCol() + 1));
 }
 
+void CGlobalFBIView::ShowCellOnStatusBar(BOOL shown)
+{
+    if (shown) {
+        ShowStatusText();
+        return;
+    }
+    if (ITableViewHost* host = ITableViewHost::FindFor(this))
+        host->SetStatusPane(kStatusCellPane, "");
+}
+
 void CGlobalFBIView::OnKeyDown(UINT ch, UINT repeat, UINT flags)
 {
     if (ch == VK_RETURN || ch == VK_DELETE)

@@ -22,6 +22,9 @@ public:
     void OnSetActiveCell(int column, int row) override;
     // Enter and Delete do nothing here.
     void OnKeyDown(UINT ch, UINT repeat, UINT flags) override;
+    // The active cell on the status bar while the table is in front; leaving
+    // the front takes it off.
+    void ShowCellOnStatusBar(BOOL shown);
 
 protected:
     int OnCreate() override;

@@ -57,6 +57,16 @@ void CTableGridView::ShowStatusText()
     host->SetStatusPane(STATUS_CELL_PANE, FormatStatusText(core.GetActiveCol(), core.GetActiveRow()));
 }
 
+void CTableGridView::ShowCellOnStatusBar(BOOL shown)
+{
+    if (shown) {
+        ShowStatusText();
+        return;
+    }
+    if (ITableViewHost* host = GetHost())
+        host->SetStatusPane(STATUS_CELL_PANE, "");
+}
+
 void CTableGridView::OnContextMenu(CWnd*, CPoint point)
 {
     if (ITableViewHost* host = GetHost())

@@ -22,6 +22,9 @@ public:
     void MoveToNextCell();
 
     void OnSetActiveCell(int column, int row) override;
+    // The active cell on the status bar while the table is in front; leaving
+    // the front takes it off.
+    void ShowCellOnStatusBar(BOOL shown);
 
 protected:
     // Appends one empty row to the list and the grid; FALSE when it cannot.

@@ -5,6 +5,7 @@
 #include "WorkbenchFixture.h"
 
 #include "model/CZULAppData.h"
+#include "platform/ui/CCPGridView.h"
 #include "platform/ui/CMDIChildWnd.h"
 #include "pouedit/ui/CFindReplaceDlg.h"
 #include "pouedit/ui/CPOUEditorDoc.h"
@@ -14,6 +15,7 @@
 
 #include <QPaintEvent>
 #include <QRegion>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -185,4 +187,38 @@ TEST_F(ChildWindowsTest, FindRemembersTheLastSearch)
     Command(ID_EDIT_FIND);
     EXPECT_EQ(dialog->GetFindText(), "Lamp");
     dialog->OnCancel();
+}
+
+// A table shows its active cell on the status bar while it is in front; a
+// window that is neither editor nor table shows no position.
+TEST_F(ChildWindowsTest, StatusBarShowsATablesCellOnlyWhileTheTableIsInFront)
+{
+    ASSERT_NE(NewILProject(), nullptr);
+    CTKThemedStatusBar* status = m_frame->GetStatusBar();
+    constexpr int kCellPane = 2;
+    const std::string cellText = "  Row 2 , Col 2 ";
+    const UINT tables[] = {ID_GLOBAL_VARIABLE, ID_STATUS_CHART};
+    for (UINT command : tables) {
+        SCOPED_TRACE(command);
+        Command(command);
+        CMDIChildWnd* table = m_frame->MDIGetActive();
+        ASSERT_NE(table, nullptr);
+        auto* view = ChildOf<CCPGridView>(table);
+        ASSERT_NE(view, nullptr);
+        QTableView* grid = view->GetGridCtrl().GetTableView();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          grid->visualRect(grid->model()->index(1, 1)).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return status->GetPaneText(kCellPane) == cellText; }))
+            << status->GetPaneText(kCellPane);
+
+        Command(ID_CROSS_REFERENCE);
+        ASSERT_NE(m_frame->MDIGetActive(), table);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(status->GetPaneText(1), "");
+        EXPECT_EQ(status->GetPaneText(kCellPane), "");
+
+        m_frame->MDIActivate(table);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return status->GetPaneText(kCellPane) == cellText; }))
+            << status->GetPaneText(kCellPane);
+    }
 }
