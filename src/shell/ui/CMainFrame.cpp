@@ -1295,12 +1295,16 @@ BOOL CMainFrame::AppendOutputLine(unsigned list, const std::string& text)
     return view != nullptr && view->AppendLine(list, text);
 }
 
+// Compile All brings its list to the front as it empties it; emptying the
+// find list (a project opened or made, a CPU placed) leaves the tab in front
+// as it is.
 void CMainFrame::ClearOutputList(unsigned list)
 {
     COutputView* view = GetOutputView();
     if (view == nullptr)
         return;
-    view->SelectList(list);
+    if (list == OUTPUT_LIST_COMPILE)
+        view->SelectList(list);
     view->ClearList(list);
 }
 
