@@ -430,3 +430,18 @@ TEST_F(MainFrameTest, OptionsAndRecentProjectsAreWrittenWhenTheyChange)
     ASSERT_EQ(App().ProjectOpen, 1);
     EXPECT_NE(Settings().GetString("Recent File List", "File1", "").find("Mixer.qpj"), std::string::npos);
 }
+
+// A theme chosen in the View menu and the tabs moved to the other side are
+// in the settings file at once.
+TEST_F(MainFrameTest, TheThemeAndTheTabSideAreWrittenWhenTheyChange)
+{
+    constexpr UINT ID_THEME_OFFICEXP = 32944;
+    constexpr int kThemeOfficeXP = 1;
+    constexpr int kTabsAtTheBottom = 2;
+    Start();
+    Command(ID_THEME_OFFICEXP);
+    ASSERT_EQ(App().Interface, kThemeOfficeXP);
+    EXPECT_EQ(Settings().GetString("Configuration", "Interface", ""), " 1");
+    Command(ID_TOGGLE_TAB);
+    EXPECT_EQ(Settings().GetInt("TabDocking", "Position", -1), kTabsAtTheBottom);
+}
