@@ -239,6 +239,22 @@ TEST_F(ChildWindowsTest, StatusBarShowsTheEditorsPositionOnlyWhileAnEditorIsInFr
     EXPECT_TRUE(QTest::qWaitFor(showsPosition)) << status->GetPaneText(1) << "|" << status->GetPaneText(2);
 }
 
+// Window > Close on the only window, an editor, leaves no place on the status bar.
+TEST_F(ChildWindowsTest, ClosingTheLastEditorTakesItsPlaceOffTheStatusBar)
+{
+    CPOUEditorDoc* main = NewILProject();
+    ASSERT_NE(main, nullptr);
+    CTKThemedStatusBar* status = m_frame->GetStatusBar();
+    main->GetEditorView()->update();
+    ASSERT_TRUE(QTest::qWaitFor([status] { return !status->GetPaneText(1).empty(); }));
+
+    Command(ID_WINDOW_MENU_CLOSE);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_frame->MDIGetActive() == nullptr; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(status->GetPaneText(1), "");
+    EXPECT_EQ(status->GetPaneText(2), "");
+}
+
 // Find opened again without a selection offers the last search, in IL and in LD.
 TEST_F(ChildWindowsTest, FindRemembersTheLastSearch)
 {
