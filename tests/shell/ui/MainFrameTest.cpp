@@ -431,6 +431,19 @@ TEST_F(MainFrameTest, OptionsAndRecentProjectsAreWrittenWhenTheyChange)
     EXPECT_NE(Settings().GetString("Recent File List", "File1", "").find("Mixer.qpj"), std::string::npos);
 }
 
+// The File menu's "Recent File" stands greyed until the list has a project.
+TEST_F(MainFrameTest, TheRecentFilePlaceholderIsGreyedWhileTheListIsEmpty)
+{
+    constexpr UINT ID_RECENT_FIRST = 57616;
+    Start();
+    ASSERT_EQ(m_app->GetRecentFiles().GetSize(), 0);
+    EXPECT_FALSE(CommandEnabled(ID_RECENT_FIRST));
+    AnswerFileDialog(m_folder / "Mixer.qpj");
+    Command(ID_NEW_PROJECT);
+    ASSERT_EQ(App().ProjectOpen, 1);
+    EXPECT_TRUE(CommandEnabled(ID_RECENT_FIRST));
+}
+
 // A theme chosen in the View menu and the tabs moved to the other side are
 // in the settings file at once.
 TEST_F(MainFrameTest, TheThemeAndTheTabSideAreWrittenWhenTheyChange)
