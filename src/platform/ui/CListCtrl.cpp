@@ -73,8 +73,11 @@ BOOL CListCtrl::CreateInDialog(DWORD style, UINT id)
     return Create(nullptr, CRect(), id, style | WS_CHILD | WS_VISIBLE);
 }
 
+// A list scrolls with its table's own bars, shown as its rows and columns
+// need them; the scroll styles would add the window's bars beside them.
 int CListCtrl::OnCreate()
 {
+    ModifyStyle(WS_HSCROLL | WS_VSCROLL, 0);
     ApplyStyles();
     return CWnd::OnCreate();
 }

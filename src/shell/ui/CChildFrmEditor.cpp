@@ -61,6 +61,16 @@ void CChildFrmEditor::OnClose()
     CMDIChildWnd::OnClose();
 }
 
+// The editor in front going away takes its place off the status bar, as
+// when it leaves the front.
+void CChildFrmEditor::OnDestroy()
+{
+    CMDIFrameWnd* frame = GetMDIFrame();
+    if (frame != nullptr && (frame->MDIGetActive() == this || frame->MDIGetActive() == nullptr))
+        ClearEditorStatusPanes();
+    CMDIChildWnd::OnDestroy();
+}
+
 void CChildFrmEditor::OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd)
 {
     CMDIChildWnd::OnMDIActivate(activate, activateWnd, deactivateWnd);

@@ -27,6 +27,7 @@ protected:
     void OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd) override;
     // A modified POU asks whether to save it first; Cancel keeps the window.
     void OnClose() override;
+    void OnDestroy() override;
 
 private:
     void SwitchCatalogue(int language);

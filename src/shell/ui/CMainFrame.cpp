@@ -78,6 +78,8 @@ constexpr int kTopPosition = 0;
 constexpr UINT kPaneViewId = 59648;
 constexpr const char* kBarStateName = "ZULCommandBars";
 constexpr const char* kPaneLayoutName = "ZULNormalLayout";
+// Posted to the frame itself: the pane layout changed and is to be written.
+constexpr UINT WM_PANE_LAYOUT_CHANGED = WM_APP + 1;
 constexpr int kMessagePane = 0;
 constexpr const char* kMenuBarTitle = "Standard";
 constexpr UINT kMainMenuId = 123;
@@ -455,9 +457,21 @@ LRESULT CMainFrame::OnTabClientNotify(WPARAM mouseMessage, LPARAM point)
 // A copy of the live pane layout goes to the profile.
 void CMainFrame::SavePaneLayout()
 {
+    m_paneLayoutSavePending = FALSE;
     CTKDockingPaneLayout layout(&m_paneHost);
     m_paneHost.CopyLayoutTo(&layout);
     layout.WriteToRegistry(kPaneLayoutName);
+}
+
+// A pane docked, floated, hidden or closed: the layout is written as soon as
+// the move is over, once for all the panes that moved together, so a program
+// that ends uncleanly keeps it.
+void CMainFrame::PaneLayoutChanged()
+{
+    if (m_paneLayoutSavePending)
+        return;
+    m_paneLayoutSavePending = TRUE;
+    PostMessage(WM_PANE_LAYOUT_CHANGED);
 }
 
 // ---- Panes ----
@@ -483,11 +497,13 @@ const CMainFrame::PaneRecord* CMainFrame::FindPane(UINT paneId) const
 void CMainFrame::OpenPane(UINT paneId)
 {
     m_paneHost.OpenPaneById(paneId);
+    PaneLayoutChanged();
 }
 
 void CMainFrame::ClosePane(UINT paneId)
 {
     m_paneHost.ClosePane(m_paneHost.FindPane(paneId));
+    PaneLayoutChanged();
 }
 
 BOOL CMainFrame::IsPaneClosed(UINT paneId) const
@@ -513,10 +529,36 @@ COutputView* CMainFrame::GetOutputView() const
     return dynamic_cast<COutputView*>(GetPaneView(ID_PANE_OUTPUT));
 }
 
+namespace {
+
+// Whether a completed pane action changed the layout.
+bool IsLayoutChange(int action)
+{
+    switch (action) {
+    case CTKDockingPaneHost::kActionFloated:
+    case CTKDockingPaneHost::kActionClosed:
+    case CTKDockingPaneHost::kActionDocked:
+    case CTKDockingPaneHost::kActionAttached:
+    case CTKDockingPaneHost::kActionAutoHidden:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 // A pane about to show gets its view the first time; a closed pane clears
-// its shown flag and is never vetoed.
+// its shown flag and is never vetoed; a completed move or close has the
+// layout written.
 LRESULT CMainFrame::OnDockingPaneNotify(WPARAM kind, LPARAM lParam)
 {
+    if (kind == CTKDockingPaneHost::kNotifyAction) {
+        const auto* action = reinterpret_cast<const CTKDockingPaneAction*>(lParam);
+        if (action != nullptr && IsLayoutChange(action->action))
+            PaneLayoutChanged();
+        return 0;
+    }
     auto* item = reinterpret_cast<CTKDockingPaneItem*>(lParam);
     if (kind != CTKDockingPaneHost::kNotifyShowing && kind != CTKDockingPaneHost::kNotifyClosing)
         return 0;
@@ -862,6 +904,15 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
         *result = OnTabClientNotify(wParam, lParam);
         return TRUE;
     }
+    if (message == WM_PANE_LAYOUT_CHANGED) {
+        // The frame is laid out first: a group that the move made gets its size there.
+        if (m_paneLayoutSavePending) {
+            RecalcLayout();
+            SavePaneLayout();
+        }
+        *result = 0;
+        return TRUE;
+    }
     if (message == WM_SETMESSAGESTRING || message == WM_POPMESSAGESTRING) {
         *result = OnMessageString(message, wParam, lParam);
         return TRUE;
@@ -913,6 +964,7 @@ void CMainFrame::OnToggleTab()
     CTKTabRenderer* renderer = m_tabClient.GetRenderer();
     renderer->SetPosition(renderer->GetPosition() == kTabPositionTop ? kTabPositionBottom : kTabPositionTop);
     m_tabClient.Refresh(TRUE);
+    AfxGetApp()->WriteProfileInt(kTabSection, kTabPositionEntry, renderer->GetPosition());
 }
 
 void CMainFrame::OnDestroy()
@@ -1302,12 +1354,16 @@ BOOL CMainFrame::AppendOutputLine(unsigned list, const std::string& text)
     return view != nullptr && view->AppendLine(list, text);
 }
 
+// Compile All brings its list to the front as it empties it; emptying the
+// find list (a project opened or made, a CPU placed) leaves the tab in front
+// as it is.
 void CMainFrame::ClearOutputList(unsigned list)
 {
     COutputView* view = GetOutputView();
     if (view == nullptr)
         return;
-    view->SelectList(list);
+    if (list == OUTPUT_LIST_COMPILE)
+        view->SelectList(list);
     view->ClearList(list);
 }
 
@@ -1588,6 +1644,8 @@ void CMainFrame::OnInterfaceTheme(UINT id)
         if (id == kThemeCommands[theme])
             app->SetInterfaceTheme(theme);
     }
+    // The theme chosen is written at once, not only at exit.
+    SaveSettings(m_profile, m_app);
 }
 
 // ---- Help ----

@@ -344,6 +344,8 @@ private:
     void AttachTabClient();
     void SaveBarState();
     void SavePaneLayout();
+    // The layout is written once the change under way is complete.
+    void PaneLayoutChanged();
 
     PaneRecord* FindPane(UINT paneId);
     const PaneRecord* FindPane(UINT paneId) const;
@@ -395,6 +397,7 @@ private:
     CTKToolBar* m_toolBars[kToolBarCount] = {};
     CSingletonSlot m_slots[static_cast<int>(SingletonWindow::Count)];
     BOOL m_leftGroupShown = TRUE;
+    BOOL m_paneLayoutSavePending = FALSE;
     PaneRecord m_panes[kPaneCount];
     std::unique_ptr<CProjTreeDOC> m_projectDoc;
     std::unique_ptr<CProjectCommands> m_commands;

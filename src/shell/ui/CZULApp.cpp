@@ -18,6 +18,7 @@
 #include "shell/ui/CAboutBox.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CPOUDocTemplate.h"
+#include "platform/ui/CCmdUI.h"
 #include "platform/ui/CDocument.h"
 #include "platform/ui/CResourceStore.h"
 #include "shell/ui/CSplashWindow.h"
@@ -106,6 +107,7 @@ CZULApp::CZULApp() : CWinApp(kAppTitle)
         Cmd::Command(ID_FILE_OPEN, &CZULApp::OnFileOpen),
         Cmd::Command(ID_FILE_PRINT_SETUP, &CZULApp::OnFilePrintSetup),
         Cmd::CommandRange(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, &CZULApp::OnOpenRecentProject),
+        Cmd::Update(ID_FILE_MRU_FIRST, &CZULApp::OnUpdateRecentFileMenu),
     };
     AddCommandTable(kCommands);
 }
@@ -262,6 +264,13 @@ void CZULApp::OnOpenRecentProject(UINT id)
 {
     if (m_frame && m_frame->GetProjectCommands())
         m_frame->GetProjectCommands()->OnOpenRecentProject(static_cast<int>(id - ID_FILE_MRU_FIRST));
+}
+
+// The File menu's "Recent File" stands greyed while the list is empty; the
+// entries that replace it are enabled by the menu itself.
+void CZULApp::OnUpdateRecentFileMenu(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(m_recent.GetSize() > 0 ? TRUE : FALSE);
 }
 
 std::unique_ptr<CDocument> CZULApp::NewPOUDocument()

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class CCmdUI;
 class CDocument;
 class QPrinter;
 class CPOUDocTemplate;
@@ -55,6 +56,7 @@ public:
     void OnFilePrintSetup();
     void OnAppExit();
     void OnOpenRecentProject(UINT id);
+    void OnUpdateRecentFileMenu(CCmdUI* cmdUI);
     // The printer the print setup chose; made on first use.
     QPrinter& GetPrinter();
     // Creates the file of a new POU through the template of its extension,

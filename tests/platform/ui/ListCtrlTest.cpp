@@ -241,6 +241,28 @@ TEST_F(ListCtrlTest, ScrollsSidewaysOnWmHscrollAndReportsColumnChanges)
     EXPECT_EQ(info.nMax - static_cast<int>(info.nPage) + 1, bar->maximum());
 }
 
+// A list made with the scroll styles, as the output lists are, shows one
+// vertical bar once its rows overflow, not the window's beside the table's.
+TEST_F(ListCtrlTest, ScrollStylesGiveOneVerticalBar)
+{
+    CListCtrl scrolled;
+    ASSERT_TRUE(scrolled.Create(&host, CRect(0, 0, 400, 200), kListId + 1,
+                                WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | LVS_REPORT));
+    ASSERT_EQ(scrolled.InsertColumn(0, "Info", LVCFMT_LEFT, 100), 0);
+    constexpr int kOverflowingRows = 50;
+    for (int row = 0; row < kOverflowingRows; ++row)
+        scrolled.InsertItem(row, std::to_string(row));
+    const auto verticalBars = [&scrolled] {
+        int shown = 0;
+        for (QScrollBar* bar : scrolled.findChildren<QScrollBar*>())
+            shown += bar->orientation() == Qt::Vertical && bar->isVisibleTo(&scrolled) ? 1 : 0;
+        return shown;
+    };
+    // The table's own bar appears once the table has laid out its rows.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scrolled.Table()->verticalScrollBar()->isVisibleTo(&scrolled); }));
+    EXPECT_EQ(verticalBars(), 1);
+}
+
 TEST(ListViewTest, TheListFillsTheViewWithTheViewsStyles)
 {
     CWnd frame;

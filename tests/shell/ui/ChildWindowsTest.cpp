@@ -12,7 +12,16 @@
 #include "pouedit/ui/CPOUEditorView.h"
 
 #include "support/ModalScript.h"
+#include "toolkit/commandbars/CTKCommandBars.h"
+#include "toolkit/commandbars/CTKMenuBar.h"
+#include "toolkit/docking/CTKDockingPaneAutoHideStrip.h"
+#include "toolkit/docking/CTKDockingPaneAutoHideWnd.h"
+#include "toolkit/docking/CTKDockingPaneItem.h"
+#include "toolkit/docking/CTKDockingPaneLayout.h"
+#include "toolkit/docking/CTKDockingPaneTabbedContainer.h"
+#include "toolkit/docking/tabs/CTKTabItem.h"
 
+#include <QCursor>
 #include <QPaintEvent>
 #include <QRegion>
 #include <QTableView>
@@ -50,6 +59,21 @@ private:
     QRegion m_painted;
 };
 
+// Dark pixels (text, rules) in a band of a widget as it paints itself now.
+int InkPixels(QWidget* widget, int bandHeight = 0)
+{
+    const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    constexpr int kDark = 128;
+    const int rows = bandHeight > 0 ? std::min(bandHeight, image.height()) : image.height();
+    int count = 0;
+    for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            count += std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)}) < kDark ? 1 : 0;
+        }
+    return count;
+}
+
 class ChildWindowsTest : public WorkbenchFixture {
 protected:
     CPOUEditorDoc* NewILProject()
@@ -86,6 +110,58 @@ TEST_F(ChildWindowsTest, ViewILAfterLDPaintsTheWholeEditor)
     const QRegion clientArea(QRect(0, 0, client.Width(), client.Height()));
     EXPECT_TRUE(QTest::qWaitFor([&]() { return (clientArea - recorder.Painted()).isEmpty(); }))
         << "only part of the editor was painted after the switch";
+}
+
+// An open menu and the flyout of an auto-hidden pane lie over the editor and
+// the Output pane; both keep painting what they show (the caret may blink
+// away, nothing more).
+TEST_F(ChildWindowsTest, TheEditorAndTheOutputCaptionKeepTheirContentUnderAMenuAndAFlyout)
+{
+    CPOUEditorDoc* main = NewILProject();
+    ASSERT_NE(main, nullptr);
+    CPOUEditorView* editor = main->GetEditorView();
+    QTest::keyClicks(editor, "LD      %I0.0");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClicks(editor, "ST      %Q0.0");
+    CTKDockingPaneHost& host = m_frame->GetPaneHost();
+    CTKDockingPaneTabbedContainer* output = host.FindPane(ID_PANE_OUTPUT)->GetContainer();
+    ASSERT_NE(output, nullptr);
+    constexpr int kCaptionBand = 18;
+    const int editorInk = InkPixels(editor);
+    const int captionInk = InkPixels(output, kCaptionBand);
+    ASSERT_GT(editorInk, 0);
+    ASSERT_GT(captionInk, 0);
+    const auto showsContent = [&](const char* while_) {
+        EXPECT_TRUE(editor->isVisible() && editor->updatesEnabled()) << while_;
+        EXPECT_GE(InkPixels(editor) * 10, editorInk * 9) << "editor blank " << while_;
+        EXPECT_TRUE(output->isVisible()) << while_;
+        EXPECT_EQ(InkPixels(output, kCaptionBand), captionInk) << "Output caption blank " << while_;
+    };
+
+    CTKMenuBar* menuBar = m_frame->GetCommandBars()->GetMenuBar();
+    constexpr int kEditMenu = 1;
+    ASSERT_TRUE(menuBar->SetPopuped(kEditMenu, FALSE));
+    showsContent("while the Edit menu is open");
+    QTest::keyClick(m_frame, Qt::Key_Escape);
+    QTest::keyClick(m_frame, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menuBar->GetTrackingMode() == 0; }));
+
+    CTKDockingPaneItem* workspace = host.FindPane(ID_PANE_WORKSPACE);
+    host.AutoHidePane(workspace);
+    m_frame->RecalcLayout();
+    CTKDockingPaneAutoHideStrip* strip = host.GetLayout()->GetStrip(CTKDockingPaneHost::kDockLeft);
+    ASSERT_NE(strip, nullptr);
+    ASSERT_EQ(workspace->GetContainer()->GetParentNode(), strip);
+    // The pointer rests on the strip's tab, which keeps the flyout out.
+    const CPoint tab = strip->GetTabGroup(0)->GetTab(0)->GetRect().CenterPoint();
+    QCursor::setPos(strip->mapToGlobal(QPoint(tab.x, tab.y)));
+    strip->SlideOut(workspace, FALSE);
+    ASSERT_NE(strip->GetSlideWnd(), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const CTKDockingPaneAutoHideWnd* flyout = strip->GetSlideWnd();
+        return flyout != nullptr && flyout->GetStep() == flyout->GetSteps() - 1;
+    }));
+    showsContent("while the Workspace flyout shows");
 }
 
 TEST_F(ChildWindowsTest, ClosingTheMaximisedWindowLeavesTheNextOneMaximised)
@@ -163,6 +239,22 @@ TEST_F(ChildWindowsTest, StatusBarShowsTheEditorsPositionOnlyWhileAnEditorIsInFr
 
     m_frame->MDIActivate(editor);
     EXPECT_TRUE(QTest::qWaitFor(showsPosition)) << status->GetPaneText(1) << "|" << status->GetPaneText(2);
+}
+
+// Window > Close on the only window, an editor, leaves no place on the status bar.
+TEST_F(ChildWindowsTest, ClosingTheLastEditorTakesItsPlaceOffTheStatusBar)
+{
+    CPOUEditorDoc* main = NewILProject();
+    ASSERT_NE(main, nullptr);
+    CTKThemedStatusBar* status = m_frame->GetStatusBar();
+    main->GetEditorView()->update();
+    ASSERT_TRUE(QTest::qWaitFor([status] { return !status->GetPaneText(1).empty(); }));
+
+    Command(ID_WINDOW_MENU_CLOSE);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_frame->MDIGetActive() == nullptr; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(status->GetPaneText(1), "");
+    EXPECT_EQ(status->GetPaneText(2), "");
 }
 
 // Find opened again without a selection offers the last search, in IL and in LD.

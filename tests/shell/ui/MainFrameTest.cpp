@@ -576,3 +576,31 @@ TEST_F(MainFrameTest, OptionsAndRecentProjectsAreWrittenWhenTheyChange)
     ASSERT_EQ(App().ProjectOpen, 1);
     EXPECT_NE(Settings().GetString("Recent File List", "File1", "").find("Mixer.qpj"), std::string::npos);
 }
+
+// The File menu's "Recent File" stands greyed until the list has a project.
+TEST_F(MainFrameTest, TheRecentFilePlaceholderIsGreyedWhileTheListIsEmpty)
+{
+    constexpr UINT ID_RECENT_FIRST = 57616;
+    Start();
+    ASSERT_EQ(m_app->GetRecentFiles().GetSize(), 0);
+    EXPECT_FALSE(CommandEnabled(ID_RECENT_FIRST));
+    AnswerFileDialog(m_folder / "Mixer.qpj");
+    Command(ID_NEW_PROJECT);
+    ASSERT_EQ(App().ProjectOpen, 1);
+    EXPECT_TRUE(CommandEnabled(ID_RECENT_FIRST));
+}
+
+// A theme chosen in the View menu and the tabs moved to the other side are
+// in the settings file at once.
+TEST_F(MainFrameTest, TheThemeAndTheTabSideAreWrittenWhenTheyChange)
+{
+    constexpr UINT ID_THEME_OFFICEXP = 32944;
+    constexpr int kThemeOfficeXP = 1;
+    constexpr int kTabsAtTheBottom = 2;
+    Start();
+    Command(ID_THEME_OFFICEXP);
+    ASSERT_EQ(App().Interface, kThemeOfficeXP);
+    EXPECT_EQ(Settings().GetString("Configuration", "Interface", ""), " 1");
+    Command(ID_TOGGLE_TAB);
+    EXPECT_EQ(Settings().GetInt("TabDocking", "Position", -1), kTabsAtTheBottom);
+}

@@ -72,6 +72,21 @@ TEST_F(OutputPaneTest, StartsWithThreeTabsAndCommonInFront)
     }
 }
 
+// A new project empties the find list without bringing it to the front;
+// Compile All brings its own list forward.
+TEST_F(OutputPaneTest, ANewProjectKeepsCommonInFrontAndCompileAllShowsItsList)
+{
+    StartWithOutput();
+    AnswerFileDialog(m_folder / "Fresh.qpj");
+    Command(ID_NEW_PROJECT);
+    ASSERT_EQ(App().ProjectOpen, 1);
+    EXPECT_EQ(m_view->GetCurrentList(), OUTPUT_LIST_COMMON);
+    EXPECT_TRUE(Lines(OUTPUT_LIST_FINDREPLACE).empty());
+
+    Command(ID_COMPILE_ALL);
+    EXPECT_EQ(m_view->GetCurrentList(), OUTPUT_LIST_COMPILE);
+}
+
 TEST_F(OutputPaneTest, ALineReopensAClosedPaneAndSelectsItsTab)
 {
     StartWithOutput();

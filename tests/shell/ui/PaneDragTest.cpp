@@ -70,6 +70,27 @@ protected:
         m_frame->RecalcLayout();
         QCoreApplication::processEvents();
     }
+    // A layout in the settings file, one "key/value=text" line per value.
+    static std::vector<std::string> StoredLayout(const std::string& name)
+    {
+        const CSettingsStore store = Settings();
+        const std::string section = std::string("DockingPaneLayouts\\") + name;
+        std::vector<std::string> lines;
+        for (const std::string& key : store.GetSubSections(section))
+            for (const std::string& value : store.GetEntries(section + "\\" + key))
+                lines.push_back(key + "/" + value + "=" + store.GetString(section + "\\" + key, value));
+        return lines;
+    }
+    // The live layout as the frame writes it, stored beside the program's under another name.
+    std::vector<std::string> LiveLayout()
+    {
+        CTKDockingPaneLayout copy(&m_frame->GetPaneHost());
+        m_frame->GetPaneHost().CopyLayoutTo(&copy);
+        EXPECT_TRUE(copy.WriteToStore(Settings(), "Live"));
+        return StoredLayout("Live");
+    }
+    bool LayoutWritten() { return StoredLayout(kProgramLayout) == LiveLayout(); }
+    static constexpr const char* kProgramLayout = "ZULNormalLayout";
 };
 
 TEST_F(PaneDragTest, OutputCaptionDraggedToTheTopOfTheEditorsDocksItThere)
@@ -109,6 +130,27 @@ TEST_F(PaneDragTest, TabDraggedOffItsRowDocksItsPaneAtTheRightEdge)
     EXPECT_NE(moved, ContainerOf(ID_PANE_WORKSPACE)) << "the Instructions pane left the tabbed group";
     EXPECT_GE(moved->GetScreenRect().left, ClientArea().right) << "and docks right of the editors";
     EXPECT_FALSE(m_frame->IsPaneClosed(ID_PANE_WORKSPACE));
+}
+
+// Each move or close of a pane is in the settings file at once, not only
+// when the program ends.
+TEST_F(PaneDragTest, EveryMoveAndCloseOfAPaneIsWrittenAtOnce)
+{
+    CTKDockingPaneTabbedContainer* output = ContainerOf(ID_PANE_OUTPUT);
+    ASSERT_NE(output, nullptr);
+    const CRect before = output->GetScreenRect();
+    const CRect client = ClientArea();
+    DragFrom(output, QPoint(30, 8),
+             {CPoint(before.left + 60, before.top - 40), CPoint(client.CenterPoint().x, client.top + 8)});
+    Relayout();
+    ASSERT_LE(ContainerOf(ID_PANE_OUTPUT)->GetScreenRect().bottom, ClientArea().top);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return LayoutWritten(); })) << "the drag's layout is written";
+    const std::vector<std::string> afterDrag = StoredLayout(kProgramLayout);
+
+    Command(ID_PANE_OUTPUT);
+    ASSERT_TRUE(m_frame->IsPaneClosed(ID_PANE_OUTPUT));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return LayoutWritten(); })) << "View > Output's close is written";
+    EXPECT_NE(StoredLayout(kProgramLayout), afterDrag);
 }
 
 // The program's panes never float: a double-click on the caption, or a drop
