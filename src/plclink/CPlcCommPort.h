@@ -83,8 +83,9 @@ public:
     // The longest pause between two bytes of one reply at a rate.
     static int ReadIntervalFor(int baudRate);
 
-    // The PC side's own waits as really waited: a port-lock wait or a reply
-    // settle time scaled by its percent. The line timing does not change.
+    // The PC side's own waits as really waited: a port-lock wait (also a
+    // force's wait for the end of a monitor cycle) or a reply settle time
+    // scaled by its percent. The line timing does not change.
     DWORD LockWait(DWORD ms) const;
     DWORD SettleWait(DWORD ms) const;
 

@@ -33,7 +33,7 @@ struct ForceCommand {
 bool BorrowMonitorPort(const ForceCommand& command, int& result)
 {
     CZULAppData& app = *g_pAppData;
-    if (!app.MonitorRoundEvent->Lock(FORCE_ROUND_WAIT_MS)) {
+    if (!app.MonitorRoundEvent->Lock(g_PlcCommPort.LockWait(FORCE_ROUND_WAIT_MS))) {
         ShowMessage("Note", FORCE_NO_MONITOR_CYCLE_TEXT, MB_OK | MB_ICONINFORMATION);
         return false;
     }
