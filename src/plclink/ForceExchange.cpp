@@ -39,7 +39,7 @@ bool BorrowMonitorPort(const ForceCommand& command, int& result)
     }
     app.MonitorPause = 1;
     {
-        std::lock_guard<std::mutex> line(g_MonitorPortUse);
+        std::lock_guard<std::mutex> line(g_PlcCommPort.LineInUse());
         result = command.exchange();
     }
     app.MonitorPause = 0;
