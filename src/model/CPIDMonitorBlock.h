@@ -5,6 +5,8 @@
 
 #include "platform/WinTypes.h"
 
+#include <mutex>
+
 struct CPIDMonitorBlock {
     BYTE RequestFlag = 0;
     int LastResult = 0;
@@ -14,4 +16,6 @@ struct CPIDMonitorBlock {
     BYTE MonitorLoop = 0;    // 0..7
     BYTE Command = 0;        // coil kind 1..4
     BYTE CoilState = 0;
+    // Held while the worker writes LoopData and while the display reads or clears it.
+    mutable std::mutex LoopDataLock;
 };

@@ -12,8 +12,6 @@ CXrefStore g_XrefStore;
 
 namespace {
 
-std::function<XrefPosition()> g_positionSource;
-
 struct XrefAreaDef {
     XrefArea area;
     int slots;
@@ -91,7 +89,9 @@ BOOL AppendXref(const std::string& address, CXrefEntry** head, CXrefEntry*& tail
         return FALSE;
     entry->address = address;
     entry->type = type;
-    const XrefPosition position = g_positionSource ? g_positionSource() : XrefPosition();
+    // The compiler installs its position on the program's store; every
+    // list, the program's own or another, records where the compiler is.
+    const XrefPosition position = g_XrefStore.CurrentPosition();
     entry->positionKind = WORD(position.kind);
     entry->access = access;
     entry->number = position.number;
@@ -323,7 +323,17 @@ BOOL AddInstanceXref(int access, const std::string& operand)
 
 void SetXrefPositionSource(std::function<XrefPosition()> source)
 {
-    g_positionSource = std::move(source);
+    g_XrefStore.SetPositionSource(std::move(source));
+}
+
+void CXrefStore::SetPositionSource(std::function<XrefPosition()> source)
+{
+    m_positionSource = std::move(source);
+}
+
+XrefPosition CXrefStore::CurrentPosition() const
+{
+    return m_positionSource ? m_positionSource() : XrefPosition();
 }
 
 void FreeXrefSlot(XrefSlot& slot)

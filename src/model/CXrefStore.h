@@ -35,6 +35,14 @@ struct XrefSlot {
     bool touched = false;
 };
 
+// Where the compiler is when it adds a reference: kind 1 with the network of
+// an LD program, kind 2 with the row of an IL program, and the POU label.
+struct XrefPosition {
+    int kind = XREF_POSITION_IL_ROW;
+    int number = 0;
+    std::string pou;
+};
+
 class CXrefStore {
 public:
     CXrefStore();
@@ -61,21 +69,20 @@ public:
     BOOL CollectArea(XrefArea area, DWORD filter, DWORD typesOfArea, int capacity, int& count,
                      CXrefEntry* array) const;
 
+    // Where the compiler is, for every reference it adds; without a source
+    // a reference records row 0 of no POU.
+    void SetPositionSource(std::function<XrefPosition()> source);
+    XrefPosition CurrentPosition() const;
+
 private:
     std::array<std::vector<XrefSlot>, XREF_AREA_COUNT> m_tables;
     std::vector<XrefSlot*> m_touched;
+    std::function<XrefPosition()> m_positionSource;
 };
 
 // The store of the program.
 extern CXrefStore g_XrefStore;
 
-// Where the compiler is when it adds a reference: kind 1 with the network of
-// an LD program, kind 2 with the row of an IL program, and the POU label.
-struct XrefPosition {
-    int kind = XREF_POSITION_IL_ROW;
-    int number = 0;
-    std::string pou;
-};
 // The compiler installs the source of its current position; without one a
 // reference records row 0 of no POU.
 void SetXrefPositionSource(std::function<XrefPosition()> source);

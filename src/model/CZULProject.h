@@ -18,6 +18,7 @@
 #include "platform/CObject.h"
 #include "platform/WinTypes.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -139,6 +140,9 @@ public:
     // Takes a subroutine or interrupt routine out of the project as DeletePOU
     // does, but leaves its files on disk (their local addresses are released).
     void RemovePOUKeepingFiles(const std::string& name, int kind);
+    // Called with the name of a subroutine taken out, so that the
+    // instruction tree drops it; nullptr calls nobody.
+    void SetSubroutineRemovedHandler(std::function<void(const std::string&)> handler);
     // Re-keys MAIN (kind 2), a subroutine or an interrupt routine whose tree
     // node already carries its new name, with its interface and FB instances.
     void RenamePOU(const std::string& oldName, int kind);
@@ -230,6 +234,7 @@ public:
 
 private:
     CRecordStore<CZULSymbol> m_symbolStore;
+    std::function<void(const std::string&)> m_subroutineRemoved;
 
     void DeleteSymbols();
     void DeleteModules();

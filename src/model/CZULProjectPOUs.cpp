@@ -14,8 +14,6 @@
 
 namespace {
 
-std::function<void(const std::string&)> g_subroutineRemoved;
-
 std::string UpperTrimmed(const std::string& text)
 {
     return ByteString::Upper(ByteString::Trim(text));
@@ -134,9 +132,9 @@ int CZULProject::IsPOUName(const std::string& text) const
     return POUs.HasRoutine(name) ? 1 : 0;
 }
 
-void SetSubroutineRemovedHandler(std::function<void(const std::string&)> handler)
+void CZULProject::SetSubroutineRemovedHandler(std::function<void(const std::string&)> handler)
 {
-    g_subroutineRemoved = std::move(handler);
+    m_subroutineRemoved = std::move(handler);
 }
 
 void CZULProject::DeletePOU(const std::string& name, int kind)
@@ -166,8 +164,8 @@ std::string CZULProject::TakeOutPOU(const std::string& name, int kind)
 {
     std::string stem;
     if (kind == 3) {
-        if (g_subroutineRemoved)
-            g_subroutineRemoved(name);
+        if (m_subroutineRemoved)
+            m_subroutineRemoved(name);
         stem = POUs.RemoveSubroutine(name);
     } else if (kind == 4) {
         stem = POUs.RemoveInterrupt(name);

@@ -6,15 +6,11 @@
 #include "OperandTypeFlags.h"
 #include "platform/WinTypes.h"
 
-#include <functional>
 #include <string>
 
 class CSourceFileCache;
 class CZULAppData;
 class CZULProject;
-
-// Called with the name of a deleted subroutine so that the instruction tree drops it.
-void SetSubroutineRemovedHandler(std::function<void(const std::string&)> handler);
 
 // The forceable bit of a direct address, or of a global symbol's address
 // when the text is a symbol's name or address; 0 otherwise.

@@ -1,5 +1,6 @@
 #include "CMonitorThread.h"
 
+#include "CPlcCommPort.h"
 #include "PlcProtocol.h"
 #include "model/CZULAppData.h"
 #include "model/CZULStatus.h"
@@ -7,7 +8,6 @@
 
 #include <chrono>
 
-std::mutex g_MonitorPortUse;
 
 namespace {
 
@@ -184,7 +184,7 @@ UINT CMonitorThread::MonitorThreadProc()
         }
         int result = PLC_OK;
         {
-            std::lock_guard<std::mutex> line(g_MonitorPortUse);
+            std::lock_guard<std::mutex> line(g_PlcCommPort.LineInUse());
             // A borrower that came while the last cycle was still under way goes first.
             if (app.MonitorPause.load() != 0)
                 continue;

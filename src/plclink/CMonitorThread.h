@@ -16,11 +16,6 @@
 #include <thread>
 #include <vector>
 
-// Held by the monitor thread for the length of each cycle's exchange and by
-// a force command that borrows the open port between two cycles, so that
-// the two never share the line even when the borrower comes late.
-extern std::mutex g_MonitorPortUse;
-
 class CMonitorThread {
 public:
     // The pause after each notified cycle.

@@ -8,6 +8,7 @@
 #include "platform/CSerialDevice.h"
 #include "platform/WinTypes.h"
 
+#include <mutex>
 #include <string>
 
 // Link result codes: what every frame-level operation of the link returns.
@@ -83,10 +84,16 @@ public:
     // The longest pause between two bytes of one reply at a rate.
     static int ReadIntervalFor(int baudRate);
 
-    // The PC side's own waits as really waited: a port-lock wait or a reply
-    // settle time scaled by its percent. The line timing does not change.
+    // The PC side's own waits as really waited: a port-lock wait (also a
+    // force's wait for the end of a monitor cycle) or a reply settle time
+    // scaled by its percent. The line timing does not change.
     DWORD LockWait(DWORD ms) const;
     DWORD SettleWait(DWORD ms) const;
+
+    // Held by the monitor thread for the length of each cycle's exchange and
+    // by a force command that borrows the open port between two cycles, so
+    // that the two never share the line even when the borrower comes late.
+    std::mutex& LineInUse() { return m_lineInUse; }
 
     int Station = 1;
     std::string PortName = "COM1";
@@ -115,6 +122,7 @@ private:
     CSerialDevice m_device;
     CSerialDevice::OpenResult m_lastOpenResult = CSerialDevice::OpenOk;
     int m_receivedLength = 0;
+    std::mutex m_lineInUse;
 };
 
 extern CPlcCommPort g_PlcCommPort;

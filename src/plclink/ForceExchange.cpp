@@ -33,13 +33,13 @@ struct ForceCommand {
 bool BorrowMonitorPort(const ForceCommand& command, int& result)
 {
     CZULAppData& app = *g_pAppData;
-    if (!app.MonitorRoundEvent->Lock(FORCE_ROUND_WAIT_MS)) {
+    if (!app.MonitorRoundEvent->Lock(g_PlcCommPort.LockWait(FORCE_ROUND_WAIT_MS))) {
         ShowMessage("Note", FORCE_NO_MONITOR_CYCLE_TEXT, MB_OK | MB_ICONINFORMATION);
         return false;
     }
     app.MonitorPause = 1;
     {
-        std::lock_guard<std::mutex> line(g_MonitorPortUse);
+        std::lock_guard<std::mutex> line(g_PlcCommPort.LineInUse());
         result = command.exchange();
     }
     app.MonitorPause = 0;

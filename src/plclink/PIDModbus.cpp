@@ -31,8 +31,6 @@ const CoilKind kCoilKinds[] = {
     {568, 0x0000},
 };
 
-std::mutex g_registerImageLock;
-
 int FirstRegisterOf(int loop)
 {
     return (29 - loop) * 50 + 100;
@@ -75,7 +73,7 @@ int StoreRegisters(const CPlcCommPort& port, CPIDMonitorBlock& block)
         image[2 * k] = reply[3 + 2 * k + 1];
         image[2 * k + 1] = reply[3 + 2 * k];
     }
-    std::lock_guard<std::mutex> hold(g_registerImageLock);
+    std::lock_guard<std::mutex> hold(block.LoopDataLock);
     std::memcpy(block.LoopData, image, kImageBytes);
     return PLC_OK;
 }
@@ -136,13 +134,13 @@ UINT PIDModbusThreadProc(CPIDMonitorBlock& block, const std::atomic<bool>& stop)
 
 void ReadPIDRegisterImage(const CPIDMonitorBlock& block, BYTE image[100])
 {
-    std::lock_guard<std::mutex> hold(g_registerImageLock);
+    std::lock_guard<std::mutex> hold(block.LoopDataLock);
     std::memcpy(image, block.LoopData, kImageBytes);
 }
 
 void ClearPIDRegisterImage(CPIDMonitorBlock& block, size_t bytes)
 {
-    std::lock_guard<std::mutex> hold(g_registerImageLock);
+    std::lock_guard<std::mutex> hold(block.LoopDataLock);
     std::memset(block.LoopData, 0, std::min(bytes, sizeof block.LoopData));
 }
 

@@ -66,7 +66,7 @@ protected:
     }
     void TearDown() override
     {
-        SetSubroutineRemovedHandler(nullptr);
+        project().SetSubroutineRemovedHandler(nullptr);
         LocalBitBytes = m_savedBits;
         LocalDataBytes = m_savedData;
         AppDataFixture::TearDown();
@@ -268,7 +268,7 @@ TEST_F(PouRegistryTest, FBInstances)
 TEST_F(PouRegistryTest, DeleteSubroutineWithItsFiles)
 {
     std::vector<std::string> removedFromTree;
-    SetSubroutineRemovedHandler([&removedFromTree](const std::string& name) { removedFromTree.push_back(name); });
+    project().SetSubroutineRemovedHandler([&removedFromTree](const std::string& name) { removedFromTree.push_back(name); });
     project().LocalBitUsage.assign(128, 1);
     project().LocalByteUsage.assign(256, 1);
     project().FBTable.AddFBInstance("T1", "TON", "Motor", FB_LIST_TABLE);

@@ -3,7 +3,9 @@
 #include "model/Crc16Modbus.h"
 #include "model/CpuProfile.h"
 #include "plclink/CPlcCommPort.h"
+#include "support/TestWaitScale.h"
 
+#include <algorithm>
 #include <chrono>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -13,6 +15,16 @@ namespace {
 
 // How often a wait for the line looks again.
 constexpr int kLookAgainMs = 1;
+constexpr int kProgramsOwnPercent = 100;
+
+// A shortened wait stretched by the tests' wait factor, never beyond the
+// program's own: a test of the program's full wait keeps it.
+int Stretched(int percent)
+{
+    if (percent >= kProgramsOwnPercent)
+        return percent;
+    return std::min(percent * TestWaitScale(), kProgramsOwnPercent);
+}
 
 } // namespace
 
@@ -85,9 +97,9 @@ bool CRawPty::WaitTaken(int waitMs)
 
 CScopedGlobalPort::CScopedGlobalPort(const std::string& device, int baudRate, LinkWaitPercents waits)
 {
-    g_PlcCommPort.LockWaitPercent = waits.lockWait;
-    g_PlcCommPort.SettlePercent = waits.settle;
-    g_PlcCommPort.ReplyWaitPercent = waits.reply;
+    g_PlcCommPort.LockWaitPercent = Stretched(waits.lockWait);
+    g_PlcCommPort.SettlePercent = Stretched(waits.settle);
+    g_PlcCommPort.ReplyWaitPercent = Stretched(waits.reply);
     g_PlcCommPort.Close();
     g_PlcCommPort.PortName = device;
     g_PlcCommPort.BaudRate = baudRate;
@@ -108,8 +120,8 @@ CScopedGlobalPort::~CScopedGlobalPort()
 
 CScopedTimeouts::CScopedTimeouts(int replyMs, int probeMs) : m_reply(ReplyTimeout), m_probe(ProbeTimeout)
 {
-    ReplyTimeout = replyMs;
-    ProbeTimeout = probeMs;
+    ReplyTimeout = ScaledWaitMs(replyMs);
+    ProbeTimeout = ScaledWaitMs(probeMs);
 }
 
 CScopedTimeouts::~CScopedTimeouts()

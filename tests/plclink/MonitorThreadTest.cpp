@@ -82,7 +82,7 @@ TEST_F(MonitorThreadTest, APausedThreadLeavesTheLineAloneUntilThePauseEnds)
     // As a force command borrows the port: after a cycle, pause flag, then the line.
     ASSERT_TRUE(app->MonitorRoundEvent->Lock(kWaitMs));
     app->MonitorPause = 1;
-    std::unique_lock<std::mutex> line(g_MonitorPortUse);
+    std::unique_lock<std::mutex> line(g_PlcCommPort.LineInUse());
     sim.ClearRequests();
     // Time for two cycles and their pauses, in which no request may go out.
     app->MonitorRoundEvent->Lock(2 * (CMonitorThread::CyclePauseMs + 200));

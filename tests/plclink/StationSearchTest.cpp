@@ -76,7 +76,8 @@ protected:
 
     CPlcSimulator sim;
     std::unique_ptr<CScopedGlobalPort> port;
-    CScopedTimeouts timeouts {300, 100};
+    // The search sends dozens of probes that no PLC answers, each costing its time-out.
+    CScopedTimeouts timeouts {300, 50};
     CRecordingSearchObserver observer;
 };
 
